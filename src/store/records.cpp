@@ -1,0 +1,68 @@
+#include "store/records.h"
+
+#include <algorithm>
+#include <chrono>
+#include <numeric>
+
+namespace orv {
+
+void BuildDateText(AData& a)
+{
+    a.DateText = std::to_string(a.Day) + "/" + std::to_string(a.Month);
+}
+
+std::int32_t DateSerial(int year, int month, int day)
+{
+    using namespace std::chrono;
+    const sys_days d = std::chrono::year{year} / std::chrono::month{static_cast<unsigned>(month)} /
+                       std::chrono::day{static_cast<unsigned>(day)};
+    constexpr sys_days epoch = std::chrono::year{1899} / December / 30;
+    return static_cast<std::int32_t>((d - epoch).count());
+}
+
+bool EncodeCalendarDate(ACal& c)
+{
+    c.DateText = std::to_string(c.Day) + "/" + std::to_string(c.Month) + " - " + std::to_string(c.Year);
+    const std::chrono::year_month_day ymd{std::chrono::year{c.Year},
+                                          std::chrono::month{static_cast<unsigned>(c.Month)},
+                                          std::chrono::day{static_cast<unsigned>(c.Day)}};
+    if (c.Year < 1 || c.Year > 9999 || c.Month < 1 || c.Month > 12 || c.Day < 1 || c.Day > 31 || !ymd.ok()) {
+        c.Date = 0;
+        return false;
+    }
+    c.Date = DateSerial(c.Year, c.Month, c.Day);
+    return true;
+}
+
+void SortAddresses(std::vector<AData>& list, int& current)
+{
+    // A stable sort on (DateText, Name) gives the order of the two exchange-sort
+    // passes, in O(n log n); the current record is followed through its index.
+    std::vector<int> order(list.size());
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+        const int c = list[a].DateText.compare(list[b].DateText);
+        if (c != 0) return c < 0;
+        return list[a].Name < list[b].Name;
+    });
+    bool moved = false;
+    for (std::size_t i = 0; i < order.size() && !moved; ++i) moved = order[i] != static_cast<int>(i);
+    for (std::size_t i = 0; i < list.size(); ++i) list[i].Marked = static_cast<int>(i) == current;
+    if (!moved) return;
+    std::vector<AData> sorted;
+    sorted.reserve(list.size());
+    int newCurrent = current;
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        if (order[i] == current) newCurrent = static_cast<int>(i);
+        sorted.push_back(std::move(list[order[i]]));
+    }
+    list = std::move(sorted);
+    current = newCurrent;
+}
+
+void SortCalendar(std::vector<ACal>& list)
+{
+    std::stable_sort(list.begin(), list.end(), [](const ACal& a, const ACal& b) { return a.Date < b.Date; });
+}
+
+}  // namespace orv

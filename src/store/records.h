@@ -1,0 +1,94 @@
+// The six kinds of record the user keeps. Texts are bytes exactly as stored;
+// the widgets decide how to decode them.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace orv {
+
+// One address-book entry (data.orv).
+struct AData {
+    std::string DateText;  // derived: "Day/Month", "0/0" without a birthday; sort key
+    std::string Name;
+    std::string Surname;
+    std::string Address;
+    std::int32_t Day = 0;    // birthday, 0 = not given
+    std::int32_t Month = 0;  // 1..12, 0 = not given
+    std::int32_t Year = 0;   // birth year, 0 = not given
+    std::string Postal;
+    std::string City;
+    std::string Country;
+    std::string Tele1;
+    std::string Tele2;
+    std::string Tele3;
+    std::string Email1;
+    std::string Email2;
+    std::string Email3;
+    std::vector<std::string> More;
+    bool Marked = false;  // scratch flag of the address sort, never stored
+};
+
+// One entry of the never-ending day calendar (cal.orv).
+struct ACal {
+    std::int32_t Date = 0;  // derived: days since 1899-12-30; sort key
+    std::string Hint;
+    std::uint8_t Priority = 0;  // 0 high, 1 normal, 2 low
+    std::int32_t Day = 0;
+    std::int32_t Month = 0;
+    std::int32_t Year = 0;
+    std::string DateText;  // derived: "Day/Month - Year"
+    std::vector<std::string> More;
+};
+
+// The n-th (or n-th to last) weekday of a month, every year (adv.orv).
+struct AAdv {
+    bool FromEnd = false;
+    std::int32_t Down = 0;  // ordinal 1..5
+    std::string Month;      // one of MonthNames ("Febuary" included)
+    std::string Day;        // one of DayNames
+    std::string Hint;
+};
+
+// An annually recurrent event (year.orv).
+struct AYear {
+    std::int32_t Month = 0;
+    std::int32_t Day = 0;
+    std::string Year;  // first year for counting, empty = no counting
+    std::string Hint;
+};
+
+// A monthly recurrent event (month.orv).
+struct AMonth {
+    std::int32_t Day = 0;
+    std::string Month;  // counting start month, empty or "0" = no counting
+    std::string Year;   // counting start year, empty or "0" = no counting
+    std::string Hint;
+};
+
+// A weekly recurrent event (week.orv).
+struct AWeek {
+    std::int32_t Weekday = 0;  // 1 = Sunday .. 7 = Saturday
+    std::string WeekNr;        // week list, e.g. "1,3,5-7"
+    std::string Hint;
+};
+
+// Builds AData::DateText from Day and Month.
+void BuildDateText(AData& a);
+
+// Builds ACal::DateText and encodes ACal::Date. Returns false (leaving Date at 0)
+// when Day, Month and Year do not form a date of the years 1..9999.
+bool EncodeCalendarDate(ACal& c);
+
+// Days since 1899-12-30 of a valid date (the serial date of the stored format).
+std::int32_t DateSerial(int year, int month, int day);
+
+// Orders the address list by DateText, ties by Name (byte-wise, stable), keeping
+// `current` on the record it pointed at.
+void SortAddresses(std::vector<AData>& list, int& current);
+
+// Orders the calendar list by Date; equal dates keep their order.
+void SortCalendar(std::vector<ACal>& list);
+
+}  // namespace orv

@@ -1,0 +1,54 @@
+// The six record lists and the indexes into them that the views keep.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "store/records.h"
+
+namespace orv {
+
+// Owns the six lists. Reading is free; every mutable access bumps the list's
+// generation, so that indexes built over a list (engine/eventindex.h) can tell
+// that they are stale and rebuild before the next query.
+class RecordStore {
+public:
+    const std::vector<AData>& addresses() const { return addresses_; }
+    const std::vector<ACal>& calendar() const { return calendar_; }
+    const std::vector<AAdv>& advanced() const { return advanced_; }
+    const std::vector<AYear>& annual() const { return annual_; }
+    const std::vector<AMonth>& monthly() const { return monthly_; }
+    const std::vector<AWeek>& weekly() const { return weekly_; }
+
+    std::vector<AData>& editAddresses() { ++generations_.addresses; return addresses_; }
+    std::vector<ACal>& editCalendar() { ++generations_.calendar; return calendar_; }
+    std::vector<AAdv>& editAdvanced() { ++generations_.advanced; return advanced_; }
+    std::vector<AYear>& editAnnual() { ++generations_.annual; return annual_; }
+    std::vector<AMonth>& editMonthly() { ++generations_.monthly; return monthly_; }
+    std::vector<AWeek>& editWeekly() { ++generations_.weekly; return weekly_; }
+
+    struct Generations {
+        std::uint64_t addresses = 0, calendar = 0, advanced = 0, annual = 0, monthly = 0, weekly = 0;
+        bool operator==(const Generations&) const = default;
+    };
+    const Generations& generations() const { return generations_; }
+
+    // Sorts the address list keeping CurrentAddress on the same record.
+    void SortAddresses() { orv::SortAddresses(editAddresses(), CurrentAddress); }
+    void SortCalendar() { orv::SortCalendar(editCalendar()); }
+
+    int CurrentAddress = 0;
+    int CurrentCalendar = 0;
+    int CurrentAdvanced = 0;
+
+private:
+    std::vector<AData> addresses_;
+    std::vector<ACal> calendar_;
+    std::vector<AAdv> advanced_;
+    std::vector<AYear> annual_;
+    std::vector<AMonth> monthly_;
+    std::vector<AWeek> weekly_;
+    Generations generations_;
+};
+
+}  // namespace orv
