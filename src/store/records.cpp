@@ -20,6 +20,16 @@ std::int32_t DateSerial(int year, int month, int day)
     return static_cast<std::int32_t>((d - epoch).count());
 }
 
+void SerialToDate(std::int32_t serial, int& year, int& month, int& day)
+{
+    using namespace std::chrono;
+    constexpr sys_days epoch = std::chrono::year{1899} / December / 30;
+    const year_month_day ymd{epoch + days{serial}};
+    year = static_cast<int>(ymd.year());
+    month = static_cast<int>(static_cast<unsigned>(ymd.month()));
+    day = static_cast<int>(static_cast<unsigned>(ymd.day()));
+}
+
 bool EncodeCalendarDate(ACal& c)
 {
     c.DateText = std::to_string(c.Day) + "/" + std::to_string(c.Month) + " - " + std::to_string(c.Year);

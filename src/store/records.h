@@ -84,6 +84,9 @@ bool EncodeCalendarDate(ACal& c);
 // Days since 1899-12-30 of a valid date (the serial date of the stored format).
 std::int32_t DateSerial(int year, int month, int day);
 
+// The date of a serial day number (days since 1899-12-30).
+void SerialToDate(std::int32_t serial, int& year, int& month, int& day);
+
 // Orders the address list by DateText, ties by Name (byte-wise, stable), keeping
 // `current` on the record it pointed at.
 void SortAddresses(std::vector<AData>& list, int& current);
