@@ -1,0 +1,54 @@
+// Which stored records occur on a date: birthdays, calendar events, weekly,
+// monthly and annual events and advanced events. The single home of the
+// recurrence rules; every list of the program is built from these operations.
+#pragma once
+
+#include <functional>
+#include <optional>
+
+#include "engine/dates.h"
+#include "engine/eventindex.h"
+#include "engine/occurrence.h"
+
+namespace orv {
+
+// The switches every Find operation shares.
+struct FindArgs {
+    int DaysUntil = 0;
+    bool WithShortDate = false;  // prefix every text with the short date and " - "
+    bool WithDaysColumn = false;  // the table shows DaysUntil
+};
+
+class EventFinder {
+public:
+    explicit EventFinder(const RecordStore& store) : index_(store) {}
+
+    // Settings that shape week numbers and date texts, read at every call.
+    DateSettings Settings;
+    // Played once for each high-priority calendar event found when asked to.
+    std::function<void()> ReminderSound;
+
+    const RecordStore& store() const { return index_.store(); }
+    const EventIndex& index() const { return index_; }
+
+    void FindBirthday(Date date, const FindArgs& args, bool withAge, OccurrenceTable& out) const;
+    void FindEvent(Date date, const FindArgs& args, int priorityLevel, bool withLongDate, bool playSound,
+                   OccurrenceTable& out) const;
+    void FindRecurrent(Date date, const FindArgs& args, bool includeWeekly, bool includeMonthly, bool includeAnnual,
+                       OccurrenceTable& out) const;
+    void FindRecAvd(Date date, const FindArgs& args, OccurrenceTable& out) const;
+
+    // The advanced event that an "A" line of the date opens: the first in list order.
+    std::optional<int> OpenRecAvd(Date date) const;
+
+    // Text of one birthday line (shared with the Today Box's lookup).
+    static std::string BirthdayText(const AData& a, int year, bool withAge, const std::string& prefix);
+
+private:
+    std::string Prefix(Date date, const FindArgs& args) const;
+    static void Add(OccurrenceTable& out, const FindArgs& args, char kind, std::string text, int index);
+
+    EventIndex index_;
+};
+
+}  // namespace orv

@@ -1,0 +1,55 @@
+// The overview of today, tomorrow and the coming days, and the tray menu built
+// from it.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "engine/eventfinder.h"
+
+namespace orv {
+
+struct OverviewSettings {
+    int Priority = 1;      // 0 only high, 1 normal and high, 2 all
+    int NextWeek = 7;      // days covered
+    bool DateOnNext = false;  // CB21: short date before next-days lines
+    bool WeeklyAllDays = true;  // TOorAll: weekly events in the next-days table too
+};
+
+// The to-do lines the overview shows: top and today's every-day list with
+// today's events, the bottom list after the coming days.
+struct OverviewTodos {
+    const std::vector<std::string>* Top = nullptr;
+    const std::vector<std::string>* TodayEveryDay = nullptr;
+    const std::vector<std::string>* Bottom = nullptr;
+};
+
+struct Overview {
+    OccurrenceTable Today;
+    OccurrenceTable Tomorrow;
+    OccurrenceTable Next;  // DaysUntil set; bottom to-do lines have NoDays
+    std::string Heading;   // "Next week's events", "Next 10 day's events"
+};
+
+std::string NextDaysHeading(int nextWeek);
+
+// playSound: true at start-up and on "Update", false after an edit.
+Overview BuildOverview(const EventFinder& finder, Date today, const OverviewSettings& settings,
+                       const OverviewTodos& todos, bool playSound);
+
+// The tray menu as data for the shell to show.
+struct TrayMenuItem {
+    enum class Type { Heading, Separator, Line, Submenu, TodayBox, WriteLetter, ShowOrv, Exit };
+    enum class Table { None, Today, Tomorrow, Next };
+    Type type = Type::Line;
+    std::string caption;
+    bool isDefault = false;     // shown bold
+    bool newColumn = false;     // starts a new menu column with a bar
+    Table table = Table::None;  // for lines: the table and row the line acts on
+    int row = -1;
+    std::vector<TrayMenuItem> children;
+};
+
+std::vector<TrayMenuItem> BuildTrayMenu(const Overview& overview);
+
+}  // namespace orv
