@@ -1,0 +1,167 @@
+#include <gtest/gtest.h>
+
+#include "engine/dates.h"
+
+using namespace orv;
+
+namespace {
+Date D(int y, int m, int d) { return Date{static_cast<std::uint16_t>(y), static_cast<std::uint16_t>(m), static_cast<std::uint16_t>(d)}; }
+}  // namespace
+
+TEST(Dates, MonthLengthsFollowTheGregorianLeapRule)
+{
+    EXPECT_EQ(DaysInMonth(1900, 2), 28);
+    EXPECT_EQ(DaysInMonth(2000, 2), 29);
+    EXPECT_EQ(DaysInMonth(2004, 2), 29);
+    EXPECT_EQ(DaysInMonth(2003, 2), 28);
+    EXPECT_FALSE(CheckDate(2003, 2, 29));
+    EXPECT_FALSE(CheckDate(2003, 4, 31));
+    EXPECT_TRUE(CheckDate(2004, 2, 29));
+    EXPECT_FALSE(IsValidDate(2004, 13, 1));
+    EXPECT_FALSE(IsValidDate(2004, 1, 0));
+}
+
+TEST(Dates, SteppingCrossesMonthAndYearEnds)
+{
+    struct Row { Date from, next; } rows[] = {
+        {D(2004, 2, 28), D(2004, 2, 29)}, {D(2004, 2, 29), D(2004, 3, 1)},  {D(2004, 12, 31), D(2005, 1, 1)},
+        {D(2003, 2, 28), D(2003, 3, 1)},  {D(2004, 4, 30), D(2004, 5, 1)},
+    };
+    for (const auto& r : rows) {
+        EXPECT_EQ(NextDate(r.from), r.next) << IsoDate(r.from);
+        EXPECT_EQ(PrevDate(r.next), r.from) << IsoDate(r.next);
+    }
+}
+
+TEST(Dates, DaysBetweenIsTheExactCount)
+{
+    EXPECT_EQ(DaysBetween(2004, 1, 1, 2004, 1, 1), 0);
+    EXPECT_EQ(DaysBetween(2004, 1, 1, 2004, 12, 31), 365);
+    EXPECT_EQ(DaysBetween(2003, 12, 30, 2004, 1, 2), 3);
+    EXPECT_EQ(DaysBetween(2019, 6, 1, 2022, 6, 1), 1096);
+    // A year-long span that holds 29 February counts 366 days.
+    EXPECT_EQ(DaysBetween(2003, 3, 1, 2005, 3, 1), 731);
+    EXPECT_EQ(DaysBetween(2004, 2, 29, 2006, 3, 1), 731);
+}
+
+TEST(Dates, WeekdayOrdinalsWithinTheMonth)
+{
+    EXPECT_EQ(WeekNumber1(2004, 1, 29), 5);
+    EXPECT_EQ(WeekNumber1(2004, 1, 31), 5);
+    EXPECT_EQ(WeekNumber1(2004, 1, 15), 3);
+    EXPECT_EQ(WeekNumber2(2004, 2, 23), 1);
+    EXPECT_EQ(WeekNumber2(2004, 2, 22), 2);
+    EXPECT_EQ(WeekNumber2(2004, 1, 1), 5);
+}
+
+TEST(Dates, DaysInFirstWeek)
+{
+    EXPECT_EQ(DaysInFirstWeek(2004, 1), 4);
+    EXPECT_EQ(DaysInFirstWeek(2004, 0), 3);
+    EXPECT_EQ(DaysInFirstWeek(2005, 1), 2);
+    EXPECT_EQ(DaysInFirstWeek(2005, 0), 1);
+    EXPECT_EQ(DaysInFirstWeek(2007, 1), 0);
+    EXPECT_EQ(DaysInFirstWeek(2007, 0), 6);
+    EXPECT_EQ(DaysInFirstWeek(2010, 1), 3);
+    EXPECT_EQ(DaysInFirstWeek(2010, 0), 2);
+}
+
+struct WeekRow {
+    const char* name;
+    Date date;
+    int monday[3];
+    int sunday[3];
+};
+
+class WeekNumbers : public testing::TestWithParam<WeekRow> {};
+
+TEST_P(WeekNumbers, UnderBothWeekStartsAndAllThreeRules)
+{
+    const WeekRow& r = GetParam();
+    for (int rule = 0; rule < 3; ++rule) {
+        EXPECT_EQ(Week1(r.date.Year, r.date.Month, r.date.Day, 1, rule), r.monday[rule]) << "Monday start, rule " << rule;
+        EXPECT_EQ(Week1(r.date.Year, r.date.Month, r.date.Day, 0, rule), r.sunday[rule]) << "Sunday start, rule " << rule;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, WeekNumbers,
+    testing::Values(WeekRow{"Sun_2003_12_28", D(2003, 12, 28), {51, 52, 52}, {52, 53, 53}},
+                    WeekRow{"Wed_2003_12_31", D(2003, 12, 31), {52, 53, 53}, {52, 53, 53}},
+                    WeekRow{"Thu_2004_01_01", D(2004, 1, 1), {0, 1, 1}, {0, 0, 1}},
+                    WeekRow{"Sun_2004_01_04", D(2004, 1, 4), {0, 1, 1}, {1, 1, 2}},
+                    WeekRow{"Mon_2004_01_05", D(2004, 1, 5), {1, 2, 2}, {1, 1, 2}},
+                    WeekRow{"Sat_2005_01_01", D(2005, 1, 1), {0, 0, 1}, {0, 0, 1}},
+                    WeekRow{"Mon_2005_01_03", D(2005, 1, 3), {1, 1, 2}, {1, 1, 2}},
+                    WeekRow{"Mon_2005_01_10", D(2005, 1, 10), {2, 2, 3}, {2, 2, 3}},
+                    WeekRow{"Mon_2007_01_01", D(2007, 1, 1), {1, 1, 1}, {0, 1, 1}},
+                    WeekRow{"Mon_2007_12_31", D(2007, 12, 31), {53, 53, 53}, {52, 53, 53}},
+                    WeekRow{"Sun_2000_12_31", D(2000, 12, 31), {52, 52, 53}, {53, 53, 54}},
+                    WeekRow{"Thu_2009_12_31", D(2009, 12, 31), {52, 53, 53}, {52, 52, 53}},
+                    WeekRow{"Fri_2010_01_01", D(2010, 1, 1), {0, 0, 1}, {0, 0, 1}},
+                    WeekRow{"Mon_2010_01_04", D(2010, 1, 4), {1, 1, 2}, {1, 1, 2}}),
+    [](const testing::TestParamInfo<WeekRow>& p) { return std::string(p.param.name); });
+
+TEST(Dates, AYearStartingOnTheWeekStartHasNoWeekZero)
+{
+    for (int rule = 0; rule < 3; ++rule) EXPECT_EQ(Week1(2007, 1, 1, 1, rule), 1);
+    // Saturday start: 2005-01-01 is a Saturday.
+    for (int rule = 0; rule < 3; ++rule) EXPECT_EQ(Week1(2005, 1, 1, 6, rule), 1);
+}
+
+TEST(Dates, DateTextsFollowTheChosenFormat)
+{
+    DateSettings dayFirst;
+    DateSettings monthFirst;
+    monthFirst.MonthFirst = true;
+    EXPECT_EQ(EShortDate(12, 24, dayFirst), "24/12");
+    EXPECT_EQ(EShortDate(12, 24, monthFirst), "12.24");
+    EXPECT_EQ(ELongDate(2004, 12, 24, dayFirst), "24/12-2004");
+    EXPECT_EQ(ELongDate(2004, 12, 24, monthFirst), "12.24.2004");
+    EXPECT_EQ(ELongDate(2004, 5, 3, dayFirst), "3/5-2004");
+}
+
+TEST(Dates, ClockYearsOfTwoDigitsReadAsThisCentury)
+{
+    EXPECT_EQ(NormaliseClockDate(4, 5, 6), D(2004, 5, 6));
+    EXPECT_EQ(NormaliseClockDate(98, 1, 1).Year, 2098);
+    EXPECT_EQ(NormaliseClockDate(99, 1, 1).Year, 1999);
+    EXPECT_EQ(NormaliseClockDate(2026, 12, 6), D(2026, 12, 6));
+}
+
+TEST(Dates, TextHelpers)
+{
+    EXPECT_EQ(IntToS(1), "");
+    EXPECT_EQ(IntToS(0), "");
+    EXPECT_EQ(IntToS(-1), "");
+    EXPECT_EQ(IntToS(2), "s");
+    EXPECT_EQ(IntToS(-2), "s");
+    EXPECT_EQ(StrtoTele(" 0 1234  56 "), "0123456");
+    EXPECT_EQ(UpPos("ann", "Joanna"), 3);
+    EXPECT_EQ(UpPos("x", "Joanna"), 0);
+    EXPECT_EQ(UpPos("", "Joanna"), 0);
+    EXPECT_EQ(UpPos("ANN", "ann"), 1);
+    // Only a..z fold: bytes outside ASCII keep their value.
+    EXPECT_EQ(UpPos("\xc3\xa4nne", "\xc3\x84nne"), 0);
+    EXPECT_EQ(UpPos("joanna!", "Joanna"), 0);
+}
+
+TEST(Dates, MonthPaging)
+{
+    EXPECT_EQ(PrevMonth(1), 12);
+    EXPECT_EQ(PrevYear(2001, 1), 2000);
+    EXPECT_EQ(NextMonth(12), 1);
+    EXPECT_EQ(NextYear(2000, 12), 2001);
+    EXPECT_EQ(NextYear(2000, 11), 2000);
+}
+
+TEST(Dates, IsoDatesParseStrictly)
+{
+    Date d;
+    EXPECT_TRUE(ParseIsoDate("2004-02-29", d));
+    EXPECT_EQ(d, D(2004, 2, 29));
+    EXPECT_FALSE(ParseIsoDate("2004-2-29", d));
+    EXPECT_FALSE(ParseIsoDate("2004/02/29", d));
+    EXPECT_FALSE(ParseIsoDate("20040229xx", d));
+    EXPECT_EQ(IsoDate(D(5, 1, 2)), "0005-01-02");
+}

@@ -1,0 +1,300 @@
+#include <gtest/gtest.h>
+
+#include "builders.h"
+#include "engine/dayviews.h"
+#include "engine/overview.h"
+#include "engine/peoplesearch.h"
+#include "engine/periodical.h"
+
+using namespace orv;
+using namespace orv::test;
+
+namespace {
+using Strings = std::vector<std::string>;
+
+Strings Rows(const OccurrenceTable& t)
+{
+    Strings out;
+    for (const auto& o : t)
+        out.push_back((o.DaysUntil == Occurrence::NoDays ? std::string(" ") : std::to_string(o.DaysUntil)) + "|" +
+                      std::string(1, o.Kind) + "|" + o.Text + "|" + std::to_string(o.SourceIndex));
+    return out;
+}
+
+TypedDate Typed(int y, int m, int d) { return TypedDate{y, m, d}; }
+}  // namespace
+
+class Views : public testing::Test {
+protected:
+    RecordStore store;
+    EventFinder finder{store};
+    std::vector<std::string> top{"call mum"}, everyDay{"walk"}, bottom{"tax return"};
+    OverviewTodos todos{&top, &everyDay, &bottom};
+};
+
+TEST_F(Views, OverviewOrdersByDayThenSourceAndPutsToDosLast)
+{
+    const Date today = D(2004, 12, 22);  // a Wednesday
+    store.editAddresses() = {Person("Anna", "Berg", 24, 12, 1970), Person("Tom", "Today", 22, 12)};
+    store.editCalendar() = {Event("Dentist", today, 0), Event("Low", today, 2), Event("Party", D(2004, 12, 23))};
+    store.editWeekly() = {Weekly("Choir", 4)};
+    store.editAnnual() = {Annual("Christmas", 12, 24)};
+    OverviewSettings settings;
+    settings.WeeklyAllDays = true;
+    const Overview o = BuildOverview(finder, today, settings, todos, false);
+    EXPECT_EQ(Rows(o.Today), (Strings{" |H|Dentist|0", " |B|Tom Today|1", " |W|Choir|0", " |T|call mum|-1", " |E|walk|-1"}));
+    EXPECT_EQ(Rows(o.Tomorrow), (Strings{" |N|Party|2"}));
+    EXPECT_EQ(Rows(o.Next), (Strings{"2|B|Anna Berg  -  34|0", "2|Y|Christmas|0", " |T|tax return|-1"}));
+    EXPECT_EQ(o.Heading, "Next week's events");
+}
+
+TEST_F(Views, OverviewNextDaysWeeklyAndDateOption)
+{
+    const Date today = D(2004, 12, 22);
+    store.editWeekly() = {Weekly("Choir", 4)};  // Wednesdays: 7 and 14 days ahead
+    OverviewSettings settings;
+    settings.NextWeek = 14;
+    settings.DateOnNext = true;
+    Overview o = BuildOverview(finder, today, settings, {}, false);
+    EXPECT_EQ(Rows(o.Next), (Strings{"14|W|5/1 - Choir|0"}));
+    EXPECT_EQ(o.Heading, "Next 14 day's events");
+    settings.WeeklyAllDays = false;
+    o = BuildOverview(finder, today, settings, {}, false);
+    EXPECT_TRUE(o.Next.empty());
+}
+
+TEST_F(Views, OverviewOfOneDayHoldsOnlyTheBottomList)
+{
+    store.editCalendar() = {Event("Later", D(2004, 12, 24))};
+    OverviewSettings settings;
+    settings.NextWeek = 1;
+    const Overview o = BuildOverview(finder, D(2004, 12, 22), settings, todos, false);
+    EXPECT_EQ(Rows(o.Next), (Strings{" |T|tax return|-1"}));
+    EXPECT_EQ(o.Heading, "Next 1 day's events");
+}
+
+TEST_F(Views, OverviewSoundsForHighPriorityTodayAndTomorrowOnlyWhenAsked)
+{
+    store.editCalendar() = {Event("today", D(2004, 12, 22), 0), Event("tomorrow", D(2004, 12, 23), 0),
+                            Event("later", D(2004, 12, 25), 0)};
+    int sounds = 0;
+    finder.ReminderSound = [&] { ++sounds; };
+    BuildOverview(finder, D(2004, 12, 22), {}, {}, true);
+    EXPECT_EQ(sounds, 2);
+    BuildOverview(finder, D(2004, 12, 22), {}, {}, false);
+    EXPECT_EQ(sounds, 2);
+}
+
+TEST_F(Views, TrayMenuSections)
+{
+    Overview o;
+    auto menu = BuildTrayMenu(o);
+    Strings captions;
+    for (const auto& item : menu) captions.push_back(item.caption);
+    EXPECT_EQ(captions, (Strings{"Today Box", "Write letter", "Show ORV", "Exit"}));
+
+    o.Today = {Occurrence{Occurrence::NoDays, 'B', "John Smith  -  34", 0}, Occurrence{Occurrence::NoDays, 'T', "x", -1}};
+    o.Next = {Occurrence{3, 'N', "Party", 5}};
+    o.Heading = "Next week's events";
+    menu = BuildTrayMenu(o);
+    captions.clear();
+    for (const auto& item : menu) captions.push_back(item.caption);
+    EXPECT_EQ(captions, (Strings{"Today's events:", "-", "B - John Smith  -  34", "T - x", "Next week's events", "-",
+                                 "Today Box", "Write letter", "Show ORV", "Exit"}));
+    EXPECT_TRUE(menu[0].isDefault);
+    EXPECT_EQ(menu[3].row, 1);
+    EXPECT_TRUE(menu[4].newColumn);  // no tomorrow section: the next-days item starts the column
+    EXPECT_FALSE(menu[6].newColumn);
+    ASSERT_EQ(menu[4].children.size(), 1u);
+    EXPECT_EQ(menu[4].children[0].caption, "N - Party");
+}
+
+TEST_F(Views, PeriodicalSearchListsBirthdaysBeforeEventsDayByDay)
+{
+    store.editAddresses() = {Person("Anna", "Berg", 29, 2, 1970), Person("Bo", "Lind", 1, 3)};
+    store.editCalendar() = {Event("low", D(2004, 2, 28), 2), Event("leap", D(2004, 2, 29)), Event("out", D(2004, 3, 2))};
+    const auto r = PeriodicalSearch(finder, Typed(2004, 2, 28), Typed(2004, 3, 1), true, true);
+    ASSERT_TRUE(r.ok);
+    EXPECT_EQ(Rows(r.rows), (Strings{" |L|28/2 - low|0", " |B|29/2 - Anna Berg|0", " |N|29/2 - leap|1", " |B|1/3 - Bo Lind|1"}));
+    const auto births = PeriodicalSearch(finder, Typed(2004, 2, 28), Typed(2004, 3, 1), true, false);
+    EXPECT_EQ(births.rows.size(), 2u);
+}
+
+TEST_F(Views, PeriodicalSearchFromAfterToSearchesTheFromDateOnly)
+{
+    store.editCalendar() = {Event("a", D(2004, 3, 1)), Event("b", D(2004, 3, 2))};
+    const auto r = PeriodicalSearch(finder, Typed(2004, 3, 2), Typed(2004, 3, 1), true, true);
+    EXPECT_EQ(Rows(r.rows), (Strings{" |N|2/3 - b|1"}));
+}
+
+TEST_F(Views, PeriodicalSearchChecksTheToDateFirst)
+{
+    struct Row { TypedDate from, to; const char* message; } rows[] = {
+        {Typed(2003, 2, 29), Typed(2003, 2, 29), "Change the 'To-date'"},
+        {Typed(2003, 2, 29), Typed(2003, 3, 1), "Change the 'From-date'"},
+        {Typed(2003, 1, 1), TypedDate{2003, 1, std::nullopt}, "Change the 'To-date'"},
+        {Typed(2003, 13, 1), Typed(2003, 3, 1), "Change the 'From-date'"},
+        {Typed(2003, 1, 0), Typed(2003, 3, 1), "Change the 'From-date'"},
+        {Typed(2003, 1, 1), Typed(2003, 0, 5), "Change the 'To-date'"},
+    };
+    for (const auto& row : rows) {
+        const auto r = PeriodicalSearch(finder, row.from, row.to, true, true);
+        EXPECT_FALSE(r.ok);
+        EXPECT_EQ(r.message, row.message);
+        EXPECT_TRUE(r.rows.empty());
+    }
+}
+
+TEST_F(Views, QuickPeriods)
+{
+    EXPECT_EQ(NextWeekTo(D(2004, 12, 30)), D(2005, 1, 6));
+    EXPECT_EQ(NextMonthTo(D(2004, 1, 31)), D(2004, 3, 1));
+    EXPECT_EQ(NextMonthTo(D(2004, 12, 15)), D(2005, 1, 15));
+    EXPECT_EQ(NextYearTo(D(2004, 2, 29)), D(2005, 3, 1));
+    EXPECT_EQ(NextYearTo(D(2004, 2, 28)), D(2005, 2, 28));
+}
+
+TEST_F(Views, PeopleSearchFoldsOnlyAsciiLettersAndSortsByName)
+{
+    store.editAddresses() = {Person("Joanna", "Z", 0, 0), Person("ANN", "Y", 0, 0), Person("\xc3\x84nne", "X", 0, 0),
+                             Person("bob", "B", 0, 0), Person("Ann", "Y", 0, 0)};
+    const auto hits = SearchPeople(finder.index(), SearchField::FirstName, "ann");
+    Strings names;
+    for (const auto& h : hits) names.push_back(h.Text + "#" + std::to_string(h.Index));
+    // "ANN Y" and "Ann Y" fold to the same key and keep list order.
+    EXPECT_EQ(names, (Strings{"ANN Y#1", "Ann Y#4", "Joanna Z#0"}));
+    EXPECT_EQ(SearchPeople(finder.index(), SearchField::FirstName, "").size(), 5u);
+    EXPECT_EQ(SearchPeople(finder.index(), SearchField::FirstName, "").front().Text, "ANN Y");
+}
+
+TEST_F(Views, PeopleSearchByNumberAndMailIgnoresBlanks)
+{
+    AData a = Person("Tel", "One", 0, 0);
+    a.Tele2 = "0 1234 56";
+    a.Email3 = "me @ home";
+    store.editAddresses() = {a, Person("Other", "Two", 0, 0)};
+    EXPECT_EQ(SearchPeople(finder.index(), SearchField::Telephone, "12 34").size(), 1u);
+    EXPECT_EQ(SearchPeople(finder.index(), SearchField::Email, "ME@H").size(), 1u);
+    EXPECT_EQ(SearchPeople(finder.index(), SearchField::Surname, "two").front().Index, 1);
+}
+
+TEST_F(Views, HintSearchWalksFromTheLastEvent)
+{
+    store.editCalendar() = {Event("Dentist", D(2004, 5, 3)), Event("", D(2004, 5, 4)), Event("dentist again", D(2004, 6, 1))};
+    const auto all = SearchHints(store, "", finder.Settings);
+    ASSERT_EQ(all.size(), 2u);
+    EXPECT_EQ(all[0].Index, 2);
+    EXPECT_EQ(all[0].DateText, "1/6-2004");
+    EXPECT_EQ(SearchHints(store, "DENT", finder.Settings).size(), 2u);
+    EXPECT_TRUE(SearchHints(store, "x", finder.Settings).empty());
+}
+
+TEST_F(Views, AddressCard)
+{
+    AData a = Person("Anna", "Berg", 0, 0);
+    a.City = "Springfield";
+    a.Tele1 = "555";
+    a.Tele2 = "666";
+    a.Email1 = "anna at example";
+    std::vector<std::string> lines;
+    AddressSummary(lines, a);
+    EXPECT_EQ(lines, (Strings{"Anna Berg", "Springfield", "Phone#: 555, 666", "Email: anna at example"}));
+}
+
+TEST_F(Views, MonthTextPerFilter)
+{
+    store.editAddresses() = {Person("Anna", "Berg", 3, 5)};
+    store.editCalendar() = {Event("Dentist", D(2004, 5, 3))};
+    store.editWeekly() = {Weekly("Gym", 2)};
+    store.editAnnual() = {Annual("Feast", 5, 3)};
+    store.editAdvanced() = {Advanced("First Monday", false, 1, "May", "Monday")};
+    const auto all = MonthRows(finder, 2004, 5, MonthFilter::All, true);
+    ASSERT_EQ(all.size(), 31u);
+    EXPECT_EQ(all[2].Weekday, "Mon");
+    EXPECT_EQ(all[2].Events, "N B W Y A ");
+    EXPECT_EQ(all[0].Events, " ");
+    EXPECT_EQ(MonthRows(finder, 2004, 5, MonthFilter::Recurrent, true)[2].Events, "Gym  Feast  First Monday  ");
+    EXPECT_EQ(MonthRows(finder, 2004, 5, MonthFilter::Recurrent, false)[2].Events, "Gym  Feast  ");
+    EXPECT_EQ(MonthRows(finder, 2004, 5, MonthFilter::Birthday, true)[2].Events, "Anna Berg  ");
+    EXPECT_EQ(MonthRows(finder, 2004, 5, MonthFilter::Calendar, true)[0].Events, "");
+    EXPECT_EQ(MonthRows(finder, 2003, 2, MonthFilter::All, true).size(), 28u);
+}
+
+TEST_F(Views, TodayBoxListsHighAndNormalOnlyAndItsChosenSources)
+{
+    const Date day = D(2004, 12, 22);
+    store.editCalendar() = {Event("low", day, 2), Event("normal", day, 1)};
+    store.editWeekly() = {Weekly("Choir", 4)};
+    TodayBoxSettings s;
+    EXPECT_EQ(Rows(TodayBoxLines(finder, day, s, top, bottom)),
+              (Strings{" |N|normal|1", " |W|Choir|0", " |T|call mum|-1", " |T|tax return|-1"}));
+    s = TodayBoxSettings{false, false, false, false, false, false, false, false};
+    EXPECT_TRUE(TodayBoxLines(finder, day, s, top, bottom).empty());
+    // Paged a week ahead, weekly events are still listed.
+    s = TodayBoxSettings{};
+    EXPECT_EQ(TodayBoxLines(finder, D(2004, 12, 29), s, {}, {}).size(), 1u);
+}
+
+TEST_F(Views, TodayBoxFindsTheBirthdayAddressByItsLine)
+{
+    store.editAddresses() = {Person("Anna", "Berg", 24, 12, 1970), Person("Anna", "Berg", 24, 12)};
+    EXPECT_EQ(TodayBoxBirthdayAddress(store, D(2004, 12, 24), "Anna Berg"), 1);
+    EXPECT_EQ(TodayBoxBirthdayAddress(store, D(2004, 12, 24), "Anna Berg  -  34"), 0);
+    EXPECT_EQ(TodayBoxBirthdayAddress(store, D(2004, 12, 25), "Anna Berg"), std::nullopt);
+}
+
+TEST_F(Views, CheckDatesFindsTheFirstImpossibleBirthday)
+{
+    std::vector<AData> list = {Person("Leap", "NoYear", 29, 2, 0), Person("Leap", "1999", 29, 2, 1999), Person("Feb", "31", 31, 2, 1999)};
+    EXPECT_EQ(FirstIncorrectBirthday(list), 1);
+    list.erase(list.begin() + 1);
+    EXPECT_EQ(FirstIncorrectBirthday(list), 1);
+    list.pop_back();
+    EXPECT_EQ(FirstIncorrectBirthday(list), std::nullopt);
+    list.push_back(Person("Month", "13", 1, 13, 0));
+    list.push_back(Person("Half", "Given", 31, 0, 0));
+    EXPECT_EQ(FirstIncorrectBirthday(list), 1);
+}
+
+TEST_F(Views, EventJumpsWalkTheListFromEitherEnd)
+{
+    store.editCalendar() = {Event("a", D(2004, 1, 1)), Event("b", D(2004, 3, 1)), Event("c", D(2004, 3, 1))};
+    EXPECT_EQ(NextEventAfter(store, D(2004, 1, 1)), 1);
+    EXPECT_EQ(NextEventAfter(store, D(2004, 3, 1)), std::nullopt);
+    EXPECT_EQ(PrevEventBefore(store, D(2004, 3, 5)), 2);
+    EXPECT_EQ(PrevEventBefore(store, D(2004, 1, 1)), std::nullopt);
+}
+
+TEST_F(Views, BirthdayJumps)
+{
+    std::vector<AData> list = {Person("A", "A", 10, 3), Person("B", "B", 5, 1), Person("None", "N", 0, 0)};
+    EXPECT_EQ(NextBirthdayFrom(list, D(2004, 3, 1)), D(2004, 3, 10));
+    EXPECT_EQ(NextBirthdayFrom(list, D(2004, 3, 10)), D(2005, 1, 5));
+    EXPECT_EQ(PrevBirthdayFrom(list, D(2004, 3, 10)), D(2004, 1, 5));
+    EXPECT_EQ(PrevBirthdayFrom(list, D(2004, 1, 5)), D(2003, 3, 10));
+    // A birthday on the selected day itself does not count: 400 days ahead.
+    std::vector<AData> one = {Person("A", "A", 10, 3)};
+    EXPECT_EQ(NextBirthdayFrom(one, D(2004, 3, 10)), AddDays(D(2004, 3, 10), 400));
+    std::vector<AData> leap = {Person("L", "L", 29, 2)};
+    EXPECT_EQ(NextBirthdayFrom(leap, D(2003, 3, 1)), D(2004, 2, 29));
+    EXPECT_EQ(NextBirthdayFrom(leap, D(2005, 3, 1)), AddDays(D(2005, 3, 1), 400));
+}
+
+TEST_F(Views, WeekMenuGoesToTheFirstDayOfTheWeek)
+{
+    DateSettings s;  // Monday start, first full week
+    EXPECT_EQ(FirstDateOfWeek(2004, 1, s), D(2004, 1, 5));
+    EXPECT_EQ(FirstDateOfWeek(2004, 0, s), D(2004, 1, 1));
+    s.FirstWeek = 2;
+    EXPECT_EQ(FirstDateOfWeek(2004, 1, s), D(2004, 1, 1));
+    for (int w = 1; w <= 52; ++w) EXPECT_TRUE(FirstDateOfWeek(2010, w, s).has_value()) << w;
+    EXPECT_EQ(FirstDateOfWeek(2010, 60, s), std::nullopt);
+}
+
+TEST_F(Views, DayListIncludesAdvancedOnlyWhenAsked)
+{
+    store.editAdvanced() = {Advanced("First Monday", false, 1, "May", "Monday")};
+    store.editCalendar() = {Event("low", D(2004, 5, 3), 2)};
+    EXPECT_EQ(Rows(DayList(finder, D(2004, 5, 3), true)), (Strings{" |L|low|0", " |A|First Monday|0"}));
+    EXPECT_EQ(Rows(DayList(finder, D(2004, 5, 3), false)), (Strings{" |L|low|0"}));
+}
