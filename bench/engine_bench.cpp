@@ -1,0 +1,152 @@
+// Speed of the engine on the workload "a lifetime". Run the release build:
+//   cmake --preset release && cmake --build --preset release && build/release/bench/orv-bench
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "engine/overview.h"
+#include "engine/peoplesearch.h"
+#include "engine/periodical.h"
+#include "lifetime.h"
+#include "store/datafile.h"
+
+using namespace orv;
+
+namespace {
+
+const bench::Lifetime& Workload()
+{
+    static const bench::Lifetime data = [] {
+        bench::Lifetime d;
+        bench::MakeLifetime(d);
+        return d;
+    }();
+    return data;
+}
+
+const std::string& WorkloadFolder()
+{
+    static const std::string folder = [] {
+        char tmpl[] = "/tmp/orv-bench-XXXXXX";
+        std::string f = std::string(mkdtemp(tmpl)) + "/";
+        if (!bench::WriteLifetime(Workload(), f)) std::abort();
+        return f;
+    }();
+    return folder;
+}
+
+const Date kToday{2026, 12, 6};
+
+void LoadAllDataFiles(benchmark::State& state)
+{
+    const std::string& folder = WorkloadFolder();
+    for (auto _ : state) {
+        RecordStore store;
+        DataFiles files(folder);
+        benchmark::DoNotOptimize(files.LoadAll(store));
+        benchmark::DoNotOptimize(store.calendar().size());
+    }
+}
+BENCHMARK(LoadAllDataFiles)->Unit(benchmark::kMillisecond);
+
+void SaveAllDataFiles(benchmark::State& state)
+{
+    char tmpl[] = "/tmp/orv-bench-save-XXXXXX";
+    const std::string folder = std::string(mkdtemp(tmpl)) + "/";
+    DataFiles files(folder);
+    for (auto _ : state) benchmark::DoNotOptimize(files.SaveAll(Workload().store));
+    std::filesystem::remove_all(folder);
+}
+BENCHMARK(SaveAllDataFiles)->Unit(benchmark::kMillisecond);
+
+// The first query builds the indexes; every query after a change rebuilds the changed part.
+void BuildIndexes(benchmark::State& state)
+{
+    for (auto _ : state) {
+        EventFinder finder(Workload().store);
+        OccurrenceTable t;
+        finder.FindEvent(kToday, {}, 2, false, false, t);
+        finder.FindBirthday(kToday, {}, true, t);
+        finder.FindRecurrent(kToday, {}, true, true, true, t);
+        finder.FindRecAvd(kToday, {}, t);
+        benchmark::DoNotOptimize(t);
+    }
+}
+BENCHMARK(BuildIndexes)->Unit(benchmark::kMillisecond);
+
+void BuildOverview99Days(benchmark::State& state)
+{
+    EventFinder finder(Workload().store);
+    OverviewSettings settings;
+    settings.NextWeek = 99;
+    settings.WeeklyAllDays = true;
+    const auto& todos = Workload().todos;
+    const OverviewTodos lists{&todos.Top, &todos.TodayEveryDay, &todos.Bottom};
+    BuildOverview(finder, kToday, settings, lists, false);  // warm the indexes
+    std::size_t rows = 0;
+    for (auto _ : state) {
+        const Overview o = BuildOverview(finder, kToday, settings, lists, false);
+        rows = o.Today.size() + o.Tomorrow.size() + o.Next.size();
+        benchmark::DoNotOptimize(rows);
+    }
+    state.counters["rows"] = static_cast<double>(rows);
+}
+BENCHMARK(BuildOverview99Days)->Unit(benchmark::kMillisecond);
+
+void PeriodicalSearch100Years(benchmark::State& state)
+{
+    EventFinder finder(Workload().store);
+    PeriodicalSearch(finder, TypedDate{1990, 1, 1}, TypedDate{1990, 1, 2}, true, true);  // warm the indexes
+    std::size_t rows = 0;
+    for (auto _ : state) {
+        const auto r = PeriodicalSearch(finder, TypedDate{1970, 1, 1}, TypedDate{2069, 12, 31}, true, true);
+        rows = r.rows.size();
+        benchmark::DoNotOptimize(rows);
+    }
+    state.counters["rows"] = static_cast<double>(rows);
+}
+BENCHMARK(PeriodicalSearch100Years)->Unit(benchmark::kMillisecond);
+
+void PeopleSearchKeystroke(benchmark::State& state)
+{
+    EventFinder finder(Workload().store);
+    SearchPeople(finder.index(), SearchField::FirstName, "");  // warm the sorted order
+    const char* texts[] = {"", "a", "an", "ann", "anna"};
+    const char* text = texts[state.range(0)];
+    for (auto _ : state) benchmark::DoNotOptimize(SearchPeople(finder.index(), SearchField::FirstName, text));
+}
+BENCHMARK(PeopleSearchKeystroke)->DenseRange(0, 4)->Unit(benchmark::kMillisecond);
+
+void PeopleSearchByTelephone(benchmark::State& state)
+{
+    EventFinder finder(Workload().store);
+    SearchPeople(finder.index(), SearchField::Telephone, "");
+    for (auto _ : state) benchmark::DoNotOptimize(SearchPeople(finder.index(), SearchField::Telephone, "12 3"));
+}
+BENCHMARK(PeopleSearchByTelephone)->Unit(benchmark::kMillisecond);
+
+// A post changes one record; the list is sorted again keeping the current one.
+void SortAddressesAfterPost(benchmark::State& state)
+{
+    RecordStore store;
+    store.editAddresses() = Workload().store.addresses();
+    int step = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto& list = store.editAddresses();
+        store.CurrentAddress = static_cast<int>((step * 7919) % list.size());
+        AData& a = list[static_cast<std::size_t>(store.CurrentAddress)];
+        a.Day = 1 + step % 28;
+        a.Month = 1 + step % 12;
+        BuildDateText(a);
+        ++step;
+        state.ResumeTiming();
+        store.SortAddresses();
+    }
+}
+BENCHMARK(SortAddressesAfterPost)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
