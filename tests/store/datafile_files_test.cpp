@@ -1,0 +1,262 @@
+// Loading and saving the data files in a folder: failures, aside copies, backups.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <ctime>
+#include <filesystem>
+
+#include "store/datafile.h"
+#include "storetest.h"
+
+namespace orv {
+namespace {
+
+using test::CrLf;
+using test::Listing;
+using test::ReadFile;
+using test::WriteFile;
+
+constexpr std::time_t Stamp = 1796558399;  // 2026-12-06 11:59:59 UTC
+
+class DataFilesTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        // The aside copies are named in local time: fix the zone for exact names.
+        setenv("TZ", "UTC", 1);
+        tzset();
+    }
+
+    std::string Path(const std::string& name) const { return folder / name; }
+
+    static std::string Sample(DataKind kind)
+    {
+        return ReadFile(std::string(ORV_STORE_TEST_DATA "/worked/") + std::string(DataFileName(kind)));
+    }
+    void WriteAllSamples() const
+    {
+        for (DataKind kind : AllDataKinds) WriteFile(Path(std::string(DataFileName(kind))), Sample(kind));
+    }
+
+    test::TempFolder folder;
+    DataFiles files{folder.path(), [] { return Stamp; }};
+};
+
+const std::string CalHeader = "<BEGIN:CAL:FILE:VERSION>3.0";
+const std::string BadCalendar = CrLf({CalHeader, "<BEGIN>", "<HINT>kept", "<DAY>1", "<MONTH>2", "<YEAR>2003", "<END>",
+                                      "<BEGIN>", "<HINT>lost", "<DAY>x", "<MONTH>2", "<YEAR>2003", "<END>", "<BEGIN>",
+                                      "<HINT>never read", "<DAY>1", "<MONTH>2", "<YEAR>2003", "<END>", "<END:FILE>"});
+
+TEST_F(DataFilesTest, MissingFilesLoadNothingAndTheFirstSaveCreatesThem)
+{
+    RecordStore store;
+    for (const LoadReport& r : files.LoadAll(store)) {
+        EXPECT_FALSE(r.existed) << r.path;
+        EXPECT_FALSE(r.failed) << r.message;
+    }
+    EXPECT_TRUE(store.addresses().empty());
+
+    store.editWeekly().push_back({3, "", "Gym"});
+    for (const SaveReport& r : files.SaveAll(store)) EXPECT_FALSE(r.failed) << r.message;
+    // Nothing else: no temporary file is left behind by the atomic writes.
+    EXPECT_EQ(Listing(folder.path()), (std::set<std::string>{"data.orv", "cal.orv", "adv.orv", "year.orv", "month.orv",
+                                                             "week.orv"}));
+    EXPECT_EQ(ReadFile(Path("cal.orv")), CalHeader + "\r\n<END:FILE>\r\n");
+}
+
+TEST_F(DataFilesTest, SaveCreatesAMissingDataFolder)
+{
+    DataFiles nested(folder / "a/b/orv", [] { return Stamp; });
+    RecordStore store;
+    const SaveReport r = nested.Save(DataKind::Annual, store);
+    EXPECT_FALSE(r.failed) << r.message;
+    EXPECT_EQ(r.path, folder / "a/b/orv/year.orv");
+    EXPECT_EQ(ReadFile(r.path), "<BEGIN:YEAR:FILE:VERSION>3.0\r\n<END:FILE>\r\n");
+}
+
+TEST_F(DataFilesTest, AddressesAreSortedAfterLoading)
+{
+    WriteFile(Path("data.orv"), CrLf({"<BEGIN:DATA:FILE:VERSION>3.0", "<BEGIN>", "<NAME>Zoe", "<DAY>2", "<MONTH>1",
+                                      "<END>", "<BEGIN>", "<NAME>adam", "<DAY>2", "<MONTH>1", "<END>", "<BEGIN>",
+                                      "<NAME>Nobirthday", "<END>"}));
+    RecordStore store;
+    files.LoadAll(store);
+    ASSERT_EQ(store.addresses().size(), 3u);
+    EXPECT_EQ(store.addresses()[0].Name, "Nobirthday");
+    EXPECT_EQ(store.addresses()[1].Name, "Zoe");
+    EXPECT_EQ(store.addresses()[2].Name, "adam");
+}
+
+TEST_F(DataFilesTest, AFailingFileKeepsItsEarlierRecordsAndTheOthersStillLoad)
+{
+    WriteAllSamples();
+    WriteFile(Path("cal.orv"), BadCalendar);
+    RecordStore store;
+    const std::vector<LoadReport> reports = files.LoadAll(store);
+    ASSERT_EQ(reports.size(), 6u);
+    for (const LoadReport& r : reports) {
+        EXPECT_TRUE(r.existed);
+        EXPECT_EQ(r.failed, r.kind == DataKind::Calendar) << r.path;
+    }
+    EXPECT_EQ(reports[1].message, "'x' is not a valid integer value");
+    EXPECT_EQ(reports[1].path, Path("cal.orv"));
+    ASSERT_EQ(store.calendar().size(), 1u);
+    EXPECT_EQ(store.calendar()[0].Hint, "kept");
+    // Files after the failing one in the load order are not left empty.
+    EXPECT_EQ(store.addresses().size(), 1u);
+    EXPECT_EQ(store.advanced().size(), 1u);
+    EXPECT_EQ(store.annual().size(), 1u);
+    EXPECT_EQ(store.monthly().size(), 1u);
+    EXPECT_EQ(store.weekly().size(), 1u);
+}
+
+TEST_F(DataFilesTest, AnUnreadFileIsKeptAsideOnceBeforeTheNextSave)
+{
+    WriteAllSamples();
+    WriteFile(Path("cal.orv"), BadCalendar);
+    RecordStore store;
+    files.LoadAll(store);
+
+    const std::vector<SaveReport> first = files.SaveAll(store);
+    const std::string aside = Path("cal.orv.20261206-115959.unread");
+    for (const SaveReport& r : first) {
+        EXPECT_FALSE(r.failed) << r.message;
+        EXPECT_EQ(r.asideCopy, r.kind == DataKind::Calendar ? aside : "") << r.path;
+    }
+    EXPECT_EQ(ReadFile(aside), BadCalendar);
+    const std::string saved = ReadFile(Path("cal.orv"));
+    EXPECT_NE(saved.find("<HINT>kept"), std::string::npos);
+    EXPECT_EQ(saved.find("<HINT>never read"), std::string::npos);
+
+    for (const SaveReport& r : files.SaveAll(store)) EXPECT_EQ(r.asideCopy, "") << r.path;
+    EXPECT_EQ(Listing(folder.path()).size(), 7u);
+}
+
+TEST_F(DataFilesTest, AnAsideCopyNeverReplacesAnEarlierOne)
+{
+    const std::string taken = Path("year.orv.20261206-115959.unread");
+    WriteFile(taken, "an earlier copy");
+    WriteFile(Path("year.orv"), "<BEGIN:YEAR:FILE:VERSION>9.9\r\n<BEGIN>\r\n<HINT>future\r\n<END>\r\n");
+    RecordStore store;
+    const LoadReport load = files.Load(DataKind::Annual, store);
+    EXPECT_TRUE(load.failed);
+    EXPECT_EQ(load.message, "Unknown header in 'year.orv'; nothing was loaded from it");
+    EXPECT_TRUE(store.annual().empty());
+
+    const SaveReport save = files.Save(DataKind::Annual, store);
+    EXPECT_FALSE(save.failed) << save.message;
+    EXPECT_EQ(save.asideCopy, Path("year.orv.20261206-115959-2.unread"));
+    EXPECT_EQ(ReadFile(taken), "an earlier copy");
+    EXPECT_EQ(ReadFile(save.asideCopy), "<BEGIN:YEAR:FILE:VERSION>9.9\r\n<BEGIN>\r\n<HINT>future\r\n<END>\r\n");
+}
+
+TEST_F(DataFilesTest, AnEmptyFileIsNoFailureAndIsNotKeptAside)
+{
+    WriteFile(Path("adv.orv"), "");
+    RecordStore store;
+    const LoadReport load = files.Load(DataKind::Advanced, store);
+    EXPECT_TRUE(load.existed);
+    EXPECT_FALSE(load.failed);
+    EXPECT_EQ(files.Save(DataKind::Advanced, store).asideCopy, "");
+    EXPECT_EQ(Listing(folder.path()), std::set<std::string>{"adv.orv"});
+}
+
+TEST_F(DataFilesTest, AnUnreadableFileIsNotReplacedWhenNoCopyCanBeKept)
+{
+    // A link to itself cannot be opened, by the owner or by root.
+    std::filesystem::create_symlink("month.orv", Path("month.orv"));
+    RecordStore store;
+    const std::vector<LoadReport> loads = files.LoadAll(store);
+    EXPECT_TRUE(loads[4].existed);
+    EXPECT_TRUE(loads[4].failed);
+    EXPECT_NE(loads[4].message.find("I/O error"), std::string::npos) << loads[4].message;
+
+    store.editMonthly().push_back({1, "", "", "new"});
+    const std::vector<SaveReport> saves = files.SaveAll(store);
+    EXPECT_TRUE(saves[4].failed);
+    EXPECT_NE(saves[4].message.find("'month.orv' could not be read and no copy of it could be kept"), std::string::npos)
+        << saves[4].message;
+    EXPECT_TRUE(std::filesystem::is_symlink(Path("month.orv")));
+    EXPECT_FALSE(saves[5].failed) << "a failing file does not stop the others";
+    EXPECT_TRUE(std::filesystem::exists(Path("week.orv")));
+
+    // Once it can be read again, the next save keeps it aside and goes on.
+    std::filesystem::remove(Path("month.orv"));
+    WriteFile(Path("month.orv"), "old month");
+    const SaveReport retry = files.Save(DataKind::Monthly, store);
+    EXPECT_FALSE(retry.failed) << retry.message;
+    EXPECT_EQ(ReadFile(retry.asideCopy), "old month");
+}
+
+TEST_F(DataFilesTest, AWriteFailureReportsTheSystemsText)
+{
+    std::filesystem::create_directories(Path("data.orv/in-the-way"));
+    RecordStore store;
+    const std::vector<SaveReport> saves = files.SaveAll(store);
+    EXPECT_TRUE(saves[0].failed);
+    EXPECT_NE(saves[0].message.find("I/O error"), std::string::npos) << saves[0].message;
+    EXPECT_NE(saves[0].message.find(Path("data.orv")), std::string::npos) << saves[0].message;
+    EXPECT_FALSE(saves[1].failed) << saves[1].message;
+    EXPECT_EQ(Listing(folder.path()).count("data.orv/"), 1u);
+}
+
+struct BackupCase {
+    const char* name;
+    int weekday;
+    const char* dataFile;
+    const char* weekFile;
+};
+
+class BackupTest : public DataFilesTest, public testing::WithParamInterface<BackupCase> {};
+
+TEST_P(BackupTest, WritesTheWeekdaysFilesInTheBackupFolder)
+{
+    const BackupCase& c = GetParam();
+    RecordStore store;
+    store.editWeekly().push_back({2, "1", "first"});
+    for (const SaveReport& r : files.SaveAll(store, SaveTarget::Backup(c.weekday))) EXPECT_FALSE(r.failed) << r.message;
+    EXPECT_EQ(Listing(folder.path()), std::set<std::string>{"backup/"}) << "main files are not written";
+    EXPECT_EQ(Listing(folder / "backup").count(c.dataFile), 1u);
+    EXPECT_EQ(Listing(folder / "backup").size(), 6u);
+    const std::string weekFile = folder / "backup/" + c.weekFile;
+    EXPECT_EQ(ReadFile(weekFile), SerializeDataText(store.weekly()));
+
+    // A second exit on the same weekday replaces that day's files.
+    store.editWeekly()[0].Hint = "second";
+    EXPECT_FALSE(files.Save(DataKind::Weekly, store, SaveTarget::Backup(c.weekday)).failed);
+    EXPECT_EQ(ReadFile(weekFile), SerializeDataText(store.weekly()));
+    EXPECT_EQ(Listing(folder / "backup").size(), 6u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Weekdays, BackupTest,
+                         testing::Values(BackupCase{"Sunday", 1, "data1.orv", "week1.orv"},
+                                         BackupCase{"Tuesday", 3, "data3.orv", "week3.orv"},
+                                         BackupCase{"Saturday", 7, "data7.orv", "week7.orv"}),
+                         [](const auto& row) { return std::string(row.param.name); });
+
+TEST_F(DataFilesTest, ABackupLeavesTheUnreadFileForTheMainSaveToKeep)
+{
+    WriteFile(Path("cal.orv"), BadCalendar);
+    RecordStore store;
+    files.LoadAll(store);
+    const SaveReport backup = files.Save(DataKind::Calendar, store, SaveTarget::Backup(4));
+    EXPECT_FALSE(backup.failed) << backup.message;
+    EXPECT_EQ(backup.asideCopy, "");
+    EXPECT_EQ(backup.path, folder / "backup/cal4.orv");
+    EXPECT_EQ(ReadFile(Path("cal.orv")), BadCalendar);
+    EXPECT_NE(files.Save(DataKind::Calendar, store).asideCopy, "");
+}
+
+TEST_F(DataFilesTest, AWeekdayOutsideOneToSevenWritesNothing)
+{
+    RecordStore store;
+    for (int weekday : {-1, 8}) {
+        const SaveReport r = files.Save(DataKind::Addresses, store, SaveTarget::Backup(weekday));
+        EXPECT_TRUE(r.failed) << weekday;
+        EXPECT_FALSE(r.message.empty());
+    }
+    EXPECT_TRUE(Listing(folder.path()).empty());
+}
+
+}  // namespace
+}  // namespace orv

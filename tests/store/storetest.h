@@ -1,0 +1,95 @@
+// Helpers of the store tests: a private temporary folder per test, whole-file
+// reads and writes, and field tuples that make records comparable and printable.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <set>
+#include <string>
+#include <tuple>
+
+#include "store/records.h"
+
+namespace orv::test {
+
+// A fresh folder under the test temp dir, removed afterwards unless the test failed.
+class TempFolder {
+public:
+    TempFolder()
+    {
+        std::string pattern = testing::TempDir() + "orv-store-XXXXXX";
+        if (::mkdtemp(pattern.data()) == nullptr) ADD_FAILURE() << "mkdtemp failed";
+        path_ = pattern + "/";
+    }
+    ~TempFolder()
+    {
+        if (!testing::Test::HasFailure()) {
+            std::error_code ignored;
+            std::filesystem::remove_all(path_, ignored);
+        }
+    }
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    const std::string& path() const { return path_; }
+    std::string operator/(const std::string& name) const { return path_ + name; }
+
+private:
+    std::string path_;
+};
+
+inline void WriteFile(const std::string& path, const std::string& content)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << content;
+    ASSERT_TRUE(out.good()) << path;
+}
+
+inline std::string ReadFile(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// The names in a folder, sub-folders with a trailing '/'.
+inline std::set<std::string> Listing(const std::string& folder)
+{
+    std::set<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        names.insert(entry.path().filename().string() + (entry.is_directory() ? "/" : ""));
+    }
+    return names;
+}
+
+// Every stored and derived field (Marked is scratch and left out).
+inline auto Fields(const AData& a)
+{
+    return std::tie(a.DateText, a.Name, a.Surname, a.Address, a.Day, a.Month, a.Year, a.Postal, a.City, a.Country,
+                    a.Tele1, a.Tele2, a.Tele3, a.Email1, a.Email2, a.Email3, a.More);
+}
+inline auto Fields(const ACal& c) { return std::tie(c.Date, c.Hint, c.Priority, c.Day, c.Month, c.Year, c.DateText, c.More); }
+inline auto Fields(const AAdv& a) { return std::tie(a.FromEnd, a.Down, a.Month, a.Day, a.Hint); }
+inline auto Fields(const AYear& y) { return std::tie(y.Month, y.Day, y.Year, y.Hint); }
+inline auto Fields(const AMonth& m) { return std::tie(m.Day, m.Month, m.Year, m.Hint); }
+inline auto Fields(const AWeek& w) { return std::tie(w.Weekday, w.WeekNr, w.Hint); }
+
+template <class Rec>
+void ExpectSameRecords(const std::vector<Rec>& expected, const std::vector<Rec>& actual)
+{
+    ASSERT_EQ(expected.size(), actual.size());
+    for (std::size_t i = 0; i < expected.size(); ++i) EXPECT_EQ(Fields(expected[i]), Fields(actual[i])) << "record " << i;
+}
+
+// Joins lines with CR LF after each, as the program writes them.
+inline std::string CrLf(std::initializer_list<std::string> lines)
+{
+    std::string out;
+    for (const std::string& line : lines) out += line + "\r\n";
+    return out;
+}
+
+}  // namespace orv::test
