@@ -1,0 +1,136 @@
+#include "store/todofile.h"
+
+#include <algorithm>
+#include <sys/stat.h>
+
+namespace orv {
+
+namespace {
+
+std::size_t Index(TodoList list) { return static_cast<std::size_t>(list); }
+
+// Anything at the path counts: a folder in place of a list is a file that
+// cannot be read, to be reported, not a missing one.
+bool Exists(const std::string& path)
+{
+    struct stat st {};
+    return ::lstat(path.c_str(), &st) == 0;
+}
+
+}  // namespace
+
+std::vector<std::string> ParseTodoText(std::string_view text)
+{
+    const std::vector<std::string_view> lines = SplitLines(text);
+    return {lines.begin(), lines.end()};
+}
+
+std::string SerializeTodoText(const std::vector<std::string>& items)
+{
+    std::size_t size = 0;
+    for (const std::string& item : items) size += item.size() + 2;
+    std::string out;
+    out.reserve(size);
+    for (const std::string& item : items) {
+        out += item;
+        out += "\r\n";
+    }
+    return out;
+}
+
+bool RemoveTodoItem(TodoLists& lists, TodoList list, std::size_t index)
+{
+    std::vector<std::string>* items = nullptr;
+    switch (list) {
+    case TodoList::Top: items = &lists.Top; break;
+    case TodoList::Bottom: items = &lists.Bottom; break;
+    case TodoList::TodayEveryDay: items = &lists.TodayEveryDay; break;
+    case TodoList::EveryDay: items = &lists.EveryDay; break;
+    }
+    if (items == nullptr || index >= items->size()) return false;
+    if (list == TodoList::EveryDay) {
+        const std::string& text = (*items)[index];
+        std::erase(lists.TodayEveryDay, text);
+    }
+    items->erase(items->begin() + static_cast<std::ptrdiff_t>(index));
+    return true;
+}
+
+TodoFiles::TodoFiles(std::string folder, WallClock clock) : folder_(std::move(folder)), clock_(std::move(clock))
+{
+    if (!folder_.empty() && folder_.back() != '/') folder_ += '/';
+    if (!clock_) clock_ = [] { return std::time(nullptr); };
+}
+
+std::string TodoFiles::Path(TodoList list) const { return folder_ + std::string(TodoFileNames[Index(list)]); }
+
+TodoReport TodoFiles::Run(const std::vector<Read>& plan)
+{
+    for (std::size_t step = 0; step < plan.size(); ++step) {
+        const ReadResult file = ReadWholeFile(Path(plan[step].file));
+        if (!file.exists) continue;
+        if (!file.result.ok) {
+            // This file and those the failure kept from being read would be
+            // replaced by lists that lack their items: keep them before the save.
+            for (std::size_t rest = step; rest < plan.size(); ++rest) {
+                if (rest == step || Exists(Path(plan[rest].file))) unread_[Index(plan[rest].file)] = true;
+            }
+            return {true, file.result.message, {}};
+        }
+        const std::vector<std::string> items = ParseTodoText(file.content);
+        for (std::vector<std::string>* list : plan[step].into) *list = items;
+    }
+    return {};
+}
+
+TodoReport TodoFiles::LoadEveryDay(TodoLists& lists, std::optional<std::int32_t> lastDate, std::int32_t today)
+{
+    if (!Exists(Path(TodoList::EveryDay))) return {};
+    // Without a recorded date the start counts as a new day, so that both files'
+    // items are in the lists that the next save writes.
+    const bool sameDay = lastDate && *lastDate == today;
+    if (sameDay && Exists(Path(TodoList::TodayEveryDay))) {
+        return Run({{TodoList::EveryDay, {&lists.EveryDay}}, {TodoList::TodayEveryDay, {&lists.TodayEveryDay}}});
+    }
+    return Run({{TodoList::EveryDay, {&lists.EveryDay, &lists.TodayEveryDay}}});
+}
+
+TodoReport TodoFiles::LoadTopBottom(TodoLists& lists)
+{
+    std::vector<Read> plan;
+    if (Exists(Path(TodoList::Top))) plan.push_back({TodoList::Top, {&lists.Top}});
+    if (Exists(Path(TodoList::Bottom))) plan.push_back({TodoList::Bottom, {&lists.Bottom}});
+    return Run(plan);
+}
+
+TodoReport TodoFiles::Save(const TodoLists& lists)
+{
+    TodoReport report;
+    EnsureFolder(folder_);
+    const std::array<const std::vector<std::string>*, 4> all{&lists.Top, &lists.Bottom, &lists.TodayEveryDay,
+                                                             &lists.EveryDay};
+    for (std::size_t i = 0; i < all.size(); ++i) {
+        const std::string path = Path(static_cast<TodoList>(i));
+        if (unread_[i]) {
+            AsideCopy aside = CopyAside(path, clock_());
+            if (!aside.result.ok) {
+                report.failed = true;
+                report.message = "'" + std::string(TodoFileNames[i]) +
+                                 "' could not be read and no copy of it could be kept, so it was not replaced: " +
+                                 aside.result.message;
+                return report;
+            }
+            if (!aside.copy.empty()) report.asideCopies.push_back(std::move(aside.copy));
+            unread_[i] = false;
+        }
+        const FileResult written = WriteFileAtomic(path, SerializeTodoText(*all[i]));
+        if (!written.ok) {
+            report.failed = true;
+            report.message = written.message;
+            return report;
+        }
+    }
+    return report;
+}
+
+}  // namespace orv

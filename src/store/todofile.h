@@ -1,0 +1,76 @@
+// The four to-do lists and their plain text files todo1.qsf .. todo4.qsf.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "store/datafile.h"
+
+namespace orv {
+
+struct TodoLists {
+    std::vector<std::string> Top;            // todo1.qsf
+    std::vector<std::string> Bottom;         // todo2.qsf
+    std::vector<std::string> TodayEveryDay;  // todo3.qsf: every-day items not yet done today
+    std::vector<std::string> EveryDay;       // todo4.qsf
+};
+
+enum class TodoList { Top, Bottom, TodayEveryDay, EveryDay };
+
+// File names in the order the lists are saved, indexed by TodoList.
+inline constexpr std::array<std::string_view, 4> TodoFileNames{"todo1.qsf", "todo2.qsf", "todo3.qsf", "todo4.qsf"};
+
+// One item per line; an empty line between items is an empty item and a final
+// line break adds none.
+std::vector<std::string> ParseTodoText(std::string_view text);
+// Every item followed by CR LF.
+std::string SerializeTodoText(const std::vector<std::string>& items);
+
+// "Done" / "Delete" on the item at `index` of `list`: from the every-day list it
+// also removes every entry of today's list with exactly the same text; from the
+// other lists only that item goes. False when there is no such item.
+bool RemoveTodoItem(TodoLists& lists, TodoList list, std::size_t index);
+
+struct TodoReport {
+    bool failed = false;
+    std::string message;
+    std::vector<std::string> asideCopies;  // unread files kept before this save replaced them
+};
+
+// Reads and writes the to-do files of one data folder. Keep one object from load
+// to save: a file that could not be read is kept aside before it is replaced.
+class TodoFiles {
+public:
+    explicit TodoFiles(std::string folder, WallClock clock = {});
+
+    std::string Path(TodoList list) const;
+
+    // The every-day lists at initialisation. `lastDate` is the serial day of the
+    // previous initialisation, `today` this one's; the caller records today after.
+    // Same day: the every-day list from todo4.qsf and today's from todo3.qsf,
+    // or from todo4.qsf without it. Another day or none recorded: both from
+    // todo4.qsf. Nothing is read without todo4.qsf; a list not read keeps its items.
+    TodoReport LoadEveryDay(TodoLists& lists, std::optional<std::int32_t> lastDate, std::int32_t today);
+    // The top and bottom lists, each only when its file exists.
+    TodoReport LoadTopBottom(TodoLists& lists);
+    // Writes todo1.qsf .. todo4.qsf in order; stops at the first failure.
+    TodoReport Save(const TodoLists& lists);
+
+private:
+    struct Read {
+        TodoList file;
+        std::vector<std::vector<std::string>*> into;
+    };
+    TodoReport Run(const std::vector<Read>& plan);
+
+    std::string folder_;
+    WallClock clock_;
+    std::array<bool, 4> unread_{};
+};
+
+}  // namespace orv

@@ -1,0 +1,243 @@
+// The to-do files and the every-day rules.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <optional>
+
+#include "store/todofile.h"
+#include "storetest.h"
+
+namespace orv {
+namespace {
+
+using test::ReadFile;
+using test::WriteFile;
+using Items = std::vector<std::string>;
+
+struct SplitCase {
+    const char* name;
+    std::string text;
+    Items items;
+};
+
+class TodoTextTest : public testing::TestWithParam<SplitCase> {};
+
+TEST_P(TodoTextTest, SplitsAtEveryLineBreakAndWritesCrLf)
+{
+    const SplitCase& c = GetParam();
+    EXPECT_EQ(ParseTodoText(c.text), c.items);
+    std::string expected;
+    for (const std::string& item : c.items) expected += item + "\r\n";
+    EXPECT_EQ(SerializeTodoText(c.items), expected);
+    EXPECT_EQ(ParseTodoText(SerializeTodoText(c.items)), c.items);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, TodoTextTest,
+    testing::Values(SplitCase{"Empty", "", {}}, SplitCase{"NoFinalBreak", "a", {"a"}},
+                    SplitCase{"FinalBreakAddsNothing", "a\r\nb\r\n", {"a", "b"}},
+                    SplitCase{"OnlyALineBreak", "\r\n", {""}},
+                    SplitCase{"EmptyItemBetween", "a\r\n\r\nb\r\n", {"a", "", "b"}},
+                    SplitCase{"LfOnly", "a\n\nb\n", {"a", "", "b"}}, SplitCase{"CrOnly", "a\r\rb\r", {"a", "", "b"}},
+                    SplitCase{"LfThenCrIsTwoBreaks", "a\n\rb", {"a", "", "b"}},
+                    SplitCase{"BlanksSurvive", "  call Bo \t\r\n \r\n", {"  call Bo \t", " "}},
+                    SplitCase{"OtherCodePage", "caf\xe9\r\n", {"caf\xe9"}}),
+    [](const auto& row) { return std::string(row.param.name); });
+
+// ---- "Done" and "Delete" -------------------------------------------------------------------
+
+TEST(RemoveTodoItemTest, DeletingAnEveryDayItemTakesEveryCopyFromToday)
+{
+    TodoLists lists;
+    lists.EveryDay = {"water plants", "walk", "water plants", "Read"};
+    lists.TodayEveryDay = {"water plants", "read", "walk", "water plants"};
+    ASSERT_TRUE(RemoveTodoItem(lists, TodoList::EveryDay, 2));
+    EXPECT_EQ(lists.EveryDay, (Items{"water plants", "walk", "Read"}));
+    EXPECT_EQ(lists.TodayEveryDay, (Items{"read", "walk"}));
+
+    // Done already today: only the every-day list changes; compared exactly.
+    ASSERT_TRUE(RemoveTodoItem(lists, TodoList::EveryDay, 2));
+    EXPECT_EQ(lists.EveryDay, (Items{"water plants", "walk"}));
+    EXPECT_EQ(lists.TodayEveryDay, (Items{"read", "walk"}));
+}
+
+TEST(RemoveTodoItemTest, DoneRemovesOnlyTheSelectedItem)
+{
+    TodoLists lists;
+    lists.Top = {"a", "a"};
+    lists.Bottom = {"b", "c"};
+    lists.TodayEveryDay = {"x", "x", "y"};
+    lists.EveryDay = {"x", "y"};
+    ASSERT_TRUE(RemoveTodoItem(lists, TodoList::TodayEveryDay, 1));
+    ASSERT_TRUE(RemoveTodoItem(lists, TodoList::Top, 0));
+    ASSERT_TRUE(RemoveTodoItem(lists, TodoList::Bottom, 1));
+    EXPECT_EQ(lists.TodayEveryDay, (Items{"x", "y"}));
+    EXPECT_EQ(lists.EveryDay, (Items{"x", "y"}));
+    EXPECT_EQ(lists.Top, (Items{"a"}));
+    EXPECT_EQ(lists.Bottom, (Items{"b"}));
+}
+
+TEST(RemoveTodoItemTest, NoSuchItemChangesNothing)
+{
+    TodoLists lists;
+    lists.EveryDay = {"x"};
+    lists.TodayEveryDay = {"x"};
+    EXPECT_FALSE(RemoveTodoItem(lists, TodoList::EveryDay, 1));
+    EXPECT_FALSE(RemoveTodoItem(lists, TodoList::Top, 0));
+    EXPECT_EQ(lists.EveryDay, Items{"x"});
+    EXPECT_EQ(lists.TodayEveryDay, Items{"x"});
+}
+
+// ---- Files ------------------------------------------------------------------------------------
+
+constexpr std::int32_t Today = 46362;  // 2026-12-06
+
+class TodoFilesTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        setenv("TZ", "UTC", 1);
+        tzset();
+    }
+    std::string Path(const char* name) const { return folder / name; }
+
+    test::TempFolder folder;
+    TodoFiles files{folder.path(), [] { return std::time_t{1796558399}; }};  // 2026-12-06 11:59:59 UTC
+};
+
+struct EveryDayCase {
+    const char* name;
+    std::optional<std::int32_t> lastDate;
+    std::optional<std::string> todo3, todo4;  // file content, or no file
+    Items today, everyDay;                    // the lists afterwards
+};
+
+class EveryDayTest : public TodoFilesTest, public testing::WithParamInterface<EveryDayCase> {};
+
+TEST_P(EveryDayTest, ChoosesTheFilesByTheLastDate)
+{
+    const EveryDayCase& c = GetParam();
+    if (c.todo3) WriteFile(Path("todo3.qsf"), *c.todo3);
+    if (c.todo4) WriteFile(Path("todo4.qsf"), *c.todo4);
+    TodoLists lists;
+    lists.TodayEveryDay = {"before"};
+    lists.EveryDay = {"before"};
+    lists.Top = {"top"};
+    const TodoReport r = files.LoadEveryDay(lists, c.lastDate, Today);
+    EXPECT_FALSE(r.failed) << r.message;
+    EXPECT_EQ(lists.TodayEveryDay, c.today);
+    EXPECT_EQ(lists.EveryDay, c.everyDay);
+    EXPECT_EQ(lists.Top, Items{"top"});
+}
+
+const std::string Full = "walk\r\nwater plants\r\n";
+const std::string NotDone = "water plants\r\n";
+INSTANTIATE_TEST_SUITE_P(
+    Rules, EveryDayTest,
+    testing::Values(EveryDayCase{"SameDayContinuesToday", Today, NotDone, Full, {"water plants"}, {"walk", "water plants"}},
+                    EveryDayCase{"SameDayAllDone", Today, "", Full, {}, {"walk", "water plants"}},
+                    EveryDayCase{"SameDayWithoutTodo3", Today, std::nullopt, Full, {"walk", "water plants"},
+                                 {"walk", "water plants"}},
+                    EveryDayCase{"OtherDayStartsAgain", Today - 1, NotDone, Full, {"walk", "water plants"},
+                                 {"walk", "water plants"}},
+                    EveryDayCase{"LaterDayStartsAgain", Today + 3, NotDone, Full, {"walk", "water plants"},
+                                 {"walk", "water plants"}},
+                    EveryDayCase{"NoLastDateCountsAsAnotherDay", std::nullopt, NotDone, Full,
+                                 {"walk", "water plants"}, {"walk", "water plants"}},
+                    EveryDayCase{"WithoutTodo4NothingIsRead", Today, NotDone, std::nullopt, {"before"}, {"before"}},
+                    EveryDayCase{"WithoutAnyFile", std::nullopt, std::nullopt, std::nullopt, {"before"}, {"before"}}),
+    [](const auto& row) { return std::string(row.param.name); });
+
+TEST_F(TodoFilesTest, TopAndBottomAreReadOnlyWhenTheirFileExists)
+{
+    WriteFile(Path("todo2.qsf"), "later\nmuch later");
+    TodoLists lists;
+    lists.Top = {"kept"};
+    const TodoReport r = files.LoadTopBottom(lists);
+    EXPECT_FALSE(r.failed) << r.message;
+    EXPECT_EQ(lists.Top, Items{"kept"});
+    EXPECT_EQ(lists.Bottom, (Items{"later", "much later"}));
+}
+
+TEST_F(TodoFilesTest, SavesAllFourAndTheSameDayReadsThemBack)
+{
+    TodoLists lists;
+    lists.Top = {" urgent ", ""};
+    lists.Bottom = {};
+    lists.TodayEveryDay = {"b"};
+    lists.EveryDay = {"a", "b"};
+    const TodoReport r = files.Save(lists);
+    EXPECT_FALSE(r.failed) << r.message;
+    EXPECT_EQ(ReadFile(Path("todo1.qsf")), " urgent \r\n\r\n");
+    EXPECT_EQ(ReadFile(Path("todo2.qsf")), "");
+    EXPECT_EQ(ReadFile(Path("todo3.qsf")), "b\r\n");
+    EXPECT_EQ(ReadFile(Path("todo4.qsf")), "a\r\nb\r\n");
+    EXPECT_EQ(test::Listing(folder.path()).size(), 4u);
+
+    TodoFiles again(folder.path());
+    TodoLists read;
+    EXPECT_FALSE(again.LoadEveryDay(read, Today, Today).failed);
+    EXPECT_FALSE(again.LoadTopBottom(read).failed);
+    EXPECT_EQ(read.Top, lists.Top);
+    EXPECT_EQ(read.Bottom, lists.Bottom);
+    EXPECT_EQ(read.TodayEveryDay, lists.TodayEveryDay);
+    EXPECT_EQ(read.EveryDay, lists.EveryDay);
+}
+
+TEST_F(TodoFilesTest, AWriteFailureStopsTheSave)
+{
+    std::filesystem::create_directories(Path("todo2.qsf/in-the-way"));
+    TodoLists lists;
+    lists.Top = {"t"};
+    const TodoReport r = files.Save(lists);
+    EXPECT_TRUE(r.failed);
+    EXPECT_NE(r.message.find("I/O error"), std::string::npos) << r.message;
+    EXPECT_EQ(ReadFile(Path("todo1.qsf")), "t\r\n");
+    EXPECT_FALSE(std::filesystem::exists(Path("todo3.qsf")));
+    EXPECT_FALSE(std::filesystem::exists(Path("todo4.qsf")));
+}
+
+TEST_F(TodoFilesTest, AFileThatCannotBeReadIsReportedAndNotReplacedBlindly)
+{
+    // todo4.qsf cannot be opened; todo3.qsf, which the failure kept from being
+    // read, must survive the save as well.
+    std::filesystem::create_symlink("todo4.qsf", Path("todo4.qsf"));
+    WriteFile(Path("todo3.qsf"), "not done yet\r\n");
+    TodoLists lists;
+    const TodoReport load = files.LoadEveryDay(lists, Today, Today);
+    EXPECT_TRUE(load.failed);
+    EXPECT_NE(load.message.find("I/O error"), std::string::npos) << load.message;
+    EXPECT_TRUE(lists.TodayEveryDay.empty());
+
+    const TodoReport refused = files.Save(lists);
+    EXPECT_TRUE(refused.failed);
+    EXPECT_NE(refused.message.find("'todo4.qsf' could not be read and no copy"), std::string::npos)
+        << refused.message;
+    EXPECT_TRUE(std::filesystem::is_symlink(Path("todo4.qsf")));
+    EXPECT_EQ(refused.asideCopies, Items{Path("todo3.qsf.20261206-115959.unread")});
+    EXPECT_EQ(ReadFile(refused.asideCopies[0]), "not done yet\r\n");
+
+    std::filesystem::remove(Path("todo4.qsf"));
+    WriteFile(Path("todo4.qsf"), "all\r\n");
+    const TodoReport saved = files.Save(lists);
+    EXPECT_FALSE(saved.failed) << saved.message;
+    EXPECT_EQ(saved.asideCopies, Items{Path("todo4.qsf.20261206-115959.unread")});
+    EXPECT_EQ(ReadFile(saved.asideCopies[0]), "all\r\n");
+    EXPECT_TRUE(files.Save(lists).asideCopies.empty()) << "copied once only";
+}
+
+TEST_F(TodoFilesTest, AnotherDayDoesNotProtectTheTodayFileItDiscards)
+{
+    std::filesystem::create_symlink("todo4.qsf", Path("todo4.qsf"));
+    WriteFile(Path("todo3.qsf"), "yesterday\r\n");
+    TodoLists lists;
+    EXPECT_TRUE(files.LoadEveryDay(lists, Today - 1, Today).failed);
+    std::filesystem::remove(Path("todo4.qsf"));
+    const TodoReport saved = files.Save(lists);
+    EXPECT_FALSE(saved.failed) << saved.message;
+    EXPECT_TRUE(saved.asideCopies.empty()) << "todo4.qsf vanished and todo3.qsf is yesterday's";
+}
+
+}  // namespace
+}  // namespace orv
