@@ -1,0 +1,16 @@
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "cli/cli.h"
+
+int main(int argc, char** argv)
+{
+    std::vector<std::string> args(argv + 1, argv + argc);
+    orv::cli::Output output;
+    const int status = orv::cli::Run(args, output);
+    std::fwrite(output.out.data(), 1, output.out.size(), stdout);
+    std::fflush(stdout);
+    std::fwrite(output.err.data(), 1, output.err.size(), stderr);
+    return status;
+}

@@ -1,0 +1,55 @@
+# Runs orv-cli on a sample data folder and compares stdout, stderr and the exit
+# status with the files beside the case. ORV_UPDATE_GOLDEN=1 rewrites them.
+#   -DCLI=orv-cli -DSAMPLE=<data folder> -DCASE=<expected/name> -DWORK=<scratch dir>
+# One argument per line; bash keeps empty lines as empty arguments.
+execute_process(
+  COMMAND bash -c "mapfile -t args < \"$1\"; shift; exec \"$@\" \"\${args[@]}\"" run "${CASE}.args"
+          ${CLI} --data-folder ${SAMPLE} --settings-file ${SAMPLE}/settings.reg
+  OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE status)
+# Messages name files by their path; make them independent of the checkout.
+string(REPLACE "${SAMPLE}/" "DATA/" err "${err}")
+
+if(DEFINED ENV{ORV_UPDATE_GOLDEN})
+  file(WRITE "${CASE}.out" "${out}")
+  if(err STREQUAL "")
+    file(REMOVE "${CASE}.err")
+  else()
+    file(WRITE "${CASE}.err" "${err}")
+  endif()
+  if(status EQUAL 0)
+    file(REMOVE "${CASE}.status")
+  else()
+    file(WRITE "${CASE}.status" "${status}\n")
+  endif()
+  return()
+endif()
+
+set(expected_status 0)
+if(EXISTS "${CASE}.status")
+  file(STRINGS "${CASE}.status" expected_status LIMIT_COUNT 1)
+endif()
+set(expected_err "")
+if(EXISTS "${CASE}.err")
+  file(READ "${CASE}.err" expected_err)
+endif()
+file(READ "${CASE}.out" expected_out)
+
+set(failed FALSE)
+if(NOT status STREQUAL expected_status)
+  message(SEND_ERROR "exit status ${status}, expected ${expected_status}")
+  set(failed TRUE)
+endif()
+foreach(stream out err)
+  if(NOT "${${stream}}" STREQUAL "${expected_${stream}}")
+    file(MAKE_DIRECTORY "${WORK}")
+    get_filename_component(name "${CASE}" NAME)
+    file(WRITE "${WORK}/${name}.actual.${stream}" "${${stream}}")
+    set(expected_file "${CASE}.${stream}")
+    if(NOT EXISTS "${expected_file}")
+      set(expected_file /dev/null)
+    endif()
+    execute_process(COMMAND diff -u "${expected_file}" "${WORK}/${name}.actual.${stream}" OUTPUT_VARIABLE d)
+    message(SEND_ERROR "std${stream} differs:\n${d}")
+    set(failed TRUE)
+  endif()
+endforeach()
