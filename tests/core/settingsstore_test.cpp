@@ -1,0 +1,422 @@
+#include "core/settingsstore.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <cstring>
+#include <filesystem>
+#include <functional>
+#include <limits>
+#include <sys/resource.h>
+
+#include "store/records.h"
+#include "tempdir.h"
+
+namespace orv {
+namespace {
+
+using testing_support::TempDirTest;
+
+constexpr std::string_view kHead = "Windows Registry Editor Version 5.00\r\n\r\n";
+constexpr std::string_view kMainHeader = "[HKEY_CURRENT_USER\\Software\\Quillon Software\\ORV]\r\n";
+
+std::string Utf16LeWithBom(std::u16string_view text)
+{
+    std::string bytes = "\xFF\xFE";
+    for (const char16_t c : text) {
+        bytes.push_back(static_cast<char>(c & 0xFF));
+        bytes.push_back(static_cast<char>(c >> 8));
+    }
+    return bytes;
+}
+
+class SettingsStoreFileTest : public TempDirTest {};
+
+TEST_F(SettingsStoreFileTest, WritesTheExportFormatWithEscapesAndLittleEndianDates)
+{
+    SettingsStore store(PathOf("settings.reg"));
+    ASSERT_TRUE(store.WriteInteger(kSettingsKey, "nextweek", 30).ok);
+    ASSERT_TRUE(store.WriteText(kSettingsKey, "FontName", "Say \"hi\" C:\\dir\\").ok);
+    ASSERT_TRUE(store.WriteDate(kSettingsKey, "LastDate", DateSerial(2005, 10, 31)).ok);
+    ASSERT_TRUE(store.WriteBool(std::string(kSettingsKey) + "\\Blue", "Ver2", true).ok);
+    ASSERT_TRUE(store.Save().ok);
+
+    EXPECT_EQ(ReadFile(store.Path()), std::string(kHead) + std::string(kMainHeader) +
+                                          "\"nextweek\"=dword:0000001e\r\n"
+                                          "\"FontName\"=\"Say \\\"hi\\\" C:\\\\dir\\\\\"\r\n"
+                                          "\"LastDate\"=hex:00,00,00,00,00,e0,e2,40\r\n"
+                                          "\r\n"
+                                          "[HKEY_CURRENT_USER\\Software\\Quillon Software\\ORV\\Blue]\r\n"
+                                          "\"Ver2\"=dword:00000001\r\n"
+                                          "\r\n");
+}
+
+class SettingsStoreTextRoundTrip : public TempDirTest, public testing::WithParamInterface<std::string> {};
+
+TEST_P(SettingsStoreTextRoundTrip, ReadsBackTheSameBytes)
+{
+    SettingsStore store(PathOf("settings.reg"));
+    ASSERT_TRUE(store.WriteText(kSettingsKey, "v", GetParam()).ok);
+    ASSERT_TRUE(store.Save().ok);
+
+    SettingsStore again(store.Path());
+    ASSERT_TRUE(again.Load().ok);
+    EXPECT_TRUE(again.Warnings().empty());
+    EXPECT_EQ(again.ReadText(kSettingsKey, "v").value, GetParam());
+    // Names take the same escapes as texts.
+    if (!GetParam().empty()) {
+        ASSERT_TRUE(store.WriteInteger(kSettingsKey, GetParam(), 1).ok);
+        ASSERT_TRUE(again.Parse(store.Serialize()));
+        EXPECT_EQ(again.ValueNames(kSettingsKey), (std::vector<std::string>{"v", GetParam()}));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Texts, SettingsStoreTextRoundTrip,
+                         testing::Values("plain", "", "say \"hi\"", "C:\\dir\\", "\\\"", "\"", "ends with \\",
+                                         "  blanks around  ", "; not a comment", "[not a key]", "x\"=dword:1",
+                                         "Gr\xC3\xBC\xC3\x9F" "e \xF0\x9F\x98\x80", "Windows-1252 \xE9t\xE9",
+                                         std::string("nul\0inside", 10)));
+
+TEST_F(SettingsStoreFileTest, IntegersAndDatesKeepTheirWholeRange)
+{
+    SettingsStore store(PathOf("settings.reg"));
+    const std::int32_t integers[] = {0, 1, -1, std::numeric_limits<std::int32_t>::min(),
+                                     std::numeric_limits<std::int32_t>::max()};
+    const std::int32_t dates[] = {DateSerial(1, 1, 1), DateSerial(1800, 3, 1), 0, DateSerial(2024, 2, 29),
+                                  DateSerial(9999, 12, 31)};
+    for (std::size_t i = 0; i < std::size(integers); ++i) {
+        ASSERT_TRUE(store.WriteInteger(kSettingsKey, "i" + std::to_string(i), integers[i]).ok);
+        ASSERT_TRUE(store.WriteDate(kSettingsKey, "d" + std::to_string(i), dates[i]).ok);
+    }
+    ASSERT_TRUE(store.Save().ok);
+    SettingsStore again(store.Path());
+    ASSERT_TRUE(again.Load().ok);
+    for (std::size_t i = 0; i < std::size(integers); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(again.ReadInteger(kSettingsKey, "i" + std::to_string(i)).value, integers[i]);
+        EXPECT_EQ(again.ReadBool(kSettingsKey, "i" + std::to_string(i)).value, integers[i] != 0);
+        EXPECT_EQ(again.ReadDate(kSettingsKey, "d" + std::to_string(i)).value, dates[i]);
+    }
+    EXPECT_FALSE(store.WriteDate(kSettingsKey, "d", DateSerial(1, 1, 1) - 1).ok);
+}
+
+TEST(SettingsStoreParse, ReadsAUtf16ExportOfTheOriginalPlatform)
+{
+    const std::u16string text =
+        u"Windows Registry Editor Version 5.00\r\n"
+        u"\r\n"
+        u"[HKEY_CURRENT_USER\\Software\\Quillon Software\\ORV]\r\n"
+        u"\"nextweek\"=dword:0000000a\r\n"
+        u"\"FontName\"=\"\u00C4rial \\\"N\u00EBw\\\" \U0001F600\"\r\n"
+        u"\"LastDate\"=hex:00,00,00,00,00,e0,e2,40\r\n"
+        u"\"Path\"=hex(2):25,00,55,00,53,00,45,00,52,00,50,00,52,00,4f,00,46,00,49,00,4c,00,\\\r\n"
+        u"  45,00,25,00,00,00\r\n"
+        u"\"Big\"=hex(b):01,00,00,00,00,00,00,00\r\n"
+        u"\"Empty\"=hex(0):\r\n"
+        u"@=\"default\"\r\n"
+        u"\"Gone\"=-\r\n"
+        u"; exported by hand\r\n"
+        u"\r\n"
+        u"[-HKEY_CURRENT_USER\\Software\\Quillon Software\\ORV\\Old]\r\n"
+        u"\"Stale\"=dword:00000001\r\n"
+        u"\r\n"
+        u"[HKEY_LOCAL_MACHINE\\Software\\Quillon Software\\ORV]\r\n"
+        u"\"Machine\"=dword:00000001\r\n"
+        u"\r\n"
+        u"[HKEY_CURRENT_USER\\Software\\Quillon Software\\ORV\\Blue]\r\n"
+        u"\"Ver2\"=dword:00000001\r\n"
+        u"\"Blob\"=hex:00,01,02,03,04,05,06,07,08,09,0a,0b,0c,0d,0e,0f,10,11,12,13,14,15,16,\\\r\n"
+        u"  17,18,19,1a,1b,1c,1d,1e,1f\r\n"
+        u"\r\n";
+    SettingsStore store;
+    ASSERT_TRUE(store.Parse(Utf16LeWithBom(text)));
+
+    ASSERT_EQ(store.Warnings().size(), 1u);
+    EXPECT_EQ(store.Warnings()[0], "line 18: skipped key: not under HKEY_CURRENT_USER");
+    EXPECT_EQ(store.ReadInteger(kSettingsKey, "nextweek").value, 10);
+    EXPECT_EQ(store.ReadText(kSettingsKey, "FontName").value, "\xC3\x84rial \"N\xC3\xABw\" \xF0\x9F\x98\x80");
+    EXPECT_EQ(store.ReadDate(kSettingsKey, "LastDate").value, DateSerial(2005, 10, 31));
+    EXPECT_EQ(store.TypeOf(kSettingsKey, "Path"), ValueType::Other);
+    EXPECT_EQ(store.ReadText(kSettingsKey, "Path").result.message, "Invalid data type for 'Path'");
+    EXPECT_EQ(store.ValueNames(kSettingsKey),
+              (std::vector<std::string>{"nextweek", "FontName", "LastDate", "Path", "Big", "Empty"}));
+    EXPECT_FALSE(store.KeyExists(std::string(kSettingsKey) + "\\Old"));
+    EXPECT_EQ(store.SubKeyNames(kSettingsKey), std::vector<std::string>{"Blue"});
+    EXPECT_EQ(store.ReadDate(std::string(kSettingsKey) + "\\Blue", "Blob").result.message,
+              "Failed to get data for 'Blob'");
+
+    // Unknown types and long binaries are written back whole, re-wrapped.
+    const std::string out = store.Serialize();
+    EXPECT_NE(out.find("\"Path\"=hex(2):25,00,55,00,53,00,45,00,52,00,50,00,52,00,4f,00,46,00,49,00,4c,\\\r\n"
+                       "  00,45,00,25,00,00,00\r\n"
+                       "\"Big\"=hex(b):01,00,00,00,00,00,00,00\r\n"
+                       "\"Empty\"=hex(0):\r\n"),
+              std::string::npos)
+        << out;
+    EXPECT_NE(out.find("\"Blob\"=hex:00,01,02,03,04,05,06,07,08,09,0a,0b,0c,0d,0e,0f,10,11,12,13,14,15,\\\r\n"
+                       "  16,17,18,19,1a,1b,1c,1d,1e,1f\r\n"),
+              std::string::npos)
+        << out;
+    SettingsStore again;
+    ASSERT_TRUE(again.Parse(out));
+    EXPECT_TRUE(again.Warnings().empty());
+    EXPECT_EQ(again.Serialize(), out);
+}
+
+TEST(SettingsStoreParse, KeepsTheBytesOfAnAnsiRegedit4File)
+{
+    // LF and a lone CR as line ends; text in the local code page stays as it is.
+    SettingsStore store;
+    ASSERT_TRUE(store.Parse("\n\nREGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Quillon Software\\ORV]\r"
+                            "\"ColorP\"=\"caf\xE9\"\n\"CB1\"=dword:0\n"));
+    EXPECT_TRUE(store.Warnings().empty());
+    EXPECT_EQ(store.ReadText(kSettingsKey, "ColorP").value, "caf\xE9");
+    EXPECT_EQ(store.ReadBool(kSettingsKey, "CB1").value, false);
+}
+
+TEST(SettingsStoreParse, RefusesTextWithoutARegistryHeader)
+{
+    SettingsStore store;
+    EXPECT_FALSE(store.Parse("ORV data file\r\n[HKEY_CURRENT_USER\\Software\\Quillon Software\\ORV]\r\n"));
+    EXPECT_FALSE(store.KeyExists(kSettingsKey));
+    EXPECT_TRUE(store.Parse("\xEF\xBB\xBFREGEDIT4\r\n"));
+    EXPECT_TRUE(store.Parse(""));
+}
+
+class SettingsStoreMalformedValue : public testing::TestWithParam<const char*> {};
+
+TEST_P(SettingsStoreMalformedValue, IsSkippedWithAWarningAndTheNextLineStillCounts)
+{
+    SettingsStore store;
+    ASSERT_TRUE(store.Parse(std::string(kHead) + std::string(kMainHeader) + GetParam() +
+                            "\r\n\"after\"=dword:00000007\r\n"));
+    ASSERT_EQ(store.Warnings().size(), 1u);
+    EXPECT_TRUE(store.Warnings()[0].starts_with("line 4: ")) << store.Warnings()[0];
+    EXPECT_EQ(store.ValueNames(kSettingsKey), std::vector<std::string>{"after"});
+    EXPECT_EQ(store.ReadInteger(kSettingsKey, "after").value, 7);
+}
+
+INSTANTIATE_TEST_SUITE_P(Lines, SettingsStoreMalformedValue,
+                         testing::Values("\"a\"=dword:123456789", "\"a\"=dword:", "\"a\"=dword:12g4",
+                                         "\"a\"=\"open", "\"a\"=\"x\" y", "\"a\"=\"x\\\"", "\"a\"=hex:0g",
+                                         "\"a\"=hex:100", "\"a\"=hex:00,,01", "\"a\"=hex:00,",
+                                         "\"a\"=hex(zz):00", "\"a\"=hex(2:00", "\"a\"=hex(123456789):00",
+                                         "\"a\"=hex;00", "\"a\"=text", "\"a\" dword:1", "\"a=dword:1",
+                                         "just words",
+                                         // a continuation never swallows the next value line
+                                         "\"a\"=hex:00,\\"));
+
+struct KeyLineCase {
+    const char* line;
+    std::size_t warnings;
+};
+
+class SettingsStoreBadKeyLine : public testing::TestWithParam<KeyLineCase> {};
+
+TEST_P(SettingsStoreBadKeyLine, SkipsTheValuesUpToTheNextKey)
+{
+    SettingsStore store;
+    ASSERT_TRUE(store.Parse(std::string(kHead) + GetParam().line +
+                            "\r\n\"a\"=dword:1\r\n\r\n[HKEY_CURRENT_USER\\X]\r\n\"b\"=dword:2\r\n"));
+    EXPECT_EQ(store.Warnings().size(), GetParam().warnings);
+    EXPECT_FALSE(store.KeyExists(kSettingsKey));
+    EXPECT_EQ(store.ValueNames("X"), std::vector<std::string>{"b"});
+}
+
+INSTANTIATE_TEST_SUITE_P(Lines, SettingsStoreBadKeyLine,
+                         testing::Values(KeyLineCase{"[HKEY_CURRENT_USER\\Software\\Quillon Software\\ORV", 1},
+                                         KeyLineCase{"[HKEY_LOCAL_MACHINE\\Software\\Quillon Software\\ORV]", 1},
+                                         KeyLineCase{"[HKEY_CURRENT_USER\\Software\\\\ORV]", 1},
+                                         KeyLineCase{"[HKEY_CURRENT_USER]", 1},
+                                         KeyLineCase{"[HKEY_CURRENT_USER\\Software\\Quillon Software\\ORV]x", 1},
+                                         KeyLineCase{"[-HKEY_CURRENT_USER\\Software\\Quillon Software\\ORV]", 0}));
+
+enum class Reader { Integer, Bool, Text, Date };
+
+struct WrongTypeCase {
+    const char* name;
+    Reader reader;
+    const char* message;
+};
+
+class SettingsStoreWrongType : public testing::TestWithParam<WrongTypeCase> {};
+
+TEST_P(SettingsStoreWrongType, FailsWithTheValueName)
+{
+    SettingsStore store;
+    ASSERT_TRUE(store.Parse(std::string(kHead) + std::string(kMainHeader) +
+                            "\"i\"=dword:00000001\r\n\"t\"=\"7\"\r\n\"d\"=hex:00,00,00,00,00,e0,e2,40\r\n"
+                            "\"x\"=hex(2):41,00,00,00\r\n\"short\"=hex:00,00,e0,40\r\n"
+                            "\"nan\"=hex:00,00,00,00,00,00,f8,7f\r\n\"far\"=hex:00,00,00,20,5f,a0,02,42\r\n"));
+    const std::map<Reader, std::function<FileResult(std::string_view)>> read = {
+        {Reader::Integer, [&](std::string_view n) { return store.ReadInteger(kSettingsKey, n).result; }},
+        {Reader::Bool, [&](std::string_view n) { return store.ReadBool(kSettingsKey, n).result; }},
+        {Reader::Text, [&](std::string_view n) { return store.ReadText(kSettingsKey, n).result; }},
+        {Reader::Date, [&](std::string_view n) { return store.ReadDate(kSettingsKey, n).result; }},
+    };
+    const FileResult r = read.at(GetParam().reader)(GetParam().name);
+    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(r.message, GetParam().message);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Values, SettingsStoreWrongType,
+    testing::Values(WrongTypeCase{"t", Reader::Integer, "Invalid data type for 't'"},
+                    WrongTypeCase{"t", Reader::Bool, "Invalid data type for 't'"},
+                    WrongTypeCase{"t", Reader::Date, "Invalid data type for 't'"},
+                    WrongTypeCase{"i", Reader::Text, "Invalid data type for 'i'"},
+                    WrongTypeCase{"i", Reader::Date, "Invalid data type for 'i'"},
+                    WrongTypeCase{"d", Reader::Integer, "Invalid data type for 'd'"},
+                    WrongTypeCase{"x", Reader::Text, "Invalid data type for 'x'"},
+                    WrongTypeCase{"short", Reader::Date, "Failed to get data for 'short'"},
+                    WrongTypeCase{"nan", Reader::Date, "Failed to get data for 'nan'"},
+                    WrongTypeCase{"far", Reader::Date, "Failed to get data for 'far'"}));
+
+TEST(SettingsStoreKeys, NamesCompareWithoutCaseAndKeepTheirFirstSpelling)
+{
+    SettingsStore store;
+    ASSERT_TRUE(store.Parse(std::string(kHead) +
+                            "[HKEY_CURRENT_USER\\software\\quillon software\\orv]\r\n\"NEXTWEEK\"=dword:2\r\n"));
+    EXPECT_EQ(store.ReadInteger(kSettingsKey, "nextweek").value, 2);
+    ASSERT_TRUE(store.WriteInteger(kSettingsKey, "NextWeek", 3).ok);
+    EXPECT_EQ(store.ValueNames("SOFTWARE\\Quillon Software\\ORV"), std::vector<std::string>{"NEXTWEEK"});
+    EXPECT_EQ(store.ReadInteger(kSettingsKey, "nextweek").value, 3);
+    EXPECT_TRUE(store.DeleteValue(kSettingsKey, "nextWEEK"));
+    EXPECT_FALSE(store.ValueExists(kSettingsKey, "nextweek"));
+    EXPECT_FALSE(store.ReadInteger(kSettingsKey, "nextweek").value.has_value());
+}
+
+TEST(SettingsStoreKeys, ListsAndDeletesOnlyTheKeysBelow)
+{
+    const std::string main(kSettingsKey);
+    SettingsStore store;
+    for (const std::string& key : {main, main + "\\Blue", main + "\\blue\\Deep", main + "\\Red",
+                                  main + "\\Green\\Leaf", main + " X", main + "2"})
+        ASSERT_TRUE(store.WriteInteger(key, "v", 1).ok) << key;
+
+    EXPECT_EQ(store.SubKeyNames(main), (std::vector<std::string>{"Blue", "Green", "Red"}));
+    EXPECT_TRUE(store.KeyExists(main + "\\Green"));  // a parent of a key exists
+    EXPECT_TRUE(store.KeyExists("\\Software\\Quillon Software\\"));
+    EXPECT_FALSE(store.OpenKey(main + "\\Brown", false));
+    EXPECT_TRUE(store.OpenKey(main + "\\Brown", true));
+    EXPECT_TRUE(store.KeyExists(main + "\\Brown"));
+
+    EXPECT_TRUE(store.DeleteKey(main + "\\BLUE"));
+    EXPECT_FALSE(store.KeyExists(main + "\\Blue\\Deep"));
+    EXPECT_EQ(store.SubKeyNames(main), (std::vector<std::string>{"Brown", "Green", "Red"}));
+    EXPECT_TRUE(store.DeleteKey(main));
+    EXPECT_FALSE(store.KeyExists(main + "\\Red"));
+    EXPECT_EQ(store.SubKeyNames("Software\\Quillon Software"), (std::vector<std::string>{"ORV X", "ORV2"}));
+    EXPECT_FALSE(store.DeleteKey(main));
+}
+
+struct UnstorableCase {
+    const char* key;
+    std::string name;
+    const char* text;
+};
+
+class SettingsStoreUnstorable : public testing::TestWithParam<UnstorableCase> {};
+
+TEST_P(SettingsStoreUnstorable, FailsAndLeavesTheStoreAsItWas)
+{
+    SettingsStore store;
+    ASSERT_TRUE(store.WriteText(kSettingsKey, "FontName", "Arial").ok);
+    const std::string before = store.Serialize();
+    const FileResult r = store.WriteText(GetParam().key, GetParam().name, GetParam().text);
+    EXPECT_EQ(r.message, "Failed to set data for '" + GetParam().name + "'");
+    EXPECT_EQ(store.Serialize(), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(Writes, SettingsStoreUnstorable,
+                         testing::Values(UnstorableCase{"Software\\Quillon Software\\ORV", "FontName", "two\nlines"},
+                                         UnstorableCase{"Software\\Quillon Software\\ORV", "a\rb", "x"},
+                                         UnstorableCase{"Software\\Quillon Software\\ORV", "", "x"},
+                                         UnstorableCase{"Software\\\\ORV", "FontName", "x"},
+                                         UnstorableCase{"Software\\Q\tS", "FontName", "x"},
+                                         UnstorableCase{"\\", "FontName", "x"}));
+
+TEST_F(SettingsStoreFileTest, AMissingFileIsAnEmptyStoreAndSaveMakesItsFolder)
+{
+    SettingsStore store(PathOf("config/orv/settings.reg"));
+    ASSERT_TRUE(store.Load().ok);
+    EXPECT_FALSE(store.KeyExists(kSettingsKey));
+    ASSERT_TRUE(store.WriteBool(kSettingsKey, "saved1", true).ok);
+    ASSERT_TRUE(store.Save().ok);
+    SettingsStore again(store.Path());
+    ASSERT_TRUE(again.Load().ok);
+    EXPECT_EQ(again.ReadBool(kSettingsKey, "saved1").value, true);
+}
+
+TEST_F(SettingsStoreFileTest, AnUnwritableLocationFailsToSetData)
+{
+    ASSERT_TRUE(WriteFileAtomic(PathOf("plain"), "not a folder").ok);
+    SettingsStore store(PathOf("plain/settings.reg"));
+    ASSERT_TRUE(store.WriteInteger(kSettingsKey, "nextweek", 7).ok);
+    EXPECT_EQ(store.Save().message, "Failed to set data for '" + store.Path() + "'");
+}
+
+TEST_F(SettingsStoreFileTest, AFileThatIsNotSettingsIsNeverOverwritten)
+{
+    const std::string content = "ORV data\r\nAnne\r\nSmith\r\n";
+    ASSERT_TRUE(WriteFileAtomic(PathOf("data.orv"), content).ok);
+    SettingsStore store(PathOf("data.orv"));
+    EXPECT_EQ(store.Load().message, "Failed to get data for '" + store.Path() + "'");
+    ASSERT_TRUE(store.WriteInteger(kSettingsKey, "nextweek", 7).ok);
+    EXPECT_EQ(store.Save().message, "Failed to set data for '" + store.Path() + "'");
+    EXPECT_EQ(ReadFile(store.Path()), content);
+
+    SettingsStore folder(dir_);
+    EXPECT_EQ(folder.Load().message, "Failed to get data for '" + dir_ + "'");
+}
+
+TEST_F(SettingsStoreFileTest, AFailedWriteLeavesTheOldFileWhole)
+{
+    SettingsStore store(PathOf("settings.reg"));
+    ASSERT_TRUE(store.WriteText(kSettingsKey, "FontName", "Arial").ok);
+    ASSERT_TRUE(store.Save().ok);
+    const std::string old = ReadFile(store.Path());
+    ASSERT_TRUE(store.WriteText(kSettingsKey, "ColorP", std::string(4096, 'x')).ok);
+
+    // A file size limit makes the write fail halfway, as a full disk would.
+    rlimit saved{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = saved;
+    small.rlim_cur = 1024;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    const FileResult r = store.Save();
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
+
+    EXPECT_EQ(r.message, "Failed to set data for '" + store.Path() + "'");
+    EXPECT_EQ(ReadFile(store.Path()), old);
+    std::size_t files = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir_)) ++files;
+    EXPECT_EQ(files, 1u) << "the temporary file was left behind";
+}
+
+struct PathCase {
+    const char* orvFile;
+    const char* xdg;
+    const char* home;
+    const char* expected;
+};
+
+class SettingsPathChoice : public testing::TestWithParam<PathCase> {};
+
+TEST_P(SettingsPathChoice, FollowsTheOverrideThenXdgThenHome)
+{
+    EXPECT_EQ(SettingsPathFrom(GetParam().orvFile, GetParam().xdg, GetParam().home), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Environments, SettingsPathChoice,
+    testing::Values(PathCase{"/tmp/s.reg", "/x", "/h", "/tmp/s.reg"},
+                    PathCase{"", "/x", "/h", "/x/orv/settings.reg"},
+                    PathCase{nullptr, "relative", "/h", "/h/.config/orv/settings.reg"},
+                    PathCase{nullptr, "", "/h", "/h/.config/orv/settings.reg"},
+                    PathCase{nullptr, nullptr, nullptr, ""}));
+
+}  // namespace
+}  // namespace orv
