@@ -1,0 +1,304 @@
+#include "core/settings.h"
+
+#include <gtest/gtest.h>
+
+#include "store/records.h"
+#include "tempdir.h"
+
+namespace orv {
+namespace {
+
+using testing_support::TempDirTest;
+
+const std::int32_t kToday = DateSerial(2024, 3, 1);
+
+// Gives every member a value unlike its default, through the table itself, so
+// that a setting missing from a read or a write cannot go unnoticed.
+void Change(bool& v, int) { v = !v; }
+void Change(std::int32_t& v, int n) { v += 1000 + n; }
+void Change(std::string& v, int n) { v += "-" + std::to_string(n) + " \"q\\"; }
+void Change(std::optional<bool>& v, int n) { v = n % 2 == 0; }
+void Change(std::optional<std::int32_t>& v, int n) { v = 40000 + n; }  // also a plausible date
+
+Settings AllChanged()
+{
+    Settings s;
+    int n = 0;
+#define ORV_CHANGE(group, kind, name, def) Change(s.name, n++);
+    ORV_SETTINGS_TABLE(ORV_CHANGE)
+#undef ORV_CHANGE
+    return s;
+}
+
+class SettingsFileTest : public TempDirTest {};
+
+TEST_F(SettingsFileTest, EverySettingSurvivesTheWritersAndTheFile)
+{
+    const Settings written = AllChanged();
+    SettingsStore store(PathOf("settings.reg"));
+    ASSERT_TRUE(WriteDialogSettings(store, written).ok);
+    ASSERT_TRUE(WriteSaveAllSettings(store, written).ok);
+    ASSERT_TRUE(store.WriteDate(kSettingsKey, "LastStartDate", *written.LastStartDate).ok);
+    ASSERT_TRUE(store.WriteDate(kSettingsKey, "LastDate", *written.LastDate).ok);
+    ASSERT_TRUE(store.Save().ok);
+
+    SettingsStore again(store.Path());
+    ASSERT_TRUE(again.Load().ok);
+    Settings read;
+    ASSERT_TRUE(ReadSettings(again, read).ok);
+
+    Settings expected = written;
+    expected.saved1 = true;
+    expected.ChangeHintTop = expected.ChangeHintLeft = expected.ChangeHintHeight = expected.ChangeHintWidth =
+        std::nullopt;  // written for the date picker, never read back
+    EXPECT_TRUE(read == expected);
+}
+
+TEST(SettingsWriters, TheDialogWritesItsValuesInItsOrderWithTheirDefaults)
+{
+    SettingsStore store;
+    ASSERT_TRUE(WriteDialogSettings(store, Settings{}).ok);
+
+    std::vector<std::string> order = {"saved1", "nextweek"};
+    for (int n = 1; n <= 29; ++n)
+        if (n != 26) order.push_back("CB" + std::to_string(n));
+    for (const char* name : {"FontName", "FontSize", "Indicator", "FontCharset", "FirstWeek", "priority", "PageL",
+                             "PageR", "PageT", "PageB", "WeekStart"})
+        order.push_back(name);
+    for (int n = 1; n <= 11; ++n) order.push_back("Color" + std::to_string(n));
+    order.push_back("ColorP");
+    EXPECT_EQ(store.ValueNames(kSettingsKey), order);
+
+    for (int n = 1; n <= 29; ++n) {
+        if (n == 26) continue;
+        const bool on = n == 1 || n == 4 || n == 5 || (n >= 7 && n <= 19);
+        EXPECT_EQ(store.ReadBool(kSettingsKey, "CB" + std::to_string(n)).value, on) << "CB" << n;
+    }
+    const std::pair<const char*, std::int32_t> integers[] = {
+        {"nextweek", 7}, {"FontSize", 8}, {"Indicator", 16}, {"FontCharset", 1}, {"FirstWeek", 0}, {"priority", 1},
+        {"PageL", 200}, {"PageR", 2200}, {"PageT", 200}, {"PageB", 3300}, {"WeekStart", 1}};
+    for (const auto& [name, value] : integers) EXPECT_EQ(store.ReadInteger(kSettingsKey, name).value, value) << name;
+    const char* colours[] = {"#334D73", "#FFFFFF", "#334D73", "#FFFFFF", "BtnFace", "#000000",
+                             "#337373", "#FFFFFF", "#334D73", "#FFFFFF", "#FFFFFF"};
+    for (int n = 1; n <= 11; ++n)
+        EXPECT_EQ(store.ReadText(kSettingsKey, "Color" + std::to_string(n)).value, colours[n - 1]) << n;
+    EXPECT_EQ(store.ReadText(kSettingsKey, "FontName").value, "MS Sans Serif");
+    EXPECT_EQ(store.ReadText(kSettingsKey, "ColorP").value, "");
+}
+
+TEST(SettingsWriters, SaveAllWritesItsOrderAndLeavesOutWhatIsUnknown)
+{
+    Settings s;
+    s.ChooseSearch = 2;
+    s.ViewEvent = 4;
+    s.SetupWidth = 300;
+    s.DatalistFormTop = 7;
+    s.ChangeHintTop = 5;
+    s.DataTop = 10;
+    s.MenuPopupMenu21 = false;
+    s.MenuPopupMenu111 = true;
+    SettingsStore store;
+    ASSERT_TRUE(WriteSaveAllSettings(store, s).ok);
+    EXPECT_EQ(store.ValueNames(kSettingsKey),
+              (std::vector<std::string>{"saved1", "WriteCountry", "WriteNumber", "IncBirth", "IncHint", "ChooseSearch",
+                                        "TOorAll", "ViewEvent", "DataTop", "ChangeHintTop", "DatalistFormTop",
+                                        "SetupWidth", "MenuPopupMenu111", "MenuPopupMenu21", "FB0", "FB1"}));
+    EXPECT_EQ(store.ReadBool(kSettingsKey, "MenuPopupMenu21").value, false);
+}
+
+TEST_F(SettingsFileTest, AFirstStartWritesWeekStartFirstWeekAndToday)
+{
+    SettingsStore store(PathOf("settings.reg"));
+    ASSERT_TRUE(store.Load().ok);
+    Settings s;
+    ASSERT_TRUE(InitialiseSettings(store, s, kToday).ok);
+    EXPECT_FALSE(s.LastDate.has_value());  // no every-day list was loaded before
+    EXPECT_FALSE(s.saved1.has_value());    // so the settings dialog is shown
+    ASSERT_TRUE(store.Save().ok);
+
+    SettingsStore again(store.Path());
+    ASSERT_TRUE(again.Load().ok);
+    EXPECT_EQ(again.ValueNames(kSettingsKey), (std::vector<std::string>{"LastDate", "WeekStart", "FirstWeek"}));
+    EXPECT_EQ(again.ReadDate(kSettingsKey, "LastDate").value, kToday);
+    EXPECT_EQ(again.ReadInteger(kSettingsKey, "WeekStart").value, 1);
+    EXPECT_EQ(again.ReadInteger(kSettingsKey, "FirstWeek").value, 0);
+}
+
+TEST(SettingsInitialise, KeepsStoredValuesAndHandsBackThePreviousDate)
+{
+    SettingsStore store;
+    ASSERT_TRUE(store.WriteInteger(kSettingsKey, "WeekStart", 3).ok);
+    ASSERT_TRUE(store.WriteInteger(kSettingsKey, "FirstWeek", 2).ok);
+    ASSERT_TRUE(store.WriteDate(kSettingsKey, "LastDate", kToday - 1).ok);
+    Settings s;
+    ASSERT_TRUE(InitialiseSettings(store, s, kToday).ok);
+    EXPECT_EQ(s.LastDate, kToday - 1);
+    EXPECT_EQ(s.WeekStart, 3);
+    EXPECT_EQ(s.FirstWeek, 2);
+    EXPECT_EQ(store.ReadDate(kSettingsKey, "LastDate").value, kToday);
+    EXPECT_EQ(store.ReadInteger(kSettingsKey, "WeekStart").value, 3);
+}
+
+TEST(SettingsRead, AValueOfTheWrongTypeStopsTheReadThere)
+{
+    SettingsStore store;
+    ASSERT_TRUE(store.WriteDate(kSettingsKey, "LastDate", kToday - 5).ok);
+    ASSERT_TRUE(store.WriteInteger(kSettingsKey, "DataTop", 50).ok);
+    ASSERT_TRUE(store.WriteText(kSettingsKey, "nextweek", "ten").ok);
+    ASSERT_TRUE(store.WriteInteger(kSettingsKey, "priority", 2).ok);
+    ASSERT_TRUE(store.WriteBool(kSettingsKey, "CB1", false).ok);
+    ASSERT_TRUE(store.WriteInteger(kSettingsKey, "FB0", 300).ok);
+
+    Settings s;
+    EXPECT_EQ(ReadSettings(store, s).message, "Invalid data type for 'nextweek'");
+    EXPECT_EQ(s.LastDate, kToday - 5);
+    EXPECT_EQ(s.DataTop, 50);
+    EXPECT_EQ(s.nextweek, 7);
+    EXPECT_EQ(s.priority, 1);
+    EXPECT_TRUE(s.CB1);
+    EXPECT_EQ(s.FB0, 225);
+
+    // The initialisation's writes before the failing value happen, those after it do not.
+    Settings t;
+    EXPECT_EQ(InitialiseSettings(store, t, kToday).message, "Invalid data type for 'nextweek'");
+    EXPECT_EQ(store.ReadDate(kSettingsKey, "LastDate").value, kToday);
+    EXPECT_FALSE(store.ValueExists(kSettingsKey, "WeekStart"));
+}
+
+// Which of PageL, PageR, PageT, PageB is left out; -1 keeps all four.
+class SettingsPageRect : public testing::TestWithParam<int> {};
+
+TEST_P(SettingsPageRect, CountsOnlyWhenAllFourExist)
+{
+    const char* names[] = {"PageL", "PageR", "PageT", "PageB"};
+    SettingsStore store;
+    for (int i = 0; i < 4; ++i)
+        if (i != GetParam()) {
+            ASSERT_TRUE(store.WriteInteger(kSettingsKey, names[i], 11 * (i + 1)).ok);
+        }
+    Settings s;
+    s.PageL = 1, s.PageR = 2, s.PageT = 3, s.PageB = 4;  // as left by an earlier read
+    ASSERT_TRUE(ReadSettings(store, s).ok);
+    const std::array<std::int32_t, 4> rect = {s.PageL, s.PageR, s.PageT, s.PageB};
+    if (GetParam() < 0) EXPECT_EQ(rect, (std::array<std::int32_t, 4>{11, 22, 33, 44}));
+    else EXPECT_EQ(rect, (std::array<std::int32_t, 4>{200, 2200, 200, 3300}));
+}
+
+INSTANTIATE_TEST_SUITE_P(Missing, SettingsPageRect, testing::Values(-1, 0, 1, 2, 3));
+
+TEST(SettingsRead, AWrongPageValueLeavesTheWholeRectangle)
+{
+    SettingsStore store;
+    for (const char* name : {"PageL", "PageR", "PageB"}) ASSERT_TRUE(store.WriteInteger(kSettingsKey, name, 5).ok);
+    ASSERT_TRUE(store.WriteText(kSettingsKey, "PageT", "5").ok);
+    Settings s;
+    EXPECT_EQ(ReadSettings(store, s).message, "Invalid data type for 'PageT'");
+    EXPECT_EQ(s.PageL, 200);
+    EXPECT_EQ(s.PageR, 2200);
+}
+
+TEST(SettingsColourProfiles, AreSubKeysThatCountOnlyWithVer2)
+{
+    const std::string main(kSettingsKey);
+    SettingsStore store;
+    Settings s;
+    s.Color1 = "#1", s.Color2 = "#2", s.Color3 = "#3", s.Color4 = "#4";
+    s.Color5 = "#5", s.Color6 = "#6", s.Color7 = "#7", s.Color8 = "#8", s.Color9 = "#9";
+    ASSERT_TRUE(WriteColourProfile(store, "Blue", s).ok);
+    ASSERT_TRUE(WriteColourProfile(store, "Blue2", Settings{}).ok);
+    EXPECT_EQ(store.ValueNames(main + "\\Blue"), (std::vector<std::string>{"Ver2", "Color1", "Color2", "Color3",
+                                                                          "Color4", "Color5", "Color6", "Color7",
+                                                                          "Color8"}));
+    ASSERT_TRUE(store.WriteText(main + "\\NoVer", "Color1", "#000000").ok);
+    ASSERT_TRUE(store.WriteBool(main + "\\Off", "Ver2", false).ok);
+    ASSERT_TRUE(store.WriteText(main + "\\Odd", "Ver2", "yes").ok);
+    ASSERT_TRUE(store.WriteBool(main + "\\Part", "Ver2", true).ok);
+    ASSERT_TRUE(store.WriteText(main + "\\Part", "Color3", "#333333").ok);
+
+    const ValueResult<ColourProfile> blue = ReadColourProfile(store, "blue");
+    ASSERT_TRUE(blue.ok() && blue.value);
+    EXPECT_EQ((*blue.value)[0], "#1");
+    EXPECT_EQ((*blue.value)[7], "#8");
+    for (const char* ignored : {"NoVer", "Off", "Missing"}) {
+        const ValueResult<ColourProfile> r = ReadColourProfile(store, ignored);
+        EXPECT_TRUE(r.ok() && !r.value) << ignored;
+    }
+    EXPECT_EQ(ReadColourProfile(store, "Odd").result.message, "Invalid data type for 'Ver2'");
+
+    Settings applied;
+    ApplyColourProfile(*ReadColourProfile(store, "Part").value, applied);
+    EXPECT_EQ(applied.Color3, "#333333");
+    EXPECT_EQ(applied.Color1, Settings{}.Color1);
+
+    EXPECT_EQ(ColourProfiles(store), (std::vector<std::string>{"Blue", "Blue2", "NoVer", "Odd", "Off", "Part"}));
+    EXPECT_TRUE(DeleteColourProfile(store, "Blue"));
+    EXPECT_FALSE(DeleteColourProfile(store, "Blue"));
+    EXPECT_EQ(ColourProfiles(store).front(), "Blue2");
+    EXPECT_EQ(WriteColourProfile(store, "a\\b", s).message, "Failed to set data for 'a\\b'");
+    EXPECT_FALSE(WriteColourProfile(store, "", s).ok);
+}
+
+struct GoodOverride {
+    const char* input;
+    const char* name;
+    std::int32_t value;
+    bool isDate;
+};
+
+class SettingsOverride : public testing::TestWithParam<GoodOverride> {};
+
+TEST_P(SettingsOverride, SetsOneValueOfTheMainKey)
+{
+    SettingsStore store;
+    ASSERT_TRUE(ApplyOverride(store, GetParam().input).ok);
+    EXPECT_EQ(store.ValueNames(kSettingsKey), std::vector<std::string>{GetParam().name});
+    const ValueResult<std::int32_t> r = GetParam().isDate ? store.ReadDate(kSettingsKey, GetParam().name)
+                                                          : store.ReadInteger(kSettingsKey, GetParam().name);
+    EXPECT_EQ(r.value, GetParam().value);
+}
+
+INSTANTIATE_TEST_SUITE_P(Pairs, SettingsOverride,
+                         testing::Values(GoodOverride{"WeekStart=0", "WeekStart", 0, false},
+                                         GoodOverride{"CB25=1", "CB25", 1, false},
+                                         GoodOverride{"TOorAll=0", "TOorAll", 0, false},
+                                         GoodOverride{"nextweek=-3", "nextweek", -3, false},
+                                         GoodOverride{"DataTop=+120", "DataTop", 120, false},
+                                         GoodOverride{"MenuPopupMenu111=1", "MenuPopupMenu111", 1, false},
+                                         GoodOverride{"LastDate=2024-02-29", "LastDate", DateSerial(2024, 2, 29), true},
+                                         GoodOverride{"LastStartDate=0001-01-01", "LastStartDate",
+                                                      DateSerial(1, 1, 1), true}));
+
+struct BadOverride {
+    const char* input;
+    const char* message;
+};
+
+class SettingsBadOverride : public testing::TestWithParam<BadOverride> {};
+
+TEST_P(SettingsBadOverride, IsRefusedWithAReasonAndWritesNothing)
+{
+    SettingsStore store;
+    EXPECT_EQ(ApplyOverride(store, GetParam().input).message, GetParam().message);
+    EXPECT_FALSE(store.KeyExists(kSettingsKey));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Pairs, SettingsBadOverride,
+    testing::Values(BadOverride{"WeekStart", "expected NAME=VALUE, not 'WeekStart'"},
+                    BadOverride{"Nope=1", "unknown setting 'Nope'"},
+                    BadOverride{"weekstart=1", "unknown setting 'weekstart'"},
+                    BadOverride{"=1", "unknown setting ''"},
+                    BadOverride{"CB25=2", "'CB25' takes 0 or 1, not '2'"},
+                    BadOverride{"CB25=yes", "'CB25' takes 0 or 1, not 'yes'"},
+                    BadOverride{"nextweek=1.5", "'nextweek' takes a decimal integer, not '1.5'"},
+                    BadOverride{"nextweek=", "'nextweek' takes a decimal integer, not ''"},
+                    BadOverride{"nextweek= 7", "'nextweek' takes a decimal integer, not ' 7'"},
+                    BadOverride{"nextweek=2147483648", "'nextweek' takes a decimal integer, not '2147483648'"},
+                    BadOverride{"LastDate=2023-02-29", "'LastDate' takes a date YYYY-MM-DD, not '2023-02-29'"},
+                    BadOverride{"LastDate=2024-2-9", "'LastDate' takes a date YYYY-MM-DD, not '2024-2-9'"},
+                    BadOverride{"LastDate=0000-01-01", "'LastDate' takes a date YYYY-MM-DD, not '0000-01-01'"},
+                    BadOverride{"LastDate=2024-+1-01", "'LastDate' takes a date YYYY-MM-DD, not '2024-+1-01'"},
+                    BadOverride{"FontName=Arial", "'FontName' is a text and cannot be set here"}));
+
+}  // namespace
+}  // namespace orv
