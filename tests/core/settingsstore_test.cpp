@@ -305,6 +305,7 @@ TEST(SettingsStoreKeys, ListsAndDeletesOnlyTheKeysBelow)
     EXPECT_FALSE(store.KeyExists(main + "\\Blue\\Deep"));
     EXPECT_EQ(store.SubKeyNames(main), (std::vector<std::string>{"Brown", "Green", "Red"}));
     EXPECT_TRUE(store.DeleteKey(main));
+    EXPECT_FALSE(store.KeyExists(main));  // "ORV X" and "ORV2" only share its first letters
     EXPECT_FALSE(store.KeyExists(main + "\\Red"));
     EXPECT_EQ(store.SubKeyNames("Software\\Quillon Software"), (std::vector<std::string>{"ORV X", "ORV2"}));
     EXPECT_FALSE(store.DeleteKey(main));
