@@ -373,6 +373,26 @@ INSTANTIATE_TEST_SUITE_P(
                                "rent\r\n<END>\n<BEGIN>\r<DAY>1\r<HINT> x \n<END>"}),
     [](const auto& row) { return std::string(row.param.name); });
 
+TEST(DataTextTest, LineBreaksAreFoundAtEveryOffset)
+{
+    // Values of every length up to a few words put each break at each place of
+    // the reader's eight-byte steps; bytes 0x8A and 0x8D are not breaks.
+    for (const std::string brk : {"\r\n", "\n", "\r"}) {
+        std::string text = "<BEGIN:WEEK:FILE:VERSION>3.0" + brk;
+        std::vector<std::string> hints;
+        for (std::size_t n = 0; n < 20; ++n) {
+            std::string hint(n, 'h');
+            if (n > 3) hint[n / 2] = static_cast<char>(n % 2 ? 0x8A : 0x8D);
+            hints.push_back(hint);
+            text += "<BEGIN>" + brk + "<HINT>" + hint + brk + "<END>" + brk;
+        }
+        std::vector<AWeek> read;
+        ASSERT_TRUE(ParseDataText(text, read).ok);
+        ASSERT_EQ(read.size(), hints.size());
+        for (std::size_t i = 0; i < hints.size(); ++i) EXPECT_EQ(read[i].Hint, hints[i]) << i;
+    }
+}
+
 // ---- Bad values stop the read -----------------------------------------------------------
 
 struct BadValueCase {
