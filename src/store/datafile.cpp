@@ -233,7 +233,8 @@ bool Finish(Rec&, std::string&)
     return true;
 }
 
-template <class Rec> constexpr DataKind KindOf = DataKind::Addresses;
+// The kind whose file holds records of type Rec.
+template <class Rec> constexpr DataKind KindOf = DataKind::Addresses;  // AData
 template <> constexpr DataKind KindOf<ACal> = DataKind::Calendar;
 template <> constexpr DataKind KindOf<AAdv> = DataKind::Advanced;
 template <> constexpr DataKind KindOf<AYear> = DataKind::Annual;
