@@ -1,6 +1,7 @@
 #include "store/records.h"
 
 #include <algorithm>
+#include <charconv>
 #include <chrono>
 #include <numeric>
 
@@ -8,7 +9,11 @@ namespace orv {
 
 void BuildDateText(AData& a)
 {
-    a.DateText = std::to_string(a.Day) + "/" + std::to_string(a.Month);
+    char text[32];
+    char* p = std::to_chars(text, text + 12, a.Day).ptr;
+    *p++ = '/';
+    p = std::to_chars(p, p + 12, a.Month).ptr;
+    a.DateText.assign(text, static_cast<std::size_t>(p - text));
 }
 
 std::int32_t DateSerial(int year, int month, int day)
@@ -32,11 +37,23 @@ void SerialToDate(std::int32_t serial, int& year, int& month, int& day)
 
 bool EncodeCalendarDate(ACal& c)
 {
-    c.DateText = std::to_string(c.Day) + "/" + std::to_string(c.Month) + " - " + std::to_string(c.Year);
-    const std::chrono::year_month_day ymd{std::chrono::year{c.Year},
-                                          std::chrono::month{static_cast<unsigned>(c.Month)},
+    // Built in a buffer: this runs for every event of a large calendar file.
+    char text[48];
+    char* p = std::to_chars(text, text + 12, c.Day).ptr;
+    *p++ = '/';
+    p = std::to_chars(p, p + 12, c.Month).ptr;
+    *p++ = ' ';
+    *p++ = '-';
+    *p++ = ' ';
+    p = std::to_chars(p, p + 12, c.Year).ptr;
+    c.DateText.assign(text, static_cast<std::size_t>(p - text));
+    if (c.Year < 1 || c.Year > 9999 || c.Month < 1 || c.Month > 12 || c.Day < 1 || c.Day > 31) {
+        c.Date = 0;
+        return false;
+    }
+    const std::chrono::year_month_day ymd{std::chrono::year{c.Year}, std::chrono::month{static_cast<unsigned>(c.Month)},
                                           std::chrono::day{static_cast<unsigned>(c.Day)}};
-    if (c.Year < 1 || c.Year > 9999 || c.Month < 1 || c.Month > 12 || c.Day < 1 || c.Day > 31 || !ymd.ok()) {
+    if (!ymd.ok()) {
         c.Date = 0;
         return false;
     }

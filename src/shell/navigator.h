@@ -1,0 +1,48 @@
+// What the views and windows ask of the main window: open a view, go to a day,
+// a person, a to-do item. The main window implements it; a view that is not
+// built yet opens its panel.
+#pragma once
+
+#include "engine/dates.h"
+#include "store/todofile.h"
+
+namespace orv {
+
+// The thirteen view items of the sidebar, by the number of their label MenuLn.
+enum class ViewItem {
+    NextWeek = 1,
+    Calendar = 2,
+    People = 3,
+    Weekly = 4,
+    Monthly = 5,
+    Advanced = 6,
+    Todo = 7,
+    SearchPeople = 8,
+    SearchCalendar = 9,
+    Periodical = 10,
+    PhoneBook = 11,
+    Annually = 12,
+    MonthCal = 13,
+};
+
+class Navigator {
+public:
+    virtual ~Navigator() = default;
+    virtual void ShowView(ViewItem item) = 0;
+    // The to-do view with an item selected (index -1: none).
+    virtual void ShowTodo(TodoList list, int index) = 0;
+    // Presses "Done" for that item, as the overview's "Done" does.
+    virtual void DoneTodo(TodoList list, int index) = 0;
+    virtual void ShowCalendarAt(Date date) = 0;
+    virtual void ShowAddress(int addressIndex) = 0;
+    virtual void SendEmail(int addressIndex) = 0;
+    // Weekly view with list item `weekdayItem` selected; monthly with the day's item.
+    virtual void ShowWeekly(int weekdayItem) = 0;
+    virtual void ShowMonthly(int dayItem) = 0;
+    virtual void ShowAnnual(int day, int month) = 0;
+    virtual void ShowAdvanced(int advancedIndex) = 0;
+    // Shows the main window and brings the program to the front.
+    virtual void ShowMainWindow() = 0;
+};
+
+}  // namespace orv
