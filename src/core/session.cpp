@@ -41,8 +41,23 @@ Session::Session(std::string dataFolder, std::string settingsFile, WallClock wal
 SessionReport Session::LoadData()
 {
     SessionReport report;
-    for (const LoadReport& r : dataFiles_.LoadAll(records_))
-        if (r.failed) report.messages.push_back(r.path + ": " + r.message);
+    const std::vector<LoadReport> loads = dataFiles_.LoadAll(records_);
+    // A file that could not be read is copied aside at once, so that the one
+    // message about it can say where its content is kept.
+    const std::vector<SaveReport> kept = dataFiles_.KeepUnreadAside();
+    for (const LoadReport& r : loads) {
+        if (!r.failed) continue;
+        std::string message = r.path + ": " + r.message;
+        for (const SaveReport& k : kept) {
+            if (k.kind != r.kind) continue;
+            if (k.failed) message += "\n" + k.message;
+            else if (!k.asideCopy.empty()) {
+                message += "\nThe file is kept unchanged as " + k.asideCopy + ".";
+                report.asideCopies.push_back(k.asideCopy);
+            }
+        }
+        report.messages.push_back(std::move(message));
+    }
     return report;
 }
 

@@ -614,6 +614,36 @@ std::vector<LoadReport> DataFiles::LoadAll(RecordStore& store)
     return reports;
 }
 
+bool DataFiles::KeepAside(DataKind kind, SaveReport& report)
+{
+    if (!unread_[Index(kind)]) return true;
+    AsideCopy aside = CopyAside(MainPath(kind), clock_());
+    if (!aside.result.ok) {
+        report.failed = true;
+        report.message = "'" + std::string(DataFileName(kind)) +
+                         "' could not be read and no copy of it could be kept, so it was not replaced: " +
+                         aside.result.message;
+        return false;
+    }
+    report.asideCopy = std::move(aside.copy);
+    unread_[Index(kind)] = false;
+    return true;
+}
+
+std::vector<SaveReport> DataFiles::KeepUnreadAside()
+{
+    std::vector<SaveReport> reports;
+    for (DataKind kind : AllDataKinds) {
+        if (!unread_[Index(kind)]) continue;
+        SaveReport report;
+        report.kind = kind;
+        report.path = MainPath(kind);
+        KeepAside(kind, report);
+        reports.push_back(std::move(report));
+    }
+    return reports;
+}
+
 SaveReport DataFiles::Save(DataKind kind, const RecordStore& store, SaveTarget target)
 {
     SaveReport report;
@@ -627,18 +657,7 @@ SaveReport DataFiles::Save(DataKind kind, const RecordStore& store, SaveTarget t
     report.path = backup ? BackupPath(kind, target.weekday) : MainPath(kind);
     // A failure to create a folder shows up as the write's own error below.
     EnsureFolder(backup ? folder_ + "backup" : folder_);
-    if (!backup && unread_[Index(kind)]) {
-        AsideCopy aside = CopyAside(report.path, clock_());
-        if (!aside.result.ok) {
-            report.failed = true;
-            report.message = "'" + std::string(DataFileName(kind)) +
-                             "' could not be read and no copy of it could be kept, so it was not replaced: " +
-                             aside.result.message;
-            return report;
-        }
-        report.asideCopy = std::move(aside.copy);
-        unread_[Index(kind)] = false;
-    }
+    if (!backup && !KeepAside(kind, report)) return report;
     const FileResult written = WriteFileAtomic(report.path, SerializeDataText(kind, store));
     if (!written.ok) {
         report.failed = true;

@@ -114,7 +114,14 @@ public:
     // All six in order; a failing file does not keep the others from being saved.
     std::vector<SaveReport> SaveAll(const RecordStore& store, SaveTarget target = SaveTarget::Main());
 
+    // Copies every file that failed to load aside now, so that the program can
+    // name the copy when it reports the failure; the next save then replaces
+    // the file without another copy.
+    std::vector<SaveReport> KeepUnreadAside();
+
 private:
+    bool KeepAside(DataKind kind, SaveReport& report);
+
     std::string folder_;
     WallClock clock_;
     std::array<bool, 6> unread_{};

@@ -1,0 +1,112 @@
+#include "shell/tmain.h"
+
+#include <QFont>
+
+namespace orv {
+
+TMain::TMain(QObject* parent, Clock clock)
+    : QObject(parent), tray_(std::make_unique<QSystemTrayIcon>()), menu_(std::make_unique<QMenu>()),
+      clock_(clock ? std::move(clock) : Clock([] { return QDate::currentDate(); }))
+{
+    setObjectName(QStringLiteral("Main"));
+    tray_->setObjectName(QStringLiteral("abfTrayIcon1"));
+    tray_->setToolTip(QStringLiteral("ORV - Managing your Events"));
+    tray_->setIcon(QIcon(QStringLiteral(":/orv/orv.svg")));
+    tray_->setContextMenu(menu_.get());
+    connect(tray_.get(), &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
+        if (reason == QSystemTrayIcon::Trigger || reason == QSystemTrayIcon::DoubleClick) emit showRequested();
+    });
+    timer_.setObjectName(QStringLiteral("Timer1"));
+    timer_.setInterval(3000);
+    connect(&timer_, &QTimer::timeout, this, &TMain::Timer1Timer);
+    sound_.setSource(QUrl(QStringLiteral("qrc:/orv/sound.wav")));
+    SetTrayMenu({});
+}
+
+TMain::~TMain() = default;
+
+bool TMain::trayAvailable() const { return QSystemTrayIcon::isSystemTrayAvailable(); }
+
+bool TMain::ShowTrayIcon()
+{
+    if (!trayAvailable()) return false;
+    tray_->show();
+    return true;
+}
+
+void TMain::RemoveTrayIcon() { tray_->hide(); }
+
+void TMain::SetTrayImage(const QIcon& icon) { tray_->setIcon(icon); }
+
+void TMain::SetTrayMenu(const std::vector<TrayMenuItem>& items)
+{
+    menu_->clear();
+    auto addLine = [this](QMenu* into, const TrayMenuItem& item) {
+        QAction* action = into->addAction(QString::fromUtf8(item.caption.data(), static_cast<int>(item.caption.size())));
+        const TrayMenuItem::Table table = item.table;
+        const int row = item.row;
+        connect(action, &QAction::triggered, this, [this, table, row] { emit lineActivated(table, row); });
+    };
+    for (const TrayMenuItem& item : items) {
+        // A menu here has no columns; the start of a new column becomes a separator.
+        if (item.newColumn) menu_->addSeparator();
+        const QString caption = QString::fromUtf8(item.caption.data(), static_cast<int>(item.caption.size()));
+        switch (item.type) {
+        case TrayMenuItem::Type::Heading: {
+            QAction* heading = menu_->addAction(caption);
+            QFont bold = heading->font();
+            bold.setBold(true);
+            heading->setFont(bold);
+            connect(heading, &QAction::triggered, this, &TMain::showRequested);
+            menu_->setDefaultAction(heading);
+            break;
+        }
+        case TrayMenuItem::Type::Separator: menu_->addSeparator(); break;
+        case TrayMenuItem::Type::Line: addLine(menu_.get(), item); break;
+        case TrayMenuItem::Type::Submenu: {
+            QMenu* sub = menu_->addMenu(caption);
+            for (const TrayMenuItem& child : item.children) addLine(sub, child);
+            break;
+        }
+        case TrayMenuItem::Type::TodayBox:
+            connect(menu_->addAction(caption), &QAction::triggered, this, &TMain::todayBoxRequested);
+            break;
+        case TrayMenuItem::Type::WriteLetter: {
+            QAction* letter = menu_->addAction(caption);
+            letter->setEnabled(letterAvailable_);
+            connect(letter, &QAction::triggered, this, &TMain::writeLetterRequested);
+            break;
+        }
+        case TrayMenuItem::Type::ShowOrv:
+            connect(menu_->addAction(caption), &QAction::triggered, this, &TMain::showRequested);
+            break;
+        case TrayMenuItem::Type::Exit:
+            connect(menu_->addAction(caption), &QAction::triggered, this, &TMain::exitRequested);
+            break;
+        }
+    }
+    if (items.empty()) {
+        // Before the first overview is built the fixed items are there all the same.
+        SetTrayMenu(BuildTrayMenu(Overview{}));
+    }
+}
+
+void TMain::StartTimer() { timer_.start(); }
+
+void TMain::Timer1Timer()
+{
+    const int day = clock_().day();
+    if (day == todayDay_) return;
+    emit dayChanged();
+    todayDay_ = day;
+}
+
+void TMain::PlaySound()
+{
+    ++soundsPlayed_;
+    // A new start replaces a sound that is still playing.
+    sound_.stop();
+    sound_.play();
+}
+
+}  // namespace orv

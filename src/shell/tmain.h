@@ -1,0 +1,71 @@
+// The program's hidden service object: the tray icon with the overview's menu,
+// the timer that notices a new day, and the reminder sound.
+#pragma once
+
+#include <QDate>
+#include <QIcon>
+#include <QMenu>
+#include <QObject>
+#include <QSoundEffect>
+#include <QSystemTrayIcon>
+#include <QTimer>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "engine/overview.h"
+
+namespace orv {
+
+class TMain : public QObject {
+    Q_OBJECT
+public:
+    using Clock = std::function<QDate()>;
+    explicit TMain(QObject* parent = nullptr, Clock clock = {});
+    ~TMain() override;
+
+    // Puts the icon into the notification area; false where there is none.
+    bool ShowTrayIcon();
+    void RemoveTrayIcon();
+    bool trayAvailable() const;
+    QSystemTrayIcon* trayIcon() { return tray_.get(); }
+    QMenu* trayMenu() { return menu_.get(); }
+
+    // Rebuilds the pop-up menu from the overview's model.
+    void SetTrayMenu(const std::vector<TrayMenuItem>& items);
+    void SetTrayImage(const QIcon& icon);
+
+    // The day the timer compares with; the timer starts disabled.
+    void SetTodayDay(int day) { todayDay_ = day; }
+    int todayDay() const { return todayDay_; }
+    void StartTimer();
+    QTimer* timer() { return &timer_; }
+    // One tick of the day-change check (public so that a test can drive it).
+    void Timer1Timer();
+
+    // The letter writer comes with its own window; until it exists its item is greyed.
+    void SetLetterAvailable(bool available) { letterAvailable_ = available; }
+
+    void PlaySound();
+    int soundsPlayed() const { return soundsPlayed_; }
+
+signals:
+    void showRequested();           // icon click, "Show ORV"
+    void exitRequested();           // "Exit"
+    void todayBoxRequested();       // "Today Box"
+    void writeLetterRequested();    // "Write letter"
+    void lineActivated(TrayMenuItem::Table table, int row);
+    void dayChanged();              // the timer saw another day of the month
+
+private:
+    std::unique_ptr<QSystemTrayIcon> tray_;
+    std::unique_ptr<QMenu> menu_;
+    QTimer timer_;
+    QSoundEffect sound_;
+    Clock clock_;
+    int todayDay_ = 0;
+    int soundsPlayed_ = 0;
+    bool letterAvailable_ = false;
+};
+
+}  // namespace orv

@@ -1,0 +1,63 @@
+#include <gtest/gtest.h>
+
+#include "core/startup.h"
+
+using namespace orv;
+
+namespace {
+
+struct Row {
+    const char* name;
+    std::vector<std::string> args;
+    bool startedToday;
+    StartMode mode;
+    bool writes;
+    bool overviewFirst;
+};
+
+class StartModes : public testing::TestWithParam<Row> {};
+
+}  // namespace
+
+TEST_P(StartModes, Decide)
+{
+    const Row& r = GetParam();
+    const std::int32_t today = 45350;
+    const auto line = ParseCommandLine(r.args);
+    ASSERT_TRUE(line.error.empty()) << line.error;
+    const auto d = DecideStart(line, r.startedToday ? std::optional<std::int32_t>(today) : std::optional<std::int32_t>(today - 1), today);
+    EXPECT_EQ(d.mode, r.mode);
+    EXPECT_EQ(d.writeLastStartDate, r.writes);
+    EXPECT_EQ(d.overviewFirst, r.overviewFirst);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, StartModes,
+    testing::Values(Row{"plain", {}, false, StartMode::Normal, false, false},
+                    Row{"start", {"start"}, true, StartMode::Normal, false, true},
+                    Row{"one_first_of_day", {"start", "one"}, false, StartMode::Normal, true, true},
+                    Row{"one_again", {"start", "one"}, true, StartMode::End, false, true},
+                    Row{"oneshow_again", {"start", "oneshow"}, true, StartMode::NormalNoShow, true, true},
+                    Row{"lau_oneshow_first", {"LAU", "oneshow"}, false, StartMode::Normal, true, true},
+                    Row{"lau_oneshow_again", {"LAU", "oneshow"}, true, StartMode::Launcher, false, true},
+                    Row{"lauall", {"LAUall"}, true, StartMode::Launcher, false, false},
+                    Row{"options_do_not_count_as_words", {"--data-folder", "/tmp/x", "LAUall"}, false, StartMode::Launcher, false, false}),
+    [](const testing::TestParamInfo<Row>& p) { return std::string(p.param.name); });
+
+TEST(StartModes, NoRecordedStartCountsAsNotStartedToday)
+{
+    const auto d = DecideStart(ParseCommandLine({"start", "one"}), std::nullopt, 45350);
+    EXPECT_EQ(d.mode, StartMode::Normal);
+    EXPECT_TRUE(d.writeLastStartDate);
+}
+
+TEST(StartModes, OptionsAreParsed)
+{
+    const auto line = ParseCommandLine({"--settings-file=/tmp/s.reg", "--data-folder", "/d", "start"});
+    EXPECT_EQ(line.settingsFile, "/tmp/s.reg");
+    EXPECT_EQ(line.dataFolder, "/d");
+    EXPECT_EQ(line.word(1), "start");
+    EXPECT_EQ(line.word(2), "");
+    EXPECT_FALSE(ParseCommandLine({"--frobnicate"}).error.empty());
+    EXPECT_FALSE(ParseCommandLine({"--data-folder"}).error.empty());
+}
