@@ -1,0 +1,269 @@
+// The help window, used as the user uses it: choosing pages, clicking menus.
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScrollBar>
+#include <QStandardPaths>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextBrowser>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <memory>
+
+#include "shell/helpbox.h"
+#include "shell/maker.h"
+
+using orv::THelpBox;
+
+namespace {
+
+QString SupportMail(const char* query) { return QStringLiteral("mailto:") + orv::kSupportAddress + query; }
+
+// Lower case without blanks, so that the title "Read me" names the subject "readme".
+QString Folded(QString text) { return text.remove(QLatin1Char(' ')).toLower(); }
+
+bool IsBoldThroughout(const QTextBlock& block)
+{
+    for (auto it = block.begin(); !it.atEnd(); ++it) {
+        if (it.fragment().charFormat().fontWeight() < QFont::Bold) return false;
+    }
+    return true;
+}
+
+// Set ORV_SCREENSHOT_DIR to look at the windows as the tests leave them.
+void SaveShotIfAsked(QWidget* widget, const QString& name)
+{
+    const QString dir = qEnvironmentVariable("ORV_SCREENSHOT_DIR");
+    if (!dir.isEmpty()) widget->grab().save(dir + QLatin1Char('/') + name + QStringLiteral(".png"));
+}
+
+}  // namespace
+
+class HelpBoxTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void chooserListsTheSixteenSubjectsInOrder();
+    void everyPageLoadsWithItsTitleInBold_data();
+    void everyPageLoadsWithItsTitleInBold();
+    void pageOutsideTheTableShowsTheOrvPage_data();
+    void pageOutsideTheTableShowsTheOrvPage();
+    void choosingAnotherPageWithTheKeyboardLoadsIt();
+    void choosingThePageShownAgainReloadsItFromTheTop();
+    void helpButtonOpensThePageOfTheCurrentView_data();
+    void helpButtonOpensThePageOfTheCurrentView();
+    void makerMenuHandsTheRightLinkToTheDesktop_data();
+    void makerMenuHandsTheRightLinkToTheDesktop();
+    void fileCloseHidesTheWindow();
+
+private:
+    QComboBox* chooser() const { return box_->findChild<QComboBox*>(QStringLiteral("ComboBox1")); }
+    QTextBrowser* page() const { return box_->findChild<QTextBrowser*>(QStringLiteral("RichEdit1")); }
+    QString titleLine() const { return page()->document()->firstBlock().text(); }
+    void clickMenuItem(const QString& menuName, const QString& actionName);
+
+    std::unique_ptr<THelpBox> box_;
+    QList<QUrl> opened_;
+};
+
+void HelpBoxTest::initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+
+void HelpBoxTest::init()
+{
+    box_ = std::make_unique<THelpBox>();
+    opened_.clear();
+    box_->SetUrlOpener([this](const QUrl& url) { opened_.append(url); });
+}
+
+void HelpBoxTest::cleanup() { box_.reset(); }
+
+void HelpBoxTest::clickMenuItem(const QString& menuName, const QString& actionName)
+{
+    auto* menu = box_->findChild<QMenu*>(menuName);
+    QVERIFY(menu);
+    QMenuBar* bar = box_->menuBar();
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(menu->menuAction()).center());
+    QVERIFY(menu->isVisible());
+    auto* action = menu->findChild<QAction*>(actionName);
+    if (!action) {
+        for (QAction* candidate : menu->actions()) {
+            if (candidate->objectName() == actionName) action = candidate;
+        }
+    }
+    QVERIFY(action);
+    QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(action).center());
+}
+
+void HelpBoxTest::chooserListsTheSixteenSubjectsInOrder()
+{
+    const QStringList expected{"ORV",           "Calendar",          "Month calendar",  "Address book",
+                               "Weekly events", "Monthly events",    "Annual events",   "Advanced events",
+                               "To do list",    "Search people",     "Search calendar", "Periodical search",
+                               "Phone book",    "Event type letters", "Menu",           "readme"};
+    QStringList subjects;
+    for (int i = 0; i < chooser()->count(); ++i) subjects << chooser()->itemText(i);
+    QCOMPARE(subjects, expected);
+    QCOMPARE(box_->windowTitle(), QStringLiteral("ORV Help"));
+}
+
+void HelpBoxTest::everyPageLoadsWithItsTitleInBold_data()
+{
+    QTest::addColumn<int>("index");
+    for (int i = 0; i < THelpBox::PageCount; ++i) QTest::newRow(qPrintable(THelpBox::Subject(i))) << i;
+}
+
+void HelpBoxTest::everyPageLoadsWithItsTitleInBold()
+{
+    QFETCH(int, index);
+    box_->ShowHelpPage(index);
+
+    QVERIFY(box_->isVisible());
+    QCOMPARE(chooser()->currentIndex(), index);
+    const QTextBlock title = page()->document()->firstBlock();
+    QVERIFY2(!title.text().trimmed().isEmpty(), "the page starts with its title line");
+    QVERIFY2(Folded(title.text()).contains(Folded(chooser()->itemText(index))),
+             qPrintable("title line: " + title.text()));
+    QVERIFY(IsBoldThroughout(title));
+    // The pages set no bold of their own on the title; the body after it stays plain.
+    const QTextBlock body = title.next();
+    QVERIFY(body.isValid());
+    QVERIFY(body.begin().fragment().charFormat().fontWeight() < QFont::Bold);
+    QVERIFY(page()->toPlainText().size() > 300);
+
+    const QTextCursor cursor = page()->textCursor();
+    QCOMPARE(cursor.position(), 0);
+    QVERIFY(!cursor.hasSelection());
+    QVERIFY(page()->isReadOnly());
+    if (index == THelpBox::PageEventTypeLetters || index == THelpBox::PageOrv) {
+        SaveShotIfAsked(box_.get(), QStringLiteral("help-") + chooser()->itemText(index));
+    }
+}
+
+void HelpBoxTest::pageOutsideTheTableShowsTheOrvPage_data()
+{
+    QTest::addColumn<int>("index");
+    QTest::newRow("negative") << -1;
+    QTest::newRow("one past the last") << int(THelpBox::PageCount);
+}
+
+void HelpBoxTest::pageOutsideTheTableShowsTheOrvPage()
+{
+    QFETCH(int, index);
+    box_->ShowHelpPage(THelpBox::PageMenu);
+    box_->ShowHelpPage(index);
+    QCOMPARE(chooser()->currentIndex(), int(THelpBox::PageOrv));
+    QVERIFY(titleLine().startsWith(QStringLiteral("ORV")));
+}
+
+void HelpBoxTest::choosingAnotherPageWithTheKeyboardLoadsIt()
+{
+    box_->ShowHelpPage(THelpBox::PageAddressBook);
+    QTest::keyClick(chooser(), Qt::Key_Down);
+    QCOMPARE(chooser()->currentIndex(), int(THelpBox::PageWeekly));
+    QCOMPARE(titleLine(), QStringLiteral("Weekly events"));
+    QVERIFY(IsBoldThroughout(page()->document()->firstBlock()));
+}
+
+void HelpBoxTest::choosingThePageShownAgainReloadsItFromTheTop()
+{
+    box_->resize(400, 300);
+    box_->ShowHelpPage(THelpBox::PageOrv);
+    QVERIFY(QTest::qWaitForWindowExposed(box_.get()));
+
+    // Leave the page changed, scrolled down and with a selection.
+    QTextCursor cursor(page()->document());
+    cursor.insertText(QStringLiteral("SCRIBBLE "));
+    cursor.setPosition(400);
+    cursor.setPosition(500, QTextCursor::KeepAnchor);
+    page()->setTextCursor(cursor);
+    QScrollBar* scroll = page()->verticalScrollBar();
+    QVERIFY(scroll->maximum() > 0);
+    scroll->setValue(scroll->maximum());
+
+    chooser()->showPopup();
+    QAbstractItemView* list = chooser()->view();
+    QCOMPARE(list->currentIndex().row(), int(THelpBox::PageOrv));
+    QTest::keyClick(list, Qt::Key_Return);
+
+    QCOMPARE(chooser()->currentIndex(), int(THelpBox::PageOrv));
+    QVERIFY(!page()->toPlainText().contains(QStringLiteral("SCRIBBLE")));
+    QCOMPARE(page()->textCursor().position(), 0);
+    QVERIFY(!page()->textCursor().hasSelection());
+    QCOMPARE(scroll->value(), 0);
+    QVERIFY(IsBoldThroughout(page()->document()->firstBlock()));
+}
+
+void HelpBoxTest::helpButtonOpensThePageOfTheCurrentView_data()
+{
+    QTest::addColumn<int>("menuLabel");
+    QTest::addColumn<int>("page");
+    QTest::newRow("no view item") << 0 << int(THelpBox::PageOrv);
+    QTest::newRow("MenuL1 overview has no page of its own") << 1 << int(THelpBox::PageOrv);
+    QTest::newRow("MenuL2 calendar") << 2 << int(THelpBox::PageCalendar);
+    QTest::newRow("MenuL13 month calendar") << 13 << int(THelpBox::PageMonthCalendar);
+    QTest::newRow("MenuL3 address book") << 3 << int(THelpBox::PageAddressBook);
+    QTest::newRow("MenuL4 weekly") << 4 << int(THelpBox::PageWeekly);
+    QTest::newRow("MenuL5 monthly") << 5 << int(THelpBox::PageMonthly);
+    QTest::newRow("MenuL12 annually") << 12 << int(THelpBox::PageAnnual);
+    QTest::newRow("MenuL6 advanced") << 6 << int(THelpBox::PageAdvanced);
+    QTest::newRow("MenuL7 to do") << 7 << int(THelpBox::PageTodo);
+    QTest::newRow("MenuL8 people search") << 8 << int(THelpBox::PageSearchPeople);
+    QTest::newRow("MenuL9 hint search") << 9 << int(THelpBox::PageSearchCalendar);
+    QTest::newRow("MenuL10 periodical") << 10 << int(THelpBox::PagePeriodical);
+    QTest::newRow("MenuL11 phone book") << 11 << int(THelpBox::PagePhoneBook);
+    QTest::newRow("MenuL14 is no view item") << 14 << int(THelpBox::PageOrv);
+    QTest::newRow("negative") << -3 << int(THelpBox::PageOrv);
+}
+
+void HelpBoxTest::helpButtonOpensThePageOfTheCurrentView()
+{
+    QFETCH(int, menuLabel);
+    QFETCH(int, page);
+    QCOMPARE(THelpBox::PageForView(menuLabel), page);
+}
+
+void HelpBoxTest::makerMenuHandsTheRightLinkToTheDesktop_data()
+{
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<QString>("link");
+    QTest::newRow("web page") << "Homepage1" << QString::fromLatin1(orv::kMakerWebPage);
+    QTest::newRow("support mail") << "Support1" << SupportMail("?subject=ORV");
+    QTest::newRow("bug report, blank percent-encoded") << "Bugreport1" << SupportMail("?subject=Bug%20report");
+}
+
+void HelpBoxTest::makerMenuHandsTheRightLinkToTheDesktop()
+{
+    QFETCH(QString, action);
+    QFETCH(QString, link);
+    box_->ShowHelpPage(THelpBox::PageOrv);
+    QVERIFY(QTest::qWaitForWindowExposed(box_.get()));
+
+    clickMenuItem(QStringLiteral("Maker1"), action);
+
+    QCOMPARE(opened_.size(), 1);
+    QCOMPARE(QString::fromLatin1(opened_.first().toEncoded()), link);
+    QVERIFY(box_->isVisible());
+}
+
+void HelpBoxTest::fileCloseHidesTheWindow()
+{
+    box_->ShowHelpPage(THelpBox::PageMenu);
+    QVERIFY(QTest::qWaitForWindowExposed(box_.get()));
+
+    clickMenuItem(QStringLiteral("File1"), QStringLiteral("Close1"));
+
+    QVERIFY(!box_->isVisible());
+    QVERIFY(opened_.isEmpty());
+    // The page chosen before stays chosen for the next time.
+    QCOMPARE(chooser()->currentIndex(), int(THelpBox::PageMenu));
+}
+
+QTEST_MAIN(HelpBoxTest)
+#include "helpbox_test.moc"
