@@ -1,4 +1,5 @@
-// The help window, used as the user uses it: choosing pages, clicking menus.
+// The help window and the about panel, used as the user uses them: choosing
+// pages, clicking menus and links.
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QLabel>
@@ -13,9 +14,11 @@
 #include <QTextDocument>
 #include <memory>
 
+#include "shell/aboutpanel.h"
 #include "shell/helpbox.h"
 #include "shell/maker.h"
 
+using orv::AboutPanel;
 using orv::THelpBox;
 
 namespace {
@@ -62,6 +65,11 @@ private slots:
     void makerMenuHandsTheRightLinkToTheDesktop_data();
     void makerMenuHandsTheRightLinkToTheDesktop();
     void fileCloseHidesTheWindow();
+
+    void aboutPanelShowsNameVersionAndMaker();
+    void aboutPanelLinksHandTheirLinkToTheDesktop_data();
+    void aboutPanelLinksHandTheirLinkToTheDesktop();
+    void aboutPanelLinkOpensNothingOnARightClick();
 
 private:
     QComboBox* chooser() const { return box_->findChild<QComboBox*>(QStringLiteral("ComboBox1")); }
@@ -263,6 +271,66 @@ void HelpBoxTest::fileCloseHidesTheWindow()
     QVERIFY(opened_.isEmpty());
     // The page chosen before stays chosen for the next time.
     QCOMPARE(chooser()->currentIndex(), int(THelpBox::PageMenu));
+}
+
+void HelpBoxTest::aboutPanelShowsNameVersionAndMaker()
+{
+    AboutPanel about;
+    QCOMPARE(about.objectName(), QStringLiteral("PP5"));
+    auto text = [&](const char* name) {
+        auto* label = about.findChild<QLabel*>(QString::fromLatin1(name));
+        return label ? label->text() : QStringLiteral("<missing>");
+    };
+    QCOMPARE(text("NameLabel"), QStringLiteral("ORV"));
+    QCOMPARE(text("PurposeLabel"), QStringLiteral("Managing your Events"));
+    QCOMPARE(text("VersionLabel"), QStringLiteral("ver.  5.0b"));
+    QCOMPARE(text("MakerLabel"), QString::fromLatin1(orv::kMakerName));
+    auto* name = about.findChild<QLabel*>(QStringLiteral("NameLabel"));
+    auto* purpose = about.findChild<QLabel*>(QStringLiteral("PurposeLabel"));
+    QVERIFY(name->font().pointSizeF() > purpose->font().pointSizeF());
+}
+
+void HelpBoxTest::aboutPanelLinksHandTheirLinkToTheDesktop_data()
+{
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<QString>("link");
+    QTest::newRow("web page") << "WebPageLabel" << QString::fromLatin1(orv::kMakerWebPage);
+    QTest::newRow("mail without a subject") << "MailLabel" << SupportMail("");
+}
+
+void HelpBoxTest::aboutPanelLinksHandTheirLinkToTheDesktop()
+{
+    QFETCH(QString, label);
+    QFETCH(QString, link);
+    AboutPanel about;
+    QList<QUrl> opened;
+    about.SetUrlOpener([&](const QUrl& url) { opened.append(url); });
+    about.resize(500, 400);
+    about.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&about));
+
+    auto* target = about.findChild<QLabel*>(label);
+    QVERIFY(target);
+    QCOMPARE(target->cursor().shape(), Qt::PointingHandCursor);
+    QTest::mouseClick(target, Qt::LeftButton);
+
+    QCOMPARE(opened.size(), 1);
+    QCOMPARE(QString::fromLatin1(opened.first().toEncoded()), link);
+    if (label == QLatin1String("MailLabel")) SaveShotIfAsked(&about, QStringLiteral("about"));
+}
+
+void HelpBoxTest::aboutPanelLinkOpensNothingOnARightClick()
+{
+    AboutPanel about;
+    QList<QUrl> opened;
+    about.SetUrlOpener([&](const QUrl& url) { opened.append(url); });
+    about.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&about));
+
+    QTest::mouseClick(about.findChild<QLabel*>(QStringLiteral("WebPageLabel")), Qt::RightButton);
+    QTest::mouseClick(about.findChild<QLabel*>(QStringLiteral("VersionLabel")), Qt::LeftButton);
+
+    QVERIFY(opened.isEmpty());
 }
 
 QTEST_MAIN(HelpBoxTest)
