@@ -74,6 +74,15 @@ std::optional<QColor> ColourFromText(const QString& text, bool systemColours)
     return std::nullopt;
 }
 
+QStringList ColourNames(bool systemColours)
+{
+    QStringList names;
+    for (const Named& n : kNamed) names << QString::fromLatin1(n.name);
+    if (systemColours)
+        for (const System& s : kSystem) names << QString::fromLatin1(s.name);
+    return names;
+}
+
 QString TextFromColour(const QColor& colour)
 {
     const QRgb rgb = colour.rgb() & 0xFFFFFF;

@@ -3,6 +3,7 @@
 
 #include <QColor>
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 namespace orv {
@@ -12,6 +13,10 @@ namespace orv {
 // ("BtnFace", "Window", "WindowText" ...), taken from the application palette.
 // Empty when the text names no colour.
 std::optional<QColor> ColourFromText(const QString& text, bool systemColours = true);
+
+// The names ColourFromText knows, as a colour entry offers them: the sixteen
+// named colours, then (with `systemColours`) the desktop's colours.
+QStringList ColourNames(bool systemColours);
 
 // The entry text for a chosen colour: the name of a named colour ("Red"), else
 // "#" and six hexadecimal digits.
