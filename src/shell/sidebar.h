@@ -1,0 +1,180 @@
+// The navigator on the right of the main window: the view items grouped under
+// the heads "Events", "Search" and "Address". Each head's menu shows or hides
+// single items or the whole group; a "Dynamic" group collapses the other
+// dynamic groups when it is opened. The labels and actions carry the names the
+// rest of the program and the settings know them by.
+#pragma once
+
+#include <QColor>
+#include <QFrame>
+#include <array>
+#include <cstddef>
+#include <optional>
+#include <vector>
+
+#include "shell/navigator.h"
+
+class QAction;
+class QLabel;
+class QMenu;
+
+namespace orv {
+
+struct Settings;
+
+struct SidebarColours {
+    QColor titleBack, titleText, notSelBack, notSelText, selBack, selText;
+};
+
+// The colours of a first start: heads #334D73 on white, items on the button
+// face in black, the item under the mouse #337373 on white.
+SidebarColours DefaultSidebarColours();
+
+class Sidebar : public QFrame {
+    Q_OBJECT
+
+public:
+    // The "tag" property of an item label that the user has hidden.
+    static constexpr int kHiddenTag = 398;
+
+    explicit Sidebar(QWidget* parent = nullptr);
+
+    void setColours(const SidebarColours& colours);
+    const SidebarColours& colours() const { return colours_; }
+
+    // The height of a shown item and of the heads, normally one line of the
+    // view titles. Until it is set it follows the font: line height + 4.
+    void setItemHeight(int pixels);
+    int itemHeight() const { return itemHeight_; }
+
+    // The current-view marker: `item` bold, every other view item plain. Also
+    // paints `item` as the one under the mouse and reports it by hoverChanged,
+    // as the view commands expect.
+    void setCurrent(ViewItem item);
+    // The view whose item is bold; empty when none is.
+    std::optional<ViewItem> current() const;
+    // n of the bold MenuLn, as saved for the last view; 1 when none is bold.
+    int viewEventNumber() const;
+
+    // Hover painting for the window's mouse-move handler: when `sender` is a
+    // label (any label of the window), the item that is `sender` gets the
+    // selected colours and the others the not-selected ones; when it is not a
+    // label, a previous hover is undone. Emits nothing.
+    void HoverOver(const QObject* sender);
+
+    // Settings MenuPopupMenu11 .. MenuPopupMenu35: a stored item mark is set to
+    // its opposite and toggled, so the item ends shown or hidden as stored; a
+    // stored "Dynamic" mark is taken as it is. Absent values change nothing.
+    void RestoreMarks(const Settings& settings);
+    void SaveMarks(Settings& settings) const;
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
+signals:
+    // A view item (MenuL1 .. MenuL13) was clicked. The receiver runs the view
+    // command, which marks the item with setCurrent.
+    void viewRequested(orv::ViewItem item);
+    void exportRequested();  // MenuL41
+    void importRequested();  // MenuL42
+    // The mouse moved onto one of the sidebar's labels, or off them (nullptr),
+    // so the main window can paint its own labels and reset its headings.
+    void hoverChanged(QObject* label);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    struct GroupItem {
+        QAction* check;
+        QLabel* label;
+    };
+    struct Group {
+        QLabel* head;
+        QMenu* menu;
+        QAction* headCheck;
+        std::vector<GroupItem> items;  // in menu order
+        QAction* dynamic;
+    };
+
+    QLabel* MakeLabel(const char* name, const char* caption);
+    QMenu* MakeMenu(const char* name);
+    QAction* MakeCheck(QMenu* menu, const char* name, const char* caption, bool checked);
+    void ConnectGroup(std::size_t group);
+
+    void ToggleItem(Group& group, std::size_t index);
+    void ToggleGroup(Group& group);
+    void HeadClick(std::size_t group);
+    void LabelClicked(QLabel* label);
+    void MouseOver(QLabel* label);
+    void PaintHover(const QObject* sender);
+    void Paint();
+    void Relayout();
+    int ShownHeight(const QLabel* label) const;
+    const Group* GroupOfHead(const QLabel* label) const;
+
+    QLabel* ML1;
+    QLabel* MenuL1;
+    QLabel* MenuL2;
+    QLabel* MenuL13;
+    QLabel* MenuL3;
+    QLabel* MenuL4;
+    QLabel* MenuL5;
+    QLabel* MenuL12;
+    QLabel* MenuL6;
+    QLabel* MenuL7;
+    QLabel* ML2;
+    QLabel* MenuL8;
+    QLabel* MenuL9;
+    QLabel* MenuL10;
+    QLabel* ML4;
+    QLabel* MenuL11;
+    QLabel* MenuL41;
+    QLabel* MenuL42;
+
+    QMenu* MenuPopupMenu1;
+    QAction* Events1;
+    QAction* N5;
+    QAction* Calendar5;
+    QAction* CalendarMonth1;
+    QAction* People1;
+    QAction* Weekly2;
+    QAction* Monthly2;
+    QAction* Annually3;
+    QAction* Advanced2;
+    QAction* Todo1;
+    QAction* Dynamic1;
+
+    QMenu* MenuPopupMenu2;
+    QAction* Search1;
+    QAction* People2;
+    QAction* Calendar6;
+    QAction* Periodical1;
+    QAction* Dynamic2;
+
+    QMenu* MenuPopupMenu3;
+    QAction* Address2;
+    QAction* Phonebook1;
+    QAction* Export1;
+    QAction* Import2;
+    QAction* Dynamic3;
+
+    std::vector<QLabel*> order_;  // the eighteen labels from top to bottom
+    std::array<Group, 3> groups_;
+    // The view items in the order the current-view marker walks them.
+    std::array<std::pair<QLabel*, ViewItem>, 13> views_;
+
+    SidebarColours colours_;
+    int itemHeight_ = 0;
+    bool itemHeightSet_ = false;
+    bool hoverFlag_ = false;
+    QLabel* hovered_ = nullptr;     // the item painted in the selected colours
+    QLabel* underMouse_ = nullptr;  // the sidebar label last known under the mouse
+    QLabel* pressed_ = nullptr;
+};
+
+}  // namespace orv
