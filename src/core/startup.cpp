@@ -2,9 +2,9 @@
 
 namespace orv {
 
-CommandLine ParseCommandLine(const std::vector<std::string>& args)
+ProgramArguments ParseCommandLine(const std::vector<std::string>& args)
 {
-    CommandLine line;
+    ProgramArguments line;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         auto value = [&](std::optional<std::string>& into) {
@@ -22,7 +22,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args)
     return line;
 }
 
-StartDecision DecideStart(const CommandLine& line, std::optional<std::int32_t> lastStart, std::int32_t today)
+StartDecision DecideStart(const ProgramArguments& line, std::optional<std::int32_t> lastStart, std::int32_t today)
 {
     StartDecision d;
     const std::string first = line.word(1);

@@ -9,7 +9,7 @@
 
 namespace orv {
 
-struct CommandLine {
+struct ProgramArguments {
     std::optional<std::string> dataFolder;    // --data-folder DIR
     std::optional<std::string> settingsFile;  // --settings-file FILE
     std::vector<std::string> words;           // the positional words, position 1 first
@@ -22,7 +22,7 @@ struct CommandLine {
     }
 };
 
-CommandLine ParseCommandLine(const std::vector<std::string>& args);
+ProgramArguments ParseCommandLine(const std::vector<std::string>& args);
 
 enum class StartMode {
     End,           // "one", already started today: nothing at all
@@ -38,6 +38,6 @@ struct StartDecision {
 };
 
 // `lastStart` is the stored LastStartDate (serial days), `today` today's.
-StartDecision DecideStart(const CommandLine& line, std::optional<std::int32_t> lastStart, std::int32_t today);
+StartDecision DecideStart(const ProgramArguments& line, std::optional<std::int32_t> lastStart, std::int32_t today);
 
 }  // namespace orv

@@ -2,16 +2,22 @@
 
 #include <QFont>
 
+#include "shell/programicon.h"
+
+// The resources live in a static library; the linker keeps them only when asked.
+static void InitOrvResources() { Q_INIT_RESOURCE(orv); }
+
 namespace orv {
 
 TMain::TMain(QObject* parent, Clock clock)
     : QObject(parent), tray_(std::make_unique<QSystemTrayIcon>()), menu_(std::make_unique<QMenu>()),
       clock_(clock ? std::move(clock) : Clock([] { return QDate::currentDate(); }))
 {
+    InitOrvResources();
     setObjectName(QStringLiteral("Main"));
     tray_->setObjectName(QStringLiteral("abfTrayIcon1"));
     tray_->setToolTip(QStringLiteral("ORV - Managing your Events"));
-    tray_->setIcon(QIcon(QStringLiteral(":/orv/orv.svg")));
+    tray_->setIcon(ProgramIcon());
     tray_->setContextMenu(menu_.get());
     connect(tray_.get(), &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
         if (reason == QSystemTrayIcon::Trigger || reason == QSystemTrayIcon::DoubleClick) emit showRequested();

@@ -69,3 +69,5 @@ private:
 };
 
 }  // namespace orv
+
+Q_DECLARE_METATYPE(orv::TrayMenuItem::Table)

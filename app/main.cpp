@@ -1,0 +1,80 @@
+// orv: the desktop program.
+#include <QApplication>
+#include <QDate>
+#include <cstdio>
+
+#include "core/engineconfig.h"
+#include "core/settingsstore.h"
+#include "core/singleinstance.h"
+#include "core/startup.h"
+#include "shell/orvapp.h"
+#include "shell/tdata.h"
+#include "shell/tlaunch.h"
+#include "store/records.h"
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: orv [--data-folder DIR] [--settings-file FILE] [start|LAU|LAUall] [one|oneshow]\n"
+    "  start        start as at log-in: the overview is the first view\n"
+    "  LAUall       start the launcher only (a tray icon that starts ORV)\n"
+    "  one          start at most once a day\n"
+    "  oneshow      start once a day; a second start that day does not show the window\n"
+    "               (with LAU first: a second start that day starts the launcher only)\n";
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("ORV"));
+    QApplication::setApplicationDisplayName(QStringLiteral("ORV"));
+    QApplication::setDesktopFileName(QStringLiteral("orv"));
+    // The program lives on in the tray when its windows are hidden.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    std::vector<std::string> args;
+    for (const QString& a : QApplication::arguments().mid(1)) args.push_back(a.toStdString());
+    const orv::ProgramArguments line = orv::ParseCommandLine(args);
+    if (line.help) {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
+    if (!line.error.empty()) {
+        std::fprintf(stderr, "orv: %s\n%s", line.error.c_str(), kUsage);
+        return 2;
+    }
+    const std::string settingsFile = line.settingsFile ? *line.settingsFile : orv::DefaultSettingsPath();
+    std::string dataFolder = line.dataFolder ? *line.dataFolder : orv::DefaultDataFolder(orv::ProgramDirectory());
+    if (!dataFolder.empty() && dataFolder.back() != '/') dataFolder += '/';
+
+    // The once-a-day words look at the last start recorded in the settings.
+    orv::SettingsStore store(settingsFile);
+    const bool storeRead = store.Load().ok;
+    const QDate now = QDate::currentDate();
+    const std::int32_t today = orv::DateSerial(now.year(), now.month(), now.day());
+    const auto lastStart = store.ReadDate(orv::kSettingsKey, "LastStartDate").value;
+    const orv::StartDecision decision = orv::DecideStart(line, lastStart, today);
+    if (decision.mode == orv::StartMode::End) return 0;
+
+    if (decision.mode == orv::StartMode::Launcher) {
+        orv::TLaunch launcher;
+        QObject::connect(&launcher, &orv::TLaunch::finished, &app, &QApplication::quit, Qt::QueuedConnection);
+        launcher.Show();
+        return QApplication::exec();
+    }
+
+    orv::SingleInstance guard(orv::SingleInstance::DefaultKey());
+    if (!guard.Claim()) return 0;  // the running one was asked to come forward
+
+    if (decision.writeLastStartDate && storeRead) {
+        store.WriteDate(orv::kSettingsKey, "LastStartDate", today);
+        store.Save();
+    }
+
+    orv::OrvApp orv({dataFolder, settingsFile, decision, {}, true});
+    QObject::connect(&guard, &orv::SingleInstance::showRequested, &orv, [&orv] { orv.data()->ShowMainWindow(); });
+    QObject::connect(&orv, &orv::OrvApp::exited, &app, &QApplication::quit, Qt::QueuedConnection);
+    orv.Start();
+    return QApplication::exec();
+}

@@ -1,0 +1,101 @@
+// The main window: one view at a time on the left, the sidebar on the right,
+// the main menu and the four buttons along the bottom. It shows the views and
+// answers the views' requests to open another one (Navigator); what the
+// program does at start, "Update", "Hide" and close is OrvApp's.
+#pragma once
+
+#include <QAction>
+#include <QMainWindow>
+#include <QMap>
+#include <QMenu>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <functional>
+
+#include "core/session.h"
+#include "shell/navigator.h"
+
+namespace orv {
+
+class Sidebar;
+class OverviewView;
+class TodoView;
+class AboutPanel;
+class ViewPanel;
+
+class TData : public QMainWindow, public Navigator {
+    Q_OBJECT
+public:
+    explicit TData(Session& session, QWidget* parent = nullptr);
+
+    Session& session() { return session_; }
+    Sidebar* sidebar() const { return sidebar_; }
+    OverviewView* overview() const { return overview_; }
+    TodoView* todoView() const { return todo_; }
+    QWidget* panel(const QString& name) const;
+    QWidget* currentPanel() const;
+    QMenu* verMenu() const { return verMenu_; }
+
+    // Navigator
+    void ShowView(ViewItem item) override;
+    void ShowTodo(TodoList list, int index) override;
+    void DoneTodo(TodoList list, int index) override;
+    void ShowCalendarAt(Date date) override;
+    void ShowAddress(int addressIndex) override;
+    void SendEmail(int addressIndex) override;
+    void ShowWeekly(int weekdayItem) override;
+    void ShowMonthly(int dayItem) override;
+    void ShowAnnual(int day, int month) override;
+    void ShowAdvanced(int advancedIndex) override;
+    void ShowMainWindow() override;
+
+    void ShowPanel(const QString& name);
+    // The help page of the current view.
+    int HelpPageForCurrentView() const;
+    // Applies the title and sidebar colours of the settings, or of colour
+    // entries 1..8 as the settings dialog shows them while they are edited.
+    void ApplyColours();
+    void ApplyColours(const std::function<QColor(int)>& entry);
+    // Shows the caption "ORV - Monday 24/12 2004" for today.
+    void SetCaptionFor(Date today);
+
+    // Replaces how e-mail is handed to the desktop (tests).
+    void setUrlOpener(std::function<void(const QUrl&)> opener) { openUrl_ = std::move(opener); }
+
+signals:
+    void updateRequested();        // "Update"
+    void propertiesRequested();    // "Properties"
+    void hideRequested();          // "Hide", SB19
+    void exitRequested();          // "Exit", Alt+F4
+    void minimizeToLauncherRequested();
+    void helpRequested(int page);  // help button and the Help menu
+    void todayBoxRequested();      // SpeedButton1
+    void newTodoRequested();       // New › "To do.."
+    void dataChanged();            // a view changed data: UpdateORV
+    void titleColoursChanged(const QColor& background, const QColor& text);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void BuildPanels();
+    void BuildMenus();
+    QWidget* BuildButtons();
+    QAction* AddViewAction(QMenu* menu, const QString& caption, ViewItem item, const QKeySequence& key = {});
+
+    Session& session_;
+    QStackedWidget* stack_ = nullptr;
+    Sidebar* sidebar_ = nullptr;
+    OverviewView* overview_ = nullptr;
+    TodoView* todo_ = nullptr;
+    AboutPanel* about_ = nullptr;
+    QMap<QString, QWidget*> panels_;
+    QMenu* verMenu_ = nullptr;
+    QMenu* newMenu_ = nullptr;
+    std::function<void(const QUrl&)> openUrl_;
+    bool closingByExit_ = false;
+
+    friend class OrvApp;
+};
+
+}  // namespace orv

@@ -1,0 +1,219 @@
+// The program as a whole: start-up, the save-all step, "Update", "Hide", close
+// and the day-change timer, each on its own temporary data folder and settings.
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTableView>
+#include <QTest>
+#include <QTimer>
+
+#include "core/settingsstore.h"
+#include "shell/orvapp.h"
+#include "shell/setupdialog.h"
+#include "shell/sidebar.h"
+#include "shell/tdata.h"
+#include "shell/tmain.h"
+#include "shell/todaybox.h"
+#include "views/overviewview.h"
+#include "views/todoview.h"
+
+using namespace orv;
+
+namespace {
+
+QByteArray ReadFile(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void WriteFile(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+}  // namespace
+
+class OrvAppTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init()
+    {
+        dir = std::make_unique<QTemporaryDir>();
+        QVERIFY(dir->isValid());
+        dir->setAutoRemove(true);
+        data = dir->path() + QStringLiteral("/data/");
+        QDir().mkpath(data);
+        settings = dir->path() + QStringLiteral("/settings.reg");
+        now = QDateTime(QDate(2024, 2, 28), QTime(10, 0));  // a Wednesday
+        messages.clear();
+    }
+
+    void cleanup()
+    {
+        app.reset();
+        if (QTest::currentTestFailed()) dir->setAutoRemove(false);
+    }
+
+    void aFirstStartShowsTheSettingsDialogBeforeTheMainWindow()
+    {
+        bool dialogSeenBeforeWindow = false;
+        QTimer::singleShot(0, [&] {
+            auto* setup = app->setup();
+            dialogSeenBeforeWindow = setup && setup->isVisible() && !app->data()->isVisible();
+            if (setup) setup->reject();
+        });
+        Start();
+        QVERIFY(dialogSeenBeforeWindow);
+        QVERIFY(app->data()->isVisible());
+        SettingsStore store(settings.toStdString());
+        QVERIFY(store.Load().ok);
+        QCOMPARE(store.ReadInteger(kSettingsKey, "WeekStart").value, std::optional<std::int32_t>(1));
+        QCOMPARE(store.ReadDate(kSettingsKey, "LastDate").value, std::optional<std::int32_t>(DateSerial(2024, 2, 28)));
+    }
+
+    void theOverviewShowsTodaysEventsAtStart()
+    {
+        MarkSettingsSaved();
+        WriteFile(data + QStringLiteral("cal.orv"),
+                  "<BEGIN:CAL:FILE:VERSION>3.0\r\n<BEGIN>\r\n<HINT>Dentist\r\n<PRI>0\r\n<DAY>28\r\n<MONTH>2\r\n<YEAR>2024\r\n"
+                  "<BEGIN:MORE>\r\n<END:MORE>\r\n<END>\r\n<END:FILE>\r\n");
+        Start();
+        auto* today = app->data()->findChild<QTableView*>(QStringLiteral("TodayStringGrid"));
+        QVERIFY(today);
+        QCOMPARE(today->model()->rowCount(), 1);
+        QCOMPARE(today->model()->index(0, 1).data().toString(), QStringLiteral("Dentist"));
+        // A high-priority event of today sounds at start-up.
+        QCOMPARE(app->tray()->soundsPlayed(), 1);
+        QCOMPARE(app->data()->windowTitle(), QStringLiteral("ORV - Wednesday 28/2 2024"));
+    }
+
+    void theLastViewComesBackUnlessStartedWithStart()
+    {
+        MarkSettingsSaved(QStringLiteral("\"ViewEvent\"=dword:00000007\r\n"));
+        Start();
+        QCOMPARE(app->data()->currentPanel()->objectName(), QStringLiteral("PP12"));
+        app.reset();
+        ProgramArguments line = ParseCommandLine({"start"});
+        Start(DecideStart(line, std::nullopt, DateSerial(2024, 2, 28)));
+        QCOMPARE(app->data()->currentPanel()->objectName(), QStringLiteral("PP11"));
+    }
+
+    void exitSavesEverythingAndWritesTheWeekdayBackups()
+    {
+        MarkSettingsSaved();
+        Start();
+        app->session().todos().Top = {"Call the bank"};
+        app->data()->ShowView(ViewItem::Weekly);
+        QSignalSpy exited(app.get(), &OrvApp::exited);
+        app->Exit();
+        QCOMPARE(exited.count(), 1);
+        QCOMPARE(ReadFile(data + QStringLiteral("todo1.qsf")), QByteArray("Call the bank\r\n"));
+        // 2024-02-28 is a Wednesday: weekday 4.
+        for (const char* name : {"data", "cal", "adv", "year", "month", "week"}) {
+            const QString main = data + QLatin1String(name) + QStringLiteral(".orv");
+            const QString backup = data + QStringLiteral("backup/") + QLatin1String(name) + QStringLiteral("4.orv");
+            QVERIFY2(QFile::exists(backup), qPrintable(backup));
+            QCOMPARE(ReadFile(backup), ReadFile(main));
+        }
+        SettingsStore store(settings.toStdString());
+        QVERIFY(store.Load().ok);
+        QCOMPARE(store.ReadInteger(kSettingsKey, "ViewEvent").value, std::optional<std::int32_t>(4));
+        QCOMPARE(store.ReadBool(kSettingsKey, "saved1").value, std::optional<bool>(true));
+    }
+
+    void aNewDaySeenByTheTimerRunsUpdateAndStartsTheEveryDayListAgain()
+    {
+        MarkSettingsSaved();
+        WriteFile(data + QStringLiteral("todo4.qsf"), "Walk\r\nWater plants\r\n");
+        Start();
+        auto& todos = app->session().todos();
+        QCOMPARE(todos.TodayEveryDay.size(), std::size_t(2));
+        RemoveTodoItem(todos, TodoList::TodayEveryDay, 0);
+        app->tray()->Timer1Timer();  // same day: nothing
+        QCOMPARE(todos.TodayEveryDay.size(), std::size_t(1));
+        now = now.addDays(1);
+        app->data()->hide();
+        app->tray()->Timer1Timer();
+        QCOMPARE(todos.TodayEveryDay.size(), std::size_t(2));
+        QCOMPARE(app->session().today(), (Date{2024, 2, 29}));
+        // "Update" shows the main window at its end even when it was hidden.
+        QVERIFY(app->data()->isVisible());
+        QCOMPARE(app->data()->windowTitle(), QStringLiteral("ORV - Thursday 29/2 2024"));
+    }
+
+    void hideSavesAndLeavesTheProgramRunning()
+    {
+        MarkSettingsSaved();
+        Start();
+        app->session().todos().Bottom = {"Paint the fence"};
+        app->Hide();
+        QCOMPARE(ReadFile(data + QStringLiteral("todo2.qsf")), QByteArray("Paint the fence\r\n"));
+        // Offscreen there is no tray: the window is minimised rather than lost.
+        QVERIFY(!app->data()->isVisible() || app->data()->isMinimized());
+    }
+
+    void anUnreadableDataFileIsReportedOnceWithItsCopyAndNothingIsLost()
+    {
+        MarkSettingsSaved();
+        const QByteArray broken = "<BEGIN:WEEK:FILE:VERSION>3.0\r\n<BEGIN>\r\n<WEEKDAY>x\r\n<END>\r\n<END:FILE>\r\n";
+        WriteFile(data + QStringLiteral("week.orv"), broken);
+        Start();
+        QCOMPARE(messages.size(), 1);
+        QVERIFY(messages[0].contains(QStringLiteral("week.orv")));
+        QVERIFY(messages[0].contains(QStringLiteral(".unread")));
+        const QStringList kept = QDir(data).entryList({QStringLiteral("week.orv.*.unread")});
+        QCOMPARE(kept.size(), 1);
+        QCOMPARE(ReadFile(data + kept[0]), broken);
+        app->Hide();
+        QCOMPARE(messages.size(), 1);
+    }
+
+    void theMinimizeToLauncherItemStartsTheLauncherAndCloses()
+    {
+        MarkSettingsSaved();
+        Start();
+        QStringList started;
+        app->startProgram = [&](const QStringList& arguments) { started = arguments; };
+        QSignalSpy exited(app.get(), &OrvApp::exited);
+        app->MinimizeToLauncher();
+        QCOMPARE(started, QStringList{QStringLiteral("LAUall")});
+        QCOMPARE(exited.count(), 1);
+    }
+
+private:
+    void MarkSettingsSaved(const QString& more = {})
+    {
+        WriteFile(settings, ("Windows Registry Editor Version 5.00\r\n\r\n"
+                             "[HKEY_CURRENT_USER\\Software\\Quillon Software\\ORV]\r\n\"saved1\"=dword:00000001\r\n" +
+                             more + "\r\n")
+                                .toUtf8());
+    }
+
+    void Start(StartDecision decision = {})
+    {
+        OrvApp::Options options;
+        options.dataFolder = data.toStdString();
+        options.settingsFile = settings.toStdString();
+        options.start = decision;
+        options.now = [this] { return now; };
+        options.splash = false;
+        app = std::make_unique<OrvApp>(options);
+        app->showMessage = [this](const QString&, const QString& text) { messages << text; };
+        app->Start();
+    }
+
+    std::unique_ptr<QTemporaryDir> dir;
+    QString data, settings;
+    QDateTime now;
+    QStringList messages;
+    std::unique_ptr<OrvApp> app;
+};
+
+QTEST_MAIN(OrvAppTest)
+#include "orvapp_test.moc"

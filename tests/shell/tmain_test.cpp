@@ -1,0 +1,150 @@
+// The tray service and the launcher on their own.
+#include <QFile>
+#include <QMenu>
+#include <QSignalSpy>
+#include <QTest>
+
+#include "shell/tlaunch.h"
+#include "shell/tmain.h"
+
+using namespace orv;
+
+namespace {
+
+QStringList Captions(const QMenu* menu)
+{
+    QStringList out;
+    for (const QAction* a : menu->actions()) out << (a->isSeparator() ? QStringLiteral("-") : a->text());
+    return out;
+}
+
+Overview Sample()
+{
+    Overview o;
+    o.Today = {Occurrence{Occurrence::NoDays, 'B', "John Smith  -  34", 0}, Occurrence{Occurrence::NoDays, 'T', "Call", -1}};
+    o.Tomorrow = {Occurrence{Occurrence::NoDays, 'N', "Party", 3}};
+    o.Next = {Occurrence{4, 'Y', "Wedding day - 29", 0}};
+    o.Heading = "Next week's events";
+    return o;
+}
+
+}  // namespace
+
+class TMainTest : public QObject {
+    Q_OBJECT
+private slots:
+    void aDayWithoutEventsHasOnlyTheFixedItems()
+    {
+        TMain tray;
+        tray.SetTrayMenu(BuildTrayMenu(Overview{}));
+        QCOMPARE(Captions(tray.trayMenu()),
+                 (QStringList{"Today Box", "Write letter", "Show ORV", "Exit"}));
+    }
+
+    void theMenuHoldsTheThreeSectionsAndItsLinesActOnTheirRows()
+    {
+        TMain tray;
+        tray.SetTrayMenu(BuildTrayMenu(Sample()));
+        QCOMPARE(Captions(tray.trayMenu()),
+                 (QStringList{"Today's events:", "-", "B - John Smith  -  34", "T - Call", "-", "Tomorrow's events",
+                              "Next week's events", "-", "Today Box", "Write letter", "Show ORV", "Exit"}));
+        QCOMPARE(tray.trayMenu()->defaultAction()->text(), QStringLiteral("Today's events:"));
+        QVERIFY(tray.trayMenu()->defaultAction()->font().bold());
+        QSignalSpy lines(&tray, &TMain::lineActivated);
+        // The third line under "Today's events:" is today's row 1.
+        tray.trayMenu()->actions().at(3)->trigger();
+        QCOMPARE(lines.count(), 1);
+        QCOMPARE(lines.at(0).at(0).value<TrayMenuItem::Table>(), TrayMenuItem::Table::Today);
+        QCOMPARE(lines.at(0).at(1).toInt(), 1);
+        QMenu* tomorrow = tray.trayMenu()->actions().at(5)->menu();
+        QVERIFY(tomorrow);
+        QCOMPARE(Captions(tomorrow), QStringList{"N - Party"});
+        tomorrow->actions().at(0)->trigger();
+        QCOMPARE(lines.at(1).at(0).value<TrayMenuItem::Table>(), TrayMenuItem::Table::Tomorrow);
+    }
+
+    void theFixedItemsRaiseTheirRequests()
+    {
+        TMain tray;
+        QSignalSpy show(&tray, &TMain::showRequested), exit(&tray, &TMain::exitRequested),
+            box(&tray, &TMain::todayBoxRequested);
+        for (QAction* a : tray.trayMenu()->actions()) {
+            if (a->text() == QStringLiteral("Show ORV") || a->text() == QStringLiteral("Exit") ||
+                a->text() == QStringLiteral("Today Box"))
+                a->trigger();
+        }
+        QCOMPARE(show.count(), 1);
+        QCOMPARE(exit.count(), 1);
+        QCOMPARE(box.count(), 1);
+        // The letter writer's item stays greyed until that window exists.
+        QVERIFY(!tray.trayMenu()->actions().at(1)->isEnabled());
+    }
+
+    void theTimerNoticesOnlyAChangeOfTheDay()
+    {
+        QDate today(2024, 2, 28);
+        TMain tray(nullptr, [&] { return today; });
+        tray.SetTodayDay(28);
+        QSignalSpy changed(&tray, &TMain::dayChanged);
+        tray.Timer1Timer();
+        QCOMPARE(changed.count(), 0);
+        today = today.addDays(1);
+        tray.Timer1Timer();
+        QCOMPARE(changed.count(), 1);
+        QCOMPARE(tray.todayDay(), 29);
+        tray.Timer1Timer();
+        QCOMPARE(changed.count(), 1);
+        // A clock set back to another day of the month counts as well.
+        today = QDate(2024, 2, 3);
+        tray.Timer1Timer();
+        QCOMPARE(changed.count(), 2);
+        QCOMPARE(tray.timer()->interval(), 3000);
+        QVERIFY(!tray.timer()->isActive());
+        tray.StartTimer();
+        QVERIFY(tray.timer()->isActive());
+    }
+
+    void theReminderSoundIsCarriedInsideTheProgram()
+    {
+        TMain tray;
+        QFile wave(QStringLiteral(":/orv/sound.wav"));
+        QVERIFY(wave.open(QIODevice::ReadOnly));
+        const QByteArray head = wave.read(12);
+        QVERIFY(head.startsWith("RIFF"));
+        QCOMPARE(head.mid(8, 4), QByteArray("WAVE"));
+    }
+
+    void twoHighPriorityEventsStartTheSoundTwice()
+    {
+        TMain tray;
+        tray.PlaySound();
+        tray.PlaySound();
+        QCOMPARE(tray.soundsPlayed(), 2);
+    }
+
+    void theLauncherStartsTheProgramAndEnds()
+    {
+        int started = 0;
+        TLaunch launcher([&] { ++started; });
+        QSignalSpy finished(&launcher, &TLaunch::finished);
+        QCOMPARE(Captions(launcher.menu()), (QStringList{"Launch ORV", "Exit"}));
+        launcher.menu()->actions().at(0)->trigger();
+        QCOMPARE(started, 1);
+        QCOMPARE(finished.count(), 1);
+        launcher.menu()->actions().at(1)->trigger();
+        QCOMPARE(started, 1);
+        QCOMPARE(finished.count(), 2);
+    }
+
+    void withoutATrayTheLauncherShowsASmallWindow()
+    {
+        TLaunch launcher([] {});
+        launcher.Show();
+        // Offscreen there is no notification area.
+        QVERIFY(launcher.window());
+        QVERIFY(launcher.window()->isVisible());
+    }
+};
+
+QTEST_MAIN(TMainTest)
+#include "tmain_test.moc"
