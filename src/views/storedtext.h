@@ -1,0 +1,17 @@
+// Texts as the store keeps them (bytes) and as the widgets show them.
+#pragma once
+
+#include <QString>
+#include <string>
+#include <string_view>
+
+namespace orv {
+
+// A stored text as UTF-8, or as Windows-1252 where it is not valid UTF-8
+// (files written on the original platform).
+QString DecodeStored(std::string_view bytes);
+
+// What the user typed, as the store keeps it: UTF-8.
+std::string EncodeTyped(const QString& text);
+
+}  // namespace orv

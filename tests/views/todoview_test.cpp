@@ -1,0 +1,329 @@
+// The to-do panel's commands and enabling rules, and the "New To do Event"
+// dialog that feeds it.
+#include <QAbstractButton>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QTest>
+
+#include "views/newtododialog.h"
+#include "views/todoview.h"
+#include "viewfixture.h"
+
+namespace orv::test {
+
+using Items = std::vector<std::string>;
+
+class TodoViewTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<SessionFixture> fx;
+    std::unique_ptr<TodoView> view;
+
+    QAbstractButton* Button(const char* name) { return view->findChild<QAbstractButton*>(QString::fromLatin1(name)); }
+    QListWidget* List(const char* name) { return view->findChild<QListWidget*>(QString::fromLatin1(name)); }
+    QLineEdit* Entry() { return view->findChild<QLineEdit*>(QStringLiteral("NewTodoEdit")); }
+    TodoLists& Todos() { return fx->session->todos(); }
+
+    void ClickItem(const char* list, int row)
+    {
+        QListWidget* w = List(list);
+        QTest::mouseClick(w->viewport(), Qt::LeftButton, {}, w->visualItemRect(w->item(row)).center());
+    }
+
+    static QStringList Shown(const QListWidget* w)
+    {
+        QStringList texts;
+        for (int i = 0; i < w->count(); ++i) texts << w->item(i)->text();
+        return texts;
+    }
+
+    bool Enabled(std::initializer_list<const char*> names)
+    {
+        for (const char* n : names)
+            if (!Button(n)->isEnabled()) return false;
+        return true;
+    }
+
+    bool Disabled(std::initializer_list<const char*> names)
+    {
+        for (const char* n : names)
+            if (Button(n)->isEnabled()) return false;
+        return true;
+    }
+
+private slots:
+    void init()
+    {
+        fx = std::make_unique<SessionFixture>();
+        Todos().Top = {"a", "b", "c"};
+        Todos().Bottom = {"low"};
+        Todos().TodayEveryDay = {"Read", "Walk", "Walk"};
+        Todos().EveryDay = {"Walk", "Read"};
+        view = std::make_unique<TodoView>(*fx->session);
+        view->resize(500, 500);
+        view->show();
+    }
+
+    void cleanup()
+    {
+        view.reset();
+        fx.reset();
+    }
+
+    void allButtonsStartDisabledAndTheListsMirrorTheSession()
+    {
+        QVERIFY(Disabled({"SB24", "SB23", "SB21", "EveryDayButton", "SB22", "SB20"}));
+        QCOMPARE(Shown(List("TopTodoList")), (QStringList{"a", "b", "c"}));
+        QCOMPARE(Shown(List("ListBox3")), (QStringList{"Read", "Walk", "Walk"}));
+        QCOMPARE(Shown(List("ListBox6")), (QStringList{"Walk", "Read"}));
+    }
+
+    void typingEnablesTheThreeListButtonsUntilTheFieldIsEmpty()
+    {
+        QTest::keyClicks(Entry(), "x");
+        QVERIFY(Enabled({"SB20", "SB22", "EveryDayButton"}));
+        QVERIFY(Disabled({"SB21", "SB24", "SB23"}));
+        QTest::keyClick(Entry(), Qt::Key_Backspace);
+        QVERIFY(Disabled({"SB20", "SB22", "EveryDayButton"}));
+    }
+
+    void eachListButtonAppendsTheTextAndEmptiesTheField_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<Items>("top");
+        QTest::addColumn<Items>("bottom");
+        QTest::addColumn<Items>("todayEveryDay");
+        QTest::addColumn<Items>("everyDay");
+        QTest::newRow("top") << "SB20" << Items{"a", "b", "c", "New"} << Items{"low"}
+                             << Items{"Read", "Walk", "Walk"} << Items{"Walk", "Read"};
+        QTest::newRow("bottom") << "SB22" << Items{"a", "b", "c"} << Items{"low", "New"}
+                                << Items{"Read", "Walk", "Walk"} << Items{"Walk", "Read"};
+        QTest::newRow("every day goes to both every-day lists")
+            << "EveryDayButton" << Items{"a", "b", "c"} << Items{"low"} << Items{"Read", "Walk", "Walk", "New"}
+            << Items{"Walk", "Read", "New"};
+    }
+    void eachListButtonAppendsTheTextAndEmptiesTheField()
+    {
+        QFETCH(QString, button);
+        QFETCH(Items, top);
+        QFETCH(Items, bottom);
+        QFETCH(Items, todayEveryDay);
+        QFETCH(Items, everyDay);
+        QSignalSpy changed(view.get(), &TodoView::changed);
+        ClickItem("ListBox2", 0);
+        QTest::keyClicks(Entry(), "New");
+        QTest::mouseClick(view->findChild<QAbstractButton*>(button), Qt::LeftButton);
+        QCOMPARE(Todos().Top, top);
+        QCOMPARE(Todos().Bottom, bottom);
+        QCOMPARE(Todos().TodayEveryDay, todayEveryDay);
+        QCOMPARE(Todos().EveryDay, everyDay);
+        QCOMPARE(Shown(List("TopTodoList")).size(), static_cast<qsizetype>(top.size()));
+        QCOMPARE(Shown(List("ListBox6")).size(), static_cast<qsizetype>(everyDay.size()));
+        QCOMPARE(Entry()->text(), QString());
+        QVERIFY(Disabled({"SB24", "SB23", "SB21", "EveryDayButton", "SB22", "SB20"}));
+        QCOMPARE(changed.count(), 1);
+    }
+
+    void typedTextIsStoredAsUtf8()
+    {
+        Entry()->insert(QStringLiteral("Caf\u00e9"));
+        QTest::mouseClick(Button("SB20"), Qt::LeftButton);
+        QCOMPARE(Todos().Top.back(), std::string("Caf\xc3\xa9"));
+        QCOMPARE(List("TopTodoList")->item(3)->text(), QStringLiteral("Caf\u00e9"));
+    }
+
+    void clickingAnItemSetsTheDoneButtonAndTheMoves_data()
+    {
+        QTest::addColumn<QString>("list");
+        QTest::addColumn<int>("row");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<bool>("up");
+        QTest::addColumn<bool>("down");
+        QTest::newRow("first top item") << "TopTodoList" << 0 << "Done" << false << true;
+        QTest::newRow("middle top item") << "TopTodoList" << 1 << "Done" << true << true;
+        QTest::newRow("last top item") << "TopTodoList" << 2 << "Done" << true << false;
+        QTest::newRow("only bottom item") << "ListBox2" << 0 << "Done" << false << false;
+        QTest::newRow("today's every-day item") << "ListBox3" << 1 << "Done" << true << true;
+        QTest::newRow("every-day item") << "ListBox6" << 0 << "Delete" << false << true;
+    }
+    void clickingAnItemSetsTheDoneButtonAndTheMoves()
+    {
+        QFETCH(QString, list);
+        QFETCH(int, row);
+        QFETCH(QString, caption);
+        QFETCH(bool, up);
+        QFETCH(bool, down);
+        ClickItem(qPrintable(list), row);
+        QCOMPARE(Button("SB21")->text(), caption);
+        QVERIFY(Button("SB21")->isEnabled());
+        QCOMPARE(Button("SB24")->isEnabled(), up);
+        QCOMPARE(Button("SB23")->isEnabled(), down);
+    }
+
+    void clickingAnItemClearsTheOtherListsSelection()
+    {
+        ClickItem("TopTodoList", 1);
+        ClickItem("ListBox6", 1);
+        QVERIFY(List("TopTodoList")->selectedItems().isEmpty());
+        QCOMPARE(List("ListBox6")->selectedItems().size(), 1);
+    }
+
+    void doneRemovesTheItemFromItsListOnly_data()
+    {
+        QTest::addColumn<QString>("list");
+        QTest::addColumn<int>("row");
+        QTest::addColumn<Items>("top");
+        QTest::addColumn<Items>("todayEveryDay");
+        QTest::addColumn<Items>("everyDay");
+        QTest::newRow("top item, for good") << "TopTodoList" << 1 << Items{"a", "c"} << Items{"Read", "Walk", "Walk"}
+                                            << Items{"Walk", "Read"};
+        QTest::newRow("today's every-day item, for today")
+            << "ListBox3" << 0 << Items{"a", "b", "c"} << Items{"Walk", "Walk"} << Items{"Walk", "Read"};
+        QTest::newRow("every-day item, with today's copies")
+            << "ListBox6" << 0 << Items{"a", "b", "c"} << Items{"Read"} << Items{"Read"};
+    }
+    void doneRemovesTheItemFromItsListOnly()
+    {
+        QFETCH(QString, list);
+        QFETCH(int, row);
+        QFETCH(Items, top);
+        QFETCH(Items, todayEveryDay);
+        QFETCH(Items, everyDay);
+        QSignalSpy changed(view.get(), &TodoView::changed);
+        ClickItem(qPrintable(list), row);
+        QTest::mouseClick(Button("SB21"), Qt::LeftButton);
+        QCOMPARE(Todos().Top, top);
+        QCOMPARE(Todos().TodayEveryDay, todayEveryDay);
+        QCOMPARE(Todos().EveryDay, everyDay);
+        QCOMPARE(Shown(List("ListBox3")).size(), static_cast<qsizetype>(todayEveryDay.size()));
+        QVERIFY(Disabled({"SB21", "SB24", "SB23"}));
+        QCOMPARE(changed.count(), 1);
+    }
+
+    void deletingAnEveryDayItemDoneTodayLeavesTodaysListAlone()
+    {
+        Todos().TodayEveryDay = {"Read"};
+        view->Reload();
+        ClickItem("ListBox6", 0);  // "Walk", already done today
+        QTest::mouseClick(Button("SB21"), Qt::LeftButton);
+        QCOMPARE(Todos().EveryDay, Items{"Read"});
+        QCOMPARE(Todos().TodayEveryDay, Items{"Read"});
+    }
+
+    void movingDownAndUpCarriesTheSelection()
+    {
+        ClickItem("TopTodoList", 1);
+        QTest::mouseClick(Button("SB23"), Qt::LeftButton);
+        QCOMPARE(Todos().Top, (Items{"a", "c", "b"}));
+        QCOMPARE(List("TopTodoList")->currentRow(), 2);
+        QVERIFY(!Button("SB23")->isEnabled());
+        QTest::mouseClick(Button("SB24"), Qt::LeftButton);
+        QTest::mouseClick(Button("SB24"), Qt::LeftButton);
+        QCOMPARE(Todos().Top, (Items{"b", "a", "c"}));
+        QCOMPARE(Shown(List("TopTodoList")), (QStringList{"b", "a", "c"}));
+        QVERIFY(!Button("SB24")->isEnabled());
+    }
+
+    void movingInTheBottomList()
+    {
+        Todos().Bottom = {"x", "y"};
+        view->Reload();
+        ClickItem("ListBox2", 0);
+        QTest::mouseClick(Button("SB23"), Qt::LeftButton);
+        QCOMPARE(Todos().Bottom, (Items{"y", "x"}));
+    }
+
+    void movingWithAnEveryDaySelectionChangesNothing()
+    {
+        QSignalSpy changed(view.get(), &TodoView::changed);
+        ClickItem("ListBox3", 1);
+        QVERIFY(Button("SB24")->isEnabled());
+        QTest::mouseClick(Button("SB24"), Qt::LeftButton);
+        QTest::mouseClick(Button("SB23"), Qt::LeftButton);
+        QCOMPARE(Todos().TodayEveryDay, (Items{"Read", "Walk", "Walk"}));
+        QCOMPARE(Todos().Top, (Items{"a", "b", "c"}));
+        QCOMPARE(changed.count(), 0);
+    }
+
+    void doneFromTheOverviewSelectsAndPressesDone()
+    {
+        view->Done(TodoList::Bottom, 0);
+        QVERIFY(Todos().Bottom.empty());
+        view->Select(TodoList::Top, 2);
+        QCOMPARE(List("TopTodoList")->currentRow(), 2);
+        QVERIFY(Button("SB21")->isEnabled());
+    }
+
+    void theNewToDoDialogAddsToTheChosenList_data()
+    {
+        QTest::addColumn<QString>("choice");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<Items>("top");
+        QTest::addColumn<Items>("bottom");
+        QTest::addColumn<Items>("everyDay");
+        QTest::addColumn<QString>("entryAfter");
+        QTest::newRow("top priority") << "RadioButton1" << "Dentist" << Items{"a", "b", "c", "Dentist"} << Items{"low"}
+                                      << Items{"Walk", "Read"} << "";
+        QTest::newRow("low priority") << "RadioButton2" << "Dentist" << Items{"a", "b", "c"} << Items{"low", "Dentist"}
+                                      << Items{"Walk", "Read"} << "";
+        QTest::newRow("every day") << "RadioButton3" << "Dentist" << Items{"a", "b", "c"} << Items{"low"}
+                                   << Items{"Walk", "Read", "Dentist"} << "";
+        QTest::newRow("no choice keeps the text in the field")
+            << "" << "Dentist" << Items{"a", "b", "c"} << Items{"low"} << Items{"Walk", "Read"} << "Dentist";
+        QTest::newRow("top priority without text adds nothing")
+            << "RadioButton1" << "" << Items{"a", "b", "c"} << Items{"low"} << Items{"Walk", "Read"} << "";
+    }
+    void theNewToDoDialogAddsToTheChosenList()
+    {
+        QFETCH(QString, choice);
+        QFETCH(QString, text);
+        QFETCH(Items, top);
+        QFETCH(Items, bottom);
+        QFETCH(Items, everyDay);
+        QFETCH(QString, entryAfter);
+        TNewTodo dialog(*view);
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("New To do Event"));
+        dialog.show();
+        QTest::keyClicks(dialog.findChild<QLineEdit*>(QStringLiteral("Edit1")), text);
+        if (!choice.isEmpty()) QTest::mouseClick(dialog.findChild<QRadioButton*>(choice), Qt::LeftButton);
+        QTest::mouseClick(dialog.findChild<QAbstractButton*>(QStringLiteral("OkButton")), Qt::LeftButton);
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(Todos().Top, top);
+        QCOMPARE(Todos().Bottom, bottom);
+        QCOMPARE(Todos().EveryDay, everyDay);
+        QCOMPARE(Entry()->text(), entryAfter);
+    }
+
+    void theNewToDoDialogExplainsTheChoiceAndCancelChangesNothing()
+    {
+        TNewTodo dialog(*view);
+        dialog.show();
+        auto* low = dialog.findChild<QRadioButton*>(QStringLiteral("RadioButton2"));
+        QVERIFY(!low->isChecked());
+        QTest::keyClicks(dialog.findChild<QLineEdit*>(QStringLiteral("Edit1")), "Dentist");
+        QTest::mouseClick(low, Qt::LeftButton);
+        QCOMPARE(dialog.findChild<QLabel*>(QStringLiteral("Explanation"))->text(),
+                 QStringLiteral("Low priority - appears with Events that occurs tomorrow."));
+        QTest::mouseClick(dialog.findChild<QAbstractButton*>(QStringLiteral("CancelButton")), Qt::LeftButton);
+        QCOMPARE(dialog.result(), int(QDialog::Rejected));
+        QCOMPARE(Todos().Bottom, Items{"low"});
+        QCOMPARE(Entry()->text(), QString());
+        dialog.show();
+        QVERIFY(!low->isChecked());
+        QCOMPARE(dialog.findChild<QLineEdit*>(QStringLiteral("Edit1"))->text(), QString());
+    }
+};
+
+int RunTodoViewTests(int argc, char** argv)
+{
+    TodoViewTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+}  // namespace orv::test
+
+#include "todoview_test.moc"

@@ -1,0 +1,97 @@
+// A session of its own in a temporary folder, with a fixed today and a few
+// records of every kind, and a navigator that only writes down what it was
+// asked to do.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+
+#include "core/session.h"
+#include "engine/builders.h"
+#include "shell/navigator.h"
+
+namespace orv::test {
+
+class FakeNavigator : public Navigator {
+public:
+    QStringList calls;
+
+    void ShowView(ViewItem item) override { calls << QStringLiteral("ShowView(%1)").arg(static_cast<int>(item)); }
+    void ShowTodo(TodoList list, int index) override
+    {
+        calls << QStringLiteral("ShowTodo(%1,%2)").arg(Name(list)).arg(index);
+    }
+    void DoneTodo(TodoList list, int index) override
+    {
+        calls << QStringLiteral("DoneTodo(%1,%2)").arg(Name(list)).arg(index);
+    }
+    void ShowCalendarAt(Date d) override { calls << QStringLiteral("ShowCalendarAt(%1)").arg(QString::fromStdString(IsoDate(d))); }
+    void ShowAddress(int index) override { calls << QStringLiteral("ShowAddress(%1)").arg(index); }
+    void SendEmail(int index) override { calls << QStringLiteral("SendEmail(%1)").arg(index); }
+    void ShowWeekly(int item) override { calls << QStringLiteral("ShowWeekly(%1)").arg(item); }
+    void ShowMonthly(int item) override { calls << QStringLiteral("ShowMonthly(%1)").arg(item); }
+    void ShowAnnual(int day, int month) override { calls << QStringLiteral("ShowAnnual(%1,%2)").arg(day).arg(month); }
+    void ShowAdvanced(int index) override { calls << QStringLiteral("ShowAdvanced(%1)").arg(index); }
+    void ShowMainWindow() override { calls << QStringLiteral("ShowMainWindow"); }
+
+    static QString Name(TodoList list)
+    {
+        switch (list) {
+        case TodoList::Top:
+            return QStringLiteral("Top");
+        case TodoList::Bottom:
+            return QStringLiteral("Bottom");
+        case TodoList::TodayEveryDay:
+            return QStringLiteral("TodayEveryDay");
+        case TodoList::EveryDay:
+            break;
+        }
+        return QStringLiteral("EveryDay");
+    }
+};
+
+// Wednesday 13 March 2024 is today in every test.
+inline const Date kToday = D(2024, 3, 13);
+
+class SessionFixture {
+public:
+    SessionFixture()
+    {
+        dir.setAutoRemove(true);
+        session = std::make_unique<Session>((dir.path() + QStringLiteral("/data/")).toStdString(),
+                                            (dir.path() + QStringLiteral("/settings.reg")).toStdString());
+        session->setToday(kToday);
+    }
+
+    // Today: Ann's birthday (with e-mail), a low-priority event, the choir
+    // (weekly, Wednesdays), the second Wednesday of March (advanced), two top
+    // and one every-day to-do item. Tomorrow: the dentist (high priority).
+    // Later: Bob's birthday (no e-mail) in 2 days, rent on the 16th (3 days),
+    // the parade on 17 March (4 days), one bottom to-do item.
+    void AddSampleRecords()
+    {
+        RecordStore& r = session->records();
+        AData ann = Person("Ann", "Smith", 13, 3, 1990);
+        ann.Email1 = "ann@example.org";
+        r.editAddresses() = {ann, Person("Bob", "Jones", 15, 3)};
+        r.editCalendar() = {Event("Dentist", D(2024, 3, 14), 0), Event("Low thing", kToday, 2)};
+        r.editWeekly() = {Weekly("Choir", 4, "1-53")};
+        r.editMonthly() = {Monthly("Rent", 16)};
+        r.editAnnual() = {Annual("Parade", 3, 17)};
+        r.editAdvanced() = {Advanced("Second Wednesday", false, 2, "March", "Wednesday")};
+        TodoLists& t = session->todos();
+        t.Top = {"Call mum", "Pay bills"};
+        t.Bottom = {"Tidy garage"};
+        t.TodayEveryDay = {"Walk"};
+        t.EveryDay = {"Walk"};
+    }
+
+    QTemporaryDir dir;
+    std::unique_ptr<Session> session;
+    FakeNavigator navigator;
+};
+
+}  // namespace orv::test
