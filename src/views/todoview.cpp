@@ -60,7 +60,7 @@ TodoView::TodoView(Session& session, QWidget* parent) : QWidget(parent), session
     setWindowTitle(QStringLiteral("To do list"));
 
     TodoTitle = new QLabel(windowTitle(), this);
-    TodoTitle->setObjectName(QStringLiteral("TodoTitle"));
+    TodoTitle->setObjectName(QStringLiteral("TitlePP12"));
     TodoTitle->setAutoFillBackground(true);
     TodoTitle->setContentsMargins(6, 2, 6, 2);
     QFont titleFont = TodoTitle->font();

@@ -1,0 +1,197 @@
+#include "shell/todaybox.h"
+
+#include <QCloseEvent>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QShowEvent>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "core/engineconfig.h"
+#include "core/session.h"
+#include "engine/dayviews.h"
+#include "views/eventgrid.h"
+
+namespace orv {
+
+namespace {
+
+QToolButton* NavButton(QWidget* parent, const char* name)
+{
+    auto* button = new QToolButton(parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setAutoRaise(true);
+    return button;
+}
+
+}  // namespace
+
+TTodayBox::TTodayBox(Session& session, Navigator& navigator, QWidget* parent)
+    : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint),
+      session_(session),
+      navigator_(navigator),
+      day_(session.today())
+{
+    setObjectName(QStringLiteral("TodayBox"));
+
+    Panel1 = new QFrame(this);
+    Panel1->setObjectName(QStringLiteral("Panel1"));
+    Panel1->setFrameShape(QFrame::StyledPanel);
+    SpeedButton1 = NavButton(Panel1, "SpeedButton1");
+    SpeedButton1->setArrowType(Qt::LeftArrow);
+    SpeedButton1->setToolTip(QStringLiteral("Previous day"));
+    SpeedButton2 = NavButton(Panel1, "SpeedButton2");
+    SpeedButton2->setArrowType(Qt::RightArrow);
+    SpeedButton2->setToolTip(QStringLiteral("Next day"));
+    SpeedButton3 = NavButton(Panel1, "SpeedButton3");
+    SpeedButton3->setText(QStringLiteral("Today"));
+    connect(SpeedButton1, &QToolButton::clicked, this, &TTodayBox::PreviousDay);
+    connect(SpeedButton2, &QToolButton::clicked, this, &TTodayBox::NextDay);
+    connect(SpeedButton3, &QToolButton::clicked, this, &TTodayBox::ShowToday);
+
+    auto* bar = new QHBoxLayout(Panel1);
+    bar->setContentsMargins(2, 1, 2, 1);
+    bar->setSpacing(2);
+    bar->addWidget(SpeedButton1);
+    bar->addWidget(SpeedButton2);
+    bar->addStretch(1);
+    bar->addWidget(SpeedButton3);
+
+    StringGrid1 = new EventGrid(EventGrid::Columns::KindText, QStringLiteral("Panel2"), this);
+    StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
+    connect(StringGrid1, &EventGrid::lineDoubleClicked, this, &TTodayBox::LineDoubleClicked);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(Panel1);
+    layout->addWidget(StringGrid1, 1);
+
+    ApplySettings();
+    resize(179, 188);
+    Fill(true);
+}
+
+void TTodayBox::ApplySettings()
+{
+    const Settings& s = session_.settings();
+    Panel1->setVisible(s.CB19);
+    StringGrid1->setIndicatorWidth(s.Indicator);
+}
+
+void TTodayBox::setTitleColours(const QColor& background, const QColor& text)
+{
+    StringGrid1->setTitleColours(background, text);
+}
+
+void TTodayBox::Fill(bool fromBoxItself)
+{
+    if (fromBoxItself) day_ = session_.today();
+    const Settings& s = session_.settings();
+    const TodoLists& todos = session_.todos();
+    ApplySettings();
+    // Before the first initialisation there is no day to list.
+    if (!IsValidDate(day_.Year, day_.Month, day_.Day)) {
+        StringGrid1->setTable({});
+        setWindowTitle(QStringLiteral(" "));
+        return;
+    }
+    StringGrid1->setTable(TodayBoxLines(session_.finder(), day_, TodayBoxSettingsFrom(s), todos.Top, todos.Bottom));
+    setWindowTitle(QLatin1Char(' ') + QString::fromStdString(ELongDate(day_, DateSettingsFrom(s))));
+}
+
+void TTodayBox::PreviousDay()
+{
+    day_ = PrevDate(day_);
+    Fill(false);
+}
+
+void TTodayBox::NextDay()
+{
+    day_ = NextDate(day_);
+    Fill(false);
+}
+
+void TTodayBox::ShowToday() { Fill(true); }
+
+void TTodayBox::ShowWithMainWindow(bool mainVisible)
+{
+    if (session_.settings().CB20 && !closedByUser_) setVisible(mainVisible);
+}
+
+void TTodayBox::RestoreBounds(const Settings& s)
+{
+    if (s.TodayBoxLeft && s.TodayBoxTop) move(*s.TodayBoxLeft, *s.TodayBoxTop);
+    if (s.TodayBoxWidth && s.TodayBoxHeight && *s.TodayBoxWidth > 0 && *s.TodayBoxHeight > 0)
+        resize(*s.TodayBoxWidth, *s.TodayBoxHeight);
+}
+
+void TTodayBox::SaveBounds(Settings& s) const
+{
+    s.TodayBoxLeft = x();
+    s.TodayBoxTop = y();
+    s.TodayBoxWidth = width();
+    s.TodayBoxHeight = height();
+}
+
+void TTodayBox::showEvent(QShowEvent* event)
+{
+    // Showing the box is one of the fills that return it to today; a window
+    // restored by the desktop keeps its day.
+    if (!event->spontaneous()) Fill(true);
+    QWidget::showEvent(event);
+}
+
+void TTodayBox::closeEvent(QCloseEvent* event)
+{
+    closedByUser_ = true;
+    QWidget::closeEvent(event);
+}
+
+void TTodayBox::LineDoubleClicked()
+{
+    const Occurrence* found = StringGrid1->currentLine();
+    if (!found) return;
+    const Occurrence line = *found;
+    switch (line.Kind) {
+    case EventKind::Todo:
+        navigator_.ShowView(ViewItem::Todo);
+        break;
+    case EventKind::Annual:
+        navigator_.ShowAnnual(day_.Day, day_.Month);
+        break;
+    case EventKind::Weekly: {
+        const int weekStart = DateSettingsFrom(session_.settings()).WeekStart;
+        navigator_.ShowWeekly((DayOfWeek(day_) - 1 - weekStart + 14) % 7);
+        break;
+    }
+    case EventKind::Monthly:
+        navigator_.ShowMonthly(day_.Day - 1);
+        break;
+    case EventKind::Birthday: {
+        // Nothing at all happens for a line whose person is gone.
+        const auto index = TodayBoxBirthdayAddress(session_.records(), day_, line.Text);
+        if (!index) return;
+        session_.records().CurrentAddress = *index;
+        navigator_.ShowAddress(*index);
+        break;
+    }
+    case EventKind::High:
+    case EventKind::Normal:
+    case EventKind::Low:
+        navigator_.ShowCalendarAt(day_);
+        break;
+    case EventKind::Advanced:
+        if (const auto index = session_.finder().OpenRecAvd(day_)) {
+            session_.records().CurrentAdvanced = *index;
+            navigator_.ShowAdvanced(*index);
+        }
+        break;
+    default:
+        return;
+    }
+    navigator_.ShowMainWindow();
+}
+
+}  // namespace orv

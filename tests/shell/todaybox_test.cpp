@@ -1,0 +1,219 @@
+// The Today Box: its day and caption, paging, what it includes, the lines'
+// double-click actions and when it follows the main window.
+#include <QSignalSpy>
+#include <QTest>
+#include <QToolButton>
+
+#include "shell/todaybox.h"
+#include "views/eventgrid.h"
+#include "views/viewfixture.h"
+
+namespace orv::test {
+
+class TodayBoxTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<SessionFixture> fx;
+    std::unique_ptr<TTodayBox> box;
+
+    EventGrid* Grid() { return box->findChild<EventGrid*>(QStringLiteral("StringGrid1")); }
+    void Press(const char* button)
+    {
+        QTest::mouseClick(box->findChild<QToolButton*>(QString::fromLatin1(button)), Qt::LeftButton);
+    }
+    QStringList Kinds()
+    {
+        QStringList kinds;
+        for (const Occurrence& o : Grid()->table()) kinds << QString(QChar::fromLatin1(o.Kind));
+        return kinds;
+    }
+    int RowOfKind(char kind)
+    {
+        const OccurrenceTable& t = Grid()->table();
+        for (std::size_t i = 0; i < t.size(); ++i)
+            if (t[i].Kind == kind) return static_cast<int>(i);
+        return -1;
+    }
+    void DoubleClick(int row)
+    {
+        EventGrid* g = Grid();
+        QTest::mouseDClick(g->viewport(), Qt::LeftButton, {},
+                           QPoint(40, g->rowViewportPosition(row) + g->rowHeight(row) / 2));
+    }
+
+private slots:
+    void init()
+    {
+        fx = std::make_unique<SessionFixture>();
+        fx->AddSampleRecords();
+        box = std::make_unique<TTodayBox>(*fx->session, fx->navigator);
+    }
+
+    void cleanup()
+    {
+        box.reset();
+        fx.reset();
+    }
+
+    void itOpensOnTodayWithTheDateInTheCaption()
+    {
+        QCOMPARE(box->windowTitle(), QStringLiteral(" 13/3-2024"));
+        QVERIFY(box->windowFlags() & Qt::WindowStaysOnTopHint);
+        // Birthday, calendar (high and normal only), recurrent, advanced, top to-dos, bottom to-do.
+        QCOMPARE(Kinds(), (QStringList{"B", "W", "A", "T", "T", "T"}));
+    }
+
+    void theCaptionFollowsTheMonthFirstDateFormat()
+    {
+        fx->session->settings().CB25 = true;
+        box->Fill(false);
+        QCOMPARE(box->windowTitle(), QStringLiteral(" 3.13.2024"));
+    }
+
+    void pagingMovesTheDayAndARefreshKeepsIt()
+    {
+        Press("SpeedButton2");
+        QCOMPARE(box->day(), D(2024, 3, 14));
+        QCOMPARE(box->windowTitle(), QStringLiteral(" 14/3-2024"));
+        QCOMPARE(Kinds().first(), QStringLiteral("H"));
+        box->Fill(false);  // the refresh after an edit, or "Update"
+        QCOMPARE(box->day(), D(2024, 3, 14));
+        Press("SpeedButton1");
+        Press("SpeedButton1");
+        QCOMPARE(box->day(), D(2024, 3, 12));
+        Press("SpeedButton3");
+        QCOMPARE(box->day(), kToday);
+        QCOMPARE(box->windowTitle(), QStringLiteral(" 13/3-2024"));
+    }
+
+    void pagingAcrossTheYearsEnd()
+    {
+        fx->session->setToday(D(2024, 12, 31));
+        box->Fill(true);
+        Press("SpeedButton2");
+        QCOMPARE(box->day(), D(2025, 1, 1));
+        QCOMPARE(box->windowTitle(), QStringLiteral(" 1/1-2025"));
+    }
+
+    void aWeeklyEventAWeekAheadIsListedWhenPagedThere()
+    {
+        for (int i = 0; i < 7; ++i) Press("SpeedButton2");
+        QCOMPARE(box->day(), D(2024, 3, 20));
+        QVERIFY(Kinds().contains(QStringLiteral("W")));
+    }
+
+    void withEveryIncludeOffTheBoxIsEmptyButDated()
+    {
+        Settings& s = fx->session->settings();
+        s.CB12 = s.CB13 = s.CB14 = s.CB15 = s.CB8 = s.CB16 = s.CB17 = s.CB18 = false;
+        box->Fill(false);
+        QVERIFY(!Grid()->hasLines());
+        QCOMPARE(Grid()->model()->rowCount(), 1);
+        QCOMPARE(box->windowTitle(), QStringLiteral(" 13/3-2024"));
+    }
+
+    void aLowPriorityEventIsNotInTheBoxWhateverTheOverviewShows()
+    {
+        fx->session->settings().priority = 2;
+        box->Fill(false);
+        for (const Occurrence& o : Grid()->table()) QVERIFY(o.Kind != 'L');
+    }
+
+    void theNavigatorBarFollowsItsSetting()
+    {
+        fx->session->settings().CB19 = false;
+        box->Fill(false);
+        QVERIFY(box->findChild<QWidget*>(QStringLiteral("Panel1"))->isHidden());
+    }
+
+    void doubleClickingALineOpensItsView_data()
+    {
+        QTest::addColumn<char>("kind");
+        QTest::addColumn<int>("weekStart");
+        QTest::addColumn<QStringList>("calls");
+        QTest::newRow("birthday opens the person") << 'B' << 1 << QStringList{"ShowAddress(0)", "ShowMainWindow"};
+        QTest::newRow("weekly, week starts Monday") << 'W' << 1 << QStringList{"ShowWeekly(2)", "ShowMainWindow"};
+        QTest::newRow("weekly, week starts Sunday") << 'W' << 0 << QStringList{"ShowWeekly(3)", "ShowMainWindow"};
+        QTest::newRow("advanced") << 'A' << 1 << QStringList{"ShowAdvanced(0)", "ShowMainWindow"};
+        QTest::newRow("to-do opens the to-do view") << 'T' << 1 << QStringList{"ShowView(7)", "ShowMainWindow"};
+    }
+    void doubleClickingALineOpensItsView()
+    {
+        QFETCH(char, kind);
+        QFETCH(int, weekStart);
+        QFETCH(QStringList, calls);
+        fx->session->settings().WeekStart = weekStart;
+        box->show();
+        DoubleClick(RowOfKind(kind));
+        QCOMPARE(fx->navigator.calls, calls);
+    }
+
+    void doubleClickingOnAPagedDayUsesThatDay()
+    {
+        box->show();
+        Press("SpeedButton2");
+        DoubleClick(RowOfKind('H'));
+        QCOMPARE(fx->navigator.calls, (QStringList{"ShowCalendarAt(2024-03-14)", "ShowMainWindow"}));
+        fx->navigator.calls.clear();
+        Press("SpeedButton2");
+        Press("SpeedButton2");
+        Press("SpeedButton2");
+        DoubleClick(RowOfKind('Y'));
+        QCOMPARE(fx->navigator.calls, (QStringList{"ShowAnnual(17,3)", "ShowMainWindow"}));
+    }
+
+    void aBirthdayLineWhosePersonIsGoneDoesNothingAtAll()
+    {
+        box->show();
+        fx->session->records().editAddresses()[0].Name = "Anne";
+        DoubleClick(RowOfKind('B'));
+        QVERIFY(fx->navigator.calls.isEmpty());
+    }
+
+    void itFollowsTheMainWindowOnlyWithStartWithOrv()
+    {
+        box->ShowWithMainWindow(true);
+        QVERIFY(!box->isVisible());
+        fx->session->settings().CB20 = true;
+        box->ShowWithMainWindow(true);
+        QVERIFY(box->isVisible());
+        box->ShowWithMainWindow(false);
+        QVERIFY(!box->isVisible());
+        QVERIFY(!box->closedByUser());
+    }
+
+    void afterTheUserClosesItTheMainWindowNoLongerBringsItBack()
+    {
+        fx->session->settings().CB20 = true;
+        box->ShowWithMainWindow(true);
+        QVERIFY(box->close());
+        QVERIFY(box->closedByUser());
+        box->ShowWithMainWindow(true);
+        QVERIFY(!box->isVisible());
+        box->show();  // the "Today Box" button and the tray still show it
+        QVERIFY(box->isVisible());
+    }
+
+    void showingTheBoxReturnsItToToday()
+    {
+        Press("SpeedButton2");
+        box->show();
+        QCOMPARE(box->day(), kToday);
+    }
+
+    void theKindColumnKeepsTheIndicatorWidthOnResize()
+    {
+        fx->session->settings().Indicator = 24;
+        box->Fill(false);
+        box->resize(260, 200);
+        box->show();
+        QCOMPARE(Grid()->columnWidth(0), 24);
+        QCOMPARE(Grid()->columnWidth(0) + Grid()->columnWidth(1), Grid()->viewport()->width());
+    }
+};
+
+}  // namespace orv::test
+
+QTEST_MAIN(orv::test::TodayBoxTest)
+#include "todaybox_test.moc"
