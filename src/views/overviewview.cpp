@@ -176,7 +176,11 @@ void OverviewView::Build(bool playSound)
     Overview o = BuildOverview(session_.finder(), today, OverviewSettingsFrom(s),
                                OverviewTodos{&todos.Top, &todos.TodayEveryDay, &todos.Bottom}, playSound);
     trayMenu_ = BuildTrayMenu(o);
-    for (EventGrid* g : {TodayStringGrid, TomorrowStringGrid, NextWeekStringGrid}) g->setIndicatorWidth(s.Indicator);
+    for (Which which : {Which::Today, Which::Tomorrow, Which::Next}) {
+        const Parts p = parts(which);
+        p.grid->setIndicatorWidth(s.Indicator);
+        p.grid->setToolTip(QString::fromLatin1(p.hint));
+    }
     TodayStringGrid->setTable(std::move(o.Today));
     TomorrowStringGrid->setTable(std::move(o.Tomorrow));
     NextWeekStringGrid->setTable(std::move(o.Next));

@@ -149,6 +149,26 @@ private slots:
         if (days == 1) QCOMPARE(Grid("NextWeekStringGrid")->table().size(), std::size_t(1));
     }
 
+    void aHighPriorityEventSoundsOnlyWhenTheBuildAsksForIt()
+    {
+        int sounds = 0;
+        fx->session->finder().ReminderSound = [&sounds] { ++sounds; };
+        view->Build(false);
+        QCOMPARE(sounds, 0);
+        view->Build(true);
+        QCOMPARE(sounds, 1);  // the dentist tomorrow
+    }
+
+    void aRebuildRestoresThePlainHints()
+    {
+        fx->session->settings().CB4 = true;
+        EventGrid* today = Grid("TodayStringGrid");
+        MoveOver(today->viewport(), QPoint(2, 2));
+        QCOMPARE(today->toolTip(), QStringLiteral("Type of Event"));
+        view->Build(false);
+        QCOMPARE(today->toolTip(), QStringLiteral("Today's events"));
+    }
+
     void buildEmitsTheNewTrayMenu()
     {
         QSignalSpy spy(view.get(), &OverviewView::trayMenuChanged);
