@@ -184,7 +184,8 @@ void OverviewView::Build(bool playSound)
     TodayStringGrid->setTable(std::move(o.Today));
     TomorrowStringGrid->setTable(std::move(o.Tomorrow));
     NextWeekStringGrid->setTable(std::move(o.Next));
-    L18->setText(QString::fromStdString(o.Heading));
+    nextHeading_ = QString::fromStdString(o.Heading);
+    L18->setText(nextHeading_);
     ClearDateStamp();
     emit trayMenuChanged();
 }
@@ -193,7 +194,7 @@ void OverviewView::ResetHeadings()
 {
     L16->setText(QString::fromLatin1(kToday));
     L17->setText(QString::fromLatin1(kTomorrow));
-    L18->setText(QString::fromLatin1(kNextWeek));
+    L18->setText(nextHeading_.isEmpty() ? QString::fromLatin1(kNextWeek) : nextHeading_);
 }
 
 void OverviewView::ClearDateStamp() { Label1->clear(); }
@@ -266,7 +267,9 @@ void OverviewView::Explain(Which which, QObject* over, int x)
         text = which == Which::Next ? kDaysUntil : kTypeOfEvent;
     else if (which == Which::Next && x < 2 * i)
         text = kTypeOfEvent;
-    p.heading->setText(QString::fromLatin1(text));
+    // Over the text of the next-days lines the heading says what the table covers.
+    const bool plain = text == p.hint;
+    p.heading->setText(plain && which == Which::Next && !nextHeading_.isEmpty() ? nextHeading_ : QString::fromLatin1(text));
     p.grid->setToolTip(QString::fromLatin1(text));
 }
 

@@ -83,6 +83,9 @@ private:
     Navigator& navigator_;
     MessageFunction message_;
     std::vector<TrayMenuItem> trayMenu_;
+    // The next-days heading of the last build ("Next 10 day's events"): the
+    // headings return to it, not to the seven-day text, after an explanation.
+    QString nextHeading_;
 
     QLabel* T3;
     QLabel* L16;
