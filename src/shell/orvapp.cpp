@@ -202,6 +202,13 @@ void OrvApp::ApplySettingsToWindows()
         data_->setFixedSize(data_->size());
     }
     data_->verMenu()->menuAction()->setVisible(s.CB6);
+    // "Show ORV in system tray" off: no task-bar entry. A tool window has none.
+    const bool withoutEntry = !s.CB5;
+    if (data_->windowFlags().testFlag(Qt::Tool) != withoutEntry) {
+        const bool visible = data_->isVisible();
+        data_->setWindowFlag(Qt::Tool, withoutEntry);
+        if (visible) data_->show();
+    }
     data_->ApplyColours();
 }
 

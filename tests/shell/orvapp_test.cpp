@@ -174,6 +174,20 @@ private slots:
         QCOMPARE(messages.size(), 1);
     }
 
+    void theSettingsShapeTheMainWindow()
+    {
+        MarkSettingsSaved(QStringLiteral("\"CB5\"=dword:00000000\r\n\"CB6\"=dword:00000001\r\n\"Color1\"=\"Red\"\r\n"));
+        Start();
+        // No task-bar entry without "Show ORV in system tray".
+        QVERIFY(app->data()->windowFlags().testFlag(Qt::Tool));
+        QVERIFY(app->data()->verMenu()->menuAction()->isVisible());
+        auto* title = app->data()->findChild<QLabel*>(QStringLiteral("T4"));
+        QVERIFY(title);
+        QCOMPARE(title->palette().color(QPalette::Window), QColor(Qt::red));
+        // "Enable Resize" off: a fixed border.
+        QCOMPARE(app->data()->minimumSize(), app->data()->maximumSize());
+    }
+
     void theMinimizeToLauncherItemStartsTheLauncherAndCloses()
     {
         MarkSettingsSaved();
