@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -91,6 +93,27 @@ private slots:
         // A high-priority event of today sounds at start-up.
         QCOMPARE(app->tray()->soundsPlayed(), 1);
         QCOMPARE(app->data()->windowTitle(), QStringLiteral("ORV - Wednesday 28/2 2024"));
+    }
+
+    void theHelpMenuOpensItsPageAndLeavesTheOverviewAlone()
+    {
+        MarkSettingsSaved();
+        WriteFile(data + QStringLiteral("cal.orv"),
+                  "<BEGIN:CAL:FILE:VERSION>3.0\r\n<BEGIN>\r\n<HINT>Dentist\r\n<PRI>1\r\n<DAY>28\r\n<MONTH>2\r\n<YEAR>2024\r\n"
+                  "<BEGIN:MORE>\r\n<END:MORE>\r\n<END>\r\n<END:FILE>\r\n");
+        Start();
+        QAction* letters = nullptr;
+        for (QAction* menu : app->data()->menuBar()->actions())
+            if (menu->text() == QStringLiteral("&Help"))
+                for (QAction* a : menu->menu()->actions())
+                    if (a->text() == QStringLiteral("Event type letters")) letters = a;
+        QVERIFY(letters);
+        letters->trigger();
+        auto* today = app->data()->findChild<QTableView*>(QStringLiteral("TodayStringGrid"));
+        QCOMPARE(today->model()->rowCount(), 1);
+        QCOMPARE(today->model()->index(0, 1).data().toString(), QStringLiteral("Dentist"));
+        QVERIFY(today->isVisible());
+        QCOMPARE(app->data()->currentPanel()->objectName(), QStringLiteral("PP11"));
     }
 
     void theLastViewComesBackUnlessStartedWithStart()
