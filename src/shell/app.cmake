@@ -6,3 +6,4 @@ target_link_libraries(orv_shell PUBLIC orv_shellbase orv_coreqt orv_sidebar orv_
   orv_help orv_moon Qt6::Multimedia Qt6::Network)
 orv_qt_test(orv_shell_tests SOURCES ${PROJECT_SOURCE_DIR}/tests/shell/orvapp_test.cpp LIBS orv_shell)
 orv_qt_test(orv_tmain_tests SOURCES ${PROJECT_SOURCE_DIR}/tests/shell/tmain_test.cpp LIBS orv_shell)
+orv_qt_test(orv_fontapply_tests SOURCES ${PROJECT_SOURCE_DIR}/tests/shell/fontapply_test.cpp LIBS orv_shell)

@@ -1,0 +1,97 @@
+// The chosen font reaches the controls of its scopes only.
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTest>
+
+#include "shell/fontapply.h"
+
+using namespace orv;
+
+class FontApplyTest : public QObject {
+    Q_OBJECT
+private slots:
+    void theScopesDecideWhichControlsTakeTheFont_data()
+    {
+        QTest::addColumn<bool>("use");
+        QTest::addColumn<bool>("edits");
+        QTest::addColumn<bool>("orv2");
+        QTest::addColumn<bool>("editChanged");
+        QTest::addColumn<bool>("labelChanged");
+        QTest::newRow("switched off, whatever the scopes") << false << true << true << false << false;
+        QTest::newRow("edit elements only") << true << true << false << true << false;
+        QTest::newRow("ORV 2 elements only") << true << false << true << false << true;
+        QTest::newRow("both") << true << true << true << true << true;
+    }
+    void theScopesDecideWhichControlsTakeTheFont()
+    {
+        QFETCH(bool, use);
+        QFETCH(bool, edits);
+        QFETCH(bool, orv2);
+        QFETCH(bool, editChanged);
+        QFETCH(bool, labelChanged);
+        QWidget window;
+        auto* edit = new QLineEdit(&window);
+        auto* label = new QLabel(QStringLiteral("Events"), &window);
+        auto* box = new QCheckBox(QStringLiteral("New user"), &window);
+        auto* today = new QLabel(QStringLiteral("Today"), &window);
+        today->setProperty("tag", 399);  // keeps its own small font
+        const QFont before = edit->font();
+        Settings s;
+        s.CB27 = use;
+        s.CB28 = edits;
+        s.CB29 = orv2;
+        s.FontName = "DejaVu Serif";
+        s.FontSize = 17;
+        ApplyChosenFont(&window, s);
+        QCOMPARE(edit->font().pointSize() == 17, editChanged);
+        QCOMPARE(label->font().pointSize() == 17, labelChanged);
+        QCOMPARE(box->font().pointSize() == 17, labelChanged);
+        QCOMPARE(today->font().pointSize(), before.pointSize());
+    }
+
+    void aHiddenSidebarItemKeepsItsHeightOfZero()
+    {
+        QWidget window;
+        auto* hidden = new QLabel(QStringLiteral("Weekly"), &window);
+        hidden->setProperty("tag", 398);
+        hidden->setFixedHeight(0);
+        Settings s;
+        s.CB27 = s.CB29 = true;
+        s.FontSize = 20;
+        ApplyChosenFont(&window, s);
+        QCOMPARE(hidden->height(), 0);
+    }
+
+    void boundsComeBackAndAWindowWithoutThemIsCentred()
+    {
+        QWidget window;
+        window.resize(300, 200);
+        std::optional<std::int32_t> top, left, height, width;
+        RestoreBounds(&window, top, left, height, width);
+        const QRect area = window.screen()->availableGeometry();
+        QVERIFY(qAbs(window.x() + window.width() / 2 - area.center().x()) <= 1);
+        QVERIFY(qAbs(window.y() + window.height() / 2 - area.center().y()) <= 1);
+        top = 40;
+        left = 30;
+        height = 250;
+        width = 350;
+        RestoreBounds(&window, top, left, height, width);
+        QCOMPARE(window.pos(), QPoint(30, 40));
+        QCOMPARE(window.size(), QSize(350, 250));
+        std::optional<std::int32_t> t, l, h, w;
+        SaveBounds(&window, t, l, h, w);
+        QCOMPARE(*t, 40);
+        QCOMPARE(*l, 30);
+        QCOMPARE(*h, 250);
+        QCOMPARE(*w, 350);
+        // Bounds from a larger screen never put the window out of reach.
+        top = 100000;
+        left = -5000;
+        RestoreBounds(&window, top, left, height, width);
+        QVERIFY(area.intersects(window.geometry()));
+    }
+};
+
+QTEST_MAIN(FontApplyTest)
+#include "fontapply_test.moc"
