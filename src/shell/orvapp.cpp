@@ -243,7 +243,6 @@ void OrvApp::Update()
 {
     if (updating_) return;
     updating_ = true;
-    const bool wasVisible = data_->isVisible();
     data_->hide();
     Centre(note_.get());
     note_->show();
@@ -255,7 +254,6 @@ void OrvApp::Update()
     note_->hide();
     // The main window is shown at the end of "Update" even if it was hidden.
     data_->ShowMainWindow();
-    (void)wasVisible;
     updating_ = false;
 }
 
@@ -267,8 +265,7 @@ SessionReport OrvApp::SaveAll()
     SaveBounds(setup_.get(), s.SetupTop, s.SetupLeft, s.SetupHeight, s.SetupWidth);
     data_->sidebar()->SaveMarks(s);
     s.ViewEvent = data_->sidebar()->viewEventNumber();
-    SessionReport report = session_.SaveAll();
-    return report;
+    return session_.SaveAll();
 }
 
 void OrvApp::Hide()
