@@ -85,6 +85,10 @@ OrvApp::OrvApp(Options options, QObject* parent)
 {
     if (!options_.now) options_.now = [] { return QDateTime::currentDateTime(); };
     showMessage = [](const QString& title, const QString& text) { QMessageBox::warning(nullptr, title, text); };
+    confirm = [](const QString& title, const QString& text) {
+        return QMessageBox::question(nullptr, title, text, QMessageBox::Yes | QMessageBox::No, QMessageBox::No) ==
+               QMessageBox::Yes;
+    };
     startProgram = [](const QStringList& arguments) { TLaunch::StartProgram(arguments); };
 }
 
@@ -277,12 +281,18 @@ void OrvApp::Hide()
     box_->hide();
 }
 
-void OrvApp::Exit()
+bool OrvApp::Exit()
 {
-    SessionReport report = SaveAll();
+    const SessionReport saved = SaveAll();
+    if (!saved.ok()) {
+        // Closing now would lose what could not be written: the user decides.
+        QStringList lines;
+        for (const std::string& m : saved.messages) lines << Text(m);
+        lines << QStringLiteral("Close ORV all the same? What was not saved is lost.");
+        if (!confirm(QStringLiteral("ORV"), lines.join(QStringLiteral("\n\n")))) return false;
+    }
     const QDate today = options_.now().date();
-    report.Add(session_.WriteBackups(today.dayOfWeek() % 7 + 1));  // Qt: Monday 1 .. Sunday 7
-    Report(QStringLiteral("ORV"), report);
+    Report(QStringLiteral("ORV"), session_.WriteBackups(today.dayOfWeek() % 7 + 1));  // Qt: Monday 1 .. Sunday 7
     main_->RemoveTrayIcon();
     main_->timer()->stop();
     box_->hide();
@@ -291,12 +301,14 @@ void OrvApp::Exit()
     data_->closingByExit_ = true;
     data_->close();
     emit exited();
+    return true;
 }
 
 void OrvApp::MinimizeToLauncher()
 {
+    // The launcher starts only once the program has closed with everything saved.
+    if (!Exit()) return;
     startProgram({QStringLiteral("LAUall")});
-    Exit();
 }
 
 void OrvApp::UpdateORV()

@@ -42,7 +42,9 @@ public:
     void Update();
     SessionReport SaveAll();
     void Hide();
-    void Exit();
+    // Closes the program after saving; false when saving failed and the user
+    // chose to keep it running.
+    bool Exit();
     void MinimizeToLauncher();
     void UpdateORV();
 
@@ -56,6 +58,8 @@ public:
 
     // Where messages for the user go (a message box; tests collect them).
     std::function<void(const QString& title, const QString& text)> showMessage;
+    // Asks a yes/no question (a message box; tests answer it).
+    std::function<bool(const QString& title, const QString& text)> confirm;
     // Starts another program for "Minimize to ORV Launch" (tests replace it).
     std::function<void(const QStringList& arguments)> startProgram;
 

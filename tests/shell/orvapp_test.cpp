@@ -211,6 +211,26 @@ private slots:
         QCOMPARE(app->data()->minimumSize(), app->data()->maximumSize());
     }
 
+    void aFailedSaveAtExitKeepsTheProgramRunningUnlessTheUserInsists()
+    {
+        MarkSettingsSaved();
+        Start();
+        app->session().todos().Top = {"Not yet saved"};
+        // A folder where the to-do file belongs: the save of that file fails.
+        QVERIFY(QDir().mkpath(data + QStringLiteral("todo1.qsf")));
+        int asked = 0;
+        app->confirm = [&](const QString&, const QString& text) {
+            ++asked;
+            return text.contains(QStringLiteral("todo1.qsf")) && asked > 1;
+        };
+        QSignalSpy exited(app.get(), &OrvApp::exited);
+        QVERIFY(!app->Exit());
+        QCOMPARE(exited.count(), 0);
+        QVERIFY(app->tray()->timer()->isActive());
+        QVERIFY(app->Exit());
+        QCOMPARE(exited.count(), 1);
+    }
+
     void theMinimizeToLauncherItemStartsTheLauncherAndCloses()
     {
         MarkSettingsSaved();
