@@ -60,6 +60,9 @@ inline int DayOfWeek(int y, int m, int d)
     return DayOfWeek(Date{static_cast<std::uint16_t>(y), static_cast<std::uint16_t>(m), static_cast<std::uint16_t>(d)});
 }
 
+// The item of a date's weekday in a day list that starts on the week-start day.
+inline int WeekdayListItem(Date d, int weekStart) { return ((DayOfWeek(d) - 1 - weekStart) % 7 + 7) % 7; }
+
 std::uint16_t DaysInFirstWeek(int year, int weekStart);
 std::uint16_t WeekNumber1(int year, int month, int day);
 std::uint16_t WeekNumber2(int year, int month, int day);

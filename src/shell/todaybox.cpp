@@ -161,11 +161,9 @@ void TTodayBox::LineDoubleClicked()
     case EventKind::Annual:
         navigator_.ShowAnnual(day_.Day, day_.Month);
         break;
-    case EventKind::Weekly: {
-        const int weekStart = DateSettingsFrom(session_.settings()).WeekStart;
-        navigator_.ShowWeekly((DayOfWeek(day_) - 1 - weekStart + 14) % 7);
+    case EventKind::Weekly:
+        navigator_.ShowWeekly(WeekdayListItem(day_, DateSettingsFrom(session_.settings()).WeekStart));
         break;
-    }
     case EventKind::Monthly:
         navigator_.ShowMonthly(day_.Day - 1);
         break;

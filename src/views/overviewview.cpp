@@ -323,11 +323,9 @@ void OverviewView::Go(Which which, GoAs as)
         return;
     }
     switch (line.Kind) {
-    case EventKind::Weekly: {
-        const int weekStart = DateSettingsFrom(session_.settings()).WeekStart;
-        navigator_.ShowWeekly((DayOfWeek(d) - 1 - weekStart + 14) % 7);
+    case EventKind::Weekly:
+        navigator_.ShowWeekly(WeekdayListItem(d, DateSettingsFrom(session_.settings()).WeekStart));
         break;
-    }
     case EventKind::Monthly:
         navigator_.ShowMonthly(d.Day - 1);
         break;

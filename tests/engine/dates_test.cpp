@@ -146,6 +146,15 @@ TEST(Dates, TextHelpers)
     EXPECT_EQ(UpPos("joanna!", "Joanna"), 0);
 }
 
+TEST(Dates, WeekdayListItemsStartOnTheWeekStart)
+{
+    // 2004-01-05 is a Monday.
+    EXPECT_EQ(WeekdayListItem(D(2004, 1, 5), 1), 0);
+    EXPECT_EQ(WeekdayListItem(D(2004, 1, 5), 0), 1);
+    EXPECT_EQ(WeekdayListItem(D(2004, 1, 4), 1), 6);  // Sunday is last when weeks start on Monday
+    EXPECT_EQ(WeekdayListItem(D(2004, 1, 10), 6), 0);  // Saturday start
+}
+
 TEST(Dates, MonthPaging)
 {
     EXPECT_EQ(PrevMonth(1), 12);
