@@ -138,7 +138,7 @@ void AppendUtf8(std::string& out, std::uint32_t cp)
     }
 }
 
-// Exports of the original platform are UTF-16LE; a lone surrogate becomes U+FFFD.
+// Registry exports made on Windows are UTF-16LE; a lone surrogate becomes U+FFFD.
 std::string Utf16LeToUtf8(std::string_view b)
 {
     std::string out;

@@ -8,7 +8,7 @@
 namespace orv {
 
 // A stored text as UTF-8, or as Windows-1252 where it is not valid UTF-8
-// (files written on the original platform).
+// (files written by older Windows systems).
 QString DecodeStored(std::string_view bytes);
 
 // What the user typed, as the store keeps it: UTF-8.

@@ -100,7 +100,7 @@ TEST_F(SettingsStoreFileTest, IntegersAndDatesKeepTheirWholeRange)
     EXPECT_FALSE(store.WriteDate(kSettingsKey, "d", DateSerial(1, 1, 1) - 1).ok);
 }
 
-TEST(SettingsStoreParse, ReadsAUtf16ExportOfTheOriginalPlatform)
+TEST(SettingsStoreParse, ReadsAUtf16WindowsExport)
 {
     const std::u16string text =
         u"Windows Registry Editor Version 5.00\r\n"
