@@ -113,13 +113,14 @@ void ExpectArgs(const Options& o, std::size_t count, const char* synopsis)
 // The lists a command needs, loaded each on its own.
 struct Needs {
     std::set<DataKind> kinds;
-    bool todos = false;
+    bool todos = false;     // the top and bottom lists
+    bool everyDay = false;  // today's every-day list (the overview only)
 };
 
 Needs NeedsOf(const std::string& command)
 {
     const std::set<DataKind> all(AllDataKinds.begin(), AllDataKinds.end());
-    if (command == "overview") return {all, true};
+    if (command == "overview") return {all, true, true};
     if (command == "day" || command == "month") return {all, false};
     if (command == "today-box") return {all, true};
     if (command == "period") return {{DataKind::Addresses, DataKind::Calendar}, false};
@@ -269,7 +270,10 @@ int Run(const std::vector<std::string>& args, Output& output)
         if (needs.todos) {
             TodoFiles todoFiles(folder);
             const std::int32_t todaySerial = DateSerial(today.Year, today.Month, today.Day);
-            for (const TodoReport& r : {todoFiles.LoadEveryDay(todos, settings.LastDate, todaySerial), todoFiles.LoadTopBottom(todos)}) {
+            std::vector<TodoReport> reports;
+            if (needs.everyDay) reports.push_back(todoFiles.LoadEveryDay(todos, settings.LastDate, todaySerial));
+            reports.push_back(todoFiles.LoadTopBottom(todos));
+            for (const TodoReport& r : reports) {
                 if (r.failed) {
                     output.err += "orv-cli: " + r.message + "\n";
                     loadFailed = true;

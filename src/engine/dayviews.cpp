@@ -120,36 +120,35 @@ std::optional<std::int32_t> BirthdayIn(const AData& a, int year)
                           static_cast<std::uint16_t>(a.Day)});
 }
 
+// The smallest distance greater than 0, starting from 400, to a birthday in
+// the date's year or, where that one lies the wrong side of the date, in the
+// year after (step 1) or before (step -1). A birthday on the date itself lies
+// the wrong side only when going back.
+std::int32_t BirthdayDistance(const std::vector<AData>& addresses, Date date, int step)
+{
+    const std::int32_t from = DayNumber(date);
+    std::int32_t best = 400;
+    for (const AData& a : addresses) {
+        if (a.Month < 1 || a.Day < 1) continue;
+        auto day = BirthdayIn(a, date.Year);
+        if (!day || (step > 0 ? *day < from : *day >= from)) day = BirthdayIn(a, date.Year + step);
+        if (!day) continue;
+        const std::int32_t distance = (*day - from) * step;
+        if (distance > 0 && distance < best) best = distance;
+    }
+    return best;
+}
+
 }  // namespace
 
 Date NextBirthdayFrom(const std::vector<AData>& addresses, Date date)
 {
-    const std::int32_t from = DayNumber(date);
-    std::int32_t best = 400;
-    for (const AData& a : addresses) {
-        if (a.Month < 1 || a.Day < 1) continue;
-        auto day = BirthdayIn(a, date.Year);
-        if (!day || *day < from) day = BirthdayIn(a, date.Year + 1);
-        if (!day) continue;
-        const std::int32_t distance = *day - from;
-        if (distance > 0 && distance < best) best = distance;
-    }
-    return FromDayNumber(from + best);
+    return FromDayNumber(DayNumber(date) + BirthdayDistance(addresses, date, 1));
 }
 
 Date PrevBirthdayFrom(const std::vector<AData>& addresses, Date date)
 {
-    const std::int32_t from = DayNumber(date);
-    std::int32_t best = 400;
-    for (const AData& a : addresses) {
-        if (a.Month < 1 || a.Day < 1) continue;
-        auto day = BirthdayIn(a, date.Year);
-        if (!day || *day >= from) day = BirthdayIn(a, date.Year - 1);
-        if (!day) continue;
-        const std::int32_t distance = from - *day;
-        if (distance > 0 && distance < best) best = distance;
-    }
-    return FromDayNumber(from - best);
+    return FromDayNumber(DayNumber(date) - BirthdayDistance(addresses, date, -1));
 }
 
 std::optional<Date> FirstDateOfWeek(int year, int week, const DateSettings& s)

@@ -37,11 +37,10 @@ PeriodicalResult PeriodicalSearch(const EventFinder& finder, const TypedDate& fr
         const std::string prefix = EShortDate(date.Month, date.Day, finder.Settings) + " - ";
         if (born) {
             for (int i : *born) {
-                const AData& a = addresses[static_cast<std::size_t>(i)];
-                std::string text;
-                text.reserve(prefix.size() + a.Name.size() + 1 + a.Surname.size());
-                text.append(prefix).append(a.Name).append(1, ' ').append(a.Surname);
-                result.rows.push_back(Occurrence{Occurrence::NoDays, EventKind::Birthday, std::move(text), i});
+                result.rows.push_back(Occurrence{Occurrence::NoDays, EventKind::Birthday,
+                                                 EventFinder::BirthdayText(addresses[static_cast<std::size_t>(i)],
+                                                                           date.Year, false, prefix),
+                                                 i});
             }
         }
         for (; event != eventsEnd && event->first == day; ++event) {

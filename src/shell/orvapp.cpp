@@ -229,10 +229,7 @@ void OrvApp::Initialise(bool startUp)
         if (s.ViewEvent && *s.ViewEvent >= 1 && *s.ViewEvent <= 13) data_->ShowView(static_cast<ViewItem>(*s.ViewEvent));
         if (options_.start.overviewFirst) data_->ShowView(ViewItem::NextWeek);
     }
-    if (init.firstRun && startUp) {
-        setup_->LoadFromSettings();
-        setup_->exec();
-    }
+    if (init.firstRun && startUp) setup_->exec();  // its controls were just filled
     data_->todoView()->Reload();
     data_->overview()->Build(true);
     main_->SetTodayDay(today.Day);
@@ -252,9 +249,8 @@ void OrvApp::Update()
     note_->show();
     QCoreApplication::processEvents();
     Report(QStringLiteral("ORV"), SaveAll());
+    // Initialise rebuilds the overview (clearing its date stamp) and the Today Box.
     Initialise(false);
-    box_->Fill(false);
-    data_->overview()->ClearDateStamp();
     note_->hide();
     // The main window is shown at the end of "Update" even if it was hidden.
     data_->ShowMainWindow();

@@ -26,7 +26,8 @@ TMain::TMain(QObject* parent, Clock clock)
     timer_.setInterval(3000);
     connect(&timer_, &QTimer::timeout, this, &TMain::Timer1Timer);
     sound_.setSource(QUrl(QStringLiteral("qrc:/orv/sound.wav")));
-    SetTrayMenu({});
+    // Before the first overview is built the fixed items are there all the same.
+    SetTrayMenu(BuildTrayMenu(Overview{}));
 }
 
 TMain::~TMain() = default;
@@ -90,10 +91,6 @@ void TMain::SetTrayMenu(const std::vector<TrayMenuItem>& items)
             connect(menu_->addAction(caption), &QAction::triggered, this, &TMain::exitRequested);
             break;
         }
-    }
-    if (items.empty()) {
-        // Before the first overview is built the fixed items are there all the same.
-        SetTrayMenu(BuildTrayMenu(Overview{}));
     }
 }
 

@@ -120,21 +120,6 @@ void TTodayBox::ShowWithMainWindow(bool mainVisible)
     if (session_.settings().CB20 && !closedByUser_) setVisible(mainVisible);
 }
 
-void TTodayBox::RestoreBounds(const Settings& s)
-{
-    if (s.TodayBoxLeft && s.TodayBoxTop) move(*s.TodayBoxLeft, *s.TodayBoxTop);
-    if (s.TodayBoxWidth && s.TodayBoxHeight && *s.TodayBoxWidth > 0 && *s.TodayBoxHeight > 0)
-        resize(*s.TodayBoxWidth, *s.TodayBoxHeight);
-}
-
-void TTodayBox::SaveBounds(Settings& s) const
-{
-    s.TodayBoxLeft = x();
-    s.TodayBoxTop = y();
-    s.TodayBoxWidth = width();
-    s.TodayBoxHeight = height();
-}
-
 void TTodayBox::showEvent(QShowEvent* event)
 {
     // Showing the box is one of the fills that return it to today; a window

@@ -38,8 +38,6 @@ public:
     bool closedByUser() const { return closedByUser_; }
 
     // Position and size as the settings keep them (TodayBoxTop ...).
-    void RestoreBounds(const Settings& settings);
-    void SaveBounds(Settings& settings) const;
 
 public slots:
     void PreviousDay();  // SpeedButton1
