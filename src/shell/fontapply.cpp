@@ -15,11 +15,13 @@
 #include <QTableView>
 #include <QTextEdit>
 
+#include "views/storedtext.h"
+
 namespace orv {
 
 QFont ChosenFont(const Settings& s)
 {
-    QFont font(QString::fromUtf8(s.FontName.data(), static_cast<int>(s.FontName.size())));
+    QFont font(DecodeStored(s.FontName));
     if (s.FontSize > 0 && s.FontSize < 200) font.setPointSize(s.FontSize);
     return font;
 }

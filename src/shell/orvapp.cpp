@@ -9,11 +9,11 @@
 #include <QVBoxLayout>
 
 #include "core/autostart.h"
+#include "engine/moonphase.h"
 #include "shell/programicon.h"
 #include "shell/fontapply.h"
 #include "shell/helpbox.h"
 #include "shell/moonimages.h"
-#include "shell/moonphase.h"
 #include "shell/setupdialog.h"
 #include "shell/sidebar.h"
 #include "shell/tdata.h"
@@ -22,13 +22,13 @@
 #include "shell/todaybox.h"
 #include "views/newtododialog.h"
 #include "views/overviewview.h"
+#include "views/storedtext.h"
 #include "views/todoview.h"
 
 namespace orv {
 
 namespace {
 
-QString Text(const std::string& s) { return QString::fromUtf8(s.data(), static_cast<int>(s.size())); }
 
 // The splash shown while the windows are made: the program's mark on white
 // inside a border of the title colour.
@@ -104,7 +104,7 @@ void OrvApp::Report(const QString& title, const SessionReport& report)
 {
     if (report.messages.empty()) return;
     QStringList lines;
-    for (const std::string& m : report.messages) lines << Text(m);
+    for (const std::string& m : report.messages) lines << DecodeStored(m);
     showMessage(title, lines.join(QStringLiteral("\n\n")));
 }
 
@@ -283,7 +283,7 @@ bool OrvApp::Exit()
     if (!saved.ok()) {
         // Closing now would lose what could not be written: the user decides.
         QStringList lines;
-        for (const std::string& m : saved.messages) lines << Text(m);
+        for (const std::string& m : saved.messages) lines << DecodeStored(m);
         lines << QStringLiteral("Close ORV all the same? What was not saved is lost.");
         if (!confirm(QStringLiteral("ORV"), lines.join(QStringLiteral("\n\n")))) return false;
     }

@@ -31,6 +31,7 @@
 #include "core/autostart.h"
 #include "core/session.h"
 #include "shell/colours.h"
+#include "views/storedtext.h"
 
 namespace orv {
 
@@ -55,7 +56,6 @@ constexpr std::string Settings::*kColours[] = {
 
 constexpr int kEntries = 11;
 
-QString Text(const std::string& s) { return QString::fromStdString(s); }
 
 // The item index a stored choice selects; none (the box shows empty) when the
 // store holds a number the list does not have.
@@ -162,13 +162,13 @@ void TSetup::LoadFromSettings()
         Edit5->setText(QString::number(s.PageR));
         Edit2->setText(QString::number(s.PageT));
         Edit6->setText(QString::number(s.PageB));
-        Edit1->setText(Text(s.FontName));
+        Edit1->setText(DecodeStored(s.FontName));
         SpinEdit2->setValue(s.FontSize);
         ComboBox2->setCurrentIndex(ItemFor(ComboBox2, s.FontCharset));
         SpinEdit3->setValue(s.Indicator);
     }
     for (int n = 1; n <= kEntries; ++n) SetColourText(n, s.*kColours[n - 1]);
-    RefreshProfiles(Text(s.ColorP));
+    RefreshProfiles(DecodeStored(s.ColorP));
     ApplyStartupRules();
     SideMenuHover(nullptr);
     loading_ = false;
@@ -304,7 +304,7 @@ void TSetup::SetColourText(int n, const std::string& text)
     QComboBox* edit = ColorEdit.at(static_cast<std::size_t>(n));
     {
         const QSignalBlocker block(edit);
-        edit->setCurrentText(Text(text));
+        edit->setCurrentText(DecodeStored(text));
     }
     ColorEditChange(n);
 }
@@ -366,7 +366,7 @@ void TSetup::B1Click()
     if (r.ok) r = store.WriteBool(kSettingsKey, "Ver2", true);
     if (r.ok) r = store.Save();
     if (!r.ok) {
-        ShowError(Text(r.message));
+        ShowError(DecodeStored(r.message));
         return;
     }
     const QString failure = WriteAutostart();
@@ -411,7 +411,7 @@ void TSetup::RefreshProfiles(const QString& text)
 {
     const QSignalBlocker block(ComboBox9);
     ComboBox9->clear();
-    for (const std::string& name : ColourProfiles(session_.store())) ComboBox9->addItem(Text(name));
+    for (const std::string& name : ColourProfiles(session_.store())) ComboBox9->addItem(DecodeStored(name));
     ComboBox9->setCurrentIndex(-1);
     ComboBox9->setEditText(text);
 }
@@ -426,7 +426,7 @@ void TSetup::B5Click()
     FileResult r = WriteColourProfile(store, name.toStdString(), colours);
     if (r.ok) r = store.WriteText(kSettingsKey, "ColVer", "2");
     if (r.ok) r = store.Save();
-    if (!r.ok) ShowError(Text(r.message));
+    if (!r.ok) ShowError(DecodeStored(r.message));
     RefreshProfiles(name);
 }
 
@@ -437,7 +437,7 @@ void TSetup::B6Click()
     SettingsStore& store = session_.store();
     if (DeleteColourProfile(store, name.toStdString())) {
         const FileResult r = store.Save();
-        if (!r.ok) ShowError(Text(r.message));
+        if (!r.ok) ShowError(DecodeStored(r.message));
     }
     RefreshProfiles(QString());
 }
@@ -445,7 +445,7 @@ void TSetup::B6Click()
 void TSetup::ComboBox9Select(const QString& name)
 {
     const ValueResult<ColourProfile> profile = ReadColourProfile(session_.store(), name.toStdString());
-    if (!profile.ok()) ShowError(Text(profile.result.message));
+    if (!profile.ok()) ShowError(DecodeStored(profile.result.message));
     if (!profile.value) return;
     for (std::size_t i = 0; i < profile.value->size(); ++i)
         if ((*profile.value)[i]) SetColourText(static_cast<int>(i) + 1, *(*profile.value)[i]);
@@ -467,7 +467,7 @@ void TSetup::Button1Click()
 void TSetup::SetFontDefaults()
 {
     const Settings defaults;
-    Edit1->setText(Text(defaults.FontName));
+    Edit1->setText(DecodeStored(defaults.FontName));
     SpinEdit2->setValue(defaults.FontSize);
     CB[27]->setChecked(defaults.CB27);
 }

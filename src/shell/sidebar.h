@@ -12,7 +12,7 @@
 #include <optional>
 #include <vector>
 
-#include "shell/navigator.h"
+#include "views/navigator.h"
 
 class QAction;
 class QLabel;

@@ -14,6 +14,7 @@
 #include "shell/sidebar.h"
 #include "shell/viewpanel.h"
 #include "views/overviewview.h"
+#include "views/storedtext.h"
 #include "views/todoview.h"
 
 namespace orv {
@@ -55,7 +56,6 @@ QString PanelOf(ViewItem item)
     return QStringLiteral("PP11");
 }
 
-QString Text(const std::string& s) { return QString::fromUtf8(s.data(), static_cast<int>(s.size())); }
 
 }  // namespace
 
@@ -255,7 +255,7 @@ void TData::SendEmail(int addressIndex)
     if (addressIndex < 0 || addressIndex >= static_cast<int>(list.size())) return;
     const std::string& mail = list[static_cast<std::size_t>(addressIndex)].Email1;
     if (mail.empty()) return;
-    openUrl_(QUrl(QStringLiteral("mailto:") + QString::fromUtf8(QUrl::toPercentEncoding(Text(mail), "@"))));
+    openUrl_(QUrl(QStringLiteral("mailto:") + QString::fromUtf8(QUrl::toPercentEncoding(DecodeStored(mail), "@"))));
 }
 
 void TData::ShowWeekly(int) { ShowView(ViewItem::Weekly); }
@@ -287,7 +287,7 @@ void TData::ApplyColours()
     const Settings& s = session_.settings();
     const std::string* texts[] = {&s.Color1, &s.Color2, &s.Color3, &s.Color4, &s.Color5, &s.Color6, &s.Color7, &s.Color8};
     ApplyColours([&](int n) {
-        const auto c = ColourFromText(Text(*texts[n - 1]));
+        const auto c = ColourFromText(DecodeStored(*texts[n - 1]));
         return c ? *c : QColor();
     });
 }

@@ -13,7 +13,7 @@
 #include <functional>
 
 #include "core/session.h"
-#include "shell/navigator.h"
+#include "views/navigator.h"
 
 namespace orv {
 

@@ -3,6 +3,7 @@
 #include <QFont>
 
 #include "shell/programicon.h"
+#include "views/storedtext.h"
 
 // The resources live in a static library; the linker keeps them only when asked.
 static void InitOrvResources() { Q_INIT_RESOURCE(orv); }
@@ -49,7 +50,7 @@ void TMain::SetTrayMenu(const std::vector<TrayMenuItem>& items)
 {
     menu_->clear();
     auto addLine = [this](QMenu* into, const TrayMenuItem& item) {
-        QAction* action = into->addAction(QString::fromUtf8(item.caption.data(), static_cast<int>(item.caption.size())));
+        QAction* action = into->addAction(DecodeStored(item.caption));
         const TrayMenuItem::Table table = item.table;
         const int row = item.row;
         connect(action, &QAction::triggered, this, [this, table, row] { emit lineActivated(table, row); });
@@ -57,7 +58,7 @@ void TMain::SetTrayMenu(const std::vector<TrayMenuItem>& items)
     for (const TrayMenuItem& item : items) {
         // A menu here has no columns; the start of a new column becomes a separator.
         if (item.newColumn) menu_->addSeparator();
-        const QString caption = QString::fromUtf8(item.caption.data(), static_cast<int>(item.caption.size()));
+        const QString caption = DecodeStored(item.caption);
         switch (item.type) {
         case TrayMenuItem::Type::Heading: {
             QAction* heading = menu_->addAction(caption);

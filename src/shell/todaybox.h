@@ -7,7 +7,7 @@
 
 #include "core/settings.h"
 #include "engine/dates.h"
-#include "shell/navigator.h"
+#include "views/navigator.h"
 
 class QFrame;
 class QToolButton;

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "engine/overview.h"
-#include "shell/navigator.h"
+#include "views/navigator.h"
 
 class QAction;
 class QLabel;

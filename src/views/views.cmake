@@ -1,12 +1,11 @@
 # The overview, the to-do view and its dialog, and the event grid they share.
 orv_qt_library(orv_views
-  storedtext.cpp
   occurrencemodel.cpp
   eventgrid.cpp
   overviewview.cpp
   todoview.cpp
   newtododialog.cpp)
-target_link_libraries(orv_views PUBLIC orv_shellbase)
+target_link_libraries(orv_views PUBLIC orv_viewbase)
 
 set(_tests ${PROJECT_SOURCE_DIR}/tests/views)
 orv_qt_test(orv_views_tests

@@ -8,7 +8,7 @@
 #include <ctime>
 
 #include "shell/moonimages.h"
-#include "shell/moonphase.h"
+#include "engine/moonphase.h"
 #include "store/records.h"
 
 using namespace orv;

@@ -11,7 +11,7 @@
 
 #include "core/session.h"
 #include "engine/builders.h"
-#include "shell/navigator.h"
+#include "views/navigator.h"
 
 namespace orv::test {
 

@@ -1,4 +1,4 @@
-#include "shell/moonphase.h"
+#include "engine/moonphase.h"
 
 #include <array>
 #include <chrono>
