@@ -66,9 +66,9 @@ void BuildIndexes(benchmark::State& state)
     for (auto _ : state) {
         EventFinder finder(Workload().store);
         OccurrenceTable t;
-        finder.FindEvent(kToday, {}, 2, false, false, t);
-        finder.FindBirthday(kToday, {}, true, t);
-        finder.FindRecurrent(kToday, {}, true, true, true, t);
+        finder.FindEvent(kToday, {}, EventOptions{}, t);
+        finder.FindBirthday(kToday, {}, Age::Shown, t);
+        finder.FindRecurrent(kToday, {}, RecurrentKinds{}, t);
         finder.FindRecAvd(kToday, {}, t);
         benchmark::DoNotOptimize(t);
     }

@@ -103,6 +103,9 @@ std::uint16_t Week1(int year, int month, int day, int weekStart, int firstWeek)
     const Date start = FromDayNumber(DayNumber(d) - back);
     const std::int32_t n = DayNumber(start) - DayNumber(Date{start.Year, 1, 1});
     int week = 1 + n / 7;
+    // An early-January day whose week began in December was counted in the old
+    // year's numbering: it belongs to this year's opening partial week, week 0
+    // before the first-week rule below decides whether that week counts.
     if (week > 51 && day < 8) week = 0;
     const int partial = DaysInFirstWeek(year, weekStart);
     if (partial != 0) {

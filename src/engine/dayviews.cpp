@@ -8,9 +8,9 @@ OccurrenceTable DayList(const EventFinder& finder, Date date, bool includeAdvanc
 {
     OccurrenceTable out;
     const FindArgs args{};
-    finder.FindEvent(date, args, 2, false, false, out);
-    finder.FindBirthday(date, args, true, out);
-    finder.FindRecurrent(date, args, true, true, true, out);
+    finder.FindEvent(date, args, EventOptions{}, out);
+    finder.FindBirthday(date, args, Age::Shown, out);
+    finder.FindRecurrent(date, args, RecurrentKinds{}, out);
     if (includeAdvanced) finder.FindRecAvd(date, args, out);
     return out;
 }
@@ -56,10 +56,10 @@ OccurrenceTable TodayBoxLines(const EventFinder& finder, Date date, const TodayB
 {
     OccurrenceTable out;
     const FindArgs args{};
-    if (s.Birthdays) finder.FindBirthday(date, args, true, out);
+    if (s.Birthdays) finder.FindBirthday(date, args, Age::Shown, out);
     // The box lists high and normal priority whatever the overview's choice.
-    if (s.Calendar) finder.FindEvent(date, args, 1, false, false, out);
-    finder.FindRecurrent(date, args, s.Weekly, s.Monthly, s.Annual, out);
+    if (s.Calendar) finder.FindEvent(date, args, EventOptions{.priorities = Priorities::HighAndNormal}, out);
+    finder.FindRecurrent(date, args, RecurrentKinds{.weekly = s.Weekly, .monthly = s.Monthly, .annual = s.Annual}, out);
     if (s.Advanced) finder.FindRecAvd(date, args, out);
     if (s.TopTodo)
         for (const std::string& item : top) out.push_back(Occurrence{Occurrence::NoDays, EventKind::Todo, item, -1});
@@ -75,7 +75,7 @@ std::optional<int> TodayBoxBirthdayAddress(const RecordStore& store, Date date, 
     for (std::size_t i = 0; i < list.size(); ++i) {
         const AData& a = list[i];
         if (a.DateText != key) continue;
-        if (EventFinder::BirthdayText(a, date.Year, a.Year > 0, {}) == lineText) return static_cast<int>(i);
+        if (EventFinder::BirthdayText(a, date.Year, a.Year > 0 ? Age::Shown : Age::Hidden, {}) == lineText) return static_cast<int>(i);
     }
     return std::nullopt;
 }

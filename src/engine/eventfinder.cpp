@@ -20,37 +20,38 @@ void EventFinder::Add(OccurrenceTable& out, const FindArgs& args, char kind, std
     out.push_back(Occurrence{args.WithDaysColumn ? args.DaysUntil : Occurrence::NoDays, kind, std::move(text), index});
 }
 
-std::string EventFinder::BirthdayText(const AData& a, int year, bool withAge, const std::string& prefix)
+std::string EventFinder::BirthdayText(const AData& a, int year, Age age, const std::string& prefix)
 {
     std::string text;
     text.reserve(prefix.size() + a.Name.size() + a.Surname.size() + 12);
     text.append(prefix).append(a.Name).append(1, ' ').append(a.Surname);
-    if (withAge && a.Year != 0) text.append("  -  ").append(std::to_string(static_cast<long long>(year) - a.Year));
+    if (age == Age::Shown && a.Year != 0) text.append("  -  ").append(std::to_string(static_cast<long long>(year) - a.Year));
     return text;
 }
 
-void EventFinder::FindBirthday(Date date, const FindArgs& args, bool withAge, OccurrenceTable& out) const
+void EventFinder::FindBirthday(Date date, const FindArgs& args, Age age, OccurrenceTable& out) const
 {
     const auto& list = store().addresses();
     const auto& found = index_.Birthdays(date.Month, date.Day);
     if (found.empty()) return;
     const std::string prefix = Prefix(date, args);
     for (int i : found)
-        Add(out, args, EventKind::Birthday, BirthdayText(list[static_cast<std::size_t>(i)], date.Year, withAge, prefix), i);
+        Add(out, args, EventKind::Birthday, BirthdayText(list[static_cast<std::size_t>(i)], date.Year, age, prefix), i);
 }
 
-void EventFinder::FindEvent(Date date, const FindArgs& args, int priorityLevel, bool withLongDate, bool playSound,
-                            OccurrenceTable& out) const
+void EventFinder::FindEvent(Date date, const FindArgs& args, const EventOptions& options, OccurrenceTable& out) const
 {
     const auto [first, last] = index_.CalendarOn(DayNumber(date));
     if (first == last) return;
     const auto& list = store().calendar();
     // A long date replaces the short-date prefix.
-    const std::string lead = withLongDate ? ELongDate(date, Settings) + " - " : Prefix(date, args);
+    const std::string lead = options.longDate ? ELongDate(date, Settings) + " - " : Prefix(date, args);
     for (const int* it = first; it != last; ++it) {
         const ACal& c = list[static_cast<std::size_t>(*it)];
-        if (playSound && !args.WithShortDate && c.Priority == 0 && ReminderSound) ReminderSound();
-        if ((c.Priority == 1 && priorityLevel == 0) || (c.Priority == 2 && priorityLevel < 2)) continue;
+        if (options.playSound && !args.WithShortDate && c.Priority == 0 && ReminderSound) ReminderSound();
+        if ((c.Priority == 1 && options.priorities == Priorities::High) ||
+            (c.Priority == 2 && options.priorities != Priorities::All))
+            continue;
         Add(out, args, PriorityLetter(c.Priority), lead + c.Hint, *it);
     }
 }
@@ -81,12 +82,11 @@ std::string AnnualCount(const AYear& y, Date date)
 
 }  // namespace
 
-void EventFinder::FindRecurrent(Date date, const FindArgs& args, bool includeWeekly, bool includeMonthly,
-                                bool includeAnnual, OccurrenceTable& out) const
+void EventFinder::FindRecurrent(Date date, const FindArgs& args, RecurrentKinds kinds, OccurrenceTable& out) const
 {
     const std::string prefix = Prefix(date, args);
     // Weekly events stay out of the seventh day ahead: they are listed a week earlier.
-    if (includeWeekly && args.DaysUntil != 7) {
+    if (kinds.weekly && args.DaysUntil != 7) {
         const auto& candidates = index_.WeeklyOn(DayOfWeek(date));
         if (!candidates.empty()) {
             const int week = Week1(date.Year, date.Month, date.Day, Settings.WeekStart, Settings.FirstWeek);
@@ -95,14 +95,14 @@ void EventFinder::FindRecurrent(Date date, const FindArgs& args, bool includeWee
                 if (index_.WeeklyInWeek(i, week)) Add(out, args, EventKind::Weekly, prefix + list[static_cast<std::size_t>(i)].Hint, i);
         }
     }
-    if (includeMonthly) {
+    if (kinds.monthly) {
         const auto& list = store().monthly();
         for (int i : index_.MonthlyOn(date.Day)) {
             const AMonth& m = list[static_cast<std::size_t>(i)];
             Add(out, args, EventKind::Monthly, prefix + m.Hint + MonthlyCount(m, date), i);
         }
     }
-    if (includeAnnual) {
+    if (kinds.annual) {
         const auto& list = store().annual();
         for (int i : index_.AnnualOn(date.Month, date.Day)) {
             const AYear& y = list[static_cast<std::size_t>(i)];

@@ -19,6 +19,25 @@ struct FindArgs {
     bool WithDaysColumn = false;  // the table shows DaysUntil
 };
 
+// Which calendar events a list takes: the overview's priority choice.
+enum class Priorities { High = 0, HighAndNormal = 1, All = 2 };
+
+struct EventOptions {
+    Priorities priorities = Priorities::All;
+    bool longDate = false;   // the long date replaces the short-date prefix
+    bool playSound = false;  // the reminder sound once for each high-priority event
+};
+
+// The recurrent kinds a list takes.
+struct RecurrentKinds {
+    bool weekly = true;
+    bool monthly = true;
+    bool annual = true;
+};
+
+// Whether a birthday line ends with the age the person turns.
+enum class Age { Hidden, Shown };
+
 class EventFinder {
 public:
     explicit EventFinder(const RecordStore& store) : index_(store) {}
@@ -31,18 +50,16 @@ public:
     const RecordStore& store() const { return index_.store(); }
     const EventIndex& index() const { return index_; }
 
-    void FindBirthday(Date date, const FindArgs& args, bool withAge, OccurrenceTable& out) const;
-    void FindEvent(Date date, const FindArgs& args, int priorityLevel, bool withLongDate, bool playSound,
-                   OccurrenceTable& out) const;
-    void FindRecurrent(Date date, const FindArgs& args, bool includeWeekly, bool includeMonthly, bool includeAnnual,
-                       OccurrenceTable& out) const;
+    void FindBirthday(Date date, const FindArgs& args, Age age, OccurrenceTable& out) const;
+    void FindEvent(Date date, const FindArgs& args, const EventOptions& options, OccurrenceTable& out) const;
+    void FindRecurrent(Date date, const FindArgs& args, RecurrentKinds kinds, OccurrenceTable& out) const;
     void FindRecAvd(Date date, const FindArgs& args, OccurrenceTable& out) const;
 
     // The advanced event that an "A" line of the date opens: the first in list order.
     std::optional<int> OpenRecAvd(Date date) const;
 
     // Text of one birthday line (shared with the Today Box's lookup).
-    static std::string BirthdayText(const AData& a, int year, bool withAge, const std::string& prefix);
+    static std::string BirthdayText(const AData& a, int year, Age age, const std::string& prefix);
 
 private:
     std::string Prefix(Date date, const FindArgs& args) const;

@@ -1,5 +1,7 @@
 #include "engine/overview.h"
 
+#include <algorithm>
+
 namespace orv {
 
 std::string NextDaysHeading(int nextWeek)
@@ -15,12 +17,12 @@ void AddTodos(OccurrenceTable& out, const std::vector<std::string>* items, char 
     for (const std::string& item : *items) out.push_back(Occurrence{days, kind, item, -1});
 }
 
-void FindDay(const EventFinder& finder, Date date, const FindArgs& args, int priority, bool playSound,
-             bool includeWeekly, OccurrenceTable& out)
+void FindDay(const EventFinder& finder, Date date, const FindArgs& args, const EventOptions& events,
+             RecurrentKinds recurrent, OccurrenceTable& out)
 {
-    finder.FindEvent(date, args, priority, false, playSound, out);
-    finder.FindBirthday(date, args, true, out);
-    finder.FindRecurrent(date, args, includeWeekly, true, true, out);
+    finder.FindEvent(date, args, events, out);
+    finder.FindBirthday(date, args, Age::Shown, out);
+    finder.FindRecurrent(date, args, recurrent, out);
     finder.FindRecAvd(date, args, out);
 }
 
@@ -30,18 +32,21 @@ Overview BuildOverview(const EventFinder& finder, Date today, const OverviewSett
                        const OverviewTodos& todos, bool playSound)
 {
     Overview o;
+    // A stored choice outside 0..2 filters as the nearest one.
+    const auto priorities = static_cast<Priorities>(std::clamp(settings.Priority, 0, 2));
+    const EventOptions events{.priorities = priorities, .playSound = playSound};
     Date date = today;
-    FindDay(finder, date, FindArgs{}, settings.Priority, playSound, true, o.Today);
+    FindDay(finder, date, FindArgs{}, events, RecurrentKinds{}, o.Today);
     AddTodos(o.Today, todos.Top, EventKind::Todo, Occurrence::NoDays);
     AddTodos(o.Today, todos.TodayEveryDay, EventKind::EveryDay, Occurrence::NoDays);
 
     date = NextDate(date);
-    FindDay(finder, date, FindArgs{}, settings.Priority, playSound, true, o.Tomorrow);
+    FindDay(finder, date, FindArgs{}, events, RecurrentKinds{}, o.Tomorrow);
 
     for (int k = 2; k <= settings.NextWeek; ++k) {
         date = NextDate(date);
         const FindArgs args{k, settings.DateOnNext, true};
-        FindDay(finder, date, args, settings.Priority, false, settings.WeeklyAllDays, o.Next);
+        FindDay(finder, date, args, EventOptions{.priorities = priorities}, RecurrentKinds{.weekly = settings.WeeklyAllDays}, o.Next);
     }
     o.Heading = NextDaysHeading(settings.NextWeek);
     AddTodos(o.Next, todos.Bottom, EventKind::Todo, Occurrence::NoDays);

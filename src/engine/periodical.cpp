@@ -39,7 +39,7 @@ PeriodicalResult PeriodicalSearch(const EventFinder& finder, const TypedDate& fr
             for (int i : *born) {
                 result.rows.push_back(Occurrence{Occurrence::NoDays, EventKind::Birthday,
                                                  EventFinder::BirthdayText(addresses[static_cast<std::size_t>(i)],
-                                                                           date.Year, false, prefix),
+                                                                           date.Year, Age::Hidden, prefix),
                                                  i});
             }
         }

@@ -29,10 +29,10 @@ TEST_F(Finder, BirthdaysCarryTheAgeReachedThatYear)
 {
     store.editAddresses() = {Person("Anna", "Berg", 24, 12, 1970), Person("Bo", "Lind", 24, 12), Person("Cy", "Ek", 25, 12, 1970)};
     OccurrenceTable t;
-    finder.FindBirthday(D(2004, 12, 24), {}, true, t);
+    finder.FindBirthday(D(2004, 12, 24), {}, Age::Shown, t);
     EXPECT_EQ(Texts(t), (Strings{"B:Anna Berg  -  34#0", "B:Bo Lind#1"}));
     t.clear();
-    finder.FindBirthday(D(2004, 12, 24), {}, false, t);
+    finder.FindBirthday(D(2004, 12, 24), {}, Age::Hidden, t);
     EXPECT_EQ(Texts(t), (Strings{"B:Anna Berg#0", "B:Bo Lind#1"}));
 }
 
@@ -40,10 +40,10 @@ TEST_F(Finder, LeapDayBirthdaysOccurOnlyInLeapYearsAndNoBirthdayNeverOccurs)
 {
     store.editAddresses() = {Person("Leap", "Day", 29, 2, 1980), Person("No", "Date", 0, 0)};
     OccurrenceTable t;
-    finder.FindBirthday(D(2004, 2, 29), {}, true, t);
+    finder.FindBirthday(D(2004, 2, 29), {}, Age::Shown, t);
     EXPECT_EQ(t.size(), 1u);
     t.clear();
-    for (Date d = D(2005, 1, 1); d.Year == 2005; d = NextDate(d)) finder.FindBirthday(d, {}, true, t);
+    for (Date d = D(2005, 1, 1); d.Year == 2005; d = NextDate(d)) finder.FindBirthday(d, {}, Age::Shown, t);
     EXPECT_TRUE(t.empty());
 }
 
@@ -51,13 +51,13 @@ TEST_F(Finder, ShortDatePrefixAndDaysColumn)
 {
     store.editAddresses() = {Person("Anna", "Berg", 24, 12)};
     OccurrenceTable t;
-    finder.FindBirthday(D(2004, 12, 24), FindArgs{5, true, true}, true, t);
+    finder.FindBirthday(D(2004, 12, 24), FindArgs{5, true, true}, Age::Shown, t);
     ASSERT_EQ(t.size(), 1u);
     EXPECT_EQ(t[0].Text, "24/12 - Anna Berg");
     EXPECT_EQ(t[0].DaysUntil, 5);
     finder.Settings.MonthFirst = true;
     t.clear();
-    finder.FindBirthday(D(2004, 12, 24), FindArgs{5, true, false}, true, t);
+    finder.FindBirthday(D(2004, 12, 24), FindArgs{5, true, false}, Age::Shown, t);
     EXPECT_EQ(t[0].Text, "12.24 - Anna Berg");
     EXPECT_EQ(t[0].DaysUntil, Occurrence::NoDays);
 }
@@ -69,19 +69,19 @@ TEST_F(Finder, PriorityLevelsFilterCalendarEventsAndHighOnesSound)
     int sounds = 0;
     finder.ReminderSound = [&] { ++sounds; };
     OccurrenceTable t;
-    finder.FindEvent(day, {}, 0, false, true, t);
+    finder.FindEvent(day, {}, EventOptions{.priorities = Priorities::High, .playSound = true}, t);
     EXPECT_EQ(Texts(t), (Strings{"H:high#0"}));
     EXPECT_EQ(sounds, 1);
     t.clear();
-    finder.FindEvent(day, {}, 1, false, false, t);
+    finder.FindEvent(day, {}, EventOptions{.priorities = Priorities::HighAndNormal}, t);
     EXPECT_EQ(Texts(t), (Strings{"H:high#0", "N:normal#1"}));
     EXPECT_EQ(sounds, 1);
     t.clear();
-    finder.FindEvent(day, {}, 2, true, false, t);
+    finder.FindEvent(day, {}, EventOptions{.longDate = true}, t);
     EXPECT_EQ(Texts(t), (Strings{"H:3/5-2004 - high#0", "N:3/5-2004 - normal#1", "L:3/5-2004 - low#2"}));
     // Lines with a short date (the coming days) never sound.
     t.clear();
-    finder.FindEvent(day, FindArgs{3, true, true}, 2, false, true, t);
+    finder.FindEvent(day, FindArgs{3, true, true}, EventOptions{.playSound = true}, t);
     EXPECT_EQ(sounds, 1);
 }
 
@@ -90,7 +90,7 @@ TEST_F(Finder, EveryOccurrenceGetsItsRowEvenWithAnEmptyText)
     const Date day = D(2004, 5, 3);
     store.editCalendar() = {Event("", day), Event("", day)};
     OccurrenceTable t;
-    finder.FindEvent(day, {}, 2, false, false, t);
+    finder.FindEvent(day, {}, EventOptions{}, t);
     ASSERT_EQ(t.size(), 2u);
     EXPECT_EQ(t[0].SourceIndex, 0);
     EXPECT_EQ(t[1].SourceIndex, 1);
@@ -102,12 +102,12 @@ TEST_F(Finder, WeeklyEventsFollowWeekListsAndSkipTheSeventhDay)
     store.editWeekly() = {Weekly("always", 2), Weekly("odd", 2, "1,3"), Weekly("even", 2, "2,4"), Weekly("junk", 2, "x"),
                           Weekly("tuesday", 3)};
     OccurrenceTable t;
-    finder.FindRecurrent(D(2004, 1, 5), {}, true, true, true, t);
+    finder.FindRecurrent(D(2004, 1, 5), {}, RecurrentKinds{}, t);
     EXPECT_EQ(Texts(t), (Strings{"W:always#0", "W:odd#1", "W:junk#3"}));
     t.clear();
-    finder.FindRecurrent(D(2004, 1, 5), FindArgs{7, false, true}, true, true, true, t);
+    finder.FindRecurrent(D(2004, 1, 5), FindArgs{7, false, true}, RecurrentKinds{}, t);
     EXPECT_TRUE(t.empty());
-    finder.FindRecurrent(D(2004, 1, 5), FindArgs{14, false, true}, true, true, true, t);
+    finder.FindRecurrent(D(2004, 1, 5), FindArgs{14, false, true}, RecurrentKinds{}, t);
     EXPECT_EQ(t.size(), 3u);
 }
 
@@ -115,13 +115,13 @@ TEST_F(Finder, WeekZeroAndWeek53Lists)
 {
     store.editWeekly() = {Weekly("opening week", 5, "0"), Weekly("week 53", 4, "53")};
     OccurrenceTable t;
-    finder.FindRecurrent(D(2004, 1, 1), {}, true, false, false, t);  // Thursday of week 0
+    finder.FindRecurrent(D(2004, 1, 1), {}, RecurrentKinds{.monthly = false, .annual = false}, t);  // Thursday of week 0
     EXPECT_EQ(Texts(t), (Strings{"W:opening week#0"}));
     t.clear();
     finder.Settings.FirstWeek = 1;  // the same day is week 1 under the 4-day rule
-    finder.FindRecurrent(D(2004, 1, 1), {}, true, false, false, t);
+    finder.FindRecurrent(D(2004, 1, 1), {}, RecurrentKinds{.monthly = false, .annual = false}, t);
     EXPECT_TRUE(t.empty());
-    finder.FindRecurrent(D(2003, 12, 31), {}, true, false, false, t);  // Wednesday of week 53
+    finder.FindRecurrent(D(2003, 12, 31), {}, RecurrentKinds{.monthly = false, .annual = false}, t);  // Wednesday of week 53
     EXPECT_EQ(Texts(t), (Strings{"W:week 53#1"}));
 }
 
@@ -139,7 +139,7 @@ TEST_P(MonthlyCounting, CountsMonthsAndWholeYearsSinceTheStart)
     store.editMonthly() = {Monthly("Rent", GetParam().date.Day, "3", "2002")};
     EventFinder finder(store);
     OccurrenceTable t;
-    finder.FindRecurrent(GetParam().date, {}, false, true, false, t);
+    finder.FindRecurrent(GetParam().date, {}, RecurrentKinds{.weekly = false, .annual = false}, t);
     ASSERT_EQ(t.size(), 1u);
     EXPECT_EQ(t[0].Text, GetParam().text);
 }
@@ -157,14 +157,14 @@ TEST_F(Finder, MonthlyEventsWithoutCountingOrOnDaysTheMonthLacks)
 {
     store.editMonthly() = {Monthly("no count", 31), Monthly("zero month", 29, "0", "2002"), Monthly("junk", 29, "x", "2002")};
     OccurrenceTable t;
-    finder.FindRecurrent(D(2004, 4, 30), {}, false, true, false, t);
+    finder.FindRecurrent(D(2004, 4, 30), {}, RecurrentKinds{.weekly = false, .annual = false}, t);
     EXPECT_TRUE(t.empty());
-    finder.FindRecurrent(D(2004, 1, 31), {}, false, true, false, t);
+    finder.FindRecurrent(D(2004, 1, 31), {}, RecurrentKinds{.weekly = false, .annual = false}, t);
     EXPECT_EQ(Texts(t), (Strings{"M:no count#0"}));
     t.clear();
-    finder.FindRecurrent(D(2003, 2, 28), {}, false, true, false, t);
+    finder.FindRecurrent(D(2003, 2, 28), {}, RecurrentKinds{.weekly = false, .annual = false}, t);
     EXPECT_TRUE(t.empty());
-    finder.FindRecurrent(D(2004, 2, 29), {}, false, true, false, t);
+    finder.FindRecurrent(D(2004, 2, 29), {}, RecurrentKinds{.weekly = false, .annual = false}, t);
     EXPECT_EQ(Texts(t), (Strings{"M:zero month#1", "M:junk#2"}));
 }
 
@@ -172,7 +172,7 @@ TEST_F(Finder, AnnualEventsCountYearsSinceTheFirst)
 {
     store.editAnnual() = {Annual("Wedding", 6, 1, "1979"), Annual("Plain", 6, 1), Annual("Zero", 6, 1, "0")};
     OccurrenceTable t;
-    finder.FindRecurrent(D(2004, 6, 1), {}, false, false, true, t);
+    finder.FindRecurrent(D(2004, 6, 1), {}, RecurrentKinds{.weekly = false, .monthly = false}, t);
     EXPECT_EQ(Texts(t), (Strings{"Y:Wedding - 25#0", "Y:Plain#1", "Y:Zero - 2004#2"}));
 }
 
@@ -182,7 +182,7 @@ TEST_F(Finder, RecurrentKindsComeWeeklyThenMonthlyThenAnnual)
     store.editMonthly() = {Monthly("month", 5)};
     store.editWeekly() = {Weekly("week", 2)};
     OccurrenceTable t;
-    finder.FindRecurrent(D(2004, 1, 5), {}, true, true, true, t);
+    finder.FindRecurrent(D(2004, 1, 5), {}, RecurrentKinds{}, t);
     EXPECT_EQ(Texts(t), (Strings{"W:week#0", "M:month#0", "Y:year#0"}));
 }
 
@@ -223,18 +223,18 @@ TEST_F(Finder, IndexesFollowEveryChangeOfTheLists)
 {
     store.editAddresses() = {Person("Anna", "Berg", 24, 12)};
     OccurrenceTable t;
-    finder.FindBirthday(D(2004, 12, 24), {}, true, t);
+    finder.FindBirthday(D(2004, 12, 24), {}, Age::Shown, t);
     EXPECT_EQ(t.size(), 1u);
     store.editAddresses()[0] = Person("Anna", "Berg", 25, 12);
     t.clear();
-    finder.FindBirthday(D(2004, 12, 24), {}, true, t);
+    finder.FindBirthday(D(2004, 12, 24), {}, Age::Shown, t);
     EXPECT_TRUE(t.empty());
     store.editCalendar().push_back(Event("new", D(2004, 12, 24)));
-    finder.FindEvent(D(2004, 12, 24), {}, 2, false, false, t);
+    finder.FindEvent(D(2004, 12, 24), {}, EventOptions{}, t);
     EXPECT_EQ(t.size(), 1u);
     store.editCalendar().clear();
     t.clear();
-    finder.FindEvent(D(2004, 12, 24), {}, 2, false, false, t);
+    finder.FindEvent(D(2004, 12, 24), {}, EventOptions{}, t);
     EXPECT_TRUE(t.empty());
 }
 
@@ -243,6 +243,6 @@ TEST_F(Finder, CalendarEventsKeepListOrderWhenTheListIsNotSorted)
     const Date day = D(2004, 5, 3);
     store.editCalendar() = {Event("late", D(2009, 1, 1)), Event("first", day), Event("early", D(1999, 1, 1)), Event("second", day)};
     OccurrenceTable t;
-    finder.FindEvent(day, {}, 2, false, false, t);
+    finder.FindEvent(day, {}, EventOptions{}, t);
     EXPECT_EQ(Texts(t), (Strings{"N:first#1", "N:second#3"}));
 }
