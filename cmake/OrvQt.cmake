@@ -25,13 +25,3 @@ function(orv_qt_test name)
   set_tests_properties(${name} PROPERTIES ENVIRONMENT
     "QT_QPA_PLATFORM=offscreen;HOME=${home};XDG_CONFIG_HOME=${home}/config;XDG_DATA_HOME=${home}/data;XDG_RUNTIME_DIR=${home}/run;ORV_SETTINGS_FILE=;ORV_DATA_FOLDER=")
 endfunction()
-
-# Includes every *.cmake part of a folder; each part declares its own targets,
-# so one unfinished part does not stop the others from building.
-macro(orv_include_parts)
-  file(GLOB _parts CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cmake)
-  list(SORT _parts)
-  foreach(_part ${_parts})
-    include(${_part})
-  endforeach()
-endmacro()

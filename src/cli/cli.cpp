@@ -105,29 +105,12 @@ Options ParseOptions(const std::vector<std::string>& args)
     return o;
 }
 
-void ExpectArgs(const Options& o, std::size_t count, const char* synopsis)
-{
-    if (o.args.size() != count) throw UsageError{std::string("usage: orv-cli [OPTIONS] ") + synopsis};
-}
-
 // The lists a command needs, loaded each on its own.
 struct Needs {
     std::set<DataKind> kinds;
     bool todos = false;     // the top and bottom lists
     bool everyDay = false;  // today's every-day list (the overview only)
 };
-
-Needs NeedsOf(const std::string& command)
-{
-    const std::set<DataKind> all(AllDataKinds.begin(), AllDataKinds.end());
-    if (command == "overview") return {all, true, true};
-    if (command == "day" || command == "month") return {all, false};
-    if (command == "today-box") return {all, true};
-    if (command == "period") return {{DataKind::Addresses, DataKind::Calendar}, false};
-    if (command == "search-people") return {{DataKind::Addresses}, false};
-    if (command == "search-hints") return {{DataKind::Calendar}, false};
-    return {};
-}
 
 void Row(std::string& out, std::initializer_list<std::string_view> fields)
 {
@@ -182,41 +165,130 @@ void ParseMonth(const std::string& text, int& year, int& month)
     month = d.Month;
 }
 
-// Checks a command's arguments before anything is read, so that a usage error
-// always wins.
-void CheckArguments(const Options& o)
-{
-    const std::string& c = o.command;
-    if (c == "overview") {
-        ExpectArgs(o, 0, "overview");
-    } else if (c == "day" || c == "today-box" || c == "week") {
-        ExpectArgs(o, 1, (c + " DATE").c_str());
-        RequireDate(o.args[0], "DATE");
-    } else if (c == "period") {
-        ExpectArgs(o, 2, "period FROM TO");
-        Date d;
-        for (const auto& a : o.args)
-            if (!ParseIsoDate(a, d)) throw UsageError{"period dates are YYYY-MM-DD: '" + a + "'"};
-    } else if (c == "month") {
-        ExpectArgs(o, 2, "month YYYY-MM FILTER");
-        int y = 0, m = 0;
-        ParseMonth(o.args[0], y, m);
-        ParseFilter(o.args[1]);
-    } else if (c == "search-people") {
-        ExpectArgs(o, 2, "search-people FIELD TEXT");
-        ParseField(o.args[0]);
-    } else if (c == "search-hints") {
-        ExpectArgs(o, 1, "search-hints TEXT");
-    } else {
-        throw UsageError{"unknown command '" + c + "'"};
-    }
-}
-
 TypedDate Typed(const std::string& iso)
 {
     Date d;
     ParseIsoDate(iso, d);  // checked by CheckArguments
     return TypedDate{d.Year, d.Month, d.Day};
+}
+
+// What a command runs with: the loaded lists and settings, and where rows go.
+struct Context {
+    const Options& options;
+    const Settings& settings;
+    const RecordStore& records;
+    const TodoLists& todos;
+    const EventFinder& finder;
+    Date today;
+    Output& output;
+    const std::string& arg(std::size_t i) const { return options.args[i]; }
+};
+
+// One command: its synopsis (also its usage line), the lists it reads, a check
+// of its arguments that runs before anything is read (so a usage error always
+// wins), and what it prints. Run returns the exit status of a success.
+struct Command {
+    std::string_view name;
+    std::string_view synopsis;
+    std::size_t argCount;
+    Needs (*needs)();
+    void (*check)(const Options&);
+    int (*run)(Context&);
+};
+
+Needs AllLists() { return {{AllDataKinds.begin(), AllDataKinds.end()}, false}; }
+void NoCheck(const Options&) {}
+void CheckDate(const Options& o) { RequireDate(o.args[0], "DATE"); }
+
+const Command kCommands[] = {
+    {"overview", "overview", 0, [] { return Needs{{AllDataKinds.begin(), AllDataKinds.end()}, true, true}; }, NoCheck,
+     [](Context& c) {
+         const OverviewTodos lists{&c.todos.Top, &c.todos.TodayEveryDay, &c.todos.Bottom};
+         const Overview view = BuildOverview(c.finder, c.today, OverviewSettingsFrom(c.settings), lists, false);
+         std::string& out = c.output.out;
+         Row(out, {"heading", view.Heading});
+         OverviewRows(out, "today", view.Today);
+         OverviewRows(out, "tomorrow", view.Tomorrow);
+         OverviewRows(out, "next", view.Next);
+         return int{Success};
+     }},
+    {"day", "day DATE", 1, AllLists, CheckDate,
+     [](Context& c) {
+         Rows(c.output.out, DayList(c.finder, RequireDate(c.arg(0), "DATE"), c.settings.CB11));
+         return int{Success};
+     }},
+    {"today-box", "today-box DATE", 1, [] { return Needs{{AllDataKinds.begin(), AllDataKinds.end()}, true}; }, CheckDate,
+     [](Context& c) {
+         Rows(c.output.out, TodayBoxLines(c.finder, RequireDate(c.arg(0), "DATE"), TodayBoxSettingsFrom(c.settings),
+                                          c.todos.Top, c.todos.Bottom));
+         return int{Success};
+     }},
+    {"period", "period FROM TO", 2, [] { return Needs{{DataKind::Addresses, DataKind::Calendar}}; },
+     [](const Options& o) {
+         Date d;
+         for (const auto& a : o.args)
+             if (!ParseIsoDate(a, d)) throw UsageError{"period dates are YYYY-MM-DD: '" + a + "'"};
+     },
+     [](Context& c) {
+         const PeriodicalResult r =
+             PeriodicalSearch(c.finder, Typed(c.arg(0)), Typed(c.arg(1)), c.settings.IncBirth, c.settings.IncHint);
+         if (!r.ok) {
+             c.output.err += r.message + "\n";
+             return int{Refused};
+         }
+         c.output.out.reserve(r.rows.size() * 32);
+         Rows(c.output.out, r.rows);
+         return int{Success};
+     }},
+    {"month", "month YYYY-MM FILTER", 2, AllLists,
+     [](const Options& o) {
+         int y = 0, m = 0;
+         ParseMonth(o.args[0], y, m);
+         ParseFilter(o.args[1]);
+     },
+     [](Context& c) {
+         int year = 0, month = 0;
+         ParseMonth(c.arg(0), year, month);
+         for (const MonthRow& row : MonthRows(c.finder, year, month, ParseFilter(c.arg(1)), c.settings.CB11))
+             Row(c.output.out, {row.Weekday, std::to_string(row.Day), row.Events});
+         return int{Success};
+     }},
+    {"week", "week DATE", 1, [] { return Needs{}; }, CheckDate,
+     [](Context& c) {
+         const Date d = RequireDate(c.arg(0), "DATE");
+         Row(c.output.out, {std::to_string(Week1(d.Year, d.Month, d.Day, c.finder.Settings.WeekStart, c.finder.Settings.FirstWeek))});
+         return int{Success};
+     }},
+    {"search-people", "search-people FIELD TEXT", 2, [] { return Needs{{DataKind::Addresses}}; },
+     [](const Options& o) { ParseField(o.args[0]); },
+     [](Context& c) {
+         for (const PersonHit& hit : SearchPeople(c.finder.index(), ParseField(c.arg(0)), c.arg(1)))
+             Row(c.output.out, {hit.Text, std::to_string(hit.Index)});
+         return int{Success};
+     }},
+    {"search-hints", "search-hints TEXT", 1, [] { return Needs{{DataKind::Calendar}}; }, NoCheck,
+     [](Context& c) {
+         for (const HintHit& hit : SearchHints(c.records, c.arg(0), c.finder.Settings))
+             Row(c.output.out, {hit.Hint, std::to_string(hit.Index), hit.DateText});
+         return int{Success};
+     }},
+};
+
+const Command& FindCommand(const std::string& name)
+{
+    for (const Command& c : kCommands)
+        if (c.name == name) return c;
+    throw UsageError{"unknown command '" + name + "'"};
+}
+
+// Checks a command's arguments before anything is read.
+const Command& CheckArguments(const Options& o)
+{
+    const Command& command = FindCommand(o.command);
+    if (o.args.size() != command.argCount)
+        throw UsageError{"usage: orv-cli [OPTIONS] " + std::string(command.synopsis)};
+    command.check(o);
+    return command;
 }
 
 }  // namespace
@@ -231,7 +303,7 @@ int Run(const std::vector<std::string>& args, Output& output)
             output.out.append(kHelp);
             return Success;
         }
-        CheckArguments(o);
+        const Command& command = CheckArguments(o);
         store = SettingsStore(o.settingsFile ? *o.settingsFile : DefaultSettingsPath());
         bool loadFailed = false;
         if (!store.Path().empty()) {
@@ -255,7 +327,7 @@ int Run(const std::vector<std::string>& args, Output& output)
 
         RecordStore records;
         DataFiles files(folder);
-        const Needs needs = NeedsOf(o.command);
+        const Needs needs = command.needs();
         for (DataKind kind : AllDataKinds) {
             if (!needs.kinds.count(kind)) continue;
             const LoadReport report = files.Load(kind, records);
@@ -283,42 +355,9 @@ int Run(const std::vector<std::string>& args, Output& output)
 
         EventFinder finder(records);
         finder.Settings = DateSettingsFrom(settings);
-        std::string& out = output.out;
-        const std::string& c = o.command;
-        if (c == "overview") {
-            const OverviewTodos lists{&todos.Top, &todos.TodayEveryDay, &todos.Bottom};
-            const Overview view = BuildOverview(finder, today, OverviewSettingsFrom(settings), lists, false);
-            Row(out, {"heading", view.Heading});
-            OverviewRows(out, "today", view.Today);
-            OverviewRows(out, "tomorrow", view.Tomorrow);
-            OverviewRows(out, "next", view.Next);
-        } else if (c == "day") {
-            Rows(out, DayList(finder, RequireDate(o.args[0], "DATE"), settings.CB11));
-        } else if (c == "today-box") {
-            Rows(out, TodayBoxLines(finder, RequireDate(o.args[0], "DATE"), TodayBoxSettingsFrom(settings), todos.Top, todos.Bottom));
-        } else if (c == "week") {
-            const Date d = RequireDate(o.args[0], "DATE");
-            Row(out, {std::to_string(Week1(d.Year, d.Month, d.Day, finder.Settings.WeekStart, finder.Settings.FirstWeek))});
-        } else if (c == "period") {
-            const PeriodicalResult r = PeriodicalSearch(finder, Typed(o.args[0]), Typed(o.args[1]), settings.IncBirth, settings.IncHint);
-            if (!r.ok) {
-                output.err += r.message + "\n";
-                return Refused;
-            }
-            out.reserve(r.rows.size() * 32);
-            Rows(out, r.rows);
-        } else if (c == "month") {
-            int year = 0, month = 0;
-            ParseMonth(o.args[0], year, month);
-            for (const MonthRow& row : MonthRows(finder, year, month, ParseFilter(o.args[1]), settings.CB11))
-                Row(out, {row.Weekday, std::to_string(row.Day), row.Events});
-        } else if (c == "search-people") {
-            for (const PersonHit& hit : SearchPeople(finder.index(), ParseField(o.args[0]), o.args[1]))
-                Row(out, {hit.Text, std::to_string(hit.Index)});
-        } else if (c == "search-hints") {
-            for (const HintHit& hit : SearchHints(records, o.args[0], finder.Settings))
-                Row(out, {hit.Hint, std::to_string(hit.Index), hit.DateText});
-        }
+        Context context{o, settings, records, todos, finder, today, output};
+        const int status = command.run(context);
+        if (status != Success) return status;
         return loadFailed ? LoadFailed : Success;
     } catch (const UsageError& e) {
         output.out.clear();
