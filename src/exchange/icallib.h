@@ -1,0 +1,39 @@
+// Owning handles for libical's objects and the weekday codes both directions
+// share. Internal to the iCalendar writer and reader.
+#pragma once
+
+#include <libical/ical.h>
+
+#include <array>
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace orv::ical {
+
+struct ComponentFree {
+    void operator()(icalcomponent* c) const { icalcomponent_free(c); }
+};
+using Component = std::unique_ptr<icalcomponent, ComponentFree>;
+
+struct IteratorFree {
+    void operator()(icalrecur_iterator* i) const { icalrecur_iterator_free(i); }
+};
+using RecurIterator = std::unique_ptr<icalrecur_iterator, IteratorFree>;
+
+// A string libical hands over for the caller to free.
+inline std::string TakeString(char* s)
+{
+    std::string out = s ? s : "";
+    std::free(s);
+    return out;
+}
+
+// Weekday codes of RRULE's BYDAY, indexed by ORV's weekday number 1 Sunday .. 7 Saturday.
+inline constexpr std::array<std::string_view, 8> kDayCodes{"", "SU", "MO", "TU", "WE", "TH", "FR", "SA"};
+
+// libical reports trouble through a global flag; it must never abort the program.
+inline void QuietLibical() { icalerror_set_errors_are_fatal(0); }
+
+}  // namespace orv::ical
