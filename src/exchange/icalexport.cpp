@@ -375,13 +375,15 @@ void Weekly(Writer& w, const std::vector<AWeek>& list)
             icalcomponent_add_property(e, icalproperty_new_rdate(p));
         }
         const std::string why = "Weeks " + a.WeekNr + " as ORV counts them (" + WeekSettingsText(o.weeks) +
-                                ") are not ISO 8601 weeks, which iCalendar uses; its days from " + IsoDate(o.from) +
-                                " to " + IsoDate(o.to) + " are listed one by one (or the next one, when none falls there).";
+                                ") name other days than ISO 8601 week numbers, which iCalendar uses; its days from " +
+                                IsoDate(o.from) + " to " + IsoDate(o.to) +
+                                " are listed one by one (or the next one, when none falls there).";
         icalcomponent_add_property(e, icalproperty_new_comment(StoredAsUtf8(why).c_str()));
         Writer::AddX(e, "X-ORV-RECORD", "WEEKLY");
         Writer::AddX(e, "X-ORV-WEEKS", a.WeekNr);
-        w.Note("week.orv", i, a.Hint, "weeks " + a.WeekNr + " are not ISO 8601 weeks under " + WeekSettingsText(o.weeks) +
-                                          "; written as " + std::to_string(dates.size()) + " dates");
+        w.Note("week.orv", i, a.Hint, "weeks " + a.WeekNr + " (" + WeekSettingsText(o.weeks) +
+                                          ") name other days than ISO 8601 week numbers; written as " +
+                                          std::to_string(dates.size()) + " dates");
     }
 }
 
