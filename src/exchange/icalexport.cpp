@@ -121,8 +121,9 @@ public:
     // Starts an all-day event on `start`; the UID comes from kind and key.
     icalcomponent* Begin(std::string_view kind, const std::string& key, Date start, const std::string& summary)
     {
-        icalcomponent* e = icalcomponent_new(ICAL_VEVENT_COMPONENT);
-        icalcomponent_add_component(calendar_.get(), e);
+        Flush();
+        event_.reset(icalcomponent_new(ICAL_VEVENT_COMPONENT));
+        icalcomponent* e = event_.get();
         const int ordinal = ++ordinals_[std::string(kind) + '\x1f' + key];
         icalcomponent_add_property(e, icalproperty_new_uid(IcalUid(kind, key, ordinal).c_str()));
         icalcomponent_add_property(e, icalproperty_new_dtstamp(stamp_));
@@ -153,8 +154,11 @@ public:
 
     IcalExport Finish()
     {
+        Flush();
         IcalExport out;
         out.text = ical::TakeString(icalcomponent_as_ical_string_r(calendar_.get()));
+        const std::size_t end = out.text.rfind("END:VCALENDAR");
+        out.text.insert(end == std::string::npos ? out.text.size() : end, events_text_);
         out.events = events_;
         out.notes = std::move(notes_);
         return out;
@@ -164,9 +168,20 @@ public:
     const ical::WeekNumbering& numbering() const { return numbering_; }
 
 private:
+    // Each event is written as soon as it is complete: one calendar holding
+    // every event of a lifetime would cost libical far more time and memory.
+    void Flush()
+    {
+        if (!event_) return;
+        events_text_ += ical::TakeString(icalcomponent_as_ical_string_r(event_.get()));
+        event_.reset();
+    }
+
     const IcalExportOptions& options_;
     ical::WeekNumbering numbering_;
     Component calendar_;
+    Component event_;
+    std::string events_text_;
     icaltimetype stamp_{};
     std::map<std::string, int> ordinals_;
     std::vector<std::string> notes_;
@@ -399,6 +414,12 @@ std::string IcalUid(std::string_view kind, std::string_view key, int ordinal)
 IcalExport ExportICalendar(const RecordStore& records, const IcalExportOptions& options)
 {
     Writer w(options);
+    const auto valid = [](Date d) { return d.Year >= 1 && d.Year <= 9999 && IsValidDate(d.Year, d.Month, d.Day); };
+    if (!valid(options.from) || !valid(options.to) || options.to < options.from) {
+        IcalExport empty = w.Finish();
+        empty.notes.push_back("no period from " + IsoDate(options.from) + " to " + IsoDate(options.to) + "; nothing exported");
+        return empty;
+    }
     Birthdays(w, records.addresses());
     Calendar(w, records.calendar());
     Advanced(w, records.advanced());

@@ -22,9 +22,10 @@ namespace {
 
 using ical::Component;
 
-// A recurring event that runs through this many rule steps without leaving
-// the period behind is cut there; it keeps a hostile file from running on.
-constexpr int kMaxSteps = 100000;
+// A rule is followed for this many steps at most (27 years of a daily
+// event): it keeps a hostile file from running on. The summary says when a
+// rule was cut.
+constexpr int kMaxSteps = 10000;
 
 std::optional<Date> MakeDate(int year, int month, int day)
 {
@@ -226,8 +227,11 @@ private:
         }
         if (result.records) return AddRecords(*result.records, summary);
 
+        bool cut = false;
+        const std::vector<Date> dates = Occurrences(e, start, cut);
         IcalUnexpressed u{summary, ruleText, result.reason, {}, true};
-        for (const Date d : Occurrences(e, start)) {
+        if (cut) u.reason += " (and it repeats too often to list all its dates: the later ones are left out)";
+        for (const Date d : dates) {
             ACal c = base;
             if (Dated(c, d) && IsNew(c)) u.occurrences.push_back(std::move(c));
         }
@@ -340,7 +344,8 @@ private:
     }
 
     Expressed Express(const icalrecurrencetype& rule, Date start, const std::string& hint, icalcomponent* e) const;
-    std::vector<Date> Occurrences(icalcomponent* e, icaltimetype start) const;
+    // The event's dates in the period; `cut` tells that a rule was not followed to its end.
+    std::vector<Date> Occurrences(icalcomponent* e, icaltimetype start, bool& cut) const;
 
     IcalImportOptions options_;
     ical::WeekNumbering numbering_;
@@ -440,11 +445,16 @@ Expressed Importer::Express(const icalrecurrencetype& rule, Date start, const st
     case ICAL_WEEKLY_RECURRENCE:
         if (!byMonth.empty() || !byMonthDay.empty() || !byWeekNo.empty() || positions)
             return Refuse("its days depend on more than the weekday");
+    {
+        // ORV's own export keeps a week list that means every week ("0-54").
+        const std::string orvWeeks = XValue(e, "X-ORV-WEEKS");
+        const std::string weeks = (WeeksOccurring(orvWeeks) | ~std::bitset<64>((1ULL << 55) - 1)).all() ? orvWeeks : "";
         if (byDay.empty())
             return weekly(rule.freq == ICAL_DAILY_RECURRENCE ? std::vector<int>{1, 2, 3, 4, 5, 6, 7}
                                                              : std::vector<int>{DayOfWeek(start)},
-                          {});
-        return weekly(weekdays(), {});
+                          weeks);
+        return weekly(weekdays(), weeks);
+    }
     case ICAL_MONTHLY_RECURRENCE:
         if (!byWeekNo.empty()) return Refuse("it names week numbers in a monthly rule");
         if (positions) {
@@ -490,9 +500,10 @@ Expressed Importer::Express(const icalrecurrencetype& rule, Date start, const st
     }
 }
 
-std::vector<Date> Importer::Occurrences(icalcomponent* e, icaltimetype start) const
+std::vector<Date> Importer::Occurrences(icalcomponent* e, icaltimetype start, bool& cut) const
 {
     std::set<Date> dates;
+    if (!IsValidDate(options_.from.Year, options_.from.Month, options_.from.Day) || options_.to < options_.from) return {};
     const auto take = [&](icaltimetype t) {
         if (const auto d = DateOf(t); d && *d >= options_.from && *d <= options_.to) dates.insert(*d);
     };
@@ -509,7 +520,11 @@ std::vector<Date> Importer::Occurrences(icalcomponent* e, icaltimetype start) co
         // Jump to the period where the rule allows it; a rule with a COUNT
         // must be walked from its start.
         if (rule.count == 0 && icaltime_compare(start, from) < 0) icalrecur_iterator_set_start(it.get(), from);
-        for (int step = 0; step < kMaxSteps; ++step) {
+        for (int step = 0;; ++step) {
+            if (step == kMaxSteps) {
+                cut = true;
+                break;
+            }
             const icaltimetype t = icalrecur_iterator_next(it.get());
             if (icaltime_is_null_time(t)) break;
             const auto d = DateOf(t);

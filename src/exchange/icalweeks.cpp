@@ -1,6 +1,8 @@
 #include "exchange/icalweeks.h"
 
-#include <algorithm>
+#include <map>
+#include <mutex>
+#include <set>
 #include <tuple>
 
 namespace orv::ical {
@@ -23,34 +25,41 @@ bool WeekNumbering::Pair::operator<(const Pair& o) const
     return std::tie(orv, rfc, sameYear) < std::tie(o.orv, o.rfc, o.sameYear);
 }
 
-const std::vector<WeekNumbering::Pair>& WeekNumbering::PairsFor(int weekday) const
+namespace {
+
+// The distinct ways a weekday is numbered, for one week start and first-week
+// rule. Worked out once per process: a 400-year walk is too dear to repeat
+// for every weekly event of an export.
+const std::vector<WeekNumbering::Pair>& PairsFor(int weekStart, int firstWeek, int weekday)
 {
-    auto& pairs = pairs_[static_cast<std::size_t>(weekday)];
-    if (computed_[static_cast<std::size_t>(weekday)]) return pairs;
-    computed_[static_cast<std::size_t>(weekday)] = true;
+    static std::mutex mutex;
+    static std::map<std::tuple<int, int, int>, std::vector<WeekNumbering::Pair>> cache;
+    const std::lock_guard<std::mutex> lock(mutex);
+    const auto [it, added] = cache.try_emplace({weekStart, firstWeek, weekday});
+    auto& pairs = it->second;
+    if (!added) return pairs;
     // The Gregorian calendar repeats every 400 years, so these years show every
     // way a weekday can fall around a year's end.
     std::int32_t day = DayNumber(Date{2000, 1, 1});
     const std::int32_t end = DayNumber(Date{2400, 1, 1});
     while (DayOfWeek(FromDayNumber(day)) != weekday) ++day;
+    std::set<WeekNumbering::Pair> seen;
     for (; day < end; day += 7) {
         const Date d = FromDayNumber(day);
-        const RfcWeek rfc = RfcWeekOf(d, settings_.WeekStart);
-        pairs.push_back({Week1(d.Year, d.Month, d.Day, settings_.WeekStart, settings_.FirstWeek), rfc.week,
-                         rfc.year == d.Year});
+        const RfcWeek rfc = RfcWeekOf(d, weekStart);
+        seen.insert({Week1(d.Year, d.Month, d.Day, weekStart, firstWeek), rfc.week, rfc.year == d.Year});
     }
-    std::sort(pairs.begin(), pairs.end());
-    pairs.erase(std::unique(pairs.begin(), pairs.end(),
-                            [](const Pair& a, const Pair& b) { return !(a < b) && !(b < a); }),
-                pairs.end());
+    pairs.assign(seen.begin(), seen.end());
     return pairs;
 }
+
+}  // namespace
 
 bool WeekNumbering::Agrees(int weekday, const std::bitset<64>& weeks) const
 {
     if (weekday < 1 || weekday > 7) return false;
     const auto wanted = [&weeks](int w) { return w >= 0 && w < 64 && weeks[static_cast<std::size_t>(w)]; };
-    for (const Pair& p : PairsFor(weekday)) {
+    for (const Pair& p : PairsFor(settings_.WeekStart, settings_.FirstWeek, weekday)) {
         if (p.sameYear ? wanted(p.orv) != wanted(p.rfc) : wanted(p.orv) || wanted(p.rfc)) return false;
     }
     return true;

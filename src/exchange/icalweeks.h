@@ -5,7 +5,6 @@
 // only where it does.
 #pragma once
 
-#include <array>
 #include <bitset>
 #include <string>
 #include <vector>
@@ -40,18 +39,17 @@ public:
 
     const DateSettings& settings() const { return settings_; }
 
-private:
+    // How one day is numbered by both, and whether iCalendar counts it in
+    // its own calendar year.
     struct Pair {
         int orv = 0;
         int rfc = 0;
         bool sameYear = true;
         bool operator<(const Pair& o) const;
     };
-    const std::vector<Pair>& PairsFor(int weekday) const;
 
+private:
     DateSettings settings_;
-    mutable std::array<std::vector<Pair>, 8> pairs_;
-    mutable std::array<bool, 8> computed_{};
 };
 
 // "1,3,5-7" from a set of weeks (ranges of three or more joined).

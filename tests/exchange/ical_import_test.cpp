@@ -234,6 +234,7 @@ INSTANTIATE_TEST_SUITE_P(
                  "weeks start on another day"},
         RuleCase{"EveryOtherWeek", "20240101", "RRULE:FREQ=WEEKLY;INTERVAL=2\r\n", "every 2 weeks"},
         RuleCase{"Hourly", "20240101", "RRULE:FREQ=HOURLY\r\n", "every hour"},
+        RuleCase{"EveryMinuteIsCutShort", "20240101", "RRULE:FREQ=MINUTELY\r\n", "later ones are left out"},
         RuleCase{"TenTimes", "20240101", "RRULE:FREQ=WEEKLY;COUNT=10\r\n", "it ends"},
         RuleCase{"LastDayOfMonth", "20240131", "RRULE:FREQ=MONTHLY;BYMONTHDAY=-1\r\n", "from its end"},
         RuleCase{"YearDay", "20240101", "RRULE:FREQ=YEARLY;BYYEARDAY=100\r\n", "BYYEARDAY"},

@@ -29,7 +29,8 @@ inline RecordStore SampleStore()
     s.editCalendar() = {dentist, Event("Pick up parcel", D(2024, 2, 28), 2), Event("Leap day party", D(2024, 2, 29)),
                         Event("Leap day party", D(2024, 2, 29)), Event("Café Müller, 8€", D(2025, 1, 3))};
     s.editWeekly() = {Weekly("Football", 5), Weekly("Choir", 4, "1-26"), Weekly("Odd weeks", 4, "1,3,5,7,9,11"),
-                      Weekly("Spring term", 2, "10-20"), Weekly("Year end", 7, "52,53"), Weekly("Week zero", 1, "0")};
+                      Weekly("Spring term", 2, "10-20"), Weekly("Year end", 7, "52,53"), Weekly("Week zero", 1, "0"),
+                      Weekly("Every week, listed", 3, "0-54")};
     s.editMonthly() = {Monthly("Pay rent", 1), Monthly("Never in February", 31), Monthly("Gym fee", 29)};
     s.editAnnual() = {Annual("Wedding day", 6, 1), Annual("Leap year only", 2, 29)};
     s.editAdvanced() = {Advanced("Last Thursday of Febuary", true, 1, "Febuary", "Thursday"),

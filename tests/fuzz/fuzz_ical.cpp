@@ -69,7 +69,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const AMonth& m : store.monthly())
         if (m.Day < 1 || m.Day > 31 || !OneLine(m.Hint) || !OneLine(m.Month) || !OneLine(m.Year)) Fail("monthly event");
     for (const AYear& y : store.annual())
-        if (y.Month < 1 || y.Month > 12 || y.Day < 1 || y.Day > 29 + 2 || !OneLine(y.Hint) || !OneLine(y.Year)) Fail("annual event");
+        if (y.Month < 1 || y.Month > 12 || y.Day < 1 || y.Day > 31 || !OneLine(y.Hint) || !OneLine(y.Year)) Fail("annual event");
     for (const AAdv& a : store.advanced())
         if (a.Down < 1 || a.Down > 5 || !OneLine(a.Hint)) Fail("advanced event");
     Rereads(store.calendar());
