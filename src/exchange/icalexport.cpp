@@ -14,6 +14,7 @@ namespace orv {
 namespace {
 
 using ical::Component;
+using ical::MakeDate;
 
 icaltimetype DateValue(Date d)
 {
@@ -22,12 +23,6 @@ icaltimetype DateValue(Date d)
     t.month = d.Month;
     t.day = d.Day;
     return t;
-}
-
-std::optional<Date> MakeDate(int year, int month, int day)
-{
-    if (year < 1 || year > 9999 || !IsValidDate(year, month, day)) return std::nullopt;
-    return Date{static_cast<std::uint16_t>(year), static_cast<std::uint16_t>(month), static_cast<std::uint16_t>(day)};
 }
 
 std::optional<int> MonthNumber(std::string_view name)
@@ -104,7 +99,7 @@ std::uint64_t Fnv1a(std::string_view text)
     return h;
 }
 
-// One exported VEVENT, written with libical.
+// The calendar being written: VEVENTs built with libical, one after the other.
 class Writer {
 public:
     explicit Writer(const IcalExportOptions& options) : options_(options), numbering_(options.weeks)
@@ -128,8 +123,9 @@ public:
         icalcomponent_add_property(e, icalproperty_new_uid(IcalUid(kind, key, ordinal).c_str()));
         icalcomponent_add_property(e, icalproperty_new_dtstamp(stamp_));
         icalcomponent_add_property(e, icalproperty_new_dtstart(DateValue(start)));
-        // All-day: the event ends at the start of the next day.
-        icalcomponent_add_property(e, icalproperty_new_dtend(DateValue(NextDate(start))));
+        // All-day: the event ends at the start of the next day (RFC 5545's
+        // default, written out for readers that want it said).
+        if (start < Date{9999, 12, 31}) icalcomponent_add_property(e, icalproperty_new_dtend(DateValue(NextDate(start))));
         icalcomponent_add_property(e, icalproperty_new_summary(StoredAsUtf8(summary).c_str()));
         ++events_;
         return e;
@@ -204,9 +200,7 @@ void Birthdays(Writer& w, const std::vector<AData>& list)
     for (std::size_t i = 0; i < list.size(); ++i) {
         const AData& a = list[i];
         if (a.Day == 0 && a.Month == 0) continue;  // no birthday given
-        std::string name = a.Name;
-        if (!a.Name.empty() && !a.Surname.empty()) name += ' ';
-        name += a.Surname;
+        const std::string name = ical::PersonName(a);
         if (a.Month < 1 || a.Month > 12 || a.Day < 1 || a.Day > DaysInMonth(2000, a.Month)) {
             w.Note("data.orv", i, name, "the birthday " + a.DateText + " is no date; not exported");
             continue;
@@ -325,63 +319,48 @@ void Weekly(Writer& w, const std::vector<AWeek>& list)
     for (std::size_t i = 0; i < list.size(); ++i) {
         const AWeek& a = list[i];
         const std::bitset<64> weeks = WeeksOccurring(a.WeekNr);
-        bool any = false;
-        for (int k = 0; k <= 54; ++k) any = any || weeks[static_cast<std::size_t>(k)];
-        if (a.Weekday < 1 || a.Weekday > 7 || !any) {
-            w.Note("week.orv", i, a.Hint, "no weekday or week in which it occurs; not exported");
+        const auto occurs = [&](Date d) { return weeks[Week1(d.Year, d.Month, d.Day, o.weeks.WeekStart, o.weeks.FirstWeek)]; };
+        // Its first day on or after the period's start, within 400 years.
+        std::optional<Date> next;
+        if (a.Weekday >= 1 && a.Weekday <= 7) {
+            Date d = o.from;
+            while (DayOfWeek(d) != a.Weekday) d = NextDate(d);
+            for (int k = 0; k < 21000 && d.Year <= 9999 && !next; ++k, d = AddDays(d, 7))
+                if (occurs(d)) next = d;
+        }
+        if (!next) {
+            w.Note("week.orv", i, a.Hint, "no weekday, or weeks " + a.WeekNr + " never hold its weekday; not exported");
             continue;
         }
         const std::string day(ical::kDayCodes[static_cast<std::size_t>(a.Weekday)]);
         const std::string key = Key({std::to_string(a.Weekday), a.WeekNr, a.Hint});
-        Date first = o.from;
-        while (DayOfWeek(first) != a.Weekday) first = NextDate(first);
 
         bool everyWeek = true;
         for (int k = 0; k <= 54; ++k) everyWeek = everyWeek && weeks[static_cast<std::size_t>(k)];
         if (everyWeek) {
-            icalcomponent* e = w.Begin("week", key, first, a.Hint);
+            icalcomponent* e = w.Begin("week", key, *next, a.Hint);
             Writer::Rule(e, "FREQ=WEEKLY;BYDAY=" + day);
             Writer::AddX(e, "X-ORV-RECORD", "WEEKLY");
             if (!a.WeekNr.empty()) Writer::AddX(e, "X-ORV-WEEKS", a.WeekNr);
             continue;
         }
-
         if (w.numbering().Agrees(a.Weekday, weeks)) {
-            std::bitset<64> rfcWeeks;
-            for (int k = 1; k <= 53; ++k) rfcWeeks[static_cast<std::size_t>(k)] = weeks[static_cast<std::size_t>(k)];
-            std::string list53;
+            // Same days under both numberings: ISO's weeks 1..53 hold them all.
+            std::string numbers;
             for (int k = 1; k <= 53; ++k)
-                if (rfcWeeks[static_cast<std::size_t>(k)]) list53 += (list53.empty() ? "" : ",") + std::to_string(k);
-            if (list53.empty()) {  // the weekday never falls in those weeks
-                w.Note("week.orv", i, a.Hint, "weeks " + a.WeekNr + " never hold a " +
-                                                  std::string(DayNames[static_cast<std::size_t>(a.Weekday)]) + "; not exported");
-                continue;
-            }
-            // Starts at the first day the rule gives on or after the period's start.
-            Date start = first;
-            for (int k = 0; k < 21000 && !weeks[Week1(start.Year, start.Month, start.Day, o.weeks.WeekStart, o.weeks.FirstWeek)]; ++k)
-                start = AddDays(start, 7);
-            icalcomponent* e = w.Begin("week", key, start, a.Hint);
-            Writer::Rule(e, "FREQ=YEARLY;BYWEEKNO=" + list53 + ";BYDAY=" + day + wkst);
+                if (weeks[static_cast<std::size_t>(k)]) numbers += (numbers.empty() ? "" : ",") + std::to_string(k);
+            icalcomponent* e = w.Begin("week", key, *next, a.Hint);
+            Writer::Rule(e, "FREQ=YEARLY;BYWEEKNO=" + numbers + ";BYDAY=" + day + wkst);
             Writer::AddX(e, "X-ORV-RECORD", "WEEKLY");
             Writer::AddX(e, "X-ORV-WEEKS", a.WeekNr);
             continue;
         }
-        // Else the days the week list gives in the period, under the user's settings.
+        // Else its days in the period under the user's settings; the next one
+        // after it when none falls there, so that the event is not lost.
         std::vector<Date> dates;
-        for (Date d = first; d <= o.to; d = AddDays(d, 7))
-            if (weeks[Week1(d.Year, d.Month, d.Day, o.weeks.WeekStart, o.weeks.FirstWeek)]) dates.push_back(d);
-        if (dates.empty()) {
-            // Keep the event in the file with its next day after the period.
-            Date d = first;
-            for (int k = 0; k < 21000 && dates.empty(); ++k, d = AddDays(d, 7))
-                if (weeks[Week1(d.Year, d.Month, d.Day, o.weeks.WeekStart, o.weeks.FirstWeek)]) dates.push_back(d);
-        }
-        if (dates.empty()) {
-            w.Note("week.orv", i, a.Hint, "weeks " + a.WeekNr + " never hold a " +
-                                              std::string(DayNames[static_cast<std::size_t>(a.Weekday)]) + "; not exported");
-            continue;
-        }
+        for (Date d = *next; d <= o.to; d = AddDays(d, 7))
+            if (occurs(d)) dates.push_back(d);
+        if (dates.empty()) dates.push_back(*next);
         icalcomponent* e = w.Begin("week", key, dates.front(), a.Hint);
         for (std::size_t k = 1; k < dates.size(); ++k) {
             icaldatetimeperiodtype p{};

@@ -21,17 +21,12 @@ namespace orv {
 namespace {
 
 using ical::Component;
+using ical::MakeDate;
 
 // A rule is followed for this many steps at most (27 years of a daily
 // event): it keeps a hostile file from running on. The summary says when a
 // rule was cut.
 constexpr int kMaxSteps = 10000;
-
-std::optional<Date> MakeDate(int year, int month, int day)
-{
-    if (year < 1 || year > 9999 || !IsValidDate(year, month, day)) return std::nullopt;
-    return Date{static_cast<std::uint16_t>(year), static_cast<std::uint16_t>(month), static_cast<std::uint16_t>(day)};
-}
 
 std::tm SystemLocalTime(std::time_t t)
 {
@@ -126,11 +121,7 @@ public:
         for (const AMonth& r : existing.monthly()) Existing(r);
         for (const AYear& r : existing.annual()) Existing(r);
         for (const AAdv& r : existing.advanced()) Existing(r);
-        for (const AData& a : existing.addresses()) {
-            std::string name = a.Name;
-            if (!a.Name.empty() && !a.Surname.empty()) name += ' ';
-            birthdays_.insert({std::move(name) + a.Surname, a.Month, a.Day});
-        }
+        for (const AData& a : existing.addresses()) birthdays_.insert({ical::PersonName(a), a.Month, a.Day});
     }
 
     void Collect(icalcomponent* root)
