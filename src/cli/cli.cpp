@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdlib>
+#include <ctime>
 #include <optional>
 #include <set>
 #include <string_view>
@@ -13,6 +14,7 @@
 #include "engine/overview.h"
 #include "engine/peoplesearch.h"
 #include "engine/periodical.h"
+#include "exchange/icalexport.h"
 #include "store/datafile.h"
 #include "store/todofile.h"
 
@@ -42,6 +44,8 @@ constexpr std::string_view kHelp =
     "  week DATE                  the week number of DATE\n"
     "  search-people FIELD TEXT   FIELD: first, surname, phone, email\n"
     "  search-hints TEXT          calendar events whose hint holds TEXT\n"
+    "  ical [FROM TO]             the events as an iCalendar file: calendar events of FROM..TO\n"
+    "                             (all of them without FROM TO), recurrent events and birthdays\n"
     "\n"
     "Output: one row per line, fields separated by TAB. Dates are YYYY-MM-DD.\n"
     "Exit status: 0 success, 1 refused period, 2 usage error, 3 a file failed to load.\n";
@@ -194,11 +198,29 @@ struct Command {
     Needs (*needs)();
     void (*check)(const Options&);
     int (*run)(Context&);
+    std::size_t optionalArgs = 0;  // how many more arguments it may take
 };
 
 Needs AllLists() { return {{AllDataKinds.begin(), AllDataKinds.end()}, false}; }
 void NoCheck(const Options&) {}
 void CheckDate(const Options& o) { RequireDate(o.args[0], "DATE"); }
+
+// The exported period of `ical`: FROM TO, or this year and the next.
+struct IcalPeriod {
+    Date from, to;
+    bool given = false;
+};
+IcalPeriod IcalPeriodOf(const Options& o, Date today)
+{
+    if (o.args.size() == 1) throw UsageError{"usage: orv-cli [OPTIONS] ical [FROM TO]"};
+    if (o.args.size() == 2) {
+        const IcalPeriod p{RequireDate(o.args[0], "FROM"), RequireDate(o.args[1], "TO"), true};
+        if (p.to < p.from) throw UsageError{"TO lies before FROM"};
+        return p;
+    }
+    const auto year = static_cast<std::uint16_t>(today.Year);
+    return {Date{year, 1, 1}, Date{static_cast<std::uint16_t>(year < 9999 ? year + 1 : year), 12, 31}, false};
+}
 
 const Command kCommands[] = {
     {"overview", "overview", 0, [] { return Needs{{AllDataKinds.begin(), AllDataKinds.end()}, true, true}; }, NoCheck,
@@ -272,6 +294,22 @@ const Command kCommands[] = {
              Row(c.output.out, {hit.Hint, std::to_string(hit.Index), hit.DateText});
          return int{Success};
      }},
+    {"ical", "ical [FROM TO]", 0, AllLists, [](const Options& o) { IcalPeriodOf(o, Date{2000, 1, 1}); },
+     [](Context& c) {
+         const IcalPeriod period = IcalPeriodOf(c.options, c.today);
+         IcalExportOptions e;
+         e.from = period.from;
+         e.to = period.to;
+         e.wholeCalendar = !period.given;
+         // A fixed --today gives a fixed DTSTAMP, so that the output can be compared.
+         e.stamp = c.options.today ? static_cast<std::time_t>(DayNumber(c.today)) * 86400 : std::time(nullptr);
+         e.weeks = c.finder.Settings;
+         const IcalExport x = ExportICalendar(c.records, e);
+         c.output.out += x.text;
+         for (const std::string& note : x.notes) c.output.err += "orv-cli: " + note + "\n";
+         return int{Success};
+     },
+     2},
 };
 
 const Command& FindCommand(const std::string& name)
@@ -285,7 +323,7 @@ const Command& FindCommand(const std::string& name)
 const Command& CheckArguments(const Options& o)
 {
     const Command& command = FindCommand(o.command);
-    if (o.args.size() != command.argCount)
+    if (o.args.size() < command.argCount || o.args.size() > command.argCount + command.optionalArgs)
         throw UsageError{"usage: orv-cli [OPTIONS] " + std::string(command.synopsis)};
     command.check(o);
     return command;

@@ -1,0 +1,83 @@
+// Reads an iCalendar file (RFC 5545) into a plan of the records ORV would
+// add, with a summary to show before anything is stored. Events become
+// calendar events; a recurring event becomes a weekly, monthly, annual or
+// advanced event where one of those means the same days; any other is listed
+// with the reason and its dates within a period the caller chooses, which can
+// be taken as calendar events instead.
+#pragma once
+
+#include <ctime>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "engine/dates.h"
+#include "store/datafile.h"
+#include "store/recordstore.h"
+
+namespace orv {
+
+struct IcalImportOptions {
+    // ORV's recurrent events have no first day: a recurring event that starts
+    // after today (and was not written by ORV) keeps its start only as dates.
+    Date today;
+    // The period whose dates stand in for events no ORV record can hold.
+    Date from;
+    Date to;
+    // WeekStart and FirstWeek: a BYWEEKNO rule becomes a week list only where
+    // ORV's week numbers give the same days.
+    DateSettings weeks;
+    // The local time of a UTC time (seconds since the epoch); empty: the
+    // system's time zone. Times given in a named zone or without a zone keep
+    // the date and time they are written with.
+    std::function<std::tm(std::time_t)> localTime;
+};
+
+// A recurring event that no ORV record can hold.
+struct IcalUnexpressed {
+    std::string summary;  // the event's SUMMARY (UTF-8)
+    std::string rule;     // its RRULE as written, "RDATE" for a list of dates
+    std::string reason;   // why ORV cannot say it
+    // Its dates from `from` to `to` as calendar events, those already in ORV left out.
+    std::vector<ACal> occurrences;
+    bool take = true;  // whether applying the plan adds the occurrences
+};
+
+// An event that adds nothing, and why (cancelled, no date, already in ORV).
+struct IcalSkipped {
+    std::string summary;
+    std::string reason;
+};
+
+// The records an import adds, in file order. Records equal to one already in
+// ORV, or to one planned before, are left out (and listed as skipped).
+struct IcalPlan {
+    std::vector<ACal> calendar;
+    std::vector<AWeek> weekly;
+    std::vector<AMonth> monthly;
+    std::vector<AYear> annual;
+    std::vector<AAdv> advanced;
+    std::vector<IcalUnexpressed> unexpressed;
+    std::vector<IcalSkipped> skipped;
+};
+
+struct IcalImport {
+    bool ok = true;
+    std::string message;  // why nothing could be read, when not ok
+    IcalPlan plan;
+};
+
+IcalImport PlanICalendarImport(std::string_view text, const RecordStore& existing, const IcalImportOptions& options);
+
+// The summary to show before anything is stored: what will be added, kind by
+// kind; each event that cannot be expressed, why, and how many of its dates
+// will be added; each event skipped and why. One line each.
+std::vector<std::string> IcalPlanSummary(const IcalPlan& plan);
+
+// Appends the planned records (and the occurrences of the unexpressed events
+// marked `take`) to their lists, then orders the calendar as adding an event
+// does. Returns the kinds that changed, whose files the caller saves.
+std::vector<DataKind> ApplyICalendarPlan(const IcalPlan& plan, RecordStore& records);
+
+}  // namespace orv

@@ -1,0 +1,248 @@
+// The iCalendar writer: other readers must find exactly ORV's days in it,
+// and the file must keep RFC 5545's form.
+#include <libical/ical.h>
+
+#include <array>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <regex>
+#include <sstream>
+
+#include "exchange/icalexport.h"
+#include "icaltest.h"
+#include "store/textutil.h"
+
+namespace orv::test {
+namespace {
+
+IcalExportOptions Period(Date from, Date to, const DateSettings& settings = {})
+{
+    IcalExportOptions o;
+    o.from = from;
+    o.to = to;
+    o.stamp = 1709078400;  // 2024-02-28 00:00:00 UTC
+    o.weeks = settings;
+    return o;
+}
+
+// Unfolded content lines of one VEVENT after another, by SUMMARY.
+std::map<std::string, std::string> EventsBySummary(const std::string& text)
+{
+    std::string unfolded = std::regex_replace(text, std::regex("\r\n "), "");
+    std::map<std::string, std::string> events;
+    std::istringstream in(unfolded);
+    std::string line, current, summary;
+    while (std::getline(in, line)) {
+        if (line == "BEGIN:VEVENT\r") current.clear(), summary.clear();
+        if (line.rfind("SUMMARY:", 0) == 0) summary = line.substr(8, line.size() - 9);
+        current += line + "\n";
+        if (line == "END:VEVENT\r") events[summary] += current;
+    }
+    return events;
+}
+
+class IcalWeeks : public ::testing::TestWithParam<WeekCase> {};
+
+// The strongest check of the mapping: libical, reading the export, finds
+// every occurrence ORV finds over four years, and no other, under each way of
+// numbering weeks (week lists go to BYWEEKNO or to dates accordingly).
+TEST_P(IcalWeeks, anotherReaderFindsExactlyOrvsDays)
+{
+    const RecordStore store = SampleStore();
+    const Date from = D(2023, 1, 1), to = D(2026, 12, 31);
+    const IcalExport x = ExportICalendar(store, Period(from, to, GetParam().settings));
+    EXPECT_EQ(LibicalOccurrences(x.text, from, to), OrvOccurrences(store, GetParam().settings, from, to));
+}
+
+INSTANTIATE_TEST_SUITE_P(Settings, IcalWeeks, ::testing::ValuesIn(kWeekCases),
+                         [](const auto& row) { return std::string(row.param.name); });
+
+TEST(IcalExport, isWellFormedForLibicalsValidator)
+{
+    const IcalExport x = ExportICalendar(SampleStore(), Period(D(2024, 1, 1), D(2024, 12, 31)));
+    icalcomponent* root = icalparser_parse_string(x.text.c_str());
+    ASSERT_NE(root, nullptr);
+    EXPECT_EQ(icalcomponent_isa(root), ICAL_VCALENDAR_COMPONENT);
+    EXPECT_TRUE(icalrestriction_check(root));
+    EXPECT_EQ(icalcomponent_count_errors(root), 0);
+    EXPECT_EQ(icalcomponent_count_components(root, ICAL_VEVENT_COMPONENT), x.events);
+    icalcomponent_free(root);
+}
+
+TEST(IcalExport, linesEndInCrLfAndFoldWithinSeventyFiveOctetsBetweenCharacters)
+{
+    RecordStore s;
+    std::string longHint;
+    for (int i = 0; i < 40; ++i) longHint += "Grüße ";
+    s.editCalendar() = {Event(longHint, D(2024, 5, 1))};
+    const IcalExport x = ExportICalendar(s, Period(D(2024, 1, 1), D(2024, 12, 31)));
+    ASSERT_GE(x.text.size(), 2u);
+    EXPECT_EQ(x.text.substr(x.text.size() - 2), "\r\n");
+    std::size_t start = 0;
+    while (start < x.text.size()) {
+        const std::size_t end = x.text.find("\r\n", start);
+        ASSERT_NE(end, std::string::npos) << "a line without CR LF";
+        const std::string line = x.text.substr(start, end - start);
+        EXPECT_LE(line.size(), 75u) << line;
+        EXPECT_EQ(line.find('\n'), std::string::npos);
+        EXPECT_TRUE(IsValidUtf8(line)) << "a fold splits a character: " << line;
+        start = end + 2;
+    }
+    EXPECT_NE(EventsBySummary(x.text).count(longHint), 0u);
+}
+
+TEST(IcalExport, windows1252TextBecomesUtf8)
+{
+    RecordStore s;
+    s.editCalendar() = {Event("Caf\xe9 \x80 5", D(2024, 5, 1))};
+    s.editCalendar()[0].More = {"Stra\xdf" "e"};
+    const IcalExport x = ExportICalendar(s, Period(D(2024, 1, 1), D(2024, 12, 31)));
+    EXPECT_NE(x.text.find("SUMMARY:Café € 5\r\n"), std::string::npos) << x.text;
+    EXPECT_NE(x.text.find("DESCRIPTION:Straße\r\n"), std::string::npos) << x.text;
+}
+
+// A weekly event with a week list: BYWEEKNO where iCalendar's ISO weeks mean
+// ORV's days, else its dates with a note saying why.
+struct WeekListCase {
+    const char* name;
+    DateSettings settings;
+    int weekday;
+    const char* weeks;
+    const char* expected;  // a piece of the event
+};
+
+class IcalWeekList : public ::testing::TestWithParam<WeekListCase> {};
+
+TEST_P(IcalWeekList, choosesRuleOrDates)
+{
+    const WeekListCase& c = GetParam();
+    RecordStore s;
+    s.editWeekly() = {Weekly("W", c.weekday, c.weeks)};
+    const IcalExport x = ExportICalendar(s, Period(D(2024, 1, 1), D(2025, 12, 31), c.settings));
+    const std::string event = EventsBySummary(x.text)["W"];
+    EXPECT_NE(event.find(c.expected), std::string::npos) << event;
+    const bool dated = event.find("RRULE") == std::string::npos;
+    EXPECT_EQ(dated, event.find("COMMENT:Weeks ") != std::string::npos) << event;
+    EXPECT_EQ(dated, !x.notes.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, IcalWeekList,
+    ::testing::Values(
+        WeekListCase{"IsoSettingsMidYear", {1, 1, false}, 4, "10-20", "RRULE:FREQ=YEARLY;BYDAY=WE;BYWEEKNO=10,11,12,13,14,15,16,17,18,19,20\r"},
+        WeekListCase{"SundayStartSaysWkst", {0, 1, false}, 1, "20", "BYWEEKNO=20;WKST=SU"},
+        // In a year whose opening days before the first Monday are four or
+        // more, ISO's week 1 is ORV's week 0 under "First full week".
+        WeekListCase{"FirstFullWeekShiftsSomeYears", {1, 0, false}, 4, "30", "RDATE;VALUE=DATE:20250730"},
+        WeekListCase{"JanuaryFirstRuleShiftsWeeks", {1, 2, false}, 4, "10-20", "RDATE;VALUE=DATE:20240313"},
+        WeekListCase{"WeekOneSpillsIntoDecember", {1, 1, false}, 3, "1", "DTSTART;VALUE=DATE:20240102"},
+        WeekListCase{"WeekZeroHasNoIsoNumber", {1, 0, false}, 4, "0", "DTSTART;VALUE=DATE:20250101"},
+        WeekListCase{"EveryWeekIsPlainWeekly", {0, 0, false}, 6, "0-54", "RRULE:FREQ=WEEKLY;BYDAY=FR"}),
+    [](const auto& row) { return std::string(row.param.name); });
+
+TEST(IcalExport, mapsRecordsToRulesAndPriorities)
+{
+    const IcalExport x = ExportICalendar(SampleStore(), Period(D(2024, 1, 1), D(2024, 12, 31)));
+    auto events = EventsBySummary(x.text);
+    const std::pair<const char*, const char*> expected[] = {
+        {"Anna Berg", "DTSTART;VALUE=DATE:19700228"},
+        {"Anna Berg", "RRULE:FREQ=YEARLY;BYMONTHDAY=28;BYMONTH=2"},
+        {"Leo Leap", "DTSTART;VALUE=DATE:19800229"},
+        {"Bo Lind", "DTSTART;VALUE=DATE:20240301"},  // no birth year: the first one on or after the period's start
+        {"Dentist 10:30", "PRIORITY:1"},
+        {"Dentist 10:30", "DESCRIPTION:Bring the card\\n\\nAsk about the bill"},
+        {"Pick up parcel", "PRIORITY:9"},
+        {"Last Thursday of Febuary", "RRULE:FREQ=YEARLY;BYDAY=-1TH;BYMONTH=2"},
+        {"Fifth to last Monday of May", "BYDAY=-5MO"},
+        {"Never in February", "RRULE:FREQ=MONTHLY;BYMONTHDAY=31"},
+        {"Never in February", "DTSTART;VALUE=DATE:20240131"},
+        {"Leap year only", "DTSTART;VALUE=DATE:20240229"},
+        {"Football", "RRULE:FREQ=WEEKLY;BYDAY=TH"},
+    };
+    for (const auto& [summary, piece] : expected)
+        EXPECT_NE(events[summary].find(piece), std::string::npos) << summary << " lacks " << piece << ":\n" << events[summary];
+    EXPECT_EQ(events.count("Café Müller, 8€"), 0u) << "outside the period";
+    EXPECT_EQ(events.count("Nobody Nodate"), 0u) << "no birthday";
+}
+
+TEST(IcalExport, uidsFollowTheRecordNotItsPlaceAndStayApartForEqualRecords)
+{
+    RecordStore first = SampleStore();
+    RecordStore second = SampleStore();
+    second.editCalendar().insert(second.editCalendar().begin(), Event("New first", D(2024, 1, 1)));
+    second.editWeekly().insert(second.editWeekly().begin(), Weekly("New weekly", 3));
+    const auto uids = [](const RecordStore& s, std::time_t stamp) {
+        IcalExportOptions o = Period(D(2024, 1, 1), D(2024, 12, 31));
+        o.stamp = stamp;
+        std::set<std::string> out;
+        std::istringstream in(ExportICalendar(s, o).text);
+        std::string line;
+        std::size_t lines = 0;
+        while (std::getline(in, line))
+            if (line.rfind("UID:", 0) == 0) out.insert(line), ++lines;
+        EXPECT_EQ(out.size(), lines) << "two events share a UID";
+        return out;
+    };
+    const std::set<std::string> before = uids(first, 0);
+    const std::set<std::string> after = uids(second, 1800000000);
+    EXPECT_TRUE(std::includes(after.begin(), after.end(), before.begin(), before.end()));
+    EXPECT_EQ(after.size(), before.size() + 2);
+}
+
+TEST(IcalExport, recordsThatNeverOccurAreNamedNotWritten)
+{
+    RecordStore s;
+    s.editCalendar() = {Event("Fine", D(2024, 5, 1))};
+    ACal bad;
+    bad.Hint = "Bad";
+    bad.Day = 31;
+    bad.Month = 4;
+    bad.Year = 2024;
+    bad.DateText = "31/4 - 2024";
+    s.editCalendar().push_back(bad);
+    s.editAnnual() = {Annual("Thirtieth of February", 2, 30)};
+    s.editAdvanced() = {Advanced("Typo", false, 1, "February", "Monday")};
+    s.editWeekly() = {Weekly("No weekday", 9)};
+    const IcalExport x = ExportICalendar(s, Period(D(2024, 1, 1), D(2024, 12, 31)));
+    EXPECT_EQ(x.events, 1);
+    ASSERT_EQ(x.notes.size(), 4u);
+    EXPECT_EQ(x.notes[0].rfind("cal.orv record 1 'Bad'", 0), 0u) << x.notes[0];
+}
+
+// A second, independent reader: Python's icalendar package parses the file and
+// dateutil expands the rules; it must find ORV's days. Skipped where neither
+// Python nor the package is installed.
+TEST(IcalExport, pythonIcalendarReadsTheSameDays)
+{
+    std::string python;
+    for (const char* candidate : {"/usr/bin/python3", "python3"}) {
+        const std::string probe = std::string(candidate) + " -c 'import icalendar, dateutil' >/dev/null 2>&1";
+        if (std::system(probe.c_str()) == 0) {
+            python = candidate;
+            break;
+        }
+    }
+    if (python.empty()) GTEST_SKIP() << "Python's icalendar package is not installed";
+
+    std::string folder = ::testing::TempDir() + "orv-ical-XXXXXX";
+    ASSERT_NE(::mkdtemp(folder.data()), nullptr);
+    const RecordStore store = SampleStore();
+    const DateSettings settings{1, 1, false};
+    const Date from = D(2024, 1, 1), to = D(2025, 12, 31);
+    const std::string ics = folder + "/orv.ics", out = folder + "/days.txt";
+    ASSERT_TRUE(WriteFileAtomic(ics, ExportICalendar(store, Period(from, to, settings)).text).ok);
+    const std::string command = python + " " ORV_ICAL_SECOND_READER " " + ics + " " + IsoDate(from) + " " + IsoDate(to) +
+                                " > " + out;
+    ASSERT_EQ(std::system(command.c_str()), 0) << command;
+    std::multiset<std::string> lines;
+    std::istringstream in(ReadWholeFile(out).content);
+    for (std::string line; std::getline(in, line);) lines.insert(line);
+    EXPECT_EQ(lines, OrvOccurrences(store, settings, from, to));
+    if (!HasFailure()) std::filesystem::remove_all(folder);
+}
+
+}  // namespace
+}  // namespace orv::test

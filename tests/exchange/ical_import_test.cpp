@@ -1,0 +1,286 @@
+// The iCalendar reader: what other programs write becomes the records that
+// mean the same days, or is named with its reason and offered as dates.
+#include <algorithm>
+#include <ctime>
+#include <string>
+
+#include "exchange/icalimport.h"
+#include "icaltest.h"
+#include "store/datafile.h"
+#include "store/textutil.h"
+
+namespace orv::test {
+namespace {
+
+IcalImportOptions Options(const DateSettings& settings = {1, 1, false})
+{
+    IcalImportOptions o;
+    o.today = D(2024, 2, 28);
+    o.from = D(2024, 1, 1);
+    o.to = D(2024, 12, 31);
+    o.weeks = settings;
+    // Local time is Central European winter time, one hour ahead of UTC.
+    o.localTime = [](std::time_t t) {
+        t += 3600;
+        std::tm tm{};
+        gmtime_r(&t, &tm);
+        return tm;
+    };
+    return o;
+}
+
+std::string Sample(const char* name) { return ReadWholeFile(std::string(ORV_ICAL_SAMPLES) + name).content; }
+
+std::string Calendar(const std::string& events)
+{
+    return "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//test//EN\r\n" + events + "END:VCALENDAR\r\n";
+}
+
+std::string VEvent(const std::string& uid, const std::string& start, const std::string& more = {})
+{
+    return "BEGIN:VEVENT\r\nUID:" + uid + "\r\nDTSTAMP:20240101T000000Z\r\nDTSTART;VALUE=DATE:" + start +
+           "\r\nSUMMARY:" + uid + "\r\n" + more + "END:VEVENT\r\n";
+}
+
+template <class Rec>
+void ExpectSame(const std::vector<Rec>& expected, const std::vector<Rec>& actual)
+{
+    const auto text = [](const std::vector<Rec>& list) { return SerializeDataText(list); };
+    EXPECT_EQ(text(expected), text(actual));
+}
+
+class IcalRoundTrip : public ::testing::TestWithParam<WeekCase> {};
+
+// Export, then import into an empty ORV: the same records, whether a week
+// list went out as BYWEEKNO or as dates. Birthdays come back as annual events
+// counting from the birth year.
+TEST_P(IcalRoundTrip, exportThenImportGivesTheSameRecords)
+{
+    const RecordStore store = SampleStore();
+    IcalExportOptions out;
+    out.from = D(2024, 1, 1);
+    out.to = D(2025, 12, 31);
+    out.wholeCalendar = true;
+    out.weeks = GetParam().settings;
+    const IcalExport x = ExportICalendar(store, out);
+
+    const IcalImport in = PlanICalendarImport(x.text, RecordStore{}, Options(GetParam().settings));
+    ASSERT_TRUE(in.ok) << in.message;
+    EXPECT_TRUE(in.plan.unexpressed.empty()) << IcalPlanSummary(in.plan)[1];
+    RecordStore back;
+    ApplyICalendarPlan(in.plan, back);
+
+    std::vector<ACal> calendar = store.calendar();
+    SortCalendar(calendar);
+    ExpectSame(calendar, back.calendar());
+    ExpectSame(store.advanced(), back.advanced());
+    ExpectSame(store.monthly(), back.monthly());
+    // A week list that never holds its weekday under these settings is left
+    // out of the export, and says so.
+    std::vector<AWeek> weekly;
+    for (std::size_t i = 0; i < store.weekly().size(); ++i) {
+        const std::string name = "week.orv record " + std::to_string(i) + " ";
+        const bool left = std::any_of(x.notes.begin(), x.notes.end(), [&](const std::string& n) {
+            return n.rfind(name, 0) == 0 && n.find("not exported") != std::string::npos;
+        });
+        if (!left) weekly.push_back(store.weekly()[i]);
+    }
+    ExpectSame(weekly, back.weekly());
+    std::vector<AYear> annual = {Annual("Anna Berg", 2, 28, "1970"), Annual("Leo Leap", 2, 29, "1980"),
+                                 Annual("Bo Lind", 3, 1)};
+    annual.insert(annual.end(), store.annual().begin(), store.annual().end());
+    ExpectSame(annual, back.annual());
+}
+
+INSTANTIATE_TEST_SUITE_P(Settings, IcalRoundTrip, ::testing::ValuesIn(kWeekCases),
+                         [](const auto& row) { return std::string(row.param.name); });
+
+TEST(IcalImport, countingFieldsComeBackAndASecondImportAddsNothing)
+{
+    RecordStore store;
+    store.editAddresses() = {Person("Anna", "Berg", 28, 2, 1970)};
+    store.editAnnual() = {Annual("Wedding day", 6, 1, "1995")};
+    store.editMonthly() = {Monthly("Pay rent", 15, "3", "2002"), Monthly("Zeros", 3, "0", "0")};
+    store.editCalendar() = {Event("Dentist", D(2024, 3, 3))};
+    IcalExportOptions out;
+    out.from = D(2024, 1, 1);
+    out.to = D(2024, 12, 31);
+    const std::string text = ExportICalendar(store, out).text;
+    EXPECT_NE(text.find("DTSTART;VALUE=DATE:19950601"), std::string::npos) << "counted events start where they count from";
+
+    RecordStore fresh;
+    ApplyICalendarPlan(PlanICalendarImport(text, fresh, Options()).plan, fresh);
+    ExpectSame(store.monthly(), fresh.monthly());
+    EXPECT_EQ(fresh.annual()[1].Year, "1995");
+
+    const IcalImport again = PlanICalendarImport(text, store, Options());
+    EXPECT_EQ(IcalPlanSummary(again.plan),
+              (std::vector<std::string>{"Nothing will be added.", "Skipped: 'Anna Berg': already in ORV as a birthday.",
+                                        "Skipped: 'Dentist': already in ORV.", "Skipped: 'Wedding day': already in ORV.",
+                                        "Skipped: 'Pay rent': already in ORV.", "Skipped: 'Zeros': already in ORV."}));
+}
+
+// Files as common programs write them, and what ORV makes of each.
+struct SampleCase {
+    const char* name;
+    const char* file;
+    std::vector<std::string> summary;
+};
+
+class IcalSamples : public ::testing::TestWithParam<SampleCase> {};
+
+TEST_P(IcalSamples, planSaysWhatWillBeAdded)
+{
+    const IcalImport in = PlanICalendarImport(Sample(GetParam().file), RecordStore{}, Options());
+    ASSERT_TRUE(in.ok) << in.message;
+    EXPECT_EQ(IcalPlanSummary(in.plan), GetParam().summary);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, IcalSamples,
+    ::testing::Values(
+        SampleCase{"WebCalendar", "web-calendar.ics",
+                   {"To be added: 4 calendar events, 2 weekly events, 1 annual event, "
+                    "36 calendar events for the dates of events ORV cannot repeat.",
+                    "Cannot be expressed: 'Put out the bins' (RRULE:FREQ=WEEKLY;INTERVAL=2;BYDAY=MO;WKST=SU): "
+                    "it repeats every 2 weeks, ORV's recurrent events every week; 25 dates added as calendar events.",
+                    "Cannot be expressed: 'Book club' (RRULE:FREQ=MONTHLY;BYMONTHDAY=15): some of its dates were "
+                    "changed; 11 dates added as calendar events.",
+                    "Skipped: 'Cancelled picnic': cancelled."}},
+        SampleCase{"OfficeMail", "office-mail.ics",
+                   {"To be added: 1 calendar event, 1 annual event, 12 advanced events, "
+                    "12 calendar events for the dates of events ORV cannot repeat.",
+                    "Cannot be expressed: 'Onboarding stand-up' (RRULE:FREQ=WEEKLY;UNTIL=20240325T080000Z;BYDAY=MO): "
+                    "it ends, and ORV's recurrent events never do; 12 dates added as calendar events."}},
+        SampleCase{"DesktopPhone", "desktop-phone.ics",
+                   {"To be added: 1 calendar event, 1 weekly event, 1 advanced event, "
+                    "12 calendar events for the dates of events ORV cannot repeat.",
+                    "Cannot be expressed: 'Read the meter' (RRULE:FREQ=MONTHLY;BYMONTHDAY=-1): it counts days of the "
+                    "month from its end; 12 dates added as calendar events."}}),
+    [](const auto& row) { return std::string(row.param.name); });
+
+TEST(IcalImport, eventsKeepTheirTimeDescriptionAndPriority)
+{
+    RecordStore none;
+    const IcalPlan web = PlanICalendarImport(Sample("web-calendar.ics"), none, Options()).plan;
+    ASSERT_GE(web.calendar.size(), 3u);
+    // 09:00 UTC is 10:00 here; the escaped line break splits the description.
+    EXPECT_EQ(web.calendar[0].DateText, "5/3 - 2024");
+    EXPECT_EQ(web.calendar[0].More, (std::vector<std::string>{"10:00-11:00", "Bring the blue folder.", "Ask about the invoice."}));
+    // 23:00 UTC on 31 March is already 1 April here.
+    EXPECT_EQ(web.calendar[1].DateText, "1/4 - 2024");
+    EXPECT_EQ(web.calendar[2].More, (std::vector<std::string>{"until 2024-06-14"}));
+    EXPECT_EQ(web.weekly.size(), 2u);
+    EXPECT_EQ(web.annual[0].Hint, "Clara's birthday");
+
+    const IcalPlan office = PlanICalendarImport(Sample("office-mail.ics"), none, Options()).plan;
+    ASSERT_EQ(office.calendar.size(), 1u);
+    // A time in a named zone keeps the date and time it is written with.
+    EXPECT_EQ(office.calendar[0].DateText, "14/3 - 2024");
+    EXPECT_EQ(office.calendar[0].Priority, 0);
+    EXPECT_EQ(office.calendar[0].More, (std::vector<std::string>{"10:00-11:30", "Quarterly figures", "", "Room booked by Anna.", ""}));
+    ASSERT_EQ(office.advanced.size(), 12u);
+    EXPECT_EQ(office.advanced[1].Month, "Febuary");
+    EXPECT_EQ(office.advanced[1].Day, "Friday");
+    EXPECT_EQ(office.advanced[1].Down, 2);
+
+    const IcalPlan phone = PlanICalendarImport(Sample("desktop-phone.ics"), none, Options()).plan;
+    ASSERT_EQ(phone.calendar.size(), 1u);
+    EXPECT_EQ(phone.calendar[0].Hint, "Sommerfest im Garten – Grillen, Kuchen und Musik für die ganze Familie");
+    ASSERT_EQ(phone.weekly.size(), 1u);
+    EXPECT_EQ(phone.weekly[0].WeekNr, "20");
+}
+
+// Recurring rules one by one: which ORV record each becomes, or why none.
+struct RuleCase {
+    const char* name;
+    const char* start;
+    const char* more;  // RRULE and friends
+    const char* expected;  // "<kind> <count>" or a piece of the reason
+    DateSettings settings = {1, 1, false};
+};
+
+class IcalRules : public ::testing::TestWithParam<RuleCase> {};
+
+TEST_P(IcalRules, becomeRecordsOrSayWhyNot)
+{
+    const RuleCase& c = GetParam();
+    const IcalPlan p = PlanICalendarImport(Calendar(VEvent("e", c.start, c.more)), RecordStore{}, Options(c.settings)).plan;
+    std::string got;
+    if (!p.unexpressed.empty()) got = p.unexpressed[0].reason;
+    else if (!p.weekly.empty()) got = "weekly " + std::to_string(p.weekly.size()) + " " + p.weekly[0].WeekNr;
+    else if (!p.monthly.empty()) got = "monthly " + std::to_string(p.monthly.size());
+    else if (!p.annual.empty()) got = "annual " + std::to_string(p.annual.size());
+    else if (!p.advanced.empty()) got = "advanced " + std::to_string(p.advanced.size());
+    else if (!p.calendar.empty()) got = "calendar " + std::to_string(p.calendar.size());
+    EXPECT_NE(got.find(c.expected), std::string::npos) << got;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rules, IcalRules,
+    ::testing::Values(
+        RuleCase{"WeeklyOnItsStartDay", "20240103", "RRULE:FREQ=WEEKLY\r\n", "weekly 1"},
+        RuleCase{"EveryWorkday", "20240101", "RRULE:FREQ=WEEKLY;BYDAY=MO,TU,WE,TH,FR\r\n", "weekly 5"},
+        RuleCase{"DailyIsEveryWeekday", "20240101", "RRULE:FREQ=DAILY\r\n", "weekly 7"},
+        RuleCase{"MonthlyOnADay", "20240131", "RRULE:FREQ=MONTHLY\r\n", "monthly 1"},
+        RuleCase{"MonthlyOnTwoDays", "20240101", "RRULE:FREQ=MONTHLY;BYMONTHDAY=1,15\r\n", "monthly 2"},
+        RuleCase{"SecondFridayEveryMonth", "20240112", "RRULE:FREQ=MONTHLY;BYDAY=2FR\r\n", "advanced 12"},
+        RuleCase{"LastSundayOfOctober", "20231029", "RRULE:FREQ=YEARLY;BYMONTH=10;BYDAY=-1SU\r\n", "advanced 1"},
+        RuleCase{"LeapDay", "20200229", "RRULE:FREQ=YEARLY\r\n", "annual 1"},
+        RuleCase{"IsoWeeksUnderIsoSettings", "20230515", "RRULE:FREQ=YEARLY;BYWEEKNO=20,21,22;BYDAY=MO\r\n", "weekly 1 20-22"},
+        RuleCase{"IsoWeeksUnderFirstFullWeek", "20230515", "RRULE:FREQ=YEARLY;BYWEEKNO=20;BYDAY=MO\r\n",
+                 "other days than ORV's week numbers", {1, 0, false}},
+        RuleCase{"WeeksStartingSunday", "20230515", "RRULE:FREQ=YEARLY;BYWEEKNO=20;BYDAY=MO;WKST=SU\r\n",
+                 "weeks start on another day"},
+        RuleCase{"EveryOtherWeek", "20240101", "RRULE:FREQ=WEEKLY;INTERVAL=2\r\n", "every 2 weeks"},
+        RuleCase{"Hourly", "20240101", "RRULE:FREQ=HOURLY\r\n", "every hour"},
+        RuleCase{"EveryMinuteIsCutShort", "20240101", "RRULE:FREQ=MINUTELY\r\n", "later ones are left out"},
+        RuleCase{"TenTimes", "20240101", "RRULE:FREQ=WEEKLY;COUNT=10\r\n", "it ends"},
+        RuleCase{"LastDayOfMonth", "20240131", "RRULE:FREQ=MONTHLY;BYMONTHDAY=-1\r\n", "from its end"},
+        RuleCase{"YearDay", "20240101", "RRULE:FREQ=YEARLY;BYYEARDAY=100\r\n", "BYYEARDAY"},
+        RuleCase{"StartsNextYear", "20250106", "RRULE:FREQ=WEEKLY\r\n", "starts on 2025-01-06"},
+        RuleCase{"WithExceptions", "20240101", "RRULE:FREQ=WEEKLY\r\nEXDATE;VALUE=DATE:20240108\r\n", "EXDATE"},
+        RuleCase{"ListedDates", "20240101", "RDATE;VALUE=DATE:20240301,20240401\r\n", "RDATE"},
+        RuleCase{"SingleDay", "20240101", "", "calendar 1"}),
+    [](const auto& row) { return std::string(row.param.name); });
+
+TEST(IcalImport, unexpressedEventsOfferTheirDatesInThePeriod)
+{
+    const std::string text = Calendar(VEvent("bins", "20231225", "RRULE:FREQ=WEEKLY;INTERVAL=2\r\nEXDATE;VALUE=DATE:20240108\r\n"));
+    RecordStore store;
+    store.editCalendar() = {Event("bins", D(2024, 1, 22)), Event("Later", D(2024, 12, 31))};
+    IcalPlan plan = PlanICalendarImport(text, store, Options()).plan;
+    ASSERT_EQ(plan.unexpressed.size(), 1u);
+    // Every other Monday of 2024 from 8 January: 26, less the excluded and the one ORV has.
+    const std::vector<ACal>& dates = plan.unexpressed[0].occurrences;
+    ASSERT_EQ(dates.size(), 24u);
+    EXPECT_EQ(dates.front().DateText, "5/2 - 2024");
+    EXPECT_EQ(dates.back().DateText, "23/12 - 2024");
+
+    plan.unexpressed[0].take = false;
+    EXPECT_TRUE(ApplyICalendarPlan(plan, store).empty());
+    plan.unexpressed[0].take = true;
+    EXPECT_EQ(ApplyICalendarPlan(plan, store), std::vector<DataKind>{DataKind::Calendar});
+    EXPECT_EQ(store.calendar().size(), 26u);
+    EXPECT_EQ(store.calendar().back().Hint, "Later") << "the calendar is kept in date order";
+}
+
+TEST(IcalImport, textsThatAreNoCalendarLoseNothingAndSaySo)
+{
+    for (const std::string& text : {std::string(), std::string("hello"), std::string("BEGIN:VEVENT\r\nEND:VEVENT\r\n"),
+                                   std::string("BEGIN:VCARD\r\nVERSION:2.1\r\nEND:VCARD\r\n")}) {
+        const IcalImport in = PlanICalendarImport(text, RecordStore{}, Options());
+        EXPECT_FALSE(in.ok) << text;
+        EXPECT_FALSE(in.message.empty());
+    }
+    const IcalImport broken = PlanICalendarImport(
+        Calendar("BEGIN:VEVENT\r\nUID:x\r\nSUMMARY:no date\r\nEND:VEVENT\r\n" + VEvent("ok", "20240301") +
+                 "BEGIN:VEVENT\r\nUID:y\r\nDTSTART:garbage\r\nSUMMARY:bad date\r\nEND:VEVENT\r\n"),
+        RecordStore{}, Options());
+    ASSERT_TRUE(broken.ok);
+    EXPECT_EQ(broken.plan.calendar.size(), 1u);
+    EXPECT_EQ(broken.plan.skipped.size(), 2u);
+}
+
+}  // namespace
+}  // namespace orv::test
