@@ -9,10 +9,13 @@
 #include "core/engineconfig.h"
 #include "core/settings.h"
 #include "core/settingsstore.h"
+#include "engine/addressbook.h"
 #include "engine/dayviews.h"
 #include "engine/overview.h"
 #include "engine/peoplesearch.h"
 #include "engine/periodical.h"
+#include "exchange/phonebook.h"
+#include "exchange/vcard.h"
 #include "store/datafile.h"
 #include "store/todofile.h"
 
@@ -42,8 +45,15 @@ constexpr std::string_view kHelp =
     "  week DATE                  the week number of DATE\n"
     "  search-people FIELD TEXT   FIELD: first, surname, phone, email\n"
     "  search-hints TEXT          calendar events whose hint holds TEXT\n"
+    "  phonebook html [WIDTH]     the phone book page \"Save as..\" writes (WIDTH default 500)\n"
+    "  phonebook text             the phone book text file \"Save as..\" writes\n"
+    "  vcard INDEX|all            the vCard \"Export vCard\" writes for the person at INDEX\n"
+    "                             (0-based, address-list order), or for everyone\n"
+    "  check-dates                every person whose birthday does not exist:\n"
+    "                             index, name, surname, day, month, year\n"
     "\n"
-    "Output: one row per line, fields separated by TAB. Dates are YYYY-MM-DD.\n"
+    "Output: one row per line, fields separated by TAB; phonebook and vcard print the\n"
+    "file's bytes (CR LF lines). Dates are YYYY-MM-DD.\n"
     "Exit status: 0 success, 1 refused period, 2 usage error, 3 a file failed to load.\n";
 
 struct Options {
@@ -194,11 +204,27 @@ struct Command {
     Needs (*needs)();
     void (*check)(const Options&);
     int (*run)(Context&);
+    std::size_t optionalArgCount = 0;  // arguments that may follow the required ones
 };
 
 Needs AllLists() { return {{AllDataKinds.begin(), AllDataKinds.end()}, false}; }
 void NoCheck(const Options&) {}
 void CheckDate(const Options& o) { RequireDate(o.args[0], "DATE"); }
+
+void CheckPhoneBook(const Options& o)
+{
+    if (o.args[0] != "html" && o.args[0] != "text") throw UsageError{"phonebook takes html or text: '" + o.args[0] + "'"};
+    if (o.args[0] == "text" && o.args.size() > 1) throw UsageError{"phonebook text takes no WIDTH"};
+}
+
+// The person "vcard" exports, or every person for "all".
+std::optional<std::size_t> VCardIndex(const std::string& text)
+{
+    if (text == "all") return std::nullopt;
+    const std::optional<std::int32_t> n = ParseInt32(text);
+    if (!n || *n < 0 || text.front() == '+' || text.front() == '-') throw UsageError{"INDEX is a number from 0 or 'all': '" + text + "'"};
+    return static_cast<std::size_t>(*n);
+}
 
 const Command kCommands[] = {
     {"overview", "overview", 0, [] { return Needs{{AllDataKinds.begin(), AllDataKinds.end()}, true, true}; }, NoCheck,
@@ -272,6 +298,50 @@ const Command kCommands[] = {
              Row(c.output.out, {hit.Hint, std::to_string(hit.Index), hit.DateText});
          return int{Success};
      }},
+    {"phonebook", "phonebook html [WIDTH] | phonebook text", 1, [] { return Needs{{DataKind::Addresses}}; },
+     CheckPhoneBook,
+     [](Context& c) {
+         const std::vector<PhoneBookRow> rows = PhoneBookRows(c.records.addresses());
+         if (c.arg(0) == "text") {
+             c.output.out = PhoneBookText(rows);
+             return int{Success};
+         }
+         PhoneBookPage page{c.settings.Color9, c.settings.Color10, c.settings.Color11};
+         if (c.options.args.size() > 1) {
+             const std::optional<std::int32_t> width = ParsePageWidth(c.arg(1));
+             if (!width) {
+                 c.output.err += NotAnIntegerMessage(c.arg(1)) + "\n";
+                 return int{Refused};
+             }
+             page.Width = *width;
+         }
+         c.output.out = PhoneBookHtml(rows, page);
+         return int{Success};
+     },
+     1},
+    {"vcard", "vcard INDEX|all", 1, [] { return Needs{{DataKind::Addresses}}; }, [](const Options& o) { VCardIndex(o.args[0]); },
+     [](Context& c) {
+         const auto& list = c.records.addresses();
+         if (const std::optional<std::size_t> index = VCardIndex(c.arg(0))) {
+             if (*index >= list.size())
+                 throw UsageError{"INDEX " + c.arg(0) + " is out of range: the address book holds " + std::to_string(list.size()) +
+                                  " people"};
+             c.output.out = WriteVCard(FieldsOf(list[*index]));
+         } else {
+             for (const AData& a : list) c.output.out += WriteVCard(FieldsOf(a));
+         }
+         return int{Success};
+     }},
+    {"check-dates", "check-dates", 0, [] { return Needs{{DataKind::Addresses}}; }, NoCheck,
+     [](Context& c) {
+         const auto& list = c.records.addresses();
+         for (int i : IncorrectBirthdays(list)) {
+             const AData& a = list[static_cast<std::size_t>(i)];
+             Row(c.output.out, {std::to_string(i), a.Name, a.Surname, std::to_string(a.Day), std::to_string(a.Month),
+                                std::to_string(a.Year)});
+         }
+         return int{Success};
+     }},
 };
 
 const Command& FindCommand(const std::string& name)
@@ -285,7 +355,7 @@ const Command& FindCommand(const std::string& name)
 const Command& CheckArguments(const Options& o)
 {
     const Command& command = FindCommand(o.command);
-    if (o.args.size() != command.argCount)
+    if (o.args.size() < command.argCount || o.args.size() > command.argCount + command.optionalArgCount)
         throw UsageError{"usage: orv-cli [OPTIONS] " + std::string(command.synopsis)};
     command.check(o);
     return command;
