@@ -175,6 +175,33 @@ std::vector<int> IncorrectBirthdays(const std::vector<AData>& addresses)
     return wrong;
 }
 
+std::vector<std::string> AddressBlock(const AddressFields& f)
+{
+    std::vector<std::string> lines{f.Name + " " + f.Surname};
+    for (const std::string* part : {&f.Address, &f.City, &f.Country})
+        if (!part->empty()) lines.push_back(*part);
+    return lines;
+}
+
+std::vector<std::string> CopyLines(const AddressFields& f, CopyLevel level, const DateSettings& settings)
+{
+    std::vector<std::string> lines = AddressBlock(f);
+    if (level == CopyLevel::Address) return lines;
+    const auto day = ParseInt32(f.Day);
+    const auto month = ParseInt32(f.Month);
+    const auto year = ParseInt32(f.Year);
+    if (day && month) {
+        lines.push_back("Birthday: " + (year ? ELongDate(*year, *month, *day, settings) : EShortDate(*month, *day, settings)));
+    }
+    if (!f.Tele1.empty()) lines.push_back("Phone#: " + f.Tele1);
+    if (!f.Tele2.empty()) lines.push_back("2.Phone#: " + f.Tele2);
+    if (level == CopyLevel::AllInfo && !f.More.empty()) {
+        lines.emplace_back(" ");
+        lines.insert(lines.end(), f.More.begin(), f.More.end());
+    }
+    return lines;
+}
+
 std::vector<std::string> MemoLines(std::string_view text)
 {
     std::vector<std::string> lines;

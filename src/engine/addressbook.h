@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/dates.h"
 #include "store/recordstore.h"
 
 namespace orv {
@@ -90,6 +91,21 @@ bool BirthdayFitsMonth(const AData& a);
 // list order (February measured in the birth year, or in 2000 without one);
 // a day or month of 0 always passes, a month above 12 fails.
 std::vector<int> IncorrectBirthdays(const std::vector<AData>& addresses);
+
+// The address block of the copy and print commands: first name and surname
+// (always, with a blank between), then address, postal code and city, and
+// country where filled.
+std::vector<std::string> AddressBlock(const AddressFields& f);
+
+enum class CopyLevel {
+    Address,  // "Address": the block
+    All,      // "Copy all": with birthday and telephone lines
+    AllInfo,  // "Copy all info": and the additional information
+};
+
+// The lines a copy command puts on the clipboard. The birthday line needs day
+// and month; without a year it is the date without the year.
+std::vector<std::string> CopyLines(const AddressFields& f, CopyLevel level, const DateSettings& settings);
 
 // The lines of a multi-line field: split at line breaks; a final line break
 // does not start another line and an empty text has none.
