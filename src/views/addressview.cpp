@@ -263,7 +263,7 @@ AddressView::AddressView(Session& session, Navigator& navigator, QWidget* parent
 AddressView::~AddressView()
 {
     // PP4 lives in the main window's stack when it was put there; otherwise it is ours.
-    if (!info_->parent()) delete info_;
+    if (info_ && !info_->parent()) delete info_.data();
 }
 
 AddressFields AddressView::Fields() const

@@ -6,6 +6,7 @@
 // to data.orv before the command returns, then changed() asks for the refresh.
 #pragma once
 
+#include <QPointer>
 #include <QWidget>
 #include <memory>
 
@@ -117,7 +118,7 @@ private:
     Navigator& navigator_;
     ViewDialogs dialogs_;
     PrintJob printJob_;
-    AddressInfoView* info_;
+    QPointer<AddressInfoView> info_;
     bool checking_ = false;
 
     QPushButton* T17;  // "Go to"
