@@ -12,3 +12,11 @@ orv_qt_library(orv_addressviews
   viewdialogs.cpp viewdialogs.h
   linkbutton.h)
 target_link_libraries(orv_addressviews PUBLIC orv_viewbase orv_vcard orv_phonebook Qt6::PrintSupport)
+
+set(_tests ${PROJECT_SOURCE_DIR}/tests/views)
+orv_qt_test(orv_address_tests
+  SOURCES ${_tests}/address_main.cpp ${_tests}/addressview_test.cpp ${_tests}/searchviews_test.cpp ${_tests}/fakedialogs.h
+  LIBS orv_addressviews)
+if(TARGET orv_address_tests)
+  target_include_directories(orv_address_tests PRIVATE ${PROJECT_SOURCE_DIR}/tests ${PROJECT_SOURCE_DIR}/tests/engine)
+endif()
