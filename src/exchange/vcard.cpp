@@ -74,6 +74,7 @@ struct Property {
     std::vector<std::string> types;  // upper case: HOME, CELL, PREF, ...
     std::string charset;
     std::string encoding;            // QUOTED-PRINTABLE, BASE64, B, ...
+    bool uri = false;                // VALUE=uri: a number written as "tel:..."
     std::string value;               // raw, still encoded and escaped
     bool Has(std::string_view type) const { return std::find(types.begin(), types.end(), type) != types.end(); }
 };
@@ -135,6 +136,8 @@ std::optional<Property> ParseProperty(std::string_view line)
             p.encoding = UpperAscii(val);
         } else if (key == "PREF") {
             p.types.emplace_back("PREF");
+        } else if (key == "VALUE") {
+            p.uri = UpperAscii(val) == "URI";
         }
     }
     return p;
@@ -295,7 +298,7 @@ public:
         } else if (p.name == "TEL") {
             if (p.Has("FAX") || p.Has("PAGER")) return;
             std::string number = OneLine(Unescape(value));
-            if (UpperAscii(std::string_view(number).substr(0, 4)) == "TEL:") number.erase(0, 4);
+            if (p.uri && UpperAscii(std::string_view(number).substr(0, 4)) == "TEL:") number.erase(0, 4);
             tels_.push_back(Tel{std::move(number), p.Has("HOME"), p.Has("CELL")});
         } else if (p.name == "EMAIL") {
             std::string mail = OneLine(Unescape(value));
