@@ -33,7 +33,8 @@ constexpr std::string_view kHelp =
     "  --settings-file FILE  the settings store (a missing file means every default)\n"
     "  --today YYYY-MM-DD    take this date as today\n"
     "  --set NAME=VALUE      override one setting for this run (repeatable); VALUE a decimal\n"
-    "                        integer (booleans 0/1), LastDate takes YYYY-MM-DD\n"
+    "                        integer (booleans 0/1), LastDate takes YYYY-MM-DD, the\n"
+    "                        colour entries Color1 .. Color11 their text\n"
     "  --help                show this text\n"
     "\n"
     "Commands:\n"
@@ -54,7 +55,8 @@ constexpr std::string_view kHelp =
     "\n"
     "Output: one row per line, fields separated by TAB; phonebook and vcard print the\n"
     "file's bytes (CR LF lines). Dates are YYYY-MM-DD.\n"
-    "Exit status: 0 success, 1 refused period, 2 usage error, 3 a file failed to load.\n";
+    "Exit status: 0 success, 1 refused period or a WIDTH that is no whole number,\n"
+    "2 usage error, 3 a file failed to load.\n";
 
 struct Options {
     std::optional<std::string> dataFolder;

@@ -112,6 +112,8 @@ void HintSearchView::Select(int row)
     if (model_->empty()) return;
     if (row < 0 || row >= model_->rowCount()) row = selectedRow();
     RecordStore& records = session_.records();
+    // A result stands for its record only until the calendar changes without a new search.
+    if (model_->indexAt(row) >= static_cast<int>(records.calendar().size())) return;
     records.CurrentCalendar = model_->indexAt(row);
     Label12->setText(DecodeStored(dates_[static_cast<std::size_t>(row)]));
     QStringList more;
@@ -124,6 +126,7 @@ void HintSearchView::Go()
 {
     if (model_->empty()) return;
     Select(selectedRow());
+    if (session_.records().CurrentCalendar >= static_cast<int>(session_.records().calendar().size())) return;
     const ACal& c = session_.records().calendar()[static_cast<std::size_t>(session_.records().CurrentCalendar)];
     navigator_.ShowCalendarAt(Date{static_cast<std::uint16_t>(c.Year), static_cast<std::uint16_t>(c.Month),
                                    static_cast<std::uint16_t>(c.Day)});

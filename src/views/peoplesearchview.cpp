@@ -146,6 +146,8 @@ void PeopleSearchView::Select(int row, bool card)
     if (model_->empty()) return;
     if (row < 0 || row >= model_->rowCount()) row = selectedRow();
     RecordStore& records = session_.records();
+    // A result stands for its person only until the address book changes without a new search.
+    if (model_->indexAt(row) >= static_cast<int>(records.addresses().size())) return;
     records.CurrentAddress = model_->indexAt(row);
     emit addressSelected();
     if (!card) return;
@@ -159,8 +161,9 @@ void PeopleSearchView::Select(int row, bool card)
 void PeopleSearchView::Go()
 {
     if (model_->empty()) return;
-    Select(selectedRow(), false);
-    navigator_.ShowAddress(session_.records().CurrentAddress);
+    const int row = selectedRow();
+    Select(row, false);
+    navigator_.ShowAddress(model_->indexAt(row));
 }
 
 void PeopleSearchView::SendEmail()
