@@ -13,6 +13,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <functional>
+#include <memory>
 
 #include "core/session.h"
 #include "views/linkbutton.h"
@@ -22,7 +24,7 @@ namespace orv {
 
 namespace {
 
-constexpr int kFlatGoToMenu = 40;  // more people than this are grouped by initial
+constexpr std::size_t kFlatGoToMenu = 40;  // items in one menu of "Go to"
 
 QLineEdit* MakeEdit(QWidget* parent, const char* name)
 {
@@ -213,8 +215,10 @@ AddressView::AddressView(Session& session, Navigator& navigator, QWidget* parent
     grid->addWidget(DataEdit1, 1, 0, 1, 3);
     grid->addWidget(DataEdit2, 1, 3, 1, 3);
     auto* birthday = new QHBoxLayout;
+    birthday->setSpacing(4);
     birthday->addWidget(new QLabel(QStringLiteral("Birthday:"), this));
     for (auto [text, edit] : {std::pair{"Day", DataEdit5}, std::pair{"Month", DataEdit4}, std::pair{"Year", DataEdit3}}) {
+        birthday->addSpacing(10);
         birthday->addWidget(Caption(this, text, edit));
         birthday->addWidget(edit);
     }
@@ -472,39 +476,48 @@ void AddressView::PrepareDataMenu()
     M68->setVisible(!list.empty() && !list[static_cast<std::size_t>(ClampCurrentAddress(session_.records()))].Email1.empty());
 }
 
+namespace {
+
+using Names = std::vector<std::pair<QString, int>>;
+
+// At most kFlatGoToMenu items per menu: a longer stretch of names becomes
+// submenus titled with their first and last name, each filled when it opens.
+void FillGoToMenu(QMenu* menu, const std::shared_ptr<const Names>& names, std::size_t first, std::size_t last,
+                  const std::function<void(int)>& go)
+{
+    const std::size_t count = last - first;
+    if (count <= kFlatGoToMenu) {
+        for (std::size_t i = first; i < last; ++i) {
+            const int index = (*names)[i].second;
+            menu->addAction((*names)[i].first, menu, [go, index] { go(index); });
+        }
+        return;
+    }
+    const std::size_t chunk = (count + kFlatGoToMenu - 1) / kFlatGoToMenu;
+    for (std::size_t from = first; from < last; from += chunk) {
+        const std::size_t to = std::min(last, from + chunk);
+        QMenu* sub = menu->addMenu((*names)[from].first + QStringLiteral(" – ") + (*names)[to - 1].first);
+        QObject::connect(sub, &QMenu::aboutToShow, sub, [sub, names, from, to, go] {
+            if (sub->isEmpty()) FillGoToMenu(sub, names, from, to, go);
+        });
+    }
+}
+
+}  // namespace
+
 void AddressView::BuildGoToMenu()
 {
     GoToMenu->clear();
     const auto& list = session_.records().addresses();
-    std::vector<std::pair<QString, int>> names;
-    names.reserve(list.size());
+    auto names = std::make_shared<Names>();
+    names->reserve(list.size());
     for (std::size_t i = 0; i < list.size(); ++i)
-        names.emplace_back(DecodeStored(list[i].Name) + QLatin1Char(' ') + DecodeStored(list[i].Surname), static_cast<int>(i));
+        names->emplace_back(DecodeStored(list[i].Name) + QLatin1Char(' ') + DecodeStored(list[i].Surname), static_cast<int>(i));
     QCollator collator;
     collator.setCaseSensitivity(Qt::CaseInsensitive);
-    std::stable_sort(names.begin(), names.end(),
+    std::stable_sort(names->begin(), names->end(),
                      [&](const auto& a, const auto& b) { return collator.compare(a.first, b.first) < 0; });
-    auto addItems = [this](QMenu* menu, auto first, auto last) {
-        for (auto it = first; it != last; ++it) {
-            const int index = it->second;
-            menu->addAction(it->first, this, [this, index] { GoTo(index); });
-        }
-    };
-    if (names.size() <= kFlatGoToMenu) {
-        addItems(GoToMenu, names.begin(), names.end());
-        return;
-    }
-    // A long address book gets one submenu per initial, filled when it opens.
-    for (auto first = names.begin(); first != names.end();) {
-        const QString initial = first->first.left(1).toUpper();
-        auto last = std::find_if(first, names.end(), [&](const auto& n) { return n.first.left(1).toUpper() != initial; });
-        QMenu* sub = GoToMenu->addMenu(initial.trimmed().isEmpty() ? QStringLiteral("\u2014") : initial);
-        auto entries = std::make_shared<std::vector<std::pair<QString, int>>>(first, last);
-        connect(sub, &QMenu::aboutToShow, this, [sub, entries, addItems] {
-            if (sub->isEmpty()) addItems(sub, entries->begin(), entries->end());
-        });
-        first = last;
-    }
+    FillGoToMenu(GoToMenu, names, 0, names->size(), [this](int index) { GoTo(index); });
 }
 
 }  // namespace orv
