@@ -15,32 +15,13 @@
 
 namespace orv {
 
-namespace {
-
-QLabel* Heading(QWidget* parent, const char* text, QWidget* buddy)
-{
-    auto* l = new QLabel(QString::fromLatin1(text), parent);
-    QFont f = l->font();
-    f.setBold(true);
-    l->setFont(f);
-    l->setBuddy(buddy);
-    buddy->setAccessibleName(l->text());
-    return l;
-}
-
-}  // namespace
-
 HintSearchView::HintSearchView(Session& session, Navigator& navigator, QWidget* parent)
     : QWidget(parent), session_(session), navigator_(navigator), model_(new SearchResultModel(this))
 {
     setObjectName(QStringLiteral("HintSearchView"));
     Edit7 = new QLineEdit(this);
     Edit7->setObjectName(QStringLiteral("Edit7"));
-    ListBox4 = new QListView(this);
-    ListBox4->setObjectName(QStringLiteral("ListBox4"));
-    ListBox4->setModel(model_);
-    ListBox4->setUniformItemSizes(true);
-    ListBox4->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    ListBox4 = MakeResultList(this, "ListBox4", model_);
     HButton1 = new QPushButton(QStringLiteral("Go.."), this);
     HButton1->setObjectName(QStringLiteral("HButton1"));
     HButton1->setAutoDefault(false);
@@ -72,12 +53,12 @@ HintSearchView::HintSearchView(Session& session, Navigator& navigator, QWidget* 
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(Heading(this, "Search for..", Edit7));
+    layout->addWidget(MakeHeading(this, "Search for..", Edit7));
     auto* entry = new QHBoxLayout;
     entry->addWidget(Edit7, 1);
     entry->addWidget(HButton1);
     layout->addLayout(entry);
-    layout->addWidget(Heading(this, "Temporary result:", ListBox4));
+    layout->addWidget(MakeHeading(this, "Temporary result:", ListBox4));
     layout->addWidget(ListBox4, 3);
     layout->addWidget(Panel11, 2);
     setTabOrder(Edit7, HButton1);

@@ -27,11 +27,7 @@ PeopleSearchView::PeopleSearchView(Session& session, Navigator& navigator, QWidg
     MenuL19 = MakeLinkButton(this, "MenuL19", "E-mail");
     NewSearchEdit = new QLineEdit(this);
     NewSearchEdit->setObjectName(QStringLiteral("NewSearchEdit"));
-    ResultListBox = new QListView(this);
-    ResultListBox->setObjectName(QStringLiteral("ResultListBox"));
-    ResultListBox->setModel(model_);
-    ResultListBox->setUniformItemSizes(true);
-    ResultListBox->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    ResultListBox = MakeResultList(this, "ResultListBox", model_);
     B1 = new QPushButton(QStringLiteral("Go.."), this);
     B1->setObjectName(QStringLiteral("B1"));
     B1->setAutoDefault(false);
@@ -69,31 +65,20 @@ PeopleSearchView::PeopleSearchView(Session& session, Navigator& navigator, QWidg
     connect(B1, &QPushButton::clicked, this, &PeopleSearchView::Go);
     connect(MenuL20, &QPushButton::clicked, this, &PeopleSearchView::SendEmail);
 
-    auto heading = [this](const char* text, QWidget* buddy) {
-        auto* l = new QLabel(QString::fromLatin1(text), this);
-        QFont f = l->font();
-        f.setBold(true);
-        l->setFont(f);
-        if (buddy) {
-            l->setBuddy(buddy);
-            buddy->setAccessibleName(l->text());
-        }
-        return l;
-    };
     auto* left = new QVBoxLayout;
-    left->addWidget(heading("Search by:", nullptr));
+    left->addWidget(MakeHeading(this, "Search by:"));
     for (QPushButton* b : labels) left->addWidget(b, 0, Qt::AlignLeft);
     left->addSpacing(8);
-    left->addWidget(heading("Data", nullptr));
+    left->addWidget(MakeHeading(this, "Data"));
     for (QPushButton* b : {MenuL20, MenuL21, MenuL22, MenuL23}) left->addWidget(b, 0, Qt::AlignLeft);
     left->addStretch(1);
     auto* right = new QVBoxLayout;
-    right->addWidget(heading("Search for..", NewSearchEdit));
+    right->addWidget(MakeHeading(this, "Search for..", NewSearchEdit));
     auto* entry = new QHBoxLayout;
     entry->addWidget(NewSearchEdit, 1);
     entry->addWidget(B1);
     right->addLayout(entry);
-    right->addWidget(heading("Temporary result:", ResultListBox));
+    right->addWidget(MakeHeading(this, "Temporary result:", ResultListBox));
     right->addWidget(ResultListBox, 3);
     right->addWidget(Panel12, 2);
     auto* layout = new QHBoxLayout(this);

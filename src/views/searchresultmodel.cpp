@@ -1,5 +1,8 @@
 #include "views/searchresultmodel.h"
 
+#include <QLabel>
+#include <QListView>
+
 #include "views/storedtext.h"
 
 namespace orv {
@@ -22,6 +25,29 @@ QVariant SearchResultModel::data(const QModelIndex& index, int role) const
     if (!index.isValid() || index.row() >= rowCount()) return {};
     if (role == Qt::DisplayRole || role == Qt::AccessibleTextRole) return DecodeStored(textAt(index.row()));
     return {};
+}
+
+QListView* MakeResultList(QWidget* parent, const char* name, SearchResultModel* model)
+{
+    auto* list = new QListView(parent);
+    list->setObjectName(QLatin1String(name));
+    list->setModel(model);
+    list->setUniformItemSizes(true);  // a long result costs no measuring of every line
+    list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    return list;
+}
+
+QLabel* MakeHeading(QWidget* parent, const char* text, QWidget* buddy)
+{
+    auto* label = new QLabel(QString::fromLatin1(text), parent);
+    QFont f = label->font();
+    f.setBold(true);
+    label->setFont(f);
+    if (buddy) {
+        label->setBuddy(buddy);
+        buddy->setAccessibleName(label->text());
+    }
+    return label;
 }
 
 }  // namespace orv

@@ -6,6 +6,10 @@
 #include <string>
 #include <vector>
 
+class QLabel;
+class QListView;
+class QWidget;
+
 namespace orv {
 
 class SearchResultModel : public QAbstractListModel {
@@ -25,5 +29,11 @@ private:
     std::vector<std::string> texts_;
     std::vector<int> indexes_;
 };
+
+// The result list of a search view over its model.
+QListView* MakeResultList(QWidget* parent, const char* name, SearchResultModel* model);
+
+// A bold heading above a control, which gives the control its accessible name.
+QLabel* MakeHeading(QWidget* parent, const char* text, QWidget* buddy = nullptr);
 
 }  // namespace orv
