@@ -6,6 +6,7 @@
 #include <QMenuBar>
 #include <QUrl>
 
+#include "exchange/phonebook.h"
 #include "shell/programicon.h"
 #include "shell/aboutpanel.h"
 #include "shell/colours.h"
@@ -13,7 +14,6 @@
 #include "shell/maker.h"
 #include "shell/sidebar.h"
 #include "shell/viewpanel.h"
-#include "exchange/phonebook.h"
 #include "views/addressview.h"
 #include "views/hintsearchview.h"
 #include "views/newaddressdialog.h"
