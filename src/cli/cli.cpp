@@ -10,11 +10,14 @@
 #include "core/engineconfig.h"
 #include "core/settings.h"
 #include "core/settingsstore.h"
+#include "engine/addressbook.h"
 #include "engine/dayviews.h"
 #include "engine/overview.h"
 #include "engine/peoplesearch.h"
 #include "engine/periodical.h"
 #include "exchange/icalexport.h"
+#include "exchange/phonebook.h"
+#include "exchange/vcard.h"
 #include "store/datafile.h"
 #include "store/todofile.h"
 
@@ -32,7 +35,8 @@ constexpr std::string_view kHelp =
     "  --settings-file FILE  the settings store (a missing file means every default)\n"
     "  --today YYYY-MM-DD    take this date as today\n"
     "  --set NAME=VALUE      override one setting for this run (repeatable); VALUE a decimal\n"
-    "                        integer (booleans 0/1), LastDate takes YYYY-MM-DD\n"
+    "                        integer (booleans 0/1), LastDate takes YYYY-MM-DD, the\n"
+    "                        colour entries Color1 .. Color11 their text\n"
     "  --help                show this text\n"
     "\n"
     "Commands:\n"
@@ -46,9 +50,17 @@ constexpr std::string_view kHelp =
     "  search-hints TEXT          calendar events whose hint holds TEXT\n"
     "  ical [FROM TO]             the events as an iCalendar file: calendar events of FROM..TO\n"
     "                             (all of them without FROM TO), recurrent events and birthdays\n"
+    "  phonebook html [WIDTH]     the phone book page \"Save as..\" writes (WIDTH default 500)\n"
+    "  phonebook text             the phone book text file \"Save as..\" writes\n"
+    "  vcard INDEX|all            the vCard \"Export vCard\" writes for the person at INDEX\n"
+    "                             (0-based, address-list order), or for everyone\n"
+    "  check-dates                every person whose birthday does not exist:\n"
+    "                             index, name, surname, day, month, year\n"
     "\n"
-    "Output: one row per line, fields separated by TAB. Dates are YYYY-MM-DD.\n"
-    "Exit status: 0 success, 1 refused period, 2 usage error, 3 a file failed to load.\n";
+    "Output: one row per line, fields separated by TAB; phonebook, vcard and ical print the\n"
+    "file's bytes (CR LF lines). Dates are YYYY-MM-DD.\n"
+    "Exit status: 0 success, 1 refused period or a WIDTH that is no whole number,\n"
+    "2 usage error, 3 a file failed to load.\n";
 
 struct Options {
     std::optional<std::string> dataFolder;
@@ -198,7 +210,7 @@ struct Command {
     Needs (*needs)();
     void (*check)(const Options&);
     int (*run)(Context&);
-    std::size_t optionalArgs = 0;  // how many more arguments it may take
+    std::size_t optionalArgCount = 0;  // arguments that may follow the required ones
 };
 
 Needs AllLists() { return {{AllDataKinds.begin(), AllDataKinds.end()}, false}; }
@@ -220,6 +232,19 @@ IcalPeriod IcalPeriodOf(const Options& o, Date today)
     }
     const auto year = static_cast<std::uint16_t>(today.Year);
     return {Date{year, 1, 1}, Date{static_cast<std::uint16_t>(year < 9999 ? year + 1 : year), 12, 31}, false};
+void CheckPhoneBook(const Options& o)
+{
+    if (o.args[0] != "html" && o.args[0] != "text") throw UsageError{"phonebook takes html or text: '" + o.args[0] + "'"};
+    if (o.args[0] == "text" && o.args.size() > 1) throw UsageError{"phonebook text takes no WIDTH"};
+}
+
+// The person "vcard" exports, or every person for "all".
+std::optional<std::size_t> VCardIndex(const std::string& text)
+{
+    if (text == "all") return std::nullopt;
+    const std::optional<std::int32_t> n = ParseInt32(text);
+    if (!n || *n < 0 || text.front() == '+' || text.front() == '-') throw UsageError{"INDEX is a number from 0 or 'all': '" + text + "'"};
+    return static_cast<std::size_t>(*n);
 }
 
 const Command kCommands[] = {
@@ -310,6 +335,50 @@ const Command kCommands[] = {
          return int{Success};
      },
      2},
+    {"phonebook", "phonebook html [WIDTH] | phonebook text", 1, [] { return Needs{{DataKind::Addresses}}; },
+     CheckPhoneBook,
+     [](Context& c) {
+         const std::vector<PhoneBookRow> rows = PhoneBookRows(c.records.addresses());
+         if (c.arg(0) == "text") {
+             c.output.out = PhoneBookText(rows);
+             return int{Success};
+         }
+         PhoneBookPage page{c.settings.Color9, c.settings.Color10, c.settings.Color11};
+         if (c.options.args.size() > 1) {
+             const std::optional<std::int32_t> width = ParsePageWidth(c.arg(1));
+             if (!width) {
+                 c.output.err += NotAnIntegerMessage(c.arg(1)) + "\n";
+                 return int{Refused};
+             }
+             page.Width = *width;
+         }
+         c.output.out = PhoneBookHtml(rows, page);
+         return int{Success};
+     },
+     1},
+    {"vcard", "vcard INDEX|all", 1, [] { return Needs{{DataKind::Addresses}}; }, [](const Options& o) { VCardIndex(o.args[0]); },
+     [](Context& c) {
+         const auto& list = c.records.addresses();
+         if (const std::optional<std::size_t> index = VCardIndex(c.arg(0))) {
+             if (*index >= list.size())
+                 throw UsageError{"INDEX " + c.arg(0) + " is out of range: the address book holds " + std::to_string(list.size()) +
+                                  " people"};
+             c.output.out = WriteVCard(FieldsOf(list[*index]));
+         } else {
+             for (const AData& a : list) c.output.out += WriteVCard(FieldsOf(a));
+         }
+         return int{Success};
+     }},
+    {"check-dates", "check-dates", 0, [] { return Needs{{DataKind::Addresses}}; }, NoCheck,
+     [](Context& c) {
+         const auto& list = c.records.addresses();
+         for (int i : IncorrectBirthdays(list)) {
+             const AData& a = list[static_cast<std::size_t>(i)];
+             Row(c.output.out, {std::to_string(i), a.Name, a.Surname, std::to_string(a.Day), std::to_string(a.Month),
+                                std::to_string(a.Year)});
+         }
+         return int{Success};
+     }},
 };
 
 const Command& FindCommand(const std::string& name)
@@ -323,7 +392,7 @@ const Command& FindCommand(const std::string& name)
 const Command& CheckArguments(const Options& o)
 {
     const Command& command = FindCommand(o.command);
-    if (o.args.size() < command.argCount || o.args.size() > command.argCount + command.optionalArgs)
+    if (o.args.size() < command.argCount || o.args.size() > command.argCount + command.optionalArgCount)
         throw UsageError{"usage: orv-cli [OPTIONS] " + std::string(command.synopsis)};
     command.check(o);
     return command;

@@ -307,6 +307,8 @@ FileResult ApplyOverride(SettingsStore& store, std::string_view nameEqualsValue)
         return store.WriteDate(kSettingsKey, e->name, *v);
     }
     case Kind::Text:
+        // The colour entries, for the phone book page; other texts stay as stored.
+        if (name.substr(0, 5) == "Color" && name != "ColorP") return store.WriteText(kSettingsKey, e->name, value);
         break;
     }
     return FileResult::Error(Quoted(name) + " is a text and cannot be set here");

@@ -184,8 +184,9 @@ bool DeleteColourProfile(SettingsStore& store, std::string_view profile);
 std::vector<std::string> ColourProfiles(const SettingsStore& store);
 
 // Sets one value of the main key from "NAME=VALUE": a boolean takes 0 or 1, an
-// integer a decimal number, a date YYYY-MM-DD. Names are those of the table;
-// texts cannot be set this way. The message says what was wrong.
+// integer a decimal number, a date YYYY-MM-DD, a colour entry Color1..Color11
+// its text. Names are those of the table; other texts cannot be set this way.
+// The message says what was wrong.
 FileResult ApplyOverride(SettingsStore& store, std::string_view nameEqualsValue);
 
 }  // namespace orv

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "engine/addressbook.h"
+
 namespace orv {
 
 OccurrenceTable DayList(const EventFinder& finder, Date date, bool includeAdvanced)
@@ -82,12 +84,8 @@ std::optional<int> TodayBoxBirthdayAddress(const RecordStore& store, Date date, 
 
 std::optional<int> FirstIncorrectBirthday(const std::vector<AData>& addresses)
 {
-    for (std::size_t i = 0; i < addresses.size(); ++i) {
-        const AData& a = addresses[i];
-        if (a.Day == 0 || a.Month == 0) continue;
-        if (a.Month < 0 || a.Month > 12 || a.Day < 0 || a.Day > DaysInMonth(a.Year != 0 ? a.Year : 2000, a.Month))
-            return static_cast<int>(i);
-    }
+    for (std::size_t i = 0; i < addresses.size(); ++i)
+        if (!BirthdayFitsMonth(addresses[i])) return static_cast<int>(i);
     return std::nullopt;
 }
 

@@ -6,12 +6,9 @@
 #include <QUrl>
 #include <QUrlQuery>
 
-namespace orv {
+#include "core/makerinfo.h"
 
-inline constexpr char kMakerName[] = "The ORV developers";
-inline constexpr char kMakerWebPage[] = "https://orv.example.org/";
-inline constexpr char kMakerDownloadPage[] = "https://orv.example.org/download/";
-inline constexpr char kSupportAddress[] = "support@orv.example.org";
+namespace orv {
 
 inline QUrl MakerWebPageUrl() { return QUrl(QString::fromLatin1(kMakerWebPage)); }
 

@@ -20,8 +20,12 @@
 #include "shell/tlaunch.h"
 #include "shell/tmain.h"
 #include "shell/todaybox.h"
+#include "views/addressview.h"
+#include "views/hintsearchview.h"
 #include "views/newtododialog.h"
 #include "views/overviewview.h"
+#include "views/peoplesearchview.h"
+#include "views/phonebookview.h"
 #include "views/storedtext.h"
 #include "views/todoview.h"
 
@@ -170,6 +174,11 @@ void OrvApp::ConnectWindows()
             [this] { data_->ApplyColours([this](int n) { return setup_->EntryColour(n); }); });
     connect(data_.get(), &TData::titleColoursChanged, box_.get(), &TTodayBox::setTitleColours);
     connect(setup_.get(), &TSetup::dateFormatOrStampChanged, this, [this] { data_->overview()->ClearDateStamp(); });
+    // The phone book page takes its colours and width from the settings dialog as it stands.
+    data_->phoneBook()->setPageSource([this] {
+        return PhoneBookView::PageTexts{setup_->EntryText(9), setup_->EntryText(10), setup_->EntryText(11),
+                                        setup_->HtmlWidth()};
+    });
 
     TMain* tray = main_.get();
     connect(tray, &TMain::showRequested, this, [this] {
@@ -231,6 +240,13 @@ void OrvApp::Initialise(bool startUp)
     }
     if (init.firstRun && startUp) setup_->exec();  // its controls were just filled
     data_->todoView()->Reload();
+    // The address book: the stored search field, the phone book built afresh.
+    const int field = s.ChooseSearch && *s.ChooseSearch >= 0 && *s.ChooseSearch <= 3 ? *s.ChooseSearch : 0;
+    data_->peopleSearch()->setCategory(static_cast<SearchField>(field));
+    data_->phoneBook()->setColumnWidths(s.FB0, s.FB1);
+    data_->phoneBook()->Build();
+    data_->addressView()->ShowAddress();
+    data_->hintSearch()->Search();
     data_->overview()->Build(true);
     main_->SetTodayDay(today.Day);
     data_->SetCaptionFor(today);
@@ -265,6 +281,9 @@ SessionReport OrvApp::SaveAll()
     SaveBounds(setup_.get(), s.SetupTop, s.SetupLeft, s.SetupHeight, s.SetupWidth);
     data_->sidebar()->SaveMarks(s);
     s.ViewEvent = data_->sidebar()->viewEventNumber();
+    s.ChooseSearch = static_cast<int>(data_->peopleSearch()->category());
+    s.FB0 = data_->phoneBook()->columnWidth(0);
+    s.FB1 = data_->phoneBook()->columnWidth(1);
     return session_.SaveAll();
 }
 
@@ -310,6 +329,8 @@ void OrvApp::MinimizeToLauncher()
 void OrvApp::UpdateORV()
 {
     data_->overview()->Build(false);
+    data_->peopleSearch()->Search();
+    data_->hintSearch()->Search();
     if (data_->isVisible()) box_->Fill(false);
 }
 

@@ -6,6 +6,7 @@
 #include <QMenuBar>
 #include <QUrl>
 
+#include "exchange/phonebook.h"
 #include "shell/programicon.h"
 #include "shell/aboutpanel.h"
 #include "shell/colours.h"
@@ -13,7 +14,12 @@
 #include "shell/maker.h"
 #include "shell/sidebar.h"
 #include "shell/viewpanel.h"
+#include "views/addressview.h"
+#include "views/hintsearchview.h"
+#include "views/newaddressdialog.h"
 #include "views/overviewview.h"
+#include "views/peoplesearchview.h"
+#include "views/phonebookview.h"
 #include "views/storedtext.h"
 #include "views/todoview.h"
 
@@ -99,17 +105,37 @@ void TData::BuildPanels()
         stack_->addWidget(w);
         panels_.insert(w->objectName(), w);
     }
+    BuildAddressViews();
+    // The views that exist go into their panels; the others keep an empty one.
+    const QMap<QString, QWidget*> content{{QStringLiteral("PP7"), address_},
+                                          {QStringLiteral("PP9"), people_},
+                                          {QStringLiteral("PP8"), hints_},
+                                          {QStringLiteral("PP14"), phoneBook_}};
     for (const PanelInfo& p : kPanels) {
         auto* panel = new ViewPanel(QLatin1String(p.name), QLatin1String(p.titleName), QLatin1String(p.title), stack_);
-        panel->body()->addStretch(1);
+        if (QWidget* view = content.value(panel->objectName())) panel->body()->addWidget(view, 1);
+        else panel->body()->addStretch(1);
         stack_->addWidget(panel);
         panels_.insert(panel->objectName(), panel);
     }
     auto* more = new ViewPanel(QStringLiteral("PP4"), QStringLiteral("TitlePP4"),
                                QStringLiteral("Address book - additional info"), stack_);
-    more->body()->addStretch(1);
+    more->body()->addWidget(address_->infoView(), 1);
     stack_->addWidget(more);
     panels_.insert(more->objectName(), more);
+}
+
+void TData::BuildAddressViews()
+{
+    address_ = new AddressView(session_, *this, stack_);
+    people_ = new PeopleSearchView(session_, *this, stack_);
+    hints_ = new HintSearchView(session_, *this, stack_);
+    phoneBook_ = new PhoneBookView(session_, stack_);
+    newAdd_ = new TNewAdd(*address_, this);
+    connect(address_, &AddressView::changed, this, &TData::dataChanged);
+    connect(address_, &AddressView::additionalInfoRequested, this, [this] { ShowPanel(QStringLiteral("PP4")); });
+    connect(address_->infoView(), &AddressInfoView::exitRequested, this, [this] { ShowView(ViewItem::People); });
+    connect(people_, &PeopleSearchView::addressSelected, address_, &AddressView::ShowAddress);
 }
 
 QAction* TData::AddViewAction(QMenu* menu, const QString& caption, ViewItem item, const QKeySequence& key)
@@ -137,8 +163,10 @@ void TData::BuildMenus()
     connect(exit, &QAction::triggered, this, &TData::exitRequested);
 
     newMenu_ = bar->addMenu(QStringLiteral("&New"));
+    connect(newMenu_->addAction(QStringLiteral("Address / Birthday")), &QAction::triggered, this,
+            [this] { newAdd_->exec(); });
     // The other new-record dialogs arrive with their views; until then they are greyed.
-    for (const char* caption : {"Address / Birthday", "Calendar event", "Recurrent event"})
+    for (const char* caption : {"Calendar event", "Recurrent event"})
         newMenu_->addAction(QLatin1String(caption))->setEnabled(false);
     connect(newMenu_->addAction(QStringLiteral("To do..")), &QAction::triggered, this, &TData::newTodoRequested);
     newMenu_->addAction(QStringLiteral("Advanced"))->setEnabled(false);
@@ -228,9 +256,19 @@ void TData::ShowPanel(const QString& name)
 
 void TData::ShowView(ViewItem item)
 {
+    // The searches run once when their view is opened, not again when it is current.
+    const bool opened = sidebar_->current() != item;
     sidebar_->setCurrent(item);
     ShowPanel(PanelOf(item));
     if (item == ViewItem::Todo && isVisible()) todo_->FocusEntry();
+    if (item == ViewItem::SearchPeople && opened) {
+        people_->Search();
+        if (isVisible()) people_->FocusEntry();
+    }
+    if (item == ViewItem::SearchCalendar && opened) {
+        hints_->Search();
+        if (isVisible()) hints_->FocusEntry();
+    }
 }
 
 void TData::ShowTodo(TodoList list, int index)
@@ -245,7 +283,7 @@ void TData::ShowCalendarAt(Date) { ShowView(ViewItem::Calendar); }
 
 void TData::ShowAddress(int addressIndex)
 {
-    session_.records().CurrentAddress = addressIndex;
+    address_->GoTo(addressIndex);
     ShowView(ViewItem::People);
 }
 
@@ -255,7 +293,9 @@ void TData::SendEmail(int addressIndex)
     if (addressIndex < 0 || addressIndex >= static_cast<int>(list.size())) return;
     const std::string& mail = list[static_cast<std::size_t>(addressIndex)].Email1;
     if (mail.empty()) return;
-    openUrl_(QUrl(QStringLiteral("mailto:") + QString::fromUtf8(QUrl::toPercentEncoding(DecodeStored(mail), "@"))));
+    // Percent-encoded as the phone book page writes its links, from the text as shown.
+    const std::string encoded = PercentEncodeMailto(EncodeTyped(DecodeStored(mail)));
+    openUrl_(QUrl::fromEncoded(QByteArray("mailto:") + QByteArray::fromStdString(encoded), QUrl::StrictMode));
 }
 
 void TData::ShowWeekly(int) { ShowView(ViewItem::Weekly); }
@@ -305,6 +345,7 @@ void TData::ApplyColours(const std::function<QColor(int)>& entry)
         if (auto* view = qobject_cast<ViewPanel*>(p)) view->setTitleColours(titleBack, titleText);
     overview_->setTitleColours(titleBack, titleText);
     todo_->setTitleColours(titleBack, titleText);
+    phoneBook_->setTitleColours(titleBack, titleText);
     SidebarColours colours;
     colours.titleBack = titleBack;
     colours.titleText = titleText;

@@ -22,6 +22,11 @@ class OverviewView;
 class TodoView;
 class AboutPanel;
 class ViewPanel;
+class AddressView;
+class PeopleSearchView;
+class HintSearchView;
+class PhoneBookView;
+class TNewAdd;
 
 class TData : public QMainWindow, public Navigator {
     Q_OBJECT
@@ -32,6 +37,11 @@ public:
     Sidebar* sidebar() const { return sidebar_; }
     OverviewView* overview() const { return overview_; }
     TodoView* todoView() const { return todo_; }
+    AddressView* addressView() const { return address_; }
+    PeopleSearchView* peopleSearch() const { return people_; }
+    HintSearchView* hintSearch() const { return hints_; }
+    PhoneBookView* phoneBook() const { return phoneBook_; }
+    TNewAdd* newAddress() const { return newAdd_; }
     QWidget* panel(const QString& name) const;
     QWidget* currentPanel() const;
     QMenu* verMenu() const { return verMenu_; }
@@ -79,6 +89,7 @@ protected:
 
 private:
     void BuildPanels();
+    void BuildAddressViews();
     void BuildMenus();
     QWidget* BuildButtons();
     QAction* AddViewAction(QMenu* menu, const QString& caption, ViewItem item, const QKeySequence& key = {});
@@ -89,6 +100,11 @@ private:
     OverviewView* overview_ = nullptr;
     TodoView* todo_ = nullptr;
     AboutPanel* about_ = nullptr;
+    AddressView* address_ = nullptr;
+    PeopleSearchView* people_ = nullptr;
+    HintSearchView* hints_ = nullptr;
+    PhoneBookView* phoneBook_ = nullptr;
+    TNewAdd* newAdd_ = nullptr;
     QMap<QString, QWidget*> panels_;
     QMenu* verMenu_ = nullptr;
     QMenu* newMenu_ = nullptr;

@@ -293,7 +293,7 @@ ParseResult ParseRecords(std::string_view text, std::vector<Rec>& out)
         Apply(out.back(), tag);
         if (tag.failed) {
             out.pop_back();
-            return {false, "'" + std::string(tag.badValue) + "' is not a valid integer value"};
+            return {false, NotAnIntegerMessage(tag.badValue)};
         }
     }
     if (inRecord) out.pop_back();

@@ -30,6 +30,11 @@ std::optional<std::int32_t> ParseInt32(std::string_view text)
     return static_cast<std::int32_t>(value);
 }
 
+std::string NotAnIntegerMessage(std::string_view text)
+{
+    return "'" + std::string(text) + "' is not a valid integer value";
+}
+
 std::vector<std::string_view> SplitLines(std::string_view text)
 {
     std::vector<std::string_view> lines;

@@ -13,6 +13,9 @@ namespace orv {
 // "1.5", "1a" and hex are not integers.
 std::optional<std::int32_t> ParseInt32(std::string_view text);
 
+// "'%s' is not a valid integer value" for a text that should have been a number.
+std::string NotAnIntegerMessage(std::string_view text);
+
 // Splits text into lines at CR LF, LF and a lone CR. A final line break does not
 // start another line; an empty text has no lines.
 std::vector<std::string_view> SplitLines(std::string_view text);

@@ -1,0 +1,92 @@
+// The address book's views on the workload "a lifetime" (20 000 people): one
+// keystroke in the people search, from the changed text to the result list
+// painted again, and the phone book built at start. Run the release build:
+//   build/release/bench/orv-bench-address
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QListView>
+
+#include "core/session.h"
+#include "lifetime.h"
+#include "views/peoplesearchview.h"
+#include "views/phonebookview.h"
+
+using namespace orv;
+
+namespace {
+
+class NoNavigator : public Navigator {
+public:
+    void ShowView(ViewItem) override {}
+    void ShowTodo(TodoList, int) override {}
+    void DoneTodo(TodoList, int) override {}
+    void ShowCalendarAt(Date) override {}
+    void ShowAddress(int) override {}
+    void SendEmail(int) override {}
+    void ShowWeekly(int) override {}
+    void ShowMonthly(int) override {}
+    void ShowAnnual(int, int) override {}
+    void ShowAdvanced(int) override {}
+    void ShowMainWindow() override {}
+};
+
+Session& LifetimeSession()
+{
+    static Session session("/nonexistent/orv-bench/", "");
+    static bool filled = [] {
+        bench::Lifetime data;
+        bench::MakeLifetime(data);
+        session.records() = data.store;
+        return true;
+    }();
+    (void)filled;
+    return session;
+}
+
+// Typing "a", "an", "ann", "anna" one key after the other (range 1..4), and
+// the first key into an empty field, which lists everyone first (range 0).
+void PeopleSearchKeystrokeRepaint(benchmark::State& state)
+{
+    NoNavigator navigator;
+    PeopleSearchView view(LifetimeSession(), navigator);
+    view.resize(700, 500);
+    view.show();
+    auto* edit = view.findChild<QLineEdit*>(QStringLiteral("NewSearchEdit"));
+    auto* list = view.findChild<QListView*>(QStringLiteral("ResultListBox"));
+    const QString texts[] = {QString(), QStringLiteral("a"), QStringLiteral("an"), QStringLiteral("ann"), QStringLiteral("anna")};
+    const auto n = static_cast<std::size_t>(state.range(0));
+    const QString before = n == 0 ? QStringLiteral("x") : texts[n - 1];
+    const QString after = n == 0 ? QString() : texts[n];
+    for (auto _ : state) {
+        state.PauseTiming();
+        edit->setText(before);
+        QCoreApplication::processEvents();
+        state.ResumeTiming();
+        edit->setText(after);
+        list->viewport()->repaint();
+    }
+    state.counters["results"] = list->model()->rowCount();
+}
+BENCHMARK(PeopleSearchKeystrokeRepaint)->DenseRange(0, 4)->Unit(benchmark::kMillisecond);
+
+void PhoneBookBuild(benchmark::State& state)
+{
+    PhoneBookView view(LifetimeSession());
+    for (auto _ : state) view.Build();
+    state.counters["rows"] = static_cast<double>(view.rows().size());
+}
+BENCHMARK(PhoneBookBuild)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

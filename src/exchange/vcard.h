@@ -1,0 +1,45 @@
+// vCard files: the program's own version 2.1 cards, written from the address
+// view's fields, and the cards of other programs read back into those fields.
+//
+// The reader takes what phones and address books write today: versions 2.1,
+// 3.0 and 4.0, property names in any case and with groups ("item1.TEL"),
+// parameters in either form ("TEL;CELL;VOICE", "TEL;TYPE=CELL"), folded
+// lines, quoted-printable values with soft line breaks, CHARSET= (converted to
+// UTF-8), backslash escapes, and birthdays as YYYYMMDD, YYYY-MM-DD or --MMDD.
+// A card that says nothing of a field leaves that field alone.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "engine/addressbook.h"
+
+namespace orv {
+
+// The view's fields that one card provides; an empty optional is a field the
+// card does not mention.
+struct CardFields {
+    std::optional<std::string> Name, Surname, Address, City, Country, Tele1, Tele2, Email1, Email2, Email3;
+    std::optional<std::string> Day, Month, Year;  // decimal texts, as the birthday fields take them
+    bool operator==(const CardFields&) const = default;
+};
+
+// The card "Export vCard" writes for the fields shown (CR LF lines): N always;
+// TEL;HOME;VOICE, TEL;CELL;VOICE, ADR;HOME (only with an address), EMAIL;PREF;INTERNET
+// when filled; BDAY as the year text and two-digit month and day when all three
+// are whole numbers. The 2nd and 3rd e-mail addresses and the notes are not written.
+std::string WriteVCard(const AddressFields& fields);
+
+// Every card of a file, in file order; empty when the text holds no card.
+std::vector<CardFields> ReadVCards(std::string_view text);
+
+// "Import vCard" builds one person from all cards of a file: what a later card
+// provides overwrites what an earlier one gave.
+CardFields MergeCards(const std::vector<CardFields>& cards);
+
+// Puts what the card provides into the fields; the others keep their texts.
+void ApplyCard(const CardFields& card, AddressFields& fields);
+
+}  // namespace orv

@@ -1,0 +1,133 @@
+// The address view's commands that reach outside the program: vCard files,
+// the clipboard and the printer. They read the fields as shown, posted or not.
+#include <QApplication>
+#include <QClipboard>
+#include <QFile>
+#include <QFileInfo>
+#include <QPrinter>
+#include <QSaveFile>
+
+#include "core/session.h"
+#include "exchange/vcard.h"
+#include "views/addressview.h"
+#include "views/storedtext.h"
+
+namespace orv {
+
+namespace {
+
+QStringList Decoded(const std::vector<std::string>& lines)
+{
+    QStringList out;
+    for (const std::string& l : lines) out << DecodeStored(l);
+    return out;
+}
+
+}  // namespace
+
+void AddressView::ExportVCard()
+{
+    const QString path = dialogs_.saveFile(this, QStringLiteral("vCard (*.vcf)"), QStringLiteral("vcf"), nullptr);
+    if (path.isEmpty()) return;
+    const std::string card = WriteVCard(Fields());
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(card.data(), static_cast<qint64>(card.size())) < 0 || !file.commit())
+        dialogs_.message(this, QStringLiteral("ORV"), QStringLiteral("%1: %2").arg(path, file.errorString()), {});
+}
+
+QByteArray AddressView::ReadCardFile(const QString& path, bool& ok)
+{
+    QFile file(path);
+    ok = file.open(QIODevice::ReadOnly);
+    if (!ok) {
+        dialogs_.message(this, QStringLiteral("ORV"), QStringLiteral("%1: %2").arg(path, file.errorString()), {});
+        return {};
+    }
+    return file.readAll();
+}
+
+void AddressView::ImportVCard()
+{
+    const QString path = dialogs_.openFile(this, QStringLiteral("vCard File (ver2.1) (*.vcf);;All files (*)"));
+    if (!path.isEmpty()) ImportCards(path, false);
+}
+
+void AddressView::ImportAllVCards()
+{
+    const QString path = dialogs_.openFile(this, QStringLiteral("vCard File (*.vcf *.vcard);;All files (*)"));
+    if (!path.isEmpty()) ImportCards(path, true);
+}
+
+void AddressView::ImportCards(const QString& path, bool all)
+{
+    bool ok = false;
+    const QByteArray bytes = ReadCardFile(path, ok);
+    if (!ok) return;
+    const std::vector<CardFields> cards = ReadVCards(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    // A file that holds no card changes nothing: no empty person is added.
+    if (cards.empty()) {
+        dialogs_.message(this, QStringLiteral("ORV"),
+                         QStringLiteral("'%1' holds no vCard.").arg(QFileInfo(path).fileName()), {});
+        return;
+    }
+    if (all) {
+        const QString question = QStringLiteral("Add %1 people from '%2' to the address book?")
+                                     .arg(cards.size())
+                                     .arg(QFileInfo(path).fileName());
+        if (dialogs_.ask(this, QStringLiteral("Confirm"), question, QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
+            return;
+        std::vector<AddressFields> people(cards.size());
+        for (std::size_t i = 0; i < cards.size(); ++i) ApplyCard(cards[i], people[i]);
+        const int years = AddAddresses(session_.records(), people);
+        ShowAddress();
+        Save();
+        emit changed();
+        if (years > 0)
+            dialogs_.message(this, QStringLiteral("ORV"), QLatin1String(kChangeTheYear),
+                             QStringLiteral("%1 of the birth years were not between 100 and 5000 and were left empty.").arg(years));
+        return;
+    }
+    const QMessageBox::StandardButton answer =
+        dialogs_.ask(this, QStringLiteral("Confirm"), QStringLiteral("Overwrite information"),
+                     QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    if (answer == QMessageBox::Cancel || answer == QMessageBox::NoButton || answer == QMessageBox::Escape) return;
+    if (answer == QMessageBox::No) {
+        InsertAddress(session_.records());
+        ShowAddress();
+    }
+    AddressFields fields = Fields();
+    ApplyCard(MergeCards(cards), fields);
+    SetFields(fields);
+    Post(false);
+}
+
+void AddressView::Copy(CopyLevel level)
+{
+    const std::vector<std::string> lines = CopyLines(Fields(), level, session_.finder().Settings);
+    QApplication::clipboard()->setText(Decoded(lines).join(QLatin1Char('\n')));
+}
+
+void AddressView::StartPrintJob() { printJob_.Start(Decoded(AddressBlock(Fields()))); }
+
+void AddressView::AddToPrintJob() { printJob_.Add(Decoded(AddressBlock(Fields()))); }
+
+void AddressView::PrintAddress()
+{
+    printJob_.Start(Decoded(AddressBlock(Fields())));
+    Print();
+}
+
+void AddressView::PrintPrintJob() { Print(); }
+
+void AddressView::Print()
+{
+    const std::optional<QFont> font = dialogs_.chooseFont(this, printJob_.font());
+    if (!font) return;
+    QPrinter printer(QPrinter::HighResolution);
+    if (!dialogs_.choosePrinter(this, printer)) return;
+    const Settings& s = session_.settings();
+    if (!printJob_.Print(printer, *font, PrintJob::Area(s.PageL, s.PageT, s.PageR, s.PageB)))
+        dialogs_.message(this, QStringLiteral("ORV"), QStringLiteral("The printer could not be started."), {});
+}
+
+}  // namespace orv

@@ -1,0 +1,166 @@
+#include "views/peoplesearchview.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "core/session.h"
+#include "views/linkbutton.h"
+#include "views/searchresultmodel.h"
+#include "views/storedtext.h"
+
+namespace orv {
+
+PeopleSearchView::PeopleSearchView(Session& session, Navigator& navigator, QWidget* parent)
+    : QWidget(parent), session_(session), navigator_(navigator), dialogs_(StandardDialogs()),
+      model_(new SearchResultModel(this))
+{
+    setObjectName(QStringLiteral("PeopleSearchView"));
+    MenuL16 = MakeLinkButton(this, "MenuL16", "First name");
+    MenuL17 = MakeLinkButton(this, "MenuL17", "Surname");
+    MenuL18 = MakeLinkButton(this, "MenuL18", "Telephone#");
+    MenuL19 = MakeLinkButton(this, "MenuL19", "E-mail");
+    NewSearchEdit = new QLineEdit(this);
+    NewSearchEdit->setObjectName(QStringLiteral("NewSearchEdit"));
+    ResultListBox = MakeResultList(this, "ResultListBox", model_);
+    B1 = new QPushButton(QStringLiteral("Go.."), this);
+    B1->setObjectName(QStringLiteral("B1"));
+    B1->setAutoDefault(false);
+    Memo2 = new QPlainTextEdit(this);
+    Memo2->setObjectName(QStringLiteral("Memo2"));
+    Memo2->setReadOnly(true);
+    Memo2->setAccessibleName(QStringLiteral("Card"));
+    auto* Panel12 = new QWidget(this);
+    Panel12->setObjectName(QStringLiteral("Panel12"));
+    auto* card = new QVBoxLayout(Panel12);
+    card->setContentsMargins(0, 0, 0, 0);
+    card->addWidget(Memo2);
+    MenuL20 = MakeLinkButton(this, "MenuL20", "Send e-mail");
+    MenuL21 = MakeLinkButton(this, "MenuL21", "Create list");
+    MenuL22 = MakeLinkButton(this, "MenuL22", "Add address");
+    MenuL23 = MakeLinkButton(this, "MenuL23", "Add all");
+    // The data list arrives with the letters; until then its commands are greyed.
+    for (QPushButton* b : {MenuL21, MenuL22, MenuL23}) b->setEnabled(false);
+
+    const SearchField fields[] = {SearchField::FirstName, SearchField::Surname, SearchField::Telephone, SearchField::Email};
+    QPushButton* labels[] = {MenuL16, MenuL17, MenuL18, MenuL19};
+    for (int i = 0; i < 4; ++i)
+        connect(labels[i], &QPushButton::clicked, this, [this, f = fields[i]] { setCategory(f); });
+    connect(NewSearchEdit, &QLineEdit::textChanged, this, &PeopleSearchView::Search);
+    connect(NewSearchEdit, &QLineEdit::returnPressed, this, &PeopleSearchView::Go);
+    connect(ResultListBox, &QListView::clicked, this, [this](const QModelIndex& i) { Select(i.row(), true); });
+    connect(ResultListBox, &QListView::activated, this, [this](const QModelIndex& i) {
+        Select(i.row(), false);
+        Go();
+    });
+    connect(ResultListBox->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex& i) {
+                if (i.isValid()) Select(i.row(), true);
+            });
+    connect(B1, &QPushButton::clicked, this, &PeopleSearchView::Go);
+    connect(MenuL20, &QPushButton::clicked, this, &PeopleSearchView::SendEmail);
+
+    auto* left = new QVBoxLayout;
+    left->addWidget(MakeHeading(this, "Search by:"));
+    for (QPushButton* b : labels) left->addWidget(b, 0, Qt::AlignLeft);
+    left->addSpacing(8);
+    left->addWidget(MakeHeading(this, "Data"));
+    for (QPushButton* b : {MenuL20, MenuL21, MenuL22, MenuL23}) left->addWidget(b, 0, Qt::AlignLeft);
+    left->addStretch(1);
+    auto* right = new QVBoxLayout;
+    right->addWidget(MakeHeading(this, "Search for..", NewSearchEdit));
+    auto* entry = new QHBoxLayout;
+    entry->addWidget(NewSearchEdit, 1);
+    entry->addWidget(B1);
+    right->addLayout(entry);
+    right->addWidget(MakeHeading(this, "Temporary result:", ResultListBox));
+    right->addWidget(ResultListBox, 3);
+    right->addWidget(Panel12, 2);
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addLayout(left);
+    layout->addLayout(right, 1);
+    setTabOrder(NewSearchEdit, B1);
+    setTabOrder(B1, ResultListBox);
+    setCategory(SearchField::FirstName);
+}
+
+void PeopleSearchView::setCategory(SearchField field)
+{
+    category_ = field;
+    QPushButton* labels[] = {MenuL16, MenuL17, MenuL18, MenuL19};
+    for (int i = 0; i < 4; ++i) {
+        QFont f = labels[i]->font();
+        f.setBold(i == static_cast<int>(field));
+        labels[i]->setFont(f);
+        labels[i]->setAccessibleDescription(i == static_cast<int>(field) ? QStringLiteral("chosen") : QString());
+    }
+    Search();
+}
+
+void PeopleSearchView::Search()
+{
+    Memo2->clear();
+    std::vector<std::string> texts;
+    std::vector<int> indexes;
+    std::vector<PersonHit> hits = SearchPeople(session_.finder().index(), category_, EncodeTyped(NewSearchEdit->text()));
+    texts.reserve(hits.size());
+    indexes.reserve(hits.size());
+    for (PersonHit& h : hits) {
+        texts.push_back(std::move(h.Text));
+        indexes.push_back(h.Index);
+    }
+    model_->setResults(std::move(texts), std::move(indexes));
+}
+
+void PeopleSearchView::FocusEntry() { NewSearchEdit->setFocus(); }
+
+int PeopleSearchView::selectedRow() const
+{
+    const QModelIndex i = ResultListBox->currentIndex();
+    return i.isValid() ? i.row() : 0;
+}
+
+void PeopleSearchView::Select(int row, bool card)
+{
+    if (model_->empty()) return;
+    if (row < 0 || row >= model_->rowCount()) row = selectedRow();
+    RecordStore& records = session_.records();
+    // A result stands for its person only until the address book changes without a new search.
+    if (model_->indexAt(row) >= static_cast<int>(records.addresses().size())) return;
+    records.CurrentAddress = model_->indexAt(row);
+    emit addressSelected();
+    if (!card) return;
+    std::vector<std::string> lines;
+    AddressSummary(lines, records.addresses()[static_cast<std::size_t>(records.CurrentAddress)]);
+    QStringList text;
+    for (const std::string& l : lines) text << DecodeStored(l);
+    Memo2->setPlainText(text.join(QLatin1Char('\n')));
+}
+
+void PeopleSearchView::Go()
+{
+    if (model_->empty()) return;
+    const int row = selectedRow();
+    Select(row, false);
+    navigator_.ShowAddress(model_->indexAt(row));
+}
+
+void PeopleSearchView::SendEmail()
+{
+    RecordStore& records = session_.records();
+    if (!model_->empty()) Select(selectedRow(), false);
+    const auto& list = records.addresses();
+    const int current = records.CurrentAddress;
+    if (current >= 0 && current < static_cast<int>(list.size()) && !list[static_cast<std::size_t>(current)].Email1.empty())
+        navigator_.SendEmail(current);
+    else
+        dialogs_.message(this, QStringLiteral("E-mail error"), QStringLiteral("No e-mail address in the database"), {});
+}
+
+}  // namespace orv

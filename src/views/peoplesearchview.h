@@ -1,0 +1,70 @@
+// "Search for people in the address book" (PP9): people found while typing by
+// first name, surname, telephone number or e-mail, the card of the one
+// selected, the jump to the address book and the mail to the person. The
+// address book follows the selection (addressSelected).
+#pragma once
+
+#include <QWidget>
+
+#include "engine/peoplesearch.h"
+#include "views/navigator.h"
+#include "views/viewdialogs.h"
+
+class QLabel;
+class QLineEdit;
+class QListView;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace orv {
+
+class Session;
+class SearchResultModel;
+
+class PeopleSearchView : public QWidget {
+    Q_OBJECT
+public:
+    PeopleSearchView(Session& session, Navigator& navigator, QWidget* parent = nullptr);
+
+    // NewSearchEditChange: the search with the current text and category.
+    void Search();
+    // A category label's command: it becomes the bold one and the search runs.
+    void setCategory(SearchField field);
+    SearchField category() const { return category_; }
+    void FocusEntry();
+    void setDialogs(ViewDialogs dialogs) { dialogs_ = std::move(dialogs); }
+
+    // The result at `row` (the first when -1) becomes the current address;
+    // with `card` its card is shown.
+    void Select(int row, bool card);
+    void Go();         // B1 "Go.."
+    void SendEmail();  // MenuL20
+
+signals:
+    // CurrentAddress changed: the address book shows that person.
+    void addressSelected();
+
+private:
+    int selectedRow() const;
+
+    Session& session_;
+    Navigator& navigator_;
+    ViewDialogs dialogs_;
+    SearchField category_ = SearchField::FirstName;
+    SearchResultModel* model_;
+
+    QPushButton* MenuL16;
+    QPushButton* MenuL17;
+    QPushButton* MenuL18;
+    QPushButton* MenuL19;
+    QLineEdit* NewSearchEdit;
+    QListView* ResultListBox;
+    QPushButton* B1;
+    QPlainTextEdit* Memo2;
+    QPushButton* MenuL20;
+    QPushButton* MenuL21;
+    QPushButton* MenuL22;
+    QPushButton* MenuL23;
+};
+
+}  // namespace orv

@@ -1,0 +1,60 @@
+#include "views/printjob.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QPainter>
+#include <QPrinter>
+
+namespace orv {
+
+PrintJob::PrintJob() { document_.setDocumentMargin(0); }
+
+void PrintJob::Start(const QStringList& block) { document_.setPlainText(block.join(QLatin1Char('\n'))); }
+
+void PrintJob::Add(const QStringList& block)
+{
+    QString text = document_.toPlainText();
+    text += QStringLiteral("\n \n") + block.join(QLatin1Char('\n'));
+    document_.setPlainText(text);
+}
+
+QRect PrintJob::Area(int left, int top, int right, int bottom)
+{
+    return QRect(QPoint(left, top), QPoint(right - 1, bottom - 1)).normalized();
+}
+
+bool PrintJob::Print(QPrinter& printer, const QFont& font, const QRect& area)
+{
+    printer.setDocName(QString());
+    printer.setFullPage(true);
+    printer.setResolution(300);
+    document_.setDefaultFont(font);
+    QPainter painter;
+    if (!painter.begin(&printer)) return false;
+    // The page rectangle is in printer dots; without one the whole page is used.
+    QRectF rect = area;
+    const QRectF page = printer.pageLayout().fullRectPixels(printer.resolution());
+    if (rect.width() <= 1 || rect.height() <= 1) rect = page;
+    // Point sizes count in the printer's dots, not the screen's pixels.
+    QTextDocument doc;
+    doc.setDocumentMargin(0);
+    doc.documentLayout()->setPaintDevice(&printer);
+    doc.setDefaultFont(font);
+    doc.setPlainText(document_.toPlainText());
+    doc.setPageSize(rect.size());
+    const int pages = doc.pageCount();
+    for (int i = 0; i < pages; ++i) {
+        if (i > 0) printer.newPage();
+        painter.save();
+        painter.translate(rect.left(), rect.top() - i * rect.height());
+        const QRectF clip(0, i * rect.height(), rect.width(), rect.height());
+        painter.setClipRect(clip);
+        QAbstractTextDocumentLayout::PaintContext context;
+        context.clip = clip;
+        context.palette.setColor(QPalette::Text, Qt::black);
+        doc.documentLayout()->draw(&painter, context);
+        painter.restore();
+    }
+    return painter.end();
+}
+
+}  // namespace orv

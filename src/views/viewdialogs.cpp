@@ -1,0 +1,46 @@
+#include "views/viewdialogs.h"
+
+#include <QFileDialog>
+#include <QFontDialog>
+#include <QPrintDialog>
+#include <QPrinter>
+
+namespace orv {
+
+ViewDialogs StandardDialogs()
+{
+    ViewDialogs d;
+    d.message = [](QWidget* parent, const QString& title, const QString& text, const QString& detail) {
+        QMessageBox box(QMessageBox::Information, title, text, QMessageBox::Ok, parent);
+        if (!detail.isEmpty()) box.setInformativeText(detail);
+        box.exec();
+    };
+    d.ask = [](QWidget* parent, const QString& title, const QString& text, QMessageBox::StandardButtons buttons) {
+        QMessageBox box(QMessageBox::Question, title, text, buttons, parent);
+        return static_cast<QMessageBox::StandardButton>(box.exec());
+    };
+    d.openFile = [](QWidget* parent, const QString& filter) {
+        return QFileDialog::getOpenFileName(parent, QString(), QString(), filter);
+    };
+    d.saveFile = [](QWidget* parent, const QString& filter, const QString& suffix, QString* selectedFilter) {
+        QFileDialog dialog(parent, QString(), QString(), filter);
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setDefaultSuffix(suffix);
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
+        if (selectedFilter) *selectedFilter = dialog.selectedNameFilter();
+        return dialog.selectedFiles().first();
+    };
+    d.chooseFont = [](QWidget* parent, const QFont& initial) -> std::optional<QFont> {
+        bool ok = false;
+        const QFont font = QFontDialog::getFont(&ok, initial, parent);
+        if (!ok) return std::nullopt;
+        return font;
+    };
+    d.choosePrinter = [](QWidget* parent, QPrinter& printer) {
+        QPrintDialog dialog(&printer, parent);
+        return dialog.exec() == QDialog::Accepted;
+    };
+    return d;
+}
+
+}  // namespace orv

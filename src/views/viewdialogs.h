@@ -1,0 +1,37 @@
+// The standard dialogs the address-book views open: message boxes, the
+// question with Yes/No/Cancel, file, font and print dialogs. A view keeps them
+// as values, so that a test answers them without a person at the screen.
+#pragma once
+
+#include <QFont>
+#include <QMessageBox>
+#include <QString>
+#include <functional>
+#include <optional>
+
+class QPrinter;
+class QWidget;
+
+namespace orv {
+
+struct ViewDialogs {
+    // An information box with an OK button; `detail` (may be empty) is shown below the text.
+    std::function<void(QWidget* parent, const QString& title, const QString& text, const QString& detail)> message;
+    // A question; returns the button pressed.
+    std::function<QMessageBox::StandardButton(QWidget* parent, const QString& title, const QString& text,
+                                              QMessageBox::StandardButtons buttons)>
+        ask;
+    // File names, empty when cancelled. `filter` in Qt's form ("vCard (*.vcf)");
+    // the save dialog adds `suffix` to a name typed without one and reports the
+    // filter chosen in `selectedFilter`.
+    std::function<QString(QWidget* parent, const QString& filter)> openFile;
+    std::function<QString(QWidget* parent, const QString& filter, const QString& suffix, QString* selectedFilter)> saveFile;
+    std::function<std::optional<QFont>(QWidget* parent, const QFont& initial)> chooseFont;
+    // Sets up the printer (the print dialog); false when cancelled.
+    std::function<bool(QWidget* parent, QPrinter& printer)> choosePrinter;
+};
+
+// The dialogs of the desktop.
+ViewDialogs StandardDialogs();
+
+}  // namespace orv

@@ -1,0 +1,2 @@
+orv_test(orv_addressbook_tests addressbook_test.cpp)
+target_link_libraries(orv_addressbook_tests PRIVATE orv_engine)

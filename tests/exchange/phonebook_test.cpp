@@ -1,0 +1,84 @@
+// The phone book: who is listed and in which order, and the page and text
+// file "Save as.." writes, compared with the files under tests/data/exchange.
+#include <gtest/gtest.h>
+
+#include "exchange/phonebook.h"
+#include "store/textutil.h"
+
+namespace orv {
+namespace {
+
+AData Person(std::string name, std::string surname, std::string tele1, std::string email = {}, std::string tele2 = {})
+{
+    AData a;
+    a.Name = std::move(name);
+    a.Surname = std::move(surname);
+    a.Tele1 = std::move(tele1);
+    a.Tele2 = std::move(tele2);
+    a.Email1 = std::move(email);
+    return a;
+}
+
+// In address-list order (by birthday), not by name.
+std::vector<AData> Sample()
+{
+    return {Person("anna", "Berg", "555 3"),
+            Person("Tom & Jerry", "<TJ>", "\"1\" & 2", "tom&jerry@example.org"),
+            Person("Anders", "Lund", "555 1", "anders lund@example.org"),
+            Person("Only", "Mobile", "", "", "900"),
+            Person("Nils", "\xC3\x96rn", "555 4"),
+            Person("\xC3\x96rjan", "Ek", "555 5"),
+            Person("Anders", "Lund", "555 2")};
+}
+
+std::string Golden(const char* name)
+{
+    return ReadWholeFile(std::string(ORV_EXCHANGE_TEST_DATA) + "/" + name).content;
+}
+
+TEST(PhoneBook, ListsFirstNumbersByNameWithoutRegardToCase)
+{
+    std::vector<std::string> names;
+    for (const PhoneBookRow& r : PhoneBookRows(Sample())) names.push_back(r.Name + "|" + r.Number);
+    // "Only Mobile" has a second number only; the two Anders keep their list order.
+    EXPECT_EQ(names, (std::vector<std::string>{"Anders Lund|555 1", "Anders Lund|555 2", "anna Berg|555 3",
+                                               "Nils \xC3\x96rn|555 4", "\xC3\x96rjan Ek|555 5",
+                                               "Tom & Jerry <TJ>|\"1\" & 2"}));
+}
+
+TEST(PhoneBook, PageEscapesTextsAndOpensAGroupPerFirstCharacter)
+{
+    PhoneBookPage page;
+    page.Width = 640;
+    page.Link = "yellow";
+    EXPECT_EQ(PhoneBookHtml(PhoneBookRows(Sample()), page), Golden("phonebook.htm"));
+}
+
+TEST(PhoneBook, TextFileHasOneLinePerPerson)
+{
+    EXPECT_EQ(PhoneBookText(PhoneBookRows(Sample())), Golden("phonebook.txt"));
+}
+
+TEST(PhoneBook, EmptyBookHasNoRows)
+{
+    EXPECT_EQ(PhoneBookText({}), "ORV Phone book\r\n");
+    EXPECT_EQ(PhoneBookHtml({}, {}).find("<a name="), std::string::npos);
+}
+
+TEST(PhoneBook, WidthMustBeAWholeNumber)
+{
+    EXPECT_EQ(ParsePageWidth("500"), 500);
+    EXPECT_EQ(ParsePageWidth("50%"), std::nullopt);
+    EXPECT_EQ(ParsePageWidth(""), std::nullopt);
+    EXPECT_EQ(NotAnIntegerMessage("50%"), "'50%' is not a valid integer value");
+}
+
+TEST(PhoneBook, InitialIsAWholeCharacter)
+{
+    EXPECT_EQ(Initial("\xC3\x96rjan"), "\xC3\x96");
+    EXPECT_EQ(Initial("\xD6rjan"), "\xD6");  // an older single-byte text
+    EXPECT_EQ(Initial(""), "");
+}
+
+}  // namespace
+}  // namespace orv

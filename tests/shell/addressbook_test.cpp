@@ -1,0 +1,151 @@
+// The address book inside the running program: the refresh after a change,
+// the jumps of other windows into it, the settings it keeps and the mail link.
+#include <QDir>
+#include <QLineEdit>
+#include <QListView>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "core/settingsstore.h"
+#include "shell/orvapp.h"
+#include "shell/tdata.h"
+#include "store/datafile.h"
+#include "views/addressview.h"
+#include "views/peoplesearchview.h"
+#include "views/phonebookview.h"
+
+using namespace orv;
+
+class AddressBookInProgramTest : public QObject {
+    Q_OBJECT
+private:
+    std::unique_ptr<QTemporaryDir> dir;
+    std::unique_ptr<OrvApp> app;
+    QString data, settings;
+
+    void Start()
+    {
+        OrvApp::Options options;
+        options.dataFolder = data.toStdString();
+        options.settingsFile = settings.toStdString();
+        options.now = [] { return QDateTime(QDate(2024, 2, 28), QTime(10, 0)); };
+        options.splash = false;
+        app = std::make_unique<OrvApp>(options);
+        app->showMessage = [](const QString&, const QString&) {};
+        app->Start();
+    }
+
+    template <typename T>
+    T* Find(const char* name) const
+    {
+        return app->data()->findChild<T*>(QLatin1String(name));
+    }
+
+    QStringList Shown(const char* name) const
+    {
+        QStringList texts;
+        const QAbstractItemModel* m = Find<QAbstractItemView>(name)->model();
+        for (int r = 0; r < m->rowCount(); ++r) texts << m->index(r, 0).data().toString();
+        return texts;
+    }
+
+private slots:
+    void init()
+    {
+        dir = std::make_unique<QTemporaryDir>();
+        data = dir->path() + QStringLiteral("/data/");
+        QDir().mkpath(data);
+        settings = dir->path() + QStringLiteral("/settings.reg");
+        // Not a first start: no settings dialog in the way.
+        QFile s(settings);
+        QVERIFY(s.open(QIODevice::WriteOnly));
+        s.write("REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Quillon Software\\ORV]\r\n\"saved1\"=dword:00000001\r\n"
+                "\"ChooseSearch\"=dword:00000001\r\n\"FB0\"=dword:00000064\r\n");
+        s.close();
+        RecordStore records;
+        AData tom;
+        tom.Name = "Tom & Jerry";
+        tom.Surname = "Cat";
+        tom.Tele1 = "555";
+        tom.Email1 = "tom&jerry@example.org";
+        tom.Day = 28;
+        tom.Month = 2;
+        tom.Year = 1990;
+        BuildDateText(tom);
+        records.editAddresses() = {tom};
+        DataFiles files(data.toStdString());
+        QVERIFY(!files.Save(DataKind::Addresses, records).failed);
+    }
+
+    void cleanup()
+    {
+        app.reset();
+        if (QTest::currentTestFailed()) dir->setAutoRemove(false);
+        dir.reset();
+    }
+
+    void aPostIsSearchedAtOnceWhileThePhoneBookWaitsForUpdate()
+    {
+        Start();
+        QCOMPARE(app->data()->peopleSearch()->category(), SearchField::Surname);  // as stored
+        QCOMPARE(Shown("StringGrid1"), QStringList{"Tom & Jerry Cat"});
+        QTest::mouseClick(Find<QPushButton>("DataInsert"), Qt::LeftButton);
+        Find<QLineEdit>("DataEdit1")->setText(QStringLiteral("Ann"));
+        Find<QLineEdit>("DataEdit2")->setText(QStringLiteral("Lee"));
+        Find<QLineEdit>("DataEdit9")->setText(QStringLiteral("123"));
+        QTest::mouseClick(Find<QPushButton>("DataPost"), Qt::LeftButton);
+        QCOMPARE(Shown("ResultListBox"), (QStringList{"Ann Lee", "Tom & Jerry Cat"}));
+        QCOMPARE(Shown("StringGrid1"), QStringList{"Tom & Jerry Cat"});
+        app->Update();
+        QCOMPARE(Shown("StringGrid1"), (QStringList{"Ann Lee", "Tom & Jerry Cat"}));
+    }
+
+    void aBirthdayLineOpensThePersonInTheAddressBook()
+    {
+        Start();
+        app->data()->ShowView(ViewItem::NextWeek);
+        app->data()->ShowAddress(0);
+        QCOMPARE(app->data()->currentPanel()->objectName(), QStringLiteral("PP7"));
+        QCOMPARE(Find<QLineEdit>("DataEdit1")->text(), QStringLiteral("Tom & Jerry"));
+    }
+
+    void newAddressIsOnTheNewMenu()
+    {
+        Start();
+        QAction* item = nullptr;
+        for (QAction* menu : app->data()->menuBar()->actions())
+            if (menu->text() == QStringLiteral("&New"))
+                for (QAction* a : menu->menu()->actions())
+                    if (a->text() == QStringLiteral("Address / Birthday")) item = a;
+        QVERIFY(item && item->isEnabled());
+    }
+
+    void mailGoesToTheDesktopPercentEncoded()
+    {
+        Start();
+        QUrl opened;
+        app->data()->setUrlOpener([&](const QUrl& url) { opened = url; });
+        app->data()->SendEmail(0);
+        QCOMPARE(opened.toEncoded(), QByteArray("mailto:tom%26jerry@example.org"));
+    }
+
+    void theSearchFieldAndColumnWidthsAreSaved()
+    {
+        Start();
+        QCOMPARE(app->data()->phoneBook()->columnWidth(0), 100);
+        QTest::mouseClick(Find<QPushButton>("MenuL19"), Qt::LeftButton);
+        app->SaveAll();
+        SettingsStore store(settings.toStdString());
+        QVERIFY(store.Load().ok);
+        QCOMPARE(store.ReadInteger(kSettingsKey, "ChooseSearch").value, std::optional<std::int32_t>(3));
+        QCOMPARE(store.ReadInteger(kSettingsKey, "FB0").value, std::optional<std::int32_t>(100));
+        QCOMPARE(store.ReadInteger(kSettingsKey, "FB1").value, std::optional<std::int32_t>(120));
+    }
+};
+
+QTEST_MAIN(AddressBookInProgramTest)
+#include "addressbook_test.moc"

@@ -1,0 +1,376 @@
+// The address book view by its controls: post with the checks and the order,
+// insert, delete, stepping, "Check dates", the vCard exchange, copying, the
+// print job on a PDF file, and "New Address / Birthday".
+#include <QApplication>
+#include <QClipboard>
+#include <QFile>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTest>
+#include <QTimer>
+
+#include "fakedialogs.h"
+#include "store/datafile.h"
+#include "viewfixture.h"
+#include "views/addressview.h"
+#include "views/newaddressdialog.h"
+
+namespace orv::test {
+
+class AddressViewTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<SessionFixture> fx;
+    std::unique_ptr<AddressView> view;
+    FakeDialogs fake;
+    int changes = 0;
+
+    QLineEdit* Edit(int n) const
+    {
+        const QString name = QStringLiteral("DataEdit%1").arg(n);
+        if (auto* e = view->findChild<QLineEdit*>(name)) return e;
+        return view->infoView()->findChild<QLineEdit*>(name);
+    }
+    QPushButton* Button(const char* name) const { return view->findChild<QPushButton*>(QLatin1String(name)); }
+    void Click(const char* name) { QTest::mouseClick(Button(name), Qt::LeftButton); }
+    QAction* Item(const char* name) const { return view->findChild<QAction*>(QLatin1String(name)); }
+    RecordStore& Records() { return fx->session->records(); }
+
+    QStringList Names() const
+    {
+        QStringList names;
+        for (const AData& a : fx->session->records().addresses()) names << QString::fromStdString(a.Name);
+        return names;
+    }
+
+    // What data.orv holds now, read back as the program would.
+    std::vector<AData> OnDisk() const
+    {
+        std::vector<AData> list;
+        const ReadResult r = ReadWholeFile(fx->session->dataFolder() + "data.orv");
+        ParseDataText(r.content, list);
+        return list;
+    }
+
+    QString WriteFile(const char* name, const QByteArray& bytes) const
+    {
+        const QString path = fx->dir.filePath(QLatin1String(name));
+        QFile f(path);
+        f.open(QIODevice::WriteOnly);
+        f.write(bytes);
+        return path;
+    }
+
+    void Type(int field, const QString& text) { Edit(field)->setText(text); }
+
+private slots:
+    void init()
+    {
+        fx = std::make_unique<SessionFixture>();
+        fx->AddSampleRecords();  // Ann Smith 13/3/1990 with e-mail, Bob Jones 15/3
+        fake = FakeDialogs{};
+        view = std::make_unique<AddressView>(*fx->session, fx->navigator);
+        view->setDialogs(fake.dialogs());
+        changes = 0;
+        connect(view.get(), &AddressView::changed, [this] { ++changes; });
+        view->show();
+        QVERIFY(QTest::qWaitForWindowActive(view.get()));
+    }
+
+    void cleanup()
+    {
+        view.reset();
+        if (QTest::currentTestFailed()) fx->dir.setAutoRemove(false);
+        fx.reset();
+    }
+
+    void showsTheCurrentPersonAndStepsThroughTheList()
+    {
+        QCOMPARE(Edit(1)->text(), QStringLiteral("Ann"));
+        QCOMPARE(Edit(3)->text(), QStringLiteral("1990"));
+        Click("DataPrior");
+        QCOMPARE(Edit(1)->text(), QStringLiteral("Ann"));
+        Click("DataNext");
+        QCOMPARE(Edit(1)->text(), QStringLiteral("Bob"));
+        QCOMPARE(Edit(3)->text(), QString());  // a year of 0 shows empty
+        QVERIFY(!Button("SB12")->isEnabled());  // Bob has no e-mail address
+        Click("DataNext");
+        QCOMPARE(Records().CurrentAddress, 1);
+    }
+
+    void insertThenPostMovesThePersonToItsBirthdayAndSavesAtOnce()
+    {
+        Click("DataInsert");
+        QCOMPARE(Records().CurrentAddress, 0);
+        QCOMPARE(Edit(1)->text(), QString());
+        QCOMPARE(OnDisk().size(), 3u);
+        Type(1, QStringLiteral("Eve"));
+        Type(5, QStringLiteral("14"));
+        Type(4, QStringLiteral("03"));
+        Type(11, QStringLiteral("eve@example.org"));
+        Edit(12)->setText(QStringLiteral("eve2@example.org"));
+        view->infoView()->DataMemo->setPlainText(QStringLiteral("line one\nline two"));
+        Click("DataPost");
+        QCOMPARE(Names(), (QStringList{"Ann", "Eve", "Bob"}));  // "13/3" < "14/3" < "15/3"
+        QCOMPARE(Records().CurrentAddress, 1);
+        QCOMPARE(Edit(1)->text(), QStringLiteral("Eve"));
+        QCOMPARE(Edit(4)->text(), QStringLiteral("3"));
+        const std::vector<AData> disk = OnDisk();
+        QCOMPARE(disk.size(), 3u);
+        QCOMPARE(disk[1].Email2, std::string("eve2@example.org"));
+        QCOMPARE(disk[1].More, (std::vector<std::string>{"line one", "line two"}));
+        QCOMPARE(changes, 2);
+    }
+
+    void leavingABirthdayFieldChecksIt_data()
+    {
+        QTest::addColumn<int>("field");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("day with a letter") << 5 << "12a" << "";
+        QTest::newRow("day with leading zeros") << 5 << "007" << "7";
+        QTest::newRow("month 13") << 4 << "13" << "";
+        QTest::newRow("year 0") << 3 << "0" << "";
+    }
+
+    void leavingABirthdayFieldChecksIt()
+    {
+        QFETCH(int, field);
+        QFETCH(QString, typed);
+        QFETCH(QString, shown);
+        Edit(field)->setFocus(Qt::TabFocusReason);
+        Type(field, typed);
+        Edit(6)->setFocus(Qt::TabFocusReason);
+        QCOMPARE(Edit(field)->text(), shown);
+        QVERIFY(fake.messages.isEmpty());
+        QCOMPARE(Records().addresses()[0].Year, 1990);  // nothing stored by these checks
+    }
+
+    void leavingTheYearWith99StoresThePersonWithoutAYearAndReturnsToTheField()
+    {
+        Edit(3)->setFocus(Qt::TabFocusReason);
+        Type(3, QStringLiteral("99"));
+        Edit(6)->setFocus(Qt::TabFocusReason);
+        QCOMPARE(fake.messages, QStringList{"ORV|Change the year!|"});
+        QCOMPARE(Records().addresses()[0].Year, 0);
+        QCOMPARE(OnDisk()[0].Year, 0);
+        QCOMPARE(QApplication::focusWidget(), Edit(3));
+    }
+
+    void postingWith99AsksOnceAndLeavesTheFocusWhereItWas()
+    {
+        Edit(3)->setFocus(Qt::TabFocusReason);
+        Type(3, QStringLiteral("99"));
+        Click("DataPost");
+        QCOMPARE(fake.messages, QStringList{"ORV|Change the year!|"});
+        QCOMPARE(Records().addresses()[0].Year, 0);
+        QCOMPARE(QApplication::focusWidget(), Edit(3));
+    }
+
+    void deleteNeedsTheStoredTexts()
+    {
+        Type(2, QStringLiteral("Changed"));
+        Click("DataDelete");
+        QCOMPARE(Records().addresses().size(), 2u);
+        QCOMPARE(changes, 1);  // the refresh runs all the same
+        Click("DataNext");
+        Click("DataDelete");  // Bob, the last one
+        QCOMPARE(Names(), QStringList{"Ann"});
+        QCOMPARE(Edit(1)->text(), QStringLiteral("Ann"));
+        QCOMPARE(OnDisk().size(), 1u);
+    }
+
+    void checkDatesNamesTheFirstWrongBirthday()
+    {
+        Records().editAddresses().push_back(Person("Feb", "Thirty", 30, 2, 2001));
+        Records().editAddresses().push_back(Person("Apr", "Thirtyone", 31, 4));
+        Item("M69")->trigger();
+        QCOMPARE(fake.messages, QStringList{"Date error|Incorrect date|Feb Thirty: 30/2/2001"});
+        QCOMPARE(Records().CurrentAddress, 0);
+    }
+
+    void sendEmailOpensTheStoredAddressOnly()
+    {
+        QMenu* menu = view->findChild<QMenu*>(QStringLiteral("DataPopupMenu"));
+        emit menu->aboutToShow();
+        QVERIFY(Item("M68")->isVisible());
+        Click("SB12");
+        QCOMPARE(fx->navigator.calls, QStringList{"SendEmail(0)"});
+        Click("DataNext");
+        emit menu->aboutToShow();
+        QVERIFY(!Item("M68")->isVisible());
+    }
+
+    void exportedCardImportsAsASecondPerson()
+    {
+        const QString card = fx->dir.filePath(QStringLiteral("ann.vcf"));
+        fake.files.enqueue(card);
+        Item("ExportvCard1")->trigger();
+        QFile file(card);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QVERIFY(file.readAll().startsWith("BEGIN:VCARD\r\nVERSION:2.1\r\nN:Smith;Ann\r\n"));
+
+        fake.files.enqueue(card);
+        fake.answers.enqueue(QMessageBox::No);
+        Item("ImportvCard1")->trigger();
+        QCOMPARE(fake.questions, QStringList{"Overwrite information"});
+        QCOMPARE(Names(), (QStringList{"Ann", "Ann", "Bob"}));
+        const auto& list = Records().addresses();
+        QCOMPARE(list[1].Email1, list[0].Email1);
+        QCOMPARE(list[1].DateText, list[0].DateText);
+        QCOMPARE(list[1].Year, 1990);
+        QCOMPARE(OnDisk().size(), 3u);
+    }
+
+    void importWithYesReplacesOnlyWhatTheCardGives()
+    {
+        Type(9, QStringLiteral("unposted number"));
+        fake.files.enqueue(WriteFile("phone.vcf", "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Smith;Annie;;;\r\n"
+                                                  "EMAIL;TYPE=INTERNET:annie@example.org\r\nEND:VCARD\r\n"));
+        fake.answers.enqueue(QMessageBox::Yes);
+        Item("ImportvCard1")->trigger();
+        const AData& a = Records().addresses()[0];
+        QCOMPARE(a.Name, std::string("Annie"));
+        QCOMPARE(a.Email1, std::string("annie@example.org"));
+        QCOMPARE(a.Tele1, std::string("unposted number"));
+        QCOMPARE(a.Year, 1990);
+    }
+
+    void aFileWithoutACardChangesNothing_data()
+    {
+        QTest::addColumn<int>("answer");
+        QTest::newRow("no") << int(QMessageBox::No);
+        QTest::newRow("yes") << int(QMessageBox::Yes);
+    }
+
+    void aFileWithoutACardChangesNothing()
+    {
+        QFETCH(int, answer);
+        const QByteArray before = QByteArray::fromStdString(ReadWholeFile(fx->session->dataFolder() + "data.orv").content);
+        fake.files.enqueue(WriteFile("notes.vcf", "just some notes\r\n"));
+        fake.answers.enqueue(static_cast<QMessageBox::StandardButton>(answer));
+        Item("ImportvCard1")->trigger();
+        QCOMPARE(fake.messages, QStringList{"ORV|'notes.vcf' holds no vCard.|"});
+        QVERIFY(fake.questions.isEmpty());
+        QCOMPARE(Records().addresses().size(), 2u);
+        QCOMPARE(changes, 0);
+        QCOMPARE(QByteArray::fromStdString(ReadWholeFile(fx->session->dataFolder() + "data.orv").content), before);
+    }
+
+    void importAllAddsEveryCardAfterOneQuestion()
+    {
+        fake.files.enqueue(WriteFile("phone.vcf", "BEGIN:VCARD\nVERSION:3.0\nN:Berg;Cid\nBDAY:1980-01-02\nEND:VCARD\n"
+                                                  "BEGIN:VCARD\nVERSION:3.0\nN:Dahl;Dan\nBDAY:0099-01-02\nEND:VCARD\n"));
+        fake.answers.enqueue(QMessageBox::Yes);
+        Item("ImportallvCards1")->trigger();
+        QCOMPARE(fake.questions, QStringList{"Add 2 people from 'phone.vcf' to the address book?"});
+        QCOMPARE(Names(), (QStringList{"Ann", "Bob", "Cid", "Dan"}));  // "13/3" < "15/3" < "2/1" as texts
+        QCOMPARE(Records().addresses()[3].Year, 0);
+        QCOMPARE(Edit(1)->text(), QStringLiteral("Dan"));  // the last one added is shown
+        QCOMPARE(OnDisk().size(), 4u);
+        QCOMPARE(fake.messages.size(), 1);
+        QVERIFY(fake.messages[0].startsWith(QStringLiteral("ORV|Change the year!|1 of the birth years")));
+    }
+
+    void copyPutsTheShownFieldsOnTheClipboard_data()
+    {
+        QTest::addColumn<QString>("item");
+        QTest::addColumn<QString>("year");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("address") << "M71" << "1990" << "Ann Smith\nMain St 1";
+        QTest::newRow("copy all") << "M72" << "1990" << "Ann Smith\nMain St 1\nBirthday: 13/3-1990\n2.Phone#: 555";
+        QTest::newRow("copy all without year") << "M72" << "" << "Ann Smith\nMain St 1\nBirthday: 13/3\n2.Phone#: 555";
+        QTest::newRow("copy all info") << "M73" << "1990"
+                                       << "Ann Smith\nMain St 1\nBirthday: 13/3-1990\n2.Phone#: 555\n \nnote";
+    }
+
+    void copyPutsTheShownFieldsOnTheClipboard()
+    {
+        QFETCH(QString, item);
+        QFETCH(QString, year);
+        QFETCH(QString, expected);
+        Type(6, QStringLiteral("Main St 1"));
+        Type(10, QStringLiteral("555"));
+        Type(3, year);
+        view->infoView()->DataMemo->setPlainText(QStringLiteral("note"));
+        view->findChild<QAction*>(item)->trigger();
+        QCOMPARE(QApplication::clipboard()->text(), expected);
+    }
+
+    void printJobOfThreePeoplePrintsThreeBlocks()
+    {
+        if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty()) QFAIL("pdftotext (poppler-utils) is needed");
+        fake.pdf = fx->dir.filePath(QStringLiteral("job.pdf"));
+        Type(6, QStringLiteral("Main St 1"));
+        Item("M76")->trigger();
+        Click("DataNext");
+        Item("M77")->trigger();
+        Records().editAddresses().push_back(Person("Cid", "Berg", 1, 1));
+        Click("DataNext");
+        Item("M77")->trigger();
+        Item("M78")->trigger();
+        QProcess text;
+        text.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), fake.pdf, QStringLiteral("-")});
+        QVERIFY(text.waitForFinished());
+        const QStringList lines = QString::fromUtf8(text.readAllStandardOutput()).split(QLatin1Char('\n'));
+        QStringList words;
+        for (const QString& l : lines)
+            if (!l.trimmed().isEmpty()) words << l.trimmed();
+        QCOMPARE(words, (QStringList{"Ann Smith", "Main St 1", "Bob Jones", "Cid Berg"}));
+        QProcess info;
+        info.start(QStringLiteral("pdfinfo"), {fake.pdf});
+        QVERIFY(info.waitForFinished());
+        QVERIFY(QString::fromUtf8(info.readAllStandardOutput()).contains(QRegularExpression(QStringLiteral("Pages:\\s+1\\n"))));
+        // The job stays for another print; "Print address" replaces it.
+        QVERIFY(view->printJob().text().contains(QStringLiteral("Cid Berg")));
+        Item("M75")->trigger();
+        QCOMPARE(view->printJob().text(), QStringLiteral("Cid Berg"));
+    }
+
+    void newAddressDialogPostsThroughTheView()
+    {
+        TNewAdd dialog(*view);
+        QTimer::singleShot(0, [&] {
+            auto* ok = dialog.findChild<QPushButton*>(QStringLiteral("OkButton"));
+            QVERIFY(!ok->isEnabled());
+            dialog.findChild<QLineEdit*>(QStringLiteral("Edit1"))->setText(QStringLiteral("Zoe"));
+            dialog.findChild<QLineEdit*>(QStringLiteral("Edit9"))->setText(QStringLiteral("1"));
+            dialog.findChild<QLineEdit*>(QStringLiteral("Edit10"))->setText(QStringLiteral("1"));
+            dialog.findChild<QLineEdit*>(QStringLiteral("Edit11"))->setText(QStringLiteral("50"));
+            QVERIFY(ok->isEnabled());
+            QTest::mouseClick(ok, Qt::LeftButton);
+        });
+        QCOMPARE(dialog.exec(), int(QDialog::Accepted));
+        QCOMPARE(Names(), (QStringList{"Zoe", "Ann", "Bob"}));
+        QCOMPARE(Records().addresses()[0].Year, 0);
+        QCOMPARE(fake.messages, QStringList{"ORV|Change the year!|"});
+        QCOMPARE(OnDisk().size(), 3u);
+    }
+
+    void goToListsEveryoneAlphabetically()
+    {
+        Records().editAddresses().push_back(Person("adam", "Zed", 1, 1));
+        view->BuildGoToMenu();
+        QStringList captions;
+        for (QAction* a : view->goToMenu()->actions()) captions << a->text();
+        QCOMPARE(captions, (QStringList{"adam Zed", "Ann Smith", "Bob Jones"}));
+        view->goToMenu()->actions()[2]->trigger();
+        QCOMPARE(Edit(1)->text(), QStringLiteral("Bob"));
+    }
+};
+
+int RunAddressViewTests(int argc, char** argv)
+{
+    AddressViewTest t;
+    return QTest::qExec(&t, argc, argv);
+}
+
+}  // namespace orv::test
+
+#include "addressview_test.moc"

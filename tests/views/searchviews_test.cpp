@@ -1,0 +1,183 @@
+// The people and hint searches and the phone book by their controls.
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTableView>
+#include <QTest>
+
+#include "fakedialogs.h"
+#include "viewfixture.h"
+#include "views/hintsearchview.h"
+#include "views/peoplesearchview.h"
+#include "views/phonebookview.h"
+
+namespace orv::test {
+
+namespace {
+
+QStringList Shown(const QAbstractItemView* view, int column = 0)
+{
+    QStringList texts;
+    const QAbstractItemModel* m = view->model();
+    for (int r = 0; r < m->rowCount(); ++r) texts << m->index(r, column).data().toString();
+    return texts;
+}
+
+}  // namespace
+
+class SearchViewsTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<SessionFixture> fx;
+    FakeDialogs fake;
+
+    void AddPeople()
+    {
+        AData joanna = Person("Joanna", "Lee", 1, 1);
+        joanna.Tele1 = "0 1234 56";
+        joanna.Email1 = "jo@example.org";
+        AData upper = Person("ANN", "Berg", 2, 1);
+        upper.Tele2 = "999";
+        AData umlaut = Person("\xC3\x84nne", "Dahl", 3, 1);
+        umlaut.Tele1 = "777";
+        fx->session->records().editAddresses() = {joanna, upper, umlaut};
+    }
+
+private slots:
+    void init()
+    {
+        fx = std::make_unique<SessionFixture>();
+        fake = FakeDialogs{};
+        AddPeople();
+    }
+
+    void cleanup() { fx.reset(); }
+
+    void peopleAreFoundWhileTyping_data()
+    {
+        QTest::addColumn<QString>("category");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QStringList>("found");
+        QTest::newRow("first name, case folded for a..z only") << "MenuL16" << "ann"
+                                                               << QStringList{"ANN Berg", "Joanna Lee"};
+        QTest::newRow("surname") << "MenuL17" << "e" << QStringList{"ANN Berg", "Joanna Lee"};
+        QTest::newRow("telephone without blanks") << "MenuL18" << "12 34" << QStringList{"Joanna Lee"};
+        QTest::newRow("second number") << "MenuL18" << "99" << QStringList{"ANN Berg"};
+        QTest::newRow("everyone for an empty text") << "MenuL19" << ""
+                                                    << QStringList{"ANN Berg", "Joanna Lee", "\u00C4nne Dahl"};
+    }
+
+    void peopleAreFoundWhileTyping()
+    {
+        QFETCH(QString, category);
+        QFETCH(QString, text);
+        QFETCH(QStringList, found);
+        PeopleSearchView view(*fx->session, fx->navigator);
+        QTest::mouseClick(view.findChild<QPushButton*>(category), Qt::LeftButton);
+        QVERIFY(view.findChild<QPushButton*>(category)->font().bold());
+        view.findChild<QLineEdit*>(QStringLiteral("NewSearchEdit"))->setText(text);
+        QCOMPARE(Shown(view.findChild<QListView*>(QStringLiteral("ResultListBox"))), found);
+    }
+
+    void selectingAPersonShowsTheCardAndGoOpensTheAddressBook()
+    {
+        PeopleSearchView view(*fx->session, fx->navigator);
+        QSignalSpy followed(&view, &PeopleSearchView::addressSelected);
+        auto* list = view.findChild<QListView*>(QStringLiteral("ResultListBox"));
+        list->setCurrentIndex(list->model()->index(1, 0));  // Joanna Lee, list index 0
+        QCOMPARE(fx->session->records().CurrentAddress, 0);
+        QVERIFY(!followed.isEmpty());
+        QCOMPARE(view.findChild<QPlainTextEdit*>(QStringLiteral("Memo2"))->toPlainText(),
+                 QStringLiteral("Joanna Lee\nPhone#: 0 1234 56\nEmail: jo@example.org"));
+        QTest::mouseClick(view.findChild<QPushButton*>(QStringLiteral("B1")), Qt::LeftButton);
+        QCOMPARE(fx->navigator.calls, QStringList{"ShowAddress(0)"});
+    }
+
+    void sendEmailWithoutAnAddressSaysSo()
+    {
+        PeopleSearchView view(*fx->session, fx->navigator);
+        view.setDialogs(fake.dialogs());
+        auto* list = view.findChild<QListView*>(QStringLiteral("ResultListBox"));
+        list->setCurrentIndex(list->model()->index(0, 0));  // ANN Berg, no e-mail
+        QTest::mouseClick(view.findChild<QPushButton*>(QStringLiteral("MenuL20")), Qt::LeftButton);
+        QCOMPARE(fake.messages, QStringList{"E-mail error|No e-mail address in the database|"});
+        list->setCurrentIndex(list->model()->index(1, 0));
+        QTest::mouseClick(view.findChild<QPushButton*>(QStringLiteral("MenuL20")), Qt::LeftButton);
+        QCOMPARE(fx->navigator.calls, QStringList{"SendEmail(0)"});
+        QVERIFY(!view.findChild<QPushButton*>(QStringLiteral("MenuL22"))->isEnabled());
+    }
+
+    void hintSearchShowsTheEventAndGoesToItsDay()
+    {
+        ACal dentist = Event("Dentist", D(2024, 5, 3));
+        dentist.More = {"bring the card"};
+        fx->session->records().editCalendar() = {dentist, Event("Dance", D(2024, 6, 1)), Event("", D(2024, 7, 1))};
+        HintSearchView view(*fx->session, fx->navigator);
+        auto* list = view.findChild<QListView*>(QStringLiteral("ListBox4"));
+        view.Search();
+        QCOMPARE(Shown(list), (QStringList{"Dance", "Dentist"}));  // last first, no empty hint
+        view.findChild<QLineEdit*>(QStringLiteral("Edit7"))->setText(QStringLiteral("DENT"));
+        QCOMPARE(Shown(list), QStringList{"Dentist"});
+        list->setCurrentIndex(list->model()->index(0, 0));
+        QCOMPARE(view.findChild<QLabel*>(QStringLiteral("Label12"))->text(), QStringLiteral("3/5-2024"));
+        QCOMPARE(view.findChild<QPlainTextEdit*>(QStringLiteral("Memo3"))->toPlainText(), QStringLiteral("bring the card"));
+        QTest::mouseClick(view.findChild<QPushButton*>(QStringLiteral("HButton1")), Qt::LeftButton);
+        QCOMPARE(fx->navigator.calls, QStringList{"ShowCalendarAt(2024-05-03)"});
+        QCOMPARE(fx->session->records().CurrentCalendar, 0);
+    }
+
+    void phoneBookIsASnapshotUntilItIsBuiltAgain()
+    {
+        PhoneBookView view(*fx->session);
+        view.Build();
+        auto* grid = view.findChild<QTableView*>(QStringLiteral("StringGrid1"));
+        // ANN has a second number only; the A with two dots sorts with the A.
+        QCOMPARE(Shown(grid), (QStringList{"\u00C4nne Dahl", "Joanna Lee"}));
+        QVERIFY(grid->isColumnHidden(2));
+        fx->session->records().editAddresses().pop_back();
+        QCOMPARE(Shown(grid).size(), 2);
+        view.Build();
+        QCOMPARE(Shown(grid), QStringList{"Joanna Lee"});
+    }
+
+    void saveAsWritesTheChosenFormat()
+    {
+        PhoneBookView view(*fx->session);
+        view.setDialogs(fake.dialogs());
+        view.Build();
+        fake.filter = QStringLiteral("Text (*.txt)");
+        fake.files.enqueue(fx->dir.filePath(QStringLiteral("list.htm")));  // as the dialog adds the default suffix
+        QTest::mouseClick(view.findChild<QPushButton*>(QStringLiteral("MenuL15")), Qt::LeftButton);
+        QFile text(fx->dir.filePath(QStringLiteral("list.txt")));
+        QVERIFY(text.open(QIODevice::ReadOnly));
+        QCOMPARE(text.readAll(), QByteArray("ORV Phone book\r\n\xC3\x84nne Dahl;777\r\nJoanna Lee;0 1234 56\r\n"));
+        QVERIFY(!QFile::exists(fx->dir.filePath(QStringLiteral("list.htm"))));
+    }
+
+    void aWidthThatIsNoNumberStopsTheExport()
+    {
+        PhoneBookView view(*fx->session);
+        view.setDialogs(fake.dialogs());
+        view.setPageSource([] { return PhoneBookView::PageTexts{"#000000", "#FFFFFF", "red", "wide"}; });
+        view.Build();
+        fake.files.enqueue(fx->dir.filePath(QStringLiteral("page.htm")));
+        view.SaveAs();
+        QCOMPARE(fake.messages, QStringList{"ORV|'wide' is not a valid integer value|"});
+        QVERIFY(!QFile::exists(fx->dir.filePath(QStringLiteral("page.htm"))));
+    }
+};
+
+int RunSearchViewsTests(int argc, char** argv)
+{
+    SearchViewsTest t;
+    return QTest::qExec(&t, argc, argv);
+}
+
+}  // namespace orv::test
+
+#include "searchviews_test.moc"
