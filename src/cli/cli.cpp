@@ -232,6 +232,8 @@ IcalPeriod IcalPeriodOf(const Options& o, Date today)
     }
     const auto year = static_cast<std::uint16_t>(today.Year);
     return {Date{year, 1, 1}, Date{static_cast<std::uint16_t>(year < 9999 ? year + 1 : year), 12, 31}, false};
+}
+
 void CheckPhoneBook(const Options& o)
 {
     if (o.args[0] != "html" && o.args[0] != "text") throw UsageError{"phonebook takes html or text: '" + o.args[0] + "'"};
