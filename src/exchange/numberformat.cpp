@@ -35,7 +35,8 @@ std::string General(double v)
     std::string mantissa = s.substr(0, e);
     mantissa.erase(mantissa.find_last_not_of('0') + 1);
     if (mantissa.back() == '.') mantissa.pop_back();
-    return mantissa + s.substr(e);
+    mantissa.append(s, e);
+    return mantissa;
 }
 
 // Decimal digits of |v| rounded half away from zero to `decimals` places, from
@@ -46,10 +47,11 @@ void Decimal(double v, int decimals, std::string& integer, std::string& fraction
     std::snprintf(buffer, sizeof buffer, "%.14e", std::fabs(v));
     const std::string s = buffer;
     const std::size_t e = s.find('e');
-    std::string digits = s.substr(0, 1) + s.substr(2, e - 2);
+    std::string digits = s.substr(0, 1);
+    digits.append(s, 2, e - 2);
     int point = std::atoi(s.c_str() + e + 1) + 1;
     if (point <= 0) {
-        digits.insert(0, static_cast<std::size_t>(-point), '0');
+        digits = std::string(static_cast<std::size_t>(-point), '0').append(digits);
         point = 0;
     }
     const std::size_t keep = static_cast<std::size_t>(point + decimals);
@@ -60,7 +62,7 @@ void Decimal(double v, int decimals, std::string& integer, std::string& fraction
         std::size_t i = keep;
         while (i > 0 && digits[i - 1] == '9') digits[--i] = '0';
         if (i == 0) {
-            digits.insert(digits.begin(), '1');
+            digits = std::string("1").append(digits);
             ++point;
         } else {
             ++digits[i - 1];
@@ -146,7 +148,10 @@ bool Tokenize(std::string_view s, std::vector<Token>& tokens)
             const std::string_view inside = s.substr(i + 1, close - i - 1);
             if (!inside.empty() && (Lower(inside[0]) == 'h' || Lower(inside[0]) == 'm' || Lower(inside[0]) == 's') &&
                 std::all_of(inside.begin(), inside.end(), [&](char x) { return Lower(x) == Lower(inside[0]); })) {
-                tokens.push_back({Kind::DatePart, "[" + std::string(1, Lower(inside[0])) + "]"});
+                std::string part = "[";
+                part += Lower(inside[0]);
+                part += ']';
+                tokens.push_back({Kind::DatePart, part});
             } else if (inside.substr(0, 1) == "$") {
                 // A currency or locale tag: "[$€-407]" shows "€".
                 tokens.push_back({Kind::Literal, std::string(inside.substr(1, inside.find('-') - 1))});
@@ -283,7 +288,8 @@ bool FormatDate(double value, bool date1904, std::vector<Token>& tokens, std::st
             } else if (p[0] == 's') {
                 out += p.size() == 1 ? std::to_string(seconds % 60) : Padded(seconds % 60, 2);
                 if (secondDecimals > 0 && i + 1 < tokens.size() && tokens[i + 1].kind == Kind::Point) {
-                    out += '.' + Padded(subSeconds, static_cast<std::size_t>(secondDecimals));
+                    out += '.';
+                    out += Padded(subSeconds, static_cast<std::size_t>(secondDecimals));
                     i += 1 + static_cast<std::size_t>(secondDecimals);
                 }
             }
@@ -359,7 +365,8 @@ bool FormatNumber(double value, bool explicitSign, const std::vector<Token>& tok
     std::vector<std::string> places(kinds.size());
     for (std::size_t p = kinds.size(), d = integer.size(); p-- > 0;) {
         if (d == 0) {
-            places[p] = kinds[p] == '0' ? "0" : kinds[p] == '?' ? " " : "";
+            // Missing digits: "0" shows a zero, "?" a blank, "#" nothing.
+            if (kinds[p] != '#') places[p].assign(1, kinds[p] == '0' ? '0' : ' ');
         } else if (p == 0) {
             places[0] = integer.substr(0, d);
             d = 0;
@@ -373,7 +380,12 @@ bool FormatNumber(double value, bool explicitSign, const std::vector<Token>& tok
         const std::size_t firstDigit = all.find_first_not_of(' ');
         std::string head = all.substr(0, firstDigit == std::string::npos ? all.size() : firstDigit);
         std::string digits = firstDigit == std::string::npos ? "" : all.substr(firstDigit);
-        for (int i = static_cast<int>(digits.size()) - 3; i > 0; i -= 3) digits.insert(static_cast<std::size_t>(i), ",");
+        std::string grouped;
+        for (std::size_t i = 0; i < digits.size(); ++i) {
+            if (i > 0 && (digits.size() - i) % 3 == 0) grouped += ',';
+            grouped += digits[i];
+        }
+        digits.swap(grouped);
         places.assign(places.size(), "");
         if (!places.empty()) places[0] = head + digits;
     }
