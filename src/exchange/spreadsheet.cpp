@@ -2,9 +2,8 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <fcntl.h>
+#include <filesystem>
 #include <memory>
-#include <sys/stat.h>
 #include <unistd.h>
 #include <xlsxwriter.h>
 #include <zip.h>
@@ -265,13 +264,14 @@ template <class CellAt>
 FileResult WriteCells(const std::string& path, std::size_t rows, std::size_t columns, CellAt cellAt)
 {
     if (rows > 1048576 || columns > 16384) return FileResult::Error("Too many rows or columns for a spreadsheet: " + path);
-    std::string tmp = path + ".tmp-XXXXXX";
+    // The library writes to a file name of its own choosing only, so the
+    // workbook is made in a scratch file and then saved like every other file.
+    std::error_code noTemp;
+    std::filesystem::path scratch = std::filesystem::temp_directory_path(noTemp);
+    if (noTemp) scratch = "/tmp";
+    std::string tmp = (scratch / "orv-xlsx-XXXXXX").string();
     const int fd = ::mkstemp(tmp.data());
-    if (fd < 0) return FileResult::Error(IoErrorText(errno, path));
-    // mkstemp makes the file user-only; the export gets the usual permissions.
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    ::fchmod(fd, 0666 & ~mask);
+    if (fd < 0) return FileResult::Error(IoErrorText(errno, tmp));
     ::close(fd);
 
     lxw_workbook_options options{};
@@ -294,13 +294,10 @@ FileResult WriteCells(const std::string& path, std::size_t rows, std::size_t col
     const lxw_error closed = workbook_close(workbook);
     if (failure == LXW_NO_ERROR) failure = closed;
     if (failure == LXW_NO_ERROR) {
-        const int out = ::open(tmp.c_str(), O_RDONLY | O_CLOEXEC);
-        const bool synced = out >= 0 && ::fsync(out) == 0;
-        if (out >= 0) ::close(out);
-        if (synced && ::rename(tmp.c_str(), path.c_str()) == 0) return FileResult::Ok();
-        const int err = errno;
+        const ReadResult made = ReadWholeFile(tmp);
         ::unlink(tmp.c_str());
-        return FileResult::Error(IoErrorText(err, path));
+        if (!made.result.ok) return made.result;
+        return WriteFileAtomic(path, made.content);
     }
     ::unlink(tmp.c_str());
     return FileResult::Error(std::string("The spreadsheet could not be written (") + lxw_strerror(failure) + "): " + path);

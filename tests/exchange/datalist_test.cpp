@@ -3,28 +3,19 @@
 
 #include "exchange/datalist.h"
 #include "exchange/importcolumns.h"
+#include "../engine/builders.h"
 #include "exchangetest.h"
 
 namespace orv {
 namespace {
 
-AData Person(std::string name, std::string surname, int day = 0, int month = 0, int year = 0)
-{
-    AData a;
-    a.Name = std::move(name);
-    a.Surname = std::move(surname);
-    a.Day = day;
-    a.Month = month;
-    a.Year = year;
-    BuildDateText(a);
-    return a;
-}
+using test::Person;
 
 TEST(DataListTest, FirstPersonShowsAMissingBirthdayEmptyLaterOnesAsZero)
 {
     DataList list;
-    list.AddAddress(Person("Bo", "Berg"), {});
-    list.AddAddress(Person("Bo", "Berg"), {});
+    list.AddAddress(Person("Bo", "Berg", 0, 0), {});
+    list.AddAddress(Person("Bo", "Berg", 0, 0), {});
     const auto& rows = list.ExportRows();
     ASSERT_EQ(rows.size(), 3u);
     EXPECT_EQ(rows[0], kExportHeader);
@@ -42,7 +33,7 @@ TEST(DataListTest, PersonGoesIntoAllThreeTables)
     ann.Tele2 = "666";
     ann.Email1 = "ann@example.org";
     ann.Email2 = "second@example.org";
-    AData bo = Person("Bo", "Berg");
+    AData bo = Person("Bo", "Berg", 0, 0);
     bo.Country = "Land";
 
     DataList list;
@@ -61,7 +52,7 @@ TEST(DataListTest, PersonGoesIntoAllThreeTables)
 TEST(DataListTest, WriteAllTakesTheAddressBookInItsOrderAndClearAllEmptiesEverything)
 {
     DataList list;
-    list.AddAddress(Person("Old", "Entry"), {});
+    list.AddAddress(Person("Old", "Entry", 0, 0), {});
     list.WriteAll({Person("Cy", "A", 1, 1), Person("Ann", "B", 2, 1), Person("Bo", "C", 3, 1)}, {});
     ASSERT_EQ(list.LetterRows().size(), 3u);
     EXPECT_EQ(list.LetterRows()[0][0], "Cy");
@@ -77,8 +68,8 @@ TEST(DataListTest, WriteAllTakesTheAddressBookInItsOrderAndClearAllEmptiesEveryt
 TEST(DataListTest, AFirstPersonWithoutFirstNameIsKeptWhenTheNextIsAdded)
 {
     DataList list;
-    list.AddAddress(Person("", "Nofirst"), {});
-    list.AddAddress(Person("Bo", "Berg"), {});
+    list.AddAddress(Person("", "Nofirst", 0, 0), {});
+    list.AddAddress(Person("Bo", "Berg", 0, 0), {});
     ASSERT_EQ(list.LetterRows().size(), 2u);
     EXPECT_EQ(list.LetterRows()[0][LetterColumn::Surname], "Nofirst");
 
@@ -86,7 +77,7 @@ TEST(DataListTest, AFirstPersonWithoutFirstNameIsKeptWhenTheNextIsAdded)
     list.DeleteLetterRow(0);
     list.DeleteLetterRow(0);
     EXPECT_EQ(list.LetterRows(), std::vector<LetterRow>(1));
-    list.AddAddress(Person("Cy", "Cole"), {});
+    list.AddAddress(Person("Cy", "Cole", 0, 0), {});
     EXPECT_EQ(list.LetterRows().size(), 1u);
     EXPECT_EQ(list.ExportRows().size(), 2u);
 }
@@ -94,7 +85,7 @@ TEST(DataListTest, AFirstPersonWithoutFirstNameIsKeptWhenTheNextIsAdded)
 TEST(DataListTest, LetterRowsAreAddedAndEditedByHand)
 {
     DataList list;
-    list.AddAddress(Person("Ann", "Lee"), {});
+    list.AddAddress(Person("Ann", "Lee", 0, 0), {});
     const std::size_t row = list.AddLetterRow();
     list.LetterCell(row, LetterColumn::FirstName) = "Typed";
     EXPECT_EQ(list.LetterRows()[1][0], "Typed");
@@ -117,7 +108,7 @@ TEST(ListFileTest, SavedListLoadsTheSamePersons)
 
 TEST(ListFileTest, EveryMatchingPersonCountsAndUnknownLinesAddNothing)
 {
-    const std::vector<AData> book{Person("Ann", "Lee", 5, 11), Person("Bo", "Berg"), Person("Ann", "Lee", 5, 11)};
+    const std::vector<AData> book{Person("Ann", "Lee", 5, 11), Person("Bo", "Berg", 0, 0), Person("Ann", "Lee", 5, 11)};
     const ListFileMatch match = MatchListFile("Bo Berg 0/0\nann Lee 5/11\r\nAnn Lee 5/11\rNobody Here 1/1\r\n", "l", book);
     EXPECT_EQ(match.lines, 4u);
     EXPECT_EQ(match.matches, (std::vector<std::size_t>{1, 0, 2}));
