@@ -90,6 +90,7 @@ public:
             // end with a million empty ones.
             const std::size_t rows = std::min(rowRepeat_, cells_.RowLimit() - std::min(row_, cells_.RowLimit()));
             std::erase_if(rowCells_, [this](const auto& cell) { return cell.first >= cells_.ColumnLimit(); });
+            if (!rowCells_.empty() && !cells_.Expect(rows * (rowCells_.back().first + 1))) return Fail("too many cells");
             for (std::size_t r = 0; r < rows && !rowCells_.empty(); ++r) {
                 for (const auto& [column, text] : rowCells_) {
                     if (!cells_.Put(row_ + r, column, text)) return Fail("too many cells");

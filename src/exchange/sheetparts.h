@@ -29,6 +29,9 @@ public:
     // once the sheet is beyond the limits.
     bool Put(std::size_t row, std::size_t column, std::string_view text);
     bool failed() const { return failed_; }
+    // Fails at once when that many more cells could not be kept, so that a
+    // repeated row is refused before it is copied a million times.
+    bool Expect(std::size_t cells);
     // Rows and columns beyond these are never kept.
     std::size_t RowLimit() const { return area_ ? std::min(area_->rows, kMaxRows) : kMaxRows; }
     std::size_t ColumnLimit() const { return area_ ? std::min(area_->columns, kMaxColumns) : kMaxColumns; }

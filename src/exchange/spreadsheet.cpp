@@ -36,6 +36,12 @@ bool CellCollector::Put(std::size_t row, std::size_t column, std::string_view te
     return true;
 }
 
+bool CellCollector::Expect(std::size_t cells)
+{
+    if (cells > kMaxCells - std::min(cells_, kMaxCells)) failed_ = true;
+    return !failed_;
+}
+
 TableResult CellCollector::Finish()
 {
     if (failed_) return {false, "the sheet is too large to import; choose a smaller area", {}};

@@ -122,7 +122,7 @@ TEST(ListFileTest, ABinaryFileIsNoList)
     EXPECT_EQ(match.message, "/home/u/photo.QSL is not a text file.");
 }
 
-TEST(ImportColumnsTest, ThePartsLineWithTheDefaultColumnsIsAnnBornOnFifthNovember1970)
+TEST(ImportColumnsTest, AnnsLineWithTheDefaultColumnsIsBornOnFifthNovember1970)
 {
     Table table;
     table.rows = {{"Ann", "Lee", "Main Street 1", "1234 Town", "Land", "555", "", "", "5", "11", "1970"}};
