@@ -83,6 +83,23 @@ TEST(XlsxWriterTest, WritesEveryCellAsTextAndReadsItBack)
     EXPECT_EQ(Trimmed(read.table.rows), Trimmed(expected));
 }
 
+TEST(XlsxWriterTest, TheSpreadsheetProgramOpensOurFileWithTheSameCells)
+{
+    // These rows were written by WriteXlsx, opened by the spreadsheet program
+    // and saved by it as export-orv-resaved.ods.
+    const std::vector<ExportRow> written{
+        kExportHeader,
+        {"Ann", "Lee", "Main Street 1", "01234 Town", "Land", "0555 123", "", "ann@example.org", "", "", ""},
+        {"J\xF6rg", "<b>&amp;", "Semi;colon \"q\"", "1.0", "=1+1", "x", "", "", "5", "11", "1970"},
+        {"\xE6\x97\xA5\xE6\x9C\xAC", "Gr\xC3\xBC\xC3\x9F" "e", "", "", "", "", "", "", "0", "0", "0"}};
+    const TableResult read = ReadSpreadsheetFile(test::SamplePath("export-orv-resaved.ods"));
+    ASSERT_TRUE(read.ok) << read.message;
+    Rows expected;
+    for (const ExportRow& r : written) expected.emplace_back(r.begin(), r.end());
+    expected[2][0] = "J\xC3\xB6rg";
+    EXPECT_EQ(Trimmed(read.table.rows), Trimmed(expected));
+}
+
 TEST(XlsxWriterTest, AFolderThatCannotBeWrittenIsReported)
 {
     const FileResult r = WriteXlsx("/nonexistent-folder/list.xlsx", std::vector<ExportRow>{kExportHeader});
