@@ -1,0 +1,47 @@
+#include "exchange/importcolumns.h"
+
+#include "store/textutil.h"
+
+namespace orv {
+
+ImportedFields FieldsOfRow(const Table& table, std::size_t row, const ImportColumns& columns)
+{
+    ImportedFields fields;
+    for (std::size_t i = 0; i < kImportFieldCount; ++i) {
+        const int column = columns.column[i];
+        if (column >= ImportColumns::kFirst) fields.text[i] = table.Cell(row, static_cast<std::size_t>(column - 1));
+    }
+    return fields;
+}
+
+std::optional<std::string> ImportDateError(const ImportedFields& f)
+{
+    for (const ImportField part : {ImportField::Year, ImportField::Month, ImportField::Day}) {
+        if (!f[part].empty() && !ParseInt32(f[part])) {
+            return "Can not add " + f[ImportField::FirstName] + " " + f[ImportField::Surname] +
+                   ". Make sure the date is of type Integer.";
+        }
+    }
+    return std::nullopt;
+}
+
+AData ImportedPerson(const ImportedFields& f)
+{
+    AData a;
+    a.Name = f[ImportField::FirstName];
+    a.Surname = f[ImportField::Surname];
+    a.Address = f[ImportField::Address];
+    a.City = f[ImportField::City];
+    a.Country = f[ImportField::Country];
+    a.Tele1 = f[ImportField::Tele1];
+    a.Tele2 = f[ImportField::Tele2];
+    a.Email1 = f[ImportField::Email];
+    a.DateText = f[ImportField::Day] + "/" + f[ImportField::Month];
+    const auto number = [](const std::string& t) { return t.empty() ? 0 : ParseInt32(t).value_or(0); };
+    a.Day = number(f[ImportField::Day]);
+    a.Month = number(f[ImportField::Month]);
+    a.Year = number(f[ImportField::Year]);
+    return a;
+}
+
+}  // namespace orv

@@ -1,0 +1,29 @@
+// Letters as rich-text files (RTF): a reader that takes what word processors
+// write, keeping what the letter area can show (fonts, sizes, bold, italic,
+// underline, strike-out, colours, alignment, paragraphs, line breaks, tabs) and
+// passing over everything else, and a writer whose files they open with that
+// formatting. No text engine is involved, so both are tested and fuzzed alone.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "exchange/richdocument.h"
+
+namespace orv {
+
+struct RtfReadResult {
+    bool ok = true;
+    std::string message;    // why the file could not be read
+    RichDocument document;  // at least one paragraph when ok
+};
+
+// Unknown control words and destinations are passed over; only a text that
+// is not RTF, or whose braces do not balance, fails.
+RtfReadResult ReadRtf(std::string_view bytes);
+
+// ASCII only: other characters as \uN with a Windows-1252 fallback ("?" where
+// the code page has none), lines ended by CR LF.
+std::string WriteRtf(const RichDocument& document);
+
+}  // namespace orv

@@ -1,0 +1,28 @@
+// "Data in text-file": one line per row, the fields separated by ";", lines
+// ended by CR LF. A field holding ";", '"', CR or LF is written inside double
+// quotes with each '"' doubled, so a value never becomes two fields or two
+// rows; every other field is written byte for byte. The reader takes such
+// quoted fields back and reads everything else as the plain ";"-split lines
+// other programs write.
+#pragma once
+
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "exchange/datalist.h"
+#include "exchange/table.h"
+
+namespace orv {
+
+void AppendSemicolonLine(std::string& out, std::span<const std::string> fields);
+std::string SerializeSemicolonText(const std::vector<ExportRow>& rows);
+
+// Every line is a row, also an empty one; a final line break adds no row.
+// A field is quoted only when it starts with '"' and its closing quote is
+// followed by ";" or the end of the line; otherwise its bytes are taken as
+// they stand. Refuses binary files.
+TableResult ReadSemicolonText(std::string_view bytes, std::string_view fileName);
+
+}  // namespace orv

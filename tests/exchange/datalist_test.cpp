@@ -1,0 +1,168 @@
+// The data list's three tables, the list file and the import's columns.
+#include <gtest/gtest.h>
+
+#include "exchange/datalist.h"
+#include "exchange/importcolumns.h"
+#include "../engine/builders.h"
+#include "exchangetest.h"
+
+namespace orv {
+namespace {
+
+using test::Person;
+
+TEST(DataListTest, FirstPersonShowsAMissingBirthdayEmptyLaterOnesAsZero)
+{
+    DataList list;
+    list.AddAddress(Person("Bo", "Berg", 0, 0), {});
+    list.AddAddress(Person("Bo", "Berg", 0, 0), {});
+    const auto& rows = list.ExportRows();
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[0], kExportHeader);
+    EXPECT_EQ((std::vector<std::string>(rows[1].begin() + 8, rows[1].end())), (std::vector<std::string>{"", "", ""}));
+    EXPECT_EQ((std::vector<std::string>(rows[2].begin() + 8, rows[2].end())), (std::vector<std::string>{"0", "0", "0"}));
+}
+
+TEST(DataListTest, PersonGoesIntoAllThreeTables)
+{
+    AData ann = Person("Ann", "Lee", 5, 11, 1970);
+    ann.Address = "Main Street 1";
+    ann.City = "1234 Town";
+    ann.Country = "Land";
+    ann.Tele1 = "555";
+    ann.Tele2 = "666";
+    ann.Email1 = "ann@example.org";
+    ann.Email2 = "second@example.org";
+    AData bo = Person("Bo", "Berg", 0, 0);
+    bo.Country = "Land";
+
+    DataList list;
+    list.AddAddress(ann, {.country = true, .phone = true});
+    list.AddAddress(bo, {.country = false, .phone = true});
+    EXPECT_EQ(list.LetterRows(), (std::vector<LetterRow>{{"Ann", "Lee", "Main Street 1", "1234 Town", "Land", "555",
+                                                          "666", "ann@example.org", "5/11"},
+                                                         {"Bo", "Berg", "", "", "Land", "", "", "", "0/0"}}));
+    EXPECT_EQ(list.ExportRows()[1], (ExportRow{"Ann", "Lee", "Main Street 1", "1234 Town", "Land", "555", "666",
+                                               "ann@example.org", "5", "11", "1970"}));
+    EXPECT_EQ(list.TextLines(), (std::vector<std::string>{"Ann Lee", "Main Street 1", "1234 Town", "Land",
+                                                          "Phone#: 555", " ", "Bo Berg", " "}));
+    EXPECT_EQ(SerializeTextList(list.TextLines()).substr(0, 19), "Ann Lee\r\nMain Stree");
+}
+
+TEST(DataListTest, WriteAllTakesTheAddressBookInItsOrderAndClearAllEmptiesEverything)
+{
+    DataList list;
+    list.AddAddress(Person("Old", "Entry", 0, 0), {});
+    list.WriteAll({Person("Cy", "A", 1, 1), Person("Ann", "B", 2, 1), Person("Bo", "C", 3, 1)}, {});
+    ASSERT_EQ(list.LetterRows().size(), 3u);
+    EXPECT_EQ(list.LetterRows()[0][0], "Cy");
+    EXPECT_EQ(list.LetterRows()[2][0], "Bo");
+    EXPECT_EQ(list.ExportRows().size(), 4u);
+
+    list.ClearAll();
+    EXPECT_EQ(list.LetterRows(), std::vector<LetterRow>(1));
+    EXPECT_EQ(list.ExportRows(), std::vector<ExportRow>(1));
+    EXPECT_TRUE(list.TextLines().empty());
+}
+
+TEST(DataListTest, AFirstPersonWithoutFirstNameIsKeptWhenTheNextIsAdded)
+{
+    DataList list;
+    list.AddAddress(Person("", "Nofirst", 0, 0), {});
+    list.AddAddress(Person("Bo", "Berg", 0, 0), {});
+    ASSERT_EQ(list.LetterRows().size(), 2u);
+    EXPECT_EQ(list.LetterRows()[0][LetterColumn::Surname], "Nofirst");
+
+    // A letter table emptied by hand starts a new list.
+    list.DeleteLetterRow(0);
+    list.DeleteLetterRow(0);
+    EXPECT_EQ(list.LetterRows(), std::vector<LetterRow>(1));
+    list.AddAddress(Person("Cy", "Cole", 0, 0), {});
+    EXPECT_EQ(list.LetterRows().size(), 1u);
+    EXPECT_EQ(list.ExportRows().size(), 2u);
+}
+
+TEST(DataListTest, LetterRowsAreAddedAndEditedByHand)
+{
+    DataList list;
+    list.AddAddress(Person("Ann", "Lee", 0, 0), {});
+    const std::size_t row = list.AddLetterRow();
+    list.LetterCell(row, LetterColumn::FirstName) = "Typed";
+    EXPECT_EQ(list.LetterRows()[1][0], "Typed");
+    EXPECT_EQ(list.ExportRows().size(), 2u) << "the export table does not follow the letter table";
+}
+
+TEST(ListFileTest, SavedListLoadsTheSamePersons)
+{
+    const std::vector<AData> book{Person("Ann", "Lee", 5, 11), Person("Bo", "Berg", 1, 2)};
+    DataList list;
+    list.AddAddress(book[0], {});
+    const std::string file = SerializeListFile(list.LetterRows());
+    EXPECT_EQ(file, "Ann Lee 5/11\r\n");
+
+    const ListFileMatch match = MatchListFile(file, "list.QSL", book);
+    ASSERT_TRUE(match.ok);
+    EXPECT_EQ(match.matches, std::vector<std::size_t>{0});
+    EXPECT_EQ(ListLoadMessage(match.matches.size(), match.lines), "1 of 1 addresses successfully imported");
+}
+
+TEST(ListFileTest, EveryMatchingPersonCountsAndUnknownLinesAddNothing)
+{
+    const std::vector<AData> book{Person("Ann", "Lee", 5, 11), Person("Bo", "Berg", 0, 0), Person("Ann", "Lee", 5, 11)};
+    const ListFileMatch match = MatchListFile("Bo Berg 0/0\nann Lee 5/11\r\nAnn Lee 5/11\rNobody Here 1/1\r\n", "l", book);
+    EXPECT_EQ(match.lines, 4u);
+    EXPECT_EQ(match.matches, (std::vector<std::size_t>{1, 0, 2}));
+    EXPECT_EQ(ListLoadMessage(0, 0), "0 of 0 addresses successfully imported");
+}
+
+TEST(ListFileTest, ABinaryFileIsNoList)
+{
+    const ListFileMatch match = MatchListFile(std::string("PK\x03\x04\x00\x00", 6), "/home/u/photo.QSL", {});
+    EXPECT_FALSE(match.ok);
+    EXPECT_EQ(match.message, "/home/u/photo.QSL is not a text file.");
+}
+
+TEST(ImportColumnsTest, AnnsLineWithTheDefaultColumnsIsBornOnFifthNovember1970)
+{
+    Table table;
+    table.rows = {{"Ann", "Lee", "Main Street 1", "1234 Town", "Land", "555", "", "", "5", "11", "1970"}};
+    const ImportedFields fields = FieldsOfRow(table, 0, ImportColumns{});
+    EXPECT_FALSE(ImportDateError(fields));
+    const AData a = ImportedPerson(fields);
+    EXPECT_EQ(std::tie(a.Name, a.Surname, a.City, a.Tele1, a.Tele2, a.Email1, a.DateText),
+              std::tie("Ann", "Lee", "1234 Town", "555", "", "", "5/11"));
+    EXPECT_EQ(std::tie(a.Day, a.Month, a.Year), std::make_tuple(5, 11, 1970));
+}
+
+TEST(ImportColumnsTest, ColumnsAreChosenAndThoseBeyondTheTableAreEmpty)
+{
+    Table table;
+    table.rows = {{"Lee", "Ann", "05", "11"}};
+    ImportColumns columns;
+    columns[ImportField::FirstName] = 2;
+    columns[ImportField::Surname] = 1;
+    columns[ImportField::Day] = 3;
+    columns[ImportField::Month] = 4;
+    columns[ImportField::Year] = 50;
+    const ImportedFields f = FieldsOfRow(table, 0, columns);
+    EXPECT_EQ(f[ImportField::FirstName], "Ann");
+    EXPECT_EQ(f[ImportField::Year], "");
+    EXPECT_EQ(ImportedPerson(f).DateText, "05/11") << "kept as the cells hold it";
+}
+
+TEST(ImportColumnsTest, ADateThatIsNoWholeNumberNamesThePerson)
+{
+    Table table;
+    table.rows = {{"First name", "Surname", "", "", "", "", "", "", "dd", "mm", "yyyy"},
+                  {"Ann", "Lee", "", "", "", "", "", "", "5", "11", "1970.5"}};
+    for (std::size_t row : {0u, 1u}) {
+        const ImportedFields f = FieldsOfRow(table, row, ImportColumns{});
+        ASSERT_TRUE(ImportDateError(f));
+        EXPECT_EQ(*ImportDateError(f),
+                  "Can not add " + f[ImportField::FirstName] + " " + f[ImportField::Surname] +
+                      ". Make sure the date is of type Integer.");
+    }
+}
+
+}  // namespace
+}  // namespace orv

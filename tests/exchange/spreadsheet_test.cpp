@@ -1,0 +1,271 @@
+// Spreadsheets: ORV's .xlsx comes back cell for cell, files saved by the
+// spreadsheet program read as it shows them, and damaged files are refused.
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include "exchange/numberformat.h"
+#include "exchange/sheetparts.h"
+#include "exchange/spreadsheet.h"
+#include "exchangetest.h"
+
+namespace orv {
+namespace {
+
+using Rows = std::vector<std::vector<std::string>>;
+
+// The first sheet of people.fods as the spreadsheet program shows it (its own
+// "as shown" export is people-as-shown.csv).
+const Rows kPeople{
+    {"First name", "Surname", "Postal", "Born", "Year", "Share", "Amount", "Note"},
+    {"Ann", "Lee", "01234", "05.11.1970", "1970", "25%", "1,234.50", "two\nlines"},
+    {"J\xC3\xB6rg", "", "80331", "", "3.5", "", "", "Semi;colon \"quoted\""},
+    {},
+    {},
+    {"Ann", "Lee", "", "", "0.1", "", "", "\xE2\x82\xAC and \xE6\x97\xA5\xE6\x9C\xAC"},
+};
+
+Rows Trimmed(Rows rows)
+{
+    for (auto& row : rows) {
+        while (!row.empty() && row.back().empty()) row.pop_back();
+    }
+    return rows;
+}
+
+class SavedByTheSpreadsheetProgram : public testing::TestWithParam<const char*> {};
+
+TEST_P(SavedByTheSpreadsheetProgram, ReadsTheFirstSheetAsShown)
+{
+    const TableResult read = ReadSpreadsheetFile(test::SamplePath(GetParam()));
+    ASSERT_TRUE(read.ok) << read.message;
+    EXPECT_EQ(Trimmed(read.table.rows), Trimmed(kPeople));
+    EXPECT_EQ(read.table.columnCount, 8u);
+}
+
+TEST_P(SavedByTheSpreadsheetProgram, ReadsAGivenAreaExactly)
+{
+    const TableResult read = ReadSpreadsheetFile(test::SamplePath(GetParam()), SheetArea{.rows = 3, .columns = 2});
+    ASSERT_TRUE(read.ok) << read.message;
+    EXPECT_EQ(read.table.rows, (Rows{{"First name", "Surname"}, {"Ann", "Lee"}, {"J\xC3\xB6rg"}}));
+    EXPECT_EQ(read.table.columnCount, 2u);
+
+    const TableResult wide = ReadSpreadsheetFile(test::SamplePath(GetParam()), SheetArea{.rows = 9, .columns = 20});
+    ASSERT_TRUE(wide.ok);
+    EXPECT_EQ(wide.table.RowCount(), 9u);
+    EXPECT_EQ(wide.table.columnCount, 20u);
+    EXPECT_EQ(wide.table.Cell(8, 19), "");
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, SavedByTheSpreadsheetProgram, testing::Values("people.xlsx", "people.ods"),
+                         [](const auto& row) { return std::string(row.param).substr(7); });
+
+TEST(XlsxWriterTest, WritesEveryCellAsTextAndReadsItBack)
+{
+    test::TempFolder folder;
+    const std::vector<ExportRow> rows{
+        kExportHeader,
+        {"Ann", "Lee", "Main Street 1", "01234 Town", "Land", "0555 123", "", "ann@example.org", "", "", ""},
+        {"J\xF6rg", "<b>&amp;", "line\r\nbreak", "1.0", "=1+1", "\x01", "", "", "5", "11", "1970"}};
+    const std::string path = folder / "list.xlsx";
+    ASSERT_TRUE(WriteXlsx(path, rows).ok);
+
+    struct stat st {};
+    ASSERT_EQ(::stat(path.c_str(), &st), 0);
+    EXPECT_NE(st.st_mode & 0044, 0u) << "an export is readable like any file the user saves";
+    EXPECT_EQ(test::Listing(folder.path()), std::set<std::string>{"list.xlsx"}) << "no temporary file is left";
+
+    const TableResult read = ReadSpreadsheetFile(path);
+    ASSERT_TRUE(read.ok) << read.message;
+    Rows expected;
+    for (const ExportRow& r : rows) expected.emplace_back(r.begin(), r.end());
+    expected[2][0] = "J\xC3\xB6rg";  // stored Windows-1252 comes out as UTF-8
+    EXPECT_EQ(Trimmed(read.table.rows), Trimmed(expected));
+}
+
+TEST(XlsxWriterTest, TheSpreadsheetProgramOpensOurFileWithTheSameCells)
+{
+    // These rows were written by WriteXlsx, opened by the spreadsheet program
+    // and saved by it as export-orv-resaved.ods.
+    const std::vector<ExportRow> written{
+        kExportHeader,
+        {"Ann", "Lee", "Main Street 1", "01234 Town", "Land", "0555 123", "", "ann@example.org", "", "", ""},
+        {"J\xF6rg", "<b>&amp;", "Semi;colon \"q\"", "1.0", "=1+1", "x", "", "", "5", "11", "1970"},
+        {"\xE6\x97\xA5\xE6\x9C\xAC", "Gr\xC3\xBC\xC3\x9F" "e", "", "", "", "", "", "", "0", "0", "0"}};
+    const TableResult read = ReadSpreadsheetFile(test::SamplePath("export-orv-resaved.ods"));
+    ASSERT_TRUE(read.ok) << read.message;
+    Rows expected;
+    for (const ExportRow& r : written) expected.emplace_back(r.begin(), r.end());
+    expected[2][0] = "J\xC3\xB6rg";
+    EXPECT_EQ(Trimmed(read.table.rows), Trimmed(expected));
+}
+
+TEST(XlsxWriterTest, AFolderThatCannotBeWrittenIsReported)
+{
+    const FileResult r = WriteXlsx("/nonexistent-folder/list.xlsx", std::vector<ExportRow>{kExportHeader});
+    EXPECT_FALSE(r.ok);
+    EXPECT_NE(r.message.find("/nonexistent-folder/list.xlsx"), std::string::npos) << r.message;
+}
+
+struct BadCase {
+    const char* name;
+    friend void PrintTo(const BadCase& c, std::ostream* os) { *os << c.name; }
+    std::string bytes;
+    std::string message;
+};
+
+class BadSpreadsheetTest : public testing::TestWithParam<BadCase> {};
+
+TEST_P(BadSpreadsheetTest, IsRefusedWithAMessage)
+{
+    const TableResult read = ReadSpreadsheet(GetParam().bytes, "in.xlsx");
+    EXPECT_FALSE(read.ok);
+    EXPECT_EQ(read.message, GetParam().message);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Damaged, BadSpreadsheetTest,
+    testing::Values(
+        BadCase{"Truncated", test::SampleFile("people.xlsx").substr(0, 3000),
+                "The spreadsheet in.xlsx is damaged or incomplete."},
+        BadCase{"NotAZip", "First name;Surname\r\n", "in.xlsx is not a spreadsheet (.xlsx or .ods)."},
+        BadCase{"Empty", "", "in.xlsx is not a spreadsheet (.xlsx or .ods)."},
+        BadCase{"OldBinaryFormat", std::string("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8) + std::string(504, '\0'),
+                "in.xlsx is a spreadsheet in the old binary format, which cannot be read. Save it as .xlsx or .ods "
+                "and import that file."}),
+    [](const auto& row) { return std::string(row.param.name); });
+
+TEST(BadSpreadsheetTest, AMissingFileIsNamed)
+{
+    const TableResult read = ReadSpreadsheetFile("/nonexistent/people.xlsx");
+    EXPECT_FALSE(read.ok);
+    EXPECT_EQ(read.message, "File not found: /nonexistent/people.xlsx");
+}
+
+TEST(BadSpreadsheetTest, AnAreaOutsideTheSheetIsRefused)
+{
+    EXPECT_FALSE(ReadSpreadsheet(test::SampleFile("people.ods"), "p.ods", SheetArea{.rows = 0, .columns = 1}).ok);
+}
+
+// ---- The XML parts -------------------------------------------------------------------------
+
+std::string Sheet(const std::string& data)
+{
+    return R"(<worksheet xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main"><sheetData>)" + data +
+           "</sheetData></worksheet>";
+}
+
+TEST(XlsxPartsTest, CellKindsAndGapsKeepTheirColumns)
+{
+    XlsxParts parts;
+    parts.sharedStrings = R"(<sst xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main">)"
+                          R"(<si><t>plain</t></si><si><r><t>ri</t></r><r><t xml:space="preserve">ch </t></r>)"
+                          R"(<rPh><t>PHONETIC</t></rPh></si><si><t>a_x000D__x000A_b</t></si></sst>)";
+    parts.sheet = Sheet(R"(<row r="2"><c r="B2" t="s"><v>0</v></c><c r="D2" t="s"><v>1</v></c></row>)"
+                        R"(<row><c t="inlineStr"><is><t>in</t></is></c><c t="b"><v>1</v></c><c t="str"><f>A1</f><v>f</v></c>)"
+                        R"(<c t="e"><v>#DIV/0!</v></c><c t="s"><v>2</v></c><c t="s"><v>99</v></c><c><v>1.5E3</v></c></row>)");
+    const TableResult read = ReadXlsxParts(parts, std::nullopt);
+    ASSERT_TRUE(read.ok) << read.message;
+    EXPECT_EQ(read.table.rows, (Rows{{}, {"", "plain", "", "rich "}, {"in", "TRUE", "f", "#DIV/0!", "a\r\nb", "", "1500"}}));
+}
+
+TEST(XlsxPartsTest, NumberFormatsOfTheStylesAndThe1904Calendar)
+{
+    XlsxParts parts;
+    parts.workbook = R"(<workbook xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main"><workbookPr date1904="1"/></workbook>)";
+    parts.styles = R"(<styleSheet xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main">)"
+                   R"(<numFmts><numFmt numFmtId="164" formatCode="yyyy-mm-dd"/></numFmts>)"
+                   R"(<cellStyleXfs><xf numFmtId="2"/></cellStyleXfs><cellXfs><xf numFmtId="0"/><xf numFmtId="164"/></cellXfs></styleSheet>)";
+    parts.sheet = Sheet(R"(<row r="1"><c r="A1" s="1"><v>0</v></c><c r="B1" s="0"><v>0</v></c></row>)");
+    const TableResult read = ReadXlsxParts(parts, std::nullopt);
+    ASSERT_TRUE(read.ok) << read.message;
+    EXPECT_EQ(read.table.rows, (Rows{{"1904-01-01", "0"}}));
+}
+
+TEST(XlsxPartsTest, DamagedXmlAndDtdsAreRefused)
+{
+    XlsxParts parts;
+    parts.sheet = "<worksheet><sheetData><row>";
+    EXPECT_FALSE(ReadXlsxParts(parts, std::nullopt).ok);
+    parts.sheet = R"(<!DOCTYPE x [<!ENTITY a "aaaaaaaaaa">]><worksheet>&a;</worksheet>)";
+    const TableResult read = ReadXlsxParts(parts, std::nullopt);
+    EXPECT_FALSE(read.ok);
+    EXPECT_NE(read.message.find("DTD"), std::string::npos) << read.message;
+}
+
+TEST(OdsContentTest, RepeatedEmptyRowsCostNothingAndRepeatedCellsAreCopied)
+{
+    const std::string content =
+        R"(<office:document-content xmlns:office="urn:oasis:names:tc:opendocument:xmlns:office:1.0")"
+        R"( xmlns:table="urn:oasis:names:tc:opendocument:xmlns:table:1.0" xmlns:text="urn:oasis:names:tc:opendocument:xmlns:text:1.0">)"
+        R"(<office:body><office:spreadsheet><table:table>)"
+        R"(<table:table-row table:number-rows-repeated="2"><table:table-cell table:number-columns-repeated="2"><text:p>x<text:s text:c="2"/>y<text:tab/>z</text:p></table:table-cell></table:table-row>)"
+        R"(<table:table-row table:number-rows-repeated="1048000"><table:table-cell table:number-columns-repeated="16384"/></table:table-row>)"
+        R"(<table:table-row><table:covered-table-cell/><table:table-cell office:value-type="float" office:value="7">)"
+        R"(<office:annotation><text:p>comment</text:p></office:annotation></table:table-cell></table:table-row>)"
+        R"(</table:table></office:spreadsheet></office:body></office:document-content>)";
+    const TableResult read = ReadOdsContent(content, std::nullopt);
+    ASSERT_TRUE(read.ok) << read.message;
+    ASSERT_EQ(read.table.RowCount(), 1048003u);
+    EXPECT_EQ(read.table.rows[0], (std::vector<std::string>{"x  y\tz", "x  y\tz"}));
+    EXPECT_EQ(read.table.rows[1], read.table.rows[0]);
+    EXPECT_EQ(read.table.Cell(1048002, 1), "7");
+}
+
+TEST(OdsContentTest, ASheetBeyondTheLimitsIsRefusedNotAllocated)
+{
+    const std::string content =
+        R"(<d xmlns:table="urn:oasis:names:tc:opendocument:xmlns:table:1.0" xmlns:text="urn:oasis:names:tc:opendocument:xmlns:text:1.0">)"
+        R"(<table:table><table:table-row table:number-rows-repeated="1000000"><table:table-cell table:number-columns-repeated="1000">)"
+        R"(<text:p>x</text:p></table:table-cell></table:table-row></table:table></d>)";
+    const TableResult read = ReadOdsContent(content, std::nullopt);
+    EXPECT_FALSE(read.ok);
+    EXPECT_NE(read.message.find("too large"), std::string::npos) << read.message;
+    EXPECT_TRUE(ReadOdsContent(content, SheetArea{.rows = 2, .columns = 2}).ok);
+}
+
+// ---- Number formats --------------------------------------------------------------------------
+
+struct NumberCase {
+    const char* name;
+    friend void PrintTo(const NumberCase& c, std::ostream* os) { *os << c.name; }
+    double value;
+    std::string code;
+    std::string shown;
+};
+
+class NumberFormatTest : public testing::TestWithParam<NumberCase> {};
+
+TEST_P(NumberFormatTest, ShowsTheNumberAsTheSheetDoes)
+{
+    EXPECT_EQ(FormatCellNumber(GetParam().value, GetParam().code, false), GetParam().shown);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Codes, NumberFormatTest,
+    testing::Values(NumberCase{"GeneralWhole", 1970, "", "1970"}, NumberCase{"GeneralFraction", 3.5, "General", "3.5"},
+                    NumberCase{"GeneralBinaryNoise", 0.1 + 0.2, "", "0.3"},
+                    NumberCase{"GeneralLongPhone", 4915112345678, "", "4915112345678"},
+                    NumberCase{"GeneralHuge", 1.5e20, "", "1.5E+20"}, NumberCase{"GeneralNegative", -2.25, "", "-2.25"},
+                    NumberCase{"LeadingZeros", 1234, "00000", "01234"},
+                    NumberCase{"PhonePattern", 5551234, "000-0000", "555-1234"},
+                    NumberCase{"FixedDecimalsRoundHalfUp", 2.675, "0.00", "2.68"},
+                    NumberCase{"Thousands", 1234567.891, "#,##0.00", "1,234,567.89"},
+                    NumberCase{"OptionalDecimals", 3, "0.##", "3"}, NumberCase{"Percent", 0.25, "0%", "25%"},
+                    NumberCase{"NegativeSection", -5, "0;(0)", "(5)"},
+                    NumberCase{"LiteralsAndCurrency", 9.5, "[$\xE2\x82\xAC-407] 0.00\" net\"", "\xE2\x82\xAC 9.50 net"},
+                    NumberCase{"Scientific", 12345, "0.00E+00", "1.23E+04"},
+                    NumberCase{"Text", 42, "@", "42"}, NumberCase{"FractionAsGeneral", 0.5, "# ?/?", "0.5"},
+                    NumberCase{"DateDots", 25877, "dd\\.mm\\.yyyy", "05.11.1970"},
+                    NumberCase{"BuiltInShortDate", 25877, std::string(BuiltInNumberFormat(14)), "11/5/1970"},
+                    NumberCase{"MonthAndDayNames", 25877, "dddd d mmmm yy", "Thursday 5 November 70"},
+                    NumberCase{"MinutesNotMonths", 0.5 + 90.0 / 86400, "hh:mm:ss", "12:01:30"},
+                    NumberCase{"TwelveHours", 0.75, "h:mm AM/PM", "6:00 PM"},
+                    NumberCase{"ElapsedHours", 1.5, "[h]:mm", "36:00"},
+                    NumberCase{"LeapDayThatNeverWas", 60, "yyyy-mm-dd", "1900-02-29"},
+                    NumberCase{"DayBeforeIt", 59, "yyyy-mm-dd", "1900-02-28"},
+                    NumberCase{"DateOutOfRangeAsGeneral", -1, "yyyy-mm-dd", "-1"}),
+    [](const auto& row) { return std::string(row.param.name); });
+
+}  // namespace
+}  // namespace orv
