@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "store/records.h"
+#include "store/utf8.h"
 
 namespace orv {
 
@@ -119,25 +120,6 @@ void AppendQuoted(std::string& out, std::string_view s)
     out.push_back('"');
 }
 
-void AppendUtf8(std::string& out, std::uint32_t cp)
-{
-    if (cp < 0x80) {
-        out.push_back(static_cast<char>(cp));
-    } else if (cp < 0x800) {
-        out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
-        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    } else if (cp < 0x10000) {
-        out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
-        out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    } else {
-        out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
-        out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    }
-}
-
 // Registry exports made on Windows are UTF-16LE; a lone surrogate becomes U+FFFD.
 std::string Utf16LeToUtf8(std::string_view b)
 {
@@ -160,7 +142,7 @@ std::string Utf16LeToUtf8(std::string_view b)
         } else if (cp >= 0xDC00 && cp < 0xE000) {
             cp = 0xFFFD;
         }
-        AppendUtf8(out, cp);
+        AppendUtf8(out, static_cast<char32_t>(cp));
     }
     return out;
 }

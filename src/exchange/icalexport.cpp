@@ -8,6 +8,7 @@
 #include "exchange/icallib.h"
 #include "exchange/icalweeks.h"
 #include "store/textutil.h"
+#include "store/utf8.h"
 
 namespace orv {
 

@@ -13,7 +13,7 @@ namespace {
 // A stored value as letter text: UTF-8, its line breaks kept inside the paragraph.
 std::string ValueText(const LetterRow& row, int column)
 {
-    const std::string text = DecodeToUtf8(row[static_cast<std::size_t>(column)]);
+    const std::string text = StoredAsUtf8(row[static_cast<std::size_t>(column)]);
     std::string out;
     out.reserve(text.size());
     for (std::size_t i = 0; i < text.size(); ++i) {
@@ -130,7 +130,7 @@ LetterReadResult ReadLetterFile(std::string_view bytes, std::string_view fileNam
     }
     TextFileContent content = TextOfFile(bytes, fileName);
     if (!content.ok) return {false, content.message, false, {}};
-    const std::string text = DecodeToUtf8(content.text);
+    const std::string text = StoredAsUtf8(content.text);
     for (const std::string_view line : SplitLines(text)) {
         Paragraph p;
         p.Append(line, CharFormat{});

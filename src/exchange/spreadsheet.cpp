@@ -253,7 +253,7 @@ namespace {
 // A cell's text as the file needs it: UTF-8 within the cell limit of 32767 characters.
 std::string CellText(std::string_view stored)
 {
-    std::string text = DecodeToUtf8(stored);
+    std::string text = StoredAsUtf8(stored);
     std::size_t pos = 0;
     std::size_t characters = 0;
     while (pos < text.size()) {

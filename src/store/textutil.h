@@ -42,16 +42,6 @@ FileResult WriteFileAtomic(const std::string& path, std::string_view content);
 
 bool FileExists(const std::string& path);
 
-// Whether the bytes are well-formed UTF-8 (no overlong forms, surrogates or
-// code points past U+10FFFF).
-bool IsValidUtf8(std::string_view bytes);
-
-// A stored text as UTF-8 for formats that demand it: unchanged when it is
-// UTF-8 already, else read as Windows-1252 (files written on the original
-// platform), the five bytes that code page leaves unassigned kept as the
-// control characters of the same number.
-std::string StoredAsUtf8(std::string_view bytes);
-
 // "I/O error %d" style text for an errno value, with the system's own words.
 std::string IoErrorText(int err, const std::string& path);
 

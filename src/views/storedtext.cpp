@@ -1,6 +1,7 @@
 #include "views/storedtext.h"
 
 #include "store/textutil.h"
+#include "store/utf8.h"
 
 namespace orv {
 

@@ -14,6 +14,7 @@
 #include "exchange/icalexport.h"
 #include "icaltest.h"
 #include "store/textutil.h"
+#include "store/utf8.h"
 
 namespace orv::test {
 namespace {
