@@ -20,6 +20,8 @@
 #include "shell/tlaunch.h"
 #include "shell/tmain.h"
 #include "shell/todaybox.h"
+#include "views/calendarview.h"
+#include "views/changehint.h"
 #include "views/newtododialog.h"
 #include "views/overviewview.h"
 #include "views/storedtext.h"
@@ -231,6 +233,7 @@ void OrvApp::Initialise(bool startUp)
     }
     if (init.firstRun && startUp) setup_->exec();  // its controls were just filled
     data_->todoView()->Reload();
+    data_->InitialiseEventPages(today);
     data_->overview()->Build(true);
     main_->SetTodayDay(today.Day);
     data_->SetCaptionFor(today);
@@ -248,9 +251,12 @@ void OrvApp::Update()
     Centre(note_.get());
     note_->show();
     QCoreApplication::processEvents();
+    // Initialise moves the calendar to today; "Update" keeps the day the user had.
+    const Date shown = data_->calendarView()->selectedDate();
     Report(QStringLiteral("ORV"), SaveAll());
     // Initialise rebuilds the overview (clearing its date stamp) and the Today Box.
     Initialise(false);
+    data_->calendarView()->GoTo(shown);
     note_->hide();
     // The main window is shown at the end of "Update" even if it was hidden.
     data_->ShowMainWindow();
@@ -263,6 +269,7 @@ SessionReport OrvApp::SaveAll()
     SaveBounds(data_.get(), s.DataTop, s.DataLeft, s.DataHeight, s.DataWidth);
     SaveBounds(box_.get(), s.TodayBoxTop, s.TodayBoxLeft, s.TodayBoxHeight, s.TodayBoxWidth);
     SaveBounds(setup_.get(), s.SetupTop, s.SetupLeft, s.SetupHeight, s.SetupWidth);
+    SaveBounds(data_->calendarView()->picker(), s.ChangeHintTop, s.ChangeHintLeft, s.ChangeHintHeight, s.ChangeHintWidth);
     data_->sidebar()->SaveMarks(s);
     s.ViewEvent = data_->sidebar()->viewEventNumber();
     return session_.SaveAll();
@@ -310,6 +317,7 @@ void OrvApp::MinimizeToLauncher()
 void OrvApp::UpdateORV()
 {
     data_->overview()->Build(false);
+    data_->RefreshEventPages();
     if (data_->isVisible()) box_->Fill(false);
 }
 

@@ -13,9 +13,16 @@
 #include "shell/maker.h"
 #include "shell/sidebar.h"
 #include "shell/viewpanel.h"
+#include "views/calendarview.h"
+#include "views/eventpage.h"
 #include "views/overviewview.h"
+#include "views/periodicalview.h"
 #include "views/storedtext.h"
 #include "views/todoview.h"
+#include "views/weeklyview.h"
+#include "views/monthlyview.h"
+#include "views/annualview.h"
+#include "views/advancedview.h"
 
 namespace orv {
 
@@ -99,7 +106,9 @@ void TData::BuildPanels()
         stack_->addWidget(w);
         panels_.insert(w->objectName(), w);
     }
+    BuildEventPages();
     for (const PanelInfo& p : kPanels) {
+        if (panels_.contains(QLatin1String(p.name))) continue;  // built by its own view
         auto* panel = new ViewPanel(QLatin1String(p.name), QLatin1String(p.titleName), QLatin1String(p.title), stack_);
         panel->body()->addStretch(1);
         stack_->addWidget(panel);
@@ -138,10 +147,12 @@ void TData::BuildMenus()
 
     newMenu_ = bar->addMenu(QStringLiteral("&New"));
     // The other new-record dialogs arrive with their views; until then they are greyed.
-    for (const char* caption : {"Address / Birthday", "Calendar event", "Recurrent event"})
+    for (const char* caption : {"Address / Birthday"})
         newMenu_->addAction(QLatin1String(caption))->setEnabled(false);
+    connect(newMenu_->addAction(QStringLiteral("Calendar event")), &QAction::triggered, this, &TData::NewCalendarEvent);
+    connect(newMenu_->addAction(QStringLiteral("Recurrent event")), &QAction::triggered, this, &TData::NewRecurrentEvent);
     connect(newMenu_->addAction(QStringLiteral("To do..")), &QAction::triggered, this, &TData::newTodoRequested);
-    newMenu_->addAction(QStringLiteral("Advanced"))->setEnabled(false);
+    connect(newMenu_->addAction(QStringLiteral("Advanced")), &QAction::triggered, this, &TData::NewAdvancedEvent);
     newMenu_->addSeparator();
     newMenu_->addAction(QStringLiteral("Letter"))->setEnabled(false);
     newMenu_->addAction(QStringLiteral("List"))->setEnabled(false);
@@ -231,6 +242,7 @@ void TData::ShowView(ViewItem item)
     sidebar_->setCurrent(item);
     ShowPanel(PanelOf(item));
     if (item == ViewItem::Todo && isVisible()) todo_->FocusEntry();
+    if (item == ViewItem::Periodical && isVisible()) periodical_->FocusToDate();
 }
 
 void TData::ShowTodo(TodoList list, int index)
@@ -241,7 +253,11 @@ void TData::ShowTodo(TodoList list, int index)
 
 void TData::DoneTodo(TodoList list, int index) { todo_->Done(list, index); }
 
-void TData::ShowCalendarAt(Date) { ShowView(ViewItem::Calendar); }
+void TData::ShowCalendarAt(Date date)
+{
+    calendar_->GoTo(date);
+    ShowView(ViewItem::Calendar);
+}
 
 void TData::ShowAddress(int addressIndex)
 {
@@ -258,13 +274,28 @@ void TData::SendEmail(int addressIndex)
     openUrl_(QUrl(QStringLiteral("mailto:") + QString::fromUtf8(QUrl::toPercentEncoding(DecodeStored(mail), "@"))));
 }
 
-void TData::ShowWeekly(int) { ShowView(ViewItem::Weekly); }
-void TData::ShowMonthly(int) { ShowView(ViewItem::Monthly); }
-void TData::ShowAnnual(int, int) { ShowView(ViewItem::Annually); }
+void TData::ShowWeekly(int weekdayItem)
+{
+    weekly_->SelectDay(weekdayItem);
+    ShowView(ViewItem::Weekly);
+}
+
+void TData::ShowMonthly(int dayItem)
+{
+    monthly_->SelectDay(dayItem);
+    ShowView(ViewItem::Monthly);
+}
+
+void TData::ShowAnnual(int day, int month)
+{
+    annual_->SetDate(day, month);
+    ShowView(ViewItem::Annually);
+}
 
 void TData::ShowAdvanced(int advancedIndex)
 {
     session_.records().CurrentAdvanced = advancedIndex;
+    advanced_->ShowCurrent();
     ShowView(ViewItem::Advanced);
 }
 
@@ -305,6 +336,9 @@ void TData::ApplyColours(const std::function<QColor(int)>& entry)
         if (auto* view = qobject_cast<ViewPanel*>(p)) view->setTitleColours(titleBack, titleText);
     overview_->setTitleColours(titleBack, titleText);
     todo_->setTitleColours(titleBack, titleText);
+    const LabelColours labels{titleBack, titleText, colour(5, palette().color(QPalette::Button)), colour(6, Qt::black),
+                              colour(7, QColor(0x33, 0x73, 0x73)), colour(8, Qt::white)};
+    for (EventPage* page : eventPages_) page->setLabelColours(labels);
     SidebarColours colours;
     colours.titleBack = titleBack;
     colours.titleText = titleText;
