@@ -19,3 +19,13 @@ orv_qt_library(orv_eventviews
   monthcalview.cpp monthcalview.h
   periodicalview.cpp periodicalview.h)
 target_link_libraries(orv_eventviews PUBLIC orv_views)
+
+set(_tests ${PROJECT_SOURCE_DIR}/tests/views)
+orv_qt_test(orv_eventviews_tests
+  SOURCES ${_tests}/eventviews_main.cpp ${_tests}/mycal_test.cpp ${_tests}/calendarview_test.cpp
+    ${_tests}/recurrentviews_test.cpp ${_tests}/advancedview_test.cpp ${_tests}/monthcalview_test.cpp
+    ${_tests}/periodicalview_test.cpp
+  LIBS orv_eventviews)
+if(TARGET orv_eventviews_tests)
+  target_include_directories(orv_eventviews_tests PRIVATE ${PROJECT_SOURCE_DIR}/tests)
+endif()

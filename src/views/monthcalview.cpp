@@ -195,7 +195,10 @@ MonthCalendarView::MonthCalendarView(Session& session, Navigator& navigator, QWi
     connect(ComboBox3, &QComboBox::currentIndexChanged, this, &MonthCalendarView::Build);
     connect(Label32, &QPushButton::clicked, this, [this] { PopupBelow(monthMenu_, Label32); });
     connect(Label34, &QPushButton::clicked, this, [this] { PopupBelow(yearMenu_, Label34); });
-    connect(StringGrid2, &QTableView::doubleClicked, this, &MonthCalendarView::RowDoubleClicked);
+    connect(StringGrid2, &QTableView::doubleClicked, this, [this](const QModelIndex& index) {
+        StringGrid2->setCurrentIndex(index);
+        RowDoubleClicked();
+    });
     ShowToday();
     MonCalSetupPopupMenu();
 }
