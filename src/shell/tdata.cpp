@@ -14,6 +14,7 @@
 #include "shell/sidebar.h"
 #include "shell/viewpanel.h"
 #include "views/calendarview.h"
+#include "views/mycal.h"
 #include "views/eventpage.h"
 #include "views/overviewview.h"
 #include "views/periodicalview.h"
@@ -243,6 +244,7 @@ void TData::ShowView(ViewItem item)
     ShowPanel(PanelOf(item));
     if (item == ViewItem::Todo && isVisible()) todo_->FocusEntry();
     if (item == ViewItem::Periodical && isVisible()) periodical_->FocusToDate();
+    if (item == ViewItem::Calendar && isVisible()) calendar_->calendar()->setFocus(Qt::OtherFocusReason);
 }
 
 void TData::ShowTodo(TodoList list, int index)
