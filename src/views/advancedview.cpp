@@ -20,17 +20,6 @@ namespace orv {
 
 namespace {
 
-QString Latin1(std::string_view s) { return QString::fromLatin1(s.data(), static_cast<int>(s.size())); }
-
-QComboBox* Choices(QWidget* parent, const char* name, const QStringList& items)
-{
-    auto* box = new QComboBox(parent);
-    box->setObjectName(QString::fromLatin1(name));
-    box->addItems(items);
-    box->setCurrentIndex(-1);
-    return box;
-}
-
 QToolButton* Glyph(QWidget* parent, const char* name, const QString& text, const QString& accessibleName)
 {
     auto* b = new QToolButton(parent);
@@ -51,20 +40,6 @@ QStringList DayNumberItems()
             QStringLiteral("4th"),         QStringLiteral("5th"),         QStringLiteral("Last"),
             QStringLiteral("2nd to last"), QStringLiteral("3rd to last"), QStringLiteral("4th to last"),
             QStringLiteral("5th to last")};
-}
-
-QStringList WeekdayItems()
-{
-    QStringList items;
-    for (int w = 1; w <= 7; ++w) items << Latin1(DayNames[static_cast<std::size_t>(w)]);
-    return items;
-}
-
-QStringList MonthItems()
-{
-    QStringList items;
-    for (int m = 1; m <= 12; ++m) items << Latin1(MonthNames[static_cast<std::size_t>(m)]);
-    return items;
 }
 
 AdvancedChoice ChoiceOf(const AAdv& event)
@@ -92,9 +67,9 @@ AdvancedView::AdvancedView(Session& session, QWidget* parent)
 {
     T22 = MakeLink("T22", QStringLiteral("Goto"), QStringLiteral("Go to an advanced event"));
     gotoMenu_ = new QMenu(T22);
-    ComboBox4 = Choices(this, "ComboBox4", DayNumberItems());
-    ComboBox5 = Choices(this, "ComboBox5", WeekdayItems());
-    ComboBox6 = Choices(this, "ComboBox6", MonthItems());
+    ComboBox4 = MakeChoiceBox(this, "ComboBox4", DayNumberItems());
+    ComboBox5 = MakeChoiceBox(this, "ComboBox5", WeekdayNameList());
+    ComboBox6 = MakeChoiceBox(this, "ComboBox6", MonthNameList());
     Edit3 = new QLineEdit(this);
     Edit3->setObjectName(QStringLiteral("Edit3"));
     L44 = new QLabel(QStringLiteral("Day number = 1, Day = Friday and  Month = January means the first Friday in January."), this);

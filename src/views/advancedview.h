@@ -27,10 +27,8 @@ struct AdvancedChoice {
 AdvancedChoice ChoiceOf(const AAdv& event);
 // Fills FromEnd, Down, Day and Month from a complete choice.
 void ApplyChoice(const AdvancedChoice& choice, AAdv& event);
-// The items of the three choice lists.
+// The items of the day number choice: "1st" .. "5th", "Last" .. "5th to last".
 QStringList DayNumberItems();
-QStringList WeekdayItems();
-QStringList MonthItems();
 
 class AdvancedView : public EventPage {
     Q_OBJECT

@@ -25,14 +25,11 @@ AnnualView::AnnualView(Session& session, QWidget* parent)
     gotoMenu_ = new QMenu(T19);
     ComboBox1 = new QComboBox(this);
     ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
-    for (int d = 1; d <= 31; ++d) ComboBox1->addItem(QStringLiteral("%1.").arg(d));
+    ComboBox1->addItems(DayOfMonthItems());
     ComboBox1->setAccessibleName(QStringLiteral("Day"));
     ComboBox2 = new QComboBox(this);
     ComboBox2->setObjectName(QStringLiteral("ComboBox2"));
-    for (int m = 1; m <= 12; ++m) {
-        const std::string_view name = MonthNames[static_cast<std::size_t>(m)];
-        ComboBox2->addItem(QString::fromLatin1(name.data(), static_cast<int>(name.size())));
-    }
+    ComboBox2->addItems(MonthNameList());
     ComboBox2->setAccessibleName(QStringLiteral("Month"));
     ComboBox1->setCurrentIndex(-1);
     ComboBox2->setCurrentIndex(-1);

@@ -23,16 +23,6 @@
 
 namespace orv {
 
-namespace {
-
-QString MonthName(int month)
-{
-    const std::string_view name = MonthNames[static_cast<std::size_t>(month)];
-    return QString::fromLatin1(name.data(), static_cast<int>(name.size()));
-}
-
-}  // namespace
-
 CalendarView::CalendarView(Session& session, Navigator& navigator, QWidget* parent)
     : EventPage(session, QStringLiteral("PP13"), QStringLiteral("T4"), QStringLiteral("Calendar"), parent),
       navigator_(navigator)

@@ -11,25 +11,10 @@
 
 #include "core/engineconfig.h"
 #include "core/session.h"
+#include "views/eventpage.h"
 #include "views/mycal.h"
 
 namespace orv {
-
-namespace {
-
-QToolButton* Tool(QWidget* parent, const char* name, const QString& accessibleName)
-{
-    auto* b = new QToolButton(parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setAccessibleName(accessibleName);
-    b->setToolTip(accessibleName);
-    b->setAutoRaise(true);
-    b->setCursor(Qt::PointingHandCursor);
-    b->setFocusPolicy(Qt::StrongFocus);
-    return b;
-}
-
-}  // namespace
 
 TChangeHint::TChangeHint(Session& session, QWidget* parent) : QDialog(parent), session_(session)
 {
@@ -44,13 +29,13 @@ TChangeHint::TChangeHint(Session& session, QWidget* parent) : QDialog(parent), s
     bold.setBold(true);
     Label32->setFont(bold);
     Label34->setFont(bold);
-    Image2 = Tool(this, "Image2", QStringLiteral("Previous month"));
+    Image2 = MakeToolButton(this, "Image2", QStringLiteral("Previous month"));
     Image2->setArrowType(Qt::LeftArrow);
-    Label35 = Tool(this, "Label35", QStringLiteral("Today"));
+    Label35 = MakeToolButton(this, "Label35", QStringLiteral("Today"));
     Label35->setText(QStringLiteral("\u25A0"));
-    Image1 = Tool(this, "Image1", QStringLiteral("Next month"));
+    Image1 = MakeToolButton(this, "Image1", QStringLiteral("Next month"));
     Image1->setArrowType(Qt::RightArrow);
-    Image3 = Tool(this, "Image3", QStringLiteral("Use this date"));
+    Image3 = MakeToolButton(this, "Image3", QStringLiteral("Use this date"));
     Image3->setIcon(style()->standardIcon(QStyle::SP_DialogApplyButton));
 
     auto* panel = new QFrame(this);
@@ -105,8 +90,7 @@ void TChangeHint::MyCal1Click()
     const Date d = MyCal1->XDate();
     setWindowTitle(QStringLiteral("Change date: ") +
                    QString::fromStdString(ELongDate(d, DateSettingsFrom(session_.settings()))));
-    const std::string_view month = MonthNames[d.Month];
-    Label32->setText(QString::fromLatin1(month.data(), static_cast<int>(month.size())));
+    Label32->setText(MonthName(d.Month));
     Label34->setText(QString::number(d.Year));
 }
 

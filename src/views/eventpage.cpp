@@ -1,13 +1,16 @@
 #include "views/eventpage.h"
 
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 #include "core/session.h"
+#include "engine/dates.h"
 #include "store/textutil.h"
 #include "views/storedtext.h"
 
@@ -121,6 +124,62 @@ QLabel* MakeCaption(QWidget* parent, const QString& text, QWidget* buddy, bool b
 }  // namespace orv
 
 namespace orv {
+
+QLabel* MakeDialogTitle(QWidget* parent, const QString& text)
+{
+    auto* title = new QLabel(text, parent);
+    QFont big = title->font();
+    big.setBold(true);
+    big.setPointSizeF(big.pointSizeF() * 1.3);
+    title->setFont(big);
+    return title;
+}
+
+QToolButton* MakeToolButton(QWidget* parent, const char* name, const QString& accessibleName)
+{
+    auto* b = new QToolButton(parent);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setAccessibleName(accessibleName);
+    b->setToolTip(accessibleName);
+    b->setAutoRaise(true);
+    b->setCursor(Qt::PointingHandCursor);
+    b->setFocusPolicy(Qt::StrongFocus);
+    return b;
+}
+
+QComboBox* MakeChoiceBox(QWidget* parent, const char* name, const QStringList& items)
+{
+    auto* box = new QComboBox(parent);
+    box->setObjectName(QString::fromLatin1(name));
+    box->addItems(items);
+    box->setCurrentIndex(-1);
+    return box;
+}
+
+QString FixedText(std::string_view text) { return QString::fromLatin1(text.data(), static_cast<int>(text.size())); }
+
+QString MonthName(int month) { return month >= 1 && month <= 12 ? FixedText(MonthNames[static_cast<std::size_t>(month)]) : QString(); }
+
+QStringList MonthNameList()
+{
+    QStringList names;
+    for (int m = 1; m <= 12; ++m) names << MonthName(m);
+    return names;
+}
+
+QStringList WeekdayNameList()
+{
+    QStringList names;
+    for (int w = 1; w <= 7; ++w) names << FixedText(DayNames[static_cast<std::size_t>(w)]);
+    return names;
+}
+
+QStringList DayOfMonthItems()
+{
+    QStringList items;
+    for (int d = 1; d <= 31; ++d) items << QStringLiteral("%1.").arg(d);
+    return items;
+}
 
 void FilterCountField(QLineEdit* edit, CountField kind)
 {

@@ -11,15 +11,18 @@
 #include <QWidget>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "store/datafile.h"
 #include "views/labellist.h"
 
+class QComboBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
+class QToolButton;
 class QVBoxLayout;
 
 namespace orv {
@@ -83,6 +86,21 @@ private:
 
 // A bold caption above a list or a field, the buddy that names it.
 QLabel* MakeCaption(QWidget* parent, const QString& text, QWidget* buddy = nullptr, bool bold = false);
+// The large bold title line of a dialog ("Calendar event").
+QLabel* MakeDialogTitle(QWidget* parent, const QString& text);
+// A small picture button (arrows, "Today", confirm) named for screen readers.
+QToolButton* MakeToolButton(QWidget* parent, const char* name, const QString& accessibleName);
+// A choice list with nothing chosen yet.
+QComboBox* MakeChoiceBox(QWidget* parent, const char* name, const QStringList& items);
+
+// The program's own fixed names as widget texts: "January" .. "December"
+// ("Febuary" as everywhere), "Sunday" .. "Saturday".
+QString FixedText(std::string_view text);
+QString MonthName(int month);
+QStringList MonthNameList();
+QStringList WeekdayNameList();
+// The days of a month as the editors list them: "1." .. "31."
+QStringList DayOfMonthItems();
 
 // The filter of the counting fields, run on every change: a text that is not
 // empty becomes the whole number it holds (0 when it holds none, so letters

@@ -59,8 +59,6 @@ private:
 
 namespace {
 
-QString Latin1(std::string_view s) { return QString::fromLatin1(s.data(), static_cast<int>(s.size())); }
-
 // Sundays grey across the row, Saturdays in the weekday column only; today's
 // weekday cell and the selected row in the title colours.
 class MonthRowPainter : public QStyledItemDelegate {
@@ -105,18 +103,6 @@ private:
     std::function<LabelColours()> colours_;
 };
 
-QToolButton* Tool(QWidget* parent, const char* name, const QString& accessibleName)
-{
-    auto* b = new QToolButton(parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setAccessibleName(accessibleName);
-    b->setToolTip(accessibleName);
-    b->setAutoRaise(true);
-    b->setCursor(Qt::PointingHandCursor);
-    b->setFocusPolicy(Qt::StrongFocus);
-    return b;
-}
-
 }  // namespace
 
 MonthCalendarView::MonthCalendarView(Session& session, Navigator& navigator, QWidget* parent)
@@ -132,11 +118,11 @@ MonthCalendarView::MonthCalendarView(Session& session, Navigator& navigator, QWi
     }
     Label32->setToolTip(QStringLiteral("Choose a month"));
     Label34->setToolTip(QStringLiteral("Choose a year"));
-    Image2 = Tool(this, "Image2", QStringLiteral("Previous month"));
+    Image2 = MakeToolButton(this, "Image2", QStringLiteral("Previous month"));
     Image2->setArrowType(Qt::LeftArrow);
-    Label35 = Tool(this, "Label35", QStringLiteral("Today"));
+    Label35 = MakeToolButton(this, "Label35", QStringLiteral("Today"));
     Label35->setText(QStringLiteral("\u25A0"));
-    Image1 = Tool(this, "Image1", QStringLiteral("Next month"));
+    Image1 = MakeToolButton(this, "Image1", QStringLiteral("Next month"));
     Image1->setArrowType(Qt::RightArrow);
     ComboBox3 = new QComboBox(this);
     ComboBox3->setObjectName(QStringLiteral("ComboBox3"));
@@ -221,7 +207,7 @@ void MonthCalendarView::ShowToday()
 void MonthCalendarView::Build()
 {
     const int row = StringGrid2->currentIndex().row();
-    Label32->setText(Latin1(MonthNames[static_cast<std::size_t>(month_)]));
+    Label32->setText(MonthName(month_));
     Label32->setAccessibleName(QStringLiteral("Month: ") + Label32->text());
     Label34->setText(QString::number(year_));
     Label34->setAccessibleName(QStringLiteral("Year: ") + Label34->text());

@@ -24,7 +24,7 @@ MonthlyView::MonthlyView(Session& session, QWidget* parent)
     gotoMenu_ = new QMenu(T20);
     MonthlyListBox1 = new QListWidget(this);
     MonthlyListBox1->setObjectName(QStringLiteral("MonthlyListBox1"));
-    for (int d = 1; d <= 31; ++d) MonthlyListBox1->addItem(QStringLiteral("%1.").arg(d));
+    MonthlyListBox1->addItems(DayOfMonthItems());
     MonthlyListBox2 = new QListWidget(this);
     MonthlyListBox2->setObjectName(QStringLiteral("MonthlyListBox2"));
     Edit2 = new QLineEdit(this);

@@ -6,11 +6,11 @@
 #include <QPainter>
 #include <QStyledItemDelegate>
 
+#include "views/eventpage.h"
+
 namespace orv {
 
 namespace {
-
-QString Latin1(std::string_view s) { return QString::fromLatin1(s.data(), static_cast<int>(s.size())); }
 
 const QColor kGreyText(0xBB, 0xBB, 0xBB);
 
@@ -45,9 +45,9 @@ public:
             const Date d = layout.DateAt(cell);
             if (d.Year == 0) return QString::number(layout.DayAt(cell));
             return QStringLiteral("%1 %2 %3 %4")
-                .arg(Latin1(DayNames[static_cast<std::size_t>(DayOfWeek(d))]))
+                .arg(FixedText(DayNames[static_cast<std::size_t>(DayOfWeek(d))]))
                 .arg(d.Day)
-                .arg(Latin1(MonthNames[d.Month]))
+                .arg(MonthName(d.Month))
                 .arg(d.Year);
         }
         case Qt::TextAlignmentRole:
@@ -60,7 +60,7 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override
     {
         if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
-        return Latin1(grid_.layout().Header(section));
+        return FixedText(grid_.layout().Header(section));
     }
 
 private:

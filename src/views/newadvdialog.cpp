@@ -16,34 +16,17 @@
 
 namespace orv {
 
-namespace {
-
-QComboBox* Choices(QWidget* parent, const char* name, const QStringList& items)
-{
-    auto* box = new QComboBox(parent);
-    box->setObjectName(QString::fromLatin1(name));
-    box->addItems(items);
-    box->setCurrentIndex(-1);
-    return box;
-}
-
-}  // namespace
-
 TNewAdv::TNewAdv(Session& session, AdvancedView& page, QWidget* parent) : QDialog(parent), session_(session), page_(page)
 {
     setObjectName(QStringLiteral("NewAdv"));
     setWindowTitle(QStringLiteral("New Advanced Event"));
-    auto* title = new QLabel(QStringLiteral("Advanced Event"), this);
-    QFont big = title->font();
-    big.setBold(true);
-    big.setPointSizeF(big.pointSizeF() * 1.3);
-    title->setFont(big);
+    auto* title = MakeDialogTitle(this, QStringLiteral("Advanced Event"));
 
     Edit1 = new QLineEdit(this);
     Edit1->setObjectName(QStringLiteral("Edit1"));
-    ComboBox1 = Choices(this, "ComboBox1", DayNumberItems());
-    ComboBox3 = Choices(this, "ComboBox3", WeekdayItems());
-    ComboBox2 = Choices(this, "ComboBox2", MonthItems());
+    ComboBox1 = MakeChoiceBox(this, "ComboBox1", DayNumberItems());
+    ComboBox3 = MakeChoiceBox(this, "ComboBox3", WeekdayNameList());
+    ComboBox2 = MakeChoiceBox(this, "ComboBox2", MonthNameList());
     auto* explanation =
         new QLabel(QStringLiteral("Day number = 1, Day = Friday and  Month = January means the first Friday in January."), this);
     explanation->setWordWrap(true);

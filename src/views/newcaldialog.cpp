@@ -25,12 +25,8 @@ TNewCal::TNewCal(Session& session, TMyCal& calendar, TChangeHint& picker, QWidge
     setObjectName(QStringLiteral("NewCal"));
     setWindowTitle(QStringLiteral("New Calendar Event"));
 
-    auto* title = new QLabel(QStringLiteral("Calendar event"), this);
+    auto* title = MakeDialogTitle(this, QStringLiteral("Calendar event"));
     title->setObjectName(QStringLiteral("NewCalTitle"));
-    QFont big = title->font();
-    big.setBold(true);
-    big.setPointSizeF(big.pointSizeF() * 1.3);
-    title->setFont(big);
 
     Label4 = new QLabel(this);
     Label4->setObjectName(QStringLiteral("Label4"));

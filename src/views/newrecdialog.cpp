@@ -26,15 +26,6 @@ namespace orv {
 
 namespace {
 
-QString Latin1(std::string_view s) { return QString::fromLatin1(s.data(), static_cast<int>(s.size())); }
-
-QComboBox* Choice(QWidget* parent, const char* name)
-{
-    auto* box = new QComboBox(parent);
-    box->setObjectName(QString::fromLatin1(name));
-    return box;
-}
-
 QLineEdit* Field(QWidget* parent, const char* name)
 {
     auto* edit = new QLineEdit(parent);
@@ -42,11 +33,6 @@ QLineEdit* Field(QWidget* parent, const char* name)
     return edit;
 }
 
-void AddDays(QComboBox* box)
-{
-    for (int d = 1; d <= 31; ++d) box->addItem(QStringLiteral("%1.").arg(d));
-    box->setCurrentIndex(-1);
-}
 
 }  // namespace
 
@@ -63,11 +49,7 @@ TNewRec::TNewRec(Session& session, WeeklyView& weekly, MonthlyView& monthly, Ann
 {
     setObjectName(QStringLiteral("NewRec"));
     setWindowTitle(QStringLiteral("New Recurrent Event"));
-    auto* title = new QLabel(QStringLiteral("Recurrent event"), this);
-    QFont big = title->font();
-    big.setBold(true);
-    big.setPointSizeF(big.pointSizeF() * 1.3);
-    title->setFont(big);
+    auto* title = MakeDialogTitle(this, QStringLiteral("Recurrent event"));
 
     Edit1 = Field(this, "Edit1");
     RadioWeekly = new QRadioButton(QStringLiteral("Weekly"), this);
@@ -83,9 +65,7 @@ TNewRec::TNewRec(Session& session, WeeklyView& weekly, MonthlyView& monthly, Ann
     panels_->addWidget(new QWidget(panels_));  // before a choice: an empty panel covers the others
 
     auto* weeklyPanel = new QWidget(panels_);
-    WeekdayBox = Choice(weeklyPanel, "WeekdayBox");
-    for (int w = 1; w <= 7; ++w) WeekdayBox->addItem(Latin1(DayNames[static_cast<std::size_t>(w)]));
-    WeekdayBox->setCurrentIndex(-1);
+    WeekdayBox = MakeChoiceBox(weeklyPanel, "WeekdayBox", WeekdayNameList());
     WeeksEdit = Field(weeklyPanel, "WeeksEdit");
     auto* weeklyForm = new QFormLayout(weeklyPanel);
     weeklyForm->addRow(MakeCaption(weeklyPanel, QStringLiteral("Select a weekday:"), WeekdayBox), WeekdayBox);
@@ -94,8 +74,7 @@ TNewRec::TNewRec(Session& session, WeeklyView& weekly, MonthlyView& monthly, Ann
     panels_->addWidget(weeklyPanel);
 
     auto* monthlyPanel = new QWidget(panels_);
-    MonthDayBox = Choice(monthlyPanel, "MonthDayBox");
-    AddDays(MonthDayBox);
+    MonthDayBox = MakeChoiceBox(monthlyPanel, "MonthDayBox", DayOfMonthItems());
     CountMonthEdit = Field(monthlyPanel, "CountMonthEdit");
     CountYearEdit = Field(monthlyPanel, "CountYearEdit");
     auto* counting = new QHBoxLayout;
@@ -110,11 +89,8 @@ TNewRec::TNewRec(Session& session, WeeklyView& weekly, MonthlyView& monthly, Ann
     panels_->addWidget(monthlyPanel);
 
     auto* annualPanel = new QWidget(panels_);
-    AnnualDayBox = Choice(annualPanel, "AnnualDayBox");
-    AddDays(AnnualDayBox);
-    AnnualMonthBox = Choice(annualPanel, "AnnualMonthBox");
-    for (int m = 1; m <= 12; ++m) AnnualMonthBox->addItem(Latin1(MonthNames[static_cast<std::size_t>(m)]));
-    AnnualMonthBox->setCurrentIndex(-1);
+    AnnualDayBox = MakeChoiceBox(annualPanel, "AnnualDayBox", DayOfMonthItems());
+    AnnualMonthBox = MakeChoiceBox(annualPanel, "AnnualMonthBox", MonthNameList());
     AnnualYearEdit = Field(annualPanel, "AnnualYearEdit");
     auto* annualForm = new QFormLayout(annualPanel);
     annualForm->addRow(MakeCaption(annualPanel, QStringLiteral("Select a date:"), AnnualDayBox), AnnualDayBox);

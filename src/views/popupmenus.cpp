@@ -5,7 +5,7 @@
 #include <QToolButton>
 #include <QWidgetAction>
 
-#include "engine/dates.h"
+#include "views/eventpage.h"
 
 namespace orv {
 
@@ -20,8 +20,7 @@ void BuildMonthMenu(QMenu* menu, std::function<void(int)> chosen)
 {
     menu->clear();
     for (int m = 1; m <= 12; ++m) {
-        const std::string_view name = MonthNames[static_cast<std::size_t>(m)];
-        QAction* a = menu->addAction(QString::fromLatin1(name.data(), static_cast<int>(name.size())));
+        QAction* a = menu->addAction(MonthName(m));
         QObject::connect(a, &QAction::triggered, menu, [chosen, m] { chosen(m); });
     }
 }

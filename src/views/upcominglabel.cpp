@@ -1,10 +1,10 @@
 #include "views/upcominglabel.h"
 
+#include "views/eventpage.h"
+
 namespace orv {
 
 namespace {
-
-QString Latin1(std::string_view s) { return QString::fromLatin1(s.data(), static_cast<int>(s.size())); }
 
 QString Years(const std::vector<int>& years)
 {
@@ -17,7 +17,7 @@ QString Years(const std::vector<int>& years)
 QString Months(const std::vector<int>& months)
 {
     QStringList names;
-    for (int m : months) names << Latin1(MonthNames[static_cast<std::size_t>(m)]);
+    for (int m : months) names << MonthName(m);
     if (names.size() < 2) return names.join(QString());
     const QString last = names.takeLast();
     return names.join(QStringLiteral(", ")) + QStringLiteral(" and ") + last;
@@ -62,7 +62,7 @@ void UpcomingLabel::ShowDates(const std::vector<UpcomingDate>& dates, bool withW
 {
     QStringList shown;
     for (const UpcomingDate& u : dates) {
-        QString text = Latin1(ShortDayNames[static_cast<std::size_t>(DayOfWeek(u.date))]) + QLatin1Char(' ') +
+        QString text = FixedText(ShortDayNames[static_cast<std::size_t>(DayOfWeek(u.date))]) + QLatin1Char(' ') +
                        QString::fromStdString(ELongDate(u.date, settings));
         if (withWeeks) text += QStringLiteral(" (week %1)").arg(u.week);
         shown << text;

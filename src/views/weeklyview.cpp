@@ -116,10 +116,8 @@ void WeeklyView::ApplySettings()
     {
         const QSignalBlocker blocker(WeeklyListBox1);
         WeeklyListBox1->clear();
-        for (int i = 0; i < 7; ++i) {
-            const std::string_view name = DayNames[static_cast<std::size_t>((start + i) % 7 + 1)];
-            WeeklyListBox1->addItem(QString::fromLatin1(name.data(), static_cast<int>(name.size())));
-        }
+        const QStringList names = WeekdayNameList();
+        for (int i = 0; i < 7; ++i) WeeklyListBox1->addItem(names[(start + i) % 7]);
     }
     if (row >= 0) SelectDay(row);
     WeeklyRadioButton1->setChecked(!session().settings().TOorAll);
