@@ -147,9 +147,8 @@ void TData::BuildMenus()
     connect(exit, &QAction::triggered, this, &TData::exitRequested);
 
     newMenu_ = bar->addMenu(QStringLiteral("&New"));
-    // The other new-record dialogs arrive with their views; until then they are greyed.
-    for (const char* caption : {"Address / Birthday"})
-        newMenu_->addAction(QLatin1String(caption))->setEnabled(false);
+    // The address dialog arrives with its view; until then it is greyed.
+    newMenu_->addAction(QStringLiteral("Address / Birthday"))->setEnabled(false);
     connect(newMenu_->addAction(QStringLiteral("Calendar event")), &QAction::triggered, this, &TData::NewCalendarEvent);
     connect(newMenu_->addAction(QStringLiteral("Recurrent event")), &QAction::triggered, this, &TData::NewRecurrentEvent);
     connect(newMenu_->addAction(QStringLiteral("To do..")), &QAction::triggered, this, &TData::newTodoRequested);

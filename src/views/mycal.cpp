@@ -202,7 +202,8 @@ void TMyCal::ApplySizes()
 {
     const QFontMetrics fm = fontMetrics();
     const int column = std::max(width_ / 7, fm.horizontalAdvance(QStringLiteral("Wen")) + 8);
-    const int row = std::max(height_ / 7, fm.height() + 2);
+    // The chosen font's rows are its height plus 5 in every grid; so are these.
+    const int row = std::max(height_ / 7, fm.height() + 5);
     horizontalHeader()->setDefaultSectionSize(column);
     verticalHeader()->setDefaultSectionSize(row);
     horizontalHeader()->setFixedHeight(row);

@@ -22,7 +22,8 @@ private:
     QColor CellBackground(GridCell cell)
     {
         const QImage image = cal->viewport()->grab().toImage();
-        return image.pixelColor(cal->cellRect(cell).topLeft() + QPoint(1, 1));
+        // Inside the dotted focus frame, which runs one pixel in.
+        return image.pixelColor(cal->cellRect(cell).topLeft() + QPoint(4, 4));
     }
 
 private slots:
