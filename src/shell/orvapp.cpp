@@ -22,6 +22,8 @@
 #include "shell/todaybox.h"
 #include "views/addressview.h"
 #include "views/hintsearchview.h"
+#include "views/calendarview.h"
+#include "views/changehint.h"
 #include "views/newtododialog.h"
 #include "views/overviewview.h"
 #include "views/peoplesearchview.h"
@@ -247,6 +249,7 @@ void OrvApp::Initialise(bool startUp)
     data_->phoneBook()->Build();
     data_->addressView()->ShowAddress();
     data_->hintSearch()->Search();
+    data_->InitialiseEventPages(today);
     data_->overview()->Build(true);
     main_->SetTodayDay(today.Day);
     data_->SetCaptionFor(today);
@@ -264,9 +267,12 @@ void OrvApp::Update()
     Centre(note_.get());
     note_->show();
     QCoreApplication::processEvents();
+    // Initialise moves the calendar to today; "Update" keeps the day the user had.
+    const Date shown = data_->calendarView()->selectedDate();
     Report(QStringLiteral("ORV"), SaveAll());
     // Initialise rebuilds the overview (clearing its date stamp) and the Today Box.
     Initialise(false);
+    data_->calendarView()->GoTo(shown);
     note_->hide();
     // The main window is shown at the end of "Update" even if it was hidden.
     data_->ShowMainWindow();
@@ -279,6 +285,7 @@ SessionReport OrvApp::SaveAll()
     SaveBounds(data_.get(), s.DataTop, s.DataLeft, s.DataHeight, s.DataWidth);
     SaveBounds(box_.get(), s.TodayBoxTop, s.TodayBoxLeft, s.TodayBoxHeight, s.TodayBoxWidth);
     SaveBounds(setup_.get(), s.SetupTop, s.SetupLeft, s.SetupHeight, s.SetupWidth);
+    SaveBounds(data_->calendarView()->picker(), s.ChangeHintTop, s.ChangeHintLeft, s.ChangeHintHeight, s.ChangeHintWidth);
     data_->sidebar()->SaveMarks(s);
     s.ViewEvent = data_->sidebar()->viewEventNumber();
     s.ChooseSearch = static_cast<int>(data_->peopleSearch()->category());
@@ -331,6 +338,7 @@ void OrvApp::UpdateORV()
     data_->overview()->Build(false);
     data_->peopleSearch()->Search();
     data_->hintSearch()->Search();
+    data_->RefreshEventPages();
     if (data_->isVisible()) box_->Fill(false);
 }
 

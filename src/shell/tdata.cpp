@@ -15,13 +15,21 @@
 #include "shell/sidebar.h"
 #include "shell/viewpanel.h"
 #include "views/addressview.h"
+#include "views/advancedview.h"
+#include "views/annualview.h"
+#include "views/calendarview.h"
+#include "views/eventpage.h"
 #include "views/hintsearchview.h"
+#include "views/monthlyview.h"
+#include "views/mycal.h"
 #include "views/newaddressdialog.h"
 #include "views/overviewview.h"
 #include "views/peoplesearchview.h"
+#include "views/periodicalview.h"
 #include "views/phonebookview.h"
 #include "views/storedtext.h"
 #include "views/todoview.h"
+#include "views/weeklyview.h"
 
 namespace orv {
 
@@ -106,12 +114,14 @@ void TData::BuildPanels()
         panels_.insert(w->objectName(), w);
     }
     BuildAddressViews();
+    BuildEventPages();
     // The views that exist go into their panels; the others keep an empty one.
     const QMap<QString, QWidget*> content{{QStringLiteral("PP7"), address_},
                                           {QStringLiteral("PP9"), people_},
                                           {QStringLiteral("PP8"), hints_},
                                           {QStringLiteral("PP14"), phoneBook_}};
     for (const PanelInfo& p : kPanels) {
+        if (panels_.contains(QLatin1String(p.name))) continue;  // built by its own view
         auto* panel = new ViewPanel(QLatin1String(p.name), QLatin1String(p.titleName), QLatin1String(p.title), stack_);
         if (QWidget* view = content.value(panel->objectName())) panel->body()->addWidget(view, 1);
         else panel->body()->addStretch(1);
@@ -165,11 +175,10 @@ void TData::BuildMenus()
     newMenu_ = bar->addMenu(QStringLiteral("&New"));
     connect(newMenu_->addAction(QStringLiteral("Address / Birthday")), &QAction::triggered, this,
             [this] { newAdd_->exec(); });
-    // The other new-record dialogs arrive with their views; until then they are greyed.
-    for (const char* caption : {"Calendar event", "Recurrent event"})
-        newMenu_->addAction(QLatin1String(caption))->setEnabled(false);
+    connect(newMenu_->addAction(QStringLiteral("Calendar event")), &QAction::triggered, this, &TData::NewCalendarEvent);
+    connect(newMenu_->addAction(QStringLiteral("Recurrent event")), &QAction::triggered, this, &TData::NewRecurrentEvent);
     connect(newMenu_->addAction(QStringLiteral("To do..")), &QAction::triggered, this, &TData::newTodoRequested);
-    newMenu_->addAction(QStringLiteral("Advanced"))->setEnabled(false);
+    connect(newMenu_->addAction(QStringLiteral("Advanced")), &QAction::triggered, this, &TData::NewAdvancedEvent);
     newMenu_->addSeparator();
     newMenu_->addAction(QStringLiteral("Letter"))->setEnabled(false);
     newMenu_->addAction(QStringLiteral("List"))->setEnabled(false);
@@ -269,6 +278,8 @@ void TData::ShowView(ViewItem item)
         hints_->Search();
         if (isVisible()) hints_->FocusEntry();
     }
+    if (item == ViewItem::Periodical && isVisible()) periodical_->FocusToDate();
+    if (item == ViewItem::Calendar && isVisible()) calendar_->calendar()->setFocus(Qt::OtherFocusReason);
 }
 
 void TData::ShowTodo(TodoList list, int index)
@@ -279,7 +290,11 @@ void TData::ShowTodo(TodoList list, int index)
 
 void TData::DoneTodo(TodoList list, int index) { todo_->Done(list, index); }
 
-void TData::ShowCalendarAt(Date) { ShowView(ViewItem::Calendar); }
+void TData::ShowCalendarAt(Date date)
+{
+    calendar_->GoTo(date);
+    ShowView(ViewItem::Calendar);
+}
 
 void TData::ShowAddress(int addressIndex)
 {
@@ -298,13 +313,28 @@ void TData::SendEmail(int addressIndex)
     openUrl_(QUrl::fromEncoded(QByteArray("mailto:") + QByteArray::fromStdString(encoded), QUrl::StrictMode));
 }
 
-void TData::ShowWeekly(int) { ShowView(ViewItem::Weekly); }
-void TData::ShowMonthly(int) { ShowView(ViewItem::Monthly); }
-void TData::ShowAnnual(int, int) { ShowView(ViewItem::Annually); }
+void TData::ShowWeekly(int weekdayItem)
+{
+    weekly_->SelectDay(weekdayItem);
+    ShowView(ViewItem::Weekly);
+}
+
+void TData::ShowMonthly(int dayItem)
+{
+    monthly_->SelectDay(dayItem);
+    ShowView(ViewItem::Monthly);
+}
+
+void TData::ShowAnnual(int day, int month)
+{
+    annual_->SetDate(day, month);
+    ShowView(ViewItem::Annually);
+}
 
 void TData::ShowAdvanced(int advancedIndex)
 {
     session_.records().CurrentAdvanced = advancedIndex;
+    advanced_->ShowCurrent();
     ShowView(ViewItem::Advanced);
 }
 
@@ -346,6 +376,9 @@ void TData::ApplyColours(const std::function<QColor(int)>& entry)
     overview_->setTitleColours(titleBack, titleText);
     todo_->setTitleColours(titleBack, titleText);
     phoneBook_->setTitleColours(titleBack, titleText);
+    const LabelColours labels{titleBack, titleText, colour(5, palette().color(QPalette::Button)), colour(6, Qt::black),
+                              colour(7, QColor(0x33, 0x73, 0x73)), colour(8, Qt::white)};
+    for (EventPage* page : eventPages_) page->setLabelColours(labels);
     SidebarColours colours;
     colours.titleBack = titleBack;
     colours.titleText = titleText;

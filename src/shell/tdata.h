@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QStackedWidget>
 #include <functional>
+#include <vector>
 
 #include "core/session.h"
 #include "views/navigator.h"
@@ -27,6 +28,16 @@ class PeopleSearchView;
 class HintSearchView;
 class PhoneBookView;
 class TNewAdd;
+class CalendarView;
+class MonthCalendarView;
+class WeeklyView;
+class MonthlyView;
+class AnnualView;
+class AdvancedView;
+class PeriodicalView;
+class TNewRec;
+class TNewAdv;
+class EventPage;
 
 class TData : public QMainWindow, public Navigator {
     Q_OBJECT
@@ -45,6 +56,30 @@ public:
     QWidget* panel(const QString& name) const;
     QWidget* currentPanel() const;
     QMenu* verMenu() const { return verMenu_; }
+    CalendarView* calendarView() const { return calendar_; }
+    MonthCalendarView* monthCalendarView() const { return monthCal_; }
+    WeeklyView* weeklyView() const { return weekly_; }
+    MonthlyView* monthlyView() const { return monthly_; }
+    AnnualView* annualView() const { return annual_; }
+    AdvancedView* advancedView() const { return advanced_; }
+    PeriodicalView* periodicalView() const { return periodical_; }
+    TNewRec* newRec() const { return newRec_; }
+    TNewAdv* newAdv() const { return newAdv_; }
+
+    // The event pages at an initialisation: week start, today, the calendar
+    // on today, the annual date and the periodical from-date preset, the first
+    // advanced event, the month calendar on today's month, their menus.
+    void InitialiseEventPages(Date today);
+    // After an edit (UpdateORV): the calendar's day, the month calendar and
+    // the label menus show what is stored now.
+    void RefreshEventPages();
+    // Rebuilds the label menus: the calendar's years around today and the
+    // four "Goto" lists.
+    void SetupPopupMenu();
+    // The New menu's "Calendar event", "Recurrent event" and "Advanced".
+    void NewCalendarEvent();
+    void NewRecurrentEvent();
+    void NewAdvancedEvent();
 
     // Navigator
     void ShowView(ViewItem item) override;
@@ -90,6 +125,7 @@ protected:
 private:
     void BuildPanels();
     void BuildAddressViews();
+    void BuildEventPages();
     void BuildMenus();
     QWidget* BuildButtons();
     QAction* AddViewAction(QMenu* menu, const QString& caption, ViewItem item, const QKeySequence& key = {});
@@ -105,6 +141,16 @@ private:
     HintSearchView* hints_ = nullptr;
     PhoneBookView* phoneBook_ = nullptr;
     TNewAdd* newAdd_ = nullptr;
+    CalendarView* calendar_ = nullptr;
+    MonthCalendarView* monthCal_ = nullptr;
+    WeeklyView* weekly_ = nullptr;
+    MonthlyView* monthly_ = nullptr;
+    AnnualView* annual_ = nullptr;
+    AdvancedView* advanced_ = nullptr;
+    PeriodicalView* periodical_ = nullptr;
+    TNewRec* newRec_ = nullptr;
+    TNewAdv* newAdv_ = nullptr;
+    std::vector<EventPage*> eventPages_;
     QMap<QString, QWidget*> panels_;
     QMenu* verMenu_ = nullptr;
     QMenu* newMenu_ = nullptr;

@@ -1,0 +1,96 @@
+// Speed of the event pages themselves on the workload "a lifetime", widgets
+// included (offscreen): a click on a day in the calendar, a month calendar
+// build and a periodical search of 100 years into its grid. Run the release
+// build: build/release/bench/orv-bench-views
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QTemporaryDir>
+
+#include "core/session.h"
+#include "lifetime.h"
+#include "views/calendarview.h"
+#include "views/eventgrid.h"
+#include "views/monthcalview.h"
+#include "views/mycal.h"
+#include "views/periodicalview.h"
+
+using namespace orv;
+
+namespace {
+
+class NoNavigator : public Navigator {
+public:
+    void ShowView(ViewItem) override {}
+    void ShowTodo(TodoList, int) override {}
+    void DoneTodo(TodoList, int) override {}
+    void ShowCalendarAt(Date) override {}
+    void ShowAddress(int) override {}
+    void SendEmail(int) override {}
+    void ShowWeekly(int) override {}
+    void ShowMonthly(int) override {}
+    void ShowAnnual(int, int) override {}
+    void ShowAdvanced(int) override {}
+    void ShowMainWindow() override {}
+};
+
+const Date kToday{2026, 12, 6};
+
+Session& LifetimeSession()
+{
+    static QTemporaryDir dir;
+    static Session* session = [] {
+        bench::Lifetime data;
+        bench::MakeLifetime(data);
+        const std::string folder = (dir.path() + QStringLiteral("/data/")).toStdString();
+        if (!bench::WriteLifetime(data, folder)) std::abort();
+        auto* s = new Session(folder, (dir.path() + QStringLiteral("/settings.reg")).toStdString());
+        s->LoadData();
+        s->Initialise(kToday);
+        return s;
+    }();
+    return *session;
+}
+
+NoNavigator navigator;
+
+void CalendarClickOnADay(benchmark::State& state)
+{
+    CalendarView view(LifetimeSession(), navigator);
+    view.ApplySettings();
+    view.GoTo(kToday);
+    for (auto _ : state) view.calendar()->NextDay();  // the click and the refresh of the day it raises
+    state.counters["rows"] = static_cast<double>(view.dayList()->table().size());
+}
+BENCHMARK(CalendarClickOnADay)->Unit(benchmark::kMicrosecond);
+
+void MonthCalendarBuild(benchmark::State& state)
+{
+    MonthCalendarView view(LifetimeSession(), navigator);
+    for (auto _ : state) view.Build();
+}
+BENCHMARK(MonthCalendarBuild)->Unit(benchmark::kMillisecond);
+
+void PeriodicalSearchOf100Years(benchmark::State& state)
+{
+    PeriodicalView view(LifetimeSession(), navigator);
+    const std::pair<const char*, int> dates[] = {{"ShowFromDEdit", 1},  {"ShowFromMEdit", 1},  {"ShowFromYEdit", 1970},
+                                                 {"ShowToDEdit", 31},   {"ShowToMEdit", 12},   {"ShowToYEdit", 2069}};
+    for (const auto& [name, value] : dates) view.findChild<QLineEdit*>(QLatin1String(name))->setText(QString::number(value));
+    for (auto _ : state) view.SB9Click();
+    state.counters["rows"] = static_cast<double>(view.grid()->table().size());
+}
+BENCHMARK(PeriodicalSearchOf100Years)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

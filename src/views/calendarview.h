@@ -1,0 +1,91 @@
+// The "Calendar" page: the month grid, everything that falls on the selected
+// day, the further text of the selected line, day, month and year stepping,
+// the jumps to the next or previous calendar event or birthday, the month,
+// year and week menus, and New, Change and Delete of calendar events.
+#pragma once
+
+#include "engine/occurrence.h"
+#include "views/eventpage.h"
+#include "views/navigator.h"
+
+class QLabel;
+class QMenu;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace orv {
+
+class EventGrid;
+class TChangeHint;
+class TMyCal;
+class TNewCal;
+class WeekMenu;
+
+class CalendarView : public EventPage {
+    Q_OBJECT
+public:
+    CalendarView(Session& session, Navigator& navigator, QWidget* parent = nullptr);
+
+    TMyCal* calendar() const { return MyCal1; }
+    TNewCal* newCal() const { return newCal_; }
+    TChangeHint* picker() const { return picker_; }
+    EventGrid* dayList() const { return CalStringGrid; }
+    Date selectedDate() const;
+
+    // Week start and today from the settings (the initialisation).
+    void ApplySettings();
+    // Shows a date (GoToDate) and its day.
+    void GoTo(Date date);
+    // Rebuilds the month, year and week menus; the years around today.
+    void SetupPopupMenu();
+
+public slots:
+    void MyCal1Click();  // the refresh of the day
+    void NewEvent();     // MenuL29 "New", the main menu's "Calendar event"
+    void ChangeEvent();  // MenuL27
+    void DeleteEvent();  // MenuL28
+    void NextEvent();
+    void PrevEvent();
+    void NextBirthday();
+    void PrevBirthday();
+
+private:
+    void RowClicked();
+    void RowDoubleClicked();
+    // Stores what TNewCal holds ("Ok").
+    void NewCalOk();
+    void FocusCalendar();
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+    Navigator& navigator_;
+    OccurrenceTable lines_;
+
+    TMyCal* MyCal1;
+    QPushButton* Label25;
+    QPushButton* MonthLabel1;
+    QPushButton* WeekLabel1;
+    QPushButton* ML9;
+    QPushButton* ML3;
+    QPushButton* T16;
+    QPushButton* MenuL34;
+    QPushButton* MenuL35;
+    QPushButton* MenuL36;
+    QPushButton* MenuL14;
+    QPushButton* MenuL30;
+    QPushButton* MenuL31;
+    QPushButton* MenuL32;
+    QPushButton* MenuL33;
+    QPushButton* MenuL27;
+    QPushButton* MenuL28;
+    QPushButton* MenuL29;
+    QLabel* L19;
+    EventGrid* CalStringGrid;
+    QPlainTextEdit* Memo1;
+    QMenu* monthMenu_;
+    QMenu* yearMenu_;
+    WeekMenu* weekMenu_;
+    TChangeHint* picker_;
+    TNewCal* newCal_;
+};
+
+}  // namespace orv

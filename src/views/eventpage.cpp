@@ -1,0 +1,207 @@
+#include "views/eventpage.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "core/session.h"
+#include "engine/dates.h"
+#include "store/textutil.h"
+#include "views/storedtext.h"
+
+namespace orv {
+
+EventPage::EventPage(Session& session, const QString& name, const QString& titleName, const QString& title,
+                     QWidget* parent)
+    : QWidget(parent),
+      session_(session),
+      message_([](QWidget* owner, QMessageBox::Icon icon, const QString& caption, const QString& text) {
+          QMessageBox box(icon, caption, text, QMessageBox::Ok, owner);
+          box.exec();
+      }),
+      title_(new QLabel(title, this)),
+      body_(new QVBoxLayout)
+{
+    setObjectName(name);
+    setWindowTitle(title);
+    title_->setObjectName(titleName);
+    title_->setContentsMargins(6, 2, 6, 2);
+    QFont bold = title_->font();
+    bold.setBold(true);
+    title_->setFont(bold);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(6);
+    layout->addWidget(title_);
+    body_->setContentsMargins(8, 0, 8, 8);
+    layout->addLayout(body_, 1);
+
+    for (TLabelList* list : {&titles_, &links_, &commands_}) list->Options = TLabelList::upColor;
+    titles_.add(title_);
+    setLabelColours(LabelColours{});
+}
+
+void EventPage::Message(QMessageBox::Icon icon, const QString& caption, const QString& text)
+{
+    message_(this, icon, caption, text);
+}
+
+bool EventPage::SaveNow(DataKind kind)
+{
+    const SessionReport report = session_.SaveDataFile(kind);
+    if (report.ok()) return true;
+    QStringList lines;
+    for (const std::string& m : report.messages) lines << DecodeStored(m);
+    Message(QMessageBox::Warning, QStringLiteral("ORV"), lines.join(QStringLiteral("\n\n")));
+    return false;
+}
+
+void EventPage::setLabelColours(const LabelColours& c)
+{
+    colours_ = c;
+    titles_.ColorX = c.titleBack;
+    titles_.FontColorX = c.titleText;
+    links_.ColorX = c.titleBack;
+    links_.FontColorX = c.titleText;
+    commands_.ColorX = c.notSelBack;
+    commands_.FontColorX = c.notSelText;
+    for (TLabelList* list : {&links_, &commands_}) {
+        list->HoverColorX = c.selBack;
+        list->HoverFontColorX = c.selText;
+    }
+    for (TLabelList* list : {&titles_, &links_, &commands_}) list->UpdateLabels();
+}
+
+QPushButton* EventPage::MakeLink(const char* name, const QString& caption, const QString& accessibleName)
+{
+    return MakeFlat(links_, name, caption, accessibleName);
+}
+
+QPushButton* EventPage::MakeCommand(const char* name, const QString& caption, const QString& accessibleName)
+{
+    return MakeFlat(commands_, name, caption, accessibleName);
+}
+
+QPushButton* EventPage::MakeFlat(TLabelList& list, const char* name, const QString& caption, const QString& accessibleName)
+{
+    auto* button = new QPushButton(caption, this);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setFlat(true);
+    button->setAutoDefault(false);
+    button->setFocusPolicy(Qt::StrongFocus);
+    button->setCursor(Qt::PointingHandCursor);
+    button->setAccessibleName(accessibleName.isEmpty() ? caption : accessibleName);
+    list.add(button);
+    list.UpdateLabels();
+    return button;
+}
+
+QLabel* MakeCaption(QWidget* parent, const QString& text, QWidget* buddy, bool bold)
+{
+    auto* label = new QLabel(text, parent);
+    if (bold) {
+        QFont f = label->font();
+        f.setBold(true);
+        label->setFont(f);
+    }
+    if (buddy) {
+        label->setBuddy(buddy);
+        if (buddy->accessibleName().isEmpty()) {
+            QString name = text;
+            name.remove(QLatin1Char('&'));
+            if (name.endsWith(QLatin1Char(':'))) name.chop(1);
+            buddy->setAccessibleName(name.trimmed());
+        }
+    }
+    return label;
+}
+
+}  // namespace orv
+
+namespace orv {
+
+QLabel* MakeDialogTitle(QWidget* parent, const QString& text)
+{
+    auto* title = new QLabel(text, parent);
+    QFont big = title->font();
+    big.setBold(true);
+    big.setPointSizeF(big.pointSizeF() * 1.3);
+    title->setFont(big);
+    return title;
+}
+
+QToolButton* MakeToolButton(QWidget* parent, const char* name, const QString& accessibleName)
+{
+    auto* b = new QToolButton(parent);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setAccessibleName(accessibleName);
+    b->setToolTip(accessibleName);
+    b->setAutoRaise(true);
+    b->setCursor(Qt::PointingHandCursor);
+    b->setFocusPolicy(Qt::StrongFocus);
+    return b;
+}
+
+QComboBox* MakeChoiceBox(QWidget* parent, const char* name, const QStringList& items)
+{
+    auto* box = new QComboBox(parent);
+    box->setObjectName(QString::fromLatin1(name));
+    box->addItems(items);
+    box->setCurrentIndex(-1);
+    return box;
+}
+
+QString FixedText(std::string_view text) { return QString::fromLatin1(text.data(), static_cast<int>(text.size())); }
+
+QString MonthName(int month) { return month >= 1 && month <= 12 ? FixedText(MonthNames[static_cast<std::size_t>(month)]) : QString(); }
+
+QStringList MonthNameList()
+{
+    QStringList names;
+    for (int m = 1; m <= 12; ++m) names << MonthName(m);
+    return names;
+}
+
+QStringList WeekdayNameList()
+{
+    QStringList names;
+    for (int w = 1; w <= 7; ++w) names << FixedText(DayNames[static_cast<std::size_t>(w)]);
+    return names;
+}
+
+QStringList DayOfMonthItems()
+{
+    QStringList items;
+    for (int d = 1; d <= 31; ++d) items << QStringLiteral("%1.").arg(d);
+    return items;
+}
+
+void FilterCountField(QLineEdit* edit, CountField kind)
+{
+    const QString text = edit->text();
+    if (text.isEmpty()) return;
+    const std::optional<std::int32_t> parsed = ParseInt32(text.toStdString());
+    std::int32_t value = parsed ? *parsed : 0;
+    QString filtered;
+    if (kind == CountField::Month && (value > 12 || value < 0))
+        filtered.clear();
+    else
+        filtered = QString::number(std::max(value, 0));
+    if (filtered == text) return;
+    const QSignalBlocker blocker(edit);
+    edit->setText(filtered);
+}
+
+void FillHintList(QListWidget* list, const std::vector<std::string>& hints)
+{
+    const QSignalBlocker blocker(list);
+    list->clear();
+    for (const std::string& h : hints) list->addItem(DecodeStored(h));
+}
+
+}  // namespace orv

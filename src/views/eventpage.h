@@ -1,0 +1,114 @@
+// A page of the main window that edits or browses events: its title line on
+// top, its controls below, and the labels that act as buttons. Those are flat
+// focusable buttons with the page's names ("MenuL27", "T16"), named for screen
+// readers, in two kinds: links ("Today", "Goto") in the title colours and
+// commands ("Next", "Event", "Delete") in the colours of the sidebar items;
+// both take the sidebar's hover colours under the mouse.
+#pragma once
+
+#include <QColor>
+#include <QMessageBox>
+#include <QWidget>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "store/datafile.h"
+#include "views/labellist.h"
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QToolButton;
+class QVBoxLayout;
+
+namespace orv {
+
+class Session;
+
+struct LabelColours {
+    QColor titleBack{0x33, 0x4D, 0x73};
+    QColor titleText{Qt::white};
+    QColor notSelBack{0xF0, 0xF0, 0xF0};
+    QColor notSelText{Qt::black};
+    QColor selBack{0x33, 0x73, 0x73};
+    QColor selText{Qt::white};
+};
+
+class EventPage : public QWidget {
+    Q_OBJECT
+public:
+    // Shows a message box; replaceable so that tests can answer it.
+    using MessageFunction =
+        std::function<void(QWidget* parent, QMessageBox::Icon icon, const QString& caption, const QString& text)>;
+
+    EventPage(Session& session, const QString& name, const QString& titleName, const QString& title,
+              QWidget* parent = nullptr);
+
+    QLabel* title() const { return title_; }
+    // The pages that paint with the title colours themselves follow them here.
+    virtual void setLabelColours(const LabelColours& colours);
+    const LabelColours& labelColours() const { return colours_; }
+    void setMessageFunction(MessageFunction message) { message_ = std::move(message); }
+    void Message(QMessageBox::Icon icon, const QString& caption, const QString& text);
+
+signals:
+    // The page changed stored data and wrote its file: the views that show
+    // the data are refreshed (UpdateORV).
+    void changed();
+
+protected:
+    Session& session() const { return session_; }
+    // Writes the kind's file at once, so nothing entered is lost if the
+    // program ends right after; a failure is shown and reported as false.
+    bool SaveNow(DataKind kind);
+    QVBoxLayout* body() const { return body_; }
+    // `accessibleName` says what the button does where its caption alone does
+    // not ("Event" forward and back).
+    QPushButton* MakeLink(const char* name, const QString& caption, const QString& accessibleName = {});
+    QPushButton* MakeCommand(const char* name, const QString& caption, const QString& accessibleName = {});
+
+private:
+    Session& session_;
+    MessageFunction message_;
+    QPushButton* MakeFlat(TLabelList& list, const char* name, const QString& caption, const QString& accessibleName);
+
+    QLabel* title_;
+    QVBoxLayout* body_;
+    LabelColours colours_;
+    TLabelList titles_;
+    TLabelList links_;
+    TLabelList commands_;
+};
+
+// A bold caption above a list or a field, the buddy that names it.
+QLabel* MakeCaption(QWidget* parent, const QString& text, QWidget* buddy = nullptr, bool bold = false);
+// The large bold title line of a dialog ("Calendar event").
+QLabel* MakeDialogTitle(QWidget* parent, const QString& text);
+// A small picture button (arrows, "Today", confirm) named for screen readers.
+QToolButton* MakeToolButton(QWidget* parent, const char* name, const QString& accessibleName);
+// A choice list with nothing chosen yet.
+QComboBox* MakeChoiceBox(QWidget* parent, const char* name, const QStringList& items);
+
+// The program's own fixed names as widget texts: "January" .. "December"
+// ("Febuary" as everywhere), "Sunday" .. "Saturday".
+QString FixedText(std::string_view text);
+QString MonthName(int month);
+QStringList MonthNameList();
+QStringList WeekdayNameList();
+// The days of a month as the editors list them: "1." .. "31."
+QStringList DayOfMonthItems();
+
+// The filter of the counting fields, run on every change: a text that is not
+// empty becomes the whole number it holds (0 when it holds none, so letters
+// and leading zeros go); a month above 12 (or below 0) empties the field.
+enum class CountField { Month, Year };
+void FilterCountField(QLineEdit* edit, CountField kind);
+
+// Shows stored hints in a list, decoded.
+void FillHintList(QListWidget* list, const std::vector<std::string>& hints);
+
+}  // namespace orv

@@ -1,0 +1,66 @@
+// TNewRec, "New Recurrent Event": a hint and the kind of event, then the
+// kind's own panel (weekday and weeks; day of the month and counting start;
+// day, month and counting year). "Ok" creates through the matching page, so
+// the page's rules (week-list check, duplicate refusal) apply.
+#pragma once
+
+#include <QDialog>
+#include <functional>
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QStackedWidget;
+
+namespace orv {
+
+class AnnualView;
+class MonthlyView;
+class Session;
+class UpcomingLabel;
+class WeeklyView;
+
+class TNewRec : public QDialog {
+    Q_OBJECT
+public:
+    TNewRec(Session& session, WeeklyView& weekly, MonthlyView& monthly, AnnualView& annual, QWidget* parent = nullptr);
+
+    // Empty fields and no kind chosen, as every opening starts.
+    void Prepare();
+    using MessageFunction = std::function<void(QWidget* parent, const QString& caption, const QString& text)>;
+    void setMessageFunction(MessageFunction message) { message_ = std::move(message); }
+
+public slots:
+    void OkClick();
+
+private:
+    void KindChosen();
+    void ShowPreview();
+
+    Session& session_;
+    WeeklyView& weekly_;
+    MonthlyView& monthly_;
+    AnnualView& annual_;
+    MessageFunction message_;
+
+    QLineEdit* Edit1;
+    QRadioButton* RadioWeekly;
+    QRadioButton* RadioMonthly;
+    QRadioButton* RadioAnnually;
+    QStackedWidget* panels_;
+    QComboBox* WeekdayBox;
+    QLineEdit* WeeksEdit;
+    QComboBox* MonthDayBox;
+    QLineEdit* CountMonthEdit;
+    QLineEdit* CountYearEdit;
+    QComboBox* AnnualDayBox;
+    QComboBox* AnnualMonthBox;
+    QLineEdit* AnnualYearEdit;
+    UpcomingLabel* preview_;
+    QPushButton* OkButton;
+    QPushButton* CancelButton;
+};
+
+}  // namespace orv

@@ -1,0 +1,139 @@
+// The next dates of an event being typed, and the notes about week lists and
+// month days: they must be what the day lists will show.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <set>
+#include <string>
+
+#include "builders.h"
+#include "engine/dayviews.h"
+#include "engine/upcoming.h"
+
+using namespace orv;
+using orv::test::D;
+
+namespace {
+
+const DateSettings kMondayFullWeek{1, 0, false};
+
+std::string Dates(const std::vector<UpcomingDate>& found)
+{
+    std::string text;
+    for (const UpcomingDate& u : found) text += (text.empty() ? "" : " ") + IsoDate(u.date);
+    return text;
+}
+
+TEST(Upcoming, AWeekListNamesTheWeeksItOccursIn)
+{
+    const auto found = NextOccurrences(orv::test::Weekly("Team", 2, "1,3,5-7"), D(2024, 1, 1), 5, kMondayFullWeek);
+    EXPECT_EQ(Dates(found), "2024-01-01 2024-01-15 2024-01-29 2024-02-05 2024-02-12");
+    ASSERT_EQ(found.size(), 5u);
+    EXPECT_EQ(found[1].week, 3);
+    EXPECT_EQ(found[4].week, 7);
+    EXPECT_EQ(found[0].text, "Team");
+}
+
+TEST(Upcoming, MonthlyAndAnnualDatesSkipWhatTheCalendarLacks)
+{
+    EXPECT_EQ(Dates(NextOccurrences(orv::test::Monthly("Rent", 31), D(2024, 1, 15), 5, kMondayFullWeek)),
+              "2024-01-31 2024-03-31 2024-05-31 2024-07-31 2024-08-31");
+    // A leap day written by another program occurs only in leap years.
+    EXPECT_EQ(Dates(NextOccurrences(orv::test::Annual("Leap", 2, 29), D(2025, 1, 1), 2, kMondayFullWeek)),
+              "2028-02-29 2032-02-29");
+    // The lines carry the counts the overview shows.
+    EXPECT_EQ(NextOccurrences(orv::test::Monthly("Rent", 16, "3", "2002"), D(2004, 3, 1), 1, kMondayFullWeek).front().text,
+              "Rent  2 Years");
+    EXPECT_EQ(NextOccurrences(orv::test::Annual("Wedding", 6, 1, "1995"), D(2004, 1, 1), 1, kMondayFullWeek).front().text,
+              "Wedding - 9");
+}
+
+TEST(Upcoming, AdvancedEventsThatSkipYearsAreFoundFarAhead)
+{
+    const AAdv fifthMonday = orv::test::Advanced("Rare", false, 5, "Febuary", "Monday");
+    EXPECT_EQ(Dates(NextOccurrences(fifthMonday, D(2024, 1, 1), 1, kMondayFullWeek)), "2044-02-29");
+    EXPECT_EQ(YearsWithout(fifthMonday, 2024, 10, kMondayFullWeek).size(), 10u);
+    const AAdv lastMonday = orv::test::Advanced("Last", true, 1, "Febuary", "Monday");
+    EXPECT_EQ(Dates(NextOccurrences(lastMonday, D(2004, 1, 1), 1, kMondayFullWeek)), "2004-02-23");
+    EXPECT_TRUE(YearsWithout(lastMonday, 2024, 10, kMondayFullWeek).empty());
+    // The month spelled as other programs spell it matches no date.
+    EXPECT_TRUE(NextOccurrences(orv::test::Advanced("Never", true, 1, "February", "Monday"), D(2004, 1, 1), 1,
+                                kMondayFullWeek)
+                    .empty());
+}
+
+// Whatever the settings, the dates found are exactly the days on which the
+// calendar's day list shows the event.
+TEST(Upcoming, TheDatesAreTheDaysTheDayListShowsTheEventOn)
+{
+    for (const DateSettings& s : {DateSettings{0, 1, false}, DateSettings{1, 0, false}, DateSettings{6, 2, false}}) {
+        RecordStore store;
+        store.editWeekly() = {orv::test::Weekly("Other", 3), orv::test::Weekly("Bins", 6, "0,2-4,52-54")};
+        store.editMonthly() = {orv::test::Monthly("Fee", 30)};
+        store.editAdvanced() = {orv::test::Advanced("Club", true, 2, "November", "Sunday")};
+        EventFinder finder(store);
+        finder.Settings = s;
+        const Date from = D(2025, 12, 1);
+        std::set<Date> weekly, monthly, advanced;
+        for (const UpcomingDate& u : NextOccurrences(store.weekly()[1], from, 40, s)) weekly.insert(u.date);
+        for (const UpcomingDate& u : NextOccurrences(store.monthly()[0], from, 40, s)) monthly.insert(u.date);
+        for (const UpcomingDate& u : NextOccurrences(store.advanced()[0], from, 3, s)) advanced.insert(u.date);
+        const Date lastWeekly = *weekly.rbegin();
+        const Date lastMonthly = *monthly.rbegin();
+        for (Date d = from; d <= std::max(lastWeekly, lastMonthly); d = NextDate(d)) {
+            bool bins = false, fee = false, club = false;
+            for (const Occurrence& o : DayList(finder, d, true)) {
+                bins = bins || (o.Kind == EventKind::Weekly && o.SourceIndex == 1);
+                fee = fee || o.Kind == EventKind::Monthly;
+                club = club || o.Kind == EventKind::Advanced;
+            }
+            if (d <= lastWeekly) {
+                ASSERT_EQ(bins, weekly.count(d) == 1) << IsoDate(d) << " week start " << s.WeekStart;
+            }
+            if (d <= lastMonthly) {
+                ASSERT_EQ(fee, monthly.count(d) == 1) << IsoDate(d);
+            }
+            if (d <= *advanced.rbegin()) {
+                ASSERT_EQ(club, advanced.count(d) == 1) << IsoDate(d);
+            }
+        }
+    }
+}
+
+TEST(Upcoming, WeekListNotesNameTheWeeksNotEveryYearHas)
+{
+    // Monday start, first full week: 2007 ends in week 53 and starts without a week 0.
+    const WeekListNotes late = CheckWeekList("1-5,53", 2003, kMondayFullWeek);
+    ASSERT_FALSE(late.malformed);
+    ASSERT_EQ(late.weeks.size(), 1u);
+    EXPECT_EQ(late.weeks[0].week, 53);
+    EXPECT_EQ(std::count(late.weeks[0].years.begin(), late.weeks[0].years.end(), 2007), 1);
+    EXPECT_EQ(std::count(late.weeks[0].years.begin(), late.weeks[0].years.end(), 2003), 0);
+
+    const WeekListNotes early = CheckWeekList("0", 2003, kMondayFullWeek);
+    ASSERT_EQ(early.weeks.size(), 1u);
+    EXPECT_EQ(std::count(early.weeks[0].years.begin(), early.weeks[0].years.end(), 2007), 0);
+    EXPECT_EQ(std::count(early.weeks[0].years.begin(), early.weeks[0].years.end(), 2004), 1);
+
+    // "Starts on Jan 1." numbers the opening partial week 1: there is never a week 0.
+    const WeekListNotes none = CheckWeekList("0,10", 2003, DateSettings{1, 2, false});
+    ASSERT_EQ(none.weeks.size(), 1u);
+    EXPECT_TRUE(none.weeks[0].years.empty());
+
+    EXPECT_TRUE(CheckWeekList("1-52", 2003, kMondayFullWeek).weeks.empty());
+    EXPECT_TRUE(CheckWeekList("", 2003, kMondayFullWeek).weeks.empty());
+    EXPECT_TRUE(CheckWeekList("x,54", 2003, kMondayFullWeek).malformed);
+    EXPECT_FALSE(CheckWeekList("54,x", 2003, kMondayFullWeek).malformed);
+    EXPECT_TRUE(CheckWeekList("10,60", 2003, kMondayFullWeek).beyondLastWeek);
+    EXPECT_FALSE(CheckWeekList("10,52", 2003, kMondayFullWeek).beyondLastWeek);
+}
+
+TEST(Upcoming, MonthsWithoutADay)
+{
+    EXPECT_EQ(MonthsWithoutDay(31), (std::vector<int>{2, 4, 6, 9, 11}));
+    EXPECT_EQ(MonthsWithoutDay(30), (std::vector<int>{2}));
+    EXPECT_EQ(MonthsWithoutDay(29), (std::vector<int>{2}));
+    EXPECT_TRUE(MonthsWithoutDay(28).empty());
+}
+
+}  // namespace

@@ -1,0 +1,195 @@
+// The event pages inside the running program: the New menu's dialogs, the
+// overview's lines that open the pages, "Update" keeping the calendar's day,
+// and every view showing an edit at once.
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include "shell/orvapp.h"
+#include "shell/tdata.h"
+#include "views/advancedview.h"
+#include "views/calendarview.h"
+#include "views/eventgrid.h"
+#include "views/monthcalview.h"
+#include "views/newadvdialog.h"
+#include "views/newcaldialog.h"
+#include "views/newrecdialog.h"
+#include "views/overviewview.h"
+
+using namespace orv;
+
+namespace {
+
+void WriteFile(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly)) qFatal("cannot write %s", qPrintable(path));
+    f.write(bytes);
+}
+
+QByteArray ReadFile(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+QString Lines(const EventGrid* grid)
+{
+    QStringList lines;
+    for (const Occurrence& o : grid->table()) lines << QLatin1Char(o.Kind) + QStringLiteral(" ") + QString::fromStdString(o.Text);
+    return lines.join(QLatin1Char('|'));
+}
+
+}  // namespace
+
+class EventPagesTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<QTemporaryDir> dir;
+    QString data;
+    std::unique_ptr<OrvApp> app;
+
+    void Start()
+    {
+        OrvApp::Options options;
+        options.dataFolder = data.toStdString();
+        options.settingsFile = (dir->path() + QStringLiteral("/settings.reg")).toStdString();
+        WriteFile(QString::fromStdString(options.settingsFile),
+                  "Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\Software\\Quillon Software\\ORV]\r\n"
+                  "\"saved1\"=dword:00000001\r\n\r\n");
+        options.now = [] { return QDateTime(QDate(2024, 2, 28), QTime(10, 0)); };  // a Wednesday
+        options.splash = false;
+        app = std::make_unique<OrvApp>(options);
+        app->showMessage = [](const QString&, const QString& text) { qWarning("message: %s", qPrintable(text)); };
+        app->Start();
+    }
+    TData* Data() { return app->data(); }
+    EventGrid* Today() { return Data()->overview()->grid(TrayMenuItem::Table::Today); }
+    QAction* NewItem(const char* caption)
+    {
+        for (QAction* menu : Data()->menuBar()->actions())
+            if (menu->text() == QStringLiteral("&New"))
+                for (QAction* a : menu->menu()->actions())
+                    if (a->text() == QLatin1String(caption)) return a;
+        return nullptr;
+    }
+
+private slots:
+    void init()
+    {
+        dir = std::make_unique<QTemporaryDir>();
+        data = dir->path() + QStringLiteral("/data/");
+        QDir().mkpath(data);
+    }
+    void cleanup()
+    {
+        app.reset();
+        if (QTest::currentTestFailed()) dir->setAutoRemove(false);
+    }
+
+    void aRecurrentEventFromTheNewMenuIsStoredAndShownAtOnce()
+    {
+        Start();
+        QVERIFY(NewItem("Recurrent event")->isEnabled());
+        QTimer::singleShot(0, this, [this] {
+            TNewRec* d = Data()->newRec();
+            QVERIFY(d->isVisible());
+            d->findChild<QLineEdit*>(QStringLiteral("Edit1"))->setText(QStringLiteral("Choir"));
+            d->findChild<QRadioButton*>(QStringLiteral("RadioWeekly"))->click();
+            d->findChild<QComboBox*>(QStringLiteral("WeekdayBox"))->setCurrentIndex(3);  // Wednesday
+            d->findChild<QPushButton*>(QStringLiteral("OkButton"))->click();
+        });
+        NewItem("Recurrent event")->trigger();
+        QCOMPARE(Lines(Today()), QStringLiteral("W Choir"));
+        QVERIFY(ReadFile(data + QStringLiteral("week.orv")).contains("<WEEKDAY>4\r\n<WEEKNR>\r\n<HINT>Choir\r\n"));
+        const QList<QAction*> go = Data()->findChild<QPushButton*>(QStringLiteral("T21"))->findChild<QMenu*>()->actions();
+        QCOMPARE(go.size(), 1);
+    }
+
+    void theNewMenuOpensTheCalendarAndAdvancedDialogs()
+    {
+        Start();
+        bool calendarOpened = false;
+        QTimer::singleShot(0, this, [&] {
+            calendarOpened = Data()->calendarView()->newCal()->isVisible();
+            Data()->calendarView()->newCal()->reject();
+        });
+        NewItem("Calendar event")->trigger();
+        bool advancedOpened = false;
+        QTimer::singleShot(0, this, [&] {
+            advancedOpened = Data()->newAdv()->isVisible();
+            Data()->newAdv()->reject();
+        });
+        NewItem("Advanced")->trigger();
+        QVERIFY(calendarOpened);
+        QVERIFY(advancedOpened);
+    }
+
+    void overviewLinesOpenTheirPagesOnTheirSlot()
+    {
+        WriteFile(data + QStringLiteral("week.orv"), "<BEGIN:WEEK:FILE:VERSION>3.0\r\n<BEGIN>\r\n<WEEKDAY>4\r\n<WEEKNR>\r\n"
+                                                     "<HINT>Choir\r\n<END>\r\n<END:FILE>\r\n");
+        WriteFile(data + QStringLiteral("month.orv"), "<BEGIN:MONTH:FILE:VERSION>3.0\r\n<BEGIN>\r\n<DAY>28\r\n<MONTH>\r\n"
+                                                      "<YEAR>\r\n<HINT>Rent\r\n<END>\r\n<END:FILE>\r\n");
+        WriteFile(data + QStringLiteral("year.orv"), "<BEGIN:YEAR:FILE:VERSION>3.0\r\n<BEGIN>\r\n<DAY>28\r\n<MONTH>2\r\n"
+                                                     "<YEAR>\r\n<HINT>Fair\r\n<END>\r\n<END:FILE>\r\n");
+        WriteFile(data + QStringLiteral("adv.orv"), "<BEGIN:ADV:FILE:VERSION>3.0\r\n<BEGIN>\r\n<UPDOWN>True\r\n<DOWN>1\r\n"
+                                                    "<DAY>Wednesday\r\n<MONTH>Febuary\r\n<HINT>Last Wednesday\r\n<END>\r\n<END:FILE>\r\n");
+        Start();
+        QCOMPARE(Lines(Today()), QStringLiteral("W Choir|M Rent|Y Fair|A Last Wednesday"));
+        struct Route {
+            int row;
+            const char* panel;
+        } routes[] = {{0, "PP1"}, {1, "PP2"}, {2, "PP15"}, {3, "PP3"}};
+        for (const Route& r : routes) {
+            Data()->ShowView(ViewItem::NextWeek);
+            Today()->setCurrentRow(r.row);
+            Data()->overview()->Go(TrayMenuItem::Table::Today, OverviewView::GoAs::Go);
+            QCOMPARE(Data()->currentPanel()->objectName(), QLatin1String(r.panel));
+        }
+        QCOMPARE(Data()->findChild<QListWidget*>(QStringLiteral("WeeklyListBox1"))->currentItem()->text(), QStringLiteral("Wednesday"));
+        QCOMPARE(Data()->findChild<QListWidget*>(QStringLiteral("MonthlyListBox1"))->currentRow(), 27);
+        QCOMPARE(Data()->findChild<QListWidget*>(QStringLiteral("ListBox5"))->item(0)->text(), QStringLiteral("Fair"));
+        QCOMPARE(Data()->findChild<QLineEdit*>(QStringLiteral("Edit3"))->text(), QStringLiteral("Last Wednesday"));
+    }
+
+    void updateKeepsTheCalendarOnItsDay()
+    {
+        Start();
+        CalendarView* calendar = Data()->calendarView();
+        QCOMPARE(calendar->selectedDate(), (Date{2024, 2, 28}));
+        calendar->GoTo(Date{2024, 5, 1});
+        app->Update();
+        QCOMPARE(calendar->selectedDate(), (Date{2024, 5, 1}));
+    }
+
+    void aDeleteInTheCalendarReachesEveryViewAndTheDisk()
+    {
+        WriteFile(data + QStringLiteral("cal.orv"),
+                  "<BEGIN:CAL:FILE:VERSION>3.0\r\n<BEGIN>\r\n<HINT>Dentist\r\n<PRI>1\r\n<DAY>28\r\n<MONTH>2\r\n<YEAR>2024\r\n"
+                  "<BEGIN:MORE>\r\n<END:MORE>\r\n<END>\r\n<END:FILE>\r\n");
+        Start();
+        auto* month = Data()->findChild<QTableView*>(QStringLiteral("StringGrid2"));
+        QCOMPARE(month->model()->index(27, 2).data().toString(), QStringLiteral("N "));
+        Data()->ShowCalendarAt(Date{2024, 2, 28});
+        EventGrid* day = Data()->calendarView()->dayList();
+        QTest::mouseClick(day->viewport(), Qt::LeftButton, {}, QPoint(30, day->rowHeight(0) / 2));
+        Data()->findChild<QPushButton*>(QStringLiteral("MenuL28"))->click();
+        QCOMPARE(Lines(Today()), QString());
+        QCOMPARE(month->model()->index(27, 2).data().toString(), QStringLiteral(" "));
+        QVERIFY(!ReadFile(data + QStringLiteral("cal.orv")).contains("Dentist"));
+    }
+};
+
+QTEST_MAIN(EventPagesTest)
+#include "eventpages_test.moc"

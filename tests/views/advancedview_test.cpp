@@ -1,0 +1,157 @@
+// The advanced page and its dialog: the three choices mapped onto the stored
+// fields and back, the record navigator, what Delete and Store refuse, and
+// what reaches adv.orv.
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QToolButton>
+
+#include "eventviewtest.h"
+#include "views/advancedview.h"
+#include "views/newadvdialog.h"
+
+namespace orv::test {
+
+class AdvancedViewTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<PageFixture<AdvancedView>> p;
+
+    AdvancedView& Page() { return *p->page; }
+    const std::vector<AAdv>& List() { return p->fx.session->records().advanced(); }
+    QComboBox* Box(const char* name) { return p->Find<QComboBox>(name); }
+    QLineEdit* Hint() { return p->Find<QLineEdit>("Edit3"); }
+    QString Shown() { return Box("ComboBox4")->currentText() + '/' + Box("ComboBox5")->currentText() + '/' + Box("ComboBox6")->currentText() + '/' + Hint()->text(); }
+    void Choose(const QString& number, const QString& day, const QString& month)
+    {
+        Box("ComboBox4")->setCurrentText(number);
+        Box("ComboBox5")->setCurrentText(day);
+        Box("ComboBox6")->setCurrentText(month);
+    }
+
+private slots:
+    void init() { p = std::make_unique<PageFixture<AdvancedView>>(); }
+    void cleanup() { p.reset(); }
+
+    void theChoicesMapOntoTheStoredFields_data()
+    {
+        QTest::addColumn<QString>("number");
+        QTest::addColumn<QString>("day");
+        QTest::addColumn<QString>("month");
+        QTest::addColumn<QByteArray>("stored");
+        QTest::newRow("last Friday of December") << "Last" << "Friday" << "December"
+                                                 << QByteArray("<UPDOWN>True\r\n<DOWN>1\r\n<DAY>Friday\r\n<MONTH>December\r\n");
+        QTest::newRow("5th Monday of the second month") << "5th" << "Monday" << "Febuary"
+                                                        << QByteArray("<UPDOWN>False\r\n<DOWN>5\r\n<DAY>Monday\r\n<MONTH>Febuary\r\n");
+        QTest::newRow("5th to last Sunday") << "5th to last" << "Sunday" << "May"
+                                            << QByteArray("<UPDOWN>True\r\n<DOWN>5\r\n<DAY>Sunday\r\n<MONTH>May\r\n");
+    }
+    void theChoicesMapOntoTheStoredFields()
+    {
+        QFETCH(QString, number);
+        QFETCH(QString, day);
+        QFETCH(QString, month);
+        QFETCH(QByteArray, stored);
+        Choose(number, day, month);
+        Hint()->setText(QStringLiteral("Party"));
+        p->Click("AdvPost");
+        QCOMPARE(List().size(), std::size_t(1));
+        QVERIFY2(p->File("adv.orv").contains(stored + "<HINT>Party\r\n"), p->File("adv.orv").constData());
+        // Shown again, the record selects the same three items.
+        Page().ShowCurrent();
+        QCOMPARE(Shown(), number + '/' + day + '/' + month + QStringLiteral("/Party"));
+    }
+
+    void theNavigatorStepsWithinTheListAndGotoShowsARecord()
+    {
+        p->fx.session->records().editAdvanced().push_back(Advanced("Club", true, 2, "November", "Sunday"));
+        Page().SetupPopupMenu();
+        p->Click("AdvPrior");
+        QCOMPARE(p->fx.session->records().CurrentAdvanced, 0);
+        p->Click("AdvNext");
+        p->Click("AdvNext");
+        QCOMPARE(p->fx.session->records().CurrentAdvanced, 1);
+        QCOMPARE(Shown(), QStringLiteral("2nd to last/Sunday/November/Club"));
+        QCOMPARE(p->Find<QLabel>("AdvPosition")->text(), QStringLiteral("Event 2 of 2"));
+        QMenu* go = p->Find<QPushButton>("T22")->findChild<QMenu*>();
+        QCOMPARE(MenuItems(go), (QStringList{QStringLiteral("Second Wednesday"), QStringLiteral("Club")}));
+        go->actions().at(0)->trigger();
+        QCOMPARE(Shown(), QStringLiteral("2nd/Wednesday/March/Second Wednesday"));
+    }
+
+    void deleteOnlyTheRecordAsShown()
+    {
+        p->fx.session->records().editAdvanced().push_back(Advanced("Club", true, 2, "November", "Sunday"));
+        p->Click("AdvNext");
+        Hint()->setText(QStringLiteral("Club edited"));
+        p->Click("AdvDelete");
+        QCOMPARE(List().size(), std::size_t(2));
+        QVERIFY(p->File("adv.orv").isEmpty());
+        Hint()->setText(QStringLiteral("Club"));
+        p->Click("AdvDelete");
+        // The last record went: the new last one is shown.
+        QCOMPARE(List().size(), std::size_t(1));
+        QCOMPARE(Hint()->text(), QStringLiteral("Second Wednesday"));
+        p->Click("AdvDelete");
+        QVERIFY(List().empty());
+        QCOMPARE(Shown(), QStringLiteral("///"));
+        QCOMPARE(p->File("adv.orv"), QByteArray("<BEGIN:ADV:FILE:VERSION>3.0\r\n<END:FILE>\r\n"));
+    }
+
+    void storeRefusesAPageWithoutAllThreeChoices()
+    {
+        Box("ComboBox6")->setCurrentIndex(-1);
+        p->Click("AdvPost");
+        QCOMPARE(p->messages.size(), 1);
+        QCOMPARE(QString::fromStdString(List()[0].Month), QStringLiteral("March"));
+        QVERIFY(p->File("adv.orv").isEmpty());
+    }
+
+    void aMonthSpelledOtherwiseShowsNoChoice()
+    {
+        p->fx.session->records().editAdvanced()[0].Month = "February";
+        Page().ShowCurrent();
+        QCOMPARE(Box("ComboBox6")->currentIndex(), -1);
+        QCOMPARE(Box("ComboBox5")->currentText(), QStringLiteral("Wednesday"));
+    }
+
+    void insertAppendsAnEmptyRecordAndWritesIt()
+    {
+        p->Click("AdvInsert");
+        QCOMPARE(List().size(), std::size_t(2));
+        QCOMPARE(p->fx.session->records().CurrentAdvanced, 1);
+        QCOMPARE(Shown(), QStringLiteral("///"));
+        QVERIFY(p->File("adv.orv").endsWith("<BEGIN>\r\n<UPDOWN>False\r\n<DOWN>0\r\n<DAY>\r\n<MONTH>\r\n<HINT>\r\n<END>\r\n<END:FILE>\r\n"));
+    }
+
+    void theDialogIsReadyOnlyWithAllFourAndStaysOpen()
+    {
+        TNewAdv dialog(*p->fx.session, Page());
+        dialog.Prepare();
+        dialog.show();
+        auto* ok = dialog.findChild<QPushButton*>(QStringLiteral("OkButton"));
+        dialog.findChild<QLineEdit*>(QStringLiteral("Edit1"))->setText(QStringLiteral("Easter fair"));
+        dialog.findChild<QComboBox*>(QStringLiteral("ComboBox1"))->setCurrentText(QStringLiteral("1st"));
+        dialog.findChild<QComboBox*>(QStringLiteral("ComboBox3"))->setCurrentText(QStringLiteral("Sunday"));
+        QVERIFY(!ok->isEnabled());
+        dialog.findChild<QComboBox*>(QStringLiteral("ComboBox2"))->setCurrentText(QStringLiteral("April"));
+        QVERIFY(ok->isEnabled());
+        QVERIFY(dialog.findChild<QLabel*>(QStringLiteral("NewAdvPreview"))->text().startsWith(QStringLiteral("Next dates: Sun 7/4-2024")));
+        ok->click();
+        QVERIFY(dialog.isVisible());
+        QCOMPARE(List().size(), std::size_t(2));
+        QCOMPARE(Shown(), QStringLiteral("1st/Sunday/April/Easter fair"));
+        QVERIFY(p->File("adv.orv").contains("<HINT>Easter fair"));
+    }
+};
+
+int RunAdvancedViewTests(int argc, char** argv)
+{
+    AdvancedViewTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+}  // namespace orv::test
+
+#include "advancedview_test.moc"

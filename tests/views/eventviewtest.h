@@ -1,0 +1,74 @@
+// What the event page tests share: the page on a session of its own, its
+// messages collected instead of shown, and the data files as written.
+#pragma once
+
+#include <QFile>
+#include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
+#include <type_traits>
+
+#include "viewfixture.h"
+#include "views/eventpage.h"
+
+namespace orv::test {
+
+// The page under test on a fresh sample session.
+template <typename Page>
+class PageFixture {
+public:
+    PageFixture()
+    {
+        fx.AddSampleRecords();
+        if constexpr (std::is_constructible_v<Page, Session&, Navigator&>)
+            page = std::make_unique<Page>(*fx.session, fx.navigator);
+        else
+            page = std::make_unique<Page>(*fx.session);
+        page->setMessageFunction([this](QWidget*, QMessageBox::Icon, const QString& caption, const QString& text) {
+            messages << caption + QLatin1Char('|') + text;
+        });
+        page->resize(800, 600);
+        page->show();
+    }
+
+    // A data file as the page left it on disk; empty when never written.
+    QByteArray File(const char* name) const
+    {
+        QFile f(fx.dir.path() + QStringLiteral("/data/") + QLatin1String(name));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+
+    template <typename W>
+    W* Find(const char* name) const
+    {
+        W* w = page->template findChild<W*>(QLatin1String(name));
+        if (!w) qFatal("no child %s", name);
+        return w;
+    }
+
+    void Click(const char* button) { Find<QAbstractButton>(button)->click(); }
+
+    QStringList Items(const char* list) const
+    {
+        QStringList items;
+        auto* w = Find<QListWidget>(list);
+        for (int i = 0; i < w->count(); ++i) items << w->item(i)->text();
+        return items;
+    }
+
+    SessionFixture fx;
+    std::unique_ptr<Page> page;
+    QStringList messages;
+};
+
+// The captions of a menu's items, in order.
+inline QStringList MenuItems(const QMenu* menu)
+{
+    QStringList items;
+    for (const QAction* a : menu->actions()) items << a->text();
+    return items;
+}
+
+}  // namespace orv::test
+
+Q_DECLARE_METATYPE(orv::Date)

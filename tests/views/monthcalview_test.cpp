@@ -1,0 +1,114 @@
+// The month calendar: the rows of a month under each filter, stepping across
+// the year, the year menu that follows only a year chosen from it, and the
+// double click into the calendar.
+#include <QComboBox>
+#include <QTableView>
+#include <QToolButton>
+
+#include "eventviewtest.h"
+#include "views/monthcalview.h"
+
+namespace orv::test {
+
+class MonthCalendarViewTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<PageFixture<MonthCalendarView>> p;
+
+    MonthCalendarView& Page() { return *p->page; }
+    QTableView* Grid() { return p->Find<QTableView>("StringGrid2"); }
+    QString Cell(int row, int column) { return Grid()->model()->index(row, column).data().toString(); }
+    QStringList YearMenu() { return MenuItems(p->Find<QPushButton>("Label34")->findChild<QMenu*>()); }
+
+private slots:
+    void init() { p = std::make_unique<PageFixture<MonthCalendarView>>(); }
+    void cleanup() { p.reset(); }
+
+    void itStartsOnTodaysMonth()
+    {
+        QCOMPARE(p->Find<QPushButton>("Label32")->text(), QStringLiteral("March"));
+        QCOMPARE(p->Find<QPushButton>("Label34")->text(), QStringLiteral("2024"));
+        QCOMPARE(Cell(12, 0), QStringLiteral("Wed"));
+        QCOMPARE(Cell(12, 1), QStringLiteral("13"));
+    }
+
+    void aShortMonthLeavesTheLastRowsEmpty()
+    {
+        Page().ShowMonth(2023, 2);
+        QCOMPARE(Grid()->model()->rowCount(), 31);
+        QCOMPARE(Cell(27, 1), QStringLiteral("28"));
+        QCOMPARE(Cell(28, 1), QString());
+        QCOMPARE(Cell(30, 0), QString());
+    }
+
+    void eachFilterShowsItsPartOfTheDayList_data()
+    {
+        QTest::addColumn<int>("filter");
+        QTest::addColumn<int>("row");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("all events: letters") << 0 << 12 << "L B W A ";
+        QTest::newRow("all events, nothing on the day") << 0 << 0 << " ";
+        QTest::newRow("birthdays") << 1 << 12 << "Ann Smith  -  34  ";
+        QTest::newRow("calendar") << 2 << 13 << "Dentist  ";
+        QTest::newRow("recurrent in day-list order") << 3 << 12 << "Choir  Second Wednesday  ";
+        QTest::newRow("recurrent annual") << 3 << 16 << "Parade  ";
+    }
+    void eachFilterShowsItsPartOfTheDayList()
+    {
+        QFETCH(int, filter);
+        QFETCH(int, row);
+        QFETCH(QString, text);
+        p->Find<QComboBox>("ComboBox3")->setCurrentIndex(filter);
+        QCOMPARE(Cell(row, 2), text);
+    }
+
+    void steppingCrossesTheYear()
+    {
+        Page().ShowMonth(2001, 1);
+        p->Click("Image2");
+        QCOMPARE(Page().month(), 12);
+        QCOMPARE(Page().year(), 2000);
+        p->Click("Image1");
+        QCOMPARE(Page().year(), 2001);
+        p->Click("Label35");
+        QCOMPARE(Page().year(), 2024);
+        QCOMPARE(Page().month(), 3);
+    }
+
+    void theYearMenuFollowsOnlyAYearChosenFromIt()
+    {
+        QCOMPARE(YearMenu().first(), QStringLiteral("2019"));
+        p->Find<QPushButton>("Label34")->findChild<QMenu*>()->actions().last()->trigger();  // 2029
+        QCOMPARE(Page().year(), 2029);
+        QCOMPARE(YearMenu().first(), QStringLiteral("2024"));
+        Page().ShowMonth(2029, 12);
+        p->Click("Image1");
+        QCOMPARE(Page().year(), 2030);
+        QCOMPARE(YearMenu().first(), QStringLiteral("2024"));
+    }
+
+    void aDoubleClickOpensTheCalendarOnThatDay()
+    {
+        Page().ShowMonth(2023, 2);
+        QTableView* grid = Grid();
+        // A double click as a mouse delivers it: a press first, then the double click.
+        const QPoint day14 = grid->visualRect(grid->model()->index(13, 1)).center();
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, day14);
+        QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, day14);
+        // After the month's last day the calendar opens where it was.
+        grid->setCurrentIndex(grid->model()->index(29, 0));
+        QTest::keyClick(grid, Qt::Key_Return);
+        QCOMPARE(p->fx.navigator.calls, (QStringList{QStringLiteral("ShowCalendarAt(2023-02-14)"), QStringLiteral("ShowView(2)")}));
+    }
+};
+
+int RunMonthCalendarViewTests(int argc, char** argv)
+{
+    MonthCalendarViewTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+}  // namespace orv::test
+
+#include "monthcalview_test.moc"

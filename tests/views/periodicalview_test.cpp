@@ -1,0 +1,142 @@
+// The periodical search page: what the date entries keep, which date is
+// refused first, the lines of a period, the quick periods and where a double
+// click leads.
+#include <QCheckBox>
+#include <QLineEdit>
+
+#include "eventviewtest.h"
+#include "views/eventgrid.h"
+#include "views/periodicalview.h"
+
+namespace orv::test {
+
+class PeriodicalViewTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<PageFixture<PeriodicalView>> p;
+
+    QLineEdit* Entry(const char* name) { return p->Find<QLineEdit>(name); }
+    void Period(Date from, Date to)
+    {
+        Entry("ShowFromDEdit")->setText(QString::number(from.Day));
+        Entry("ShowFromMEdit")->setText(QString::number(from.Month));
+        Entry("ShowFromYEdit")->setText(QString::number(from.Year));
+        Entry("ShowToDEdit")->setText(QString::number(to.Day));
+        Entry("ShowToMEdit")->setText(QString::number(to.Month));
+        Entry("ShowToYEdit")->setText(QString::number(to.Year));
+    }
+    QString Lines()
+    {
+        QStringList lines;
+        for (const Occurrence& o : p->page->grid()->table()) lines << QLatin1Char(o.Kind) + QStringLiteral(" ") + QString::fromStdString(o.Text);
+        return lines.join(QLatin1Char('|'));
+    }
+    QString ToDate() { return Entry("ShowToDEdit")->text() + '.' + Entry("ShowToMEdit")->text() + '.' + Entry("ShowToYEdit")->text(); }
+
+private slots:
+    void init()
+    {
+        p = std::make_unique<PageFixture<PeriodicalView>>();
+        p->page->PresetFrom(kToday);
+    }
+    void cleanup() { p.reset(); }
+
+    void theEntriesKeepOnlyWholeNumbers_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("kept");
+        QTest::newRow("leading zeros") << "007" << "7";
+        QTest::newRow("letters") << "x" << "0";
+    }
+    void theEntriesKeepOnlyWholeNumbers()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, kept);
+        QTest::keyClicks(Entry("ShowToDEdit"), typed);
+        QCOMPARE(Entry("ShowToDEdit")->text(), kept);
+    }
+
+    void aPeriodListsBirthdaysAndEventsDayByDay()
+    {
+        Period(kToday, D(2024, 3, 15));
+        p->Click("SB9");
+        QCOMPARE(Lines(), QStringLiteral("B 13/3 - Ann Smith|L 13/3 - Low thing|H 14/3 - Dentist|B 15/3 - Bob Jones"));
+        p->Find<QCheckBox>("CB1")->setChecked(false);
+        p->Click("SB9");
+        QCOMPARE(Lines(), QStringLiteral("L 13/3 - Low thing|H 14/3 - Dentist"));
+        QVERIFY(!p->fx.session->settings().IncBirth);
+        // A from-date after the to-date lists the from-date alone.
+        Period(D(2024, 3, 14), D(2024, 3, 1));
+        p->Click("SB9");
+        QCOMPARE(Lines(), QStringLiteral("H 14/3 - Dentist"));
+    }
+
+    void theToDateIsCheckedFirst()
+    {
+        Period(D(2003, 2, 30), D(2003, 2, 29));
+        p->Click("SB9");
+        QCOMPARE(p->messages, QStringList{QStringLiteral("Date error|Change the 'To-date'")});
+        Period(D(2003, 2, 30), D(2003, 2, 28));
+        p->Click("SB9");
+        QCOMPARE(p->messages.last(), QStringLiteral("Date error|Change the 'From-date'"));
+        QVERIFY(!p->page->grid()->hasLines());
+    }
+
+    void quickPeriodsSetTheToDate_data()
+    {
+        QTest::addColumn<QString>("label");
+        QTest::addColumn<Date>("from");
+        QTest::addColumn<QString>("to");
+        QTest::newRow("next week across the year") << "MenuL24" << D(2004, 12, 30) << "6.1.2005";
+        QTest::newRow("next month from the 31st") << "MenuL25" << D(2004, 1, 31) << "1.3.2004";
+        QTest::newRow("next year from the leap day") << "MenuL26" << D(2004, 2, 29) << "1.3.2005";
+    }
+    void quickPeriodsSetTheToDate()
+    {
+        QFETCH(QString, label);
+        QFETCH(Date, from);
+        QFETCH(QString, to);
+        p->page->PresetFrom(from);
+        QPushButton* button = p->Find<QPushButton>(label.toLatin1().constData());
+        button->click();
+        QCOMPARE(ToDate(), to);
+        QVERIFY(button->font().bold());
+        p->Click("SB9");
+        QVERIFY(!button->font().bold());
+    }
+
+    void aDoubleClickOpensThePersonOrTheDay()
+    {
+        Period(kToday, D(2024, 3, 14));
+        p->Click("SB9");
+        EventGrid* grid = p->page->grid();
+        for (int row : {0, 2}) {
+            grid->setCurrentRow(row);
+            QTest::keyClick(grid, Qt::Key_Return);
+        }
+        QCOMPARE(p->fx.navigator.calls, (QStringList{QStringLiteral("ShowAddress(0)"), QStringLiteral("ShowCalendarAt(2024-03-14)")}));
+    }
+
+    void aPeriodTooLongToShowIsRefused()
+    {
+        std::vector<AData> people;
+        for (int i = 0; i < 400; ++i) people.push_back(Person("P", std::to_string(i), i % 28 + 1, i % 12 + 1));
+        p->fx.session->records().editAddresses() = std::move(people);
+        Period(D(1, 1, 1), D(9999, 12, 31));
+        p->Click("SB9");
+        QCOMPARE(p->messages.size(), 1);
+        QVERIFY(p->messages[0].startsWith(QStringLiteral("Date error|The period holds")));
+        QVERIFY(!p->page->grid()->hasLines());
+    }
+};
+
+int RunPeriodicalViewTests(int argc, char** argv)
+{
+    PeriodicalViewTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+}  // namespace orv::test
+
+#include "periodicalview_test.moc"
