@@ -190,8 +190,9 @@ TEST_F(DataFilesTest, AnUnreadableFileIsNotReplacedWhenNoCopyCanBeKept)
 
 TEST_F(DataFilesTest, AWriteFailureReportsTheSystemsText)
 {
-    std::filesystem::create_directories(Path("data.orv/in-the-way"));
     RecordStore store;
+    files.LoadAll(store);
+    std::filesystem::create_directories(Path("data.orv/in-the-way"));
     const std::vector<SaveReport> saves = files.SaveAll(store);
     EXPECT_TRUE(saves[0].failed);
     EXPECT_NE(saves[0].message.find("I/O error"), std::string::npos) << saves[0].message;

@@ -187,8 +187,9 @@ TEST_F(TodoFilesTest, SavesAllFourAndTheSameDayReadsThemBack)
 
 TEST_F(TodoFilesTest, AWriteFailureStopsTheSave)
 {
-    std::filesystem::create_directories(Path("todo2.qsf/in-the-way"));
     TodoLists lists;
+    files.LoadTopBottom(lists);
+    std::filesystem::create_directories(Path("todo2.qsf/in-the-way"));
     lists.Top = {"t"};
     const TodoReport r = files.Save(lists);
     EXPECT_TRUE(r.failed);
