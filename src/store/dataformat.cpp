@@ -228,10 +228,8 @@ ParseResult ParseRecords(std::string_view text, std::vector<Rec>& out)
     LineCursor lines(text);
     std::string_view line;
     lines.Next(line);
-    if (line != Headers[Index(Format<Rec>::kind)]) {
-        return {false, "Unknown header in '" + std::string(FileNames[Index(Format<Rec>::kind)]) +
-                           "'; nothing was loaded from it"};
-    }
+    // The reader of a file puts its name before this.
+    if (line != Headers[Index(Format<Rec>::kind)]) return {false, "Unknown header; nothing was loaded from it"};
     // Records are built in place at the end of the list and taken off again
     // when they fail or are never ended.
     const std::size_t before = out.size();

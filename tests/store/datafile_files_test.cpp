@@ -140,7 +140,7 @@ TEST_F(DataFilesTest, AnAsideCopyNeverReplacesAnEarlierOne)
     RecordStore store;
     const LoadReport load = files.Load(DataKind::Annual, store);
     EXPECT_TRUE(load.failed);
-    EXPECT_EQ(load.message, "Unknown header in 'year.orv'; nothing was loaded from it");
+    EXPECT_EQ(load.message, "Unknown header; nothing was loaded from it");
     EXPECT_TRUE(store.annual().empty());
 
     const SaveReport save = files.Save(DataKind::Annual, store);
