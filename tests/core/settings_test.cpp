@@ -139,30 +139,36 @@ TEST(SettingsInitialise, KeepsStoredValuesAndHandsBackThePreviousDate)
     EXPECT_EQ(store.ReadInteger(kSettingsKey, "WeekStart").value, 3);
 }
 
-TEST(SettingsRead, AValueOfTheWrongTypeStopsTheReadThere)
+TEST(SettingsRead, AValueOfTheWrongTypeIsItsDefaultAndEveryOtherValueStillCounts)
 {
     SettingsStore store;
     ASSERT_TRUE(store.WriteDate(kSettingsKey, "LastDate", kToday - 5).ok);
     ASSERT_TRUE(store.WriteInteger(kSettingsKey, "DataTop", 50).ok);
     ASSERT_TRUE(store.WriteText(kSettingsKey, "nextweek", "ten").ok);
     ASSERT_TRUE(store.WriteInteger(kSettingsKey, "priority", 2).ok);
+    ASSERT_TRUE(store.WriteText(kSettingsKey, "CB21", "yes").ok);
+    ASSERT_TRUE(store.WriteInteger(kSettingsKey, "Color1", 5).ok);
     ASSERT_TRUE(store.WriteBool(kSettingsKey, "CB1", false).ok);
-    ASSERT_TRUE(store.WriteInteger(kSettingsKey, "FB0", 300).ok);
+    ASSERT_TRUE(store.WriteBool(kSettingsKey, "saved1", true).ok);
 
     Settings s;
-    EXPECT_EQ(ReadSettings(store, s).message, "Invalid data type for 'nextweek'");
+    s.nextweek = 12;  // as an earlier read left it
+    EXPECT_EQ(ReadSettings(store, s).message,
+              "Invalid data type for 'nextweek'\nInvalid data type for 'CB21'\nInvalid data type for 'Color1'");
+    EXPECT_EQ(s.nextweek, 7);
+    EXPECT_FALSE(s.CB21);
+    EXPECT_EQ(s.Color1, "#334D73");
     EXPECT_EQ(s.LastDate, kToday - 5);
     EXPECT_EQ(s.DataTop, 50);
-    EXPECT_EQ(s.nextweek, 7);
-    EXPECT_EQ(s.priority, 1);
-    EXPECT_TRUE(s.CB1);
-    EXPECT_EQ(s.FB0, 225);
+    EXPECT_EQ(s.priority, 2);
+    EXPECT_FALSE(s.CB1);
+    EXPECT_EQ(s.saved1, true);  // so no first-start dialog
 
-    // The initialisation's writes before the failing value happen, those after it do not.
+    // The initialisation's own writes all happen.
     Settings t;
-    EXPECT_EQ(InitialiseSettings(store, t, kToday).message, "Invalid data type for 'nextweek'");
+    EXPECT_FALSE(InitialiseSettings(store, t, kToday).ok);
     EXPECT_EQ(store.ReadDate(kSettingsKey, "LastDate").value, kToday);
-    EXPECT_FALSE(store.ValueExists(kSettingsKey, "WeekStart"));
+    EXPECT_EQ(store.ReadInteger(kSettingsKey, "WeekStart").value, 1);
 }
 
 // Which of PageL, PageR, PageT, PageB is left out; -1 keeps all four.
@@ -193,8 +199,8 @@ TEST(SettingsRead, AWrongPageValueLeavesTheWholeRectangle)
     ASSERT_TRUE(store.WriteText(kSettingsKey, "PageT", "5").ok);
     Settings s;
     EXPECT_EQ(ReadSettings(store, s).message, "Invalid data type for 'PageT'");
-    EXPECT_EQ(s.PageL, 200);
-    EXPECT_EQ(s.PageR, 2200);
+    EXPECT_EQ((std::array<std::int32_t, 4>{s.PageL, s.PageR, s.PageT, s.PageB}),
+              (std::array<std::int32_t, 4>{200, 2200, 200, 3300}));
 }
 
 TEST(SettingsColourProfiles, AreSubKeysThatCountOnlyWithVer2)
