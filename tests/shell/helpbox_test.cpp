@@ -56,7 +56,6 @@ private slots:
     void helpButtonOpensThePageOfTheCurrentView();
     void makerMenuHandsTheRightLinkToTheDesktop_data();
     void makerMenuHandsTheRightLinkToTheDesktop();
-    void fileCloseHidesTheWindow();
 
     void aboutPanelLinksHandTheirLinkToTheDesktop_data();
     void aboutPanelLinksHandTheirLinkToTheDesktop();
@@ -198,7 +197,6 @@ void HelpBoxTest::makerMenuHandsTheRightLinkToTheDesktop_data()
     QTest::addColumn<QString>("action");
     QTest::addColumn<QString>("link");
     QTest::newRow("web page") << "Homepage1" << QString::fromLatin1(orv::kMakerWebPage);
-    QTest::newRow("support mail") << "Support1" << SupportMail("?subject=ORV");
     QTest::newRow("bug report, blank percent-encoded") << "Bugreport1" << SupportMail("?subject=Bug%20report");
 }
 
@@ -214,19 +212,6 @@ void HelpBoxTest::makerMenuHandsTheRightLinkToTheDesktop()
     QCOMPARE(opened_.size(), 1);
     QCOMPARE(QString::fromLatin1(opened_.first().toEncoded()), link);
     QVERIFY(box_->isVisible());
-}
-
-void HelpBoxTest::fileCloseHidesTheWindow()
-{
-    box_->ShowHelpPage(THelpBox::PageMenu);
-    QVERIFY(QTest::qWaitForWindowExposed(box_.get()));
-
-    clickMenuItem(QStringLiteral("File1"), QStringLiteral("Close1"));
-
-    QVERIFY(!box_->isVisible());
-    QVERIFY(opened_.isEmpty());
-    // The page chosen before stays chosen for the next time.
-    QCOMPARE(chooser()->currentIndex(), int(THelpBox::PageMenu));
 }
 
 void HelpBoxTest::aboutPanelLinksHandTheirLinkToTheDesktop_data()

@@ -403,11 +403,8 @@ private slots:
         QTest::addColumn<QString>("mark");
         QTest::addColumn<QString>("item");  // empty for "Dynamic"
         QTest::newRow("Next week") << "MenuPopupMenu11" << "N5" << "MenuL1";
-        QTest::newRow("Month cal, third in the menu") << "MenuPopupMenu13" << "CalendarMonth1" << "MenuL13";
         QTest::newRow("To do..") << "MenuPopupMenu19" << "Todo1" << "MenuL7";
         QTest::newRow("Events Dynamic") << "MenuPopupMenu111" << "Dynamic1" << "";
-        QTest::newRow("Periodical") << "MenuPopupMenu23" << "Periodical1" << "MenuL10";
-        QTest::newRow("Search Dynamic") << "MenuPopupMenu25" << "Dynamic2" << "";
         QTest::newRow("Import") << "MenuPopupMenu33" << "Import2" << "MenuL42";
         QTest::newRow("Address Dynamic") << "MenuPopupMenu35" << "Dynamic3" << "";
     }
