@@ -69,7 +69,8 @@ SessionReport Session::LoadData()
             if (k.kind != r.kind) continue;
             if (k.failed) message += "\n" + k.message;
             else if (!k.asideCopy.empty()) {
-                message += "\nThe file is kept unchanged as " + k.asideCopy + ".";
+                // The name on a line of its own, so that it reads (and copies) whole.
+                message += "\nThe file is kept unchanged as:\n" + k.asideCopy;
                 report.asideCopies.push_back(k.asideCopy);
             }
         }
