@@ -2,6 +2,7 @@
 // holds, where they stand and what their changes run.
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QFrame>
 #include <QGridLayout>
@@ -38,12 +39,28 @@ void AddLeft(QVBoxLayout* layout, QWidget* widget, int indent = 0)
     layout->addLayout(row);
 }
 
-// The name a screen reader gives a field: its caption without the colon and blanks.
+// The name a screen reader gives a field: its caption without the colon and
+// blanks. A combo box also names its text field and its list.
 void NameAfter(QWidget* field, QString caption)
 {
     caption = caption.trimmed();
     if (caption.endsWith(QLatin1Char(':'))) caption.chop(1);
     field->setAccessibleName(caption.trimmed());
+    if (auto* combo = qobject_cast<QComboBox*>(field)) {
+        if (combo->lineEdit()) combo->lineEdit()->setAccessibleName(field->accessibleName());
+        combo->view()->setAccessibleName(field->accessibleName());
+    }
+}
+
+// On Linux a combo box reads its text as its name and takes its caption from
+// a label that names it as its buddy, beside it. A field whose caption stands
+// elsewhere (a column heading, the row's sample) gets such a label, unseen.
+void LabelUnseen(QWidget* field, const QString& caption)
+{
+    NameAfter(field, caption);
+    auto* label = new QLabel(field->accessibleName(), field->parentWidget());
+    label->setBuddy(field);
+    label->hide();
 }
 
 // A caption followed by its field on one line.
@@ -189,7 +206,7 @@ QWidget* TSetup::MakeColourEntry(int n)
 void TSetup::NameColourEntry(int n, const QString& caption)
 {
     const auto i = static_cast<std::size_t>(n);
-    NameAfter(ColorEdit.at(i), caption);
+    LabelUnseen(ColorEdit.at(i), caption);
     ColorLabel.at(i)->setAccessibleName(ColorEdit.at(i)->accessibleName() + QStringLiteral(": choose colour"));
 }
 
@@ -483,8 +500,9 @@ QWidget* TSetup::BuildFontPage()
     ComboBox2 = new QComboBox;
     ComboBox2->setObjectName(QStringLiteral("ComboBox2"));
     for (const char* name : kCharsets) ComboBox2->addItem(QString::fromLatin1(name));
-    ComboBox2->setAccessibleName(QStringLiteral("Character set"));
+
     AddLeft(layout, ComboBox2);
+    LabelUnseen(ComboBox2, QStringLiteral("Character set"));
 
     layout->addSpacing(fontMetrics().height() / 2);
     layout->addWidget(new QLabel(QStringLiteral("Use selected font on:")));
