@@ -49,7 +49,6 @@ private slots:
 
     void everyPageLoadsWithItsTitleInBold_data();
     void everyPageLoadsWithItsTitleInBold();
-    void pageOutsideTheTableShowsTheOrvPage_data();
     void pageOutsideTheTableShowsTheOrvPage();
     void choosingThePageShownAgainReloadsItFromTheTop();
     void helpButtonOpensThePageOfTheCurrentView_data();
@@ -128,20 +127,14 @@ void HelpBoxTest::everyPageLoadsWithItsTitleInBold()
     QCOMPARE(page()->accessibleName(), QStringLiteral("Help text"));
 }
 
-void HelpBoxTest::pageOutsideTheTableShowsTheOrvPage_data()
-{
-    QTest::addColumn<int>("index");
-    QTest::newRow("negative") << -1;
-    QTest::newRow("one past the last") << int(THelpBox::PageCount);
-}
-
 void HelpBoxTest::pageOutsideTheTableShowsTheOrvPage()
 {
-    QFETCH(int, index);
-    box_->ShowHelpPage(THelpBox::PageMenu);
-    box_->ShowHelpPage(index);
-    QCOMPARE(chooser()->currentIndex(), int(THelpBox::PageOrv));
-    QVERIFY(titleLine().startsWith(QStringLiteral("ORV")));
+    for (const int index : {-1, int(THelpBox::PageCount)}) {
+        box_->ShowHelpPage(THelpBox::PageMenu);
+        box_->ShowHelpPage(index);
+        QCOMPARE(chooser()->currentIndex(), int(THelpBox::PageOrv));
+        QVERIFY(titleLine().startsWith(QStringLiteral("ORV")));
+    }
 }
 
 void HelpBoxTest::choosingThePageShownAgainReloadsItFromTheTop()
