@@ -187,7 +187,7 @@ void TSetup::WriteControlsTo(Settings& s) const
     s.nextweek = SpinEdit1->value();
     for (const auto& [n, member] : kBoxes) s.*member = CB.at(static_cast<std::size_t>(n))->isChecked();
     s.CB25 = CB25->isChecked();
-    s.FontName = Edit1->text().toStdString();
+    s.FontName = EncodeTyped(Edit1->text());
     s.FontSize = SpinEdit2->value();
     s.Indicator = SpinEdit3->value();
     s.FontCharset = ComboBox2->currentIndex() >= 0 ? ComboBox2->currentIndex() : defaults.FontCharset;
@@ -198,8 +198,8 @@ void TSetup::WriteControlsTo(Settings& s) const
     s.PageT = MarginValue(Edit2, defaults.PageT);
     s.PageB = MarginValue(Edit6, defaults.PageB);
     s.WeekStart = ComboBox1->currentIndex() >= 0 ? ComboBox1->currentIndex() : defaults.WeekStart;
-    for (int n = 1; n <= kEntries; ++n) s.*kColours[n - 1] = EntryText(n).toStdString();
-    s.ColorP = ComboBox9->currentText().toStdString();
+    for (int n = 1; n <= kEntries; ++n) s.*kColours[n - 1] = EncodeTyped(EntryText(n));
+    s.ColorP = EncodeTyped(ComboBox9->currentText());
 }
 
 QColor TSetup::EntryColour(int n) const
@@ -424,7 +424,7 @@ void TSetup::B5Click()
     Settings colours;
     WriteControlsTo(colours);
     SettingsStore& store = session_.store();
-    FileResult r = WriteColourProfile(store, name.toStdString(), colours);
+    FileResult r = WriteColourProfile(store, EncodeTyped(name), colours);
     if (r.ok) r = store.WriteText(kSettingsKey, "ColVer", "2");
     if (r.ok) r = store.Save();
     if (!r.ok) ShowError(DecodeStored(r.message));
@@ -436,7 +436,7 @@ void TSetup::B6Click()
     const QString name = ComboBox9->currentText();
     if (name.isEmpty()) return;
     SettingsStore& store = session_.store();
-    if (DeleteColourProfile(store, name.toStdString())) {
+    if (DeleteColourProfile(store, EncodeTyped(name))) {
         const FileResult r = store.Save();
         if (!r.ok) ShowError(DecodeStored(r.message));
     }
@@ -445,7 +445,7 @@ void TSetup::B6Click()
 
 void TSetup::ComboBox9Select(const QString& name)
 {
-    const ValueResult<ColourProfile> profile = ReadColourProfile(session_.store(), name.toStdString());
+    const ValueResult<ColourProfile> profile = ReadColourProfile(session_.store(), EncodeTyped(name));
     if (!profile.ok()) ShowError(DecodeStored(profile.result.message));
     if (!profile.value) return;
     for (std::size_t i = 0; i < profile.value->size(); ++i)
