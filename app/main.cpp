@@ -8,6 +8,7 @@
 #include "core/singleinstance.h"
 #include "core/startup.h"
 #include "shell/orvapp.h"
+#include "shell/systemsignals.h"
 #include "shell/tdata.h"
 #include "shell/tlaunch.h"
 #include "store/records.h"
@@ -27,11 +28,9 @@ constexpr const char* kUsage =
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("ORV"));
-    QApplication::setApplicationDisplayName(QStringLiteral("ORV"));
-    QApplication::setDesktopFileName(QStringLiteral("orv"));
-    // The program lives on in the tray when its windows are hidden.
-    QApplication::setQuitOnLastWindowClosed(false);
+    orv::SetUpApplication();
+    // From here on a log-out or `kill` ends the program as "Exit" does.
+    orv::SystemSignals systemSignals;
 
     std::vector<std::string> args;
     for (const QString& a : QApplication::arguments().mid(1)) args.push_back(a.toStdString());
@@ -57,9 +56,14 @@ int main(int argc, char** argv)
     const orv::StartDecision decision = orv::DecideStart(line, lastStart, today);
     if (decision.mode == orv::StartMode::End) return 0;
 
+    // Every start of the program that this one makes uses the same data and settings.
+    QStringList folderOptions;
+    for (const std::string& a : orv::FolderArguments(dataFolder, settingsFile)) folderOptions << QString::fromStdString(a);
+
     if (decision.mode == orv::StartMode::Launcher) {
-        orv::TLaunch launcher;
+        orv::TLaunch launcher(folderOptions);
         QObject::connect(&launcher, &orv::TLaunch::finished, &app, &QApplication::quit, Qt::QueuedConnection);
+        QObject::connect(&systemSignals, &orv::SystemSignals::endRequested, &app, &QApplication::quit);
         launcher.Show();
         return QApplication::exec();
     }
@@ -75,6 +79,10 @@ int main(int argc, char** argv)
     orv::OrvApp orv({dataFolder, settingsFile, decision, {}, true});
     QObject::connect(&guard, &orv::SingleInstance::showRequested, &orv, [&orv] { orv.data()->ShowMainWindow(); });
     QObject::connect(&orv, &orv::OrvApp::exited, &app, &QApplication::quit, Qt::QueuedConnection);
+    QObject::connect(&systemSignals, &orv::SystemSignals::endRequested, &orv,
+                     [&orv] { orv.HandleRequest(orv::OrvApp::Request::Exit); });
+    QObject::connect(&systemSignals, &orv::SystemSignals::updateRequested, &orv,
+                     [&orv] { orv.HandleRequest(orv::OrvApp::Request::Update); });
     orv.Start();
     return QApplication::exec();
 }

@@ -427,7 +427,8 @@ int Run(const std::vector<std::string>& args, Output& output)
         // From here on nothing is a usage error.
         Settings settings;
         if (const FileResult r = ReadSettings(store, settings); !r.ok) {
-            output.err += "orv-cli: " + r.message + "\n";
+            // One line per value that could not be read; each was taken as its default.
+            for (const std::string_view line : SplitLines(r.message)) output.err += "orv-cli: " + std::string(line) + "\n";
             loadFailed = true;
         }
         const Date today = o.today ? *o.today : GetToday();

@@ -4,10 +4,11 @@
 
 namespace orv {
 
-std::optional<StartCommand> StartWithSystemCommand(const AutostartChoice& choice, std::string_view programPath)
+std::optional<StartCommand> StartWithSystemCommand(const AutostartChoice& choice, std::string_view programPath,
+                                                   std::vector<std::string> options)
 {
     if (!choice.CB1) return std::nullopt;
-    StartCommand command{std::string(programPath), {}};
+    StartCommand command{std::string(programPath), std::move(options), {}};
     if (choice.CB22) {
         if (choice.CB23) command.words = {"LAU", "oneshow"};
         else command.words = {"LAUall"};
@@ -21,9 +22,11 @@ std::optional<StartCommand> StartWithSystemCommand(const AutostartChoice& choice
 
 std::string CommandLine(const StartCommand& command)
 {
-    std::string line = command.program.find_first_of(" \t") == std::string::npos
-                           ? command.program
-                           : "\"" + command.program + "\"";
+    auto quoted = [](const std::string& arg) {
+        return arg.find_first_of(" \t") == std::string::npos ? arg : "\"" + arg + "\"";
+    };
+    std::string line = quoted(command.program);
+    for (const std::string& option : command.options) line += " " + quoted(option);
     for (const std::string& word : command.words) line += " " + word;
     return line;
 }
@@ -68,6 +71,7 @@ std::string DesktopString(std::string_view s)
 std::string AutostartDesktopEntry(const StartCommand& command)
 {
     std::string exec = ExecArgument(command.program);
+    for (const std::string& option : command.options) exec += " " + ExecArgument(option);
     for (const std::string& word : command.words) exec += " " + ExecArgument(word);
     // Desktop entries are read line by line at LF; a CR would end up in the values.
     return "[Desktop Entry]\n"

@@ -21,17 +21,21 @@ struct AutostartChoice {
 
 struct StartCommand {
     std::string program;
-    std::vector<std::string> words;  // "start"/"LAU"/"LAUall", then "one"/"oneshow"
+    std::vector<std::string> options;  // where the data and settings are (FolderArguments)
+    std::vector<std::string> words;    // "start"/"LAU"/"LAUall", then "one"/"oneshow"
     bool operator==(const StartCommand&) const = default;
 };
 
 // Empty when the entry is to be deleted (CB1 off). The dialog keeps CB2 and
 // CB22 exclusive; should both be on, CB22 wins. The launcher variant starts the
 // program itself in launcher mode ("LAUall"), there being no separate launcher.
-std::optional<StartCommand> StartWithSystemCommand(const AutostartChoice& choice, std::string_view programPath);
+// `options` go before the words, so that the program started at log-in uses
+// the data folder and settings file of the one that wrote the entry.
+std::optional<StartCommand> StartWithSystemCommand(const AutostartChoice& choice, std::string_view programPath,
+                                                   std::vector<std::string> options = {});
 
 // The program path, in double quotes when it holds a blank so that the words
-// keep their positions, then each word after a blank.
+// keep their positions, then each option (quoted likewise) and word after a blank.
 std::string CommandLine(const StartCommand& command);
 
 // The text of an XDG autostart desktop entry running `command`; its Exec line

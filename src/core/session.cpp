@@ -38,9 +38,26 @@ Session::Session(std::string dataFolder, std::string settingsFile, WallClock wal
 {
 }
 
+std::vector<std::string> Session::RemoveStaleTemporaries()
+{
+    std::vector<std::string> names = DataFiles::MainFileNames();
+    names.insert(names.end(), TodoFileNames.begin(), TodoFileNames.end());
+    std::vector<std::string> removed = orv::RemoveStaleTemporaries(dataFolder_, names);
+    const std::vector<std::string> backups = orv::RemoveStaleTemporaries(dataFolder_ + "backup", DataFiles::BackupFileNames());
+    removed.insert(removed.end(), backups.begin(), backups.end());
+    const std::string& settings = store_.Path();
+    if (const std::size_t slash = settings.rfind('/'); slash != std::string::npos) {
+        const std::vector<std::string> stale =
+            orv::RemoveStaleTemporaries(settings.substr(0, slash + 1), {settings.substr(slash + 1)});
+        removed.insert(removed.end(), stale.begin(), stale.end());
+    }
+    return removed;
+}
+
 SessionReport Session::LoadData()
 {
     SessionReport report;
+    dataLoaded_ = true;
     const std::vector<LoadReport> loads = dataFiles_.LoadAll(records_);
     // A file that could not be read is copied aside at once, so that the one
     // message about it can say where its content is kept.
@@ -52,7 +69,8 @@ SessionReport Session::LoadData()
             if (k.kind != r.kind) continue;
             if (k.failed) message += "\n" + k.message;
             else if (!k.asideCopy.empty()) {
-                message += "\nThe file is kept unchanged as " + k.asideCopy + ".";
+                // The name on a line of its own, so that it reads (and copies) whole.
+                message += "\nThe file is kept unchanged as:\n" + k.asideCopy;
                 report.asideCopies.push_back(k.asideCopy);
             }
         }
@@ -61,19 +79,28 @@ SessionReport Session::LoadData()
     return report;
 }
 
-Session::InitResult Session::Initialise(Date today)
+Session::InitResult Session::Initialise(Date today, Read read)
 {
     InitResult result;
     today_ = today;
     const std::int32_t serial = DateSerial(today.Year, today.Month, today.Day);
-    Note(result.report, store_.Load());
-    const FileResult read = InitialiseSettings(store_, settings_, serial);
-    Note(result.report, read);
+    if (read == Read::FromFiles) Note(result.report, store_.Load());
+    settingsRead_ = true;
+    // A bad value is taken as its default and everything else is read, so the
+    // to-do lists below load as on any other start.
+    const FileResult settings = InitialiseSettings(store_, settings_, serial);
+    if (!settings.ok) {
+        for (const std::string_view line : SplitLines(settings.message))
+            if (reportedSettings_.emplace(line).second) result.report.messages.emplace_back(line);
+    }
     result.firstRun = !settings_.saved1.has_value();
     Note(result.report, store_.Save());
-    // A settings value of the wrong type stops the initialisation there; the
-    // to-do lists keep what they hold rather than being read on a wrong date.
-    if (!read.ok) return result;
+    if (read == Read::KeepMemory) {
+        // The lists in memory are newer than their files; only a new day
+        // starts today's every-day list again.
+        if (settings_.LastDate != serial) todos_.TodayEveryDay = todos_.EveryDay;
+        return result;
+    }
     Note(result.report, todoFiles_.LoadEveryDay(todos_, settings_.LastDate, serial));
     Note(result.report, todoFiles_.LoadTopBottom(todos_));
     return result;
@@ -82,9 +109,12 @@ Session::InitResult Session::Initialise(Date today)
 SessionReport Session::SaveAll()
 {
     SessionReport report;
-    for (const SaveReport& r : dataFiles_.SaveAll(records_)) Note(report, r);
-    Note(report, WriteSaveAllSettings(store_, settings_));
-    Note(report, store_.Save());
+    if (dataLoaded_)
+        for (const SaveReport& r : dataFiles_.SaveAll(records_)) Note(report, r);
+    if (settingsRead_) {
+        Note(report, WriteSaveAllSettings(store_, settings_));
+        Note(report, store_.Save());
+    }
     Note(report, todoFiles_.Save(todos_));
     return report;
 }
@@ -92,6 +122,7 @@ SessionReport Session::SaveAll()
 SessionReport Session::WriteBackups(int weekday)
 {
     SessionReport report;
+    if (!dataLoaded_) return report;
     for (const SaveReport& r : dataFiles_.SaveAll(records_, SaveTarget::Backup(weekday))) Note(report, r);
     return report;
 }

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -33,21 +34,34 @@ public:
 
     const std::string& dataFolder() const { return dataFolder_; }
 
+    // Before anything is read: removes the temporaries that a save killed
+    // halfway left in the data folder, in backup/ and beside the settings
+    // file (their own names only). Returns the paths removed.
+    std::vector<std::string> RemoveStaleTemporaries();
+
     // Main-window creation: the six files, each on its own, the address list sorted.
     SessionReport LoadData();
+
+    // What the initialisation reads. After a save that failed, "Update" keeps
+    // the settings and to-do lists in memory rather than reading older files.
+    enum class Read { FromFiles, KeepMemory };
 
     // The data side of the initialisation: reads the settings store (writing
     // WeekStart and FirstWeek when absent and LastDate = today), rolls the
     // every-day to-do list over to today and reads the top and bottom lists.
-    // `firstRun` tells whether the settings were never saved (saved1 absent).
+    // A setting of the wrong type is taken as its default and reported the
+    // first time only. `firstRun` tells whether the settings were never
+    // saved (saved1 absent).
     struct InitResult {
         SessionReport report;
         bool firstRun = false;
     };
-    InitResult Initialise(Date today);
+    InitResult Initialise(Date today, Read read = Read::FromFiles);
 
     // The save-all step: the six data files, the save-all settings (from
     // settings(), which the windows fill in first) and the four to-do files.
+    // Nothing is written that was not read first: before LoadData no data
+    // file, before Initialise no setting.
     SessionReport SaveAll();
     // The weekday backups written at close (weekday 1 = Sunday .. 7 = Saturday).
     SessionReport WriteBackups(int weekday);
@@ -80,6 +94,9 @@ private:
     TodoFiles todoFiles_;
     EventFinder finder_;
     Date today_{};
+    bool dataLoaded_ = false;
+    bool settingsRead_ = false;
+    std::set<std::string> reportedSettings_;  // each bad value is told once
 };
 
 }  // namespace orv

@@ -121,25 +121,34 @@ FileResult WriteEntry(SettingsStore& store, const Entry& e, const Settings& s)
     return FileResult::Ok();
 }
 
-// The print rectangle counts only when all four values exist; else it is the
-// default one, whatever `s` held before.
+// Puts the default back into the member of `e`, after its stored value could not be read.
+void ResetEntry(const Entry& e, Settings& s)
+{
+    const Settings defaults;
+    std::visit([&](auto member) { s.*member = defaults.*member; }, e.member);
+}
+
+// The print rectangle counts only when all four values exist and can be read;
+// else it is the default one, whatever `s` held before.
 FileResult ReadPageRect(const SettingsStore& store, Settings& s)
 {
     Settings read;
     bool all = true;
     for (const std::string_view name : kPages) all = all && store.ValueExists(kSettingsKey, name);
+    FileResult failed;
     if (all) {
         read = s;
         for (const std::string_view name : kPages) {
             const FileResult r = ReadEntry(store, *FindEntry(name), read);
-            if (!r.ok) return r;
+            if (!r.ok && failed.ok) failed = r;
         }
+        if (!failed.ok) read = Settings{};
     }
     s.PageL = read.PageL;
     s.PageR = read.PageR;
     s.PageT = read.PageT;
     s.PageB = read.PageB;
-    return FileResult::Ok();
+    return failed;
 }
 
 // The writes of the initialisation that follow the read of `name`.
@@ -151,21 +160,31 @@ FileResult InitialiseAfter(SettingsStore& store, std::string_view name, std::int
     return FileResult::Ok();
 }
 
+// A value that cannot be read is reported and taken as its default; the
+// values after it are read all the same, so that one bad value costs that
+// value only. The messages are joined one per line.
 FileResult ReadInOrder(const SettingsStore& store, Settings& s, SettingsStore* init, std::int32_t today)
 {
+    std::string messages;
+    auto note = [&](const FileResult& r) {
+        if (r.ok) return;
+        if (!messages.empty()) messages += '\n';
+        messages += r.message;
+    };
     for (std::size_t i = 0; i < std::size(kReadOrder); ++i) {
         const std::string_view name = kReadOrder[i];
         if (name == kPages[0]) {
-            const FileResult r = ReadPageRect(store, s);
-            if (!r.ok) return r;
+            note(ReadPageRect(store, s));
             i += std::size(kPages) - 1;
             continue;
         }
-        FileResult r = ReadEntry(store, *FindEntry(name), s);
-        if (r.ok && init) r = InitialiseAfter(*init, name, today);
-        if (!r.ok) return r;
+        const Entry& e = *FindEntry(name);
+        const FileResult r = ReadEntry(store, e, s);
+        if (!r.ok) ResetEntry(e, s);
+        note(r);
+        if (init) note(InitialiseAfter(*init, name, today));
     }
-    return FileResult::Ok();
+    return messages.empty() ? FileResult::Ok() : FileResult::Error(std::move(messages));
 }
 
 FileResult WriteGroup(SettingsStore& store, const Settings& s, Group group)

@@ -152,8 +152,9 @@ struct Settings {
 
 // Reads the main key in the order of the initialisation. An absent value keeps
 // what `settings` holds; the four page values count only together, else the
-// print rectangle is the default one. A value of the wrong type stops the read
-// with "Invalid data type for '<name>'"; what was read before it stays.
+// print rectangle is the default one. A value of the wrong type is read as its
+// default and reported ("Invalid data type for '<name>'"), and the read goes
+// on: the result holds one message per line for every value that failed.
 // ChangeHint's window bounds are written but never read.
 FileResult ReadSettings(const SettingsStore& store, Settings& settings);
 

@@ -4,7 +4,6 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 
 #include "store/records.h"
 #include "store/utf8.h"
@@ -235,10 +234,8 @@ FileResult SettingsStore::Save()
     // A file that could not be read may be something else than our settings:
     // never replace it.
     if (loadFailed_ || path_.empty()) return SetFailed(path_);
-    const std::filesystem::path parent = std::filesystem::path(path_).parent_path();
-    std::error_code ec;
-    if (!parent.empty()) std::filesystem::create_directories(parent, ec);
-    if (ec) return SetFailed(path_);
+    const std::size_t slash = path_.rfind('/');
+    if (slash != std::string::npos && slash > 0 && !EnsureFolder(path_.substr(0, slash)).ok) return SetFailed(path_);
     if (!WriteFileAtomic(path_, Serialize()).ok) return SetFailed(path_);
     return FileResult::Ok();
 }

@@ -1,14 +1,20 @@
 #include "core/singleinstance.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QLocalSocket>
 #include <QStandardPaths>
+#include <unistd.h>
+
+#include "store/fileio.h"
 
 namespace orv {
 
 namespace {
 constexpr int kWaitMs = 2000;
 const QByteArray kShow = QByteArrayLiteral("show\n");
+// A socket path longer than this does not fit the address of a local socket.
+constexpr qsizetype kMaxSocketPath = 100;
 }  // namespace
 
 SingleInstance::SingleInstance(QString key, QObject* parent) : QObject(parent), key_(std::move(key))
@@ -28,15 +34,29 @@ SingleInstance::~SingleInstance() = default;
 
 QString SingleInstance::DefaultKey()
 {
-    QString user = qEnvironmentVariable("USER");
-    if (user.isEmpty()) user = QString::number(static_cast<qulonglong>(QDir::home().absolutePath().size()));
-    return QStringLiteral("ORV.OneInstance.") + user;
+    return QStringLiteral("ORV.OneInstance.") + QString::number(::getuid());
+}
+
+QString SingleInstance::RuntimeFolder()
+{
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (!runtime.isEmpty() && QFileInfo(runtime).isDir()) return runtime;
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (folder.isEmpty()) folder = QDir::tempPath();
+    EnsureFolder(folder.toStdString());
+    return folder;
+}
+
+QString SingleInstance::ServerName() const
+{
+    const QString path = RuntimeFolder() + QLatin1Char('/') + key_;
+    return path.size() <= kMaxSocketPath ? path : key_;
 }
 
 bool SingleInstance::AskOtherToShow() const
 {
     QLocalSocket socket;
-    socket.connectToServer(key_);
+    socket.connectToServer(ServerName());
     if (!socket.waitForConnected(kWaitMs)) return false;
     socket.write(kShow);
     socket.waitForBytesWritten(kWaitMs);
@@ -46,10 +66,7 @@ bool SingleInstance::AskOtherToShow() const
 
 bool SingleInstance::Claim()
 {
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (folder.isEmpty()) folder = QDir::tempPath();
-    QDir().mkpath(folder);
-    lock_ = std::make_unique<QLockFile>(folder + QLatin1Char('/') + key_ + QStringLiteral(".lock"));
+    lock_ = std::make_unique<QLockFile>(RuntimeFolder() + QLatin1Char('/') + key_ + QStringLiteral(".lock"));
     // A lock left by a crashed instance is taken over: QLockFile checks that its process is gone.
     lock_->setStaleLockTime(0);
     if (!lock_->tryLock(100)) {
@@ -57,9 +74,10 @@ bool SingleInstance::Claim()
         return false;
     }
     // We hold the lock, so a socket of that name is a leftover of a crash.
-    QLocalServer::removeServer(key_);
+    const QString name = ServerName();
+    QLocalServer::removeServer(name);
     server_.setSocketOptions(QLocalServer::UserAccessOption);
-    server_.listen(key_);
+    server_.listen(name);
     return true;
 }
 

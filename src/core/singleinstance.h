@@ -14,7 +14,7 @@ namespace orv {
 class SingleInstance : public QObject {
     Q_OBJECT
 public:
-    // `key` names the lock and the socket ("ORV.OneInstance" and the user).
+    // `key` names the lock and the socket ("ORV.OneInstance." and the user id).
     explicit SingleInstance(QString key, QObject* parent = nullptr);
     ~SingleInstance() override;
 
@@ -22,7 +22,16 @@ public:
     // runs, in which case it has been asked to show itself.
     bool Claim();
 
+    // Keyed on the user id, which every process of the user shares whatever
+    // its environment says.
     static QString DefaultKey();
+
+    // Where the lock and the socket live: $XDG_RUNTIME_DIR, which only the
+    // user can enter, where it exists; else a user-only folder Qt provides.
+    static QString RuntimeFolder();
+    // The socket's full path in the runtime folder, or the bare key (Qt's
+    // temporary folder) where that path would be too long for a socket.
+    QString ServerName() const;
 
 signals:
     // Another start asked this instance to come to the front.

@@ -22,6 +22,14 @@ ProgramArguments ParseCommandLine(const std::vector<std::string>& args)
     return line;
 }
 
+std::vector<std::string> FolderArguments(const std::string& dataFolder, const std::string& settingsFile)
+{
+    std::vector<std::string> args;
+    if (!dataFolder.empty()) args.insert(args.end(), {"--data-folder", dataFolder});
+    if (!settingsFile.empty()) args.insert(args.end(), {"--settings-file", settingsFile});
+    return args;
+}
+
 StartDecision DecideStart(const ProgramArguments& line, std::optional<std::int32_t> lastStart, std::int32_t today)
 {
     StartDecision d;

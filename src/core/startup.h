@@ -24,6 +24,11 @@ struct ProgramArguments {
 
 ProgramArguments ParseCommandLine(const std::vector<std::string>& args);
 
+// The options that make another start of the program use this data folder and
+// settings file: every start the program makes itself (the launcher, "Minimize
+// to ORV Launch", the start-with-system entry) carries them. Empty ones are left out.
+std::vector<std::string> FolderArguments(const std::string& dataFolder, const std::string& settingsFile);
+
 enum class StartMode {
     End,           // "one", already started today: nothing at all
     Launcher,      // the tray launcher only, no data

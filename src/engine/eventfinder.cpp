@@ -69,7 +69,7 @@ std::string MonthlyCount(const AMonth& m, Date date)
     const long long n = (static_cast<long long>(date.Year) - *startYear) * 12 + date.Month - *startMonth;
     if (n % 12 != 0) return "  " + std::to_string(n);
     const long long years = n / 12;
-    return "  " + std::to_string(years) + " Year" + ((years >= 2 || years <= -2) ? "s" : "");
+    return "  " + std::to_string(years) + " Year" + IntToS(static_cast<std::int32_t>(years));
 }
 
 std::string AnnualCount(const AYear& y, Date date)

@@ -1,13 +1,12 @@
 #include "shell/aboutpanel.h"
 
-#include <QEvent>
 #include <QFont>
 #include <QLabel>
-#include <QMouseEvent>
 #include <QVBoxLayout>
 #include <utility>
 
 #include "shell/maker.h"
+#include "views/labelbutton.h"
 
 namespace orv {
 
@@ -24,19 +23,19 @@ QLabel* AddLabel(QVBoxLayout* layout, const char* name, const QString& text)
     return label;
 }
 
-QLabel* AddLink(QVBoxLayout* layout, const char* name, const QString& text)
+LabelButton* AddLink(QVBoxLayout* layout, const char* name, const QString& text)
 {
-    QLabel* label = AddLabel(layout, name, text);
-    label->setCursor(Qt::PointingHandCursor);
-    label->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Fixed);
-    layout->setAlignment(label, Qt::AlignHCenter);
-    QFont font = label->font();
+    auto* link = new LabelButton(text);
+    link->setObjectName(QString::fromLatin1(name));
+    link->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
+    link->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Fixed);
+    layout->addWidget(link);
+    layout->setAlignment(link, Qt::AlignHCenter);
+    QFont font = link->font();
     font.setUnderline(true);
-    label->setFont(font);
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, palette.color(QPalette::Link));
-    label->setPalette(palette);
-    return label;
+    link->setFont(font);
+    link->setColours(link->palette().color(QPalette::Window), link->palette().color(QPalette::Link));
+    return link;
 }
 
 }  // namespace
@@ -65,24 +64,14 @@ AboutPanel::AboutPanel(QWidget* parent) : QWidget(parent)
     MailLabel = AddLink(layout, "MailLabel", QString::fromLatin1(kSupportAddress));
     layout->addStretch(3);
 
-    WebPageLabel->installEventFilter(this);
-    MailLabel->installEventFilter(this);
+    connect(WebPageLabel, &LabelButton::clicked, this, [this] {
+        if (opener_) opener_(MakerWebPageUrl());
+    });
+    connect(MailLabel, &LabelButton::clicked, this, [this] {
+        if (opener_) opener_(SupportMailUrl());
+    });
 }
 
 void AboutPanel::SetUrlOpener(UrlOpener opener) { opener_ = std::move(opener); }
-
-bool AboutPanel::eventFilter(QObject* watched, QEvent* event)
-{
-    if (event->type() == QEvent::MouseButtonRelease && (watched == WebPageLabel || watched == MailLabel)) {
-        const auto* mouse = static_cast<QMouseEvent*>(event);
-        // A press that is dragged off the label and let go elsewhere opens nothing.
-        const auto* label = static_cast<QLabel*>(watched);
-        if (mouse->button() == Qt::LeftButton && label->rect().contains(mouse->position().toPoint()) && opener_) {
-            opener_(watched == WebPageLabel ? MakerWebPageUrl() : SupportMailUrl());
-            return true;
-        }
-    }
-    return QWidget::eventFilter(watched, event);
-}
 
 }  // namespace orv

@@ -1,5 +1,5 @@
 // The about view of the main window (PP5): program name, purpose, version and
-// maker, with the maker's web page and support address as clickable labels.
+// maker, with the maker's web page and support address as links (label buttons).
 #pragma once
 
 #include <QWidget>
@@ -10,6 +10,8 @@ class QLabel;
 
 namespace orv {
 
+class LabelButton;
+
 class AboutPanel : public QWidget {
     Q_OBJECT
 
@@ -18,16 +20,13 @@ public:
 
     void SetUrlOpener(UrlOpener opener);
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     QLabel* NameLabel;
     QLabel* PurposeLabel;
     QLabel* VersionLabel;
     QLabel* MakerLabel;
-    QLabel* WebPageLabel;
-    QLabel* MailLabel;
+    LabelButton* WebPageLabel;
+    LabelButton* MailLabel;
     UrlOpener opener_ = OpenWithShell;
 };
 

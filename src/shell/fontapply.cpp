@@ -82,11 +82,19 @@ void RestoreBounds(QWidget* window, const std::optional<std::int32_t>& top, cons
 void SaveBounds(const QWidget* window, std::optional<std::int32_t>& top, std::optional<std::int32_t>& left,
                 std::optional<std::int32_t>& height, std::optional<std::int32_t>& width)
 {
-    const QRect frame = window->geometry();
-    top = frame.top();
-    left = frame.left();
-    height = frame.height();
-    width = frame.width();
+    // The place is the frame's, as move() takes it back; the size is the
+    // window's own, as resize() takes it. Saving the inner place would move
+    // the window down by its title bar at every start.
+    top = window->y();
+    left = window->x();
+    height = window->height();
+    width = window->width();
+}
+
+void PlaceOver(QWidget* window, const QWidget* over)
+{
+    const QRect area = over->frameGeometry();
+    window->move(area.center() - QPoint(window->frameGeometry().width() / 2, window->frameGeometry().height() / 2));
 }
 
 }  // namespace orv

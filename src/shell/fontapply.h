@@ -23,4 +23,7 @@ void RestoreBounds(QWidget* window, const std::optional<std::int32_t>& top, cons
 void SaveBounds(const QWidget* window, std::optional<std::int32_t>& top, std::optional<std::int32_t>& left,
                 std::optional<std::int32_t>& height, std::optional<std::int32_t>& width);
 
+// Centres `window` over `over` (the help window over the main window).
+void PlaceOver(QWidget* window, const QWidget* over);
+
 }  // namespace orv

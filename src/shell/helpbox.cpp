@@ -79,10 +79,12 @@ THelpBox::THelpBox(QWidget* parent) : QMainWindow(parent)
     ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
     for (const PageEntry& page : kPages) ComboBox1->addItem(QString::fromLatin1(page.subject));
     ComboBox1->setMaxVisibleItems(PageCount);
+    ComboBox1->setAccessibleName(QStringLiteral("Help page"));
     layout->addWidget(ComboBox1);
     RichEdit1 = new QTextBrowser(central);
     RichEdit1->setObjectName(QStringLiteral("RichEdit1"));
     RichEdit1->setOpenLinks(false);
+    RichEdit1->setAccessibleName(QStringLiteral("Help text"));
     layout->addWidget(RichEdit1, 1);
     setCentralWidget(central);
 
@@ -145,6 +147,7 @@ void THelpBox::LoadPage(int index)
     // Every page is compiled in, so this only fails for an index outside the table.
     if (!page.open(QIODevice::ReadOnly)) return;
     RichEdit1->setHtml(QString::fromUtf8(page.readAll()));
+    RichEdit1->setAccessibleDescription(Subject(index));
 
     // The title line is bold on every page, whatever the page's own markup says.
     QTextCursor cursor(RichEdit1->document());

@@ -2,13 +2,16 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QEvent>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPainter>
 #include <QScreen>
 #include <QVBoxLayout>
+#include <utility>
 
 #include "core/autostart.h"
+#include "core/startup.h"
 #include "engine/moonphase.h"
 #include "shell/programicon.h"
 #include "shell/fontapply.h"
@@ -78,6 +81,23 @@ std::unique_ptr<QWidget> MakeUpdatingNote()
     return note;
 }
 
+// A file name is not broken across lines (at its hyphens, slashes or dots):
+// word joiners between its characters keep the line-breaking from splitting it.
+QString KeepPathsWhole(const QString& text)
+{
+    QStringList words = text.split(QLatin1Char(' '));
+    for (QString& word : words) {
+        if (!word.contains(QLatin1Char('/'))) continue;
+        QString joined;
+        for (const QChar c : word) {
+            if (!joined.isEmpty() && c != QLatin1Char('\n') && !joined.endsWith(QLatin1Char('\n'))) joined += QChar(0x2060);
+            joined += c;
+        }
+        word = joined;
+    }
+    return words.join(QLatin1Char(' '));
+}
+
 void Centre(QWidget* w)
 {
     if (const QScreen* screen = QGuiApplication::primaryScreen())
@@ -86,11 +106,25 @@ void Centre(QWidget* w)
 
 }  // namespace
 
+void SetUpApplication()
+{
+    QApplication::setApplicationName(QStringLiteral("ORV"));
+    QApplication::setDesktopFileName(QStringLiteral("orv"));
+    QApplication::setQuitOnLastWindowClosed(false);
+}
+
 OrvApp::OrvApp(Options options, QObject* parent)
     : QObject(parent), options_(std::move(options)), session_(options_.dataFolder, options_.settingsFile)
 {
     if (!options_.now) options_.now = [] { return QDateTime::currentDateTime(); };
-    showMessage = [](const QString& title, const QString& text) { QMessageBox::warning(nullptr, title, text); };
+    // A report does not stop the program: it stays on screen, modal, while
+    // the start or the update goes on behind it.
+    showMessage = [](const QString& title, const QString& text) {
+        auto* box = new QMessageBox(QMessageBox::Warning, title, KeepPathsWhole(text), QMessageBox::Ok);
+        box->setAttribute(Qt::WA_DeleteOnClose);
+        box->setWindowModality(Qt::ApplicationModal);
+        box->show();
+    };
     confirm = [](const QString& title, const QString& text) {
         return QMessageBox::question(nullptr, title, text, QMessageBox::Yes | QMessageBox::No, QMessageBox::No) ==
                QMessageBox::Yes;
@@ -123,6 +157,8 @@ void OrvApp::Start()
         splash->show();
         QCoreApplication::processEvents();
     }
+    // Whatever a save killed halfway left behind goes before anything is read.
+    session_.RemoveStaleTemporaries();
     // The windows in their order; creating the main window loads the data.
     const SessionReport loaded = session_.LoadData();
     session_.setToday(Today());
@@ -134,6 +170,7 @@ void OrvApp::Start()
     newTodo_ = std::make_unique<TNewTodo>(*data_->todoView(), data_.get());
     help_ = std::make_unique<THelpBox>();
     setup_->setProgramPath(QCoreApplication::applicationFilePath());
+    setup_->setProgramOptions(FolderOptions());
     ConnectWindows();
     session_.finder().ReminderSound = [this] { main_->PlaySound(); };
     main_->ShowTrayIcon();
@@ -141,9 +178,44 @@ void OrvApp::Start()
     Report(QStringLiteral("ORV"), loaded);
     Initialise(true);
     started_ = true;
+    data_->installEventFilter(this);
     if (options_.start.mode != StartMode::NormalNoShow) data_->ShowMainWindow();
     else data_->show();  // the event loop would show the main form all the same
-    box_->ShowWithMainWindow(data_->isVisible());
+    RunPendingRequests();
+}
+
+bool OrvApp::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == data_.get() && event->type() == QEvent::Show) box_->ShowWithMainWindow(true);
+    return QObject::eventFilter(watched, event);
+}
+
+QStringList OrvApp::FolderOptions() const
+{
+    QStringList options;
+    for (const std::string& a : FolderArguments(options_.dataFolder, options_.settingsFile))
+        options << QString::fromStdString(a);
+    return options;
+}
+
+void OrvApp::HandleRequest(Request request)
+{
+    pending_.push_back(request);
+    RunPendingRequests();
+}
+
+void OrvApp::RunPendingRequests()
+{
+    while (started_ && !updating_ && !pending_.empty()) {
+        const Request next = pending_.front();
+        pending_.erase(pending_.begin());
+        if (next == Request::Update) {
+            Update();
+        } else if (Exit(OnSaveFailure::KeepRunning)) {
+            pending_.clear();
+            return;
+        }
+    }
 }
 
 void OrvApp::ConnectWindows()
@@ -151,7 +223,7 @@ void OrvApp::ConnectWindows()
     TData* data = data_.get();
     connect(data, &TData::updateRequested, this, &OrvApp::Update);
     connect(data, &TData::hideRequested, this, &OrvApp::Hide);
-    connect(data, &TData::exitRequested, this, &OrvApp::Exit);
+    connect(data, &TData::exitRequested, this, [this] { Exit(); });
     connect(data, &TData::minimizeToLauncherRequested, this, &OrvApp::MinimizeToLauncher);
     connect(data, &TData::dataChanged, this, &OrvApp::UpdateORV);
     connect(data, &TData::propertiesRequested, this, [this] {
@@ -159,7 +231,11 @@ void OrvApp::ConnectWindows()
         setup_->show();
         setup_->raise();
     });
-    connect(data, &TData::helpRequested, this, [this](int page) { help_->ShowHelpPage(page); });
+    connect(data, &TData::helpRequested, this, [this](int page) {
+        // The first time over the main window; after that where the user put it.
+        if (!std::exchange(helpPlaced_, true)) PlaceOver(help_.get(), data_.get());
+        help_->ShowHelpPage(page);
+    });
     connect(data, &TData::todayBoxRequested, this, [this] {
         box_->Fill(true);
         box_->show();
@@ -183,11 +259,8 @@ void OrvApp::ConnectWindows()
     });
 
     TMain* tray = main_.get();
-    connect(tray, &TMain::showRequested, this, [this] {
-        data_->ShowMainWindow();
-        box_->ShowWithMainWindow(true);
-    });
-    connect(tray, &TMain::exitRequested, this, &OrvApp::Exit);
+    connect(tray, &TMain::showRequested, this, [this] { data_->ShowMainWindow(); });
+    connect(tray, &TMain::exitRequested, this, [this] { Exit(); });
     connect(tray, &TMain::todayBoxRequested, this, [this] {
         box_->show();
         box_->raise();
@@ -227,10 +300,11 @@ void OrvApp::ApplySettingsToWindows()
     data_->ApplyColours();
 }
 
-void OrvApp::Initialise(bool startUp)
+void OrvApp::Initialise(bool startUp, Session::Read read)
 {
+    const Date previousToday = session_.today();
     const Date today = Today();
-    const Session::InitResult init = session_.Initialise(today);
+    const Session::InitResult init = session_.Initialise(today, read);
     Report(QStringLiteral("ORV"), init.report);
     ApplySettingsToWindows();
     const Settings& s = session_.settings();
@@ -254,7 +328,8 @@ void OrvApp::Initialise(bool startUp)
     main_->SetTodayDay(today.Day);
     data_->SetCaptionFor(today);
     main_->SetTrayImage(MoonIcon(DaysSinceFullMoon(CurrentDateTime(), today)));
-    box_->Fill(true);
+    if (startUp) box_->Fill(true);
+    else box_->FillAfterUpdate(previousToday);
     main_->StartTimer();
     for (QWidget* w : std::initializer_list<QWidget*>{data_.get(), box_.get(), newTodo_.get()}) ApplyChosenFont(w, s);
 }
@@ -266,17 +341,27 @@ void OrvApp::Update()
     data_->hide();
     Centre(note_.get());
     note_->show();
-    QCoreApplication::processEvents();
+    // Paints the note; clicks and requests wait until the update is done.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents | QEventLoop::ExcludeSocketNotifiers);
     // Initialise moves the calendar to today; "Update" keeps the day the user had.
     const Date shown = data_->calendarView()->selectedDate();
-    Report(QStringLiteral("ORV"), SaveAll());
+    SessionReport saved = SaveAll();
+    // Reading the files after a failed save would replace what was not saved
+    // (the day's new to-dos) by the older files: memory stays as it is.
+    const bool keep = !saved.ok();
+    if (keep) {
+        saved.messages.push_back(
+            "The settings and to-do lists in memory are kept; they were not read again from their files.");
+    }
+    Report(QStringLiteral("ORV"), saved);
     // Initialise rebuilds the overview (clearing its date stamp) and the Today Box.
-    Initialise(false);
+    Initialise(false, keep ? Session::Read::KeepMemory : Session::Read::FromFiles);
     data_->calendarView()->GoTo(shown);
     note_->hide();
     // The main window is shown at the end of "Update" even if it was hidden.
     data_->ShowMainWindow();
     updating_ = false;
+    RunPendingRequests();
 }
 
 SessionReport OrvApp::SaveAll()
@@ -300,16 +385,22 @@ void OrvApp::Hide()
     // Without a tray the window is minimised instead, so that it stays in reach.
     if (main_->trayAvailable() && main_->trayIcon()->isVisible()) data_->hide();
     else data_->showMinimized();
-    box_->hide();
+    // The Today Box stays: "Hide" hides the main window only, and the box can
+    // still be closed on its own.
 }
 
-bool OrvApp::Exit()
+bool OrvApp::Exit(OnSaveFailure onFailure)
 {
     const SessionReport saved = SaveAll();
     if (!saved.ok()) {
         // Closing now would lose what could not be written: the user decides.
         QStringList lines;
         for (const std::string& m : saved.messages) lines << DecodeStored(m);
+        if (onFailure == OnSaveFailure::KeepRunning) {
+            lines << QStringLiteral("ORV keeps running, so that nothing is lost.");
+            showMessage(QStringLiteral("ORV"), lines.join(QStringLiteral("\n\n")));
+            return false;
+        }
         lines << QStringLiteral("Close ORV all the same? What was not saved is lost.");
         if (!confirm(QStringLiteral("ORV"), lines.join(QStringLiteral("\n\n")))) return false;
     }
@@ -330,7 +421,7 @@ void OrvApp::MinimizeToLauncher()
 {
     // The launcher starts only once the program has closed with everything saved.
     if (!Exit()) return;
-    startProgram({QStringLiteral("LAUall")});
+    startProgram(FolderOptions() << QStringLiteral("LAUall"));
 }
 
 void OrvApp::UpdateORV()

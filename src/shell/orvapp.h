@@ -5,8 +5,10 @@
 
 #include <QDateTime>
 #include <QObject>
+#include <QStringList>
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "core/session.h"
 #include "core/startup.h"
@@ -14,6 +16,11 @@
 class QWidget;
 
 namespace orv {
+
+// The application's names and life: the program lives on in the tray when its
+// windows are hidden. No display name is set, as Qt would append it to every
+// window title (" — ORV"), cutting off the Today Box's date.
+void SetUpApplication();
 
 class TData;
 class TMain;
@@ -38,15 +45,28 @@ public:
 
     // Creates the windows, loads the data, initialises and shows the main window.
     void Start();
-    void Initialise(bool startUp);
+    void Initialise(bool startUp, Session::Read read = Session::Read::FromFiles);
+    // Saves, then reads everything again; after a failed save it keeps what is
+    // in memory and says so.
     void Update();
     SessionReport SaveAll();
     void Hide();
-    // Closes the program after saving; false when saving failed and the user
-    // chose to keep it running.
-    bool Exit();
+    // Closes the program after saving; false when saving failed and it keeps
+    // running: the user chose so, or `onFailure` says to stay without asking.
+    enum class OnSaveFailure { Ask, KeepRunning };
+    bool Exit(OnSaveFailure onFailure = OnSaveFailure::Ask);
     void MinimizeToLauncher();
     void UpdateORV();
+
+    // A request from outside the windows (a signal of the system): "Exit"
+    // without asking, or "Update". It waits while the program starts or
+    // updates, and then runs in the order it came.
+    enum class Request { Exit, Update };
+    void HandleRequest(Request request);
+
+    // The options that start this program on the same data folder and
+    // settings file; every start the program makes itself carries them.
+    QStringList FolderOptions() const;
 
     Session& session() { return session_; }
     TData* data() const { return data_.get(); }
@@ -66,8 +86,13 @@ public:
 signals:
     void exited();
 
+protected:
+    // The Today Box follows the main window whenever that is shown.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     Date Today() const;
+    void RunPendingRequests();
     void Report(const QString& title, const SessionReport& report);
     void ApplySettingsToWindows();
     void ConnectWindows();
@@ -83,6 +108,8 @@ private:
     std::unique_ptr<QWidget> note_;
     bool started_ = false;
     bool updating_ = false;
+    bool helpPlaced_ = false;
+    std::vector<Request> pending_;
 };
 
 }  // namespace orv

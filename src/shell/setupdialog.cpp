@@ -5,7 +5,6 @@
 #include <QCheckBox>
 #include <QColorDialog>
 #include <QComboBox>
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QFontDialog>
@@ -31,7 +30,9 @@
 #include "core/autostart.h"
 #include "core/session.h"
 #include "shell/colours.h"
+#include "views/labelbutton.h"
 #include "views/storedtext.h"
+#include "views/wheelguard.h"
 
 namespace orv {
 
@@ -136,6 +137,11 @@ TSetup::TSetup(Session& session, QWidget* parent)
                                         ScrollBox1->verticalScrollBar()->sizeHint().width());
     Pages->setMinimumSize(pageWidth, std::max(pageHeight, fontMetrics().height() * 24));
     setFixedSize(sizeHint());
+    // The page "ORV" scrolls: a turn of the wheel over one of its boxes must
+    // scroll it, not change "First week of the year" unseen.
+    KeepWheelFromChangingValues(this);
+    // The dialog opens in its first setting, not on the page selector.
+    CB[4]->setFocus();
 }
 
 void TSetup::LoadFromSettings()
@@ -181,7 +187,7 @@ void TSetup::WriteControlsTo(Settings& s) const
     s.nextweek = SpinEdit1->value();
     for (const auto& [n, member] : kBoxes) s.*member = CB.at(static_cast<std::size_t>(n))->isChecked();
     s.CB25 = CB25->isChecked();
-    s.FontName = Edit1->text().toStdString();
+    s.FontName = EncodeTyped(Edit1->text());
     s.FontSize = SpinEdit2->value();
     s.Indicator = SpinEdit3->value();
     s.FontCharset = ComboBox2->currentIndex() >= 0 ? ComboBox2->currentIndex() : defaults.FontCharset;
@@ -192,8 +198,8 @@ void TSetup::WriteControlsTo(Settings& s) const
     s.PageT = MarginValue(Edit2, defaults.PageT);
     s.PageB = MarginValue(Edit6, defaults.PageB);
     s.WeekStart = ComboBox1->currentIndex() >= 0 ? ComboBox1->currentIndex() : defaults.WeekStart;
-    for (int n = 1; n <= kEntries; ++n) s.*kColours[n - 1] = EntryText(n).toStdString();
-    s.ColorP = ComboBox9->currentText().toStdString();
+    for (int n = 1; n <= kEntries; ++n) s.*kColours[n - 1] = EncodeTyped(EntryText(n));
+    s.ColorP = EncodeTyped(ComboBox9->currentText());
 }
 
 QColor TSetup::EntryColour(int n) const
@@ -212,6 +218,8 @@ QString TSetup::HtmlWidth() const { return Edit4->text(); }
 
 void TSetup::setProgramPath(const QString& path) { programPath_ = path; }
 
+void TSetup::setProgramOptions(const QStringList& options) { programOptions_ = options; }
+
 void TSetup::setAutostartPath(const QString& path) { autostartPath_ = path; }
 
 void TSetup::reject()
@@ -222,29 +230,19 @@ void TSetup::reject()
 
 bool TSetup::eventFilter(QObject* watched, QEvent* event)
 {
-    const auto* label = qobject_cast<const QLabel*>(watched);
-    if (event->type() == QEvent::MouseButtonRelease && label) {
-        const auto* mouse = static_cast<const QMouseEvent*>(event);
-        if (mouse->button() != Qt::LeftButton || !label->rect().contains(mouse->position().toPoint()))
-            return QDialog::eventFilter(watched, event);
-        for (QLabel* side : sideLabels_)
-            if (side == label) SideMenuClick(side);
-        for (int n = 1; n <= kEntries; ++n)
-            if (ColorLabel.at(static_cast<std::size_t>(n)) == label) ColorLabelClick(n);
-        if (label == T8) T8Click();
-        if (label == T9) T9Click();
-        if (label == T10) T10Click();
-        if (label == T11) T11Click();
-    } else if (event->type() == QEvent::Enter && label) {
-        for (const QLabel* side : sideLabels_)
-            if (side == label) SideMenuHover(side);
+    const auto* label = qobject_cast<const LabelButton*>(watched);
+    const bool side = label && std::find(sideLabels_.begin(), sideLabels_.end(), label) != sideLabels_.end();
+    if (side && event->type() == QEvent::Enter) {
+        SideMenuHover(label);
+    } else if (side && (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut)) {
+        SideMenuHover(hovered_);
     } else if (event->type() == QEvent::Leave && watched == SideMenu) {
         SideMenuHover(nullptr);
     }
     return QDialog::eventFilter(watched, event);
 }
 
-void TSetup::SideMenuClick(QLabel* label)
+void TSetup::SideMenuClick(LabelButton* label)
 {
     for (std::size_t i = 0; i < sideLabels_.size(); ++i) {
         QFont font = sideLabels_[i]->font();
@@ -254,15 +252,16 @@ void TSetup::SideMenuClick(QLabel* label)
     }
 }
 
-void TSetup::SideMenuHover(const QLabel* label)
+void TSetup::SideMenuHover(const LabelButton* label)
 {
     hovered_ = label;
     const QPalette notSel = NotSelLabel->palette();
     const QPalette sel = SelLabel->palette();
     SetColours(SideMenu, notSel.color(QPalette::Window), notSel.color(QPalette::WindowText));
-    for (QLabel* side : sideLabels_) {
-        const QPalette& p = side == label ? sel : notSel;
-        SetColours(side, p.color(QPalette::Window), p.color(QPalette::WindowText));
+    // The page under the mouse, and the one with the keyboard focus, show the "Selected:" colours.
+    for (LabelButton* side : sideLabels_) {
+        const QPalette& p = side == label || side->hasFocus() ? sel : notSel;
+        side->setColours(p.color(QPalette::Window), p.color(QPalette::WindowText));
     }
 }
 
@@ -314,7 +313,7 @@ void TSetup::ColorEditChange(int n)
     // A text that names no colour (half typed, say) leaves the swatch as it was.
     const std::optional<QColor> colour = ColourFromText(EntryText(n), n <= 8);
     if (!colour) return;
-    QLabel* swatch = ColorLabel.at(static_cast<std::size_t>(n));
+    LabelButton* swatch = ColorLabel.at(static_cast<std::size_t>(n));
     QPalette palette = swatch->palette();
     palette.setColor(QPalette::Window, *colour);
     swatch->setPalette(palette);
@@ -385,7 +384,9 @@ QString TSetup::WriteAutostart() const
     choice.CB23 = CB[23]->isChecked();
     choice.CB2 = CB[2]->isChecked();
     choice.CB3 = CB[3]->isChecked();
-    const std::optional<StartCommand> command = StartWithSystemCommand(choice, programPath_.toStdString());
+    std::vector<std::string> options;
+    for (const QString& option : programOptions_) options.push_back(option.toStdString());
+    const std::optional<StartCommand> command = StartWithSystemCommand(choice, programPath_.toStdString(), options);
     const QString failed = QStringLiteral("Failed to set data for '%1'").arg(autostartPath_);
     if (!command) {
         QFile entry(autostartPath_);
@@ -393,8 +394,8 @@ QString TSetup::WriteAutostart() const
         return failed + QLatin1Char('\n') + entry.errorString();
     }
     if (autostartPath_.isEmpty()) return QStringLiteral("Failed to set data for 'ORV'");
-    if (!QDir().mkpath(QFileInfo(autostartPath_).absolutePath()))
-        return failed + QStringLiteral("\nThe folder cannot be created.");
+    if (const FileResult folder = EnsureFolder(QFileInfo(autostartPath_).absolutePath().toStdString()); !folder.ok)
+        return failed + QLatin1Char('\n') + DecodeStored(folder.message);
     QSaveFile file(autostartPath_);
     const QByteArray text = QByteArray::fromStdString(AutostartDesktopEntry(*command));
     if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit())
@@ -423,7 +424,7 @@ void TSetup::B5Click()
     Settings colours;
     WriteControlsTo(colours);
     SettingsStore& store = session_.store();
-    FileResult r = WriteColourProfile(store, name.toStdString(), colours);
+    FileResult r = WriteColourProfile(store, EncodeTyped(name), colours);
     if (r.ok) r = store.WriteText(kSettingsKey, "ColVer", "2");
     if (r.ok) r = store.Save();
     if (!r.ok) ShowError(DecodeStored(r.message));
@@ -435,7 +436,7 @@ void TSetup::B6Click()
     const QString name = ComboBox9->currentText();
     if (name.isEmpty()) return;
     SettingsStore& store = session_.store();
-    if (DeleteColourProfile(store, name.toStdString())) {
+    if (DeleteColourProfile(store, EncodeTyped(name))) {
         const FileResult r = store.Save();
         if (!r.ok) ShowError(DecodeStored(r.message));
     }
@@ -444,7 +445,7 @@ void TSetup::B6Click()
 
 void TSetup::ComboBox9Select(const QString& name)
 {
-    const ValueResult<ColourProfile> profile = ReadColourProfile(session_.store(), name.toStdString());
+    const ValueResult<ColourProfile> profile = ReadColourProfile(session_.store(), EncodeTyped(name));
     if (!profile.ok()) ShowError(DecodeStored(profile.result.message));
     if (!profile.value) return;
     for (std::size_t i = 0; i < profile.value->size(); ++i)

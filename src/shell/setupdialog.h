@@ -6,6 +6,7 @@
 #include <QColor>
 #include <QDialog>
 #include <QString>
+#include <QStringList>
 #include <array>
 
 #include "core/settings.h"
@@ -25,6 +26,7 @@ class QStackedWidget;
 
 namespace orv {
 
+class LabelButton;
 class Session;
 
 class TSetup : public QDialog {
@@ -48,6 +50,8 @@ public:
 
     // The program the start-with-system entry runs; default: this executable.
     void setProgramPath(const QString& path);
+    // The options it runs with: the data folder and settings file of this run.
+    void setProgramOptions(const QStringList& options);
     // Where that entry lives; default: DefaultAutostartPath().
     void setAutostartPath(const QString& path);
 
@@ -70,7 +74,7 @@ protected:
 private:
     // Page builders (setuppages.cpp).
     QWidget* BuildSideMenu();
-    QWidget* BuildPage(QWidget* panel, const QString& title, QWidget* content, QLabel* defaultLabel);
+    QWidget* BuildPage(QWidget* panel, const QString& title, QWidget* content, LabelButton* defaultLabel);
     QWidget* BuildOrvPage();
     QWidget* BuildLetterPage();
     QWidget* BuildColourPage();
@@ -78,12 +82,13 @@ private:
     QWidget* BuildFontPage();
     QCheckBox* MakeCheckBox(int n, const QString& caption);
     QWidget* MakeColourEntry(int n);
-    QLabel* MakeDefaultLabel(const QString& name);
+    void NameColourEntry(int n, const QString& caption);
+    LabelButton* MakeDefaultLabel(const QString& name);
     QLineEdit* MakeMarginEdit(const QString& name);
 
     // Handlers.
-    void SideMenuClick(QLabel* label);
-    void SideMenuHover(const QLabel* label);
+    void SideMenuClick(LabelButton* label);
+    void SideMenuHover(const LabelButton* label);
     void CB1Click();
     void CB2Click();
     void CB22Click();
@@ -113,19 +118,20 @@ private:
 
     Session& session_;
     QString programPath_;
+    QStringList programOptions_;
     QString autostartPath_;
     bool loading_ = false;
     bool coloursDirty_ = false;
-    const QLabel* hovered_ = nullptr;  // the side menu label under the mouse
+    const LabelButton* hovered_ = nullptr;  // the side menu label under the mouse
 
     // Side menu and pages.
     QFrame* SideMenu = nullptr;
-    QLabel* L1 = nullptr;
-    QLabel* L2 = nullptr;
-    QLabel* L3 = nullptr;
-    QLabel* L7 = nullptr;
-    QLabel* L5 = nullptr;
-    std::array<QLabel*, 5> sideLabels_{};
+    LabelButton* L1 = nullptr;
+    LabelButton* L2 = nullptr;
+    LabelButton* L3 = nullptr;
+    LabelButton* L7 = nullptr;
+    LabelButton* L5 = nullptr;
+    std::array<LabelButton*, 5> sideLabels_{};
     std::array<QLabel*, 5> pageTitles_{};
     QStackedWidget* Pages = nullptr;
     QWidget* Panel7 = nullptr;
@@ -150,11 +156,11 @@ private:
     QLineEdit* Edit3 = nullptr;
     QLineEdit* Edit5 = nullptr;
     QLineEdit* Edit6 = nullptr;
-    QLabel* T10 = nullptr;
+    LabelButton* T10 = nullptr;
 
     // Pages "Color" and "HTML"; index n is entry n.
     std::array<QComboBox*, 12> ColorEdit{};
-    std::array<QLabel*, 12> ColorLabel{};
+    std::array<LabelButton*, 12> ColorLabel{};
     QLabel* TitleLabel = nullptr;
     QLabel* MenuLabel = nullptr;
     QLabel* NotSelLabel = nullptr;
@@ -162,9 +168,9 @@ private:
     QComboBox* ComboBox9 = nullptr;
     QPushButton* B5 = nullptr;
     QPushButton* B6 = nullptr;
-    QLabel* T8 = nullptr;
+    LabelButton* T8 = nullptr;
     QLineEdit* Edit4 = nullptr;
-    QLabel* T9 = nullptr;
+    LabelButton* T9 = nullptr;
 
     // Page "Font".
     QPushButton* Button1 = nullptr;
@@ -173,7 +179,7 @@ private:
     QSpinBox* SpinEdit2 = nullptr;
     QComboBox* ComboBox2 = nullptr;
     QSpinBox* SpinEdit3 = nullptr;
-    QLabel* T11 = nullptr;
+    LabelButton* T11 = nullptr;
 
     QPushButton* B1 = nullptr;
     QPushButton* B2 = nullptr;

@@ -2,6 +2,7 @@
 // holds, where they stand and what their changes run.
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QFrame>
 #include <QGridLayout>
@@ -20,6 +21,7 @@
 
 #include "shell/colours.h"
 #include "shell/setupdialog.h"
+#include "views/labelbutton.h"
 
 namespace orv {
 
@@ -37,6 +39,30 @@ void AddLeft(QVBoxLayout* layout, QWidget* widget, int indent = 0)
     layout->addLayout(row);
 }
 
+// The name a screen reader gives a field: its caption without the colon and
+// blanks. A combo box also names its text field and its list.
+void NameAfter(QWidget* field, QString caption)
+{
+    caption = caption.trimmed();
+    if (caption.endsWith(QLatin1Char(':'))) caption.chop(1);
+    field->setAccessibleName(caption.trimmed());
+    if (auto* combo = qobject_cast<QComboBox*>(field)) {
+        if (combo->lineEdit()) combo->lineEdit()->setAccessibleName(field->accessibleName());
+        combo->view()->setAccessibleName(field->accessibleName());
+    }
+}
+
+// On Linux a combo box reads its text as its name and takes its caption from
+// a label that names it as its buddy, beside it. A field whose caption stands
+// elsewhere (a column heading, the row's sample) gets such a label, unseen.
+void LabelUnseen(QWidget* field, const QString& caption)
+{
+    NameAfter(field, caption);
+    auto* label = new QLabel(field->accessibleName(), field->parentWidget());
+    label->setBuddy(field);
+    label->hide();
+}
+
 // A caption followed by its field on one line.
 void AddRow(QVBoxLayout* layout, const QString& caption, QWidget* field)
 {
@@ -44,19 +70,18 @@ void AddRow(QVBoxLayout* layout, const QString& caption, QWidget* field)
     row->setContentsMargins(0, 0, 0, 0);
     auto* label = new QLabel(caption);
     label->setBuddy(field);
+    NameAfter(field, caption);
     row->addWidget(label);
     row->addWidget(field);
     row->addStretch(1);
     layout->addLayout(row);
 }
 
-QLabel* MakeSideLabel(const QString& name, const QString& caption)
+LabelButton* MakeSideLabel(const QString& name, const QString& caption)
 {
-    auto* label = new QLabel(caption);
+    auto* label = new LabelButton(caption);
     label->setObjectName(name);
-    label->setAutoFillBackground(true);
     label->setMargin(6);
-    label->setCursor(Qt::PointingHandCursor);
     return label;
 }
 
@@ -89,8 +114,9 @@ QWidget* TSetup::BuildSideMenu()
     L5 = MakeSideLabel(QStringLiteral("L5"), QStringLiteral("Font"));
     sideLabels_ = {L1, L2, L3, L7, L5};
     int width = 0;
-    for (QLabel* label : sideLabels_) {
+    for (LabelButton* label : sideLabels_) {
         label->installEventFilter(this);
+        connect(label, &LabelButton::clicked, this, [this, label] { SideMenuClick(label); });
         layout->addWidget(label);
         QFont bold = label->font();
         bold.setBold(true);
@@ -101,7 +127,7 @@ QWidget* TSetup::BuildSideMenu()
     return SideMenu;
 }
 
-QWidget* TSetup::BuildPage(QWidget* panel, const QString& title, QWidget* content, QLabel* defaultLabel)
+QWidget* TSetup::BuildPage(QWidget* panel, const QString& title, QWidget* content, LabelButton* defaultLabel)
 {
     auto* layout = new QVBoxLayout(panel);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -135,15 +161,14 @@ QCheckBox* TSetup::MakeCheckBox(int n, const QString& caption)
     return box;
 }
 
-QLabel* TSetup::MakeDefaultLabel(const QString& name)
+LabelButton* TSetup::MakeDefaultLabel(const QString& name)
 {
-    auto* label = new QLabel(QStringLiteral("Default"));
+    auto* label = new LabelButton(QStringLiteral("Default"));
     label->setObjectName(name);
     QFont underlined = label->font();
     underlined.setUnderline(true);
     label->setFont(underlined);
-    label->setCursor(Qt::PointingHandCursor);
-    label->installEventFilter(this);
+    label->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     return label;
 }
 
@@ -162,14 +187,12 @@ QWidget* TSetup::MakeColourEntry(int n)
     ColorEdit.at(i) = edit;
     connect(edit, &QComboBox::currentTextChanged, this, [this, n] { ColorEditChange(n); });
 
-    auto* swatch = new QLabel;
+    auto* swatch = new LabelButton;
     swatch->setObjectName(QStringLiteral("ColorLabel%1").arg(n));
-    swatch->setAutoFillBackground(true);
-    swatch->setFrameShape(QFrame::Box);
     const int side = edit->sizeHint().height();
     swatch->setFixedSize(side, side);
-    swatch->setCursor(Qt::PointingHandCursor);
-    swatch->installEventFilter(this);
+    swatch->setFramed(true);
+    connect(swatch, &LabelButton::clicked, this, [this, n] { ColorLabelClick(n); });
     ColorLabel.at(i) = swatch;
 
     auto* entry = new QWidget;
@@ -178,6 +201,13 @@ QWidget* TSetup::MakeColourEntry(int n)
     row->addWidget(edit);
     row->addWidget(swatch);
     return entry;
+}
+
+void TSetup::NameColourEntry(int n, const QString& caption)
+{
+    const auto i = static_cast<std::size_t>(n);
+    LabelUnseen(ColorEdit.at(i), caption);
+    ColorLabel.at(i)->setAccessibleName(ColorEdit.at(i)->accessibleName() + QStringLiteral(": choose colour"));
 }
 
 QLineEdit* TSetup::MakeMarginEdit(const QString& name)
@@ -307,6 +337,11 @@ QWidget* TSetup::BuildLetterPage()
     Edit5 = MakeMarginEdit(QStringLiteral("Edit5"));
     Edit2 = MakeMarginEdit(QStringLiteral("Edit2"));
     Edit6 = MakeMarginEdit(QStringLiteral("Edit6"));
+    // The boxes stand on a drawn sheet with no caption of their own.
+    Edit3->setAccessibleName(QStringLiteral("Left margin"));
+    Edit5->setAccessibleName(QStringLiteral("Right margin"));
+    Edit2->setAccessibleName(QStringLiteral("Top margin"));
+    Edit6->setAccessibleName(QStringLiteral("Bottom margin"));
 
     // A sheet of paper with the left and right margins above it, the top
     // margin at its left and the bottom margin below it.
@@ -336,6 +371,7 @@ QWidget* TSetup::BuildLetterPage()
     layout->addStretch(1);
 
     T10 = MakeDefaultLabel(QStringLiteral("T10"));
+    connect(T10, &LabelButton::clicked, this, &TSetup::T10Click);
     Panel3 = new QWidget;
     Panel3->setObjectName(QStringLiteral("Panel3"));
     return BuildPage(Panel3, QStringLiteral("Printer Properties"), content, T10);
@@ -363,6 +399,10 @@ QWidget* TSetup::BuildColourPage()
         grid->addWidget(sample, row + 1, 0);
         grid->addWidget(MakeColourEntry(2 * row + 1), row + 1, 1);
         grid->addWidget(MakeColourEntry(2 * row + 2), row + 1, 2);
+        // Named by their caption, not by the colour they hold.
+        const QString caption = sample->text().remove(QLatin1Char(':'));
+        NameColourEntry(2 * row + 1, caption + QStringLiteral(" background"));
+        NameColourEntry(2 * row + 2, caption + QStringLiteral(" font"));
     }
     grid->setColumnStretch(3, 1);
     layout->addLayout(grid);
@@ -381,6 +421,7 @@ QWidget* TSetup::BuildColourPage()
     auto* profile = new QHBoxLayout;
     auto* caption = new QLabel(QStringLiteral("Color profile:"));
     caption->setBuddy(ComboBox9);
+    NameAfter(ComboBox9, caption->text());
     profile->addWidget(caption);
     profile->addWidget(ComboBox9);
     profile->addWidget(B5);
@@ -394,6 +435,7 @@ QWidget* TSetup::BuildColourPage()
     connect(B6, &QPushButton::clicked, this, &TSetup::B6Click);
 
     T8 = MakeDefaultLabel(QStringLiteral("T8"));
+    connect(T8, &LabelButton::clicked, this, &TSetup::T8Click);
     Panel6 = new QWidget;
     Panel6->setObjectName(QStringLiteral("Panel6"));
     return BuildPage(Panel6, QStringLiteral("ORV colors Properties"), content, T8);
@@ -406,20 +448,27 @@ QWidget* TSetup::BuildHtmlPage()
     auto* grid = new QGridLayout;
     const char* const captions[] = {"Background", "Text", "Link"};
     for (int row = 0; row < 3; ++row) {
-        grid->addWidget(new QLabel(QString::fromLatin1(captions[row])), row, 0);
+        auto* caption = new QLabel(QString::fromLatin1(captions[row]));
+        grid->addWidget(caption, row, 0);
         grid->addWidget(MakeColourEntry(9 + row), row, 1);
+        caption->setBuddy(ColorEdit.at(static_cast<std::size_t>(9 + row)));
+        NameColourEntry(9 + row, caption->text());
     }
     Edit4 = new QLineEdit(QStringLiteral("500"));
     Edit4->setObjectName(QStringLiteral("Edit4"));
     Edit4->setAlignment(Qt::AlignRight);
     Edit4->setFixedWidth(fontMetrics().horizontalAdvance(QStringLiteral("0000000")) + 12);
-    grid->addWidget(new QLabel(QStringLiteral("Width")), 3, 0);
+    auto* widthCaption = new QLabel(QStringLiteral("Width"));
+    widthCaption->setBuddy(Edit4);
+    NameAfter(Edit4, widthCaption->text());
+    grid->addWidget(widthCaption, 3, 0);
     grid->addWidget(Edit4, 3, 1, Qt::AlignLeft);
     grid->setColumnStretch(2, 1);
     layout->addLayout(grid);
     layout->addStretch(1);
 
     T9 = MakeDefaultLabel(QStringLiteral("T9"));
+    connect(T9, &LabelButton::clicked, this, &TSetup::T9Click);
     Panel2 = new QWidget;
     Panel2->setObjectName(QStringLiteral("Panel2"));
     return BuildPage(Panel2, QStringLiteral("HTML Properties"), content, T9);
@@ -437,6 +486,8 @@ QWidget* TSetup::BuildFontPage()
     SpinEdit2 = new QSpinBox;
     SpinEdit2->setObjectName(QStringLiteral("SpinEdit2"));
     SpinEdit2->setRange(1, 200);
+    Edit1->setAccessibleName(QStringLiteral("Font name"));
+    SpinEdit2->setAccessibleName(QStringLiteral("Font size"));
     Button1 = new QPushButton(QStringLiteral("Change font"));
     Button1->setObjectName(QStringLiteral("Button1"));
     auto* font = new QHBoxLayout;
@@ -449,7 +500,9 @@ QWidget* TSetup::BuildFontPage()
     ComboBox2 = new QComboBox;
     ComboBox2->setObjectName(QStringLiteral("ComboBox2"));
     for (const char* name : kCharsets) ComboBox2->addItem(QString::fromLatin1(name));
+
     AddLeft(layout, ComboBox2);
+    LabelUnseen(ComboBox2, QStringLiteral("Character set"));
 
     layout->addSpacing(fontMetrics().height() / 2);
     layout->addWidget(new QLabel(QStringLiteral("Use selected font on:")));
@@ -476,6 +529,7 @@ QWidget* TSetup::BuildFontPage()
     connect(Button2, &QPushButton::clicked, this, &TSetup::Button2Click);
 
     T11 = MakeDefaultLabel(QStringLiteral("T11"));
+    connect(T11, &LabelButton::clicked, this, &TSetup::T11Click);
     Panel5 = new QWidget;
     Panel5->setObjectName(QStringLiteral("Panel5"));
     return BuildPage(Panel5, QStringLiteral("Font Properties"), content, T11);

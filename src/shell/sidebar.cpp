@@ -1,15 +1,16 @@
 #include "shell/sidebar.h"
 
 #include <QAction>
+#include <QContextMenuEvent>
 #include <QEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
-#include <QPalette>
 #include <algorithm>
 
 #include "core/settings.h"
 #include "shell/colours.h"
+#include "views/labelbutton.h"
 
 namespace orv {
 
@@ -43,13 +44,7 @@ const std::array<GroupMarks, 3>& MarkNames()
     return marks;
 }
 
-void PaintLabel(QLabel* label, const QColor& back, const QColor& text)
-{
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::Window, back);
-    palette.setColor(QPalette::WindowText, text);
-    label->setPalette(palette);
-}
+bool IsLabel(const QObject* o) { return qobject_cast<const QLabel*>(o) || qobject_cast<const LabelButton*>(o); }
 
 }  // namespace
 
@@ -133,6 +128,10 @@ Sidebar::Sidebar(QWidget* parent) : QFrame(parent), colours_(DefaultSidebarColou
     groups_[2] = Group{ML4, MenuPopupMenu3, Address2,
                        {{Phonebook1, MenuL11}, {Export1, MenuL41}, {Import2, MenuL42}}, Dynamic3};
     for (std::size_t g = 0; g < groups_.size(); ++g) ConnectGroup(g);
+    // Their windows come with the data lists and the import; until then the
+    // items only show where they will be.
+    setExportAvailable(false);
+    setImportAvailable(false);
 
     views_ = {{{MenuL1, ViewItem::NextWeek},
                {MenuL2, ViewItem::Calendar},
@@ -152,16 +151,15 @@ Sidebar::Sidebar(QWidget* parent) : QFrame(parent), colours_(DefaultSidebarColou
     Relayout();
 }
 
-QLabel* Sidebar::MakeLabel(const char* name, const char* caption)
+LabelButton* Sidebar::MakeLabel(const char* name, const char* caption)
 {
-    auto* label = new QLabel(QString::fromLatin1(caption), this);
+    auto* label = new LabelButton(QString::fromLatin1(caption), this);
     label->setObjectName(QString::fromLatin1(name));
     label->setAlignment(Qt::AlignCenter);
-    label->setCursor(Qt::PointingHandCursor);
-    label->setAutoFillBackground(true);
     label->setMouseTracking(true);
     label->setProperty(kTag, 0);
     label->installEventFilter(this);
+    connect(label, &LabelButton::clicked, this, [this, label] { LabelClicked(label); });
     order_.push_back(label);
     return label;
 }
@@ -216,7 +214,7 @@ void Sidebar::setItemHeight(int pixels)
 
 void Sidebar::setCurrent(ViewItem item)
 {
-    QLabel* marked = nullptr;
+    LabelButton* marked = nullptr;
     for (const auto& [label, view] : views_) {
         // Only the weight changes: a font chosen for the labels stays, and
         // what was never set on them keeps following the sidebar.
@@ -226,8 +224,12 @@ void Sidebar::setCurrent(ViewItem item)
         if (view == item) marked = label;
     }
     if (marked == nullptr) return;
-    PaintHover(marked);
-    underMouse_ = marked;
+    // The item is painted as the one under the mouse only when it is: after a
+    // shortcut or a menu command the pointer is elsewhere, and the colours
+    // would stay on the item until it passed over the sidebar.
+    const bool pointed = marked->underMouse();
+    PaintHover(pointed ? static_cast<QObject*>(marked) : this);
+    underMouse_ = pointed ? marked : nullptr;
     emit hoverChanged(marked);
 }
 
@@ -249,14 +251,18 @@ int Sidebar::viewEventNumber() const
 void Sidebar::HoverOver(const QObject* sender)
 {
     underMouse_ = nullptr;
-    for (QLabel* label : order_)
+    for (LabelButton* label : order_)
         if (label == sender) underMouse_ = label;
     PaintHover(sender);
 }
 
+void Sidebar::setExportAvailable(bool available) { MenuL41->setEnabled(available); }
+
+void Sidebar::setImportAvailable(bool available) { MenuL42->setEnabled(available); }
+
 void Sidebar::PaintHover(const QObject* sender)
 {
-    if (qobject_cast<const QLabel*>(sender) == nullptr) {
+    if (!IsLabel(sender)) {
         if (!hoverFlag_) return;
         hoverFlag_ = false;
         hovered_ = nullptr;
@@ -265,8 +271,8 @@ void Sidebar::PaintHover(const QObject* sender)
     }
     hoverFlag_ = true;
     hovered_ = nullptr;
-    for (QLabel* label : order_)
-        if (label == sender && GroupOfHead(label) == nullptr) hovered_ = label;
+    for (LabelButton* label : order_)
+        if (label == sender && GroupOfHead(label) == nullptr && label->isEnabled()) hovered_ = label;
     Paint();
 }
 
@@ -298,9 +304,10 @@ void Sidebar::SaveMarks(Settings& settings) const
 QSize Sidebar::sizeHint() const
 {
     int width = 0;
-    for (const QLabel* label : order_) width = std::max(width, label->fontMetrics().horizontalAdvance(label->text()));
+    for (const LabelButton* label : order_)
+        width = std::max(width, label->fontMetrics().horizontalAdvance(label->text()));
     int bottom = 0;
-    for (const QLabel* label : order_) {
+    for (const LabelButton* label : order_) {
         const int height = ShownHeight(label);
         bottom += (label == ML2 || label == ML4) ? kGroupGap : (height > 0 && label != ML1 ? kGap : 0);
         bottom += height;
@@ -316,7 +323,7 @@ QSize Sidebar::minimumSizeHint() const
 
 bool Sidebar::eventFilter(QObject* watched, QEvent* event)
 {
-    auto* label = qobject_cast<QLabel*>(watched);
+    auto* label = qobject_cast<LabelButton*>(watched);
     if (label == nullptr || label->parent() != this) return QFrame::eventFilter(watched, event);
 
     switch (event->type()) {
@@ -330,32 +337,29 @@ bool Sidebar::eventFilter(QObject* watched, QEvent* event)
     case QEvent::Leave:
         MouseOver(nullptr);
         break;
-    case QEvent::MouseButtonPress: {
-        const auto* mouse = static_cast<QMouseEvent*>(event);
-        if (mouse->button() == Qt::LeftButton) pressed_ = label;
+    case QEvent::FocusIn:
+    case QEvent::FocusOut:
+        Paint();
+        break;
+    case QEvent::FontChange:
+        FollowItemFont();
+        break;
+    case QEvent::MouseButtonPress:
         // A head's menu opens on the press, as context menus do here.
-        if (const Group* group = GroupOfHead(label); group != nullptr && mouse->button() == Qt::RightButton)
-            group->menu->popup(mouse->globalPosition().toPoint());
-        return true;
+        if (const Group* group = GroupOfHead(label);
+            group != nullptr && static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) {
+            group->menu->popup(static_cast<QMouseEvent*>(event)->globalPosition().toPoint());
+            return true;
+        }
+        break;
+    case QEvent::ContextMenu: {
+        // From the keyboard (the menu key, Shift+F10) a head's menu opens below
+        // it; a mouse press has opened it already.
+        const Group* group = GroupOfHead(label);
+        if (group != nullptr && static_cast<QContextMenuEvent*>(event)->reason() == QContextMenuEvent::Keyboard)
+            group->menu->popup(label->mapToGlobal(QPoint(0, label->height())));
+        return group != nullptr;
     }
-    case QEvent::MouseButtonDblClick:
-        // The second click of a double click on a head toggles again, as a
-        // second single click would; on an item it only ends the gesture.
-        pressed_ = nullptr;
-        if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton && GroupOfHead(label) != nullptr)
-            LabelClicked(label);
-        return true;
-    case QEvent::MouseButtonRelease: {
-        const auto* mouse = static_cast<QMouseEvent*>(event);
-        const bool click = mouse->button() == Qt::LeftButton && pressed_ == label &&
-                           label->rect().contains(mouse->position().toPoint());
-        if (mouse->button() == Qt::LeftButton) pressed_ = nullptr;
-        if (click) LabelClicked(label);
-        return true;
-    }
-    case QEvent::ContextMenu:
-        // The press has opened the menu already; nothing else may open one.
-        return GroupOfHead(label) != nullptr;
     default:
         break;
     }
@@ -383,11 +387,19 @@ void Sidebar::leaveEvent(QEvent* event)
 void Sidebar::changeEvent(QEvent* event)
 {
     QFrame::changeEvent(event);
-    if (event->type() == QEvent::FontChange && !itemHeightSet_) {
-        itemHeight_ = fontMetrics().height() + 4;
-        Relayout();
-        updateGeometry();
-    }
+    if (event->type() == QEvent::FontChange) FollowItemFont();
+}
+
+void Sidebar::FollowItemFont()
+{
+    if (itemHeightSet_) return;
+    // A font chosen for the items themselves counts, so that no caption is clipped.
+    int line = fontMetrics().height();
+    for (const LabelButton* label : order_) line = std::max(line, label->fontMetrics().height());
+    if (itemHeight_ == line + 4) return;
+    itemHeight_ = line + 4;
+    Relayout();
+    updateGeometry();
 }
 
 void Sidebar::ToggleItem(Group& group, std::size_t index)
@@ -426,7 +438,7 @@ void Sidebar::HeadClick(std::size_t g)
     ToggleGroup(group);
 }
 
-void Sidebar::LabelClicked(QLabel* label)
+void Sidebar::LabelClicked(LabelButton* label)
 {
     for (std::size_t g = 0; g < groups_.size(); ++g) {
         if (groups_[g].head == label) {
@@ -450,7 +462,7 @@ void Sidebar::LabelClicked(QLabel* label)
     }
 }
 
-void Sidebar::MouseOver(QLabel* label)
+void Sidebar::MouseOver(LabelButton* label)
 {
     if (label == underMouse_) return;
     underMouse_ = label;
@@ -460,17 +472,17 @@ void Sidebar::MouseOver(QLabel* label)
 
 void Sidebar::Paint()
 {
-    for (QLabel* label : order_) {
+    for (LabelButton* label : order_) {
         if (GroupOfHead(label) != nullptr)
-            PaintLabel(label, colours_.titleBack, colours_.titleText);
-        else if (label == hovered_)
-            PaintLabel(label, colours_.selBack, colours_.selText);
+            label->setColours(colours_.menuBack, colours_.menuText);
+        else if (label->isEnabled() && (label == hovered_ || label->hasFocus()))
+            label->setColours(colours_.selBack, colours_.selText);
         else
-            PaintLabel(label, colours_.notSelBack, colours_.notSelText);
+            label->setColours(colours_.notSelBack, colours_.notSelText);
     }
 }
 
-int Sidebar::ShownHeight(const QLabel* label) const
+int Sidebar::ShownHeight(const LabelButton* label) const
 {
     return label->property(kTag).toInt() == kHiddenTag ? 0 : itemHeight_;
 }
@@ -479,7 +491,7 @@ void Sidebar::Relayout()
 {
     const QRect area = contentsRect();
     int bottom = area.top();  // ML1 keeps its top
-    for (QLabel* label : order_) {
+    for (LabelButton* label : order_) {
         const int height = ShownHeight(label);
         int top = bottom;
         if (label == ML2 || label == ML4)
@@ -493,11 +505,15 @@ void Sidebar::Relayout()
         bottom = top + height;
     }
     // What does not fit is only taken off the screen; its shown or hidden
-    // state stays, so it comes back when there is room again.
-    for (QLabel* label : order_) label->setVisible(label->geometry().bottom() + 1 + kGap <= area.bottom() + 1);
+    // state stays, so it comes back when there is room again. A hidden item
+    // is not shown at all, so that the keyboard and screen readers skip it.
+    for (LabelButton* label : order_) {
+        const bool fits = label->geometry().bottom() + 1 + kGap <= area.bottom() + 1;
+        label->setVisible(fits && ShownHeight(label) > 0);
+    }
 }
 
-const Sidebar::Group* Sidebar::GroupOfHead(const QLabel* label) const
+const Sidebar::Group* Sidebar::GroupOfHead(const QObject* label) const
 {
     for (const Group& group : groups_)
         if (group.head == label) return &group;

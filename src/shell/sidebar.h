@@ -15,15 +15,17 @@
 #include "views/navigator.h"
 
 class QAction;
-class QLabel;
 class QMenu;
 
 namespace orv {
 
+class LabelButton;
 struct Settings;
 
+// The heads take the "Menu:" colours, the items the "Not selected:" ones and
+// the item under the mouse (or with the keyboard focus) the "Selected:" ones.
 struct SidebarColours {
-    QColor titleBack, titleText, notSelBack, notSelText, selBack, selText;
+    QColor menuBack, menuText, notSelBack, notSelText, selBack, selText;
 };
 
 // The colours of a first start: heads #334D73 on white, items on the button
@@ -43,7 +45,8 @@ public:
     const SidebarColours& colours() const { return colours_; }
 
     // The height of a shown item and of the heads, normally one line of the
-    // view titles. Until it is set it follows the font: line height + 4.
+    // view titles. Until it is set it follows the items' font (a chosen font
+    // included): line height + 4.
     void setItemHeight(int pixels);
     int itemHeight() const { return itemHeight_; }
 
@@ -57,10 +60,15 @@ public:
     int viewEventNumber() const;
 
     // Hover painting for the window's mouse-move handler: when `sender` is a
-    // label (any label of the window), the item that is `sender` gets the
-    // selected colours and the others the not-selected ones; when it is not a
-    // label, a previous hover is undone. Emits nothing.
+    // label (any label or label button of the window), the item that is
+    // `sender` gets the selected colours and the others the not-selected ones;
+    // when it is not a label, a previous hover is undone. Emits nothing.
     void HoverOver(const QObject* sender);
+
+    // "Export" and "Import" open windows of their own; until those exist the
+    // items are greyed and do nothing.
+    void setExportAvailable(bool available);
+    void setImportAvailable(bool available);
 
     // Settings MenuPopupMenu11 .. MenuPopupMenu35: a stored item mark is set to
     // its opposite and toggled, so the item ends shown or hidden as stored; a
@@ -91,17 +99,17 @@ protected:
 private:
     struct GroupItem {
         QAction* check;
-        QLabel* label;
+        LabelButton* label;
     };
     struct Group {
-        QLabel* head;
+        LabelButton* head;
         QMenu* menu;
         QAction* headCheck;
         std::vector<GroupItem> items;  // in menu order
         QAction* dynamic;
     };
 
-    QLabel* MakeLabel(const char* name, const char* caption);
+    LabelButton* MakeLabel(const char* name, const char* caption);
     QMenu* MakeMenu(const char* name);
     QAction* MakeCheck(QMenu* menu, const char* name, const char* caption, bool checked);
     void ConnectGroup(std::size_t group);
@@ -109,32 +117,33 @@ private:
     void ToggleItem(Group& group, std::size_t index);
     void ToggleGroup(Group& group);
     void HeadClick(std::size_t group);
-    void LabelClicked(QLabel* label);
-    void MouseOver(QLabel* label);
+    void LabelClicked(LabelButton* label);
+    void MouseOver(LabelButton* label);
     void PaintHover(const QObject* sender);
     void Paint();
     void Relayout();
-    int ShownHeight(const QLabel* label) const;
-    const Group* GroupOfHead(const QLabel* label) const;
+    void FollowItemFont();
+    int ShownHeight(const LabelButton* label) const;
+    const Group* GroupOfHead(const QObject* label) const;
 
-    QLabel* ML1;
-    QLabel* MenuL1;
-    QLabel* MenuL2;
-    QLabel* MenuL13;
-    QLabel* MenuL3;
-    QLabel* MenuL4;
-    QLabel* MenuL5;
-    QLabel* MenuL12;
-    QLabel* MenuL6;
-    QLabel* MenuL7;
-    QLabel* ML2;
-    QLabel* MenuL8;
-    QLabel* MenuL9;
-    QLabel* MenuL10;
-    QLabel* ML4;
-    QLabel* MenuL11;
-    QLabel* MenuL41;
-    QLabel* MenuL42;
+    LabelButton* ML1;
+    LabelButton* MenuL1;
+    LabelButton* MenuL2;
+    LabelButton* MenuL13;
+    LabelButton* MenuL3;
+    LabelButton* MenuL4;
+    LabelButton* MenuL5;
+    LabelButton* MenuL12;
+    LabelButton* MenuL6;
+    LabelButton* MenuL7;
+    LabelButton* ML2;
+    LabelButton* MenuL8;
+    LabelButton* MenuL9;
+    LabelButton* MenuL10;
+    LabelButton* ML4;
+    LabelButton* MenuL11;
+    LabelButton* MenuL41;
+    LabelButton* MenuL42;
 
     QMenu* MenuPopupMenu1;
     QAction* Events1;
@@ -163,18 +172,17 @@ private:
     QAction* Import2;
     QAction* Dynamic3;
 
-    std::vector<QLabel*> order_;  // the eighteen labels from top to bottom
+    std::vector<LabelButton*> order_;  // the eighteen labels from top to bottom
     std::array<Group, 3> groups_;
     // The view items in the order the current-view marker walks them.
-    std::array<std::pair<QLabel*, ViewItem>, 13> views_;
+    std::array<std::pair<LabelButton*, ViewItem>, 13> views_;
 
     SidebarColours colours_;
     int itemHeight_ = 0;
     bool itemHeightSet_ = false;
     bool hoverFlag_ = false;
-    QLabel* hovered_ = nullptr;     // the item painted in the selected colours
-    QLabel* underMouse_ = nullptr;  // the sidebar label last known under the mouse
-    QLabel* pressed_ = nullptr;
+    LabelButton* hovered_ = nullptr;     // the item painted in the selected colours
+    LabelButton* underMouse_ = nullptr;  // the sidebar label last known under the mouse
 };
 
 }  // namespace orv

@@ -109,6 +109,7 @@ void TData::BuildPanels()
     todo_ = new TodoView(session_, stack_);
     about_ = new AboutPanel(stack_);
     connect(todo_, &TodoView::changed, this, &TData::dataChanged);
+    connect(overview_, &OverviewView::updateRequested, this, &TData::updateRequested);
     for (QWidget* w : {static_cast<QWidget*>(overview_), static_cast<QWidget*>(todo_), static_cast<QWidget*>(about_)}) {
         stack_->addWidget(w);
         panels_.insert(w->objectName(), w);
@@ -246,8 +247,13 @@ QWidget* TData::BuildButtons()
             [this] { emit helpRequested(HelpPageForCurrentView()); });
     connect(button("SpeedButton1", "Today Box"), &QPushButton::clicked, this, &TData::todayBoxRequested);
     QPushButton* newButton = button("SB18", "New..");
-    connect(newButton, &QPushButton::clicked, this, [this, newButton] {
-        newMenu_->popup(newButton->mapToGlobal(QPoint(0, newButton->height())));
+    // The button offers the five new-record items of the New menu (the same
+    // actions), not the letter and list items below them.
+    auto* newButtonMenu = new QMenu(newButton);
+    newButtonMenu->setObjectName(QStringLiteral("PopupMenuNew"));
+    newButtonMenu->addActions(newMenu_->actions().mid(0, 5));
+    connect(newButton, &QPushButton::clicked, this, [newButton, newButtonMenu] {
+        newButtonMenu->popup(newButton->mapToGlobal(QPoint(0, newButton->height())));
     });
     connect(button("SB19", "Hide"), &QPushButton::clicked, this, &TData::hideRequested);
     layout->addStretch(1);
@@ -373,20 +379,22 @@ void TData::ApplyColours(const std::function<QColor(int)>& entry)
     const QColor titleText = colour(2, Qt::white);
     for (QWidget* p : panels_)
         if (auto* view = qobject_cast<ViewPanel*>(p)) view->setTitleColours(titleBack, titleText);
-    overview_->setTitleColours(titleBack, titleText);
     todo_->setTitleColours(titleBack, titleText);
     phoneBook_->setTitleColours(titleBack, titleText);
     const LabelColours labels{titleBack, titleText, colour(5, palette().color(QPalette::Button)), colour(6, Qt::black),
                               colour(7, QColor(0x33, 0x73, 0x73)), colour(8, Qt::white)};
     for (EventPage* page : eventPages_) page->setLabelColours(labels);
     SidebarColours colours;
-    colours.titleBack = titleBack;
-    colours.titleText = titleText;
+    colours.menuBack = colour(3, QColor(0x33, 0x4D, 0x73));
+    colours.menuText = colour(4, Qt::white);
     colours.notSelBack = colour(5, palette().color(QPalette::Button));
     colours.notSelText = colour(6, Qt::black);
     colours.selBack = colour(7, QColor(0x33, 0x73, 0x73));
     colours.selText = colour(8, Qt::white);
     sidebar_->setColours(colours);
+    // The views' links take the title colours, and the "Selected:" ones under the mouse.
+    overview_->setTitleColours(titleBack, titleText);
+    overview_->setLinkHoverColours(colours.selBack, colours.selText);
     emit titleColoursChanged(titleBack, titleText);
 }
 

@@ -8,8 +8,8 @@
 
 namespace orv {
 
-TLaunch::TLaunch(std::function<void()> start, QObject* parent)
-    : QObject(parent), start_(start ? std::move(start) : [] { StartProgram({}); })
+TLaunch::TLaunch(QStringList programArguments, QObject* parent)
+    : QObject(parent), programArguments_(std::move(programArguments))
 {
     setObjectName(QStringLiteral("Launch"));
     tray_.setObjectName(QStringLiteral("abfTrayIcon1"));
@@ -50,7 +50,7 @@ void TLaunch::Show()
 
 void TLaunch::LaunchOrv()
 {
-    start_();
+    startProgram(programArguments_);
     emit finished();
 }
 

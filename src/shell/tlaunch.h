@@ -13,8 +13,9 @@ namespace orv {
 class TLaunch : public QObject {
     Q_OBJECT
 public:
-    // `start` starts the full program (replaceable in tests).
-    explicit TLaunch(std::function<void()> start = {}, QObject* parent = nullptr);
+    // `programArguments` are what the full program is started with: the data
+    // folder and settings file the launcher itself was given.
+    explicit TLaunch(QStringList programArguments = {}, QObject* parent = nullptr);
     ~TLaunch() override;
 
     // Shows the tray icon, or a small window where the desktop has no tray,
@@ -26,6 +27,8 @@ public:
 
     // Starts this program with `arguments`, detached.
     static bool StartProgram(const QStringList& arguments);
+    // How "Launch ORV" starts the program (tests replace it).
+    std::function<void(const QStringList& arguments)> startProgram = [](const QStringList& a) { StartProgram(a); };
 
 signals:
     void finished();
@@ -34,7 +37,7 @@ private:
     QSystemTrayIcon tray_;
     QMenu menu_;
     std::unique_ptr<QWidget> window_;
-    std::function<void()> start_;
+    QStringList programArguments_;
 };
 
 }  // namespace orv

@@ -1,5 +1,7 @@
 #include "shell/todaybox.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QCloseEvent>
 #include <QFrame>
 #include <QHBoxLayout>
@@ -15,6 +17,14 @@
 namespace orv {
 
 namespace {
+
+// A top-level QWidget reads as a mere filler to a screen reader; the box is a window.
+QAccessibleInterface* AccessibleTodayBox(const QString& className, QObject* object)
+{
+    if (className == QLatin1String(TTodayBox::staticMetaObject.className()) && object->isWidgetType())
+        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Window);
+    return nullptr;
+}
 
 QToolButton* NavButton(QWidget* parent, const char* name)
 {
@@ -34,6 +44,8 @@ TTodayBox::TTodayBox(Session& session, Navigator& navigator, QWidget* parent)
       day_(session.today())
 {
     setObjectName(QStringLiteral("TodayBox"));
+    static const bool accessible = (QAccessible::installFactory(AccessibleTodayBox), true);
+    Q_UNUSED(accessible);
 
     Panel1 = new QFrame(this);
     Panel1->setObjectName(QStringLiteral("Panel1"));
@@ -41,9 +53,11 @@ TTodayBox::TTodayBox(Session& session, Navigator& navigator, QWidget* parent)
     SpeedButton1 = NavButton(Panel1, "SpeedButton1");
     SpeedButton1->setArrowType(Qt::LeftArrow);
     SpeedButton1->setToolTip(QStringLiteral("Previous day"));
+    SpeedButton1->setAccessibleName(SpeedButton1->toolTip());
     SpeedButton2 = NavButton(Panel1, "SpeedButton2");
     SpeedButton2->setArrowType(Qt::RightArrow);
     SpeedButton2->setToolTip(QStringLiteral("Next day"));
+    SpeedButton2->setAccessibleName(SpeedButton2->toolTip());
     SpeedButton3 = NavButton(Panel1, "SpeedButton3");
     SpeedButton3->setText(QStringLiteral("Today"));
     connect(SpeedButton1, &QToolButton::clicked, this, &TTodayBox::PreviousDay);
@@ -60,6 +74,7 @@ TTodayBox::TTodayBox(Session& session, Navigator& navigator, QWidget* parent)
 
     StringGrid1 = new EventGrid(EventGrid::Columns::KindText, QStringLiteral("Panel2"), this);
     StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
+    StringGrid1->setAccessibleName(QStringLiteral("Today Box"));
     connect(StringGrid1, &EventGrid::lineDoubleClicked, this, &TTodayBox::LineDoubleClicked);
 
     auto* layout = new QVBoxLayout(this);
@@ -99,6 +114,11 @@ void TTodayBox::Fill(bool fromBoxItself)
     }
     StringGrid1->setTable(TodayBoxLines(session_.finder(), day_, TodayBoxSettingsFrom(s), todos.Top, todos.Bottom));
     setWindowTitle(QLatin1Char(' ') + QString::fromStdString(ELongDate(day_, DateSettingsFrom(s))));
+}
+
+void TTodayBox::FillAfterUpdate(Date previousToday)
+{
+    Fill(day_ == previousToday);
 }
 
 void TTodayBox::PreviousDay()

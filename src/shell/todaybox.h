@@ -27,6 +27,9 @@ public:
     // other caller (paging, the refresh after an edit, "Update") keeps its day.
     void Fill(bool fromBoxItself);
     Date day() const { return day_; }
+    // The refill of "Update" (also at midnight): a box that showed the day
+    // that was today moves on to today; one paged to another day keeps it.
+    void FillAfterUpdate(Date previousToday);
 
     // The navigator bar (CB19) and the Kind column's width (Indicator).
     void ApplySettings();
@@ -36,8 +39,6 @@ public:
     // (CB20) on, the box follows the main window until the user closes it.
     void ShowWithMainWindow(bool mainVisible);
     bool closedByUser() const { return closedByUser_; }
-
-    // Position and size as the settings keep them (TodayBoxTop ...).
 
 public slots:
     void PreviousDay();  // SpeedButton1

@@ -1,71 +1,18 @@
-// The six tagged data files (data.orv .. week.orv): pure readers and writers over
-// memory, and DataFiles, which loads and saves them in the data folder.
+// The six data files of one data folder (data.orv .. week.orv) and their
+// weekday backups: loading, saving, and keeping a file that could not be read.
+// The format itself is store/dataformat.h; the file operations store/fileio.h.
 #pragma once
 
 #include <array>
-#include <cstdint>
-#include <ctime>
-#include <functional>
 #include <string>
-#include <string_view>
 #include <vector>
 
+#include "store/dataformat.h"
+#include "store/fileio.h"
 #include "store/recordstore.h"
-#include "store/records.h"
 #include "store/textutil.h"
 
 namespace orv {
-
-enum class DataKind { Addresses, Calendar, Advanced, Annual, Monthly, Weekly };
-
-// The order in which the files are loaded and saved.
-inline constexpr std::array<DataKind, 6> AllDataKinds{DataKind::Addresses, DataKind::Calendar,
-                                                      DataKind::Advanced,  DataKind::Annual,
-                                                      DataKind::Monthly,   DataKind::Weekly};
-
-std::string_view DataFileName(DataKind kind);    // "cal.orv"
-std::string_view DataHeaderLine(DataKind kind);  // "<BEGIN:CAL:FILE:VERSION>3.0"
-
-// The outcome of reading one file's text. On failure the records completed
-// before the bad line have been appended; the record in progress was dropped.
-struct ParseResult {
-    bool ok = true;
-    std::string message;
-};
-
-// Each reader appends the file's complete records to `out`. An empty text is an
-// empty file; any other text must start with the kind's header line.
-ParseResult ParseDataText(std::string_view text, std::vector<AData>& out);
-ParseResult ParseDataText(std::string_view text, std::vector<ACal>& out);
-ParseResult ParseDataText(std::string_view text, std::vector<AAdv>& out);
-ParseResult ParseDataText(std::string_view text, std::vector<AYear>& out);
-ParseResult ParseDataText(std::string_view text, std::vector<AMonth>& out);
-ParseResult ParseDataText(std::string_view text, std::vector<AWeek>& out);
-ParseResult ParseDataText(DataKind kind, std::string_view text, RecordStore& store);
-
-// The whole file, header to "<END:FILE>", lines ended by CR LF.
-std::string SerializeDataText(const std::vector<AData>& list);
-std::string SerializeDataText(const std::vector<ACal>& list);
-std::string SerializeDataText(const std::vector<AAdv>& list);
-std::string SerializeDataText(const std::vector<AYear>& list);
-std::string SerializeDataText(const std::vector<AMonth>& list);
-std::string SerializeDataText(const std::vector<AWeek>& list);
-std::string SerializeDataText(DataKind kind, const RecordStore& store);
-
-// Seconds since the epoch, for the names of aside copies; tests fix it.
-using WallClock = std::function<std::time_t()>;
-
-// Copies the file at `path` to a new file beside it, "<name>.YYYYMMDD-HHMMSS.unread"
-// in local time (then "-2", "-3" .. before ".unread" while that name is taken);
-// never replaces a file. `copy` is empty when there was no file to keep.
-struct AsideCopy {
-    FileResult result;
-    std::string copy;
-};
-AsideCopy CopyAside(const std::string& path, std::time_t now);
-
-// Creates the folder and its missing parents; true when it exists afterwards.
-bool EnsureFolder(const std::string& folder);
 
 struct LoadReport {
     DataKind kind = DataKind::Addresses;
@@ -119,12 +66,20 @@ public:
     // the file without another copy.
     std::vector<SaveReport> KeepUnreadAside();
 
+    // The names of the files this class writes in the folder and in backup/,
+    // for the removal of temporaries an interrupted save left behind.
+    static std::vector<std::string> MainFileNames();
+    static std::vector<std::string> BackupFileNames();
+
 private:
     bool KeepAside(DataKind kind, SaveReport& report);
 
     std::string folder_;
     WallClock clock_;
     std::array<bool, 6> unread_{};
+    // A main file that exists but was never loaded is not replaced: what it
+    // holds is in no list. Loading it, or saving it once, brings it in step.
+    std::array<bool, 6> inStep_{};
 };
 
 }  // namespace orv

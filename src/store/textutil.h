@@ -1,11 +1,16 @@
-// Small text and file helpers shared by the file readers and writers.
+// Small text helpers shared by the file readers: numbers and lines. The file
+// operations themselves are in store/fileio.h.
 #pragma once
 
+#include <bit>
 #include <cstdint>
+#include <cstring>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "store/fileio.h"
 
 namespace orv {
 
@@ -16,33 +21,63 @@ std::optional<std::int32_t> ParseInt32(std::string_view text);
 // "'%s' is not a valid integer value" for a text that should have been a number.
 std::string NotAnIntegerMessage(std::string_view text);
 
-// Splits text into lines at CR LF, LF and a lone CR. A final line break does not
-// start another line; an empty text has no lines.
+// Walks the lines of a text without copying them. A line ends at CR LF, LF or
+// a lone CR; a final line break starts no further line, and an empty text has
+// no lines. This is the one line splitter of every reader.
+class LineCursor {
+public:
+    explicit LineCursor(std::string_view text) : p_(text.data()), begin_(p_), end_(text.data() + text.size()) {}
+
+    // The next line, false at the end of the text.
+    bool Next(std::string_view& line)
+    {
+        if (p_ == end_) return false;
+        const char* stop = FindBreak(p_);
+        line = std::string_view(p_, static_cast<std::size_t>(stop - p_));
+        if (stop == end_) {
+            p_ = end_;
+        } else {
+            p_ = stop + ((*stop == '\r' && stop + 1 != end_ && stop[1] == '\n') ? 2 : 1);
+        }
+        return true;
+    }
+
+    std::size_t Consumed() const { return static_cast<std::size_t>(p_ - begin_); }
+    std::size_t Remaining() const { return static_cast<std::size_t>(end_ - p_); }
+
+private:
+    // Marks the bytes of `word` equal to `c` in their top bit; bits above the
+    // first match may be wrong, which the lowest-bit search never sees.
+    static std::uint64_t Matches(std::uint64_t word, unsigned char c)
+    {
+        constexpr std::uint64_t ones = 0x0101010101010101ULL;
+        const std::uint64_t v = word ^ (ones * c);
+        return (v - ones) & ~v & (ones << 7);
+    }
+
+    // Lines are short, so the search for their end looks at eight bytes at a
+    // time rather than calling a library search per line.
+    const char* FindBreak(const char* q) const
+    {
+        if constexpr (std::endian::native == std::endian::little) {
+            while (end_ - q >= 8) {
+                std::uint64_t word;
+                std::memcpy(&word, q, sizeof word);
+                const std::uint64_t m = Matches(word, '\n') | Matches(word, '\r');
+                if (m != 0) return q + std::countr_zero(m) / 8;
+                q += 8;
+            }
+        }
+        while (q != end_ && *q != '\n' && *q != '\r') ++q;
+        return q;
+    }
+
+    const char* p_;
+    const char* begin_;
+    const char* end_;
+};
+
+// All the lines of a text, as LineCursor walks them.
 std::vector<std::string_view> SplitLines(std::string_view text);
-
-// The outcome of a file operation: ok, or the message to show.
-struct FileResult {
-    bool ok = true;
-    std::string message;
-    static FileResult Ok() { return {}; }
-    static FileResult Error(std::string m) { return {false, std::move(m)}; }
-};
-
-// Reads a whole file. Missing files are reported through `exists`.
-struct ReadResult {
-    bool exists = false;
-    FileResult result;
-    std::string content;
-};
-ReadResult ReadWholeFile(const std::string& path);
-
-// Writes `content` to a temporary file beside `path` and renames it over `path`,
-// so that a crash mid-write never leaves a truncated file.
-FileResult WriteFileAtomic(const std::string& path, std::string_view content);
-
-bool FileExists(const std::string& path);
-
-// "I/O error %d" style text for an errno value, with the system's own words.
-std::string IoErrorText(int err, const std::string& path);
 
 }  // namespace orv

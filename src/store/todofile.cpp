@@ -1,7 +1,6 @@
 #include "store/todofile.h"
 
 #include <algorithm>
-#include <sys/stat.h>
 
 namespace orv {
 
@@ -11,11 +10,7 @@ std::size_t Index(TodoList list) { return static_cast<std::size_t>(list); }
 
 // Anything at the path counts: a folder in place of a list is a file that
 // cannot be read, to be reported, not a missing one.
-bool Exists(const std::string& path)
-{
-    struct stat st {};
-    return ::lstat(path.c_str(), &st) == 0;
-}
+bool Exists(const std::string& path) { return PathExists(path); }
 
 }  // namespace
 
@@ -83,9 +78,21 @@ TodoReport TodoFiles::Run(const std::vector<Read>& plan)
     return {};
 }
 
+void TodoFiles::MarkInStep(TodoList list, bool inStep) { inStep_[Index(list)] = inStep; }
+
 TodoReport TodoFiles::LoadEveryDay(TodoLists& lists, std::optional<std::int32_t> lastDate, std::int32_t today)
 {
-    if (!Exists(Path(TodoList::EveryDay))) return {};
+    if (!Exists(Path(TodoList::EveryDay))) {
+        // Nothing is read: a today's list without its every-day list stays as
+        // it is on disk, since no list holds its items.
+        MarkInStep(TodoList::EveryDay, true);
+        MarkInStep(TodoList::TodayEveryDay, !Exists(Path(TodoList::TodayEveryDay)));
+        return {};
+    }
+    // Either way today's list is read or started again from the every-day
+    // list, which replaces what todo3.qsf held.
+    MarkInStep(TodoList::EveryDay, true);
+    MarkInStep(TodoList::TodayEveryDay, true);
     // Without a recorded date the start counts as a new day, so that both files'
     // items are in the lists that the next save writes.
     const bool sameDay = lastDate && *lastDate == today;
@@ -97,6 +104,8 @@ TodoReport TodoFiles::LoadEveryDay(TodoLists& lists, std::optional<std::int32_t>
 
 TodoReport TodoFiles::LoadTopBottom(TodoLists& lists)
 {
+    MarkInStep(TodoList::Top, true);
+    MarkInStep(TodoList::Bottom, true);
     std::vector<Read> plan;
     if (Exists(Path(TodoList::Top))) plan.push_back({TodoList::Top, {&lists.Top}});
     if (Exists(Path(TodoList::Bottom))) plan.push_back({TodoList::Bottom, {&lists.Bottom}});
@@ -106,11 +115,13 @@ TodoReport TodoFiles::LoadTopBottom(TodoLists& lists)
 TodoReport TodoFiles::Save(const TodoLists& lists)
 {
     TodoReport report;
-    EnsureFolder(folder_);
+    if (const FileResult folder = EnsureFolder(folder_); !folder.ok) return {true, folder.message, {}};
     const std::array<const std::vector<std::string>*, 4> all{&lists.Top, &lists.Bottom, &lists.TodayEveryDay,
                                                              &lists.EveryDay};
     for (std::size_t i = 0; i < all.size(); ++i) {
         const std::string path = Path(static_cast<TodoList>(i));
+        // A file that was never read holds items no list has: it stays.
+        if (!inStep_[i] && !unread_[i] && Exists(path)) continue;
         if (unread_[i]) {
             AsideCopy aside = CopyAside(path, clock_());
             if (!aside.result.ok) {
@@ -129,6 +140,7 @@ TodoReport TodoFiles::Save(const TodoLists& lists)
             report.message = written.message;
             return report;
         }
+        inStep_[i] = true;
     }
     return report;
 }

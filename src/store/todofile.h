@@ -58,7 +58,9 @@ public:
     TodoReport LoadEveryDay(TodoLists& lists, std::optional<std::int32_t> lastDate, std::int32_t today);
     // The top and bottom lists, each only when its file exists.
     TodoReport LoadTopBottom(TodoLists& lists);
-    // Writes todo1.qsf .. todo4.qsf in order; stops at the first failure.
+    // Writes todo1.qsf .. todo4.qsf in order; stops at the first failure. A
+    // list is never written over a file that was not read into it: such a
+    // file stays as it is, and one that failed to read is first kept aside.
     TodoReport Save(const TodoLists& lists);
 
 private:
@@ -67,10 +69,14 @@ private:
         std::vector<std::vector<std::string>*> into;
     };
     TodoReport Run(const std::vector<Read>& plan);
+    void MarkInStep(TodoList list, bool inStep);
 
     std::string folder_;
     WallClock clock_;
     std::array<bool, 4> unread_{};
+    // The list holds what its file holds (read, replaced at a new day, saved,
+    // or there was no file): only then may a save replace the file.
+    std::array<bool, 4> inStep_{};
 };
 
 }  // namespace orv

@@ -11,6 +11,7 @@
 #include "core/engineconfig.h"
 #include "core/session.h"
 #include "views/eventgrid.h"
+#include "views/labelbutton.h"
 
 namespace orv {
 
@@ -55,6 +56,10 @@ OverviewView::OverviewView(Session& session, Navigator& navigator, QWidget* pare
     QFont titleFont = T3->font();
     titleFont.setBold(true);
     T3->setFont(titleFont);
+    T18 = new LabelButton(QStringLiteral("Update"), this);
+    T18->setObjectName(QStringLiteral("T18"));
+    T18->setMargin(2);
+    connect(T18, &LabelButton::clicked, this, &OverviewView::updateRequested);
 
     L16 = Heading(this, "L16", kToday);
     TodayStringGrid = makeGrid(Which::Today, "TodayStringGrid", "Panel15", kToday);
@@ -65,6 +70,9 @@ OverviewView::OverviewView(Session& session, Navigator& navigator, QWidget* pare
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     NextWeekStringGrid = makeGrid(Which::Next, "NextWeekStringGrid", "Panel2", kNextWeek);
+    L16->setBuddy(TodayStringGrid);
+    L17->setBuddy(TomorrowStringGrid);
+    L18->setBuddy(NextWeekStringGrid);
 
     PopupMenu8 = makeMenu(TodayStringGrid, "PopupMenu8");
     Go1 = addItem(PopupMenu8, "Go1", "Go..");
@@ -110,11 +118,20 @@ OverviewView::OverviewView(Session& session, Navigator& navigator, QWidget* pare
     body->addLayout(nextHeading);
     body->addWidget(NextWeekStringGrid, 4);
 
+    auto* title = new QHBoxLayout;
+    title->setContentsMargins(0, 0, 0, 0);
+    title->setSpacing(0);
+    title->addWidget(T3, 1);
+    title->addWidget(T18);
+
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    layout->addWidget(T3);
+    layout->addLayout(title);
     layout->addLayout(body, 1);
+    setTabOrder(T18, TodayStringGrid);
+    setTabOrder(TodayStringGrid, TomorrowStringGrid);
+    setTabOrder(TomorrowStringGrid, NextWeekStringGrid);
 
     setTitleColours(TodayStringGrid->titleBackground(), TodayStringGrid->titleText());
     for (EventGrid* g : {TodayStringGrid, TomorrowStringGrid, NextWeekStringGrid})
@@ -127,6 +144,8 @@ EventGrid* OverviewView::makeGrid(Which which, const char* name, const char* fil
                             QString::fromLatin1(fillerName), this);
     g->setObjectName(QString::fromLatin1(name));
     g->setToolTip(QString::fromLatin1(hint));
+    // A screen reader names the grid after its heading.
+    g->setAccessibleName(QString::fromLatin1(hint));
     g->setContextMenuPolicy(Qt::CustomContextMenu);
     g->viewport()->installEventFilter(this);
     g->filler()->installEventFilter(this);
@@ -186,6 +205,7 @@ void OverviewView::Build(bool playSound)
     NextWeekStringGrid->setTable(std::move(o.Next));
     nextHeading_ = QString::fromStdString(o.Heading);
     L18->setText(nextHeading_);
+    NextWeekStringGrid->setAccessibleName(nextHeading_);
     ClearDateStamp();
     emit trayMenuChanged();
 }
@@ -205,7 +225,13 @@ void OverviewView::setTitleColours(const QColor& background, const QColor& text)
     palette.setColor(QPalette::Window, background);
     palette.setColor(QPalette::WindowText, text);
     T3->setPalette(palette);
+    T18->setColours(background, text);
     for (EventGrid* g : {TodayStringGrid, TomorrowStringGrid, NextWeekStringGrid}) g->setTitleColours(background, text);
+}
+
+void OverviewView::setLinkHoverColours(const QColor& background, const QColor& text)
+{
+    T18->setHoverColours(background, text);
 }
 
 void OverviewView::LineClicked(Which which)
@@ -241,6 +267,9 @@ void OverviewView::ShowMenu(Which which, const QPoint& pos)
 
 bool OverviewView::eventFilter(QObject* watched, QEvent* event)
 {
+    // Off a grid (onto the window or elsewhere) the headings say their own
+    // text again; a move onto the filler strip explains it anew.
+    if (event->type() == QEvent::Leave) ResetHeadings();
     if (event->type() == QEvent::MouseMove) {
         for (Which which : {Which::Today, Which::Tomorrow, Which::Next}) {
             const Parts p = parts(which);

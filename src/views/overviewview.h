@@ -18,6 +18,7 @@ class QMenu;
 namespace orv {
 
 class EventGrid;
+class LabelButton;
 class Session;
 
 class OverviewView : public QWidget {
@@ -44,13 +45,18 @@ public:
     // The headings as the grids' explanations may have left them.
     void ResetHeadings();
     void ClearDateStamp();
+    // The title line and its "Update" link; the link shows the hover colours
+    // (the settings' "Selected:") under the mouse and with the keyboard focus.
     void setTitleColours(const QColor& background, const QColor& text);
+    void setLinkHoverColours(const QColor& background, const QColor& text);
     void setMessageFunction(MessageFunction message) { message_ = std::move(message); }
 
     EventGrid* grid(TrayMenuItem::Table table) const;
 
 signals:
     void trayMenuChanged();
+    // The "Update" link (T18): save, read everything again and rebuild.
+    void updateRequested();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -88,6 +94,7 @@ private:
     QString nextHeading_;
 
     QLabel* T3;
+    LabelButton* T18;
     QLabel* L16;
     EventGrid* TodayStringGrid;
     QLabel* L17;

@@ -27,12 +27,14 @@ QListWidget* MakeList(QWidget* parent, const char* name)
     return list;
 }
 
-QLabel* Caption(QWidget* parent, const char* text)
+// A bold caption above `field`, which a screen reader names after it.
+QLabel* Caption(QWidget* parent, const char* text, QWidget* field)
 {
     auto* label = new QLabel(QString::fromLatin1(text), parent);
     QFont font = label->font();
     font.setBold(true);
     label->setFont(font);
+    label->setBuddy(field);
     return label;
 }
 
@@ -75,12 +77,21 @@ TodoView::TodoView(Session& session, QWidget* parent) : QWidget(parent), session
     NewTodoEdit = new QLineEdit(this);
     NewTodoEdit->setObjectName(QStringLiteral("NewTodoEdit"));
 
+    // Two lists stand under "Every day:": today's on the left, all on the right.
+    TopTodoList->setAccessibleName(QStringLiteral("Top"));
+    ListBox2->setAccessibleName(QStringLiteral("Bottom"));
+    ListBox3->setAccessibleName(QStringLiteral("Every day, today"));
+    ListBox6->setAccessibleName(QStringLiteral("Every day, all"));
+    NewTodoEdit->setAccessibleName(QStringLiteral("To do"));
+
     SB24 = MakeButton<QToolButton>(this, "SB24", "");
     SB24->setArrowType(Qt::UpArrow);
     SB24->setToolTip(QStringLiteral("Move up"));
+    SB24->setAccessibleName(SB24->toolTip());
     SB23 = MakeButton<QToolButton>(this, "SB23", "");
     SB23->setArrowType(Qt::DownArrow);
     SB23->setToolTip(QStringLiteral("Move down"));
+    SB23->setAccessibleName(SB23->toolTip());
     SB21 = MakeButton<QPushButton>(this, "SB21", "Done");
     EveryDayButton = MakeButton<QPushButton>(this, "EveryDayButton", "Every day");
     SB22 = MakeButton<QPushButton>(this, "SB22", "Bottom");
@@ -115,13 +126,13 @@ TodoView::TodoView(Session& session, QWidget* parent) : QWidget(parent), session
     auto* body = new QVBoxLayout;
     body->setContentsMargins(8, 6, 8, 8);
     body->setSpacing(3);
-    body->addWidget(Caption(this, "Top:"));
+    body->addWidget(Caption(this, "Top:", TopTodoList));
     body->addWidget(TopTodoList, 2);
-    body->addWidget(Caption(this, "Bottom:"));
+    body->addWidget(Caption(this, "Bottom:", ListBox2));
     body->addWidget(ListBox2, 2);
-    body->addWidget(Caption(this, "Every day:"));
+    body->addWidget(Caption(this, "Every day:", ListBox3));
     body->addLayout(everyDay, 2);
-    body->addWidget(Caption(this, "To do:"));
+    body->addWidget(Caption(this, "To do:", NewTodoEdit));
     body->addWidget(NewTodoEdit);
     body->addLayout(buttons);
 
@@ -242,6 +253,10 @@ void TodoView::Done(TodoList list, int index)
 
 void TodoView::AfterAdd(TodoList clickedAs)
 {
+    // The entry field keeps the focus, so that the next item can be typed at
+    // once; a focused button that is disabled below would hand it on (to
+    // "Help", say, where a blank opens the help window).
+    if (isVisible()) NewTodoEdit->setFocus(Qt::OtherFocusReason);
     ListClicked(clickedAs);
     for (QAbstractButton* b : std::initializer_list<QAbstractButton*>{SB24, SB23, SB21, EveryDayButton, SB22, SB20})
         b->setEnabled(false);

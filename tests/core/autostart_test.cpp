@@ -51,13 +51,14 @@ class SettingsAutostartExec : public testing::TestWithParam<ExecCase> {};
 
 TEST_P(SettingsAutostartExec, QuotesAndEscapesAsDesktopEntriesRequire)
 {
-    const StartCommand command{GetParam().program, {"start", "one"}};
+    // The folder options come first, so the log-in start reads the same data.
+    const StartCommand command{GetParam().program, {"--data-folder", "/home/ann/my data/"}, {"start", "one"}};
     EXPECT_EQ(AutostartDesktopEntry(command), std::string("[Desktop Entry]\n"
                                                           "Type=Application\n"
                                                           "Name=ORV\n"
                                                           "Exec=") +
                                                   GetParam().exec +
-                                                  " start one\n"
+                                                  " --data-folder \"/home/ann/my data/\" start one\n"
                                                   "X-GNOME-Autostart-enabled=true\n");
 }
 

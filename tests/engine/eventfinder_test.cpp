@@ -150,7 +150,9 @@ INSTANTIATE_TEST_SUITE_P(Table, MonthlyCounting,
                                          MonthlyRow{"one_year", D(2003, 3, 15), "Rent  1 Year"},
                                          MonthlyRow{"start", D(2002, 3, 15), "Rent  0 Year"},
                                          MonthlyRow{"before_start", D(2001, 10, 15), "Rent  -5"},
-                                         MonthlyRow{"year_before", D(2001, 3, 15), "Rent  -1 Year"}),
+                                         MonthlyRow{"year_before", D(2001, 3, 15), "Rent  -1 Year"},
+                                         // The plural is by the size of the count, before the start as well.
+                                         MonthlyRow{"two_years_before", D(2000, 3, 15), "Rent  -2 Years"}),
                          [](const testing::TestParamInfo<MonthlyRow>& p) { return std::string(p.param.name); });
 
 TEST_F(Finder, MonthlyEventsWithoutCountingOrOnDaysTheMonthLacks)

@@ -120,31 +120,6 @@ TEST_F(Views, PeriodicalSearchListsBirthdaysBeforeEventsDayByDay)
     EXPECT_EQ(births.rows.size(), 2u);
 }
 
-TEST_F(Views, PeriodicalSearchFromAfterToSearchesTheFromDateOnly)
-{
-    store.editCalendar() = {Event("a", D(2004, 3, 1)), Event("b", D(2004, 3, 2))};
-    const auto r = PeriodicalSearch(finder, Typed(2004, 3, 2), Typed(2004, 3, 1), true, true);
-    EXPECT_EQ(Rows(r.rows), (Strings{" |N|2/3 - b|1"}));
-}
-
-TEST_F(Views, PeriodicalSearchChecksTheToDateFirst)
-{
-    struct Row { TypedDate from, to; const char* message; } rows[] = {
-        {Typed(2003, 2, 29), Typed(2003, 2, 29), "Change the 'To-date'"},
-        {Typed(2003, 2, 29), Typed(2003, 3, 1), "Change the 'From-date'"},
-        {Typed(2003, 1, 1), TypedDate{2003, 1, std::nullopt}, "Change the 'To-date'"},
-        {Typed(2003, 13, 1), Typed(2003, 3, 1), "Change the 'From-date'"},
-        {Typed(2003, 1, 0), Typed(2003, 3, 1), "Change the 'From-date'"},
-        {Typed(2003, 1, 1), Typed(2003, 0, 5), "Change the 'To-date'"},
-    };
-    for (const auto& row : rows) {
-        const auto r = PeriodicalSearch(finder, row.from, row.to, true, true);
-        EXPECT_FALSE(r.ok);
-        EXPECT_EQ(r.message, row.message);
-        EXPECT_TRUE(r.rows.empty());
-    }
-}
-
 TEST_F(Views, QuickPeriods)
 {
     EXPECT_EQ(NextWeekTo(D(2004, 12, 30)), D(2005, 1, 6));
@@ -178,17 +153,6 @@ TEST_F(Views, PeopleSearchByNumberAndMailIgnoresBlanks)
     EXPECT_EQ(SearchPeople(finder.index(), SearchField::Surname, "two").front().Index, 1);
 }
 
-TEST_F(Views, HintSearchWalksFromTheLastEvent)
-{
-    store.editCalendar() = {Event("Dentist", D(2004, 5, 3)), Event("", D(2004, 5, 4)), Event("dentist again", D(2004, 6, 1))};
-    const auto all = SearchHints(store, "", finder.Settings);
-    ASSERT_EQ(all.size(), 2u);
-    EXPECT_EQ(all[0].Index, 2);
-    EXPECT_EQ(all[0].DateText, "1/6-2004");
-    EXPECT_EQ(SearchHints(store, "DENT", finder.Settings).size(), 2u);
-    EXPECT_TRUE(SearchHints(store, "x", finder.Settings).empty());
-}
-
 TEST_F(Views, AddressCard)
 {
     AData a = Person("Anna", "Berg", 0, 0);
@@ -199,40 +163,6 @@ TEST_F(Views, AddressCard)
     std::vector<std::string> lines;
     AddressSummary(lines, a);
     EXPECT_EQ(lines, (Strings{"Anna Berg", "Springfield", "Phone#: 555, 666", "Email: anna at example"}));
-}
-
-TEST_F(Views, MonthTextPerFilter)
-{
-    store.editAddresses() = {Person("Anna", "Berg", 3, 5)};
-    store.editCalendar() = {Event("Dentist", D(2004, 5, 3))};
-    store.editWeekly() = {Weekly("Gym", 2)};
-    store.editAnnual() = {Annual("Feast", 5, 3)};
-    store.editAdvanced() = {Advanced("First Monday", false, 1, "May", "Monday")};
-    const auto all = MonthRows(finder, 2004, 5, MonthFilter::All, true);
-    ASSERT_EQ(all.size(), 31u);
-    EXPECT_EQ(all[2].Weekday, "Mon");
-    EXPECT_EQ(all[2].Events, "N B W Y A ");
-    EXPECT_EQ(all[0].Events, " ");
-    EXPECT_EQ(MonthRows(finder, 2004, 5, MonthFilter::Recurrent, true)[2].Events, "Gym  Feast  First Monday  ");
-    EXPECT_EQ(MonthRows(finder, 2004, 5, MonthFilter::Recurrent, false)[2].Events, "Gym  Feast  ");
-    EXPECT_EQ(MonthRows(finder, 2004, 5, MonthFilter::Birthday, true)[2].Events, "Anna Berg  ");
-    EXPECT_EQ(MonthRows(finder, 2004, 5, MonthFilter::Calendar, true)[0].Events, "");
-    EXPECT_EQ(MonthRows(finder, 2003, 2, MonthFilter::All, true).size(), 28u);
-}
-
-TEST_F(Views, TodayBoxListsHighAndNormalOnlyAndItsChosenSources)
-{
-    const Date day = D(2004, 12, 22);
-    store.editCalendar() = {Event("low", day, 2), Event("normal", day, 1)};
-    store.editWeekly() = {Weekly("Choir", 4)};
-    TodayBoxSettings s;
-    EXPECT_EQ(Rows(TodayBoxLines(finder, day, s, top, bottom)),
-              (Strings{" |N|normal|1", " |W|Choir|0", " |T|call mum|-1", " |T|tax return|-1"}));
-    s = TodayBoxSettings{false, false, false, false, false, false, false, false};
-    EXPECT_TRUE(TodayBoxLines(finder, day, s, top, bottom).empty());
-    // Paged a week ahead, weekly events are still listed.
-    s = TodayBoxSettings{};
-    EXPECT_EQ(TodayBoxLines(finder, D(2004, 12, 29), s, {}, {}).size(), 1u);
 }
 
 TEST_F(Views, TodayBoxFindsTheBirthdayAddressByItsLine)
@@ -289,12 +219,4 @@ TEST_F(Views, WeekMenuGoesToTheFirstDayOfTheWeek)
     EXPECT_EQ(FirstDateOfWeek(2004, 1, s), D(2004, 1, 1));
     for (int w = 1; w <= 52; ++w) EXPECT_TRUE(FirstDateOfWeek(2010, w, s).has_value()) << w;
     EXPECT_EQ(FirstDateOfWeek(2010, 60, s), std::nullopt);
-}
-
-TEST_F(Views, DayListIncludesAdvancedOnlyWhenAsked)
-{
-    store.editAdvanced() = {Advanced("First Monday", false, 1, "May", "Monday")};
-    store.editCalendar() = {Event("low", D(2004, 5, 3), 2)};
-    EXPECT_EQ(Rows(DayList(finder, D(2004, 5, 3), true)), (Strings{" |L|low|0", " |A|First Monday|0"}));
-    EXPECT_EQ(Rows(DayList(finder, D(2004, 5, 3), false)), (Strings{" |L|low|0"}));
 }

@@ -13,12 +13,14 @@
 #include <QTimer>
 
 #include "core/settingsstore.h"
+#include "shell/helpbox.h"
 #include "shell/orvapp.h"
 #include "shell/setupdialog.h"
 #include "shell/sidebar.h"
 #include "shell/tdata.h"
 #include "shell/tmain.h"
 #include "shell/todaybox.h"
+#include "views/labelbutton.h"
 #include "views/overviewview.h"
 #include "views/todoview.h"
 
@@ -79,7 +81,7 @@ private slots:
         QCOMPARE(store.ReadDate(kSettingsKey, "LastDate").value, std::optional<std::int32_t>(DateSerial(2024, 2, 28)));
     }
 
-    void theOverviewShowsTodaysEventsAtStart()
+    void theOverviewShowsTodayAndTheHelpMenuOpensItsPageOverTheMainWindow()
     {
         MarkSettingsSaved();
         WriteFile(data + QStringLiteral("cal.orv"),
@@ -87,33 +89,24 @@ private slots:
                   "<BEGIN:MORE>\r\n<END:MORE>\r\n<END>\r\n<END:FILE>\r\n");
         Start();
         auto* today = app->data()->findChild<QTableView*>(QStringLiteral("TodayStringGrid"));
-        QVERIFY(today);
         QCOMPARE(today->model()->rowCount(), 1);
         QCOMPARE(today->model()->index(0, 1).data().toString(), QStringLiteral("Dentist"));
-        // A high-priority event of today sounds at start-up.
-        QCOMPARE(app->tray()->soundsPlayed(), 1);
+        QCOMPARE(app->tray()->soundsPlayed(), 1);  // a high-priority event of today sounds at start-up
         QCOMPARE(app->data()->windowTitle(), QStringLiteral("ORV - Wednesday 28/2 2024"));
-    }
 
-    void theHelpMenuOpensItsPageAndLeavesTheOverviewAlone()
-    {
-        MarkSettingsSaved();
-        WriteFile(data + QStringLiteral("cal.orv"),
-                  "<BEGIN:CAL:FILE:VERSION>3.0\r\n<BEGIN>\r\n<HINT>Dentist\r\n<PRI>1\r\n<DAY>28\r\n<MONTH>2\r\n<YEAR>2024\r\n"
-                  "<BEGIN:MORE>\r\n<END:MORE>\r\n<END>\r\n<END:FILE>\r\n");
-        Start();
         QAction* letters = nullptr;
         for (QAction* menu : app->data()->menuBar()->actions())
             if (menu->text() == QStringLiteral("&Help"))
                 for (QAction* a : menu->menu()->actions())
                     if (a->text() == QStringLiteral("Event type letters")) letters = a;
         QVERIFY(letters);
+        app->data()->move(300, 200);
         letters->trigger();
-        auto* today = app->data()->findChild<QTableView*>(QStringLiteral("TodayStringGrid"));
         QCOMPARE(today->model()->rowCount(), 1);
-        QCOMPARE(today->model()->index(0, 1).data().toString(), QStringLiteral("Dentist"));
-        QVERIFY(today->isVisible());
         QCOMPARE(app->data()->currentPanel()->objectName(), QStringLiteral("PP11"));
+        // The help window opens over the main window, not in the screen's corner.
+        QVERIFY(app->help()->isVisible());
+        QVERIFY((app->help()->frameGeometry().center() - app->data()->frameGeometry().center()).manhattanLength() <= 2);
     }
 
     void theLastViewComesBackUnlessStartedWithStart()
@@ -175,32 +168,38 @@ private slots:
         MarkSettingsSaved();
         Start();
         app->session().todos().Bottom = {"Paint the fence"};
+        app->todayBox()->show();
         app->Hide();
         QCOMPARE(ReadFile(data + QStringLiteral("todo2.qsf")), QByteArray("Paint the fence\r\n"));
         // Offscreen there is no tray: the window is minimised rather than lost.
         QVERIFY(!app->data()->isVisible() || app->data()->isMinimized());
+        // "Hide" hides the main window only.
+        QVERIFY(app->todayBox()->isVisible());
     }
 
     void anUnreadableDataFileIsReportedOnceWithItsCopyAndNothingIsLost()
     {
         MarkSettingsSaved();
-        const QByteArray broken = "<BEGIN:WEEK:FILE:VERSION>3.0\r\n<BEGIN>\r\n<WEEKDAY>x\r\n<END>\r\n<END:FILE>\r\n";
+        const QByteArray broken = "<BEGIN:WEEK:FILE:VERSION>2.0\r\n<BEGIN>\r\n<WEEKDAY>1\r\n<END>\r\n<END:FILE>\r\n";
         WriteFile(data + QStringLiteral("week.orv"), broken);
         Start();
-        QCOMPARE(messages.size(), 1);
-        QVERIFY(messages[0].contains(QStringLiteral("week.orv")));
-        QVERIFY(messages[0].contains(QStringLiteral(".unread")));
         const QStringList kept = QDir(data).entryList({QStringLiteral("week.orv.*.unread")});
         QCOMPARE(kept.size(), 1);
         QCOMPARE(ReadFile(data + kept[0]), broken);
+        // The file is named once, and the copy's name stands on a line of its own.
+        QCOMPARE(messages, QStringList{data + "week.orv: Unknown header; nothing was loaded from it\n"
+                                       "The file is kept unchanged as:\n" + data + kept[0]});
         app->Hide();
         QCOMPARE(messages.size(), 1);
     }
 
     void theSettingsShapeTheMainWindow()
     {
-        MarkSettingsSaved(QStringLiteral("\"CB5\"=dword:00000000\r\n\"CB6\"=dword:00000001\r\n\"Color1\"=\"Red\"\r\n"));
+        MarkSettingsSaved(QStringLiteral("\"CB5\"=dword:00000000\r\n\"CB6\"=dword:00000001\r\n\"Color1\"=\"Red\"\r\n"
+                                         "\"Color3\"=\"Navy\"\r\n"));
         Start();
+        // The "Menu:" colour paints the sidebar's heads.
+        QCOMPARE(app->data()->findChild<LabelButton*>(QStringLiteral("ML1"))->shownBackground(), QColor(0, 0, 128));
         // No task-bar entry without "Show ORV in system tray".
         QVERIFY(app->data()->windowFlags().testFlag(Qt::Tool));
         QVERIFY(app->data()->verMenu()->menuAction()->isVisible());
@@ -239,8 +238,93 @@ private slots:
         app->startProgram = [&](const QStringList& arguments) { started = arguments; };
         QSignalSpy exited(app.get(), &OrvApp::exited);
         app->MinimizeToLauncher();
-        QCOMPARE(started, QStringList{QStringLiteral("LAUall")});
+        // The launcher, and the program it starts again, use the same folders.
+        QCOMPARE(started, (QStringList{"--data-folder", data, "--settings-file", settings, "LAUall"}));
         QCOMPARE(exited.count(), 1);
+    }
+
+    void aSettingOfTheWrongTypeIsToldOnceAndTheToDoListsStillLoad()
+    {
+        MarkSettingsSaved(QStringLiteral("\"nextweek\"=\"ten\"\r\n\"CB21\"=\"yes\"\r\n\"MenuPopupMenu19\"=dword:0\r\n"));
+        WriteFile(data + QStringLiteral("todo1.qsf"), "Call the bank\r\n");
+        Start();  // no first-start dialog either: saved1 still counts
+        QCOMPARE(messages.size(), 1);
+        QCOMPARE(messages[0], QStringLiteral("Invalid data type for 'nextweek'\n\nInvalid data type for 'CB21'"));
+        QCOMPARE(app->session().todos().Top, std::vector<std::string>{"Call the bank"});
+        QCOMPARE(app->session().settings().nextweek, 7);
+        QVERIFY(!app->data()->findChild<LabelButton*>(QStringLiteral("MenuL7"))->isVisible());  // its mark is read
+        app->Update();
+        QCOMPARE(messages.size(), 1);
+        QVERIFY(app->Exit());
+        QCOMPARE(ReadFile(data + QStringLiteral("todo1.qsf")), QByteArray("Call the bank\r\n"));
+    }
+
+    void anUpdateAfterAFailedSaveKeepsWhatIsInMemory()
+    {
+        MarkSettingsSaved();
+        WriteFile(data + QStringLiteral("todo2.qsf"), "Old\r\n");
+        Start();
+        app->session().todos().Bottom.push_back("New today");
+        // A folder where the first to-do file belongs: the save stops there.
+        QFile::remove(data + QStringLiteral("todo1.qsf"));
+        QVERIFY(QDir().mkpath(data + QStringLiteral("todo1.qsf")));
+        app->Update();
+        QCOMPARE(app->session().todos().Bottom, (std::vector<std::string>{"Old", "New today"}));
+        QVERIFY(messages.last().contains(QStringLiteral("todo1.qsf")));
+        QVERIFY(messages.last().contains(QStringLiteral("were not read again")));
+        QVERIFY(QDir().rmdir(data + QStringLiteral("todo1.qsf")));
+        QVERIFY(app->Exit());
+        QCOMPARE(ReadFile(data + QStringLiteral("todo2.qsf")), QByteArray("Old\r\nNew today\r\n"));
+    }
+
+    void windowsComeBackWhereTheyWereAndTheTodayBoxFollows()
+    {
+        // The Today Box opens with the main window, keeps a paged day through
+        // "Update" and comes back each time the main window is shown.
+        MarkSettingsSaved(QStringLiteral("\"CB20\"=dword:00000001\r\n"));
+        Start();
+        TTodayBox* box = app->todayBox();
+        QVERIFY(box->isVisible());
+        app->data()->move(120, 90);
+        box->move(700, 40);
+        const QPoint mainAt = app->data()->pos(), boxAt = box->pos();
+        box->NextDay();
+        app->Update();
+        QCOMPARE(box->day(), (Date{2024, 2, 29}));
+        QCOMPARE(app->data()->pos(), mainAt);  // windows have frames here: no creeping down
+        QCOMPARE(box->pos(), boxAt);
+        box->hide();
+        app->data()->hide();
+        app->data()->ShowMainWindow();
+        QVERIFY(box->isVisible());
+        app.reset();
+        Start();
+        QCOMPARE(app->data()->pos(), mainAt);
+        QCOMPARE(app->todayBox()->pos(), boxAt);
+    }
+
+    void theProgramsOwnStaleTemporariesGoAtStart()
+    {
+        MarkSettingsSaved();
+        QVERIFY(QDir().mkpath(data + QStringLiteral("backup")));
+        const QStringList stale{"cal.orv.tmp-Ab12Cd", "todo3.qsf.tmp-XXXXXX", "backup/week7.orv.tmp-000000"};
+        const QStringList kept{"cal.orv.tmp-Ab12C", "notes.txt.tmp-Ab12Cd", "cal.orv.20240101-000000.unread",
+                               "backup/week8.orv.tmp-000000"};
+        for (const QString& name : stale + kept) WriteFile(data + name, "x");
+        WriteFile(settings + QStringLiteral(".tmp-a1b2c3"), "x");
+        Start();
+        for (const QString& name : stale) QVERIFY2(!QFile::exists(data + name), qPrintable(name));
+        for (const QString& name : kept) QVERIFY2(QFile::exists(data + name), qPrintable(name));
+        QVERIFY(!QFile::exists(settings + QStringLiteral(".tmp-a1b2c3")));
+    }
+
+    void captionsAreTheProgramsOwn()
+    {
+        // Qt appends a display name to every window title ("ORV - Monday ... — ORV").
+        SetUpApplication();
+        QCoreApplication::setApplicationName(QStringLiteral("renamed"));
+        QCOMPARE(QGuiApplication::applicationDisplayName(), QStringLiteral("renamed"));
+        QCoreApplication::setApplicationName(QStringLiteral("ORV"));
     }
 
 private:

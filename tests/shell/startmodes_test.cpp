@@ -1,10 +1,14 @@
-// The start modes of the orv program itself, run as separate processes on a
-// temporary data folder and settings file.
+// The orv program itself, run as separate processes on a temporary data folder
+// and settings file: its start modes, and that no start, update or end ever
+// loses a to-do (the program is ended and updated as the system does it, by
+// SIGTERM and SIGHUP).
 #include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <csignal>
+#include <sys/resource.h>
 
 namespace {
 
@@ -40,13 +44,7 @@ private slots:
         env.insert(QStringLiteral("XDG_RUNTIME_DIR"), dir->path() + QStringLiteral("/run"));
         QDir().mkpath(dir->path() + QStringLiteral("/run"));
         QFile::setPermissions(dir->path() + QStringLiteral("/run"), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-        QFile f(settings);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(QStringLiteral("Windows Registry Editor Version 5.00\r\n\r\n"
-                               "[HKEY_CURRENT_USER\\Software\\Quillon Software\\ORV]\r\n"
-                               "\"saved1\"=dword:00000001\r\n\"LastStartDate\"=hex:%1\r\n\r\n")
-                    .arg(DateHex(QDate::currentDate()))
-                    .toUtf8());
+        WriteSettings(QStringLiteral("\"LastStartDate\"=hex:%1\r\n").arg(DateHex(QDate::currentDate())));
     }
 
     void oneEndsAtOnceWhenAlreadyStartedTodayAndWritesNothing()
@@ -95,7 +93,74 @@ private slots:
         first.waitForFinished(5000);
     }
 
+    void aSettingOfTheWrongTypeLosesNoToDo()
+    {
+        // Once such a value stopped the start before the to-do lists were
+        // read, and the next save wrote them empty.
+        WriteSettings(QStringLiteral("\"nextweek\"=\"ten\"\r\n\"Color1\"=dword:00000005\r\n"));
+        const QByteArray lists[] = {"Call the bank\r\n", "Paint the fence\r\n", "Walk\r\n", "Walk\r\n"};
+        for (int i = 0; i < 4; ++i) Write(ToDo(i), lists[i]);
+        QProcess orv;
+        const QByteArray before = ReadFile(settings);
+        Start(orv, {});
+        QTRY_VERIFY_WITH_TIMEOUT(ReadFile(settings) != before, 15000);  // started: LastDate and WeekStart written
+        End(orv);
+        for (int i = 0; i < 4; ++i) QCOMPARE(ReadFile(ToDo(i)), lists[i]);
+    }
+
+    void anUpdateAfterAFailedSaveLosesNoToDo()
+    {
+        // A new day: today's every-day list starts again in memory ("Walk"
+        // was done yesterday). Then the disk is full at "Update": what is in
+        // memory must not be replaced by yesterday's file.
+        WriteSettings(QStringLiteral("\"LastDate\"=hex:%1\r\n").arg(DateHex(QDate::currentDate().addDays(-1))));
+        Write(ToDo(2), "Read\r\n");
+        Write(ToDo(3), "Walk\r\nRead\r\n");
+        QProcess orv;
+        const QByteArray before = ReadFile(settings);
+        Start(orv, {});
+        QTRY_VERIFY_WITH_TIMEOUT(ReadFile(settings) != before, 15000);
+
+        LimitFileSize(orv, 0);  // no write gets a byte onto the disk
+        QCOMPARE(::kill(pid_t(orv.processId()), SIGHUP), 0);
+        // A second start is answered once the update is over.
+        QProcess second;
+        Start(second, {});
+        QVERIFY(second.waitForFinished(15000));
+        LimitFileSize(orv, RLIM_INFINITY);
+        End(orv);
+        QCOMPARE(ReadFile(ToDo(2)), QByteArray("Walk\r\nRead\r\n"));
+    }
+
 private:
+    void WriteSettings(const QString& values)
+    {
+        Write(settings, ("Windows Registry Editor Version 5.00\r\n\r\n"
+                         "[HKEY_CURRENT_USER\\Software\\Quillon Software\\ORV]\r\n"
+                         "\"saved1\"=dword:00000001\r\n" + values + "\r\n").toUtf8());
+    }
+    static void Write(const QString& path, const QByteArray& bytes)
+    {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    }
+    QString ToDo(int i) const { return data + QStringLiteral("todo%1.qsf").arg(i + 1); }
+
+    static void LimitFileSize(const QProcess& process, rlim_t bytes)
+    {
+        const rlimit limit{bytes, RLIM_INFINITY};
+        QCOMPARE(::prlimit(pid_t(process.processId()), RLIMIT_FSIZE, &limit, nullptr), 0);
+    }
+
+    // Ends the program as a log-out does: it saves everything first.
+    static void End(QProcess& process)
+    {
+        QCOMPARE(::kill(pid_t(process.processId()), SIGTERM), 0);
+        QVERIFY2(process.waitForFinished(15000), "the program did not end");
+        QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+    }
+
     void Start(QProcess& process, const QStringList& words)
     {
         process.setProcessEnvironment(env);

@@ -64,14 +64,31 @@ TEST_F(DataFilesTest, MissingFilesLoadNothingAndTheFirstSaveCreatesThem)
     EXPECT_EQ(ReadFile(Path("cal.orv")), CalHeader + "\r\n<END:FILE>\r\n");
 }
 
-TEST_F(DataFilesTest, SaveCreatesAMissingDataFolder)
+TEST_F(DataFilesTest, SaveCreatesAMissingDataFolderOrSaysWhyItCannot)
 {
-    DataFiles nested(folder / "a/b/orv", [] { return Stamp; });
     RecordStore store;
+    DataFiles nested(folder / "a/b/orv", [] { return Stamp; });
     const SaveReport r = nested.Save(DataKind::Annual, store);
     EXPECT_FALSE(r.failed) << r.message;
-    EXPECT_EQ(r.path, folder / "a/b/orv/year.orv");
     EXPECT_EQ(ReadFile(r.path), "<BEGIN:YEAR:FILE:VERSION>3.0\r\n<END:FILE>\r\n");
+
+    // A file where the backup folder belongs: the system's reason, not "File not found".
+    WriteFile(Path("backup"), "in the way");
+    const SaveReport backup = files.Save(DataKind::Annual, store, SaveTarget::Backup(2));
+    EXPECT_TRUE(backup.failed);
+    EXPECT_EQ(backup.message, "The folder " + folder / "backup" + " cannot be created: Not a directory");
+}
+
+TEST_F(DataFilesTest, AFileThatWasNotLoadedIsNotReplaced)
+{
+    WriteFile(Path("week.orv"), Sample(DataKind::Weekly));
+    RecordStore store;
+    const SaveReport refused = files.Save(DataKind::Weekly, store);
+    EXPECT_TRUE(refused.failed);
+    EXPECT_EQ(refused.message, "'week.orv' was not read, so it was not replaced");
+    EXPECT_EQ(ReadFile(Path("week.orv")), Sample(DataKind::Weekly));
+    files.Load(DataKind::Weekly, store);
+    EXPECT_FALSE(files.Save(DataKind::Weekly, store).failed);
 }
 
 TEST_F(DataFilesTest, AddressesAreSortedAfterLoading)
@@ -140,7 +157,7 @@ TEST_F(DataFilesTest, AnAsideCopyNeverReplacesAnEarlierOne)
     RecordStore store;
     const LoadReport load = files.Load(DataKind::Annual, store);
     EXPECT_TRUE(load.failed);
-    EXPECT_EQ(load.message, "Unknown header in 'year.orv'; nothing was loaded from it");
+    EXPECT_EQ(load.message, "Unknown header; nothing was loaded from it");
     EXPECT_TRUE(store.annual().empty());
 
     const SaveReport save = files.Save(DataKind::Annual, store);
@@ -190,8 +207,9 @@ TEST_F(DataFilesTest, AnUnreadableFileIsNotReplacedWhenNoCopyCanBeKept)
 
 TEST_F(DataFilesTest, AWriteFailureReportsTheSystemsText)
 {
-    std::filesystem::create_directories(Path("data.orv/in-the-way"));
     RecordStore store;
+    files.LoadAll(store);
+    std::filesystem::create_directories(Path("data.orv/in-the-way"));
     const std::vector<SaveReport> saves = files.SaveAll(store);
     EXPECT_TRUE(saves[0].failed);
     EXPECT_NE(saves[0].message.find("I/O error"), std::string::npos) << saves[0].message;
@@ -245,17 +263,6 @@ TEST_F(DataFilesTest, ABackupLeavesTheUnreadFileForTheMainSaveToKeep)
     EXPECT_EQ(backup.path, folder / "backup/cal4.orv");
     EXPECT_EQ(ReadFile(Path("cal.orv")), BadCalendar);
     EXPECT_NE(files.Save(DataKind::Calendar, store).asideCopy, "");
-}
-
-TEST_F(DataFilesTest, AWeekdayOutsideOneToSevenWritesNothing)
-{
-    RecordStore store;
-    for (int weekday : {-1, 8}) {
-        const SaveReport r = files.Save(DataKind::Addresses, store, SaveTarget::Backup(weekday));
-        EXPECT_TRUE(r.failed) << weekday;
-        EXPECT_FALSE(r.message.empty());
-    }
-    EXPECT_TRUE(Listing(folder.path()).empty());
 }
 
 }  // namespace

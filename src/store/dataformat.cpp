@@ -1,0 +1,425 @@
+#include "store/dataformat.h"
+
+#include <charconv>
+#include <cstdint>
+#include <cstring>
+#include <utility>
+
+#include "store/textutil.h"
+
+namespace orv {
+
+namespace {
+
+constexpr std::array<std::string_view, 6> FileNames{"data.orv", "cal.orv", "adv.orv",
+                                                    "year.orv", "month.orv", "week.orv"};
+constexpr std::array<std::string_view, 6> FileStems{"data", "cal", "adv", "year", "month", "week"};
+constexpr std::array<std::string_view, 6> Headers{
+    "<BEGIN:DATA:FILE:VERSION>3.0", "<BEGIN:CAL:FILE:VERSION>3.0",  "<BEGIN:ADV:FILE:VERSION>3.0",
+    "<BEGIN:YEAR:FILE:VERSION>3.0", "<BEGIN:MONTH:FILE:VERSION>3.0", "<BEGIN:WEEK:FILE:VERSION>3.0"};
+
+std::size_t Index(DataKind kind) { return static_cast<std::size_t>(kind); }
+
+// How a field is written, and so how its value is read.
+enum class FieldType : std::uint8_t {
+    Text,         // always written, the value as it is
+    TextIfAny,    // written only when not empty
+    Number,       // always written, decimal
+    NumberIfSet,  // written only when not 0
+    Priority,     // decimal 0..2 kept in a byte; other numbers read as 1 (normal)
+    TrueFalse,    // "True" or "False"; only "True" reads as true
+    More,         // "<BEGIN:MORE>", one "<MORE>" line per item, "<END:MORE>"
+};
+
+// One tag of a record kind and the member it fills.
+template <class Rec>
+struct Field {
+    std::string_view tag;
+    FieldType type;
+    std::string Rec::*text = nullptr;
+    std::int32_t Rec::*number = nullptr;
+    std::uint8_t Rec::*byte = nullptr;
+    bool Rec::*flag = nullptr;
+    std::vector<std::string> Rec::*items = nullptr;
+};
+
+template <class Rec>
+constexpr Field<Rec> Text(std::string_view tag, std::string Rec::*m, FieldType type = FieldType::Text)
+{
+    return {tag, type, m};
+}
+template <class Rec>
+constexpr Field<Rec> TextIfAny(std::string_view tag, std::string Rec::*m)
+{
+    return Text(tag, m, FieldType::TextIfAny);
+}
+template <class Rec>
+constexpr Field<Rec> Number(std::string_view tag, std::int32_t Rec::*m, FieldType type = FieldType::Number)
+{
+    return {tag, type, nullptr, m};
+}
+template <class Rec>
+constexpr Field<Rec> NumberIfSet(std::string_view tag, std::int32_t Rec::*m)
+{
+    return Number(tag, m, FieldType::NumberIfSet);
+}
+template <class Rec>
+constexpr Field<Rec> Priority(std::string_view tag, std::uint8_t Rec::*m)
+{
+    return {tag, FieldType::Priority, nullptr, nullptr, m};
+}
+template <class Rec>
+constexpr Field<Rec> TrueFalse(std::string_view tag, bool Rec::*m)
+{
+    return {tag, FieldType::TrueFalse, nullptr, nullptr, nullptr, m};
+}
+template <class Rec>
+constexpr Field<Rec> More(std::vector<std::string> Rec::*m)
+{
+    return {"<MORE>", FieldType::More, nullptr, nullptr, nullptr, nullptr, m};
+}
+
+// Each kind's fields in the order they are written; a reader takes them in any order.
+template <class Rec>
+struct Format;
+
+template <>
+struct Format<AData> {
+    static constexpr DataKind kind = DataKind::Addresses;
+    static constexpr Field<AData> fields[] = {
+        TextIfAny("<NAME>", &AData::Name),     TextIfAny("<SURNAME>", &AData::Surname),
+        TextIfAny("<ADDRESS>", &AData::Address), NumberIfSet("<DAY>", &AData::Day),
+        NumberIfSet("<MONTH>", &AData::Month), NumberIfSet("<YEAR>", &AData::Year),
+        TextIfAny("<POSTAL>", &AData::Postal), TextIfAny("<CITY>", &AData::City),
+        TextIfAny("<COUNTRY>", &AData::Country), TextIfAny("<TELE1>", &AData::Tele1),
+        TextIfAny("<TELE2>", &AData::Tele2),   TextIfAny("<TELE3>", &AData::Tele3),
+        TextIfAny("<EMAIL1>", &AData::Email1), TextIfAny("<EMAIL2>", &AData::Email2),
+        TextIfAny("<EMAIL3>", &AData::Email3), More(&AData::More),
+    };
+    static bool Finish(AData& a, std::string&)
+    {
+        BuildDateText(a);
+        return true;
+    }
+};
+
+template <>
+struct Format<ACal> {
+    static constexpr DataKind kind = DataKind::Calendar;
+    static constexpr Field<ACal> fields[] = {
+        Text("<HINT>", &ACal::Hint),   Priority("<PRI>", &ACal::Priority), Number("<DAY>", &ACal::Day),
+        Number("<MONTH>", &ACal::Month), Number("<YEAR>", &ACal::Year),     More(&ACal::More),
+    };
+    static bool Finish(ACal& c, std::string& message)
+    {
+        if (EncodeCalendarDate(c)) return true;
+        message = "Invalid argument to date encode";
+        return false;
+    }
+};
+
+template <>
+struct Format<AAdv> {
+    static constexpr DataKind kind = DataKind::Advanced;
+    static constexpr Field<AAdv> fields[] = {
+        TrueFalse("<UPDOWN>", &AAdv::FromEnd), Number("<DOWN>", &AAdv::Down), Text("<DAY>", &AAdv::Day),
+        Text("<MONTH>", &AAdv::Month),         Text("<HINT>", &AAdv::Hint),
+    };
+    static bool Finish(AAdv&, std::string&) { return true; }
+};
+
+template <>
+struct Format<AYear> {
+    static constexpr DataKind kind = DataKind::Annual;
+    static constexpr Field<AYear> fields[] = {
+        Number("<DAY>", &AYear::Day), Number("<MONTH>", &AYear::Month), Text("<YEAR>", &AYear::Year),
+        Text("<HINT>", &AYear::Hint),
+    };
+    static bool Finish(AYear&, std::string&) { return true; }
+};
+
+template <>
+struct Format<AMonth> {
+    static constexpr DataKind kind = DataKind::Monthly;
+    static constexpr Field<AMonth> fields[] = {
+        Number("<DAY>", &AMonth::Day), Text("<MONTH>", &AMonth::Month), Text("<YEAR>", &AMonth::Year),
+        Text("<HINT>", &AMonth::Hint),
+    };
+    static bool Finish(AMonth&, std::string&) { return true; }
+};
+
+template <>
+struct Format<AWeek> {
+    static constexpr DataKind kind = DataKind::Weekly;
+    static constexpr Field<AWeek> fields[] = {
+        Number("<WEEKDAY>", &AWeek::Weekday), Text("<WEEKNR>", &AWeek::WeekNr), Text("<HINT>", &AWeek::Hint),
+    };
+    static bool Finish(AWeek&, std::string&) { return true; }
+};
+
+// The fields a line can carry, picked by its second byte: every tag is "<"
+// and a capital, and no capital starts more than three tags of one kind.
+constexpr std::size_t kSlots = 3;
+using Candidates = std::array<std::array<std::int8_t, kSlots>, 128>;
+
+template <class Rec>
+constexpr Candidates MakeCandidates()
+{
+    Candidates table{};
+    for (auto& slots : table) slots.fill(-1);
+    for (std::size_t i = 0; i < std::size(Format<Rec>::fields); ++i) {
+        auto& slots = table[static_cast<unsigned char>(Format<Rec>::fields[i].tag[1])];
+        std::size_t free = 0;
+        while (free < kSlots && slots[free] >= 0) ++free;
+        if (free == kSlots) throw "too many tags share their first letter";  // refused at compile time
+        slots[free] = static_cast<std::int8_t>(i);
+    }
+    return table;
+}
+
+template <class Rec>
+constexpr Candidates kCandidates = MakeCandidates<Rec>();
+
+// Stores the value of a tag line into `rec`. False, with the message, when a
+// number field holds no integer.
+template <class Rec>
+bool ReadField(Rec& rec, std::string_view line, std::string& message)
+{
+    const auto second = static_cast<unsigned char>(line[1]);
+    if (second >= kCandidates<Rec>.size()) return true;
+    for (const std::int8_t i : kCandidates<Rec>[second]) {
+        if (i < 0) break;
+        const Field<Rec>& f = Format<Rec>::fields[static_cast<std::size_t>(i)];
+        if (line.size() < f.tag.size() || std::memcmp(line.data(), f.tag.data(), f.tag.size()) != 0) continue;
+        const std::string_view value = line.substr(f.tag.size());
+        switch (f.type) {
+        case FieldType::Text:
+        case FieldType::TextIfAny:
+            (rec.*f.text).assign(value);
+            return true;
+        case FieldType::More:
+            (rec.*f.items).emplace_back(value);
+            return true;
+        case FieldType::TrueFalse:
+            rec.*f.flag = value == "True";
+            return true;
+        case FieldType::Number:
+        case FieldType::NumberIfSet:
+        case FieldType::Priority:
+            break;
+        }
+        const std::optional<std::int32_t> n = ParseInt32(value);
+        if (!n) {
+            message = NotAnIntegerMessage(value);
+            return false;
+        }
+        // The priority picks a type letter from a table: out of range reads as normal.
+        if (f.type == FieldType::Priority) rec.*f.byte = static_cast<std::uint8_t>(*n >= 0 && *n <= 2 ? *n : 1);
+        else rec.*f.number = *n;
+        return true;
+    }
+    return true;
+}
+
+template <class Rec>
+ParseResult ParseRecords(std::string_view text, std::vector<Rec>& out)
+{
+    if (text.empty()) return {};
+    LineCursor lines(text);
+    std::string_view line;
+    lines.Next(line);
+    // The reader of a file puts its name before this.
+    if (line != Headers[Index(Format<Rec>::kind)]) return {false, "Unknown header; nothing was loaded from it"};
+    // Records are built in place at the end of the list and taken off again
+    // when they fail or are never ended.
+    const std::size_t before = out.size();
+    bool inRecord = false;
+    bool reserved = false;
+    std::string message;
+    while (lines.Next(line)) {
+        if (line.size() < 2 || line[0] != '<') continue;
+        // Only lines starting "<B" or "<E" can be structure lines.
+        if (line[1] == 'B' || line[1] == 'E') {
+            if (line == "<END:FILE>") break;
+            if (line == "<BEGIN>") {
+                if (inRecord) {
+                    out.back() = Rec{};
+                } else {
+                    out.emplace_back();
+                    inRecord = true;
+                }
+                continue;
+            }
+            if (line == "<END>") {
+                if (!inRecord) continue;
+                inRecord = false;
+                if (!Format<Rec>::Finish(out.back(), message)) {
+                    out.pop_back();
+                    return {false, std::move(message)};
+                }
+                // Once a few records show their size, make room for the rest at once.
+                if (!reserved && out.size() - before == 64) {
+                    reserved = true;
+                    const std::size_t perRecord = lines.Consumed() / 64 + 1;
+                    out.reserve(out.size() + lines.Remaining() / perRecord * 9 / 8 + 1);
+                }
+                continue;
+            }
+        }
+        if (!inRecord) continue;
+        if (!ReadField(out.back(), line, message)) {
+            out.pop_back();
+            return {false, std::move(message)};
+        }
+    }
+    if (inRecord) out.pop_back();
+    return {};
+}
+
+// Builds a whole file in one buffer.
+class Writer {
+public:
+    Writer(DataKind kind, std::size_t estimate)
+    {
+        out_.reserve(estimate + 64);
+        Line(Headers[Index(kind)]);
+    }
+    void Line(std::string_view text)
+    {
+        out_.append(text);
+        out_.append("\r\n", 2);
+    }
+    void Tagged(std::string_view tag, std::string_view value)
+    {
+        out_.append(tag);
+        Line(value);
+    }
+    void Number(std::string_view tag, std::int32_t value)
+    {
+        char digits[12];
+        const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+        Tagged(tag, std::string_view(digits, static_cast<std::size_t>(end - digits)));
+    }
+    std::string Finish()
+    {
+        Line("<END:FILE>");
+        return std::move(out_);
+    }
+
+private:
+    std::string out_;
+};
+
+// Room for one field's lines, so that the buffer grows once.
+template <class Rec, std::size_t I>
+std::size_t FieldRoom(const Rec& rec)
+{
+    constexpr Field<Rec> f = Format<Rec>::fields[I];
+    if constexpr (f.type == FieldType::Text || f.type == FieldType::TextIfAny) {
+        return (rec.*f.text).size() + 12;
+    } else if constexpr (f.type == FieldType::More) {
+        std::size_t n = 32;
+        for (const std::string& item : rec.*f.items) n += item.size() + 8;
+        return n;
+    } else {
+        return 24;
+    }
+}
+
+template <class Rec, std::size_t I>
+void WriteField(Writer& w, const Rec& rec)
+{
+    constexpr Field<Rec> f = Format<Rec>::fields[I];
+    if constexpr (f.type == FieldType::Text) {
+        w.Tagged(f.tag, rec.*f.text);
+    } else if constexpr (f.type == FieldType::TextIfAny) {
+        if (!(rec.*f.text).empty()) w.Tagged(f.tag, rec.*f.text);
+    } else if constexpr (f.type == FieldType::Number) {
+        w.Number(f.tag, rec.*f.number);
+    } else if constexpr (f.type == FieldType::NumberIfSet) {
+        if (rec.*f.number != 0) w.Number(f.tag, rec.*f.number);
+    } else if constexpr (f.type == FieldType::Priority) {
+        w.Number(f.tag, rec.*f.byte);
+    } else if constexpr (f.type == FieldType::TrueFalse) {
+        w.Tagged(f.tag, rec.*f.flag ? "True" : "False");
+    } else {
+        w.Line("<BEGIN:MORE>");
+        for (const std::string& item : rec.*f.items) w.Tagged(f.tag, item);
+        w.Line("<END:MORE>");
+    }
+}
+
+// The table is walked at compile time, so a record is written as directly as
+// a hand-written sequence of its lines would be.
+template <class Rec, std::size_t... I>
+std::size_t RecordRoom(const Rec& rec, std::index_sequence<I...>)
+{
+    return 16 + (FieldRoom<Rec, I>(rec) + ...);  // "<BEGIN>", "<END>" and the fields
+}
+
+template <class Rec, std::size_t... I>
+void WriteRecord(Writer& w, const Rec& rec, std::index_sequence<I...>)
+{
+    w.Line("<BEGIN>");
+    (WriteField<Rec, I>(w, rec), ...);
+    w.Line("<END>");
+}
+
+template <class Rec>
+std::string SerializeRecords(const std::vector<Rec>& list)
+{
+    constexpr auto fields = std::make_index_sequence<std::size(Format<Rec>::fields)>();
+    std::size_t estimate = 0;
+    for (const Rec& rec : list) estimate += RecordRoom(rec, fields);
+    Writer w(Format<Rec>::kind, estimate);
+    for (const Rec& rec : list) WriteRecord(w, rec, fields);
+    return w.Finish();
+}
+
+}  // namespace
+
+std::string_view DataFileName(DataKind kind) { return FileNames[Index(kind)]; }
+std::string_view DataFileStem(DataKind kind) { return FileStems[Index(kind)]; }
+std::string_view DataHeaderLine(DataKind kind) { return Headers[Index(kind)]; }
+
+ParseResult ParseDataText(std::string_view text, std::vector<AData>& out) { return ParseRecords(text, out); }
+ParseResult ParseDataText(std::string_view text, std::vector<ACal>& out) { return ParseRecords(text, out); }
+ParseResult ParseDataText(std::string_view text, std::vector<AAdv>& out) { return ParseRecords(text, out); }
+ParseResult ParseDataText(std::string_view text, std::vector<AYear>& out) { return ParseRecords(text, out); }
+ParseResult ParseDataText(std::string_view text, std::vector<AMonth>& out) { return ParseRecords(text, out); }
+ParseResult ParseDataText(std::string_view text, std::vector<AWeek>& out) { return ParseRecords(text, out); }
+
+ParseResult ParseDataText(DataKind kind, std::string_view text, RecordStore& store)
+{
+    switch (kind) {
+    case DataKind::Addresses: return ParseRecords(text, store.editAddresses());
+    case DataKind::Calendar: return ParseRecords(text, store.editCalendar());
+    case DataKind::Advanced: return ParseRecords(text, store.editAdvanced());
+    case DataKind::Annual: return ParseRecords(text, store.editAnnual());
+    case DataKind::Monthly: return ParseRecords(text, store.editMonthly());
+    case DataKind::Weekly: return ParseRecords(text, store.editWeekly());
+    }
+    return {};
+}
+
+std::string SerializeDataText(const std::vector<AData>& list) { return SerializeRecords(list); }
+std::string SerializeDataText(const std::vector<ACal>& list) { return SerializeRecords(list); }
+std::string SerializeDataText(const std::vector<AAdv>& list) { return SerializeRecords(list); }
+std::string SerializeDataText(const std::vector<AYear>& list) { return SerializeRecords(list); }
+std::string SerializeDataText(const std::vector<AMonth>& list) { return SerializeRecords(list); }
+std::string SerializeDataText(const std::vector<AWeek>& list) { return SerializeRecords(list); }
+
+std::string SerializeDataText(DataKind kind, const RecordStore& store)
+{
+    switch (kind) {
+    case DataKind::Addresses: return SerializeRecords(store.addresses());
+    case DataKind::Calendar: return SerializeRecords(store.calendar());
+    case DataKind::Advanced: return SerializeRecords(store.advanced());
+    case DataKind::Annual: return SerializeRecords(store.annual());
+    case DataKind::Monthly: return SerializeRecords(store.monthly());
+    case DataKind::Weekly: return SerializeRecords(store.weekly());
+    }
+    return {};
+}
+
+}  // namespace orv

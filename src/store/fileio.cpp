@@ -1,0 +1,214 @@
+#include "store/fileio.h"
+
+#include <cerrno>
+#include <cstring>
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace orv {
+
+namespace {
+
+constexpr std::string_view kTemporaryInfix = ".tmp-";
+constexpr std::size_t kTemporaryLetters = 6;  // mkstemp's XXXXXX
+
+std::string FolderOf(const std::string& path)
+{
+    const std::size_t slash = path.rfind('/');
+    if (slash == std::string::npos) return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+bool IsFolder(const std::string& path)
+{
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+bool IsLetterOrDigit(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9'); }
+
+// Writes all of `content` to `fd`, syncs and closes it; on failure the file
+// at `path` is removed again.
+FileResult WriteAndClose(int fd, const std::string& path, std::string_view content, const std::string& reported)
+{
+    std::size_t done = 0;
+    int err = 0;
+    while (done < content.size()) {
+        const ssize_t n = ::write(fd, content.data() + done, content.size() - done);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            err = errno;
+            break;
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    if (err == 0 && ::fsync(fd) != 0) err = errno;
+    if (::close(fd) != 0 && err == 0) err = errno;
+    if (err == 0) return FileResult::Ok();
+    ::unlink(path.c_str());
+    return FileResult::Error(IoErrorText(err, reported));
+}
+
+// Makes a rename in `folder` durable. A file system that cannot sync a folder
+// has nothing more to do, so a failure here is not the write's failure.
+void SyncFolder(const std::string& folder)
+{
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
+}  // namespace
+
+std::string IoErrorText(int err, const std::string& path)
+{
+    if (err == ENOENT) return "File not found: " + path;
+    return "I/O error " + std::to_string(err) + " (" + std::strerror(err) + "): " + path;
+}
+
+bool FileExists(const std::string& path)
+{
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+bool PathExists(const std::string& path)
+{
+    struct stat st {};
+    return ::lstat(path.c_str(), &st) == 0;
+}
+
+ReadResult ReadWholeFile(const std::string& path)
+{
+    ReadResult r;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        if (errno == ENOENT) return r;
+        r.exists = true;
+        r.result = FileResult::Error(IoErrorText(errno, path));
+        return r;
+    }
+    r.exists = true;
+    struct stat st {};
+    if (::fstat(fd, &st) == 0 && st.st_size > 0) r.content.reserve(static_cast<std::size_t>(st.st_size));
+    char buffer[1 << 16];
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            r.result = FileResult::Error(IoErrorText(errno, path));
+            break;
+        }
+        if (n == 0) break;
+        r.content.append(buffer, static_cast<std::size_t>(n));
+    }
+    ::close(fd);
+    return r;
+}
+
+std::string TemporaryNamePrefix(const std::string& path) { return path + std::string(kTemporaryInfix); }
+
+FileResult WriteFileAtomic(const std::string& path, std::string_view content)
+{
+    std::string tmp = TemporaryNamePrefix(path) + std::string(kTemporaryLetters, 'X');
+    const int fd = ::mkstemp(tmp.data());
+    if (fd < 0) return FileResult::Error(IoErrorText(errno, path));
+    // mkstemp creates the file user-only; data files keep the usual permissions.
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    ::fchmod(fd, 0666 & ~mask);
+    FileResult written = WriteAndClose(fd, tmp, content, path);
+    if (!written.ok) return written;
+    if (::rename(tmp.c_str(), path.c_str()) != 0) {
+        const int err = errno;
+        ::unlink(tmp.c_str());
+        return FileResult::Error(IoErrorText(err, path));
+    }
+    SyncFolder(FolderOf(path));
+    return FileResult::Ok();
+}
+
+std::vector<std::string> RemoveStaleTemporaries(const std::string& folder, const std::vector<std::string>& names)
+{
+    std::vector<std::string> removed;
+    DIR* dir = ::opendir(folder.c_str());
+    if (dir == nullptr) return removed;
+    const std::string base = folder.empty() || folder.back() == '/' ? folder : folder + "/";
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string_view name = entry->d_name;
+        const std::size_t infix = name.rfind(kTemporaryInfix);
+        if (infix == std::string_view::npos || name.size() != infix + kTemporaryInfix.size() + kTemporaryLetters) continue;
+        bool letters = true;
+        for (const char c : name.substr(infix + kTemporaryInfix.size())) letters = letters && IsLetterOrDigit(c);
+        if (!letters) continue;
+        bool ours = false;
+        for (const std::string& target : names) ours = ours || name.substr(0, infix) == target;
+        if (!ours) continue;
+        const std::string path = base + std::string(name);
+        struct stat st {};
+        if (::lstat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && ::unlink(path.c_str()) == 0)
+            removed.push_back(path);
+    }
+    ::closedir(dir);
+    return removed;
+}
+
+FileResult EnsureFolder(const std::string& folder)
+{
+    if (folder.empty() || IsFolder(folder)) return FileResult::Ok();
+    // Each missing part from the top; the first that cannot be made gives the reason.
+    std::string whole = folder;
+    while (whole.size() > 1 && whole.back() == '/') whole.pop_back();
+    for (std::size_t slash = whole.find('/', 1);; slash = whole.find('/', slash + 1)) {
+        const std::string part = whole.substr(0, slash);
+        if (!IsFolder(part)) {
+            int err = 0;
+            if (PathExists(part)) err = ENOTDIR;
+            else if (::mkdir(part.c_str(), 0777) != 0 && errno != EEXIST) err = errno;
+            if (err != 0) {
+                std::string message = "The folder " + whole + " cannot be created: " + std::strerror(err);
+                if (part != whole) message += " (" + part + ")";
+                return FileResult::Error(message);
+            }
+        }
+        if (slash == std::string::npos) return FileResult::Ok();
+    }
+}
+
+AsideCopy CopyAside(const std::string& path, std::time_t now)
+{
+    AsideCopy aside;
+    ReadResult original = ReadWholeFile(path);
+    if (!original.exists) return aside;  // gone meanwhile: nothing left to lose
+    if (!original.result.ok) {
+        aside.result = original.result;
+        return aside;
+    }
+    std::tm local{};
+    ::localtime_r(&now, &local);
+    char stamp[32];
+    std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &local);
+    for (int n = 1; n <= 999; ++n) {
+        std::string name = path + "." + stamp + (n > 1 ? "-" + std::to_string(n) : std::string()) + ".unread";
+        // O_EXCL: an earlier copy of the same second is never replaced.
+        const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0) {
+            if (errno == EEXIST) continue;
+            aside.result = FileResult::Error(IoErrorText(errno, name));
+            return aside;
+        }
+        aside.result = WriteAndClose(fd, name, original.content, name);
+        if (aside.result.ok) {
+            SyncFolder(FolderOf(name));
+            aside.copy = std::move(name);
+        }
+        return aside;
+    }
+    aside.result = FileResult::Error("No free name for a copy of " + path);
+    return aside;
+}
+
+}  // namespace orv
