@@ -7,6 +7,7 @@
 #include <QDialog>
 #include <QString>
 #include <array>
+#include <functional>
 
 #include "core/settings.h"
 
@@ -50,6 +51,9 @@ public:
     void setProgramPath(const QString& path);
     // Where that entry lives; default: DefaultAutostartPath().
     void setAutostartPath(const QString& path);
+    // Whether desktop notifications are on while the user has not chosen:
+    // where the desktop has a notification service. Asked at each load.
+    void setNotificationDefault(std::function<bool()> on) { notificationDefault_ = std::move(on); }
 
     // "Exit" and Escape: the controls go back to the settings, so unsaved
     // choices (colours included) do not linger in the sidebar.
@@ -117,6 +121,8 @@ private:
     bool loading_ = false;
     bool coloursDirty_ = false;
     const QLabel* hovered_ = nullptr;  // the side menu label under the mouse
+    std::function<bool()> notificationDefault_;
+    bool notificationShown_ = false;  // CB30 as loaded while no choice was stored
 
     // Side menu and pages.
     QFrame* SideMenu = nullptr;
@@ -136,7 +142,7 @@ private:
 
     // Page "ORV". CB[n] is the check box CBn (none for 25 and 26, the radio pair).
     QScrollArea* ScrollBox1 = nullptr;
-    std::array<QCheckBox*, 30> CB{};
+    std::array<QCheckBox*, 31> CB{};
     QRadioButton* CB25 = nullptr;
     QRadioButton* CB26 = nullptr;
     QButtonGroup* DateFormatGroup = nullptr;
