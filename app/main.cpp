@@ -7,9 +7,11 @@
 #include "core/settingsstore.h"
 #include "core/singleinstance.h"
 #include "core/startup.h"
+#include "shell/dbusnotifier.h"
 #include "shell/orvapp.h"
 #include "shell/tdata.h"
 #include "shell/tlaunch.h"
+#include "shell/tmain.h"
 #include "store/records.h"
 
 namespace {
@@ -72,9 +74,11 @@ int main(int argc, char** argv)
         store.Save();
     }
 
-    orv::OrvApp orv({dataFolder, settingsFile, decision, {}, true});
+    orv::OrvApp orv({dataFolder, settingsFile, decision, {}, true, std::make_shared<orv::DBusNotificationSender>()});
     QObject::connect(&guard, &orv::SingleInstance::showRequested, &orv, [&orv] { orv.data()->ShowMainWindow(); });
     QObject::connect(&orv, &orv::OrvApp::exited, &app, &QApplication::quit, Qt::QueuedConnection);
     orv.Start();
+    orv::SleepWatch sleep;
+    QObject::connect(&sleep, &orv::SleepWatch::resumed, orv.tray(), &orv::TMain::Resumed);
     return QApplication::exec();
 }

@@ -14,6 +14,7 @@
 #include "shell/fontapply.h"
 #include "shell/helpbox.h"
 #include "shell/moonimages.h"
+#include "shell/notifier.h"
 #include "shell/setupdialog.h"
 #include "shell/sidebar.h"
 #include "shell/tdata.h"
@@ -121,13 +122,14 @@ void OrvApp::Start()
     const SessionReport loaded = session_.LoadData();
     session_.setToday(Today());
     data_ = std::make_unique<TData>(session_);
-    main_ = std::make_unique<TMain>(nullptr, [this] { return options_.now().date(); });
+    main_ = std::make_unique<TMain>(nullptr, [this] { return options_.now(); });
     setup_ = std::make_unique<TSetup>(session_);
     box_ = std::make_unique<TTodayBox>(session_, *data_);
     note_ = MakeUpdatingNote();
     newTodo_ = std::make_unique<TNewTodo>(*data_->todoView(), data_.get());
     help_ = std::make_unique<THelpBox>();
     setup_->setProgramPath(QCoreApplication::applicationFilePath());
+    setup_->setNotificationDefault([this] { return options_.notifications && options_.notifications->Available(); });
     ConnectWindows();
     session_.finder().ReminderSound = [this] { main_->PlaySound(); };
     main_->ShowTrayIcon();
@@ -186,6 +188,13 @@ void OrvApp::ConnectWindows()
         data_->ShowMainWindow();
     });
     connect(tray, &TMain::dayChanged, this, &OrvApp::Update);
+    if (options_.notifications) {
+        connect(options_.notifications.get(), &NotificationSender::activated, this, [this] {
+            data_->ShowView(ViewItem::NextWeek);
+            data_->ShowMainWindow();
+            box_->ShowWithMainWindow(true);
+        });
+    }
     connect(data_->overview(), &OverviewView::trayMenuChanged, this,
             [this] { main_->SetTrayMenu(data_->overview()->trayMenu()); });
 }
@@ -232,7 +241,9 @@ void OrvApp::Initialise(bool startUp)
     if (init.firstRun && startUp) setup_->exec();  // its controls were just filled
     data_->todoView()->Reload();
     data_->overview()->Build(true);
-    main_->SetTodayDay(today.Day);
+    // Where the reminder sound plays, the desktop hears of the day's events too.
+    if (options_.notifications) SendReminder(session_, *options_.notifications, today);
+    main_->SetToday(today);
     data_->SetCaptionFor(today);
     main_->SetTrayImage(MoonIcon(DaysSinceFullMoon(CurrentDateTime(), today)));
     box_->Fill(true);

@@ -80,24 +80,35 @@ private slots:
         QVERIFY(!tray.trayMenu()->actions().at(1)->isEnabled());
     }
 
-    void theTimerNoticesOnlyAChangeOfTheDay()
+    void theTimerTakesEveryNewDateOnce_data()
     {
-        QDate today(2024, 2, 28);
-        TMain tray(nullptr, [&] { return today; });
-        tray.SetTodayDay(28);
+        QTest::addColumn<QDateTime>("later");
+        QTest::addColumn<bool>("byResume");
+        const QDate today(2024, 2, 28);
+        QTest::addRow("midnight") << QDateTime(today.addDays(1), QTime(0, 0, 1)) << false;
+        // Only the day of the month would not tell these from today.
+        QTest::addRow("a month slept through") << QDateTime(QDate(2024, 3, 28), QTime(7, 0)) << true;
+        QTest::addRow("a year slept through") << QDateTime(QDate(2025, 2, 28), QTime(7, 0)) << true;
+        QTest::addRow("clock set back a day") << QDateTime(today.addDays(-1), QTime(23, 0)) << false;
+    }
+    void theTimerTakesEveryNewDateOnce()
+    {
+        QFETCH(QDateTime, later);
+        QFETCH(bool, byResume);
+        QDateTime now(QDate(2024, 2, 28), QTime(10, 0));
+        TMain tray(nullptr, [&] { return now; });
+        tray.SetToday(Date{2024, 2, 28});
         QSignalSpy changed(&tray, &TMain::dayChanged);
         tray.Timer1Timer();
+        tray.Resumed();  // a wake on the same day changes nothing
         QCOMPARE(changed.count(), 0);
-        today = today.addDays(1);
+        now = later;
+        if (byResume) tray.Resumed();
+        else tray.Timer1Timer();
+        QCOMPARE(changed.count(), 1);
+        QCOMPARE(tray.today(), NormaliseClockDate(later.date().year(), later.date().month(), later.date().day()));
         tray.Timer1Timer();
         QCOMPARE(changed.count(), 1);
-        QCOMPARE(tray.todayDay(), 29);
-        tray.Timer1Timer();
-        QCOMPARE(changed.count(), 1);
-        // A clock set back to another day of the month counts as well.
-        today = QDate(2024, 2, 3);
-        tray.Timer1Timer();
-        QCOMPARE(changed.count(), 2);
         QCOMPARE(tray.timer()->interval(), 3000);
         QVERIFY(!tray.timer()->isActive());
         tray.StartTimer();
