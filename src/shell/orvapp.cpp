@@ -122,7 +122,7 @@ void OrvApp::Start()
     const SessionReport loaded = session_.LoadData();
     session_.setToday(Today());
     data_ = std::make_unique<TData>(session_);
-    main_ = std::make_unique<TMain>(nullptr, [this] { return options_.now(); });
+    main_ = std::make_unique<TMain>(nullptr, [this] { return options_.now().date(); });
     setup_ = std::make_unique<TSetup>(session_);
     box_ = std::make_unique<TTodayBox>(session_, *data_);
     note_ = MakeUpdatingNote();

@@ -12,7 +12,7 @@ namespace orv {
 
 TMain::TMain(QObject* parent, Clock clock)
     : QObject(parent), tray_(std::make_unique<QSystemTrayIcon>()), menu_(std::make_unique<QMenu>()),
-      clock_(clock ? std::move(clock) : Clock([] { return QDateTime::currentDateTime(); }))
+      clock_(clock ? std::move(clock) : Clock([] { return QDate::currentDate(); }))
 {
     InitOrvResources();
     setObjectName(QStringLiteral("Main"));
@@ -101,7 +101,7 @@ void TMain::Timer1Timer()
 {
     // The whole date: a machine that slept for exactly a month, or a clock set
     // to the same day of another month, still brings a new day.
-    const QDate now = clock_().date();
+    const QDate now = clock_();
     const Date date = NormaliseClockDate(now.year(), now.month(), now.day());
     if (date == today_) return;
     today_ = date;

@@ -2,7 +2,7 @@
 // the timer that notices a new day, and the reminder sound.
 #pragma once
 
-#include <QDateTime>
+#include <QDate>
 #include <QIcon>
 #include <QMenu>
 #include <QObject>
@@ -20,7 +20,7 @@ namespace orv {
 class TMain : public QObject {
     Q_OBJECT
 public:
-    using Clock = std::function<QDateTime()>;
+    using Clock = std::function<QDate()>;
     explicit TMain(QObject* parent = nullptr, Clock clock = {});
     ~TMain() override;
 
