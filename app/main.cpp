@@ -7,10 +7,12 @@
 #include "core/settingsstore.h"
 #include "core/singleinstance.h"
 #include "core/startup.h"
+#include "shell/dbusnotifier.h"
 #include "shell/orvapp.h"
 #include "shell/systemsignals.h"
 #include "shell/tdata.h"
 #include "shell/tlaunch.h"
+#include "shell/tmain.h"
 #include "store/records.h"
 
 namespace {
@@ -76,7 +78,7 @@ int main(int argc, char** argv)
         store.Save();
     }
 
-    orv::OrvApp orv({dataFolder, settingsFile, decision, {}, true});
+    orv::OrvApp orv({dataFolder, settingsFile, decision, {}, true, std::make_shared<orv::DBusNotificationSender>()});
     QObject::connect(&guard, &orv::SingleInstance::showRequested, &orv, [&orv] { orv.data()->ShowMainWindow(); });
     QObject::connect(&orv, &orv::OrvApp::exited, &app, &QApplication::quit, Qt::QueuedConnection);
     QObject::connect(&systemSignals, &orv::SystemSignals::endRequested, &orv,
@@ -84,5 +86,7 @@ int main(int argc, char** argv)
     QObject::connect(&systemSignals, &orv::SystemSignals::updateRequested, &orv,
                      [&orv] { orv.HandleRequest(orv::OrvApp::Request::Update); });
     orv.Start();
+    orv::SleepWatch sleep;
+    QObject::connect(&sleep, &orv::SleepWatch::resumed, orv.tray(), &orv::TMain::Resumed);
     return QApplication::exec();
 }

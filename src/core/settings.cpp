@@ -45,7 +45,7 @@ constexpr std::string_view kReadOrder[] = {
     "MenuPopupMenu31", "MenuPopupMenu32", "MenuPopupMenu33", "MenuPopupMenu35",
     "CB1", "CB2", "CB3", "CB4", "CB5", "CB6", "CB7", "CB8", "CB9", "CB10", "CB11", "CB12", "CB13", "CB14",
     "CB15", "CB16", "CB17", "CB18", "CB19", "CB20", "CB21", "CB22", "CB23", "CB24", "CB25", "CB27", "CB28",
-    "CB29",
+    "CB29", "CB30",
     "FontName", "FontSize", "FontCharset", "Indicator",
     "Color1", "Color2", "Color3", "Color4", "Color5", "Color6", "Color7", "Color8", "Color9", "Color10",
     "Color11", "ColorP",

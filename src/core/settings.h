@@ -63,6 +63,7 @@ using OptDate = std::optional<std::int32_t>;  // days since 1899-12-30, stored a
     X(Dialog, Bool, CB27, false)                     \
     X(Dialog, Bool, CB28, false)                     \
     X(Dialog, Bool, CB29, false)                     \
+    X(Dialog, OptBool, CB30, {})                     \
     X(Dialog, Text, FontName, "MS Sans Serif")       \
     X(Dialog, Int, FontSize, 8)                      \
     X(Dialog, Int, Indicator, 16)                    \

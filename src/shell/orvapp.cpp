@@ -17,6 +17,7 @@
 #include "shell/fontapply.h"
 #include "shell/helpbox.h"
 #include "shell/moonimages.h"
+#include "shell/notifier.h"
 #include "shell/setupdialog.h"
 #include "shell/sidebar.h"
 #include "shell/tdata.h"
@@ -171,6 +172,7 @@ void OrvApp::Start()
     help_ = std::make_unique<THelpBox>();
     setup_->setProgramPath(QCoreApplication::applicationFilePath());
     setup_->setProgramOptions(FolderOptions());
+    setup_->setNotificationDefault([this] { return options_.notifications && options_.notifications->Available(); });
     ConnectWindows();
     session_.finder().ReminderSound = [this] { main_->PlaySound(); };
     main_->ShowTrayIcon();
@@ -270,6 +272,13 @@ void OrvApp::ConnectWindows()
         data_->ShowMainWindow();
     });
     connect(tray, &TMain::dayChanged, this, &OrvApp::Update);
+    if (options_.notifications) {
+        connect(options_.notifications.get(), &NotificationSender::activated, this, [this] {
+            data_->ShowView(ViewItem::NextWeek);
+            data_->ShowMainWindow();
+            box_->ShowWithMainWindow(true);
+        });
+    }
     connect(data_->overview(), &OverviewView::trayMenuChanged, this,
             [this] { main_->SetTrayMenu(data_->overview()->trayMenu()); });
 }
@@ -325,7 +334,9 @@ void OrvApp::Initialise(bool startUp, Session::Read read)
     data_->hintSearch()->Search();
     data_->InitialiseEventPages(today);
     data_->overview()->Build(true);
-    main_->SetTodayDay(today.Day);
+    // Where the reminder sound plays, the desktop hears of the day's events too.
+    if (options_.notifications) SendReminder(session_, *options_.notifications, today);
+    main_->SetToday(today);
     data_->SetCaptionFor(today);
     main_->SetTrayImage(MoonIcon(DaysSinceFullMoon(CurrentDateTime(), today)));
     if (startUp) box_->Fill(true);

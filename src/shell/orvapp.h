@@ -28,6 +28,7 @@ class TSetup;
 class TTodayBox;
 class THelpBox;
 class TNewTodo;
+class NotificationSender;
 
 class OrvApp : public QObject {
     Q_OBJECT
@@ -38,6 +39,8 @@ public:
         StartDecision start;
         std::function<QDateTime()> now;  // the clock; tests fix it
         bool splash = true;
+        // The desktop's notification service; none: no desktop notifications.
+        std::shared_ptr<NotificationSender> notifications;
     };
 
     explicit OrvApp(Options options, QObject* parent = nullptr);

@@ -172,6 +172,8 @@ void TSetup::LoadFromSettings()
         SpinEdit2->setValue(s.FontSize);
         ComboBox2->setCurrentIndex(ItemFor(ComboBox2, s.FontCharset));
         SpinEdit3->setValue(s.Indicator);
+        notificationShown_ = notificationDefault_ && notificationDefault_();
+        CB[30]->setChecked(s.CB30.value_or(notificationShown_));
     }
     for (int n = 1; n <= kEntries; ++n) SetColourText(n, s.*kColours[n - 1]);
     RefreshProfiles(DecodeStored(s.ColorP));
@@ -186,6 +188,8 @@ void TSetup::WriteControlsTo(Settings& s) const
     const Settings defaults;
     s.nextweek = SpinEdit1->value();
     for (const auto& [n, member] : kBoxes) s.*member = CB.at(static_cast<std::size_t>(n))->isChecked();
+    // Until the user changes it, the notification box follows the desktop.
+    if (s.CB30 || CB[30]->isChecked() != notificationShown_) s.CB30 = CB[30]->isChecked();
     s.CB25 = CB25->isChecked();
     s.FontName = EncodeTyped(Edit1->text());
     s.FontSize = SpinEdit2->value();

@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 #include <array>
+#include <functional>
 
 #include "core/settings.h"
 
@@ -54,6 +55,9 @@ public:
     void setProgramOptions(const QStringList& options);
     // Where that entry lives; default: DefaultAutostartPath().
     void setAutostartPath(const QString& path);
+    // Whether desktop notifications are on while the user has not chosen:
+    // where the desktop has a notification service. Asked at each load.
+    void setNotificationDefault(std::function<bool()> on) { notificationDefault_ = std::move(on); }
 
     // "Exit" and Escape: the controls go back to the settings, so unsaved
     // choices (colours included) do not linger in the sidebar.
@@ -123,6 +127,8 @@ private:
     bool loading_ = false;
     bool coloursDirty_ = false;
     const LabelButton* hovered_ = nullptr;  // the side menu label under the mouse
+    std::function<bool()> notificationDefault_;
+    bool notificationShown_ = false;  // CB30 as loaded while no choice was stored
 
     // Side menu and pages.
     QFrame* SideMenu = nullptr;
@@ -142,7 +148,7 @@ private:
 
     // Page "ORV". CB[n] is the check box CBn (none for 25 and 26, the radio pair).
     QScrollArea* ScrollBox1 = nullptr;
-    std::array<QCheckBox*, 30> CB{};
+    std::array<QCheckBox*, 31> CB{};
     QRadioButton* CB25 = nullptr;
     QRadioButton* CB26 = nullptr;
     QButtonGroup* DateFormatGroup = nullptr;

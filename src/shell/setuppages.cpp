@@ -232,6 +232,7 @@ QWidget* TSetup::BuildOrvPage()
     AddLeft(setup, MakeCheckBox(6, QStringLiteral("Show \"Ver 1.2\" in Menu")));
     AddLeft(setup, MakeCheckBox(21, QStringLiteral("Date on next weeks events")));
     AddLeft(setup, MakeCheckBox(5, QStringLiteral("Show ORV in system tray")));
+    AddLeft(setup, MakeCheckBox(30, QStringLiteral("Notify birthdays and high priority events")));
     AddLeft(setup, MakeCheckBox(24, QStringLiteral("Enable Resize")));
     SpinEdit1 = new QSpinBox;
     SpinEdit1->setObjectName(QStringLiteral("SpinEdit1"));

@@ -99,10 +99,19 @@ void TMain::StartTimer() { timer_.start(); }
 
 void TMain::Timer1Timer()
 {
-    const int day = clock_().day();
-    if (day == todayDay_) return;
+    // The whole date: a machine that slept for exactly a month, or a clock set
+    // to the same day of another month, still brings a new day.
+    const QDate now = clock_();
+    const Date date = NormaliseClockDate(now.year(), now.month(), now.day());
+    if (date == today_) return;
+    today_ = date;
     emit dayChanged();
-    todayDay_ = day;
+}
+
+void TMain::Resumed()
+{
+    // Not waiting for the next tick: the day slept through is taken as the screen comes back.
+    Timer1Timer();
 }
 
 void TMain::PlaySound()

@@ -35,13 +35,15 @@ public:
     void SetTrayMenu(const std::vector<TrayMenuItem>& items);
     void SetTrayImage(const QIcon& icon);
 
-    // The day the timer compares with; the timer starts disabled.
-    void SetTodayDay(int day) { todayDay_ = day; }
-    int todayDay() const { return todayDay_; }
+    // The date the timer compares with; the timer starts disabled.
+    void SetToday(Date today) { today_ = today; }
+    Date today() const { return today_; }
     void StartTimer();
     QTimer* timer() { return &timer_; }
     // One tick of the day-change check (public so that a test can drive it).
     void Timer1Timer();
+    // The machine woke from suspend: a day slept through is taken at once.
+    void Resumed();
 
     // The letter writer comes with its own window; until it exists its item is greyed.
     void SetLetterAvailable(bool available) { letterAvailable_ = available; }
@@ -55,7 +57,7 @@ signals:
     void todayBoxRequested();       // "Today Box"
     void writeLetterRequested();    // "Write letter"
     void lineActivated(TrayMenuItem::Table table, int row);
-    void dayChanged();              // the timer saw another day of the month
+    void dayChanged();              // the timer saw another date
 
 private:
     std::unique_ptr<QSystemTrayIcon> tray_;
@@ -63,7 +65,7 @@ private:
     QTimer timer_;
     QSoundEffect sound_;
     Clock clock_;
-    int todayDay_ = 0;
+    Date today_{};
     int soundsPlayed_ = 0;
     bool letterAvailable_ = false;
 };

@@ -77,24 +77,34 @@ private slots:
         QVERIFY(!tray.trayMenu()->actions().at(1)->isEnabled());
     }
 
-    void theTimerNoticesOnlyAChangeOfTheDay()
+    void theTimerTakesEveryNewDateOnce_data()
     {
+        QTest::addColumn<QDate>("later");
+        QTest::addColumn<bool>("byResume");
+        QTest::addRow("midnight") << QDate(2024, 2, 29) << false;
+        // Only the day of the month would not tell these from today.
+        QTest::addRow("a month slept through") << QDate(2024, 3, 28) << true;
+        QTest::addRow("a year slept through") << QDate(2025, 2, 28) << true;
+        QTest::addRow("clock set back a day") << QDate(2024, 2, 27) << false;
+    }
+    void theTimerTakesEveryNewDateOnce()
+    {
+        QFETCH(QDate, later);
+        QFETCH(bool, byResume);
         QDate today(2024, 2, 28);
         TMain tray(nullptr, [&] { return today; });
-        tray.SetTodayDay(28);
+        tray.SetToday(Date{2024, 2, 28});
         QSignalSpy changed(&tray, &TMain::dayChanged);
         tray.Timer1Timer();
+        tray.Resumed();  // a wake on the same day changes nothing
         QCOMPARE(changed.count(), 0);
-        today = today.addDays(1);
+        today = later;
+        if (byResume) tray.Resumed();
+        else tray.Timer1Timer();
+        QCOMPARE(changed.count(), 1);
+        QCOMPARE(tray.today(), NormaliseClockDate(later.year(), later.month(), later.day()));
         tray.Timer1Timer();
         QCOMPARE(changed.count(), 1);
-        QCOMPARE(tray.todayDay(), 29);
-        tray.Timer1Timer();
-        QCOMPARE(changed.count(), 1);
-        // A clock set back to another day of the month counts as well.
-        today = QDate(2024, 2, 3);
-        tray.Timer1Timer();
-        QCOMPARE(changed.count(), 2);
         QCOMPARE(tray.timer()->interval(), 3000);
         QVERIFY(!tray.timer()->isActive());
         tray.StartTimer();

@@ -1,0 +1,2 @@
+orv_test(orv_reminder_tests reminders_test.cpp)
+target_link_libraries(orv_reminder_tests PRIVATE orv_engine)

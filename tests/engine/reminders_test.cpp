@@ -1,0 +1,90 @@
+// The desktop reminder's days and lines.
+#include <gtest/gtest.h>
+
+#include "builders.h"
+#include "engine/reminders.h"
+
+using namespace orv;
+using namespace orv::test;
+
+namespace {
+
+using Strings = std::vector<std::string>;
+
+struct StartCase {
+    const char* name;
+    std::optional<Date> lastSeen;
+    Date today;
+    Date first;
+};
+
+class ReminderStartTest : public testing::TestWithParam<StartCase> {};
+
+}  // namespace
+
+TEST_P(ReminderStartTest, CoversTheDaysSinceTheLastLook)
+{
+    EXPECT_EQ(ReminderStart(GetParam().lastSeen, GetParam().today), GetParam().first);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Days, ReminderStartTest,
+    testing::Values(StartCase{"NeverSeen", std::nullopt, D(2024, 2, 28), D(2024, 2, 28)},
+                    StartCase{"SeenToday", D(2024, 2, 28), D(2024, 2, 28), D(2024, 2, 28)},
+                    StartCase{"SeenYesterday", D(2024, 2, 27), D(2024, 2, 28), D(2024, 2, 28)},
+                    StartCase{"ThreeDaysAgo", D(2024, 2, 25), D(2024, 2, 28), D(2024, 2, 26)},
+                    StartCase{"OverTheYearEnd", D(2023, 12, 30), D(2024, 1, 2), D(2023, 12, 31)},
+                    StartCase{"ClockWentBack", D(2024, 3, 1), D(2024, 2, 28), D(2024, 2, 28)},
+                    StartCase{"AMonthExactly", D(2024, 1, 28), D(2024, 2, 28), D(2024, 1, 29)},
+                    StartCase{"YearsAgoReachesBackAMonth", D(2020, 5, 1), D(2024, 3, 31), D(2024, 3, 1)}),
+    [](const testing::TestParamInfo<StartCase>& row) { return std::string(row.param.name); });
+
+class ReminderTest : public testing::Test {
+protected:
+    RecordStore store;
+    EventFinder finder{store};
+};
+
+TEST_F(ReminderTest, OneDayListsHighPriorityEventsAndBirthdaysOnly)
+{
+    const Date today = D(2024, 2, 28);
+    store.editAddresses() = {Person("Ann", "Smith", 28, 2, 1990), Person("Bob", "Jones", 29, 2)};
+    store.editCalendar() = {Event("Yesterday's", D(2024, 2, 27), 0), Event("Dentist", today, 0),
+                            Event("Haircut", today, 1),           Event("Low thing", today, 2),
+                            Event("Odd", today, 7),                Event("Tomorrow's", D(2024, 2, 29), 0)};
+    store.editWeekly() = {Weekly("Choir", DayOfWeek(today))};
+    store.editAnnual() = {Annual("Parade", 2, 28)};
+    const Reminder r = BuildReminder(finder, today, today);
+    EXPECT_EQ(r.summary, "Today's events");
+    EXPECT_EQ(r.lines, (Strings{"H - Dentist", "B - Ann Smith  -  34"}));
+}
+
+TEST_F(ReminderTest, SeveralDaysSayWhenTheyBeganAndDateEachLine)
+{
+    store.editAddresses() = {Person("Bob", "Jones", 26, 2, 1980)};
+    store.editCalendar() = {Event("Vet", D(2024, 2, 27), 0), Event("Haircut", D(2024, 2, 27), 1),
+                            Event("Dentist", D(2024, 2, 28), 0)};
+    Reminder r = BuildReminder(finder, D(2024, 2, 26), D(2024, 2, 28));
+    EXPECT_EQ(r.summary, "Events since Monday 26/2-2024");
+    EXPECT_EQ(r.lines, (Strings{"B - 26/2 - Bob Jones  -  44", "H - 27/2 - Vet", "H - 28/2 - Dentist"}));
+
+    finder.Settings.MonthFirst = true;
+    r = BuildReminder(finder, D(2024, 2, 26), D(2024, 2, 28));
+    EXPECT_EQ(r.summary, "Events since Monday 2.26.2024");
+    EXPECT_EQ(r.lines.front(), "B - 2.26 - Bob Jones  -  44");
+}
+
+TEST_F(ReminderTest, TooManyLinesKeepTheLatestAndCountTheRest)
+{
+    store.editAddresses() = {Person("A", "One", 26, 2), Person("B", "Two", 26, 2), Person("C", "Three", 27, 2)};
+    store.editCalendar() = {Event("Dentist", D(2024, 2, 28), 0)};
+    const Reminder r = BuildReminder(finder, D(2024, 2, 26), D(2024, 2, 28), 3);
+    EXPECT_EQ(r.lines, (Strings{"(2 earlier events)", "B - 27/2 - C Three", "H - 28/2 - Dentist"}));
+    EXPECT_EQ(BuildReminder(finder, D(2024, 2, 26), D(2024, 2, 28), 4).lines.size(), 4u);
+}
+
+TEST_F(ReminderTest, NothingToTellGivesNoLines)
+{
+    store.editCalendar() = {Event("Haircut", D(2024, 2, 28), 1)};
+    EXPECT_TRUE(BuildReminder(finder, D(2024, 2, 28), D(2024, 2, 28)).lines.empty());
+}

@@ -1,0 +1,210 @@
+// The notification service and the wake from suspend over a real message bus:
+// a private dbus-daemon started for each test, with a small fake service in
+// this process. Skipped where dbus-daemon is not installed.
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QFile>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "shell/dbusnotifier.h"
+
+using namespace orv;
+
+namespace {
+
+const QString kService = QStringLiteral("org.freedesktop.Notifications");
+
+class FakeNotifications : public QObject {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Notifications")
+public:
+    struct Call {
+        QString app;
+        uint replaces = 0;
+        QString summary;
+        QString body;
+        QStringList actions;
+        QVariantMap hints;
+        int timeout = -1;
+    };
+    QList<Call> calls;
+    QList<uint> closed;
+    QStringList capabilities{QStringLiteral("body"), QStringLiteral("actions")};
+
+public slots:
+    QStringList GetCapabilities() { return capabilities; }
+    uint Notify(const QString& app, uint replaces, const QString& icon, const QString& summary, const QString& body,
+                const QStringList& actions, const QVariantMap& hints, int timeout)
+    {
+        Q_UNUSED(icon);
+        calls << Call{app, replaces, summary, body, actions, hints, timeout};
+        return replaces != 0 ? replaces : ++last_;
+    }
+    void CloseNotification(uint id) { closed << id; }
+
+signals:
+    void ActionInvoked(uint id, const QString& key);
+    void NotificationClosed(uint id, uint reason);
+
+private:
+    uint last_ = 0;
+};
+
+class ClosedProbe : public QObject {
+    Q_OBJECT
+public:
+    int seen = 0;
+public slots:
+    void Closed(uint, uint) { ++seen; }
+};
+
+DesktopNotification Note(const QString& summary, const QStringList& lines = {QStringLiteral("H - Dentist")})
+{
+    return DesktopNotification{summary, lines};
+}
+
+}  // namespace
+
+class DBusNotifyTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init()
+    {
+        const QString daemon = QStandardPaths::findExecutable(QStringLiteral("dbus-daemon"));
+        if (daemon.isEmpty()) QSKIP("dbus-daemon is not installed");
+        dir = std::make_unique<QTemporaryDir>();
+        QVERIFY(dir->isValid());
+        // A bus of our own that starts no services, whatever the machine has installed.
+        const QString config = dir->path() + QStringLiteral("/bus.conf");
+        QFile f(config);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(QStringLiteral("<!DOCTYPE busconfig PUBLIC \"-//freedesktop//DTD D-BUS Bus Configuration 1.0//EN\" "
+                               "\"http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd\">\n"
+                               "<busconfig><type>session</type><listen>unix:dir=%1</listen><auth>EXTERNAL</auth>"
+                               "<policy context=\"default\"><allow send_destination=\"*\" eavesdrop=\"true\"/>"
+                               "<allow eavesdrop=\"true\"/><allow own=\"*\"/></policy></busconfig>\n")
+                    .arg(dir->path())
+                    .toUtf8());
+        f.close();
+        bus = std::make_unique<QProcess>();
+        bus->start(daemon, {QStringLiteral("--config-file=") + config, QStringLiteral("--nofork"),
+                            QStringLiteral("--print-address")});
+        QVERIFY(bus->waitForStarted());
+        while (!bus->canReadLine()) QVERIFY2(bus->waitForReadyRead(10000), "dbus-daemon printed no address");
+        const QString address = QString::fromUtf8(bus->readLine()).trimmed();
+        client = std::make_unique<QDBusConnection>(QDBusConnection::connectToBus(address, QStringLiteral("orv")));
+        service = std::make_unique<QDBusConnection>(QDBusConnection::connectToBus(address, QStringLiteral("fake")));
+        QVERIFY(client->isConnected());
+        QVERIFY(service->isConnected());
+        fake = std::make_unique<FakeNotifications>();
+        QVERIFY(service->registerObject(QStringLiteral("/org/freedesktop/Notifications"), fake.get(),
+                                        QDBusConnection::ExportAllSlots | QDBusConnection::ExportAllSignals));
+    }
+
+    void cleanup()
+    {
+        client.reset();
+        service.reset();
+        QDBusConnection::disconnectFromBus(QStringLiteral("orv"));
+        QDBusConnection::disconnectFromBus(QStringLiteral("fake"));
+        if (bus) {
+            bus->kill();
+            bus->waitForFinished();
+        }
+        bus.reset();
+        fake.reset();
+    }
+
+    void withoutTheServiceNothingIsSentAndNothingBreaks()
+    {
+        DBusNotificationSender sender(*client);
+        QVERIFY(!sender.Available());
+        sender.Send(Note(QStringLiteral("Today's events")));
+        sender.Withdraw();
+        // The refused call has come back once a later round trip has.
+        QVERIFY(service->registerService(kService));
+        QVERIFY(sender.Available());
+        sender.Send(Note(QStringLiteral("Events since Monday 26/2-2024")));
+        QTRY_COMPARE(fake->calls.size(), 1);
+        QCOMPARE(fake->calls[0].summary, QStringLiteral("Events since Monday 26/2-2024"));
+
+        // No bus at all: the program only goes on without notifications.
+        DBusNotificationSender unconnected(QDBusConnection::connectToBus(QStringLiteral("unix:path=/nonexistent/bus"),
+                                                                         QStringLiteral("none")));
+        QVERIFY(!unconnected.Available());
+        unconnected.Send(Note(QStringLiteral("Today's events")));
+        unconnected.Withdraw();
+        QDBusConnection::disconnectFromBus(QStringLiteral("none"));
+    }
+
+    void aNotificationReplacesTheLastAndItsActionOpensOrv()
+    {
+        fake->capabilities << QStringLiteral("body-markup");
+        QVERIFY(service->registerService(kService));
+        DBusNotificationSender sender(*client);
+        QSignalSpy activated(&sender, &NotificationSender::activated);
+        // Two in quick succession: only the later reaches the desktop.
+        sender.Send(Note(QStringLiteral("first")));
+        sender.Send(Note(QStringLiteral("Today's events"), {QStringLiteral("H - Tom & Jerry <3>"), QStringLiteral("B - Ann Smith  -  34")}));
+        QTRY_COMPARE(fake->calls.size(), 1);
+        const FakeNotifications::Call call = fake->calls[0];
+        QCOMPARE(call.app, QStringLiteral("ORV"));
+        QCOMPARE(call.replaces, 0u);
+        QCOMPARE(call.summary, QStringLiteral("Today's events"));
+        // The service reads markup: an "&" or "<" in a hint stays text.
+        QCOMPARE(call.body, QStringLiteral("H - Tom &amp; Jerry &lt;3&gt;\nB - Ann Smith  -  34"));
+        QVERIFY(call.actions.contains(QStringLiteral("default")));
+        QCOMPARE(call.timeout, 0);
+        QCOMPARE(call.hints.value(QStringLiteral("desktop-entry")).toString(), QStringLiteral("orv"));
+
+        sender.Send(Note(QStringLiteral("Update")));
+        QTRY_COMPARE(fake->calls.size(), 2);
+        QCOMPARE(fake->calls[1].replaces, 1u);
+
+        emit fake->ActionInvoked(7, QStringLiteral("default"));  // another program's
+        emit fake->ActionInvoked(1, QStringLiteral("default"));
+        // In order: once ours has been heard, the other program's was passed over.
+        QTRY_COMPARE(activated.count(), 1);
+
+        // Closed on the desktop: the next one is a new notification. The probe
+        // hears the signal after the sender, which subscribed first.
+        ClosedProbe probe;
+        QVERIFY(client->connect(kService, QStringLiteral("/org/freedesktop/Notifications"), kService,
+                                QStringLiteral("NotificationClosed"), &probe, SLOT(Closed(uint, uint))));
+        emit fake->NotificationClosed(1, 2);
+        QTRY_COMPARE(probe.seen, 1);
+        sender.Send(Note(QStringLiteral("again")));
+        QTRY_COMPARE(fake->calls.size(), 3);
+        QCOMPARE(fake->calls[2].replaces, 0u);
+        sender.Withdraw();
+        QTRY_COMPARE(fake->closed, QList<uint>{2u});
+    }
+
+    void theWakeFromSuspendIsHeard()
+    {
+        QVERIFY(service->registerService(QStringLiteral("org.freedesktop.login1")));
+        SleepWatch watch(*client);
+        QSignalSpy resumed(&watch, &SleepWatch::resumed);
+        for (const bool sleeping : {true, false}) {
+            QDBusMessage signal = QDBusMessage::createSignal(QStringLiteral("/org/freedesktop/login1"),
+                                                             QStringLiteral("org.freedesktop.login1.Manager"),
+                                                             QStringLiteral("PrepareForSleep"));
+            signal << sleeping;
+            QVERIFY(service->send(signal));
+        }
+        QTRY_COMPARE(resumed.count(), 1);
+    }
+
+private:
+    std::unique_ptr<QTemporaryDir> dir;
+    std::unique_ptr<QProcess> bus;
+    std::unique_ptr<QDBusConnection> client, service;
+    std::unique_ptr<FakeNotifications> fake;
+};
+
+QTEST_MAIN(DBusNotifyTest)
+#include "dbusnotify_test.moc"
