@@ -84,7 +84,12 @@ TDatalistForm::TDatalistForm(Session& session, Navigator& navigator, QWidget* pa
          [this](int r, int c) -> std::string_view {
              return list_.ExportRows()[static_cast<std::size_t>(r) + 1][static_cast<std::size_t>(c)];
          },
-         {}, [this](int c) { return DecodeStored(list_.ExportRows()[0][static_cast<std::size_t>(c)]); }},
+         {},
+         [this](int c) {
+             // An empty list has no header row yet; its columns are named all the same.
+             const std::string& head = list_.ExportRows()[0][static_cast<std::size_t>(c)];
+             return DecodeStored(head.empty() ? kExportHeader[static_cast<std::size_t>(c)] : head);
+         }},
         this);
 
     SpeedButton1 = MakeButton(this, "SpeedButton1", "Data list");

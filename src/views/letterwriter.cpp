@@ -185,7 +185,7 @@ QToolButton* TLetter::AddToolButton(const char* name, const QString& hint, const
     button->setToolTip(shortHint);
     button->setStatusTip(longHint);
     button->setAccessibleName(shortHint);
-    button->setAccessibleDescription(longHint);
+    if (longHint != shortHint) button->setAccessibleDescription(longHint);
     button->setCheckable(checkable);
     button->setAutoRaise(true);
     button->setFocusPolicy(Qt::TabFocus);
@@ -194,7 +194,7 @@ QToolButton* TLetter::AddToolButton(const char* name, const QString& hint, const
 
 void TLetter::BuildToolBar()
 {
-    QToolBar* bar = addToolBar(QStringLiteral("ToolBar1"));
+    QToolBar* bar = addToolBar(QStringLiteral("Letter tools"));
     bar->setObjectName(QStringLiteral("ToolBar1"));
     bar->setMovable(false);
     QStyle* s = style();
@@ -218,6 +218,7 @@ void TLetter::BuildToolBar()
     ToolButton6 = AddToolButton("ToolButton6", QStringLiteral("Next|Next example"), s->standardIcon(QStyle::SP_ArrowRight));
     ToolButton3 = AddToolButton("ToolButton3", QStringLiteral("Save|Save example"),
                                 Themed("document-save-as", s->standardIcon(QStyle::SP_DriveFDIcon)));
+    ToolButton3->setAccessibleName(QStringLiteral("Save example"));  // not the letter's "Save"
     const QFont base = font();
     ToolButton13 = AddToolButton("ToolButton13", QStringLiteral("Bold"), StyleIcon(QStringLiteral("B"), base, &QFont::setBold), true);
     ToolButton14 = AddToolButton("ToolButton14", QStringLiteral("Italic"),
