@@ -406,7 +406,9 @@ void TDatalistForm::SaveInFile()
 {
     const ViewDialogs::TypedFile chosen = dialogs_.saveTyped(this, kSaveFilters, kSaveSuffixes, TextFile);
     if (chosen.path.isEmpty() || !MayWrite(chosen.path)) return;
-    switch (chosen.type) {
+    // A name typed with ".xlsx" is a spreadsheet whichever type the dialog showed.
+    const int type = chosen.path.endsWith(QStringLiteral(".xlsx"), Qt::CaseInsensitive) ? Spreadsheet : chosen.type;
+    switch (type) {
     case Spreadsheet: {
         const FileResult written = WriteXlsx(chosen.path.toStdString(), list_.ExportRows());
         if (!written.ok) {

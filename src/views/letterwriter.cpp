@@ -372,6 +372,8 @@ ViewDialogs::TypedFile TLetter::AskSaveName()
 {
     ViewDialogs::TypedFile chosen = dialogs_.saveTyped(this, kSaveFilters, kSaveSuffixes, FileType - 1);
     chosen.type = std::clamp(chosen.type, 0, 2);
+    // A name typed with ".rtf" is a rich-text file whichever type the dialog showed.
+    if (chosen.path.endsWith(QStringLiteral(".rtf"), Qt::CaseInsensitive)) chosen.type = 0;
     return chosen;
 }
 

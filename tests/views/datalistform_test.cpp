@@ -201,7 +201,7 @@ private slots:
     void aSpreadsheetHoldsTheExportTableAndOpensOnRequest()
     {
         window->AddAddresses({0, 2});
-        fake.type = 1;
+        fake.type = 0;  // "Text-file" shown, but the name says what the file is
         fake.files << Path("list.xlsx");
         fake.answers << QMessageBox::Yes;
         Click("L5");

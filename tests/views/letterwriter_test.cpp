@@ -91,9 +91,11 @@ private slots:
         QTest::addColumn<QString>("file");
         QTest::addColumn<QByteArray>("start");
         QTest::addColumn<bool>("formatKept");
-        QTest::newRow("rich text") << 0 << "letter.RTF" << QByteArray("{\\rtf1") << true;
-        QTest::newRow("text") << 1 << "letter.TXT" << QByteArray("Dear {fn} {sn},\r\nGr\xC3\xBC\xC3\x9F" "e aus K\xC3\xB6ln\r\n") << false;
-        QTest::newRow("all files: text without an extension") << 2 << "letter" << QByteArray("Dear {fn}") << false;
+        QTest::addColumn<int>("savedType");
+        QTest::newRow("rich text") << 0 << "letter.RTF" << QByteArray("{\\rtf1") << true << 1;
+        QTest::newRow("text") << 1 << "letter.TXT" << QByteArray("Dear {fn} {sn},\r\nGr\xC3\xBC\xC3\x9F" "e aus K\xC3\xB6ln\r\n") << false << 2;
+        QTest::newRow("all files: text without an extension") << 2 << "letter" << QByteArray("Dear {fn}") << false << 3;
+        QTest::newRow("all files named .rtf: rich text") << 2 << "letter.rtf" << QByteArray("{\\rtf1") << true << 1;
     }
 
     void aSavedLetterOpensAgainInItsType()
@@ -102,6 +104,7 @@ private slots:
         QFETCH(QString, file);
         QFETCH(QByteArray, start);
         QFETCH(bool, formatKept);
+        QFETCH(int, savedType);
         TypeLetter();
         QCOMPARE(Panel(1), QStringLiteral("Modified"));
         fake.type = type;
@@ -109,7 +112,7 @@ private slots:
         QTest::keyClick(window.get(), Qt::Key_S, Qt::ControlModifier);  // Save without a file is Save As
         QVERIFY(Read(fx->dir.filePath(file)).startsWith(start));
         QVERIFY(window->hasFile());
-        QCOMPARE(window->fileType(), type + 1);
+        QCOMPARE(window->fileType(), savedType);
         QCOMPARE(Panel(1), QString());
 
         Item("New1")->trigger();
