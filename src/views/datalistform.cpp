@@ -3,7 +3,6 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QDesktopServices>
-#include <QFile>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -21,6 +20,7 @@
 #include "core/session.h"
 #include "exchange/semicolon.h"
 #include "exchange/spreadsheet.h"
+#include "views/chosenfile.h"
 #include "views/linkbutton.h"
 #include "views/printjob.h"
 #include "views/searchresultmodel.h"
@@ -378,16 +378,13 @@ void TDatalistForm::LoadList()
     // The list in hand is replaced only by a file that could be read.
     const QString path = dialogs_.openTyped(this, kListFilter, 0).path;
     if (path.isEmpty()) return;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        Message(QStringLiteral("%1: %2").arg(path, file.errorString()));
+    QString error;
+    const std::optional<QByteArray> file = ReadChosenFile(path, kLargestListFile, error);
+    if (!file) {
+        Message(error);
         return;
     }
-    if (file.size() > kLargestListFile) {
-        Message(QStringLiteral("%1: the file is too large for a list.").arg(path));
-        return;
-    }
-    const QByteArray bytes = file.readAll();
+    const QByteArray& bytes = *file;
     const auto& addresses = session_.records().addresses();
     const ListFileMatch match = MatchListFile(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
                                               QFileInfo(path).fileName().toStdString(), addresses);

@@ -1,7 +1,6 @@
 #include "views/importdata.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -17,6 +16,7 @@
 #include "engine/addressbook.h"
 #include "exchange/semicolon.h"
 #include "views/areadialog.h"
+#include "views/chosenfile.h"
 #include "views/linkbutton.h"
 #include "views/searchresultmodel.h"
 #include "views/storedtext.h"
@@ -174,18 +174,16 @@ bool TImportData::LoadFile(const QString& path, FileType type)
         area = askArea_();
         if (!area) return false;  // cancelled: the grid keeps what it holds
     }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        Message(QStringLiteral("%1: %2").arg(path, file.errorString()));
-        return false;
-    }
-    if (file.size() > kLargestImport) {
-        Message(QStringLiteral("%1: the file is too large to import.").arg(path));
-        return false;
-    }
     setWindowTitle(QStringLiteral(" ORV - Import in progress"));
     QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    const QByteArray bytes = file.readAll();
+    QString error;
+    const std::optional<QByteArray> file = ReadChosenFile(path, kLargestImport, error);
+    if (!file) {
+        setWindowTitle(QStringLiteral(" ORV - Import data"));
+        Message(error);
+        return false;
+    }
+    const QByteArray& bytes = *file;
     const std::string_view view(bytes.constData(), static_cast<std::size_t>(bytes.size()));
     const std::string name = QFileInfo(path).fileName().toStdString();
     // A spreadsheet chosen under the text type is still read as the spreadsheet it is.

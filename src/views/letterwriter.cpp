@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QButtonGroup>
 #include <QCloseEvent>
-#include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
@@ -22,6 +21,7 @@
 #include "core/session.h"
 #include "exchange/rtf.h"
 #include "exchange/textdocument.h"
+#include "views/chosenfile.h"
 #include "views/printjob.h"
 
 namespace orv {
@@ -414,16 +414,13 @@ void TLetter::OpenClick()
     }
     const ViewDialogs::TypedFile chosen = dialogs_.openTyped(this, kOpenFilters, FileType == 2 ? 1 : 0);
     if (chosen.path.isEmpty()) return;
-    QFile file(chosen.path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        Message(QStringLiteral("%1: %2").arg(chosen.path, file.errorString()));
+    QString error;
+    const std::optional<QByteArray> file = ReadChosenFile(chosen.path, kLargestLetterFile, error);
+    if (!file) {
+        Message(error);
         return;
     }
-    if (file.size() > kLargestLetterFile) {
-        Message(QStringLiteral("%1: the file is too large for a letter.").arg(chosen.path));
-        return;
-    }
-    const QByteArray bytes = file.readAll();
+    const QByteArray& bytes = *file;
     const LetterReadResult read = ReadLetterFile(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
                                                  QFileInfo(chosen.path).fileName().toStdString());
     if (!read.ok) {
@@ -505,7 +502,10 @@ void TLetter::ShowExampleStatus()
 
 void TLetter::ViewExampleClick(bool on)
 {
-    if (ToolButton4->isChecked() != on) ToolButton4->setChecked(on);  // toggled() comes back here
+    if (ToolButton4->isChecked() != on) {
+        ToolButton4->setChecked(on);  // toggled() comes back here
+        return;
+    }
     for (QToolButton* b : {ToolButton11, ToolButton12, ToolButton13, ToolButton14, ToolButton15, ToolButton16,
                            ToolButton17, ToolButton18, ToolButton1, ToolButton2})
         b->setEnabled(!on);

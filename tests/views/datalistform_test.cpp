@@ -2,7 +2,6 @@
 // once into the three tables, the list file saved and loaded, each "Save in
 // file" type read back, the overwrite question, and the printed address blocks.
 #include <QCheckBox>
-#include <QFile>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -14,6 +13,7 @@
 #include "exchange/spreadsheet.h"
 #include "fakedialogs.h"
 #include "pdftext.h"
+#include "testfiles.h"
 #include "viewfixture.h"
 #include "views/datalistform.h"
 
@@ -32,17 +32,6 @@ private:
     QString Path(const char* name) const { return fx->dir.filePath(QLatin1String(name)); }
     RecordStore& Records() { return fx->session->records(); }
 
-    static QByteArray Read(const QString& path)
-    {
-        QFile f(path);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
-    static void Write(const QString& path, const QByteArray& bytes)
-    {
-        QFile f(path);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
-    }
 
     QStringList Column(const char* grid, int column) const
     {

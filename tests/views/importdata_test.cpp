@@ -3,7 +3,6 @@
 // "Delete row" and the column choice, and "To database" with its row
 // messages, its single save and nothing changed when that save fails.
 #include <QDir>
-#include <QFile>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QSpinBox>
@@ -13,6 +12,7 @@
 #include "exchange/semicolon.h"
 #include "fakedialogs.h"
 #include "store/datafile.h"
+#include "testfiles.h"
 #include "viewfixture.h"
 #include "views/importdata.h"
 
@@ -31,12 +31,6 @@ private:
     static QString Sample(const char* name) { return QStringLiteral(ORV_EXCHANGE_TEST_DATA "/") + QLatin1String(name); }
     RecordStore& Records() { return fx->session->records(); }
 
-    static void Write(const QString& path, const QByteArray& bytes)
-    {
-        QFile f(path);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
-    }
 
     void Load(const QString& path, int type)
     {

@@ -2,7 +2,6 @@
 // file type, the questions before a file or a changed letter is replaced, the
 // example view over the data list, printing one letter per person to a PDF
 // file, the merge-field menu and the format buttons.
-#include <QFile>
 #include <QLabel>
 #include <QMenu>
 #include <QTest>
@@ -12,6 +11,7 @@
 
 #include "fakedialogs.h"
 #include "pdftext.h"
+#include "testfiles.h"
 #include "viewfixture.h"
 #include "views/letterwriter.h"
 
@@ -32,17 +32,6 @@ private:
     QTextEdit* Letter() const { return window->letter(); }
     QString Path(const char* name) const { return fx->dir.filePath(QLatin1String(name)); }
 
-    static QByteArray Read(const QString& path)
-    {
-        QFile f(path);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
-    static void Write(const QString& path, const QByteArray& bytes)
-    {
-        QFile f(path);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
-    }
 
     // "Dear {fn} {sn}," as a bold, centred first line, then a plain one.
     void TypeLetter()
@@ -212,6 +201,21 @@ private slots:
         QVERIFY(fake.messages[0].contains(QStringLiteral("broken.RTF")));
         QCOMPARE(Letter()->toPlainText(), QStringLiteral("mine"));
         QVERIFY(!window->hasFile());
+    }
+
+    void aLetterFromTheWordProcessorIsMergedInItsFormat()
+    {
+        fake.files << QStringLiteral(ORV_EXCHANGE_TEST_DATA "/letter-writer.rtf");
+        Item("Open1")->trigger();
+        QVERIFY2(fake.messages.isEmpty(), qPrintable(fake.messages.join(QLatin1Char('\n'))));
+        QCOMPARE(window->fileType(), 1);
+        rows[0][LetterColumn::Address] = "Main Street 1";
+        QTest::mouseClick(Button("ToolButton4"), Qt::LeftButton);
+        const QTextBlock first = window->example()->document()->firstBlock();
+        QCOMPARE(first.text(), QStringLiteral("Dear Ann Lee,"));
+        QVERIFY(first.begin().fragment().charFormat().fontWeight() >= QFont::Bold);
+        QVERIFY(first.blockFormat().alignment() & Qt::AlignHCenter);
+        QVERIFY(window->example()->toPlainText().contains(QStringLiteral("Main Street 1")));
     }
 
     void theExampleViewStepsThroughTheDataList()
