@@ -217,14 +217,7 @@ TDatalistForm::TDatalistForm(Session& session, Navigator& navigator, QWidget* pa
 // The grids read the list until they are gone, so they go before it.
 TDatalistForm::~TDatalistForm() { delete pages_; }
 
-void TDatalistForm::setLabelColours(const LabelColours& c)
-{
-    commands_.ColorX = c.notSelBack;
-    commands_.FontColorX = c.notSelText;
-    commands_.HoverColorX = c.selBack;
-    commands_.HoverFontColorX = c.selText;
-    commands_.UpdateLabels();
-}
+void TDatalistForm::setLabelColours(const LabelColours& c) { SetCommandColours(commands_, c); }
 
 void TDatalistForm::LoadOptions()
 {

@@ -118,14 +118,7 @@ TImportData::TImportData(Session& session, QWidget* parent)
 // The grid reads the table until it is gone, so it goes before it.
 TImportData::~TImportData() { delete StringGrid1; }
 
-void TImportData::setLabelColours(const LabelColours& c)
-{
-    commands_.ColorX = c.notSelBack;
-    commands_.FontColorX = c.notSelText;
-    commands_.HoverColorX = c.selBack;
-    commands_.HoverFontColorX = c.selText;
-    commands_.UpdateLabels();
-}
+void TImportData::setLabelColours(const LabelColours& c) { SetCommandColours(commands_, c); }
 
 void TImportData::setAreaDialog(TArea* area)
 {
