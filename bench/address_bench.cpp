@@ -10,6 +10,7 @@
 
 #include "core/session.h"
 #include "lifetime.h"
+#include "nonavigator.h"
 #include "views/peoplesearchview.h"
 #include "views/phonebookview.h"
 
@@ -17,20 +18,7 @@ using namespace orv;
 
 namespace {
 
-class NoNavigator : public Navigator {
-public:
-    void ShowView(ViewItem) override {}
-    void ShowTodo(TodoList, int) override {}
-    void DoneTodo(TodoList, int) override {}
-    void ShowCalendarAt(Date) override {}
-    void ShowAddress(int) override {}
-    void SendEmail(int) override {}
-    void ShowWeekly(int) override {}
-    void ShowMonthly(int) override {}
-    void ShowAnnual(int, int) override {}
-    void ShowAdvanced(int) override {}
-    void ShowMainWindow() override {}
-};
+using bench::NoNavigator;
 
 Session& LifetimeSession()
 {

@@ -10,6 +10,7 @@
 
 #include "core/session.h"
 #include "lifetime.h"
+#include "nonavigator.h"
 #include "views/calendarview.h"
 #include "views/eventgrid.h"
 #include "views/monthcalview.h"
@@ -20,20 +21,7 @@ using namespace orv;
 
 namespace {
 
-class NoNavigator : public Navigator {
-public:
-    void ShowView(ViewItem) override {}
-    void ShowTodo(TodoList, int) override {}
-    void DoneTodo(TodoList, int) override {}
-    void ShowCalendarAt(Date) override {}
-    void ShowAddress(int) override {}
-    void SendEmail(int) override {}
-    void ShowWeekly(int) override {}
-    void ShowMonthly(int) override {}
-    void ShowAnnual(int, int) override {}
-    void ShowAdvanced(int) override {}
-    void ShowMainWindow() override {}
-};
+using bench::NoNavigator;
 
 const Date kToday{2026, 12, 6};
 

@@ -25,6 +25,10 @@
 #include "shell/tmain.h"
 #include "shell/todaybox.h"
 #include "views/addressview.h"
+#include "views/areadialog.h"
+#include "views/datalistform.h"
+#include "views/importdata.h"
+#include "views/letterwriter.h"
 #include "views/hintsearchview.h"
 #include "views/calendarview.h"
 #include "views/changehint.h"
@@ -166,7 +170,15 @@ void OrvApp::Start()
     data_ = std::make_unique<TData>(session_);
     main_ = std::make_unique<TMain>(nullptr, [this] { return options_.now().date(); });
     setup_ = std::make_unique<TSetup>(session_);
+    letter_ = std::make_unique<TLetter>(session_);
+    import_ = std::make_unique<TImportData>(session_);
+    dataList_ = std::make_unique<TDatalistForm>(session_, *data_);
     box_ = std::make_unique<TTodayBox>(session_, *data_);
+    area_ = std::make_unique<TArea>();
+    import_->setAreaDialog(area_.get());
+    letter_->setRows([this]() -> const std::vector<LetterRow>& { return dataList_->list().LetterRows(); });
+    data_->SetDocumentWindows(letter_.get(), dataList_.get(), import_.get());
+    main_->SetLetterAvailable(true);
     note_ = MakeUpdatingNote();
     newTodo_ = std::make_unique<TNewTodo>(*data_->todoView(), data_.get());
     help_ = std::make_unique<THelpBox>();
@@ -263,6 +275,11 @@ void OrvApp::ConnectWindows()
     TMain* tray = main_.get();
     connect(tray, &TMain::showRequested, this, [this] { data_->ShowMainWindow(); });
     connect(tray, &TMain::exitRequested, this, [this] { Exit(); });
+    connect(tray, &TMain::writeLetterRequested, data_.get(), &TData::ShowLetterWriter);
+    connect(data_.get(), &TData::labelColoursChanged, this, [this](const LabelColours& colours) {
+        dataList_->setLabelColours(colours);
+        import_->setLabelColours(colours);
+    });
     connect(tray, &TMain::todayBoxRequested, this, [this] {
         box_->show();
         box_->raise();
@@ -289,6 +306,11 @@ void OrvApp::ApplySettingsToWindows()
     RestoreBounds(data_.get(), s.DataTop, s.DataLeft, s.DataHeight, s.DataWidth);
     RestoreBounds(box_.get(), s.TodayBoxTop, s.TodayBoxLeft, s.TodayBoxHeight, s.TodayBoxWidth);
     RestoreBounds(setup_.get(), s.SetupTop, s.SetupLeft, s.SetupHeight, s.SetupWidth);
+    RestoreBounds(letter_.get(), s.LetterTop, s.LetterLeft, s.LetterHeight, s.LetterWidth);
+    RestoreBounds(dataList_.get(), s.DatalistFormTop, s.DatalistFormLeft, s.DatalistFormHeight, s.DatalistFormWidth);
+    RestoreBounds(import_.get(), s.ImportDataTop, s.ImportDataLeft, s.ImportDataHeight, s.ImportDataWidth);
+    dataList_->LoadOptions();
+    letter_->LetterSetup();
     setup_->LoadFromSettings();
     data_->sidebar()->RestoreMarks(s);
     // "Enable Resize": a fixed border otherwise.
@@ -342,7 +364,9 @@ void OrvApp::Initialise(bool startUp, Session::Read read)
     if (startUp) box_->Fill(true);
     else box_->FillAfterUpdate(previousToday);
     main_->StartTimer();
-    for (QWidget* w : std::initializer_list<QWidget*>{data_.get(), box_.get(), newTodo_.get()}) ApplyChosenFont(w, s);
+    for (QWidget* w : std::initializer_list<QWidget*>{data_.get(), letter_.get(), import_.get(), dataList_.get(), box_.get(),
+                                                      newTodo_.get()})
+        ApplyChosenFont(w, s);
 }
 
 void OrvApp::Update()
@@ -379,7 +403,10 @@ SessionReport OrvApp::SaveAll()
 {
     Settings& s = session_.settings();
     SaveBounds(data_.get(), s.DataTop, s.DataLeft, s.DataHeight, s.DataWidth);
+    SaveBounds(letter_.get(), s.LetterTop, s.LetterLeft, s.LetterHeight, s.LetterWidth);
     SaveBounds(box_.get(), s.TodayBoxTop, s.TodayBoxLeft, s.TodayBoxHeight, s.TodayBoxWidth);
+    SaveBounds(dataList_.get(), s.DatalistFormTop, s.DatalistFormLeft, s.DatalistFormHeight, s.DatalistFormWidth);
+    SaveBounds(import_.get(), s.ImportDataTop, s.ImportDataLeft, s.ImportDataHeight, s.ImportDataWidth);
     SaveBounds(setup_.get(), s.SetupTop, s.SetupLeft, s.SetupHeight, s.SetupWidth);
     SaveBounds(data_->calendarView()->picker(), s.ChangeHintTop, s.ChangeHintLeft, s.ChangeHintHeight, s.ChangeHintWidth);
     data_->sidebar()->SaveMarks(s);
@@ -402,6 +429,8 @@ void OrvApp::Hide()
 
 bool OrvApp::Exit(OnSaveFailure onFailure)
 {
+    // A letter that was never saved would be gone with the program: it is asked about first.
+    if (!letter_->CloseQuery()) return false;
     const SessionReport saved = SaveAll();
     if (!saved.ok()) {
         // Closing now would lose what could not be written: the user decides.
@@ -422,6 +451,7 @@ bool OrvApp::Exit(OnSaveFailure onFailure)
     box_->hide();
     help_->hide();
     setup_->hide();
+    for (QWidget* w : std::initializer_list<QWidget*>{letter_.get(), dataList_.get(), import_.get()}) w->hide();
     data_->closingByExit_ = true;
     data_->close();
     emit exited();

@@ -29,6 +29,10 @@ class TTodayBox;
 class THelpBox;
 class TNewTodo;
 class NotificationSender;
+class TLetter;
+class TImportData;
+class TDatalistForm;
+class TArea;
 
 class OrvApp : public QObject {
     Q_OBJECT
@@ -78,6 +82,9 @@ public:
     TTodayBox* todayBox() const { return box_.get(); }
     THelpBox* help() const { return help_.get(); }
     TNewTodo* newTodo() const { return newTodo_.get(); }
+    TLetter* letter() const { return letter_.get(); }
+    TImportData* importData() const { return import_.get(); }
+    TDatalistForm* dataList() const { return dataList_.get(); }
 
     // Where messages for the user go (a message box; tests collect them).
     std::function<void(const QString& title, const QString& text)> showMessage;
@@ -105,6 +112,10 @@ private:
     std::unique_ptr<TData> data_;
     std::unique_ptr<TMain> main_;
     std::unique_ptr<TSetup> setup_;
+    std::unique_ptr<TLetter> letter_;
+    std::unique_ptr<TImportData> import_;
+    std::unique_ptr<TDatalistForm> dataList_;
+    std::unique_ptr<TArea> area_;
     std::unique_ptr<TTodayBox> box_;
     std::unique_ptr<THelpBox> help_;
     std::unique_ptr<TNewTodo> newTodo_;

@@ -128,10 +128,6 @@ Sidebar::Sidebar(QWidget* parent) : QFrame(parent), colours_(DefaultSidebarColou
     groups_[2] = Group{ML4, MenuPopupMenu3, Address2,
                        {{Phonebook1, MenuL11}, {Export1, MenuL41}, {Import2, MenuL42}}, Dynamic3};
     for (std::size_t g = 0; g < groups_.size(); ++g) ConnectGroup(g);
-    // Their windows come with the data lists and the import; until then the
-    // items only show where they will be.
-    setExportAvailable(false);
-    setImportAvailable(false);
 
     views_ = {{{MenuL1, ViewItem::NextWeek},
                {MenuL2, ViewItem::Calendar},
@@ -255,10 +251,6 @@ void Sidebar::HoverOver(const QObject* sender)
         if (label == sender) underMouse_ = label;
     PaintHover(sender);
 }
-
-void Sidebar::setExportAvailable(bool available) { MenuL41->setEnabled(available); }
-
-void Sidebar::setImportAvailable(bool available) { MenuL42->setEnabled(available); }
 
 void Sidebar::PaintHover(const QObject* sender)
 {

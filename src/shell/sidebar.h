@@ -65,11 +65,6 @@ public:
     // when it is not a label, a previous hover is undone. Emits nothing.
     void HoverOver(const QObject* sender);
 
-    // "Export" and "Import" open windows of their own; until those exist the
-    // items are greyed and do nothing.
-    void setExportAvailable(bool available);
-    void setImportAvailable(bool available);
-
     // Settings MenuPopupMenu11 .. MenuPopupMenu35: a stored item mark is set to
     // its opposite and toggled, so the item ends shown or hidden as stored; a
     // stored "Dynamic" mark is taken as it is. Absent values change nothing.

@@ -18,8 +18,11 @@
 #include "views/advancedview.h"
 #include "views/annualview.h"
 #include "views/calendarview.h"
+#include "views/datalistform.h"
 #include "views/eventpage.h"
 #include "views/hintsearchview.h"
+#include "views/importdata.h"
+#include "views/letterwriter.h"
 #include "views/monthlyview.h"
 #include "views/mycal.h"
 #include "views/newaddressdialog.h"
@@ -99,6 +102,8 @@ TData::TData(Session& session, QWidget* parent)
 
     connect(sidebar_, &Sidebar::viewRequested, this, &TData::ShowView);
     connect(sidebar_, &Sidebar::hoverChanged, this, [this] { overview_->ResetHeadings(); });
+    connect(sidebar_, &Sidebar::exportRequested, this, [this] { ShowDataList(false); });
+    connect(sidebar_, &Sidebar::importRequested, this, &TData::ShowImportData);
     resize(760, 520);
     ShowView(ViewItem::NextWeek);
 }
@@ -181,8 +186,11 @@ void TData::BuildMenus()
     connect(newMenu_->addAction(QStringLiteral("To do..")), &QAction::triggered, this, &TData::newTodoRequested);
     connect(newMenu_->addAction(QStringLiteral("Advanced")), &QAction::triggered, this, &TData::NewAdvancedEvent);
     newMenu_->addSeparator();
-    newMenu_->addAction(QStringLiteral("Letter"))->setEnabled(false);
-    newMenu_->addAction(QStringLiteral("List"))->setEnabled(false);
+    connect(newMenu_->addAction(QStringLiteral("Letter")), &QAction::triggered, this, &TData::ShowLetterWriter);
+    connect(newMenu_->addAction(QStringLiteral("List")), &QAction::triggered, this, [this] {
+        ShowView(ViewItem::SearchPeople);
+        ShowDataList(true);
+    });
 
     QMenu* events = bar->addMenu(QStringLiteral("&Events"));
     AddViewAction(events, QStringLiteral("Address / Birthday"), ViewItem::People, QKeySequence(QStringLiteral("Alt+3")));
@@ -222,7 +230,7 @@ void TData::BuildMenus()
     AddViewAction(recurrent, QStringLiteral("Weekly"), ViewItem::Weekly);
     AddViewAction(recurrent, QStringLiteral("Monthly"), ViewItem::Monthly);
     AddViewAction(recurrent, QStringLiteral("Advanced"), ViewItem::Advanced);
-    verMenu_->addAction(QStringLiteral("Data list"))->setEnabled(false);
+    connect(verMenu_->addAction(QStringLiteral("Data list")), &QAction::triggered, this, [this] { ShowDataList(false); });
     connect(verMenu_->addAction(QStringLiteral("About")), &QAction::triggered, this,
             [this] { ShowPanel(QStringLiteral("PP5")); });
     verMenu_->addSeparator();
@@ -352,6 +360,44 @@ void TData::ShowMainWindow()
     activateWindow();
 }
 
+void TData::SetDocumentWindows(TLetter* letter, TDatalistForm* dataList, TImportData* import)
+{
+    letter_ = letter;
+    dataList_ = dataList;
+    import_ = import;
+    connect(dataList_, &TDatalistForm::currentAddressChanged, address_, &AddressView::ShowAddress);
+    connect(import_, &TImportData::changed, this, [this] {
+        address_->ShowAddress();
+        emit dataChanged();
+    });
+}
+
+void TData::ShowLetterWriter()
+{
+    if (!letter_) return;
+    if (letter_->isMinimized()) letter_->showNormal();
+    else letter_->show();
+    letter_->raise();
+    letter_->activateWindow();
+}
+
+void TData::ShowDataList(bool clear)
+{
+    if (!dataList_) return;
+    if (clear) dataList_->ClearAll();
+    dataList_->ShowExportPage();
+}
+
+void TData::AddToDataList(const std::vector<int>& addressIndexes)
+{
+    if (dataList_) dataList_->AddAddresses(addressIndexes);
+}
+
+void TData::ShowImportData()
+{
+    if (import_) import_->exec();
+}
+
 int TData::HelpPageForCurrentView() const
 {
     const auto current = sidebar_->current();
@@ -384,6 +430,7 @@ void TData::ApplyColours(const std::function<QColor(int)>& entry)
     const LabelColours labels{titleBack, titleText, colour(5, palette().color(QPalette::Button)), colour(6, Qt::black),
                               colour(7, QColor(0x33, 0x73, 0x73)), colour(8, Qt::white)};
     for (EventPage* page : eventPages_) page->setLabelColours(labels);
+    emit labelColoursChanged(labels);
     SidebarColours colours;
     colours.menuBack = colour(3, QColor(0x33, 0x4D, 0x73));
     colours.menuText = colour(4, Qt::white);

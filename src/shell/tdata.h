@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "core/session.h"
+#include "views/eventpage.h"
 #include "views/navigator.h"
 
 namespace orv {
@@ -38,6 +39,9 @@ class PeriodicalView;
 class TNewRec;
 class TNewAdv;
 class EventPage;
+class TLetter;
+class TDatalistForm;
+class TImportData;
 
 class TData : public QMainWindow, public Navigator {
     Q_OBJECT
@@ -65,6 +69,8 @@ public:
     PeriodicalView* periodicalView() const { return periodical_; }
     TNewRec* newRec() const { return newRec_; }
     TNewAdv* newAdv() const { return newAdv_; }
+    // The windows of their own that the views ask for (made after this one).
+    void SetDocumentWindows(TLetter* letter, TDatalistForm* dataList, TImportData* import);
 
     // The event pages at an initialisation: week start, today, the calendar
     // on today, the annual date and the periodical from-date preset, the first
@@ -93,6 +99,10 @@ public:
     void ShowAnnual(int day, int month) override;
     void ShowAdvanced(int advancedIndex) override;
     void ShowMainWindow() override;
+    void ShowLetterWriter() override;
+    void ShowDataList(bool clear) override;
+    void AddToDataList(const std::vector<int>& addressIndexes) override;
+    void ShowImportData() override;
 
     void ShowPanel(const QString& name);
     // The help page of the current view.
@@ -118,6 +128,7 @@ signals:
     void newTodoRequested();       // New › "To do.."
     void dataChanged();            // a view changed data: UpdateORV
     void titleColoursChanged(const QColor& background, const QColor& text);
+    void labelColoursChanged(const LabelColours& colours);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -151,6 +162,9 @@ private:
     TNewRec* newRec_ = nullptr;
     TNewAdv* newAdv_ = nullptr;
     std::vector<EventPage*> eventPages_;
+    TLetter* letter_ = nullptr;
+    TDatalistForm* dataList_ = nullptr;
+    TImportData* import_ = nullptr;
     QMap<QString, QWidget*> panels_;
     QMenu* verMenu_ = nullptr;
     QMenu* newMenu_ = nullptr;

@@ -160,7 +160,6 @@ AddressView::AddressView(Session& session, Navigator& navigator, QWidget* parent
     ImportallvCards1 = AddItem(DataPortMenu, "ImportallvCards1", "Import all vCards...");
     ExportvCard1 = AddItem(DataPortMenu, "ExportvCard1", "Export vCard");
     Importdata1 = AddItem(DataPortMenu, "Importdata1", "Import data...");
-    Importdata1->setEnabled(false);  // the import window comes with the data lists
     MenuL37->setMenu(DataPortMenu);
 
     DataPopupMenu = new QMenu(this);
@@ -206,6 +205,7 @@ AddressView::AddressView(Session& session, Navigator& navigator, QWidget* parent
     connect(ImportvCard1, &QAction::triggered, this, &AddressView::ImportVCard);
     connect(ImportallvCards1, &QAction::triggered, this, &AddressView::ImportAllVCards);
     connect(ExportvCard1, &QAction::triggered, this, &AddressView::ExportVCard);
+    connect(Importdata1, &QAction::triggered, this, [this] { navigator_.ShowImportData(); });
 
     auto* grid = new QGridLayout;
     grid->setHorizontalSpacing(10);

@@ -77,6 +77,15 @@ void EventPage::setLabelColours(const LabelColours& c)
     for (TLabelList* list : {&titles_, &links_, &commands_}) list->UpdateLabels();
 }
 
+void SetCommandColours(TLabelList& commands, const LabelColours& c)
+{
+    commands.ColorX = c.notSelBack;
+    commands.FontColorX = c.notSelText;
+    commands.HoverColorX = c.selBack;
+    commands.HoverFontColorX = c.selText;
+    commands.UpdateLabels();
+}
+
 QPushButton* EventPage::MakeLink(const char* name, const QString& caption, const QString& accessibleName)
 {
     return MakeFlat(links_, name, caption, accessibleName);

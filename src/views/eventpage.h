@@ -84,6 +84,10 @@ private:
     TLabelList commands_;
 };
 
+// Command labels ("Add address", "From file") in the not-selected colours, and
+// in the selected ones under the mouse.
+void SetCommandColours(TLabelList& commands, const LabelColours& colours);
+
 // A bold caption above a list or a field, the buddy that names it.
 QLabel* MakeCaption(QWidget* parent, const QString& text, QWidget* buddy = nullptr, bool bold = false);
 // The large bold title line of a dialog ("Calendar event").

@@ -3,6 +3,8 @@
 // built yet opens its panel.
 #pragma once
 
+#include <vector>
+
 #include "engine/dates.h"
 #include "store/todofile.h"
 
@@ -43,6 +45,16 @@ public:
     virtual void ShowAdvanced(int advancedIndex) = 0;
     // Shows the main window and brings the program to the front.
     virtual void ShowMainWindow() = 0;
+
+    // The windows of their own: the letter writer, the data list, the import.
+    virtual void ShowLetterWriter() = 0;
+    // The data list window on its "Export" page; `clear` empties the list first
+    // ("Create list").
+    virtual void ShowDataList(bool clear) = 0;
+    // The data list's "Add address" for each of these persons, in this order.
+    virtual void AddToDataList(const std::vector<int>& addressIndexes) = 0;
+    // The import window, modally.
+    virtual void ShowImportData() = 0;
 };
 
 }  // namespace orv

@@ -44,8 +44,6 @@ PeopleSearchView::PeopleSearchView(Session& session, Navigator& navigator, QWidg
     MenuL21 = MakeLinkButton(this, "MenuL21", "Create list");
     MenuL22 = MakeLinkButton(this, "MenuL22", "Add address");
     MenuL23 = MakeLinkButton(this, "MenuL23", "Add all");
-    // The data list arrives with the letters; until then its commands are greyed.
-    for (QPushButton* b : {MenuL21, MenuL22, MenuL23}) b->setEnabled(false);
 
     const SearchField fields[] = {SearchField::FirstName, SearchField::Surname, SearchField::Telephone, SearchField::Email};
     QPushButton* labels[] = {MenuL16, MenuL17, MenuL18, MenuL19};
@@ -64,6 +62,9 @@ PeopleSearchView::PeopleSearchView(Session& session, Navigator& navigator, QWidg
             });
     connect(B1, &QPushButton::clicked, this, &PeopleSearchView::Go);
     connect(MenuL20, &QPushButton::clicked, this, &PeopleSearchView::SendEmail);
+    connect(MenuL21, &QPushButton::clicked, this, [this] { navigator_.ShowDataList(true); });
+    connect(MenuL22, &QPushButton::clicked, this, &PeopleSearchView::AddAddress);
+    connect(MenuL23, &QPushButton::clicked, this, &PeopleSearchView::AddAll);
 
     auto* left = new QVBoxLayout;
     left->addWidget(MakeHeading(this, "Search by:"));
@@ -161,6 +162,28 @@ void PeopleSearchView::SendEmail()
         navigator_.SendEmail(current);
     else
         dialogs_.message(this, QStringLiteral("E-mail error"), QStringLiteral("No e-mail address in the database"), {});
+}
+
+void PeopleSearchView::AddAddress()
+{
+    if (!model_->empty()) Select(selectedRow(), false);
+    const int current = session_.records().CurrentAddress;
+    if (current >= 0 && current < static_cast<int>(session_.records().addresses().size()))
+        navigator_.AddToDataList({current});
+}
+
+void PeopleSearchView::AddAll()
+{
+    if (model_->empty()) return;
+    // Everyone found, in the order of the results; the last one ends up
+    // highlighted and shown in the address book.
+    std::vector<int> indexes;
+    const int rows = model_->rowCount();
+    indexes.reserve(static_cast<std::size_t>(rows));
+    for (int row = 0; row < rows; ++row) indexes.push_back(model_->indexAt(row));
+    ResultListBox->setCurrentIndex(model_->index(rows - 1, 0));
+    Select(rows - 1, false);
+    navigator_.AddToDataList(indexes);
 }
 
 }  // namespace orv

@@ -39,6 +39,8 @@ public:
     void Select(int row, bool card);
     void Go();         // B1 "Go.."
     void SendEmail();  // MenuL20
+    void AddAddress(); // MenuL22: the person selected goes into the data list
+    void AddAll();     // MenuL23: everyone found goes into the data list
 
 signals:
     // CurrentAddress changed: the address book shows that person.

@@ -1,16 +1,26 @@
-// The print job of the address book: a buffer of address blocks that grows
-// person by person and prints as one document, one block after the other,
-// within the page rectangle of the settings (printer dots at 300 dpi).
+// Printing within the page rectangle of the settings (printer dots at 300
+// dpi), shared by the address book's print job, the letters and the data list;
+// and the print job of the address book: a buffer of address blocks that
+// grows person by person and prints as one document, one block after the other.
 #pragma once
 
 #include <QFont>
 #include <QRect>
 #include <QStringList>
 #include <QTextDocument>
+#include <functional>
 
 class QPrinter;
 
 namespace orv {
+
+// Prints `count` documents as one job named `title`, each starting on a new
+// page and running on over further pages as it needs, inside `area` (see
+// PrintJob::Area; an empty one is the whole page). `document(i)` gives the
+// i-th; it need live only until the next call. Sizes in points keep their
+// size on paper. False when the printer could not be started.
+bool PrintDocuments(QPrinter& printer, const QRect& area, const QString& title, int count,
+                    const std::function<const QTextDocument&(int)>& document);
 
 class PrintJob {
 public:

@@ -4,8 +4,26 @@
 #include <QFontDialog>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <algorithm>
 
 namespace orv {
+
+namespace {
+
+ViewDialogs::TypedFile RunTyped(QFileDialog& dialog, const QStringList& filters, const QStringList& suffixes, int type)
+{
+    dialog.setNameFilters(filters);
+    const auto suffixFor = [&](qsizetype i) { return i >= 0 && i < suffixes.size() ? suffixes[i] : QString(); };
+    if (type >= 0 && type < filters.size()) dialog.selectNameFilter(filters[type]);
+    dialog.setDefaultSuffix(suffixFor(type));
+    // Two types may share their patterns ("*.TXT"), so a type is told by its filter's position.
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                     [&](const QString& filter) { dialog.setDefaultSuffix(suffixFor(filters.indexOf(filter))); });
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    return {dialog.selectedFiles().first(), static_cast<int>(std::max<qsizetype>(0, filters.indexOf(dialog.selectedNameFilter())))};
+}
+
+}  // namespace
 
 ViewDialogs StandardDialogs()
 {
@@ -39,6 +57,18 @@ ViewDialogs StandardDialogs()
     d.choosePrinter = [](QWidget* parent, QPrinter& printer) {
         QPrintDialog dialog(&printer, parent);
         return dialog.exec() == QDialog::Accepted;
+    };
+    d.openTyped = [](QWidget* parent, const QStringList& filters, int type) {
+        QFileDialog dialog(parent);
+        dialog.setAcceptMode(QFileDialog::AcceptOpen);
+        dialog.setFileMode(QFileDialog::ExistingFile);
+        return RunTyped(dialog, filters, {}, type);
+    };
+    d.saveTyped = [](QWidget* parent, const QStringList& filters, const QStringList& suffixes, int type) {
+        QFileDialog dialog(parent);
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setOption(QFileDialog::DontConfirmOverwrite);
+        return RunTyped(dialog, filters, suffixes, type);
     };
     return d;
 }

@@ -6,6 +6,7 @@
 #include <QFont>
 #include <QMessageBox>
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <optional>
 
@@ -29,6 +30,20 @@ struct ViewDialogs {
     std::function<std::optional<QFont>(QWidget* parent, const QFont& initial)> chooseFont;
     // Sets up the printer (the print dialog); false when cancelled.
     std::function<bool(QWidget* parent, QPrinter& printer)> choosePrinter;
+
+    // The file dialogs whose chosen type decides how a file is read or
+    // written (letters, data lists, import): one filter per type in Qt's form,
+    // `type` the 0-based type shown first. The answer names the file (empty
+    // when cancelled) and the type chosen. The save dialog's default suffix
+    // follows the type (`suffixes[type]`, empty for none); it asks nothing
+    // about an existing file, because the window asks "OK to overwrite %s".
+    struct TypedFile {
+        QString path;
+        int type = 0;
+    };
+    std::function<TypedFile(QWidget* parent, const QStringList& filters, int type)> openTyped;
+    std::function<TypedFile(QWidget* parent, const QStringList& filters, const QStringList& suffixes, int type)>
+        saveTyped;
 };
 
 // The dialogs of the desktop.

@@ -18,6 +18,7 @@ struct FakeDialogs {
     QString filter;  // the save dialog's chosen filter; empty: the first offered
     std::optional<QFont> font = QFont(QStringLiteral("DejaVu Sans"), 12);
     QString pdf;     // where the printer writes; empty: the print dialog is cancelled
+    int type = 0;    // the type chosen in the typed file dialogs
 
     ViewDialogs dialogs()
     {
@@ -40,6 +41,12 @@ struct FakeDialogs {
             printer.setOutputFormat(QPrinter::PdfFormat);
             printer.setOutputFileName(pdf);
             return true;
+        };
+        d.openTyped = [this](QWidget*, const QStringList&, int) {
+            return ViewDialogs::TypedFile{files.isEmpty() ? QString() : files.dequeue(), type};
+        };
+        d.saveTyped = [this](QWidget*, const QStringList&, const QStringList&, int) {
+            return ViewDialogs::TypedFile{files.isEmpty() ? QString() : files.dequeue(), type};
         };
         return d;
     }

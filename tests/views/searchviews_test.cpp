@@ -109,7 +109,20 @@ private slots:
         list->setCurrentIndex(list->model()->index(1, 0));
         QTest::mouseClick(view.findChild<QPushButton*>(QStringLiteral("MenuL20")), Qt::LeftButton);
         QCOMPARE(fx->navigator.calls, QStringList{"SendEmail(0)"});
-        QVERIFY(!view.findChild<QPushButton*>(QStringLiteral("MenuL22"))->isEnabled());
+    }
+
+    void theDataListCommandsTakeThePeopleFound()
+    {
+        PeopleSearchView view(*fx->session, fx->navigator);
+        view.findChild<QLineEdit*>(QStringLiteral("NewSearchEdit"))->setText(QStringLiteral("ann"));  // ANN Berg, Joanna Lee
+        auto* list = view.findChild<QListView*>(QStringLiteral("ResultListBox"));
+        list->setCurrentIndex(list->model()->index(1, 0));
+        for (const char* label : {"MenuL22", "MenuL23", "MenuL21"})
+            QTest::mouseClick(view.findChild<QPushButton*>(QLatin1String(label)), Qt::LeftButton);
+        // In the order of the results; after "Add all" the last one found is the current person.
+        QCOMPARE(fx->navigator.calls, (QStringList{"AddToDataList(0)", "AddToDataList(1,0)", "ShowDataList(1)"}));
+        QCOMPARE(fx->session->records().CurrentAddress, 0);
+        QCOMPARE(list->currentIndex().row(), 1);
     }
 
     void hintSearchShowsTheEventAndGoesToItsDay()

@@ -36,6 +36,15 @@ public:
     void ShowAnnual(int day, int month) override { calls << QStringLiteral("ShowAnnual(%1,%2)").arg(day).arg(month); }
     void ShowAdvanced(int index) override { calls << QStringLiteral("ShowAdvanced(%1)").arg(index); }
     void ShowMainWindow() override { calls << QStringLiteral("ShowMainWindow"); }
+    void ShowLetterWriter() override { calls << QStringLiteral("ShowLetterWriter"); }
+    void ShowDataList(bool clear) override { calls << QStringLiteral("ShowDataList(%1)").arg(clear); }
+    void AddToDataList(const std::vector<int>& indexes) override
+    {
+        QStringList list;
+        for (int i : indexes) list << QString::number(i);
+        calls << QStringLiteral("AddToDataList(%1)").arg(list.join(QLatin1Char(',')));
+    }
+    void ShowImportData() override { calls << QStringLiteral("ShowImportData"); }
 
     static QString Name(TodoList list)
     {

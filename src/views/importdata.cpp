@@ -1,0 +1,263 @@
+#include "views/importdata.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTableView>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "core/session.h"
+#include "engine/addressbook.h"
+#include "exchange/semicolon.h"
+#include "views/areadialog.h"
+#include "views/chosenfile.h"
+#include "views/linkbutton.h"
+#include "views/searchresultmodel.h"
+#include "views/storedtext.h"
+#include "views/texttablemodel.h"
+
+namespace orv {
+
+namespace {
+
+const QStringList kOpenFilters{QStringLiteral("Data in text-file (*.TXT *.txt *.CSV *.csv)"),
+                               QStringLiteral("Excel (*.xlsx *.XLSX *.ods *.ODS)"),
+                               QStringLiteral("Excel area (*.xlsx *.XLSX *.ods *.ODS)")};
+const char* const kFieldLabels[kImportFieldCount] = {"First name",   "Surname",      "Address", "City", "Country", "1.Telephone#",
+                                                     "2.Telephone#", "E-Mail",       "dd",      "mm",   "yyyy"};
+// The largest file the import reads: far beyond any address book.
+constexpr qint64 kLargestImport = 256 << 20;
+// A long list of refused rows is cut short in the final message.
+constexpr int kRowsReported = 100;
+
+bool IsZip(const QByteArray& bytes) { return bytes.startsWith("PK\x03\x04"); }
+
+}  // namespace
+
+TImportData::TImportData(Session& session, QWidget* parent)
+    : QDialog(parent), session_(session), dialogs_(StandardDialogs())
+{
+    setObjectName(QStringLiteral("ImportData"));
+    setWindowTitle(QStringLiteral(" ORV - Import data"));
+    table_.rows.resize(1);
+    table_.columnCount = 1;
+    model_ = new TextTableModel(
+        {[this] { return static_cast<int>(table_.rows.size()); }, [this] { return static_cast<int>(table_.columnCount); },
+         [this](int r, int c) { return table_.Cell(static_cast<std::size_t>(r), static_cast<std::size_t>(c)); },
+         [this](int r, int c, std::string text) {
+             std::vector<std::string>& cells = table_.rows[static_cast<std::size_t>(r)];
+             if (cells.size() <= static_cast<std::size_t>(c)) cells.resize(static_cast<std::size_t>(c) + 1);
+             cells[static_cast<std::size_t>(c)] = std::move(text);
+         },
+         {}},
+        this);
+    StringGrid1 = new QTableView(this);
+    StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
+    StringGrid1->setAccessibleName(QStringLiteral("Data"));
+    StringGrid1->setModel(model_);
+    StringGrid1->setTabKeyNavigation(false);
+    StringGrid1->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    StringGrid1->verticalHeader()->setDefaultSectionSize(StringGrid1->fontMetrics().height() + 6);
+
+    Label12 = MakeLinkButton(this, "Label12", "From file");
+    Label13 = MakeLinkButton(this, "Label13", "To database");
+    Label14 = MakeLinkButton(this, "Label14", "Delete row");
+    for (QPushButton* b : {Label12, Label13, Label14}) {
+        b->setFocusPolicy(Qt::StrongFocus);
+        commands_.add(b);
+    }
+    commands_.Options = TLabelList::upColor;
+    SpeedButton1 = new QPushButton(QStringLiteral("Exit"), this);
+    SpeedButton1->setObjectName(QStringLiteral("SpeedButton1"));
+    SpeedButton1->setAutoDefault(false);
+
+    auto* columns = new QGridLayout;
+    for (std::size_t i = 0; i < kImportFieldCount; ++i) {
+        auto* spin = new QSpinBox(this);
+        spin->setObjectName(QStringLiteral("SpinEdit%1").arg(i + 1));
+        spin->setRange(ImportColumns::kFirst, ImportColumns::kLast);
+        spin->setValue(ImportColumns{}.column[i]);
+        auto* label = new QLabel(QLatin1String(kFieldLabels[i]), this);
+        label->setBuddy(spin);
+        spin->setAccessibleName(label->text());
+        columns->addWidget(label, static_cast<int>(i), 0);
+        columns->addWidget(spin, static_cast<int>(i), 1);
+        spinEdits_[i] = spin;
+    }
+    auto* note = new QLabel(QStringLiteral("Make sure that the column number is correct"), this);
+    note->setWordWrap(true);
+
+    auto* side = new QVBoxLayout;
+    for (QPushButton* b : {Label12, Label13, Label14}) side->addWidget(b, 0, Qt::AlignLeft);
+    side->addSpacing(8);
+    side->addLayout(columns);
+    side->addWidget(note);
+    side->addStretch(1);
+    side->addWidget(SpeedButton1);
+    auto* grid = new QVBoxLayout;
+    grid->addWidget(MakeHeading(this, "Data", StringGrid1));
+    grid->addWidget(StringGrid1, 1);
+    auto* layout = new QHBoxLayout(this);
+    layout->addLayout(grid, 1);
+    layout->addLayout(side);
+
+    connect(Label12, &QPushButton::clicked, this, &TImportData::FromFileClick);
+    connect(Label13, &QPushButton::clicked, this, &TImportData::ToDatabaseClick);
+    connect(Label14, &QPushButton::clicked, this, &TImportData::DeleteRowClick);
+    connect(SpeedButton1, &QPushButton::clicked, this, &QDialog::reject);
+    setLabelColours(LabelColours{});
+    resize(760, 480);
+}
+
+// The grid reads the table until it is gone, so it goes before it.
+TImportData::~TImportData() { delete StringGrid1; }
+
+void TImportData::setLabelColours(const LabelColours& c) { SetCommandColours(commands_, c); }
+
+void TImportData::setAreaDialog(TArea* area)
+{
+    setAreaQuestion([area]() -> std::optional<SheetArea> {
+        const TArea::Choice choice = area->Ask();
+        if (choice.cancelled) return std::nullopt;
+        return SheetArea{static_cast<std::size_t>(choice.rows), static_cast<std::size_t>(choice.columns)};
+    });
+}
+
+ImportColumns TImportData::Columns() const
+{
+    ImportColumns c;
+    for (std::size_t i = 0; i < kImportFieldCount; ++i) c.column[i] = spinEdits_[i]->value();
+    return c;
+}
+
+void TImportData::Message(const QString& text, const QString& detail)
+{
+    dialogs_.message(this, QStringLiteral("ORV"), text, detail);
+}
+
+void TImportData::SetTable(Table table)
+{
+    // The grid always has a cell, as an empty sheet has its first one.
+    if (table.rows.empty()) table.rows.resize(1);
+    table.columnCount = std::max<std::size_t>(table.columnCount, 1);
+    table_ = std::move(table);
+    model_->Reset();
+}
+
+// ---- Loading ----------------------------------------------------------------------------------
+
+void TImportData::FromFileClick()
+{
+    const ViewDialogs::TypedFile chosen = dialogs_.openTyped(this, kOpenFilters, TextFile);
+    if (chosen.path.isEmpty()) return;
+    LoadFile(chosen.path, static_cast<FileType>(std::clamp(chosen.type, 0, 2)));
+}
+
+bool TImportData::LoadFile(const QString& path, FileType type)
+{
+    std::optional<SheetArea> area;
+    if (type == SpreadsheetArea) {
+        if (!askArea_) setAreaDialog((ownArea_ = std::make_unique<TArea>()).get());
+        area = askArea_();
+        if (!area) return false;  // cancelled: the grid keeps what it holds
+    }
+    setWindowTitle(QStringLiteral(" ORV - Import in progress"));
+    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    QString error;
+    const std::optional<QByteArray> file = ReadChosenFile(path, kLargestImport, error);
+    if (!file) {
+        setWindowTitle(QStringLiteral(" ORV - Import data"));
+        Message(error);
+        return false;
+    }
+    const QByteArray& bytes = *file;
+    const std::string_view view(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    const std::string name = QFileInfo(path).fileName().toStdString();
+    // A spreadsheet chosen under the text type is still read as the spreadsheet it is.
+    TableResult read = type == TextFile && !IsZip(bytes) ? ReadSemicolonText(view, name) : ReadSpreadsheet(view, name, area);
+    setWindowTitle(QStringLiteral(" ORV - Import data"));
+    if (!read.ok) {
+        Message(DecodeStored(read.message));
+        return false;
+    }
+    SetTable(std::move(read.table));
+    return true;
+}
+
+void TImportData::DeleteRowClick()
+{
+    const QModelIndex current = StringGrid1->currentIndex();
+    const std::size_t row = current.isValid() ? static_cast<std::size_t>(current.row()) : 0;
+    if (table_.rows.size() <= 1) table_.rows.assign(1, {});
+    else table_.rows.erase(table_.rows.begin() + static_cast<std::ptrdiff_t>(row));
+    model_->Reset();
+    const int last = static_cast<int>(table_.rows.size()) - 1;
+    StringGrid1->setCurrentIndex(model_->index(std::min(static_cast<int>(row), last), current.isValid() ? current.column() : 0));
+}
+
+// ---- To database ------------------------------------------------------------------------------
+
+void TImportData::ToDatabaseClick()
+{
+    const ImportColumns columns = Columns();
+    std::vector<AddressFields> people;
+    QStringList problems;
+    for (std::size_t row = 0; row < table_.rows.size(); ++row) {
+        const ImportedFields f = FieldsOfRow(table_, row, columns);
+        // A row with nothing in the assigned columns is no person (a blank line, a gap in a sheet).
+        if (std::all_of(f.text.begin(), f.text.end(), [](const std::string& t) { return t.empty(); })) continue;
+        if (const std::optional<std::string> error = ImportDateError(f)) {
+            problems << QStringLiteral("Row %1: %2").arg(row + 1).arg(DecodeStored(*error));
+            continue;
+        }
+        AddressFields a;
+        a.Name = f[ImportField::FirstName];
+        a.Surname = f[ImportField::Surname];
+        a.Address = f[ImportField::Address];
+        a.City = f[ImportField::City];
+        a.Country = f[ImportField::Country];
+        a.Tele1 = f[ImportField::Tele1];
+        a.Tele2 = f[ImportField::Tele2];
+        a.Email1 = f[ImportField::Email];
+        a.Day = f[ImportField::Day];
+        a.Month = f[ImportField::Month];
+        a.Year = f[ImportField::Year];
+        if (CheckBirthdayField(BirthdayField::Year, a.Year).changeYear)
+            problems << QStringLiteral("Row %1: %2 The year %3 of %4 %5 was left empty.")
+                            .arg(row + 1)
+                            .arg(QLatin1String(kChangeTheYear), DecodeStored(a.Year), DecodeStored(a.Name),
+                                 DecodeStored(a.Surname));
+        people.push_back(std::move(a));
+    }
+    if (problems.size() > kRowsReported) {
+        const qsizetype more = problems.size() - kRowsReported;
+        problems.resize(kRowsReported);
+        problems << QStringLiteral("... and %1 more rows.").arg(more);
+    }
+    if (!people.empty()) {
+        // All or nothing: the address book is as it was unless data.orv holds every new person.
+        RecordStore& records = session_.records();
+        const std::vector<AData> before = records.addresses();
+        const int current = records.CurrentAddress;
+        AddAddresses(records, people);
+        const SessionReport saved = session_.SaveDataFile(DataKind::Addresses);
+        if (!saved.ok()) {
+            records.editAddresses() = before;
+            records.CurrentAddress = current;
+            QStringList lines;
+            for (const std::string& m : saved.messages) lines << DecodeStored(m);
+            Message(QStringLiteral("No person was added."), lines.join(QLatin1Char('\n')));
+            return;
+        }
+        emit changed();
+    }
+    Message(QStringLiteral("%1 persons added").arg(people.size()), problems.join(QLatin1Char('\n')));
+}
+
+}  // namespace orv

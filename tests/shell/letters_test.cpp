@@ -1,0 +1,210 @@
+// The letter writer, the data list and the import inside the running
+// program: the ways in (New menu, tray, sidebar, people search, address
+// book), the list the letters are merged from, the refresh after an import,
+// the window bounds kept in the settings and the question at exit.
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextEdit>
+#include <QTimer>
+#include <QToolButton>
+
+#include "core/settingsstore.h"
+#include "shell/orvapp.h"
+#include "shell/sidebar.h"
+#include "shell/tdata.h"
+#include "shell/tmain.h"
+#include "store/datafile.h"
+#include "views/datalistform.h"
+#include "views/importdata.h"
+#include "views/letterwriter.h"
+#include "views/peoplesearchview.h"
+
+using namespace orv;
+
+class LettersInProgramTest : public QObject {
+    Q_OBJECT
+private:
+    std::unique_ptr<QTemporaryDir> dir;
+    std::unique_ptr<OrvApp> app;
+    QString data, settings;
+
+    void Start()
+    {
+        OrvApp::Options options;
+        options.dataFolder = data.toStdString();
+        options.settingsFile = settings.toStdString();
+        options.now = [] { return QDateTime(QDate(2024, 2, 28), QTime(10, 0)); };
+        options.splash = false;
+        app = std::make_unique<OrvApp>(options);
+        app->showMessage = [](const QString&, const QString&) {};
+        app->Start();
+    }
+
+    QAction* MenuItem(const QString& menu, const QString& item) const
+    {
+        for (QAction* m : app->data()->menuBar()->actions())
+            if (m->text() == menu)
+                for (QAction* a : m->menu()->actions())
+                    if (a->text() == item) return a;
+        return nullptr;
+    }
+
+    int ListRows() const { return static_cast<int>(app->dataList()->list().LetterRows().size()); }
+
+private slots:
+    void init()
+    {
+        dir = std::make_unique<QTemporaryDir>();
+        data = dir->path() + QStringLiteral("/data/");
+        QDir().mkpath(data);
+        settings = dir->path() + QStringLiteral("/settings.reg");
+        QFile s(settings);
+        QVERIFY(s.open(QIODevice::WriteOnly));
+        s.write("REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Quillon Software\\ORV]\r\n\"saved1\"=dword:00000001\r\n"
+                "\"WriteCountry\"=dword:00000001\r\n\"LetterTop\"=dword:00000050\r\n\"LetterLeft\"=dword:00000060\r\n"
+                "\"LetterHeight\"=dword:00000190\r\n\"LetterWidth\"=dword:00000200\r\n");
+        s.close();
+        RecordStore records;
+        AData ann, bob;
+        ann.Name = "Ann";
+        ann.Surname = "Lee";
+        ann.Country = "Land";
+        bob.Name = "Bob";
+        bob.Surname = "Berg";
+        BuildDateText(ann);
+        BuildDateText(bob);
+        records.editAddresses() = {ann, bob};
+        DataFiles files(data.toStdString());
+        QVERIFY(!files.Save(DataKind::Addresses, records).failed);
+    }
+
+    void cleanup()
+    {
+        app.reset();
+        if (QTest::currentTestFailed()) dir->setAutoRemove(false);
+        dir.reset();
+    }
+
+    void theLetterWriterOpensFromTheNewMenuAndTheTray()
+    {
+        Start();
+        QAction* letter = MenuItem(QStringLiteral("&New"), QStringLiteral("Letter"));
+        QVERIFY(letter && letter->isEnabled());
+        letter->trigger();
+        QVERIFY(app->letter()->isVisible());
+        QCOMPARE(app->letter()->geometry().size(), QSize(0x200, 0x190));
+        app->letter()->hide();
+        QAction* tray = nullptr;
+        for (QAction* a : app->tray()->trayMenu()->actions())
+            if (a->text() == QStringLiteral("Write letter")) tray = a;
+        QVERIFY(tray && tray->isEnabled());
+        tray->trigger();
+        QVERIFY(app->letter()->isVisible());
+    }
+
+    void thePeopleSearchFillsTheListTheLettersAreMergedFrom()
+    {
+        Start();
+        QAction* list = MenuItem(QStringLiteral("&New"), QStringLiteral("List"));
+        QVERIFY(list && list->isEnabled());
+        list->trigger();
+        QCOMPARE(app->data()->currentPanel()->objectName(), QStringLiteral("PP9"));
+        QVERIFY(app->dataList()->isVisible());
+        QVERIFY(app->dataList()->findChild<QPushButton*>(QStringLiteral("SpeedButton2"))->isChecked());
+        QTest::mouseClick(app->data()->findChild<QPushButton*>(QStringLiteral("MenuL23")), Qt::LeftButton);  // "Add all"
+        QCOMPARE(ListRows(), 2);
+        QCOMPARE(app->dataList()->list().TextLines()[1], std::string("Land"));  // "Country" as stored
+        QTest::mouseClick(app->data()->findChild<QPushButton*>(QStringLiteral("MenuL22")), Qt::LeftButton);  // "Add address"
+        QCOMPARE(ListRows(), 3);
+        QCOMPARE(app->dataList()->list().LetterRows()[2][0], std::string("Bob"));  // the last one is current
+
+        app->letter()->letter()->setPlainText(QStringLiteral("Dear {fn}"));
+        QTest::mouseClick(app->letter()->findChild<QToolButton*>(QStringLiteral("ToolButton4")), Qt::LeftButton);
+        QCOMPARE(app->letter()->findChild<QLabel*>(QStringLiteral("StatusPanel0"))->text(), QStringLiteral("Example 1/3"));
+        QCOMPARE(app->letter()->example()->toPlainText(), QStringLiteral("Dear Ann"));
+
+        QTest::mouseClick(app->data()->findChild<QPushButton*>(QStringLiteral("MenuL21")), Qt::LeftButton);  // "Create list"
+        QCOMPARE(ListRows(), 1);
+        QCOMPARE(app->dataList()->list().LetterRows()[0][0], std::string());
+    }
+
+    void theSidebarOpensTheExportAndTheImport()
+    {
+        Start();
+        emit app->data()->sidebar()->exportRequested();
+        QVERIFY(app->dataList()->isVisible());
+        QVERIFY(app->dataList()->findChild<QPushButton*>(QStringLiteral("SpeedButton2"))->isChecked());
+        bool shownModally = false;
+        QTimer::singleShot(0, [&] {
+            shownModally = app->importData()->isVisible() && app->importData()->isModal();
+            app->importData()->reject();
+        });
+        emit app->data()->sidebar()->importRequested();
+        QVERIFY(shownModally);
+    }
+
+    void anImportFromTheAddressBookIsSearchedAtOnce()
+    {
+        Start();
+        QFile text(dir->path() + QStringLiteral("/more.txt"));
+        QVERIFY(text.open(QIODevice::WriteOnly));
+        text.write("Cid;Moe\r\n");
+        text.close();
+        QTimer::singleShot(0, [&] {
+            TImportData* import = app->importData();
+            import->setDialogs([] {
+                ViewDialogs d = StandardDialogs();
+                d.message = [](QWidget*, const QString&, const QString&, const QString&) {};
+                return d;
+            }());
+            QVERIFY(import->LoadFile(text.fileName(), TImportData::TextFile));
+            QTest::mouseClick(import->findChild<QPushButton*>(QStringLiteral("Label13")), Qt::LeftButton);
+            import->reject();
+        });
+        QAction* importItem = app->data()->findChild<QAction*>(QStringLiteral("Importdata1"));
+        QVERIFY(importItem && importItem->isEnabled());
+        importItem->trigger();
+        const QAbstractItemModel* results = app->data()->findChild<QListView*>(QStringLiteral("ResultListBox"))->model();
+        QCOMPARE(results->rowCount(), 3);
+        QCOMPARE(app->data()->findChild<QLineEdit*>(QStringLiteral("DataEdit1"))->text(), QStringLiteral("Cid"));
+    }
+
+    void theWindowBoundsAndTheOptionsAreSaved()
+    {
+        Start();
+        app->dataList()->setGeometry(30, 40, 500, 300);
+        app->SaveAll();
+        SettingsStore store(settings.toStdString());
+        QVERIFY(store.Load().ok);
+        QCOMPARE(store.ReadInteger(kSettingsKey, "DatalistFormWidth").value, std::optional<std::int32_t>(500));
+        QCOMPARE(store.ReadInteger(kSettingsKey, "LetterWidth").value, std::optional<std::int32_t>(0x200));
+        QCOMPARE(store.ReadBool(kSettingsKey, "WriteCountry").value, std::optional<bool>(true));
+    }
+
+    void anUnsavedLetterIsAskedAboutAtExit()
+    {
+        Start();
+        QStringList asked;
+        ViewDialogs d = StandardDialogs();
+        d.ask = [&](QWidget*, const QString& title, const QString& text, QMessageBox::StandardButtons) {
+            asked << title + QLatin1Char('|') + text;
+            return QMessageBox::Cancel;
+        };
+        app->letter()->setDialogs(d);
+        app->letter()->letter()->textCursor().insertText(QStringLiteral("Dear {fn}"));
+        QVERIFY(!app->Exit());
+        QCOMPARE(asked, QStringList{"Exit|Save changes?"});
+        QVERIFY(app->data()->isVisible());
+    }
+};
+
+QTEST_MAIN(LettersInProgramTest)
+#include "letters_test.moc"

@@ -1,0 +1,244 @@
+// The data list window by its controls: persons added one by one and all at
+// once into the three tables, the list file saved and loaded, each "Save in
+// file" type read back, the overwrite question, and the printed address blocks.
+#include <QCheckBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableView>
+#include <QTest>
+#include <QUrl>
+
+#include "exchange/semicolon.h"
+#include "exchange/spreadsheet.h"
+#include "fakedialogs.h"
+#include "pdftext.h"
+#include "testfiles.h"
+#include "viewfixture.h"
+#include "views/datalistform.h"
+
+namespace orv::test {
+
+class DataListTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<SessionFixture> fx;
+    std::unique_ptr<TDatalistForm> window;
+    FakeDialogs fake;
+    QList<QUrl> opened;
+
+    void Click(const char* name) { QTest::mouseClick(window->findChild<QPushButton*>(QLatin1String(name)), Qt::LeftButton); }
+    QString Path(const char* name) const { return fx->dir.filePath(QLatin1String(name)); }
+    RecordStore& Records() { return fx->session->records(); }
+
+
+    QStringList Column(const char* grid, int column) const
+    {
+        const QAbstractItemModel* m = window->findChild<QTableView*>(QLatin1String(grid))->model();
+        QStringList texts;
+        for (int r = 0; r < m->rowCount(); ++r) texts << m->index(r, column).data().toString();
+        return texts;
+    }
+
+    // Ann Lee (5 November 1970, two telephone numbers), Bob Berg without a
+    // birthday, and a second Ann Lee with the same birthday, in list order.
+    void ThreePeople()
+    {
+        AData ann = Person("Ann", "Lee", 5, 11, 1970);
+        ann.Address = "Main Street 1";
+        ann.City = "1234 Town";
+        ann.Country = "Land";
+        ann.Tele1 = "555";
+        ann.Tele2 = "556";
+        ann.Email1 = "ann@example.org";
+        AData bob = Person("Bob", "Berg", 0, 0);
+        bob.Address = "Hill; Top \"2\"";
+        Records().editAddresses() = {ann, ann, bob};
+        Records().editAddresses()[1].Address = "Second Street";
+    }
+
+private slots:
+    void init()
+    {
+        fx = std::make_unique<SessionFixture>();
+        fake = FakeDialogs{};
+        opened.clear();
+        ThreePeople();
+        window = std::make_unique<TDatalistForm>(*fx->session, fx->navigator);
+        window->setDialogs(fake.dialogs());
+        window->setUrlOpener([this](const QUrl& url) { opened << url; });
+        window->ShowExportPage();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    }
+
+    void cleanup()
+    {
+        window.reset();
+        if (QTest::currentTestFailed()) fx->dir.setAutoRemove(false);
+        fx.reset();
+    }
+
+    void theFirstPersonLeavesAMissingBirthdayEmptyAndLaterOnesZero()
+    {
+        Records().CurrentAddress = 2;  // Bob, no birthday
+        Click("L1");
+        Click("L1");
+        QCOMPARE(Column("StringGrid2", 8), (QStringList{"", "0"}));
+        QCOMPARE(Column("StringGrid2", 10), (QStringList{"", "0"}));
+        QCOMPARE(window->findChild<QTableView*>(QStringLiteral("StringGrid2"))->model()->headerData(8, Qt::Horizontal).toString(),
+                 QStringLiteral("dd"));
+        QCOMPARE(Column("StringGrid1", 0), (QStringList{"Bob", "Bob"}));
+        QCOMPARE(Column("StringGrid1", 8), (QStringList{"0/0", "0/0"}));
+    }
+
+    void theTextListFollowsTheOptionsWhenAPersonIsAdded()
+    {
+        window->findChild<QRadioButton*>(QStringLiteral("NWRadioButton"))->setChecked(true);
+        Records().CurrentAddress = 0;
+        Click("L1");
+        window->findChild<QCheckBox*>(QStringLiteral("CB1"))->setChecked(true);
+        window->findChild<QCheckBox*>(QStringLiteral("CB2"))->setChecked(true);
+        QVERIFY(fx->session->settings().WriteCountry && fx->session->settings().WriteNumber);
+        Click("L1");
+        QCOMPARE(window->findChild<QPlainTextEdit*>(QStringLiteral("Memo1"))->toPlainText(),
+                 QStringLiteral("Ann Lee\nMain Street 1\n1234 Town\n \nAnn Lee\nMain Street 1\n1234 Town\nLand\nPhone#: 555\n "));
+    }
+
+    void writeAllTakesTheAddressBookInOrderAndClearAllEmptiesIt()
+    {
+        Records().CurrentAddress = 2;
+        Click("L2");
+        QCOMPARE(Column("StringGrid1", 2), (QStringList{"Main Street 1", "Second Street", "Hill; Top \"2\""}));
+        QCOMPARE(Records().CurrentAddress, 0);
+        QCOMPARE(window->list().ExportRows().size(), 4u);
+        Click("L3");
+        QCOMPARE(Column("StringGrid1", 0), QStringList{""});
+        QCOMPARE(Column("StringGrid2", 0), QStringList{});
+        QVERIFY(window->list().TextLines().empty());
+        Click("L4");
+        QCOMPARE(fx->navigator.calls, QStringList{"ShowLetterWriter"});
+    }
+
+    void aListFileNamesItsPersonsAndLoadsThemAgain()
+    {
+        window->AddAddresses({0, 2});
+        fake.files << Path("friends");
+        Click("SaveListButton");
+        QCOMPARE(Read(Path("friends")), QByteArray("Ann Lee 5/11\r\nBob Berg 0/0\r\n"));
+        Click("L3");
+        Write(Path("friends"), "Ann Lee 5/11\r\nNobody Here 1/1\r\nBob Berg 0/0\r\n");
+        fake.files << Path("friends");
+        Click("LoadListButton");
+        // Both Ann Lees match the one line.
+        QCOMPARE(fake.messages, QStringList{"ORV|3 of 3 addresses successfully imported|"});
+        QCOMPARE(Column("StringGrid1", 2), (QStringList{"Main Street 1", "Second Street", "Hill; Top \"2\""}));
+    }
+
+    void aListFileThatCannotBeReadChangesNothing_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<bool>("cancelled");
+        QTest::newRow("a binary file") << QByteArray("\x00\x01\x02", 3) << false;
+        QTest::newRow("the dialog cancelled") << QByteArray() << true;
+    }
+
+    void aListFileThatCannotBeReadChangesNothing()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(bool, cancelled);
+        window->AddAddresses({2});
+        if (!cancelled) {
+            Write(Path("broken.QSL"), bytes);
+            fake.files << Path("broken.QSL");
+        }
+        Click("LoadListButton");
+        QCOMPARE(fake.messages.size(), cancelled ? 0 : 1);
+        QCOMPARE(Column("StringGrid1", 0), QStringList{"Bob"});
+    }
+
+    void saveInFileWritesEachType_data()
+    {
+        QTest::addColumn<int>("type");
+        QTest::addColumn<QByteArray>("expected");
+        QTest::newRow("text-file") << 0 << QByteArray("Ann Lee\r\nMain Street 1\r\n1234 Town\r\n \r\nBob Berg\r\nHill; Top \"2\"\r\n \r\n");
+        QTest::newRow("data in text-file")
+            << 2
+            << QByteArray("First name;Surname;Address;Postal;Country;1.Telephone number;2.Telephone number;E-mail;dd;mm;yyyy\r\n"
+                          "Ann;Lee;Main Street 1;1234 Town;Land;555;556;ann@example.org;5;11;1970\r\n"
+                          "Bob;Berg;\"Hill; Top \"\"2\"\"\";;;;;;0;0;0\r\n");
+    }
+
+    void saveInFileWritesEachType()
+    {
+        QFETCH(int, type);
+        QFETCH(QByteArray, expected);
+        window->AddAddresses({0, 2});
+        fake.type = type;
+        fake.files << Path("out.TXT");
+        Click("L5");
+        QCOMPARE(Read(Path("out.TXT")), expected);
+        // An existing file is replaced only after a Yes.
+        Click("L3");
+        fake.files << Path("out.TXT");
+        fake.answers << QMessageBox::No;
+        Click("L5");
+        QCOMPARE(fake.questions, QStringList{QStringLiteral("OK to overwrite %1").arg(Path("out.TXT"))});
+        QCOMPARE(Read(Path("out.TXT")), expected);
+    }
+
+    void aSpreadsheetHoldsTheExportTableAndOpensOnRequest()
+    {
+        window->AddAddresses({0, 2});
+        fake.type = 0;  // "Text-file" shown, but the name says what the file is
+        fake.files << Path("list.xlsx");
+        fake.answers << QMessageBox::Yes;
+        Click("L5");
+        const TableResult back = ReadSpreadsheetFile(Path("list.xlsx").toStdString());
+        QVERIFY2(back.ok, back.message.c_str());
+        QCOMPARE(back.table.RowCount(), 3u);
+        QCOMPARE(back.table.Cell(0, 5), std::string_view("1.Telephone number"));
+        QCOMPARE(back.table.Cell(1, 10), std::string_view("1970"));
+        QCOMPARE(back.table.Cell(2, 2), std::string_view("Hill; Top \"2\""));
+        QCOMPARE(back.table.Cell(2, 8), std::string_view("0"));
+        QCOMPARE(fake.questions, QStringList{"Open list.xlsx in your spreadsheet program?"});
+        QCOMPARE(opened, QList<QUrl>{QUrl::fromLocalFile(Path("list.xlsx"))});
+    }
+
+    void theLetterTableIsEditedWithoutTouchingTheAddressBook()
+    {
+        window->AddAddresses({0, 1, 2});
+        auto* grid = window->findChild<QTableView*>(QStringLiteral("StringGrid1"));
+        grid->model()->setData(grid->model()->index(1, 0), QStringLiteral("Änne"));
+        QCOMPARE(window->list().LetterRows()[1][0], std::string("\xC3\x84nne"));
+        QCOMPARE(Records().addresses()[1].Name, std::string("Ann"));
+        grid->setCurrentIndex(grid->model()->index(0, 0));
+        Click("DeleteRowButton");
+        QCOMPARE(Column("StringGrid1", 0), (QStringList{"Änne", "Bob"}));
+        Click("AddRowButton");
+        QCOMPARE(Column("StringGrid1", 0), (QStringList{"Änne", "Bob", ""}));
+        QCOMPARE(grid->currentIndex().row(), 2);
+        for (int i = 0; i < 3; ++i) Click("DeleteRowButton");
+        QCOMPARE(Column("StringGrid1", 0), QStringList{""});  // the last row is emptied, not removed
+        QCOMPARE(window->list().ExportRows().size(), 4u);    // the export table is not touched
+    }
+
+    void printPrintsTheAddressBlocks()
+    {
+        if (!HavePdfTools()) QFAIL("pdftotext (poppler-utils) is needed");
+        window->AddAddresses({0, 2});
+        fake.pdf = Path("list.pdf");
+        Click("L6");
+        QCOMPARE(PdfPages(fake.pdf), (QList<QStringList>{{"Ann Lee", "Main Street 1", "1234 Town", "Bob Berg", "Hill; Top \"2\""}}));
+    }
+};
+
+int RunDataListTests(int argc, char** argv)
+{
+    DataListTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+}  // namespace orv::test
+
+#include "datalistform_test.moc"

@@ -1,0 +1,225 @@
+// The import window by its controls: text files and spreadsheets (those the
+// spreadsheet program wrote too) into the grid, files that cannot be read,
+// "Delete row" and the column choice, and "To database" with its row
+// messages, its single save and nothing changed when that save fails.
+#include <QDir>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QSpinBox>
+#include <QTableView>
+#include <QTest>
+
+#include "exchange/semicolon.h"
+#include "fakedialogs.h"
+#include "store/datafile.h"
+#include "testfiles.h"
+#include "viewfixture.h"
+#include "views/importdata.h"
+
+namespace orv::test {
+
+class ImportDataTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<SessionFixture> fx;
+    std::unique_ptr<TImportData> window;
+    FakeDialogs fake;
+
+    void Click(const char* name) { QTest::mouseClick(window->findChild<QPushButton*>(QLatin1String(name)), Qt::LeftButton); }
+    QString Path(const char* name) const { return fx->dir.filePath(QLatin1String(name)); }
+    static QString Sample(const char* name) { return QStringLiteral(ORV_EXCHANGE_TEST_DATA "/") + QLatin1String(name); }
+    RecordStore& Records() { return fx->session->records(); }
+
+
+    void Load(const QString& path, int type)
+    {
+        fake.type = type;
+        fake.files << path;
+        Click("Label12");
+    }
+
+    std::vector<AData> OnDisk() const
+    {
+        std::vector<AData> list;
+        ParseDataText(ReadWholeFile(fx->session->dataFolder() + "data.orv").content, list);
+        return list;
+    }
+
+    QStringList Names() const
+    {
+        QStringList names;
+        for (const AData& a : fx->session->records().addresses())
+            names << QString::fromStdString(a.Name + " " + a.Surname + " " + a.DateText + " " + std::to_string(a.Year));
+        return names;
+    }
+
+private slots:
+    void init()
+    {
+        fx = std::make_unique<SessionFixture>();
+        fake = FakeDialogs{};
+        Records().editAddresses() = {Person("Old", "One", 1, 1)};
+        QDir().mkpath(QString::fromStdString(fx->session->dataFolder()));
+        window = std::make_unique<TImportData>(*fx->session);
+        window->setDialogs(fake.dialogs());
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    }
+
+    void cleanup()
+    {
+        window.reset();
+        if (QTest::currentTestFailed()) fx->dir.setAutoRemove(false);
+        fx.reset();
+    }
+
+    void eachKindOfFileFillsTheGrid_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<int>("type");
+        QTest::newRow("semicolon text") << Sample("people-as-shown.csv") << 0;
+        QTest::newRow("xlsx from the spreadsheet program") << Sample("people.xlsx") << 1;
+        QTest::newRow("ods from the spreadsheet program") << Sample("people.ods") << 1;
+        QTest::newRow("a spreadsheet chosen as text") << Sample("people.xlsx") << 0;
+    }
+
+    void eachKindOfFileFillsTheGrid()
+    {
+        QFETCH(QString, file);
+        QFETCH(int, type);
+        Load(file, type);
+        QVERIFY2(fake.messages.isEmpty(), qPrintable(fake.messages.join(QLatin1Char('\n'))));
+        const Table& t = window->table();
+        QCOMPARE(t.Cell(0, 0), std::string_view("First name"));
+        QCOMPARE(t.Cell(1, 2), std::string_view("01234"));        // a postal code keeps its zero
+        QCOMPARE(t.Cell(1, 7), std::string_view("two\nlines"));
+        QCOMPARE(t.Cell(2, 0), std::string_view("J\xC3\xB6rg"));
+        QCOMPARE(window->findChild<QTableView*>(QStringLiteral("StringGrid1"))->model()->columnCount(), 8);
+        QCOMPARE(window->windowTitle(), QStringLiteral(" ORV - Import data"));
+    }
+
+    void anAreaReadsThatManyCellsAndACancelKeepsTheGrid()
+    {
+        Load(Sample("people-as-shown.csv"), 0);
+        window->setAreaQuestion([] { return std::optional<SheetArea>(); });
+        Load(Sample("people.xlsx"), 2);
+        QCOMPARE(window->table().Cell(1, 7), std::string_view("two\nlines"));  // still the text file
+        window->setAreaQuestion([] { return std::optional<SheetArea>(SheetArea{2, 3}); });
+        Load(Sample("people.xlsx"), 2);
+        QCOMPARE(window->table().RowCount(), 2u);
+        QCOMPARE(window->table().columnCount, 3u);
+        QCOMPARE(window->table().Cell(1, 2), std::string_view("01234"));
+    }
+
+    void aFileThatCannotBeReadIsReportedAndKeepsTheGrid_data()
+    {
+        QFile xlsx(Sample("people.xlsx"));
+        QVERIFY(xlsx.open(QIODevice::ReadOnly));
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<int>("type");
+        QTest::newRow("a truncated xlsx") << xlsx.read(600) << 1;
+        QTest::newRow("no zip at all as a spreadsheet") << QByteArray("Ann;Lee\r\n") << 1;
+        QTest::newRow("a binary file as text") << QByteArray("\x01\x02\x00\x03", 4) << 0;
+    }
+
+    void aFileThatCannotBeReadIsReportedAndKeepsTheGrid()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(int, type);
+        Load(Sample("people-as-shown.csv"), 0);
+        Write(Path("bad"), bytes);
+        Load(Path("bad"), type);
+        QCOMPARE(fake.messages.size(), 1);
+        QVERIFY(fake.messages[0].contains(QStringLiteral("bad")));
+        QCOMPARE(window->table().Cell(2, 0), std::string_view("J\xC3\xB6rg"));
+        QCOMPARE(window->windowTitle(), QStringLiteral(" ORV - Import data"));
+    }
+
+    void everyGoodRowBecomesAPersonAndEveryOtherIsReported()
+    {
+        Write(Path("people.txt"), "First name;Surname;Address;City;Country;Tel;Tel2;Mail;dd;mm;yyyy\r\n"
+                                  "Ann;Lee;Main Street 1;1234 Town;Land;555;;;05;11;1970\r\n"
+                                  ";;;;\r\n"
+                                  "Bob;Berg;;;;;;;5;x;\r\n"
+                                  "Cid;Moe;;;;;;;1;2;99\r\n"
+                                  "Dan;Orr\r\n");
+        Load(Path("people.txt"), 0);
+        QSignalSpy changed(window.get(), &TImportData::changed);
+        Click("Label13");
+        QCOMPARE(fake.messages,
+                 QStringList{"ORV|3 persons added|"
+                             "Row 1: Can not add First name Surname. Make sure the date is of type Integer.\n"
+                             "Row 4: Can not add Bob Berg. Make sure the date is of type Integer.\n"
+                             "Row 5: Change the year! The year 99 of Cid Moe was left empty."});
+        QCOMPARE(changed.count(), 1);
+        // The post's checks: "05" becomes 5, the year 99 is left out; the list is in its order.
+        QCOMPARE(Names(), (QStringList{"Dan Orr 0/0 0", "Old One 1/1 0", "Cid Moe 1/2 0", "Ann Lee 5/11 1970"}));
+        QCOMPARE(OnDisk().size(), 4u);
+        QCOMPARE(OnDisk()[3].City, std::string("1234 Town"));
+        QCOMPARE(Records().addresses()[static_cast<std::size_t>(Records().CurrentAddress)].Name, std::string("Dan"));
+
+        // The header row deleted and the first two columns swapped; a second import adds everyone again.
+        window->findChild<QTableView*>(QStringLiteral("StringGrid1"))->setCurrentIndex({});
+        Click("Label14");
+        window->findChild<QSpinBox*>(QStringLiteral("SpinEdit1"))->setValue(2);
+        window->findChild<QSpinBox*>(QStringLiteral("SpinEdit2"))->setValue(1);
+        fake.messages.clear();
+        Click("Label13");
+        QVERIFY(fake.messages.value(0).startsWith(QStringLiteral("ORV|3 persons added|Row 3: Can not add Berg Bob.")));
+        QCOMPARE(OnDisk().size(), 7u);
+        QVERIFY(Names().contains(QStringLiteral("Lee Ann 5/11 1970")));
+    }
+
+    void aSaveThatFailsAddsNobody()
+    {
+        // data.orv cannot be replaced when a folder stands in its place.
+        QVERIFY(QDir().mkpath(QString::fromStdString(fx->session->dataFolder() + "data.orv")));
+        Write(Path("one.txt"), "Ann;Lee\r\n");
+        Load(Path("one.txt"), 0);
+        QSignalSpy changed(window.get(), &TImportData::changed);
+        Click("Label13");
+        QCOMPARE(fake.messages.size(), 1);
+        QVERIFY(fake.messages[0].startsWith(QStringLiteral("ORV|No person was added.|")));
+        QCOMPARE(Names(), QStringList{"Old One 1/1 0"});
+        QCOMPARE(changed.count(), 0);
+    }
+
+    void anExportReadBackGivesTheSamePersons()
+    {
+        AData ann = Person("Ann", "Lee; \"Jr\"", 5, 11, 1970);
+        ann.Address = "Line one\r\nLine two";
+        ann.Email1 = "ann@example.org";
+        AData bob = Person("Bob", "Berg", 0, 0);
+        bob.Tele2 = "0 1234";
+        DataList list;
+        list.WriteAll({ann, bob}, {});
+        Write(Path("export.TXT"), QByteArray::fromStdString(SerializeSemicolonText(list.ExportRows())));
+        Records().editAddresses().clear();
+        Load(Path("export.TXT"), 0);
+        Click("Label14");  // the header row
+        Click("Label13");
+        QCOMPARE(fake.messages, QStringList{"ORV|2 persons added|"});
+        const std::vector<AData>& back = Records().addresses();
+        QCOMPARE(back.size(), 2u);
+        for (const auto& [original, imported] : {std::pair{&bob, &back[0]}, std::pair{&ann, &back[1]}}) {
+            QCOMPARE(imported->Name, original->Name);
+            QCOMPARE(imported->Surname, original->Surname);
+            QCOMPARE(imported->Address, original->Address);
+            QCOMPARE(imported->Tele2, original->Tele2);
+            QCOMPARE(imported->Email1, original->Email1);
+            QCOMPARE(imported->DateText, original->DateText);
+            QCOMPARE(imported->Year, original->Year);
+        }
+    }
+};
+
+int RunImportDataTests(int argc, char** argv)
+{
+    ImportDataTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+}  // namespace orv::test
+
+#include "importdata_test.moc"

@@ -1,0 +1,336 @@
+// The letter writer by its controls: letters saved and opened again in each
+// file type, the questions before a file or a changed letter is replaced, the
+// example view over the data list, printing one letter per person to a PDF
+// file, the merge-field menu and the format buttons.
+#include <QLabel>
+#include <QMenu>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextEdit>
+#include <QToolButton>
+
+#include "fakedialogs.h"
+#include "pdftext.h"
+#include "testfiles.h"
+#include "viewfixture.h"
+#include "views/letterwriter.h"
+
+namespace orv::test {
+
+class LetterWriterTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<SessionFixture> fx;
+    std::unique_ptr<TLetter> window;
+    FakeDialogs fake;
+    std::vector<LetterRow> rows;
+
+    QToolButton* Button(const char* name) const { return window->findChild<QToolButton*>(QLatin1String(name)); }
+    QAction* Item(const char* name) const { return window->findChild<QAction*>(QLatin1String(name)); }
+    QString Panel(int n) const { return window->findChild<QLabel*>(QStringLiteral("StatusPanel%1").arg(n))->text(); }
+    QTextEdit* Letter() const { return window->letter(); }
+    QString Path(const char* name) const { return fx->dir.filePath(QLatin1String(name)); }
+
+
+    // "Dear {fn} {sn}," as a bold, centred first line, then a plain one.
+    void TypeLetter()
+    {
+        QTextCursor c = Letter()->textCursor();
+        c.insertText(QStringLiteral("Dear {fn} {sn},\nGrüße aus Köln"));
+        c.movePosition(QTextCursor::Start);
+        c.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+        Letter()->setTextCursor(c);
+        QTest::mouseClick(Button("ToolButton13"), Qt::LeftButton);
+        QTest::mouseClick(Button("ToolButton17"), Qt::LeftButton);
+    }
+
+    static LetterRow Row(const char* first, const char* last)
+    {
+        LetterRow r;
+        r[LetterColumn::FirstName] = first;
+        r[LetterColumn::Surname] = last;
+        return r;
+    }
+
+private slots:
+    void init()
+    {
+        fx = std::make_unique<SessionFixture>();
+        fake = FakeDialogs{};
+        rows = {Row("Ann", "Lee"), Row("Bob", "Berg"), Row("Cid", "Moe")};
+        window = std::make_unique<TLetter>(*fx->session);
+        window->setDialogs(fake.dialogs());
+        window->setRows([this]() -> const std::vector<LetterRow>& { return rows; });
+        window->LetterSetup();
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    }
+
+    void cleanup()
+    {
+        window.reset();
+        if (QTest::currentTestFailed()) fx->dir.setAutoRemove(false);
+        fx.reset();
+    }
+
+    void aSavedLetterOpensAgainInItsType_data()
+    {
+        QTest::addColumn<int>("type");
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QByteArray>("start");
+        QTest::addColumn<bool>("formatKept");
+        QTest::addColumn<int>("savedType");
+        QTest::newRow("rich text") << 0 << "letter.RTF" << QByteArray("{\\rtf1") << true << 1;
+        QTest::newRow("text") << 1 << "letter.TXT" << QByteArray("Dear {fn} {sn},\r\nGr\xC3\xBC\xC3\x9F" "e aus K\xC3\xB6ln\r\n") << false << 2;
+        QTest::newRow("all files: text without an extension") << 2 << "letter" << QByteArray("Dear {fn}") << false << 3;
+        QTest::newRow("all files named .rtf: rich text") << 2 << "letter.rtf" << QByteArray("{\\rtf1") << true << 1;
+    }
+
+    void aSavedLetterOpensAgainInItsType()
+    {
+        QFETCH(int, type);
+        QFETCH(QString, file);
+        QFETCH(QByteArray, start);
+        QFETCH(bool, formatKept);
+        QFETCH(int, savedType);
+        TypeLetter();
+        QCOMPARE(Panel(1), QStringLiteral("Modified"));
+        fake.type = type;
+        fake.files << fx->dir.filePath(file);
+        QTest::keyClick(window.get(), Qt::Key_S, Qt::ControlModifier);  // Save without a file is Save As
+        QVERIFY(Read(fx->dir.filePath(file)).startsWith(start));
+        QVERIFY(window->hasFile());
+        QCOMPARE(window->fileType(), savedType);
+        QCOMPARE(Panel(1), QString());
+
+        Item("New1")->trigger();
+        QVERIFY(!window->hasFile());
+        QCOMPARE(Letter()->toPlainText(), QString());
+        fake.files << fx->dir.filePath(file);
+        Item("Open1")->trigger();
+        QCOMPARE(Letter()->toPlainText(), QStringLiteral("Dear {fn} {sn},\nGrüße aus Köln"));
+        QCOMPARE(window->fileType(), formatKept ? 1 : 2);
+        const QTextBlock first = Letter()->document()->firstBlock();
+        QCOMPARE(first.begin().fragment().charFormat().fontWeight() >= QFont::Bold, formatKept);
+        QCOMPARE(bool(first.blockFormat().alignment() & Qt::AlignHCenter), formatKept);
+        QVERIFY(fake.questions.isEmpty());
+        QVERIFY(!window->modified());
+
+        // "Save" writes to the same file at once, without a question.
+        Letter()->textCursor().insertText(QStringLiteral("P.S. "));
+        Item("Save1")->trigger();
+        QVERIFY(fake.questions.isEmpty());
+        QVERIFY(Read(fx->dir.filePath(file)).contains("P.S. "));
+    }
+
+    void aRefusedOverwriteKeepsTheFileAndTheLetterUnsaved()
+    {
+        Write(Path("old.RTF"), "kept");
+        TypeLetter();
+        fake.files << Path("old.RTF");
+        fake.answers << QMessageBox::No;
+        Item("SaveAs1")->trigger();
+        QCOMPARE(fake.questions, QStringList{QStringLiteral("OK to overwrite %1").arg(Path("old.RTF"))});
+        QCOMPARE(Read(Path("old.RTF")), QByteArray("kept"));
+        QVERIFY(!window->hasFile());
+        QVERIFY(window->modified());
+        QCOMPARE(Panel(1), QStringLiteral("Modified"));
+    }
+
+    void aChangedLetterIsAskedAboutBeforeOpenAndClose_data()
+    {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("goesOn");
+        QTest::newRow("cancel") << int(QMessageBox::Cancel) << false;
+        QTest::newRow("no") << int(QMessageBox::No) << true;
+    }
+
+    void aChangedLetterIsAskedAboutBeforeOpenAndClose()
+    {
+        QFETCH(int, answer);
+        QFETCH(bool, goesOn);
+        Write(Path("other.TXT"), "Other letter\r\n");
+        TypeLetter();
+        fake.answers << QMessageBox::StandardButton(answer);
+        fake.files << Path("other.TXT");
+        Item("Open1")->trigger();
+        QCOMPARE(fake.questions, QStringList{"Save changes?"});
+        QCOMPARE(Letter()->toPlainText().startsWith(QStringLiteral("Other letter")), goesOn);
+
+        Letter()->textCursor().insertText(QStringLiteral("x"));
+        fake.answers << QMessageBox::StandardButton(answer);
+        window->close();
+        QCOMPARE(fake.questions.size(), 2);
+        QCOMPARE(window->isVisible(), !goesOn);
+    }
+
+    void closingWithYesSavesTheLetterFirst()
+    {
+        TypeLetter();
+        fake.answers << QMessageBox::Yes;
+        fake.files << Path("kept.RTF");
+        window->close();
+        QVERIFY(!window->isVisible());
+        QVERIFY(Read(Path("kept.RTF")).startsWith("{\\rtf1"));
+        QCOMPARE(window->fileName(), Path("kept.RTF"));
+        // Cancelling the save dialog keeps the window open.
+        window->show();
+        Letter()->textCursor().insertText(QStringLiteral("x"));
+        fake.answers << QMessageBox::Yes;
+        window->close();
+        QVERIFY(window->isVisible());
+    }
+
+    void aFileThatIsNoLetterLeavesTheLetterAsItWas_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("rich text with unbalanced braces") << QByteArray("{\\rtf1\\ansi {\\b bold}");
+        QTest::newRow("a binary file") << QByteArray("\x7F" "ELF\x02\x01\x01\x00\x00\x00", 10);
+    }
+
+    void aFileThatIsNoLetterLeavesTheLetterAsItWas()
+    {
+        QFETCH(QByteArray, bytes);
+        Write(Path("broken.RTF"), bytes);
+        Letter()->setPlainText(QStringLiteral("mine"));
+        Letter()->document()->setModified(false);
+        fake.files << Path("broken.RTF");
+        Item("Open1")->trigger();
+        QCOMPARE(fake.messages.size(), 1);
+        QVERIFY(fake.messages[0].contains(QStringLiteral("broken.RTF")));
+        QCOMPARE(Letter()->toPlainText(), QStringLiteral("mine"));
+        QVERIFY(!window->hasFile());
+    }
+
+    void aLetterFromTheWordProcessorIsMergedInItsFormat()
+    {
+        fake.files << QStringLiteral(ORV_EXCHANGE_TEST_DATA "/letter-writer.rtf");
+        Item("Open1")->trigger();
+        QVERIFY2(fake.messages.isEmpty(), qPrintable(fake.messages.join(QLatin1Char('\n'))));
+        QCOMPARE(window->fileType(), 1);
+        rows[0][LetterColumn::Address] = "Main Street 1";
+        QTest::mouseClick(Button("ToolButton4"), Qt::LeftButton);
+        const QTextBlock first = window->example()->document()->firstBlock();
+        QCOMPARE(first.text(), QStringLiteral("Dear Ann Lee,"));
+        QVERIFY(first.begin().fragment().charFormat().fontWeight() >= QFont::Bold);
+        QVERIFY(first.blockFormat().alignment() & Qt::AlignHCenter);
+        QVERIFY(window->example()->toPlainText().contains(QStringLiteral("Main Street 1")));
+    }
+
+    void theExampleViewStepsThroughTheDataList()
+    {
+        Letter()->setPlainText(QStringLiteral("Dear {fn} {sn}, {FN} {em}"));
+        rows[0][LetterColumn::Email1] = "ann@example.org";
+        rows[0][LetterColumn::Tele2] = "second";
+        rows[1][LetterColumn::FirstName] = "{sn}";
+        QCOMPARE(Panel(0), QStringLiteral("Basic letter"));
+        QVERIFY(!Button("ToolButton3")->isEnabled());
+        QTest::mouseClick(Button("ToolButton4"), Qt::LeftButton);
+        QCOMPARE(window->example()->toPlainText(), QStringLiteral("Dear Ann Lee, {FN} ann@example.org"));
+        QCOMPARE(Panel(0), QStringLiteral("Example 1/3"));
+        QVERIFY(!Button("ToolButton5")->isEnabled());
+        QVERIFY(Button("ToolButton6")->isEnabled());
+        for (const char* name : {"ToolButton11", "ToolButton12", "ToolButton1", "ToolButton2", "ToolButton13", "ToolButton18"})
+            QVERIFY2(!Button(name)->isEnabled(), name);
+        QVERIFY(!window->findChild<QMenu*>(QStringLiteral("File1"))->menuAction()->isEnabled());
+        QVERIFY(Button("ToolButton3")->isEnabled());
+
+        QTest::mouseClick(Button("ToolButton6"), Qt::LeftButton);
+        QCOMPARE(window->example()->toPlainText(), QStringLiteral("Dear {sn} Berg, {FN} "));  // a value is not merged again
+        QTest::mouseClick(Button("ToolButton6"), Qt::LeftButton);
+        QCOMPARE(Panel(0), QStringLiteral("Example 3/3"));
+        QVERIFY(!Button("ToolButton6")->isEnabled());
+        QVERIFY(Button("ToolButton5")->isEnabled());
+
+        // "Save example" writes the example shown and leaves the letter's file alone.
+        fake.type = 1;
+        fake.files << Path("example.TXT");
+        QTest::mouseClick(Button("ToolButton3"), Qt::LeftButton);
+        QCOMPARE(Read(Path("example.TXT")), QByteArray("Dear Cid Moe, {FN} \r\n"));
+        QVERIFY(!window->hasFile());
+
+        // A list that shrank meanwhile is seen by the next step.
+        rows.resize(2);
+        QTest::mouseClick(Button("ToolButton5"), Qt::LeftButton);
+        QCOMPARE(Panel(0), QStringLiteral("Example 1/2"));
+        QTest::mouseClick(Button("ToolButton4"), Qt::LeftButton);
+        QCOMPARE(Panel(0), QStringLiteral("Basic letter"));
+        QVERIFY(Button("ToolButton11")->isEnabled());
+        QVERIFY(!Button("ToolButton6")->isEnabled());
+        QVERIFY(!Button("ToolButton3")->isEnabled());
+    }
+
+    void printingGivesOneLetterPerPerson_data()
+    {
+        QTest::addColumn<int>("persons");
+        QTest::addColumn<QStringList>("firstLines");
+        QTest::newRow("three persons") << 3 << QStringList{"Dear Ann Lee,", "Dear Bob Berg,", "Dear Cid Moe,"};
+        QTest::newRow("an empty list: one letter with empty fields") << 0 << QStringList{"Dear ,"};
+    }
+
+    void printingGivesOneLetterPerPerson()
+    {
+        QFETCH(int, persons);
+        QFETCH(QStringList, firstLines);
+        if (!HavePdfTools()) QFAIL("pdftotext (poppler-utils) is needed");
+        rows.resize(static_cast<std::size_t>(persons));
+        TypeLetter();
+        fake.pdf = Path("letters.pdf");
+        QTest::mouseClick(Button("ToolButton1"), Qt::LeftButton);
+        const QList<QStringList> pages = PdfPages(fake.pdf);
+        QCOMPARE(pages.size(), firstLines.size());
+        for (int i = 0; i < pages.size(); ++i) {
+            QCOMPARE(pages[i].value(0), firstLines[i]);
+            QCOMPARE(pages[i].value(1), QStringLiteral("Grüße aus Köln"));
+        }
+        // "Print Text" prints the letter as it stands, codes and all.
+        Item("PrintText1")->trigger();
+        QCOMPARE(PdfPages(fake.pdf), (QList<QStringList>{{"Dear {fn} {sn},", "Grüße aus Köln"}}));
+    }
+
+    void theInsertMenuPutsCodesAtTheCursor()
+    {
+        Item("NameandAddress1")->trigger();
+        QCOMPARE(Letter()->toPlainText(), QStringLiteral("{fn} {sn}\n{ad}\n{ci}\n"));
+        QTextCursor c = Letter()->textCursor();
+        c.setPosition(0);
+        c.setPosition(4, QTextCursor::KeepAnchor);  // "{fn}"
+        Letter()->setTextCursor(c);
+        Item("Emailaddress1")->trigger();
+        QVERIFY(Letter()->toPlainText().startsWith(QStringLiteral("{em} {sn}")));
+        QTest::mouseClick(Button("ToolButton2"), Qt::LeftButton);  // "Insert First Name"
+        QVERIFY(Letter()->toPlainText().startsWith(QStringLiteral("{em}{fn} {sn}")));
+    }
+
+    void theStyleButtonsShowAndSetTheSelectionsStyle()
+    {
+        TypeLetter();
+        QTextCursor c = Letter()->textCursor();
+        c.setPosition(2);
+        Letter()->setTextCursor(c);
+        QVERIFY(Button("ToolButton13")->isChecked());
+        QVERIFY(Button("ToolButton17")->isChecked());
+        c.movePosition(QTextCursor::End);
+        Letter()->setTextCursor(c);
+        QVERIFY(!Button("ToolButton13")->isChecked());
+        QVERIFY(Button("ToolButton16")->isChecked());
+        c.movePosition(QTextCursor::StartOfBlock, QTextCursor::KeepAnchor);
+        Letter()->setTextCursor(c);
+        QTest::mouseClick(Button("ToolButton15"), Qt::LeftButton);
+        QTest::mouseClick(Button("ToolButton18"), Qt::LeftButton);
+        const QTextBlock last = Letter()->document()->lastBlock();
+        QVERIFY(last.begin().fragment().charFormat().fontUnderline());
+        QVERIFY(last.blockFormat().alignment() & Qt::AlignRight);
+    }
+};
+
+int RunLetterWriterTests(int argc, char** argv)
+{
+    LetterWriterTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+}  // namespace orv::test
+
+#include "letterwriter_test.moc"
