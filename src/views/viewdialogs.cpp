@@ -1,6 +1,7 @@
 #include "views/viewdialogs.h"
 
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFontDialog>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -26,6 +27,8 @@ ViewDialogs StandardDialogs()
         QFileDialog dialog(parent, QString(), QString(), filter);
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setDefaultSuffix(suffix);
+        // The program asks its own question (MayOverwrite), about the name it will really write.
+        dialog.setOption(QFileDialog::DontConfirmOverwrite);
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
         if (selectedFilter) *selectedFilter = dialog.selectedNameFilter();
         return dialog.selectedFiles().first();
@@ -41,6 +44,13 @@ ViewDialogs StandardDialogs()
         return dialog.exec() == QDialog::Accepted;
     };
     return d;
+}
+
+bool MayOverwrite(const ViewDialogs& dialogs, QWidget* parent, const QString& path)
+{
+    if (!QFileInfo::exists(path)) return true;
+    return dialogs.ask(parent, QStringLiteral("Confirm"), QStringLiteral("OK to overwrite %1").arg(path),
+                       QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel) == QMessageBox::Yes;
 }
 
 }  // namespace orv
