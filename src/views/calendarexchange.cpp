@@ -35,6 +35,9 @@ Period DefaultPeriod(Date today)
     return {Date{first, 1, 1}, Date{last, 12, 31}};
 }
 
+// More notes than this make a message taller than the screen; the first ones say what the rest are like.
+constexpr std::size_t kNotesShown = 8;
+
 QString Events(std::size_t n) { return n == 1 ? QStringLiteral("1 event") : QStringLiteral("%1 events").arg(n); }
 
 }  // namespace
@@ -63,7 +66,8 @@ void CalendarView::ExportIcalClick()
         return;
     }
     QStringList notes;
-    for (const std::string& note : x.notes) notes << DecodeStored(note);
+    for (std::size_t i = 0; i < x.notes.size() && i < kNotesShown; ++i) notes << DecodeStored(x.notes[i]);
+    if (x.notes.size() > kNotesShown) notes << QStringLiteral("... and %1 more.").arg(x.notes.size() - kNotesShown);
     dialogs_.message(this, QStringLiteral("ORV"),
                      QStringLiteral("%1 written to '%2'.").arg(Events(static_cast<std::size_t>(x.events)),
                                                                QFileInfo(path).fileName()),

@@ -132,6 +132,19 @@ private slots:
         QVERIFY(fake.questions.isEmpty());
     }
 
+    void aLongListOfNotesIsCut()
+    {
+        // Odd weeks counted from Monday's first full week are no ISO week numbers: each is written as dates, with a note.
+        p->fx.session->records().editWeekly().assign(12, Weekly("Odd weeks", 2, "1,3,5"));
+        Written("notes.ics");
+        WhenOpen<TIcalPeriod>([&](TIcalPeriod* d) { Press(d, "IcalPeriodOk"); });
+        p->Click("ExportIcal");
+        QCOMPARE(fake.messages.size(), 1);
+        const QStringList detail = fake.messages[0].section(QLatin1Char('|'), 2).split(QLatin1Char('\n'));
+        QCOMPARE(detail.size(), 9);
+        QCOMPARE(detail.last(), QStringLiteral("... and 4 more."));
+    }
+
     void aPeriodThatEndsBeforeItBeginsCannotBeExported()
     {
         WhenOpen<TIcalPeriod>([&](TIcalPeriod* d) {
