@@ -102,6 +102,13 @@ PeriodFields::PeriodFields(TChangeHint& picker, QWidget* parent) : QWidget(paren
     connect(IcalToPick, &QToolButton::clicked, this, [this] { Pick(IcalTo, IcalToPick); });
 }
 
+// A date field that loses the focus while its window is destroyed still
+// reports its date (editingFinished); by then nobody is left to take it.
+PeriodFields::~PeriodFields()
+{
+    for (QDateEdit* e : {IcalFrom, IcalTo}) e->disconnect(this);
+}
+
 void PeriodFields::setPeriod(Date from, Date to, bool monthFirst)
 {
     const QString format = monthFirst ? QStringLiteral("M/d/yyyy") : QStringLiteral("d/M/yyyy");
@@ -148,8 +155,7 @@ TIcalPeriod::TIcalPeriod(TChangeHint& picker, QWidget* parent) : QDialog(parent)
     connect(period_, &PeriodFields::changed, this, &TIcalPeriod::PeriodChanged);
 }
 
-// A date field that loses the focus while the dialog is destroyed still
-// reports its date; nothing of this dialog is left to take it then.
+// The same for the dialog around the fields.
 TIcalPeriod::~TIcalPeriod() { period_->disconnect(this); }
 
 void TIcalPeriod::Prepare(Date from, Date to, bool monthFirst)

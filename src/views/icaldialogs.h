@@ -27,6 +27,7 @@ class PeriodFields : public QWidget {
     Q_OBJECT
 public:
     PeriodFields(TChangeHint& picker, QWidget* parent = nullptr);
+    ~PeriodFields() override;
 
     // Shows the dates in the order the settings write them (CB25).
     void setPeriod(Date from, Date to, bool monthFirst);
