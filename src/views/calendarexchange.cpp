@@ -57,11 +57,16 @@ void CalendarView::ExportIcalClick()
     options.wholeCalendar = icalPeriod_->wholeCalendar();
     options.stamp = std::time(nullptr);
     options.weeks = settings;
-    const IcalExport x = ExportICalendar(session().records(), options);
-
+    IcalExport x;
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(x.text.data(), static_cast<qint64>(x.text.size())) < 0 ||
-        !file.commit()) {
+    bool written = false;
+    {
+        const BusyCursor busy;
+        x = ExportICalendar(session().records(), options);
+        written = file.open(QIODevice::WriteOnly) &&
+                  file.write(x.text.data(), static_cast<qint64>(x.text.size())) >= 0 && file.commit();
+    }
+    if (!written) {
         dialogs_.message(this, QStringLiteral("ORV"), QStringLiteral("%1: %2").arg(path, file.errorString()), {});
         return;
     }
@@ -104,12 +109,16 @@ void CalendarView::ImportIcalClick()
         return PlanICalendarImport(text, session().records(), o);
     };
     const Period period = DefaultPeriod(session().today());
-    const IcalImport first = planner(period.from, period.to);
+    IcalImport first;
+    {
+        const BusyCursor busy;
+        first = planner(period.from, period.to);
+        if (first.ok) icalImport_->Prepare(name, first.plan, planner, period.from, period.to, settings.MonthFirst);
+    }
     if (!first.ok) {
         dialogs_.message(this, QStringLiteral("ORV"), QStringLiteral("'%1': %2").arg(name, DecodeStored(first.message)), {});
         return;
     }
-    icalImport_->Prepare(name, first.plan, planner, period.from, period.to, settings.MonthFirst);
     if (icalImport_->exec() != QDialog::Accepted) return;
 
     const IcalPlan& plan = icalImport_->plan();
@@ -117,12 +126,15 @@ void CalendarView::ImportIcalClick()
                         plan.advanced.size();
     for (const IcalUnexpressed& u : plan.unexpressed)
         if (u.take) added += u.occurrences.size();
-    const std::vector<DataKind> kinds = ApplyICalendarPlan(plan, session().records());
     QStringList failures;
-    for (const DataKind kind : kinds)
-        for (const std::string& m : session().SaveDataFile(kind).messages) failures << DecodeStored(m);
-    if (!kinds.empty()) emit changed();
-    MyCal1Click();
+    {
+        const BusyCursor busy;
+        const std::vector<DataKind> kinds = ApplyICalendarPlan(plan, session().records());
+        for (const DataKind kind : kinds)
+            for (const std::string& m : session().SaveDataFile(kind).messages) failures << DecodeStored(m);
+        if (!kinds.empty()) emit changed();
+        MyCal1Click();
+    }
     if (!failures.isEmpty()) {
         // What was read stays in memory and goes with the next save; nothing is claimed as stored.
         dialogs_.message(this, QStringLiteral("ORV"), QStringLiteral("The events of '%1' could not be saved.").arg(name),

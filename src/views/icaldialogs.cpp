@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QDateEdit>
 #include <QGridLayout>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
@@ -73,6 +74,9 @@ QLabel* Note(QWidget* parent, const char* name)
 const QString kPeriodBackwards = QStringLiteral("The period ends before it begins.");
 
 }  // namespace
+
+BusyCursor::BusyCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
+BusyCursor::~BusyCursor() { QGuiApplication::restoreOverrideCursor(); }
 
 PeriodFields::PeriodFields(TChangeHint& picker, QWidget* parent) : QWidget(parent), picker_(picker)
 {
@@ -238,6 +242,7 @@ void TIcalImport::done(int result)
 void TIcalImport::Replan()
 {
     if (period_->valid() && planner_) {
+        const BusyCursor busy;
         IcalImport again = planner_(period_->from(), period_->to());
         if (again.ok) {
             // The same file gives the same events ORV cannot repeat, in the same order: the choices stay.

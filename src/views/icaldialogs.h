@@ -22,6 +22,15 @@ namespace orv {
 
 class TChangeHint;
 
+// The busy pointer while a large calendar is written, read or planned.
+class BusyCursor {
+public:
+    BusyCursor();
+    ~BusyCursor();
+    BusyCursor(const BusyCursor&) = delete;
+    BusyCursor& operator=(const BusyCursor&) = delete;
+};
+
 // Two dates, typed or picked with the program's date picker.
 class PeriodFields : public QWidget {
     Q_OBJECT
