@@ -9,7 +9,6 @@ orv_qt_library(orv_addressviews
   phonebookview.cpp phonebookview.h
   printjob.cpp printjob.h
   searchresultmodel.cpp searchresultmodel.h
-  viewdialogs.cpp viewdialogs.h
   linkbutton.h)
 target_link_libraries(orv_addressviews PUBLIC orv_viewbase orv_vcard orv_phonebook Qt6::PrintSupport)
 

@@ -28,7 +28,7 @@ QStringList Decoded(const std::vector<std::string>& lines)
 void AddressView::ExportVCard()
 {
     const QString path = dialogs_.saveFile(this, QStringLiteral("vCard (*.vcf)"), QStringLiteral("vcf"), nullptr);
-    if (path.isEmpty()) return;
+    if (path.isEmpty() || !MayOverwrite(dialogs_, this, path)) return;
     const std::string card = WriteVCard(Fields());
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(card.data(), static_cast<qint64>(card.size())) < 0 || !file.commit())

@@ -16,6 +16,7 @@
 #include "engine/peoplesearch.h"
 #include "views/changehint.h"
 #include "views/eventgrid.h"
+#include "views/icaldialogs.h"
 #include "views/mycal.h"
 #include "views/newcaldialog.h"
 #include "views/popupmenus.h"
@@ -25,7 +26,8 @@ namespace orv {
 
 CalendarView::CalendarView(Session& session, Navigator& navigator, QWidget* parent)
     : EventPage(session, QStringLiteral("PP13"), QStringLiteral("T4"), QStringLiteral("Calendar"), parent),
-      navigator_(navigator)
+      navigator_(navigator),
+      dialogs_(StandardDialogs())
 {
     Label25 = MakeCommand("Label25", QString());
     MonthLabel1 = MakeCommand("MonthLabel1", QString());
@@ -57,6 +59,8 @@ CalendarView::CalendarView(Session& session, Navigator& navigator, QWidget* pare
     MenuL29 = MakeCommand("MenuL29", QStringLiteral("New"), QStringLiteral("New calendar event"));
     MenuL27 = MakeCommand("MenuL27", QStringLiteral("Change"), QStringLiteral("Change calendar event"));
     MenuL28 = MakeCommand("MenuL28", QStringLiteral("Delete"), QStringLiteral("Delete calendar event"));
+    ExportIcal = MakeCommand("ExportIcal", QStringLiteral("Export iCalendar..."));
+    ImportIcal = MakeCommand("ImportIcal", QStringLiteral("Import iCalendar..."));
 
     CalStringGrid = new EventGrid(EventGrid::Columns::KindText, QStringLiteral("Panel16"), this);
     CalStringGrid->setObjectName(QStringLiteral("CalStringGrid"));
@@ -74,6 +78,8 @@ CalendarView::CalendarView(Session& session, Navigator& navigator, QWidget* pare
     weekMenu_ = new WeekMenu(WeekLabel1);
     picker_ = new TChangeHint(session, this);
     newCal_ = new TNewCal(session, *MyCal1, *picker_, this);
+    icalPeriod_ = new TIcalPeriod(*picker_, this);
+    icalImport_ = new TIcalImport(*picker_, this);
 
     auto* heading = new QHBoxLayout;
     heading->setSpacing(0);
@@ -100,6 +106,9 @@ CalendarView::CalendarView(Session& session, Navigator& navigator, QWidget* pare
     edits->addWidget(MenuL27);
     edits->addWidget(MenuL28);
     edits->addStretch(1);
+    auto* exchange = new QVBoxLayout;
+    exchange->setSpacing(0);
+    for (QPushButton* b : {ExportIcal, ImportIcal}) exchange->addWidget(b, 0, Qt::AlignLeft);
 
     auto* left = new QVBoxLayout;
     left->addLayout(heading);
@@ -109,6 +118,8 @@ CalendarView::CalendarView(Session& session, Navigator& navigator, QWidget* pare
     left->addLayout(jumps);
     left->addSpacing(6);
     left->addLayout(edits);
+    left->addSpacing(6);
+    left->addLayout(exchange);
     left->addStretch(1);
     auto* right = new QVBoxLayout;
     right->addWidget(L19);
@@ -135,6 +146,8 @@ CalendarView::CalendarView(Session& session, Navigator& navigator, QWidget* pare
     connect(MenuL29, &QPushButton::clicked, this, &CalendarView::NewEvent);
     connect(MenuL27, &QPushButton::clicked, this, &CalendarView::ChangeEvent);
     connect(MenuL28, &QPushButton::clicked, this, &CalendarView::DeleteEvent);
+    connect(ExportIcal, &QPushButton::clicked, this, &CalendarView::ExportIcalClick);
+    connect(ImportIcal, &QPushButton::clicked, this, &CalendarView::ImportIcalClick);
     connect(Label25, &QPushButton::clicked, this, [this] { PopupBelow(monthMenu_, Label25); });
     connect(MonthLabel1, &QPushButton::clicked, this, [this] { PopupBelow(yearMenu_, MonthLabel1); });
     connect(WeekLabel1, &QPushButton::clicked, this, [this] { PopupBelow(weekMenu_, WeekLabel1); });

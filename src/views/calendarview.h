@@ -7,6 +7,7 @@
 #include "engine/occurrence.h"
 #include "views/eventpage.h"
 #include "views/navigator.h"
+#include "views/viewdialogs.h"
 
 class QLabel;
 class QMenu;
@@ -17,6 +18,8 @@ namespace orv {
 
 class EventGrid;
 class TChangeHint;
+class TIcalImport;
+class TIcalPeriod;
 class TMyCal;
 class TNewCal;
 class WeekMenu;
@@ -38,6 +41,8 @@ public:
     void GoTo(Date date);
     // Rebuilds the month, year and week menus; the years around today.
     void SetupPopupMenu();
+    // The file dialogs and message boxes of the iCalendar commands.
+    void setDialogs(ViewDialogs dialogs) { dialogs_ = std::move(dialogs); }
 
 public slots:
     void MyCal1Click();  // the refresh of the day
@@ -48,6 +53,10 @@ public slots:
     void PrevEvent();
     void NextBirthday();
     void PrevBirthday();
+    // "Export iCalendar...": the period, the file, then the events written.
+    void ExportIcalClick();
+    // "Import iCalendar...": the file, its summary, then the events stored.
+    void ImportIcalClick();
 
 private:
     void RowClicked();
@@ -78,6 +87,8 @@ private:
     QPushButton* MenuL27;
     QPushButton* MenuL28;
     QPushButton* MenuL29;
+    QPushButton* ExportIcal;
+    QPushButton* ImportIcal;
     QLabel* L19;
     EventGrid* CalStringGrid;
     QPlainTextEdit* Memo1;
@@ -86,6 +97,9 @@ private:
     WeekMenu* weekMenu_;
     TChangeHint* picker_;
     TNewCal* newCal_;
+    TIcalPeriod* icalPeriod_;
+    TIcalImport* icalImport_;
+    ViewDialogs dialogs_;
 };
 
 }  // namespace orv

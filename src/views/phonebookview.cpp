@@ -133,7 +133,7 @@ void PhoneBookView::SaveAs()
     if (suffix == QLatin1String("htm") || suffix == QLatin1String("html") || suffix == QLatin1String("txt"))
         target.chop(info.suffix().size() + 1);
     target += html ? QStringLiteral(".htm") : QStringLiteral(".txt");
-    Save(target, html);
+    if (MayOverwrite(dialogs_, this, target)) Save(target, html);
 }
 
 bool PhoneBookView::Save(const QString& path, bool html)

@@ -1,6 +1,7 @@
 #include "views/viewdialogs.h"
 
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFontDialog>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -44,6 +45,8 @@ ViewDialogs StandardDialogs()
         QFileDialog dialog(parent, QString(), QString(), filter);
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setDefaultSuffix(suffix);
+        // The program asks its own question (MayOverwrite), about the name it will really write.
+        dialog.setOption(QFileDialog::DontConfirmOverwrite);
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
         if (selectedFilter) *selectedFilter = dialog.selectedNameFilter();
         return dialog.selectedFiles().first();
@@ -71,6 +74,13 @@ ViewDialogs StandardDialogs()
         return RunTyped(dialog, filters, suffixes, type);
     };
     return d;
+}
+
+bool MayOverwrite(const ViewDialogs& dialogs, QWidget* parent, const QString& path)
+{
+    if (!QFileInfo::exists(path)) return true;
+    return dialogs.ask(parent, QStringLiteral("Confirm"), QStringLiteral("OK to overwrite %1").arg(path),
+                       QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel) == QMessageBox::Yes;
 }
 
 }  // namespace orv

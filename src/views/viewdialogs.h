@@ -24,7 +24,8 @@ struct ViewDialogs {
         ask;
     // File names, empty when cancelled. `filter` in Qt's form ("vCard (*.vcf)");
     // the save dialog adds `suffix` to a name typed without one and reports the
-    // filter chosen in `selectedFilter`.
+    // filter chosen in `selectedFilter`. It does not ask about a file that
+    // exists: the caller asks with MayOverwrite once it knows the final name.
     std::function<QString(QWidget* parent, const QString& filter)> openFile;
     std::function<QString(QWidget* parent, const QString& filter, const QString& suffix, QString* selectedFilter)> saveFile;
     std::function<std::optional<QFont>(QWidget* parent, const QFont& initial)> chooseFont;
@@ -48,5 +49,9 @@ struct ViewDialogs {
 
 // The dialogs of the desktop.
 ViewDialogs StandardDialogs();
+
+// True when `path` does not exist yet or the user answers Yes to "OK to
+// overwrite %s".
+bool MayOverwrite(const ViewDialogs& dialogs, QWidget* parent, const QString& path);
 
 }  // namespace orv

@@ -2,12 +2,9 @@
 // writes down what it was given: when they go out, what they say, what the
 // setting and a missing service change, and where their action leads.
 #include <QCheckBox>
-#include <QDir>
-#include <QFile>
 #include <QPushButton>
-#include <QTemporaryDir>
-#include <QTest>
 
+#include "appfixture.h"
 #include "core/settingsstore.h"
 #include "shell/notifier.h"
 #include "shell/orvapp.h"
@@ -43,19 +40,14 @@ QByteArray CalendarEvent(const char* hint, int priority, QDate date)
 
 }  // namespace
 
-class NotifierTest : public QObject {
+class NotifierTest : public QObject, public orv::test::AppFixture {
     Q_OBJECT
 private slots:
     void init()
     {
-        dir = std::make_unique<QTemporaryDir>();
-        QVERIFY(dir->isValid());
-        data = dir->path() + QStringLiteral("/data/");
-        QDir().mkpath(data);
-        settings = dir->path() + QStringLiteral("/settings.reg");
-        now = QDateTime(QDate(2024, 2, 28), QTime(10, 0));  // a Wednesday
+        SetUpApp();
         sender = std::make_shared<FakeSender>();
-        messages.clear();
+        notifications = sender;
         // Dentist today (high), a haircut today (normal), the vet on 15 March (high).
         WriteFile(data + QStringLiteral("cal.orv"), "<BEGIN:CAL:FILE:VERSION>3.0\r\n" +
                                                         CalendarEvent("Dentist", 0, QDate(2024, 2, 28)) +
@@ -63,11 +55,7 @@ private slots:
                                                         CalendarEvent("Vet", 0, QDate(2024, 3, 15)) + "<END:FILE>\r\n");
     }
 
-    void cleanup()
-    {
-        app.reset();
-        if (QTest::currentTestFailed()) dir->setAutoRemove(false);
-    }
+    void cleanup() { TearDownApp(); }
 
     void theStartNotifiesTodaysEventsAndTheActionOpensTheOverview()
     {
@@ -149,21 +137,6 @@ private slots:
     }
 
 private:
-    static void WriteFile(const QString& path, const QByteArray& bytes)
-    {
-        QFile f(path);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
-    }
-
-    void MarkSettingsSaved(const QString& more = {})
-    {
-        WriteFile(settings, ("Windows Registry Editor Version 5.00\r\n\r\n"
-                             "[HKEY_CURRENT_USER\\Software\\Quillon Software\\ORV]\r\n\"saved1\"=dword:00000001\r\n" +
-                             more + "\r\n")
-                                .toUtf8());
-    }
-
     std::optional<bool> StoredCB30() const
     {
         SettingsStore store(settings.toStdString());
@@ -171,25 +144,7 @@ private:
         return store.ReadBool(kSettingsKey, "CB30").value;
     }
 
-    void Start()
-    {
-        OrvApp::Options options;
-        options.dataFolder = data.toStdString();
-        options.settingsFile = settings.toStdString();
-        options.now = [this] { return now; };
-        options.splash = false;
-        options.notifications = sender;
-        app = std::make_unique<OrvApp>(options);
-        app->showMessage = [this](const QString&, const QString& text) { messages << text; };
-        app->Start();
-    }
-
-    std::unique_ptr<QTemporaryDir> dir;
-    QString data, settings;
-    QDateTime now;
     std::shared_ptr<FakeSender> sender;
-    QStringList messages;
-    std::unique_ptr<OrvApp> app;
 };
 
 QTEST_MAIN(NotifierTest)

@@ -7,11 +7,11 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTableView>
 #include <QTest>
 #include <QTimer>
 
+#include "appfixture.h"
 #include "core/settingsstore.h"
 #include "shell/helpbox.h"
 #include "shell/orvapp.h"
@@ -26,43 +26,11 @@
 
 using namespace orv;
 
-namespace {
-
-QByteArray ReadFile(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void WriteFile(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-
-}  // namespace
-
-class OrvAppTest : public QObject {
+class OrvAppTest : public QObject, public orv::test::AppFixture {
     Q_OBJECT
 private slots:
-    void init()
-    {
-        dir = std::make_unique<QTemporaryDir>();
-        QVERIFY(dir->isValid());
-        dir->setAutoRemove(true);
-        data = dir->path() + QStringLiteral("/data/");
-        QDir().mkpath(data);
-        settings = dir->path() + QStringLiteral("/settings.reg");
-        now = QDateTime(QDate(2024, 2, 28), QTime(10, 0));  // a Wednesday
-        messages.clear();
-    }
-
-    void cleanup()
-    {
-        app.reset();
-        if (QTest::currentTestFailed()) dir->setAutoRemove(false);
-    }
+    void init() { SetUpApp(); }
+    void cleanup() { TearDownApp(); }
 
     void aFirstStartShowsTheSettingsDialogBeforeTheMainWindow()
     {
@@ -326,34 +294,6 @@ private slots:
         QCOMPARE(QGuiApplication::applicationDisplayName(), QStringLiteral("renamed"));
         QCoreApplication::setApplicationName(QStringLiteral("ORV"));
     }
-
-private:
-    void MarkSettingsSaved(const QString& more = {})
-    {
-        WriteFile(settings, ("Windows Registry Editor Version 5.00\r\n\r\n"
-                             "[HKEY_CURRENT_USER\\Software\\Quillon Software\\ORV]\r\n\"saved1\"=dword:00000001\r\n" +
-                             more + "\r\n")
-                                .toUtf8());
-    }
-
-    void Start(StartDecision decision = {})
-    {
-        OrvApp::Options options;
-        options.dataFolder = data.toStdString();
-        options.settingsFile = settings.toStdString();
-        options.start = decision;
-        options.now = [this] { return now; };
-        options.splash = false;
-        app = std::make_unique<OrvApp>(options);
-        app->showMessage = [this](const QString&, const QString& text) { messages << text; };
-        app->Start();
-    }
-
-    std::unique_ptr<QTemporaryDir> dir;
-    QString data, settings;
-    QDateTime now;
-    QStringList messages;
-    std::unique_ptr<OrvApp> app;
 };
 
 QTEST_MAIN(OrvAppTest)

@@ -1,0 +1,147 @@
+// The calendar page's iCalendar commands: ORV's events out to the user's other
+// calendars, and .ics files in, with a summary before anything is stored.
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <ctime>
+
+#include "core/engineconfig.h"
+#include "core/session.h"
+#include "exchange/icalexport.h"
+#include "exchange/icalimport.h"
+#include "views/calendarview.h"
+#include "views/icaldialogs.h"
+#include "views/storedtext.h"
+
+namespace orv {
+
+namespace {
+
+const QString kIcalFilter = QStringLiteral("iCalendar (*.ics)");
+
+// Larger files are no calendar a person keeps; reading one would only fill the memory.
+constexpr qint64 kMaxIcalBytes = 64LL * 1024 * 1024;
+
+struct Period {
+    Date from, to;
+};
+
+// This year and the next, as orv-cli exports without a period.
+Period DefaultPeriod(Date today)
+{
+    const int year = today.Year ? today.Year : QDate::currentDate().year();
+    const auto first = static_cast<std::uint16_t>(year);
+    const auto last = static_cast<std::uint16_t>(year < 9999 ? year + 1 : year);
+    return {Date{first, 1, 1}, Date{last, 12, 31}};
+}
+
+// More notes than this make a message taller than the screen; the first ones say what the rest are like.
+constexpr std::size_t kNotesShown = 8;
+
+QString Events(std::size_t n) { return n == 1 ? QStringLiteral("1 event") : QStringLiteral("%1 events").arg(n); }
+
+}  // namespace
+
+void CalendarView::ExportIcalClick()
+{
+    const DateSettings settings = DateSettingsFrom(session().settings());
+    const Period period = DefaultPeriod(session().today());
+    icalPeriod_->Prepare(period.from, period.to, settings.MonthFirst);
+    if (icalPeriod_->exec() != QDialog::Accepted) return;
+    const QString path = dialogs_.saveFile(this, kIcalFilter, QStringLiteral("ics"), nullptr);
+    if (path.isEmpty() || !MayOverwrite(dialogs_, this, path)) return;
+
+    IcalExportOptions options;
+    options.from = icalPeriod_->from();
+    options.to = icalPeriod_->to();
+    options.wholeCalendar = icalPeriod_->wholeCalendar();
+    options.stamp = std::time(nullptr);
+    options.weeks = settings;
+    IcalExport x;
+    QSaveFile file(path);
+    bool written = false;
+    {
+        const BusyCursor busy;
+        x = ExportICalendar(session().records(), options);
+        written = file.open(QIODevice::WriteOnly) &&
+                  file.write(x.text.data(), static_cast<qint64>(x.text.size())) >= 0 && file.commit();
+    }
+    if (!written) {
+        dialogs_.message(this, QStringLiteral("ORV"), QStringLiteral("%1: %2").arg(path, file.errorString()), {});
+        return;
+    }
+    QStringList notes;
+    for (std::size_t i = 0; i < x.notes.size() && i < kNotesShown; ++i) notes << DecodeStored(x.notes[i]);
+    if (x.notes.size() > kNotesShown) notes << QStringLiteral("... and %1 more.").arg(x.notes.size() - kNotesShown);
+    dialogs_.message(this, QStringLiteral("ORV"),
+                     QStringLiteral("%1 written to '%2'.").arg(Events(static_cast<std::size_t>(x.events)),
+                                                               QFileInfo(path).fileName()),
+                     notes.join(QLatin1Char('\n')));
+}
+
+void CalendarView::ImportIcalClick()
+{
+    const QString path = dialogs_.openFile(this, kIcalFilter + QStringLiteral(";;All files (*)"));
+    if (path.isEmpty()) return;
+    const QString name = QFileInfo(path).fileName();
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        dialogs_.message(this, QStringLiteral("ORV"), QStringLiteral("%1: %2").arg(path, file.errorString()), {});
+        return;
+    }
+    if (file.size() > kMaxIcalBytes) {
+        dialogs_.message(this, QStringLiteral("ORV"),
+                         QStringLiteral("'%1' is too large for a calendar (more than %2 MB).").arg(name).arg(kMaxIcalBytes >> 20),
+                         {});
+        return;
+    }
+    const QByteArray bytes = file.readAll();
+    const std::string text(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+
+    const DateSettings settings = DateSettingsFrom(session().settings());
+    IcalImportOptions options;
+    options.today = session().today();
+    options.weeks = settings;
+    const TIcalImport::Planner planner = [this, text, options](Date from, Date to) {
+        IcalImportOptions o = options;
+        o.from = from;
+        o.to = to;
+        return PlanICalendarImport(text, session().records(), o);
+    };
+    const Period period = DefaultPeriod(session().today());
+    IcalImport first;
+    {
+        const BusyCursor busy;
+        first = planner(period.from, period.to);
+        if (first.ok) icalImport_->Prepare(name, first.plan, planner, period.from, period.to, settings.MonthFirst);
+    }
+    if (!first.ok) {
+        dialogs_.message(this, QStringLiteral("ORV"), QStringLiteral("'%1': %2").arg(name, DecodeStored(first.message)), {});
+        return;
+    }
+    if (icalImport_->exec() != QDialog::Accepted) return;
+
+    const IcalPlan& plan = icalImport_->plan();
+    std::size_t added = plan.calendar.size() + plan.weekly.size() + plan.monthly.size() + plan.annual.size() +
+                        plan.advanced.size();
+    for (const IcalUnexpressed& u : plan.unexpressed)
+        if (u.take) added += u.occurrences.size();
+    QStringList failures;
+    {
+        const BusyCursor busy;
+        const std::vector<DataKind> kinds = ApplyICalendarPlan(plan, session().records());
+        for (const DataKind kind : kinds)
+            for (const std::string& m : session().SaveDataFile(kind).messages) failures << DecodeStored(m);
+        if (!kinds.empty()) emit changed();
+        MyCal1Click();
+    }
+    if (!failures.isEmpty()) {
+        // What was read stays in memory and goes with the next save; nothing is claimed as stored.
+        dialogs_.message(this, QStringLiteral("ORV"), QStringLiteral("The events of '%1' could not be saved.").arg(name),
+                         failures.join(QStringLiteral("\n\n")));
+        return;
+    }
+    dialogs_.message(this, QStringLiteral("ORV"), QStringLiteral("%1 from '%2' stored.").arg(Events(added), name), {});
+}
+
+}  // namespace orv

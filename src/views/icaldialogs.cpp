@@ -1,0 +1,302 @@
+#include "views/icaldialogs.h"
+
+#include <algorithm>
+
+#include <QCheckBox>
+#include <QDateEdit>
+#include <QGridLayout>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "views/changehint.h"
+#include "views/eventpage.h"
+#include "views/storedtext.h"
+
+namespace orv {
+
+namespace {
+
+QDate ToQDate(Date d) { return QDate(d.Year, d.Month, d.Day); }
+
+Date FromQDate(QDate d)
+{
+    return Date{static_cast<std::uint16_t>(d.year()), static_cast<std::uint16_t>(d.month()),
+                static_cast<std::uint16_t>(d.day())};
+}
+
+QDateEdit* DateField(QWidget* parent, const char* name)
+{
+    auto* edit = new QDateEdit(parent);
+    edit->setObjectName(QString::fromLatin1(name));
+    // QDateEdit cannot show years before 100; ORV's files hold none worth exporting.
+    edit->setDateRange(QDate(100, 1, 1), QDate(9999, 12, 31));
+    return edit;
+}
+
+// Ok and Cancel at the bottom right; Enter presses Ok, Escape Cancel.
+QHBoxLayout* DialogButtons(QDialog* dialog, QPushButton*& ok, const char* okName, const QString& okCaption,
+                           QPushButton*& cancel, const char* cancelName)
+{
+    ok = new QPushButton(okCaption, dialog);
+    ok->setObjectName(QString::fromLatin1(okName));
+    ok->setDefault(true);
+    cancel = new QPushButton(QStringLiteral("Cancel"), dialog);
+    cancel->setObjectName(QString::fromLatin1(cancelName));
+    cancel->setAutoDefault(false);
+    QObject::connect(ok, &QPushButton::clicked, dialog, &QDialog::accept);
+    QObject::connect(cancel, &QPushButton::clicked, dialog, &QDialog::reject);
+    auto* row = new QHBoxLayout;
+    row->addStretch(1);
+    row->addWidget(ok);
+    row->addWidget(cancel);
+    return row;
+}
+
+QLabel* Note(QWidget* parent, const char* name)
+{
+    auto* note = new QLabel(parent);
+    note->setObjectName(QString::fromLatin1(name));
+    note->setWordWrap(true);
+    QPalette p = note->palette();
+    p.setColor(QPalette::WindowText, Qt::darkRed);
+    note->setPalette(p);
+    note->hide();
+    return note;
+}
+
+const QString kPeriodBackwards = QStringLiteral("The period ends before it begins.");
+
+}  // namespace
+
+BusyCursor::BusyCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
+BusyCursor::~BusyCursor() { QGuiApplication::restoreOverrideCursor(); }
+
+PeriodFields::PeriodFields(TChangeHint& picker, QWidget* parent) : QWidget(parent), picker_(picker)
+{
+    IcalFrom = DateField(this, "IcalFrom");
+    IcalTo = DateField(this, "IcalTo");
+    IcalFromPick = MakeToolButton(this, "IcalFromPick", QStringLiteral("Pick the first day"));
+    IcalToPick = MakeToolButton(this, "IcalToPick", QStringLiteral("Pick the last day"));
+    for (QToolButton* b : {IcalFromPick, IcalToPick}) b->setText(QStringLiteral("..."));
+
+    auto* grid = new QGridLayout(this);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->addWidget(MakeCaption(this, QStringLiteral("From:"), IcalFrom), 0, 0);
+    grid->addWidget(IcalFrom, 0, 1);
+    grid->addWidget(IcalFromPick, 0, 2);
+    grid->addWidget(MakeCaption(this, QStringLiteral("To:"), IcalTo), 1, 0);
+    grid->addWidget(IcalTo, 1, 1);
+    grid->addWidget(IcalToPick, 1, 2);
+    grid->setColumnStretch(3, 1);
+    setFocusProxy(IcalFrom);
+    setTabOrder(IcalFrom, IcalFromPick);
+    setTabOrder(IcalFromPick, IcalTo);
+    setTabOrder(IcalTo, IcalToPick);
+
+    // Once a date is typed, not at each digit: a half-typed year is no period to plan for.
+    for (QDateEdit* e : {IcalFrom, IcalTo}) connect(e, &QDateEdit::editingFinished, this, &PeriodFields::changed);
+    connect(IcalFromPick, &QToolButton::clicked, this, [this] { Pick(IcalFrom, IcalFromPick); });
+    connect(IcalToPick, &QToolButton::clicked, this, [this] { Pick(IcalTo, IcalToPick); });
+}
+
+// A date field that loses the focus while its window is destroyed still
+// reports its date (editingFinished); by then nobody is left to take it.
+PeriodFields::~PeriodFields()
+{
+    for (QDateEdit* e : {IcalFrom, IcalTo}) e->disconnect(this);
+}
+
+void PeriodFields::setPeriod(Date from, Date to, bool monthFirst)
+{
+    const QString format = monthFirst ? QStringLiteral("M/d/yyyy") : QStringLiteral("d/M/yyyy");
+    for (QDateEdit* e : {IcalFrom, IcalTo}) e->setDisplayFormat(format);
+    IcalFrom->setDate(ToQDate(from));
+    IcalTo->setDate(ToQDate(to));
+}
+
+Date PeriodFields::from() const { return FromQDate(IcalFrom->date()); }
+Date PeriodFields::to() const { return FromQDate(IcalTo->date()); }
+
+void PeriodFields::Pick(QDateEdit* edit, QToolButton* anchor)
+{
+    if (const std::optional<Date> picked = picker_.Pick(FromQDate(edit->date()), anchor)) {
+        edit->setDate(ToQDate(*picked));
+        emit changed();
+    }
+    edit->setFocus(Qt::OtherFocusReason);
+}
+
+TIcalPeriod::TIcalPeriod(TChangeHint& picker, QWidget* parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("IcalPeriod"));
+    setWindowTitle(QStringLiteral("Export iCalendar"));
+    auto* explain = new QLabel(QStringLiteral("Calendar events of this period are written; weekly, monthly, annual "
+                                              "and advanced events and birthdays begin at their first date in it."),
+                               this);
+    explain->setWordWrap(true);
+    period_ = new PeriodFields(picker, this);
+    IcalAllEvents = new QCheckBox(QStringLiteral("All calendar events, whatever their date"), this);
+    IcalAllEvents->setObjectName(QStringLiteral("IcalAllEvents"));
+    IcalPeriodNote = Note(this, "IcalPeriodNote");
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(MakeDialogTitle(this, QStringLiteral("iCalendar")));
+    layout->addWidget(explain);
+    layout->addWidget(period_);
+    layout->addWidget(IcalAllEvents);
+    layout->addWidget(IcalPeriodNote);
+    layout->addStretch(1);
+    layout->addLayout(DialogButtons(this, IcalPeriodOk, "IcalPeriodOk", QStringLiteral("Ok"), IcalPeriodCancel,
+                                    "IcalPeriodCancel"));
+    setMinimumWidth(360);
+    connect(period_, &PeriodFields::changed, this, &TIcalPeriod::PeriodChanged);
+}
+
+// The same for the dialog around the fields.
+TIcalPeriod::~TIcalPeriod() { period_->disconnect(this); }
+
+void TIcalPeriod::Prepare(Date from, Date to, bool monthFirst)
+{
+    period_->setPeriod(from, to, monthFirst);
+    IcalAllEvents->setChecked(true);
+    PeriodChanged();
+    period_->setFocus(Qt::OtherFocusReason);
+}
+
+Date TIcalPeriod::from() const { return period_->from(); }
+Date TIcalPeriod::to() const { return period_->to(); }
+bool TIcalPeriod::wholeCalendar() const { return IcalAllEvents->isChecked(); }
+
+void TIcalPeriod::PeriodChanged()
+{
+    const bool valid = period_->valid();
+    IcalPeriodOk->setEnabled(valid);
+    IcalPeriodNote->setText(kPeriodBackwards);
+    IcalPeriodNote->setVisible(!valid);
+}
+
+TIcalImport::TIcalImport(TChangeHint& picker, QWidget* parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("IcalImport"));
+    setWindowTitle(QStringLiteral("Import iCalendar"));
+    IcalFile = new QLabel(this);
+    IcalFile->setObjectName(QStringLiteral("IcalFile"));
+    IcalFile->setTextFormat(Qt::PlainText);
+    IcalSummary = new QPlainTextEdit(this);
+    IcalSummary->setObjectName(QStringLiteral("IcalSummary"));
+    IcalSummary->setReadOnly(true);
+    IcalSummary->setTabChangesFocus(true);
+    IcalTakeList = new QListWidget(this);
+    IcalTakeList->setObjectName(QStringLiteral("IcalTakeList"));
+    IcalTakeCaption = MakeCaption(this, QStringLiteral("Take the dates of these events as calendar events:"), IcalTakeList);
+    IcalTakeCaption->setObjectName(QStringLiteral("IcalTakeCaption"));
+    period_ = new PeriodFields(picker, this);
+    IcalPeriodCaption = new QLabel(QStringLiteral("Their dates within:"), this);
+    IcalPeriodCaption->setObjectName(QStringLiteral("IcalPeriodCaption"));
+    IcalPeriodNote = Note(this, "IcalImportNote");
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(MakeDialogTitle(this, QStringLiteral("iCalendar")));
+    layout->addWidget(IcalFile);
+    layout->addWidget(MakeCaption(this, QStringLiteral("Before anything is stored:"), IcalSummary, true));
+    layout->addWidget(IcalSummary, 2);
+    layout->addWidget(IcalTakeCaption);
+    layout->addWidget(IcalTakeList, 1);
+    layout->addWidget(IcalPeriodCaption);
+    layout->addWidget(period_);
+    layout->addWidget(IcalPeriodNote);
+    layout->addLayout(DialogButtons(this, IcalImportOk, "IcalImportOk", QStringLiteral("Import"), IcalImportCancel,
+                                    "IcalImportCancel"));
+    resize(560, 440);
+
+    connect(period_, &PeriodFields::changed, this, &TIcalImport::Replan);
+    connect(IcalTakeList, &QListWidget::itemChanged, this, &TIcalImport::TakeChanged);
+}
+
+TIcalImport::~TIcalImport() { period_->disconnect(this); }
+
+void TIcalImport::Prepare(const QString& fileName, const IcalPlan& plan, Planner planner, Date from, Date to,
+                          bool monthFirst)
+{
+    planner_ = std::move(planner);
+    plan_ = plan;
+    IcalFile->setText(QStringLiteral("File: ") + fileName);
+    period_->setPeriod(from, to, monthFirst);
+    ShowPlan();
+    IcalSummary->setFocus(Qt::OtherFocusReason);
+}
+
+void TIcalImport::done(int result)
+{
+    planner_ = nullptr;
+    QDialog::done(result);
+}
+
+void TIcalImport::Replan()
+{
+    if (period_->valid() && planner_) {
+        const BusyCursor busy;
+        IcalImport again = planner_(period_->from(), period_->to());
+        if (again.ok) {
+            // The same file gives the same events ORV cannot repeat, in the same order: the choices stay.
+            if (again.plan.unexpressed.size() == plan_.unexpressed.size())
+                for (std::size_t i = 0; i < plan_.unexpressed.size(); ++i)
+                    again.plan.unexpressed[i].take = plan_.unexpressed[i].take;
+            plan_ = std::move(again.plan);
+        }
+    }
+    ShowPlan();
+}
+
+void TIcalImport::ShowPlan()
+{
+    const bool any = !plan_.unexpressed.empty();
+    for (QWidget* w : std::initializer_list<QWidget*>{IcalTakeCaption, IcalTakeList, IcalPeriodCaption, period_})
+        w->setVisible(any);
+    {
+        const QSignalBlocker blocker(IcalTakeList);
+        const int current = IcalTakeList->currentRow();
+        IcalTakeList->clear();
+        for (const IcalUnexpressed& u : plan_.unexpressed) {
+            auto* item = new QListWidgetItem(QStringLiteral("%1 (%2 dates)").arg(DecodeStored(u.summary)).arg(u.occurrences.size()),
+                                             IcalTakeList);
+            item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
+            item->setCheckState(u.take ? Qt::Checked : Qt::Unchecked);
+            item->setToolTip(DecodeStored(u.reason));
+        }
+        if (IcalTakeList->count() > 0) IcalTakeList->setCurrentRow(std::clamp(current, 0, IcalTakeList->count() - 1));
+    }
+    ShowSummary();
+}
+
+void TIcalImport::ShowSummary()
+{
+    QStringList lines;
+    for (const std::string& line : IcalPlanSummary(plan_)) lines << DecodeStored(line);
+    IcalSummary->setPlainText(lines.join(QLatin1Char('\n')));
+
+    bool adds = !plan_.calendar.empty() || !plan_.weekly.empty() || !plan_.monthly.empty() || !plan_.annual.empty() ||
+                !plan_.advanced.empty();
+    for (const IcalUnexpressed& u : plan_.unexpressed) adds = adds || (u.take && !u.occurrences.empty());
+    const bool valid = period_->valid();
+    IcalImportOk->setEnabled(adds && valid);
+    IcalPeriodNote->setText(kPeriodBackwards);
+    IcalPeriodNote->setVisible(!valid);
+}
+
+void TIcalImport::TakeChanged(QListWidgetItem* item)
+{
+    const int row = IcalTakeList->row(item);
+    if (row < 0 || row >= static_cast<int>(plan_.unexpressed.size())) return;
+    plan_.unexpressed[static_cast<std::size_t>(row)].take = item->checkState() == Qt::Checked;
+    ShowSummary();
+}
+
+}  // namespace orv

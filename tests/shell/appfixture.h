@@ -1,0 +1,87 @@
+// The whole program on a temporary data folder and settings file of its own,
+// with a clock the test sets and its messages collected instead of shown. A
+// test class derives from it next to QObject, calls SetUpApp() from init()
+// and TearDownApp() from cleanup().
+#pragma once
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+
+#include "shell/notifier.h"
+#include "shell/orvapp.h"
+
+namespace orv::test {
+
+class AppFixture {
+protected:
+    // A fresh folder; Wednesday 28 February 2024, 10:00.
+    void SetUpApp()
+    {
+        dir = std::make_unique<QTemporaryDir>();
+        QVERIFY(dir->isValid());
+        data = dir->path() + QStringLiteral("/data/");
+        QVERIFY(QDir().mkpath(data));
+        settings = dir->path() + QStringLiteral("/settings.reg");
+        now = QDateTime(QDate(2024, 2, 28), QTime(10, 0));
+        messages.clear();
+        notifications.reset();
+    }
+
+    // Ends the program; a failed test keeps its folder to look at.
+    void TearDownApp()
+    {
+        app.reset();
+        if (dir && QTest::currentTestFailed()) dir->setAutoRemove(false);
+    }
+
+    static QByteArray ReadFile(const QString& path)
+    {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+
+    static void WriteFile(const QString& path, const QByteArray& bytes)
+    {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    }
+
+    // Settings saved before (no first-start dialog), with further .reg lines.
+    void MarkSettingsSaved(const QString& more = {})
+    {
+        WriteFile(settings, ("Windows Registry Editor Version 5.00\r\n\r\n"
+                             "[HKEY_CURRENT_USER\\Software\\Quillon Software\\ORV]\r\n\"saved1\"=dword:00000001\r\n" +
+                             more + "\r\n")
+                                .toUtf8());
+    }
+
+    void Start(StartDecision decision = {})
+    {
+        OrvApp::Options options;
+        options.dataFolder = data.toStdString();
+        options.settingsFile = settings.toStdString();
+        options.start = decision;
+        options.now = [this] { return now; };
+        options.splash = false;
+        options.notifications = notifications;
+        app = std::make_unique<OrvApp>(options);
+        app->showMessage = [this](const QString&, const QString& text) { messages << text; };
+        app->Start();
+    }
+
+    std::unique_ptr<QTemporaryDir> dir;
+    QString data, settings;
+    QDateTime now;
+    QStringList messages;
+    // The desktop's notification service the program is given; none by default.
+    std::shared_ptr<NotificationSender> notifications;
+    std::unique_ptr<OrvApp> app;
+};
+
+}  // namespace orv::test
