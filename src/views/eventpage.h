@@ -1,6 +1,6 @@
 // A page of the main window that edits or browses events: its title line on
-// top, its controls below, and the labels that act as buttons. Those are flat
-// focusable buttons with the page's names ("MenuL27", "T16"), named for screen
+// top, its controls below, and the labels that act as buttons. Those are
+// LabelButtons with the page's names ("MenuL27", "T16"), named for screen
 // readers, in two kinds: links ("Today", "Goto") in the title colours and
 // commands ("Next", "Event", "Delete") in the colours of the sidebar items;
 // both take the sidebar's hover colours under the mouse.
@@ -21,12 +21,12 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
-class QPushButton;
 class QToolButton;
 class QVBoxLayout;
 
 namespace orv {
 
+class LabelButton;
 class Session;
 
 struct LabelColours {
@@ -68,13 +68,13 @@ protected:
     QVBoxLayout* body() const { return body_; }
     // `accessibleName` says what the button does where its caption alone does
     // not ("Event" forward and back).
-    QPushButton* MakeLink(const char* name, const QString& caption, const QString& accessibleName = {});
-    QPushButton* MakeCommand(const char* name, const QString& caption, const QString& accessibleName = {});
+    LabelButton* MakeLink(const char* name, const QString& caption, const QString& accessibleName = {});
+    LabelButton* MakeCommand(const char* name, const QString& caption, const QString& accessibleName = {});
 
 private:
     Session& session_;
     MessageFunction message_;
-    QPushButton* MakeFlat(TLabelList& list, const char* name, const QString& caption, const QString& accessibleName);
+    LabelButton* MakeInList(TLabelList& list, const char* name, const QString& caption, const QString& accessibleName);
 
     QLabel* title_;
     QVBoxLayout* body_;
