@@ -18,31 +18,16 @@ namespace orv {
 
 EventPage::EventPage(Session& session, const QString& name, const QString& titleName, const QString& title,
                      QWidget* parent)
-    : QWidget(parent),
+    : ViewPanel(name, titleName, title, parent),
       session_(session),
       message_([](QWidget* owner, QMessageBox::Icon icon, const QString& caption, const QString& text) {
           QMessageBox box(icon, caption, text, QMessageBox::Ok, owner);
           box.exec();
-      }),
-      title_(new QLabel(title, this)),
-      body_(new QVBoxLayout)
+      })
 {
-    setObjectName(name);
     setWindowTitle(title);
-    title_->setObjectName(titleName);
-    title_->setContentsMargins(6, 2, 6, 2);
-    QFont bold = title_->font();
-    bold.setBold(true);
-    title_->setFont(bold);
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(6);
-    layout->addWidget(title_);
-    body_->setContentsMargins(8, 0, 8, 8);
-    layout->addLayout(body_, 1);
-
     for (TLabelList* list : {&titles_, &links_, &commands_}) list->Options = TLabelList::upColor;
-    titles_.add(title_);
+    titles_.add(this->title());
     setLabelColours(LabelColours{});
 }
 
