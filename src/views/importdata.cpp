@@ -213,18 +213,7 @@ void TImportData::ToDatabaseClick()
             problems << QStringLiteral("Row %1: %2").arg(row + 1).arg(DecodeStored(*error));
             continue;
         }
-        AddressFields a;
-        a.Name = f[ImportField::FirstName];
-        a.Surname = f[ImportField::Surname];
-        a.Address = f[ImportField::Address];
-        a.City = f[ImportField::City];
-        a.Country = f[ImportField::Country];
-        a.Tele1 = f[ImportField::Tele1];
-        a.Tele2 = f[ImportField::Tele2];
-        a.Email1 = f[ImportField::Email];
-        a.Day = f[ImportField::Day];
-        a.Month = f[ImportField::Month];
-        a.Year = f[ImportField::Year];
+        AddressFields a = ImportedAddress(f);
         if (CheckBirthdayField(BirthdayField::Year, a.Year).changeYear)
             problems << QStringLiteral("Row %1: %2 The year %3 of %4 %5 was left empty.")
                             .arg(row + 1)
