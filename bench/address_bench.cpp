@@ -4,34 +4,22 @@
 //   build/release/bench/orv-bench-address
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QLineEdit>
 #include <QListView>
 
 #include "core/session.h"
-#include "lifetime.h"
 #include "nonavigator.h"
 #include "views/peoplesearchview.h"
 #include "views/phonebookview.h"
+#include "widgetbench.h"
 
 using namespace orv;
 
 namespace {
 
+using bench::LifetimeSession;
 using bench::NoNavigator;
-
-Session& LifetimeSession()
-{
-    static Session session("/nonexistent/orv-bench/", "");
-    static bool filled = [] {
-        bench::Lifetime data;
-        bench::MakeLifetime(data);
-        session.records() = data.store;
-        return true;
-    }();
-    (void)filled;
-    return session;
-}
 
 // Typing "a", "an", "ann", "anna" one key after the other (range 1..4), and
 // the first key into an empty field, which lists everyone first (range 0).
@@ -68,13 +56,3 @@ void PhoneBookBuild(benchmark::State& state)
 BENCHMARK(PhoneBookBuild)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -15,22 +15,12 @@ using namespace orv;
 
 namespace {
 
-const bench::Lifetime& Workload()
-{
-    static const bench::Lifetime data = [] {
-        bench::Lifetime d;
-        bench::MakeLifetime(d);
-        return d;
-    }();
-    return data;
-}
-
 const std::string& WorkloadFolder()
 {
     static const std::string folder = [] {
         char tmpl[] = "/tmp/orv-bench-XXXXXX";
         std::string f = std::string(mkdtemp(tmpl)) + "/";
-        if (!bench::WriteLifetime(Workload(), f)) std::abort();
+        if (!bench::WriteLifetime(bench::SharedLifetime(), f)) std::abort();
         return f;
     }();
     return folder;
@@ -55,7 +45,7 @@ void SaveAllDataFiles(benchmark::State& state)
     char tmpl[] = "/tmp/orv-bench-save-XXXXXX";
     const std::string folder = std::string(mkdtemp(tmpl)) + "/";
     DataFiles files(folder);
-    for (auto _ : state) benchmark::DoNotOptimize(files.SaveAll(Workload().store));
+    for (auto _ : state) benchmark::DoNotOptimize(files.SaveAll(bench::SharedLifetime().store));
     std::filesystem::remove_all(folder);
 }
 BENCHMARK(SaveAllDataFiles)->Unit(benchmark::kMillisecond);
@@ -64,7 +54,7 @@ BENCHMARK(SaveAllDataFiles)->Unit(benchmark::kMillisecond);
 void BuildIndexes(benchmark::State& state)
 {
     for (auto _ : state) {
-        EventFinder finder(Workload().store);
+        EventFinder finder(bench::SharedLifetime().store);
         OccurrenceTable t;
         finder.FindEvent(kToday, {}, EventOptions{}, t);
         finder.FindBirthday(kToday, {}, Age::Shown, t);
@@ -77,11 +67,11 @@ BENCHMARK(BuildIndexes)->Unit(benchmark::kMillisecond);
 
 void BuildOverview99Days(benchmark::State& state)
 {
-    EventFinder finder(Workload().store);
+    EventFinder finder(bench::SharedLifetime().store);
     OverviewSettings settings;
     settings.NextWeek = 99;
     settings.WeeklyAllDays = true;
-    const auto& todos = Workload().todos;
+    const auto& todos = bench::SharedLifetime().todos;
     const OverviewTodos lists{&todos.Top, &todos.TodayEveryDay, &todos.Bottom};
     BuildOverview(finder, kToday, settings, lists, false);  // warm the indexes
     std::size_t rows = 0;
@@ -96,7 +86,7 @@ BENCHMARK(BuildOverview99Days)->Unit(benchmark::kMillisecond);
 
 void PeriodicalSearch100Years(benchmark::State& state)
 {
-    EventFinder finder(Workload().store);
+    EventFinder finder(bench::SharedLifetime().store);
     PeriodicalSearch(finder, TypedDate{1990, 1, 1}, TypedDate{1990, 1, 2}, true, true);  // warm the indexes
     std::size_t rows = 0;
     for (auto _ : state) {
@@ -110,7 +100,7 @@ BENCHMARK(PeriodicalSearch100Years)->Unit(benchmark::kMillisecond);
 
 void PeopleSearchKeystroke(benchmark::State& state)
 {
-    EventFinder finder(Workload().store);
+    EventFinder finder(bench::SharedLifetime().store);
     SearchPeople(finder.index(), SearchField::FirstName, "");  // warm the sorted order
     const char* texts[] = {"", "a", "an", "ann", "anna"};
     const char* text = texts[state.range(0)];
@@ -120,7 +110,7 @@ BENCHMARK(PeopleSearchKeystroke)->DenseRange(0, 4)->Unit(benchmark::kMillisecond
 
 void PeopleSearchByTelephone(benchmark::State& state)
 {
-    EventFinder finder(Workload().store);
+    EventFinder finder(bench::SharedLifetime().store);
     SearchPeople(finder.index(), SearchField::Telephone, "");
     for (auto _ : state) benchmark::DoNotOptimize(SearchPeople(finder.index(), SearchField::Telephone, "12 3"));
 }
@@ -130,7 +120,7 @@ BENCHMARK(PeopleSearchByTelephone)->Unit(benchmark::kMillisecond);
 void SortAddressesAfterPost(benchmark::State& state)
 {
     RecordStore store;
-    store.editAddresses() = Workload().store.addresses();
+    store.editAddresses() = bench::SharedLifetime().store.addresses();
     int step = 0;
     for (auto _ : state) {
         state.PauseTiming();

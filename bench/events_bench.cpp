@@ -12,20 +12,10 @@ using namespace orv;
 
 namespace {
 
-const bench::Lifetime& EventsWorkload()
-{
-    static const bench::Lifetime data = [] {
-        bench::Lifetime d;
-        bench::MakeLifetime(d);
-        return d;
-    }();
-    return data;
-}
-
 // One click on a day: the calendar view's whole day list, advanced included.
 void DayListOfAClickedDay(benchmark::State& state)
 {
-    EventFinder finder(EventsWorkload().store);
+    EventFinder finder(bench::SharedLifetime().store);
     DayList(finder, Date{2026, 12, 6}, true);  // warm the indexes
     Date day{2026, 1, 1};
     std::size_t rows = 0;
@@ -41,7 +31,7 @@ BENCHMARK(DayListOfAClickedDay)->Unit(benchmark::kMicrosecond);
 
 void MonthCalendarFill(benchmark::State& state)
 {
-    EventFinder finder(EventsWorkload().store);
+    EventFinder finder(bench::SharedLifetime().store);
     MonthRows(finder, 2026, 12, MonthFilter::All, true);
     const auto filter = static_cast<MonthFilter>(state.range(0));
     for (auto _ : state) benchmark::DoNotOptimize(MonthRows(finder, 2026, 12, filter, true));
@@ -50,7 +40,7 @@ BENCHMARK(MonthCalendarFill)->DenseRange(0, 3)->Unit(benchmark::kMillisecond);
 
 void PeriodicalLineCount100Years(benchmark::State& state)
 {
-    EventFinder finder(EventsWorkload().store);
+    EventFinder finder(bench::SharedLifetime().store);
     std::uint64_t lines = 0;
     for (auto _ : state) {
         lines = PeriodicalLineCount(finder, TypedDate{1970, 1, 1}, TypedDate{2069, 12, 31}, true, true);

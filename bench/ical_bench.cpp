@@ -11,16 +11,6 @@ using namespace orv;
 
 namespace {
 
-const bench::Lifetime& Workload()
-{
-    static const bench::Lifetime data = [] {
-        bench::Lifetime d;
-        bench::MakeLifetime(d);
-        return d;
-    }();
-    return data;
-}
-
 IcalExportOptions ExportOptions()
 {
     IcalExportOptions o;
@@ -33,7 +23,7 @@ IcalExportOptions ExportOptions()
 
 const std::string& Exported()
 {
-    static const std::string text = ExportICalendar(Workload().store, ExportOptions()).text;
+    static const std::string text = ExportICalendar(bench::SharedLifetime().store, ExportOptions()).text;
     return text;
 }
 
@@ -49,7 +39,7 @@ IcalImportOptions ImportOptions()
 // Every calendar event, recurrent event and birthday of a lifetime into one file.
 void BM_ExportLifetime(benchmark::State& state)
 {
-    for (auto _ : state) benchmark::DoNotOptimize(ExportICalendar(Workload().store, ExportOptions()).events);
+    for (auto _ : state) benchmark::DoNotOptimize(ExportICalendar(bench::SharedLifetime().store, ExportOptions()).events);
     state.counters["bytes"] = static_cast<double>(Exported().size());
 }
 BENCHMARK(BM_ExportLifetime)->Unit(benchmark::kMillisecond);
@@ -66,7 +56,7 @@ BENCHMARK(BM_PlanImportIntoEmpty)->Unit(benchmark::kMillisecond);
 void BM_PlanImportIntoSame(benchmark::State& state)
 {
     for (auto _ : state)
-        benchmark::DoNotOptimize(PlanICalendarImport(Exported(), Workload().store, ImportOptions()).plan.skipped.size());
+        benchmark::DoNotOptimize(PlanICalendarImport(Exported(), bench::SharedLifetime().store, ImportOptions()).plan.skipped.size());
 }
 BENCHMARK(BM_PlanImportIntoSame)->Unit(benchmark::kMillisecond);
 

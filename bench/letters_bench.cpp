@@ -7,47 +7,26 @@
 //   build/release/bench/orv-bench-letters
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
+#include <QAbstractButton>
 #include <QFileInfo>
-#include <QPushButton>
 #include <QTableView>
-#include <QTemporaryDir>
 #include <QTextEdit>
 #include <QToolButton>
 
 #include "core/session.h"
 #include "exchange/spreadsheet.h"
-#include "lifetime.h"
 #include "nonavigator.h"
 #include "views/datalistform.h"
 #include "views/importdata.h"
 #include "views/letterwriter.h"
+#include "widgetbench.h"
 
 using namespace orv;
 
 namespace {
 
+using bench::LifetimeSession;
 using bench::NoNavigator;
-
-QTemporaryDir& Folder()
-{
-    static QTemporaryDir dir;
-    return dir;
-}
-
-Session& LifetimeSession()
-{
-    static Session session((Folder().path() + QStringLiteral("/data/")).toStdString(),
-                           (Folder().path() + QStringLiteral("/settings.reg")).toStdString());
-    static bool filled = [] {
-        bench::Lifetime data;
-        bench::MakeLifetime(data);
-        session.records() = data.store;
-        return true;
-    }();
-    (void)filled;
-    return session;
-}
 
 // Answers every dialog: the file named, its type chosen, every question "No".
 ViewDialogs Answering(const QString& path, int type)
@@ -62,9 +41,9 @@ ViewDialogs Answering(const QString& path, int type)
     return d;
 }
 
-QString XlsxPath() { return Folder().filePath(QStringLiteral("lifetime.xlsx")); }
+QString XlsxPath() { return bench::BenchFolder() + QStringLiteral("lifetime.xlsx"); }
 
-void Click(QWidget& window, const char* name) { window.findChild<QPushButton*>(QLatin1String(name))->click(); }
+void Click(QWidget& window, const char* name) { window.findChild<QAbstractButton*>(QLatin1String(name))->click(); }
 
 void DataListWriteAll(benchmark::State& state)
 {
@@ -146,13 +125,3 @@ void LetterNextExample(benchmark::State& state)
 BENCHMARK(LetterNextExample)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

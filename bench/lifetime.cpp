@@ -98,4 +98,14 @@ bool WriteLifetime(const Lifetime& data, const std::string& folder)
     return !todos.Save(data.todos).failed;
 }
 
+const Lifetime& SharedLifetime()
+{
+    static const Lifetime data = [] {
+        Lifetime d;
+        MakeLifetime(d);
+        return d;
+    }();
+    return data;
+}
+
 }  // namespace orv::bench

@@ -18,6 +18,9 @@ struct Lifetime {
 // 1 000 advanced events and 100 items in each to-do list. Always the same data.
 void MakeLifetime(Lifetime& out, double scale = 1.0);
 
+// The lifetime at scale 1, made once for the whole benchmark program.
+const Lifetime& SharedLifetime();
+
 // Writes the data and to-do files into `folder` (ending in '/').
 bool WriteLifetime(const Lifetime& data, const std::string& folder);
 

@@ -4,42 +4,23 @@
 // build: build/release/bench/orv-bench-views
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QLineEdit>
-#include <QTemporaryDir>
 
 #include "core/session.h"
-#include "lifetime.h"
 #include "nonavigator.h"
 #include "views/calendarview.h"
 #include "views/eventgrid.h"
 #include "views/monthcalview.h"
 #include "views/mycal.h"
 #include "views/periodicalview.h"
+#include "widgetbench.h"
 
 using namespace orv;
 
 namespace {
 
+using bench::LifetimeSession;
 using bench::NoNavigator;
-
-const Date kToday{2026, 12, 6};
-
-Session& LifetimeSession()
-{
-    static QTemporaryDir dir;
-    static Session* session = [] {
-        bench::Lifetime data;
-        bench::MakeLifetime(data);
-        const std::string folder = (dir.path() + QStringLiteral("/data/")).toStdString();
-        if (!bench::WriteLifetime(data, folder)) std::abort();
-        auto* s = new Session(folder, (dir.path() + QStringLiteral("/settings.reg")).toStdString());
-        s->LoadData();
-        s->Initialise(kToday);
-        return s;
-    }();
-    return *session;
-}
 
 NoNavigator navigator;
 
@@ -47,7 +28,7 @@ void CalendarClickOnADay(benchmark::State& state)
 {
     CalendarView view(LifetimeSession(), navigator);
     view.ApplySettings();
-    view.GoTo(kToday);
+    view.GoTo(bench::kBenchToday);
     for (auto _ : state) view.calendar()->NextDay();  // the click and the refresh of the day it raises
     state.counters["rows"] = static_cast<double>(view.dayList()->table().size());
 }
@@ -72,13 +53,3 @@ void PeriodicalSearchOf100Years(benchmark::State& state)
 BENCHMARK(PeriodicalSearchOf100Years)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

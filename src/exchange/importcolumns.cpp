@@ -25,9 +25,9 @@ std::optional<std::string> ImportDateError(const ImportedFields& f)
     return std::nullopt;
 }
 
-AData ImportedPerson(const ImportedFields& f)
+AddressFields ImportedAddress(const ImportedFields& f)
 {
-    AData a;
+    AddressFields a;
     a.Name = f[ImportField::FirstName];
     a.Surname = f[ImportField::Surname];
     a.Address = f[ImportField::Address];
@@ -36,11 +36,9 @@ AData ImportedPerson(const ImportedFields& f)
     a.Tele1 = f[ImportField::Tele1];
     a.Tele2 = f[ImportField::Tele2];
     a.Email1 = f[ImportField::Email];
-    a.DateText = f[ImportField::Day] + "/" + f[ImportField::Month];
-    const auto number = [](const std::string& t) { return t.empty() ? 0 : ParseInt32(t).value_or(0); };
-    a.Day = number(f[ImportField::Day]);
-    a.Month = number(f[ImportField::Month]);
-    a.Year = number(f[ImportField::Year]);
+    a.Day = f[ImportField::Day];
+    a.Month = f[ImportField::Month];
+    a.Year = f[ImportField::Year];
     return a;
 }
 

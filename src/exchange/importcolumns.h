@@ -8,8 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "engine/addressbook.h"
 #include "exchange/table.h"
-#include "store/records.h"
 
 namespace orv {
 
@@ -36,9 +36,8 @@ ImportedFields FieldsOfRow(const Table& table, std::size_t row, const ImportColu
 // month or year is neither empty nor a whole number.
 std::optional<std::string> ImportDateError(const ImportedFields& fields);
 
-// The person as the import makes it before any check of the address book:
-// birthday key "dd/mm" exactly as the cells hold them, numbers 0 where empty.
-// Only for fields that pass ImportDateError.
-AData ImportedPerson(const ImportedFields& fields);
+// The person's fields as the import posts them, the cells' texts unchanged:
+// the post checks them as it checks what is typed into the address book.
+AddressFields ImportedAddress(const ImportedFields& fields);
 
 }  // namespace orv

@@ -10,7 +10,7 @@ orv_library(orv_letters
   datalist.cpp
   semicolon.cpp
   importcolumns.cpp)
-target_link_libraries(orv_letters PUBLIC orv_codepages orv_store)
+target_link_libraries(orv_letters PUBLIC orv_codepages orv_engine)
 
 # The letter window's document adapter: QtGui only, no widgets.
 if(ORV_BUILD_GUI)

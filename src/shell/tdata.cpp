@@ -13,7 +13,7 @@
 #include "shell/helpbox.h"
 #include "shell/maker.h"
 #include "shell/sidebar.h"
-#include "shell/viewpanel.h"
+#include "views/viewpanel.h"
 #include "views/addressview.h"
 #include "views/advancedview.h"
 #include "views/annualview.h"

@@ -8,8 +8,7 @@ orv_qt_library(orv_addressviews
   hintsearchview.cpp hintsearchview.h
   phonebookview.cpp phonebookview.h
   printjob.cpp printjob.h
-  searchresultmodel.cpp searchresultmodel.h
-  linkbutton.h)
+  searchresultmodel.cpp searchresultmodel.h)
 target_link_libraries(orv_addressviews PUBLIC orv_viewbase orv_vcard orv_phonebook Qt6::PrintSupport)
 
 set(_tests ${PROJECT_SOURCE_DIR}/tests/views)

@@ -17,7 +17,7 @@
 #include <memory>
 
 #include "core/session.h"
-#include "views/linkbutton.h"
+#include "views/labelbutton.h"
 #include "views/storedtext.h"
 
 namespace orv {
@@ -73,8 +73,8 @@ AddressInfoView::AddressInfoView(QWidget* parent) : QWidget(parent)
     DataMemo->setTabChangesFocus(true);
     DataEdit12 = MakeEdit(this, "DataEdit12");
     DataEdit13 = MakeEdit(this, "DataEdit13");
-    MenuL40 = MakeLinkButton(this, "MenuL40", "Exit");
-    connect(MenuL40, &QPushButton::clicked, this, &AddressInfoView::exitRequested);
+    MenuL40 = MakeLabelButton(this, "MenuL40", QStringLiteral("Exit"));
+    connect(MenuL40, &LabelButton::clicked, this, &AddressInfoView::exitRequested);
 
     DataPopupMenu2 = new QMenu(this);
     DataPopupMenu2->setObjectName(QStringLiteral("DataPopupMenu2"));
@@ -118,7 +118,7 @@ AddressView::AddressView(Session& session, Navigator& navigator, QWidget* parent
 {
     setObjectName(QStringLiteral("AddressView"));
 
-    T17 = MakeLinkButton(this, "T17", "Go to");
+    T17 = MakeLabelButton(this, "T17", QStringLiteral("Go to"));
     GoToMenu = new QMenu(T17);
     GoToMenu->setObjectName(QStringLiteral("GoToMenu"));
     T17->setMenu(GoToMenu);
@@ -150,9 +150,9 @@ AddressView::AddressView(Session& session, Navigator& navigator, QWidget* parent
     DataInsert = MakeRecordButton(this, "DataInsert", QStringLiteral("+"), "Insert");
     DataDelete = MakeRecordButton(this, "DataDelete", QStringLiteral("\u2212"), "Delete");
     DataPost = MakeRecordButton(this, "DataPost", QStringLiteral("\u2714"), "Post");
-    MenuL38 = MakeLinkButton(this, "MenuL38", "Additional info");
-    MenuL37 = MakeLinkButton(this, "MenuL37", "Data port");
-    MenuL39 = MakeLinkButton(this, "MenuL39", "Search");
+    MenuL38 = MakeLabelButton(this, "MenuL38", QStringLiteral("Additional info"));
+    MenuL37 = MakeLabelButton(this, "MenuL37", QStringLiteral("Data port"));
+    MenuL39 = MakeLabelButton(this, "MenuL39", QStringLiteral("Search"));
 
     DataPortMenu = new QMenu(MenuL37);
     DataPortMenu->setObjectName(QStringLiteral("DataPortMenu"));
@@ -191,8 +191,8 @@ AddressView::AddressView(Session& session, Navigator& navigator, QWidget* parent
     connect(DataNext, &QPushButton::clicked, this, &AddressView::DataNextClick);
     connect(SB12, &QPushButton::clicked, this, &AddressView::SendEmail);
     connect(DataEdit11, &QLineEdit::textChanged, this, &AddressView::EmailChanged);
-    connect(MenuL38, &QPushButton::clicked, this, &AddressView::additionalInfoRequested);
-    connect(MenuL39, &QPushButton::clicked, this, [this] { navigator_.ShowView(ViewItem::SearchPeople); });
+    connect(MenuL38, &LabelButton::clicked, this, &AddressView::additionalInfoRequested);
+    connect(MenuL39, &LabelButton::clicked, this, [this] { navigator_.ShowView(ViewItem::SearchPeople); });
     connect(M68, &QAction::triggered, this, &AddressView::SendEmail);
     connect(M69, &QAction::triggered, this, &AddressView::CheckDates);
     connect(M71, &QAction::triggered, this, [this] { Copy(CopyLevel::Address); });
@@ -247,7 +247,7 @@ AddressView::AddressView(Session& session, Navigator& navigator, QWidget* parent
     auto* bottom = new QHBoxLayout;
     for (QPushButton* b : {DataPrior, DataNext, DataInsert, DataDelete, DataPost}) bottom->addWidget(b);
     bottom->addStretch(1);
-    for (QPushButton* b : {MenuL38, MenuL37, MenuL39}) bottom->addWidget(b);
+    for (LabelButton* b : {MenuL38, MenuL37, MenuL39}) bottom->addWidget(b);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addLayout(top);

@@ -24,6 +24,7 @@ class QPushButton;
 
 namespace orv {
 
+class LabelButton;
 class Session;
 
 // PP4: the notes and the 2nd and 3rd e-mail addresses of the person shown in PP7.
@@ -35,7 +36,7 @@ public:
     QPlainTextEdit* DataMemo;
     QLineEdit* DataEdit12;
     QLineEdit* DataEdit13;
-    QPushButton* MenuL40;  // "Exit"
+    LabelButton* MenuL40;  // "Exit"
     QMenu* DataPopupMenu2;
     QAction* M57;  // "Copy"
     QAction* M58;  // "Copy all"
@@ -121,7 +122,7 @@ private:
     QPointer<AddressInfoView> info_;
     bool checking_ = false;
 
-    QPushButton* T17;  // "Go to"
+    LabelButton* T17;  // "Go to"
     QMenu* GoToMenu;
     QLineEdit* DataEdit1;
     QLineEdit* DataEdit2;
@@ -140,9 +141,9 @@ private:
     QPushButton* DataInsert;
     QPushButton* DataDelete;
     QPushButton* DataPost;
-    QPushButton* MenuL38;  // "Additional info"
-    QPushButton* MenuL37;  // "Data port"
-    QPushButton* MenuL39;  // "Search"
+    LabelButton* MenuL38;  // "Additional info"
+    LabelButton* MenuL37;  // "Data port"
+    LabelButton* MenuL39;  // "Search"
     QMenu* DataPortMenu;
     QAction* ImportvCard1;
     QAction* ExportvCard1;

@@ -6,12 +6,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
-#include <QPushButton>
 #include <QToolButton>
 #include <QVBoxLayout>
 
 #include "core/engineconfig.h"
 #include "core/session.h"
+#include "views/labelbutton.h"
 #include "views/popupmenus.h"
 #include "views/storedtext.h"
 #include "views/upcominglabel.h"
@@ -123,7 +123,7 @@ AdvancedView::AdvancedView(Session& session, QWidget* parent)
     connect(AdvInsert, &QToolButton::clicked, this, &AdvancedView::AdvInsertClick);
     connect(AdvNext, &QToolButton::clicked, this, &AdvancedView::AdvNextClick);
     connect(AdvPrior, &QToolButton::clicked, this, &AdvancedView::AdvPriorClick);
-    connect(T22, &QPushButton::clicked, this, [this] { PopupBelow(gotoMenu_, T22); });
+    connect(T22, &LabelButton::clicked, this, [this] { PopupBelow(gotoMenu_, T22); });
     for (QComboBox* b : {ComboBox4, ComboBox5, ComboBox6})
         connect(b, &QComboBox::currentIndexChanged, this, &AdvancedView::ShowPreview);
     SetupPopupMenu();

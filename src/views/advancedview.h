@@ -70,7 +70,7 @@ private:
     QToolButton* AdvInsert;
     QToolButton* AdvNext;
     QToolButton* AdvPrior;
-    QPushButton* T22;
+    LabelButton* T22;
     QMenu* gotoMenu_;
     UpcomingLabel* preview_;
 };

@@ -12,6 +12,7 @@
 
 #include "core/engineconfig.h"
 #include "core/session.h"
+#include "views/labelbutton.h"
 #include "views/popupmenus.h"
 #include "views/storedtext.h"
 #include "views/upcominglabel.h"
@@ -79,7 +80,7 @@ AnnualView::AnnualView(Session& session, QWidget* parent)
     connect(ListBox5, &QListWidget::currentRowChanged, this, &AnnualView::ListBox5Click);
     connect(AnnButton1, &QPushButton::clicked, this, &AnnualView::AnnButton1Click);
     connect(SpeedButton3, &QPushButton::clicked, this, &AnnualView::SpeedButton3Click);
-    connect(T19, &QPushButton::clicked, this, [this] { PopupBelow(gotoMenu_, T19); });
+    connect(T19, &LabelButton::clicked, this, [this] { PopupBelow(gotoMenu_, T19); });
     connect(Edit11, &QLineEdit::textChanged, this, [this] {
         FilterCountField(Edit11, CountField::Year);
         ShowPreview();

@@ -49,7 +49,7 @@ private:
     QLineEdit* Edit11;
     QPushButton* AnnButton1;
     QPushButton* SpeedButton3;
-    QPushButton* T19;
+    LabelButton* T19;
     QMenu* gotoMenu_;
     UpcomingLabel* preview_;
 };

@@ -7,7 +7,6 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPlainTextEdit>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 #include "core/engineconfig.h"
@@ -17,6 +16,7 @@
 #include "views/changehint.h"
 #include "views/eventgrid.h"
 #include "views/icaldialogs.h"
+#include "views/labelbutton.h"
 #include "views/mycal.h"
 #include "views/newcaldialog.h"
 #include "views/popupmenus.h"
@@ -32,7 +32,7 @@ CalendarView::CalendarView(Session& session, Navigator& navigator, QWidget* pare
     Label25 = MakeCommand("Label25", QString());
     MonthLabel1 = MakeCommand("MonthLabel1", QString());
     WeekLabel1 = MakeCommand("WeekLabel1", QString());
-    for (QPushButton* b : {Label25, MonthLabel1}) {
+    for (LabelButton* b : {Label25, MonthLabel1}) {
         QFont f = b->font();
         f.setBold(true);
         b->setFont(f);
@@ -98,9 +98,9 @@ CalendarView::CalendarView(Session& session, Navigator& navigator, QWidget* pare
     jumps->addWidget(new QLabel(QStringLiteral("Forward:"), this), 0, 0);
     jumps->addWidget(new QLabel(QStringLiteral("Back:"), this), 1, 0);
     int column = 1;
-    for (QPushButton* b : {MenuL34, MenuL35, MenuL36, MenuL14}) jumps->addWidget(b, 0, column++);
+    for (LabelButton* b : {MenuL34, MenuL35, MenuL36, MenuL14}) jumps->addWidget(b, 0, column++);
     column = 1;
-    for (QPushButton* b : {MenuL30, MenuL31, MenuL32, MenuL33}) jumps->addWidget(b, 1, column++);
+    for (LabelButton* b : {MenuL30, MenuL31, MenuL32, MenuL33}) jumps->addWidget(b, 1, column++);
     auto* edits = new QHBoxLayout;
     edits->addWidget(MenuL29);
     edits->addWidget(MenuL27);
@@ -108,7 +108,7 @@ CalendarView::CalendarView(Session& session, Navigator& navigator, QWidget* pare
     edits->addStretch(1);
     auto* exchange = new QVBoxLayout;
     exchange->setSpacing(0);
-    for (QPushButton* b : {ExportIcal, ImportIcal}) exchange->addWidget(b, 0, Qt::AlignLeft);
+    for (LabelButton* b : {ExportIcal, ImportIcal}) exchange->addWidget(b, 0, Qt::AlignLeft);
 
     auto* left = new QVBoxLayout;
     left->addLayout(heading);
@@ -132,25 +132,25 @@ CalendarView::CalendarView(Session& session, Navigator& navigator, QWidget* pare
     body()->addLayout(columns, 1);
 
     connect(MyCal1, &TMyCal::dayClicked, this, &CalendarView::MyCal1Click);
-    connect(ML9, &QPushButton::clicked, this, [this] { MyCal1->NextDay(); FocusCalendar(); });
-    connect(ML3, &QPushButton::clicked, this, [this] { MyCal1->PrevDay(); FocusCalendar(); });
-    connect(MenuL36, &QPushButton::clicked, this, [this] { MyCal1->NextMonth(); FocusCalendar(); });
-    connect(MenuL32, &QPushButton::clicked, this, [this] { MyCal1->PrevMonth(); FocusCalendar(); });
-    connect(MenuL14, &QPushButton::clicked, this, [this] { MyCal1->NextYear(); FocusCalendar(); });
-    connect(MenuL33, &QPushButton::clicked, this, [this] { MyCal1->PrevYear(); FocusCalendar(); });
-    connect(T16, &QPushButton::clicked, this, [this] { MyCal1->SetToday(); FocusCalendar(); });
-    connect(MenuL34, &QPushButton::clicked, this, &CalendarView::NextEvent);
-    connect(MenuL30, &QPushButton::clicked, this, &CalendarView::PrevEvent);
-    connect(MenuL35, &QPushButton::clicked, this, &CalendarView::NextBirthday);
-    connect(MenuL31, &QPushButton::clicked, this, &CalendarView::PrevBirthday);
-    connect(MenuL29, &QPushButton::clicked, this, &CalendarView::NewEvent);
-    connect(MenuL27, &QPushButton::clicked, this, &CalendarView::ChangeEvent);
-    connect(MenuL28, &QPushButton::clicked, this, &CalendarView::DeleteEvent);
-    connect(ExportIcal, &QPushButton::clicked, this, &CalendarView::ExportIcalClick);
-    connect(ImportIcal, &QPushButton::clicked, this, &CalendarView::ImportIcalClick);
-    connect(Label25, &QPushButton::clicked, this, [this] { PopupBelow(monthMenu_, Label25); });
-    connect(MonthLabel1, &QPushButton::clicked, this, [this] { PopupBelow(yearMenu_, MonthLabel1); });
-    connect(WeekLabel1, &QPushButton::clicked, this, [this] { PopupBelow(weekMenu_, WeekLabel1); });
+    connect(ML9, &LabelButton::clicked, this, [this] { MyCal1->NextDay(); FocusCalendar(); });
+    connect(ML3, &LabelButton::clicked, this, [this] { MyCal1->PrevDay(); FocusCalendar(); });
+    connect(MenuL36, &LabelButton::clicked, this, [this] { MyCal1->NextMonth(); FocusCalendar(); });
+    connect(MenuL32, &LabelButton::clicked, this, [this] { MyCal1->PrevMonth(); FocusCalendar(); });
+    connect(MenuL14, &LabelButton::clicked, this, [this] { MyCal1->NextYear(); FocusCalendar(); });
+    connect(MenuL33, &LabelButton::clicked, this, [this] { MyCal1->PrevYear(); FocusCalendar(); });
+    connect(T16, &LabelButton::clicked, this, [this] { MyCal1->SetToday(); FocusCalendar(); });
+    connect(MenuL34, &LabelButton::clicked, this, &CalendarView::NextEvent);
+    connect(MenuL30, &LabelButton::clicked, this, &CalendarView::PrevEvent);
+    connect(MenuL35, &LabelButton::clicked, this, &CalendarView::NextBirthday);
+    connect(MenuL31, &LabelButton::clicked, this, &CalendarView::PrevBirthday);
+    connect(MenuL29, &LabelButton::clicked, this, &CalendarView::NewEvent);
+    connect(MenuL27, &LabelButton::clicked, this, &CalendarView::ChangeEvent);
+    connect(MenuL28, &LabelButton::clicked, this, &CalendarView::DeleteEvent);
+    connect(ExportIcal, &LabelButton::clicked, this, &CalendarView::ExportIcalClick);
+    connect(ImportIcal, &LabelButton::clicked, this, &CalendarView::ImportIcalClick);
+    connect(Label25, &LabelButton::clicked, this, [this] { PopupBelow(monthMenu_, Label25); });
+    connect(MonthLabel1, &LabelButton::clicked, this, [this] { PopupBelow(yearMenu_, MonthLabel1); });
+    connect(WeekLabel1, &LabelButton::clicked, this, [this] { PopupBelow(weekMenu_, WeekLabel1); });
     connect(weekMenu_, &WeekMenu::weekChosen, this, [this](int week) {
         if (const auto d = FirstDateOfWeek(MyCal1->XYear(), week, DateSettingsFrom(this->session().settings()))) GoTo(*d);
     });

@@ -12,7 +12,6 @@
 class QLabel;
 class QMenu;
 class QPlainTextEdit;
-class QPushButton;
 
 namespace orv {
 
@@ -70,25 +69,25 @@ private:
     OccurrenceTable lines_;
 
     TMyCal* MyCal1;
-    QPushButton* Label25;
-    QPushButton* MonthLabel1;
-    QPushButton* WeekLabel1;
-    QPushButton* ML9;
-    QPushButton* ML3;
-    QPushButton* T16;
-    QPushButton* MenuL34;
-    QPushButton* MenuL35;
-    QPushButton* MenuL36;
-    QPushButton* MenuL14;
-    QPushButton* MenuL30;
-    QPushButton* MenuL31;
-    QPushButton* MenuL32;
-    QPushButton* MenuL33;
-    QPushButton* MenuL27;
-    QPushButton* MenuL28;
-    QPushButton* MenuL29;
-    QPushButton* ExportIcal;
-    QPushButton* ImportIcal;
+    LabelButton* Label25;
+    LabelButton* MonthLabel1;
+    LabelButton* WeekLabel1;
+    LabelButton* ML9;
+    LabelButton* ML3;
+    LabelButton* T16;
+    LabelButton* MenuL34;
+    LabelButton* MenuL35;
+    LabelButton* MenuL36;
+    LabelButton* MenuL14;
+    LabelButton* MenuL30;
+    LabelButton* MenuL31;
+    LabelButton* MenuL32;
+    LabelButton* MenuL33;
+    LabelButton* MenuL27;
+    LabelButton* MenuL28;
+    LabelButton* MenuL29;
+    LabelButton* ExportIcal;
+    LabelButton* ImportIcal;
     QLabel* L19;
     EventGrid* CalStringGrid;
     QPlainTextEdit* Memo1;

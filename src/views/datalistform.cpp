@@ -21,7 +21,7 @@
 #include "exchange/semicolon.h"
 #include "exchange/spreadsheet.h"
 #include "views/chosenfile.h"
-#include "views/linkbutton.h"
+#include "views/labelbutton.h"
 #include "views/printjob.h"
 #include "views/searchresultmodel.h"
 #include "views/storedtext.h"
@@ -129,16 +129,13 @@ TDatalistForm::TDatalistForm(Session& session, Navigator& navigator, QWidget* pa
     // The page "Export data".
     auto* exportPage = new QWidget(this);
     exportPage->setObjectName(QStringLiteral("ExportData"));
-    L1 = MakeLinkButton(exportPage, "L1", "Add address");
-    L2 = MakeLinkButton(exportPage, "L2", "Write all");
-    L3 = MakeLinkButton(exportPage, "L3", "Clear all");
-    L4 = MakeLinkButton(exportPage, "L4", "Letter");
-    L5 = MakeLinkButton(exportPage, "L5", "Save in file");
-    L6 = MakeLinkButton(exportPage, "L6", "Print");
-    for (QPushButton* b : {L1, L2, L3, L4, L5, L6}) {
-        b->setFocusPolicy(Qt::StrongFocus);
-        commands_.add(b);
-    }
+    L1 = MakeLabelButton(exportPage, "L1", QStringLiteral("Add address"));
+    L2 = MakeLabelButton(exportPage, "L2", QStringLiteral("Write all"));
+    L3 = MakeLabelButton(exportPage, "L3", QStringLiteral("Clear all"));
+    L4 = MakeLabelButton(exportPage, "L4", QStringLiteral("Letter"));
+    L5 = MakeLabelButton(exportPage, "L5", QStringLiteral("Save in file"));
+    L6 = MakeLabelButton(exportPage, "L6", QStringLiteral("Print"));
+    for (LabelButton* b : {L1, L2, L3, L4, L5, L6}) commands_.add(b);
     commands_.Options = TLabelList::upColor;
     NWRadioButton = new QRadioButton(QStringLiteral("Text"), exportPage);
     NWRadioButton->setObjectName(QStringLiteral("NWRadioButton"));
@@ -162,10 +159,10 @@ TDatalistForm::TDatalistForm(Session& session, Navigator& navigator, QWidget* pa
 
     auto* commands = new QVBoxLayout;
     commands->addWidget(MakeHeading(exportPage, "Use list"));
-    for (QPushButton* b : {L1, L2, L3}) commands->addWidget(b, 0, Qt::AlignLeft);
+    for (LabelButton* b : {L1, L2, L3}) commands->addWidget(b, 0, Qt::AlignLeft);
     commands->addSpacing(8);
     commands->addWidget(MakeHeading(exportPage, "Write"));
-    for (QPushButton* b : {L4, L5, L6}) commands->addWidget(b, 0, Qt::AlignLeft);
+    for (LabelButton* b : {L4, L5, L6}) commands->addWidget(b, 0, Qt::AlignLeft);
     commands->addSpacing(8);
     commands->addWidget(NWRadioButton);
     commands->addWidget(ExcelRadioButton);
@@ -195,12 +192,12 @@ TDatalistForm::TDatalistForm(Session& session, Navigator& navigator, QWidget* pa
     connect(AddRowButton, &QPushButton::clicked, this, &TDatalistForm::AddRow);
     connect(LoadListButton, &QPushButton::clicked, this, &TDatalistForm::LoadList);
     connect(SaveListButton, &QPushButton::clicked, this, &TDatalistForm::SaveList);
-    connect(L1, &QPushButton::clicked, this, &TDatalistForm::AddAddress);
-    connect(L2, &QPushButton::clicked, this, &TDatalistForm::WriteAll);
-    connect(L3, &QPushButton::clicked, this, &TDatalistForm::ClearAll);
-    connect(L4, &QPushButton::clicked, this, [this] { navigator_.ShowLetterWriter(); });
-    connect(L5, &QPushButton::clicked, this, &TDatalistForm::SaveInFile);
-    connect(L6, &QPushButton::clicked, this, &TDatalistForm::Print);
+    connect(L1, &LabelButton::clicked, this, &TDatalistForm::AddAddress);
+    connect(L2, &LabelButton::clicked, this, &TDatalistForm::WriteAll);
+    connect(L3, &LabelButton::clicked, this, &TDatalistForm::ClearAll);
+    connect(L4, &LabelButton::clicked, this, [this] { navigator_.ShowLetterWriter(); });
+    connect(L5, &LabelButton::clicked, this, &TDatalistForm::SaveInFile);
+    connect(L6, &LabelButton::clicked, this, &TDatalistForm::Print);
     connect(NWRadioButton, &QRadioButton::toggled, this, &TDatalistForm::UpdateExportForm);
     connect(CB1, &QCheckBox::toggled, this, [this](bool on) { session_.settings().WriteCountry = on; });
     connect(CB2, &QCheckBox::toggled, this, [this](bool on) { session_.settings().WriteNumber = on; });

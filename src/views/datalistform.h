@@ -25,6 +25,7 @@ class QUrl;
 
 namespace orv {
 
+class LabelButton;
 class Session;
 class TextTableModel;
 
@@ -98,12 +99,12 @@ private:
     QPushButton* AddRowButton;
     QPushButton* LoadListButton;
     QPushButton* SaveListButton;
-    QPushButton* L1;
-    QPushButton* L2;
-    QPushButton* L3;
-    QPushButton* L4;
-    QPushButton* L5;
-    QPushButton* L6;
+    LabelButton* L1;
+    LabelButton* L2;
+    LabelButton* L3;
+    LabelButton* L4;
+    LabelButton* L5;
+    LabelButton* L6;
     QRadioButton* NWRadioButton;
     QRadioButton* ExcelRadioButton;
     QCheckBox* CB1;

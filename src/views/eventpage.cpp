@@ -4,7 +4,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QPushButton>
 #include <QSignalBlocker>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -12,37 +11,23 @@
 #include "core/session.h"
 #include "engine/dates.h"
 #include "store/textutil.h"
+#include "views/labelbutton.h"
 #include "views/storedtext.h"
 
 namespace orv {
 
 EventPage::EventPage(Session& session, const QString& name, const QString& titleName, const QString& title,
                      QWidget* parent)
-    : QWidget(parent),
+    : ViewPanel(name, titleName, title, parent),
       session_(session),
       message_([](QWidget* owner, QMessageBox::Icon icon, const QString& caption, const QString& text) {
           QMessageBox box(icon, caption, text, QMessageBox::Ok, owner);
           box.exec();
-      }),
-      title_(new QLabel(title, this)),
-      body_(new QVBoxLayout)
+      })
 {
-    setObjectName(name);
     setWindowTitle(title);
-    title_->setObjectName(titleName);
-    title_->setContentsMargins(6, 2, 6, 2);
-    QFont bold = title_->font();
-    bold.setBold(true);
-    title_->setFont(bold);
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(6);
-    layout->addWidget(title_);
-    body_->setContentsMargins(8, 0, 8, 8);
-    layout->addLayout(body_, 1);
-
     for (TLabelList* list : {&titles_, &links_, &commands_}) list->Options = TLabelList::upColor;
-    titles_.add(title_);
+    titles_.add(this->title());
     setLabelColours(LabelColours{});
 }
 
@@ -66,45 +51,30 @@ void EventPage::setLabelColours(const LabelColours& c)
     colours_ = c;
     titles_.ColorX = c.titleBack;
     titles_.FontColorX = c.titleText;
-    links_.ColorX = c.titleBack;
-    links_.FontColorX = c.titleText;
-    commands_.ColorX = c.notSelBack;
-    commands_.FontColorX = c.notSelText;
-    for (TLabelList* list : {&links_, &commands_}) {
-        list->HoverColorX = c.selBack;
-        list->HoverFontColorX = c.selText;
-    }
-    for (TLabelList* list : {&titles_, &links_, &commands_}) list->UpdateLabels();
+    titles_.UpdateLabels();
+    links_.SetColours(c.titleBack, c.titleText, c.selBack, c.selText);
+    SetCommandColours(commands_, c);
 }
 
 void SetCommandColours(TLabelList& commands, const LabelColours& c)
 {
-    commands.ColorX = c.notSelBack;
-    commands.FontColorX = c.notSelText;
-    commands.HoverColorX = c.selBack;
-    commands.HoverFontColorX = c.selText;
-    commands.UpdateLabels();
+    commands.SetColours(c.notSelBack, c.notSelText, c.selBack, c.selText);
 }
 
-QPushButton* EventPage::MakeLink(const char* name, const QString& caption, const QString& accessibleName)
+LabelButton* EventPage::MakeLink(const char* name, const QString& caption, const QString& accessibleName)
 {
-    return MakeFlat(links_, name, caption, accessibleName);
+    return MakeInList(links_, name, caption, accessibleName);
 }
 
-QPushButton* EventPage::MakeCommand(const char* name, const QString& caption, const QString& accessibleName)
+LabelButton* EventPage::MakeCommand(const char* name, const QString& caption, const QString& accessibleName)
 {
-    return MakeFlat(commands_, name, caption, accessibleName);
+    return MakeInList(commands_, name, caption, accessibleName);
 }
 
-QPushButton* EventPage::MakeFlat(TLabelList& list, const char* name, const QString& caption, const QString& accessibleName)
+LabelButton* EventPage::MakeInList(TLabelList& list, const char* name, const QString& caption,
+                                   const QString& accessibleName)
 {
-    auto* button = new QPushButton(caption, this);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setFlat(true);
-    button->setAutoDefault(false);
-    button->setFocusPolicy(Qt::StrongFocus);
-    button->setCursor(Qt::PointingHandCursor);
-    button->setAccessibleName(accessibleName.isEmpty() ? caption : accessibleName);
+    LabelButton* button = MakeLabelButton(this, name, caption, accessibleName);
     list.add(button);
     list.UpdateLabels();
     return button;

@@ -1,6 +1,6 @@
-// A page of the main window that edits or browses events: its title line on
-// top, its controls below, and the labels that act as buttons. Those are flat
-// focusable buttons with the page's names ("MenuL27", "T16"), named for screen
+// A page of the main window that edits or browses events: a view panel (title
+// line on top, controls below) with the labels that act as buttons. Those are
+// LabelButtons with the page's names ("MenuL27", "T16"), named for screen
 // readers, in two kinds: links ("Today", "Goto") in the title colours and
 // commands ("Next", "Event", "Delete") in the colours of the sidebar items;
 // both take the sidebar's hover colours under the mouse.
@@ -16,17 +16,18 @@
 
 #include "store/datafile.h"
 #include "views/labellist.h"
+#include "views/viewpanel.h"
 
 class QComboBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
-class QPushButton;
 class QToolButton;
 class QVBoxLayout;
 
 namespace orv {
 
+class LabelButton;
 class Session;
 
 struct LabelColours {
@@ -38,7 +39,7 @@ struct LabelColours {
     QColor selText{Qt::white};
 };
 
-class EventPage : public QWidget {
+class EventPage : public ViewPanel {
     Q_OBJECT
 public:
     // Shows a message box; replaceable so that tests can answer it.
@@ -48,7 +49,6 @@ public:
     EventPage(Session& session, const QString& name, const QString& titleName, const QString& title,
               QWidget* parent = nullptr);
 
-    QLabel* title() const { return title_; }
     // The pages that paint with the title colours themselves follow them here.
     virtual void setLabelColours(const LabelColours& colours);
     const LabelColours& labelColours() const { return colours_; }
@@ -65,19 +65,16 @@ protected:
     // Writes the kind's file at once, so nothing entered is lost if the
     // program ends right after; a failure is shown and reported as false.
     bool SaveNow(DataKind kind);
-    QVBoxLayout* body() const { return body_; }
     // `accessibleName` says what the button does where its caption alone does
     // not ("Event" forward and back).
-    QPushButton* MakeLink(const char* name, const QString& caption, const QString& accessibleName = {});
-    QPushButton* MakeCommand(const char* name, const QString& caption, const QString& accessibleName = {});
+    LabelButton* MakeLink(const char* name, const QString& caption, const QString& accessibleName = {});
+    LabelButton* MakeCommand(const char* name, const QString& caption, const QString& accessibleName = {});
 
 private:
     Session& session_;
     MessageFunction message_;
-    QPushButton* MakeFlat(TLabelList& list, const char* name, const QString& caption, const QString& accessibleName);
+    LabelButton* MakeInList(TLabelList& list, const char* name, const QString& caption, const QString& accessibleName);
 
-    QLabel* title_;
-    QVBoxLayout* body_;
     LabelColours colours_;
     TLabelList titles_;
     TLabelList links_;

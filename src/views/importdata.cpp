@@ -17,7 +17,7 @@
 #include "exchange/semicolon.h"
 #include "views/areadialog.h"
 #include "views/chosenfile.h"
-#include "views/linkbutton.h"
+#include "views/labelbutton.h"
 #include "views/searchresultmodel.h"
 #include "views/storedtext.h"
 #include "views/texttablemodel.h"
@@ -65,13 +65,10 @@ TImportData::TImportData(Session& session, QWidget* parent)
     StringGrid1->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     StringGrid1->verticalHeader()->setDefaultSectionSize(StringGrid1->fontMetrics().height() + 6);
 
-    Label12 = MakeLinkButton(this, "Label12", "From file");
-    Label13 = MakeLinkButton(this, "Label13", "To database");
-    Label14 = MakeLinkButton(this, "Label14", "Delete row");
-    for (QPushButton* b : {Label12, Label13, Label14}) {
-        b->setFocusPolicy(Qt::StrongFocus);
-        commands_.add(b);
-    }
+    Label12 = MakeLabelButton(this, "Label12", QStringLiteral("From file"));
+    Label13 = MakeLabelButton(this, "Label13", QStringLiteral("To database"));
+    Label14 = MakeLabelButton(this, "Label14", QStringLiteral("Delete row"));
+    for (LabelButton* b : {Label12, Label13, Label14}) commands_.add(b);
     commands_.Options = TLabelList::upColor;
     SpeedButton1 = new QPushButton(QStringLiteral("Exit"), this);
     SpeedButton1->setObjectName(QStringLiteral("SpeedButton1"));
@@ -94,7 +91,7 @@ TImportData::TImportData(Session& session, QWidget* parent)
     note->setWordWrap(true);
 
     auto* side = new QVBoxLayout;
-    for (QPushButton* b : {Label12, Label13, Label14}) side->addWidget(b, 0, Qt::AlignLeft);
+    for (LabelButton* b : {Label12, Label13, Label14}) side->addWidget(b, 0, Qt::AlignLeft);
     side->addSpacing(8);
     side->addLayout(columns);
     side->addWidget(note);
@@ -107,9 +104,9 @@ TImportData::TImportData(Session& session, QWidget* parent)
     layout->addLayout(grid, 1);
     layout->addLayout(side);
 
-    connect(Label12, &QPushButton::clicked, this, &TImportData::FromFileClick);
-    connect(Label13, &QPushButton::clicked, this, &TImportData::ToDatabaseClick);
-    connect(Label14, &QPushButton::clicked, this, &TImportData::DeleteRowClick);
+    connect(Label12, &LabelButton::clicked, this, &TImportData::FromFileClick);
+    connect(Label13, &LabelButton::clicked, this, &TImportData::ToDatabaseClick);
+    connect(Label14, &LabelButton::clicked, this, &TImportData::DeleteRowClick);
     connect(SpeedButton1, &QPushButton::clicked, this, &QDialog::reject);
     setLabelColours(LabelColours{});
     resize(760, 480);
@@ -216,18 +213,7 @@ void TImportData::ToDatabaseClick()
             problems << QStringLiteral("Row %1: %2").arg(row + 1).arg(DecodeStored(*error));
             continue;
         }
-        AddressFields a;
-        a.Name = f[ImportField::FirstName];
-        a.Surname = f[ImportField::Surname];
-        a.Address = f[ImportField::Address];
-        a.City = f[ImportField::City];
-        a.Country = f[ImportField::Country];
-        a.Tele1 = f[ImportField::Tele1];
-        a.Tele2 = f[ImportField::Tele2];
-        a.Email1 = f[ImportField::Email];
-        a.Day = f[ImportField::Day];
-        a.Month = f[ImportField::Month];
-        a.Year = f[ImportField::Year];
+        AddressFields a = ImportedAddress(f);
         if (CheckBirthdayField(BirthdayField::Year, a.Year).changeYear)
             problems << QStringLiteral("Row %1: %2 The year %3 of %4 %5 was left empty.")
                             .arg(row + 1)

@@ -24,6 +24,7 @@ class QTableView;
 
 namespace orv {
 
+class LabelButton;
 class Session;
 class TArea;
 class TextTableModel;
@@ -72,9 +73,9 @@ private:
     TextTableModel* model_;
     QTableView* StringGrid1;
     std::array<QSpinBox*, kImportFieldCount> spinEdits_{};  // SpinEdit1 .. SpinEdit11
-    QPushButton* Label12;  // "From file"
-    QPushButton* Label13;  // "To database"
-    QPushButton* Label14;  // "Delete row"
+    LabelButton* Label12;  // "From file"
+    LabelButton* Label13;  // "To database"
+    LabelButton* Label14;  // "Delete row"
     QPushButton* SpeedButton1;  // "Exit"
 };
 

@@ -1,14 +1,74 @@
 #include "views/labelbutton.h"
 
+#include <QAccessibleWidget>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOptionFocusRect>
 
 namespace orv {
 
+namespace {
+
+// What a screen reader meets in a label-button: a push button that is pressed
+// (or, with a menu, opens it) as Qt's own buttons are. One interface serves
+// every LabelButton, so a menu given after the reader first asked still shows.
+class LabelButtonAccessible : public QAccessibleWidget {
+public:
+    explicit LabelButtonAccessible(LabelButton* button) : QAccessibleWidget(button, QAccessible::Button)
+    {
+        addControllingSignal(QStringLiteral("clicked(bool)"));
+    }
+
+    QAccessible::Role role() const override { return button()->menu() ? QAccessible::ButtonMenu : QAccessible::Button; }
+    QString text(QAccessible::Text t) const override
+    {
+        if (t != QAccessible::Name || !widget()->accessibleName().isEmpty()) return QAccessibleWidget::text(t);
+        return button()->text().remove(QLatin1Char('&'));
+    }
+    QAccessible::State state() const override
+    {
+        QAccessible::State s = QAccessibleWidget::state();
+        s.pressed = button()->isDown();
+        s.hasPopup = button()->menu() != nullptr;
+        return s;
+    }
+    QStringList actionNames() const override
+    {
+        QStringList names;
+        if (widget()->isEnabled()) names << (button()->menu() ? showMenuAction() : pressAction());
+        return names << QAccessibleWidget::actionNames();
+    }
+    void doAction(const QString& action) override
+    {
+        // Clicked a moment later, as Qt's buttons are, so that the reader's
+        // call returns before a dialog the click opens.
+        if (widget()->isEnabled() && (action == pressAction() || action == showMenuAction()))
+            button()->animateClick();
+        else
+            QAccessibleWidget::doAction(action);
+    }
+
+private:
+    LabelButton* button() const { return static_cast<LabelButton*>(widget()); }
+};
+
+QAccessibleInterface* LabelButtonFactory(const QString& className, QObject* object)
+{
+    if (className != QLatin1String(LabelButton::staticMetaObject.className())) return nullptr;
+    return new LabelButtonAccessible(static_cast<LabelButton*>(object));
+}
+
+}  // namespace
+
 LabelButton::LabelButton(const QString& text, QWidget* parent) : QAbstractButton(parent)
 {
+    static const bool accessibleInstalled = [] {
+        QAccessible::installFactory(LabelButtonFactory);
+        return true;
+    }();
+    (void)accessibleInstalled;
     setText(text);
     setCursor(Qt::PointingHandCursor);
     // Reached with Tab; a click does not take the focus from the field the
@@ -52,6 +112,24 @@ void LabelButton::setHoverColours(const QColor& background, const QColor& text)
     update();
 }
 
+void LabelButton::setMenu(QMenu* menu)
+{
+    if (!menu_ && menu) connect(this, &QAbstractButton::clicked, this, &LabelButton::ShowMenu);
+    menu_ = menu;
+    updateGeometry();
+    update();
+}
+
+void LabelButton::ShowMenu()
+{
+    if (menu_) menu_->popup(mapToGlobal(QPoint(0, height())));
+}
+
+int LabelButton::IndicatorWidth() const
+{
+    return menu_ ? style()->pixelMetric(QStyle::PM_MenuButtonIndicator, nullptr, this) : 0;
+}
+
 void LabelButton::setHighlighted(bool highlighted)
 {
     if (highlighted_ == highlighted) return;
@@ -82,7 +160,7 @@ QColor LabelButton::shownText() const
 QSize LabelButton::sizeHint() const
 {
     const QFontMetrics metrics = fontMetrics();
-    return {metrics.horizontalAdvance(text()) + 2 * margin_ + 4, metrics.height() + 2 * margin_};
+    return {metrics.horizontalAdvance(text()) + 2 * margin_ + 4 + IndicatorWidth(), metrics.height() + 2 * margin_};
 }
 
 QSize LabelButton::minimumSizeHint() const { return sizeHint(); }
@@ -95,9 +173,18 @@ void LabelButton::paintEvent(QPaintEvent*)
         painter.setPen(palette().color(QPalette::Shadow));
         painter.drawRect(rect().adjusted(0, 0, -1, -1));
     }
+    const QRect inside = rect().adjusted(margin_ + 2, margin_, -margin_ - 2, -margin_);
+    const int indicator = IndicatorWidth();
     painter.setPen(shownText());
-    painter.drawText(rect().adjusted(margin_ + 2, margin_, -margin_ - 2, -margin_), int(alignment_) | Qt::TextSingleLine,
-                     text());
+    painter.drawText(inside.adjusted(0, 0, -indicator, 0), int(alignment_) | Qt::TextSingleLine, text());
+    if (indicator > 0) {
+        QStyleOption arrow;
+        arrow.initFrom(this);
+        arrow.rect = QRect(inside.right() - indicator + 1, inside.top(), indicator, inside.height());
+        for (QPalette::ColorRole role : {QPalette::ButtonText, QPalette::WindowText})
+            arrow.palette.setColor(role, shownText());
+        style()->drawPrimitive(QStyle::PE_IndicatorArrowDown, &arrow, &painter, this);
+    }
     if (hasFocus()) {
         QStyleOptionFocusRect focus;
         focus.initFrom(this);
@@ -139,6 +226,16 @@ void LabelButton::focusOutEvent(QFocusEvent* event)
 {
     QAbstractButton::focusOutEvent(event);
     update();
+}
+
+LabelButton* MakeLabelButton(QWidget* parent, const char* name, const QString& caption, const QString& accessibleName)
+{
+    auto* button = new LabelButton(caption, parent);
+    button->setObjectName(QLatin1String(name));
+    button->setAlignment(Qt::AlignCenter);
+    button->setMargin(2);
+    if (!accessibleName.isEmpty()) button->setAccessibleName(accessibleName);
+    return button;
 }
 
 }  // namespace orv

@@ -3,7 +3,8 @@
 // focus, is pressed with Space or Enter and reads as a button to a screen
 // reader. The sidebar items, the settings dialog's page selector and its
 // "Default" links, the views' "Goto"/"Today"/"Update" links and the colour
-// swatches are all LabelButtons.
+// swatches, the event pages' links and commands, the address book's links and
+// the command labels of the data list and import windows are all LabelButtons.
 //
 // Colours: the background is the palette's Window colour and the text its
 // WindowText colour, so a caller may simply set the palette. With
@@ -14,6 +15,8 @@
 
 #include <QAbstractButton>
 #include <QColor>
+#include <QMenu>
+#include <QPointer>
 
 namespace orv {
 
@@ -37,6 +40,12 @@ public:
     QColor shownBackground() const;
     QColor shownText() const;
 
+    // A label that opens a menu ("Go to", "Data port"): a click or Space pops
+    // it up below the label, a small arrow says so, and a screen reader hears
+    // a button with a menu.
+    void setMenu(QMenu* menu);
+    QMenu* menu() const { return menu_; }
+
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 
@@ -50,6 +59,8 @@ protected:
 
 private:
     bool ShowsHover() const;
+    int IndicatorWidth() const;
+    void ShowMenu();
 
     Qt::Alignment alignment_ = Qt::AlignLeft | Qt::AlignVCenter;
     int margin_ = 0;
@@ -57,6 +68,13 @@ private:
     QColor hoverBack_;
     QColor hoverText_;
     bool highlighted_ = false;
+    QPointer<QMenu> menu_;
 };
+
+// A label-button named `name` (objectName, for tests and the settings), its
+// text centred; `accessibleName` says what it does where the caption alone
+// does not ("Event" forward and back).
+LabelButton* MakeLabelButton(QWidget* parent, const char* name, const QString& caption,
+                             const QString& accessibleName = {});
 
 }  // namespace orv

@@ -1,39 +1,25 @@
 #include "views/labellist.h"
 
-#include <QAbstractButton>
 #include <QLabel>
 
+#include "views/labelbutton.h"
+
 namespace orv {
-
-namespace {
-
-QString ButtonSheet(const TLabelList& l)
-{
-    const QString back = l.ColorX.name();
-    const QString text = l.FontColorX.name();
-    return QStringLiteral(
-               "QAbstractButton { background: %1; color: %2; border: 1px solid transparent; padding: 1px 4px; }"
-               "QAbstractButton:hover { background: %3; color: %4; }"
-               "QAbstractButton:focus { border: 1px dotted %2; }"
-               "QAbstractButton:disabled { color: #8A8A8A; }")
-        .arg(back, text, l.HoverColorX.name(), l.HoverFontColorX.name());
-}
-
-}  // namespace
 
 void TLabelList::UpdateLabels()
 {
     for (const QPointer<QWidget>& w : Labels) {
         if (!w) continue;
         auto* label = qobject_cast<QLabel*>(w.data());
-        auto* button = qobject_cast<QAbstractButton*>(w.data());
+        auto* button = qobject_cast<LabelButton*>(w.data());
         if (Options & upCaption) {
             if (label) label->setText(CaptionX);
             if (button) button->setText(CaptionX);
         }
         if (Options & upColor) {
             if (button) {
-                button->setStyleSheet(ButtonSheet(*this));
+                button->setColours(ColorX, FontColorX);
+                button->setHoverColours(HoverColorX, HoverFontColorX);
             } else {
                 QPalette p = w->palette();
                 p.setColor(QPalette::Window, ColorX);
@@ -55,6 +41,15 @@ void TLabelList::UpdateLabels()
         if (Options & upWidth && WidthX > 0) w->setFixedWidth(WidthX);
         if (Options & upWordWrap && label) label->setWordWrap(WordWrapX);
     }
+}
+
+void TLabelList::SetColours(const QColor& back, const QColor& text, const QColor& hoverBack, const QColor& hoverText)
+{
+    ColorX = back;
+    FontColorX = text;
+    HoverColorX = hoverBack;
+    HoverFontColorX = hoverText;
+    UpdateLabels();
 }
 
 }  // namespace orv

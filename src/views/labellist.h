@@ -1,9 +1,8 @@
 // One set of label properties applied to a list of labels at once: the titles
 // of the views, their "Goto" and "Today" links, their stepping commands. When
 // the colours or the font change, one UpdateLabels reaches every label of the
-// kind. Labels that act as buttons are flat buttons; they take the colours
-// through a style sheet, with the hover colours and a focus mark, so that they
-// look like labels and still show where the keyboard is.
+// kind. Labels that act as buttons (LabelButton) take the hover colours as
+// well, which they show under the mouse and while they have the focus.
 #pragma once
 
 #include <QColor>
@@ -53,6 +52,8 @@ public:
 
     // Copies each property named in Options onto every label still alive.
     void UpdateLabels();
+    // Takes these colours (and hover colours) and updates the labels.
+    void SetColours(const QColor& back, const QColor& text, const QColor& hoverBack, const QColor& hoverText);
 };
 
 Q_DECLARE_OPERATORS_FOR_FLAGS(TLabelList::UpdateProperties)

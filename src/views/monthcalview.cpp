@@ -7,13 +7,13 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QPainter>
-#include <QPushButton>
 #include <QStyledItemDelegate>
 #include <QTableView>
 #include <QToolButton>
 #include <QVBoxLayout>
 
 #include "core/session.h"
+#include "views/labelbutton.h"
 #include "views/popupmenus.h"
 #include "views/storedtext.h"
 
@@ -111,7 +111,7 @@ MonthCalendarView::MonthCalendarView(Session& session, Navigator& navigator, QWi
 {
     Label32 = MakeCommand("Label32", QString());
     Label34 = MakeCommand("Label34", QString());
-    for (QPushButton* b : {Label32, Label34}) {
+    for (LabelButton* b : {Label32, Label34}) {
         QFont f = b->font();
         f.setBold(true);
         b->setFont(f);
@@ -179,8 +179,8 @@ MonthCalendarView::MonthCalendarView(Session& session, Navigator& navigator, QWi
     connect(Image2, &QToolButton::clicked, this, &MonthCalendarView::Image2Click);
     connect(Label35, &QToolButton::clicked, this, &MonthCalendarView::ShowToday);
     connect(ComboBox3, &QComboBox::currentIndexChanged, this, &MonthCalendarView::Build);
-    connect(Label32, &QPushButton::clicked, this, [this] { PopupBelow(monthMenu_, Label32); });
-    connect(Label34, &QPushButton::clicked, this, [this] { PopupBelow(yearMenu_, Label34); });
+    connect(Label32, &LabelButton::clicked, this, [this] { PopupBelow(monthMenu_, Label32); });
+    connect(Label34, &LabelButton::clicked, this, [this] { PopupBelow(yearMenu_, Label34); });
     connect(StringGrid2, &QTableView::doubleClicked, this, [this](const QModelIndex& index) {
         StringGrid2->setCurrentIndex(index);
         RowDoubleClicked();

@@ -48,8 +48,8 @@ private:
     int month_ = 1;
     int year_ = 2000;
 
-    QPushButton* Label32 = nullptr;
-    QPushButton* Label34 = nullptr;
+    LabelButton* Label32 = nullptr;
+    LabelButton* Label34 = nullptr;
     QToolButton* Image1 = nullptr;
     QToolButton* Image2 = nullptr;
     QToolButton* Label35 = nullptr;

@@ -11,6 +11,7 @@
 
 #include "core/engineconfig.h"
 #include "core/session.h"
+#include "views/labelbutton.h"
 #include "views/popupmenus.h"
 #include "views/storedtext.h"
 #include "views/upcominglabel.h"
@@ -76,7 +77,7 @@ MonthlyView::MonthlyView(Session& session, QWidget* parent)
     connect(MonthlyListBox2, &QListWidget::currentRowChanged, this, &MonthlyView::MonthlyListBox2Click);
     connect(B3, &QPushButton::clicked, this, &MonthlyView::B3Click);
     connect(SB17, &QPushButton::clicked, this, &MonthlyView::SB17Click);
-    connect(T20, &QPushButton::clicked, this, [this] { PopupBelow(gotoMenu_, T20); });
+    connect(T20, &LabelButton::clicked, this, [this] { PopupBelow(gotoMenu_, T20); });
     connect(Edit2, &QLineEdit::textEdited, this, [this](const QString& text) {
         if (!text.isEmpty()) SetCreateDefault(true);
     });

@@ -53,7 +53,7 @@ private:
     QLineEdit* Edit5;
     QPushButton* B3;
     QPushButton* SB17;
-    QPushButton* T20;
+    LabelButton* T20;
     QMenu* gotoMenu_;
     UpcomingLabel* preview_;
 };

@@ -10,7 +10,7 @@
 #include <QVBoxLayout>
 
 #include "core/session.h"
-#include "views/linkbutton.h"
+#include "views/labelbutton.h"
 #include "views/searchresultmodel.h"
 #include "views/storedtext.h"
 
@@ -21,10 +21,10 @@ PeopleSearchView::PeopleSearchView(Session& session, Navigator& navigator, QWidg
       model_(new SearchResultModel(this))
 {
     setObjectName(QStringLiteral("PeopleSearchView"));
-    MenuL16 = MakeLinkButton(this, "MenuL16", "First name");
-    MenuL17 = MakeLinkButton(this, "MenuL17", "Surname");
-    MenuL18 = MakeLinkButton(this, "MenuL18", "Telephone#");
-    MenuL19 = MakeLinkButton(this, "MenuL19", "E-mail");
+    MenuL16 = MakeLabelButton(this, "MenuL16", QStringLiteral("First name"));
+    MenuL17 = MakeLabelButton(this, "MenuL17", QStringLiteral("Surname"));
+    MenuL18 = MakeLabelButton(this, "MenuL18", QStringLiteral("Telephone#"));
+    MenuL19 = MakeLabelButton(this, "MenuL19", QStringLiteral("E-mail"));
     NewSearchEdit = new QLineEdit(this);
     NewSearchEdit->setObjectName(QStringLiteral("NewSearchEdit"));
     ResultListBox = MakeResultList(this, "ResultListBox", model_);
@@ -40,15 +40,15 @@ PeopleSearchView::PeopleSearchView(Session& session, Navigator& navigator, QWidg
     auto* card = new QVBoxLayout(Panel12);
     card->setContentsMargins(0, 0, 0, 0);
     card->addWidget(Memo2);
-    MenuL20 = MakeLinkButton(this, "MenuL20", "Send e-mail");
-    MenuL21 = MakeLinkButton(this, "MenuL21", "Create list");
-    MenuL22 = MakeLinkButton(this, "MenuL22", "Add address");
-    MenuL23 = MakeLinkButton(this, "MenuL23", "Add all");
+    MenuL20 = MakeLabelButton(this, "MenuL20", QStringLiteral("Send e-mail"));
+    MenuL21 = MakeLabelButton(this, "MenuL21", QStringLiteral("Create list"));
+    MenuL22 = MakeLabelButton(this, "MenuL22", QStringLiteral("Add address"));
+    MenuL23 = MakeLabelButton(this, "MenuL23", QStringLiteral("Add all"));
 
     const SearchField fields[] = {SearchField::FirstName, SearchField::Surname, SearchField::Telephone, SearchField::Email};
-    QPushButton* labels[] = {MenuL16, MenuL17, MenuL18, MenuL19};
+    LabelButton* labels[] = {MenuL16, MenuL17, MenuL18, MenuL19};
     for (int i = 0; i < 4; ++i)
-        connect(labels[i], &QPushButton::clicked, this, [this, f = fields[i]] { setCategory(f); });
+        connect(labels[i], &LabelButton::clicked, this, [this, f = fields[i]] { setCategory(f); });
     connect(NewSearchEdit, &QLineEdit::textChanged, this, &PeopleSearchView::Search);
     connect(NewSearchEdit, &QLineEdit::returnPressed, this, &PeopleSearchView::Go);
     connect(ResultListBox, &QListView::clicked, this, [this](const QModelIndex& i) { Select(i.row(), true); });
@@ -61,17 +61,17 @@ PeopleSearchView::PeopleSearchView(Session& session, Navigator& navigator, QWidg
                 if (i.isValid()) Select(i.row(), true);
             });
     connect(B1, &QPushButton::clicked, this, &PeopleSearchView::Go);
-    connect(MenuL20, &QPushButton::clicked, this, &PeopleSearchView::SendEmail);
-    connect(MenuL21, &QPushButton::clicked, this, [this] { navigator_.ShowDataList(true); });
-    connect(MenuL22, &QPushButton::clicked, this, &PeopleSearchView::AddAddress);
-    connect(MenuL23, &QPushButton::clicked, this, &PeopleSearchView::AddAll);
+    connect(MenuL20, &LabelButton::clicked, this, &PeopleSearchView::SendEmail);
+    connect(MenuL21, &LabelButton::clicked, this, [this] { navigator_.ShowDataList(true); });
+    connect(MenuL22, &LabelButton::clicked, this, &PeopleSearchView::AddAddress);
+    connect(MenuL23, &LabelButton::clicked, this, &PeopleSearchView::AddAll);
 
     auto* left = new QVBoxLayout;
     left->addWidget(MakeHeading(this, "Search by:"));
-    for (QPushButton* b : labels) left->addWidget(b, 0, Qt::AlignLeft);
+    for (LabelButton* b : labels) left->addWidget(b, 0, Qt::AlignLeft);
     left->addSpacing(8);
     left->addWidget(MakeHeading(this, "Data"));
-    for (QPushButton* b : {MenuL20, MenuL21, MenuL22, MenuL23}) left->addWidget(b, 0, Qt::AlignLeft);
+    for (LabelButton* b : {MenuL20, MenuL21, MenuL22, MenuL23}) left->addWidget(b, 0, Qt::AlignLeft);
     left->addStretch(1);
     auto* right = new QVBoxLayout;
     right->addWidget(MakeHeading(this, "Search for..", NewSearchEdit));
@@ -94,7 +94,7 @@ PeopleSearchView::PeopleSearchView(Session& session, Navigator& navigator, QWidg
 void PeopleSearchView::setCategory(SearchField field)
 {
     category_ = field;
-    QPushButton* labels[] = {MenuL16, MenuL17, MenuL18, MenuL19};
+    LabelButton* labels[] = {MenuL16, MenuL17, MenuL18, MenuL19};
     for (int i = 0; i < 4; ++i) {
         QFont f = labels[i]->font();
         f.setBold(i == static_cast<int>(field));

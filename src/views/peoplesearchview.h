@@ -18,6 +18,7 @@ class QPushButton;
 
 namespace orv {
 
+class LabelButton;
 class Session;
 class SearchResultModel;
 
@@ -55,18 +56,18 @@ private:
     SearchField category_ = SearchField::FirstName;
     SearchResultModel* model_;
 
-    QPushButton* MenuL16;
-    QPushButton* MenuL17;
-    QPushButton* MenuL18;
-    QPushButton* MenuL19;
+    LabelButton* MenuL16;
+    LabelButton* MenuL17;
+    LabelButton* MenuL18;
+    LabelButton* MenuL19;
     QLineEdit* NewSearchEdit;
     QListView* ResultListBox;
     QPushButton* B1;
     QPlainTextEdit* Memo2;
-    QPushButton* MenuL20;
-    QPushButton* MenuL21;
-    QPushButton* MenuL22;
-    QPushButton* MenuL23;
+    LabelButton* MenuL20;
+    LabelButton* MenuL21;
+    LabelButton* MenuL22;
+    LabelButton* MenuL23;
 };
 
 }  // namespace orv

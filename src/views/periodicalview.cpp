@@ -17,6 +17,7 @@
 #include "engine/periodlines.h"
 #include "store/textutil.h"
 #include "views/eventgrid.h"
+#include "views/labelbutton.h"
 
 namespace orv {
 
@@ -117,9 +118,9 @@ PeriodicalView::PeriodicalView(Session& session, Navigator& navigator, QWidget* 
     connect(M54, &QAction::triggered, this, &PeriodicalView::M54Click);
     connect(M55, &QAction::triggered, this, &PeriodicalView::M55Click);
     connect(M56, &QAction::triggered, this, &PeriodicalView::M56Click);
-    connect(MenuL24, &QPushButton::clicked, this, [this] { MenuL24Click(MenuL24); });
-    connect(MenuL25, &QPushButton::clicked, this, [this] { MenuL24Click(MenuL25); });
-    connect(MenuL26, &QPushButton::clicked, this, [this] { MenuL24Click(MenuL26); });
+    connect(MenuL24, &LabelButton::clicked, this, [this] { MenuL24Click(MenuL24); });
+    connect(MenuL25, &LabelButton::clicked, this, [this] { MenuL24Click(MenuL25); });
+    connect(MenuL26, &LabelButton::clicked, this, [this] { MenuL24Click(MenuL26); });
     connect(CB1, &QCheckBox::toggled, this, [this](bool on) { this->session().settings().IncBirth = on; });
     connect(CB2, &QCheckBox::toggled, this, [this](bool on) { this->session().settings().IncHint = on; });
     connect(StringGrid7, &EventGrid::lineDoubleClicked, this, &PeriodicalView::StringGrid7DblClick);
@@ -206,9 +207,9 @@ void PeriodicalView::M54Click() { QuickPeriod(Quick::Week); }
 void PeriodicalView::M55Click() { QuickPeriod(Quick::Month); }
 void PeriodicalView::M56Click() { QuickPeriod(Quick::Year); }
 
-void PeriodicalView::MenuL24Click(QPushButton* sender)
+void PeriodicalView::MenuL24Click(LabelButton* sender)
 {
-    QPushButton* labels[] = {MenuL24, MenuL25, MenuL26};
+    LabelButton* labels[] = {MenuL24, MenuL25, MenuL26};
     QAction* items[] = {M54, M55, M56};
     for (int i = 0; i < 3; ++i) {
         QFont f = labels[i]->font();

@@ -47,7 +47,7 @@ private:
     void EntryChanged(QLineEdit* edit);
     enum class Quick { Week, Month, Year };
     void QuickPeriod(Quick period);
-    void MenuL24Click(QPushButton* sender);
+    void MenuL24Click(LabelButton* sender);
 
     Navigator& navigator_;
 
@@ -61,9 +61,9 @@ private:
     QCheckBox* CB1;
     QCheckBox* CB2;
     QLabel* ML7;
-    QPushButton* MenuL24;
-    QPushButton* MenuL25;
-    QPushButton* MenuL26;
+    LabelButton* MenuL24;
+    LabelButton* MenuL25;
+    LabelButton* MenuL26;
     QMenu* SearchPPopupMenu;
     QAction* M54;
     QAction* M55;

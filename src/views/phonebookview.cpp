@@ -5,14 +5,13 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
-#include <QPushButton>
 #include <QSaveFile>
 #include <QTableView>
 #include <QVBoxLayout>
 
 #include "core/session.h"
 #include "store/textutil.h"
-#include "views/linkbutton.h"
+#include "views/labelbutton.h"
 #include "views/storedtext.h"
 
 namespace orv {
@@ -83,8 +82,8 @@ PhoneBookView::PhoneBookView(Session& session, QWidget* parent)
     StringGrid1->setColumnHidden(2, true);
     setColumnWidths(225, 120);
 
-    MenuL15 = MakeLinkButton(this, "MenuL15", "Save as..");
-    connect(MenuL15, &QPushButton::clicked, this, &PhoneBookView::SaveAs);
+    MenuL15 = MakeLabelButton(this, "MenuL15", QStringLiteral("Save as.."));
+    connect(MenuL15, &LabelButton::clicked, this, &PhoneBookView::SaveAs);
 
     auto* links = new QHBoxLayout;
     links->addStretch(1);

@@ -9,11 +9,11 @@
 #include "exchange/phonebook.h"
 #include "views/viewdialogs.h"
 
-class QPushButton;
 class QTableView;
 
 namespace orv {
 
+class LabelButton;
 class Session;
 class PhoneBookModel;
 
@@ -47,7 +47,7 @@ private:
     ViewDialogs dialogs_;
     PhoneBookModel* model_;
     QTableView* StringGrid1;
-    QPushButton* MenuL15;
+    LabelButton* MenuL15;
 };
 
 }  // namespace orv

@@ -14,6 +14,7 @@
 #include "core/engineconfig.h"
 #include "core/session.h"
 #include "engine/weeklist.h"
+#include "views/labelbutton.h"
 #include "views/popupmenus.h"
 #include "views/storedtext.h"
 #include "views/upcominglabel.h"
@@ -89,7 +90,7 @@ WeeklyView::WeeklyView(Session& session, QWidget* parent)
     connect(WeeklyListBox2, &QListWidget::currentRowChanged, this, &WeeklyView::WeeklyListBox2Click);
     connect(B2, &QPushButton::clicked, this, &WeeklyView::B2Click);
     connect(SB16, &QPushButton::clicked, this, &WeeklyView::SB16Click);
-    connect(T21, &QPushButton::clicked, this, [this] { PopupBelow(gotoMenu_, T21); });
+    connect(T21, &LabelButton::clicked, this, [this] { PopupBelow(gotoMenu_, T21); });
     connect(Edit1, &QLineEdit::textEdited, this, [this](const QString& text) {
         if (!text.isEmpty()) SetCreateDefault(true);
     });

@@ -64,7 +64,7 @@ private:
     QPushButton* SB16;
     QRadioButton* WeeklyRadioButton1;
     QRadioButton* WeeklyRadioButton2;
-    QPushButton* T21;
+    LabelButton* T21;
     QMenu* gotoMenu_;
     UpcomingLabel* preview_;
 };

@@ -137,7 +137,7 @@ private slots:
     {
         Start();
         QCOMPARE(app->data()->phoneBook()->columnWidth(0), 100);
-        QTest::mouseClick(Find<QPushButton>("MenuL19"), Qt::LeftButton);
+        QTest::mouseClick(Find<QAbstractButton>("MenuL19"), Qt::LeftButton);
         app->SaveAll();
         SettingsStore store(settings.toStdString());
         QVERIFY(store.Load().ok);

@@ -112,7 +112,7 @@ private slots:
         NewItem("Recurrent event")->trigger();
         QCOMPARE(Lines(Today()), QStringLiteral("W Choir"));
         QVERIFY(ReadFile(data + QStringLiteral("week.orv")).contains("<WEEKDAY>4\r\n<WEEKNR>\r\n<HINT>Choir\r\n"));
-        const QList<QAction*> go = Data()->findChild<QPushButton*>(QStringLiteral("T21"))->findChild<QMenu*>()->actions();
+        const QList<QAction*> go = Data()->findChild<QAbstractButton*>(QStringLiteral("T21"))->findChild<QMenu*>()->actions();
         QCOMPARE(go.size(), 1);
     }
 
@@ -184,7 +184,7 @@ private slots:
         Data()->ShowCalendarAt(Date{2024, 2, 28});
         EventGrid* day = Data()->calendarView()->dayList();
         QTest::mouseClick(day->viewport(), Qt::LeftButton, {}, QPoint(30, day->rowHeight(0) / 2));
-        Data()->findChild<QPushButton*>(QStringLiteral("MenuL28"))->click();
+        Data()->findChild<QAbstractButton*>(QStringLiteral("MenuL28"))->click();
         QCOMPARE(Lines(Today()), QString());
         QCOMPARE(month->model()->index(27, 2).data().toString(), QStringLiteral(" "));
         QVERIFY(!ReadFile(data + QStringLiteral("cal.orv")).contains("Dentist"));

@@ -119,10 +119,10 @@ private slots:
         QCOMPARE(app->data()->currentPanel()->objectName(), QStringLiteral("PP9"));
         QVERIFY(app->dataList()->isVisible());
         QVERIFY(app->dataList()->findChild<QPushButton*>(QStringLiteral("SpeedButton2"))->isChecked());
-        QTest::mouseClick(app->data()->findChild<QPushButton*>(QStringLiteral("MenuL23")), Qt::LeftButton);  // "Add all"
+        QTest::mouseClick(app->data()->findChild<QAbstractButton*>(QStringLiteral("MenuL23")), Qt::LeftButton);  // "Add all"
         QCOMPARE(ListRows(), 2);
         QCOMPARE(app->dataList()->list().TextLines()[1], std::string("Land"));  // "Country" as stored
-        QTest::mouseClick(app->data()->findChild<QPushButton*>(QStringLiteral("MenuL22")), Qt::LeftButton);  // "Add address"
+        QTest::mouseClick(app->data()->findChild<QAbstractButton*>(QStringLiteral("MenuL22")), Qt::LeftButton);  // "Add address"
         QCOMPARE(ListRows(), 3);
         QCOMPARE(app->dataList()->list().LetterRows()[2][0], std::string("Bob"));  // the last one is current
 
@@ -131,7 +131,7 @@ private slots:
         QCOMPARE(app->letter()->findChild<QLabel*>(QStringLiteral("StatusPanel0"))->text(), QStringLiteral("Example 1/3"));
         QCOMPARE(app->letter()->example()->toPlainText(), QStringLiteral("Dear Ann"));
 
-        QTest::mouseClick(app->data()->findChild<QPushButton*>(QStringLiteral("MenuL21")), Qt::LeftButton);  // "Create list"
+        QTest::mouseClick(app->data()->findChild<QAbstractButton*>(QStringLiteral("MenuL21")), Qt::LeftButton);  // "Create list"
         QCOMPARE(ListRows(), 1);
         QCOMPARE(app->dataList()->list().LetterRows()[0][0], std::string());
     }
@@ -166,7 +166,7 @@ private slots:
                 return d;
             }());
             QVERIFY(import->LoadFile(text.fileName(), TImportData::TextFile));
-            QTest::mouseClick(import->findChild<QPushButton*>(QStringLiteral("Label13")), Qt::LeftButton);
+            QTest::mouseClick(import->findChild<QAbstractButton*>(QStringLiteral("Label13")), Qt::LeftButton);
             import->reject();
         });
         QAction* importItem = app->data()->findChild<QAction*>(QStringLiteral("Importdata1"));

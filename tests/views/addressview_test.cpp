@@ -37,7 +37,7 @@ private:
         if (auto* e = view->findChild<QLineEdit*>(name)) return e;
         return view->infoView()->findChild<QLineEdit*>(name);
     }
-    QPushButton* Button(const char* name) const { return view->findChild<QPushButton*>(QLatin1String(name)); }
+    QAbstractButton* Button(const char* name) const { return view->findChild<QAbstractButton*>(QLatin1String(name)); }
     void Click(const char* name) { QTest::mouseClick(Button(name), Qt::LeftButton); }
     QAction* Item(const char* name) const { return view->findChild<QAction*>(QLatin1String(name)); }
     RecordStore& Records() { return fx->session->records(); }

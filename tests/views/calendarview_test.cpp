@@ -93,12 +93,12 @@ private slots:
         p->fx.session->records().editCalendar()[1].More = {"Bring the form", "Room 4"};
         Page().MyCal1Click();
         ClickRow('L');
-        QVERIFY(p->Find<QPushButton>("MenuL27")->isEnabled());
-        QVERIFY(p->Find<QPushButton>("MenuL28")->isEnabled());
+        QVERIFY(p->Find<QAbstractButton>("MenuL27")->isEnabled());
+        QVERIFY(p->Find<QAbstractButton>("MenuL28")->isEnabled());
         QCOMPARE(p->fx.session->records().CurrentCalendar, 1);
         QCOMPARE(p->Find<QPlainTextEdit>("Memo1")->toPlainText(), QStringLiteral("Bring the form\nRoom 4"));
         ClickRow('B');
-        QVERIFY(!p->Find<QPushButton>("MenuL27")->isEnabled());
+        QVERIFY(!p->Find<QAbstractButton>("MenuL27")->isEnabled());
         QVERIFY(p->Find<QPlainTextEdit>("Memo1")->toPlainText().contains(QStringLiteral("Ann")));
     }
 
@@ -216,19 +216,19 @@ private slots:
     void theMenusChooseAMonthAYearAndAWeek()
     {
         Page().GoTo(D(2023, 1, 31));
-        QMenu* months = p->Find<QPushButton>("Label25")->findChild<QMenu*>();
+        QMenu* months = p->Find<QAbstractButton>("Label25")->findChild<QMenu*>();
         QCOMPARE(MenuItems(months).value(1), QStringLiteral("Febuary"));
         months->actions().at(1)->trigger();
         QCOMPARE(Page().selectedDate(), D(2023, 2, 28));
 
-        QMenu* years = p->Find<QPushButton>("MonthLabel1")->findChild<QMenu*>();
+        QMenu* years = p->Find<QAbstractButton>("MonthLabel1")->findChild<QMenu*>();
         QCOMPARE(MenuItems(years).first(), QStringLiteral("2019"));
         QCOMPARE(MenuItems(years).last(), QStringLiteral("2029"));
         years->actions().at(2)->trigger();
         QCOMPARE(Page().selectedDate(), D(2021, 2, 28));
 
         // 1 January 2021 is a Friday: under "First full week" week 1 starts on Monday the 4th.
-        auto* weeks = p->Find<QPushButton>("WeekLabel1")->findChild<WeekMenu*>();
+        auto* weeks = p->Find<QAbstractButton>("WeekLabel1")->findChild<WeekMenu*>();
         weeks->button(1)->click();
         QCOMPARE(Page().selectedDate(), D(2021, 1, 4));
         QCOMPARE(Caption("WeekLabel1"), QStringLiteral("Week 1"));

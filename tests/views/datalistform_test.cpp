@@ -3,7 +3,7 @@
 // file" type read back, the overwrite question, and the printed address blocks.
 #include <QCheckBox>
 #include <QPlainTextEdit>
-#include <QPushButton>
+#include <QAbstractButton>
 #include <QRadioButton>
 #include <QTableView>
 #include <QTest>
@@ -28,7 +28,7 @@ private:
     FakeDialogs fake;
     QList<QUrl> opened;
 
-    void Click(const char* name) { QTest::mouseClick(window->findChild<QPushButton*>(QLatin1String(name)), Qt::LeftButton); }
+    void Click(const char* name) { QTest::mouseClick(window->findChild<QAbstractButton*>(QLatin1String(name)), Qt::LeftButton); }
     QString Path(const char* name) const { return fx->dir.filePath(QLatin1String(name)); }
     RecordStore& Records() { return fx->session->records(); }
 

@@ -3,7 +3,7 @@
 // "Delete row" and the column choice, and "To database" with its row
 // messages, its single save and nothing changed when that save fails.
 #include <QDir>
-#include <QPushButton>
+#include <QAbstractButton>
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QTableView>
@@ -26,7 +26,7 @@ private:
     std::unique_ptr<TImportData> window;
     FakeDialogs fake;
 
-    void Click(const char* name) { QTest::mouseClick(window->findChild<QPushButton*>(QLatin1String(name)), Qt::LeftButton); }
+    void Click(const char* name) { QTest::mouseClick(window->findChild<QAbstractButton*>(QLatin1String(name)), Qt::LeftButton); }
     QString Path(const char* name) const { return fx->dir.filePath(QLatin1String(name)); }
     static QString Sample(const char* name) { return QStringLiteral(ORV_EXCHANGE_TEST_DATA "/") + QLatin1String(name); }
     RecordStore& Records() { return fx->session->records(); }

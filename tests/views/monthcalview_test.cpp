@@ -19,7 +19,7 @@ private:
     MonthCalendarView& Page() { return *p->page; }
     QTableView* Grid() { return p->Find<QTableView>("StringGrid2"); }
     QString Cell(int row, int column) { return Grid()->model()->index(row, column).data().toString(); }
-    QStringList YearMenu() { return MenuItems(p->Find<QPushButton>("Label34")->findChild<QMenu*>()); }
+    QStringList YearMenu() { return MenuItems(p->Find<QAbstractButton>("Label34")->findChild<QMenu*>()); }
 
 private slots:
     void init() { p = std::make_unique<PageFixture<MonthCalendarView>>(); }
@@ -27,8 +27,8 @@ private slots:
 
     void itStartsOnTodaysMonth()
     {
-        QCOMPARE(p->Find<QPushButton>("Label32")->text(), QStringLiteral("March"));
-        QCOMPARE(p->Find<QPushButton>("Label34")->text(), QStringLiteral("2024"));
+        QCOMPARE(p->Find<QAbstractButton>("Label32")->text(), QStringLiteral("March"));
+        QCOMPARE(p->Find<QAbstractButton>("Label34")->text(), QStringLiteral("2024"));
         QCOMPARE(Cell(12, 0), QStringLiteral("Wed"));
         QCOMPARE(Cell(12, 1), QStringLiteral("13"));
     }
@@ -79,7 +79,7 @@ private slots:
     void theYearMenuFollowsOnlyAYearChosenFromIt()
     {
         QCOMPARE(YearMenu().first(), QStringLiteral("2019"));
-        p->Find<QPushButton>("Label34")->findChild<QMenu*>()->actions().last()->trigger();  // 2029
+        p->Find<QAbstractButton>("Label34")->findChild<QMenu*>()->actions().last()->trigger();  // 2029
         QCOMPARE(Page().year(), 2029);
         QCOMPARE(YearMenu().first(), QStringLiteral("2024"));
         Page().ShowMonth(2029, 12);

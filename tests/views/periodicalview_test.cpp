@@ -98,7 +98,7 @@ private slots:
         QFETCH(Date, from);
         QFETCH(QString, to);
         p->page->PresetFrom(from);
-        QPushButton* button = p->Find<QPushButton>(label.toLatin1().constData());
+        QAbstractButton* button = p->Find<QAbstractButton>(label.toLatin1().constData());
         button->click();
         QCOMPARE(ToDate(), to);
         QVERIFY(button->font().bold());

@@ -78,8 +78,8 @@ private slots:
         QFETCH(QString, text);
         QFETCH(QStringList, found);
         PeopleSearchView view(*fx->session, fx->navigator);
-        QTest::mouseClick(view.findChild<QPushButton*>(category), Qt::LeftButton);
-        QVERIFY(view.findChild<QPushButton*>(category)->font().bold());
+        QTest::mouseClick(view.findChild<QAbstractButton*>(category), Qt::LeftButton);
+        QVERIFY(view.findChild<QAbstractButton*>(category)->font().bold());
         view.findChild<QLineEdit*>(QStringLiteral("NewSearchEdit"))->setText(text);
         QCOMPARE(Shown(view.findChild<QListView*>(QStringLiteral("ResultListBox"))), found);
     }
@@ -104,10 +104,10 @@ private slots:
         view.setDialogs(fake.dialogs());
         auto* list = view.findChild<QListView*>(QStringLiteral("ResultListBox"));
         list->setCurrentIndex(list->model()->index(0, 0));  // ANN Berg, no e-mail
-        QTest::mouseClick(view.findChild<QPushButton*>(QStringLiteral("MenuL20")), Qt::LeftButton);
+        QTest::mouseClick(view.findChild<QAbstractButton*>(QStringLiteral("MenuL20")), Qt::LeftButton);
         QCOMPARE(fake.messages, QStringList{"E-mail error|No e-mail address in the database|"});
         list->setCurrentIndex(list->model()->index(1, 0));
-        QTest::mouseClick(view.findChild<QPushButton*>(QStringLiteral("MenuL20")), Qt::LeftButton);
+        QTest::mouseClick(view.findChild<QAbstractButton*>(QStringLiteral("MenuL20")), Qt::LeftButton);
         QCOMPARE(fx->navigator.calls, QStringList{"SendEmail(0)"});
     }
 
@@ -118,7 +118,7 @@ private slots:
         auto* list = view.findChild<QListView*>(QStringLiteral("ResultListBox"));
         list->setCurrentIndex(list->model()->index(1, 0));
         for (const char* label : {"MenuL22", "MenuL23", "MenuL21"})
-            QTest::mouseClick(view.findChild<QPushButton*>(QLatin1String(label)), Qt::LeftButton);
+            QTest::mouseClick(view.findChild<QAbstractButton*>(QLatin1String(label)), Qt::LeftButton);
         // In the order of the results; after "Add all" the last one found is the current person.
         QCOMPARE(fx->navigator.calls, (QStringList{"AddToDataList(0)", "AddToDataList(1,0)", "ShowDataList(1)"}));
         QCOMPARE(fx->session->records().CurrentAddress, 0);
@@ -165,7 +165,7 @@ private slots:
         view.Build();
         fake.filter = QStringLiteral("Text (*.txt)");
         fake.files.enqueue(fx->dir.filePath(QStringLiteral("list.htm")));  // as the dialog adds the default suffix
-        QTest::mouseClick(view.findChild<QPushButton*>(QStringLiteral("MenuL15")), Qt::LeftButton);
+        QTest::mouseClick(view.findChild<QAbstractButton*>(QStringLiteral("MenuL15")), Qt::LeftButton);
         QFile text(fx->dir.filePath(QStringLiteral("list.txt")));
         QVERIFY(text.open(QIODevice::ReadOnly));
         QCOMPARE(text.readAll(), QByteArray("ORV Phone book\r\n\xC3\x84nne Dahl;777\r\nJoanna Lee;0 1234 56\r\n"));

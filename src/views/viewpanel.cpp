@@ -1,4 +1,4 @@
-#include "shell/viewpanel.h"
+#include "views/viewpanel.h"
 
 namespace orv {
 
