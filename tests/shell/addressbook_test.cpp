@@ -1,16 +1,15 @@
 // The address book inside the running program: the refresh after a change,
 // the jumps of other windows into it, the settings it keeps and the mail link.
-#include <QDir>
 #include <QLineEdit>
 #include <QListView>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTableView>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include "core/settingsstore.h"
+#include "appfixture.h"
 #include "shell/orvapp.h"
 #include "shell/tdata.h"
 #include "store/datafile.h"
@@ -20,25 +19,9 @@
 
 using namespace orv;
 
-class AddressBookInProgramTest : public QObject {
+class AddressBookInProgramTest : public QObject, public orv::test::AppFixture {
     Q_OBJECT
 private:
-    std::unique_ptr<QTemporaryDir> dir;
-    std::unique_ptr<OrvApp> app;
-    QString data, settings;
-
-    void Start()
-    {
-        OrvApp::Options options;
-        options.dataFolder = data.toStdString();
-        options.settingsFile = settings.toStdString();
-        options.now = [] { return QDateTime(QDate(2024, 2, 28), QTime(10, 0)); };
-        options.splash = false;
-        app = std::make_unique<OrvApp>(options);
-        app->showMessage = [](const QString&, const QString&) {};
-        app->Start();
-    }
-
     template <typename T>
     T* Find(const char* name) const
     {
@@ -56,16 +39,8 @@ private:
 private slots:
     void init()
     {
-        dir = std::make_unique<QTemporaryDir>();
-        data = dir->path() + QStringLiteral("/data/");
-        QDir().mkpath(data);
-        settings = dir->path() + QStringLiteral("/settings.reg");
-        // Not a first start: no settings dialog in the way.
-        QFile s(settings);
-        QVERIFY(s.open(QIODevice::WriteOnly));
-        s.write("REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Quillon Software\\ORV]\r\n\"saved1\"=dword:00000001\r\n"
-                "\"ChooseSearch\"=dword:00000001\r\n\"FB0\"=dword:00000064\r\n");
-        s.close();
+        SetUpApp();
+        MarkSettingsSaved(QStringLiteral("\"ChooseSearch\"=dword:00000001\r\n\"FB0\"=dword:00000064\r\n"));
         RecordStore records;
         AData tom;
         tom.Name = "Tom & Jerry";
@@ -81,12 +56,7 @@ private slots:
         QVERIFY(!files.Save(DataKind::Addresses, records).failed);
     }
 
-    void cleanup()
-    {
-        app.reset();
-        if (QTest::currentTestFailed()) dir->setAutoRemove(false);
-        dir.reset();
-    }
+    void cleanup() { TearDownApp(); }
 
     void aPostIsSearchedAtOnceWhileThePhoneBookWaitsForUpdate()
     {

@@ -2,18 +2,16 @@
 // overview's lines that open the pages, "Update" keeping the calendar's day,
 // and every view showing an edit at once.
 #include <QComboBox>
-#include <QDir>
-#include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableView>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
+#include "appfixture.h"
 #include "shell/orvapp.h"
 #include "shell/tdata.h"
 #include "views/advancedview.h"
@@ -29,19 +27,6 @@ using namespace orv;
 
 namespace {
 
-void WriteFile(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly)) qFatal("cannot write %s", qPrintable(path));
-    f.write(bytes);
-}
-
-QByteArray ReadFile(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 QString Lines(const EventGrid* grid)
 {
     QStringList lines;
@@ -51,28 +36,10 @@ QString Lines(const EventGrid* grid)
 
 }  // namespace
 
-class EventPagesTest : public QObject {
+class EventPagesTest : public QObject, public orv::test::AppFixture {
     Q_OBJECT
 
 private:
-    std::unique_ptr<QTemporaryDir> dir;
-    QString data;
-    std::unique_ptr<OrvApp> app;
-
-    void Start()
-    {
-        OrvApp::Options options;
-        options.dataFolder = data.toStdString();
-        options.settingsFile = (dir->path() + QStringLiteral("/settings.reg")).toStdString();
-        WriteFile(QString::fromStdString(options.settingsFile),
-                  "Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\Software\\Quillon Software\\ORV]\r\n"
-                  "\"saved1\"=dword:00000001\r\n\r\n");
-        options.now = [] { return QDateTime(QDate(2024, 2, 28), QTime(10, 0)); };  // a Wednesday
-        options.splash = false;
-        app = std::make_unique<OrvApp>(options);
-        app->showMessage = [](const QString&, const QString& text) { qWarning("message: %s", qPrintable(text)); };
-        app->Start();
-    }
     TData* Data() { return app->data(); }
     EventGrid* Today() { return Data()->overview()->grid(TrayMenuItem::Table::Today); }
     QAction* NewItem(const char* caption)
@@ -87,15 +54,10 @@ private:
 private slots:
     void init()
     {
-        dir = std::make_unique<QTemporaryDir>();
-        data = dir->path() + QStringLiteral("/data/");
-        QDir().mkpath(data);
+        SetUpApp();  // a Wednesday
+        MarkSettingsSaved();
     }
-    void cleanup()
-    {
-        app.reset();
-        if (QTest::currentTestFailed()) dir->setAutoRemove(false);
-    }
+    void cleanup() { TearDownApp(); }
 
     void aRecurrentEventFromTheNewMenuIsStoredAndShownAtOnce()
     {

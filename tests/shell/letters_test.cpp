@@ -2,7 +2,6 @@
 // program: the ways in (New menu, tray, sidebar, people search, address
 // book), the list the letters are merged from, the refresh after an import,
 // the window bounds kept in the settings and the question at exit.
-#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -10,13 +9,13 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTableView>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTextEdit>
 #include <QTimer>
 #include <QToolButton>
 
 #include "core/settingsstore.h"
+#include "appfixture.h"
 #include "shell/orvapp.h"
 #include "shell/sidebar.h"
 #include "shell/tdata.h"
@@ -29,25 +28,9 @@
 
 using namespace orv;
 
-class LettersInProgramTest : public QObject {
+class LettersInProgramTest : public QObject, public orv::test::AppFixture {
     Q_OBJECT
 private:
-    std::unique_ptr<QTemporaryDir> dir;
-    std::unique_ptr<OrvApp> app;
-    QString data, settings;
-
-    void Start()
-    {
-        OrvApp::Options options;
-        options.dataFolder = data.toStdString();
-        options.settingsFile = settings.toStdString();
-        options.now = [] { return QDateTime(QDate(2024, 2, 28), QTime(10, 0)); };
-        options.splash = false;
-        app = std::make_unique<OrvApp>(options);
-        app->showMessage = [](const QString&, const QString&) {};
-        app->Start();
-    }
-
     QAction* MenuItem(const QString& menu, const QString& item) const
     {
         for (QAction* m : app->data()->menuBar()->actions())
@@ -62,16 +45,10 @@ private:
 private slots:
     void init()
     {
-        dir = std::make_unique<QTemporaryDir>();
-        data = dir->path() + QStringLiteral("/data/");
-        QDir().mkpath(data);
-        settings = dir->path() + QStringLiteral("/settings.reg");
-        QFile s(settings);
-        QVERIFY(s.open(QIODevice::WriteOnly));
-        s.write("REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Quillon Software\\ORV]\r\n\"saved1\"=dword:00000001\r\n"
-                "\"WriteCountry\"=dword:00000001\r\n\"LetterTop\"=dword:00000050\r\n\"LetterLeft\"=dword:00000060\r\n"
-                "\"LetterHeight\"=dword:00000190\r\n\"LetterWidth\"=dword:00000200\r\n");
-        s.close();
+        SetUpApp();
+        MarkSettingsSaved(QStringLiteral("\"WriteCountry\"=dword:00000001\r\n\"LetterTop\"=dword:00000050\r\n"
+                                         "\"LetterLeft\"=dword:00000060\r\n\"LetterHeight\"=dword:00000190\r\n"
+                                         "\"LetterWidth\"=dword:00000200\r\n"));
         RecordStore records;
         AData ann, bob;
         ann.Name = "Ann";
@@ -86,12 +63,7 @@ private slots:
         QVERIFY(!files.Save(DataKind::Addresses, records).failed);
     }
 
-    void cleanup()
-    {
-        app.reset();
-        if (QTest::currentTestFailed()) dir->setAutoRemove(false);
-        dir.reset();
-    }
+    void cleanup() { TearDownApp(); }
 
     void theLetterWriterOpensFromTheNewMenuAndTheTray()
     {
