@@ -37,8 +37,6 @@ public:
     // 5545 leaves open whether such a day belongs to the rule's year.
     bool Agrees(int weekday, const std::bitset<64>& weeks) const;
 
-    const DateSettings& settings() const { return settings_; }
-
     // How one day is numbered by both, and whether iCalendar counts it in
     // its own calendar year.
     struct Pair {

@@ -117,10 +117,7 @@ std::string WritePlainLetter(const RichDocument& letter)
 LetterReadResult ReadLetterFile(std::string_view bytes, std::string_view fileName)
 {
     LetterReadResult result;
-    std::string_view start = bytes;
-    if (start.substr(0, 3) == "\xEF\xBB\xBF") start.remove_prefix(3);
-    start.remove_prefix(std::min(start.size(), start.find_first_not_of(" \t\r\n")));
-    if (start.substr(0, 5) == "{\\rtf") {
+    if (RtfStart(bytes) != std::string_view::npos) {
         RtfReadResult rtf = ReadRtf(bytes);
         result.ok = rtf.ok;
         result.message = rtf.ok ? std::string() : std::string(fileName) + ": " + rtf.message;

@@ -22,6 +22,10 @@ struct RtfReadResult {
 // is not RTF, or whose braces do not balance, fails.
 RtfReadResult ReadRtf(std::string_view bytes);
 
+// Where the RTF starts in `bytes` (after a byte-order mark and blanks), or
+// npos when the text is not RTF.
+std::size_t RtfStart(std::string_view bytes);
+
 // ASCII only: other characters as \uN with a Windows-1252 fallback ("?" where
 // the code page has none), lines ended by CR LF.
 std::string WriteRtf(const RichDocument& document);

@@ -102,14 +102,8 @@ public:
     RtfReadResult Run()
     {
         RtfReadResult result;
-        std::size_t start = 0;
-        if (in_.substr(0, 3) == "\xEF\xBB\xBF") start = 3;
-        while (start < in_.size() && (in_[start] == ' ' || in_[start] == '\r' || in_[start] == '\n' || in_[start] == '\t')) {
-            ++start;
-        }
-        if (in_.substr(start, 5) != "{\\rtf") {
-            return {false, "This is not a rich-text (RTF) file.", {}};
-        }
+        const std::size_t start = RtfStart(in_);
+        if (start == std::string_view::npos) return {false, "This is not a rich-text (RTF) file.", {}};
         pos_ = start;
         bool closed = false;
         while (pos_ < in_.size() && !closed) {
@@ -432,6 +426,13 @@ private:
 };
 
 }  // namespace
+
+std::size_t RtfStart(std::string_view bytes)
+{
+    std::size_t start = bytes.substr(0, 3) == "\xEF\xBB\xBF" ? 3 : 0;
+    start = std::min(bytes.size(), bytes.find_first_not_of(" \t\r\n", start));
+    return bytes.substr(start, 5) == "{\\rtf" ? start : std::string_view::npos;
+}
 
 RtfReadResult ReadRtf(std::string_view bytes) { return Reader(bytes).Run(); }
 

@@ -147,8 +147,6 @@ public:
                            std::string(a.Get("Target").value_or(""))});
         }
     }
-    void End(std::string_view) override {}
-    void Text(std::string_view) override {}
 };
 
 class FirstSheetHandler : public XmlHandler {
@@ -158,8 +156,6 @@ public:
     {
         if (name == "sheet" && relationship.empty()) relationship = std::string(a.Get("id").value_or(""));
     }
-    void End(std::string_view) override {}
-    void Text(std::string_view) override {}
 };
 
 // A relationship target as a name inside the archive: relative to "xl/".
@@ -254,6 +250,7 @@ namespace {
 std::string CellText(std::string_view stored)
 {
     std::string text = StoredAsUtf8(stored);
+    if (text.size() <= 32767) return text;  // never more characters than bytes
     std::size_t pos = 0;
     std::size_t characters = 0;
     while (pos < text.size()) {
@@ -266,10 +263,12 @@ std::string CellText(std::string_view stored)
     return text;
 }
 
-template <class CellAt>
-FileResult WriteCells(const std::string& path, std::size_t rows, std::size_t columns, CellAt cellAt)
+}  // namespace
+
+FileResult WriteXlsx(const std::string& path, const std::vector<ExportRow>& rows)
 {
-    if (rows > 1048576 || columns > 16384) return FileResult::Error("Too many rows or columns for a spreadsheet: " + path);
+    if (rows.size() > CellCollector::kMaxRows)
+        return FileResult::Error("Too many rows or columns for a spreadsheet: " + path);
     // The library writes to a file name of its own choosing only, so the
     // workbook is made in a scratch file and then saved like every other file.
     std::error_code noTemp;
@@ -289,9 +288,9 @@ FileResult WriteCells(const std::string& path, std::size_t rows, std::size_t col
     }
     lxw_worksheet* sheet = workbook_add_worksheet(workbook, nullptr);
     lxw_error failure = sheet ? LXW_NO_ERROR : LXW_ERROR_MEMORY_MALLOC_FAILED;
-    for (std::size_t r = 0; r < rows && failure == LXW_NO_ERROR; ++r) {
-        for (std::size_t c = 0; c < columns && failure == LXW_NO_ERROR; ++c) {
-            const std::string_view stored = cellAt(r, c);
+    for (std::size_t r = 0; r < rows.size() && failure == LXW_NO_ERROR; ++r) {
+        for (std::size_t c = 0; c < rows[r].size() && failure == LXW_NO_ERROR; ++c) {
+            const std::string_view stored = rows[r][c];
             if (stored.empty()) continue;
             failure = worksheet_write_string(sheet, static_cast<lxw_row_t>(r), static_cast<lxw_col_t>(c),
                                              CellText(stored).c_str(), nullptr);
@@ -307,20 +306,6 @@ FileResult WriteCells(const std::string& path, std::size_t rows, std::size_t col
     }
     ::unlink(tmp.c_str());
     return FileResult::Error(std::string("The spreadsheet could not be written (") + lxw_strerror(failure) + "): " + path);
-}
-
-}  // namespace
-
-FileResult WriteXlsx(const std::string& path, const std::vector<ExportRow>& rows)
-{
-    return WriteCells(path, rows.size(), std::tuple_size_v<ExportRow>,
-                      [&rows](std::size_t r, std::size_t c) -> std::string_view { return rows[r][c]; });
-}
-
-FileResult WriteXlsx(const std::string& path, const Table& table)
-{
-    return WriteCells(path, table.RowCount(), table.columnCount,
-                      [&table](std::size_t r, std::size_t c) { return table.Cell(r, c); });
 }
 
 }  // namespace orv

@@ -18,7 +18,6 @@ namespace orv {
 // Writes rows to a temporary file beside `path` and renames it over `path`.
 // Stored texts that are not UTF-8 are taken as Windows-1252.
 FileResult WriteXlsx(const std::string& path, const std::vector<ExportRow>& rows);
-FileResult WriteXlsx(const std::string& path, const Table& table);
 
 // The area the import's area dialog gives: rows 1 .. rows, columns 1 .. columns.
 struct SheetArea {

@@ -45,8 +45,6 @@ public:
             date1904 = v && (*v == "1" || *v == "true");
         }
     }
-    void End(std::string_view) override {}
-    void Text(std::string_view) override {}
 };
 
 class StylesHandler : public XmlHandler {
@@ -69,7 +67,6 @@ public:
     {
         if (name == "cellXfs") inCellXfs_ = false;
     }
-    void Text(std::string_view) override {}
 
     std::string_view CodeOfStyle(std::size_t style) const
     {

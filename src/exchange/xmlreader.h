@@ -23,8 +23,9 @@ class XmlHandler {
 public:
     virtual ~XmlHandler() = default;
     virtual void Start(std::string_view name, const XmlAttributes& attributes) = 0;
-    virtual void End(std::string_view name) = 0;
-    virtual void Text(std::string_view text) = 0;
+    // Most handlers only look at where elements start.
+    virtual void End(std::string_view /*name*/) {}
+    virtual void Text(std::string_view /*text*/) {}
 
     // Ends the parse with this message.
     void Fail(std::string message);

@@ -48,8 +48,7 @@ LoadReport DataFiles::Load(DataKind kind, RecordStore& store)
     report.existed = file.exists;
     inStep_[Index(kind)] = true;
     if (!file.exists) return report;
-    ParseResult parsed = file.result.ok ? ParseDataText(kind, file.content, store)
-                                        : ParseResult{false, std::move(file.result.message)};
+    ParseResult parsed = file.result.ok ? ParseDataText(kind, file.content, store) : std::move(file.result);
     if (!parsed.ok) {
         report.failed = true;
         report.message = std::move(parsed.message);

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "store/fileio.h"
 #include "store/recordstore.h"
 #include "store/records.h"
 
@@ -26,10 +27,7 @@ std::string_view DataHeaderLine(DataKind kind);  // "<BEGIN:CAL:FILE:VERSION>3.0
 
 // The outcome of reading one file's text. On failure the records completed
 // before the bad line have been appended; the record in progress was dropped.
-struct ParseResult {
-    bool ok = true;
-    std::string message;
-};
+using ParseResult = FileResult;
 
 // Each reader appends the file's complete records to `out`. An empty text is an
 // empty file; any other text must start with the kind's header line.
