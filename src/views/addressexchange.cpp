@@ -2,14 +2,14 @@
 // the clipboard and the printer. They read the fields as shown, posted or not.
 #include <QApplication>
 #include <QClipboard>
-#include <QFile>
 #include <QFileInfo>
 #include <QPrinter>
-#include <QSaveFile>
+#include <limits>
 
 #include "core/session.h"
 #include "exchange/vcard.h"
 #include "views/addressview.h"
+#include "views/chosenfile.h"
 #include "views/storedtext.h"
 
 namespace orv {
@@ -29,21 +29,8 @@ void AddressView::ExportVCard()
 {
     const QString path = dialogs_.saveFile(this, QStringLiteral("vCard (*.vcf)"), QStringLiteral("vcf"), nullptr);
     if (path.isEmpty() || !MayOverwrite(dialogs_, this, path)) return;
-    const std::string card = WriteVCard(Fields());
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(card.data(), static_cast<qint64>(card.size())) < 0 || !file.commit())
-        dialogs_.message(this, QStringLiteral("ORV"), QStringLiteral("%1: %2").arg(path, file.errorString()), {});
-}
-
-QByteArray AddressView::ReadCardFile(const QString& path, bool& ok)
-{
-    QFile file(path);
-    ok = file.open(QIODevice::ReadOnly);
-    if (!ok) {
-        dialogs_.message(this, QStringLiteral("ORV"), QStringLiteral("%1: %2").arg(path, file.errorString()), {});
-        return {};
-    }
-    return file.readAll();
+    QString error;
+    if (!WriteChosenFile(path, WriteVCard(Fields()), error)) dialogs_.message(this, QStringLiteral("ORV"), error, {});
 }
 
 void AddressView::ImportVCard()
@@ -60,9 +47,13 @@ void AddressView::ImportAllVCards()
 
 void AddressView::ImportCards(const QString& path, bool all)
 {
-    bool ok = false;
-    const QByteArray bytes = ReadCardFile(path, ok);
-    if (!ok) return;
+    QString error;
+    const std::optional<QByteArray> file = ReadChosenFile(path, std::numeric_limits<qint64>::max(), error);
+    if (!file) {
+        dialogs_.message(this, QStringLiteral("ORV"), error, {});
+        return;
+    }
+    const QByteArray& bytes = *file;
     const std::vector<CardFields> cards = ReadVCards(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
     // A file that holds no card changes nothing: no empty person is added.
     if (cards.empty()) {

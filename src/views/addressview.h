@@ -113,7 +113,6 @@ private:
     // The font dialog, then the print dialog, then the buffer on the printer.
     void Print();
     void ImportCards(const QString& path, bool all);
-    QByteArray ReadCardFile(const QString& path, bool& ok);
 
     Session& session_;
     Navigator& navigator_;

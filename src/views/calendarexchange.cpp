@@ -2,7 +2,6 @@
 // calendars, and .ics files in, with a summary before anything is stored.
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <ctime>
 
 #include "core/engineconfig.h"
@@ -10,6 +9,7 @@
 #include "exchange/icalexport.h"
 #include "exchange/icalimport.h"
 #include "views/calendarview.h"
+#include "views/chosenfile.h"
 #include "views/icaldialogs.h"
 #include "views/storedtext.h"
 
@@ -58,16 +58,15 @@ void CalendarView::ExportIcalClick()
     options.stamp = std::time(nullptr);
     options.weeks = settings;
     IcalExport x;
-    QSaveFile file(path);
+    QString error;
     bool written = false;
     {
         const BusyCursor busy;
         x = ExportICalendar(session().records(), options);
-        written = file.open(QIODevice::WriteOnly) &&
-                  file.write(x.text.data(), static_cast<qint64>(x.text.size())) >= 0 && file.commit();
+        written = WriteChosenFile(path, x.text, error);
     }
     if (!written) {
-        dialogs_.message(this, QStringLiteral("ORV"), QStringLiteral("%1: %2").arg(path, file.errorString()), {});
+        dialogs_.message(this, QStringLiteral("ORV"), error, {});
         return;
     }
     QStringList notes;

@@ -1,6 +1,7 @@
 #include "views/chosenfile.h"
 
 #include <QFile>
+#include <QSaveFile>
 
 namespace orv {
 
@@ -21,6 +22,16 @@ std::optional<QByteArray> ReadChosenFile(const QString& path, qint64 largest, QS
         return std::nullopt;
     }
     return bytes;
+}
+
+bool WriteChosenFile(const QString& path, std::string_view bytes, QString& error)
+{
+    QSaveFile file(path);
+    if (file.open(QIODevice::WriteOnly) && file.write(bytes.data(), static_cast<qint64>(bytes.size())) >= 0 &&
+        file.commit())
+        return true;
+    error = QStringLiteral("%1: %2").arg(path, file.errorString());
+    return false;
 }
 
 }  // namespace orv

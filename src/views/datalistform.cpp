@@ -11,7 +11,6 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSaveFile>
 #include <QStackedWidget>
 #include <QTableView>
 #include <QUrl>
@@ -339,27 +338,18 @@ void TDatalistForm::AddRow()
 
 // ---- Files ------------------------------------------------------------------------------------
 
-bool TDatalistForm::MayWrite(const QString& path)
-{
-    return !QFileInfo::exists(path) ||
-           dialogs_.ask(this, QStringLiteral("Confirm"), QStringLiteral("OK to overwrite %1").arg(path),
-                        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel) == QMessageBox::Yes;
-}
-
 bool TDatalistForm::WriteBytes(const QString& path, const std::string& bytes)
 {
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.write(bytes.data(), static_cast<qint64>(bytes.size())) >= 0 &&
-        file.commit())
-        return true;
-    Message(QStringLiteral("%1: %2").arg(path, file.errorString()));
+    QString error;
+    if (WriteChosenFile(path, bytes, error)) return true;
+    Message(error);
     return false;
 }
 
 void TDatalistForm::SaveList()
 {
     const QString path = dialogs_.saveTyped(this, kListFilter, kListSuffix, 0).path;
-    if (path.isEmpty() || !MayWrite(path)) return;
+    if (path.isEmpty() || !MayOverwrite(dialogs_, this, path)) return;
     WriteBytes(path, SerializeListFile(list_.LetterRows()));
 }
 
@@ -392,7 +382,7 @@ void TDatalistForm::LoadList()
 void TDatalistForm::SaveInFile()
 {
     const ViewDialogs::TypedFile chosen = dialogs_.saveTyped(this, kSaveFilters, kSaveSuffixes, TextFile);
-    if (chosen.path.isEmpty() || !MayWrite(chosen.path)) return;
+    if (chosen.path.isEmpty() || !MayOverwrite(dialogs_, this, chosen.path)) return;
     // A name typed with ".xlsx" is a spreadsheet whichever type the dialog showed.
     const int type = chosen.path.endsWith(QStringLiteral(".xlsx"), Qt::CaseInsensitive) ? Spreadsheet : chosen.type;
     switch (type) {

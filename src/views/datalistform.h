@@ -74,8 +74,6 @@ private:
     void Refresh();
     void ShowTextList();
     void UpdateExportForm();
-    // "OK to overwrite %s" when the file exists; false unless the answer is Yes.
-    bool MayWrite(const QString& path);
     bool WriteBytes(const QString& path, const std::string& bytes);
     void Message(const QString& text);
 

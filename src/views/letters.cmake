@@ -2,7 +2,6 @@
 # writer, the data list, the import and its "Select area:" dialog.
 orv_qt_library(orv_letterviews
   texttablemodel.cpp texttablemodel.h
-  chosenfile.cpp chosenfile.h
   letterwriter.cpp letterwriter.h
   datalistform.cpp datalistform.h
   importdata.cpp importdata.h

@@ -8,7 +8,6 @@
 #include <QMenuBar>
 #include <QPainter>
 #include <QPrinter>
-#include <QSaveFile>
 #include <QStackedWidget>
 #include <QStatusBar>
 #include <QStatusTipEvent>
@@ -348,10 +347,7 @@ void TLetter::FontClick()
 
 TLetter::Written TLetter::SaveToFile(const QString& path, int type, const QTextDocument& document)
 {
-    if (QFileInfo::exists(path) &&
-        dialogs_.ask(this, QStringLiteral("Confirm"), QStringLiteral("OK to overwrite %1").arg(path),
-                     QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel) != QMessageBox::Yes)
-        return Written::Refused;
+    if (!MayOverwrite(dialogs_, this, path)) return Written::Refused;
     return WriteLetter(path, type, document) ? Written::Yes : Written::Failed;
 }
 
@@ -359,13 +355,10 @@ bool TLetter::WriteLetter(const QString& path, int type, const QTextDocument& do
 {
     const RichDocument rich = FromTextDocument(document);
     const std::string bytes = type == 1 ? WriteRtf(rich) : WritePlainLetter(rich);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes.data(), static_cast<qint64>(bytes.size())) < 0 ||
-        !file.commit()) {
-        Message(QStringLiteral("%1: %2").arg(path, file.errorString()));
-        return false;
-    }
-    return true;
+    QString error;
+    if (WriteChosenFile(path, bytes, error)) return true;
+    Message(error);
+    return false;
 }
 
 ViewDialogs::TypedFile TLetter::AskSaveName()

@@ -5,12 +5,12 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
-#include <QSaveFile>
 #include <QTableView>
 #include <QVBoxLayout>
 
 #include "core/session.h"
 #include "store/textutil.h"
+#include "views/chosenfile.h"
 #include "views/labelbutton.h"
 #include "views/storedtext.h"
 
@@ -151,10 +151,9 @@ bool PhoneBookView::Save(const QString& path, bool html)
     } else {
         bytes = PhoneBookText(model_->rows());
     }
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.write(bytes.data(), static_cast<qint64>(bytes.size())) >= 0 && file.commit())
-        return true;
-    dialogs_.message(this, QStringLiteral("ORV"), QStringLiteral("%1: %2").arg(path, file.errorString()), {});
+    QString error;
+    if (WriteChosenFile(path, bytes, error)) return true;
+    dialogs_.message(this, QStringLiteral("ORV"), error, {});
     return false;
 }
 
