@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QSignalBlocker>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -138,9 +139,13 @@ AdvancedChoice AdvancedView::choice() const
 void AdvancedView::SetPage(const QString& hint, const AdvancedChoice& c)
 {
     Edit3->setText(hint);
-    ComboBox4->setCurrentIndex(c.dayNumber);
-    ComboBox5->setCurrentIndex(c.weekday);
-    ComboBox6->setCurrentIndex(c.month);
+    {
+        // One preview for the page, not one for each choice set.
+        const QSignalBlocker day(ComboBox4), weekday(ComboBox5), month(ComboBox6);
+        ComboBox4->setCurrentIndex(c.dayNumber);
+        ComboBox5->setCurrentIndex(c.weekday);
+        ComboBox6->setCurrentIndex(c.month);
+    }
     ShowPreview();
 }
 

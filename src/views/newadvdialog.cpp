@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 #include "core/engineconfig.h"
@@ -62,7 +63,8 @@ TNewAdv::TNewAdv(Session& session, AdvancedView& page, QWidget* parent) : QDialo
     layout->addLayout(buttons);
     resize(440, 280);
 
-    connect(Edit1, &QLineEdit::textChanged, this, &TNewAdv::FieldsChanged);
+    // The hint only decides whether Ok can be pressed; the dates follow the choices.
+    connect(Edit1, &QLineEdit::textChanged, this, &TNewAdv::UpdateOk);
     for (QComboBox* b : {ComboBox1, ComboBox3, ComboBox2})
         connect(b, &QComboBox::currentIndexChanged, this, &TNewAdv::FieldsChanged);
     connect(OkButton, &QPushButton::clicked, this, &TNewAdv::OkClick);
@@ -73,16 +75,26 @@ TNewAdv::TNewAdv(Session& session, AdvancedView& page, QWidget* parent) : QDialo
 void TNewAdv::Prepare()
 {
     Edit1->clear();
-    for (QComboBox* b : {ComboBox1, ComboBox3, ComboBox2}) b->setCurrentIndex(-1);
+    for (QComboBox* b : {ComboBox1, ComboBox3, ComboBox2}) {
+        const QSignalBlocker quiet(b);
+        b->setCurrentIndex(-1);
+    }
     stored_->clear();
     FieldsChanged();
     Edit1->setFocus();
 }
 
+AdvancedChoice TNewAdv::Choice() const
+{
+    return {ComboBox1->currentIndex(), ComboBox3->currentIndex(), ComboBox2->currentIndex()};
+}
+
+void TNewAdv::UpdateOk() { OkButton->setEnabled(!Edit1->text().isEmpty() && Choice().complete()); }
+
 void TNewAdv::FieldsChanged()
 {
-    const AdvancedChoice c{ComboBox1->currentIndex(), ComboBox3->currentIndex(), ComboBox2->currentIndex()};
-    OkButton->setEnabled(!Edit1->text().isEmpty() && c.complete());
+    UpdateOk();
+    const AdvancedChoice c = Choice();
     if (!c.complete()) {
         preview_->clear();
         return;
@@ -94,7 +106,7 @@ void TNewAdv::FieldsChanged()
 
 void TNewAdv::OkClick()
 {
-    const AdvancedChoice c{ComboBox1->currentIndex(), ComboBox3->currentIndex(), ComboBox2->currentIndex()};
+    const AdvancedChoice c = Choice();
     if (Edit1->text().isEmpty() || !c.complete()) return;
     page_.AddEvent(EncodeTyped(Edit1->text()), c);
     // The dialog stays open for the next one; the line says this one is kept.

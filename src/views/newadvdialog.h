@@ -13,6 +13,7 @@ class QPushButton;
 namespace orv {
 
 class AdvancedView;
+struct AdvancedChoice;
 class Session;
 class UpcomingLabel;
 
@@ -28,6 +29,8 @@ public slots:
     void OkClick();
 
 private:
+    AdvancedChoice Choice() const;
+    void UpdateOk();
     void FieldsChanged();
 
     Session& session_;
