@@ -33,7 +33,7 @@ DesktopNotification ReminderFor(Session& session, Date today)
     const Reminder reminder = BuildReminder(session.finder(), first, today);
     DesktopNotification n;
     n.summary = DecodeStored(reminder.summary);
-    for (const std::string& line : reminder.lines) n.lines << DecodeStored(line);
+    n.lines = DecodeStoredLines(reminder.lines);
     return n;
 }
 

@@ -148,8 +148,7 @@ Date OrvApp::Today() const
 void OrvApp::Report(const QString& title, const SessionReport& report)
 {
     if (report.messages.empty()) return;
-    QStringList lines;
-    for (const std::string& m : report.messages) lines << DecodeStored(m);
+    const QStringList lines = DecodeStoredLines(report.messages);
     showMessage(title, lines.join(QStringLiteral("\n\n")));
 }
 
@@ -434,8 +433,7 @@ bool OrvApp::Exit(OnSaveFailure onFailure)
     const SessionReport saved = SaveAll();
     if (!saved.ok()) {
         // Closing now would lose what could not be written: the user decides.
-        QStringList lines;
-        for (const std::string& m : saved.messages) lines << DecodeStored(m);
+        QStringList lines = DecodeStoredLines(saved.messages);
         if (onFailure == OnSaveFailure::KeepRunning) {
             lines << QStringLiteral("ORV keeps running, so that nothing is lost.");
             showMessage(QStringLiteral("ORV"), lines.join(QStringLiteral("\n\n")));

@@ -14,17 +14,6 @@
 
 namespace orv {
 
-namespace {
-
-QStringList Decoded(const std::vector<std::string>& lines)
-{
-    QStringList out;
-    for (const std::string& l : lines) out << DecodeStored(l);
-    return out;
-}
-
-}  // namespace
-
 void AddressView::ExportVCard()
 {
     const QString path = dialogs_.saveFile(this, QStringLiteral("vCard (*.vcf)"), QStringLiteral("vcf"), nullptr);
@@ -95,16 +84,16 @@ void AddressView::ImportCards(const QString& path, bool all)
 void AddressView::Copy(CopyLevel level)
 {
     const std::vector<std::string> lines = CopyLines(Fields(), level, session_.finder().Settings);
-    QApplication::clipboard()->setText(Decoded(lines).join(QLatin1Char('\n')));
+    QApplication::clipboard()->setText(DecodeStoredLines(lines).join(QLatin1Char('\n')));
 }
 
-void AddressView::StartPrintJob() { printJob_.Start(Decoded(AddressBlock(Fields()))); }
+void AddressView::StartPrintJob() { printJob_.Start(DecodeStoredLines(AddressBlock(Fields()))); }
 
-void AddressView::AddToPrintJob() { printJob_.Add(Decoded(AddressBlock(Fields()))); }
+void AddressView::AddToPrintJob() { printJob_.Add(DecodeStoredLines(AddressBlock(Fields()))); }
 
 void AddressView::PrintAddress()
 {
-    printJob_.Start(Decoded(AddressBlock(Fields())));
+    printJob_.Start(DecodeStoredLines(AddressBlock(Fields())));
     Print();
 }
 

@@ -305,8 +305,7 @@ void AddressView::SetFields(const AddressFields& f)
     DataEdit11->setText(DecodeStored(f.Email1));
     info_->DataEdit12->setText(DecodeStored(f.Email2));
     info_->DataEdit13->setText(DecodeStored(f.Email3));
-    QStringList lines;
-    for (const std::string& line : f.More) lines << DecodeStored(line);
+    const QStringList lines = DecodeStoredLines(f.More);
     info_->DataMemo->setPlainText(lines.join(QLatin1Char('\n')));
 }
 
@@ -391,8 +390,7 @@ void AddressView::Save()
 {
     const SessionReport report = session_.SaveDataFile(DataKind::Addresses);
     if (report.ok()) return;
-    QStringList lines;
-    for (const std::string& m : report.messages) lines << DecodeStored(m);
+    const QStringList lines = DecodeStoredLines(report.messages);
     dialogs_.message(this, QStringLiteral("ORV"), lines.join(QLatin1Char('\n')), {});
 }
 

@@ -223,8 +223,7 @@ void CalendarView::RowClicked()
         Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
         std::vector<std::string> card;
         AddressSummary(card, records.addresses()[static_cast<std::size_t>(line->SourceIndex)]);
-        QStringList text;
-        for (const std::string& l : card) text << DecodeStored(l);
+        const QStringList text = DecodeStoredLines(card);
         Memo1->setPlainText(text.join(QLatin1Char('\n')));
     }
 }

@@ -266,10 +266,7 @@ void TDatalistForm::UpdateExportForm()
 
 void TDatalistForm::ShowTextList()
 {
-    QStringList lines;
-    lines.reserve(static_cast<qsizetype>(list_.TextLines().size()));
-    for (const std::string& line : list_.TextLines()) lines << DecodeStored(line);
-    Memo1->setPlainText(lines.join(QLatin1Char('\n')));
+    Memo1->setPlainText(DecodeStoredLines(list_.TextLines()).join(QLatin1Char('\n')));
     textStale_ = false;
 }
 
@@ -410,8 +407,7 @@ void TDatalistForm::Print()
     printFont_ = *printFont;
     QPrinter printer(QPrinter::HighResolution);
     if (!dialogs_.choosePrinter(this, printer)) return;
-    QStringList lines;
-    for (const std::string& line : list_.TextLines()) lines << DecodeStored(line);
+    const QStringList lines = DecodeStoredLines(list_.TextLines());
     QTextDocument blocks;
     blocks.setDefaultFont(*printFont);
     blocks.setPlainText(lines.join(QLatin1Char('\n')));

@@ -40,8 +40,7 @@ bool EventPage::SaveNow(DataKind kind)
 {
     const SessionReport report = session_.SaveDataFile(kind);
     if (report.ok()) return true;
-    QStringList lines;
-    for (const std::string& m : report.messages) lines << DecodeStored(m);
+    const QStringList lines = DecodeStoredLines(report.messages);
     Message(QMessageBox::Warning, QStringLiteral("ORV"), lines.join(QStringLiteral("\n\n")));
     return false;
 }

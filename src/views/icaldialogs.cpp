@@ -278,8 +278,7 @@ void TIcalImport::ShowPlan()
 
 void TIcalImport::ShowSummary()
 {
-    QStringList lines;
-    for (const std::string& line : IcalPlanSummary(plan_)) lines << DecodeStored(line);
+    const QStringList lines = DecodeStoredLines(IcalPlanSummary(plan_));
     IcalSummary->setPlainText(lines.join(QLatin1Char('\n')));
 
     bool adds = !plan_.calendar.empty() || !plan_.weekly.empty() || !plan_.monthly.empty() || !plan_.annual.empty() ||

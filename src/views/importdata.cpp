@@ -236,8 +236,7 @@ void TImportData::ToDatabaseClick()
         if (!saved.ok()) {
             records.editAddresses() = before;
             records.CurrentAddress = current;
-            QStringList lines;
-            for (const std::string& m : saved.messages) lines << DecodeStored(m);
+            const QStringList lines = DecodeStoredLines(saved.messages);
             Message(QStringLiteral("No person was added."), lines.join(QLatin1Char('\n')));
             return;
         }

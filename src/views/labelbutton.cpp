@@ -130,17 +130,10 @@ int LabelButton::IndicatorWidth() const
     return menu_ ? style()->pixelMetric(QStyle::PM_MenuButtonIndicator, nullptr, this) : 0;
 }
 
-void LabelButton::setHighlighted(bool highlighted)
-{
-    if (highlighted_ == highlighted) return;
-    highlighted_ = highlighted;
-    update();
-}
-
 bool LabelButton::ShowsHover() const
 {
     if (!isEnabled()) return false;
-    return highlighted_ || (hoverBack_.isValid() && (underMouse() || hasFocus()));
+    return hoverBack_.isValid() && (underMouse() || hasFocus());
 }
 
 QColor LabelButton::shownBackground() const

@@ -9,8 +9,7 @@
 // Colours: the background is the palette's Window colour and the text its
 // WindowText colour, so a caller may simply set the palette. With
 // setHoverColours, the button shows those colours while the pointer is over
-// it or it has the keyboard focus; setHighlighted shows them on demand, for a
-// window that paints its own hover state. A disabled button greys its text.
+// it or it has the keyboard focus. A disabled button greys its text.
 #pragma once
 
 #include <QAbstractButton>
@@ -34,8 +33,6 @@ public:
 
     void setColours(const QColor& background, const QColor& text);
     void setHoverColours(const QColor& background, const QColor& text);
-    void setHighlighted(bool highlighted);
-    bool highlighted() const { return highlighted_; }
     // The colours the button shows now.
     QColor shownBackground() const;
     QColor shownText() const;
@@ -67,7 +64,6 @@ private:
     bool framed_ = false;
     QColor hoverBack_;
     QColor hoverText_;
-    bool highlighted_ = false;
     QPointer<QMenu> menu_;
 };
 

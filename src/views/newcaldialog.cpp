@@ -130,8 +130,7 @@ void TNewCal::PrepareChange(const ACal& event)
     Label4->setText(QStringLiteral("Change calendar event for:"));
     ShowDate();
     Edit1->setText(DecodeStored(event.Hint));
-    QStringList lines;
-    for (const std::string& line : event.More) lines << DecodeStored(line);
+    const QStringList lines = DecodeStoredLines(event.More);
     Memo1->setPlainText(lines.join(QLatin1Char('\n')));
     PriSelect2->setChecked(true);
     if (event.Priority == 0) PriSelect1->setChecked(true);

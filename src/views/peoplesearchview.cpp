@@ -139,8 +139,7 @@ void PeopleSearchView::Select(int row, bool card)
     if (!card) return;
     std::vector<std::string> lines;
     AddressSummary(lines, records.addresses()[static_cast<std::size_t>(records.CurrentAddress)]);
-    QStringList text;
-    for (const std::string& l : lines) text << DecodeStored(l);
+    const QStringList text = DecodeStoredLines(lines);
     Memo2->setPlainText(text.join(QLatin1Char('\n')));
 }
 

@@ -14,6 +14,14 @@ QString DecodeStored(std::string_view bytes)
     return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
 }
 
+QStringList DecodeStoredLines(const std::vector<std::string>& lines)
+{
+    QStringList out;
+    out.reserve(static_cast<qsizetype>(lines.size()));
+    for (const std::string& line : lines) out << DecodeStored(line);
+    return out;
+}
+
 std::string EncodeTyped(const QString& text) { return text.toStdString(); }
 
 }  // namespace orv
