@@ -172,7 +172,8 @@ void TSetup::LoadFromSettings()
         SpinEdit2->setValue(s.FontSize);
         ComboBox2->setCurrentIndex(ItemFor(ComboBox2, s.FontCharset));
         SpinEdit3->setValue(s.Indicator);
-        notificationShown_ = notificationDefault_ && notificationDefault_();
+        // Asking the desktop is a round trip on the bus: only while no choice is stored.
+        notificationShown_ = !s.CB30 && notificationDefault_ && notificationDefault_();
         CB[30]->setChecked(s.CB30.value_or(notificationShown_));
     }
     for (int n = 1; n <= kEntries; ++n) SetColourText(n, s.*kColours[n - 1]);
