@@ -59,8 +59,7 @@ int main(int argc, char** argv)
     if (decision.mode == orv::StartMode::End) return 0;
 
     // Every start of the program that this one makes uses the same data and settings.
-    QStringList folderOptions;
-    for (const std::string& a : orv::FolderArguments(dataFolder, settingsFile)) folderOptions << QString::fromStdString(a);
+    const QStringList folderOptions = orv::FolderOptions(dataFolder, settingsFile);
 
     if (decision.mode == orv::StartMode::Launcher) {
         orv::TLaunch launcher(folderOptions);

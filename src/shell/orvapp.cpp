@@ -203,11 +203,10 @@ bool OrvApp::eventFilter(QObject* watched, QEvent* event)
     return QObject::eventFilter(watched, event);
 }
 
-QStringList OrvApp::FolderOptions() const
+QStringList FolderOptions(const std::string& dataFolder, const std::string& settingsFile)
 {
     QStringList options;
-    for (const std::string& a : FolderArguments(options_.dataFolder, options_.settingsFile))
-        options << QString::fromStdString(a);
+    for (const std::string& a : FolderArguments(dataFolder, settingsFile)) options << QString::fromStdString(a);
     return options;
 }
 

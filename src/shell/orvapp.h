@@ -34,6 +34,9 @@ class TImportData;
 class TDatalistForm;
 class TArea;
 
+// "--data-folder" and "--settings-file" with their values, where given.
+QStringList FolderOptions(const std::string& dataFolder, const std::string& settingsFile);
+
 class OrvApp : public QObject {
     Q_OBJECT
 public:
@@ -73,7 +76,7 @@ public:
 
     // The options that start this program on the same data folder and
     // settings file; every start the program makes itself carries them.
-    QStringList FolderOptions() const;
+    QStringList FolderOptions() const { return orv::FolderOptions(options_.dataFolder, options_.settingsFile); }
 
     Session& session() { return session_; }
     TData* data() const { return data_.get(); }
