@@ -5,6 +5,7 @@
 #include <array>
 #include <compare>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -31,6 +32,21 @@ inline constexpr std::array<std::string_view, 13> MonthNames{
 inline constexpr std::array<std::string_view, 8> DayNames{
     "", "Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"};
 inline constexpr std::array<std::string_view, 8> ShortDayNames{"", "Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
+
+// The number of a name spelled as the program spells it (1 January, 1
+// Sunday), as the advanced events store them; nothing for any other spelling.
+constexpr std::optional<int> MonthNumber(std::string_view name)
+{
+    for (int m = 1; m <= 12; ++m)
+        if (MonthNames[static_cast<std::size_t>(m)] == name) return m;
+    return std::nullopt;
+}
+constexpr std::optional<int> WeekdayNumber(std::string_view name)
+{
+    for (int d = 1; d <= 7; ++d)
+        if (DayNames[static_cast<std::size_t>(d)] == name) return d;
+    return std::nullopt;
+}
 
 bool Skudaar(int year);
 std::uint16_t DaysInMonth(int year, int month);

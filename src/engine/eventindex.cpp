@@ -57,13 +57,6 @@ std::optional<std::int32_t> CalendarKey(std::string_view key)
                           static_cast<std::uint16_t>(*day)});
 }
 
-std::optional<int> NameIndex(std::string_view name, const auto& table)
-{
-    for (std::size_t i = 1; i < table.size(); ++i)
-        if (table[i] == name) return static_cast<int>(i);
-    return std::nullopt;
-}
-
 }  // namespace
 
 bool EventIndex::Stale(Part part) const
@@ -169,8 +162,8 @@ void EventIndex::BuildAdvanced() const
         for (auto& list : months) list.clear();
     const auto& list = store_.advanced();
     for (std::size_t i = 0; i < list.size(); ++i) {
-        const auto month = NameIndex(list[i].Month, MonthNames);
-        const auto weekday = NameIndex(list[i].Day, DayNames);
+        const auto month = MonthNumber(list[i].Month);
+        const auto weekday = WeekdayNumber(list[i].Day);
         if (month && weekday)
             advanced_[static_cast<std::size_t>(*month)][static_cast<std::size_t>(*weekday)].push_back(static_cast<int>(i));
     }

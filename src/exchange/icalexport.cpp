@@ -26,20 +26,6 @@ icaltimetype DateValue(Date d)
     return t;
 }
 
-std::optional<int> MonthNumber(std::string_view name)
-{
-    for (int m = 1; m <= 12; ++m)
-        if (MonthNames[static_cast<std::size_t>(m)] == name) return m;
-    return std::nullopt;
-}
-
-std::optional<int> WeekdayNumber(std::string_view name)
-{
-    for (int d = 1; d <= 7; ++d)
-        if (DayNames[static_cast<std::size_t>(d)] == name) return d;
-    return std::nullopt;
-}
-
 // The `down`-th `weekday` of a month, counted from its start or its end, as
 // occurrence finding reads an advanced event.
 std::optional<Date> NthWeekday(int year, int month, int weekday, int down, bool fromEnd)

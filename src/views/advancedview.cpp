@@ -47,11 +47,9 @@ AdvancedChoice ChoiceOf(const AAdv& event)
 {
     AdvancedChoice c;
     if (event.Down >= 1 && event.Down <= 5) c.dayNumber = event.Down - 1 + (event.FromEnd ? 5 : 0);
-    for (int w = 1; w <= 7; ++w)
-        if (event.Day == DayNames[static_cast<std::size_t>(w)]) c.weekday = w - 1;
-    // A month spelled otherwise than the program spells it shows no choice.
-    for (int m = 1; m <= 12; ++m)
-        if (event.Month == MonthNames[static_cast<std::size_t>(m)]) c.month = m - 1;
+    // A name spelled otherwise than the program spells it shows no choice.
+    if (const auto weekday = WeekdayNumber(event.Day)) c.weekday = *weekday - 1;
+    if (const auto month = MonthNumber(event.Month)) c.month = *month - 1;
     return c;
 }
 
