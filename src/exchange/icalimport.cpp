@@ -541,6 +541,15 @@ std::string Count(std::size_t n, const char* one, const char* many)
     return std::to_string(n) + " " + (n == 1 ? one : many);
 }
 
+// The dates of the unexpressed events that are taken.
+std::size_t TakenDates(const IcalPlan& plan)
+{
+    std::size_t dated = 0;
+    for (const IcalUnexpressed& u : plan.unexpressed)
+        if (u.take) dated += u.occurrences.size();
+    return dated;
+}
+
 }  // namespace
 
 IcalImport PlanICalendarImport(std::string_view text, const RecordStore& existing, const IcalImportOptions& options)
@@ -561,6 +570,13 @@ IcalImport PlanICalendarImport(std::string_view text, const RecordStore& existin
     return result;
 }
 
+
+std::size_t IcalPlanAddCount(const IcalPlan& plan)
+{
+    return plan.calendar.size() + plan.weekly.size() + plan.monthly.size() + plan.annual.size() +
+           plan.advanced.size() + TakenDates(plan);
+}
+
 std::vector<std::string> IcalPlanSummary(const IcalPlan& plan)
 {
     std::vector<std::string> lines;
@@ -573,10 +589,7 @@ std::vector<std::string> IcalPlanSummary(const IcalPlan& plan)
     part(plan.monthly.size(), "monthly event", "monthly events");
     part(plan.annual.size(), "annual event", "annual events");
     part(plan.advanced.size(), "advanced event", "advanced events");
-    std::size_t dated = 0;
-    for (const IcalUnexpressed& u : plan.unexpressed)
-        if (u.take) dated += u.occurrences.size();
-    part(dated, "calendar event for the dates of an event ORV cannot repeat",
+    part(TakenDates(plan), "calendar event for the dates of an event ORV cannot repeat",
          "calendar events for the dates of events ORV cannot repeat");
     if (parts.empty()) {
         lines.push_back("Nothing will be added.");

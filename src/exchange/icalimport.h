@@ -75,6 +75,10 @@ IcalImport PlanICalendarImport(std::string_view text, const RecordStore& existin
 // will be added; each event skipped and why. One line each.
 std::vector<std::string> IcalPlanSummary(const IcalPlan& plan);
 
+// How many records applying the plan adds: the planned ones and the dates of
+// the unexpressed events that are taken.
+std::size_t IcalPlanAddCount(const IcalPlan& plan);
+
 // Appends the planned records (and the occurrences of the unexpressed events
 // marked `take`) to their lists, then orders the calendar as adding an event
 // does. Returns the kinds that changed, whose files the caller saves.

@@ -121,10 +121,7 @@ void CalendarView::ImportIcalClick()
     if (icalImport_->exec() != QDialog::Accepted) return;
 
     const IcalPlan& plan = icalImport_->plan();
-    std::size_t added = plan.calendar.size() + plan.weekly.size() + plan.monthly.size() + plan.annual.size() +
-                        plan.advanced.size();
-    for (const IcalUnexpressed& u : plan.unexpressed)
-        if (u.take) added += u.occurrences.size();
+    const std::size_t added = IcalPlanAddCount(plan);
     QStringList failures;
     {
         const BusyCursor busy;

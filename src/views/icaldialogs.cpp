@@ -281,11 +281,8 @@ void TIcalImport::ShowSummary()
     const QStringList lines = DecodeStoredLines(IcalPlanSummary(plan_));
     IcalSummary->setPlainText(lines.join(QLatin1Char('\n')));
 
-    bool adds = !plan_.calendar.empty() || !plan_.weekly.empty() || !plan_.monthly.empty() || !plan_.annual.empty() ||
-                !plan_.advanced.empty();
-    for (const IcalUnexpressed& u : plan_.unexpressed) adds = adds || (u.take && !u.occurrences.empty());
     const bool valid = period_->valid();
-    IcalImportOk->setEnabled(adds && valid);
+    IcalImportOk->setEnabled(IcalPlanAddCount(plan_) > 0 && valid);
     IcalPeriodNote->setText(kPeriodBackwards);
     IcalPeriodNote->setVisible(!valid);
 }
