@@ -16,8 +16,12 @@ std::optional<std::string> CodePageToUtf8(int codePage, std::string_view bytes)
     if (codePage == 1252) return Windows1252ToUtf8(bytes);
     if (codePage == 65001) return StoredAsUtf8(bytes);
     if (codePage <= 0 || codePage > 65535) return std::nullopt;
-    const std::string name = codePage == 10000 ? "MACINTOSH" : "CP" + std::to_string(codePage);
-    iconv_t cd = ::iconv_open("UTF-8", name.c_str());
+    return CharsetToUtf8(codePage == 10000 ? "MACINTOSH" : "CP" + std::to_string(codePage), bytes, false);
+}
+
+std::optional<std::string> CharsetToUtf8(const std::string& charset, std::string_view bytes, bool strict)
+{
+    iconv_t cd = ::iconv_open("UTF-8", charset.c_str());
     if (cd == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
     std::string out;
     out.reserve(bytes.size() * 2);
@@ -34,6 +38,10 @@ std::optional<std::string> CodePageToUtf8(int codePage, std::string_view bytes)
         pos = bytes.size() - inLeft;
         if (r != static_cast<std::size_t>(-1)) break;
         if (err == E2BIG) continue;
+        if (strict) {
+            ::iconv_close(cd);
+            return std::nullopt;
+        }
         // An undefined or cut-off sequence: one replacement for its first byte.
         AppendUtf8(out, kReplacement);
         ++pos;

@@ -17,6 +17,12 @@ namespace orv {
 // when the system knows no such code page.
 std::optional<std::string> CodePageToUtf8(int codePage, std::string_view bytes);
 
+// Bytes in the character set the system's converter knows by `charset`
+// ("ISO-8859-1", "CP1252") as UTF-8. Nothing when it knows no such set, or,
+// when `strict`, when the bytes hold a sequence the set does not define;
+// otherwise such a sequence becomes U+FFFD.
+std::optional<std::string> CharsetToUtf8(const std::string& charset, std::string_view bytes, bool strict);
+
 // The text of a file that is meant to be text: a UTF-8 byte-order mark is
 // dropped, UTF-16 with a byte-order mark becomes UTF-8, and anything holding a
 // NUL byte is refused as not being text. Other bytes are kept as they are.

@@ -1,6 +1,7 @@
 # Letters and data lists: rich text and its editor adapter, the merge, the data
 # list and list file, the semicolon text and the import's column assignment.
 orv_library(orv_codepages codepages.cpp)
+target_link_libraries(orv_codepages PUBLIC orv_store)
 
 orv_library(orv_letters
   richdocument.cpp

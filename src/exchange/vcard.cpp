@@ -1,10 +1,8 @@
 #include "exchange/vcard.h"
 
-#include <iconv.h>
-
 #include <algorithm>
-#include <cerrno>
 
+#include "exchange/codepages.h"
 #include "store/textutil.h"
 
 namespace orv {
@@ -174,18 +172,7 @@ std::string DecodeQuotedPrintable(std::string_view s)
 std::string ToUtf8(const std::string& bytes, const std::string& charset)
 {
     if (charset.empty() || charset == "UTF-8" || charset == "US-ASCII" || bytes.empty()) return bytes;
-    iconv_t cd = iconv_open("UTF-8", charset.c_str());
-    if (cd == reinterpret_cast<iconv_t>(-1)) return bytes;
-    std::string out(bytes.size() * 4 + 16, '\0');
-    char* in = const_cast<char*>(bytes.data());
-    std::size_t inLeft = bytes.size();
-    char* dst = out.data();
-    std::size_t outLeft = out.size();
-    const std::size_t r = iconv(cd, &in, &inLeft, &dst, &outLeft);
-    iconv_close(cd);
-    if (r == static_cast<std::size_t>(-1)) return bytes;
-    out.resize(out.size() - outLeft);
-    return out;
+    return CharsetToUtf8(charset, bytes, true).value_or(bytes);
 }
 
 // Backslash escapes of the later versions; an unknown escape stays as written.
