@@ -2,8 +2,9 @@
 # navigation interface the views ask for another view through, the label that
 # acts as a button, the title line over a view, the guard that keeps the wheel
 # from changing values, the standard dialogs a view keeps replaceable for its
-# tests and the reading and writing of the files chosen in them.
+# tests, the reading and writing of the files chosen in them, and the model of
+# a grid of stored texts.
 orv_qt_library(orv_viewbase storedtext.cpp storedtext.h navigator.h labelbutton.cpp labelbutton.h
   wheelguard.cpp wheelguard.h viewdialogs.cpp viewdialogs.h viewpanel.cpp viewpanel.h
-  chosenfile.cpp chosenfile.h)
+  chosenfile.cpp chosenfile.h texttablemodel.cpp texttablemodel.h)
 target_link_libraries(orv_viewbase PUBLIC orv_session Qt6::PrintSupport)

@@ -1,7 +1,6 @@
 # The windows of their own for letters, data lists and import: the letter
 # writer, the data list, the import and its "Select area:" dialog.
 orv_qt_library(orv_letterviews
-  texttablemodel.cpp texttablemodel.h
   letterwriter.cpp letterwriter.h
   datalistform.cpp datalistform.h
   importdata.cpp importdata.h

@@ -1,6 +1,5 @@
 #include "views/phonebookview.h"
 
-#include <QAbstractTableModel>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -13,54 +12,25 @@
 #include "views/chosenfile.h"
 #include "views/labelbutton.h"
 #include "views/storedtext.h"
+#include "views/texttablemodel.h"
 
 namespace orv {
 
-// Name, number and the e-mail column that is never seen (the page's mail links).
-class PhoneBookModel : public QAbstractTableModel {
-public:
-    using QAbstractTableModel::QAbstractTableModel;
-
-    void setRows(std::vector<PhoneBookRow> rows)
-    {
-        beginResetModel();
-        rows_ = std::move(rows);
-        endResetModel();
-    }
-    const std::vector<PhoneBookRow>& rows() const { return rows_; }
-
-    int rowCount(const QModelIndex& parent = {}) const override
-    {
-        return parent.isValid() ? 0 : static_cast<int>(rows_.size());
-    }
-    int columnCount(const QModelIndex& parent = {}) const override { return parent.isValid() ? 0 : 3; }
-
-    QVariant data(const QModelIndex& index, int role) const override
-    {
-        if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::AccessibleTextRole)) return {};
-        const PhoneBookRow& r = rows_[static_cast<std::size_t>(index.row())];
-        switch (index.column()) {
-        case 0: return DecodeStored(r.Name);
-        case 1: return DecodeStored(r.Number);
-        default: return DecodeStored(r.Email);
-        }
-    }
-
-    QVariant headerData(int section, Qt::Orientation orientation, int role) const override
-    {
-        if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
-        if (section == 0) return QStringLiteral("Name");
-        if (section == 1) return QStringLiteral("Number");
-        return {};
-    }
-
-private:
-    std::vector<PhoneBookRow> rows_;
-};
-
 PhoneBookView::PhoneBookView(Session& session, QWidget* parent)
-    : QWidget(parent), session_(session), dialogs_(StandardDialogs()), model_(new PhoneBookModel(this))
+    : QWidget(parent), session_(session), dialogs_(StandardDialogs())
 {
+    // Name, number and the e-mail column that is never seen (the page's mail links).
+    TextTableModel::Source source;
+    source.rows = [this] { return static_cast<int>(rows_.size()); };
+    source.columns = [] { return 3; };
+    source.cell = [this](int row, int column) -> std::string_view {
+        const PhoneBookRow& r = rows_[static_cast<std::size_t>(row)];
+        return column == 0 ? r.Name : column == 1 ? r.Number : r.Email;
+    };
+    source.header = [](int column) {
+        return column == 0 ? QStringLiteral("Name") : column == 1 ? QStringLiteral("Number") : QString();
+    };
+    model_ = new TextTableModel(std::move(source), this);
     setObjectName(QStringLiteral("PhoneBookView"));
     pageSource_ = [this] {
         const Settings& s = session_.settings();
@@ -94,9 +64,12 @@ PhoneBookView::PhoneBookView(Session& session, QWidget* parent)
     layout->addLayout(links);
 }
 
-void PhoneBookView::Build() { model_->setRows(PhoneBookRows(session_.records().addresses())); }
+void PhoneBookView::Build()
+{
+    rows_ = PhoneBookRows(session_.records().addresses());
+    model_->Reset();
+}
 
-const std::vector<PhoneBookRow>& PhoneBookView::rows() const { return model_->rows(); }
 
 void PhoneBookView::setColumnWidths(int name, int number)
 {
@@ -146,10 +119,10 @@ bool PhoneBookView::Save(const QString& path, bool html)
             dialogs_.message(this, QStringLiteral("ORV"), DecodeStored(NotAnIntegerMessage(widthText)), {});
             return false;
         }
-        bytes = PhoneBookHtml(model_->rows(), PhoneBookPage{EncodeTyped(texts.background), EncodeTyped(texts.text),
+        bytes = PhoneBookHtml(rows_, PhoneBookPage{EncodeTyped(texts.background), EncodeTyped(texts.text),
                                                             EncodeTyped(texts.link), *width});
     } else {
-        bytes = PhoneBookText(model_->rows());
+        bytes = PhoneBookText(rows_);
     }
     QString error;
     if (WriteChosenFile(path, bytes, error)) return true;

@@ -15,7 +15,7 @@ namespace orv {
 
 class LabelButton;
 class Session;
-class PhoneBookModel;
+class TextTableModel;
 
 class PhoneBookView : public QWidget {
     Q_OBJECT
@@ -29,7 +29,7 @@ public:
     explicit PhoneBookView(Session& session, QWidget* parent = nullptr);
 
     void Build();
-    const std::vector<PhoneBookRow>& rows() const;
+    const std::vector<PhoneBookRow>& rows() const { return rows_; }
     void setColumnWidths(int name, int number);
     int columnWidth(int column) const;
     void setPageSource(PageSource source) { pageSource_ = std::move(source); }
@@ -45,7 +45,8 @@ private:
     Session& session_;
     PageSource pageSource_;
     ViewDialogs dialogs_;
-    PhoneBookModel* model_;
+    std::vector<PhoneBookRow> rows_;  // the grid's rows, as at the last Build
+    TextTableModel* model_;
     QTableView* StringGrid1;
     LabelButton* MenuL15;
 };
