@@ -135,7 +135,6 @@ TDatalistForm::TDatalistForm(Session& session, Navigator& navigator, QWidget* pa
     L5 = MakeLabelButton(exportPage, "L5", QStringLiteral("Save in file"));
     L6 = MakeLabelButton(exportPage, "L6", QStringLiteral("Print"));
     for (LabelButton* b : {L1, L2, L3, L4, L5, L6}) commands_.add(b);
-    commands_.Options = TLabelList::upColor;
     NWRadioButton = new QRadioButton(QStringLiteral("Text"), exportPage);
     NWRadioButton->setObjectName(QStringLiteral("NWRadioButton"));
     ExcelRadioButton = new QRadioButton(QStringLiteral("Export"), exportPage);

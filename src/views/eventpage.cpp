@@ -26,8 +26,6 @@ EventPage::EventPage(Session& session, const QString& name, const QString& title
       })
 {
     setWindowTitle(title);
-    for (TLabelList* list : {&titles_, &links_, &commands_}) list->Options = TLabelList::upColor;
-    titles_.add(this->title());
     setLabelColours(LabelColours{});
 }
 
@@ -48,9 +46,7 @@ bool EventPage::SaveNow(DataKind kind)
 void EventPage::setLabelColours(const LabelColours& c)
 {
     colours_ = c;
-    titles_.ColorX = c.titleBack;
-    titles_.FontColorX = c.titleText;
-    titles_.UpdateLabels();
+    setTitleColours(c.titleBack, c.titleText);
     links_.SetColours(c.titleBack, c.titleText, c.selBack, c.selText);
     SetCommandColours(commands_, c);
 }
@@ -75,7 +71,7 @@ LabelButton* EventPage::MakeInList(TLabelList& list, const char* name, const QSt
 {
     LabelButton* button = MakeLabelButton(this, name, caption, accessibleName);
     list.add(button);
-    list.UpdateLabels();
+    list.Apply(button);
     return button;
 }
 

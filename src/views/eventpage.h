@@ -76,7 +76,6 @@ private:
     LabelButton* MakeInList(TLabelList& list, const char* name, const QString& caption, const QString& accessibleName);
 
     LabelColours colours_;
-    TLabelList titles_;
     TLabelList links_;
     TLabelList commands_;
 };

@@ -69,7 +69,6 @@ TImportData::TImportData(Session& session, QWidget* parent)
     Label13 = MakeLabelButton(this, "Label13", QStringLiteral("To database"));
     Label14 = MakeLabelButton(this, "Label14", QStringLiteral("Delete row"));
     for (LabelButton* b : {Label12, Label13, Label14}) commands_.add(b);
-    commands_.Options = TLabelList::upColor;
     SpeedButton1 = new QPushButton(QStringLiteral("Exit"), this);
     SpeedButton1->setObjectName(QStringLiteral("SpeedButton1"));
     SpeedButton1->setAutoDefault(false);
