@@ -1,9 +1,12 @@
 #include "views/eventpage.h"
 
 #include <QComboBox>
+#include <QDialog>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
 #include <QSignalBlocker>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -107,6 +110,24 @@ QLabel* MakeDialogTitle(QWidget* parent, const QString& text)
     big.setPointSizeF(big.pointSizeF() * 1.3);
     title->setFont(big);
     return title;
+}
+
+QHBoxLayout* MakeDialogButtons(QDialog* dialog, QPushButton*& ok, const char* okName, const QString& okCaption,
+                               QPushButton*& cancel, const char* cancelName, QWidget* left)
+{
+    ok = new QPushButton(okCaption, dialog);
+    ok->setObjectName(QString::fromLatin1(okName));
+    ok->setDefault(true);
+    cancel = new QPushButton(QStringLiteral("Cancel"), dialog);
+    cancel->setObjectName(QString::fromLatin1(cancelName));
+    cancel->setAutoDefault(false);
+    QObject::connect(cancel, &QPushButton::clicked, dialog, &QDialog::reject);
+    auto* row = new QHBoxLayout;
+    if (left) row->addWidget(left, 1);
+    else row->addStretch(1);
+    row->addWidget(ok);
+    row->addWidget(cancel);
+    return row;
 }
 
 QToolButton* MakeToolButton(QWidget* parent, const char* name, const QString& accessibleName)

@@ -19,9 +19,12 @@
 #include "views/viewpanel.h"
 
 class QComboBox;
+class QDialog;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QListWidget;
+class QPushButton;
 class QToolButton;
 class QVBoxLayout;
 
@@ -88,6 +91,11 @@ void SetCommandColours(TLabelList& commands, const LabelColours& colours);
 QLabel* MakeCaption(QWidget* parent, const QString& text, QWidget* buddy = nullptr, bool bold = false);
 // The large bold title line of a dialog ("Calendar event").
 QLabel* MakeDialogTitle(QWidget* parent, const QString& text);
+// Ok and Cancel at the bottom right of a dialog: Enter presses Ok, which the
+// caller connects; Cancel (and Escape) rejects. `left`, when given, takes the
+// room to their left.
+QHBoxLayout* MakeDialogButtons(QDialog* dialog, QPushButton*& ok, const char* okName, const QString& okCaption,
+                               QPushButton*& cancel, const char* cancelName, QWidget* left = nullptr);
 // A small picture button (arrows, "Today", confirm) named for screen readers.
 QToolButton* MakeToolButton(QWidget* parent, const char* name, const QString& accessibleName);
 // A choice list with nothing chosen yet.

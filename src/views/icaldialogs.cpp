@@ -40,25 +40,6 @@ QDateEdit* DateField(QWidget* parent, const char* name)
     return edit;
 }
 
-// Ok and Cancel at the bottom right; Enter presses Ok, Escape Cancel.
-QHBoxLayout* DialogButtons(QDialog* dialog, QPushButton*& ok, const char* okName, const QString& okCaption,
-                           QPushButton*& cancel, const char* cancelName)
-{
-    ok = new QPushButton(okCaption, dialog);
-    ok->setObjectName(QString::fromLatin1(okName));
-    ok->setDefault(true);
-    cancel = new QPushButton(QStringLiteral("Cancel"), dialog);
-    cancel->setObjectName(QString::fromLatin1(cancelName));
-    cancel->setAutoDefault(false);
-    QObject::connect(ok, &QPushButton::clicked, dialog, &QDialog::accept);
-    QObject::connect(cancel, &QPushButton::clicked, dialog, &QDialog::reject);
-    auto* row = new QHBoxLayout;
-    row->addStretch(1);
-    row->addWidget(ok);
-    row->addWidget(cancel);
-    return row;
-}
-
 QLabel* Note(QWidget* parent, const char* name)
 {
     auto* note = new QLabel(parent);
@@ -153,8 +134,9 @@ TIcalPeriod::TIcalPeriod(TChangeHint& picker, QWidget* parent) : QDialog(parent)
     layout->addWidget(IcalAllEvents);
     layout->addWidget(IcalPeriodNote);
     layout->addStretch(1);
-    layout->addLayout(DialogButtons(this, IcalPeriodOk, "IcalPeriodOk", QStringLiteral("Ok"), IcalPeriodCancel,
-                                    "IcalPeriodCancel"));
+    layout->addLayout(MakeDialogButtons(this, IcalPeriodOk, "IcalPeriodOk", QStringLiteral("Ok"), IcalPeriodCancel,
+                                        "IcalPeriodCancel"));
+    connect(IcalPeriodOk, &QPushButton::clicked, this, &QDialog::accept);
     setMinimumWidth(360);
     connect(period_, &PeriodFields::changed, this, &TIcalPeriod::PeriodChanged);
 }
@@ -212,8 +194,9 @@ TIcalImport::TIcalImport(TChangeHint& picker, QWidget* parent) : QDialog(parent)
     layout->addWidget(IcalPeriodCaption);
     layout->addWidget(period_);
     layout->addWidget(IcalPeriodNote);
-    layout->addLayout(DialogButtons(this, IcalImportOk, "IcalImportOk", QStringLiteral("Import"), IcalImportCancel,
-                                    "IcalImportCancel"));
+    layout->addLayout(MakeDialogButtons(this, IcalImportOk, "IcalImportOk", QStringLiteral("Import"), IcalImportCancel,
+                                        "IcalImportCancel"));
+    connect(IcalImportOk, &QPushButton::clicked, this, &QDialog::accept);
     resize(560, 440);
 
     connect(period_, &PeriodFields::changed, this, &TIcalImport::Replan);

@@ -34,12 +34,6 @@ TNewAdv::TNewAdv(Session& session, AdvancedView& page, QWidget* parent) : QDialo
     preview_ = new UpcomingLabel("NewAdvPreview", this);
     stored_ = new QLabel(this);
     stored_->setObjectName(QStringLiteral("NewAdvStored"));
-    OkButton = new QPushButton(QStringLiteral("Ok"), this);
-    OkButton->setObjectName(QStringLiteral("OkButton"));
-    OkButton->setDefault(true);
-    CancelButton = new QPushButton(QStringLiteral("Cancel"), this);
-    CancelButton->setObjectName(QStringLiteral("CancelButton"));
-    CancelButton->setAutoDefault(false);
 
     auto* choices = new QGridLayout;
     choices->addWidget(MakeCaption(this, QStringLiteral("Select the day number."), ComboBox1), 0, 0);
@@ -48,10 +42,8 @@ TNewAdv::TNewAdv(Session& session, AdvancedView& page, QWidget* parent) : QDialo
     choices->addWidget(ComboBox1, 1, 0);
     choices->addWidget(ComboBox3, 1, 1);
     choices->addWidget(ComboBox2, 1, 2);
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(stored_, 1);
-    buttons->addWidget(OkButton);
-    buttons->addWidget(CancelButton);
+    QHBoxLayout* buttons =
+        MakeDialogButtons(this, OkButton, "OkButton", QStringLiteral("Ok"), CancelButton, "CancelButton", stored_);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(title);
     layout->addWidget(MakeCaption(this, QStringLiteral("Type a hint for the Event here:"), Edit1));
@@ -68,7 +60,6 @@ TNewAdv::TNewAdv(Session& session, AdvancedView& page, QWidget* parent) : QDialo
     for (QComboBox* b : {ComboBox1, ComboBox3, ComboBox2})
         connect(b, &QComboBox::currentIndexChanged, this, &TNewAdv::FieldsChanged);
     connect(OkButton, &QPushButton::clicked, this, &TNewAdv::OkClick);
-    connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);
     Prepare();
 }
 

@@ -55,12 +55,7 @@ TNewCal::TNewCal(Session& session, TMyCal& calendar, TChangeHint& picker, QWidge
     priorities_->addButton(PriSelect2, 1);
     priorities_->addButton(PriSelect3, 2);
 
-    Button1 = new QPushButton(QStringLiteral("Ok"), this);
-    Button1->setObjectName(QStringLiteral("Button1"));
-    Button1->setDefault(true);
-    Button2 = new QPushButton(QStringLiteral("Cancel"), this);
-    Button2->setObjectName(QStringLiteral("Button2"));
-    Button2->setAutoDefault(false);
+    QHBoxLayout* buttons = MakeDialogButtons(this, Button1, "Button1", QStringLiteral("Ok"), Button2, "Button2");
 
     auto* dateRow = new QHBoxLayout;
     dateRow->addWidget(Label4);
@@ -72,10 +67,6 @@ TNewCal::TNewCal(Session& session, TMyCal& calendar, TChangeHint& picker, QWidge
     priorityRow->addWidget(PriSelect2);
     priorityRow->addWidget(PriSelect3);
     priorityRow->addStretch(1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(Button1);
-    buttons->addWidget(Button2);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(title);
@@ -103,7 +94,6 @@ TNewCal::TNewCal(Session& session, TMyCal& calendar, TChangeHint& picker, QWidge
 
     connect(BitBtn1, &QPushButton::clicked, this, &TNewCal::BitBtn1Click);
     connect(Button1, &QPushButton::clicked, this, &TNewCal::okPressed);
-    connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 void TNewCal::ShowDate()

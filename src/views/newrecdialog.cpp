@@ -101,20 +101,12 @@ TNewRec::TNewRec(Session& session, WeeklyView& weekly, MonthlyView& monthly, Ann
     panels_->addWidget(annualPanel);
 
     preview_ = new UpcomingLabel("NewRecPreview", this);
-    OkButton = new QPushButton(QStringLiteral("Ok"), this);
-    OkButton->setObjectName(QStringLiteral("OkButton"));
-    OkButton->setDefault(true);
-    CancelButton = new QPushButton(QStringLiteral("Cancel"), this);
-    CancelButton->setObjectName(QStringLiteral("CancelButton"));
-    CancelButton->setAutoDefault(false);
+    QHBoxLayout* buttons =
+        MakeDialogButtons(this, OkButton, "OkButton", QStringLiteral("Ok"), CancelButton, "CancelButton");
 
     auto* kindRow = new QHBoxLayout;
     for (QRadioButton* r : {RadioWeekly, RadioMonthly, RadioAnnually}) kindRow->addWidget(r);
     kindRow->addStretch(1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(OkButton);
-    buttons->addWidget(CancelButton);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(title);
     layout->addWidget(MakeCaption(this, QStringLiteral("Type a hint for the Event here:"), Edit1));
@@ -144,7 +136,6 @@ TNewRec::TNewRec(Session& session, WeeklyView& weekly, MonthlyView& monthly, Ann
         ShowPreview();
     });
     connect(OkButton, &QPushButton::clicked, this, &TNewRec::OkClick);
-    connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);
     Prepare();
 }
 
