@@ -13,6 +13,7 @@
 #include "shell/helpbox.h"
 #include "shell/maker.h"
 #include "shell/sidebar.h"
+#include "views/viewdialogs.h"
 #include "views/viewpanel.h"
 #include "views/addressview.h"
 #include "views/advancedview.h"
@@ -352,13 +353,7 @@ void TData::ShowAdvanced(int advancedIndex)
     ShowView(ViewItem::Advanced);
 }
 
-void TData::ShowMainWindow()
-{
-    if (isMinimized()) showNormal();
-    else show();
-    raise();
-    activateWindow();
-}
+void TData::ShowMainWindow() { BringForward(this); }
 
 void TData::SetDocumentWindows(TLetter* letter, TDatalistForm* dataList, TImportData* import)
 {
@@ -374,11 +369,7 @@ void TData::SetDocumentWindows(TLetter* letter, TDatalistForm* dataList, TImport
 
 void TData::ShowLetterWriter()
 {
-    if (!letter_) return;
-    if (letter_->isMinimized()) letter_->showNormal();
-    else letter_->show();
-    letter_->raise();
-    letter_->activateWindow();
+    if (letter_) BringForward(letter_);
 }
 
 void TData::ShowDataList(bool clear)

@@ -248,10 +248,7 @@ void TDatalistForm::SpeedButton2Click()
 void TDatalistForm::ShowExportPage()
 {
     SpeedButton2Click();
-    if (isMinimized()) showNormal();
-    else show();
-    raise();
-    activateWindow();
+    BringForward(this);
 }
 
 void TDatalistForm::UpdateExportForm()

@@ -83,4 +83,12 @@ bool MayOverwrite(const ViewDialogs& dialogs, QWidget* parent, const QString& pa
                        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel) == QMessageBox::Yes;
 }
 
+void BringForward(QWidget* window)
+{
+    if (window->isMinimized()) window->showNormal();
+    else window->show();
+    window->raise();
+    window->activateWindow();
+}
+
 }  // namespace orv

@@ -54,4 +54,7 @@ ViewDialogs StandardDialogs();
 // overwrite %s".
 bool MayOverwrite(const ViewDialogs& dialogs, QWidget* parent, const QString& path);
 
+// Shows a window (restored when minimised), raises it and gives it the focus.
+void BringForward(QWidget* window);
+
 }  // namespace orv
