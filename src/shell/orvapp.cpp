@@ -308,7 +308,6 @@ void OrvApp::ApplySettingsToWindows()
     RestoreBounds(dataList_.get(), s.DatalistFormTop, s.DatalistFormLeft, s.DatalistFormHeight, s.DatalistFormWidth);
     RestoreBounds(import_.get(), s.ImportDataTop, s.ImportDataLeft, s.ImportDataHeight, s.ImportDataWidth);
     dataList_->LoadOptions();
-    letter_->LetterSetup();
     setup_->LoadFromSettings();
     data_->sidebar()->RestoreMarks(s);
     // "Enable Resize": a fixed border otherwise.

@@ -105,8 +105,7 @@ void AddressView::Print()
     if (!font) return;
     QPrinter printer(QPrinter::HighResolution);
     if (!dialogs_.choosePrinter(this, printer)) return;
-    const Settings& s = session_.settings();
-    if (!printJob_.Print(printer, *font, PrintJob::Area(s.PageL, s.PageT, s.PageR, s.PageB)))
+    if (!printJob_.Print(printer, *font, PrintJob::Area(session_.settings())))
         dialogs_.message(this, QStringLiteral("ORV"), QStringLiteral("The printer could not be started."), {});
 }
 

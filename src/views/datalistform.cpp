@@ -407,8 +407,7 @@ void TDatalistForm::Print()
     QTextDocument blocks;
     blocks.setDefaultFont(*printFont);
     blocks.setPlainText(lines.join(QLatin1Char('\n')));
-    const Settings& s = session_.settings();
-    if (!PrintDocuments(printer, PrintJob::Area(s.PageL, s.PageT, s.PageR, s.PageB), QStringLiteral("File"), 1,
+    if (!PrintDocuments(printer, PrintJob::Area(session_.settings()), QStringLiteral("File"), 1,
                         [&](int) -> const QTextDocument& { return blocks; }))
         Message(QStringLiteral("The printer could not be started."));
 }

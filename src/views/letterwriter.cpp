@@ -286,12 +286,6 @@ void TLetter::BuildStatusBar()
     Panel2 = panel("StatusPanel2", 50, 1);
 }
 
-void TLetter::LetterSetup()
-{
-    const Settings& s = session_.settings();
-    printArea_ = PrintJob::Area(s.PageL, s.PageT, s.PageR, s.PageB);
-}
-
 bool TLetter::event(QEvent* event)
 {
     // The third panel follows the hint of what is under the mouse; the status
@@ -546,7 +540,7 @@ void TLetter::Print(int count, const std::function<const QTextDocument&(int)>& d
 {
     QPrinter printer(QPrinter::HighResolution);
     if (!dialogs_.choosePrinter(this, printer)) return;
-    if (!PrintDocuments(printer, printArea_, QStringLiteral("File"), count, document))
+    if (!PrintDocuments(printer, PrintJob::Area(session_.settings()), QStringLiteral("File"), count, document))
         Message(QStringLiteral("The printer could not be started."));
 }
 

@@ -37,10 +37,6 @@ public:
     // list's letter table, read at the moment of each merge.
     using RowSource = std::function<const std::vector<LetterRow>&()>;
     void setRows(RowSource rows) { rows_ = std::move(rows); }
-    // The letter writer's part of the initialisation: the print area from the
-    // settings' page margins.
-    void LetterSetup();
-
     // The letter's file: whether it has one, its name and its type (1 rich
     // text, 2 text, 3 all files, as the save dialog's types count).
     bool hasFile() const { return HasFile; }
@@ -98,7 +94,6 @@ private:
     Session& session_;
     ViewDialogs dialogs_;
     RowSource rows_;
-    QRect printArea_;
     ExampleCursor cursor_{1};
 
     bool HasFile = false;

@@ -5,6 +5,8 @@
 #include <QPrinter>
 #include <memory>
 
+#include "core/settings.h"
+
 namespace orv {
 
 PrintJob::PrintJob() { document_.setDocumentMargin(0); }
@@ -18,9 +20,9 @@ void PrintJob::Add(const QStringList& block)
     document_.setPlainText(text);
 }
 
-QRect PrintJob::Area(int left, int top, int right, int bottom)
+QRect PrintJob::Area(const Settings& s)
 {
-    return QRect(QPoint(left, top), QPoint(right - 1, bottom - 1)).normalized();
+    return QRect(QPoint(s.PageL, s.PageT), QPoint(s.PageR - 1, s.PageB - 1)).normalized();
 }
 
 bool PrintJob::Print(QPrinter& printer, const QFont& font, const QRect& area)

@@ -14,6 +14,8 @@ class QPrinter;
 
 namespace orv {
 
+struct Settings;
+
 // Prints `count` documents as one job named `title`, each starting on a new
 // page and running on over further pages as it needs, inside `area` (see
 // PrintJob::Area; an empty one is the whole page). `document(i)` gives the
@@ -40,7 +42,7 @@ public:
 
     // The settings' page rectangle (left, top, right, bottom in dots); an empty
     // one stands for the whole page.
-    static QRect Area(int left, int top, int right, int bottom);
+    static QRect Area(const Settings& settings);
 
 private:
     QTextDocument document_;

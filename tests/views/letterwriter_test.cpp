@@ -62,7 +62,6 @@ private slots:
         window = std::make_unique<TLetter>(*fx->session);
         window->setDialogs(fake.dialogs());
         window->setRows([this]() -> const std::vector<LetterRow>& { return rows; });
-        window->LetterSetup();
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
     }
