@@ -91,7 +91,7 @@ MonthlyView::MonthlyView(Session& session, QWidget* parent)
     });
     for (QLineEdit* e : {Edit2, Edit4, Edit5})
         connect(e, &QLineEdit::returnPressed, this, [this] {
-            if (createDefault_) B3Click();
+            if (B3->isDefault()) B3Click();
         });
     SetupPopupMenu();
 }
@@ -209,7 +209,6 @@ void MonthlyView::ShowPreview()
 
 void MonthlyView::SetCreateDefault(bool on)
 {
-    createDefault_ = on;
     B3->setDefault(on);
 }
 

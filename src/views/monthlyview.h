@@ -44,7 +44,6 @@ private:
     void SetCreateDefault(bool on);
 
     std::vector<std::string> hints_;
-    bool createDefault_ = false;
 
     QListWidget* MonthlyListBox1;
     QListWidget* MonthlyListBox2;

@@ -97,7 +97,7 @@ WeeklyView::WeeklyView(Session& session, QWidget* parent)
     connect(Edit8, &QLineEdit::textChanged, this, &WeeklyView::ShowPreview);
     for (QLineEdit* e : {Edit1, Edit8})
         connect(e, &QLineEdit::returnPressed, this, [this] {
-            if (createDefault_) B2Click();
+            if (B2->isDefault()) B2Click();
         });
     connect(WeeklyRadioButton1, &QRadioButton::clicked, this, [this] {
         this->session().settings().TOorAll = false;
@@ -168,14 +168,9 @@ void WeeklyView::WeeklyListBox2Click()
         Edit8->clear();
         return;
     }
-    const std::string& hint = hints_[static_cast<std::size_t>(row)];
-    const std::string& weeks = weeks_[static_cast<std::size_t>(row)];
-    for (const AWeek& w : session().records().weekly()) {
-        if (w.Hint != hint || w.WeekNr != weeks) continue;
-        Edit1->setText(DecodeStored(w.Hint));
-        Edit8->setText(DecodeStored(w.WeekNr));
-    }
-    SetCreateDefault(false);
+    Edit1->setText(DecodeStored(hints_[static_cast<std::size_t>(row)]));
+    Edit8->setText(DecodeStored(weeks_[static_cast<std::size_t>(row)]));
+    SetCreateDefault(false);  // filling the fields is no new event
 }
 
 void WeeklyView::B2Click()
@@ -252,7 +247,6 @@ void WeeklyView::ShowPreview()
 
 void WeeklyView::SetCreateDefault(bool on)
 {
-    createDefault_ = on;
     B2->setDefault(on);
 }
 

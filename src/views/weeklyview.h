@@ -54,7 +54,6 @@ private:
 
     std::vector<std::string> hints_;
     std::vector<std::string> weeks_;  // the week list of each listed event
-    bool createDefault_ = false;
 
     QListWidget* WeeklyListBox1;
     QListWidget* WeeklyListBox2;
