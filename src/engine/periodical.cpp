@@ -15,12 +15,8 @@ PeriodicalResult PeriodicalSearch(const EventFinder& finder, const TypedDate& fr
     PeriodicalResult result;
     if (!PeriodDateAcceptable(to)) return {false, "Change the 'To-date'", {}};
     if (!PeriodDateAcceptable(from)) return {false, "Change the 'From-date'", {}};
-    auto asDate = [](const TypedDate& t) {
-        return Date{static_cast<std::uint16_t>(*t.Year), static_cast<std::uint16_t>(*t.Month),
-                    static_cast<std::uint16_t>(*t.Day)};
-    };
-    const std::int32_t first = DayNumber(asDate(from));
-    const std::int32_t last = std::max(first, DayNumber(asDate(to)));
+    const std::int32_t first = DayNumber(from.date());
+    const std::int32_t last = std::max(first, DayNumber(to.date()));
 
     const auto& index = finder.index();
     const auto& addresses = finder.store().addresses();

@@ -11,6 +11,12 @@ namespace orv {
 // A date as typed into three entries; an empty entry is nullopt.
 struct TypedDate {
     std::optional<int> Year, Month, Day;
+    // The date typed; only for one that PeriodDateAcceptable accepts.
+    Date date() const
+    {
+        return Date{static_cast<std::uint16_t>(*Year), static_cast<std::uint16_t>(*Month),
+                    static_cast<std::uint16_t>(*Day)};
+    }
 };
 
 struct PeriodicalResult {

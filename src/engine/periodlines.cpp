@@ -8,10 +8,7 @@ std::uint64_t PeriodicalLineCount(const EventFinder& finder, const TypedDate& fr
                                   bool includeBirthdays, bool includeHints)
 {
     if (!PeriodDateAcceptable(to) || !PeriodDateAcceptable(from)) return 0;
-    auto serial = [](const TypedDate& t) {
-        return DayNumber(Date{static_cast<std::uint16_t>(*t.Year), static_cast<std::uint16_t>(*t.Month),
-                              static_cast<std::uint16_t>(*t.Day)});
-    };
+    const auto serial = [](const TypedDate& t) { return DayNumber(t.date()); };
     // As the search: the from-date is always searched, even after the to-date.
     const std::int32_t first = serial(from);
     const std::int32_t last = std::max(first, serial(to));

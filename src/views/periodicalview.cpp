@@ -194,8 +194,7 @@ void PeriodicalView::QuickPeriod(Quick period)
         Message(QMessageBox::Warning, QStringLiteral("Date error"), QStringLiteral("Change the 'From-date'"));
         return;
     }
-    const Date start{static_cast<std::uint16_t>(*from.Year), static_cast<std::uint16_t>(*from.Month),
-                     static_cast<std::uint16_t>(*from.Day)};
+    const Date start = from.date();
     const Date end = period == Quick::Week ? NextWeekTo(start) : period == Quick::Month ? NextMonthTo(start) : NextYearTo(start);
     ShowToYEdit->setText(QString::number(end.Year));
     ShowToMEdit->setText(QString::number(end.Month));
