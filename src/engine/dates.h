@@ -76,8 +76,10 @@ inline int DayOfWeek(int y, int m, int d)
     return DayOfWeek(Date{static_cast<std::uint16_t>(y), static_cast<std::uint16_t>(m), static_cast<std::uint16_t>(d)});
 }
 
-// The item of a date's weekday in a day list that starts on the week-start day.
-inline int WeekdayListItem(Date d, int weekStart) { return ((DayOfWeek(d) - 1 - weekStart) % 7 + 7) % 7; }
+// Where a weekday (1 Sunday .. 7) stands in a day list or a month grid that
+// starts on the week-start day (0 Sunday .. 6), and a date's weekday.
+inline int WeekdayColumn(int weekday, int weekStart) { return ((weekday - 1 - weekStart) % 7 + 7) % 7; }
+inline int WeekdayListItem(Date d, int weekStart) { return WeekdayColumn(DayOfWeek(d), weekStart); }
 
 std::uint16_t DaysInFirstWeek(int year, int weekStart);
 std::uint16_t WeekNumber1(int year, int month, int day);

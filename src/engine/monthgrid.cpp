@@ -22,7 +22,7 @@ MonthLayout::MonthLayout(int year, int month, int startOfWeek)
 {
     length_ = DaysInMonth(year_, month_);
     // Column of day 1: its weekday counted from the week's first day.
-    first_ = ((DayOfWeek(year_, month_, 1) - 1 - startOfWeek_) % 7 + 7) % 7;
+    first_ = WeekdayColumn(DayOfWeek(year_, month_, 1), startOfWeek_);
     const int before = DaysInMonth(PrevYear(year_, month_), PrevMonth(month_));
     for (int i = 0; i < first_; ++i) days_[static_cast<std::size_t>(i)] = before - first_ + i + 1;
     // The month, then the month after from its 1st: six week rows always.

@@ -230,7 +230,7 @@ void WeeklyView::SetupPopupMenu()
         const int weekday = list[static_cast<std::size_t>(index)].Weekday;
         if (weekday < 1 || weekday > 7) return;
         const int start = DateSettingsFrom(session().settings()).WeekStart;
-        SelectDay(((weekday - 1 - start) % 7 + 7) % 7);
+        SelectDay(WeekdayColumn(weekday, start));
     });
 }
 
