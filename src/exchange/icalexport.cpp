@@ -15,16 +15,8 @@ namespace orv {
 namespace {
 
 using ical::Component;
+using ical::DateValue;
 using ical::MakeDate;
-
-icaltimetype DateValue(Date d)
-{
-    icaltimetype t = icaltime_null_date();
-    t.year = d.Year;
-    t.month = d.Month;
-    t.day = d.Day;
-    return t;
-}
 
 // The `down`-th `weekday` of a month, counted from its start or its end, as
 // occurrence finding reads an advanced event.

@@ -499,10 +499,7 @@ std::vector<Date> Importer::Occurrences(icalcomponent* e, icaltimetype start, bo
         if (const auto d = DateOf(t); d && *d >= options_.from && *d <= options_.to) dates.insert(*d);
     };
     take(start);
-    icaltimetype from = icaltime_null_date();
-    from.year = options_.from.Year;
-    from.month = options_.from.Month;
-    from.day = options_.from.Day;
+    const icaltimetype from = ical::DateValue(options_.from);
     for (icalproperty* p = icalcomponent_get_first_property(e, ICAL_RRULE_PROPERTY); p;
          p = icalcomponent_get_next_property(e, ICAL_RRULE_PROPERTY)) {
         const icalrecurrencetype rule = icalproperty_get_rrule(p);

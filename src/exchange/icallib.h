@@ -37,6 +37,16 @@ inline std::string TakeString(char* s)
 // Weekday codes of RRULE's BYDAY, indexed by ORV's weekday number 1 Sunday .. 7 Saturday.
 inline constexpr std::array<std::string_view, 8> kDayCodes{"", "SU", "MO", "TU", "WE", "TH", "FR", "SA"};
 
+// A date as an all-day value.
+inline icaltimetype DateValue(Date d)
+{
+    icaltimetype t = icaltime_null_date();
+    t.year = d.Year;
+    t.month = d.Month;
+    t.day = d.Day;
+    return t;
+}
+
 // A date of the years ORV's files hold, or nothing.
 inline std::optional<Date> MakeDate(int year, int month, int day)
 {
