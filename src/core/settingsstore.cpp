@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "store/records.h"
+#include "store/textutil.h"
 #include "store/utf8.h"
 
 namespace orv {
@@ -49,21 +50,13 @@ bool StartsNoCase(std::string_view s, std::string_view prefix)
     return s.size() >= prefix.size() && EqualNoCase(s.substr(0, prefix.size()), prefix);
 }
 
-int HexDigit(char c)
-{
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-}
-
 // 1 to 8 hex digits, nothing else.
 std::optional<std::uint32_t> ParseHex32(std::string_view s)
 {
     if (s.empty() || s.size() > 8) return std::nullopt;
     std::uint32_t v = 0;
     for (const char c : s) {
-        const int d = HexDigit(c);
+        const int d = HexDigitValue(c);
         if (d < 0) return std::nullopt;
         v = (v << 4) | static_cast<std::uint32_t>(d);
     }
@@ -326,7 +319,7 @@ void SettingsStore::ParseValueLine(const std::vector<std::string_view>& lines, s
         joined = data;
         while (joined.ends_with('\\') && i + 1 < lines.size()) {
             const std::string_view next = Trim(lines[i + 1]);
-            if (next.empty() || HexDigit(next.front()) < 0) break;
+            if (next.empty() || HexDigitValue(next.front()) < 0) break;
             joined.pop_back();
             joined += next;
             ++i;

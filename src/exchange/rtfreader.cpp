@@ -9,6 +9,7 @@
 
 #include "exchange/codepages.h"
 #include "exchange/rtf.h"
+#include "store/textutil.h"
 
 namespace orv {
 
@@ -86,14 +87,6 @@ int CodePageOfCharset(int charset)
 
 bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
-int HexValue(char c)
-{
-    if (IsDigit(c)) return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-}
 
 class Reader {
 public:
@@ -185,8 +178,8 @@ private:
         ++pos_;
         switch (c) {
         case '\'': {
-            const int hi = pos_ < in_.size() ? HexValue(in_[pos_]) : -1;
-            const int lo = pos_ + 1 < in_.size() ? HexValue(in_[pos_ + 1]) : -1;
+            const int hi = pos_ < in_.size() ? HexDigitValue(in_[pos_]) : -1;
+            const int lo = pos_ + 1 < in_.size() ? HexDigitValue(in_[pos_ + 1]) : -1;
             if (hi < 0 || lo < 0) return;
             pos_ += 2;
             TextByte(static_cast<char>(hi * 16 + lo));

@@ -141,21 +141,13 @@ std::optional<Property> ParseProperty(std::string_view line)
     return p;
 }
 
-int HexValue(char c)
-{
-    if (c >= '0' && c <= '9') return c - '0';
-    const char u = Upper(c);
-    if (u >= 'A' && u <= 'F') return u - 'A' + 10;
-    return -1;
-}
-
 std::string DecodeQuotedPrintable(std::string_view s)
 {
     std::string out;
     for (std::size_t i = 0; i < s.size(); ++i) {
         if (s[i] == '=' && i + 2 < s.size()) {
-            const int hi = HexValue(s[i + 1]);
-            const int lo = HexValue(s[i + 2]);
+            const int hi = HexDigitValue(s[i + 1]);
+            const int lo = HexDigitValue(s[i + 2]);
             if (hi >= 0 && lo >= 0) {
                 out += static_cast<char>(hi * 16 + lo);
                 i += 2;

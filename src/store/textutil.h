@@ -21,6 +21,15 @@ std::optional<std::int32_t> ParseInt32(std::string_view text);
 // "'%s' is not a valid integer value" for a text that should have been a number.
 std::string NotAnIntegerMessage(std::string_view text);
 
+// The value of a hex digit (either case), or -1.
+constexpr int HexDigitValue(char c)
+{
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
 // Walks the lines of a text without copying them. A line ends at CR LF, LF or
 // a lone CR; a final line break starts no further line, and an empty text has
 // no lines. This is the one line splitter of every reader.
