@@ -77,7 +77,7 @@ public:
     // advanced event, the month calendar on today's month, their menus.
     void InitialiseEventPages(Date today);
     // After an edit (UpdateORV): the calendar's day, the month calendar and
-    // the label menus show what is stored now.
+    // the "Goto" menus show what is stored now.
     void RefreshEventPages();
     // Rebuilds the label menus: the calendar's years around today and the
     // four "Goto" lists.
@@ -134,6 +134,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void SetupGotoMenus();  // the four "Goto" lists of the recurrent and advanced pages
     void BuildPanels();
     void BuildAddressViews();
     void BuildEventPages();

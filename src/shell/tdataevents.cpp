@@ -54,12 +54,18 @@ void TData::RefreshEventPages()
 {
     calendar_->MyCal1Click();
     monthCal_->Build();
-    SetupPopupMenu();
+    SetupGotoMenus();
 }
 
 void TData::SetupPopupMenu()
 {
+    // The calendar's month and year menus follow only today; the goto menus the records.
     calendar_->SetupPopupMenu();
+    SetupGotoMenus();
+}
+
+void TData::SetupGotoMenus()
+{
     weekly_->SetupPopupMenu();
     monthly_->SetupPopupMenu();
     annual_->SetupPopupMenu();
