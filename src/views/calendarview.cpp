@@ -282,22 +282,16 @@ void CalendarView::FocusCalendar()
     if (isVisible()) MyCal1->setFocus(Qt::OtherFocusReason);
 }
 
-void CalendarView::NextEvent()
-{
-    if (const auto i = NextEventAfter(session().records(), selectedDate())) {
-        const ACal& c = session().records().calendar()[static_cast<std::size_t>(*i)];
-        MyCal1->GoToDate(c.Year, c.Month, c.Day);
-        session().records().CurrentCalendar = *i;
-    }
-    FocusCalendar();
-}
+void CalendarView::NextEvent() { GoToEvent(NextEventAfter(session().records(), selectedDate())); }
 
-void CalendarView::PrevEvent()
+void CalendarView::PrevEvent() { GoToEvent(PrevEventBefore(session().records(), selectedDate())); }
+
+void CalendarView::GoToEvent(std::optional<int> index)
 {
-    if (const auto i = PrevEventBefore(session().records(), selectedDate())) {
-        const ACal& c = session().records().calendar()[static_cast<std::size_t>(*i)];
+    if (index) {
+        const ACal& c = session().records().calendar()[static_cast<std::size_t>(*index)];
         MyCal1->GoToDate(c.Year, c.Month, c.Day);
-        session().records().CurrentCalendar = *i;
+        session().records().CurrentCalendar = *index;
     }
     FocusCalendar();
 }

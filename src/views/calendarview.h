@@ -4,6 +4,8 @@
 // year and week menus, and New, Change and Delete of calendar events.
 #pragma once
 
+#include <optional>
+
 #include "engine/occurrence.h"
 #include "views/eventpage.h"
 #include "views/navigator.h"
@@ -58,6 +60,8 @@ public slots:
     void ImportIcalClick();
 
 private:
+    // Shows the calendar event found (if any) on its day, and makes it current.
+    void GoToEvent(std::optional<int> index);
     void RowClicked();
     void RowDoubleClicked();
     // Stores what TNewCal holds ("Ok").
