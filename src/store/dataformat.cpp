@@ -95,6 +95,7 @@ struct Format<AData> {
         TextIfAny("<TELE2>", &AData::Tele2),   TextIfAny("<TELE3>", &AData::Tele3),
         TextIfAny("<EMAIL1>", &AData::Email1), TextIfAny("<EMAIL2>", &AData::Email2),
         TextIfAny("<EMAIL3>", &AData::Email3), More(&AData::More),
+        TextIfAny("<UID>", &AData::Uid),
     };
     static bool Finish(AData& a, std::string&)
     {
@@ -109,6 +110,7 @@ struct Format<ACal> {
     static constexpr Field<ACal> fields[] = {
         Text("<HINT>", &ACal::Hint),   Priority("<PRI>", &ACal::Priority), Number("<DAY>", &ACal::Day),
         Number("<MONTH>", &ACal::Month), Number("<YEAR>", &ACal::Year),     More(&ACal::More),
+        TextIfAny("<UID>", &ACal::Uid),
     };
     static bool Finish(ACal& c, std::string& message)
     {
@@ -124,6 +126,7 @@ struct Format<AAdv> {
     static constexpr Field<AAdv> fields[] = {
         TrueFalse("<UPDOWN>", &AAdv::FromEnd), Number("<DOWN>", &AAdv::Down), Text("<DAY>", &AAdv::Day),
         Text("<MONTH>", &AAdv::Month),         Text("<HINT>", &AAdv::Hint),
+        TextIfAny("<UID>", &AAdv::Uid),
     };
     static bool Finish(AAdv&, std::string&) { return true; }
 };
@@ -133,7 +136,7 @@ struct Format<AYear> {
     static constexpr DataKind kind = DataKind::Annual;
     static constexpr Field<AYear> fields[] = {
         Number("<DAY>", &AYear::Day), Number("<MONTH>", &AYear::Month), Text("<YEAR>", &AYear::Year),
-        Text("<HINT>", &AYear::Hint),
+        Text("<HINT>", &AYear::Hint), TextIfAny("<UID>", &AYear::Uid),
     };
     static bool Finish(AYear&, std::string&) { return true; }
 };
@@ -143,7 +146,7 @@ struct Format<AMonth> {
     static constexpr DataKind kind = DataKind::Monthly;
     static constexpr Field<AMonth> fields[] = {
         Number("<DAY>", &AMonth::Day), Text("<MONTH>", &AMonth::Month), Text("<YEAR>", &AMonth::Year),
-        Text("<HINT>", &AMonth::Hint),
+        Text("<HINT>", &AMonth::Hint), TextIfAny("<UID>", &AMonth::Uid),
     };
     static bool Finish(AMonth&, std::string&) { return true; }
 };
@@ -153,6 +156,7 @@ struct Format<AWeek> {
     static constexpr DataKind kind = DataKind::Weekly;
     static constexpr Field<AWeek> fields[] = {
         Number("<WEEKDAY>", &AWeek::Weekday), Text("<WEEKNR>", &AWeek::WeekNr), Text("<HINT>", &AWeek::Hint),
+        TextIfAny("<UID>", &AWeek::Uid),
     };
     static bool Finish(AWeek&, std::string&) { return true; }
 };

@@ -27,6 +27,9 @@ struct AData {
     std::string Email2;
     std::string Email3;
     std::vector<std::string> More;
+    // The record's identity, kept through edits, moves and saves; exports
+    // (iCalendar, vCard) and sync name the record by it.
+    std::string Uid{};
     bool Marked = false;  // scratch flag of the address sort, never stored
 };
 
@@ -40,6 +43,9 @@ struct ACal {
     std::int32_t Year = 0;
     std::string DateText;  // derived: "Day/Month - Year"
     std::vector<std::string> More;
+    // The record's identity, kept through edits, moves and saves; exports
+    // (iCalendar, vCard) and sync name the record by it.
+    std::string Uid{};
 };
 
 // The n-th (or n-th to last) weekday of a month, every year (adv.orv).
@@ -49,6 +55,9 @@ struct AAdv {
     std::string Month;      // one of MonthNames ("Febuary" included)
     std::string Day;        // one of DayNames
     std::string Hint;
+    // The record's identity, kept through edits, moves and saves; exports
+    // (iCalendar, vCard) and sync name the record by it.
+    std::string Uid{};
 };
 
 // An annually recurrent event (year.orv).
@@ -57,6 +66,9 @@ struct AYear {
     std::int32_t Day = 0;
     std::string Year;  // first year for counting, empty = no counting
     std::string Hint;
+    // The record's identity, kept through edits, moves and saves; exports
+    // (iCalendar, vCard) and sync name the record by it.
+    std::string Uid{};
 };
 
 // A monthly recurrent event (month.orv).
@@ -65,6 +77,9 @@ struct AMonth {
     std::string Month;  // counting start month, empty or "0" = no counting
     std::string Year;   // counting start year, empty or "0" = no counting
     std::string Hint;
+    // The record's identity, kept through edits, moves and saves; exports
+    // (iCalendar, vCard) and sync name the record by it.
+    std::string Uid{};
 };
 
 // A weekly recurrent event (week.orv).
@@ -72,6 +87,9 @@ struct AWeek {
     std::int32_t Weekday = 0;  // 1 = Sunday .. 7 = Saturday
     std::string WeekNr;        // week list, e.g. "1,3,5-7"
     std::string Hint;
+    // The record's identity, kept through edits, moves and saves; exports
+    // (iCalendar, vCard) and sync name the record by it.
+    std::string Uid{};
 };
 
 // Builds AData::DateText from Day and Month.
