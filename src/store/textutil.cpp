@@ -29,6 +29,33 @@ std::string NotAnIntegerMessage(std::string_view text)
     return "'" + std::string(text) + "' is not a valid integer value";
 }
 
+bool HasLineBreak(std::string_view text) { return text.find_first_of("\r\n") != std::string_view::npos; }
+
+std::string OneLine(std::string_view text)
+{
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c != '\r' && c != '\n') {
+            out += c;
+            continue;
+        }
+        if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+        out += ' ';
+    }
+    return out;
+}
+
+std::vector<std::string> LinesOf(std::string_view text)
+{
+    std::vector<std::string> lines;
+    LineCursor cursor(text);
+    std::string_view line;
+    while (cursor.Next(line)) lines.emplace_back(line);
+    return lines;
+}
+
 std::vector<std::string_view> SplitLines(std::string_view text)
 {
     std::vector<std::string_view> lines;

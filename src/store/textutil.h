@@ -86,6 +86,17 @@ private:
     const char* end_;
 };
 
+// A stored value is one line: every line break (CR LF, LF or a lone CR) of a
+// text bound for a one-line field becomes one blank. The tagged files, the
+// to-do files and the settings file would otherwise read it back as a new line.
+bool HasLineBreak(std::string_view text);
+std::string OneLine(std::string_view text);
+
+// The lines of a text bound for a list of lines (a record's further lines):
+// one item per line, the same break rule as LineCursor, so that a final break
+// adds no empty item and an empty text gives none.
+std::vector<std::string> LinesOf(std::string_view text);
+
 // All the lines of a text, as LineCursor walks them.
 std::vector<std::string_view> SplitLines(std::string_view text);
 
