@@ -45,7 +45,8 @@ void SaveAllDataFiles(benchmark::State& state)
     char tmpl[] = "/tmp/orv-bench-save-XXXXXX";
     const std::string folder = std::string(mkdtemp(tmpl)) + "/";
     DataFiles files(folder);
-    for (auto _ : state) benchmark::DoNotOptimize(files.SaveAll(bench::SharedLifetime().store));
+    RecordStore store = bench::SharedLifetime().store;
+    for (auto _ : state) benchmark::DoNotOptimize(files.SaveAll(store));
     std::filesystem::remove_all(folder);
 }
 BENCHMARK(SaveAllDataFiles)->Unit(benchmark::kMillisecond);

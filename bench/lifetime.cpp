@@ -92,7 +92,8 @@ bool WriteLifetime(const Lifetime& data, const std::string& folder)
 {
     if (!EnsureFolder(folder)) return false;
     DataFiles files(folder);
-    for (const auto& report : files.SaveAll(data.store))
+    RecordStore store = data.store;  // a save gives records their identities
+    for (const auto& report : files.SaveAll(store))
         if (report.failed) return false;
     TodoFiles todos(folder);
     return !todos.Save(data.todos).failed;

@@ -6,6 +6,7 @@ void SessionReport::Add(const SessionReport& other)
 {
     messages.insert(messages.end(), other.messages.begin(), other.messages.end());
     asideCopies.insert(asideCopies.end(), other.asideCopies.begin(), other.asideCopies.end());
+    notices.insert(notices.end(), other.notices.begin(), other.notices.end());
 }
 
 namespace {
@@ -14,6 +15,7 @@ void Note(SessionReport& report, const SaveReport& r)
 {
     if (r.failed) report.messages.push_back(r.message);
     if (!r.asideCopy.empty()) report.asideCopies.push_back(r.asideCopy);
+    if (!r.notice.empty()) report.notices.push_back(r.notice);
 }
 
 void Note(SessionReport& report, const TodoReport& r)
@@ -62,6 +64,8 @@ SessionReport Session::LoadData()
     // A file that could not be read is copied aside at once, so that the one
     // message about it can say where its content is kept.
     const std::vector<SaveReport> kept = dataFiles_.KeepUnreadAside();
+    for (const SaveReport& k : kept)
+        if (!k.asideCopy.empty()) report.asideCopies.push_back(k.asideCopy);
     for (const LoadReport& r : loads) {
         if (!r.failed) continue;
         std::string message = r.path + ": " + r.message;
@@ -71,7 +75,6 @@ SessionReport Session::LoadData()
             else if (!k.asideCopy.empty()) {
                 // The name on a line of its own, so that it reads (and copies) whole.
                 message += "\nThe file is kept unchanged as:\n" + k.asideCopy;
-                report.asideCopies.push_back(k.asideCopy);
             }
         }
         report.messages.push_back(std::move(message));

@@ -22,6 +22,9 @@ namespace orv {
 struct SessionReport {
     std::vector<std::string> messages;
     std::vector<std::string> asideCopies;
+    // Not failures, but worth telling: another program's changes to a file
+    // were taken into the lists (which the views then show anew).
+    std::vector<std::string> notices;
     bool ok() const { return messages.empty(); }
     void Add(const SessionReport& other);
 };

@@ -147,8 +147,8 @@ Date OrvApp::Today() const
 
 void OrvApp::Report(const QString& title, const SessionReport& report)
 {
-    if (report.messages.empty()) return;
-    const QStringList lines = DecodeStoredLines(report.messages);
+    if (report.messages.empty() && report.notices.empty()) return;
+    const QStringList lines = DecodeStoredLines(report.messages) + DecodeStoredLines(report.notices);
     showMessage(title, lines.join(QStringLiteral("\n\n")));
 }
 

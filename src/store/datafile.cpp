@@ -1,5 +1,7 @@
 #include "store/datafile.h"
 
+#include <type_traits>
+
 namespace orv {
 
 namespace {
@@ -7,6 +9,39 @@ namespace {
 std::size_t Index(DataKind kind) { return static_cast<std::size_t>(kind); }
 
 std::string Quoted(DataKind kind) { return "'" + std::string(DataFileName(kind)) + "'"; }
+
+// Calls `f` with the kind's list, for reading.
+template <class F>
+decltype(auto) WithList(DataKind kind, const RecordStore& store, F&& f)
+{
+    switch (kind) {
+    case DataKind::Calendar: return f(store.calendar());
+    case DataKind::Advanced: return f(store.advanced());
+    case DataKind::Annual: return f(store.annual());
+    case DataKind::Monthly: return f(store.monthly());
+    case DataKind::Weekly: return f(store.weekly());
+    case DataKind::Addresses: break;
+    }
+    return f(store.addresses());
+}
+
+// Calls `f` with the kind's list to change it, and with an empty list of the
+// same kind.
+template <class F>
+decltype(auto) WithEditList(DataKind kind, RecordStore& store, F&& f)
+{
+    switch (kind) {
+    case DataKind::Calendar: return f(store.editCalendar());
+    case DataKind::Advanced: return f(store.editAdvanced());
+    case DataKind::Annual: return f(store.editAnnual());
+    case DataKind::Monthly: return f(store.editMonthly());
+    case DataKind::Weekly: return f(store.editWeekly());
+    case DataKind::Addresses: break;
+    }
+    return f(store.editAddresses());
+}
+
+std::string Counted(int n, const char* what) { return std::to_string(n) + " " + what; }
 
 }  // namespace
 
@@ -47,13 +82,22 @@ LoadReport DataFiles::Load(DataKind kind, RecordStore& store)
     ReadResult file = ReadWholeFile(report.path);
     report.existed = file.exists;
     inStep_[Index(kind)] = true;
+    stamp_[Index(kind)] = file.stamp;
+    base_[Index(kind)] = {};
     if (!file.exists) return report;
-    ParseResult parsed = file.result.ok ? ParseDataText(kind, file.content, store) : std::move(file.result);
+    ParseResult parsed;
+    if (file.result.ok) parsed = ParseDataText(kind, file.content, store);
+    else static_cast<FileResult&>(parsed) = std::move(file.result);
     if (!parsed.ok) {
         report.failed = true;
         report.message = std::move(parsed.message);
         unread_[Index(kind)] = true;
+    } else if (parsed.cutShort) {
+        // Read as far as it goes, as ever; but the file holds more than the
+        // list, so it is kept aside before the first save replaces it.
+        unread_[Index(kind)] = true;
     }
+    base_[Index(kind)] = WithList(kind, store, [](const auto& list) { return ListBase::Of(list); });
     return report;
 }
 
@@ -97,7 +141,7 @@ std::vector<SaveReport> DataFiles::KeepUnreadAside()
     return reports;
 }
 
-SaveReport DataFiles::Save(DataKind kind, const RecordStore& store, SaveTarget target)
+SaveReport DataFiles::Save(DataKind kind, RecordStore& store, SaveTarget target)
 {
     SaveReport report;
     report.kind = kind;
@@ -118,18 +162,72 @@ SaveReport DataFiles::Save(DataKind kind, const RecordStore& store, SaveTarget t
         report.message = folder.message;
         return report;
     }
+    store.AssignUids(kind);
+    if (!backup && !TakeInOutsideChanges(kind, store, report)) return report;
     if (!backup && !KeepAside(kind, report)) return report;
-    const FileResult written = WriteFileAtomic(report.path, SerializeDataText(kind, store));
+    FileStamp stamp;
+    const FileResult written = WriteFileAtomic(report.path, SerializeDataText(kind, store), &stamp);
     if (!written.ok) {
         report.failed = true;
         report.message = written.message;
     } else if (!backup) {
         inStep_[Index(kind)] = true;
+        stamp_[Index(kind)] = stamp;
+        base_[Index(kind)] = WithList(kind, store, [](const auto& list) { return ListBase::Of(list); });
     }
+    if (report.changedOutside && !report.asideCopy.empty())
+        report.notice += "\nThe other program's version is kept unchanged as:\n" + report.asideCopy;
     return report;
 }
 
-std::vector<SaveReport> DataFiles::SaveAll(const RecordStore& store, SaveTarget target)
+bool DataFiles::TakeInOutsideChanges(DataKind kind, RecordStore& store, SaveReport& report)
+{
+    const std::size_t i = Index(kind);
+    const FileStamp now = StampOf(report.path);
+    // Gone, or as it was: nothing of another program's to keep.
+    if (!now.exists || now == stamp_[i]) return true;
+    const ReadResult file = ReadWholeFile(report.path);
+    if (!file.exists) return true;
+    if (!file.result.ok) {
+        report.failed = true;
+        report.message = Quoted(kind) + " was changed by another program and cannot be read now, so it was not replaced: " +
+                         file.result.message;
+        return false;
+    }
+    RecordStore theirs;
+    const ParseResult parsed = ParseDataText(kind, file.content, theirs);
+    if (!parsed.ok || parsed.cutShort) {
+        // Nothing of it can be taken in safely; it is kept as it is instead.
+        unread_[i] = true;
+        report.changedOutside = true;
+        report.notice = Quoted(kind) + " was changed by another program while ORV had it open, and that version " +
+                        (parsed.ok ? "ends in the middle" : "could not be read: " + parsed.message) +
+                        ". ORV's lists were saved over it.";
+        return true;
+    }
+    const MergeCounts counts = WithEditList(kind, store, [&](auto& ours) {
+        using List = std::remove_reference_t<decltype(ours)>;
+        const List* other = nullptr;
+        WithList(kind, theirs, [&](const auto& list) {
+            if constexpr (std::is_same_v<std::remove_cvref_t<decltype(list)>, List>) other = &list;
+        });
+        return MergeChanges(ours, *other, base_[i]);
+    });
+    if (!counts.any()) return true;
+    if (kind == DataKind::Addresses) store.SortAddresses();
+    if (kind == DataKind::Calendar) store.SortCalendar();
+    unread_[i] = true;
+    report.changedOutside = true;
+    report.notice = Quoted(kind) + " was changed by another program while ORV had it open. Its changes were taken in: " +
+                    Counted(counts.added, "added") + ", " + Counted(counts.changed, "changed") + ", " +
+                    Counted(counts.removed, "removed") + ".";
+    if (counts.conflicts > 0)
+        report.notice += " " + Counted(counts.conflicts, "record(s)") +
+                         " changed both there and in ORV keep ORV's version.";
+    return true;
+}
+
+std::vector<SaveReport> DataFiles::SaveAll(RecordStore& store, SaveTarget target)
 {
     std::vector<SaveReport> reports;
     reports.reserve(AllDataKinds.size());

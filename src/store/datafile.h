@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "store/dataformat.h"
+#include "store/filemerge.h"
 #include "store/fileio.h"
 #include "store/recordstore.h"
 #include "store/textutil.h"
@@ -35,9 +36,15 @@ struct SaveReport {
     bool failed = false;
     std::string message;
     std::string path;
-    // Set when the file had failed to load and was kept under this name before
-    // it was replaced; the program tells the user.
+    // Set when the file had failed to load, or another program had changed
+    // it, and it was kept under this name before it was replaced; the
+    // program tells the user.
     std::string asideCopy;
+    // Set when another program changed the file since it was read or
+    // written here: the message says what was taken in (the lists changed,
+    // so the views show them anew). Not a failure: the file was written.
+    bool changedOutside = false;
+    std::string notice;
 };
 
 // Loads and saves the six files of one data folder. Keep one object from load to
@@ -57,9 +64,12 @@ public:
     // All six in order, each on its own; the address list is sorted after loading.
     std::vector<LoadReport> LoadAll(RecordStore& store);
 
-    SaveReport Save(DataKind kind, const RecordStore& store, SaveTarget target = SaveTarget::Main());
+    // Gives records without an identity one, then writes the list. Before a
+    // main file is replaced, a version another program wrote meanwhile is
+    // kept aside and its changes are taken into the list (see SaveReport).
+    SaveReport Save(DataKind kind, RecordStore& store, SaveTarget target = SaveTarget::Main());
     // All six in order; a failing file does not keep the others from being saved.
-    std::vector<SaveReport> SaveAll(const RecordStore& store, SaveTarget target = SaveTarget::Main());
+    std::vector<SaveReport> SaveAll(RecordStore& store, SaveTarget target = SaveTarget::Main());
 
     // Copies every file that failed to load aside now, so that the program can
     // name the copy when it reports the failure; the next save then replaces
@@ -73,6 +83,7 @@ public:
 
 private:
     bool KeepAside(DataKind kind, SaveReport& report);
+    bool TakeInOutsideChanges(DataKind kind, RecordStore& store, SaveReport& report);
 
     std::string folder_;
     WallClock clock_;
@@ -80,6 +91,11 @@ private:
     // A main file that exists but was never loaded is not replaced: what it
     // holds is in no list. Loading it, or saving it once, brings it in step.
     std::array<bool, 6> inStep_{};
+    // The version of each main file last read or written here, and what its
+    // records were then: a different file at save time was written by
+    // another program.
+    std::array<FileStamp, 6> stamp_{};
+    std::array<ListBase, 6> base_{};
 };
 
 }  // namespace orv

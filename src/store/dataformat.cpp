@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cstdint>
 #include <cstring>
+#include <unordered_set>
 #include <utility>
 
 #include "store/textutil.h"
@@ -225,6 +226,14 @@ bool ReadField(Rec& rec, std::string_view line, std::string& message)
     return true;
 }
 
+ParseResult Failed(std::string message)
+{
+    ParseResult r;
+    r.ok = false;
+    r.message = std::move(message);
+    return r;
+}
+
 template <class Rec>
 ParseResult ParseRecords(std::string_view text, std::vector<Rec>& out)
 {
@@ -233,18 +242,22 @@ ParseResult ParseRecords(std::string_view text, std::vector<Rec>& out)
     std::string_view line;
     lines.Next(line);
     // The reader of a file puts its name before this.
-    if (line != Headers[Index(Format<Rec>::kind)]) return {false, "Unknown header; nothing was loaded from it"};
+    if (line != Headers[Index(Format<Rec>::kind)]) return Failed("Unknown header; nothing was loaded from it");
     // Records are built in place at the end of the list and taken off again
     // when they fail or are never ended.
     const std::size_t before = out.size();
     bool inRecord = false;
     bool reserved = false;
+    bool ended = false;
     std::string message;
     while (lines.Next(line)) {
         if (line.size() < 2 || line[0] != '<') continue;
         // Only lines starting "<B" or "<E" can be structure lines.
         if (line[1] == 'B' || line[1] == 'E') {
-            if (line == "<END:FILE>") break;
+            if (line == "<END:FILE>") {
+                ended = true;
+                break;
+            }
             if (line == "<BEGIN>") {
                 if (inRecord) {
                     out.back() = Rec{};
@@ -259,7 +272,8 @@ ParseResult ParseRecords(std::string_view text, std::vector<Rec>& out)
                 inRecord = false;
                 if (!Format<Rec>::Finish(out.back(), message)) {
                     out.pop_back();
-                    return {false, std::move(message)};
+                    AssignUids(out, before);
+                    return Failed(std::move(message));
                 }
                 // Once a few records show their size, make room for the rest at once.
                 if (!reserved && out.size() - before == 64) {
@@ -273,11 +287,15 @@ ParseResult ParseRecords(std::string_view text, std::vector<Rec>& out)
         if (!inRecord) continue;
         if (!ReadField(out.back(), line, message)) {
             out.pop_back();
-            return {false, std::move(message)};
+            AssignUids(out, before);
+            return Failed(std::move(message));
         }
     }
     if (inRecord) out.pop_back();
-    return {};
+    AssignUids(out, before);
+    ParseResult result;
+    result.cutShort = inRecord || !ended;
+    return result;
 }
 
 // Builds a whole file in one buffer.
@@ -293,10 +311,18 @@ public:
         out_.append(text);
         out_.append("\r\n", 2);
     }
+    // A line break inside a value would end the tag line early and make
+    // the rest a line of its own, "<END:FILE>" included.
     void Tagged(std::string_view tag, std::string_view value)
     {
         out_.append(tag);
-        Line(value);
+        if (HasLineBreak(value)) Line(OneLine(value));
+        else Line(value);
+    }
+    void TaggedLines(std::string_view tag, std::string_view value)
+    {
+        if (!HasLineBreak(value)) return Tagged(tag, value);
+        for (const std::string& line : LinesOf(value)) Tagged(tag, line);
     }
     void Number(std::string_view tag, std::int32_t value)
     {
@@ -348,7 +374,7 @@ void WriteField(Writer& w, const Rec& rec)
         w.Tagged(f.tag, rec.*f.flag ? "True" : "False");
     } else {
         w.Line("<BEGIN:MORE>");
-        for (const std::string& item : rec.*f.items) w.Tagged(f.tag, item);
+        for (const std::string& item : rec.*f.items) w.TaggedLines(f.tag, item);
         w.Line("<END:MORE>");
     }
 }
@@ -380,7 +406,127 @@ std::string SerializeRecords(const std::vector<Rec>& list)
     return w.Finish();
 }
 
+// FNV-1a: small, and the same on every machine, so that a UID derived from
+// a record's content is the same wherever the file is read.
+class ContentHasher {
+public:
+    void Bytes(std::string_view bytes)
+    {
+        for (const char c : bytes) Byte(static_cast<unsigned char>(c));
+        Byte(0xFF);  // ends the value, so that "ab","c" differs from "a","bc"
+    }
+    void Number(std::int64_t n)
+    {
+        for (int i = 0; i < 8; ++i) Byte(static_cast<unsigned char>(static_cast<std::uint64_t>(n) >> (8 * i)));
+    }
+    std::uint64_t value() const { return h_; }
+
+private:
+    void Byte(unsigned char b)
+    {
+        h_ ^= b;
+        h_ *= 0x100000001b3ULL;
+    }
+    std::uint64_t h_ = 0xcbf29ce484222325ULL;
+};
+
+template <class Rec, std::size_t I>
+void HashField(ContentHasher& h, const Rec& rec)
+{
+    constexpr Field<Rec> f = Format<Rec>::fields[I];
+    if constexpr (f.tag == std::string_view("<UID>")) {
+        return;
+    } else {
+        h.Bytes(f.tag);
+        if constexpr (f.type == FieldType::Text || f.type == FieldType::TextIfAny) {
+            h.Bytes(rec.*f.text);
+        } else if constexpr (f.type == FieldType::Number || f.type == FieldType::NumberIfSet) {
+            h.Number(rec.*f.number);
+        } else if constexpr (f.type == FieldType::Priority) {
+            h.Number(rec.*f.byte);
+        } else if constexpr (f.type == FieldType::TrueFalse) {
+            h.Number(rec.*f.flag ? 1 : 0);
+        } else {
+            h.Number(static_cast<std::int64_t>((rec.*f.items).size()));
+            for (const std::string& item : rec.*f.items) h.Bytes(item);
+        }
+    }
+}
+
+template <class Rec, std::size_t... I>
+std::uint64_t HashRecord(const Rec& rec, std::index_sequence<I...>)
+{
+    ContentHasher h;
+    (HashField<Rec, I>(h, rec), ...);
+    return h.value();
+}
+
+template <class Rec>
+std::uint64_t HashOf(const Rec& rec)
+{
+    return HashRecord(rec, std::make_index_sequence<std::size(Format<Rec>::fields)>());
+}
+
+std::string DerivedUid(std::uint64_t hash)
+{
+    static constexpr char digits[] = "0123456789abcdef";
+    std::string uid = "orv-";
+    for (int shift = 60; shift >= 0; shift -= 4) uid += digits[(hash >> shift) & 0xF];
+    return uid;
+}
+
+template <class Rec>
+bool AssignUidsOf(std::vector<Rec>& list, std::size_t from)
+{
+    if (from >= list.size()) return false;
+    bool changed = false;
+    // Views into the records' own strings: the list does not grow meanwhile.
+    std::unordered_set<std::string_view> seen;
+    seen.reserve(list.size());
+    for (std::size_t i = 0; i < from; ++i) seen.insert(list[i].Uid);
+    for (std::size_t i = from; i < list.size(); ++i) {
+        Rec& rec = list[i];
+        if (rec.Uid.empty() || seen.count(rec.Uid) != 0) {
+            // Equal records get "-2", "-3" ..: the n-th of them the same name at every read.
+            const std::string base = DerivedUid(HashOf(rec));
+            std::string uid = base;
+            for (int n = 2; seen.count(uid) != 0; ++n) uid = base + "-" + std::to_string(n);
+            rec.Uid = std::move(uid);
+            changed = true;
+        }
+        seen.insert(rec.Uid);
+    }
+    return changed;
+}
+
 }  // namespace
+
+std::uint64_t ContentHash(const AData& r) { return HashOf(r); }
+std::uint64_t ContentHash(const ACal& r) { return HashOf(r); }
+std::uint64_t ContentHash(const AAdv& r) { return HashOf(r); }
+std::uint64_t ContentHash(const AYear& r) { return HashOf(r); }
+std::uint64_t ContentHash(const AMonth& r) { return HashOf(r); }
+std::uint64_t ContentHash(const AWeek& r) { return HashOf(r); }
+
+bool AssignUids(std::vector<AData>& list, std::size_t from) { return AssignUidsOf(list, from); }
+bool AssignUids(std::vector<ACal>& list, std::size_t from) { return AssignUidsOf(list, from); }
+bool AssignUids(std::vector<AAdv>& list, std::size_t from) { return AssignUidsOf(list, from); }
+bool AssignUids(std::vector<AYear>& list, std::size_t from) { return AssignUidsOf(list, from); }
+bool AssignUids(std::vector<AMonth>& list, std::size_t from) { return AssignUidsOf(list, from); }
+bool AssignUids(std::vector<AWeek>& list, std::size_t from) { return AssignUidsOf(list, from); }
+
+bool RecordStore::AssignUids(DataKind kind)
+{
+    switch (kind) {
+    case DataKind::Addresses: return orv::AssignUids(addresses_);
+    case DataKind::Calendar: return orv::AssignUids(calendar_);
+    case DataKind::Advanced: return orv::AssignUids(advanced_);
+    case DataKind::Annual: return orv::AssignUids(annual_);
+    case DataKind::Monthly: return orv::AssignUids(monthly_);
+    case DataKind::Weekly: return orv::AssignUids(weekly_);
+    }
+    return false;
+}
 
 std::string_view DataFileName(DataKind kind) { return FileNames[Index(kind)]; }
 std::string_view DataFileStem(DataKind kind) { return FileStems[Index(kind)]; }

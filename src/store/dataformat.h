@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,8 +14,6 @@
 #include "store/records.h"
 
 namespace orv {
-
-enum class DataKind { Addresses, Calendar, Advanced, Annual, Monthly, Weekly };
 
 // The order in which the files are loaded and saved.
 inline constexpr std::array<DataKind, 6> AllDataKinds{DataKind::Addresses, DataKind::Calendar,
@@ -27,10 +26,17 @@ std::string_view DataHeaderLine(DataKind kind);  // "<BEGIN:CAL:FILE:VERSION>3.0
 
 // The outcome of reading one file's text. On failure the records completed
 // before the bad line have been appended; the record in progress was dropped.
-using ParseResult = FileResult;
+// `cutShort` is set when the text ends inside a record or without its
+// "<END:FILE>" line: what was complete is read, but the file holds more than
+// the lists, so it is kept aside before a save replaces it.
+struct ParseResult : FileResult {
+    bool cutShort = false;
+};
 
 // Each reader appends the file's complete records to `out`. An empty text is an
-// empty file; any other text must start with the kind's header line.
+// empty file; any other text must start with the kind's header line. A record
+// read without a "<UID>" (or with one an earlier record of the text has) gets
+// one derived from its content, so that two reads of the same text agree.
 ParseResult ParseDataText(std::string_view text, std::vector<AData>& out);
 ParseResult ParseDataText(std::string_view text, std::vector<ACal>& out);
 ParseResult ParseDataText(std::string_view text, std::vector<AAdv>& out);
@@ -39,7 +45,9 @@ ParseResult ParseDataText(std::string_view text, std::vector<AMonth>& out);
 ParseResult ParseDataText(std::string_view text, std::vector<AWeek>& out);
 ParseResult ParseDataText(DataKind kind, std::string_view text, RecordStore& store);
 
-// The whole file, header to "<END:FILE>", lines ended by CR LF.
+// The whole file, header to "<END:FILE>", lines ended by CR LF. A value is one
+// line whatever it holds: a line break in a one-line field is written as a
+// blank, one in a further line ("<MORE>") as a further line.
 std::string SerializeDataText(const std::vector<AData>& list);
 std::string SerializeDataText(const std::vector<ACal>& list);
 std::string SerializeDataText(const std::vector<AAdv>& list);
@@ -47,5 +55,24 @@ std::string SerializeDataText(const std::vector<AYear>& list);
 std::string SerializeDataText(const std::vector<AMonth>& list);
 std::string SerializeDataText(const std::vector<AWeek>& list);
 std::string SerializeDataText(DataKind kind, const RecordStore& store);
+
+// A hash of everything a record stores but its UID: equal for records that
+// would be written alike, stable across runs and machines.
+std::uint64_t ContentHash(const AData& r);
+std::uint64_t ContentHash(const ACal& r);
+std::uint64_t ContentHash(const AAdv& r);
+std::uint64_t ContentHash(const AYear& r);
+std::uint64_t ContentHash(const AMonth& r);
+std::uint64_t ContentHash(const AWeek& r);
+
+// Gives every record from `from` on that has no UID, or the UID of a record
+// before it, one derived from its content ("orv-" and 16 hex digits, "-2" ..
+// added while that is taken). Returns whether any record changed.
+bool AssignUids(std::vector<AData>& list, std::size_t from = 0);
+bool AssignUids(std::vector<ACal>& list, std::size_t from = 0);
+bool AssignUids(std::vector<AAdv>& list, std::size_t from = 0);
+bool AssignUids(std::vector<AYear>& list, std::size_t from = 0);
+bool AssignUids(std::vector<AMonth>& list, std::size_t from = 0);
+bool AssignUids(std::vector<AWeek>& list, std::size_t from = 0);
 
 }  // namespace orv

@@ -27,11 +27,42 @@ bool IsFolder(const std::string& path)
     return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
+FileStamp StampOfStat(const struct stat& st)
+{
+    FileStamp s;
+    s.exists = true;
+    s.device = static_cast<unsigned long long>(st.st_dev);
+    s.inode = static_cast<unsigned long long>(st.st_ino);
+    s.size = static_cast<unsigned long long>(st.st_size);
+    s.modifiedNs = static_cast<long long>(st.st_mtim.tv_sec) * 1000000000LL + st.st_mtim.tv_nsec;
+    return s;
+}
+
+// Gives a new file the permissions of the one it replaces, so that a file the
+// user made private stays private; a new file gets the usual ones.
+void TakeModeOf(int fd, const std::string& replaced)
+{
+    struct stat st {};
+    if (::stat(replaced.c_str(), &st) == 0 && S_ISREG(st.st_mode)) {
+        ::fchmod(fd, st.st_mode & 07777);
+        // Only root, or an owner changing to one of its groups, may give the
+        // file back its owner and group; otherwise the new file stays ours.
+        if ((st.st_uid != ::geteuid() || st.st_gid != ::getegid()) && ::fchown(fd, st.st_uid, st.st_gid) != 0) {
+            // Not allowed: the new file is ours, with the mode the user chose.
+        }
+        return;
+    }
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    ::fchmod(fd, 0666 & ~mask);
+}
+
 bool IsLetterOrDigit(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9'); }
 
 // Writes all of `content` to `fd`, syncs and closes it; on failure the file
 // at `path` is removed again.
-FileResult WriteAndClose(int fd, const std::string& path, std::string_view content, const std::string& reported)
+FileResult WriteAndClose(int fd, const std::string& path, std::string_view content, const std::string& reported,
+                         FileStamp* written = nullptr)
 {
     std::size_t done = 0;
     int err = 0;
@@ -45,6 +76,7 @@ FileResult WriteAndClose(int fd, const std::string& path, std::string_view conte
         done += static_cast<std::size_t>(n);
     }
     if (err == 0 && ::fsync(fd) != 0) err = errno;
+    if (struct stat st {}; err == 0 && written != nullptr && ::fstat(fd, &st) == 0) *written = StampOfStat(st);
     if (::close(fd) != 0 && err == 0) err = errno;
     if (err == 0) return FileResult::Ok();
     ::unlink(path.c_str());
@@ -81,6 +113,30 @@ bool PathExists(const std::string& path)
     return ::lstat(path.c_str(), &st) == 0;
 }
 
+FileStamp StampOf(const std::string& path)
+{
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) return {};
+    return StampOfStat(st);
+}
+
+std::string LinkTarget(const std::string& path)
+{
+    std::string current = path;
+    // A loop of links ends somewhere; forty steps is what the system allows too.
+    for (int step = 0; step < 40; ++step) {
+        struct stat st {};
+        if (::lstat(current.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return current;
+        std::string target(static_cast<std::size_t>(st.st_size > 0 ? st.st_size : 4096) + 1, '\0');
+        const ssize_t n = ::readlink(current.c_str(), target.data(), target.size());
+        if (n <= 0) return current;
+        target.resize(static_cast<std::size_t>(n));
+        if (target.front() != '/') target = FolderOf(current) + "/" + target;
+        current = std::move(target);
+    }
+    return current;
+}
+
 ReadResult ReadWholeFile(const std::string& path)
 {
     ReadResult r;
@@ -93,7 +149,10 @@ ReadResult ReadWholeFile(const std::string& path)
     }
     r.exists = true;
     struct stat st {};
-    if (::fstat(fd, &st) == 0 && st.st_size > 0) r.content.reserve(static_cast<std::size_t>(st.st_size));
+    if (::fstat(fd, &st) == 0) {
+        r.stamp = StampOfStat(st);
+        if (st.st_size > 0) r.content.reserve(static_cast<std::size_t>(st.st_size));
+    }
     char buffer[1 << 16];
     for (;;) {
         const ssize_t n = ::read(fd, buffer, sizeof buffer);
@@ -111,23 +170,22 @@ ReadResult ReadWholeFile(const std::string& path)
 
 std::string TemporaryNamePrefix(const std::string& path) { return path + std::string(kTemporaryInfix); }
 
-FileResult WriteFileAtomic(const std::string& path, std::string_view content)
+FileResult WriteFileAtomic(const std::string& path, std::string_view content, FileStamp* written)
 {
-    std::string tmp = TemporaryNamePrefix(path) + std::string(kTemporaryLetters, 'X');
+    // Renaming over a link would replace the link and leave its target behind.
+    const std::string target = LinkTarget(path);
+    std::string tmp = TemporaryNamePrefix(target) + std::string(kTemporaryLetters, 'X');
     const int fd = ::mkstemp(tmp.data());
     if (fd < 0) return FileResult::Error(IoErrorText(errno, path));
-    // mkstemp creates the file user-only; data files keep the usual permissions.
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    ::fchmod(fd, 0666 & ~mask);
-    FileResult written = WriteAndClose(fd, tmp, content, path);
-    if (!written.ok) return written;
-    if (::rename(tmp.c_str(), path.c_str()) != 0) {
+    TakeModeOf(fd, target);
+    FileResult result = WriteAndClose(fd, tmp, content, path, written);
+    if (!result.ok) return result;
+    if (::rename(tmp.c_str(), target.c_str()) != 0) {
         const int err = errno;
         ::unlink(tmp.c_str());
         return FileResult::Error(IoErrorText(err, path));
     }
-    SyncFolder(FolderOf(path));
+    SyncFolder(FolderOf(target));
     return FileResult::Ok();
 }
 
@@ -194,12 +252,14 @@ AsideCopy CopyAside(const std::string& path, std::time_t now)
     for (int n = 1; n <= 999; ++n) {
         std::string name = path + "." + stamp + (n > 1 ? "-" + std::to_string(n) : std::string()) + ".unread";
         // O_EXCL: an earlier copy of the same second is never replaced.
-        const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
         if (fd < 0) {
             if (errno == EEXIST) continue;
             aside.result = FileResult::Error(IoErrorText(errno, name));
             return aside;
         }
+        // The copy is no more readable than the file it keeps.
+        TakeModeOf(fd, path);
         aside.result = WriteAndClose(fd, name, original.content, name);
         if (aside.result.ok) {
             SyncFolder(FolderOf(name));

@@ -20,18 +20,38 @@ struct FileResult {
     explicit operator bool() const { return ok; }
 };
 
-// Reads a whole file. Missing files are reported through `exists`.
+// What tells one version of a file from another without reading it: another
+// program that writes the file gives it a new inode (a rename), or a new size
+// or modification time. `exists` is false for a missing file.
+struct FileStamp {
+    bool exists = false;
+    unsigned long long device = 0, inode = 0, size = 0;
+    long long modifiedNs = 0;
+    bool operator==(const FileStamp&) const = default;
+};
+FileStamp StampOf(const std::string& path);
+
+// Reads a whole file. Missing files are reported through `exists`; `stamp` is
+// the version that was read.
 struct ReadResult {
     bool exists = false;
     FileResult result;
     std::string content;
+    FileStamp stamp;
 };
 ReadResult ReadWholeFile(const std::string& path);
 
 // Writes `content` to a temporary file beside `path` (TemporaryNamePrefix(path)
 // followed by six letters or digits) and renames it over `path`; then the
 // folder is synced, so that the new name also survives a power loss.
-FileResult WriteFileAtomic(const std::string& path, std::string_view content);
+// A `path` that is a symbolic link is followed, so the link keeps pointing at
+// the data; the new file keeps the mode (and, where allowed, the owner) of the
+// file it replaces. `written`, when given, receives the new file's stamp.
+FileResult WriteFileAtomic(const std::string& path, std::string_view content, FileStamp* written = nullptr);
+
+// The file a write of `path` replaces: `path` itself, or the end of the chain
+// of symbolic links starting there (also when that end does not exist yet).
+std::string LinkTarget(const std::string& path);
 
 // "<path>.tmp-": the start of the temporary names WriteFileAtomic uses for `path`.
 std::string TemporaryNamePrefix(const std::string& path);

@@ -8,6 +8,9 @@
 
 namespace orv {
 
+// The six lists, one file each.
+enum class DataKind { Addresses, Calendar, Advanced, Annual, Monthly, Weekly };
+
 // Owns the six lists. Reading is free; every mutable access bumps the list's
 // generation, so that indexes built over a list (engine/eventindex.h) can tell
 // that they are stale and rebuild before the next query.
@@ -36,6 +39,11 @@ public:
     // Sorts the address list keeping CurrentAddress on the same record.
     void SortAddresses() { orv::SortAddresses(editAddresses(), CurrentAddress); }
     void SortCalendar() { orv::SortCalendar(editCalendar()); }
+
+    // Gives each record of the kind without an identity (or with one an
+    // earlier record has) one; store/dataformat.h says how. Identities are no
+    // part of what indexes show, so the generation stays.
+    bool AssignUids(DataKind kind);
 
     int CurrentAddress = 0;
     int CurrentCalendar = 0;

@@ -29,7 +29,11 @@ std::string NotAnIntegerMessage(std::string_view text)
     return "'" + std::string(text) + "' is not a valid integer value";
 }
 
-bool HasLineBreak(std::string_view text) { return text.find_first_of("\r\n") != std::string_view::npos; }
+bool HasLineBreak(std::string_view text)
+{
+    return !text.empty() && (std::memchr(text.data(), '\n', text.size()) != nullptr ||
+                             std::memchr(text.data(), '\r', text.size()) != nullptr);
+}
 
 std::string OneLine(std::string_view text)
 {

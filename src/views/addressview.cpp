@@ -389,6 +389,11 @@ void AddressView::Post(bool askedByYearField)
 void AddressView::Save()
 {
     const SessionReport report = session_.SaveDataFile(DataKind::Addresses);
+    if (!report.notices.empty()) {
+        // Another program's people were taken in: the list shown is the new one.
+        ShowAddress();
+        dialogs_.message(this, QStringLiteral("ORV"), DecodeStoredLines(report.notices).join(QLatin1Char('\n')), {});
+    }
     if (report.ok()) return;
     const QStringList lines = DecodeStoredLines(report.messages);
     dialogs_.message(this, QStringLiteral("ORV"), lines.join(QLatin1Char('\n')), {});

@@ -40,6 +40,8 @@ void EventPage::Message(QMessageBox::Icon icon, const QString& caption, const QS
 bool EventPage::SaveNow(DataKind kind)
 {
     const SessionReport report = session_.SaveDataFile(kind);
+    if (!report.notices.empty())
+        Message(QMessageBox::Information, QStringLiteral("ORV"), DecodeStoredLines(report.notices).join(QStringLiteral("\n\n")));
     if (report.ok()) return true;
     const QStringList lines = DecodeStoredLines(report.messages);
     Message(QMessageBox::Warning, QStringLiteral("ORV"), lines.join(QStringLiteral("\n\n")));

@@ -239,6 +239,7 @@ void TImportData::ToDatabaseClick()
             Message(QStringLiteral("No person was added."), lines.join(QLatin1Char('\n')));
             return;
         }
+        problems << DecodeStoredLines(saved.notices);
         emit changed();
     }
     Message(QStringLiteral("%1 persons added").arg(people.size()), problems.join(QLatin1Char('\n')));

@@ -7,26 +7,16 @@
 #include <cstdlib>
 #include <string>
 #include <string_view>
-#include <tuple>
 #include <type_traits>
 #include <vector>
 
+#include "../store/recordfields.h"
 #include "store/datafile.h"
 
 namespace {
 
 using namespace orv;
-
-auto Fields(const AData& a)
-{
-    return std::tie(a.DateText, a.Name, a.Surname, a.Address, a.Day, a.Month, a.Year, a.Postal, a.City, a.Country,
-                    a.Tele1, a.Tele2, a.Tele3, a.Email1, a.Email2, a.Email3, a.More, a.Marked);
-}
-auto Fields(const ACal& c) { return std::tie(c.Date, c.Hint, c.Priority, c.Day, c.Month, c.Year, c.DateText, c.More); }
-auto Fields(const AAdv& a) { return std::tie(a.FromEnd, a.Down, a.Month, a.Day, a.Hint); }
-auto Fields(const AYear& y) { return std::tie(y.Month, y.Day, y.Year, y.Hint); }
-auto Fields(const AMonth& m) { return std::tie(m.Day, m.Month, m.Year, m.Hint); }
-auto Fields(const AWeek& w) { return std::tie(w.Weekday, w.WeekNr, w.Hint); }
+using test::Fields;
 
 void Fail(const char* what)
 {
@@ -53,6 +43,7 @@ void RoundTrip(std::string_view input)
     if (second.size() != first.size()) Fail("record count");
     for (std::size_t i = 0; i < first.size(); ++i) {
         if (Fields(first[i]) != Fields(second[i])) Fail("record fields");
+        if (first[i].Uid != second[i].Uid || first[i].Uid.empty()) Fail("record identity");
     }
     if (SerializeDataText(second) != written) Fail("written text");
 }

@@ -267,3 +267,192 @@ TEST_F(DataFilesTest, ABackupLeavesTheUnreadFileForTheMainSaveToKeep)
 
 }  // namespace
 }  // namespace orv
+
+namespace orv {
+namespace {
+
+using test::CrLf;
+using test::ReadFile;
+using test::WriteFile;
+
+// ---- Files another program changes while they are open ----------------------------
+
+const std::string WeekHeader = "<BEGIN:WEEK:FILE:VERSION>3.0";
+
+std::vector<std::string> WeekLine(const std::string& uid, int weekday, const std::string& hint)
+{
+    return {"<BEGIN>", "<WEEKDAY>" + std::to_string(weekday), "<WEEKNR>", "<HINT>" + hint, "<UID>" + uid, "<END>"};
+}
+
+std::string WeekFile(const std::vector<std::vector<std::string>>& records)
+{
+    std::string text = WeekHeader + "\r\n";
+    for (const auto& lines : records)
+        for (const std::string& line : lines) text += line + "\r\n";
+    return text + "<END:FILE>\r\n";
+}
+
+std::vector<std::string> Hints(const std::vector<AWeek>& list)
+{
+    std::vector<std::string> hints;
+    for (const AWeek& w : list) hints.push_back(w.Uid + "=" + w.Hint);
+    return hints;
+}
+
+class OutsideChangeTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        setenv("TZ", "UTC", 1);
+        tzset();
+        WriteFile(path, WeekFile({WeekLine("a", 1, "Gym"), WeekLine("b", 2, "Choir"), WeekLine("c", 3, "Chess"),
+                                  WeekLine("d", 4, "Piano")}));
+        files.Load(DataKind::Weekly, store);
+    }
+    // Another program writes its own file and renames it over ours, as editors
+    // and file-syncing programs do.
+    void WriteElsewhere(const std::string& text)
+    {
+        WriteFile(path + ".theirs", text);
+        std::filesystem::rename(path + ".theirs", path);
+    }
+    std::vector<std::string> Reloaded()
+    {
+        RecordStore again;
+        DataFiles other(folder.path());
+        EXPECT_FALSE(other.Load(DataKind::Weekly, again).failed);
+        return Hints(again.weekly());
+    }
+
+    test::TempFolder folder;
+    std::string path = folder / "week.orv";
+    DataFiles files{folder.path(), [] { return Stamp; }};
+    RecordStore store;
+};
+
+TEST_F(OutsideChangeTest, ChangesOnEitherSideAreKeptAndTheOtherVersionIsKeptAside)
+{
+    // Here: "b" changed, "c" deleted, "d" changed. There: "a" changed, "c"
+    // changed, "d" changed differently, "e" added.
+    const std::string theirs = WeekFile({WeekLine("a", 1, "Gym at six"), WeekLine("b", 2, "Choir"),
+                                         WeekLine("c", 3, "Chess club"), WeekLine("d", 4, "Piano lesson"),
+                                         WeekLine("e", 5, "Swim")});
+    auto& list = store.editWeekly();
+    list[1].Hint = "Choir, new hall";
+    list[3].Hint = "Piano, cancelled";
+    list.erase(list.begin() + 2);
+    WriteElsewhere(theirs);
+
+    const SaveReport saved = files.Save(DataKind::Weekly, store);
+    EXPECT_FALSE(saved.failed) << saved.message;
+    EXPECT_TRUE(saved.changedOutside);
+    EXPECT_EQ(saved.asideCopy, path + ".20261206-115959.unread");
+    EXPECT_EQ(ReadFile(saved.asideCopy), theirs);
+    EXPECT_NE(saved.notice.find("2 added, 1 changed, 0 removed"), std::string::npos) << saved.notice;
+    EXPECT_NE(saved.notice.find("1 record(s) changed both there and in ORV keep ORV's version"), std::string::npos)
+        << saved.notice;
+    // "c" comes back: its change there outweighs its deletion here.
+    const std::vector<std::string> expected{"a=Gym at six", "b=Choir, new hall", "d=Piano, cancelled", "c=Chess club",
+                                            "e=Swim"};
+    EXPECT_EQ(Hints(store.weekly()), expected);
+    EXPECT_EQ(Reloaded(), expected);
+
+    // The file written is now the one ORV knows: the next save says nothing.
+    const SaveReport next = files.Save(DataKind::Weekly, store);
+    EXPECT_FALSE(next.changedOutside);
+    EXPECT_EQ(next.asideCopy, "");
+}
+
+TEST_F(OutsideChangeTest, ADeletionThereGoesAcrossOnlyWhereThisSideLeftTheRecord)
+{
+    store.editWeekly()[1].Hint = "Choir, kept";
+    WriteElsewhere(WeekFile({WeekLine("d", 4, "Piano")}));
+    const SaveReport saved = files.Save(DataKind::Weekly, store);
+    EXPECT_NE(saved.notice.find("0 added, 0 changed, 2 removed"), std::string::npos) << saved.notice;
+    EXPECT_EQ(Reloaded(), (std::vector<std::string>{"b=Choir, kept", "d=Piano"}));
+}
+
+TEST_F(OutsideChangeTest, AFileTheOtherProgramOnlyTouchedIsWrittenQuietly)
+{
+    store.editWeekly()[0].Hint = "Gym at seven";
+    WriteElsewhere(ReadFile(path));
+    const SaveReport saved = files.Save(DataKind::Weekly, store);
+    EXPECT_FALSE(saved.changedOutside);
+    EXPECT_EQ(saved.asideCopy, "");
+    EXPECT_EQ(Reloaded().front(), "a=Gym at seven");
+}
+
+TEST_F(OutsideChangeTest, AFileInAFormatThisVersionCannotReadIsKeptAsideBeforeItIsReplaced)
+{
+    const std::string newer = "<BEGIN:WEEK:FILE:VERSION>4.0\r\n<BEGIN>\r\n<HINT>future\r\n<END>\r\n";
+    WriteElsewhere(newer);
+    const SaveReport saved = files.Save(DataKind::Weekly, store);
+    EXPECT_FALSE(saved.failed) << saved.message;
+    EXPECT_TRUE(saved.changedOutside);
+    EXPECT_NE(saved.notice.find("could not be read"), std::string::npos) << saved.notice;
+    EXPECT_EQ(ReadFile(saved.asideCopy), newer);
+    EXPECT_EQ(Reloaded().size(), 4u);
+}
+
+// ---- What a save keeps of the file it replaces -----------------------------------
+
+TEST_F(DataFilesTest, ASaveKeepsTheFilesModeAndAnAsideCopyIsNoMoreReadable)
+{
+    WriteFile(Path("cal.orv"), BadCalendar);
+    std::filesystem::permissions(Path("cal.orv"), std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+    RecordStore store;
+    files.Load(DataKind::Calendar, store);
+    const SaveReport saved = files.Save(DataKind::Calendar, store);
+    ASSERT_FALSE(saved.failed) << saved.message;
+    using std::filesystem::perms;
+    EXPECT_EQ(std::filesystem::status(Path("cal.orv")).permissions(), perms::owner_read | perms::owner_write);
+    EXPECT_EQ(std::filesystem::status(saved.asideCopy).permissions(), perms::owner_read | perms::owner_write);
+}
+
+TEST_F(DataFilesTest, ADataFileThatIsALinkStaysALinkAndItsTargetIsWritten)
+{
+    std::filesystem::create_directory(Path("synced"));
+    WriteFile(Path("synced/year.orv"), Sample(DataKind::Annual));
+    std::filesystem::create_symlink("synced/year.orv", Path("year.orv"));
+    std::filesystem::create_symlink(Path("synced/month.orv"), Path("month.orv"));  // its target not there yet
+    RecordStore store;
+    files.LoadAll(store);
+    store.editAnnual().front().Hint = "Wedding day, 30 years";
+    store.editMonthly().push_back({1, "", "", "Rent"});
+    for (const SaveReport& r : files.SaveAll(store)) EXPECT_FALSE(r.failed) << r.message;
+    EXPECT_TRUE(std::filesystem::is_symlink(Path("year.orv")));
+    EXPECT_TRUE(std::filesystem::is_symlink(Path("month.orv")));
+    EXPECT_NE(ReadFile(Path("synced/year.orv")).find("Wedding day, 30 years"), std::string::npos);
+    EXPECT_NE(ReadFile(Path("synced/month.orv")).find("<HINT>Rent"), std::string::npos);
+}
+
+TEST_F(DataFilesTest, AFileCutShortIsKeptAsideBeforeTheFirstSaveReplacesIt)
+{
+    const std::string cut = CrLf({CalHeader, "<BEGIN>", "<HINT>whole", "<DAY>1", "<MONTH>2", "<YEAR>2003", "<END>",
+                                  "<BEGIN>", "<HINT>half"});
+    WriteFile(Path("cal.orv"), cut);
+    RecordStore store;
+    const LoadReport load = files.Load(DataKind::Calendar, store);
+    EXPECT_FALSE(load.failed);
+    EXPECT_EQ(store.calendar().size(), 1u);
+    const SaveReport saved = files.Save(DataKind::Calendar, store);
+    EXPECT_EQ(ReadFile(saved.asideCopy), cut);
+}
+
+TEST_F(DataFilesTest, ASaveGivesNewRecordsIdentitiesThatTheFileKeeps)
+{
+    RecordStore store;
+    files.LoadAll(store);
+    store.editWeekly() = {{2, "", "Gym"}, {2, "", "Gym"}};
+    files.Save(DataKind::Weekly, store);
+    const std::string first = store.weekly()[0].Uid, second = store.weekly()[1].Uid;
+    EXPECT_FALSE(first.empty());
+    EXPECT_NE(first, second);
+    RecordStore again;
+    DataFiles(folder.path()).Load(DataKind::Weekly, again);
+    EXPECT_EQ(again.weekly()[0].Uid, first);
+    EXPECT_EQ(again.weekly()[1].Uid, second);
+}
+
+}  // namespace
+}  // namespace orv

@@ -2,7 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <random>
 
+#include "roundtrip.h"
 #include "store/datafile.h"
 #include "storetest.h"
 
@@ -213,6 +215,7 @@ TEST(DataTextTest, NumbersThatIndexNoTableAreKeptAsStored)
                                    "<WEEKDAY>-3", "<END>", "<BEGIN>", "<WEEKDAY>0", "<END>", "<END:FILE>"});
     std::vector<AWeek> weekly;
     ASSERT_TRUE(ParseDataText(week, weekly).ok);
+    for (AWeek& w : weekly) w.Uid.clear();
     EXPECT_EQ(SerializeDataText(weekly), CrLf({"<BEGIN:WEEK:FILE:VERSION>3.0", "<BEGIN>", "<WEEKDAY>9", "<WEEKNR>",
                                                "<HINT>", "<END>", "<BEGIN>", "<WEEKDAY>-3", "<WEEKNR>", "<HINT>",
                                                "<END>", "<BEGIN>", "<WEEKDAY>0", "<WEEKNR>", "<HINT>", "<END>",
@@ -417,6 +420,96 @@ INSTANTIATE_TEST_SUITE_P(Dates, CalendarDateTest,
                                          DateCase{"Day0", 0, 1, 2000, false}, DateCase{"Month13", 1, 13, 2000, false},
                                          DateCase{"Year10000", 1, 1, 10000, false}),
                          [](const auto& row) { return std::string(row.param.name); });
+
+}  // namespace
+}  // namespace orv
+
+namespace orv {
+namespace {
+
+// ---- Any value, any bytes: what is written reads back -------------------------------
+
+TEST(DataTextTest, RandomRecordsOfEveryKindSurviveWriteAndRead)
+{
+    std::mt19937 random(20261207);
+    std::vector<std::uint8_t> bytes(4096);
+    for (int round = 0; round < 200; ++round) {
+        for (std::uint8_t& b : bytes) b = static_cast<std::uint8_t>(random());
+        test::ByteSource in(bytes.data(), bytes.size());
+        const std::string failure = test::CheckRoundTrip(test::BuildRecords(in));
+        ASSERT_EQ(failure, "") << "round " << round;
+    }
+}
+
+TEST(DataTextTest, ALineBreakNeverEndsATagLine)
+{
+    AData a;
+    a.Name = "Line one\r\n<END:FILE>";
+    a.Address = "Street 1\nFlat 2\rBack";
+    a.More = {"first\r\nsecond\n", "\n"};
+    BuildDateText(a);
+    const std::string text = SerializeDataText(std::vector<AData>{a, AData{}});
+    EXPECT_NE(text.find("<NAME>Line one <END:FILE>\r\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("<ADDRESS>Street 1 Flat 2 Back\r\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("<MORE>first\r\n<MORE>second\r\n<MORE>\r\n<END:MORE>"), std::string::npos) << text;
+    std::vector<AData> read;
+    ASSERT_TRUE(ParseDataText(text, read).ok);
+    EXPECT_EQ(read.size(), 2u);
+}
+
+// ---- Identities -------------------------------------------------------------------
+
+TEST(DataTextTest, RecordsReadWithoutAnIdentityGetTheSameOneAtEveryRead)
+{
+    const std::string text = CrLf({"<BEGIN:WEEK:FILE:VERSION>3.0", "<BEGIN>", "<WEEKDAY>2", "<HINT>Gym", "<END>",
+                                   "<BEGIN>", "<WEEKDAY>2", "<HINT>Gym", "<END>", "<BEGIN>", "<WEEKDAY>3",
+                                   "<HINT>Choir", "<UID>choir-1", "<END>", "<BEGIN>", "<WEEKDAY>4", "<HINT>Copy",
+                                   "<UID>choir-1", "<END>", "<END:FILE>"});
+    std::vector<AWeek> first, second;
+    ASSERT_TRUE(ParseDataText(text, first).ok);
+    ASSERT_TRUE(ParseDataText(text, second).ok);
+    ASSERT_EQ(first.size(), 4u);
+    EXPECT_EQ(first[0].Uid.substr(0, 4), "orv-");
+    EXPECT_EQ(first[1].Uid, first[0].Uid + "-2");  // equal records stay apart
+    EXPECT_EQ(first[2].Uid, "choir-1");
+    EXPECT_NE(first[3].Uid, "choir-1");  // a copied identity is not shared
+    for (std::size_t i = 0; i < first.size(); ++i) EXPECT_EQ(first[i].Uid, second[i].Uid);
+
+    // Written as the record's last line, and kept when the other fields change.
+    first[2].Hint = "Choir, new hall";
+    first[2].Weekday = 5;
+    std::vector<AWeek> third;
+    ASSERT_TRUE(ParseDataText(SerializeDataText(first), third).ok);
+    EXPECT_EQ(third[2].Uid, "choir-1");
+    EXPECT_NE(SerializeDataText(first).find("<HINT>Choir, new hall\r\n<UID>choir-1\r\n<END>"), std::string::npos);
+}
+
+struct CutCase {
+    const char* name;
+    std::string text;
+    std::size_t records;
+    bool cutShort;
+};
+
+class CutShortTest : public testing::TestWithParam<CutCase> {};
+
+TEST_P(CutShortTest, ReadsWhatIsCompleteAndSaysWhetherMoreWasThere)
+{
+    std::vector<AYear> read;
+    const ParseResult result = ParseDataText(GetParam().text, read);
+    EXPECT_TRUE(result.ok) << result.message;
+    EXPECT_EQ(read.size(), GetParam().records);
+    EXPECT_EQ(result.cutShort, GetParam().cutShort);
+}
+
+const std::string YearHeader = "<BEGIN:YEAR:FILE:VERSION>3.0";
+INSTANTIATE_TEST_SUITE_P(
+    Files, CutShortTest,
+    testing::Values(CutCase{"Whole", CrLf({YearHeader, "<BEGIN>", "<DAY>1", "<MONTH>2", "<END>", "<END:FILE>"}), 1, false},
+                    CutCase{"InsideARecord", CrLf({YearHeader, "<BEGIN>", "<DAY>1", "<END>", "<BEGIN>", "<DAY>2"}), 1, true},
+                    CutCase{"WithoutItsLastLine", CrLf({YearHeader, "<BEGIN>", "<DAY>1", "<END>"}), 1, true},
+                    CutCase{"Empty", "", 0, false}),
+    [](const auto& row) { return std::string(row.param.name); });
 
 }  // namespace
 }  // namespace orv

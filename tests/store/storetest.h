@@ -10,8 +10,8 @@
 #include <iterator>
 #include <set>
 #include <string>
-#include <tuple>
 
+#include "recordfields.h"
 #include "store/records.h"
 
 namespace orv::test {
@@ -64,18 +64,6 @@ inline std::set<std::string> Listing(const std::string& folder)
     }
     return names;
 }
-
-// Every stored and derived field (Marked is scratch and left out).
-inline auto Fields(const AData& a)
-{
-    return std::tie(a.DateText, a.Name, a.Surname, a.Address, a.Day, a.Month, a.Year, a.Postal, a.City, a.Country,
-                    a.Tele1, a.Tele2, a.Tele3, a.Email1, a.Email2, a.Email3, a.More);
-}
-inline auto Fields(const ACal& c) { return std::tie(c.Date, c.Hint, c.Priority, c.Day, c.Month, c.Year, c.DateText, c.More); }
-inline auto Fields(const AAdv& a) { return std::tie(a.FromEnd, a.Down, a.Month, a.Day, a.Hint); }
-inline auto Fields(const AYear& y) { return std::tie(y.Month, y.Day, y.Year, y.Hint); }
-inline auto Fields(const AMonth& m) { return std::tie(m.Day, m.Month, m.Year, m.Hint); }
-inline auto Fields(const AWeek& w) { return std::tie(w.Weekday, w.WeekNr, w.Hint); }
 
 template <class Rec>
 void ExpectSameRecords(const std::vector<Rec>& expected, const std::vector<Rec>& actual)
