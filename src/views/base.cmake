@@ -8,3 +8,8 @@ orv_qt_library(orv_viewbase storedtext.cpp storedtext.h navigator.h labelbutton.
   wheelguard.cpp wheelguard.h viewdialogs.cpp viewdialogs.h viewpanel.cpp viewpanel.h
   chosenfile.cpp chosenfile.h texttablemodel.cpp texttablemodel.h)
 target_link_libraries(orv_viewbase PUBLIC orv_session Qt6::PrintSupport)
+
+orv_qt_test(orv_chosenfile_tests SOURCES ${PROJECT_SOURCE_DIR}/tests/views/chosenfile_test.cpp LIBS orv_viewbase)
+if(TARGET orv_chosenfile_tests)
+  target_include_directories(orv_chosenfile_tests PRIVATE ${PROJECT_SOURCE_DIR}/tests/views)
+endif()

@@ -1,7 +1,8 @@
 #include "views/chosenfile.h"
 
 #include <QFile>
-#include <QSaveFile>
+
+#include "store/fileio.h"
 
 namespace orv {
 
@@ -26,11 +27,11 @@ std::optional<QByteArray> ReadChosenFile(const QString& path, qint64 largest, QS
 
 bool WriteChosenFile(const QString& path, std::string_view bytes, QString& error)
 {
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.write(bytes.data(), static_cast<qint64>(bytes.size())) >= 0 &&
-        file.commit())
-        return true;
-    error = QStringLiteral("%1: %2").arg(path, file.errorString());
+    // The program's one safe write: a link chosen in the dialog keeps
+    // pointing at the file, and the file keeps its permissions.
+    const FileResult written = WriteFileAtomic(QFile::encodeName(path).toStdString(), bytes);
+    if (written.ok) return true;
+    error = QString::fromStdString(written.message);
     return false;
 }
 

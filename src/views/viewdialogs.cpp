@@ -1,11 +1,14 @@
 #include "views/viewdialogs.h"
 
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDialog>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <algorithm>
+
+#include "store/fileio.h"
 
 namespace orv {
 
@@ -78,9 +81,19 @@ ViewDialogs StandardDialogs()
 
 bool MayOverwrite(const ViewDialogs& dialogs, QWidget* parent, const QString& path)
 {
+    const auto yes = [&](const QString& question) {
+        return dialogs.ask(parent, QStringLiteral("Confirm"), question,
+                           QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel) == QMessageBox::Yes;
+    };
+    // A link is written through: the question names the file that changes.
+    if (QFileInfo(path).isSymLink()) {
+        const QString target = QFile::decodeName(LinkTarget(QFile::encodeName(path).toStdString()).c_str());
+        if (QFileInfo::exists(target))
+            return yes(QStringLiteral("OK to overwrite %1\n(%2 is a link to it)").arg(target, path));
+        return yes(QStringLiteral("%1 is a link to %2, which does not exist. OK to create it?").arg(path, target));
+    }
     if (!QFileInfo::exists(path)) return true;
-    return dialogs.ask(parent, QStringLiteral("Confirm"), QStringLiteral("OK to overwrite %1").arg(path),
-                       QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel) == QMessageBox::Yes;
+    return yes(QStringLiteral("OK to overwrite %1").arg(path));
 }
 
 void BringForward(QWidget* window)

@@ -122,7 +122,11 @@ private slots:
         QCOMPARE(List().size(), std::size_t(2));
         QCOMPARE(p->fx.session->records().CurrentAdvanced, 1);
         QCOMPARE(Shown(), QStringLiteral("///"));
-        QVERIFY(p->File("adv.orv").endsWith("<BEGIN>\r\n<UPDOWN>False\r\n<DOWN>0\r\n<DAY>\r\n<MONTH>\r\n<HINT>\r\n<END>\r\n<END:FILE>\r\n"));
+        // The save gives the new record its identity, in memory and in the file.
+        const QByteArray uid = QByteArray::fromStdString(List()[1].Uid);
+        QVERIFY(!uid.isEmpty());
+        QVERIFY(p->File("adv.orv").endsWith("<BEGIN>\r\n<UPDOWN>False\r\n<DOWN>0\r\n<DAY>\r\n<MONTH>\r\n<HINT>\r\n<UID>" + uid +
+                                            "\r\n<END>\r\n<END:FILE>\r\n"));
     }
 
     void theDialogIsReadyOnlyWithAllFourAndStaysOpen()

@@ -1,0 +1,64 @@
+// Files chosen in a save dialog: the question names the file that really
+// changes, and the write goes through a link to its target.
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "fakedialogs.h"
+#include "views/chosenfile.h"
+
+namespace orv::test {
+
+class ChosenFileTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void theQuestionNamesTheFileALinkPointsToAndTheWriteGoesThere()
+    {
+        QTemporaryDir dir;
+        const QString target = dir.filePath(QStringLiteral("phones.htm"));
+        const QString link = dir.filePath(QStringLiteral("link.htm"));
+        QFile file(target);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("old");
+        file.close();
+        QVERIFY(file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner));
+        QVERIFY(QFile::link(target, link));
+
+        FakeDialogs fake;
+        fake.answers.enqueue(QMessageBox::Yes);
+        QVERIFY(MayOverwrite(fake.dialogs(), nullptr, link));
+        QCOMPARE(fake.questions.value(0), QStringLiteral("OK to overwrite %1\n(%2 is a link to it)").arg(target, link));
+
+        QString error;
+        QVERIFY2(WriteChosenFile(link, "new", error), qPrintable(error));
+        QVERIFY(QFileInfo(link).isSymLink());
+        QFile written(target);
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        QCOMPARE(written.readAll(), QByteArray("new"));
+        // Still private: nobody else may read it.
+        QCOMPARE(written.permissions() & (QFileDevice::ReadGroup | QFileDevice::ReadOther), QFileDevice::Permissions());
+    }
+
+    void aLinkToNothingIsAskedAboutToo()
+    {
+        QTemporaryDir dir;
+        const QString link = dir.filePath(QStringLiteral("dangling.htm"));
+        const QString target = dir.filePath(QStringLiteral("gone/phones.htm"));
+        QVERIFY(QFile::link(target, link));
+        FakeDialogs fake;
+        fake.answers.enqueue(QMessageBox::No);
+        QVERIFY(!MayOverwrite(fake.dialogs(), nullptr, link));
+        QCOMPARE(fake.questions.size(), 1);
+        QVERIFY(fake.questions[0].contains(target));
+        // A plain new file needs no question.
+        QVERIFY(MayOverwrite(fake.dialogs(), nullptr, dir.filePath(QStringLiteral("new.htm"))));
+        QCOMPARE(fake.questions.size(), 1);
+    }
+};
+
+}  // namespace orv::test
+
+QTEST_MAIN(orv::test::ChosenFileTest)
+#include "chosenfile_test.moc"
