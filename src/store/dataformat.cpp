@@ -1,5 +1,8 @@
 #include "store/dataformat.h"
 
+#include <xxhash.h>
+
+#include <algorithm>
 #include <charconv>
 #include <cstdint>
 #include <cstring>
@@ -406,28 +409,27 @@ std::string SerializeRecords(const std::vector<Rec>& list)
     return w.Finish();
 }
 
-// FNV-1a: small, and the same on every machine, so that a UID derived from
-// a record's content is the same wherever the file is read.
+// xxHash (XXH3) is fast and defined the same on every machine, so that an
+// identity derived from a record's content is the same wherever the file is
+// read. Each value is hashed with the hash so far as its seed, its length
+// included, so that "ab","c" differs from "a","bc".
 class ContentHasher {
 public:
     void Bytes(std::string_view bytes)
     {
-        for (const char c : bytes) Byte(static_cast<unsigned char>(c));
-        Byte(0xFF);  // ends the value, so that "ab","c" differs from "a","bc"
+        Number(static_cast<std::int64_t>(bytes.size()));
+        h_ = XXH3_64bits_withSeed(bytes.data(), bytes.size(), h_);
     }
     void Number(std::int64_t n)
     {
-        for (int i = 0; i < 8; ++i) Byte(static_cast<unsigned char>(static_cast<std::uint64_t>(n) >> (8 * i)));
+        unsigned char le[8];
+        for (int i = 0; i < 8; ++i) le[i] = static_cast<unsigned char>(static_cast<std::uint64_t>(n) >> (8 * i));
+        h_ = XXH3_64bits_withSeed(le, sizeof le, h_);
     }
     std::uint64_t value() const { return h_; }
 
 private:
-    void Byte(unsigned char b)
-    {
-        h_ ^= b;
-        h_ *= 0x100000001b3ULL;
-    }
-    std::uint64_t h_ = 0xcbf29ce484222325ULL;
+    std::uint64_t h_ = 0;
 };
 
 template <class Rec, std::size_t I>
@@ -437,7 +439,6 @@ void HashField(ContentHasher& h, const Rec& rec)
     if constexpr (f.tag == std::string_view("<UID>")) {
         return;
     } else {
-        h.Bytes(f.tag);
         if constexpr (f.type == FieldType::Text || f.type == FieldType::TextIfAny) {
             h.Bytes(rec.*f.text);
         } else if constexpr (f.type == FieldType::Number || f.type == FieldType::NumberIfSet) {
@@ -479,6 +480,20 @@ template <class Rec>
 bool AssignUidsOf(std::vector<Rec>& list, std::size_t from)
 {
     if (from >= list.size()) return false;
+    // Nearly always every record has its own identity: one sorted pass over
+    // their hashes shows it, and only a list with gaps or repeats takes the
+    // slower way below.
+    {
+        std::vector<std::uint64_t> hashes;
+        hashes.reserve(list.size());
+        bool gap = false;
+        for (const Rec& rec : list) {
+            gap = gap || rec.Uid.empty();
+            hashes.push_back(std::hash<std::string_view>{}(rec.Uid));
+        }
+        std::sort(hashes.begin(), hashes.end());
+        if (!gap && std::adjacent_find(hashes.begin(), hashes.end()) == hashes.end()) return false;
+    }
     bool changed = false;
     // Views into the records' own strings: the list does not grow meanwhile.
     std::unordered_set<std::string_view> seen;
