@@ -2,6 +2,7 @@
 // mean the same days, or is named with its reason and offered as dates.
 #include <algorithm>
 #include <ctime>
+#include <map>
 #include <string>
 
 #include "exchange/icalimport.h"
@@ -281,6 +282,62 @@ TEST(IcalImport, unexpressedEventsOfferTheirDatesInThePeriod)
     EXPECT_EQ(ApplyICalendarPlan(plan, store), std::vector<DataKind>{DataKind::Calendar});
     EXPECT_EQ(store.calendar().size(), 26u);
     EXPECT_EQ(store.calendar().back().Hint, "Later") << "the calendar is kept in date order";
+}
+
+// A hint is one line: a summary's line breaks (escaped \n, or a raw CR a
+// lenient writer left) become blanks and the summary says so; a
+// description's lines, however they break, become further lines.
+TEST(IcalImport, lineBreaksNeverReachAOneLineField)
+{
+    const std::string text = Calendar(
+        "BEGIN:VEVENT\r\nUID:a\r\nDTSTART;VALUE=DATE:20240301\r\nSUMMARY:Line one\\nLine two\r\n"
+        "DESCRIPTION:First\\n\\nThird\r\nEND:VEVENT\r\n"
+        "BEGIN:VEVENT\r\nUID:b\r\nDTSTART;VALUE=DATE:20240102\r\nSUMMARY:Weekly\\n<END:FILE>\r\n"
+        "RRULE:FREQ=WEEKLY\r\nEND:VEVENT\r\n");
+    const IcalPlan p = PlanICalendarImport(text, RecordStore{}, Options()).plan;
+    ASSERT_EQ(p.calendar.size(), 1u);
+    EXPECT_EQ(p.calendar[0].Hint, "Line one Line two");
+    EXPECT_EQ(p.calendar[0].More, (std::vector<std::string>{"First", "", "Third"}));
+    ASSERT_EQ(p.weekly.size(), 1u);
+    EXPECT_EQ(p.weekly[0].Hint, "Weekly <END:FILE>");
+    const std::vector<std::string> summary = IcalPlanSummary(p);
+    EXPECT_EQ(std::count_if(summary.begin(), summary.end(),
+                            [](const std::string& l) { return l.rfind("Line breaks became blanks: ", 0) == 0; }),
+              2);
+
+    // What is planned is what the store writes and reads back.
+    RecordStore store;
+    ApplyICalendarPlan(p, store);
+    const std::string written = SerializeDataText(store.calendar()) + SerializeDataText(store.weekly());
+    for (const std::string_view line : SplitLines(written))
+        EXPECT_TRUE(line.rfind("<", 0) == 0 || line.empty()) << "a value split over lines: " << line;
+}
+
+// The records keep the event's UID as their identity: one per record, a
+// changed instance and the dates of an unexpressed event apart from the
+// series, never one that a record of ORV holds already.
+TEST(IcalImport, recordsKeepTheEventsUid)
+{
+    RecordStore store;
+    store.editCalendar() = {Event("Old", D(2023, 1, 1))};
+    store.editCalendar()[0].Uid = "taken";
+    const std::string text = Calendar(
+        VEvent("one", "20240301") + VEvent("workdays", "20240101", "RRULE:FREQ=WEEKLY;BYDAY=MO,TU\r\n") +
+        VEvent("taken", "20240305") + VEvent("fortnight", "20240101", "RRULE:FREQ=WEEKLY;INTERVAL=2;COUNT=2\r\n") +
+        "BEGIN:VEVENT\r\nUID:fortnight\r\nRECURRENCE-ID;VALUE=DATE:20240115\r\nDTSTART;VALUE=DATE:20240117\r\n"
+        "SUMMARY:moved\r\nEND:VEVENT\r\n");
+    const IcalPlan p = PlanICalendarImport(text, store, Options()).plan;
+    std::map<std::string, std::string> uidOf;
+    for (const ACal& c : p.calendar) uidOf[c.Hint + " " + c.DateText] = c.Uid;
+    EXPECT_EQ(uidOf["one 1/3 - 2024"], "one");
+    EXPECT_EQ(uidOf["taken 5/3 - 2024"], "") << "ORV's record keeps its identity; the store gives a new one";
+    EXPECT_EQ(uidOf["moved 17/1 - 2024"], "fortnight-2024-01-15");
+    ASSERT_EQ(p.weekly.size(), 2u);
+    EXPECT_EQ(p.weekly[0].Uid, "workdays");
+    EXPECT_EQ(p.weekly[1].Uid, "workdays-2");
+    ASSERT_EQ(p.unexpressed.size(), 1u);
+    ASSERT_EQ(p.unexpressed[0].occurrences.size(), 1u) << "the moved one is its own event";
+    EXPECT_EQ(p.unexpressed[0].occurrences[0].Uid, "fortnight-2024-01-01");
 }
 
 TEST(IcalImport, textsThatAreNoCalendarLoseNothingAndSaySo)
