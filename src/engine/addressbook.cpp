@@ -90,12 +90,10 @@ void StoreFields(AData& a, const AddressFields& f)
     a.Year = FieldNumber(f.Year);
     BuildDateText(a);
     a.City = f.City;
-    // The view has no fields for these two; a post empties them.
-    a.Postal.clear();
+    // Postal and Tele3 have no field in the view: they stay as stored.
     a.Country = f.Country;
     a.Tele1 = f.Tele1;
     a.Tele2 = f.Tele2;
-    a.Tele3.clear();
     a.Email1 = f.Email1;
     a.Email2 = f.Email2;
     a.Email3 = f.Email3;
@@ -118,6 +116,29 @@ PostOutcome PostAddress(RecordStore& store, const AddressFields& fields)
     StoreFields(list[static_cast<std::size_t>(store.CurrentAddress)], out.fields);
     store.SortAddresses();
     out.current = store.CurrentAddress;
+    return out;
+}
+
+AddressFields EditedFields(const AData& stored, const AddressFields& shown, const AddressFields& now)
+{
+    AddressFields out = FieldsOf(stored);
+    const auto take = [&](auto AddressFields::*field) {
+        if (now.*field != shown.*field) out.*field = now.*field;
+    };
+    take(&AddressFields::Name);
+    take(&AddressFields::Surname);
+    take(&AddressFields::Day);
+    take(&AddressFields::Month);
+    take(&AddressFields::Year);
+    take(&AddressFields::Address);
+    take(&AddressFields::City);
+    take(&AddressFields::Country);
+    take(&AddressFields::Tele1);
+    take(&AddressFields::Tele2);
+    take(&AddressFields::Email1);
+    take(&AddressFields::Email2);
+    take(&AddressFields::Email3);
+    take(&AddressFields::More);
     return out;
 }
 

@@ -62,10 +62,16 @@ struct PostOutcome {
 };
 
 // The post command: checks year, month and day, writes the fields into the
-// record at CurrentAddress (a new record when the list is empty), empties
-// Postal and Tele3, rebuilds DateText and sorts with the record kept current.
-// The caller saves data.orv and refreshes the views.
+// record at CurrentAddress (a new record when the list is empty), keeps what
+// the view has no field for (Postal, Tele3, the identity), rebuilds DateText
+// and sorts with the record kept current. The caller saves data.orv and
+// refreshes the views.
 PostOutcome PostAddress(RecordStore& store, const AddressFields& fields);
+
+// What a post stores: the fields the user changed (`now` differs from what
+// the view showed, `shown`) as typed, every other one as `stored` holds it,
+// so that a post without an edit changes no byte of the record.
+AddressFields EditedFields(const AData& stored, const AddressFields& shown, const AddressFields& now);
 
 // Many people at once, each as an insert followed by a post would store them,
 // sorted once at the end with the last one current. Returns how many years

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <map>
 #include <optional>
+#include <set>
 
 #include "engine/weeklist.h"
 #include "exchange/icallib.h"
@@ -15,7 +16,6 @@ namespace orv {
 namespace {
 
 using ical::Component;
-using ical::DateValue;
 using ical::MakeDate;
 
 // The `down`-th `weekday` of a month, counted from its start or its end, as
@@ -34,6 +34,15 @@ std::optional<Date> NthWeekday(int year, int month, int weekday, int down, bool 
     if (day < 1 || day > length) return std::nullopt;
     return MakeDate(year, month, day);
 }
+
+// Recurring events are written from here on, whatever the period: a receiving
+// calendar replaces an event by its UID, so a start that moved with the period
+// would wipe the occurrences an earlier export gave. ORV's recurrent events
+// have no first day; 1900 is where ORV's own day count begins (its serial
+// dates count from 30 December 1899), earlier than any event kept in it, and
+// late enough that a reader expanding a rule from its start is not kept busy
+// with centuries nobody looks at.
+constexpr Date kRecurringFrom{1900, 1, 1};
 
 // The first date on or after `from` of an event on a fixed month and day, or
 // on a rule within a month; looks 400 years ahead, a whole calendar cycle.
@@ -58,9 +67,18 @@ std::optional<Date> FirstMonthly(Date from, int day)
     return std::nullopt;
 }
 
-// The earlier of the date a record counts from (when it is one of its
-// occurrences) and its first occurrence in the period.
-Date EarlierStart(std::optional<Date> anchor, Date first) { return anchor && *anchor < first ? *anchor : first; }
+// Where an event counting from a year (and month) starts: its date in that
+// year (month), or the year's (month's) first day when that date does not
+// exist there; kRecurringFrom when it does not count or the count is no year
+// ORV knows. A fixed property of the record, never of the exported period.
+Date CountStart(std::optional<int> year, std::optional<int> month, int day)
+{
+    if (!year || *year < 1 || *year > 9999) return kRecurringFrom;
+    const int m = month ? *month : 1;
+    if (m < 1 || m > 12) return kRecurringFrom;
+    if (const auto d = MakeDate(*year, m, day)) return *d;
+    return *MakeDate(*year, m, 1);
+}
 
 std::optional<int> CountNumber(const std::string& text)
 {
@@ -92,22 +110,34 @@ public:
         stamp_ = icaltime_from_timet_with_zone(options.stamp, 0, icaltimezone_get_utc_timezone());
     }
 
-    // Starts an all-day event on `start`; the UID comes from kind and key.
-    icalcomponent* Begin(std::string_view kind, const std::string& key, Date start, const std::string& summary)
+    // Starts an all-day event on `start`. Its UID is the record's identity
+    // (`uid`, with `uidPrefix` where one record gives an event of another
+    // kind); a record without one gets a UID derived from kind and key.
+    icalcomponent* Begin(std::string_view kind, const std::string& key, const std::string& uid, Date start,
+                         const std::string& summary, std::string_view uidPrefix = {})
     {
         Flush();
         event_.reset(icalcomponent_new(ICAL_VEVENT_COMPONENT));
         icalcomponent* e = event_.get();
-        const int ordinal = ++ordinals_[std::string(kind) + '\x1f' + key];
-        icalcomponent_add_property(e, icalproperty_new_uid(IcalUid(kind, key, ordinal).c_str()));
+        icalcomponent_add_property(e, icalproperty_new_uid(UniqueUid(kind, key, uid, uidPrefix).c_str()));
         icalcomponent_add_property(e, icalproperty_new_dtstamp(stamp_));
-        icalcomponent_add_property(e, icalproperty_new_dtstart(DateValue(start)));
+        // libical writes no valid date after the year 3000 nor in year 1:
+        // the dates are written out by Flush.
+        dates_ = "DTSTART;VALUE=DATE:" + DateText(start) + "\r\n";
         // All-day: the event ends at the start of the next day (RFC 5545's
         // default, written out for readers that want it said).
-        if (start < Date{9999, 12, 31}) icalcomponent_add_property(e, icalproperty_new_dtend(DateValue(NextDate(start))));
+        if (start < Date{9999, 12, 31}) dates_ += "DTEND;VALUE=DATE:" + DateText(NextDate(start)) + "\r\n";
         icalcomponent_add_property(e, icalproperty_new_summary(StoredAsUtf8(summary).c_str()));
         ++events_;
         return e;
+    }
+
+    // A DATE value of any year 1..9999.
+    static std::string DateText(Date d)
+    {
+        char text[16];
+        std::snprintf(text, sizeof text, "%04d%02d%02d", int{d.Year} % 10000, int{d.Month} % 100, int{d.Day} % 100);
+        return text;
     }
 
     static void Rule(icalcomponent* e, const std::string& rule)
@@ -126,6 +156,8 @@ public:
     {
         notes_.push_back(std::string(file) + " record " + std::to_string(index) + " '" + StoredAsUtf8(hint) + "': " + what);
     }
+
+    void Remark(std::string text) { notes_.push_back(std::move(text)); }
 
     IcalExport Finish()
     {
@@ -148,8 +180,26 @@ private:
     void Flush()
     {
         if (!event_) return;
-        events_text_ += ical::TakeString(icalcomponent_as_ical_string_r(event_.get()));
+        std::string text = ical::TakeString(icalcomponent_as_ical_string_r(event_.get()));
+        // The dates follow DTSTAMP, as libical would have placed them.
+        std::size_t at = text.find("\r\nDTSTAMP:");
+        at = at == std::string::npos ? std::string::npos : text.find("\r\n", at + 2);
+        text.insert(at == std::string::npos ? text.find("\r\n") + 2 : at + 2, dates_);
+        events_text_ += text;
         event_.reset();
+    }
+
+    // The record's identity as the UID when it has one (stable through
+    // renames and moves), else one derived from its content. A UID two
+    // records share (a copied file) gets "-2", "-3" .. on the later ones,
+    // so that a receiving calendar keeps both.
+    std::string UniqueUid(std::string_view kind, const std::string& key, const std::string& uid, std::string_view prefix)
+    {
+        if (uid.empty()) return IcalUid(kind, key, ++ordinals_[std::string(kind) + '\x1f' + key]);
+        const std::string base = std::string(prefix) + StoredAsUtf8(uid);
+        std::string out = base;
+        for (int n = 2; !uids_.insert(out).second; ++n) out = base + "-" + std::to_string(n);
+        return out;
     }
 
     const IcalExportOptions& options_;
@@ -159,6 +209,8 @@ private:
     std::string events_text_;
     icaltimetype stamp_{};
     std::map<std::string, int> ordinals_;
+    std::set<std::string> uids_;
+    std::string dates_;
     std::vector<std::string> notes_;
     int events_ = 0;
 };
@@ -173,9 +225,14 @@ std::string Key(std::initializer_list<std::string_view> parts)
     return key;
 }
 
+// An event that never occurs from where it starts is named, not written.
+void NeverFrom(Writer& w, std::string_view file, std::size_t index, const std::string& hint, Date start)
+{
+    w.Note(file, index, hint, "never occurs from " + IsoDate(start) + " on; not exported");
+}
+
 void Birthdays(Writer& w, const std::vector<AData>& list)
 {
-    const Date from = w.options().from;
     for (std::size_t i = 0; i < list.size(); ++i) {
         const AData& a = list[i];
         if (a.Day == 0 && a.Month == 0) continue;  // no birthday given
@@ -184,11 +241,16 @@ void Birthdays(Writer& w, const std::vector<AData>& list)
             w.Note("data.orv", i, name, "the birthday " + a.DateText + " is no date; not exported");
             continue;
         }
-        const auto first = FirstYearly(from, [&](int y) { return MakeDate(y, a.Month, a.Day); });
-        if (!first) continue;
         // Other calendars count the age from the first occurrence: start at the birth.
-        icalcomponent* e = w.Begin("birthday", Key({name, a.DateText, std::to_string(a.Year)}),
-                                   EarlierStart(MakeDate(a.Year, a.Month, a.Day), *first), name);
+        const Date start = CountStart(a.Year != 0 ? std::optional<int>(a.Year) : std::nullopt, a.Month, a.Day);
+        const auto first = FirstYearly(start, [&](int y) { return MakeDate(y, a.Month, a.Day); });
+        if (!first) {
+            NeverFrom(w, "data.orv", i, name, start);
+            continue;
+        }
+        // The person's vCard carries their UID; the birthday is another object.
+        icalcomponent* e = w.Begin("birthday", Key({name, a.DateText, std::to_string(a.Year)}), a.Uid, *first, name,
+                                   "birthday-");
         Writer::Rule(e, "FREQ=YEARLY;BYMONTH=" + std::to_string(a.Month) + ";BYMONTHDAY=" + std::to_string(a.Day));
         Writer::AddX(e, "X-ORV-RECORD", "BIRTHDAY");
         if (a.Year != 0) Writer::AddX(e, "X-ORV-COUNT-YEAR", std::to_string(a.Year));
@@ -209,7 +271,7 @@ void Calendar(Writer& w, const std::vector<ACal>& list)
             continue;
         }
         if (!o.wholeCalendar && (*date < o.from || *date > o.to)) continue;
-        icalcomponent* e = w.Begin("cal", Key({IsoDate(*date), c.Hint}), *date, c.Hint);
+        icalcomponent* e = w.Begin("cal", Key({IsoDate(*date), c.Hint}), c.Uid, *date, c.Hint);
         if (!c.More.empty()) {
             std::string text;
             for (std::size_t k = 0; k < c.More.size(); ++k) {
@@ -232,10 +294,14 @@ void Advanced(Writer& w, const std::vector<AAdv>& list)
             w.Note("adv.orv", i, a.Hint, "no month, weekday or ordinal ORV knows; it never occurs and is not exported");
             continue;
         }
-        const auto first = FirstYearly(w.options().from, [&](int y) { return NthWeekday(y, *month, *weekday, a.Down, a.FromEnd); });
-        if (!first) continue;
+        const auto first =
+            FirstYearly(kRecurringFrom, [&](int y) { return NthWeekday(y, *month, *weekday, a.Down, a.FromEnd); });
+        if (!first) {
+            NeverFrom(w, "adv.orv", i, a.Hint, kRecurringFrom);
+            continue;
+        }
         const std::string ordinal = (a.FromEnd ? "-" : "") + std::to_string(a.Down);
-        icalcomponent* e = w.Begin("adv", Key({ordinal, a.Month, a.Day, a.Hint}), *first, a.Hint);
+        icalcomponent* e = w.Begin("adv", Key({ordinal, a.Month, a.Day, a.Hint}), a.Uid, *first, a.Hint);
         Writer::Rule(e, "FREQ=YEARLY;BYMONTH=" + std::to_string(*month) + ";BYDAY=" + ordinal +
                             std::string(ical::kDayCodes[static_cast<std::size_t>(*weekday)]));
         Writer::AddX(e, "X-ORV-RECORD", "ADVANCED");
@@ -251,11 +317,14 @@ void Annual(Writer& w, const std::vector<AYear>& list)
                                               " never occurs; not exported");
             continue;
         }
-        const auto first = FirstYearly(w.options().from, [&](int y) { return MakeDate(y, a.Month, a.Day); });
-        if (!first) continue;
-        const auto countFrom = CountNumber(a.Year);
-        icalcomponent* e = w.Begin("year", Key({std::to_string(a.Month), std::to_string(a.Day), a.Hint}),
-                                   EarlierStart(countFrom ? MakeDate(*countFrom, a.Month, a.Day) : std::nullopt, *first), a.Hint);
+        const Date start = CountStart(CountNumber(a.Year), a.Month, a.Day);
+        const auto first = FirstYearly(start, [&](int y) { return MakeDate(y, a.Month, a.Day); });
+        if (!first) {
+            NeverFrom(w, "year.orv", i, a.Hint, start);
+            continue;
+        }
+        icalcomponent* e =
+            w.Begin("year", Key({std::to_string(a.Month), std::to_string(a.Day), a.Hint}), a.Uid, *first, a.Hint);
         Writer::Rule(e, "FREQ=YEARLY;BYMONTH=" + std::to_string(a.Month) + ";BYMONTHDAY=" + std::to_string(a.Day));
         Writer::AddX(e, "X-ORV-RECORD", "ANNUAL");
         if (!a.Year.empty()) Writer::AddX(e, "X-ORV-COUNT-YEAR", a.Year);
@@ -270,11 +339,14 @@ void Monthly(Writer& w, const std::vector<AMonth>& list)
             w.Note("month.orv", i, m.Hint, "day " + std::to_string(m.Day) + " never occurs; not exported");
             continue;
         }
-        const auto first = FirstMonthly(w.options().from, m.Day);
-        if (!first) continue;
         const auto y = CountNumber(m.Year), mo = CountNumber(m.Month);
-        const auto anchor = y && mo ? MakeDate(*y, *mo, m.Day) : std::nullopt;
-        icalcomponent* e = w.Begin("month", Key({std::to_string(m.Day), m.Hint}), EarlierStart(anchor, *first), m.Hint);
+        const Date start = y && mo ? CountStart(y, mo, m.Day) : kRecurringFrom;
+        const auto first = FirstMonthly(start, m.Day);
+        if (!first) {
+            NeverFrom(w, "month.orv", i, m.Hint, start);
+            continue;
+        }
+        icalcomponent* e = w.Begin("month", Key({std::to_string(m.Day), m.Hint}), m.Uid, *first, m.Hint);
         // A month too short for the day is skipped, as in ORV.
         Writer::Rule(e, "FREQ=MONTHLY;BYMONTHDAY=" + std::to_string(m.Day));
         Writer::AddX(e, "X-ORV-RECORD", "MONTHLY");
@@ -283,12 +355,11 @@ void Monthly(Writer& w, const std::vector<AMonth>& list)
     }
 }
 
-std::string WeekSettingsText(const DateSettings& s)
+std::string Numbers(const std::vector<int>& list)
 {
-    static constexpr const char* rules[] = {"the first full week", "the first 4-day week", "the week of 1 January"};
-    const int rule = s.FirstWeek >= 0 && s.FirstWeek <= 2 ? s.FirstWeek : 0;
-    return "weeks starting on " + std::string(DayNames[static_cast<std::size_t>(s.WeekStart % 7 + 1)]) +
-           ", week 1 being " + rules[rule];
+    std::string out;
+    for (const int n : list) out += (out.empty() ? "" : ",") + std::to_string(n);
+    return out;
 }
 
 void Weekly(Writer& w, const std::vector<AWeek>& list)
@@ -299,64 +370,37 @@ void Weekly(Writer& w, const std::vector<AWeek>& list)
         const AWeek& a = list[i];
         const std::bitset<64> weeks = WeeksOccurring(a.WeekNr);
         const auto occurs = [&](Date d) { return weeks[Week1(d.Year, d.Month, d.Day, o.weeks.WeekStart, o.weeks.FirstWeek)]; };
-        // Its first day on or after the period's start, within 400 years.
-        std::optional<Date> next;
+        // Its first day from kRecurringFrom on, within 400 years.
+        std::optional<Date> first;
         if (a.Weekday >= 1 && a.Weekday <= 7) {
-            Date d = o.from;
+            Date d = kRecurringFrom;
             while (DayOfWeek(d) != a.Weekday) d = NextDate(d);
-            for (int k = 0; k < 21000 && d.Year <= 9999 && !next; ++k, d = AddDays(d, 7))
-                if (occurs(d)) next = d;
+            for (int k = 0; k < 21000 && d.Year <= 9999 && !first; ++k, d = AddDays(d, 7))
+                if (occurs(d)) first = d;
         }
-        if (!next) {
+        if (!first) {
             w.Note("week.orv", i, a.Hint, "no weekday, or weeks " + a.WeekNr + " never hold its weekday; not exported");
             continue;
         }
         const std::string day(ical::kDayCodes[static_cast<std::size_t>(a.Weekday)]);
-        const std::string key = Key({std::to_string(a.Weekday), a.WeekNr, a.Hint});
-
+        icalcomponent* e = w.Begin("week", Key({std::to_string(a.Weekday), a.WeekNr, a.Hint}), a.Uid, *first, a.Hint);
         bool everyWeek = true;
         for (int k = 0; k <= 54; ++k) everyWeek = everyWeek && weeks[static_cast<std::size_t>(k)];
         if (everyWeek) {
-            icalcomponent* e = w.Begin("week", key, *next, a.Hint);
             Writer::Rule(e, "FREQ=WEEKLY;BYDAY=" + day);
-            Writer::AddX(e, "X-ORV-RECORD", "WEEKLY");
-            if (!a.WeekNr.empty()) Writer::AddX(e, "X-ORV-WEEKS", a.WeekNr);
-            continue;
-        }
-        if (w.numbering().Agrees(a.Weekday, weeks)) {
+        } else if (w.numbering().Agrees(a.Weekday, weeks)) {
             // Same days under both numberings: ISO's weeks 1..53 hold them all.
-            std::string numbers;
+            std::vector<int> numbers;
             for (int k = 1; k <= 53; ++k)
-                if (weeks[static_cast<std::size_t>(k)]) numbers += (numbers.empty() ? "" : ",") + std::to_string(k);
-            icalcomponent* e = w.Begin("week", key, *next, a.Hint);
-            Writer::Rule(e, "FREQ=YEARLY;BYWEEKNO=" + numbers + ";BYDAY=" + day + wkst);
-            Writer::AddX(e, "X-ORV-RECORD", "WEEKLY");
-            Writer::AddX(e, "X-ORV-WEEKS", a.WeekNr);
-            continue;
+                if (weeks[static_cast<std::size_t>(k)]) numbers.push_back(k);
+            Writer::Rule(e, "FREQ=YEARLY;BYWEEKNO=" + Numbers(numbers) + ";BYDAY=" + day + wkst);
+        } else {
+            // ORV's weeks under these settings are not ISO's: name the days of
+            // the year they hold, which is exact in every year.
+            Writer::Rule(e, "FREQ=YEARLY;BYYEARDAY=" + Numbers(w.numbering().YearDays(a.Weekday, weeks)) + ";BYDAY=" + day);
         }
-        // Else its days in the period under the user's settings; the next one
-        // after it when none falls there, so that the event is not lost.
-        std::vector<Date> dates;
-        for (Date d = *next; d <= o.to; d = AddDays(d, 7))
-            if (occurs(d)) dates.push_back(d);
-        if (dates.empty()) dates.push_back(*next);
-        icalcomponent* e = w.Begin("week", key, dates.front(), a.Hint);
-        for (std::size_t k = 1; k < dates.size(); ++k) {
-            icaldatetimeperiodtype p{};
-            p.time = DateValue(dates[k]);
-            p.period = icalperiodtype_null_period();
-            icalcomponent_add_property(e, icalproperty_new_rdate(p));
-        }
-        const std::string why = "Weeks " + a.WeekNr + " as ORV counts them (" + WeekSettingsText(o.weeks) +
-                                ") name other days than ISO 8601 week numbers, which iCalendar uses; its days from " +
-                                IsoDate(o.from) + " to " + IsoDate(o.to) +
-                                " are listed one by one (or the next one, when none falls there).";
-        icalcomponent_add_property(e, icalproperty_new_comment(StoredAsUtf8(why).c_str()));
         Writer::AddX(e, "X-ORV-RECORD", "WEEKLY");
-        Writer::AddX(e, "X-ORV-WEEKS", a.WeekNr);
-        w.Note("week.orv", i, a.Hint, "weeks " + a.WeekNr + " (" + WeekSettingsText(o.weeks) +
-                                          ") name other days than ISO 8601 week numbers; written as " +
-                                          std::to_string(dates.size()) + " dates");
+        if (!a.WeekNr.empty()) Writer::AddX(e, "X-ORV-WEEKS", a.WeekNr);
     }
 }
 
@@ -378,6 +422,9 @@ IcalExport ExportICalendar(const RecordStore& records, const IcalExportOptions& 
         empty.notes.push_back("no period from " + IsoDate(options.from) + " to " + IsoDate(options.to) + "; nothing exported");
         return empty;
     }
+    if (options.from < kRecurringFrom)
+        w.Remark("The period starts before " + IsoDate(kRecurringFrom) + ": recurring events are written from then on " +
+                 "(or from the date they count from), whatever the period.");
     Birthdays(w, records.addresses());
     Calendar(w, records.calendar());
     Advanced(w, records.advanced());

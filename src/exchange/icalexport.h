@@ -14,11 +14,12 @@
 namespace orv {
 
 struct IcalExportOptions {
-    // The exported period. Calendar events dated in it are written (all of
-    // them with `wholeCalendar`); recurring events start at their first
-    // occurrence in it (a birthday or a counted event at the date it counts
-    // from, when that is earlier); a weekly event whose week list iCalendar's
-    // week numbers cannot say is written as its dates within it.
+    // The exported period: calendar events dated in it are written (all of
+    // them with `wholeCalendar`). Recurring events do not depend on it, so
+    // that a later export imported over an earlier one keeps every
+    // occurrence: each starts at its first occurrence from the date it counts
+    // from (a birthday from the birth), else from 1 January 1900, and its rule
+    // gives exactly ORV's days, week lists included.
     Date from;
     Date to;
     bool wholeCalendar = false;
@@ -31,17 +32,19 @@ struct IcalExportOptions {
 struct IcalExport {
     std::string text;  // the file: UTF-8, CR LF line ends, lines folded at 75 octets
     int events = 0;    // VEVENTs written
-    // Records left out and why, and weekly events written as dates: one line
-    // each, naming the file and the record's index in its list.
+    // Records left out and why: one line each, naming the file and the
+    // record's index in its list.
     std::vector<std::string> notes;
 };
 
 IcalExport ExportICalendar(const RecordStore& records, const IcalExportOptions& options);
 
-// The UID an event gets: derived from the record's kind and identifying texts
-// (not from its place in a list), so that a second export updates the events
-// of the first in the receiving calendar instead of adding them again. Equal
-// records get "-2", "-3" .. in list order.
+// The UID of an event whose record has no identity (`Uid` empty): derived from
+// the record's kind and identifying texts (not from its place in a list), so
+// that a second export updates the events of the first in the receiving
+// calendar instead of adding them again. Equal records get "-2", "-3" .. in
+// list order. A record with an identity is exported under it, a birthday as
+// "birthday-" and the person's.
 std::string IcalUid(std::string_view kind, std::string_view key, int ordinal);
 
 }  // namespace orv

@@ -37,27 +37,12 @@ std::tm SystemLocalTime(std::time_t t)
 
 std::string Text(const char* s) { return s ? s : ""; }
 
-// A hint is one line in ORV's files.
-std::string OneLine(std::string text)
+// Further text, one item per line; a final empty line is kept as an item, so
+// that the further lines ORV exported (joined by line breaks) come back whole.
+std::vector<std::string> Lines(std::string_view text)
 {
-    for (char& c : text)
-        if (c == '\r' || c == '\n') c = ' ';
-    return text;
-}
-
-// Further text, one item per line; a final empty line is kept as an item.
-std::vector<std::string> Lines(const std::string& text)
-{
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    for (;;) {
-        const std::size_t end = text.find('\n', start);
-        std::string line = text.substr(start, end == std::string::npos ? std::string::npos : end - start);
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        lines.push_back(OneLine(std::move(line)));
-        if (end == std::string::npos) break;
-        start = end + 1;
-    }
+    std::vector<std::string> lines = LinesOf(text);
+    if (!text.empty() && (text.back() == '\n' || text.back() == '\r')) lines.emplace_back();
     return lines;
 }
 
@@ -66,7 +51,7 @@ std::string XValue(icalcomponent* e, std::string_view name)
     for (icalproperty* p = icalcomponent_get_first_property(e, ICAL_X_PROPERTY); p;
          p = icalcomponent_get_next_property(e, ICAL_X_PROPERTY)) {
         const char* n = icalproperty_get_x_name(p);
-        if (n && name == n) return Text(icalproperty_get_x(p));
+        if (n && name == n) return OneLine(Text(icalproperty_get_x(p)));
     }
     return {};
 }
@@ -122,6 +107,16 @@ public:
         for (const AYear& r : existing.annual()) Existing(r);
         for (const AAdv& r : existing.advanced()) Existing(r);
         for (const AData& a : existing.addresses()) birthdays_.insert({ical::PersonName(a), a.Month, a.Day});
+        const auto held = [this](const auto& list) {
+            for (const auto& r : list)
+                if (!r.Uid.empty()) identities_.insert(r.Uid);
+        };
+        held(existing.addresses());
+        held(existing.calendar());
+        held(existing.weekly());
+        held(existing.monthly());
+        held(existing.annual());
+        held(existing.advanced());
     }
 
     void Collect(icalcomponent* root)
@@ -168,7 +163,10 @@ private:
 
     void Event(icalcomponent* e)
     {
-        const std::string summary = OneLine(Text(icalcomponent_get_summary(e)));
+        const std::string given = Text(icalcomponent_get_summary(e));
+        const std::string summary = OneLine(given);
+        // A hint is one line in ORV's files: the summary shows what became of it.
+        if (HasLineBreak(given)) plan.flattened.push_back(summary);
         if (icalcomponent_get_status(e) == ICAL_STATUS_CANCELLED) return Skip(summary, "cancelled");
         const icaltimetype start = icalcomponent_get_dtstart(e);
         const std::optional<Date> date = DateOf(start);
@@ -182,6 +180,12 @@ private:
         const bool instance = !icaltime_is_null_time(icalcomponent_get_recurrenceid(e));
         const std::string uid = Text(icalcomponent_get_uid(e));
         if (!instance && !uid.empty() && !uids_.insert(uid).second) return Skip(summary, "its UID came before");
+        // The records keep the event's identity; a changed instance is a
+        // record of its own beside the series.
+        std::string identity = OneLine(uid);
+        if (instance && !identity.empty())
+            if (const auto d = DateOf(icalcomponent_get_recurrenceid(e))) identity += "-" + DateKey(*d);
+        base.Uid = identity;
 
         const int rules = CountProperties(e, ICAL_RRULE_PROPERTY);
         const bool rdates = CountProperties(e, ICAL_RDATE_PROPERTY) > 0;
@@ -195,7 +199,7 @@ private:
         Expressed result;
         if (rules == 0) {
             if (!weeks.empty())
-                result.records = std::vector<AWeek>{AWeek{DayOfWeek(*date), weeks, summary}};
+                result.records = std::vector<AWeek>{AWeek{DayOfWeek(*date), weeks, summary, {}}};
             else
                 result = Refuse("it happens on listed dates (RDATE)");
         } else {
@@ -216,7 +220,7 @@ private:
                 result = Refuse("it starts on " + IsoDate(*date) + ", and ORV's recurrent events have no first day");
             }
         }
-        if (result.records) return AddRecords(*result.records, summary);
+        if (result.records) return AddRecords(*result.records, summary, identity);
 
         bool cut = false;
         const std::vector<Date> dates = Occurrences(e, start, cut);
@@ -224,7 +228,8 @@ private:
         if (cut) u.reason += " (and it repeats too often to list all its dates: the later ones are left out)";
         for (const Date d : dates) {
             ACal c = base;
-            if (Dated(c, d) && IsNew(c)) u.occurrences.push_back(std::move(c));
+            if (!identity.empty()) c.Uid = identity + "-" + DateKey(d);
+            if (Dated(c, d) && IsNew(c)) u.occurrences.push_back(Identified(std::move(c)));
         }
         plan.unexpressed.push_back(std::move(u));
     }
@@ -281,14 +286,29 @@ private:
     {
         if (!Dated(c, d)) return Skip(c.Hint, "no date ORV can take");
         if (!IsNew(c)) return Skip(c.Hint, "already in ORV");
-        plan.calendar.push_back(std::move(c));
+        plan.calendar.push_back(Identified(std::move(c)));
     }
 
-    void AddRecords(const Records& records, const std::string& summary)
+    // A record keeps the identity it comes with unless a record of ORV (or
+    // one planned before) holds it already: then the store gives it a new one.
+    template <class Rec>
+    Rec Identified(Rec r)
+    {
+        if (!r.Uid.empty() && !identities_.insert(r.Uid).second) r.Uid.clear();
+        return r;
+    }
+
+    static std::string DateKey(Date d) { return IsoDate(d); }
+
+    // The records of one event: the first keeps its UID, the others add "-2", "-3" ..
+    void AddRecords(const Records& records, const std::string& summary, const std::string& identity)
     {
         std::visit(
             [&](const auto& list) {
-                for (const auto& r : list) {
+                int n = 0;
+                for (auto r : list) {
+                    ++n;
+                    if (!identity.empty()) r.Uid = n == 1 ? identity : identity + "-" + std::to_string(n);
                     if constexpr (std::is_same_v<std::decay_t<decltype(r)>, AYear>) {
                         if (birthdays_.count({r.Hint, r.Month, r.Day})) {
                             Skip(summary, "already in ORV as a birthday");
@@ -299,7 +319,7 @@ private:
                         Skip(summary, "already in ORV");
                         continue;
                     }
-                    Append(r);
+                    Append(Identified(std::move(r)));
                 }
             },
             records);
@@ -346,6 +366,7 @@ private:
     std::set<std::tuple<std::string, int, int>> birthdays_;
     std::tuple<KeyCounts<ACal>, KeyCounts<AWeek>, KeyCounts<AMonth>, KeyCounts<AYear>, KeyCounts<AAdv>> existing_;
     std::set<std::string> uids_;
+    std::set<std::string> identities_;
 };
 
 const char* kFrequencyWords[] = {"second", "minute", "hour", "day", "week", "month", "year"};
@@ -364,7 +385,21 @@ Expressed Importer::Express(const icalrecurrencetype& rule, Date start, const st
     const std::vector<short> byMonth = ORV_BY(rule, by_month), byMonthDay = ORV_BY(rule, by_month_day),
                              byWeekNo = ORV_BY(rule, by_week_no), byYearDay = ORV_BY(rule, by_year_day),
                              bySetPos = ORV_BY(rule, by_set_pos), byDayRaw = ORV_BY(rule, by_day);
-    if (!byYearDay.empty()) return Refuse("it names days of the year (BYYEARDAY)");
+    if (!byYearDay.empty()) {
+        // ORV writes a week list its settings number unlike ISO 8601 as the
+        // days of the year it holds; taken back where they are the same days
+        // under this ORV's settings.
+        const std::string orvWeeks = XValue(e, "X-ORV-WEEKS");
+        if (rule.freq == ICAL_YEARLY_RECURRENCE && !orvWeeks.empty() && byDayRaw.size() == 1 && byMonth.empty() &&
+            byMonthDay.empty() && byWeekNo.empty() && bySetPos.empty() &&
+            icalrecurrencetype_day_position(byDayRaw[0]) == 0) {
+            const int weekday = static_cast<int>(icalrecurrencetype_day_day_of_week(byDayRaw[0]));
+            const std::vector<int> days(byYearDay.begin(), byYearDay.end());
+            if (days == numbering_.YearDays(weekday, WeeksOccurring(orvWeeks)))
+                return Expressed{Records{std::vector<AWeek>{AWeek{weekday, orvWeeks, hint, {}}}}, {}};
+        }
+        return Refuse("it names days of the year (BYYEARDAY)");
+    }
     std::vector<DayRule> byDay;
     for (short d : byDayRaw) {
         const int weekday = static_cast<int>(icalrecurrencetype_day_day_of_week(d));
@@ -602,6 +637,8 @@ std::vector<std::string> IcalPlanSummary(const IcalPlan& plan)
         lines.push_back(line);
     }
     for (const IcalSkipped& s : plan.skipped) lines.push_back("Skipped: '" + s.summary + "': " + s.reason + ".");
+    for (const std::string& hint : plan.flattened)
+        lines.push_back("Line breaks became blanks: '" + hint + "' (a hint is one line).");
     return lines;
 }
 

@@ -60,6 +60,8 @@ struct IcalPlan {
     std::vector<AAdv> advanced;
     std::vector<IcalUnexpressed> unexpressed;
     std::vector<IcalSkipped> skipped;
+    // Summaries whose line breaks became blanks, as they now read.
+    std::vector<std::string> flattened;
 };
 
 struct IcalImport {

@@ -1,5 +1,6 @@
 #include "exchange/icalweeks.h"
 
+#include <array>
 #include <map>
 #include <mutex>
 #include <set>
@@ -63,6 +64,23 @@ bool WeekNumbering::Agrees(int weekday, const std::bitset<64>& weeks) const
         if (p.sameYear ? wanted(p.orv) != wanted(p.rfc) : wanted(p.orv) || wanted(p.rfc)) return false;
     }
     return true;
+}
+
+std::vector<int> WeekNumbering::YearDays(int weekday, const std::bitset<64>& weeks) const
+{
+    std::vector<int> days;
+    if (weekday < 1 || weekday > 7) return days;
+    // The leap years 2000 .. 2024 start on each weekday once, and a leap year
+    // holds every day of the year.
+    std::array<int, 8> leapYearStartingOn{};
+    for (int y = 2000; y <= 2024; y += 4) leapYearStartingOn[static_cast<std::size_t>(DayOfWeek(y, 1, 1))] = y;
+    for (int yd = 1; yd <= 366; ++yd) {
+        const int jan1 = ((weekday - 1 - (yd - 1)) % 7 + 7) % 7 + 1;
+        const Date d = AddDays(Date{static_cast<std::uint16_t>(leapYearStartingOn[static_cast<std::size_t>(jan1)]), 1, 1}, yd - 1);
+        const int week = Week1(d.Year, d.Month, d.Day, settings_.WeekStart, settings_.FirstWeek);
+        if (week >= 0 && week < 64 && weeks[static_cast<std::size_t>(week)]) days.push_back(yd);
+    }
+    return days;
 }
 
 std::string WeekListText(const std::bitset<64>& weeks)

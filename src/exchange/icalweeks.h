@@ -37,6 +37,14 @@ public:
     // 5545 leaves open whether such a day belongs to the rule's year.
     bool Agrees(int weekday, const std::bitset<64>& weeks) const;
 
+    // The days of the year (1..366) on which ORV finds a weekly event on
+    // `weekday` whose week list holds `weeks`, for
+    // "FREQ=YEARLY;BYYEARDAY=<days>;BYDAY=<weekday>". ORV's week of a day
+    // depends only on its day of the year and the weekday of 1 January, and a
+    // day of the year falls on `weekday` only in years starting on one
+    // weekday, so this names exactly ORV's days in every year.
+    std::vector<int> YearDays(int weekday, const std::bitset<64>& weeks) const;
+
     // How one day is numbered by both, and whether iCalendar counts it in
     // its own calendar year.
     struct Pair {

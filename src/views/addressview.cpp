@@ -314,11 +314,15 @@ void AddressView::ShowAddress()
     RecordStore& records = session_.records();
     if (records.addresses().empty()) {
         SetFields({});
+        shown_ = Fields();
         SB12->setEnabled(false);
         return;
     }
     const int current = ClampCurrentAddress(records);
     SetFields(FieldsOf(records.addresses()[static_cast<std::size_t>(current)]));
+    // Read back through the widgets: an older file's text shows decoded, and
+    // only a field the user changed is stored again.
+    shown_ = Fields();
     SB12->setEnabled(!DataEdit11->text().isEmpty());
 }
 
@@ -380,7 +384,11 @@ void AddressView::Post(bool askedByYearField)
     if (!askedByYearField) CheckField(BirthdayField::Year, false);
     CheckField(BirthdayField::Month, false);
     CheckField(BirthdayField::Day, false);
-    PostAddress(session_.records(), Fields());
+    RecordStore& records = session_.records();
+    const AData stored = records.addresses().empty()
+                             ? AData{}
+                             : records.addresses()[static_cast<std::size_t>(ClampCurrentAddress(records))];
+    PostAddress(records, EditedFields(stored, shown_, Fields()));
     ShowAddress();
     Save();
     emit changed();
@@ -410,6 +418,7 @@ void AddressView::DataInsertClick()
 void AddressView::InsertAndPost(const AddressFields& fields)
 {
     InsertAddress(session_.records());
+    ShowAddress();
     SetFields(fields);
     Post(false);
 }

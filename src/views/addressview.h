@@ -119,6 +119,8 @@ private:
     ViewDialogs dialogs_;
     PrintJob printJob_;
     QPointer<AddressInfoView> info_;
+    // The fields as ShowAddress filled them: a post stores only what differs.
+    AddressFields shown_;
     bool checking_ = false;
 
     LabelButton* T17;  // "Go to"

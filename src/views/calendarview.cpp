@@ -344,8 +344,11 @@ void CalendarView::NewCalOk()
         event.More = newCal_->more();
         EncodeCalendarDate(event);
         if (changing) {
-            // A changed event keeps its place in the list, whatever its new date.
-            records.editCalendar()[static_cast<std::size_t>(current)] = std::move(event);
+            // A changed event keeps its place in the list, whatever its new
+            // date, and its identity.
+            ACal& target = records.editCalendar()[static_cast<std::size_t>(current)];
+            event.Uid = target.Uid;
+            target = std::move(event);
         } else {
             records.editCalendar().push_back(std::move(event));
             records.SortCalendar();

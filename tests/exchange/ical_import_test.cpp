@@ -2,6 +2,7 @@
 // mean the same days, or is named with its reason and offered as dates.
 #include <algorithm>
 #include <ctime>
+#include <map>
 #include <string>
 
 #include "exchange/icalimport.h"
@@ -49,14 +50,30 @@ void ExpectSame(const std::vector<Rec>& expected, const std::vector<Rec>& actual
     EXPECT_EQ(text(expected), text(actual));
 }
 
+// Gives every record of a store an identity of its own.
+RecordStore Identified(RecordStore s)
+{
+    int n = 0;
+    const auto name = [&](auto& list) {
+        for (auto& r : list) r.Uid = "rec-" + std::to_string(++n) + "@test";
+    };
+    name(s.editAddresses());
+    name(s.editCalendar());
+    name(s.editWeekly());
+    name(s.editMonthly());
+    name(s.editAnnual());
+    name(s.editAdvanced());
+    return s;
+}
+
 class IcalRoundTrip : public ::testing::TestWithParam<WeekCase> {};
 
 // Export, then import into an empty ORV: the same records, whether a week
-// list went out as BYWEEKNO or as dates. Birthdays come back as annual events
-// counting from the birth year.
+// list went out as BYWEEKNO or as days of the year, each with its identity.
+// Birthdays come back as annual events counting from the birth year.
 TEST_P(IcalRoundTrip, exportThenImportGivesTheSameRecords)
 {
-    const RecordStore store = SampleStore();
+    const RecordStore store = Identified(SampleStore());
     IcalExportOptions out;
     out.from = D(2024, 1, 1);
     out.to = D(2025, 12, 31);
@@ -88,6 +105,7 @@ TEST_P(IcalRoundTrip, exportThenImportGivesTheSameRecords)
     ExpectSame(weekly, back.weekly());
     std::vector<AYear> annual = {Annual("Anna Berg", 2, 28, "1970"), Annual("Leo Leap", 2, 29, "1980"),
                                  Annual("Bo Lind", 3, 1)};
+    for (std::size_t i = 0; i < annual.size(); ++i) annual[i].Uid = "birthday-" + store.addresses()[i].Uid;
     annual.insert(annual.end(), store.annual().begin(), store.annual().end());
     ExpectSame(annual, back.annual());
 }
@@ -102,6 +120,7 @@ TEST(IcalImport, countingFieldsComeBackAndASecondImportAddsNothing)
     store.editAnnual() = {Annual("Wedding day", 6, 1, "1995")};
     store.editMonthly() = {Monthly("Pay rent", 15, "3", "2002"), Monthly("Zeros", 3, "0", "0")};
     store.editCalendar() = {Event("Dentist", D(2024, 3, 3))};
+    store = Identified(store);
     IcalExportOptions out;
     out.from = D(2024, 1, 1);
     out.to = D(2024, 12, 31);
@@ -263,6 +282,62 @@ TEST(IcalImport, unexpressedEventsOfferTheirDatesInThePeriod)
     EXPECT_EQ(ApplyICalendarPlan(plan, store), std::vector<DataKind>{DataKind::Calendar});
     EXPECT_EQ(store.calendar().size(), 26u);
     EXPECT_EQ(store.calendar().back().Hint, "Later") << "the calendar is kept in date order";
+}
+
+// A hint is one line: a summary's line breaks (escaped \n, or a raw CR a
+// lenient writer left) become blanks and the summary says so; a
+// description's lines, however they break, become further lines.
+TEST(IcalImport, lineBreaksNeverReachAOneLineField)
+{
+    const std::string text = Calendar(
+        "BEGIN:VEVENT\r\nUID:a\r\nDTSTART;VALUE=DATE:20240301\r\nSUMMARY:Line one\\nLine two\r\n"
+        "DESCRIPTION:First\\n\\nThird\r\nEND:VEVENT\r\n"
+        "BEGIN:VEVENT\r\nUID:b\r\nDTSTART;VALUE=DATE:20240102\r\nSUMMARY:Weekly\\n<END:FILE>\r\n"
+        "RRULE:FREQ=WEEKLY\r\nEND:VEVENT\r\n");
+    const IcalPlan p = PlanICalendarImport(text, RecordStore{}, Options()).plan;
+    ASSERT_EQ(p.calendar.size(), 1u);
+    EXPECT_EQ(p.calendar[0].Hint, "Line one Line two");
+    EXPECT_EQ(p.calendar[0].More, (std::vector<std::string>{"First", "", "Third"}));
+    ASSERT_EQ(p.weekly.size(), 1u);
+    EXPECT_EQ(p.weekly[0].Hint, "Weekly <END:FILE>");
+    const std::vector<std::string> summary = IcalPlanSummary(p);
+    EXPECT_EQ(std::count_if(summary.begin(), summary.end(),
+                            [](const std::string& l) { return l.rfind("Line breaks became blanks: ", 0) == 0; }),
+              2);
+
+    // What is planned is what the store writes and reads back.
+    RecordStore store;
+    ApplyICalendarPlan(p, store);
+    const std::string written = SerializeDataText(store.calendar()) + SerializeDataText(store.weekly());
+    for (const std::string_view line : SplitLines(written))
+        EXPECT_TRUE(line.rfind("<", 0) == 0 || line.empty()) << "a value split over lines: " << line;
+}
+
+// The records keep the event's UID as their identity: one per record, a
+// changed instance and the dates of an unexpressed event apart from the
+// series, never one that a record of ORV holds already.
+TEST(IcalImport, recordsKeepTheEventsUid)
+{
+    RecordStore store;
+    store.editCalendar() = {Event("Old", D(2023, 1, 1))};
+    store.editCalendar()[0].Uid = "taken";
+    const std::string text = Calendar(
+        VEvent("one", "20240301") + VEvent("workdays", "20240101", "RRULE:FREQ=WEEKLY;BYDAY=MO,TU\r\n") +
+        VEvent("taken", "20240305") + VEvent("fortnight", "20240101", "RRULE:FREQ=WEEKLY;INTERVAL=2;COUNT=2\r\n") +
+        "BEGIN:VEVENT\r\nUID:fortnight\r\nRECURRENCE-ID;VALUE=DATE:20240115\r\nDTSTART;VALUE=DATE:20240117\r\n"
+        "SUMMARY:moved\r\nEND:VEVENT\r\n");
+    const IcalPlan p = PlanICalendarImport(text, store, Options()).plan;
+    std::map<std::string, std::string> uidOf;
+    for (const ACal& c : p.calendar) uidOf[c.Hint + " " + c.DateText] = c.Uid;
+    EXPECT_EQ(uidOf["one 1/3 - 2024"], "one");
+    EXPECT_EQ(uidOf["taken 5/3 - 2024"], "") << "ORV's record keeps its identity; the store gives a new one";
+    EXPECT_EQ(uidOf["moved 17/1 - 2024"], "fortnight-2024-01-15");
+    ASSERT_EQ(p.weekly.size(), 2u);
+    EXPECT_EQ(p.weekly[0].Uid, "workdays");
+    EXPECT_EQ(p.weekly[1].Uid, "workdays-2");
+    ASSERT_EQ(p.unexpressed.size(), 1u);
+    ASSERT_EQ(p.unexpressed[0].occurrences.size(), 1u) << "the moved one is its own event";
+    EXPECT_EQ(p.unexpressed[0].occurrences[0].Uid, "fortnight-2024-01-01");
 }
 
 TEST(IcalImport, textsThatAreNoCalendarLoseNothingAndSaySo)

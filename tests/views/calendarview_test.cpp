@@ -154,6 +154,9 @@ private slots:
 
     void changeWithAnotherDateKeepsTheEventsPlaceInTheList()
     {
+        // The change keeps the event's identity and its further lines.
+        p->fx.session->records().editCalendar()[1].Uid = "low-1@test";
+        p->fx.session->records().editCalendar()[1].More = {"keep me", ""};
         ClickRow('L');
         WhenDialogOpens([this](TNewCal* d) {
             QCOMPARE(d->findChild<QLabel*>(QStringLiteral("Label4"))->text(), QStringLiteral("Change calendar event for:"));
@@ -178,6 +181,7 @@ private slots:
         QCOMPARE(list[1].Priority, std::uint8_t(2));
         QCOMPARE(Page().selectedDate(), D(2024, 4, 13));
         QVERIFY(p->File("cal.orv").contains("<HINT>Low thing moved\r\n<PRI>2\r\n<DAY>13\r\n<MONTH>4\r\n"));
+        QVERIFY(p->File("cal.orv").contains("<MORE>keep me\r\n<MORE>\r\n<END:MORE>\r\n<UID>low-1@test\r\n<END>"));
     }
 
     void jumps_data()
