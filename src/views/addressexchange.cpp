@@ -19,9 +19,8 @@ namespace {
 // Said after an import that had to change the card's text: a field holds one line.
 QString LineBreaksNote(int fields)
 {
-    if (fields <= 0) return {};
-    return fields == 1 ? QStringLiteral(" In 1 field a line break was replaced by a blank.")
-                       : QStringLiteral(" In %1 fields line breaks were replaced by blanks.").arg(fields);
+    return fields == 1 ? QStringLiteral("In 1 field a line break was replaced by a blank.")
+                       : QStringLiteral("In %1 fields line breaks were replaced by blanks.").arg(fields);
 }
 
 }  // namespace
@@ -31,8 +30,9 @@ void AddressView::ExportVCard()
     const QString path = dialogs_.saveFile(this, QStringLiteral("vCard (*.vcf)"), QStringLiteral("vcf"), nullptr);
     if (path.isEmpty() || !MayOverwrite(dialogs_, this, path)) return;
     // The fields shown, posted or not, under the identity of the person shown.
-    const auto& list = session_.records().addresses();
-    const std::string uid = list.empty() ? std::string() : list[static_cast<std::size_t>(ClampCurrentAddress(session_.records()))].Uid;
+    RecordStore& records = session_.records();
+    const std::string uid =
+        records.addresses().empty() ? std::string() : records.addresses()[static_cast<std::size_t>(ClampCurrentAddress(records))].Uid;
     QString error;
     if (!WriteChosenFile(path, WriteVCard(Fields(), uid), error)) dialogs_.message(this, QStringLiteral("ORV"), error, {});
 }
@@ -83,12 +83,12 @@ void AddressView::ImportCards(const QString& path, bool all)
         ShowAddress();
         Save();
         emit changed();
+        QString yearsNote = QStringLiteral("%1 of the birth years were not between 100 and 5000 and were left empty.").arg(years);
+        if (lineBreaks > 0) yearsNote += QLatin1Char(' ') + LineBreaksNote(lineBreaks);
         if (years > 0)
-            dialogs_.message(this, QStringLiteral("ORV"), QLatin1String(kChangeTheYear),
-                             QStringLiteral("%1 of the birth years were not between 100 and 5000 and were left empty.").arg(years) +
-                                 LineBreaksNote(lineBreaks));
+            dialogs_.message(this, QStringLiteral("ORV"), QLatin1String(kChangeTheYear), yearsNote);
         else if (lineBreaks > 0)
-            dialogs_.message(this, QStringLiteral("ORV"), LineBreaksNote(lineBreaks).trimmed(), {});
+            dialogs_.message(this, QStringLiteral("ORV"), LineBreaksNote(lineBreaks), {});
         return;
     }
     const QMessageBox::StandardButton answer =
@@ -111,7 +111,7 @@ void AddressView::ImportCards(const QString& path, bool all)
     ApplyCard(card, fields);
     SetFields(fields);
     Post(false);
-    if (card.LineBreaks > 0) dialogs_.message(this, QStringLiteral("ORV"), LineBreaksNote(card.LineBreaks).trimmed(), {});
+    if (card.LineBreaks > 0) dialogs_.message(this, QStringLiteral("ORV"), LineBreaksNote(card.LineBreaks), {});
 }
 
 void AddressView::Copy(CopyLevel level)
