@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "engine/nameorder.h"
 #include "engine/overview.h"
 #include "engine/peoplesearch.h"
 #include "engine/periodical.h"
@@ -116,6 +117,37 @@ void PeopleSearchByTelephone(benchmark::State& state)
     for (auto _ : state) benchmark::DoNotOptimize(SearchPeople(finder.index(), SearchField::Telephone, "12 3"));
 }
 BENCHMARK(PeopleSearchByTelephone)->Unit(benchmark::kMillisecond);
+
+// The lifetime's people with every tenth first name as an older file stores
+// it (Windows-1252 "Jos\xE9"), so that a search decodes some texts.
+const RecordStore& MixedEncodings()
+{
+    static const RecordStore store = [] {
+        RecordStore s;
+        s.editAddresses() = bench::SharedLifetime().store.addresses();
+        auto& list = s.editAddresses();
+        for (std::size_t i = 0; i < list.size(); i += 10) list[i].Name = "Jos\xE9";
+        return s;
+    }();
+    return store;
+}
+
+void PeopleSearchKeystrokeMixedEncodings(benchmark::State& state)
+{
+    EventFinder finder(MixedEncodings());
+    SearchPeople(finder.index(), SearchField::FirstName, "");
+    const char* texts[] = {"", "j", "jo", "jos", "jos\xC3\xA9"};
+    const char* text = texts[state.range(0)];
+    for (auto _ : state) benchmark::DoNotOptimize(SearchPeople(finder.index(), SearchField::FirstName, text));
+}
+BENCHMARK(PeopleSearchKeystrokeMixedEncodings)->DenseRange(0, 4)->Unit(benchmark::kMillisecond);
+
+// The first search after the address list changed builds the name order again.
+void PeopleNameOrder(benchmark::State& state)
+{
+    for (auto _ : state) benchmark::DoNotOptimize(PeopleInNameOrder(MixedEncodings().addresses()));
+}
+BENCHMARK(PeopleNameOrder)->Unit(benchmark::kMillisecond);
 
 // A post changes one record; the list is sorted again keeping the current one.
 void SortAddressesAfterPost(benchmark::State& state)

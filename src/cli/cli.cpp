@@ -365,9 +365,9 @@ const Command kCommands[] = {
              if (*index >= list.size())
                  throw UsageError{"INDEX " + c.arg(0) + " is out of range: the address book holds " + std::to_string(list.size()) +
                                   " people"};
-             c.output.out = WriteVCard(FieldsOf(list[*index]));
+             c.output.out = WriteVCard(FieldsOf(list[*index]), list[*index].Uid);
          } else {
-             for (const AData& a : list) c.output.out += WriteVCard(FieldsOf(a));
+             for (const AData& a : list) c.output.out += WriteVCard(FieldsOf(a), a.Uid);
          }
          return int{Success};
      }},

@@ -142,16 +142,17 @@ AddressFields EditedFields(const AData& stored, const AddressFields& shown, cons
     return out;
 }
 
-int AddAddresses(RecordStore& store, const std::vector<AddressFields>& people)
+int AddAddresses(RecordStore& store, const std::vector<AddressFields>& people, const std::vector<std::string>& uids)
 {
     if (people.empty()) return 0;
     int changeYear = 0;
     std::vector<AData>& list = store.editAddresses();
     list.reserve(list.size() + people.size());
-    for (const AddressFields& f : people) {
+    for (std::size_t i = 0; i < people.size(); ++i) {
         bool asked = false;
         AData a;
-        StoreFields(a, Checked(f, asked));
+        StoreFields(a, Checked(people[i], asked));
+        if (i < uids.size()) a.Uid = uids[i];
         changeYear += asked ? 1 : 0;
         list.push_back(std::move(a));
     }

@@ -74,9 +74,10 @@ PostOutcome PostAddress(RecordStore& store, const AddressFields& fields);
 AddressFields EditedFields(const AData& stored, const AddressFields& shown, const AddressFields& now);
 
 // Many people at once, each as an insert followed by a post would store them,
-// sorted once at the end with the last one current. Returns how many years
-// the checks emptied with "Change the year!".
-int AddAddresses(RecordStore& store, const std::vector<AddressFields>& people);
+// sorted once at the end with the last one current. `uids`, where given, is
+// each person's identity (an empty one is assigned by the save). Returns how
+// many years the checks emptied with "Change the year!".
+int AddAddresses(RecordStore& store, const std::vector<AddressFields>& people, const std::vector<std::string>& uids = {});
 
 // The insert command: an empty record (empty DateText, so it sorts first)
 // becomes current. Returns CurrentAddress.

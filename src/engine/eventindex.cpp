@@ -1,11 +1,11 @@
 #include "engine/eventindex.h"
 
 #include <algorithm>
-#include <numeric>
 #include <optional>
 #include <string_view>
 
 #include "engine/dates.h"
+#include "engine/nameorder.h"
 #include "engine/weeklist.h"
 
 namespace orv {
@@ -90,24 +90,7 @@ void EventIndex::BuildAddresses() const
                 static_cast<int>(i));
 }
 
-void EventIndex::BuildPeople() const
-{
-    // "Name Surname" folded like UpPos (a..z only), compared byte by byte; a
-    // stable sort keeps address-list order for equal keys.
-    const auto& list = store_.addresses();
-    std::vector<std::string> keys(list.size());
-    for (std::size_t i = 0; i < list.size(); ++i) {
-        std::string& k = keys[i];
-        k.reserve(list[i].Name.size() + 1 + list[i].Surname.size());
-        k.append(list[i].Name).append(1, ' ').append(list[i].Surname);
-        for (char& c : k)
-            if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    }
-    peopleOrder_.resize(list.size());
-    std::iota(peopleOrder_.begin(), peopleOrder_.end(), 0);
-    std::stable_sort(peopleOrder_.begin(), peopleOrder_.end(),
-                     [&](int a, int b) { return keys[static_cast<std::size_t>(a)] < keys[static_cast<std::size_t>(b)]; });
-}
+void EventIndex::BuildPeople() const { peopleOrder_ = PeopleInNameOrder(store_.addresses()); }
 
 void EventIndex::BuildCalendar() const
 {

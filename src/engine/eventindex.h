@@ -31,7 +31,8 @@ public:
     const std::vector<int>& MonthlyOn(int day) const;
     const std::vector<int>& AnnualOn(int month, int day) const;
     const std::vector<int>& AdvancedOn(int month, int weekday) const;
-    // Sorted address order for the people search (see peoplesearch.h).
+    // Address indexes in name order (see nameorder.h), for the people search
+    // and the "Go to" list.
     const std::vector<int>& PeopleOrder() const;
 
 private:

@@ -1,34 +1,52 @@
 #include "engine/peoplesearch.h"
 
+#include "store/utf8.h"
+
 namespace orv {
 
 namespace {
 
 bool Occurs(std::string_view t, std::string_view field) { return UpPos(t, field) >= 1; }
 
-bool Matches(const AData& a, SearchField field, std::string_view text, std::string_view compact)
-{
-    switch (field) {
-    case SearchField::FirstName: return Occurs(text, a.Name);
-    case SearchField::Surname: return Occurs(text, a.Surname);
-    case SearchField::Telephone: return Occurs(compact, StrtoTele(a.Tele1)) || Occurs(compact, StrtoTele(a.Tele2));
-    case SearchField::Email:
-        return Occurs(compact, StrtoTele(a.Email1)) || Occurs(compact, StrtoTele(a.Email2)) ||
-               Occurs(compact, StrtoTele(a.Email3));
+// Typed text and stored text meet decoded: a stored text is UTF-8, or
+// Windows-1252 where it is not valid UTF-8. Only the rare Windows-1252 text
+// costs a conversion; the scratch buffer is reused across the whole search.
+class Matcher {
+public:
+    Matcher(SearchField field, std::string_view text)
+        : field_(field), text_(StoredAsUtf8(text)), compact_(StrtoTele(text_)) {}
+
+    bool operator()(const AData& a)
+    {
+        switch (field_) {
+        case SearchField::FirstName: return Occurs(text_, Decoded(a.Name));
+        case SearchField::Surname: return Occurs(text_, Decoded(a.Surname));
+        case SearchField::Telephone: return Compact(a.Tele1) || Compact(a.Tele2);
+        case SearchField::Email: return Compact(a.Email1) || Compact(a.Email2) || Compact(a.Email3);
+        }
+        return false;
     }
-    return false;
-}
+
+private:
+    std::string_view Decoded(std::string_view stored) { return StoredAsUtf8(stored, scratch_); }
+    bool Compact(std::string_view stored) { return Occurs(compact_, StrtoTele(Decoded(stored))); }
+
+    SearchField field_;
+    std::string text_;
+    std::string compact_;
+    std::string scratch_;
+};
 
 }  // namespace
 
 std::vector<PersonHit> SearchPeople(const EventIndex& index, SearchField field, std::string_view text)
 {
     const auto& list = index.store().addresses();
-    const std::string compact = StrtoTele(text);
+    Matcher matches(field, text);
     std::vector<PersonHit> hits;
     for (int i : index.PeopleOrder()) {
         const AData& a = list[static_cast<std::size_t>(i)];
-        if (!text.empty() && !Matches(a, field, text, compact)) continue;
+        if (!text.empty() && !matches(a)) continue;
         std::string name;
         name.reserve(a.Name.size() + 1 + a.Surname.size());
         name.append(a.Name).append(1, ' ').append(a.Surname);
@@ -40,10 +58,12 @@ std::vector<PersonHit> SearchPeople(const EventIndex& index, SearchField field, 
 std::vector<HintHit> SearchHints(const RecordStore& store, std::string_view text, const DateSettings& settings)
 {
     std::vector<HintHit> hits;
+    const std::string typed = StoredAsUtf8(text);
+    std::string scratch;
     const auto& list = store.calendar();
     for (std::size_t i = list.size(); i-- > 0;) {
         const ACal& c = list[i];
-        if (text.empty() ? c.Hint.empty() : !Occurs(text, c.Hint)) continue;
+        if (text.empty() ? c.Hint.empty() : !Occurs(typed, StoredAsUtf8(c.Hint, scratch))) continue;
         hits.push_back(HintHit{c.Hint, static_cast<int>(i), ELongDate(c.Year, c.Month, c.Day, settings)});
     }
     return hits;

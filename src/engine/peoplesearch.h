@@ -17,8 +17,9 @@ struct PersonHit {
     int Index = 0;     // in the address list
 };
 
-// Matches in alphabetical order of "Name Surname" (a..z folded), equal names in
-// list order. An empty text lists everyone.
+// Matches in name order (see nameorder.h), equal names in list order. The typed
+// text (UTF-8) is compared with each stored text decoded, folding a..z only as
+// UpPos does. Hits hold the stored bytes. An empty text lists everyone.
 std::vector<PersonHit> SearchPeople(const EventIndex& index, SearchField field, std::string_view text);
 
 struct HintHit {
@@ -27,8 +28,8 @@ struct HintHit {
     std::string DateText;  // long date of the event
 };
 
-// From the last calendar event to the first; an empty text lists every event
-// that has a hint.
+// From the last calendar event to the first, hints compared decoded as in
+// SearchPeople; an empty text lists every event that has a hint.
 std::vector<HintHit> SearchHints(const RecordStore& store, std::string_view text, const DateSettings& settings);
 
 // Appends a person's short card.

@@ -5,6 +5,7 @@
 
 #include "exchange/codepages.h"
 #include "store/textutil.h"
+#include "store/utf8.h"
 
 namespace orv {
 
@@ -47,11 +48,13 @@ void DataList::Add(const AData& a, TextListOptions options, bool first)
         export_[0] = kExportHeader;
     }
 
-    text_.push_back(a.Name + " " + a.Surname);
-    if (!a.Address.empty()) text_.push_back(a.Address);
-    if (!a.City.empty()) text_.push_back(a.City);
-    if (!a.Country.empty() && options.country) text_.push_back(a.Country);
-    if (!a.Tele1.empty() && options.phone) text_.push_back("Phone#: " + a.Tele1);
+    // The text list is text for reading, decoded field by field (a name may be
+    // UTF-8 and its surname Windows-1252), so a saved list has one encoding.
+    text_.push_back(StoredAsUtf8(a.Name) + " " + StoredAsUtf8(a.Surname));
+    if (!a.Address.empty()) text_.push_back(StoredAsUtf8(a.Address));
+    if (!a.City.empty()) text_.push_back(StoredAsUtf8(a.City));
+    if (!a.Country.empty() && options.country) text_.push_back(StoredAsUtf8(a.Country));
+    if (!a.Tele1.empty() && options.phone) text_.push_back("Phone#: " + StoredAsUtf8(a.Tele1));
     text_.push_back(" ");
 
     // The first person of a list shows a missing birthday part as an empty
@@ -95,7 +98,8 @@ std::size_t DataList::AddLetterRow()
 std::string SerializeTextList(const std::vector<std::string>& lines)
 {
     std::string out;
-    for (const std::string& line : lines) out.append(line).append("\r\n");
+    std::string scratch;
+    for (const std::string& line : lines) out.append(StoredAsUtf8(line, scratch)).append("\r\n");
     return out;
 }
 

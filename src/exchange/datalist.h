@@ -1,7 +1,8 @@
 // The data list: persons copied from the address book for letters and exports,
 // kept three times in step as the data list window shows them (the letter
 // table, the export table and the text list), and the list file (.QSL) that
-// names the letter table's persons. Texts are the stored bytes.
+// names the letter table's persons. The tables hold the stored bytes; the text
+// list holds them decoded (UTF-8), as it is shown and saved.
 #pragma once
 
 #include <array>
@@ -54,7 +55,7 @@ public:
 
     // Header and one row per person, or a single empty row for a new list.
     const std::vector<ExportRow>& ExportRows() const { return export_; }
-    // Lines of the text list, without line ends.
+    // Lines of the text list (UTF-8), without line ends.
     const std::vector<std::string>& TextLines() const { return text_; }
 
 private:
@@ -66,7 +67,8 @@ private:
     std::vector<std::string> text_;
 };
 
-// "Save in file" as "Text-file": the text list, lines ended by CR LF.
+// "Save in file" as "Text-file": the text list in UTF-8 (each line read as a
+// stored text), lines ended by CR LF.
 std::string SerializeTextList(const std::vector<std::string>& lines);
 
 // The list file: per letter row "first name", blank, "surname", blank, birthday

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "exchange/codepages.h"
+#include "store/utf8.h"
 
 namespace orv {
 
@@ -27,8 +28,13 @@ void AppendSemicolonLine(std::string& out, std::span<const std::string> fields)
 
 std::string SerializeSemicolonText(const std::vector<ExportRow>& rows)
 {
+    // Each cell is one stored text, decoded on its own: the file is UTF-8 throughout.
     std::string out;
-    for (const ExportRow& row : rows) AppendSemicolonLine(out, row);
+    ExportRow decoded;
+    for (const ExportRow& row : rows) {
+        for (std::size_t i = 0; i < row.size(); ++i) decoded[i] = StoredAsUtf8(row[i]);
+        AppendSemicolonLine(out, decoded);
+    }
     return out;
 }
 

@@ -17,6 +17,7 @@
 namespace orv {
 
 void AppendSemicolonLine(std::string& out, std::span<const std::string> fields);
+// The data list's export table, every cell decoded as a stored text: UTF-8.
 std::string SerializeSemicolonText(const std::vector<ExportRow>& rows);
 
 // Every line is a row, also an empty one; a final line break adds no row.

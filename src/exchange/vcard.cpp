@@ -4,6 +4,7 @@
 
 #include "exchange/codepages.h"
 #include "store/textutil.h"
+#include "store/utf8.h"
 
 namespace orv {
 
@@ -207,17 +208,6 @@ std::vector<std::string> Components(std::string_view s)
     return parts;
 }
 
-// The fields hold one line: line breaks of a value become `joiner`.
-std::string OneLine(std::string s, std::string_view joiner = " ")
-{
-    std::string out;
-    for (char c : s) {
-        if (c == '\n') out.append(joiner);
-        else if (c != '\r') out += c;
-    }
-    return out;
-}
-
 std::string JoinNonEmpty(std::initializer_list<std::string_view> parts)
 {
     std::string out;
@@ -269,18 +259,20 @@ public:
         if (p.encoding == "BASE64" || p.encoding == "B") return;  // pictures and keys
         std::string value = p.value;
         if (p.encoding == "QUOTED-PRINTABLE") value = DecodeQuotedPrintable(value);
-        value = ToUtf8(value, p.charset);
+        // One rule for every import: a value in no declared charset that is not
+        // UTF-8 is Windows-1252, as a stored text is read.
+        value = StoredAsUtf8(ToUtf8(value, p.charset));
         if (p.name == "N") {
             name_ = Components(value);
         } else if (p.name == "FN") {
-            fn_ = OneLine(Unescape(value));
+            fn_ = Unescape(value);
         } else if (p.name == "TEL") {
             if (p.Has("FAX") || p.Has("PAGER")) return;
-            std::string number = OneLine(Unescape(value));
+            std::string number = Unescape(value);
             if (p.uri && UpperAscii(std::string_view(number).substr(0, 4)) == "TEL:") number.erase(0, 4);
             tels_.push_back(Tel{std::move(number), p.Has("HOME"), p.Has("CELL")});
         } else if (p.name == "EMAIL") {
-            std::string mail = OneLine(Unescape(value));
+            std::string mail = Unescape(value);
             if (p.Has("PREF")) emails_.insert(emails_.begin() + prefEmails_++, std::move(mail));
             else emails_.push_back(std::move(mail));
         } else if (p.name == "ADR") {
@@ -290,40 +282,55 @@ public:
             }
         } else if (p.name == "BDAY") {
             birthday_ = Unescape(value);
+        } else if (p.name == "UID") {
+            uid_ = OneLine(Trim(Unescape(value)));
         }
     }
 
     CardFields Build() const
     {
         CardFields card;
+        // A field holds one line: a line break of a value becomes a blank,
+        // counted so that the import can say where it changed the card's text.
+        int broken = 0;
+        auto oneLine = [&broken](std::string_view text) {
+            if (!HasLineBreak(text)) return std::string(text);
+            ++broken;
+            return OneLine(text);
+        };
         if (name_) {
             // Without a semicolon the whole value is the surname.
-            card.Surname = OneLine((*name_)[0]);
+            card.Surname = oneLine((*name_)[0]);
             std::string first;
-            for (std::size_t i = 1; i < name_->size(); ++i) first = JoinNonEmpty({first, OneLine((*name_)[i])});
-            card.Name = first;
+            for (std::size_t i = 1; i < name_->size(); ++i) first = JoinNonEmpty({first, (*name_)[i]});
+            card.Name = oneLine(first);
         }
         // Cards of the later versions may leave the name to the formatted name alone.
         if ((!card.Name || (card.Name->empty() && card.Surname->empty())) && fn_ && !fn_->empty()) {
-            const std::size_t blank = fn_->rfind(' ');
-            card.Name = blank == std::string::npos ? *fn_ : fn_->substr(0, blank);
-            card.Surname = blank == std::string::npos ? std::string() : fn_->substr(blank + 1);
+            const std::string fn = oneLine(*fn_);
+            const std::size_t blank = fn.rfind(' ');
+            card.Name = blank == std::string::npos ? fn : fn.substr(0, blank);
+            card.Surname = blank == std::string::npos ? std::string() : fn.substr(blank + 1);
         }
         BuildTelephones(card);
         if (!emails_.empty()) card.Email1 = emails_[0];
         if (emails_.size() > 1) card.Email2 = emails_[1];
         if (emails_.size() > 2) card.Email3 = emails_[2];
+        for (std::optional<std::string>* field : {&card.Tele1, &card.Tele2, &card.Email1, &card.Email2, &card.Email3})
+            if (*field) **field = oneLine(**field);
         if (address_) {
             std::vector<std::string> adr = *address_;
             adr.resize(std::max<std::size_t>(adr.size(), 7));
             // Post office box, extended address, street, locality, region, postal code, country.
-            card.Address = OneLine(adr[2], ", ");
-            card.City = JoinNonEmpty({OneLine(adr[5]), OneLine(adr[3])});
+            card.Address = oneLine(adr[2]);
+            card.City = oneLine(JoinNonEmpty({adr[5], adr[3]}));
             std::string country = adr[6];
             for (std::size_t i = 7; i < adr.size(); ++i) country += " " + adr[i];
-            card.Country = JoinNonEmpty({OneLine(country), OneLine(adr[4])});
+            card.Country = oneLine(JoinNonEmpty({country, adr[4]}));
         }
         if (birthday_) ReadBirthday(*birthday_, card);
+        card.Uid = uid_;
+        card.LineBreaks = broken;
         return card;
     }
 
@@ -355,6 +362,7 @@ private:
     std::optional<std::vector<std::string>> address_;
     bool addressIsHome_ = false;
     std::optional<std::string> birthday_;
+    std::optional<std::string> uid_;
 };
 
 template <typename T>
@@ -370,24 +378,32 @@ void Take(const std::optional<std::string>& from, std::string& into)
 
 }  // namespace
 
-std::string WriteVCard(const AddressFields& f)
+std::string WriteVCard(const AddressFields& f, std::string_view uid)
 {
     std::string out;
-    auto line = [&](std::string_view a, std::string_view b = {}) {
-        out.append(a).append(b).append(kCrLf);
+    // Version 2.1 reads a value without CHARSET as ASCII, so a line with any
+    // other text names its charset.
+    auto line = [&](std::string_view property, std::string_view value) {
+        out.append(property);
+        if (std::any_of(value.begin(), value.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; }))
+            out.append(";CHARSET=UTF-8");
+        out.append(":").append(value).append(kCrLf);
     };
-    line("BEGIN:VCARD");
-    line("VERSION:2.1");
-    line("N:", EscapeComponent(f.Surname) + ";" + EscapeComponent(f.Name));
-    if (!f.Tele1.empty()) line("TEL;HOME;VOICE:", f.Tele1);
-    if (!f.Tele2.empty()) line("TEL;CELL;VOICE:", f.Tele2);
+    const auto text = [](const std::string& stored) { return StoredAsUtf8(stored); };
+    out.append("BEGIN:VCARD").append(kCrLf);
+    out.append("VERSION:2.1").append(kCrLf);
+    line("N", EscapeComponent(text(f.Surname)) + ";" + EscapeComponent(text(f.Name)));
+    if (!f.Tele1.empty()) line("TEL;HOME;VOICE", text(f.Tele1));
+    if (!f.Tele2.empty()) line("TEL;CELL;VOICE", text(f.Tele2));
     if (!f.Address.empty())
-        line("ADR;HOME:;;", EscapeComponent(f.Address) + ";" + EscapeComponent(f.City) + ";;;" + EscapeComponent(f.Country));
-    if (!f.Email1.empty()) line("EMAIL;PREF;INTERNET:", f.Email1);
+        line("ADR;HOME", ";;" + EscapeComponent(text(f.Address)) + ";" + EscapeComponent(text(f.City)) + ";;;" +
+                             EscapeComponent(text(f.Country)));
+    if (!f.Email1.empty()) line("EMAIL;PREF;INTERNET", text(f.Email1));
     const auto month = ParseInt32(f.Month);
     const auto day = ParseInt32(f.Day);
-    if (!f.Year.empty() && month && day) line("BDAY:", f.Year + TwoDigits(*month) + TwoDigits(*day));
-    line("END:VCARD");
+    if (!f.Year.empty() && month && day) line("BDAY", f.Year + TwoDigits(*month) + TwoDigits(*day));
+    if (!uid.empty()) line("UID", StoredAsUtf8(uid));
+    out.append("END:VCARD").append(kCrLf);
     return out;
 }
 
@@ -433,6 +449,8 @@ CardFields MergeCards(const std::vector<CardFields>& cards)
         Take(c.Day, merged.Day);
         Take(c.Month, merged.Month);
         Take(c.Year, merged.Year);
+        Take(c.Uid, merged.Uid);
+        merged.LineBreaks += c.LineBreaks;
     }
     return merged;
 }

@@ -6,7 +6,9 @@
 // parameters in either form ("TEL;CELL;VOICE", "TEL;TYPE=CELL"), folded
 // lines, quoted-printable values with soft line breaks, CHARSET= (converted to
 // UTF-8), backslash escapes, and birthdays as YYYYMMDD, YYYY-MM-DD or --MMDD.
-// A card that says nothing of a field leaves that field alone.
+// A card that says nothing of a field leaves that field alone. Every text read
+// is UTF-8: a value in no declared charset that is not UTF-8 is read as
+// Windows-1252, the rule for stored texts.
 #pragma once
 
 #include <optional>
@@ -23,20 +25,25 @@ namespace orv {
 struct CardFields {
     std::optional<std::string> Name, Surname, Address, City, Country, Tele1, Tele2, Email1, Email2, Email3;
     std::optional<std::string> Day, Month, Year;  // decimal texts, as the birthday fields take them
+    std::optional<std::string> Uid;               // the card's UID, kept as the person's identity
+    int LineBreaks = 0;  // fields whose line breaks became blanks (a field holds one line)
     bool operator==(const CardFields&) const = default;
 };
 
-// The card "Export vCard" writes for the fields shown (CR LF lines): N always;
-// TEL;HOME;VOICE, TEL;CELL;VOICE, ADR;HOME (only with an address), EMAIL;PREF;INTERNET
-// when filled; BDAY as the year text and two-digit month and day when all three
-// are whole numbers. The 2nd and 3rd e-mail addresses and the notes are not written.
-std::string WriteVCard(const AddressFields& fields);
+// The card "Export vCard" and orv-cli write for the fields shown (CR LF lines):
+// N always; TEL;HOME;VOICE, TEL;CELL;VOICE, ADR;HOME (only with an address),
+// EMAIL;PREF;INTERNET when filled; BDAY as the year text and two-digit month
+// and day when all three are whole numbers; UID when `uid` is not empty. The
+// 2nd and 3rd e-mail addresses and the notes are not written. Texts are
+// decoded stored texts in UTF-8, and a line holding non-ASCII text says
+// CHARSET=UTF-8, as version 2.1 needs.
+std::string WriteVCard(const AddressFields& fields, std::string_view uid = {});
 
 // Every card of a file, in file order; empty when the text holds no card.
 std::vector<CardFields> ReadVCards(std::string_view text);
 
 // "Import vCard" builds one person from all cards of a file: what a later card
-// provides overwrites what an earlier one gave.
+// provides overwrites what an earlier one gave; LineBreaks is the sum.
 CardFields MergeCards(const std::vector<CardFields>& cards);
 
 // Puts what the card provides into the fields; the others keep their texts.

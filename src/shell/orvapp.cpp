@@ -86,23 +86,6 @@ std::unique_ptr<QWidget> MakeUpdatingNote()
     return note;
 }
 
-// A file name is not broken across lines (at its hyphens, slashes or dots):
-// word joiners between its characters keep the line-breaking from splitting it.
-QString KeepPathsWhole(const QString& text)
-{
-    QStringList words = text.split(QLatin1Char(' '));
-    for (QString& word : words) {
-        if (!word.contains(QLatin1Char('/'))) continue;
-        QString joined;
-        for (const QChar c : word) {
-            if (!joined.isEmpty() && c != QLatin1Char('\n') && !joined.endsWith(QLatin1Char('\n'))) joined += QChar(0x2060);
-            joined += c;
-        }
-        word = joined;
-    }
-    return words.join(QLatin1Char(' '));
-}
-
 void Centre(QWidget* w)
 {
     if (const QScreen* screen = QGuiApplication::primaryScreen())
@@ -125,7 +108,11 @@ OrvApp::OrvApp(Options options, QObject* parent)
     // A report does not stop the program: it stays on screen, modal, while
     // the start or the update goes on behind it.
     showMessage = [](const QString& title, const QString& text) {
-        auto* box = new QMessageBox(QMessageBox::Warning, title, KeepPathsWhole(text), QMessageBox::Ok);
+        // The text as given, paths included: what is copied or read aloud is the
+        // real path. It can be selected, so a path is copied whole.
+        auto* box = new QMessageBox(QMessageBox::Warning, title, text, QMessageBox::Ok);
+        box->setTextFormat(Qt::PlainText);
+        box->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
         box->setAttribute(Qt::WA_DeleteOnClose);
         box->setWindowModality(Qt::ApplicationModal);
         box->show();

@@ -1,6 +1,7 @@
 #include "store/utf8.h"
 
 #include <array>
+#include <utility>
 
 namespace orv {
 
@@ -116,10 +117,18 @@ std::optional<unsigned char> ToWindows1252(char32_t cp)
     return std::nullopt;
 }
 
+std::string_view StoredAsUtf8(std::string_view bytes, std::string& scratch)
+{
+    if (IsValidUtf8(bytes)) return bytes;
+    scratch = Windows1252ToUtf8(bytes);
+    return scratch;
+}
+
 std::string StoredAsUtf8(std::string_view bytes)
 {
-    if (IsValidUtf8(bytes)) return std::string(bytes);
-    return Windows1252ToUtf8(bytes);
+    std::string scratch;
+    const std::string_view text = StoredAsUtf8(bytes, scratch);
+    return text.data() == scratch.data() ? std::move(scratch) : std::string(text);
 }
 
 }  // namespace orv

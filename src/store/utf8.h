@@ -31,5 +31,9 @@ std::optional<unsigned char> ToWindows1252(char32_t cp);
 // A stored text as UTF-8: unchanged when it is UTF-8 already, else read as
 // Windows-1252.
 std::string StoredAsUtf8(std::string_view bytes);
+// The same without a copy where none is needed: the text itself when it is
+// UTF-8, else its decoded form, kept in `scratch`. For loops over many texts
+// (searches, sort keys) that nearly always see UTF-8.
+std::string_view StoredAsUtf8(std::string_view bytes, std::string& scratch);
 
 }  // namespace orv

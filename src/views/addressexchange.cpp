@@ -14,12 +14,27 @@
 
 namespace orv {
 
+namespace {
+
+// Said after an import that had to change the card's text: a field holds one line.
+QString LineBreaksNote(int fields)
+{
+    return fields == 1 ? QStringLiteral("In 1 field a line break was replaced by a blank.")
+                       : QStringLiteral("In %1 fields line breaks were replaced by blanks.").arg(fields);
+}
+
+}  // namespace
+
 void AddressView::ExportVCard()
 {
     const QString path = dialogs_.saveFile(this, QStringLiteral("vCard (*.vcf)"), QStringLiteral("vcf"), nullptr);
     if (path.isEmpty() || !MayOverwrite(dialogs_, this, path)) return;
+    // The fields shown, posted or not, under the identity of the person shown.
+    RecordStore& records = session_.records();
+    const std::string uid =
+        records.addresses().empty() ? std::string() : records.addresses()[static_cast<std::size_t>(ClampCurrentAddress(records))].Uid;
     QString error;
-    if (!WriteChosenFile(path, WriteVCard(Fields()), error)) dialogs_.message(this, QStringLiteral("ORV"), error, {});
+    if (!WriteChosenFile(path, WriteVCard(Fields(), uid), error)) dialogs_.message(this, QStringLiteral("ORV"), error, {});
 }
 
 void AddressView::ImportVCard()
@@ -57,28 +72,46 @@ void AddressView::ImportCards(const QString& path, bool all)
         if (dialogs_.ask(this, QStringLiteral("Confirm"), question, QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
             return;
         std::vector<AddressFields> people(cards.size());
-        for (std::size_t i = 0; i < cards.size(); ++i) ApplyCard(cards[i], people[i]);
-        const int years = AddAddresses(session_.records(), people);
+        std::vector<std::string> uids(cards.size());
+        int lineBreaks = 0;
+        for (std::size_t i = 0; i < cards.size(); ++i) {
+            ApplyCard(cards[i], people[i]);
+            uids[i] = cards[i].Uid.value_or(std::string());
+            lineBreaks += cards[i].LineBreaks;
+        }
+        const int years = AddAddresses(session_.records(), people, uids);
         ShowAddress();
         Save();
         emit changed();
+        QString yearsNote = QStringLiteral("%1 of the birth years were not between 100 and 5000 and were left empty.").arg(years);
+        if (lineBreaks > 0) yearsNote += QLatin1Char(' ') + LineBreaksNote(lineBreaks);
         if (years > 0)
-            dialogs_.message(this, QStringLiteral("ORV"), QLatin1String(kChangeTheYear),
-                             QStringLiteral("%1 of the birth years were not between 100 and 5000 and were left empty.").arg(years));
+            dialogs_.message(this, QStringLiteral("ORV"), QLatin1String(kChangeTheYear), yearsNote);
+        else if (lineBreaks > 0)
+            dialogs_.message(this, QStringLiteral("ORV"), LineBreaksNote(lineBreaks), {});
         return;
     }
     const QMessageBox::StandardButton answer =
         dialogs_.ask(this, QStringLiteral("Confirm"), QStringLiteral("Overwrite information"),
                      QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
     if (answer == QMessageBox::Cancel || answer == QMessageBox::NoButton || answer == QMessageBox::Escape) return;
+    RecordStore& records = session_.records();
     if (answer == QMessageBox::No) {
-        InsertAddress(session_.records());
+        InsertAddress(records);
         ShowAddress();
     }
+    const CardFields card = MergeCards(cards);
+    // The person now stands for the card and takes its identity; an empty
+    // book gets the record the post would have made, with what is typed kept.
+    if (card.Uid) {
+        if (records.addresses().empty()) InsertAddress(records);
+        records.editAddresses()[static_cast<std::size_t>(ClampCurrentAddress(records))].Uid = *card.Uid;
+    }
     AddressFields fields = Fields();
-    ApplyCard(MergeCards(cards), fields);
+    ApplyCard(card, fields);
     SetFields(fields);
     Post(false);
+    if (card.LineBreaks > 0) dialogs_.message(this, QStringLiteral("ORV"), LineBreaksNote(card.LineBreaks), {});
 }
 
 void AddressView::Copy(CopyLevel level)

@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QCollator>
 #include <QEvent>
 #include <QFocusEvent>
 #include <QGridLayout>
@@ -523,12 +522,11 @@ void AddressView::BuildGoToMenu()
     const auto& list = session_.records().addresses();
     auto names = std::make_shared<Names>();
     names->reserve(list.size());
-    for (std::size_t i = 0; i < list.size(); ++i)
-        names->emplace_back(DecodeStored(list[i].Name) + QLatin1Char(' ') + DecodeStored(list[i].Surname), static_cast<int>(i));
-    QCollator collator;
-    collator.setCaseSensitivity(Qt::CaseInsensitive);
-    std::stable_sort(names->begin(), names->end(),
-                     [&](const auto& a, const auto& b) { return collator.compare(a.first, b.first) < 0; });
+    // The people search's order, which is the phone book's.
+    for (const int i : session_.finder().index().PeopleOrder()) {
+        const AData& a = list[static_cast<std::size_t>(i)];
+        names->emplace_back(DecodeStored(a.Name) + QLatin1Char(' ') + DecodeStored(a.Surname), i);
+    }
     FillGoToMenu(GoToMenu, names, 0, names->size(), [this](int index) { GoTo(index); });
 }
 

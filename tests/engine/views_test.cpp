@@ -142,6 +142,60 @@ TEST_F(Views, PeopleSearchFoldsOnlyAsciiLettersAndSortsByName)
     EXPECT_EQ(SearchPeople(finder.index(), SearchField::FirstName, "").front().Text, "ANN Y");
 }
 
+// Typed UTF-8 meets the stored text decoded, whether it was stored as UTF-8
+// or, by an older file, as Windows-1252; the rows keep the stored bytes and
+// follow the name order (root collation, accents after case is ignored).
+struct DecodedSearch {
+    const char* name;
+    SearchField field;
+    const char* text;
+    Strings expected;
+};
+
+class PeopleSearchDecoded : public testing::TestWithParam<DecodedSearch> {};
+
+TEST_P(PeopleSearchDecoded, FindsBothEncodingsInNameOrder)
+{
+    RecordStore store;
+    EventFinder finder{store};
+    AData mail = Person("Ulla", "Mail", 0, 0);
+    mail.Email2 = "b\xF6rje@h\xE4ll.se";
+    store.editAddresses() = {Person("Jos\xE9", "N\xFA\xF1" "ez", 0, 0), Person("Zoe", "Y", 0, 0),
+                             Person("Jos\xC3\xA9", "Berg", 0, 0),       Person("Anne", "M\xF8ller", 0, 0),
+                             Person("\xC9mile", "X", 0, 0),             Person("jose", "Plain", 0, 0),
+                             mail};
+    Strings rows;
+    for (const auto& h : SearchPeople(finder.index(), GetParam().field, GetParam().text))
+        rows.push_back(h.Text + "#" + std::to_string(h.Index));
+    EXPECT_EQ(rows, GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Views, PeopleSearchDecoded,
+    testing::Values(
+        DecodedSearch{"AccentedFirstName", SearchField::FirstName, "Jos\xC3\xA9",
+                      {"Jos\xC3\xA9 Berg#2", "Jos\xE9 N\xFA\xF1" "ez#0"}},
+        DecodedSearch{"OnlyAsciiLettersFold", SearchField::FirstName, "JOS\xC3\xA9",
+                      {"Jos\xC3\xA9 Berg#2", "Jos\xE9 N\xFA\xF1" "ez#0"}},
+        DecodedSearch{"AccentIsNotFolded", SearchField::FirstName, "JOSE", {"jose Plain#5"}},
+        DecodedSearch{"Surname", SearchField::Surname, "m\xC3\xB8ll", {"Anne M\xF8ller#3"}},
+        DecodedSearch{"UpperCaseNonAsciiDoesNotFold", SearchField::Surname, "M\xC3\x98LLER", {}},
+        DecodedSearch{"Email", SearchField::Email, "B\xC3\xB6RJE @ h\xC3\xA4", {"Ulla Mail#6"}},
+        DecodedSearch{"TypedWindows1252IsReadAlike", SearchField::Surname, "N\xFA\xF1", {"Jos\xE9 N\xFA\xF1" "ez#0"}},
+        DecodedSearch{"EveryoneInNameOrder", SearchField::FirstName, "",
+                      {"Anne M\xF8ller#3", "\xC9mile X#4", "Jos\xC3\xA9 Berg#2", "Jos\xE9 N\xFA\xF1" "ez#0",
+                       "jose Plain#5", "Ulla Mail#6", "Zoe Y#1"}}),
+    [](const auto& row) { return std::string(row.param.name); });
+
+TEST_F(Views, HintSearchComparesDecodedHints)
+{
+    store.editCalendar() = {Event("Trip to M\xFCnchen", D(2004, 1, 1)), Event("M\xC3\xBCnchen again", D(2004, 2, 1)),
+                            Event("Munich", D(2004, 3, 1))};
+    Strings hints;
+    for (const auto& h : SearchHints(store, "m\xC3\xBCnchen", DateSettings{})) hints.push_back(h.Hint);
+    EXPECT_EQ(hints, (Strings{"M\xC3\xBCnchen again", "Trip to M\xFCnchen"}));
+}
+
 TEST_F(Views, PeopleSearchByNumberAndMailIgnoresBlanks)
 {
     AData a = Person("Tel", "One", 0, 0);

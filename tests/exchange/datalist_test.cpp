@@ -3,6 +3,7 @@
 
 #include "exchange/datalist.h"
 #include "exchange/importcolumns.h"
+#include "exchange/semicolon.h"
 #include "../engine/builders.h"
 #include "exchangetest.h"
 
@@ -10,6 +11,9 @@ namespace orv {
 namespace {
 
 using test::Person;
+
+const std::string kHeaderLine =
+    "First name;Surname;Address;Postal;Country;1.Telephone number;2.Telephone number;E-mail;dd;mm;yyyy\r\n";
 
 TEST(DataListTest, FirstPersonShowsAMissingBirthdayEmptyLaterOnesAsZero)
 {
@@ -47,6 +51,26 @@ TEST(DataListTest, PersonGoesIntoAllThreeTables)
     EXPECT_EQ(list.TextLines(), (std::vector<std::string>{"Ann Lee", "Main Street 1", "1234 Town", "Land",
                                                           "Phone#: 555", " ", "Bo Berg", " "}));
     EXPECT_EQ(SerializeTextList(list.TextLines()).substr(0, 19), "Ann Lee\r\nMain Stree");
+}
+
+// An older record (Windows-1252) beside a new one (UTF-8), and one that mixes
+// both: each saved file is UTF-8 throughout, each field decoded on its own,
+// while the tables keep the stored bytes for the list file.
+TEST(DataListTest, SavedTextAndSemicolonFilesAreUtf8)
+{
+    AData old = Person("J\xFCrgen", "M\xFCller", 0, 0);
+    old.City = "M\xFCnchen";
+    old.Tele1 = "\x80 5";
+    AData mixed = Person("Zo\xC3\xAB", "N\xFA\xF1" "ez;Sr", 0, 0);
+    DataList list;
+    list.WriteAll({old, mixed}, {.country = false, .phone = true});
+    EXPECT_EQ(SerializeTextList(list.TextLines()),
+              "J\xC3\xBCrgen M\xC3\xBCller\r\nM\xC3\xBCnchen\r\nPhone#: \xE2\x82\xAC 5\r\n \r\n"
+              "Zo\xC3\xAB N\xC3\xBA\xC3\xB1" "ez;Sr\r\n \r\n");
+    EXPECT_EQ(SerializeSemicolonText(list.ExportRows()).substr(kHeaderLine.size()),
+              "J\xC3\xBCrgen;M\xC3\xBCller;;M\xC3\xBCnchen;;\xE2\x82\xAC 5;;;;;\r\n"
+              "Zo\xC3\xAB;\"N\xC3\xBA\xC3\xB1" "ez;Sr\";;;;;;;0;0;0\r\n");
+    EXPECT_EQ(list.LetterRows()[0][LetterColumn::Surname], "M\xFCller");
 }
 
 TEST(DataListTest, WriteAllTakesTheAddressBookInItsOrderAndClearAllEmptiesEverything)

@@ -28,7 +28,15 @@ std::vector<AData> Sample()
             Person("Only", "Mobile", "", "", "900"),
             Person("Nils", "\xC3\x96rn", "555 4"),
             Person("\xC3\x96rjan", "Ek", "555 5"),
-            Person("Anders", "Lund", "555 2")};
+            Person("Anders", "Lund", "555 2"),
+            // Older records in Windows-1252 beside UTF-8 ones.
+            Person("Zoe", "Weiss", "555 7"),
+            Person("\xC9mile", "Zola", "555 6", "\xE9mile@example.org"),
+            Person("J\xFCrgen", "M\xC3\xBCller", "555 8"),
+            // Names that start with markup characters, as imported files may hold.
+            Person("'x' style='color:red' onmouseover='alert(1)", "", "1"),
+            Person("\"Doc\"", "Holliday", "2"),
+            Person("<b>", "Bold", "3")};
 }
 
 std::string Golden(const char* name)
@@ -40,10 +48,14 @@ TEST(PhoneBook, ListsFirstNumbersByNameWithoutRegardToCase)
 {
     std::vector<std::string> names;
     for (const PhoneBookRow& r : PhoneBookRows(Sample())) names.push_back(r.Name + "|" + r.Number);
-    // "Only Mobile" has a second number only; the two Anders keep their list order.
-    EXPECT_EQ(names, (std::vector<std::string>{"Anders Lund|555 1", "Anders Lund|555 2", "anna Berg|555 3",
-                                               "Nils \xC3\x96rn|555 4", "\xC3\x96rjan Ek|555 5",
-                                               "Tom & Jerry <TJ>|\"1\" & 2"}));
+    // "Only Mobile" has a second number only; the two Anders keep their list
+    // order; every text is decoded, field by field, and sorted decoded.
+    EXPECT_EQ(names, (std::vector<std::string>{"'x' style='color:red' onmouseover='alert(1) |1",
+                                               "\"Doc\" Holliday|2", "<b> Bold|3", "Anders Lund|555 1",
+                                               "Anders Lund|555 2", "anna Berg|555 3", "\xC3\x89mile Zola|555 6",
+                                               "J\xC3\xBCrgen M\xC3\xBCller|555 8", "Nils \xC3\x96rn|555 4",
+                                               "\xC3\x96rjan Ek|555 5", "Tom & Jerry <TJ>|\"1\" & 2",
+                                               "Zoe Weiss|555 7"}));
 }
 
 TEST(PhoneBook, PageEscapesTextsAndOpensAGroupPerFirstCharacter)
@@ -57,6 +69,20 @@ TEST(PhoneBook, PageEscapesTextsAndOpensAGroupPerFirstCharacter)
 TEST(PhoneBook, TextFileHasOneLinePerPerson)
 {
     EXPECT_EQ(PhoneBookText(PhoneBookRows(Sample())), Golden("phonebook.txt"));
+}
+
+// A name's first character goes into the index link and the anchor: quoted
+// and escaped, it cannot add an attribute.
+TEST(PhoneBook, IndexAndAnchorQuoteTheEscapedInitial)
+{
+    const std::string page = PhoneBookHtml(PhoneBookRows(Sample()), {});
+    for (const char* letter : {"&#39;", "&quot;", "&lt;", "\xC3\x89"}) {
+        SCOPED_TRACE(letter);
+        EXPECT_NE(page.find(std::string("<a href=\"#") + letter + "\">" + letter + "</a>&nbsp;&nbsp;\r\n"), std::string::npos);
+        EXPECT_NE(page.find(std::string("<a name=\"") + letter + "\">\r\n"), std::string::npos);
+    }
+    EXPECT_EQ(page.find("'color"), std::string::npos);
+    EXPECT_EQ(page.rfind("<html>\r\n<head>\r\n<meta charset=\"utf-8\">\r\n<title>", 0), 0u);
 }
 
 TEST(PhoneBook, EmptyBookHasNoRows)

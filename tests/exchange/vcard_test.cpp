@@ -50,6 +50,36 @@ TEST(VCardExport, LeavesOutWhatIsNotFilled)
     EXPECT_EQ(WriteVCard(f), "BEGIN:VCARD\r\nVERSION:2.1\r\nN:;\r\nEND:VCARD\r\n");
 }
 
+// Stored texts go out decoded, whichever encoding they were stored in, and a
+// 2.1 line with non-ASCII text names its charset.
+TEST(VCardExport, WritesUtf8WithItsCharsetAndTheUid)
+{
+    AddressFields f;
+    f.Name = "Jos\xE9";                 // Windows-1252
+    f.Surname = "N\xC3\xBA\xC3\xB1" "ez;Jr"; // UTF-8, with a semicolon
+    f.Address = "C\\ Mayor 1";
+    f.City = "28013 Madrid";
+    f.Country = "Espa\xF1" "a";
+    f.Tele1 = "555";
+    f.Email1 = "jose@example.org";
+    EXPECT_EQ(WriteVCard(f, "6f1c-42"),
+              "BEGIN:VCARD\r\n"
+              "VERSION:2.1\r\n"
+              "N;CHARSET=UTF-8:N\xC3\xBA\xC3\xB1" "ez\\;Jr;Jos\xC3\xA9\r\n"
+              "TEL;HOME;VOICE:555\r\n"
+              "ADR;HOME;CHARSET=UTF-8:;;C\\\\ Mayor 1;28013 Madrid;;;Espa\xC3\xB1" "a\r\n"
+              "EMAIL;PREF;INTERNET:jose@example.org\r\n"
+              "UID:6f1c-42\r\n"
+              "END:VCARD\r\n");
+    // Read back, the card gives the decoded person and its identity.
+    const std::vector<CardFields> cards = ReadVCards(WriteVCard(f, "6f1c-42"));
+    ASSERT_EQ(cards.size(), 1u);
+    EXPECT_EQ(cards[0].Name, "Jos\xC3\xA9");
+    EXPECT_EQ(cards[0].Surname, "N\xC3\xBA\xC3\xB1" "ez;Jr");
+    EXPECT_EQ(cards[0].Address, "C\\ Mayor 1");
+    EXPECT_EQ(cards[0].Uid, "6f1c-42");
+}
+
 TEST(VCardRoundTrip, ExportedAndReadBackGivesTheSamePerson)
 {
     AddressFields sent = Ann();
@@ -76,6 +106,12 @@ CardFields Card(std::initializer_list<std::pair<std::optional<std::string> CardF
 {
     CardFields c;
     for (const auto& [member, value] : fields) c.*member = value;
+    return c;
+}
+
+CardFields WithLineBreaks(CardFields c, int fields)
+{
+    c.LineBreaks = fields;
     return c;
 }
 
@@ -140,6 +176,24 @@ INSTANTIATE_TEST_SUITE_P(
                  "BEGIN:VCARD\r\nVERSION:2.1\r\nN:Lee;Ann\r\nAGENT:\r\nBEGIN:VCARD\r\nN:Agent;Smith\r\nEND:VCARD\r\n"
                  "EMAIL;INTERNET:ann@x.org\r\nEND:VCARD\r\n",
                  Card({{&F::Surname, "Lee"}, {&F::Name, "Ann"}, {&F::Email1, "ann@x.org"}})},
+        ReadCase{"Windows1252WithoutCharsetIsReadAsAStoredText",
+                 "BEGIN:VCARD\r\nVERSION:2.1\r\nN:M\xFCller;J\xF6rg\r\nEMAIL:j\x80@x.de\r\nEND:VCARD\r\n",
+                 Card({{&F::Surname, "M\xC3\xBCller"}, {&F::Name, "J\xC3\xB6rg"}, {&F::Email1, "j\xE2\x82\xAC@x.de"}})},
+        ReadCase{"UidIsKept", "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Lee;Ann\r\nUID:urn:uuid:1234\r\nEND:VCARD\r\n",
+                 Card({{&F::Surname, "Lee"}, {&F::Name, "Ann"}, {&F::Uid, "urn:uuid:1234"}})},
+        ReadCase{"LineBreaksInValuesBecomeBlanks",
+                 "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Lee;Ann\\nMarie\r\n"
+                 "ADR;TYPE=HOME:;;Main Street 4\\nFlat 2;Oslo;;0150;Nor\r\n way\r\n"
+                 "TEL:555\\n0101\r\nNOTE:first\\nsecond\r\n"
+                 "EMAIL;CHARSET=UTF-8;ENCODING=QUOTED-PRINTABLE:a=0D=0A@b.org\r\nEND:VCARD\r\n",
+                 WithLineBreaks(Card({{&F::Surname, "Lee"},
+                                      {&F::Name, "Ann Marie"},
+                                      {&F::Address, "Main Street 4 Flat 2"},
+                                      {&F::City, "0150 Oslo"},
+                                      {&F::Country, "Norway"},
+                                      {&F::Tele1, "555 0101"},
+                                      {&F::Email1, "a @b.org"}}),
+                                4)},
         ReadCase{"BirthdayInAnotherFormIsLeftAlone", "BEGIN:VCARD\r\nVERSION:2.1\r\nBDAY:17 May 1970\r\nEND:VCARD\r\n",
                  CardFields{}},
         ReadCase{"FileCutOffInsideTheCard", "BEGIN:VCARD\r\nVERSION:2.1\r\nN:Lee;Ann\r\nBDAY:19700517T000000Z",

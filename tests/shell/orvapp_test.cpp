@@ -1,10 +1,12 @@
 // The program as a whole: start-up, the save-all step, "Update", "Hide", close
 // and the day-change timer, each on its own temporary data folder and settings.
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTableView>
@@ -31,6 +33,25 @@ class OrvAppTest : public QObject, public orv::test::AppFixture {
 private slots:
     void init() { SetUpApp(); }
     void cleanup() { TearDownApp(); }
+
+    // A report holds the real path: what is copied or read aloud is the file's name.
+    void aReportShowsPathsAsTheyAreAndLetsThemBeCopied()
+    {
+        OrvApp::Options options;
+        options.dataFolder = data.toStdString();
+        options.settingsFile = settings.toStdString();
+        OrvApp plain(options);
+        const QString text = QStringLiteral("'data.orv' could not be read.\n\n") + data +
+                             QStringLiteral("data.orv.20240228-101500.unread keeps it.");
+        plain.showMessage(QStringLiteral("ORV"), text);
+        QMessageBox* box = nullptr;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* b = qobject_cast<QMessageBox*>(w)) box = b;
+        QVERIFY(box);
+        QCOMPARE(box->text(), text);
+        QVERIFY(box->textInteractionFlags() & Qt::TextSelectableByMouse);
+        box->close();
+    }
 
     void aFirstStartShowsTheSettingsDialogBeforeTheMainWindow()
     {

@@ -13,8 +13,10 @@
 #include <QStandardPaths>
 #include <QTest>
 #include <QTimer>
+#include <algorithm>
 
 #include "fakedialogs.h"
+#include "exchange/vcard.h"
 #include "store/datafile.h"
 #include "viewfixture.h"
 #include "views/addressview.h"
@@ -313,6 +315,54 @@ private slots:
         QCOMPARE(OnDisk().size(), 4u);
         QCOMPARE(fake.messages.size(), 1);
         QVERIFY(fake.messages[0].startsWith(QStringLiteral("ORV|Change the year!|1 of the birth years")));
+    }
+
+    // One card from an older program: Windows-1252 without a CHARSET, an
+    // address with an escaped line break, and a UID.
+    void bothImportsStoreTheCardAlike_data()
+    {
+        QTest::addColumn<bool>("all");
+        QTest::newRow("Import vCard") << false;
+        QTest::newRow("Import all vCards") << true;
+    }
+
+    void bothImportsStoreTheCardAlike()
+    {
+        QFETCH(bool, all);
+        fake.files.enqueue(WriteFile("old.vcf", "BEGIN:VCARD\r\nVERSION:2.1\r\nN:M\xFCller;J\xF6rg\r\n"
+                                                "ADR;HOME:;;Hauptstra\xDF" "e 1\\nHinterhaus;M\xFCnchen;;;\r\n"
+                                                "UID:card-7\r\nEND:VCARD\r\n"));
+        fake.answers.enqueue(all ? QMessageBox::Yes : QMessageBox::No);
+        Item(all ? "ImportallvCards1" : "ImportvCard1")->trigger();
+        const std::vector<AData> disk = OnDisk();
+        QCOMPARE(disk.size(), 3u);
+        const auto it = std::find_if(disk.begin(), disk.end(), [](const AData& a) { return a.Uid == "card-7"; });
+        QVERIFY(it != disk.end());
+        QCOMPARE(it->Name, std::string("J\xC3\xB6rg"));
+        QCOMPARE(it->Surname, std::string("M\xC3\xBCller"));
+        QCOMPARE(it->Address, std::string("Hauptstra\xC3\x9F" "e 1 Hinterhaus"));
+        QCOMPARE(it->City, std::string("M\xC3\xBCnchen"));
+        QCOMPARE(fake.messages, QStringList{"ORV|In 1 field a line break was replaced by a blank.|"});
+    }
+
+    // The window's card and orv-cli's are one writer's: a person stored in
+    // Windows-1252 goes out as UTF-8 under its identity.
+    void exportWritesTheStoredPersonDecodedWithItsUid()
+    {
+        AData& ann = Records().editAddresses()[0];
+        ann.Name = "Jos\xE9";
+        ann.Uid = "uid-ann";
+        const AData stored = ann;
+        view->ShowAddress();
+        const QString card = fx->dir.filePath(QStringLiteral("jose.vcf"));
+        fake.files.enqueue(card);
+        Item("ExportvCard1")->trigger();
+        QFile file(card);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
+        QCOMPARE(bytes, QByteArray::fromStdString(WriteVCard(FieldsOf(stored), stored.Uid)));
+        QVERIFY(bytes.contains("N;CHARSET=UTF-8:Smith;Jos\xC3\xA9\r\n"));
+        QVERIFY(bytes.contains("UID:uid-ann\r\n"));
     }
 
     void copyPutsTheShownFieldsOnTheClipboard_data()
