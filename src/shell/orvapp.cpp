@@ -283,7 +283,9 @@ void OrvApp::ConnectWindows()
         box_->raise();
     });
     connect(tray, &TMain::lineActivated, this, [this](TrayMenuItem::Table table, int row) {
-        data_->overview()->ActivateTrayLine(table, row);
+        // The "…" after the lines the menu had room for: the overview holds them all.
+        if (row < 0) data_->ShowView(ViewItem::NextWeek);
+        else data_->overview()->ActivateTrayLine(table, row);
         data_->ShowMainWindow();
     });
     connect(tray, &TMain::dayChanged, this, &OrvApp::Update);
