@@ -5,6 +5,8 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
+#include <QSpinBox>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTableView>
@@ -47,6 +49,46 @@ private slots:
         QVERIFY(store.Load().ok);
         QCOMPARE(store.ReadInteger(kSettingsKey, "WeekStart").value, std::optional<std::int32_t>(1));
         QCOMPARE(store.ReadDate(kSettingsKey, "LastDate").value, std::optional<std::int32_t>(DateSerial(2024, 2, 28)));
+    }
+
+    // A log-out, kill or Ctrl+C while the first-start dialog waits must end the
+    // program, writing nothing the user did not confirm in the dialog.
+    void aSystemRequestDuringTheFirstStartDialogEndsTheProgramUnsaved_data()
+    {
+        QTest::addColumn<int>("request");
+        QTest::newRow("end (SIGTERM, SIGINT)") << static_cast<int>(OrvApp::Request::Exit);
+        QTest::newRow("update (SIGHUP)") << static_cast<int>(OrvApp::Request::Update);
+    }
+
+    void aSystemRequestDuringTheFirstStartDialogEndsTheProgramUnsaved()
+    {
+        QFETCH(int, request);
+        WriteFile(data + QStringLiteral("todo1.qsf"), "keep\r\n");
+        bool dialogOpen = false;
+        QTimer::singleShot(0, [&] {
+            dialogOpen = app->setup()->isVisible();
+            // A typed, unsaved choice; and a message box opened over the dialog.
+            app->setup()->findChild<QSpinBox*>(QStringLiteral("SpinEdit1"))->setValue(42);
+            QTimer::singleShot(0, [&] { app->HandleRequest(static_cast<OrvApp::Request>(request)); });
+            QMessageBox::information(app->setup(), QStringLiteral("ORV"), QStringLiteral("open"));
+        });
+        OrvApp::Options options;
+        options.dataFolder = data.toStdString();
+        options.settingsFile = settings.toStdString();
+        options.now = [this] { return now; };
+        options.splash = false;
+        app = std::make_unique<OrvApp>(options);
+        QSignalSpy exited(app.get(), &OrvApp::exited);
+        app->Start();
+        QVERIFY(dialogOpen);
+        QCOMPARE(exited.count(), 1);
+        QVERIFY(!app->data()->isVisible());
+        SettingsStore store(settings.toStdString());
+        QVERIFY(store.Load().ok);
+        QVERIFY(!store.ValueExists(kSettingsKey, "saved1"));  // the dialog comes again next time
+        QVERIFY(!store.ValueExists(kSettingsKey, "nextweek"));
+        QCOMPARE(QDir(data).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("todo1.qsf")});
+        QCOMPARE(ReadFile(data + QStringLiteral("todo1.qsf")), QByteArray("keep\r\n"));
     }
 
     void theOverviewShowsTodayAndTheHelpMenuOpensItsPageOverTheMainWindow()
