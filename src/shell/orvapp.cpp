@@ -34,6 +34,7 @@
 #include "views/calendarview.h"
 #include "views/changehint.h"
 #include "views/newtododialog.h"
+#include "views/onelineedits.h"
 #include "views/overviewview.h"
 #include "views/peoplesearchview.h"
 #include "views/phonebookview.h"
@@ -123,6 +124,8 @@ OrvApp::OrvApp(Options options, QObject* parent)
     : QObject(parent), options_(std::move(options)), session_(options_.dataFolder, options_.settingsFile)
 {
     if (!options_.now) options_.now = [] { return QDateTime::currentDateTime(); };
+    // No value typed or pasted into any window may hold a line break.
+    KeepLineEditsOnOneLine(QCoreApplication::instance());
     // A report does not stop the program: it stays on screen, modal, while
     // the start or the update goes on behind it.
     showMessage = [](const QString& title, const QString& text) {

@@ -1,6 +1,10 @@
 // The program as a whole: start-up, the save-all step, "Update", "Hide", close
 // and the day-change timer, each on its own temporary data folder and settings.
+#include <QAbstractSpinBox>
+#include <QApplication>
+#include <QClipboard>
 #include <QDir>
+#include <QLineEdit>
 #include <QFile>
 #include <QLabel>
 #include <QMenu>
@@ -21,6 +25,7 @@
 #include "shell/sidebar.h"
 #include "shell/tdata.h"
 #include "shell/tmain.h"
+#include "views/newtododialog.h"
 #include "shell/todaybox.h"
 #include "views/labelbutton.h"
 #include "views/overviewview.h"
@@ -89,6 +94,34 @@ private slots:
         QVERIFY(!store.ValueExists(kSettingsKey, "nextweek"));
         QCOMPARE(QDir(data).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("todo1.qsf")});
         QCOMPARE(ReadFile(data + QStringLiteral("todo1.qsf")), QByteArray("keep\r\n"));
+    }
+
+    // Qt's line edit keeps the line breaks of a pasted text; a value must not.
+    void aTextPastedIntoAnyLineEditOfTheViewsIsOneLine()
+    {
+        MarkSettingsSaved();
+        Start();
+        QApplication::clipboard()->setText(QStringLiteral("a\r\nb\nc\rd"));
+        int tried = 0;
+        QStringList names;
+        for (QWidget* window : {static_cast<QWidget*>(app->data()), static_cast<QWidget*>(app->newTodo())}) {
+            for (QLineEdit* edit : window->findChildren<QLineEdit*>()) {
+                if (edit->isReadOnly() || edit->validator() || qobject_cast<QAbstractSpinBox*>(edit->parentWidget()))
+                    continue;
+                edit->ensurePolished();  // as showing its page would
+                edit->clear();
+                edit->paste();
+                const QString text = edit->text();
+                QVERIFY2(!text.contains(QLatin1Char('\n')) && !text.contains(QLatin1Char('\r')),
+                         qPrintable(edit->objectName()));
+                if (text != QStringLiteral("a b c d")) continue;  // a number field takes no text
+                ++tried;
+                names << edit->objectName();
+            }
+        }
+        // The address view's fields and the event views' texts among them.
+        QVERIFY2(tried >= 10, qPrintable(names.join(QLatin1Char(' '))));
+        QVERIFY(names.contains(QStringLiteral("DataEdit1")));
     }
 
     void theOverviewShowsTodayAndTheHelpMenuOpensItsPageOverTheMainWindow()
