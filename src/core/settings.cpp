@@ -343,7 +343,13 @@ FileResult ApplyOverride(SettingsStore& store, std::string_view nameEqualsValue)
     }
     case Kind::Text:
         // The colour entries, for the phone book page; other texts stay as stored.
-        if (name.substr(0, 5) == "Color" && name != "ColorP") return store.WriteText(kSettingsKey, e->name, value);
+        if (name.substr(0, 5) == "Color" && name != "ColorP") {
+            // The settings file holds a text on one line.
+            if (!HasLineBreak(value)) return store.WriteText(kSettingsKey, e->name, value);
+            FileResult r = store.WriteText(kSettingsKey, e->name, OneLine(value));
+            if (r.ok) r.message = Quoted(name) + ": its line breaks became blanks";
+            return r;
+        }
         break;
     }
     return FileResult::Error(Quoted(name) + " is a text and cannot be set here");

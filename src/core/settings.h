@@ -218,7 +218,8 @@ std::vector<std::string> ColourProfiles(const SettingsStore& store);
 // integer a decimal number, a date YYYY-MM-DD, a colour entry Color1..Color11
 // its text. Names are those of the table; other texts cannot be set this way.
 // A number outside the range of RangeOf(NAME) is refused. The message says
-// what was wrong.
+// what was wrong. A text's line breaks become blanks; the result is then ok
+// and its message says so.
 FileResult ApplyOverride(SettingsStore& store, std::string_view nameEqualsValue);
 
 }  // namespace orv

@@ -283,6 +283,20 @@ INSTANTIATE_TEST_SUITE_P(Pairs, SettingsOverride,
                                          GoodOverride{"DataTop=+120", "DataTop", 120, false},
                                          GoodOverride{"LastDate=2024-02-29", "LastDate", DateSerial(2024, 2, 29), true}));
 
+TEST(SettingsOverride, ATextsLineBreaksBecomeBlanksAndTheResultSaysSo)
+{
+    SettingsStore store;
+    const FileResult r = ApplyOverride(store, "Color9=#00\r\n00\n00");
+    EXPECT_TRUE(r.ok);
+    EXPECT_EQ(r.message, "'Color9': its line breaks became blanks");
+    EXPECT_EQ(store.ReadText(kSettingsKey, "Color9").value, "#00 00 00");
+    EXPECT_TRUE(ApplyOverride(store, "Color10=#FFFFFF").message.empty());
+    // And the file written from it reads back the same.
+    SettingsStore again;
+    ASSERT_TRUE(again.Parse(store.Serialize()));
+    EXPECT_EQ(again.ReadText(kSettingsKey, "Color9").value, "#00 00 00");
+}
+
 struct BadOverride {
     const char* input;
     const char* message;
