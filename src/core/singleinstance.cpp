@@ -77,8 +77,8 @@ QString SingleInstance::RuntimeFolder()
     const QString temporary = QDir::tempPath() + QStringLiteral("/orv-") + QString::number(::getuid());
     if (MakePrivateFolder(temporary)) return temporary;
     const QString cache = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
-    if (!cache.isEmpty() && MakePrivateFolder(cache + QStringLiteral("/orv/runtime"))) return cache + QStringLiteral("/orv/runtime");
-    return {};
+    const QString own = cache.isEmpty() ? QString() : cache + QStringLiteral("/orv/runtime");
+    return MakePrivateFolder(own) ? own : QString();
 }
 
 QString SingleInstance::ServerName() const
