@@ -1,6 +1,7 @@
 // orv: the desktop program.
 #include <QApplication>
 #include <QDate>
+#include <QMessageBox>
 #include <cstdio>
 
 #include "core/engineconfig.h"
@@ -69,8 +70,17 @@ int main(int argc, char** argv)
         return QApplication::exec();
     }
 
-    orv::SingleInstance guard(orv::SingleInstance::DefaultKey());
-    if (!guard.Claim()) return 0;  // the running one was asked to come forward
+    orv::SingleInstance guard(orv::SingleInstance::DefaultKey(), QString::fromStdString(dataFolder));
+    if (!guard.Claim()) {
+        if (guard.Refusal().isEmpty()) return 0;  // the running one was asked to come forward
+        // Another ORV, out of reach (another login or runtime folder), writes these files.
+        std::fprintf(stderr, "orv: %s\n", qPrintable(guard.Refusal()));
+        QMessageBox box(QMessageBox::Critical, QStringLiteral("ORV"), guard.Refusal(), QMessageBox::Ok);
+        QObject::connect(&systemSignals, &orv::SystemSignals::endRequested, &box, &QMessageBox::reject);
+        QObject::connect(&systemSignals, &orv::SystemSignals::updateRequested, &box, &QMessageBox::reject);
+        box.exec();
+        return 1;
+    }
 
     if (decision.writeLastStartDate && storeRead) {
         store.WriteDate(orv::kSettingsKey, "LastStartDate", today);

@@ -421,8 +421,11 @@ int Run(const std::vector<std::string>& args, Output& output)
                 loadFailed = true;
             }
         }
-        for (const std::string& pair : o.overrides)
-            if (const FileResult r = ApplyOverride(store, pair); !r.ok) throw UsageError{"--set " + pair + ": " + r.message};
+        for (const std::string& pair : o.overrides) {
+            const FileResult r = ApplyOverride(store, pair);
+            if (!r.ok) throw UsageError{"--set " + pair + ": " + r.message};
+            if (!r.message.empty()) output.err += "orv-cli: --set " + r.message + "\n";
+        }
 
         // From here on nothing is a usage error.
         Settings settings;

@@ -1,5 +1,6 @@
 #include "core/settings.h"
 
+#include <algorithm>
 #include <chrono>
 #include <variant>
 
@@ -83,8 +84,11 @@ FileResult ReadEntry(const SettingsStore& store, const Entry& e, Settings& s)
         const ValueResult<std::int32_t> r = e.kind == Kind::OptDate ? store.ReadDate(kSettingsKey, e.name)
                                                                     : store.ReadInteger(kSettingsKey, e.name);
         if (r.value) {
-            if (e.kind == Kind::Int) s.*std::get<std::int32_t Settings::*>(e.member) = *r.value;
-            else s.*std::get<std::optional<std::int32_t> Settings::*>(e.member) = *r.value;
+            std::int32_t value = *r.value;
+            if (const std::optional<SettingRange> range = RangeOf(e.name))
+                value = std::clamp(value, range->min, range->max);
+            if (e.kind == Kind::Int) s.*std::get<std::int32_t Settings::*>(e.member) = value;
+            else s.*std::get<std::optional<std::int32_t> Settings::*>(e.member) = value;
         }
         return r.result;
     }
@@ -235,6 +239,15 @@ std::optional<std::int32_t> ParseIsoDate(std::string_view s)
 
 }  // namespace
 
+std::optional<SettingRange> RangeOf(std::string_view name)
+{
+#define ORV_SETTING_RANGE_CASE(n, lo, hi) \
+    if (name == #n) return setting_range::n;
+    ORV_SETTING_RANGES(ORV_SETTING_RANGE_CASE)
+#undef ORV_SETTING_RANGE_CASE
+    return std::nullopt;
+}
+
 FileResult ReadSettings(const SettingsStore& store, Settings& settings)
 {
     return ReadInOrder(store, settings, nullptr, 0);
@@ -318,6 +331,9 @@ FileResult ApplyOverride(SettingsStore& store, std::string_view nameEqualsValue)
     case Kind::OptInt: {
         const std::optional<std::int32_t> v = ParseInt32(value);
         if (!v) return FileResult::Error(Quoted(name) + " takes a decimal integer, not " + Quoted(value));
+        if (const std::optional<SettingRange> range = RangeOf(name); range && (*v < range->min || *v > range->max))
+            return FileResult::Error(Quoted(name) + " takes " + std::to_string(range->min) + " to " +
+                                     std::to_string(range->max) + ", not " + Quoted(value));
         return store.WriteInteger(kSettingsKey, e->name, *v);
     }
     case Kind::OptDate: {
@@ -327,7 +343,13 @@ FileResult ApplyOverride(SettingsStore& store, std::string_view nameEqualsValue)
     }
     case Kind::Text:
         // The colour entries, for the phone book page; other texts stay as stored.
-        if (name.substr(0, 5) == "Color" && name != "ColorP") return store.WriteText(kSettingsKey, e->name, value);
+        if (name.substr(0, 5) == "Color" && name != "ColorP") {
+            // The settings file holds a text on one line.
+            if (!HasLineBreak(value)) return store.WriteText(kSettingsKey, e->name, value);
+            FileResult r = store.WriteText(kSettingsKey, e->name, OneLine(value));
+            if (r.ok) r.message = Quoted(name) + ": its line breaks became blanks";
+            return r;
+        }
         break;
     }
     return FileResult::Error(Quoted(name) + " is a text and cannot be set here");

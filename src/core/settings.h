@@ -143,6 +143,35 @@ using OptDate = std::optional<std::int32_t>;  // days since 1899-12-30, stored a
     X(SaveAll, Int, FB0, 225)                        \
     X(SaveAll, Int, FB1, 120)
 
+// The numbers the settings dialog can choose, each as its spin box or list
+// allows. A stored value outside its range is read as the nearest end, so a
+// hand-edited or foreign settings file cannot make a loop over the coming days
+// run for ever; the dialog takes its ranges from here.
+struct SettingRange {
+    std::int32_t min;
+    std::int32_t max;
+};
+
+// X(name, min, max)
+#define ORV_SETTING_RANGES(X) \
+    X(nextweek, 1, 99)        \
+    X(FontSize, 1, 200)       \
+    X(Indicator, 1, 999)      \
+    X(priority, 0, 2)         \
+    X(WeekStart, 0, 6)        \
+    X(FirstWeek, 0, 2)        \
+    X(FontCharset, 0, 18)
+
+namespace setting_range {
+#define ORV_SETTING_RANGE(name, lo, hi) inline constexpr SettingRange name{lo, hi};
+ORV_SETTING_RANGES(ORV_SETTING_RANGE)
+#undef ORV_SETTING_RANGE
+}  // namespace setting_range
+
+// The range of a setting by its name; none for a number without one (window
+// bounds, column widths, the page margins) and for the other kinds.
+std::optional<SettingRange> RangeOf(std::string_view name);
+
 struct Settings {
 #define ORV_SETTING_MEMBER(group, kind, name, def) setting_type::kind name = def;
     ORV_SETTINGS_TABLE(ORV_SETTING_MEMBER)
@@ -188,7 +217,9 @@ std::vector<std::string> ColourProfiles(const SettingsStore& store);
 // Sets one value of the main key from "NAME=VALUE": a boolean takes 0 or 1, an
 // integer a decimal number, a date YYYY-MM-DD, a colour entry Color1..Color11
 // its text. Names are those of the table; other texts cannot be set this way.
-// The message says what was wrong.
+// A number outside the range of RangeOf(NAME) is refused. The message says
+// what was wrong. A text's line breaks become blanks; the result is then ok
+// and its message says so.
 FileResult ApplyOverride(SettingsStore& store, std::string_view nameEqualsValue);
 
 }  // namespace orv

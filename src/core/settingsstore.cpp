@@ -169,6 +169,11 @@ bool IsStorableName(std::string_view name)
 }
 
 FileResult SetFailed(std::string_view what) { return FileResult::Error("Failed to set data for '" + std::string(what) + "'"); }
+// A failed save says why on its second line, in the system's words where it has them.
+FileResult SetFailed(std::string_view what, std::string_view reason)
+{
+    return FileResult::Error(SetFailed(what).message + "\n" + std::string(reason));
+}
 FileResult GetFailed(std::string_view what) { return FileResult::Error("Failed to get data for '" + std::string(what) + "'"); }
 FileResult InvalidType(std::string_view name) { return FileResult::Error("Invalid data type for '" + std::string(name) + "'"); }
 
@@ -217,6 +222,8 @@ FileResult SettingsStore::Load()
     if (!r.exists) return FileResult::Ok();
     if (r.result.ok && Parse(r.content)) return FileResult::Ok();
     if (!r.result.ok) warnings_.push_back(r.result.message);
+    loadFailure_ = r.result.ok ? (warnings_.empty() ? std::string("no registry header") : warnings_.back())
+                               : r.result.message;
     keys_.clear();
     loadFailed_ = true;
     return GetFailed(path_);
@@ -226,10 +233,18 @@ FileResult SettingsStore::Save()
 {
     // A file that could not be read may be something else than our settings:
     // never replace it.
-    if (loadFailed_ || path_.empty()) return SetFailed(path_);
+    if (path_.empty()) return SetFailed(path_, "No settings file: neither XDG_CONFIG_HOME nor HOME is set.");
+    if (loadFailed_) {
+        return SetFailed(path_, "The file could not be read as settings (" + loadFailure_ +
+                                    "), so it is kept as it is and not replaced.");
+    }
     const std::size_t slash = path_.rfind('/');
-    if (slash != std::string::npos && slash > 0 && !EnsureFolder(path_.substr(0, slash)).ok) return SetFailed(path_);
-    if (!WriteFileAtomic(path_, Serialize()).ok) return SetFailed(path_);
+    if (slash != std::string::npos && slash > 0) {
+        if (const FileResult folder = EnsureFolder(path_.substr(0, slash)); !folder.ok)
+            return SetFailed(path_, folder.message);
+    }
+    if (const FileResult written = WriteFileAtomic(path_, Serialize()); !written.ok)
+        return SetFailed(path_, written.message);
     return FileResult::Ok();
 }
 

@@ -51,7 +51,8 @@ public:
     FileResult Load();
 
     // Writes the whole store to Path() through a temporary file and a rename,
-    // creating the folder when needed. Fails with "Failed to set data for '<path>'".
+    // creating the folder when needed. Fails with "Failed to set data for '<path>'"
+    // and, on the next line, the reason (the system's words where it gave them).
     FileResult Save();
 
     // Replaces the content with a parsed ".reg" text (UTF-8, UTF-16LE with BOM,
@@ -119,6 +120,7 @@ private:
 
     std::string path_;
     bool loadFailed_ = false;
+    std::string loadFailure_;  // why, for the message of a refused save
     // Folded paths (lower case, '\' made the lowest byte) keep each key right
     // after its parent and before its siblings' sub-keys.
     std::map<std::string, Key> keys_;

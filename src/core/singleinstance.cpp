@@ -1,9 +1,13 @@
 #include "core/singleinstance.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLocalSocket>
+#include <QSysInfo>
 #include <QStandardPaths>
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "store/fileio.h"
@@ -15,9 +19,29 @@ constexpr int kWaitMs = 2000;
 const QByteArray kShow = QByteArrayLiteral("show\n");
 // A socket path longer than this does not fit the address of a local socket.
 constexpr qsizetype kMaxSocketPath = 100;
+
+// Makes `path` (its parents as needed) when it is missing, and narrows a
+// folder of the user's own to 0700; a link, or a folder of someone else,
+// stays as it is and does not count.
+bool MakePrivateFolder(const QString& path)
+{
+    if (path.isEmpty()) return false;
+    const QByteArray name = QFile::encodeName(path);
+    QDir().mkpath(QFileInfo(path).path());
+    ::mkdir(name.constData(), 0700);
+    // O_NOFOLLOW: the mode is changed on the folder looked at, never through a link.
+    const int fd = ::open(name.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0) return false;
+    struct stat st {};
+    if (::fstat(fd, &st) == 0 && st.st_uid == ::getuid() && (st.st_mode & 077) != 0) ::fchmod(fd, 0700);
+    ::close(fd);
+    return SingleInstance::IsPrivateFolder(path);
+}
+
 }  // namespace
 
-SingleInstance::SingleInstance(QString key, QObject* parent) : QObject(parent), key_(std::move(key))
+SingleInstance::SingleInstance(QString key, QString dataFolder, QObject* parent)
+    : QObject(parent), key_(std::move(key)), dataFolder_(std::move(dataFolder))
 {
     connect(&server_, &QLocalServer::newConnection, this, [this] {
         while (QLocalSocket* socket = server_.nextPendingConnection()) {
@@ -37,20 +61,30 @@ QString SingleInstance::DefaultKey()
     return QStringLiteral("ORV.OneInstance.") + QString::number(::getuid());
 }
 
+bool SingleInstance::IsPrivateFolder(const QString& path)
+{
+    struct stat st {};
+    return !path.isEmpty() && ::lstat(QFile::encodeName(path).constData(), &st) == 0 && S_ISDIR(st.st_mode) &&
+           st.st_uid == ::getuid() && (st.st_mode & 077) == 0;
+}
+
 QString SingleInstance::RuntimeFolder()
 {
+    // Another user who could enter the folder could hold our lock and stop
+    // every start, or answer on our socket.
     const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    if (!runtime.isEmpty() && QFileInfo(runtime).isDir()) return runtime;
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (folder.isEmpty()) folder = QDir::tempPath();
-    EnsureFolder(folder.toStdString());
-    return folder;
+    if (IsPrivateFolder(runtime)) return runtime;
+    const QString temporary = QDir::tempPath() + QStringLiteral("/orv-") + QString::number(::getuid());
+    if (MakePrivateFolder(temporary)) return temporary;
+    const QString cache = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
+    const QString own = cache.isEmpty() ? QString() : cache + QStringLiteral("/orv/runtime");
+    return MakePrivateFolder(own) ? own : QString();
 }
 
 QString SingleInstance::ServerName() const
 {
-    const QString path = RuntimeFolder() + QLatin1Char('/') + key_;
-    return path.size() <= kMaxSocketPath ? path : key_;
+    const QString path = runtime_ + QLatin1Char('/') + key_;
+    return !runtime_.isEmpty() && path.size() <= kMaxSocketPath ? path : key_;
 }
 
 bool SingleInstance::AskOtherToShow() const
@@ -64,15 +98,56 @@ bool SingleInstance::AskOtherToShow() const
     return true;
 }
 
+bool SingleInstance::LockDataFolder()
+{
+    if (dataFolder_.isEmpty()) return true;
+    // A folder that cannot be made or written cannot be written by a second
+    // ORV either; its saves report that on their own.
+    if (!EnsureFolder(dataFolder_.toStdString()).ok) return true;
+    const QString path = QDir(dataFolder_).filePath(QString::fromLatin1(kDataLockName));
+    dataLock_ = std::make_unique<QLockFile>(path);
+    dataLock_->setStaleLockTime(0);
+    if (dataLock_->tryLock(100)) return true;
+    const QLockFile::LockError error = dataLock_->error();
+    dataLock_.reset();
+    if (error != QLockFile::LockFailedError) return true;
+    qint64 pid = 0;
+    QString host, program;
+    QLockFile(path).getLockInfo(&pid, &host, &program);
+    refusal_ = QStringLiteral("Another ORV (process %1 on %2) is using the data folder '%3'. One ORV writes a data "
+                              "folder at a time: end that one first.")
+                   .arg(pid)
+                   .arg(host.isEmpty() ? QStringLiteral("this computer") : host, dataFolder_);
+    if (!host.isEmpty() && host != QSysInfo::machineHostName()) {
+        refusal_ += QStringLiteral(" If no ORV runs on %1 any more, remove '%2'.").arg(host, path);
+    }
+    return false;
+}
+
 bool SingleInstance::Claim()
 {
-    lock_ = std::make_unique<QLockFile>(RuntimeFolder() + QLatin1Char('/') + key_ + QStringLiteral(".lock"));
-    // A lock left by a crashed instance is taken over: QLockFile checks that its process is gone.
-    lock_->setStaleLockTime(0);
-    if (!lock_->tryLock(100)) {
-        AskOtherToShow();
+    refusal_.clear();
+    runtime_ = RuntimeFolder();
+    // Without a private runtime folder there is no asking the other one to
+    // show itself; the data folder's lock still keeps the files safe.
+    if (!runtime_.isEmpty()) {
+        lock_ = std::make_unique<QLockFile>(runtime_ + QLatin1Char('/') + key_ + QStringLiteral(".lock"));
+        // A lock left by a crashed instance is taken over: QLockFile checks that its process is gone.
+        lock_->setStaleLockTime(0);
+        if (!lock_->tryLock(100)) {
+            if (lock_->error() == QLockFile::LockFailedError) {
+                lock_.reset();
+                AskOtherToShow();
+                return false;
+            }
+            lock_.reset();
+        }
+    }
+    if (!LockDataFolder()) {
+        lock_.reset();
         return false;
     }
+    if (!lock_) return true;
     // We hold the lock, so a socket of that name is a leftover of a crash.
     const QString name = ServerName();
     QLocalServer::removeServer(name);

@@ -59,15 +59,23 @@ std::string LineCaption(const Occurrence& o) { return std::string(1, o.Kind) + "
 
 std::vector<TrayMenuItem> Lines(const OccurrenceTable& table, TrayMenuItem::Table which)
 {
+    const std::size_t shown = std::min(table.size(), kTrayMenuLines);
     std::vector<TrayMenuItem> items;
-    items.reserve(table.size());
-    for (std::size_t r = 0; r < table.size(); ++r) {
+    items.reserve(shown + 1);
+    for (std::size_t r = 0; r < shown; ++r) {
         TrayMenuItem item;
         item.type = TrayMenuItem::Type::Line;
         item.caption = LineCaption(table[r]);
         item.table = which;
         item.row = static_cast<int>(r);
         items.push_back(std::move(item));
+    }
+    if (shown < table.size()) {
+        TrayMenuItem more;
+        more.type = TrayMenuItem::Type::Line;
+        more.caption = kTrayMenuMore;
+        more.table = which;
+        items.push_back(std::move(more));  // row -1: the overview itself
     }
     return items;
 }

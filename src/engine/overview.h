@@ -2,6 +2,7 @@
 // from it.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -46,9 +47,15 @@ struct TrayMenuItem {
     bool isDefault = false;     // shown bold
     bool newColumn = false;     // starts a new menu column with a bar
     Table table = Table::None;  // for lines: the table and row the line acts on
-    int row = -1;
+    int row = -1;               // -1 on a line: the whole table (the overview)
     std::vector<TrayMenuItem> children;
 };
+
+// A section shows at most this many lines, then kTrayMenuMore (a line with
+// row -1, which opens the overview): a menu taller than the screen is of no
+// use, and a long to-do list would make building it cost seconds.
+inline constexpr std::size_t kTrayMenuLines = 30;
+inline constexpr const char* kTrayMenuMore = "\xE2\x80\xA6";  // "…"
 
 std::vector<TrayMenuItem> BuildTrayMenu(const Overview& overview);
 

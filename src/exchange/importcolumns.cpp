@@ -9,7 +9,16 @@ ImportedFields FieldsOfRow(const Table& table, std::size_t row, const ImportColu
     ImportedFields fields;
     for (std::size_t i = 0; i < kImportFieldCount; ++i) {
         const int column = columns.column[i];
-        if (column >= ImportColumns::kFirst) fields.text[i] = table.Cell(row, static_cast<std::size_t>(column - 1));
+        if (column < ImportColumns::kFirst) continue;
+        const std::string_view cell = table.Cell(row, static_cast<std::size_t>(column - 1));
+        // Every field of a person is one line: a cell of several lines (a
+        // spreadsheet's paragraphs, a quoted semicolon cell) becomes one.
+        if (HasLineBreak(cell)) {
+            fields.text[i] = OneLine(cell);
+            ++fields.lineBreaks;
+        } else {
+            fields.text[i] = std::string(cell);
+        }
     }
     return fields;
 }

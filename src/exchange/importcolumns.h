@@ -26,8 +26,11 @@ struct ImportColumns {
 };
 
 // The eleven texts of one row; a column beyond the table reads as empty text.
+// A line break in a cell is a blank in its field; lineBreaks counts the
+// fields where that happened, so that the user can be told.
 struct ImportedFields {
     std::array<std::string, kImportFieldCount> text;
+    std::size_t lineBreaks = 0;
     const std::string& operator[](ImportField f) const { return text[static_cast<std::size_t>(f)]; }
 };
 ImportedFields FieldsOfRow(const Table& table, std::size_t row, const ImportColumns& columns);

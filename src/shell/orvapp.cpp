@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QDialog>
 #include <QEvent>
 #include <QLabel>
 #include <QMessageBox>
@@ -33,6 +34,7 @@
 #include "views/calendarview.h"
 #include "views/changehint.h"
 #include "views/newtododialog.h"
+#include "views/onelineedits.h"
 #include "views/overviewview.h"
 #include "views/peoplesearchview.h"
 #include "views/phonebookview.h"
@@ -105,6 +107,8 @@ OrvApp::OrvApp(Options options, QObject* parent)
     : QObject(parent), options_(std::move(options)), session_(options_.dataFolder, options_.settingsFile)
 {
     if (!options_.now) options_.now = [] { return QDateTime::currentDateTime(); };
+    // No value typed or pasted into any window may hold a line break.
+    KeepLineEditsOnOneLine(QCoreApplication::instance());
     // A report does not stop the program: it stays on screen, modal, while
     // the start or the update goes on behind it.
     showMessage = [](const QString& title, const QString& text) {
@@ -177,6 +181,13 @@ void OrvApp::Start()
     if (splash) splash->hide();
     Report(QStringLiteral("ORV"), loaded);
     Initialise(true);
+    if (endedInFirstStart_) {
+        // Nothing was loaded into the windows yet and nothing was changed:
+        // the program ends without the save-all step.
+        main_->RemoveTrayIcon();
+        emit exited();
+        return;
+    }
     started_ = true;
     data_->installEventFilter(this);
     if (options_.start.mode != StartMode::NormalNoShow) data_->ShowMainWindow();
@@ -199,6 +210,22 @@ QStringList FolderOptions(const std::string& dataFolder, const std::string& sett
 
 void OrvApp::HandleRequest(Request request)
 {
+    if (firstStartDialog_) {
+        // The first-start dialog runs before the program is up, so a request
+        // cannot wait for it: a log-out or kill would go unheard for as long as
+        // the dialog stays open. It ends the program instead, with what the
+        // user has not saved in the dialog unwritten. SIGHUP counts the same:
+        // there is nothing to update yet, and it usually means the terminal
+        // or session that started the program is gone.
+        endedInFirstStart_ = true;
+        // A dialog opened from it (a colour, a font, a message) closes too, or
+        // the settings dialog's own loop would wait for it.
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* dialog = qobject_cast<QDialog*>(w); dialog && dialog->isVisible() && dialog != setup_.get())
+                dialog->reject();
+        setup_->reject();
+        return;
+    }
     pending_.push_back(request);
     RunPendingRequests();
 }
@@ -270,7 +297,9 @@ void OrvApp::ConnectWindows()
         box_->raise();
     });
     connect(tray, &TMain::lineActivated, this, [this](TrayMenuItem::Table table, int row) {
-        data_->overview()->ActivateTrayLine(table, row);
+        // The "…" after the lines the menu had room for: the overview holds them all.
+        if (row < 0) data_->ShowView(ViewItem::NextWeek);
+        else data_->overview()->ActivateTrayLine(table, row);
         data_->ShowMainWindow();
     });
     connect(tray, &TMain::dayChanged, this, &OrvApp::Update);
@@ -329,7 +358,12 @@ void OrvApp::Initialise(bool startUp, Session::Read read)
         if (s.ViewEvent && *s.ViewEvent >= 1 && *s.ViewEvent <= 13) data_->ShowView(static_cast<ViewItem>(*s.ViewEvent));
         if (options_.start.overviewFirst) data_->ShowView(ViewItem::NextWeek);
     }
-    if (init.firstRun && startUp) setup_->exec();  // its controls were just filled
+    if (init.firstRun && startUp) {
+        firstStartDialog_ = true;
+        setup_->exec();  // its controls were just filled
+        firstStartDialog_ = false;
+        if (endedInFirstStart_) return;
+    }
     data_->todoView()->Reload();
     // The address book: the stored search field, the phone book built afresh.
     const int field = s.ChooseSearch && *s.ChooseSearch >= 0 && *s.ChooseSearch <= 3 ? *s.ChooseSearch : 0;

@@ -70,7 +70,9 @@ public:
 
     // A request from outside the windows (a signal of the system): "Exit"
     // without asking, or "Update". It waits while the program starts or
-    // updates, and then runs in the order it came.
+    // updates, and then runs in the order it came; while the first-start
+    // settings dialog is open, either one ends the program at once, saving
+    // nothing (exited() is emitted when Start() returns).
     enum class Request { Exit, Update };
     void HandleRequest(Request request);
 
@@ -126,6 +128,8 @@ private:
     bool started_ = false;
     bool updating_ = false;
     bool helpPlaced_ = false;
+    bool firstStartDialog_ = false;
+    bool endedInFirstStart_ = false;
     std::vector<Request> pending_;
 };
 

@@ -95,6 +95,12 @@ const char* const kCharsets[] = {
 
 const char* const kDayNames[] = {"Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"};
 
+// The lists offer exactly the numbers a stored setting may hold.
+static_assert(std::size(kCharsets) == setting_range::FontCharset.max + 1);
+static_assert(std::size(kDayNames) == setting_range::WeekStart.max + 1);
+
+void SetRange(QSpinBox* box, SettingRange range) { box->setRange(range.min, range.max); }
+
 }  // namespace
 
 QWidget* TSetup::BuildSideMenu()
@@ -236,7 +242,7 @@ QWidget* TSetup::BuildOrvPage()
     AddLeft(setup, MakeCheckBox(24, QStringLiteral("Enable Resize")));
     SpinEdit1 = new QSpinBox;
     SpinEdit1->setObjectName(QStringLiteral("SpinEdit1"));
-    SpinEdit1->setRange(1, 99);
+    SetRange(SpinEdit1, setting_range::nextweek);
     AddRow(setup, QStringLiteral("Days in 'Next week' :"), SpinEdit1);
     layout->addWidget(setupBox);
 
@@ -486,7 +492,7 @@ QWidget* TSetup::BuildFontPage()
     Edit1->setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("MS Sans Serif")) * 2);
     SpinEdit2 = new QSpinBox;
     SpinEdit2->setObjectName(QStringLiteral("SpinEdit2"));
-    SpinEdit2->setRange(1, 200);
+    SetRange(SpinEdit2, setting_range::FontSize);
     Edit1->setAccessibleName(QStringLiteral("Font name"));
     SpinEdit2->setAccessibleName(QStringLiteral("Font size"));
     Button1 = new QPushButton(QStringLiteral("Change font"));
@@ -512,7 +518,7 @@ QWidget* TSetup::BuildFontPage()
 
     SpinEdit3 = new QSpinBox;
     SpinEdit3->setObjectName(QStringLiteral("SpinEdit3"));
-    SpinEdit3->setRange(1, 999);
+    SetRange(SpinEdit3, setting_range::Indicator);
     AddRow(layout, QStringLiteral("Indicator:"), SpinEdit3);
 
     Button2 = new QPushButton(QStringLiteral("Default font"));

@@ -12,6 +12,22 @@ std::size_t Index(TodoList list) { return static_cast<std::size_t>(list); }
 // cannot be read, to be reported, not a missing one.
 bool Exists(const std::string& path) { return PathExists(path); }
 
+// Cuts every item longer than kTodoItemLimit at a character boundary (of
+// UTF-8; a single-byte text loses at most three more bytes). Returns how many
+// were cut.
+std::size_t CutLongItems(std::vector<std::string>& items)
+{
+    std::size_t cut = 0;
+    for (std::string& item : items) {
+        if (item.size() <= kTodoItemLimit) continue;
+        std::size_t end = kTodoItemLimit;
+        for (int back = 0; back < 3 && (static_cast<unsigned char>(item[end]) & 0xC0) == 0x80; ++back) --end;
+        item.resize(end);
+        ++cut;
+    }
+    return cut;
+}
+
 }  // namespace
 
 std::vector<std::string> ParseTodoText(std::string_view text)
@@ -27,7 +43,9 @@ std::string SerializeTodoText(const std::vector<std::string>& items)
     std::string out;
     out.reserve(size);
     for (const std::string& item : items) {
-        out += item;
+        // An item is one line; a break inside it would split it in two on reading.
+        if (HasLineBreak(item)) out += OneLine(item);
+        else out += item;
         out += "\r\n";
     }
     return out;
@@ -61,6 +79,7 @@ std::string TodoFiles::Path(TodoList list) const { return folder_ + std::string(
 
 TodoReport TodoFiles::Run(const std::vector<Read>& plan)
 {
+    TodoReport report;
     for (std::size_t step = 0; step < plan.size(); ++step) {
         const ReadResult file = ReadWholeFile(Path(plan[step].file));
         if (!file.exists) continue;
@@ -70,12 +89,28 @@ TodoReport TodoFiles::Run(const std::vector<Read>& plan)
             for (std::size_t rest = step; rest < plan.size(); ++rest) {
                 if (rest == step || Exists(Path(plan[rest].file))) unread_[Index(plan[rest].file)] = true;
             }
-            return {true, file.result.message, {}};
+            if (report.failed) report.message += "\n";
+            report.message += file.result.message;
+            report.failed = true;
+            return report;
         }
-        const std::vector<std::string> items = ParseTodoText(file.content);
+        std::vector<std::string> items = ParseTodoText(file.content);
+        if (const std::size_t cut = CutLongItems(items); cut > 0) {
+            // The items are of use without their far end, but the file is kept
+            // whole: the next save copies it aside before replacing it.
+            const std::size_t i = Index(plan[step].file);
+            unread_[i] = true;
+            if (report.failed) report.message += "\n";
+            report.message += "'" + std::string(TodoFileNames[i]) + "': " + std::to_string(cut) +
+                              (cut == 1 ? " item was" : " items were") + " longer than " +
+                              std::to_string(kTodoItemLimit / 1024) +
+                              " KB and cut there. The whole file is kept beside it as a copy ending in "
+                              "'.unread' before it is next saved.";
+            report.failed = true;
+        }
         for (std::vector<std::string>* list : plan[step].into) *list = items;
     }
-    return {};
+    return report;
 }
 
 void TodoFiles::MarkInStep(TodoList list, bool inStep) { inStep_[Index(list)] = inStep; }

@@ -25,10 +25,16 @@ enum class TodoList { Top, Bottom, TodayEveryDay, EveryDay };
 // File names in the order the lists are saved, indexed by TodoList.
 inline constexpr std::array<std::string_view, 4> TodoFileNames{"todo1.qsf", "todo2.qsf", "todo3.qsf", "todo4.qsf"};
 
+// The longest to-do item read from a file: some thirty printed pages. A
+// longer one (a pasted file, a damaged list) costs some 85 times its size in
+// the windows (10 MB took 800 MB); it is cut there when read, and its file is
+// kept aside before the next save.
+inline constexpr std::size_t kTodoItemLimit = 64 * 1024;
+
 // One item per line; an empty line between items is an empty item and a final
 // line break adds none.
 std::vector<std::string> ParseTodoText(std::string_view text);
-// Every item followed by CR LF.
+// Every item followed by CR LF; a line break inside an item becomes a blank.
 std::string SerializeTodoText(const std::vector<std::string>& items);
 
 // "Done" / "Delete" on the item at `index` of `list`: from the every-day list it

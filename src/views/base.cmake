@@ -1,11 +1,12 @@
 # What every window shares below the views: the stored-text decoder, the
 # navigation interface the views ask for another view through, the label that
 # acts as a button, the title line over a view, the guard that keeps the wheel
-# from changing values, the standard dialogs a view keeps replaceable for its
+# from changing values, the rule that keeps every line edit on one line, the
+# standard dialogs a view keeps replaceable for its
 # tests, the reading and writing of the files chosen in them, and the model of
 # a grid of stored texts.
 orv_qt_library(orv_viewbase storedtext.cpp storedtext.h navigator.h labelbutton.cpp labelbutton.h
-  wheelguard.cpp wheelguard.h viewdialogs.cpp viewdialogs.h viewpanel.cpp viewpanel.h
+  wheelguard.cpp wheelguard.h onelineedits.cpp onelineedits.h viewdialogs.cpp viewdialogs.h viewpanel.cpp viewpanel.h
   chosenfile.cpp chosenfile.h texttablemodel.cpp texttablemodel.h)
 target_link_libraries(orv_viewbase PUBLIC orv_session Qt6::PrintSupport)
 

@@ -204,6 +204,7 @@ void TImportData::ToDatabaseClick()
     const ImportColumns columns = Columns();
     std::vector<AddressFields> people;
     QStringList problems;
+    std::size_t lineBreaks = 0;
     for (std::size_t row = 0; row < table_.rows.size(); ++row) {
         const ImportedFields f = FieldsOfRow(table_, row, columns);
         // A row with nothing in the assigned columns is no person (a blank line, a gap in a sheet).
@@ -219,6 +220,7 @@ void TImportData::ToDatabaseClick()
                             .arg(QLatin1String(kChangeTheYear), DecodeStored(a.Year), DecodeStored(a.Name),
                                  DecodeStored(a.Surname));
         people.push_back(std::move(a));
+        lineBreaks += f.lineBreaks;
     }
     if (problems.size() > kRowsReported) {
         const qsizetype more = problems.size() - kRowsReported;
@@ -242,7 +244,12 @@ void TImportData::ToDatabaseClick()
         problems << DecodeStoredLines(saved.notices);
         emit changed();
     }
-    Message(QStringLiteral("%1 persons added").arg(people.size()), problems.join(QLatin1Char('\n')));
+    QString added = QStringLiteral("%1 persons added").arg(people.size());
+    if (lineBreaks > 0 && !people.empty()) {
+        added += lineBreaks == 1 ? QStringLiteral(". In 1 field line breaks became blanks.")
+                                 : QStringLiteral(". In %1 fields line breaks became blanks.").arg(lineBreaks);
+    }
+    Message(added, problems.join(QLatin1Char('\n')));
 }
 
 }  // namespace orv

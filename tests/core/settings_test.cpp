@@ -27,6 +27,10 @@ Settings AllChanged()
 #define ORV_CHANGE(group, kind, name, def) Change(s.name, n++);
     ORV_SETTINGS_TABLE(ORV_CHANGE)
 #undef ORV_CHANGE
+    // A number with a range must stay inside it to be read back as written.
+#define ORV_TOP(name, lo, hi) s.name = hi;
+    ORV_SETTING_RANGES(ORV_TOP)
+#undef ORV_TOP
     return s;
 }
 
@@ -139,6 +143,46 @@ TEST(SettingsRead, AValueOfTheWrongTypeIsItsDefaultAndEveryOtherValueStillCounts
     EXPECT_EQ(store.ReadInteger(kSettingsKey, "WeekStart").value, 1);
 }
 
+struct StoredNumber {
+    const char* name;
+    const char* fileValue;  // as the .reg file holds it
+    std::int32_t read;
+};
+
+class SettingsRange : public testing::TestWithParam<StoredNumber> {};
+
+// A foreign or hand-edited file can hold any dword; the program must not loop
+// over 2^31 coming days or ask for a font of a million points.
+TEST_P(SettingsRange, AStoredNumberOutsideTheDialogsRangeIsReadAsItsNearestEnd)
+{
+    SettingsStore store;
+    ASSERT_TRUE(store.Parse("Windows Registry Editor Version 5.00\r\n\r\n"
+                            "[HKEY_CURRENT_USER\\Software\\Quillon Software\\ORV]\r\n\"" +
+                            std::string(GetParam().name) + "\"=" + GetParam().fileValue + "\r\n"));
+    Settings s;
+    ASSERT_TRUE(ReadSettings(store, s).ok);
+    std::int32_t read = 0;
+#define ORV_PICK(member, lo, hi) \
+    if (std::string_view(GetParam().name) == #member) read = s.member;
+    ORV_SETTING_RANGES(ORV_PICK)
+#undef ORV_PICK
+    if (std::string_view(GetParam().name) == "DataTop") read = s.DataTop.value_or(-1);
+    EXPECT_EQ(read, GetParam().read);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Extremes, SettingsRange,
+    testing::Values(StoredNumber{"nextweek", "dword:7fffffff", 99}, StoredNumber{"nextweek", "dword:80000000", 1},
+                    StoredNumber{"nextweek", "dword:ffffffff", 1}, StoredNumber{"nextweek", "dword:00000000", 1},
+                    StoredNumber{"nextweek", "dword:00000063", 99}, StoredNumber{"nextweek", "dword:00000064", 99},
+                    StoredNumber{"nextweek", "dword:0001869f", 99}, StoredNumber{"FontSize", "dword:7fffffff", 200},
+                    StoredNumber{"FontSize", "dword:00000000", 1}, StoredNumber{"Indicator", "dword:000003e8", 999},
+                    StoredNumber{"priority", "dword:00000007", 2}, StoredNumber{"WeekStart", "dword:00000007", 6},
+                    StoredNumber{"WeekStart", "dword:ffffffff", 0}, StoredNumber{"FirstWeek", "dword:00000003", 2},
+                    StoredNumber{"FontCharset", "dword:7fffffff", 18},
+                    // Window bounds have no range: a position left of the first screen is real.
+                    StoredNumber{"DataTop", "dword:ffffff9c", -100}));
+
 // Which of PageL, PageR, PageT, PageB is left out; -1 keeps all four.
 class SettingsPageRect : public testing::TestWithParam<int> {};
 
@@ -234,9 +278,24 @@ TEST_P(SettingsOverride, SetsOneValueOfTheMainKey)
 INSTANTIATE_TEST_SUITE_P(Pairs, SettingsOverride,
                          testing::Values(GoodOverride{"WeekStart=0", "WeekStart", 0, false},
                                          GoodOverride{"CB25=1", "CB25", 1, false},
-                                         GoodOverride{"nextweek=-3", "nextweek", -3, false},
+                                         GoodOverride{"nextweek=+99", "nextweek", 99, false},
+                                         GoodOverride{"DataLeft=-3", "DataLeft", -3, false},
                                          GoodOverride{"DataTop=+120", "DataTop", 120, false},
                                          GoodOverride{"LastDate=2024-02-29", "LastDate", DateSerial(2024, 2, 29), true}));
+
+TEST(SettingsOverride, ATextsLineBreaksBecomeBlanksAndTheResultSaysSo)
+{
+    SettingsStore store;
+    const FileResult r = ApplyOverride(store, "Color9=#00\r\n00\n00");
+    EXPECT_TRUE(r.ok);
+    EXPECT_EQ(r.message, "'Color9': its line breaks became blanks");
+    EXPECT_EQ(store.ReadText(kSettingsKey, "Color9").value, "#00 00 00");
+    EXPECT_TRUE(ApplyOverride(store, "Color10=#FFFFFF").message.empty());
+    // And the file written from it reads back the same.
+    SettingsStore again;
+    ASSERT_TRUE(again.Parse(store.Serialize()));
+    EXPECT_EQ(again.ReadText(kSettingsKey, "Color9").value, "#00 00 00");
+}
 
 struct BadOverride {
     const char* input;
@@ -260,6 +319,9 @@ INSTANTIATE_TEST_SUITE_P(
                     BadOverride{"CB25=2", "'CB25' takes 0 or 1, not '2'"},
                     BadOverride{"nextweek=1.5", "'nextweek' takes a decimal integer, not '1.5'"},
                     BadOverride{"nextweek= 7", "'nextweek' takes a decimal integer, not ' 7'"},
+                    BadOverride{"nextweek=2147483647", "'nextweek' takes 1 to 99, not '2147483647'"},
+                    BadOverride{"nextweek=0", "'nextweek' takes 1 to 99, not '0'"},
+                    BadOverride{"WeekStart=7", "'WeekStart' takes 0 to 6, not '7'"},
                     BadOverride{"LastDate=2023-02-29", "'LastDate' takes a date YYYY-MM-DD, not '2023-02-29'"},
                     BadOverride{"LastDate=2024-+1-01", "'LastDate' takes a date YYYY-MM-DD, not '2024-+1-01'"},
                     BadOverride{"FontName=Arial", "'FontName' is a text and cannot be set here"}));

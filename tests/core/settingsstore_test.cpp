@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <csignal>
 #include <cstring>
 #include <filesystem>
@@ -374,7 +375,9 @@ TEST_F(SettingsStoreFileTest, AnUnwritableLocationFailsToSetData)
     ASSERT_TRUE(WriteFileAtomic(PathOf("plain"), "not a folder").ok);
     SettingsStore store(PathOf("plain/settings.reg"));
     ASSERT_TRUE(store.WriteInteger(kSettingsKey, "nextweek", 7).ok);
-    EXPECT_EQ(store.Save().message, "Failed to set data for '" + store.Path() + "'");
+    // The reason comes in the system's words.
+    EXPECT_EQ(store.Save().message, "Failed to set data for '" + store.Path() + "'\nThe folder " + PathOf("plain") +
+                                        " cannot be created: " + std::strerror(ENOTDIR));
 }
 
 TEST_F(SettingsStoreFileTest, AFileThatIsNotSettingsIsNeverOverwritten)
@@ -384,7 +387,10 @@ TEST_F(SettingsStoreFileTest, AFileThatIsNotSettingsIsNeverOverwritten)
     SettingsStore store(PathOf("data.orv"));
     EXPECT_EQ(store.Load().message, "Failed to get data for '" + store.Path() + "'");
     ASSERT_TRUE(store.WriteInteger(kSettingsKey, "nextweek", 7).ok);
-    EXPECT_EQ(store.Save().message, "Failed to set data for '" + store.Path() + "'");
+    EXPECT_EQ(store.Save().message, "Failed to set data for '" + store.Path() +
+                                        "'\nThe file could not be read as settings (line 1: not a registry file: it "
+                                        "does not start with \"Windows Registry Editor Version 5.00\" or "
+                                        "\"REGEDIT4\"), so it is kept as it is and not replaced.");
     EXPECT_EQ(ReadFile(store.Path()), content);
 
     SettingsStore folder(dir_);
@@ -410,7 +416,8 @@ TEST_F(SettingsStoreFileTest, AFailedWriteLeavesTheOldFileWhole)
     ::setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, oldHandler);
 
-    EXPECT_EQ(r.message, "Failed to set data for '" + store.Path() + "'");
+    EXPECT_EQ(r.message, "Failed to set data for '" + store.Path() + "'\nI/O error 27 (" + std::strerror(EFBIG) +
+                             "): " + store.Path());
     EXPECT_EQ(ReadFile(store.Path()), old);
     std::size_t files = 0;
     for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir_)) ++files;

@@ -1,10 +1,17 @@
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QFile>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include "core/singleinstance.h"
+
+#include <cstdio>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using orv::SingleInstance;
 
@@ -45,7 +52,145 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(shown.count(), 1, 5000);
     }
 
+    // A second login or su gives the second start another runtime folder, so
+    // only the lock in the data folder can keep it from writing the same files.
+    void aSecondProcessWithAnotherRuntimeFolderIsRefusedOnTheSameData()
+    {
+        QTemporaryDir data, otherRuntime, otherData;
+        SingleInstance first(key, data.path());
+        QVERIFY(first.Claim());
+        QVERIFY(QFile::exists(data.filePath(QString::fromLatin1(SingleInstance::kDataLockName))));
+
+        auto claimElsewhere = [&](const QString& folder) {
+            QProcess other;
+            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+            env.insert(QStringLiteral("ORV_CLAIM_KEY"), key);
+            env.insert(QStringLiteral("ORV_CLAIM_DATA"), folder);
+            env.insert(QStringLiteral("XDG_RUNTIME_DIR"), otherRuntime.path());
+            other.setProcessEnvironment(env);
+            other.start(QCoreApplication::applicationFilePath(), {});
+            other.waitForFinished(10000);
+            return std::pair(other.exitCode(), QString::fromUtf8(other.readAllStandardOutput()));
+        };
+        const auto [status, message] = claimElsewhere(data.path());
+        QCOMPARE(status, 2);
+        QVERIFY2(message.contains(data.path()) && message.contains(QString::number(QCoreApplication::applicationPid())),
+                 qPrintable(message));
+        // Another data folder is no one else's.
+        QCOMPARE(claimElsewhere(otherData.path()).first, 0);
+    }
+
+    void aLockLeftByAProcessThatIsGoneIsTakenOver()
+    {
+        QTemporaryDir data;
+        QProcess crashed;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("ORV_CLAIM_KEY"), key + QStringLiteral(".gone"));
+        env.insert(QStringLiteral("ORV_CLAIM_DATA"), data.path());
+        env.insert(QStringLiteral("ORV_CLAIM_CRASH"), QStringLiteral("1"));
+        crashed.setProcessEnvironment(env);
+        crashed.start(QCoreApplication::applicationFilePath(), {});
+        QVERIFY(crashed.waitForFinished(10000));
+        QVERIFY(QFile::exists(data.filePath(QString::fromLatin1(SingleInstance::kDataLockName))));
+        SingleInstance next(key, data.path());
+        QVERIFY(next.Claim());
+        QVERIFY(next.Refusal().isEmpty());
+    }
+
+    void aRuntimeFolderOthersCanEnterIsNotUsed_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("mode 0755") << QStringLiteral("0755");
+        QTest::newRow("mode 0777") << QStringLiteral("0777");
+        QTest::newRow("a link to a private folder") << QStringLiteral("link");
+        QTest::newRow("another user's folder") << QStringLiteral("foreign");
+    }
+
+    void aRuntimeFolderOthersCanEnterIsNotUsed()
+    {
+        QFETCH(QString, kind);
+        if (kind == QLatin1String("foreign") && ::getuid() != 0) QSKIP("only root can make a folder of another user");
+        QTemporaryDir base;
+        const QString folder = base.filePath(QStringLiteral("runtime"));
+        if (kind == QLatin1String("link")) {
+            QVERIFY(QDir().mkdir(base.filePath(QStringLiteral("target"))));
+            QVERIFY(QFile::link(base.filePath(QStringLiteral("target")), folder));
+        } else {
+            QVERIFY(QDir().mkdir(folder));
+            QVERIFY(MakeForeignOr(folder, kind == QLatin1String("0777") ? 0777 : kind == QLatin1String("0755") ? 0755 : 0700,
+                                  kind == QLatin1String("foreign")));
+        }
+        qputenv("XDG_RUNTIME_DIR", folder.toUtf8());
+        qputenv("TMPDIR", base.path().toUtf8());
+        const QString chosen = SingleInstance::RuntimeFolder();
+        QCOMPARE(chosen, base.filePath(QStringLiteral("orv-%1").arg(::getuid())));
+        QVERIFY(SingleInstance::IsPrivateFolder(chosen));
+        SingleInstance guard(key);
+        QVERIFY(guard.Claim());
+        QVERIFY(QFile::exists(chosen + QLatin1Char('/') + key + QStringLiteral(".lock")));
+    }
+
+    // Where XDG_RUNTIME_DIR is unset, another local user could pre-create the
+    // folder in /tmp to hold our lock; then the cache folder serves.
+    void aTemporaryFolderSomeoneElseMadeIsPassedOver_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("a link") << QStringLiteral("link");
+        QTest::newRow("another user's folder") << QStringLiteral("foreign");
+        QTest::newRow("a file") << QStringLiteral("file");
+        QTest::newRow("our own folder, open to all") << QStringLiteral("own");
+    }
+
+    void aTemporaryFolderSomeoneElseMadeIsPassedOver()
+    {
+        QFETCH(QString, kind);
+        if (kind == QLatin1String("foreign") && ::getuid() != 0) QSKIP("only root can make a folder of another user");
+        QTemporaryDir base, cache;
+        const QString temporary = base.filePath(QStringLiteral("orv-%1").arg(::getuid()));
+        if (kind == QLatin1String("link")) {
+            QVERIFY(QDir().mkdir(base.filePath(QStringLiteral("trap"))));
+            QVERIFY(QFile::link(base.filePath(QStringLiteral("trap")), temporary));
+        } else if (kind == QLatin1String("file")) {
+            QFile file(temporary);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+        } else {
+            QVERIFY(QDir().mkdir(temporary));
+            QVERIFY(MakeForeignOr(temporary, 0777, kind == QLatin1String("foreign")));
+        }
+        qunsetenv("XDG_RUNTIME_DIR");
+        qputenv("TMPDIR", base.path().toUtf8());
+        qputenv("XDG_CACHE_HOME", cache.path().toUtf8());
+        const QString chosen = SingleInstance::RuntimeFolder();
+        if (kind == QLatin1String("own")) {
+            // Ours: narrowed to the user alone and used.
+            QCOMPARE(chosen, temporary);
+        } else {
+            QCOMPARE(chosen, cache.filePath(QStringLiteral("orv/runtime")));
+            // Nothing was changed through the link.
+            if (kind == QLatin1String("link"))
+                QVERIFY(QFileInfo(base.filePath(QStringLiteral("trap"))).permission(QFileDevice::ExeOther));
+        }
+        QVERIFY(SingleInstance::IsPrivateFolder(chosen));
+        SingleInstance guard(key);
+        QVERIFY(guard.Claim());
+    }
+
+    void cleanup()
+    {
+        qputenv("XDG_RUNTIME_DIR", runtime.path().toUtf8());
+        qunsetenv("TMPDIR");
+        qunsetenv("XDG_CACHE_HOME");
+    }
+
 private:
+    // Gives `path` the mode, and to another user when `foreign` (root only).
+    static bool MakeForeignOr(const QString& path, mode_t mode, bool foreign)
+    {
+        const QByteArray name = QFile::encodeName(path);
+        if (::chmod(name.constData(), mode) != 0) return false;
+        return !foreign || ::chown(name.constData(), 65534, 65534) == 0;
+    }
+
     QTemporaryDir runtime;
     QString key;
 };
@@ -55,8 +200,12 @@ int main(int argc, char** argv)
     QCoreApplication app(argc, argv);
     const QByteArray claimKey = qgetenv("ORV_CLAIM_KEY");
     if (!claimKey.isEmpty()) {
-        SingleInstance instance(QString::fromUtf8(claimKey));
-        return instance.Claim() ? 0 : 1;
+        SingleInstance instance(QString::fromUtf8(claimKey), qEnvironmentVariable("ORV_CLAIM_DATA"));
+        const bool claimed = instance.Claim();
+        // Ends without releasing anything, as a crash would.
+        if (claimed && qEnvironmentVariableIsSet("ORV_CLAIM_CRASH")) ::_exit(0);
+        std::fputs(qPrintable(instance.Refusal()), stdout);
+        return claimed ? 0 : instance.Refusal().isEmpty() ? 1 : 2;
     }
     SingleInstanceTest test;
     return QTest::qExec(&test, argc, argv);

@@ -109,6 +109,28 @@ TEST_F(Views, TrayMenuSections)
     EXPECT_EQ(menu[4].children[0].caption, "N - Party");
 }
 
+// A to-do list of 300 000 items made a menu that took most of a minute to
+// build and reached far beyond the screen: each section ends in "…" instead.
+TEST_F(Views, TrayMenuSectionsStopAtTheirLimitWithAnEntryForTheRest)
+{
+    Overview o;
+    for (std::size_t n : {kTrayMenuLines, kTrayMenuLines + 1, std::size_t{300000}}) {
+        o.Today.assign(n, Occurrence{Occurrence::NoDays, 'T', "item", -1});
+        o.Tomorrow.assign(n, Occurrence{Occurrence::NoDays, 'N', "event", 0});
+        const auto menu = BuildTrayMenu(o);
+        const bool cut = n > kTrayMenuLines;
+        // Heading, separator, the lines (and "…"), the tomorrow submenu, separator, four fixed items.
+        ASSERT_EQ(menu.size(), 2 + kTrayMenuLines + (cut ? 1 : 0) + 1 + 1 + 4) << n;
+        const TrayMenuItem& lastToday = menu[1 + kTrayMenuLines + (cut ? 1 : 0)];
+        EXPECT_EQ(lastToday.caption, cut ? std::string(kTrayMenuMore) : "T - item") << n;
+        EXPECT_EQ(lastToday.row, cut ? -1 : static_cast<int>(kTrayMenuLines) - 1) << n;
+        EXPECT_EQ(lastToday.table, TrayMenuItem::Table::Today);
+        const TrayMenuItem& tomorrow = menu[2 + kTrayMenuLines + (cut ? 1 : 0)];
+        ASSERT_EQ(tomorrow.children.size(), kTrayMenuLines + (cut ? 1 : 0)) << n;
+        EXPECT_EQ(tomorrow.children.back().row, cut ? -1 : static_cast<int>(kTrayMenuLines) - 1);
+    }
+}
+
 TEST_F(Views, PeriodicalSearchListsBirthdaysBeforeEventsDayByDay)
 {
     store.editAddresses() = {Person("Anna", "Berg", 29, 2, 1970), Person("Bo", "Lind", 1, 3)};

@@ -1,12 +1,16 @@
 // The program as a whole: start-up, the save-all step, "Update", "Hide", close
 // and the day-change timer, each on its own temporary data folder and settings.
+#include <QAbstractSpinBox>
 #include <QApplication>
+#include <QClipboard>
 #include <QDir>
+#include <QLineEdit>
 #include <QFile>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QSpinBox>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTableView>
@@ -21,6 +25,7 @@
 #include "shell/sidebar.h"
 #include "shell/tdata.h"
 #include "shell/tmain.h"
+#include "views/newtododialog.h"
 #include "shell/todaybox.h"
 #include "views/labelbutton.h"
 #include "views/overviewview.h"
@@ -68,6 +73,74 @@ private slots:
         QVERIFY(store.Load().ok);
         QCOMPARE(store.ReadInteger(kSettingsKey, "WeekStart").value, std::optional<std::int32_t>(1));
         QCOMPARE(store.ReadDate(kSettingsKey, "LastDate").value, std::optional<std::int32_t>(DateSerial(2024, 2, 28)));
+    }
+
+    // A log-out, kill or Ctrl+C while the first-start dialog waits must end the
+    // program, writing nothing the user did not confirm in the dialog.
+    void aSystemRequestDuringTheFirstStartDialogEndsTheProgramUnsaved_data()
+    {
+        QTest::addColumn<int>("request");
+        QTest::newRow("end (SIGTERM, SIGINT)") << static_cast<int>(OrvApp::Request::Exit);
+        QTest::newRow("update (SIGHUP)") << static_cast<int>(OrvApp::Request::Update);
+    }
+
+    void aSystemRequestDuringTheFirstStartDialogEndsTheProgramUnsaved()
+    {
+        QFETCH(int, request);
+        WriteFile(data + QStringLiteral("todo1.qsf"), "keep\r\n");
+        bool dialogOpen = false;
+        QTimer::singleShot(0, [&] {
+            dialogOpen = app->setup()->isVisible();
+            // A typed, unsaved choice; and a message box opened over the dialog.
+            app->setup()->findChild<QSpinBox*>(QStringLiteral("SpinEdit1"))->setValue(42);
+            QTimer::singleShot(0, [&] { app->HandleRequest(static_cast<OrvApp::Request>(request)); });
+            QMessageBox::information(app->setup(), QStringLiteral("ORV"), QStringLiteral("open"));
+        });
+        OrvApp::Options options;
+        options.dataFolder = data.toStdString();
+        options.settingsFile = settings.toStdString();
+        options.now = [this] { return now; };
+        options.splash = false;
+        app = std::make_unique<OrvApp>(options);
+        QSignalSpy exited(app.get(), &OrvApp::exited);
+        app->Start();
+        QVERIFY(dialogOpen);
+        QCOMPARE(exited.count(), 1);
+        QVERIFY(!app->data()->isVisible());
+        SettingsStore store(settings.toStdString());
+        QVERIFY(store.Load().ok);
+        QVERIFY(!store.ValueExists(kSettingsKey, "saved1"));  // the dialog comes again next time
+        QVERIFY(!store.ValueExists(kSettingsKey, "nextweek"));
+        QCOMPARE(QDir(data).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("todo1.qsf")});
+        QCOMPARE(ReadFile(data + QStringLiteral("todo1.qsf")), QByteArray("keep\r\n"));
+    }
+
+    // Qt's line edit keeps the line breaks of a pasted text; a value must not.
+    void aTextPastedIntoAnyLineEditOfTheViewsIsOneLine()
+    {
+        MarkSettingsSaved();
+        Start();
+        QApplication::clipboard()->setText(QStringLiteral("a\r\nb\nc\rd"));
+        int tried = 0;
+        QStringList names;
+        for (QWidget* window : {static_cast<QWidget*>(app->data()), static_cast<QWidget*>(app->newTodo())}) {
+            for (QLineEdit* edit : window->findChildren<QLineEdit*>()) {
+                if (edit->isReadOnly() || edit->validator() || qobject_cast<QAbstractSpinBox*>(edit->parentWidget()))
+                    continue;
+                edit->ensurePolished();  // as showing its page would
+                edit->clear();
+                edit->paste();
+                const QString text = edit->text();
+                QVERIFY2(!text.contains(QLatin1Char('\n')) && !text.contains(QLatin1Char('\r')),
+                         qPrintable(edit->objectName()));
+                if (text != QStringLiteral("a b c d")) continue;  // a number field takes no text
+                ++tried;
+                names << edit->objectName();
+            }
+        }
+        // The address view's fields and the event views' texts among them.
+        QVERIFY2(tried >= 10, qPrintable(names.join(QLatin1Char(' '))));
+        QVERIFY(names.contains(QStringLiteral("DataEdit1")));
     }
 
     void theOverviewShowsTodayAndTheHelpMenuOpensItsPageOverTheMainWindow()

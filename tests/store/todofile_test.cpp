@@ -211,6 +211,43 @@ TEST_F(TodoFilesTest, AFileThatCannotBeReadIsReportedAndNotReplacedBlindly)
     EXPECT_TRUE(files.Save(lists).asideCopies.empty()) << "copied once only";
 }
 
+TEST_F(TodoFilesTest, AnOverlongItemIsCutAndItsFileKeptWholeBeforeTheNextSave)
+{
+    // A character of two bytes across the limit: the cut comes before it.
+    std::string huge(kTodoItemLimit - 1, 'x');
+    huge += "\xC3\xA9" + std::string(10, 'y');
+    const std::string file = "before\r\n" + huge + "\r\nafter\r\n";
+    WriteFile(Path("todo1.qsf"), file);
+    WriteFile(Path("todo2.qsf"), "bottom\r\n");
+    TodoLists lists;
+    const TodoReport load = files.LoadTopBottom(lists);
+    EXPECT_TRUE(load.failed);
+    EXPECT_EQ(load.message, "'todo1.qsf': 1 item was longer than 64 KB and cut there. The whole file is kept beside "
+                            "it as a copy ending in '.unread' before it is next saved.");
+    ASSERT_EQ(lists.Top.size(), 3u);
+    EXPECT_EQ(lists.Top[1], std::string(kTodoItemLimit - 1, 'x'));
+    EXPECT_EQ(lists.Top[2], "after");
+    EXPECT_EQ(lists.Bottom, Items{"bottom"}) << "the next file is still read";
+
+    const TodoReport saved = files.Save(lists);
+    EXPECT_FALSE(saved.failed) << saved.message;
+    EXPECT_EQ(saved.asideCopies, Items{Path("todo1.qsf.20261206-115959.unread")});
+    EXPECT_EQ(ReadFile(saved.asideCopies[0]), file);
+    EXPECT_EQ(ReadFile(Path("todo1.qsf")).size(), 6 + 2 + kTodoItemLimit - 1 + 2 + 5 + 2);
+}
+
+TEST_F(TodoFilesTest, AnItemWithALineBreakIsWrittenAsOneLine)
+{
+    TodoLists lists;
+    files.LoadTopBottom(lists);
+    lists.Top = {"call\r\nBo", "a\nb\rc", "<END:FILE>"};
+    EXPECT_FALSE(files.Save(lists).failed);
+    TodoFiles again(folder.path());
+    TodoLists read;
+    EXPECT_FALSE(again.LoadTopBottom(read).failed);
+    EXPECT_EQ(read.Top, (Items{"call Bo", "a b c", "<END:FILE>"}));
+}
+
 TEST_F(TodoFilesTest, AnotherDayDoesNotProtectTheTodayFileItDiscards)
 {
     std::filesystem::create_symlink("todo4.qsf", Path("todo4.qsf"));

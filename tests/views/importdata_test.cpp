@@ -8,9 +8,12 @@
 #include <QSpinBox>
 #include <QTableView>
 #include <QTest>
+#include <algorithm>
+#include <tuple>
 
 #include "exchange/semicolon.h"
 #include "fakedialogs.h"
+#include "core/session.h"
 #include "store/datafile.h"
 #include "testfiles.h"
 #include "viewfixture.h"
@@ -185,6 +188,40 @@ private slots:
         QCOMPARE(changed.count(), 0);
     }
 
+    // A cell of several lines once went into data.orv as a broken tag line:
+    // "<END:FILE>" on its own line ended the file at the next start, and the
+    // people after it were lost. What the import added must be what a new
+    // start reads.
+    void aMultiLineCellIsOneLineInTheFileAndEveryoneComesBackFromDisk()
+    {
+        Write(Path("lines.txt"), "\"Ann\";\"Lee\";\"Line one\r\n<END:FILE>\";\"Town\"\r\n"
+                                 "Bob;Berg;\"<END>\n<BEGIN>\rx\";;;\"555\r\n\r\n666\"\r\n"
+                                 "Cid;Moe;Plain Street 2;City;Land;1;2;c@example.org;3;4;1980\r\n");
+        Load(Path("lines.txt"), 0);
+        Click("Label13");
+        QCOMPARE(fake.messages, QStringList{"ORV|3 persons added. In 3 fields line breaks became blanks.|"});
+        const std::vector<AData> memory = Records().addresses();
+        QCOMPARE(memory.size(), 4u);
+
+        Session fresh(fx->session->dataFolder(), (fx->dir.path() + QStringLiteral("/other.reg")).toStdString());
+        const SessionReport loaded = fresh.LoadData();
+        QVERIFY2(loaded.ok(), loaded.messages.empty() ? "" : loaded.messages.front().c_str());
+        const std::vector<AData>& disk = fresh.records().addresses();
+        QCOMPARE(disk.size(), memory.size());
+        auto fields = [](const AData& a) {
+            return std::tuple(a.DateText, a.Name, a.Surname, a.Address, a.Day, a.Month, a.Year, a.Postal, a.City,
+                              a.Country, a.Tele1, a.Tele2, a.Tele3, a.Email1, a.Email2, a.Email3, a.More, a.Uid);
+        };
+        for (std::size_t i = 0; i < disk.size(); ++i) QVERIFY2(fields(disk[i]) == fields(memory[i]), memory[i].Name.c_str());
+        const auto ann = std::find_if(disk.begin(), disk.end(), [](const AData& a) { return a.Name == "Ann"; });
+        QVERIFY(ann != disk.end());
+        QCOMPARE(ann->Address, std::string("Line one <END:FILE>"));
+        const auto bob = std::find_if(disk.begin(), disk.end(), [](const AData& a) { return a.Name == "Bob"; });
+        QVERIFY(bob != disk.end());
+        QCOMPARE(bob->Address, std::string("<END> <BEGIN> x"));
+        QCOMPARE(bob->Tele1, std::string("555  666"));
+    }
+
     void anExportReadBackGivesTheSamePersons()
     {
         AData ann = Person("Ann", "Lee; \"Jr\"", 5, 11, 1970);
@@ -199,7 +236,8 @@ private slots:
         Load(Path("export.TXT"), 0);
         Click("Label14");  // the header row
         Click("Label13");
-        QCOMPARE(fake.messages, QStringList{"ORV|2 persons added|"});
+        QCOMPARE(fake.messages, QStringList{"ORV|2 persons added. In 1 field line breaks became blanks.|"});
+        ann.Address = "Line one Line two";
         const std::vector<AData>& back = Records().addresses();
         QCOMPARE(back.size(), 2u);
         for (const auto& [original, imported] : {std::pair{&bob, &back[0]}, std::pair{&ann, &back[1]}}) {
