@@ -415,6 +415,9 @@ std::string SerializeRecords(const std::vector<Rec>& list)
 // included, so that "ab","c" differs from "a","bc".
 class ContentHasher {
 public:
+    // The kind starts the hash: a weekly and a monthly event that hold the
+    // same values are still two records.
+    explicit ContentHasher(DataKind kind) : h_(static_cast<std::uint64_t>(kind) + 1) {}
     void Bytes(std::string_view bytes)
     {
         Number(static_cast<std::int64_t>(bytes.size()));
@@ -429,7 +432,7 @@ public:
     std::uint64_t value() const { return h_; }
 
 private:
-    std::uint64_t h_ = 0;
+    std::uint64_t h_;
 };
 
 template <class Rec, std::size_t I>
@@ -457,7 +460,7 @@ void HashField(ContentHasher& h, const Rec& rec)
 template <class Rec, std::size_t... I>
 std::uint64_t HashRecord(const Rec& rec, std::index_sequence<I...>)
 {
-    ContentHasher h;
+    ContentHasher h(Format<Rec>::kind);
     (HashField<Rec, I>(h, rec), ...);
     return h.value();
 }
