@@ -19,7 +19,8 @@ std::string ListKey(std::string_view name, std::string_view surname, std::string
     std::string key;
     key.reserve(name.size() + surname.size() + dateText.size() + 2);
     key.append(name).append(" ").append(surname).append(" ").append(dateText);
-    return key;
+    // A key is one line of the list file, on both sides of the match.
+    return HasLineBreak(key) ? OneLine(key) : key;
 }
 
 }  // namespace

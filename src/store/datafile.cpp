@@ -92,6 +92,11 @@ LoadReport DataFiles::Load(DataKind kind, RecordStore& store)
         report.failed = true;
         report.message = std::move(parsed.message);
         unread_[Index(kind)] = true;
+    } else if (parsed.valuesCut > 0) {
+        report.failed = true;
+        report.message = std::to_string(parsed.valuesCut) + (parsed.valuesCut == 1 ? " value was" : " values were") +
+                         " longer than " + std::to_string(kLongestValue / 1024) + " KB and cut there.";
+        unread_[Index(kind)] = true;
     } else if (parsed.cutShort) {
         // Read as far as it goes, as ever; but the file holds more than the
         // list, so it is kept aside before the first save replaces it.

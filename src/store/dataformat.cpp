@@ -191,7 +191,7 @@ constexpr Candidates kCandidates = MakeCandidates<Rec>();
 // Stores the value of a tag line into `rec`. False, with the message, when a
 // number field holds no integer.
 template <class Rec>
-bool ReadField(Rec& rec, std::string_view line, std::string& message)
+bool ReadField(Rec& rec, std::string_view line, std::string& message, std::size_t& cut)
 {
     const auto second = static_cast<unsigned char>(line[1]);
     if (second >= kCandidates<Rec>.size()) return true;
@@ -203,10 +203,11 @@ bool ReadField(Rec& rec, std::string_view line, std::string& message)
         switch (f.type) {
         case FieldType::Text:
         case FieldType::TextIfAny:
-            (rec.*f.text).assign(value);
+            (rec.*f.text).assign(value.substr(0, kLongestValue + 4));
+            cut += CutToLimit(rec.*f.text) ? 1 : 0;
             return true;
         case FieldType::More:
-            (rec.*f.items).emplace_back(value);
+            cut += CutToLimit((rec.*f.items).emplace_back(value.substr(0, kLongestValue + 4))) ? 1 : 0;
             return true;
         case FieldType::TrueFalse:
             rec.*f.flag = value == "True";
@@ -252,6 +253,7 @@ ParseResult ParseRecords(std::string_view text, std::vector<Rec>& out)
     bool inRecord = false;
     bool reserved = false;
     bool ended = false;
+    std::size_t cut = 0;
     std::string message;
     while (lines.Next(line)) {
         if (line.size() < 2 || line[0] != '<') continue;
@@ -288,7 +290,7 @@ ParseResult ParseRecords(std::string_view text, std::vector<Rec>& out)
             }
         }
         if (!inRecord) continue;
-        if (!ReadField(out.back(), line, message)) {
+        if (!ReadField(out.back(), line, message, cut)) {
             out.pop_back();
             AssignUids(out, before);
             return Failed(std::move(message));
@@ -298,6 +300,7 @@ ParseResult ParseRecords(std::string_view text, std::vector<Rec>& out)
     AssignUids(out, before);
     ParseResult result;
     result.cutShort = inRecord || !ended;
+    result.valuesCut = cut;
     return result;
 }
 

@@ -31,6 +31,8 @@ std::string_view DataHeaderLine(DataKind kind);  // "<BEGIN:CAL:FILE:VERSION>3.0
 // the lists, so it is kept aside before a save replaces it.
 struct ParseResult : FileResult {
     bool cutShort = false;
+    // Values longer than kLongestValue (store/textutil.h), cut there when read.
+    std::size_t valuesCut = 0;
 };
 
 // Each reader appends the file's complete records to `out`. An empty text is an

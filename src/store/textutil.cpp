@@ -60,6 +60,15 @@ std::vector<std::string> LinesOf(std::string_view text)
     return lines;
 }
 
+bool CutToLimit(std::string& text, std::size_t limit)
+{
+    if (text.size() <= limit) return false;
+    std::size_t end = limit;
+    for (int back = 0; back < 3 && end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80; ++back) --end;
+    text.resize(end);
+    return true;
+}
+
 std::vector<std::string_view> SplitLines(std::string_view text)
 {
     std::vector<std::string_view> lines;

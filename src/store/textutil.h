@@ -97,6 +97,15 @@ std::string OneLine(std::string_view text);
 // adds no empty item and an empty text gives none.
 std::vector<std::string> LinesOf(std::string_view text);
 
+// The longest value a record or to-do item keeps from a file: the windows
+// cost many times a text's size, and no note needs more.
+inline constexpr std::size_t kLongestValue = 64 * 1024;
+
+// Cuts `text` to at most `limit` bytes at a character boundary (of UTF-8; a
+// single-byte text loses at most three more bytes). False when it was short
+// enough already.
+bool CutToLimit(std::string& text, std::size_t limit = kLongestValue);
+
 // All the lines of a text, as LineCursor walks them.
 std::vector<std::string_view> SplitLines(std::string_view text);
 

@@ -12,19 +12,11 @@ std::size_t Index(TodoList list) { return static_cast<std::size_t>(list); }
 // cannot be read, to be reported, not a missing one.
 bool Exists(const std::string& path) { return PathExists(path); }
 
-// Cuts every item longer than kTodoItemLimit at a character boundary (of
-// UTF-8; a single-byte text loses at most three more bytes). Returns how many
-// were cut.
+// Cuts every item longer than kTodoItemLimit. Returns how many were cut.
 std::size_t CutLongItems(std::vector<std::string>& items)
 {
     std::size_t cut = 0;
-    for (std::string& item : items) {
-        if (item.size() <= kTodoItemLimit) continue;
-        std::size_t end = kTodoItemLimit;
-        for (int back = 0; back < 3 && (static_cast<unsigned char>(item[end]) & 0xC0) == 0x80; ++back) --end;
-        item.resize(end);
-        ++cut;
-    }
+    for (std::string& item : items) cut += CutToLimit(item, kTodoItemLimit) ? 1 : 0;
     return cut;
 }
 

@@ -29,7 +29,7 @@ inline constexpr std::array<std::string_view, 4> TodoFileNames{"todo1.qsf", "tod
 // longer one (a pasted file, a damaged list) costs some 85 times its size in
 // the windows (10 MB took 800 MB); it is cut there when read, and its file is
 // kept aside before the next save.
-inline constexpr std::size_t kTodoItemLimit = 64 * 1024;
+inline constexpr std::size_t kTodoItemLimit = kLongestValue;
 
 // One item per line; an empty line between items is an empty item and a final
 // line break adds none.

@@ -118,16 +118,18 @@ TEST(DataListTest, LetterRowsAreAddedAndEditedByHand)
 
 TEST(ListFileTest, SavedListLoadsTheSamePersons)
 {
-    const std::vector<AData> book{Person("Ann", "Lee", 5, 11), Person("Bo", "Berg", 1, 2)};
+    // A name with a line break (from an older file) is still one line of the list.
+    const std::vector<AData> book{Person("Ann", "Lee", 5, 11), Person("Bo", "Berg", 1, 2), Person("Cy\r\nX", "Ng", 0, 0)};
     DataList list;
     list.AddAddress(book[0], {});
+    list.AddAddress(book[2], {});
     const std::string file = SerializeListFile(list.LetterRows());
-    EXPECT_EQ(file, "Ann Lee 5/11\r\n");
+    EXPECT_EQ(file, "Ann Lee 5/11\r\nCy X Ng 0/0\r\n");
 
     const ListFileMatch match = MatchListFile(file, "list.QSL", book);
     ASSERT_TRUE(match.ok);
-    EXPECT_EQ(match.matches, std::vector<std::size_t>{0});
-    EXPECT_EQ(ListLoadMessage(match.matches.size(), match.lines), "1 of 1 addresses successfully imported");
+    EXPECT_EQ(match.matches, (std::vector<std::size_t>{0, 2}));
+    EXPECT_EQ(ListLoadMessage(match.matches.size(), match.lines), "2 of 2 addresses successfully imported");
 }
 
 TEST(ListFileTest, EveryMatchingPersonCountsAndUnknownLinesAddNothing)

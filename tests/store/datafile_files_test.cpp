@@ -456,3 +456,28 @@ TEST_F(DataFilesTest, ASaveGivesNewRecordsIdentitiesThatTheFileKeeps)
 
 }  // namespace
 }  // namespace orv
+
+namespace orv {
+namespace {
+
+TEST(DataFilesLimitTest, AnOverlongValueIsCutWhenReadAndTheWholeFileKeptBeforeTheNextSave)
+{
+    test::TempFolder folder;
+    const std::string huge(100 * 1024, 'x');
+    const std::string text = test::CrLf({"<BEGIN:YEAR:FILE:VERSION>3.0", "<BEGIN>", "<DAY>1", "<MONTH>2",
+                                         "<HINT>\xc3\xa9" + huge, "<END>", "<END:FILE>"});
+    test::WriteFile(folder / "year.orv", text);
+    DataFiles files(folder.path());
+    RecordStore store;
+    const LoadReport load = files.Load(DataKind::Annual, store);
+    EXPECT_TRUE(load.failed);
+    EXPECT_EQ(load.message, "1 value was longer than 64 KB and cut there.");
+    ASSERT_EQ(store.annual().size(), 1u);
+    EXPECT_EQ(store.annual()[0].Hint.size(), kLongestValue);
+    const SaveReport saved = files.Save(DataKind::Annual, store);
+    EXPECT_FALSE(saved.failed) << saved.message;
+    EXPECT_EQ(test::ReadFile(saved.asideCopy), text);
+}
+
+}  // namespace
+}  // namespace orv
