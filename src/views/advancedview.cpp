@@ -195,7 +195,8 @@ void AdvancedView::AdvPostClick()
     records.CurrentAdvanced = std::clamp(records.CurrentAdvanced, 0, static_cast<int>(records.advanced().size()) - 1);
     AAdv& target = records.editAdvanced()[static_cast<std::size_t>(records.CurrentAdvanced)];
     ApplyChoice(c, target);
-    target.Hint = EncodeTyped(Edit3->text());
+    // An unedited hint keeps its stored bytes (an older file's code page).
+    if (Edit3->text() != DecodeStored(target.Hint)) target.Hint = EncodeTyped(Edit3->text());
     Stored();
 }
 
@@ -222,7 +223,7 @@ void AdvancedView::AdvDeleteClick()
     const auto& list = records.advanced();
     const int i = records.CurrentAdvanced;
     // Only the record as shown is deleted: an edited hint refuses.
-    if (i >= 0 && i < static_cast<int>(list.size()) && list[static_cast<std::size_t>(i)].Hint == EncodeTyped(Edit3->text())) {
+    if (i >= 0 && i < static_cast<int>(list.size()) && DecodeStored(list[static_cast<std::size_t>(i)].Hint) == Edit3->text()) {
         records.editAdvanced().erase(records.editAdvanced().begin() + i);
         Stored();
         return;

@@ -99,6 +99,21 @@ private slots:
         QCOMPARE(p->File("adv.orv"), QByteArray("<BEGIN:ADV:FILE:VERSION>3.0\r\n<END:FILE>\r\n"));
     }
 
+    void anOlderFilesHintKeepsItsBytesUntilItIsEdited()
+    {
+        // "Café" as an older file stores it, in Windows-1252.
+        p->fx.session->records().editAdvanced().push_back(Advanced("Caf\xe9", true, 2, "November", "Sunday"));
+        p->Click("AdvNext");
+        QCOMPARE(Hint()->text(), QStringLiteral("Caf\u00e9"));
+        Box("ComboBox6")->setCurrentText(QStringLiteral("May"));
+        p->Click("AdvPost");
+        QCOMPARE(List()[1].Hint, std::string("Caf\xe9"));
+        QCOMPARE(List()[1].Month, std::string("May"));
+        // Shown as it is stored, it may be deleted.
+        p->Click("AdvDelete");
+        QCOMPARE(List().size(), std::size_t(1));
+    }
+
     void storeRefusesAPageWithoutAllThreeChoices()
     {
         Box("ComboBox6")->setCurrentIndex(-1);
