@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "core/session.h"
+#include "store/utf8.h"
 #include "views/labelbutton.h"
 #include "views/searchresultmodel.h"
 #include "views/storedtext.h"
@@ -112,8 +113,12 @@ void PeopleSearchView::Search()
     std::vector<PersonHit> hits = SearchPeople(session_.finder().index(), category_, EncodeTyped(NewSearchEdit->text()));
     texts.reserve(hits.size());
     indexes.reserve(hits.size());
-    for (PersonHit& h : hits) {
-        texts.push_back(std::move(h.Text));
+    const std::vector<AData>& people = session_.records().addresses();
+    for (const PersonHit& h : hits) {
+        // Each name decoded on its own: an older first name beside a newer
+        // surname must not garble the pair.
+        const AData& a = people[static_cast<std::size_t>(h.Index)];
+        texts.push_back(StoredAsUtf8(a.Name) + ' ' + StoredAsUtf8(a.Surname));
         indexes.push_back(h.Index);
     }
     model_->setResults(std::move(texts), std::move(indexes));
