@@ -22,11 +22,19 @@ void Note(SessionReport& report, const TodoReport& r)
 {
     if (r.failed) report.messages.push_back(r.message);
     report.asideCopies.insert(report.asideCopies.end(), r.asideCopies.begin(), r.asideCopies.end());
+    report.notices.insert(report.notices.end(), r.notices.begin(), r.notices.end());
 }
 
 void Note(SessionReport& report, const FileResult& r)
 {
     if (!r.ok) report.messages.push_back(r.message);
+}
+
+// A save of the settings file, and what it kept of another program's version.
+void NoteSave(SessionReport& report, SettingsStore& store)
+{
+    Note(report, store.Save());
+    if (!store.OutsideChange().empty()) report.notices.push_back(store.OutsideChange());
 }
 
 }  // namespace
@@ -97,7 +105,7 @@ Session::InitResult Session::Initialise(Date today, Read read)
             if (reportedSettings_.emplace(line).second) result.report.messages.emplace_back(line);
     }
     result.firstRun = !settings_.saved1.has_value();
-    Note(result.report, store_.Save());
+    NoteSave(result.report, store_);
     if (read == Read::KeepMemory) {
         // The lists in memory are newer than their files; only a new day
         // starts today's every-day list again.
@@ -116,7 +124,7 @@ SessionReport Session::SaveAll()
         for (const SaveReport& r : dataFiles_.SaveAll(records_)) Note(report, r);
     if (settingsRead_) {
         Note(report, WriteSaveAllSettings(store_, settings_));
-        Note(report, store_.Save());
+        NoteSave(report, store_);
     }
     Note(report, todoFiles_.Save(todos_));
     return report;

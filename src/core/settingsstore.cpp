@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 
 #include "store/records.h"
 #include "store/textutil.h"
@@ -219,6 +220,7 @@ FileResult SettingsStore::Load()
     warnings_.clear();
     loadFailed_ = false;
     const ReadResult r = ReadWholeFile(path_);
+    stamp_ = r.stamp;
     if (!r.exists) return FileResult::Ok();
     if (r.result.ok && Parse(r.content)) return FileResult::Ok();
     if (!r.result.ok) warnings_.push_back(r.result.message);
@@ -243,7 +245,17 @@ FileResult SettingsStore::Save()
         if (const FileResult folder = EnsureFolder(path_.substr(0, slash)); !folder.ok)
             return SetFailed(path_, folder.message);
     }
-    if (const FileResult written = WriteFileAtomic(path_, Serialize()); !written.ok)
+    outsideChange_.clear();
+    if (const FileStamp now = StampOf(path_); now.exists && now != stamp_) {
+        const AsideCopy aside = CopyAside(path_, std::time(nullptr));
+        if (!aside.result.ok)
+            return SetFailed(path_, "The file was changed by another program and no copy of it could be kept, so it "
+                                    "was not replaced: " + aside.result.message);
+        if (!aside.copy.empty())
+            outsideChange_ = "The settings file was changed by another program while ORV had it open. ORV's "
+                             "settings were saved; the other version is kept unchanged as:\n" + aside.copy;
+    }
+    if (const FileResult written = WriteFileAtomic(path_, Serialize(), &stamp_); !written.ok)
         return SetFailed(path_, written.message);
     return FileResult::Ok();
 }

@@ -53,7 +53,13 @@ public:
     // Writes the whole store to Path() through a temporary file and a rename,
     // creating the folder when needed. Fails with "Failed to set data for '<path>'"
     // and, on the next line, the reason (the system's words where it gave them).
+    // A file another program (the user's editor) changed since it was read
+    // or written here is copied aside first; OutsideChange() then says where.
     FileResult Save();
+
+    // After a Save() that kept another program's version aside: the text that
+    // tells the user where; empty otherwise.
+    const std::string& OutsideChange() const { return outsideChange_; }
 
     // Replaces the content with a parsed ".reg" text (UTF-8, UTF-16LE with BOM,
     // "REGEDIT4" or version 5.00). False when the text has no registry header.
@@ -119,6 +125,8 @@ private:
     void Warn(std::size_t line, std::string_view what);
 
     std::string path_;
+    FileStamp stamp_;  // the file as last read or written here
+    std::string outsideChange_;
     bool loadFailed_ = false;
     std::string loadFailure_;  // why, for the message of a refused save
     // Folded paths (lower case, '\' made the lowest byte) keep each key right

@@ -74,6 +74,7 @@ TodoReport TodoFiles::Run(const std::vector<Read>& plan)
     TodoReport report;
     for (std::size_t step = 0; step < plan.size(); ++step) {
         const ReadResult file = ReadWholeFile(Path(plan[step].file));
+        stamp_[Index(plan[step].file)] = file.stamp;
         if (!file.exists) continue;
         if (!file.result.ok) {
             // This file and those the failure kept from being read would be
@@ -105,7 +106,11 @@ TodoReport TodoFiles::Run(const std::vector<Read>& plan)
     return report;
 }
 
-void TodoFiles::MarkInStep(TodoList list, bool inStep) { inStep_[Index(list)] = inStep; }
+void TodoFiles::MarkInStep(TodoList list, bool inStep)
+{
+    inStep_[Index(list)] = inStep;
+    stamp_[Index(list)] = StampOf(Path(list));
+}
 
 TodoReport TodoFiles::LoadEveryDay(TodoLists& lists, std::optional<std::int32_t> lastDate, std::int32_t today)
 {
@@ -149,7 +154,10 @@ TodoReport TodoFiles::Save(const TodoLists& lists)
         const std::string path = Path(static_cast<TodoList>(i));
         // A file that was never read holds items no list has: it stays.
         if (!inStep_[i] && !unread_[i] && Exists(path)) continue;
-        if (unread_[i]) {
+        // Another program's version (a second device's file sync, an editor)
+        // is kept, not overwritten blindly.
+        const bool changedOutside = inStep_[i] && !unread_[i] && StampOf(path) != stamp_[i] && Exists(path);
+        if (unread_[i] || changedOutside) {
             AsideCopy aside = CopyAside(path, clock_());
             if (!aside.result.ok) {
                 report.failed = true;
@@ -158,10 +166,14 @@ TodoReport TodoFiles::Save(const TodoLists& lists)
                                  aside.result.message;
                 return report;
             }
+            if (changedOutside && !aside.copy.empty())
+                report.notices.push_back("'" + std::string(TodoFileNames[i]) +
+                                         "' was changed by another program while ORV had it open. ORV's list was "
+                                         "saved; the other version is kept unchanged as:\n" + aside.copy);
             if (!aside.copy.empty()) report.asideCopies.push_back(std::move(aside.copy));
             unread_[i] = false;
         }
-        const FileResult written = WriteFileAtomic(path, SerializeTodoText(*all[i]));
+        const FileResult written = WriteFileAtomic(path, SerializeTodoText(*all[i]), &stamp_[i]);
         if (!written.ok) {
             report.failed = true;
             report.message = written.message;

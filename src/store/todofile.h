@@ -46,6 +46,9 @@ struct TodoReport {
     bool failed = false;
     std::string message;
     std::vector<std::string> asideCopies;  // unread files kept before this save replaced them
+    // Files another program changed since they were read here: each was kept
+    // aside before the list replaced it, and the text says where.
+    std::vector<std::string> notices{};
 };
 
 // Reads and writes the to-do files of one data folder. Keep one object from load
@@ -66,7 +69,8 @@ public:
     TodoReport LoadTopBottom(TodoLists& lists);
     // Writes todo1.qsf .. todo4.qsf in order; stops at the first failure. A
     // list is never written over a file that was not read into it: such a
-    // file stays as it is, and one that failed to read is first kept aside.
+    // file stays as it is, and one that failed to read, or that another
+    // program changed since, is first kept aside.
     TodoReport Save(const TodoLists& lists);
 
 private:
@@ -80,6 +84,8 @@ private:
     std::string folder_;
     WallClock clock_;
     std::array<bool, 4> unread_{};
+    // The version of each file when it was read or written here.
+    std::array<FileStamp, 4> stamp_{};
     // The list holds what its file holds (read, replaced at a new day, saved,
     // or there was no file): only then may a save replace the file.
     std::array<bool, 4> inStep_{};

@@ -6,6 +6,7 @@
 #include <csignal>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <limits>
 #include <sys/resource.h>
@@ -445,6 +446,41 @@ INSTANTIATE_TEST_SUITE_P(
                     PathCase{nullptr, "relative", "/h", "/h/.config/orv/settings.reg"},
                     PathCase{nullptr, "", "/h", "/h/.config/orv/settings.reg"},
                     PathCase{nullptr, nullptr, nullptr, ""}));
+
+}  // namespace
+}  // namespace orv
+
+namespace orv {
+namespace {
+
+void WriteFile(const std::string& path, const std::string& text)
+{
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+TEST_F(SettingsStoreFileTest, AFileEditedWhileOpenIsKeptAsideBeforeItIsReplaced)
+{
+    const std::string path = PathOf("settings.reg");
+    const std::string mine = std::string(kHead) + std::string(kMainHeader) + "\"nextweek\"=dword:00000007\r\n";
+    WriteFile(path, mine);
+    SettingsStore store(path);
+    ASSERT_TRUE(store.Load().ok);
+    ASSERT_TRUE(store.Save().ok);
+    EXPECT_EQ(store.OutsideChange(), "");
+
+    // The user's editor writes the file meanwhile.
+    const std::string edited = std::string(kHead) + std::string(kMainHeader) + "\"nextweek\"=dword:0000000e\r\n";
+    WriteFile(path + ".edit", edited);
+    std::filesystem::rename(path + ".edit", path);
+    ASSERT_TRUE(store.Save().ok);
+    const std::string note = store.OutsideChange();
+    const std::size_t at = note.rfind('\n');
+    ASSERT_NE(at, std::string::npos) << note;
+    EXPECT_EQ(ReadFile(note.substr(at + 1)), edited);
+    EXPECT_NE(ReadFile(path).find("dword:00000007"), std::string::npos);
+    ASSERT_TRUE(store.Save().ok);
+    EXPECT_EQ(store.OutsideChange(), "");
+}
 
 }  // namespace
 }  // namespace orv

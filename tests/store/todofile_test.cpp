@@ -280,3 +280,32 @@ TEST_F(TodoFilesTest, AFileThatWasNotReadIsNeverReplaced)
 
 }  // namespace
 }  // namespace orv
+
+namespace orv {
+namespace {
+
+TEST_F(TodoFilesTest, AListAnotherProgramChangedMeanwhileIsKeptAsideBeforeItIsReplaced)
+{
+    WriteFile(Path("todo1.qsf"), "Call the bank\r\n");
+    WriteFile(Path("todo3.qsf"), "yesterday\r\n");
+    WriteFile(Path("todo4.qsf"), "Water the plants\r\n");
+    TodoLists lists;
+    files.LoadTopBottom(lists);
+    files.LoadEveryDay(lists, Today - 1, Today);  // a new day: todo3.qsf is started again, unread
+    WriteFile(Path("todo1.qsf.new"), "Call the bank\r\nBuy stamps\r\n");
+    std::filesystem::rename(Path("todo1.qsf.new"), Path("todo1.qsf"));
+
+    lists.Top.push_back("Pay rent");
+    const TodoReport saved = files.Save(lists);
+    EXPECT_FALSE(saved.failed) << saved.message;
+    ASSERT_EQ(saved.notices.size(), 1u) << "todo3.qsf was replaced knowingly; only todo1.qsf changed";
+    ASSERT_EQ(saved.asideCopies.size(), 1u);
+    EXPECT_EQ(ReadFile(saved.asideCopies[0]), "Call the bank\r\nBuy stamps\r\n");
+    EXPECT_NE(saved.notices[0].find(saved.asideCopies[0]), std::string::npos);
+    EXPECT_EQ(ReadFile(Path("todo1.qsf")), "Call the bank\r\nPay rent\r\n");
+    // What ORV wrote is what it knows now.
+    EXPECT_TRUE(files.Save(lists).notices.empty());
+}
+
+}  // namespace
+}  // namespace orv
