@@ -10,37 +10,6 @@ std::size_t Index(DataKind kind) { return static_cast<std::size_t>(kind); }
 
 std::string Quoted(DataKind kind) { return "'" + std::string(DataFileName(kind)) + "'"; }
 
-// Calls `f` with the kind's list, for reading.
-template <class F>
-decltype(auto) WithList(DataKind kind, const RecordStore& store, F&& f)
-{
-    switch (kind) {
-    case DataKind::Calendar: return f(store.calendar());
-    case DataKind::Advanced: return f(store.advanced());
-    case DataKind::Annual: return f(store.annual());
-    case DataKind::Monthly: return f(store.monthly());
-    case DataKind::Weekly: return f(store.weekly());
-    case DataKind::Addresses: break;
-    }
-    return f(store.addresses());
-}
-
-// Calls `f` with the kind's list to change it, and with an empty list of the
-// same kind.
-template <class F>
-decltype(auto) WithEditList(DataKind kind, RecordStore& store, F&& f)
-{
-    switch (kind) {
-    case DataKind::Calendar: return f(store.editCalendar());
-    case DataKind::Advanced: return f(store.editAdvanced());
-    case DataKind::Annual: return f(store.editAnnual());
-    case DataKind::Monthly: return f(store.editMonthly());
-    case DataKind::Weekly: return f(store.editWeekly());
-    case DataKind::Addresses: break;
-    }
-    return f(store.editAddresses());
-}
-
 std::string Counted(int n, const char* what) { return std::to_string(n) + " " + what; }
 
 }  // namespace
@@ -102,7 +71,7 @@ LoadReport DataFiles::Load(DataKind kind, RecordStore& store)
         // list, so it is kept aside before the first save replaces it.
         unread_[Index(kind)] = true;
     }
-    base_[Index(kind)] = WithList(kind, store, [](const auto& list) { return ListBase::Of(list); });
+    base_[Index(kind)] = store.WithList(kind, [](const auto& list) { return ListBase::Of(list); });
     return report;
 }
 
@@ -178,7 +147,7 @@ SaveReport DataFiles::Save(DataKind kind, RecordStore& store, SaveTarget target)
     } else if (!backup) {
         inStep_[Index(kind)] = true;
         stamp_[Index(kind)] = stamp;
-        base_[Index(kind)] = WithList(kind, store, [](const auto& list) { return ListBase::Of(list); });
+        base_[Index(kind)] = store.WithList(kind, [](const auto& list) { return ListBase::Of(list); });
     }
     if (report.changedOutside && !report.asideCopy.empty())
         report.notice += "\nThe other program's version is kept unchanged as:\n" + report.asideCopy;
@@ -210,10 +179,10 @@ bool DataFiles::TakeInOutsideChanges(DataKind kind, RecordStore& store, SaveRepo
                         ". ORV's lists were saved over it.";
         return true;
     }
-    const MergeCounts counts = WithEditList(kind, store, [&](auto& ours) {
+    const MergeCounts counts = store.WithEditList(kind, [&](auto& ours) {
         using List = std::remove_reference_t<decltype(ours)>;
         const List* other = nullptr;
-        WithList(kind, theirs, [&](const auto& list) {
+        theirs.WithList(kind, [&](const auto& list) {
             if constexpr (std::is_same_v<std::remove_cvref_t<decltype(list)>, List>) other = &list;
         });
         return MergeChanges(ours, *other, base_[i]);

@@ -562,15 +562,7 @@ ParseResult ParseDataText(std::string_view text, std::vector<AWeek>& out) { retu
 
 ParseResult ParseDataText(DataKind kind, std::string_view text, RecordStore& store)
 {
-    switch (kind) {
-    case DataKind::Addresses: return ParseRecords(text, store.editAddresses());
-    case DataKind::Calendar: return ParseRecords(text, store.editCalendar());
-    case DataKind::Advanced: return ParseRecords(text, store.editAdvanced());
-    case DataKind::Annual: return ParseRecords(text, store.editAnnual());
-    case DataKind::Monthly: return ParseRecords(text, store.editMonthly());
-    case DataKind::Weekly: return ParseRecords(text, store.editWeekly());
-    }
-    return {};
+    return store.WithEditList(kind, [&](auto& list) { return ParseRecords(text, list); });
 }
 
 std::string SerializeDataText(const std::vector<AData>& list) { return SerializeRecords(list); }
@@ -582,15 +574,7 @@ std::string SerializeDataText(const std::vector<AWeek>& list) { return Serialize
 
 std::string SerializeDataText(DataKind kind, const RecordStore& store)
 {
-    switch (kind) {
-    case DataKind::Addresses: return SerializeRecords(store.addresses());
-    case DataKind::Calendar: return SerializeRecords(store.calendar());
-    case DataKind::Advanced: return SerializeRecords(store.advanced());
-    case DataKind::Annual: return SerializeRecords(store.annual());
-    case DataKind::Monthly: return SerializeRecords(store.monthly());
-    case DataKind::Weekly: return SerializeRecords(store.weekly());
-    }
-    return {};
+    return store.WithList(kind, [](const auto& list) { return SerializeRecords(list); });
 }
 
 }  // namespace orv

@@ -36,6 +36,35 @@ public:
     };
     const Generations& generations() const { return generations_; }
 
+    // Calls `f` with the kind's list, to read it or (WithEditList, moving its
+    // generation on) to change it.
+    template <class F>
+    decltype(auto) WithList(DataKind kind, F&& f) const
+    {
+        switch (kind) {
+        case DataKind::Calendar: return f(calendar_);
+        case DataKind::Advanced: return f(advanced_);
+        case DataKind::Annual: return f(annual_);
+        case DataKind::Monthly: return f(monthly_);
+        case DataKind::Weekly: return f(weekly_);
+        case DataKind::Addresses: break;
+        }
+        return f(addresses_);
+    }
+    template <class F>
+    decltype(auto) WithEditList(DataKind kind, F&& f)
+    {
+        switch (kind) {
+        case DataKind::Calendar: return f(editCalendar());
+        case DataKind::Advanced: return f(editAdvanced());
+        case DataKind::Annual: return f(editAnnual());
+        case DataKind::Monthly: return f(editMonthly());
+        case DataKind::Weekly: return f(editWeekly());
+        case DataKind::Addresses: break;
+        }
+        return f(editAddresses());
+    }
+
     // Sorts the address list keeping CurrentAddress on the same record.
     void SortAddresses() { orv::SortAddresses(editAddresses(), CurrentAddress); }
     void SortCalendar() { orv::SortCalendar(editCalendar()); }

@@ -53,11 +53,8 @@ std::string OneLine(std::string_view text)
 
 std::vector<std::string> LinesOf(std::string_view text)
 {
-    std::vector<std::string> lines;
-    LineCursor cursor(text);
-    std::string_view line;
-    while (cursor.Next(line)) lines.emplace_back(line);
-    return lines;
+    const std::vector<std::string_view> lines = SplitLines(text);
+    return {lines.begin(), lines.end()};
 }
 
 bool CutToLimit(std::string& text, std::size_t limit)
