@@ -52,7 +52,7 @@ LoadReport DataFiles::Load(DataKind kind, RecordStore& store)
     report.existed = file.exists;
     inStep_[Index(kind)] = true;
     stamp_[Index(kind)] = file.stamp;
-    base_[Index(kind)] = {};
+    base_[Index(kind)].clear();
     if (!file.exists) return report;
     ParseResult parsed;
     if (file.result.ok) parsed = ParseDataText(kind, file.content, store);
@@ -71,7 +71,9 @@ LoadReport DataFiles::Load(DataKind kind, RecordStore& store)
         // list, so it is kept aside before the first save replaces it.
         unread_[Index(kind)] = true;
     }
-    base_[Index(kind)] = store.WithList(kind, [](const auto& list) { return ListBase::Of(list); });
+    // Kept as read: only a file another program changes needs it again, and
+    // keeping the text costs no time at all, where hashing every record did.
+    base_[Index(kind)] = std::move(file.content);
     return report;
 }
 
@@ -140,14 +142,15 @@ SaveReport DataFiles::Save(DataKind kind, RecordStore& store, SaveTarget target)
     if (!backup && !TakeInOutsideChanges(kind, store, report)) return report;
     if (!backup && !KeepAside(kind, report)) return report;
     FileStamp stamp;
-    const FileResult written = WriteFileAtomic(report.path, SerializeDataText(kind, store), &stamp);
+    std::string text = SerializeDataText(kind, store);
+    const FileResult written = WriteFileAtomic(report.path, text, &stamp);
     if (!written.ok) {
         report.failed = true;
         report.message = written.message;
     } else if (!backup) {
         inStep_[Index(kind)] = true;
         stamp_[Index(kind)] = stamp;
-        base_[Index(kind)] = store.WithList(kind, [](const auto& list) { return ListBase::Of(list); });
+        base_[Index(kind)] = std::move(text);
     }
     if (report.changedOutside && !report.asideCopy.empty())
         report.notice += "\nThe other program's version is kept unchanged as:\n" + report.asideCopy;
@@ -179,13 +182,20 @@ bool DataFiles::TakeInOutsideChanges(DataKind kind, RecordStore& store, SaveRepo
                         ". ORV's lists were saved over it.";
         return true;
     }
+    // What the file held when ORV last read or wrote it, read the same way.
+    RecordStore then;
+    ParseDataText(kind, base_[i], then);
     const MergeCounts counts = store.WithEditList(kind, [&](auto& ours) {
         using List = std::remove_reference_t<decltype(ours)>;
         const List* other = nullptr;
+        const List* before = nullptr;
         theirs.WithList(kind, [&](const auto& list) {
             if constexpr (std::is_same_v<std::remove_cvref_t<decltype(list)>, List>) other = &list;
         });
-        return MergeChanges(ours, *other, base_[i]);
+        then.WithList(kind, [&](const auto& list) {
+            if constexpr (std::is_same_v<std::remove_cvref_t<decltype(list)>, List>) before = &list;
+        });
+        return MergeChanges(ours, *other, ListBase::Of(*before));
     });
     if (!counts.any()) return true;
     if (kind == DataKind::Addresses) store.SortAddresses();

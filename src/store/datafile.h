@@ -91,11 +91,11 @@ private:
     // A main file that exists but was never loaded is not replaced: what it
     // holds is in no list. Loading it, or saving it once, brings it in step.
     std::array<bool, 6> inStep_{};
-    // The version of each main file last read or written here, and what its
-    // records were then: a different file at save time was written by
-    // another program.
+    // The version of each main file last read or written here, and its text
+    // then: a different file at save time was written by another program,
+    // and the text tells which side changed what.
     std::array<FileStamp, 6> stamp_{};
-    std::array<ListBase, 6> base_{};
+    std::array<std::string, 6> base_{};
 };
 
 }  // namespace orv

@@ -474,40 +474,47 @@ std::uint64_t HashOf(const Rec& rec)
     return HashRecord(rec, std::make_index_sequence<std::size(Format<Rec>::fields)>());
 }
 
+// "orv" and 60 bits of the hash in twelve letters and digits of base 32:
+// fifteen characters, short enough to be kept inside the string itself,
+// and one case only, for servers that keep items under file names.
 std::string DerivedUid(std::uint64_t hash)
 {
-    static constexpr char digits[] = "0123456789abcdef";
-    std::string uid = "orv-";
-    for (int shift = 60; shift >= 0; shift -= 4) uid += digits[(hash >> shift) & 0xF];
+    static constexpr char digits[] = "abcdefghijklmnopqrstuvwxyz234567";
+    std::string uid = "orv";
+    for (int shift = 55; shift >= 0; shift -= 5) uid += digits[(hash >> shift) & 0x1F];
     return uid;
+}
+
+template <class Rec>
+bool UidsRepeat(const std::vector<Rec>& list)
+{
+    std::vector<std::uint64_t> hashes;
+    hashes.reserve(list.size());
+    for (const Rec& rec : list) hashes.push_back(std::hash<std::string_view>{}(rec.Uid));
+    std::sort(hashes.begin(), hashes.end());
+    return std::adjacent_find(hashes.begin(), hashes.end()) != hashes.end();
 }
 
 template <class Rec>
 bool AssignUidsOf(std::vector<Rec>& list, std::size_t from)
 {
     if (from >= list.size()) return false;
-    // Nearly always every record has its own identity: one sorted pass over
-    // their hashes shows it, and only a list with gaps or repeats takes the
-    // slower way below.
-    {
-        std::vector<std::uint64_t> hashes;
-        hashes.reserve(list.size());
-        bool gap = false;
-        for (const Rec& rec : list) {
-            gap = gap || rec.Uid.empty();
-            hashes.push_back(std::hash<std::string_view>{}(rec.Uid));
-        }
-        std::sort(hashes.begin(), hashes.end());
-        if (!gap && std::adjacent_find(hashes.begin(), hashes.end()) == hashes.end()) return false;
-    }
     bool changed = false;
+    for (std::size_t i = from; i < list.size(); ++i) {
+        if (!list[i].Uid.empty()) continue;
+        list[i].Uid = DerivedUid(HashOf(list[i]));
+        changed = true;
+    }
+    // Nearly always every identity is different now: one sorted pass over
+    // their hashes shows it, and only repeats take the slower way below.
+    if (!UidsRepeat(list)) return changed;
     // Views into the records' own strings: the list does not grow meanwhile.
     std::unordered_set<std::string_view> seen;
     seen.reserve(list.size());
     for (std::size_t i = 0; i < from; ++i) seen.insert(list[i].Uid);
     for (std::size_t i = from; i < list.size(); ++i) {
         Rec& rec = list[i];
-        if (rec.Uid.empty() || seen.count(rec.Uid) != 0) {
+        if (seen.count(rec.Uid) != 0) {
             // Equal records get "-2", "-3" ..: the n-th of them the same name at every read.
             const std::string base = DerivedUid(HashOf(rec));
             std::string uid = base;

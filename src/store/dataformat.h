@@ -68,7 +68,7 @@ std::uint64_t ContentHash(const AMonth& r);
 std::uint64_t ContentHash(const AWeek& r);
 
 // Gives every record from `from` on that has no UID, or the UID of a record
-// before it, one derived from its content ("orv-" and 16 hex digits, "-2" ..
+// before it, one derived from its content ("orv" and 12 letters or digits, "-2" ..
 // added while that is taken). Returns whether any record changed.
 bool AssignUids(std::vector<AData>& list, std::size_t from = 0);
 bool AssignUids(std::vector<ACal>& list, std::size_t from = 0);

@@ -469,7 +469,8 @@ TEST(DataTextTest, RecordsReadWithoutAnIdentityGetTheSameOneAtEveryRead)
     ASSERT_TRUE(ParseDataText(text, first).ok);
     ASSERT_TRUE(ParseDataText(text, second).ok);
     ASSERT_EQ(first.size(), 4u);
-    EXPECT_EQ(first[0].Uid.substr(0, 4), "orv-");
+    EXPECT_EQ(first[0].Uid.substr(0, 3), "orv");
+    EXPECT_EQ(first[0].Uid.size(), 15u);
     EXPECT_EQ(first[1].Uid, first[0].Uid + "-2");  // equal records stay apart
     EXPECT_EQ(first[2].Uid, "choir-1");
     EXPECT_NE(first[3].Uid, "choir-1");  // a copied identity is not shared
