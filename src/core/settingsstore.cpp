@@ -246,7 +246,7 @@ FileResult SettingsStore::Save()
             return SetFailed(path_, folder.message);
     }
     outsideChange_.clear();
-    if (const FileStamp now = StampOf(path_); now.exists && now != stamp_) {
+    if (ChangedSince(path_, stamp_)) {
         const AsideCopy aside = CopyAside(path_, std::time(nullptr));
         if (!aside.result.ok)
             return SetFailed(path_, "The file was changed by another program and no copy of it could be kept, so it "

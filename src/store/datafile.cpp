@@ -160,9 +160,8 @@ SaveReport DataFiles::Save(DataKind kind, RecordStore& store, SaveTarget target)
 bool DataFiles::TakeInOutsideChanges(DataKind kind, RecordStore& store, SaveReport& report)
 {
     const std::size_t i = Index(kind);
-    const FileStamp now = StampOf(report.path);
     // Gone, or as it was: nothing of another program's to keep.
-    if (!now.exists || now == stamp_[i]) return true;
+    if (!ChangedSince(report.path, stamp_[i])) return true;
     const ReadResult file = ReadWholeFile(report.path);
     if (!file.exists) return true;
     if (!file.result.ok) {
@@ -186,16 +185,8 @@ bool DataFiles::TakeInOutsideChanges(DataKind kind, RecordStore& store, SaveRepo
     RecordStore then;
     ParseDataText(kind, base_[i], then);
     const MergeCounts counts = store.WithEditList(kind, [&](auto& ours) {
-        using List = std::remove_reference_t<decltype(ours)>;
-        const List* other = nullptr;
-        const List* before = nullptr;
-        theirs.WithList(kind, [&](const auto& list) {
-            if constexpr (std::is_same_v<std::remove_cvref_t<decltype(list)>, List>) other = &list;
-        });
-        then.WithList(kind, [&](const auto& list) {
-            if constexpr (std::is_same_v<std::remove_cvref_t<decltype(list)>, List>) before = &list;
-        });
-        return MergeChanges(ours, *other, ListBase::Of(*before));
+        using Rec = typename std::remove_reference_t<decltype(ours)>::value_type;
+        return MergeChanges(ours, theirs.list<Rec>(), then.list<Rec>());
     });
     if (!counts.any()) return true;
     if (kind == DataKind::Addresses) store.SortAddresses();

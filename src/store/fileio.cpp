@@ -120,6 +120,12 @@ FileStamp StampOf(const std::string& path)
     return StampOfStat(st);
 }
 
+bool ChangedSince(const std::string& path, const FileStamp& known)
+{
+    const FileStamp now = StampOf(path);
+    return now.exists && now != known;
+}
+
 std::string LinkTarget(const std::string& path)
 {
     std::string current = path;

@@ -31,6 +31,10 @@ struct FileStamp {
 };
 FileStamp StampOf(const std::string& path);
 
+// Whether a file is at `path` now that is not the version `known` (the one
+// read or written here): another program wrote it meanwhile.
+bool ChangedSince(const std::string& path, const FileStamp& known);
+
 // Reads a whole file. Missing files are reported through `exists`; `stamp` is
 // the version that was read.
 struct ReadResult {

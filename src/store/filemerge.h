@@ -1,31 +1,13 @@
 // Taking in what another program changed in a data file while ORV had it
 // open: a three-way merge by record identity between the version ORV last
-// read or wrote (kept as hashes only), the file as it is now, and the lists.
+// read or wrote, the file as it is now, and the lists.
 #pragma once
 
-#include <cstdint>
-#include <string_view>
-#include <utility>
 #include <vector>
 
 #include "store/recordstore.h"
 
 namespace orv {
-
-// What a list held when it was last read or written: for each record, the
-// hash of its UID and the hash of its content. Sorted by the first.
-class ListBase {
-public:
-    template <class Rec>
-    static ListBase Of(const std::vector<Rec>& list);
-
-    // The content hash of the record with this UID then, if there was one.
-    bool Find(std::string_view uid, std::uint64_t& content) const;
-    bool empty() const { return entries_.empty(); }
-
-private:
-    std::vector<std::pair<std::uint64_t, std::uint64_t>> entries_;
-};
 
 struct MergeCounts {
     int added = 0;      // new on the other side, or changed there after ORV deleted them
@@ -35,11 +17,12 @@ struct MergeCounts {
     bool any() const { return added + changed + removed + conflicts > 0; }
 };
 
-// Applies to `ours` each change `theirs` made since `base`: a record only one
+// Applies to `ours` each change `theirs` made since `base` (the list as ORV
+// last read or wrote it), matching records by identity: a record only one
 // side changed takes that side's version; one both changed keeps ours (the
 // caller keeps the other file aside and says so); a deletion goes across only
 // where this side left the record as it was.
 template <class Rec>
-MergeCounts MergeChanges(std::vector<Rec>& ours, const std::vector<Rec>& theirs, const ListBase& base);
+MergeCounts MergeChanges(std::vector<Rec>& ours, const std::vector<Rec>& theirs, const std::vector<Rec>& base);
 
 }  // namespace orv

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <type_traits>
 #include <vector>
 
 #include "store/records.h"
@@ -35,6 +36,18 @@ public:
         bool operator==(const Generations&) const = default;
     };
     const Generations& generations() const { return generations_; }
+
+    // The list of a record type, for code written once for every kind.
+    template <class Rec>
+    const std::vector<Rec>& list() const
+    {
+        if constexpr (std::is_same_v<Rec, AData>) return addresses_;
+        else if constexpr (std::is_same_v<Rec, ACal>) return calendar_;
+        else if constexpr (std::is_same_v<Rec, AAdv>) return advanced_;
+        else if constexpr (std::is_same_v<Rec, AYear>) return annual_;
+        else if constexpr (std::is_same_v<Rec, AMonth>) return monthly_;
+        else return weekly_;
+    }
 
     // Calls `f` with the kind's list, to read it or (WithEditList, moving its
     // generation on) to change it.

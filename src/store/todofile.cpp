@@ -156,7 +156,7 @@ TodoReport TodoFiles::Save(const TodoLists& lists)
         if (!inStep_[i] && !unread_[i] && Exists(path)) continue;
         // Another program's version (a second device's file sync, an editor)
         // is kept, not overwritten blindly.
-        const bool changedOutside = inStep_[i] && !unread_[i] && StampOf(path) != stamp_[i] && Exists(path);
+        const bool changedOutside = inStep_[i] && !unread_[i] && ChangedSince(path, stamp_[i]);
         if (unread_[i] || changedOutside) {
             AsideCopy aside = CopyAside(path, clock_());
             if (!aside.result.ok) {
