@@ -2,6 +2,8 @@
 
 #include <type_traits>
 
+#include "store/filemerge.h"
+
 namespace orv {
 
 namespace {

@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "store/dataformat.h"
-#include "store/filemerge.h"
 #include "store/fileio.h"
 #include "store/recordstore.h"
 #include "store/textutil.h"
