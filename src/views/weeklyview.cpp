@@ -99,12 +99,14 @@ WeeklyView::WeeklyView(Session& session, QWidget* parent)
         connect(e, &QLineEdit::returnPressed, this, [this] {
             if (B2->isDefault()) B2Click();
         });
+    // TOorAll holds whether "Today / tomorrow" is chosen, as settings files
+    // have always stored it.
     connect(WeeklyRadioButton1, &QRadioButton::clicked, this, [this] {
-        this->session().settings().TOorAll = false;
+        this->session().settings().TOorAll = true;
         emit changed();
     });
     connect(WeeklyRadioButton2, &QRadioButton::clicked, this, [this] {
-        this->session().settings().TOorAll = true;
+        this->session().settings().TOorAll = false;
         emit changed();
     });
     ApplySettings();
@@ -121,8 +123,8 @@ void WeeklyView::ApplySettings()
         for (int i = 0; i < 7; ++i) WeeklyListBox1->addItem(names[(start + i) % 7]);
     }
     if (row >= 0) SelectDay(row);
-    WeeklyRadioButton1->setChecked(!session().settings().TOorAll);
-    WeeklyRadioButton2->setChecked(session().settings().TOorAll);
+    WeeklyRadioButton1->setChecked(session().settings().TOorAll);
+    WeeklyRadioButton2->setChecked(!session().settings().TOorAll);
     SetupPopupMenu();
 }
 

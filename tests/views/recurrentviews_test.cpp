@@ -10,6 +10,8 @@
 
 #include "eventviewtest.h"
 #include "views/annualview.h"
+#include "views/eventgrid.h"
+#include "views/overviewview.h"
 #include "views/monthlyview.h"
 #include "views/newrecdialog.h"
 #include "views/weeklyview.h"
@@ -96,6 +98,46 @@ private slots:
         QCOMPARE(changed.count(), 1);
         QCOMPARE(MenuItems(RecurrentPages::In<QAbstractButton>(W(), "T21")->findChild<QMenu*>()),
                  (QStringList{QStringLiteral("Choir"), QStringLiteral("Gym")}));
+    }
+
+    // The stored TOorAll has always meant "Today / tomorrow" is chosen; the
+    // overview lists weekly events in its next days only with "All days".
+    void theOverviewChoiceDecidesTheNextDaysWeeklyRows_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<bool>("stored");
+        QTest::addColumn<bool>("gymInNextDays");
+        QTest::newRow("Today / tomorrow") << "WeeklyRadioButton1" << true << false;
+        QTest::newRow("All days") << "WeeklyRadioButton2" << false << true;
+    }
+    void theOverviewChoiceDecidesTheNextDaysWeeklyRows()
+    {
+        QFETCH(QString, button);
+        QFETCH(bool, stored);
+        QFETCH(bool, gymInNextDays);
+        SessionFixture fx;
+        fx.session->Initialise(kToday);
+        fx.AddSampleRecords();
+        fx.session->records().editWeekly().push_back(Weekly("Gym", 6));  // Friday, in two days
+        WeeklyView weekly(*fx.session);
+        OverviewView overview(*fx.session, fx.navigator);
+        connect(&weekly, &WeeklyView::changed, &overview, [&] { overview.Build(false); });
+        const auto rows = [&](const char* grid) {
+            QStringList texts;
+            for (const Occurrence& o : overview.findChild<EventGrid*>(QLatin1String(grid))->table())
+                if (o.Kind == 'W') texts << QString::fromStdString(o.Text);
+            return texts;
+        };
+        RecurrentPages::In<QRadioButton>(&weekly, button.toLatin1().constData())->click();
+        QCOMPARE(rows("TodayStringGrid"), QStringList{QStringLiteral("Choir")});
+        QCOMPARE(rows("NextWeekStringGrid").contains(QStringLiteral("Gym")), gymInNextDays);
+        QVERIFY(fx.session->SaveAll().ok());
+
+        Session reread(fx.session->dataFolder(), (fx.dir.path() + QStringLiteral("/settings.reg")).toStdString());
+        reread.Initialise(kToday);
+        QCOMPARE(reread.settings().TOorAll, stored);
+        WeeklyView again(reread);
+        QVERIFY(RecurrentPages::In<QRadioButton>(&again, button.toLatin1().constData())->isChecked());
     }
 
     void theWeekListIsCheckedAtCreation_data()
