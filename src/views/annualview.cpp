@@ -184,9 +184,9 @@ void AnnualView::SpeedButton3Click()
 
 void AnnualView::SetupPopupMenu()
 {
-    std::vector<QString> captions;
-    for (const AYear& y : session().records().annual()) captions.push_back(DecodeStored(y.Hint));
-    BuildGotoMenu(gotoMenu_, captions, [this](int index) {
+    std::vector<GotoItem> items;
+    for (const AYear& y : session().records().annual()) items.push_back({DecodeStored(y.Hint), y.Month - 1});
+    BuildGotoMenu(gotoMenu_, items, MonthNameList(), [this](int index) {
         const auto& list = session().records().annual();
         if (index < 0 || index >= static_cast<int>(list.size())) return;
         SetDate(list[static_cast<std::size_t>(index)].Day, list[static_cast<std::size_t>(index)].Month);

@@ -224,9 +224,16 @@ void WeeklyView::SB16Click()
 
 void WeeklyView::SetupPopupMenu()
 {
-    std::vector<QString> captions;
-    for (const AWeek& w : session().records().weekly()) captions.push_back(DecodeStored(w.Hint));
-    BuildGotoMenu(gotoMenu_, captions, [this](int index) {
+    // Grouped by weekday as the day list shows them.
+    const int weekStart = DateSettingsFrom(session().settings()).WeekStart;
+    const QStringList names = WeekdayNameList();
+    QStringList days;
+    for (int i = 0; i < 7; ++i) days << names[(weekStart + i) % 7];
+    std::vector<GotoItem> items;
+    for (const AWeek& w : session().records().weekly())
+        items.push_back(
+            {DecodeStored(w.Hint), w.Weekday >= 1 && w.Weekday <= 7 ? WeekdayColumn(w.Weekday, weekStart) : -1});
+    BuildGotoMenu(gotoMenu_, items, days, [this](int index) {
         const auto& list = session().records().weekly();
         if (index < 0 || index >= static_cast<int>(list.size())) return;
         const int weekday = list[static_cast<std::size_t>(index)].Weekday;

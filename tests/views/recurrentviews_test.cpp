@@ -301,6 +301,28 @@ private slots:
         QVERIFY(file.contains("Parade") && !file.contains("Leap day"));
     }
 
+    // A lifetime's list is grouped by month, and a month longer than a menu
+    // is cut in ranges; every item still reaches its event.
+    void aLongGotoMenuIsGroupedAndReachesEveryEvent()
+    {
+        std::vector<AYear>& list = p->fx.session->records().editAnnual();
+        for (int i = 0; i < 45; ++i) list.push_back(Annual("March " + std::to_string(i), 3, 1 + i % 28));
+        list.push_back(Annual("Eve", 12, 31));
+        p->annual->SetupPopupMenu();
+        auto* go = RecurrentPages::In<QAbstractButton>(A(), "T19")->findChild<QMenu*>();
+        QCOMPARE(MenuItems(go), (QStringList{QStringLiteral("March (46)"), QStringLiteral("December (1)")}));
+        QMenu* march = go->actions().at(0)->menu();
+        emit march->aboutToShow();
+        QCOMPARE(MenuItems(march),
+                 (QStringList{QStringLiteral("Parade \u2013 March 38"), QStringLiteral("March 39 \u2013 March 44")}));
+        QMenu* rest = march->actions().at(1)->menu();
+        emit rest->aboutToShow();
+        QCOMPARE(rest->actions().size(), 6);
+        rest->actions().at(5)->trigger();  // "March 44", on the 17th
+        QCOMPARE(RecurrentPages::In<QComboBox>(A(), "ComboBox1")->currentText(), QStringLiteral("17."));
+        QCOMPARE(RecurrentPages::In<QComboBox>(A(), "ComboBox2")->currentText(), QStringLiteral("March"));
+    }
+
     void annualCreateAndDeleteWriteTheFile()
     {
         p->annual->SetDate(17, 3);
