@@ -1,6 +1,7 @@
 #include "engine/upcoming.h"
 
 #include <algorithm>
+#include <array>
 
 #include "engine/eventfinder.h"
 #include "engine/weeklist.h"
@@ -73,27 +74,35 @@ std::vector<UpcomingDate> NextOccurrences(const AAdv& event, Date from, int coun
                 [](const EventFinder& f, Date d, OccurrenceTable& out) { f.FindRecAvd(d, {}, out); });
 }
 
-WeekListNotes CheckWeekList(std::string_view weekNr, int fromYear, const DateSettings& settings)
+WeekListNotes CheckWeekList(std::string_view weekNr, int fromYear, const DateSettings& settings, int weekday)
 {
     WeekListNotes notes;
     notes.malformed = !WeekListAccepted(weekNr);
     if (notes.malformed || weekNr.empty()) return notes;
     constexpr int kYears = 10;
     constexpr int kLastWeek = 54;
-    // The weeks of a year run without a gap from the week of 1 January to the
-    // week of 31 December.
-    int lowest[kYears];
-    int highest[kYears];
+    for (int week = 0; week <= kLastWeek && !notes.everyWeek; ++week)
+        notes.everyWeek = InWeekList(weekNr, week) == WeekListAnswer::Invalid;
+    if (notes.everyWeek) return notes;
+    // Which weeks each year holds on the event's weekday, from the days
+    // themselves, as the occurrence finder numbers them.
+    std::vector<std::array<bool, kLastWeek + 1>> has(kYears);
     for (int i = 0; i < kYears; ++i) {
-        const int y = std::clamp(fromYear + i, 1, 9999);
-        lowest[i] = Week1(y, 1, 1, settings.WeekStart, settings.FirstWeek);
-        highest[i] = Week1(y, 12, 31, settings.WeekStart, settings.FirstWeek);
+        has[static_cast<std::size_t>(i)].fill(false);
+        const int y = fromYear + i;
+        if (y < 1 || y > 9999) continue;
+        for (Date d{static_cast<std::uint16_t>(y), 1, 1}; d.Year == y; d = NextDate(d)) {
+            if (weekday != 0 && DayOfWeek(d) != weekday) continue;
+            const int week = Week1(d.Year, d.Month, d.Day, settings.WeekStart, settings.FirstWeek);
+            if (week >= 0 && week <= kLastWeek) has[static_cast<std::size_t>(i)][static_cast<std::size_t>(week)] = true;
+            if (y == 9999 && d.Month == 12 && d.Day == 31) break;
+        }
     }
     for (int week = 0; week <= kLastWeek; ++week) {
         if (InWeekList(weekNr, week) != WeekListAnswer::Yes) continue;
         WeekNote note{week, {}};
         for (int i = 0; i < kYears; ++i)
-            if (lowest[i] <= week && week <= highest[i]) note.years.push_back(fromYear + i);
+            if (has[static_cast<std::size_t>(i)][static_cast<std::size_t>(week)]) note.years.push_back(fromYear + i);
         if (static_cast<int>(note.years.size()) < kYears) notes.weeks.push_back(std::move(note));
     }
     // Week lists are short; looking a little past the last week is enough to

@@ -31,8 +31,9 @@ std::vector<UpcomingDate> NextOccurrences(const AYear& event, Date from, int cou
 std::vector<UpcomingDate> NextOccurrences(const AAdv& event, Date from, int count, const DateSettings& settings,
                                           int horizonYears = kUpcomingHorizonYears);
 
-// A week number named by a week list that not every year has: week 0 (the
-// opening partial week under some first-week rules), 53 and 54.
+// A week number named by a week list that not every year has on the event's
+// weekday: week 0 (the opening partial week under some first-week rules), 53
+// and 54 — and under some settings a weekday that a partial week never holds.
 struct WeekNote {
     int week = 0;
     std::vector<int> years;  // the years of the ten from `fromYear` that have it; empty: none
@@ -42,9 +43,14 @@ struct WeekListNotes {
     bool malformed = false;     // the list would be refused at creation
     std::vector<WeekNote> weeks;  // by week number
     bool beyondLastWeek = false;  // names a week above 54, which no year has
+    // The list is accepted because its check stops at 54, but what follows is
+    // no week list: the occurrence finder then takes every week not named
+    // before it as in the list, so the event comes every week.
+    bool everyWeek = false;
 };
 
-WeekListNotes CheckWeekList(std::string_view weekNr, int fromYear, const DateSettings& settings);
+// `weekday` 1 = Sunday .. 7, or 0 for any day of the week.
+WeekListNotes CheckWeekList(std::string_view weekNr, int fromYear, const DateSettings& settings, int weekday = 0);
 
 // The months (1..12) that lack day `day`; February counts with 28 days, so
 // day 29 lists February although leap years have it.

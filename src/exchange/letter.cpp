@@ -123,10 +123,11 @@ LetterReadResult ReadLetterFile(std::string_view bytes, std::string_view fileNam
         result.message = rtf.ok ? std::string() : std::string(fileName) + ": " + rtf.message;
         result.richText = true;
         result.document = std::move(rtf.document);
+        result.dropped = std::move(rtf.dropped);
         return result;
     }
     TextFileContent content = TextOfFile(bytes, fileName);
-    if (!content.ok) return {false, content.message, false, {}};
+    if (!content.ok) return {false, content.message, false, {}, {}};
     const std::string text = StoredAsUtf8(content.text);
     for (const std::string_view line : SplitLines(text)) {
         Paragraph p;

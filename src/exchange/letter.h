@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "exchange/datalist.h"
 #include "exchange/richdocument.h"
@@ -64,6 +65,7 @@ struct LetterReadResult {
     std::string message;
     bool richText = false;
     RichDocument document;  // at least one paragraph when ok
+    std::vector<std::string> dropped;  // what a rich-text file held that the letter cannot keep
 };
 // A file that starts as rich text is read as such; any other is plain text,
 // UTF-8 when it is valid UTF-8, else Windows-1252.

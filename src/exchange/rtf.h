@@ -7,6 +7,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "exchange/richdocument.h"
 
@@ -16,6 +17,10 @@ struct RtfReadResult {
     bool ok = true;
     std::string message;    // why the file could not be read
     RichDocument document;  // at least one paragraph when ok
+    // What the file holds that the letter cannot keep, each named once in
+    // the order met ("headers and footers", "pictures", "tables", ...):
+    // writing the letter back over the file would lose it.
+    std::vector<std::string> dropped;
 };
 
 // Unknown control words and destinations are passed over; only a text that

@@ -96,7 +96,7 @@ public:
     {
         RtfReadResult result;
         const std::size_t start = RtfStart(in_);
-        if (start == std::string_view::npos) return {false, "This is not a rich-text (RTF) file.", {}};
+        if (start == std::string_view::npos) return {false, "This is not a rich-text (RTF) file.", {}, {}};
         pos_ = start;
         bool closed = false;
         while (pos_ < in_.size() && !closed) {
@@ -146,6 +146,7 @@ public:
         // A last \par ends the last paragraph rather than starting an empty one.
         if (!current_.runs.empty() || doc_.paragraphs.empty()) doc_.paragraphs.push_back(std::move(current_));
         result.document = std::move(doc_);
+        result.dropped = std::move(dropped_);
         return result;
     }
 
@@ -201,9 +202,29 @@ private:
         }
     }
 
+    // Parts of a document the letter has no place for; tables count only in
+    // the body (their cells are kept as text between tabs).
+    void NoteDropped(std::string_view w)
+    {
+        static constexpr std::array<std::pair<std::string_view, std::string_view>, 17> kParts{{
+            {"header", "headers and footers"}, {"headerl", "headers and footers"}, {"headerr", "headers and footers"},
+            {"headerf", "headers and footers"}, {"footer", "headers and footers"}, {"footerl", "headers and footers"},
+            {"footerr", "headers and footers"}, {"footerf", "headers and footers"}, {"pict", "pictures"},
+            {"shppict", "pictures"}, {"object", "embedded objects"}, {"shp", "drawings and text boxes"},
+            {"do", "drawings and text boxes"}, {"footnote", "footnotes"}, {"annotation", "comments"},
+            {"trowd", "tables"}, {"intbl", "tables"}}};
+        for (const auto& [word, part] : kParts) {
+            if (w != word) continue;
+            if (part == "tables" && state_.destination != Destination::Text) return;
+            if (std::find(dropped_.begin(), dropped_.end(), part) == dropped_.end()) dropped_.emplace_back(part);
+            return;
+        }
+    }
+
     void Word(std::string_view w, bool hasParam, int param)
     {
         Flush();
+        NoteDropped(w);
         if (w != "u") fallbackLeft_ = 0;
         const bool on = !hasParam || param != 0;
         GroupState& s = state_;
@@ -415,6 +436,7 @@ private:
     int fallbackLeft_ = 0;
     char32_t highSurrogate_ = 0;
     RichDocument doc_;
+    std::vector<std::string> dropped_;
     Paragraph current_;
 };
 

@@ -1,6 +1,7 @@
 #include "exchange/semicolon.h"
 
 #include <algorithm>
+#include <array>
 
 #include "exchange/codepages.h"
 #include "store/utf8.h"
@@ -44,7 +45,7 @@ bool IsLineEnd(char c) { return c == '\r' || c == '\n'; }
 
 // The quoted field starting at `pos` (on its opening quote): its value and
 // where it ends, or nothing when it is not a well-formed quoted field.
-bool ReadQuoted(std::string_view text, std::size_t pos, std::string& value, std::size_t& end)
+bool ReadQuoted(std::string_view text, std::size_t pos, char separator, std::string& value, std::size_t& end)
 {
     value.clear();
     std::size_t i = pos + 1;
@@ -59,7 +60,7 @@ bool ReadQuoted(std::string_view text, std::size_t pos, std::string& value, std:
             continue;
         }
         // The closing quote must end the field.
-        if (i + 1 == text.size() || text[i + 1] == ';' || IsLineEnd(text[i + 1])) {
+        if (i + 1 == text.size() || text[i + 1] == separator || IsLineEnd(text[i + 1])) {
             end = i + 1;
             return true;
         }
@@ -68,14 +69,89 @@ bool ReadQuoted(std::string_view text, std::size_t pos, std::string& value, std:
     return false;
 }
 
+std::size_t SkipLineEnd(std::string_view text, std::size_t pos)
+{
+    return pos + ((text[pos] == '\r' && pos + 1 < text.size() && text[pos + 1] == '\n') ? 2 : 1);
+}
+
+// The separators outside quotes in each of the first `records` lines that
+// are not empty, for ";", tab and "," in this order. Every '"' opens or
+// closes a quote (a doubled one does both), so a quoted value, even one
+// over several lines, hides the separators in it from all three alike.
+std::vector<std::array<std::size_t, 3>> SeparatorsPerLine(std::string_view text, std::size_t records)
+{
+    std::vector<std::array<std::size_t, 3>> lines;
+    std::array<std::size_t, 3> count{};
+    bool quoted = false;
+    bool empty = true;
+    for (std::size_t pos = 0; pos < text.size() && lines.size() < records; ++pos) {
+        const char c = text[pos];
+        if (c == '"') quoted = !quoted;
+        if (quoted || !IsLineEnd(c)) {
+            empty = false;
+            if (!quoted) {
+                if (c == ';') ++count[0];
+                if (c == '\t') ++count[1];
+                if (c == ',') ++count[2];
+            }
+            continue;
+        }
+        if (!empty) lines.push_back(count);
+        count = {};
+        empty = true;
+    }
+    if (!empty && lines.size() < records) lines.push_back(count);
+    return lines;
+}
+
 }  // namespace
+
+char DetectSeparator(std::string_view text)
+{
+    constexpr std::size_t kLines = 20;
+    constexpr std::array<char, 3> kSeparators{';', '\t', ','};
+    const std::vector<std::array<std::size_t, 3>> lines = SeparatorsPerLine(text, kLines);
+    char best = 0;
+    std::size_t bestSteady = 0, bestSplit = 0;
+    // A tie goes to the earlier one: the program's own ";", then tab.
+    for (std::size_t k = 0; k < kSeparators.size(); ++k) {
+        // Lines split into the same number of fields (the commonest number
+        // but one), and lines split at all.
+        std::size_t steady = 0, split = 0;
+        for (const auto& line : lines) {
+            if (line[k] == 0) continue;
+            ++split;
+            const auto same = std::count_if(lines.begin(), lines.end(), [&](const auto& l) { return l[k] == line[k]; });
+            steady = std::max(steady, static_cast<std::size_t>(same));
+        }
+        if (steady > bestSteady || (steady == bestSteady && split > bestSplit)) {
+            best = kSeparators[k];
+            bestSteady = steady;
+            bestSplit = split;
+        }
+    }
+    return bestSteady > 0 ? best : 0;
+}
 
 TableResult ReadSemicolonText(std::string_view bytes, std::string_view fileName)
 {
-    TableResult result;
+    return ReadSeparatedText(bytes, fileName, ';').result;
+}
+
+SeparatedText ReadSeparatedText(std::string_view bytes, std::string_view fileName, char separator)
+{
+    SeparatedText out;
+    TableResult& result = out.result;
     const TextFileContent content = TextOfFile(bytes, fileName);
-    if (!content.ok) return {false, content.message, {}};
+    if (!content.ok) {
+        result = {false, content.message, {}};
+        return out;
+    }
     const std::string_view text = content.text;
+    if (separator == 0) separator = DetectSeparator(text);
+    out.separator = separator;
+    // Without a separator each line is one field: nothing splits it.
+    const char split = separator == 0 ? '\n' : separator;
     Table& table = result.table;
     std::vector<std::string> row;
     std::string value;
@@ -83,23 +159,23 @@ TableResult ReadSemicolonText(std::string_view bytes, std::string_view fileName)
     while (pos < text.size()) {
         // One field.
         std::size_t end = 0;
-        if (text[pos] == '"' && ReadQuoted(text, pos, value, end)) {
+        if (text[pos] == '"' && ReadQuoted(text, pos, split, value, end)) {
             row.push_back(value);
             pos = end;
         } else {
             std::size_t stop = pos;
-            while (stop < text.size() && text[stop] != ';' && !IsLineEnd(text[stop])) ++stop;
+            while (stop < text.size() && text[stop] != split && !IsLineEnd(text[stop])) ++stop;
             row.emplace_back(text.substr(pos, stop - pos));
             pos = stop;
         }
-        if (pos < text.size() && text[pos] == ';') {
+        if (pos < text.size() && text[pos] == split && separator != 0) {
             ++pos;
-            // A ";" that ends the text still opens an empty last field.
+            // A separator that ends the text still opens an empty last field.
             if (pos == text.size()) row.emplace_back();
             continue;
         }
         // The end of a line (CR LF, LF or a lone CR) or of the text.
-        if (pos < text.size()) pos += (text[pos] == '\r' && pos + 1 < text.size() && text[pos + 1] == '\n') ? 2 : 1;
+        if (pos < text.size()) pos = SkipLineEnd(text, pos);
         table.columnCount = std::max(table.columnCount, row.size());
         table.rows.push_back(std::move(row));
         row.clear();
@@ -107,14 +183,14 @@ TableResult ReadSemicolonText(std::string_view bytes, std::string_view fileName)
         while (pos < text.size() && IsLineEnd(text[pos])) {
             table.rows.push_back({std::string()});
             table.columnCount = std::max<std::size_t>(table.columnCount, 1);
-            pos += (text[pos] == '\r' && pos + 1 < text.size() && text[pos + 1] == '\n') ? 2 : 1;
+            pos = SkipLineEnd(text, pos);
         }
     }
     if (!row.empty()) {
         table.columnCount = std::max(table.columnCount, row.size());
         table.rows.push_back(std::move(row));
     }
-    return result;
+    return out;
 }
 
 }  // namespace orv

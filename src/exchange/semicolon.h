@@ -26,4 +26,19 @@ std::string SerializeSemicolonText(const std::vector<ExportRow>& rows);
 // they stand. Refuses binary files.
 TableResult ReadSemicolonText(std::string_view bytes, std::string_view fileName);
 
+// Tables that other programs keep as text (.csv) split their fields at ";",
+// "," or a tab. The separator is the one that splits the first lines (up to
+// 20, not counting empty ones; nothing inside double quotes counts) most
+// often into the same number of fields; a tie goes to ";", then tab. 0 when
+// none of them splits any of those lines.
+char DetectSeparator(std::string_view text);
+
+struct SeparatedText {
+    TableResult result;
+    char separator = 0;  // the one used; 0: none found, each line is one field
+};
+// As ReadSemicolonText, with fields split at `separator` (quoted the same
+// way); a separator of 0 is detected from the text.
+SeparatedText ReadSeparatedText(std::string_view bytes, std::string_view fileName, char separator);
+
 }  // namespace orv

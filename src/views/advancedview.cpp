@@ -247,9 +247,10 @@ void AdvancedView::AdvPriorClick()
 
 void AdvancedView::SetupPopupMenu()
 {
-    std::vector<QString> captions;
-    for (const AAdv& a : session().records().advanced()) captions.push_back(DecodeStored(a.Hint));
-    BuildGotoMenu(gotoMenu_, captions, [this](int index) {
+    std::vector<GotoItem> items;
+    for (const AAdv& a : session().records().advanced())
+        items.push_back({DecodeStored(a.Hint), MonthNumber(a.Month).value_or(0) - 1});
+    BuildGotoMenu(gotoMenu_, items, MonthNameList(), [this](int index) {
         session().records().CurrentAdvanced = index;
         ShowCurrent();
     });

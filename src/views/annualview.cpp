@@ -19,6 +19,13 @@
 
 namespace orv {
 
+int AnnualPageDay(int day, int month)
+{
+    if (month == 2 && day == 29) return day;
+    while (day > 1 && !CheckDate(1987, month, day)) --day;  // 1987 is a common year
+    return day;
+}
+
 AnnualView::AnnualView(Session& session, QWidget* parent)
     : EventPage(session, QStringLiteral("PP15"), QStringLiteral("T14"), QStringLiteral("Annual events"), parent)
 {
@@ -108,11 +115,13 @@ void AnnualView::DateChange()
     ListBox5->clear();
     hints_.clear();
     const int month = selectedMonth();
+    movedFrom_ = 0;
     if (month > 0 && selectedDay() > 0) {
-        // 1987 is a common year: 29 February can never be chosen.
-        while (!CheckDate(1987, month, selectedDay())) {
+        const int day = AnnualPageDay(selectedDay(), month);
+        if (day != selectedDay()) {
+            movedFrom_ = selectedDay();
             const QSignalBlocker blocker(ComboBox1);
-            ComboBox1->setCurrentIndex(ComboBox1->currentIndex() - 1);
+            ComboBox1->setCurrentIndex(day - 1);
         }
         for (const AYear& y : session().records().annual())
             if (y.Day == selectedDay() && y.Month == month) hints_.push_back(y.Hint);
@@ -175,9 +184,9 @@ void AnnualView::SpeedButton3Click()
 
 void AnnualView::SetupPopupMenu()
 {
-    std::vector<QString> captions;
-    for (const AYear& y : session().records().annual()) captions.push_back(DecodeStored(y.Hint));
-    BuildGotoMenu(gotoMenu_, captions, [this](int index) {
+    std::vector<GotoItem> items;
+    for (const AYear& y : session().records().annual()) items.push_back({DecodeStored(y.Hint), y.Month - 1});
+    BuildGotoMenu(gotoMenu_, items, MonthNameList(), [this](int index) {
         const auto& list = session().records().annual();
         if (index < 0 || index >= static_cast<int>(list.size())) return;
         SetDate(list[static_cast<std::size_t>(index)].Day, list[static_cast<std::size_t>(index)].Month);
@@ -191,7 +200,7 @@ void AnnualView::ShowPreview()
         return;
     }
     preview_->ShowAnnual(AYear{selectedMonth(), selectedDay(), EncodeTyped(Edit11->text()), EncodeTyped(Edit9->text())},
-                         session().today(), DateSettingsFrom(session().settings()));
+                         session().today(), DateSettingsFrom(session().settings()), movedFrom_);
 }
 
 }  // namespace orv

@@ -19,6 +19,11 @@ namespace orv {
 
 class UpcomingLabel;
 
+// The day the annual page keeps for `day` of `month`: a day the month lacks
+// is pulled back to its last day in a common year, so 30 or 31 "Febuary"
+// gives 28; the 29th itself can be chosen, and occurs in leap years.
+int AnnualPageDay(int day, int month);
+
 class AnnualView : public EventPage {
     Q_OBJECT
 public:
@@ -41,6 +46,7 @@ private:
     void ShowPreview();
 
     std::vector<std::string> hints_;
+    int movedFrom_ = 0;  // the day chosen before it was pulled back to the month's last; 0: not moved
 
     QComboBox* ComboBox1;
     QComboBox* ComboBox2;

@@ -51,7 +51,10 @@ QTableView* MakeGrid(QWidget* parent, const char* name, const QString& heading, 
     grid->setTabKeyNavigation(false);
     grid->verticalHeader()->setDefaultSectionSize(grid->fontMetrics().height() + 6);
     grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    grid->horizontalHeader()->setDefaultSectionSize(110);
+    QHeaderView* header = grid->horizontalHeader();
+    header->setDefaultSectionSize(110);
+    // Every heading whole ("1.Telephone number" beside "2.Telephone number").
+    for (int c = 0; c < model->columnCount(); ++c) header->resizeSection(c, std::max(110, header->sectionSizeHint(c)));
     return grid;
 }
 
@@ -313,12 +316,17 @@ void TDatalistForm::ClearAll()
 
 void TDatalistForm::DeleteRow()
 {
+    // Only a row the user chose goes, never the first by chance.
     const QModelIndex current = StringGrid1->currentIndex();
-    const int row = current.isValid() ? current.row() : 0;
+    if (!current.isValid() || !StringGrid1->selectionModel()->isSelected(current)) {
+        dialogs_.message(this, QStringLiteral("ORV"), QStringLiteral("Select the row to delete first."), {});
+        return;
+    }
+    const int row = current.row();
     list_.DeleteLetterRow(static_cast<std::size_t>(row));
     letterModel_->Reset();
     const int rows = static_cast<int>(list_.LetterRows().size());
-    StringGrid1->setCurrentIndex(letterModel_->index(std::min(row, rows - 1), current.isValid() ? current.column() : 0));
+    StringGrid1->setCurrentIndex(letterModel_->index(std::min(row, rows - 1), current.column()));
 }
 
 void TDatalistForm::AddRow()

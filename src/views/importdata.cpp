@@ -96,8 +96,13 @@ TImportData::TImportData(Session& session, QWidget* parent)
     side->addWidget(note);
     side->addStretch(1);
     side->addWidget(SpeedButton1);
+    SeparatorNote = new QLabel(this);
+    SeparatorNote->setObjectName(QStringLiteral("SeparatorNote"));
+    SeparatorNote->setWordWrap(true);
+    SeparatorNote->hide();
     auto* grid = new QVBoxLayout;
     grid->addWidget(MakeHeading(this, "Data", StringGrid1));
+    grid->addWidget(SeparatorNote);
     grid->addWidget(StringGrid1, 1);
     auto* layout = new QHBoxLayout(this);
     layout->addLayout(grid, 1);
@@ -176,25 +181,51 @@ bool TImportData::LoadFile(const QString& path, FileType type)
     const std::string_view view(bytes.constData(), static_cast<std::size_t>(bytes.size()));
     const std::string name = QFileInfo(path).fileName().toStdString();
     // A spreadsheet chosen under the text type is still read as the spreadsheet it is.
-    TableResult read = type == TextFile && !IsZip(bytes) ? ReadSemicolonText(view, name) : ReadSpreadsheet(view, name, area);
+    const bool text = type == TextFile && !IsZip(bytes);
+    SeparatedText separated;
+    if (text) separated = ReadSeparatedText(view, name, 0);
+    TableResult read = text ? std::move(separated.result) : ReadSpreadsheet(view, name, area);
     setWindowTitle(QStringLiteral(" ORV - Import data"));
     if (!read.ok) {
         Message(DecodeStored(read.message));
         return false;
     }
     SetTable(std::move(read.table));
+    ShowSeparator(text, separated.separator);
     return true;
+}
+
+// A text file's fields may be split at ";", "," or tabs: the grid says which
+// was taken, so that a file split the wrong way is noticed before the import.
+void TImportData::ShowSeparator(bool text, char separator)
+{
+    SeparatorNote->setVisible(text);
+    if (!text) return;
+    switch (separator) {
+    case ';': SeparatorNote->setText(QStringLiteral("Fields separated by \";\" (semicolon).")); break;
+    case ',': SeparatorNote->setText(QStringLiteral("Fields separated by \",\" (comma).")); break;
+    case '\t': SeparatorNote->setText(QStringLiteral("Fields separated by tabs.")); break;
+    default:
+        SeparatorNote->setText(QStringLiteral("No \";\", \",\" or tab divides the first lines: each line is read "
+                                              "as one field."));
+    }
 }
 
 void TImportData::DeleteRowClick()
 {
+    // Only a row the user chose goes: a header is deleted on purpose, never
+    // the first person by chance.
     const QModelIndex current = StringGrid1->currentIndex();
-    const std::size_t row = current.isValid() ? static_cast<std::size_t>(current.row()) : 0;
+    if (!current.isValid() || !StringGrid1->selectionModel()->isSelected(current)) {
+        Message(QStringLiteral("Select the row to delete first."));
+        return;
+    }
+    const auto row = static_cast<std::size_t>(current.row());
     if (table_.rows.size() <= 1) table_.rows.assign(1, {});
     else table_.rows.erase(table_.rows.begin() + static_cast<std::ptrdiff_t>(row));
     model_->Reset();
     const int last = static_cast<int>(table_.rows.size()) - 1;
-    StringGrid1->setCurrentIndex(model_->index(std::min(static_cast<int>(row), last), current.isValid() ? current.column() : 0));
+    StringGrid1->setCurrentIndex(model_->index(std::min(static_cast<int>(row), last), current.column()));
 }
 
 // ---- To database ------------------------------------------------------------------------------

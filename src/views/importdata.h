@@ -18,6 +18,7 @@
 #include "views/labellist.h"
 #include "views/viewdialogs.h"
 
+class QLabel;
 class QPushButton;
 class QSpinBox;
 class QTableView;
@@ -61,6 +62,7 @@ signals:
 
 private:
     void SetTable(Table table);
+    void ShowSeparator(bool text, char separator);
     void Message(const QString& text, const QString& detail = {});
 
     Session& session_;
@@ -77,6 +79,7 @@ private:
     LabelButton* Label13;  // "To database"
     LabelButton* Label14;  // "Delete row"
     QPushButton* SpeedButton1;  // "Exit"
+    QLabel* SeparatorNote;      // how the fields of a text file were told apart
 };
 
 }  // namespace orv

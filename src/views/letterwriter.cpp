@@ -66,6 +66,24 @@ QIcon StyleIcon(const QString& letter, const QFont& base, void (QFont::*set)(boo
     return QIcon(picture);
 }
 
+// A printer with a sheet coming out, for desktops without an icon theme
+// (the style has no printer picture of its own).
+QIcon PrinterIcon()
+{
+    QPixmap picture(16, 16);
+    picture.fill(Qt::transparent);
+    QPainter p(&picture);
+    p.setPen(QPen(Qt::black, 1));
+    p.setBrush(Qt::white);
+    p.drawRect(4, 1, 7, 5);    // the sheet fed in
+    p.setBrush(QColor(0x80, 0x80, 0x80));
+    p.drawRect(1, 6, 13, 6);   // the body
+    p.setBrush(Qt::white);
+    p.drawRect(4, 10, 7, 5);   // the sheet printed
+    p.drawLine(6, 12, 9, 12);
+    return QIcon(picture);
+}
+
 QIcon Themed(const char* name, const QIcon& fallback)
 {
     const QIcon icon = QIcon::fromTheme(QLatin1String(name));
@@ -202,7 +220,7 @@ void TLetter::BuildToolBar()
     ToolButton12 = AddToolButton("ToolButton12", QStringLiteral("Save|Save current file"),
                                  Themed("document-save", s->standardIcon(QStyle::SP_DialogSaveButton)));
     ToolButton1 = AddToolButton("ToolButton1", QStringLiteral("Print|Print current letter"),
-                                Themed("document-print", s->standardIcon(QStyle::SP_FileDialogDetailedView)));
+                                Themed("document-print", PrinterIcon()));
     ToolButton2 = AddToolButton("ToolButton2", QStringLiteral("Insert|Insert data from the data bank"), QIcon());
     ToolButton2->setText(QStringLiteral("Insert First Name"));
     ToolButton2->setAccessibleName(QStringLiteral("Insert First Name"));
@@ -367,8 +385,23 @@ ViewDialogs::TypedFile TLetter::AskSaveName()
 bool TLetter::SaveClick()
 {
     if (!HasFile) return SaveAsClick();
+    if (!notKept_.isEmpty()) {
+        // Written back, the file would keep only what the letter area shows.
+        QStringList parts = notKept_;
+        const QString last = parts.takeLast();
+        const QString named = parts.isEmpty() ? last : parts.join(QStringLiteral(", ")) + QStringLiteral(" and ") + last;
+        const QMessageBox::StandardButton answer = dialogs_.ask(
+            this, QStringLiteral("Save"),
+            QStringLiteral("%1 holds %2, which the letter cannot keep. Saving over it would lose them.\n\n"
+                           "Save the letter as a new file instead? (No saves over %1.)")
+                .arg(QFileInfo(FileName).fileName(), named),
+            QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        if (answer == QMessageBox::Yes) return SaveAsClick();
+        if (answer != QMessageBox::No) return false;
+    }
     // The letter stays "Modified" when it could not be written.
     if (!WriteLetter(FileName, FileType, *Memo1->document())) return false;
+    notKept_.clear();
     SetModified(false);
     return true;
 }
@@ -383,6 +416,7 @@ bool TLetter::SaveAsClick()
     HasFile = true;
     FileName = chosen.path;
     FileType = chosen.type + 1;
+    notKept_.clear();
     SetModified(false);
     return true;
 }
@@ -424,6 +458,8 @@ void TLetter::OpenClick()
     FileName = chosen.path;
     // What was read decides how "Save" writes it back, whatever type the dialog showed.
     FileType = read.richText ? 1 : 2;
+    notKept_.clear();
+    for (const std::string& part : read.dropped) notKept_ << QString::fromStdString(part);
 }
 
 void TLetter::NewClick()
@@ -431,6 +467,7 @@ void TLetter::NewClick()
     Memo1->setReadOnly(false);
     Memo1->clear();
     HasFile = false;
+    notKept_.clear();
     SetModified(false);
     UpdateFormatButtons();
 }
@@ -449,6 +486,7 @@ bool TLetter::CloseQuery()
         HasFile = true;
         FileName = chosen.path;
         FileType = chosen.type + 1;
+        notKept_.clear();
         SetModified(false);
         return true;
     case Written::Refused: return true;  // the letter stays in the hidden window

@@ -99,6 +99,9 @@ private:
     bool HasFile = false;
     QString FileName;
     int FileType = 1;
+    // What the file opened held that the letter area could not take (headers
+    // and footers, pictures, tables...): "Save" over it warns first.
+    QStringList notKept_;
 
     QStackedWidget* pages_;
     QTextEdit* Memo1;

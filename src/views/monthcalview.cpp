@@ -1,6 +1,7 @@
 #include "views/monthcalview.h"
 
 #include <QAbstractTableModel>
+#include <algorithm>
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -187,6 +188,33 @@ MonthCalendarView::MonthCalendarView(Session& session, Navigator& navigator, QWi
     });
     ShowToday();
     MonCalSetupPopupMenu();
+    KeepArrowsInPlace();
+}
+
+void MonthCalendarView::KeepArrowsInPlace()
+{
+    const auto widest = [](LabelButton* label, const QStringList& texts) {
+        const QString shown = label->text();
+        const QString name = label->accessibleName();
+        int width = 0;
+        for (const QString& text : texts) {
+            label->setText(text);
+            width = std::max(width, label->sizeHint().width());
+        }
+        label->setText(shown);
+        label->setAccessibleName(name);
+        label->setFixedWidth(width);
+    };
+    widest(Label32, MonthNameList());
+    QStringList years;
+    for (char digit = '0'; digit <= '9'; ++digit) years << QString(4, QLatin1Char(digit));
+    widest(Label34, years);
+}
+
+void MonthCalendarView::changeEvent(QEvent* event)
+{
+    EventPage::changeEvent(event);
+    if (event->type() == QEvent::FontChange && Label32) KeepArrowsInPlace();
 }
 
 void MonthCalendarView::ShowMonth(int year, int month)

@@ -42,8 +42,13 @@ public slots:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
+    // The month and year labels as wide as their widest text, so that the
+    // arrows beside them stay where the mouse is while months are stepped.
+    void KeepArrowsInPlace();
+
     Navigator& navigator_;
     int month_ = 1;
     int year_ = 2000;

@@ -187,9 +187,9 @@ void MonthlyView::SB17Click()
 
 void MonthlyView::SetupPopupMenu()
 {
-    std::vector<QString> captions;
-    for (const AMonth& m : session().records().monthly()) captions.push_back(DecodeStored(m.Hint));
-    BuildGotoMenu(gotoMenu_, captions, [this](int index) {
+    std::vector<GotoItem> items;
+    for (const AMonth& m : session().records().monthly()) items.push_back({DecodeStored(m.Hint), m.Day - 1});
+    BuildGotoMenu(gotoMenu_, items, DayOfMonthItems(), [this](int index) {
         const auto& list = session().records().monthly();
         if (index < 0 || index >= static_cast<int>(list.size())) return;
         SelectDay(list[static_cast<std::size_t>(index)].Day - 1);

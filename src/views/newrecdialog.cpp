@@ -172,9 +172,10 @@ void TNewRec::ShowPreview()
     } else if (RadioAnnually->isChecked() && AnnualDayBox->currentIndex() >= 0 && AnnualMonthBox->currentIndex() >= 0) {
         // The annual page pulls a day the month lacks back to its last day; so does the preview.
         const int month = AnnualMonthBox->currentIndex() + 1;
-        int day = AnnualDayBox->currentIndex() + 1;
-        while (!CheckDate(1987, month, day)) --day;
-        preview_->ShowAnnual(AYear{month, day, EncodeTyped(AnnualYearEdit->text()), hint}, today, settings);
+        const int chosen = AnnualDayBox->currentIndex() + 1;
+        const int day = AnnualPageDay(chosen, month);
+        preview_->ShowAnnual(AYear{month, day, EncodeTyped(AnnualYearEdit->text()), hint}, today, settings,
+                             day == chosen ? 0 : chosen);
     } else {
         preview_->clear();
     }

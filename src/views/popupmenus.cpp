@@ -4,6 +4,8 @@
 #include <QKeyEvent>
 #include <QToolButton>
 #include <QWidgetAction>
+#include <algorithm>
+#include <memory>
 
 #include "views/eventpage.h"
 
@@ -35,13 +37,71 @@ void BuildYearMenu(QMenu* menu, int centre, std::function<void(int)> chosen)
     }
 }
 
-void BuildGotoMenu(QMenu* menu, const std::vector<QString>& captions, std::function<void(int)> chosen)
+namespace {
+
+using GotoList = std::vector<GotoItem>;
+
+// Items `order[first..last)` of `items`: flat when they fit, else in ranges
+// titled with their first and last caption.
+void FillGotoRange(QMenu* menu, const std::shared_ptr<const GotoList>& items,
+                   const std::shared_ptr<const std::vector<int>>& order, std::size_t first, std::size_t last,
+                   const std::function<void(int)>& chosen)
 {
+    const std::size_t count = last - first;
+    if (count <= kFlatGotoMenu) {
+        for (std::size_t i = first; i < last; ++i) {
+            const int index = (*order)[i];
+            menu->addAction(MenuCaption((*items)[static_cast<std::size_t>(index)].caption), menu,
+                            [chosen, index] { chosen(index); });
+        }
+        return;
+    }
+    // Full submenus of kFlatGotoMenu items (or of as many submenus), the
+    // rest in the last: a few levels reach any item of a lifetime's lists.
+    std::size_t chunk = kFlatGotoMenu;
+    while ((count + chunk - 1) / chunk > kFlatGotoMenu) chunk *= kFlatGotoMenu;
+    for (std::size_t from = first; from < last; from += chunk) {
+        const std::size_t to = std::min(last, from + chunk);
+        const QString& a = (*items)[static_cast<std::size_t>((*order)[from])].caption;
+        const QString& b = (*items)[static_cast<std::size_t>((*order)[to - 1])].caption;
+        QMenu* sub = menu->addMenu(MenuCaption(a + QStringLiteral(" \u2013 ") + b));
+        QObject::connect(sub, &QMenu::aboutToShow, sub, [sub, items, order, from, to, chosen] {
+            if (sub->isEmpty()) FillGotoRange(sub, items, order, from, to, chosen);
+        });
+    }
+}
+
+}  // namespace
+
+void BuildGotoMenu(QMenu* menu, const std::vector<GotoItem>& list, const QStringList& groupTitles,
+                   std::function<void(int)> chosen)
+{
+    // clear() leaves the submenus themselves behind.
+    for (QAction* a : menu->actions())
+        if (QMenu* sub = a->menu(); sub && sub->parent() == menu) sub->deleteLater();
     menu->clear();
-    for (std::size_t i = 0; i < captions.size(); ++i) {
-        QAction* a = menu->addAction(MenuCaption(captions[i]));
-        const int index = static_cast<int>(i);
-        QObject::connect(a, &QAction::triggered, menu, [chosen, index] { chosen(index); });
+    auto items = std::make_shared<const GotoList>(list);
+    if (list.size() <= kFlatGotoMenu) {
+        auto order = std::make_shared<std::vector<int>>(list.size());
+        for (std::size_t i = 0; i < list.size(); ++i) (*order)[i] = static_cast<int>(i);
+        FillGotoRange(menu, items, order, 0, list.size(), chosen);
+        return;
+    }
+    const auto groups = static_cast<std::size_t>(groupTitles.size());
+    std::vector<std::vector<int>> members(groups + 1);  // the last: "Other"
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        const int g = list[i].group;
+        members[g >= 0 && static_cast<std::size_t>(g) < groups ? static_cast<std::size_t>(g) : groups].push_back(
+            static_cast<int>(i));
+    }
+    for (std::size_t g = 0; g <= groups; ++g) {
+        if (members[g].empty()) continue;
+        auto order = std::make_shared<const std::vector<int>>(std::move(members[g]));
+        const QString title = g < groups ? groupTitles[static_cast<qsizetype>(g)] : QStringLiteral("Other");
+        QMenu* sub = menu->addMenu(QStringLiteral("%1 (%2)").arg(MenuCaption(title)).arg(order->size()));
+        QObject::connect(sub, &QMenu::aboutToShow, sub, [sub, items, order, chosen] {
+            if (sub->isEmpty()) FillGotoRange(sub, items, order, 0, order->size(), chosen);
+        });
     }
 }
 
@@ -53,6 +113,10 @@ WeekMenu::WeekMenu(QWidget* parent) : QMenu(parent)
     auto* layout = new QGridLayout(grid);
     layout->setContentsMargins(2, 2, 2, 2);
     layout->setSpacing(0);
+    // Flat buttons draw no focus frame in every style: the week that has the
+    // keyboard focus is shown in the selection colours instead.
+    grid->setStyleSheet(QStringLiteral("QToolButton:focus { background: palette(highlight); "
+                                       "color: palette(highlighted-text); }"));
     for (int week = 1; week <= 52; ++week) {
         auto* b = new QToolButton(grid);
         b->setObjectName(QStringLiteral("Week%1").arg(week));

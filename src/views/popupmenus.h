@@ -18,8 +18,21 @@ namespace orv {
 void BuildMonthMenu(QMenu* menu, std::function<void(int month)> chosen);
 // The eleven years from centre - 5 to centre + 5.
 void BuildYearMenu(QMenu* menu, int centre, std::function<void(int year)> chosen);
-// One item per caption, in order; `chosen` gets the item's position.
-void BuildGotoMenu(QMenu* menu, const std::vector<QString>& captions, std::function<void(int index)> chosen);
+// A "Goto" item: its caption and the group it is listed under when the list
+// is too long for one menu (a weekday, a day, a month).
+struct GotoItem {
+    QString caption;
+    int group = -1;  // an index of the group titles; any other value: "Other"
+};
+// Up to kFlatGotoMenu items: one item per caption, in list order. A longer
+// list (a lifetime of data has thousands) gets one submenu per group in the
+// order of the titles, each with its items in list order; a group longer
+// than kFlatGotoMenu is cut into submenus of that many, titled with their
+// first and last caption, as the address book's "Go to" does. Submenus are filled when they
+// open. `chosen` gets the item's position in `items`.
+inline constexpr std::size_t kFlatGotoMenu = 40;
+void BuildGotoMenu(QMenu* menu, const std::vector<GotoItem>& items, const QStringList& groupTitles,
+                   std::function<void(int index)> chosen);
 
 // Opens a label's menu just below the label.
 void PopupBelow(QMenu* menu, QWidget* label);

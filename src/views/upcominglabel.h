@@ -19,7 +19,9 @@ public:
 
     void ShowWeekly(const AWeek& event, Date from, const DateSettings& settings);
     void ShowMonthly(const AMonth& event, Date from, const DateSettings& settings);
-    void ShowAnnual(const AYear& event, Date from, const DateSettings& settings);
+    // `movedFrom`: the day chosen before the page pulled it back to the
+    // month's last day (0: the day is as chosen), which the text then says.
+    void ShowAnnual(const AYear& event, Date from, const DateSettings& settings, int movedFrom = 0);
     void ShowAdvanced(const AAdv& event, Date from, const DateSettings& settings);
 
 private:

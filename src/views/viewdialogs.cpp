@@ -2,10 +2,12 @@
 
 #include <QFile>
 #include <QFileDialog>
+#include <QDir>
 #include <QFileInfo>
 #include <QFontDialog>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QStandardPaths>
 #include <algorithm>
 
 #include "store/fileio.h"
@@ -13,6 +15,12 @@
 namespace orv {
 
 namespace {
+
+QString& LastFolder()
+{
+    static QString folder;
+    return folder;
+}
 
 ViewDialogs::TypedFile RunTyped(QFileDialog& dialog, const QStringList& filters, const QStringList& suffixes, int type)
 {
@@ -23,11 +31,27 @@ ViewDialogs::TypedFile RunTyped(QFileDialog& dialog, const QStringList& filters,
     // Two types may share their patterns ("*.TXT"), so a type is told by its filter's position.
     QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
                      [&](const QString& filter) { dialog.setDefaultSuffix(suffixFor(filters.indexOf(filter))); });
+    dialog.setDirectory(StartFolder());
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    RememberFolder(dialog.selectedFiles().first());
     return {dialog.selectedFiles().first(), static_cast<int>(std::max<qsizetype>(0, filters.indexOf(dialog.selectedNameFilter())))};
 }
 
 }  // namespace
+
+QString StartFolder()
+{
+    const QString& last = LastFolder();
+    if (!last.isEmpty() && QFileInfo(last).isDir()) return last;
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (!documents.isEmpty() && QFileInfo(documents).isDir()) return documents;
+    return QDir::homePath();
+}
+
+void RememberFolder(const QString& chosenFile)
+{
+    if (!chosenFile.isEmpty()) LastFolder() = QFileInfo(chosenFile).absolutePath();
+}
 
 ViewDialogs StandardDialogs()
 {
@@ -42,15 +66,18 @@ ViewDialogs StandardDialogs()
         return static_cast<QMessageBox::StandardButton>(box.exec());
     };
     d.openFile = [](QWidget* parent, const QString& filter) {
-        return QFileDialog::getOpenFileName(parent, QString(), QString(), filter);
+        const QString path = QFileDialog::getOpenFileName(parent, QString(), StartFolder(), filter);
+        RememberFolder(path);
+        return path;
     };
     d.saveFile = [](QWidget* parent, const QString& filter, const QString& suffix, QString* selectedFilter) {
-        QFileDialog dialog(parent, QString(), QString(), filter);
+        QFileDialog dialog(parent, QString(), StartFolder(), filter);
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setDefaultSuffix(suffix);
         // The program asks its own question (MayOverwrite), about the name it will really write.
         dialog.setOption(QFileDialog::DontConfirmOverwrite);
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
+        RememberFolder(dialog.selectedFiles().first());
         if (selectedFilter) *selectedFilter = dialog.selectedNameFilter();
         return dialog.selectedFiles().first();
     };

@@ -47,8 +47,13 @@ struct ViewDialogs {
         saveTyped;
 };
 
-// The dialogs of the desktop.
+// The dialogs of the desktop. Their file dialogs open in the folder of the
+// last file chosen in any of them while the program runs, else in the
+// user's documents folder (the home folder when there is none), never in
+// the folder the program happened to be started from.
 ViewDialogs StandardDialogs();
+QString StartFolder();
+void RememberFolder(const QString& chosenFile);
 
 // True when `path` does not exist yet or the user answers Yes to "OK to
 // overwrite %s".

@@ -99,12 +99,14 @@ WeeklyView::WeeklyView(Session& session, QWidget* parent)
         connect(e, &QLineEdit::returnPressed, this, [this] {
             if (B2->isDefault()) B2Click();
         });
+    // TOorAll holds whether "Today / tomorrow" is chosen, as settings files
+    // have always stored it.
     connect(WeeklyRadioButton1, &QRadioButton::clicked, this, [this] {
-        this->session().settings().TOorAll = false;
+        this->session().settings().TOorAll = true;
         emit changed();
     });
     connect(WeeklyRadioButton2, &QRadioButton::clicked, this, [this] {
-        this->session().settings().TOorAll = true;
+        this->session().settings().TOorAll = false;
         emit changed();
     });
     ApplySettings();
@@ -121,8 +123,8 @@ void WeeklyView::ApplySettings()
         for (int i = 0; i < 7; ++i) WeeklyListBox1->addItem(names[(start + i) % 7]);
     }
     if (row >= 0) SelectDay(row);
-    WeeklyRadioButton1->setChecked(!session().settings().TOorAll);
-    WeeklyRadioButton2->setChecked(session().settings().TOorAll);
+    WeeklyRadioButton1->setChecked(session().settings().TOorAll);
+    WeeklyRadioButton2->setChecked(!session().settings().TOorAll);
     SetupPopupMenu();
 }
 
@@ -222,9 +224,16 @@ void WeeklyView::SB16Click()
 
 void WeeklyView::SetupPopupMenu()
 {
-    std::vector<QString> captions;
-    for (const AWeek& w : session().records().weekly()) captions.push_back(DecodeStored(w.Hint));
-    BuildGotoMenu(gotoMenu_, captions, [this](int index) {
+    // Grouped by weekday as the day list shows them.
+    const int weekStart = DateSettingsFrom(session().settings()).WeekStart;
+    const QStringList names = WeekdayNameList();
+    QStringList days;
+    for (int i = 0; i < 7; ++i) days << names[(weekStart + i) % 7];
+    std::vector<GotoItem> items;
+    for (const AWeek& w : session().records().weekly())
+        items.push_back(
+            {DecodeStored(w.Hint), w.Weekday >= 1 && w.Weekday <= 7 ? WeekdayColumn(w.Weekday, weekStart) : -1});
+    BuildGotoMenu(gotoMenu_, items, days, [this](int index) {
         const auto& list = session().records().weekly();
         if (index < 0 || index >= static_cast<int>(list.size())) return;
         const int weekday = list[static_cast<std::size_t>(index)].Weekday;

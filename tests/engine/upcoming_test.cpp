@@ -128,6 +128,31 @@ TEST(Upcoming, WeekListNotesNameTheWeeksNotEveryYearHas)
     EXPECT_FALSE(CheckWeekList("10,52", 2003, kMondayFullWeek).beyondLastWeek);
 }
 
+// What the note says of week 0 or 53 on a weekday is what the finder does:
+// the years named are exactly those in which the event has a date.
+TEST(Upcoming, WeekNotesNameTheYearsTheFinderFindsADateIn)
+{
+    for (const int weekStart : {0, 1})
+        for (const int firstWeek : {0, 1, 2})
+            for (int weekday = 1; weekday <= 7; ++weekday)
+                for (const int week : {0, 53}) {
+                    const DateSettings settings{weekStart, firstWeek, false};
+                    const std::string list = std::to_string(week);
+                    std::vector<int> found;
+                    for (int y = 2024; y < 2034; ++y) {
+                        const auto dates = NextOccurrences(orv::test::Weekly("x", weekday, list),
+                                                           D(y, 1, 1), 1, settings, 1);
+                        if (!dates.empty() && dates.front().date.Year == y) found.push_back(y);
+                    }
+                    const WeekListNotes notes = CheckWeekList(list, 2024, settings, weekday);
+                    const std::vector<int> named = notes.weeks.empty() ? std::vector<int>{2024, 2025, 2026, 2027, 2028,
+                                                                                          2029, 2030, 2031, 2032, 2033}
+                                                                       : notes.weeks.front().years;
+                    EXPECT_EQ(named, found) << "start " << weekStart << ", first week " << firstWeek << ", weekday "
+                                            << weekday << ", week " << week;
+                }
+}
+
 TEST(Upcoming, MonthsWithoutADay)
 {
     EXPECT_EQ(MonthsWithoutDay(31), (std::vector<int>{2, 4, 6, 9, 11}));

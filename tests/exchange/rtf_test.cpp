@@ -148,6 +148,35 @@ TEST(RtfTest, WordProcessorReadsOurLetterBack)
     EXPECT_EQ(Without(resaved.document, asian), Without(ours.document, asian));
 }
 
+struct DroppedCase {
+    const char* name;
+    friend void PrintTo(const DroppedCase& c, std::ostream* os) { *os << c.name; }
+    std::string rtf;
+    std::vector<std::string> dropped;
+};
+
+class RtfDroppedTest : public testing::TestWithParam<DroppedCase> {};
+
+// What the letter cannot keep is named, so that saving over such a file can warn.
+TEST_P(RtfDroppedTest, NamesWhatTheLetterCannotKeep)
+{
+    const RtfReadResult read = ReadRtf(GetParam().rtf);
+    ASSERT_TRUE(read.ok) << read.message;
+    EXPECT_EQ(read.dropped, GetParam().dropped);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, RtfDroppedTest,
+    testing::Values(
+        DroppedCase{"OfficeLetterWithHeaderFooterPictureAndTable", test::SampleFile("letter-parts.rtf"),
+                    {"headers and footers", "pictures", "tables"}},
+        DroppedCase{"FormattedLetterLosesNothing", test::SampleFile("letter-writer.rtf"), {}},
+        DroppedCase{"FootnotesCommentsAndObjects",
+                    R"({\rtf1 a{\footnote n}{\*\annotation c}{\object{\*\objdata 0102}}{\footnote m}})",
+                    {"footnotes", "comments", "embedded objects"}},
+        DroppedCase{"ATableInAHeaderIsTheHeader", R"({\rtf1{\header\trowd\intbl h\cell\row}b})", {"headers and footers"}}),
+    [](const auto& row) { return std::string(row.param.name); });
+
 struct ReadCase {
     const char* name;
     friend void PrintTo(const ReadCase& c, std::ostream* os) { *os << c.name; }

@@ -91,6 +91,40 @@ TEST(SemicolonTest, ReadsTheSemicolonTextTheSpreadsheetProgramWrote)
     EXPECT_EQ(read.table.rows[5][7], "\xE2\x82\xAC and \xE6\x97\xA5\xE6\x9C\xAC");
 }
 
+struct SeparatorCase {
+    const char* name;
+    friend void PrintTo(const SeparatorCase& c, std::ostream* os) { *os << c.name; }
+    std::string text;
+    char separator;
+};
+
+class SeparatorTest : public testing::TestWithParam<SeparatorCase> {};
+
+TEST_P(SeparatorTest, IsTheOneThatSplitsTheLinesEvenly)
+{
+    EXPECT_EQ(DetectSeparator(GetParam().text), GetParam().separator);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, SeparatorTest,
+    testing::Values(
+        SeparatorCase{"CommasInsideSemicolonFields", "Lee;1,5;Main St 1, Town\r\nBerg;2,5;x\r\n", ';'},
+        SeparatorCase{"SemicolonsInsideQuotedCommaFields", "\"Lee; Ann\",5\r\n\"Berg; Bo\",6\r\n\"a;b;c\",7", ','},
+        SeparatorCase{"QuotedLineBreakIsNoLine", "a,\"x\r\ny;z;w\",b\r\nc,d,e", ','},
+        SeparatorCase{"TabsBeatStrayCommas", "Lee\tAnn, Dr\t5\nBerg\tBo\t6\n", '\t'},
+        SeparatorCase{"SteadyWidthBeatsMoreSeparators", "a,b;c;d\r\ne,f;g\r\nh,i;j;k;l", ','},
+        SeparatorCase{"OneColumn", "Ann Lee\r\n\r\nBob Berg", 0}),
+    [](const auto& row) { return std::string(row.param.name); });
+
+// A table the spreadsheet program saved with commas, its numbers holding
+// commas too, is read in its columns and says which separator it took.
+TEST(SemicolonTest, ReadsTheCommaTextTheSpreadsheetProgramWrote)
+{
+    const SeparatedText comma = ReadSeparatedText(test::SampleFile("people-comma.csv"), "people-comma.csv", 0);
+    EXPECT_EQ(comma.separator, ',');
+    EXPECT_EQ(comma.result.table.rows, ReadSemicolonText(test::SampleFile("people-as-shown.csv"), "p.csv").table.rows);
+}
+
 TEST(SemicolonTest, BinaryFileIsRefused)
 {
     const TableResult read = ReadSemicolonText(std::string("\x89PNG\r\n\x1a\n\0\0", 10), "/tmp/p.txt");

@@ -7,6 +7,7 @@
 
 #include "fakedialogs.h"
 #include "views/chosenfile.h"
+#include "views/viewdialogs.h"
 
 namespace orv::test {
 
@@ -14,6 +15,23 @@ class ChosenFileTest : public QObject {
     Q_OBJECT
 
 private slots:
+    // The file dialogs open where the user keeps files, never in whatever
+    // folder the program was started from.
+    void theDialogsOpenInTheLastFolderUsedElseTheDocuments()
+    {
+        QTemporaryDir home;
+        qputenv("HOME", QFile::encodeName(home.path()));  // the test's own; its settings live elsewhere
+        const QString documents = home.filePath(QStringLiteral("Documents"));
+        const QString letters = home.filePath(QStringLiteral("letters"));
+        QCOMPARE(StartFolder(), home.path());  // no documents folder yet
+        QVERIFY(QDir().mkpath(documents) && QDir().mkpath(letters));
+        QCOMPARE(StartFolder(), documents);
+        RememberFolder(letters + QStringLiteral("/to Ann.rtf"));
+        QCOMPARE(StartFolder(), letters);
+        QVERIFY(QDir(letters).removeRecursively());
+        QCOMPARE(StartFolder(), documents);  // a folder gone since is not offered
+    }
+
     void theQuestionNamesTheFileALinkPointsToAndTheWriteGoesThere()
     {
         QTemporaryDir dir;

@@ -2,6 +2,7 @@
 // once into the three tables, the list file saved and loaded, each "Save in
 // file" type read back, the overwrite question, and the printed address blocks.
 #include <QCheckBox>
+#include <QHeaderView>
 #include <QPlainTextEdit>
 #include <QAbstractButton>
 #include <QRadioButton>
@@ -212,6 +213,10 @@ private slots:
         grid->model()->setData(grid->model()->index(1, 0), QStringLiteral("Änne"));
         QCOMPARE(window->list().LetterRows()[1][0], std::string("\xC3\x84nne"));
         QCOMPARE(Records().addresses()[1].Name, std::string("Ann"));
+        grid->clearSelection();
+        Click("DeleteRowButton");  // nothing chosen: nothing deleted
+        QCOMPARE(fake.messages, QStringList{QStringLiteral("ORV|Select the row to delete first.|")});
+        QCOMPARE(Column("StringGrid1", 0).size(), 3);
         grid->setCurrentIndex(grid->model()->index(0, 0));
         Click("DeleteRowButton");
         QCOMPARE(Column("StringGrid1", 0), (QStringList{"Änne", "Bob"}));
@@ -221,6 +226,17 @@ private slots:
         for (int i = 0; i < 3; ++i) Click("DeleteRowButton");
         QCOMPARE(Column("StringGrid1", 0), QStringList{""});  // the last row is emptied, not removed
         QCOMPARE(window->list().ExportRows().size(), 4u);    // the export table is not touched
+    }
+
+    // "1.Telephone number" and "2.Telephone number" are told apart on screen.
+    void everyHeadingIsShownWhole()
+    {
+        for (const char* name : {"StringGrid1", "StringGrid2"}) {
+            const QHeaderView* header = window->findChild<QTableView*>(QLatin1String(name))->horizontalHeader();
+            for (int c = 0; c < header->count(); ++c)
+                QVERIFY2(header->sectionSize(c) >= header->sectionSizeHint(c),
+                         qPrintable(header->model()->headerData(c, Qt::Horizontal).toString()));
+        }
     }
 
     void printPrintsTheAddressBlocks()

@@ -3,6 +3,7 @@
 // "Delete row" and the column choice, and "To database" with its row
 // messages, its single save and nothing changed when that save fails.
 #include <QDir>
+#include <QLabel>
 #include <QAbstractButton>
 #include <QSignalSpy>
 #include <QSpinBox>
@@ -81,18 +82,24 @@ private slots:
     {
         QTest::addColumn<QString>("file");
         QTest::addColumn<int>("type");
-        QTest::newRow("semicolon text") << Sample("people-as-shown.csv") << 0;
-        QTest::newRow("xlsx from the spreadsheet program") << Sample("people.xlsx") << 1;
-        QTest::newRow("ods from the spreadsheet program") << Sample("people.ods") << 1;
-        QTest::newRow("a spreadsheet chosen as text") << Sample("people.xlsx") << 0;
+        QTest::addColumn<QString>("note");  // what the window says of the separator; empty: nothing
+        const QString semicolon = QStringLiteral("Fields separated by \";\" (semicolon).");
+        QTest::newRow("semicolon text") << Sample("people-as-shown.csv") << 0 << semicolon;
+        QTest::newRow("comma text") << Sample("people-comma.csv") << 0 << "Fields separated by \",\" (comma).";
+        QTest::newRow("xlsx from the spreadsheet program") << Sample("people.xlsx") << 1 << QString();
+        QTest::newRow("ods from the spreadsheet program") << Sample("people.ods") << 1 << QString();
+        QTest::newRow("a spreadsheet chosen as text") << Sample("people.xlsx") << 0 << QString();
     }
 
     void eachKindOfFileFillsTheGrid()
     {
         QFETCH(QString, file);
         QFETCH(int, type);
+        QFETCH(QString, note);
         Load(file, type);
         QVERIFY2(fake.messages.isEmpty(), qPrintable(fake.messages.join(QLatin1Char('\n'))));
+        auto* said = window->findChild<QLabel*>(QStringLiteral("SeparatorNote"));
+        QCOMPARE(said->isVisible() ? said->text() : QString(), note);
         const Table& t = window->table();
         QCOMPARE(t.Cell(0, 0), std::string_view("First name"));
         QCOMPARE(t.Cell(1, 2), std::string_view("01234"));        // a postal code keeps its zero
@@ -163,7 +170,8 @@ private slots:
         QCOMPARE(Records().addresses()[static_cast<std::size_t>(Records().CurrentAddress)].Name, std::string("Dan"));
 
         // The header row deleted and the first two columns swapped; a second import adds everyone again.
-        window->findChild<QTableView*>(QStringLiteral("StringGrid1"))->setCurrentIndex({});
+        auto* grid = window->findChild<QTableView*>(QStringLiteral("StringGrid1"));
+        grid->setCurrentIndex(grid->model()->index(0, 0));
         Click("Label14");
         window->findChild<QSpinBox*>(QStringLiteral("SpinEdit1"))->setValue(2);
         window->findChild<QSpinBox*>(QStringLiteral("SpinEdit2"))->setValue(1);
@@ -234,7 +242,12 @@ private slots:
         Write(Path("export.TXT"), QByteArray::fromStdString(SerializeSemicolonText(list.ExportRows())));
         Records().editAddresses().clear();
         Load(Path("export.TXT"), 0);
+        Click("Label14");  // no row chosen: none deleted, never the first by chance
+        QCOMPARE(fake.messages, QStringList{"ORV|Select the row to delete first.|"});
+        auto* grid = window->findChild<QTableView*>(QStringLiteral("StringGrid1"));
+        grid->setCurrentIndex(grid->model()->index(0, 0));
         Click("Label14");  // the header row
+        fake.messages.clear();
         Click("Label13");
         QCOMPARE(fake.messages, QStringList{"ORV|2 persons added. In 1 field line breaks became blanks.|"});
         ann.Address = "Line one Line two";

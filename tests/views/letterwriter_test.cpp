@@ -12,6 +12,7 @@
 #include "fakedialogs.h"
 #include "pdftext.h"
 #include "testfiles.h"
+#include "exchange/rtf.h"
 #include "viewfixture.h"
 #include "views/letterwriter.h"
 
@@ -135,6 +136,49 @@ private slots:
         QVERIFY(!window->hasFile());
         QVERIFY(window->modified());
         QCOMPARE(Panel(1), QStringLiteral("Modified"));
+    }
+
+    // An office letter with a header, a footer, a picture and a table: "Save"
+    // over it warns, and offers a new file instead.
+    void savingOverALetterThatHeldMoreWarnsFirst_data()
+    {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("originalKept");
+        QTest::addColumn<QString>("savedTo");  // empty: nothing written
+        QTest::newRow("cancel") << int(QMessageBox::Cancel) << true << QString();
+        QTest::newRow("save as a new file") << int(QMessageBox::Yes) << true << "new.rtf";
+        QTest::newRow("save over it") << int(QMessageBox::No) << false << "office.rtf";
+    }
+    void savingOverALetterThatHeldMoreWarnsFirst()
+    {
+        QFETCH(int, answer);
+        QFETCH(bool, originalKept);
+        QFETCH(QString, savedTo);
+        const QByteArray original = Read(QStringLiteral(ORV_EXCHANGE_TEST_DATA "/letter-parts.rtf"));
+        Write(Path("office.rtf"), original);
+        fake.files << Path("office.rtf");
+        Item("Open1")->trigger();
+        QCOMPARE(Letter()->toPlainText().section(QLatin1Char('\n'), 0, 0), QStringLiteral("Dear {fn} {sn},"));
+        fake.answers << static_cast<QMessageBox::StandardButton>(answer);
+        fake.files << Path("new.rtf");
+        Item("Save1")->trigger();
+        QCOMPARE(fake.questions.size(), 1);
+        QVERIFY2(fake.questions[0].startsWith(QStringLiteral("office.rtf holds headers and footers, pictures and tables, "
+                                                             "which the letter cannot keep.")),
+                 qPrintable(fake.questions[0]));
+        QCOMPARE(Read(Path("office.rtf")) == original, originalKept);
+        if (savedTo.isEmpty()) {
+            QVERIFY(!QFile::exists(Path("new.rtf")));
+            return;
+        }
+        const QByteArray saved = Read(Path(savedTo.toLatin1().constData()));
+        const RtfReadResult back = ReadRtf(std::string_view(saved.constData(), static_cast<std::size_t>(saved.size())));
+        QVERIFY(back.ok && back.dropped.empty());
+        QVERIFY(back.document.PlainText().starts_with("Dear {fn} {sn},"));
+        QCOMPARE(window->fileName(), Path(savedTo.toLatin1().constData()));
+        // The file written holds only the letter: saving again asks nothing.
+        Item("Save1")->trigger();
+        QCOMPARE(fake.questions.size(), 1);
     }
 
     void aChangedLetterIsAskedAboutBeforeOpenAndClose_data()

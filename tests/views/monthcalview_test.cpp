@@ -33,6 +33,20 @@ private slots:
         QCOMPARE(Cell(12, 1), QStringLiteral("13"));
     }
 
+    // Twelve clicks on one spot step twelve months, whatever the names' widths.
+    void theArrowsStayWhereTheyAreWhileMonthsAreStepped()
+    {
+        auto* next = p->Find<QToolButton>("Image1");
+        const QPoint spot = next->mapTo(p->page.get(), next->rect().center());
+        for (int i = 0; i < 12; ++i) {
+            QCOMPARE(p->page->childAt(spot), next);
+            QTest::mouseClick(next, Qt::LeftButton);
+            QCoreApplication::processEvents();
+        }
+        QCOMPARE(p->Find<QAbstractButton>("Label32")->text(), QStringLiteral("March"));
+        QCOMPARE(p->Find<QAbstractButton>("Label34")->text(), QStringLiteral("2025"));
+    }
+
     void aShortMonthLeavesTheLastRowsEmpty()
     {
         Page().ShowMonth(2023, 2);

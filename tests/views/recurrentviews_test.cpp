@@ -2,6 +2,7 @@
 // Create and Delete store and write, the week-list check, the duplicate
 // refusal, the counting filters, the day pulled back, Enter, and the "Goto"
 // menus and the next dates shown while typing.
+#include <QAccessible>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -10,6 +11,8 @@
 
 #include "eventviewtest.h"
 #include "views/annualview.h"
+#include "views/eventgrid.h"
+#include "views/overviewview.h"
 #include "views/monthlyview.h"
 #include "views/newrecdialog.h"
 #include "views/weeklyview.h"
@@ -98,6 +101,46 @@ private slots:
                  (QStringList{QStringLiteral("Choir"), QStringLiteral("Gym")}));
     }
 
+    // The stored TOorAll has always meant "Today / tomorrow" is chosen; the
+    // overview lists weekly events in its next days only with "All days".
+    void theOverviewChoiceDecidesTheNextDaysWeeklyRows_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<bool>("stored");
+        QTest::addColumn<bool>("gymInNextDays");
+        QTest::newRow("Today / tomorrow") << "WeeklyRadioButton1" << true << false;
+        QTest::newRow("All days") << "WeeklyRadioButton2" << false << true;
+    }
+    void theOverviewChoiceDecidesTheNextDaysWeeklyRows()
+    {
+        QFETCH(QString, button);
+        QFETCH(bool, stored);
+        QFETCH(bool, gymInNextDays);
+        SessionFixture fx;
+        fx.session->Initialise(kToday);
+        fx.AddSampleRecords();
+        fx.session->records().editWeekly().push_back(Weekly("Gym", 6));  // Friday, in two days
+        WeeklyView weekly(*fx.session);
+        OverviewView overview(*fx.session, fx.navigator);
+        connect(&weekly, &WeeklyView::changed, &overview, [&] { overview.Build(false); });
+        const auto rows = [&](const char* grid) {
+            QStringList texts;
+            for (const Occurrence& o : overview.findChild<EventGrid*>(QLatin1String(grid))->table())
+                if (o.Kind == 'W') texts << QString::fromStdString(o.Text);
+            return texts;
+        };
+        RecurrentPages::In<QRadioButton>(&weekly, button.toLatin1().constData())->click();
+        QCOMPARE(rows("TodayStringGrid"), QStringList{QStringLiteral("Choir")});
+        QCOMPARE(rows("NextWeekStringGrid").contains(QStringLiteral("Gym")), gymInNextDays);
+        QVERIFY(fx.session->SaveAll().ok());
+
+        Session reread(fx.session->dataFolder(), (fx.dir.path() + QStringLiteral("/settings.reg")).toStdString());
+        reread.Initialise(kToday);
+        QCOMPARE(reread.settings().TOorAll, stored);
+        WeeklyView again(reread);
+        QVERIFY(RecurrentPages::In<QRadioButton>(&again, button.toLatin1().constData())->isChecked());
+    }
+
     void theWeekListIsCheckedAtCreation_data()
     {
         QTest::addColumn<QString>("weeks");
@@ -154,13 +197,44 @@ private slots:
         p->weekly->SelectDay(0);  // Monday
         RecurrentPages::In<QLineEdit>(W(), "Edit8")->setText(QStringLiteral("53"));
         const QString weekly = RecurrentPages::Preview(W(), "WeeklyPreview");
-        QVERIFY2(weekly.contains(QStringLiteral("Week 53 is only in some years: 2024, 2029.")), qPrintable(weekly));
+        QVERIFY2(weekly.contains(QStringLiteral("Week 53 has a Monday only in some years: 2024, 2029.")), qPrintable(weekly));
         QVERIFY2(weekly.startsWith(QStringLiteral("Next dates: Mon 30/12-2024 (week 53), Mon 31/12-2029 (week 53)")),
                  qPrintable(weekly));
         p->monthly->SelectDay(30);
         const QString monthly = RecurrentPages::Preview(M(), "MonthlyPreview");
         QVERIFY2(monthly.startsWith(QStringLiteral("Next dates: Sun 31/3-2024, Fri 31/5-2024")), qPrintable(monthly));
-        QVERIFY(monthly.contains(QStringLiteral("no date in Febuary, April, June, September and November")));
+        QVERIFY(monthly.contains(QStringLiteral("no date in February, April, June, September and November")));
+    }
+
+    // Read out by a screen reader, and right about what the list will do.
+    void theWeeklyPreviewSaysWhatTheListDoes_data()
+    {
+        QTest::addColumn<QString>("weeks");
+        QTest::addColumn<QStringList>("said");
+        QTest::addColumn<QString>("notSaid");
+        QTest::newRow("unreadable after 54")
+            << "54,x" << QStringList{"Next dates: Mon 18/3-2024 (week 12)", "the event comes in every week."}
+            << "Week 54";
+        QTest::newRow("week 0 has no Monday")
+            << "0"
+            << QStringList{"No date in the next 200 years.",
+                           "Week 0 (the days of early January before week 1) has no Monday in any of the next ten years."}
+            << "only in some years";
+    }
+    void theWeeklyPreviewSaysWhatTheListDoes()
+    {
+        QFETCH(QString, weeks);
+        QFETCH(QStringList, said);
+        QFETCH(QString, notSaid);
+        p->weekly->SelectDay(0);  // Monday
+        RecurrentPages::In<QLineEdit>(W(), "Edit8")->setText(weeks);
+        auto* preview = RecurrentPages::In<QLabel>(W(), "WeeklyPreview");
+        const QString text = preview->text();
+        for (const QString& s : said) QVERIFY2(text.contains(s), qPrintable(text));
+        QVERIFY2(!text.contains(notSaid), qPrintable(text));
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(preview);
+        QVERIFY(accessible);
+        QCOMPARE(accessible->text(QAccessible::Name), text);
     }
 
     void theCountingFieldsKeepOnlyWholeNumbers_data()
@@ -201,7 +275,9 @@ private slots:
         QVERIFY(!p->File("month.orv").contains("Rent"));
     }
 
-    void theAnnualDayIsPulledBackToTheMonthsLastDay()
+    // 31 "Febuary" moves back to the 28th and says so; 29 February can be
+    // chosen, so an event stored on it is reached from "Goto" and deleted.
+    void theAnnualDayIsPulledBackButA29FebruaryEventIsReached()
     {
         auto* day = RecurrentPages::In<QComboBox>(A(), "ComboBox1");
         auto* month = RecurrentPages::In<QComboBox>(A(), "ComboBox2");
@@ -209,8 +285,42 @@ private slots:
         day->setCurrentIndex(30);
         month->setCurrentIndex(1);  // Febuary
         QCOMPARE(day->currentText(), QStringLiteral("28."));
-        day->setCurrentIndex(28);  // 29 February cannot be chosen
-        QCOMPARE(day->currentText(), QStringLiteral("28."));
+        const QString preview = RecurrentPages::Preview(A(), "AnnualPreview");
+        QVERIFY2(preview.contains(QStringLiteral("February has no 31st: the day moved back to the 28th.")),
+                 qPrintable(preview));
+
+        p->fx.session->records().editAnnual().push_back(Annual("Leap day", 2, 29));
+        p->annual->SetupPopupMenu();
+        RecurrentPages::In<QAbstractButton>(A(), "T19")->findChild<QMenu*>()->actions().at(1)->trigger();
+        QCOMPARE(day->currentText(), QStringLiteral("29."));
+        QCOMPARE(RecurrentPages::Items(A(), "ListBox5"), QStringList{QStringLiteral("Leap day")});
+        QVERIFY(RecurrentPages::Preview(A(), "AnnualPreview").contains(QStringLiteral("29/2-2028")));
+        RecurrentPages::In<QListWidget>(A(), "ListBox5")->setCurrentRow(0);
+        RecurrentPages::In<QPushButton>(A(), "SpeedButton3")->click();
+        const QByteArray file = p->File("year.orv");
+        QVERIFY(file.contains("Parade") && !file.contains("Leap day"));
+    }
+
+    // A lifetime's list is grouped by month, and a month longer than a menu
+    // is cut in ranges; every item still reaches its event.
+    void aLongGotoMenuIsGroupedAndReachesEveryEvent()
+    {
+        std::vector<AYear>& list = p->fx.session->records().editAnnual();
+        for (int i = 0; i < 45; ++i) list.push_back(Annual("March " + std::to_string(i), 3, 1 + i % 28));
+        list.push_back(Annual("Eve", 12, 31));
+        p->annual->SetupPopupMenu();
+        auto* go = RecurrentPages::In<QAbstractButton>(A(), "T19")->findChild<QMenu*>();
+        QCOMPARE(MenuItems(go), (QStringList{QStringLiteral("March (46)"), QStringLiteral("December (1)")}));
+        QMenu* march = go->actions().at(0)->menu();
+        emit march->aboutToShow();
+        QCOMPARE(MenuItems(march),
+                 (QStringList{QStringLiteral("Parade \u2013 March 38"), QStringLiteral("March 39 \u2013 March 44")}));
+        QMenu* rest = march->actions().at(1)->menu();
+        emit rest->aboutToShow();
+        QCOMPARE(rest->actions().size(), 6);
+        rest->actions().at(5)->trigger();  // "March 44", on the 17th
+        QCOMPARE(RecurrentPages::In<QComboBox>(A(), "ComboBox1")->currentText(), QStringLiteral("17."));
+        QCOMPARE(RecurrentPages::In<QComboBox>(A(), "ComboBox2")->currentText(), QStringLiteral("March"));
     }
 
     void annualCreateAndDeleteWriteTheFile()
