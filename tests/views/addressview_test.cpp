@@ -345,6 +345,59 @@ private slots:
         QCOMPARE(fake.messages, QStringList{"ORV|In 1 field a line break was replaced by a blank.|"});
     }
 
+    // "Import vCard" on an address book's export (a byte-order mark before
+    // the first card) says how many cards it holds and offers to add them all.
+    void importVCardOfManyCardsOffersToAddThemAll_data()
+    {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<QStringList>("names");
+        QTest::newRow("add all") << int(QMessageBox::Yes) << QStringList{"Ann", "Bob", "Cid", "Dan", "Eva"};
+        QTest::newRow("one person") << int(QMessageBox::No) << QStringList{"Ann", "Bob", "Eva"};
+        QTest::newRow("cancel") << int(QMessageBox::Cancel) << QStringList{"Ann", "Bob"};
+    }
+
+    void importVCardOfManyCardsOffersToAddThemAll()
+    {
+        QFETCH(int, answer);
+        QFETCH(QStringList, names);
+        fake.files.enqueue(WriteFile("book.vcf", "\xEF\xBB\xBF" "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Berg;Cid\r\nEND:VCARD\r\n"
+                                                 "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Dahl;Dan\r\nEND:VCARD\r\n"
+                                                 "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Ek;Eva\r\nEND:VCARD\r\n"));
+        fake.answers.enqueue(static_cast<QMessageBox::StandardButton>(answer));
+        fake.answers.enqueue(QMessageBox::No);  // "Overwrite information": a new person
+        Item("ImportvCard1")->trigger();
+        QVERIFY(fake.questions.value(0).startsWith(QStringLiteral("'book.vcf' holds 3 vCards.")));
+        QVERIFY(fake.questions.value(0).contains(QStringLiteral("\"Import all vCards...\"")));
+        QCOMPARE(fake.questions.size(), answer == QMessageBox::No ? 2 : 1);
+        QStringList onDisk;
+        for (const AData& a : OnDisk()) onDisk << QString::fromStdString(a.Name);
+        QStringList shown = Names();
+        onDisk.sort();
+        shown.sort();
+        QCOMPARE(shown, names);
+        if (answer != QMessageBox::Cancel) QCOMPARE(onDisk, names);
+    }
+
+    // What the person has no field for is kept in the additional information
+    // and stored; what cannot be kept is named; a second import adds no line twice.
+    void cardFieldsWithoutAPlaceGoToTheAdditionalInformation()
+    {
+        const QString card = WriteFile("work.vcf", "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Smith;Ann\r\nORG:Acme\r\n"
+                                                   "TITLE:Buyer\r\nBDAY:1980\r\nPHOTO;ENCODING=b:AAAA\r\nEND:VCARD\r\n");
+        Records().editAddresses()[0].More = {"note"};
+        view->ShowAddress();
+        for (int round = 0; round < 2; ++round) {
+            fake.files.enqueue(card);
+            fake.answers.enqueue(QMessageBox::Yes);
+            Item("ImportvCard1")->trigger();
+        }
+        QCOMPARE(view->infoView()->DataMemo->toPlainText(), QStringLiteral("note\nOrganisation: Acme\nTitle: Buyer"));
+        QCOMPARE(OnDisk()[0].More, (std::vector<std::string>{"note", "Organisation: Acme", "Title: Buyer"}));
+        QCOMPARE(OnDisk()[0].Year, 1990);
+        QCOMPARE(fake.messages.value(0),
+                 QStringLiteral("ORV|The birthday '1980' is no date ORV reads; it was left out.\nNot kept: PHOTO.|"));
+    }
+
     // The window's card and orv-cli's are one writer's: a person stored in
     // Windows-1252 goes out as UTF-8 under its identity.
     void exportWritesTheStoredPersonDecodedWithItsUid()
