@@ -1,8 +1,10 @@
 // The address book view by its controls: post with the checks and the order,
 // insert, delete, stepping, "Check dates", the vCard exchange, copying, the
 // print job on a PDF file, and "New Address / Birthday".
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QFile>
 #include <QLineEdit>
 #include <QMenu>
@@ -10,12 +12,14 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScrollArea>
 #include <QStandardPaths>
 #include <QTest>
 #include <QTimer>
 #include <algorithm>
 
 #include "fakedialogs.h"
+#include "exchange/phonebook.h"
 #include "exchange/vcard.h"
 #include "store/datafile.h"
 #include "viewfixture.h"
@@ -476,6 +480,17 @@ private slots:
     void newAddressDialogPostsThroughTheView()
     {
         TNewAdd dialog(*view);
+        // Tab meets only controls a screen reader can name, never the frame around the fields.
+        dialog.show();
+        for (int step = 0; step < 14; ++step) {
+            QWidget* at = dialog.focusWidget();
+            QVERIFY(at);
+            QAccessibleInterface* a = QAccessible::queryAccessibleInterface(at);
+            QVERIFY2(a && !a->text(QAccessible::Name).isEmpty(), qPrintable(at->objectName()));
+            QVERIFY2(!qobject_cast<QScrollArea*>(at), "the frame around the fields");
+            QTest::keyClick(at, Qt::Key_Tab);
+        }
+        dialog.hide();
         QTimer::singleShot(0, [&] {
             auto* ok = dialog.findChild<QPushButton*>(QStringLiteral("OkButton"));
             QVERIFY(!ok->isEnabled());
@@ -493,15 +508,55 @@ private slots:
         QCOMPARE(OnDisk().size(), 3u);
     }
 
+    // One order for "Go to" and the phone book, whatever the machine's
+    // locale; a name is shown as written, "&" included.
     void goToListsEveryoneAlphabetically()
     {
-        Records().editAddresses().push_back(Person("adam", "Zed", 1, 1));
+        for (AData p : {Person("adam", "Zed", 1, 1), Person("Tom & Jerry", "Cat", 2, 1), Person("\xC3\x89mile", "Zola", 3, 1)}) {
+            p.Tele1 = "1";
+            Records().editAddresses().push_back(p);
+        }
+        Records().editAddresses()[0].Tele1 = "2";
+        Records().editAddresses()[1].Tele1 = "3";
         view->BuildGoToMenu();
         QStringList captions;
-        for (QAction* a : view->goToMenu()->actions()) captions << a->text();
-        QCOMPARE(captions, (QStringList{"adam Zed", "Ann Smith", "Bob Jones"}));
+        for (QAction* a : view->goToMenu()->actions()) captions << a->iconText();
+        QCOMPARE(captions, (QStringList{"adam Zed", "Ann Smith", "Bob Jones", "\u00C9mile Zola", "Tom & Jerry Cat"}));
+        QStringList phoneBook;
+        for (const PhoneBookRow& r : PhoneBookRows(Records().addresses())) phoneBook << QString::fromStdString(r.Name);
+        QCOMPARE(captions, phoneBook);
         view->goToMenu()->actions()[2]->trigger();
         QCOMPARE(Edit(1)->text(), QStringLiteral("Bob"));
+    }
+
+    // The view's menu opens from every field, with the Menu key or Shift+F10.
+    void theMenuOpensFromEveryField_data()
+    {
+        QTest::addColumn<int>("field");
+        QTest::addColumn<bool>("menuKey");
+        for (int field : {1, 5, 6, 9, 11}) {
+            QTest::addRow("DataEdit%d Shift+F10", field) << field << false;
+            QTest::addRow("DataEdit%d Menu key", field) << field << true;
+        }
+    }
+
+    void theMenuOpensFromEveryField()
+    {
+        QFETCH(int, field);
+        QFETCH(bool, menuKey);
+        auto* menu = view->findChild<QMenu*>(QStringLiteral("DataPopupMenu"));
+        QLineEdit* edit = Edit(field);
+        edit->setFocus();
+        QTRY_VERIFY(edit->hasFocus());
+        if (menuKey) {
+            const QPoint at = edit->rect().center();
+            QContextMenuEvent event(QContextMenuEvent::Keyboard, at, edit->mapToGlobal(at));
+            QApplication::sendEvent(edit, &event);
+        } else {
+            QTest::keyClick(edit, Qt::Key_F10, Qt::ShiftModifier);
+        }
+        QTRY_VERIFY(menu->isVisible());
+        menu->hide();
     }
 };
 
