@@ -56,12 +56,13 @@ TextFileContent TextOfFile(std::string_view bytes, std::string_view fileName)
     TextFileContent r;
     const auto starts = [&](std::string_view prefix) { return bytes.substr(0, prefix.size()) == prefix; };
     // UTF-16 with its byte-order mark, as some programs save "Unicode text";
-    // without one, text that starts with a character of ASCII in two bytes,
-    // the zero byte first or last (no text file of one byte a character
-    // holds a zero byte).
+    // without one, text that starts with a printable ASCII character in two
+    // bytes, the zero byte first or last (no text file of one byte a
+    // character holds a zero byte, and binary data rarely starts so).
+    const auto printable = [](char c) { return c >= 0x20 && c < 0x7F; };
     const bool bom = starts("\xFF\xFE") || starts("\xFE\xFF");
-    const bool bareLittle = !bom && bytes.size() >= 2 && bytes[0] != '\0' && bytes[1] == '\0';
-    const bool bareBig = !bom && bytes.size() >= 2 && bytes[0] == '\0' && bytes[1] != '\0';
+    const bool bareLittle = !bom && bytes.size() >= 2 && printable(bytes[0]) && bytes[1] == '\0';
+    const bool bareBig = !bom && bytes.size() >= 2 && bytes[0] == '\0' && printable(bytes[1]);
     const bool little = starts("\xFF\xFE") || bareLittle;
     if (bom || bareLittle || bareBig) {
         std::size_t i = bom ? 2 : 0;
