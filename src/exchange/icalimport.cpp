@@ -480,6 +480,7 @@ private:
             if (!identity.empty()) c.Uid = identity + "-" + DateKey(d);
             if (Dated(c, d) && IsNew(c)) u.occurrences.push_back(Identified(std::move(c)));
         }
+        if (!u.occurrences.empty()) NotKept(summary, Unkept(e, false));
         plan.unexpressed.push_back(std::move(u));
     }
 
