@@ -55,10 +55,17 @@ TextFileContent TextOfFile(std::string_view bytes, std::string_view fileName)
 {
     TextFileContent r;
     const auto starts = [&](std::string_view prefix) { return bytes.substr(0, prefix.size()) == prefix; };
-    const bool little = starts("\xFF\xFE");
-    if (little || starts("\xFE\xFF")) {
-        // UTF-16 with its byte-order mark, as some programs save "Unicode text".
-        std::size_t i = 2;
+    // UTF-16 with its byte-order mark, as some programs save "Unicode text";
+    // without one, text that starts with a printable ASCII character in two
+    // bytes, the zero byte first or last (no text file of one byte a
+    // character holds a zero byte, and binary data rarely starts so).
+    const auto printable = [](char c) { return c >= 0x20 && c < 0x7F; };
+    const bool bom = starts("\xFF\xFE") || starts("\xFE\xFF");
+    const bool bareLittle = !bom && bytes.size() >= 2 && printable(bytes[0]) && bytes[1] == '\0';
+    const bool bareBig = !bom && bytes.size() >= 2 && bytes[0] == '\0' && printable(bytes[1]);
+    const bool little = starts("\xFF\xFE") || bareLittle;
+    if (bom || bareLittle || bareBig) {
+        std::size_t i = bom ? 2 : 0;
         while (i + 1 < bytes.size()) {
             const auto unit = [&](std::size_t at) {
                 const auto a = static_cast<unsigned char>(bytes[at]);

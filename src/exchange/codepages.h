@@ -24,8 +24,9 @@ std::optional<std::string> CodePageToUtf8(int codePage, std::string_view bytes);
 std::optional<std::string> CharsetToUtf8(const std::string& charset, std::string_view bytes, bool strict);
 
 // The text of a file that is meant to be text: a UTF-8 byte-order mark is
-// dropped, UTF-16 with a byte-order mark becomes UTF-8, and anything holding a
-// NUL byte is refused as not being text. Other bytes are kept as they are.
+// dropped, UTF-16 with a byte-order mark (or, without one, starting with an
+// ASCII character) becomes UTF-8, and anything holding a NUL byte is refused
+// as not being text. Other bytes are kept as they are.
 struct TextFileContent {
     bool ok = true;
     std::string message;

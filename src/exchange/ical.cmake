@@ -2,4 +2,4 @@
 find_package(PkgConfig REQUIRED)
 pkg_check_modules(LIBICAL REQUIRED IMPORTED_TARGET GLOBAL libical)
 orv_library(orv_ical icalexport.cpp icalimport.cpp icalweeks.cpp)
-target_link_libraries(orv_ical PUBLIC orv_engine PRIVATE PkgConfig::LIBICAL)
+target_link_libraries(orv_ical PUBLIC orv_engine PRIVATE orv_codepages PkgConfig::LIBICAL)

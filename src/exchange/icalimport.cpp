@@ -56,6 +56,225 @@ std::string XValue(icalcomponent* e, std::string_view name)
     return {};
 }
 
+// Text values with their own blanks: libical trims a value's leading and
+// trailing blanks (and drops one of blanks only), which would turn a hint of
+// two blanks into none. Such a value is handed over a second time, as hex
+// digits in an X- property beside it, which nothing trims.
+constexpr std::string_view kRawPrefix = "X-ORV-RAW-";
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+std::string Hex(std::string_view bytes)
+{
+    static constexpr char kDigits[] = "0123456789ABCDEF";
+    std::string out;
+    out.reserve(bytes.size() * 2);
+    for (const char c : bytes) {
+        out += kDigits[static_cast<unsigned char>(c) >> 4];
+        out += kDigits[static_cast<unsigned char>(c) & 15];
+    }
+    return out;
+}
+
+std::string FromHex(std::string_view hex)
+{
+    std::string out;
+    for (std::size_t i = 0; i + 1 < hex.size(); i += 2) {
+        const int hi = HexDigitValue(hex[i]), lo = HexDigitValue(hex[i + 1]);
+        if (hi < 0 || lo < 0) break;
+        out += static_cast<char>(hi * 16 + lo);
+    }
+    return out;
+}
+
+// RFC 5545's TEXT escapes.
+std::string UnescapeText(std::string_view s)
+{
+    std::string out;
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        if (s[i] == '\\' && i + 1 < s.size()) {
+            const char next = s[++i];
+            out += (next == 'n' || next == 'N') ? '\n' : next;
+        } else {
+            out += s[i];
+        }
+    }
+    return out;
+}
+
+std::string UpperName(std::string_view line)
+{
+    std::string name;
+    for (const char c : line) {
+        if (c == ':' || c == ';') break;
+        name += (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+    }
+    return name;
+}
+
+// The value of a content line: after the first colon outside a quoted parameter.
+std::string_view ValueOf(std::string_view line)
+{
+    bool quoted = false;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        if (line[i] == '"') quoted = !quoted;
+        else if (line[i] == ':' && !quoted) return line.substr(i + 1);
+    }
+    return {};
+}
+
+// The text libical is given, and what had to be said about it.
+struct PreparedText {
+    std::string text;
+    bool changed = false;
+    std::vector<std::string> notes;
+};
+
+// Hands the blanks of SUMMARY and DESCRIPTION over (see kRawPrefix) and
+// closes a calendar the file does not close: what is complete is read, and
+// the note says what was not. The text is otherwise passed on byte for byte.
+PreparedText PrepareText(std::string_view text)
+{
+    PreparedText out;
+    std::vector<std::pair<std::size_t, std::string>> inserts;  // at an offset, a line
+    std::vector<std::string> open;  // the components begun and not ended
+    std::size_t safe = std::string_view::npos;  // where the outermost calendar may be closed
+    std::string pendingSummary;  // of the component open inside the calendar
+    std::size_t pendingLine = 0;
+    std::size_t lineNumber = 0;
+
+    LineCursor cursor(text);
+    std::string_view physical;
+    std::string logical;
+    std::size_t logicalLine = 0;
+    const auto finish = [&](std::size_t end) {
+        if (logical.empty() && logicalLine == 0) return;
+        const std::string name = UpperName(logical);
+        const std::string_view value = ValueOf(logical);
+        if (name == "BEGIN") {
+            const std::string what = UpperName(value);
+            open.push_back(what);
+            if (open.size() == 2) pendingSummary.clear(), pendingLine = logicalLine;
+        } else if (name == "END" && !open.empty() && open.back() == UpperName(value)) {
+            open.pop_back();
+        } else if ((name == "SUMMARY" || name == "DESCRIPTION") && open.size() == 2) {
+            if (name == "SUMMARY") pendingSummary = OneLine(UnescapeText(value));
+            if (!value.empty() && (IsBlank(value.front()) || IsBlank(value.back())))
+                inserts.emplace_back(end, std::string(kRawPrefix) + name + ":" + Hex(value) + "\r\n");
+        }
+        if (open.size() == 1 && open[0] == "VCALENDAR") safe = end;
+        logical.clear();
+        logicalLine = 0;
+    };
+    std::size_t lineStart = 0;
+    while (cursor.Next(physical)) {
+        ++lineNumber;
+        if (!physical.empty() && IsBlank(physical.front()) && logicalLine != 0) {
+            logical.append(physical.substr(1));  // a folded line goes on
+        } else {
+            finish(lineStart);
+            logical.assign(physical);
+            logicalLine = lineNumber;
+        }
+        lineStart = cursor.Consumed();
+    }
+    finish(lineStart);
+
+    std::size_t keep = text.size();
+    const bool close = !open.empty() && open[0] == "VCALENDAR" && safe != std::string_view::npos;
+    if (close) {
+        keep = safe;
+        std::string note = "The file ends before END:VCALENDAR";
+        if (open.size() > 1) {
+            const std::string kind = open[1] == "VEVENT" ? "event" : open[1] == "VTODO" ? "to-do (VTODO)" : open[1];
+            note += ": the last " + kind + (pendingSummary.empty() ? "" : " '" + pendingSummary + "'") +
+                    " (from line " + std::to_string(pendingLine) + ") is cut off and was not read";
+        } else {
+            note += "; everything in it is complete and was read";
+        }
+        out.notes.push_back(note + ".");
+    }
+    if (inserts.empty() && !close) return out;
+    out.changed = true;
+    std::size_t from = 0;
+    for (const auto& [at, line] : inserts) {
+        if (at > keep) break;
+        out.text.append(text.substr(from, at - from));
+        // A last line without its line break gets one before the new line.
+        if (at == text.size() && at > 0 && text.back() != '\n' && text.back() != '\r') out.text += "\r\n";
+        out.text += line;
+        from = at;
+    }
+    out.text.append(text.substr(from, keep - from));
+    if (close) {
+        if (!out.text.empty() && out.text.back() != '\n' && out.text.back() != '\r') out.text += "\r\n";
+        out.text += "END:VCALENDAR\r\n";
+    }
+    return out;
+}
+
+// A SUMMARY or DESCRIPTION as the file writes it, blanks included.
+std::optional<std::string> RawText(icalcomponent* e, std::string_view name)
+{
+    const std::string xName = std::string(kRawPrefix) + std::string(name);
+    for (icalproperty* p = icalcomponent_get_first_property(e, ICAL_X_PROPERTY); p;
+         p = icalcomponent_get_next_property(e, ICAL_X_PROPERTY)) {
+        const char* n = icalproperty_get_x_name(p);
+        if (n && xName == n) return UnescapeText(FromHex(Text(icalproperty_get_x(p))));
+    }
+    return std::nullopt;
+}
+
+std::string SummaryOf(icalcomponent* e)
+{
+    if (auto raw = RawText(e, "SUMMARY")) return *raw;
+    return Text(icalcomponent_get_summary(e));
+}
+
+std::optional<std::string> DescriptionOf(icalcomponent* e)
+{
+    if (auto raw = RawText(e, "DESCRIPTION")) return raw;
+    if (const char* d = icalcomponent_get_description(e)) return std::string(d);
+    return std::nullopt;
+}
+
+// Properties an event's records take (or that only keep the file in order),
+// whatever kind of record it becomes.
+bool Understood(icalproperty_kind kind)
+{
+    switch (kind) {
+    case ICAL_UID_PROPERTY:
+    case ICAL_DTSTAMP_PROPERTY:
+    case ICAL_DTSTART_PROPERTY:
+    case ICAL_DTEND_PROPERTY:
+    case ICAL_DURATION_PROPERTY:
+    case ICAL_SUMMARY_PROPERTY:
+    case ICAL_RRULE_PROPERTY:
+    case ICAL_RDATE_PROPERTY:
+    case ICAL_EXDATE_PROPERTY:
+    case ICAL_RECURRENCEID_PROPERTY:
+    case ICAL_STATUS_PROPERTY:
+    case ICAL_CREATED_PROPERTY:
+    case ICAL_LASTMODIFIED_PROPERTY:
+    case ICAL_SEQUENCE_PROPERTY:
+    case ICAL_TRANSP_PROPERTY:
+    case ICAL_CLASS_PROPERTY:
+    case ICAL_X_PROPERTY:
+    // Said apart, where they are lost.
+    case ICAL_DESCRIPTION_PROPERTY:
+    case ICAL_LOCATION_PROPERTY:
+    case ICAL_PRIORITY_PROPERTY:
+        return true;
+    default:
+        return false;
+    }
+}
+
+const char* PriorityWord(int icalPriority)
+{
+    return icalPriority >= 1 && icalPriority <= 4 ? "high" : icalPriority >= 6 && icalPriority <= 9 ? "low" : "normal";
+}
+
 int CountProperties(icalcomponent* e, icalproperty_kind kind)
 {
     int n = 0;
@@ -106,7 +325,10 @@ public:
         for (const AMonth& r : existing.monthly()) Existing(r);
         for (const AYear& r : existing.annual()) Existing(r);
         for (const AAdv& r : existing.advanced()) Existing(r);
-        for (const AData& a : existing.addresses()) birthdays_.insert({ical::PersonName(a), a.Month, a.Day});
+        for (const AData& a : existing.addresses()) {
+            birthdays_.insert({ical::PersonName(a), a.Month, a.Day});
+            if (!a.Uid.empty()) personIds_.insert(a.Uid);
+        }
         const auto held = [this](const auto& list) {
             for (const auto& r : list)
                 if (!r.Uid.empty()) identities_.insert(r.Uid);
@@ -128,9 +350,12 @@ public:
             calendars.push_back(c);
         for (icalcomponent* cal : calendars) {
             sawCalendar_ = true;
-            for (icalcomponent* e = icalcomponent_get_first_component(cal, ICAL_VEVENT_COMPONENT); e;
-                 e = icalcomponent_get_next_component(cal, ICAL_VEVENT_COMPONENT)) {
+            for (icalcomponent* e = icalcomponent_get_first_component(cal, ICAL_ANY_COMPONENT); e;
+                 e = icalcomponent_get_next_component(cal, ICAL_ANY_COMPONENT)) {
+                const icalcomponent_kind kind = icalcomponent_isa(e);
+                if (kind == ICAL_VTIMEZONE_COMPONENT) continue;  // read by libical where a time names it
                 events_.push_back(e);
+                if (kind != ICAL_VEVENT_COMPONENT) continue;
                 // A changed instance replaces its occurrence of the series.
                 const icaltimetype rid = icalcomponent_get_recurrenceid(e);
                 if (!icaltime_is_null_time(rid))
@@ -143,7 +368,18 @@ public:
 
     void Plan()
     {
-        for (icalcomponent* e : events_) Event(e);
+        for (icalcomponent* e : events_) {
+            if (icalcomponent_isa(e) == ICAL_VEVENT_COMPONENT) {
+                Event(e);
+                continue;
+            }
+            // To-dos, journal entries and the like: named, never dropped unsaid.
+            const char* kind = icalcomponent_kind_to_string(icalcomponent_isa(e));
+            const std::string what = icalcomponent_isa(e) == ICAL_VTODO_COMPONENT       ? "a to-do (VTODO)"
+                                     : icalcomponent_isa(e) == ICAL_VJOURNAL_COMPONENT ? "a journal entry (VJOURNAL)"
+                                                                                       : std::string("a ") + (kind ? kind : "component");
+            Skip(OneLine(SummaryOf(e)), what + ", which ORV does not import");
+        }
     }
 
     IcalPlan plan;
@@ -163,7 +399,7 @@ private:
 
     void Event(icalcomponent* e)
     {
-        const std::string given = Text(icalcomponent_get_summary(e));
+        const std::string given = SummaryOf(e);
         const std::string summary = OneLine(given);
         // A hint is one line in ORV's files: the summary shows what became of it.
         if (HasLineBreak(given)) plan.flattened.push_back(summary);
@@ -189,11 +425,18 @@ private:
 
         const int rules = CountProperties(e, ICAL_RRULE_PROPERTY);
         const bool rdates = CountProperties(e, ICAL_RDATE_PROPERTY) > 0;
-        const bool byOrv = !XValue(e, "X-ORV-RECORD").empty();
+        const std::string orvKind = XValue(e, "X-ORV-RECORD");
+        const bool byOrv = !orvKind.empty();
+        if (orvKind == "BIRTHDAY" && !instance) return Birthday(summary, uid, *date);
         // ORV writes a weekly event whose weeks iCalendar cannot number as its
         // dates, which may be a single one.
         const std::string weeks = byOrv ? XValue(e, "X-ORV-WEEKS") : std::string();
-        if ((rules == 0 && !rdates && weeks.empty()) || instance) return AddCalendar(base, *date);
+        if ((rules == 0 && !rdates && weeks.empty()) || instance) {
+            const std::size_t before = plan.calendar.size();
+            AddCalendar(base, *date);
+            if (plan.calendar.size() > before) NotKept(summary, Unkept(e, false));
+            return;
+        }
 
         std::string ruleText = "RDATE";
         Expressed result;
@@ -212,15 +455,21 @@ private:
                 // the rule's own reason stands
             } else if (rdates) {
                 result = Refuse("it has dates besides its rule (RDATE)");
-            } else if (CountProperties(e, ICAL_EXDATE_PROPERTY) > 0) {
-                result = Refuse("some of its dates are left out (EXDATE)");
-            } else if (changed_.count(uid)) {
-                result = Refuse("some of its dates were changed");
             } else if (!byOrv && *date > options_.today) {
                 result = Refuse("it starts on " + IsoDate(*date) + ", and ORV's recurrent events have no first day");
             }
         }
-        if (result.records) return AddRecords(*result.records, summary, identity);
+        if (result.records) {
+            const std::size_t before = RecurrentCount();
+            AddRecords(*result.records, summary, identity);
+            if (RecurrentCount() == before) return;
+            // A recurrent record keeps the days, not the rest of the event.
+            std::vector<std::string> lost = Unkept(e, true);
+            if (!start.is_date) lost.insert(lost.begin(), "its time (" + base.More.front() + ")");
+            NotKept(summary, lost);
+            Exceptions(e, summary, uid);
+            return;
+        }
 
         bool cut = false;
         const std::vector<Date> dates = Occurrences(e, start, cut);
@@ -231,7 +480,83 @@ private:
             if (!identity.empty()) c.Uid = identity + "-" + DateKey(d);
             if (Dated(c, d) && IsNew(c)) u.occurrences.push_back(Identified(std::move(c)));
         }
+        if (!u.occurrences.empty()) NotKept(summary, Unkept(e, false));
         plan.unexpressed.push_back(std::move(u));
+    }
+
+    std::size_t RecurrentCount() const
+    {
+        return plan.weekly.size() + plan.monthly.size() + plan.annual.size() + plan.advanced.size();
+    }
+
+    // ORV's own birthday events come back with the person, not as annual
+    // events: the person in ORV already has it, and a person who is not
+    // comes from their vCard.
+    void Birthday(const std::string& summary, const std::string& uid, Date date)
+    {
+        constexpr std::string_view kPrefix = "birthday-";
+        const bool known = (uid.rfind(kPrefix, 0) == 0 && personIds_.count(uid.substr(kPrefix.size()))) ||
+                           birthdays_.count({summary, date.Month, date.Day});
+        if (known) return Skip(summary, "already in ORV as a birthday");
+        Skip(summary, "the birthday of a person not in ORV's address book; it comes with the person's vCard (\"Import vCard\")");
+    }
+
+    void NotKept(const std::string& summary, const std::vector<std::string>& lost)
+    {
+        if (lost.empty()) return;
+        std::string what;
+        for (const std::string& l : lost) what += (what.empty() ? "" : ", ") + l;
+        plan.notKept.push_back({summary, what});
+    }
+
+    // What of the event its records do not keep: the alarms, the properties
+    // ORV has no place for, and, for a recurrent record, which has only a
+    // hint, the description, place and priority too. A calendar event keeps
+    // the description and place in its further text.
+    static std::vector<std::string> Unkept(icalcomponent* e, bool recurrent)
+    {
+        std::vector<std::string> lost;
+        if (recurrent) {
+            if (icalproperty* p = icalcomponent_get_first_property(e, ICAL_PRIORITY_PROPERTY); p && icalproperty_get_priority(p) != 0)
+                lost.push_back(std::string("its priority (") + PriorityWord(icalproperty_get_priority(p)) + ")");
+            if (const auto d = DescriptionOf(e); d && !d->empty()) lost.emplace_back("its description");
+            if (const char* l = icalcomponent_get_location(e); l && *l) lost.push_back("its place (" + OneLine(l) + ")");
+        }
+        if (const int alarms = icalcomponent_count_components(e, ICAL_VALARM_COMPONENT); alarms > 0)
+            lost.emplace_back(alarms == 1 ? "its alarm (VALARM)" : "its alarms (VALARM)");
+        std::vector<std::string> names;
+        for (icalproperty* p = icalcomponent_get_first_property(e, ICAL_ANY_PROPERTY); p;
+             p = icalcomponent_get_next_property(e, ICAL_ANY_PROPERTY)) {
+            if (Understood(icalproperty_isa(p))) continue;
+            const std::string name = Text(icalproperty_get_property_name(p));
+            if (std::find(names.begin(), names.end(), name) == names.end()) names.push_back(name);
+        }
+        lost.insert(lost.end(), names.begin(), names.end());
+        return lost;
+    }
+
+    // The dates a series leaves out (EXDATE) or moved (a changed instance,
+    // which comes in as a calendar event of its own): ORV's recurrent event
+    // still falls on them. Listed, however long ago.
+    void Exceptions(icalcomponent* e, const std::string& summary, const std::string& uid)
+    {
+        std::set<Date> dates;
+        for (icalproperty* p = icalcomponent_get_first_property(e, ICAL_EXDATE_PROPERTY); p;
+             p = icalcomponent_get_next_property(e, ICAL_EXDATE_PROPERTY))
+            if (const auto d = DateOf(icalproperty_get_exdate(p))) dates.insert(*d);
+        if (const auto it = changed_.find(uid); it != changed_.end()) dates.insert(it->second.begin(), it->second.end());
+        if (dates.empty()) return;
+        constexpr std::size_t kListed = 10;
+        std::string list;
+        std::size_t n = 0;
+        for (const Date d : dates) {
+            if (n++ == kListed) {
+                list += " and " + std::to_string(dates.size() - kListed) + " more";
+                break;
+            }
+            list += (list.empty() ? "" : ", ") + IsoDate(d);
+        }
+        plan.exceptions.push_back({summary, list});
     }
 
     static std::uint8_t Priority(icalcomponent* e)
@@ -268,8 +593,10 @@ private:
         } else if (endDate && DaysBetween(date, *endDate) > 1) {
             more.push_back("until " + IsoDate(PrevDate(*endDate)));
         }
-        if (const char* d = icalcomponent_get_description(e)) {
-            for (std::string& line : Lines(d)) more.push_back(std::move(line));
+        // The place goes with the time: where and when.
+        if (const char* l = icalcomponent_get_location(e); l && *l) more.push_back("Location: " + OneLine(l));
+        if (const auto d = DescriptionOf(e)) {
+            for (std::string& line : Lines(*d)) more.push_back(std::move(line));
         }
         return more;
     }
@@ -364,6 +691,7 @@ private:
     std::map<std::string, std::set<Date>> changed_;
     bool sawCalendar_ = false;
     std::set<std::tuple<std::string, int, int>> birthdays_;
+    std::set<std::string> personIds_;
     std::tuple<KeyCounts<ACal>, KeyCounts<AWeek>, KeyCounts<AMonth>, KeyCounts<AYear>, KeyCounts<AAdv>> existing_;
     std::set<std::string> uids_;
     std::set<std::string> identities_;
@@ -588,7 +916,9 @@ IcalImport PlanICalendarImport(std::string_view text, const RecordStore& existin
 {
     IcalImport result;
     ical::QuietLibical();
-    const std::string copy(text);  // libical reads a C string
+    PreparedText prepared = PrepareText(text);
+    // libical reads a C string.
+    const std::string copy = prepared.changed ? std::move(prepared.text) : std::string(text);
     Component root(icalparser_parse_string(copy.c_str()));
     Importer importer(existing, options);
     if (root) importer.Collect(root.get());
@@ -599,6 +929,7 @@ IcalImport PlanICalendarImport(std::string_view text, const RecordStore& existin
     }
     importer.Plan();
     result.plan = std::move(importer.plan);
+    result.plan.notes = std::move(prepared.notes);
     return result;
 }
 
@@ -636,7 +967,12 @@ std::vector<std::string> IcalPlanSummary(const IcalPlan& plan)
                        : "not added.";
         lines.push_back(line);
     }
+    for (const std::string& note : plan.notes) lines.push_back(note);
     for (const IcalSkipped& s : plan.skipped) lines.push_back("Skipped: '" + s.summary + "': " + s.reason + ".");
+    for (const IcalSkipped& s : plan.exceptions)
+        lines.push_back("Kept recurring: '" + s.summary + "', but ORV's recurrent event also falls on the dates the file "
+                        "leaves out or moves: " + s.reason + ".");
+    for (const IcalSkipped& s : plan.notKept) lines.push_back("Not kept of '" + s.summary + "': " + s.reason + ".");
     for (const std::string& hint : plan.flattened)
         lines.push_back("Line breaks became blanks: '" + hint + "' (a hint is one line).");
     return lines;

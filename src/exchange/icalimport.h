@@ -1,9 +1,14 @@
 // Reads an iCalendar file (RFC 5545) into a plan of the records ORV would
 // add, with a summary to show before anything is stored. Events become
 // calendar events; a recurring event becomes a weekly, monthly, annual or
-// advanced event where one of those means the same days; any other is listed
-// with the reason and its dates within a period the caller chooses, which can
-// be taken as calendar events instead.
+// advanced event where one of those means the same days (the dates it leaves
+// out or moves are listed, as ORV's record still falls on them); any other is
+// listed with the reason and its dates within a period the caller chooses,
+// which can be taken as calendar events instead. ORV's own birthday events
+// come back with their person, never as annual events. Whatever an event
+// holds that its records do not keep, and every other component (to-dos,
+// journal entries), is named in the summary; a file cut off before
+// END:VCALENDAR gives what is complete in it.
 #pragma once
 
 #include <ctime>
@@ -62,6 +67,14 @@ struct IcalPlan {
     std::vector<IcalSkipped> skipped;
     // Summaries whose line breaks became blanks, as they now read.
     std::vector<std::string> flattened;
+    // A series kept recurring although the file leaves out or moves some of
+    // its dates (EXDATE, a changed instance): the dates, as `reason`.
+    std::vector<IcalSkipped> exceptions;
+    // What of an event that is added its records do not keep (an alarm, the
+    // time of a recurrent event, ...), as `reason`.
+    std::vector<IcalSkipped> notKept;
+    // What is said of the file as a whole (a calendar cut off before its end).
+    std::vector<std::string> notes;
 };
 
 struct IcalImport {
@@ -74,7 +87,9 @@ IcalImport PlanICalendarImport(std::string_view text, const RecordStore& existin
 
 // The summary to show before anything is stored: what will be added, kind by
 // kind; each event that cannot be expressed, why, and how many of its dates
-// will be added; each event skipped and why. One line each.
+// will be added; what is said of the file; each event skipped and why; the
+// dates a recurrent event keeps that the file leaves out; what of an event is
+// not kept. One line each.
 std::vector<std::string> IcalPlanSummary(const IcalPlan& plan);
 
 // How many records applying the plan adds: the planned ones and the dates of

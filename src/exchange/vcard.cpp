@@ -74,6 +74,7 @@ struct Property {
     std::string charset;
     std::string encoding;            // QUOTED-PRINTABLE, BASE64, B, ...
     bool uri = false;                // VALUE=uri: a number written as "tel:..."
+    std::string omitYear;            // the year an address book writes for "no year"
     std::string value;               // raw, still encoded and escaped
     bool Has(std::string_view type) const { return std::find(types.begin(), types.end(), type) != types.end(); }
 };
@@ -84,18 +85,31 @@ bool NamesQuotedPrintable(std::string_view line)
     return UpperAscii(line.substr(0, colon)).find("QUOTED-PRINTABLE") != std::string::npos;
 }
 
+bool IsLine(std::string_view line, std::string_view upper)
+{
+    return UpperAscii(Trim(line)) == upper;
+}
+
 // Joins folded lines (a line starting with a blank continues the one before)
-// and quoted-printable soft line breaks (a value ending in "=").
+// and quoted-printable soft line breaks (a value ending in "="). Version 2.1
+// folds before a blank of the value, which stays; the later versions insert
+// the blank, which goes.
 std::vector<std::string> LogicalLines(std::string_view text)
 {
     std::vector<std::string> lines;
     bool softBreak = false;
+    bool version21 = false;
     for (std::string_view physical : SplitLines(text)) {
         if (softBreak) {
             lines.back().append(physical);
         } else if (!lines.empty() && !physical.empty() && (physical.front() == ' ' || physical.front() == '\t')) {
-            lines.back().append(physical.substr(1));
+            lines.back().append(version21 ? physical : physical.substr(1));
         } else {
+            // The line before is whole now.
+            if (!lines.empty()) {
+                if (IsLine(lines.back(), "BEGIN:VCARD")) version21 = false;
+                else if (IsLine(lines.back(), "VERSION:2.1")) version21 = true;
+            }
             lines.emplace_back(physical);
         }
         std::string& last = lines.back();
@@ -137,6 +151,8 @@ std::optional<Property> ParseProperty(std::string_view line)
             p.types.emplace_back("PREF");
         } else if (key == "VALUE") {
             p.uri = UpperAscii(val) == "URI";
+        } else if (key.size() > 10 && key.ends_with("-OMIT-YEAR")) {
+            p.omitYear = std::string(val);
         }
     }
     return p;
@@ -224,39 +240,87 @@ bool AllDigits(std::string_view s)
     return !s.empty() && std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
-// YYYYMMDD, YYYY-MM-DD, --MMDD and --MM-DD, a time after "T" ignored; the
-// texts go through the birthday field checks afterwards.
-void ReadBirthday(std::string_view value, CardFields& card)
+// One to `most` digits.
+bool Digits(std::string_view s, std::size_t most) { return s.size() <= most && AllDigits(s); }
+
+// YYYYMMDD, YYYY-M-D, --MMDD, --MM-DD and DD.MM.YYYY, a time after "T"
+// ignored; the texts go through the birthday field checks afterwards. A year
+// equal to `omitYear` is an address book's way of saying "no year". False
+// when the value is none of these.
+bool ReadBirthday(std::string_view value, const std::string& omitYear, CardFields& card)
 {
     value = Trim(value);
-    if (const std::size_t t = value.find_first_of("Tt"); t != std::string_view::npos) value = value.substr(0, t);
+    if (const std::size_t t = value.find_first_of("Tt"); t != std::string_view::npos && t > 0 && AllDigits(value.substr(t - 1, 1)))
+        value = value.substr(0, t);
     std::string_view year, month, day;
+    const std::vector<std::string_view> dashed = SplitOutsideQuotes(value, '-');
+    const std::vector<std::string_view> dotted = SplitOutsideQuotes(value, '.');
     if (value.size() == 8 && AllDigits(value)) {
         year = value.substr(0, 4), month = value.substr(4, 2), day = value.substr(6, 2);
-    } else if (value.size() == 10 && value[4] == '-' && value[7] == '-') {
-        year = value.substr(0, 4), month = value.substr(5, 2), day = value.substr(8, 2);
     } else if (value.size() == 6 && value.substr(0, 2) == "--") {
         month = value.substr(2, 2), day = value.substr(4, 2);
     } else if (value.size() == 7 && value.substr(0, 2) == "--" && value[4] == '-') {
         month = value.substr(2, 2), day = value.substr(5, 2);
+    } else if (dashed.size() == 3 && Digits(dashed[0], 4) && dashed[0].size() >= 3) {
+        year = dashed[0], month = dashed[1], day = dashed[2];
+    } else if (dotted.size() == 3 && dotted[2].size() == 4) {
+        day = dotted[0], month = dotted[1], year = dotted[2];
     }
-    if (!AllDigits(month) || !AllDigits(day) || (!year.empty() && !AllDigits(year))) return;
+    if (!Digits(month, 2) || !Digits(day, 2) || (!year.empty() && !AllDigits(year))) return false;
     card.Month = std::string(month);
     card.Day = std::string(day);
-    if (!year.empty()) card.Year = std::string(year);
+    if (!year.empty() && year != omitYear) card.Year = std::string(year);
+    return true;
 }
 
 struct Tel {
     std::string number;
     bool home, cell;
+    std::string label;  // the card's types, for a number that has no field
 };
+
+// The types of a property as a reader sees them: "work, fax"; the ones that
+// only say how the value is used (voice, internet, pref) are left out.
+std::string TypeLabel(const Property& p)
+{
+    std::string label;
+    for (const std::string& t : p.types) {
+        if (t == "VOICE" || t == "INTERNET" || t == "PREF" || t.empty() || t.rfind("X-", 0) == 0) continue;
+        std::string lower = t;
+        std::transform(lower.begin(), lower.end(), lower.begin(), [](char c) {
+            return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+        });
+        if (label.find(lower) != std::string::npos) continue;
+        if (!label.empty()) label += ", ";
+        label += lower;
+    }
+    return label;
+}
+
+std::string Labelled(std::string_view what, std::string_view label)
+{
+    return label.empty() ? std::string(what) : std::string(what) + " (" + std::string(label) + ")";
+}
+
+// Properties that say nothing about the person, or that the fields hold in
+// another form (FN beside N, LABEL beside ADR).
+bool Bookkeeping(std::string_view name)
+{
+    static constexpr std::string_view kNames[] = {"VERSION", "PRODID", "REV", "UID", "FN", "LABEL", "SORT-STRING",
+                                                  "KIND", "SOURCE", "CLIENTPIDMAP", "MAILER", "NAME", "PROFILE"};
+    return name.rfind("X-", 0) == 0 || std::find(std::begin(kNames), std::end(kNames), name) != std::end(kNames);
+}
 
 // What one card holds, gathered until its END line decides the fields.
 class CardBuilder {
 public:
     void Add(const Property& p)
     {
-        if (p.encoding == "BASE64" || p.encoding == "B") return;  // pictures and keys
+        if (p.encoding == "BASE64" || p.encoding == "B") {
+            // Pictures, sounds and keys: no place for them, but named.
+            Unkept(p.name);
+            return;
+        }
         std::string value = p.value;
         if (p.encoding == "QUOTED-PRINTABLE") value = DecodeQuotedPrintable(value);
         // One rule for every import: a value in no declared charset that is not
@@ -267,23 +331,46 @@ public:
         } else if (p.name == "FN") {
             fn_ = Unescape(value);
         } else if (p.name == "TEL") {
-            if (p.Has("FAX") || p.Has("PAGER")) return;
             std::string number = Unescape(value);
             if (p.uri && UpperAscii(std::string_view(number).substr(0, 4)) == "TEL:") number.erase(0, 4);
-            tels_.push_back(Tel{std::move(number), p.Has("HOME"), p.Has("CELL")});
+            if (Trim(number).empty()) return;
+            // A fax or pager number never takes a telephone field.
+            const bool other = p.Has("FAX") || p.Has("PAGER");
+            tels_.push_back(Tel{std::move(number), p.Has("HOME") && !other, p.Has("CELL") && !other, TypeLabel(p)});
+            if (other) fixed_.push_back(tels_.size() - 1);
         } else if (p.name == "EMAIL") {
             std::string mail = Unescape(value);
+            if (Trim(mail).empty()) return;
             if (p.Has("PREF")) emails_.insert(emails_.begin() + prefEmails_++, std::move(mail));
             else emails_.push_back(std::move(mail));
         } else if (p.name == "ADR") {
+            addresses_.push_back({Components(value), TypeLabel(p)});
             if (!address_ || (!addressIsHome_ && p.Has("HOME"))) {
-                address_ = Components(value);
+                address_ = addresses_.size() - 1;
                 addressIsHome_ = p.Has("HOME");
             }
         } else if (p.name == "BDAY") {
             birthday_ = Unescape(value);
+            omitYear_ = p.omitYear;
         } else if (p.name == "UID") {
             uid_ = OneLine(Trim(Unescape(value)));
+        } else if (p.name == "ORG") {
+            const std::vector<std::string> parts = Components(value);
+            std::string org;
+            for (const std::string& part : parts) org = JoinWith(org, part, ", ");
+            if (!org.empty()) org_ = org, company_ = parts[0];
+        } else if (p.name == "TITLE") {
+            Further("Title", Unescape(value));
+        } else if (p.name == "ROLE") {
+            Further("Role", Unescape(value));
+        } else if (p.name == "NICKNAME") {
+            Further("Nickname", Unescape(value));
+        } else if (p.name == "URL") {
+            Further(Labelled("Web page", TypeLabel(p)), Unescape(value));
+        } else if (p.name == "NOTE") {
+            Further("Note", Unescape(value));
+        } else if (!Bookkeeping(p.name)) {
+            Unkept(p.name);
         }
     }
 
@@ -298,48 +385,118 @@ public:
             ++broken;
             return OneLine(text);
         };
+        std::vector<std::string> more;
         if (name_) {
+            // Family name; given and additional names; prefixes; suffixes.
             // Without a semicolon the whole value is the surname.
-            card.Surname = oneLine((*name_)[0]);
-            std::string first;
-            for (std::size_t i = 1; i < name_->size(); ++i) first = JoinNonEmpty({first, (*name_)[i]});
+            std::vector<std::string> n = *name_;
+            n.resize(std::max<std::size_t>(n.size(), 5));
+            card.Surname = oneLine(n[0]);
+            std::string first = JoinNonEmpty({n[1], n[2]});
+            for (std::size_t i = 5; i < n.size(); ++i) first = JoinNonEmpty({first, n[i]});
             card.Name = oneLine(first);
+            AddFurther(more, "Name prefix", n[3]);
+            AddFurther(more, "Name suffix", n[4]);
         }
+        const auto nameless = [&card] {
+            return (!card.Name || card.Name->empty()) && (!card.Surname || card.Surname->empty());
+        };
         // Cards of the later versions may leave the name to the formatted name alone.
-        if ((!card.Name || (card.Name->empty() && card.Surname->empty())) && fn_ && !fn_->empty()) {
+        // A company's card names the company there too.
+        if (nameless() && fn_ && !fn_->empty() && (!org_ || (*fn_ != *org_ && *fn_ != company_))) {
             const std::string fn = oneLine(*fn_);
             const std::size_t blank = fn.rfind(' ');
             card.Name = blank == std::string::npos ? fn : fn.substr(0, blank);
             card.Surname = blank == std::string::npos ? std::string() : fn.substr(blank + 1);
         }
-        BuildTelephones(card);
+        // A company's card: its name is the organisation.
+        bool orgIsName = false;
+        if (nameless() && org_) {
+            card.Name = std::string();
+            card.Surname = oneLine(*org_);
+            orgIsName = true;
+        }
+        if (org_ && !orgIsName) AddFurther(more, "Organisation", *org_);
+        more.insert(more.end(), further_.begin(), further_.end());
+
+        BuildTelephones(card, more);
         if (!emails_.empty()) card.Email1 = emails_[0];
         if (emails_.size() > 1) card.Email2 = emails_[1];
         if (emails_.size() > 2) card.Email3 = emails_[2];
+        for (std::size_t i = 3; i < emails_.size(); ++i) AddFurther(more, "E-mail", emails_[i]);
         for (std::optional<std::string>* field : {&card.Tele1, &card.Tele2, &card.Email1, &card.Email2, &card.Email3})
             if (*field) **field = oneLine(**field);
-        if (address_) {
-            std::vector<std::string> adr = *address_;
+        for (std::size_t i = 0; i < addresses_.size(); ++i) {
+            std::vector<std::string> adr = addresses_[i].parts;
             adr.resize(std::max<std::size_t>(adr.size(), 7));
-            // Post office box, extended address, street, locality, region, postal code, country.
-            card.Address = oneLine(adr[2]);
-            card.City = oneLine(JoinNonEmpty({adr[5], adr[3]}));
             std::string country = adr[6];
-            for (std::size_t i = 7; i < adr.size(); ++i) country += " " + adr[i];
-            card.Country = oneLine(JoinNonEmpty({country, adr[4]}));
+            for (std::size_t k = 7; k < adr.size(); ++k) country += " " + adr[k];
+            if (address_ && i == *address_) {
+                // Post office box, extended address, street, locality, region, postal code, country.
+                card.Address = oneLine(adr[2]);
+                card.City = oneLine(JoinNonEmpty({adr[5], adr[3]}));
+                card.Country = oneLine(JoinNonEmpty({country, adr[4]}));
+                AddFurther(more, "Post office box", adr[0]);
+                AddFurther(more, "Extended address", adr[1]);
+                continue;
+            }
+            std::string whole;
+            for (const std::string& part : {adr[0], adr[1], adr[2], JoinNonEmpty({adr[5], adr[3]}), adr[4], country})
+                whole = JoinWith(whole, part, ", ");
+            AddFurther(more, Labelled("Address", addresses_[i].label), whole);
         }
-        if (birthday_) ReadBirthday(*birthday_, card);
+        if (birthday_ && !ReadBirthday(*birthday_, omitYear_, card) && !Trim(*birthday_).empty())
+            card.Lost.push_back("The birthday '" + OneLine(Trim(*birthday_)) + "' is no date ORV reads; it was left out.");
+        if (!unkept_.empty()) {
+            std::string names;
+            for (const std::string& n : unkept_) names = JoinWith(names, n, ", ");
+            card.Lost.push_back("Not kept: " + names + ".");
+        }
         card.Uid = uid_;
         card.LineBreaks = broken;
+        card.More = std::move(more);
         return card;
     }
 
 private:
+    struct Adr {
+        std::vector<std::string> parts;
+        std::string label;
+    };
+
+    static std::string JoinWith(std::string text, std::string_view part, std::string_view sep)
+    {
+        if (Trim(part).empty()) return text;
+        if (!text.empty()) text.append(sep);
+        text.append(Trim(part));
+        return text;
+    }
+
+    // "Label: value" for the additional information; a value of several
+    // lines goes on below its label, a line each.
+    static void AddFurther(std::vector<std::string>& more, std::string_view label, std::string_view value)
+    {
+        std::vector<std::string> lines = LinesOf(value);
+        while (!lines.empty() && Trim(lines.back()).empty()) lines.pop_back();
+        if (lines.empty() || (lines.size() == 1 && Trim(lines[0]).empty())) return;
+        more.push_back(std::string(label) + ": " + std::string(Trim(lines[0])));
+        for (std::size_t i = 1; i < lines.size(); ++i) more.push_back(lines[i]);
+    }
+
+    void Further(std::string_view label, std::string_view value) { AddFurther(further_, label, value); }
+
+    void Unkept(const std::string& name)
+    {
+        if (std::find(unkept_.begin(), unkept_.end(), name) == unkept_.end()) unkept_.push_back(name);
+    }
+
     // The home number is the first, the mobile the second; other numbers fill
-    // whichever is still free, in the order of the card.
-    void BuildTelephones(CardFields& card) const
+    // whichever is still free, in the order of the card; the rest, fax and
+    // pager numbers among them, go to the additional information.
+    void BuildTelephones(CardFields& card, std::vector<std::string>& more) const
     {
         std::vector<bool> used(tels_.size(), false);
+        for (const std::size_t i : fixed_) used[i] = true;
         auto take = [&](auto wanted) -> std::optional<std::string> {
             for (std::size_t i = 0; i < tels_.size(); ++i)
                 if (!used[i] && wanted(tels_[i])) {
@@ -352,17 +509,28 @@ private:
         card.Tele2 = take([](const Tel& t) { return t.cell; });
         if (!card.Tele1) card.Tele1 = take([](const Tel&) { return true; });
         if (!card.Tele2) card.Tele2 = take([](const Tel&) { return true; });
+        for (std::size_t i = 0; i < tels_.size(); ++i) {
+            const bool taken = std::find(fixed_.begin(), fixed_.end(), i) == fixed_.end() && used[i];
+            if (!taken) AddFurther(more, Labelled("Telephone", tels_[i].label), tels_[i].number);
+        }
     }
 
     std::optional<std::vector<std::string>> name_;
     std::optional<std::string> fn_;
+    std::optional<std::string> org_;
+    std::string company_;  // the organisation's first part, without its units
     std::vector<Tel> tels_;
+    std::vector<std::size_t> fixed_;  // numbers that take no field
     std::vector<std::string> emails_;
     std::size_t prefEmails_ = 0;
-    std::optional<std::vector<std::string>> address_;
+    std::vector<Adr> addresses_;
+    std::optional<std::size_t> address_;  // the one the fields take
     bool addressIsHome_ = false;
     std::optional<std::string> birthday_;
+    std::string omitYear_;
     std::optional<std::string> uid_;
+    std::vector<std::string> further_;
+    std::vector<std::string> unkept_;
 };
 
 template <typename T>
@@ -401,15 +569,21 @@ std::string WriteVCard(const AddressFields& f, std::string_view uid)
     if (!f.Email1.empty()) line("EMAIL;PREF;INTERNET", text(f.Email1));
     const auto month = ParseInt32(f.Month);
     const auto day = ParseInt32(f.Day);
-    if (!f.Year.empty() && month && day) line("BDAY", f.Year + TwoDigits(*month) + TwoDigits(*day));
+    // Without a year the birthday still goes out, in the form the later
+    // versions give a date without its year (and readers of 2.1 take).
+    if (month && day) line("BDAY", (f.Year.empty() ? std::string("--") : f.Year) + TwoDigits(*month) + TwoDigits(*day));
     if (!uid.empty()) line("UID", StoredAsUtf8(uid));
     out.append("END:VCARD").append(kCrLf);
     return out;
 }
 
-std::vector<CardFields> ReadVCards(std::string_view text)
+std::vector<CardFields> ReadVCards(std::string_view bytes)
 {
     std::vector<CardFields> cards;
+    // A byte-order mark or UTF-16 is the file's, not the card's.
+    const TextFileContent file = TextOfFile(bytes, {});
+    if (!file.ok) return cards;
+    const std::string_view text = file.text;
     std::optional<CardBuilder> card;
     int depth = 0;  // cards inside a card (an agent's) are skipped
     for (const std::string& line : LogicalLines(text)) {
@@ -451,6 +625,8 @@ CardFields MergeCards(const std::vector<CardFields>& cards)
         Take(c.Year, merged.Year);
         Take(c.Uid, merged.Uid);
         merged.LineBreaks += c.LineBreaks;
+        merged.More.insert(merged.More.end(), c.More.begin(), c.More.end());
+        merged.Lost.insert(merged.Lost.end(), c.Lost.begin(), c.Lost.end());
     }
     return merged;
 }
@@ -470,6 +646,8 @@ void ApplyCard(const CardFields& c, AddressFields& f)
     Take(c.Day, f.Day);
     Take(c.Month, f.Month);
     Take(c.Year, f.Year);
+    for (const std::string& line : c.More)
+        if (std::find(f.More.begin(), f.More.end(), line) == f.More.end()) f.More.push_back(line);
 }
 
 }  // namespace orv

@@ -23,6 +23,22 @@ QString LineBreaksNote(int fields)
                        : QStringLiteral("In %1 fields line breaks were replaced by blanks.").arg(fields);
 }
 
+// What an import could not keep, a line each; a long list ends with how many
+// more there were, so that the box stays on the screen.
+QString LostNote(const QStringList& lines)
+{
+    constexpr int kShown = 12;
+    if (lines.size() <= kShown) return lines.join(QLatin1Char('\n'));
+    return (lines.mid(0, kShown) << QStringLiteral("... and %1 more.").arg(lines.size() - kShown)).join(QLatin1Char('\n'));
+}
+
+QStringList LostLines(const CardFields& card, const QString& who)
+{
+    QStringList lines;
+    for (const std::string& lost : card.Lost) lines << who + QString::fromStdString(lost);
+    return lines;
+}
+
 }  // namespace
 
 void AddressView::ExportVCard()
@@ -65,30 +81,51 @@ void AddressView::ImportCards(const QString& path, bool all)
                          QStringLiteral("'%1' holds no vCard.").arg(QFileInfo(path).fileName()), {});
         return;
     }
+    bool asked = false;
+    if (!all && cards.size() > 1) {
+        // "Import vCard" makes one person of every card, which an export of a
+        // whole address book would turn into a muddle: say what the file holds.
+        const QString question =
+            QStringLiteral("'%1' holds %2 vCards. \"Import vCard\" makes one person of them all; "
+                           "\"Import all vCards...\" adds each as a person of its own.\n"
+                           "Add %2 people (Yes) or make one person (No)?")
+                .arg(QFileInfo(path).fileName())
+                .arg(cards.size());
+        const QMessageBox::StandardButton answer = dialogs_.ask(this, QStringLiteral("Confirm"), question,
+                                                                QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        if (answer != QMessageBox::Yes && answer != QMessageBox::No) return;
+        all = asked = answer == QMessageBox::Yes;
+    }
     if (all) {
         const QString question = QStringLiteral("Add %1 people from '%2' to the address book?")
                                      .arg(cards.size())
                                      .arg(QFileInfo(path).fileName());
-        if (dialogs_.ask(this, QStringLiteral("Confirm"), question, QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
+        if (!asked &&
+            dialogs_.ask(this, QStringLiteral("Confirm"), question, QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
             return;
         std::vector<AddressFields> people(cards.size());
         std::vector<std::string> uids(cards.size());
         int lineBreaks = 0;
+        QStringList lost;
         for (std::size_t i = 0; i < cards.size(); ++i) {
             ApplyCard(cards[i], people[i]);
             uids[i] = cards[i].Uid.value_or(std::string());
             lineBreaks += cards[i].LineBreaks;
+            const QString who = DecodeStored(people[i].Name) + QLatin1Char(' ') + DecodeStored(people[i].Surname);
+            lost << LostLines(cards[i], who.trimmed().isEmpty() ? QStringLiteral("Card %1: ").arg(i + 1)
+                                                                 : who.trimmed() + QStringLiteral(": "));
         }
         const int years = AddAddresses(session_.records(), people, uids);
         ShowAddress();
         Save();
         emit changed();
         QString yearsNote = QStringLiteral("%1 of the birth years were not between 100 and 5000 and were left empty.").arg(years);
-        if (lineBreaks > 0) yearsNote += QLatin1Char(' ') + LineBreaksNote(lineBreaks);
+        if (lineBreaks > 0) lost.prepend(LineBreaksNote(lineBreaks));
         if (years > 0)
-            dialogs_.message(this, QStringLiteral("ORV"), QLatin1String(kChangeTheYear), yearsNote);
-        else if (lineBreaks > 0)
-            dialogs_.message(this, QStringLiteral("ORV"), LineBreaksNote(lineBreaks), {});
+            dialogs_.message(this, QStringLiteral("ORV"), QLatin1String(kChangeTheYear),
+                             lost.isEmpty() ? yearsNote : yearsNote + QLatin1Char('\n') + LostNote(lost));
+        else if (!lost.isEmpty())
+            dialogs_.message(this, QStringLiteral("ORV"), LostNote(lost), {});
         return;
     }
     const QMessageBox::StandardButton answer =
@@ -111,7 +148,9 @@ void AddressView::ImportCards(const QString& path, bool all)
     ApplyCard(card, fields);
     SetFields(fields);
     Post(false);
-    if (card.LineBreaks > 0) dialogs_.message(this, QStringLiteral("ORV"), LineBreaksNote(card.LineBreaks), {});
+    QStringList lost = LostLines(card, {});
+    if (card.LineBreaks > 0) lost.prepend(LineBreaksNote(card.LineBreaks));
+    if (!lost.isEmpty()) dialogs_.message(this, QStringLiteral("ORV"), LostNote(lost), {});
 }
 
 void AddressView::Copy(CopyLevel level)

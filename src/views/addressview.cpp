@@ -51,8 +51,15 @@ QPushButton* MakeRecordButton(QWidget* parent, const char* name, const QString& 
     b->setFocusPolicy(Qt::TabFocus);
     b->setToolTip(QLatin1String(meaning));
     b->setAccessibleName(QLatin1String(meaning));
+    // A glyph needs no button of a word's width: the links beside them keep
+    // their whole captions in the window's fixed size.
+    b->setFixedWidth(b->fontMetrics().height() * 3);
     return b;
 }
+
+// A name as a menu item shows it: "&" would otherwise mark the next letter as
+// the item's key and vanish.
+QString MenuText(QString text) { return text.replace(QLatin1Char('&'), QStringLiteral("&&")); }
 
 QAction* AddItem(QMenu* menu, const char* name, const char* caption)
 {
@@ -177,11 +184,22 @@ AddressView::AddressView(Session& session, Navigator& navigator, QWidget* parent
     M77 = AddItem(print, "M77", "Add to printjob");
     M78 = AddItem(print, "M78", "Print the printjob");
     connect(DataPopupMenu, &QMenu::aboutToShow, this, &AddressView::PrepareDataMenu);
-    for (QWidget* w : {static_cast<QWidget*>(this), static_cast<QWidget*>(DataEdit1)}) {
+    // The view's menu opens from every field and from the view itself, with
+    // the mouse, the Menu key or Shift+F10.
+    for (QWidget* w : std::initializer_list<QWidget*>{this, DataEdit1, DataEdit2, DataEdit5, DataEdit4, DataEdit3,
+                                                     DataEdit6, DataEdit7, DataEdit8, DataEdit9, DataEdit10, DataEdit11}) {
         w->setContextMenuPolicy(Qt::CustomContextMenu);
         connect(w, &QWidget::customContextMenuRequested, this,
                 [this, w](const QPoint& pos) { DataPopupMenu->popup(w->mapToGlobal(pos)); });
     }
+    auto* menuKey = new QAction(this);
+    menuKey->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F10));
+    menuKey->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    connect(menuKey, &QAction::triggered, this, [this] {
+        QWidget* at = focusWidget() && isAncestorOf(focusWidget()) ? focusWidget() : this;
+        DataPopupMenu->popup(at->mapToGlobal(QPoint(0, at->height())));
+    });
+    addAction(menuKey);
 
     connect(DataPost, &QPushButton::clicked, this, &AddressView::DataPostClick);
     connect(DataInsert, &QPushButton::clicked, this, &AddressView::DataInsertClick);
@@ -500,14 +518,14 @@ void FillGoToMenu(QMenu* menu, const std::shared_ptr<const Names>& names, std::s
     if (count <= kFlatGoToMenu) {
         for (std::size_t i = first; i < last; ++i) {
             const int index = (*names)[i].second;
-            menu->addAction((*names)[i].first, menu, [go, index] { go(index); });
+            menu->addAction(MenuText((*names)[i].first), menu, [go, index] { go(index); });
         }
         return;
     }
     const std::size_t chunk = (count + kFlatGoToMenu - 1) / kFlatGoToMenu;
     for (std::size_t from = first; from < last; from += chunk) {
         const std::size_t to = std::min(last, from + chunk);
-        QMenu* sub = menu->addMenu((*names)[from].first + QStringLiteral(" – ") + (*names)[to - 1].first);
+        QMenu* sub = menu->addMenu(MenuText((*names)[from].first + QStringLiteral(" – ") + (*names)[to - 1].first));
         QObject::connect(sub, &QMenu::aboutToShow, sub, [sub, names, from, to, go] {
             if (sub->isEmpty()) FillGoToMenu(sub, names, from, to, go);
         });

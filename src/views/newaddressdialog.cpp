@@ -59,6 +59,10 @@ TNewAdd::TNewAdd(AddressView& view, QWidget* parent) : QDialog(parent), view_(vi
     ScrollBox1->setObjectName(QStringLiteral("ScrollBox1"));
     ScrollBox1->setWidget(fields);
     ScrollBox1->setWidgetResizable(true);
+    // Only a frame around the fields: Tab goes from field to field (each one
+    // scrolled into view), never to the frame itself.
+    ScrollBox1->setFocusPolicy(Qt::NoFocus);
+    ScrollBox1->setAccessibleName(QStringLiteral("Address / Birthday"));
 
     OkButton = new QPushButton(QStringLiteral("Ok"), this);
     OkButton->setObjectName(QStringLiteral("OkButton"));

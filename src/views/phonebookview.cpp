@@ -19,17 +19,17 @@ namespace orv {
 PhoneBookView::PhoneBookView(Session& session, QWidget* parent)
     : QWidget(parent), session_(session), dialogs_(StandardDialogs())
 {
-    // Name, number and the e-mail column that is never seen (the page's mail links).
+    // Name and number. The e-mail addresses the page's mail links need stay
+    // in the rows: a hidden column would still be met by the keyboard and
+    // by screen readers.
     TextTableModel::Source source;
     source.rows = [this] { return static_cast<int>(rows_.size()); };
-    source.columns = [] { return 3; };
+    source.columns = [] { return 2; };
     source.cell = [this](int row, int column) -> std::string_view {
         const PhoneBookRow& r = rows_[static_cast<std::size_t>(row)];
-        return column == 0 ? r.Name : column == 1 ? r.Number : r.Email;
+        return column == 0 ? r.Name : r.Number;
     };
-    source.header = [](int column) {
-        return column == 0 ? QStringLiteral("Name") : column == 1 ? QStringLiteral("Number") : QString();
-    };
+    source.header = [](int column) { return column == 0 ? QStringLiteral("Name") : QStringLiteral("Number"); };
     model_ = new TextTableModel(std::move(source), this);
     setObjectName(QStringLiteral("PhoneBookView"));
     pageSource_ = [this] {
@@ -49,7 +49,6 @@ PhoneBookView::PhoneBookView(Session& session, QWidget* parent)
     StringGrid1->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     StringGrid1->horizontalHeader()->setHighlightSections(false);
     StringGrid1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    StringGrid1->setColumnHidden(2, true);
     setColumnWidths(225, 120);
 
     MenuL15 = MakeLabelButton(this, "MenuL15", QStringLiteral("Save as.."));

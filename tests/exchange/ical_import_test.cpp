@@ -70,7 +70,7 @@ class IcalRoundTrip : public ::testing::TestWithParam<WeekCase> {};
 
 // Export, then import into an empty ORV: the same records, whether a week
 // list went out as BYWEEKNO or as days of the year, each with its identity.
-// Birthdays come back as annual events counting from the birth year.
+// Birthdays are the address book's: they never come back as annual events.
 TEST_P(IcalRoundTrip, exportThenImportGivesTheSameRecords)
 {
     const RecordStore store = Identified(SampleStore());
@@ -103,11 +103,10 @@ TEST_P(IcalRoundTrip, exportThenImportGivesTheSameRecords)
         if (!left) weekly.push_back(store.weekly()[i]);
     }
     ExpectSame(weekly, back.weekly());
-    std::vector<AYear> annual = {Annual("Anna Berg", 2, 28, "1970"), Annual("Leo Leap", 2, 29, "1980"),
-                                 Annual("Bo Lind", 3, 1)};
-    for (std::size_t i = 0; i < annual.size(); ++i) annual[i].Uid = "birthday-" + store.addresses()[i].Uid;
-    annual.insert(annual.end(), store.annual().begin(), store.annual().end());
-    ExpectSame(annual, back.annual());
+    ExpectSame(store.annual(), back.annual());
+    ASSERT_EQ(in.plan.skipped.size(), 3u);
+    EXPECT_EQ(in.plan.skipped[0].summary, "Anna Berg");
+    EXPECT_NE(in.plan.skipped[0].reason.find("comes with the person's vCard"), std::string::npos);
 }
 
 INSTANTIATE_TEST_SUITE_P(Settings, IcalRoundTrip, ::testing::ValuesIn(kWeekCases),
@@ -130,7 +129,8 @@ TEST(IcalImport, countingFieldsComeBackAndASecondImportAddsNothing)
     RecordStore fresh;
     ApplyICalendarPlan(PlanICalendarImport(text, fresh, Options()).plan, fresh);
     ExpectSame(store.monthly(), fresh.monthly());
-    EXPECT_EQ(fresh.annual()[1].Year, "1995");
+    ASSERT_EQ(fresh.annual().size(), 1u);
+    EXPECT_EQ(fresh.annual()[0].Year, "1995");
 
     const IcalImport again = PlanICalendarImport(text, store, Options());
     EXPECT_EQ(IcalPlanSummary(again.plan),
@@ -159,23 +159,28 @@ INSTANTIATE_TEST_SUITE_P(
     Files, IcalSamples,
     ::testing::Values(
         SampleCase{"WebCalendar", "web-calendar.ics",
-                   {"To be added: 4 calendar events, 2 weekly events, 1 annual event, "
-                    "36 calendar events for the dates of events ORV cannot repeat.",
+                   {"To be added: 4 calendar events, 2 weekly events, 1 monthly event, 1 annual event, "
+                    "25 calendar events for the dates of events ORV cannot repeat.",
                     "Cannot be expressed: 'Put out the bins' (RRULE:FREQ=WEEKLY;INTERVAL=2;BYDAY=MO;WKST=SU): "
                     "it repeats every 2 weeks, ORV's recurrent events every week; 25 dates added as calendar events.",
-                    "Cannot be expressed: 'Book club' (RRULE:FREQ=MONTHLY;BYMONTHDAY=15): some of its dates were "
-                    "changed; 11 dates added as calendar events.",
-                    "Skipped: 'Cancelled picnic': cancelled."}},
+                    "Skipped: 'Cancelled picnic': cancelled.",
+                    "Kept recurring: 'Book club', but ORV's recurrent event also falls on the dates the file leaves "
+                    "out or moves: 2024-04-15.",
+                    "Not kept of 'Training': its time (18:00-19:30).",
+                    "Not kept of 'Book club': its time (19:00-21:00)."}},
         SampleCase{"OfficeMail", "office-mail.ics",
                    {"To be added: 1 calendar event, 1 annual event, 12 advanced events, "
                     "12 calendar events for the dates of events ORV cannot repeat.",
                     "Cannot be expressed: 'Onboarding stand-up' (RRULE:FREQ=WEEKLY;UNTIL=20240325T080000Z;BYDAY=MO): "
-                    "it ends, and ORV's recurrent events never do; 12 dates added as calendar events."}},
+                    "it ends, and ORV's recurrent events never do; 12 dates added as calendar events.",
+                    "Not kept of 'Team lunch': its priority (low)."}},
         SampleCase{"DesktopPhone", "desktop-phone.ics",
                    {"To be added: 1 calendar event, 1 weekly event, 1 advanced event, "
                     "12 calendar events for the dates of events ORV cannot repeat.",
                     "Cannot be expressed: 'Read the meter' (RRULE:FREQ=MONTHLY;BYMONTHDAY=-1): it counts days of the "
-                    "month from its end; 12 dates added as calendar events."}}),
+                    "month from its end; 12 dates added as calendar events.",
+                    "Not kept of 'Sommerfest im Garten \xE2\x80\x93 Grillen, Kuchen und Musik f\xC3\xBCr die ganze "
+                    "Familie': its alarm (VALARM)."}}),
     [](const auto& row) { return std::string(row.param.name); });
 
 TEST(IcalImport, eventsKeepTheirTimeDescriptionAndPriority)
@@ -185,7 +190,8 @@ TEST(IcalImport, eventsKeepTheirTimeDescriptionAndPriority)
     ASSERT_GE(web.calendar.size(), 3u);
     // 09:00 UTC is 10:00 here; the escaped line break splits the description.
     EXPECT_EQ(web.calendar[0].DateText, "5/3 - 2024");
-    EXPECT_EQ(web.calendar[0].More, (std::vector<std::string>{"10:00-11:00", "Bring the blue folder.", "Ask about the invoice."}));
+    EXPECT_EQ(web.calendar[0].More, (std::vector<std::string>{"10:00-11:00", "Location: Town hall, room 4",
+                                                              "Bring the blue folder.", "Ask about the invoice."}));
     // 23:00 UTC on 31 March is already 1 April here.
     EXPECT_EQ(web.calendar[1].DateText, "1/4 - 2024");
     EXPECT_EQ(web.calendar[2].More, (std::vector<std::string>{"until 2024-06-14"}));
@@ -197,7 +203,8 @@ TEST(IcalImport, eventsKeepTheirTimeDescriptionAndPriority)
     // A time in a named zone keeps the date and time it is written with.
     EXPECT_EQ(office.calendar[0].DateText, "14/3 - 2024");
     EXPECT_EQ(office.calendar[0].Priority, 0);
-    EXPECT_EQ(office.calendar[0].More, (std::vector<std::string>{"10:00-11:30", "Quarterly figures", "", "Room booked by Anna.", ""}));
+    EXPECT_EQ(office.calendar[0].More, (std::vector<std::string>{"10:00-11:30", "Location: Board room", "Quarterly figures", "",
+                                                                 "Room booked by Anna.", ""}));
     ASSERT_EQ(office.advanced.size(), 12u);
     EXPECT_EQ(office.advanced[1].Month, "Febuary");
     EXPECT_EQ(office.advanced[1].Day, "Friday");
@@ -258,7 +265,7 @@ INSTANTIATE_TEST_SUITE_P(
         RuleCase{"LastDayOfMonth", "20240131", "RRULE:FREQ=MONTHLY;BYMONTHDAY=-1\r\n", "from its end"},
         RuleCase{"YearDay", "20240101", "RRULE:FREQ=YEARLY;BYYEARDAY=100\r\n", "BYYEARDAY"},
         RuleCase{"StartsNextYear", "20250106", "RRULE:FREQ=WEEKLY\r\n", "starts on 2025-01-06"},
-        RuleCase{"WithExceptions", "20240101", "RRULE:FREQ=WEEKLY\r\nEXDATE;VALUE=DATE:20240108\r\n", "EXDATE"},
+        RuleCase{"WithExceptionsStaysWeekly", "20240101", "RRULE:FREQ=WEEKLY\r\nEXDATE;VALUE=DATE:20240108\r\n", "weekly 1"},
         RuleCase{"ListedDates", "20240101", "RDATE;VALUE=DATE:20240301,20240401\r\n", "RDATE"},
         RuleCase{"SingleDay", "20240101", "", "calendar 1"}),
     [](const auto& row) { return std::string(row.param.name); });
@@ -338,6 +345,81 @@ TEST(IcalImport, recordsKeepTheEventsUid)
     ASSERT_EQ(p.unexpressed.size(), 1u);
     ASSERT_EQ(p.unexpressed[0].occurrences.size(), 1u) << "the moved one is its own event";
     EXPECT_EQ(p.unexpressed[0].occurrences[0].Uid, "fortnight-2024-01-01");
+}
+
+// Nothing of a file goes unsaid: what the records cannot keep, the exceptions
+// of a series that stays recurring, to-dos, and ORV's own birthdays.
+TEST(IcalImport, theSummaryNamesWhatIsNotKept)
+{
+    RecordStore store;
+    store.editAddresses() = {Person("Anna", "Berg", 28, 2, 1970)};
+    store.editAddresses()[0].Uid = "anna";
+    const std::string text = Calendar(
+        "BEGIN:VEVENT\r\nUID:d\r\nDTSTART:20240301T090000\r\nDTEND:20240301T100000\r\nSUMMARY:Dentist\r\n"
+        "LOCATION:Main St 4\r\nATTENDEE:mailto:a@b.org\r\nBEGIN:VALARM\r\nACTION:DISPLAY\r\nTRIGGER:-PT15M\r\n"
+        "DESCRIPTION:Reminder\r\nEND:VALARM\r\nEND:VEVENT\r\n"
+        "BEGIN:VEVENT\r\nUID:y\r\nDTSTART:20150107T183000\r\nSUMMARY:Yoga\r\nRRULE:FREQ=WEEKLY\r\nPRIORITY:1\r\n"
+        "LOCATION:Gym\r\nDESCRIPTION:Mat\r\nEXDATE:20161228T183000\r\nEXDATE:20151230T183000\r\nEND:VEVENT\r\n"
+        "BEGIN:VEVENT\r\nUID:y\r\nRECURRENCE-ID:20240110T183000\r\nDTSTART:20240111T183000\r\nSUMMARY:Yoga\r\n"
+        "END:VEVENT\r\n"
+        "BEGIN:VTODO\r\nUID:t\r\nSUMMARY:Buy milk\r\nEND:VTODO\r\n" +
+        VEvent("birthday-anna", "19700228", "RRULE:FREQ=YEARLY;BYMONTH=2;BYMONTHDAY=28\r\nX-ORV-RECORD:BIRTHDAY\r\n") +
+        VEvent("birthday-zoe", "19900105", "RRULE:FREQ=YEARLY;BYMONTH=1;BYMONTHDAY=5\r\nX-ORV-RECORD:BIRTHDAY\r\n"));
+    const IcalPlan p = PlanICalendarImport(text, store, Options()).plan;
+    EXPECT_EQ(IcalPlanSummary(p),
+              (std::vector<std::string>{
+                  "To be added: 2 calendar events, 1 weekly event.",
+                  "Skipped: 'Buy milk': a to-do (VTODO), which ORV does not import.",
+                  "Skipped: 'birthday-anna': already in ORV as a birthday.",
+                  "Skipped: 'birthday-zoe': the birthday of a person not in ORV's address book; it comes with the "
+                  "person's vCard (\"Import vCard\").",
+                  "Kept recurring: 'Yoga', but ORV's recurrent event also falls on the dates the file leaves out or "
+                  "moves: 2015-12-30, 2016-12-28, 2024-01-10.",
+                  "Not kept of 'Dentist': its alarm (VALARM), ATTENDEE.",
+                  "Not kept of 'Yoga': its time (18:30), its priority (high), its description, its place (Gym)."}));
+    ASSERT_EQ(p.calendar.size(), 2u);
+    EXPECT_EQ(p.calendar[0].More, (std::vector<std::string>{"09:00-10:00", "Location: Main St 4"}));
+    EXPECT_TRUE(p.annual.empty());
+}
+
+// Values keep their own blanks: a hint of two blanks stays two blanks.
+TEST(IcalImport, summaryAndDescriptionKeepTheirBlanks)
+{
+    const std::string text = Calendar(
+        "BEGIN:VEVENT\r\nUID:a\r\nDTSTART;VALUE=DATE:20240301\r\nSUMMARY:  \r\nDESCRIPTION:  two  \\n \r\nEND:VEVENT\r\n"
+        "BEGIN:VEVENT\r\nUID:b\r\nDTSTART;VALUE=DATE:20240302\r\nSUMMARY: folded\r\n  on \r\nEND:VEVENT\r\n"
+        "BEGIN:VEVENT\r\nUID:c\r\nDTSTART;VALUE=DATE:20240303\r\nSUMMARY:plain\r\nEND:VEVENT\r\n");
+    const IcalPlan p = PlanICalendarImport(text, RecordStore{}, Options()).plan;
+    ASSERT_EQ(p.calendar.size(), 3u);
+    EXPECT_EQ(p.calendar[0].Hint, "  ");
+    EXPECT_EQ(p.calendar[0].More, (std::vector<std::string>{"  two  ", " "}));
+    EXPECT_EQ(p.calendar[1].Hint, " folded on ");
+    EXPECT_EQ(p.calendar[2].Hint, "plain");
+}
+
+// A file cut off before END:VCALENDAR gives every event complete in it and
+// names the one that is not; a byte-order mark is no part of the calendar.
+TEST(IcalImport, aCalendarCutOffGivesWhatIsComplete)
+{
+    const std::string head = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\n" + VEvent("one", "20240301") + VEvent("two", "20240302");
+    const struct {
+        std::string text;
+        std::size_t events;
+        std::string note;
+    } cases[] = {
+        {head, 2, "The file ends before END:VCALENDAR; everything in it is complete and was read."},
+        {"\xEF\xBB\xBF" + head + "END:VCALENDAR\r\n", 2, {}},
+        {head + "BEGIN:VEVENT\r\nUID:three\r\nDTSTART;VALUE=DATE:20240303\r\nSUMMARY:three\r\nDESCRIPTION:cut he", 2,
+         "The file ends before END:VCALENDAR: the last event 'three' (from line 15) is cut off and was not read."},
+        {head + "BEGIN:VTODO\r\nUID:t\r\n", 2,
+         "The file ends before END:VCALENDAR: the last to-do (VTODO) (from line 15) is cut off and was not read."},
+    };
+    for (const auto& c : cases) {
+        const IcalImport in = PlanICalendarImport(c.text, RecordStore{}, Options());
+        ASSERT_TRUE(in.ok) << in.message;
+        EXPECT_EQ(in.plan.calendar.size(), c.events);
+        EXPECT_EQ(in.plan.notes, c.note.empty() ? std::vector<std::string>{} : std::vector<std::string>{c.note});
+    }
 }
 
 TEST(IcalImport, textsThatAreNoCalendarLoseNothingAndSaySo)

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "exchange/vcard.h"
+#include "store/utf8.h"
 
 namespace orv {
 namespace {
@@ -41,12 +42,20 @@ TEST(VCardExport, WritesTheCardLineByLine)
               "END:VCARD\r\n");
 }
 
-TEST(VCardExport, LeavesOutWhatIsNotFilled)
+TEST(VCardExport, LeavesOutWhatIsNotFilledAndABirthdayWithoutYearHasNoYear)
 {
     AddressFields f;
     f.City = "Oslo";  // no address: no ADR line, so the city goes too
     f.Day = "7";
-    f.Month = "5";    // no year: no BDAY
+    f.Month = "5";
+    const std::string card = WriteVCard(f);
+    EXPECT_EQ(card, "BEGIN:VCARD\r\nVERSION:2.1\r\nN:;\r\nBDAY:--0507\r\nEND:VCARD\r\n");
+    const std::vector<CardFields> back = ReadVCards(card);
+    ASSERT_EQ(back.size(), 1u);
+    EXPECT_EQ(back[0].Month, "05");
+    EXPECT_EQ(back[0].Day, "07");
+    EXPECT_FALSE(back[0].Year);
+    f.Month.clear();  // no month: no birthday at all
     EXPECT_EQ(WriteVCard(f), "BEGIN:VCARD\r\nVERSION:2.1\r\nN:;\r\nEND:VCARD\r\n");
 }
 
@@ -115,6 +124,14 @@ CardFields WithLineBreaks(CardFields c, int fields)
     return c;
 }
 
+// The further lines and what was lost, besides the fields.
+CardFields With(CardFields c, std::vector<std::string> more, std::vector<std::string> lost = {})
+{
+    c.More = std::move(more);
+    c.Lost = std::move(lost);
+    return c;
+}
+
 class VCardRead : public ::testing::TestWithParam<ReadCase> {};
 
 TEST_P(VCardRead, FillsWhatTheCardProvides)
@@ -125,6 +142,24 @@ TEST_P(VCardRead, FillsWhatTheCardProvides)
 }
 
 using F = CardFields;
+
+}  // namespace
+
+void PrintTo(const CardFields& c, std::ostream* os)
+{
+    const auto field = [os](const char* name, const std::optional<std::string>& v) {
+        if (v) *os << name << "='" << *v << "' ";
+    };
+    field("Name", c.Name), field("Surname", c.Surname), field("Address", c.Address), field("City", c.City);
+    field("Country", c.Country), field("Tele1", c.Tele1), field("Tele2", c.Tele2), field("Email1", c.Email1);
+    field("Email2", c.Email2), field("Email3", c.Email3), field("Day", c.Day), field("Month", c.Month);
+    field("Year", c.Year), field("Uid", c.Uid);
+    *os << "LineBreaks=" << c.LineBreaks;
+    for (const std::string& l : c.More) *os << " More='" << l << "'";
+    for (const std::string& l : c.Lost) *os << " Lost='" << l << "'";
+}
+
+namespace {
 
 INSTANTIATE_TEST_SUITE_P(
     Cards, VCardRead,
@@ -167,15 +202,16 @@ INSTANTIATE_TEST_SUITE_P(
                  Card({{&F::Surname, "\xC3\x98st"}, {&F::Name, "\xC3\x85se"}})},
         ReadCase{"PropertyNamesInAnyCaseAndGroups",
                  "begin:vcard\r\nversion:2.1\r\nn:Lee;Ann\r\nitem1.tel;home;voice:123\r\nitem2.TEL;FAX:999\r\nend:vcard\r\n",
-                 Card({{&F::Surname, "Lee"}, {&F::Name, "Ann"}, {&F::Tele1, "123"}})},
+                 With(Card({{&F::Surname, "Lee"}, {&F::Name, "Ann"}, {&F::Tele1, "123"}}), {"Telephone (fax): 999"})},
         ReadCase{"HomeAddressBeforeAnEarlierWorkAddress",
                  "BEGIN:VCARD\r\nVERSION:2.1\r\nADR;WORK:;;Office 1;Bergen;;;\r\nADR;HOME:;;Home 2;Oslo;;;Norway\r\n"
                  "TEL;WORK;VOICE:777\r\nEND:VCARD\r\n",
-                 Card({{&F::Address, "Home 2"}, {&F::City, "Oslo"}, {&F::Country, "Norway"}, {&F::Tele1, "777"}})},
+                 With(Card({{&F::Address, "Home 2"}, {&F::City, "Oslo"}, {&F::Country, "Norway"}, {&F::Tele1, "777"}}),
+                      {"Address (work): Office 1, Bergen"})},
         ReadCase{"AgentCardInsideIsSkipped",
                  "BEGIN:VCARD\r\nVERSION:2.1\r\nN:Lee;Ann\r\nAGENT:\r\nBEGIN:VCARD\r\nN:Agent;Smith\r\nEND:VCARD\r\n"
                  "EMAIL;INTERNET:ann@x.org\r\nEND:VCARD\r\n",
-                 Card({{&F::Surname, "Lee"}, {&F::Name, "Ann"}, {&F::Email1, "ann@x.org"}})},
+                 With(Card({{&F::Surname, "Lee"}, {&F::Name, "Ann"}, {&F::Email1, "ann@x.org"}}), {}, {"Not kept: AGENT."})},
         ReadCase{"Windows1252WithoutCharsetIsReadAsAStoredText",
                  "BEGIN:VCARD\r\nVERSION:2.1\r\nN:M\xFCller;J\xF6rg\r\nEMAIL:j\x80@x.de\r\nEND:VCARD\r\n",
                  Card({{&F::Surname, "M\xC3\xBCller"}, {&F::Name, "J\xC3\xB6rg"}, {&F::Email1, "j\xE2\x82\xAC@x.de"}})},
@@ -186,19 +222,74 @@ INSTANTIATE_TEST_SUITE_P(
                  "ADR;TYPE=HOME:;;Main Street 4\\nFlat 2;Oslo;;0150;Nor\r\n way\r\n"
                  "TEL:555\\n0101\r\nNOTE:first\\nsecond\r\n"
                  "EMAIL;CHARSET=UTF-8;ENCODING=QUOTED-PRINTABLE:a=0D=0A@b.org\r\nEND:VCARD\r\n",
-                 WithLineBreaks(Card({{&F::Surname, "Lee"},
+                 With(WithLineBreaks(Card({{&F::Surname, "Lee"},
                                       {&F::Name, "Ann Marie"},
                                       {&F::Address, "Main Street 4 Flat 2"},
                                       {&F::City, "0150 Oslo"},
                                       {&F::Country, "Norway"},
                                       {&F::Tele1, "555 0101"},
                                       {&F::Email1, "a @b.org"}}),
-                                4)},
-        ReadCase{"BirthdayInAnotherFormIsLeftAlone", "BEGIN:VCARD\r\nVERSION:2.1\r\nBDAY:17 May 1970\r\nEND:VCARD\r\n",
-                 CardFields{}},
+                                4),
+                      {"Note: first", "second"})},
+        ReadCase{"BirthdayInAnotherFormIsLeftAloneAndNamed",
+                 "BEGIN:VCARD\r\nVERSION:2.1\r\nBDAY:17 May 1970\r\nEND:VCARD\r\n",
+                 With({}, {}, {"The birthday '17 May 1970' is no date ORV reads; it was left out."})},
+        ReadCase{"YearOnlyIsNamedToo", "BEGIN:VCARD\r\nVERSION:3.0\r\nBDAY:1980\r\nEND:VCARD\r\n",
+                 With({}, {}, {"The birthday '1980' is no date ORV reads; it was left out."})},
+        ReadCase{"BirthdayWithOneDigitMonthAndDay", "BEGIN:VCARD\r\nVERSION:3.0\r\nBDAY:1980-2-9\r\nEND:VCARD\r\n",
+                 Card({{&F::Year, "1980"}, {&F::Month, "2"}, {&F::Day, "9"}})},
+        ReadCase{"BirthdayWithDots", "BEGIN:VCARD\r\nVERSION:2.1\r\nBDAY:29.02.1980\r\nEND:VCARD\r\n",
+                 Card({{&F::Year, "1980"}, {&F::Month, "02"}, {&F::Day, "29"}})},
+        // An address book's birthday without a year: a placeholder year and
+        // a parameter naming it.
+        ReadCase{"PlaceholderYearIsNoYear",
+                 "BEGIN:VCARD\r\nVERSION:3.0\r\nBDAY;X-APPLE-OMIT-YEAR=1604:1604-07-04\r\nEND:VCARD\r\n",
+                 Card({{&F::Month, "07"}, {&F::Day, "04"}})},
+        ReadCase{"Version21FoldKeepsItsBlank",
+                 "BEGIN:VCARD\r\nVERSION:2.1\r\nADR;HOME:;;Mannerheimintie\r\n 12 B 5;Helsinki;;00100;\r\nEND:VCARD\r\n",
+                 Card({{&F::Address, "Mannerheimintie 12 B 5"}, {&F::City, "00100 Helsinki"}, {&F::Country, ""}})},
+        ReadCase{"WhatHasNoFieldGoesToTheAdditionalInformation",
+                 "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Lee;Ann;Marie;Dr.;PhD\r\nORG:Acme;Sales\r\nTITLE:Buyer\r\n"
+                 "NOTE:Met at the fair\\nlikes tea\r\nTEL;TYPE=HOME:1\r\nTEL;TYPE=CELL:2\r\nTEL;TYPE=WORK:3\r\n"
+                 "EMAIL:a@x\r\nEMAIL:b@x\r\nEMAIL:c@x\r\nEMAIL:d@x\r\nADR;TYPE=HOME:PO 9;c/o Berg;Street 1;Oslo;;;\r\n"
+                 "URL:https://ann.example\r\nPHOTO;ENCODING=b;TYPE=JPEG:AAAA\r\nGEO:59.9;10.7\r\nX-ABUID:1\r\n"
+                 "END:VCARD\r\n",
+                 With(Card({{&F::Surname, "Lee"}, {&F::Name, "Ann Marie"}, {&F::Tele1, "1"}, {&F::Tele2, "2"},
+                            {&F::Email1, "a@x"}, {&F::Email2, "b@x"}, {&F::Email3, "c@x"}, {&F::Address, "Street 1"},
+                            {&F::City, "Oslo"}, {&F::Country, ""}}),
+                      {"Name prefix: Dr.", "Name suffix: PhD", "Organisation: Acme, Sales", "Title: Buyer",
+                       "Note: Met at the fair", "likes tea", "Web page: https://ann.example", "Telephone (work): 3",
+                       "E-mail: d@x", "Post office box: PO 9", "Extended address: c/o Berg"},
+                      {"Not kept: PHOTO, GEO."})},
+        ReadCase{"CompanyCardIsNamedAfterItsOrganisation",
+                 "BEGIN:VCARD\r\nVERSION:3.0\r\nN:;;;;\r\nFN:Acme\r\nORG:Acme;Sales\r\nTEL:555\r\nEND:VCARD\r\n",
+                 Card({{&F::Surname, "Acme, Sales"}, {&F::Name, ""}, {&F::Tele1, "555"}})},
         ReadCase{"FileCutOffInsideTheCard", "BEGIN:VCARD\r\nVERSION:2.1\r\nN:Lee;Ann\r\nBDAY:19700517T000000Z",
                  Card({{&F::Surname, "Lee"}, {&F::Name, "Ann"}, {&F::Year, "1970"}, {&F::Month, "05"}, {&F::Day, "17"}})}),
     [](const auto& row) { return std::string(row.param.name); });
+
+// However the file is encoded, every card is read, the first included.
+TEST(VCardRead, FileEncodingsGiveEveryCard)
+{
+    const std::string two = "BEGIN:VCARD\r\nVERSION:2.1\r\nN:L\xC3\xA9" "e;Ann\r\nEND:VCARD\r\n"
+                            "BEGIN:VCARD\r\nVERSION:2.1\r\nN:Berg;Bob\r\nEND:VCARD\r\n";
+    const auto utf16 = [&](bool little, bool bom) {
+        std::string out = bom ? (little ? "\xFF\xFE" : "\xFE\xFF") : "";
+        std::size_t pos = 0;
+        while (pos < two.size()) {
+            const char32_t cp = NextCodePoint(two, pos);
+            const char hi = static_cast<char>(cp >> 8), lo = static_cast<char>(cp & 0xFF);
+            out += little ? std::string{lo, hi} : std::string{hi, lo};
+        }
+        return out;
+    };
+    for (const std::string& file : {two, "\xEF\xBB\xBF" + two, utf16(true, true), utf16(false, true), utf16(true, false)}) {
+        const std::vector<CardFields> cards = ReadVCards(file);
+        ASSERT_EQ(cards.size(), 2u) << file;
+        EXPECT_EQ(cards[0].Surname, "L\xC3\xA9" "e");
+        EXPECT_EQ(cards[1].Surname, "Berg");
+    }
+}
 
 TEST(VCardRead, TextWithoutACardHasNone)
 {
@@ -221,6 +312,21 @@ TEST(VCardRead, TwoCardsMakeOnePersonWhereTheLaterOneWins)
     EXPECT_EQ(f.Tele1, "1");
     EXPECT_EQ(f.Email1, "bob@x");
     EXPECT_EQ(f.Country, "kept");
+}
+
+// The further lines join the person's own, once: importing the card again adds none.
+TEST(VCardRead, FurtherLinesAreAddedOnce)
+{
+    const std::vector<CardFields> cards = ReadVCards(
+        "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Lee;Ann\r\nORG:Acme\r\nEND:VCARD\r\n"
+        "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Lee;Ann\r\nTITLE:Buyer\r\nBDAY:soon\r\nEND:VCARD\r\n");
+    const CardFields merged = MergeCards(cards);
+    EXPECT_EQ(merged.Lost.size(), 1u);
+    AddressFields f;
+    f.More = {"Met in 2001"};
+    ApplyCard(merged, f);
+    ApplyCard(merged, f);
+    EXPECT_EQ(f.More, (std::vector<std::string>{"Met in 2001", "Organisation: Acme", "Title: Buyer"}));
 }
 
 }  // namespace

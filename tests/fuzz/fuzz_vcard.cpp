@@ -1,5 +1,6 @@
-// Reads the input as a vCard file. Every field a card gives is one line; a
-// person made from a card and exported reads back as the same person.
+// Reads the input as a vCard file. Every field a card gives is one line, and
+// so is each further line; a person made from a card and exported reads back
+// as the same person.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -32,6 +33,8 @@ void Check(const CardFields& card)
         if (!OneLine(*t)) Fail("a field with a line break");
         escaped = escaped || t->find('\\') != std::string::npos;
     }
+    for (const std::string& line : f.More)
+        if (!OneLine(line)) Fail("a further line with a line break");
     for (BirthdayField b : {BirthdayField::Day, BirthdayField::Month, BirthdayField::Year})
         CheckBirthdayField(b, b == BirthdayField::Day ? f.Day : b == BirthdayField::Month ? f.Month : f.Year);
 

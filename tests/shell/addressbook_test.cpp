@@ -83,6 +83,17 @@ private slots:
         QCOMPARE(Find<QLineEdit>("DataEdit1")->text(), QStringLiteral("Tom & Jerry"));
     }
 
+    // At the window's own size every link shows its whole caption.
+    void theLinksKeepTheirCaptionsAtTheDefaultSize()
+    {
+        Start();
+        app->data()->ShowView(ViewItem::People);
+        for (const char* name : {"MenuL38", "MenuL37", "MenuL39", "T17"}) {
+            auto* link = Find<QAbstractButton>(name);
+            QVERIFY2(link->width() >= link->sizeHint().width(), name);
+        }
+    }
+
     void newAddressIsOnTheNewMenu()
     {
         Start();

@@ -1,8 +1,10 @@
 // The address book view by its controls: post with the checks and the order,
 // insert, delete, stepping, "Check dates", the vCard exchange, copying, the
 // print job on a PDF file, and "New Address / Birthday".
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QFile>
 #include <QLineEdit>
 #include <QMenu>
@@ -10,12 +12,14 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScrollArea>
 #include <QStandardPaths>
 #include <QTest>
 #include <QTimer>
 #include <algorithm>
 
 #include "fakedialogs.h"
+#include "exchange/phonebook.h"
 #include "exchange/vcard.h"
 #include "store/datafile.h"
 #include "viewfixture.h"
@@ -345,6 +349,59 @@ private slots:
         QCOMPARE(fake.messages, QStringList{"ORV|In 1 field a line break was replaced by a blank.|"});
     }
 
+    // "Import vCard" on an address book's export (a byte-order mark before
+    // the first card) says how many cards it holds and offers to add them all.
+    void importVCardOfManyCardsOffersToAddThemAll_data()
+    {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<QStringList>("names");
+        QTest::newRow("add all") << int(QMessageBox::Yes) << QStringList{"Ann", "Bob", "Cid", "Dan", "Eva"};
+        QTest::newRow("one person") << int(QMessageBox::No) << QStringList{"Ann", "Bob", "Eva"};
+        QTest::newRow("cancel") << int(QMessageBox::Cancel) << QStringList{"Ann", "Bob"};
+    }
+
+    void importVCardOfManyCardsOffersToAddThemAll()
+    {
+        QFETCH(int, answer);
+        QFETCH(QStringList, names);
+        fake.files.enqueue(WriteFile("book.vcf", "\xEF\xBB\xBF" "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Berg;Cid\r\nEND:VCARD\r\n"
+                                                 "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Dahl;Dan\r\nEND:VCARD\r\n"
+                                                 "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Ek;Eva\r\nEND:VCARD\r\n"));
+        fake.answers.enqueue(static_cast<QMessageBox::StandardButton>(answer));
+        fake.answers.enqueue(QMessageBox::No);  // "Overwrite information": a new person
+        Item("ImportvCard1")->trigger();
+        QVERIFY(fake.questions.value(0).startsWith(QStringLiteral("'book.vcf' holds 3 vCards.")));
+        QVERIFY(fake.questions.value(0).contains(QStringLiteral("\"Import all vCards...\"")));
+        QCOMPARE(fake.questions.size(), answer == QMessageBox::No ? 2 : 1);
+        QStringList onDisk;
+        for (const AData& a : OnDisk()) onDisk << QString::fromStdString(a.Name);
+        QStringList shown = Names();
+        onDisk.sort();
+        shown.sort();
+        QCOMPARE(shown, names);
+        if (answer != QMessageBox::Cancel) QCOMPARE(onDisk, names);
+    }
+
+    // What the person has no field for is kept in the additional information
+    // and stored; what cannot be kept is named; a second import adds no line twice.
+    void cardFieldsWithoutAPlaceGoToTheAdditionalInformation()
+    {
+        const QString card = WriteFile("work.vcf", "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Smith;Ann\r\nORG:Acme\r\n"
+                                                   "TITLE:Buyer\r\nBDAY:1980\r\nPHOTO;ENCODING=b:AAAA\r\nEND:VCARD\r\n");
+        Records().editAddresses()[0].More = {"note"};
+        view->ShowAddress();
+        for (int round = 0; round < 2; ++round) {
+            fake.files.enqueue(card);
+            fake.answers.enqueue(QMessageBox::Yes);
+            Item("ImportvCard1")->trigger();
+        }
+        QCOMPARE(view->infoView()->DataMemo->toPlainText(), QStringLiteral("note\nOrganisation: Acme\nTitle: Buyer"));
+        QCOMPARE(OnDisk()[0].More, (std::vector<std::string>{"note", "Organisation: Acme", "Title: Buyer"}));
+        QCOMPARE(OnDisk()[0].Year, 1990);
+        QCOMPARE(fake.messages.value(0),
+                 QStringLiteral("ORV|The birthday '1980' is no date ORV reads; it was left out.\nNot kept: PHOTO.|"));
+    }
+
     // The window's card and orv-cli's are one writer's: a person stored in
     // Windows-1252 goes out as UTF-8 under its identity.
     void exportWritesTheStoredPersonDecodedWithItsUid()
@@ -423,6 +480,17 @@ private slots:
     void newAddressDialogPostsThroughTheView()
     {
         TNewAdd dialog(*view);
+        // Tab meets only controls a screen reader can name, never the frame around the fields.
+        dialog.show();
+        for (int step = 0; step < 14; ++step) {
+            QWidget* at = dialog.focusWidget();
+            QVERIFY(at);
+            QAccessibleInterface* a = QAccessible::queryAccessibleInterface(at);
+            QVERIFY2(a && !a->text(QAccessible::Name).isEmpty(), qPrintable(at->objectName()));
+            QVERIFY2(!qobject_cast<QScrollArea*>(at), "the frame around the fields");
+            QTest::keyClick(at, Qt::Key_Tab);
+        }
+        dialog.hide();
         QTimer::singleShot(0, [&] {
             auto* ok = dialog.findChild<QPushButton*>(QStringLiteral("OkButton"));
             QVERIFY(!ok->isEnabled());
@@ -440,15 +508,55 @@ private slots:
         QCOMPARE(OnDisk().size(), 3u);
     }
 
+    // One order for "Go to" and the phone book, whatever the machine's
+    // locale; a name is shown as written, "&" included.
     void goToListsEveryoneAlphabetically()
     {
-        Records().editAddresses().push_back(Person("adam", "Zed", 1, 1));
+        for (AData p : {Person("adam", "Zed", 1, 1), Person("Tom & Jerry", "Cat", 2, 1), Person("\xC3\x89mile", "Zola", 3, 1)}) {
+            p.Tele1 = "1";
+            Records().editAddresses().push_back(p);
+        }
+        Records().editAddresses()[0].Tele1 = "2";
+        Records().editAddresses()[1].Tele1 = "3";
         view->BuildGoToMenu();
         QStringList captions;
-        for (QAction* a : view->goToMenu()->actions()) captions << a->text();
-        QCOMPARE(captions, (QStringList{"adam Zed", "Ann Smith", "Bob Jones"}));
+        for (QAction* a : view->goToMenu()->actions()) captions << a->iconText();
+        QCOMPARE(captions, (QStringList{"adam Zed", "Ann Smith", "Bob Jones", "\u00C9mile Zola", "Tom & Jerry Cat"}));
+        QStringList phoneBook;
+        for (const PhoneBookRow& r : PhoneBookRows(Records().addresses())) phoneBook << QString::fromStdString(r.Name);
+        QCOMPARE(captions, phoneBook);
         view->goToMenu()->actions()[2]->trigger();
         QCOMPARE(Edit(1)->text(), QStringLiteral("Bob"));
+    }
+
+    // The view's menu opens from every field, with the Menu key or Shift+F10.
+    void theMenuOpensFromEveryField_data()
+    {
+        QTest::addColumn<int>("field");
+        QTest::addColumn<bool>("menuKey");
+        for (int field : {1, 5, 6, 9, 11}) {
+            QTest::addRow("DataEdit%d Shift+F10", field) << field << false;
+            QTest::addRow("DataEdit%d Menu key", field) << field << true;
+        }
+    }
+
+    void theMenuOpensFromEveryField()
+    {
+        QFETCH(int, field);
+        QFETCH(bool, menuKey);
+        auto* menu = view->findChild<QMenu*>(QStringLiteral("DataPopupMenu"));
+        QLineEdit* edit = Edit(field);
+        edit->setFocus();
+        QTRY_VERIFY(edit->hasFocus());
+        if (menuKey) {
+            const QPoint at = edit->rect().center();
+            QContextMenuEvent event(QContextMenuEvent::Keyboard, at, edit->mapToGlobal(at));
+            QApplication::sendEvent(edit, &event);
+        } else {
+            QTest::keyClick(edit, Qt::Key_F10, Qt::ShiftModifier);
+        }
+        QTRY_VERIFY(menu->isVisible());
+        menu->hide();
     }
 };
 

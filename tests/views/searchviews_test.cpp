@@ -153,7 +153,7 @@ private slots:
         auto* grid = view.findChild<QTableView*>(QStringLiteral("StringGrid1"));
         // ANN has a second number only; the A with two dots sorts with the A.
         QCOMPARE(Shown(grid), (QStringList{"\u00C4nne D\u00FChl", "Joanna Lee"}));
-        QVERIFY(grid->isColumnHidden(2));
+        QCOMPARE(grid->model()->columnCount(), 2);  // the e-mail addresses are the page's alone
         fx->session->records().editAddresses().pop_back();
         QCOMPARE(Shown(grid).size(), 2);
         view.Build();
