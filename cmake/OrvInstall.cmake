@@ -4,8 +4,7 @@
 set(ORV_APP_ID org.example.orv)
 set(ORV_MAINTAINER "The ORV developers <support@orv.example.org>")
 set(ORV_HOMEPAGE "https://orv.example.org/")
-# The day this version was released: the metainfo and the package changelog say it.
-set(ORV_RELEASE_DATE 2026-12-07)
+# The release date (CMakeLists.txt) as the package changelog writes it.
 execute_process(COMMAND env LC_ALL=C date -u -d ${ORV_RELEASE_DATE} "+%a, %d %b %Y 12:00:00 +0000"
   OUTPUT_VARIABLE ORV_RELEASE_DATE_RFC2822 OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
 
