@@ -15,11 +15,13 @@
 #include "shell/tlaunch.h"
 #include "shell/tmain.h"
 #include "store/records.h"
+#include "orvversion.h"
 
 namespace {
 
 constexpr const char* kUsage =
     "usage: orv [--data-folder DIR] [--settings-file FILE] [start|LAU|LAUall] [one|oneshow]\n"
+    "       orv --help | --version\n"
     "  start        start as at log-in: the overview is the first view\n"
     "  LAUall       start the launcher only (a tray icon that starts ORV)\n"
     "  one          start at most once a day\n"
@@ -30,6 +32,17 @@ constexpr const char* kUsage =
 
 int main(int argc, char** argv)
 {
+    // Answered before Qt starts, so that they work without a display.
+    const orv::ProgramArguments early = orv::ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+    if (early.version) {
+        std::printf("orv %s\n", orv::kVersion);
+        return 0;
+    }
+    if (early.help) {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
+
     QApplication app(argc, argv);
     orv::SetUpApplication();
     // From here on a log-out or `kill` ends the program as "Exit" does.
@@ -38,10 +51,6 @@ int main(int argc, char** argv)
     std::vector<std::string> args;
     for (const QString& a : QApplication::arguments().mid(1)) args.push_back(a.toStdString());
     const orv::ProgramArguments line = orv::ParseCommandLine(args);
-    if (line.help) {
-        std::fputs(kUsage, stdout);
-        return 0;
-    }
     if (!line.error.empty()) {
         std::fprintf(stderr, "orv: %s\n%s", line.error.c_str(), kUsage);
         return 2;

@@ -20,6 +20,7 @@
 #include "exchange/vcard.h"
 #include "store/datafile.h"
 #include "store/todofile.h"
+#include "orvversion.h"
 
 namespace orv::cli {
 
@@ -38,6 +39,7 @@ constexpr std::string_view kHelp =
     "                        integer (booleans 0/1), LastDate takes YYYY-MM-DD, the\n"
     "                        colour entries Color1 .. Color11 their text\n"
     "  --help                show this text\n"
+    "  --version             show the version\n"
     "\n"
     "Commands:\n"
     "  overview                   today's, tomorrow's and the coming days' events and to-dos\n"
@@ -100,8 +102,8 @@ Options ParseOptions(const std::vector<std::string>& args)
         const std::string name = a.substr(0, eq);
         const bool hasInline = eq != std::string::npos;
         const std::string_view inlineValue = hasInline ? std::string_view(a).substr(eq + 1) : std::string_view();
-        if (name == "--help") {
-            o.command = "--help";
+        if (name == "--help" || name == "--version") {
+            o.command = name;
             return o;
         } else if (name == "--data-folder") {
             o.dataFolder = value(name, inlineValue, hasInline);
@@ -410,6 +412,10 @@ int Run(const std::vector<std::string>& args, Output& output)
         o = ParseOptions(args);
         if (o.command == "--help") {
             output.out.append(kHelp);
+            return Success;
+        }
+        if (o.command == "--version") {
+            output.out += std::string("orv-cli ") + kVersion + "\n";
             return Success;
         }
         const Command& command = CheckArguments(o);

@@ -7,6 +7,7 @@
 
 #include "shell/maker.h"
 #include "views/labelbutton.h"
+#include "orvversion.h"
 
 namespace orv {
 
@@ -57,7 +58,7 @@ AboutPanel::AboutPanel(QWidget* parent) : QWidget(parent)
     larger.setPointSizeF(larger.pointSizeF() * 1.5);
     PurposeLabel->setFont(larger);
 
-    VersionLabel = AddLabel(layout, "VersionLabel", QStringLiteral("ver.  5.0b"));
+    VersionLabel = AddLabel(layout, "VersionLabel", QStringLiteral("ver.  ") + QString::fromLatin1(kVersion));
     layout->addSpacing(24);
     MakerLabel = AddLabel(layout, "MakerLabel", QString::fromLatin1(kMakerName));
     WebPageLabel = AddLink(layout, "WebPageLabel", QString::fromLatin1(kMakerWebPage));

@@ -10,6 +10,8 @@
 #include <csignal>
 #include <sys/resource.h>
 
+#include "orvversion.h"
+
 namespace {
 
 QByteArray ReadFile(const QString& path)
@@ -76,6 +78,29 @@ private slots:
         QVERIFY(QDir(data).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot).isEmpty());
         orv.kill();
         orv.waitForFinished(5000);
+    }
+
+    void helpAndVersionNeedNoDisplay_data()
+    {
+        QTest::addColumn<QString>("option");
+        QTest::addColumn<QByteArray>("firstLine");
+        QTest::newRow("--version") << QStringLiteral("--version") << QByteArray("orv ") + orv::kVersion;
+        QTest::newRow("--help") << QStringLiteral("--help")
+                                << QByteArray("usage: orv [--data-folder DIR] [--settings-file FILE] [start|LAU|LAUall] [one|oneshow]");
+    }
+    void helpAndVersionNeedNoDisplay()
+    {
+        // As from a terminal or a package check: no display and no Qt platform chosen.
+        QFETCH(QString, option);
+        QFETCH(QByteArray, firstLine);
+        for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) env.remove(QString::fromLatin1(name));
+        QProcess orv;
+        Start(orv, {option});
+        QVERIFY(orv.waitForFinished(15000));
+        QCOMPARE(orv.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(orv.exitCode(), 0);
+        QCOMPARE(orv.readAllStandardOutput().split('\n').value(0), firstLine);
+        QVERIFY(QDir(data).entryList(QDir::Files).isEmpty());
     }
 
     void aSecondStartBringsTheFirstForwardAndEnds()
