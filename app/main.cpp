@@ -1,8 +1,11 @@
 // orv: the desktop program.
 #include <QApplication>
 #include <QDate>
+#include <QDir>
+#include <QLockFile>
 #include <QMessageBox>
 #include <cstdio>
+#include <ctime>
 
 #include "core/engineconfig.h"
 #include "core/settingsstore.h"
@@ -15,21 +18,82 @@
 #include "shell/tlaunch.h"
 #include "shell/tmain.h"
 #include "store/records.h"
+#include "sync/syncjob.h"
 
 namespace {
 
 constexpr const char* kUsage =
     "usage: orv [--data-folder DIR] [--settings-file FILE] [start|LAU|LAUall] [one|oneshow]\n"
+    "       orv [--data-folder DIR] [--settings-file FILE] --sync-now\n"
     "  start        start as at log-in: the overview is the first view\n"
     "  LAUall       start the launcher only (a tray icon that starts ORV)\n"
     "  one          start at most once a day\n"
     "  oneshow      start once a day; a second start that day does not show the window\n"
-    "               (with LAU first: a second start that day starts the launcher only)\n";
+    "               (with LAU first: a second start that day starts the launcher only)\n"
+    "  --sync-now   sync once with the account in the settings and end, without a window:\n"
+    "               0 synced, 1 failed (the reason on standard error), 2 no account or bad arguments\n";
+
+std::vector<std::string> Arguments(int argc, char** argv)
+{
+    std::vector<std::string> args;
+    for (int i = 1; i < argc; ++i) args.emplace_back(argv[i]);
+    return args;
+}
+
+// One sync of the data folder, needing no display. One program writes a data
+// folder at a time: while an ORV runs on it, this one does not write.
+int SyncNow(int argc, char** argv, const orv::ProgramArguments& line)
+{
+    QCoreApplication app(argc, argv);
+    if (!line.words.empty()) {
+        std::fprintf(stderr, "orv: --sync-now takes no other words\n%s", kUsage);
+        return 2;
+    }
+    const std::string settingsFile = line.settingsFile ? *line.settingsFile : orv::DefaultSettingsPath();
+    std::string dataFolder = line.dataFolder ? *line.dataFolder : orv::DefaultDataFolder(orv::ProgramDirectory());
+    if (!dataFolder.empty() && dataFolder.back() != '/') dataFolder += '/';
+    orv::SettingsStore store(settingsFile);
+    if (const orv::FileResult read = store.Load(); !read.ok) {
+        std::fprintf(stderr, "orv: %s\n", read.message.c_str());
+        return 1;
+    }
+    orv::Settings settings;
+    orv::ReadSettings(store, settings);
+    if (!orv::sync::HasSyncAccount(settings)) {
+        std::fprintf(stderr, "orv: no sync account is set up (SyncServer and SyncCalendar or SyncAddressBook)\n");
+        return 2;
+    }
+    QDir().mkpath(QString::fromStdString(dataFolder));
+    QLockFile lock(QDir(QString::fromStdString(dataFolder)).filePath(QString::fromLatin1(orv::SingleInstance::kDataLockName)));
+    lock.setStaleLockTime(0);
+    if (!lock.tryLock(2000)) {
+        std::fprintf(stderr, "orv: another ORV is using the data folder '%s'; sync from its tray menu (\"Sync now\")\n",
+                     dataFolder.c_str());
+        return 1;
+    }
+    const QDate now = QDate::currentDate();
+    const orv::sync::SyncJobResult r =
+        orv::sync::SyncDataFolder(dataFolder, settings, orv::Date{static_cast<std::uint16_t>(now.year()),
+                                                                   static_cast<std::uint16_t>(now.month()),
+                                                                   static_cast<std::uint16_t>(now.day())},
+                                  std::time(nullptr));
+    for (const std::string& note : r.outcome.notes) std::printf("%s\n", note.c_str());
+    if (r.code == orv::sync::SyncJobResult::Code::Synced) {
+        std::printf("%s\n", r.message.c_str());
+        return 0;
+    }
+    std::fprintf(stderr, "orv: %s\n", r.message.c_str());
+    return static_cast<int>(r.code);
+}
 
 }  // namespace
 
 int main(int argc, char** argv)
 {
+    {
+        const orv::ProgramArguments early = orv::ParseCommandLine(Arguments(argc, argv));
+        if (early.syncNow && early.error.empty() && !early.help) return SyncNow(argc, argv, early);
+    }
     QApplication app(argc, argv);
     orv::SetUpApplication();
     // From here on a log-out or `kill` ends the program as "Exit" does.

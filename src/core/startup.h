@@ -15,6 +15,7 @@ struct ProgramArguments {
     std::vector<std::string> words;           // the positional words, position 1 first
     std::string error;                        // set when an option is malformed
     bool help = false;
+    bool syncNow = false;                     // --sync-now: one sync, no window
 
     std::string word(std::size_t position) const  // 1-based, empty when absent
     {

@@ -3,107 +3,14 @@
 // them back, as `orv --sync-now` does.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
-
 #include "memoryserver.h"
-#include "store/datafile.h"
 #include "sync/contentlines.h"
+#include "syncdevice.h"
 
 namespace orv::sync {
 namespace {
 
-using testing::MemoryServer;
-
-constexpr char kCal[] = "/alice/calendar/";
-constexpr char kBook[] = "/alice/contacts/";
-
-class Device {
-public:
-    explicit Device(const std::string& name)
-    {
-        folder_ = ::testing::TempDir() + "orv-sync-" + name + "-XXXXXX";
-        folder_ = mkdtemp(folder_.data());
-        folder_ += '/';
-    }
-    ~Device() { std::filesystem::remove_all(folder_); }
-
-    // Changes the lists as the program does: load, change, save.
-    template <class F>
-    void Edit(F&& change)
-    {
-        RecordStore r;
-        DataFiles files(folder_);
-        files.LoadAll(r);
-        change(r);
-        files.SaveAll(r);
-    }
-    RecordStore Records() const
-    {
-        RecordStore r;
-        DataFiles(folder_).LoadAll(r);
-        return r;
-    }
-
-    SyncOutcome Sync(SyncServer& server, bool keepState = true)
-    {
-        RecordStore records;
-        DataFiles files(folder_);
-        files.LoadAll(records);
-        SyncState state;
-        std::string message;
-        EXPECT_TRUE(LoadSyncState(folder_ + "sync.state", state, message)) << message;
-        SyncOptions o;
-        o.server = "http://example.test";
-        o.user = "alice";
-        o.calendar = kCal;
-        o.addressBook = kBook;
-        o.today = Date{2026, 12, 7};
-        o.stamp = 1796601600;
-        const SyncOutcome out = RunSync(server, records, state, o);
-        for (const DataKind k : out.changedKinds) {
-            EXPECT_FALSE(files.Save(k, records).failed);
-        }
-        if (keepState) {
-            EXPECT_TRUE(SaveSyncState(folder_ + "sync.state", state, message)) << message;
-        }
-        return out;
-    }
-
-private:
-    std::string folder_;
-};
-
-ACal Event(int day, std::string hint)
-{
-    ACal c;
-    c.Day = day;
-    c.Month = 12;
-    c.Year = 2026;
-    c.Hint = std::move(hint);
-    c.Priority = 1;
-    EncodeCalendarDate(c);
-    return c;
-}
-
-AData Person(std::string name, std::string surname, int day = 0, int month = 0, int year = 0)
-{
-    AData a;
-    a.Name = std::move(name);
-    a.Surname = std::move(surname);
-    a.Day = day;
-    a.Month = month;
-    a.Year = year;
-    BuildDateText(a);
-    return a;
-}
-
-std::vector<std::string> Hints(const RecordStore& r)
-{
-    std::vector<std::string> out;
-    for (const ACal& c : r.calendar()) out.push_back(c.Hint);
-    return out;
-}
+using namespace testing;
 
 TEST(SyncEngine, AddChangeAndDeleteTravelBothWays)
 {
