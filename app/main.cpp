@@ -92,7 +92,12 @@ int main(int argc, char** argv)
 {
     {
         const orv::ProgramArguments early = orv::ParseCommandLine(Arguments(argc, argv));
-        if (early.syncNow && early.error.empty() && !early.help) return SyncNow(argc, argv, early);
+        // Help needs no display either.
+        if (early.help) {
+            std::fputs(kUsage, stdout);
+            return 0;
+        }
+        if (early.syncNow && early.error.empty()) return SyncNow(argc, argv, early);
     }
     QApplication app(argc, argv);
     orv::SetUpApplication();

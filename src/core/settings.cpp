@@ -53,6 +53,7 @@ constexpr std::string_view kReadOrder[] = {
     "WriteCountry", "WriteNumber", "IncBirth", "IncHint", "TOorAll",
     "PageL", "PageR", "PageT", "PageB",
     "ViewEvent", "saved1", "FB0", "FB1",
+    "SyncServer", "SyncUser", "SyncCalendar", "SyncAddressBook", "SyncPasswordCommand", "SyncTrusted", "SyncEvery",
 };
 
 constexpr std::string_view kPages[] = {"PageL", "PageR", "PageT", "PageB"};

@@ -19,6 +19,15 @@ namespace {
 using namespace testing;
 using orv::testing_support::Radicale;
 
+DavAccount Alice(const std::string& url)
+{
+    DavAccount a;
+    a.server = url;
+    a.user = "alice";
+    a.password = "secret";
+    return a;
+}
+
 class RadicaleSync : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
@@ -34,7 +43,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(server_ && server_->Running());
-        client_ = std::make_unique<DavClient>(DavAccount{server_->Url(), "alice", "secret"});
+        client_ = std::make_unique<DavClient>(Alice(server_->Url()));
         // Each test its own collections.
         static int n = 0;
         ++n;
@@ -58,7 +67,7 @@ Radicale* RadicaleSync::server_ = nullptr;
 
 TEST_F(RadicaleSync, TwoDevicesAndAThirdClientKeepOneCalendar)
 {
-    const DavDiscovery found = DavClient(DavAccount{server_->Url(), "alice", "secret"}).Discover();
+    const DavDiscovery found = DavClient(Alice(server_->Url())).Discover();
     ASSERT_TRUE(found.status) << found.status.message;
     bool sawCal = false, sawBook = false;
     for (const DavCollection& c : found.collections) {
