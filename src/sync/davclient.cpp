@@ -27,6 +27,14 @@ struct DavClient::Request {
     QUrl url;
     QByteArray body;
     std::vector<std::pair<QByteArray, QByteArray>> headers;
+
+    // A request with an XML body and, unless null, a Depth.
+    static Request Dav(const char* verb, QUrl url, const std::string& body, const char* depth)
+    {
+        Request r{verb, std::move(url), QByteArray::fromStdString(body), {}};
+        if (depth) r.headers.emplace_back("Depth", depth);
+        return r;
+    }
 };
 
 struct DavClient::Reply {
@@ -35,6 +43,9 @@ struct DavClient::Reply {
     QByteArray body;
     QByteArray etag;
     QUrl url;  // where the answer came from, after redirects
+
+    // The outcome of MKCALENDAR or MKCOL at `href`.
+    DavStatus Created(const std::string& href) const;
 };
 
 // The network access of one client: made in, and used from, one thread.
@@ -282,7 +293,8 @@ DavClient::Reply DavClient::Send(const Request& q)
     case Ended::Normally: break;
     }
     if (!untrusted.empty()) {
-        out.status = Fail(DavError::Tls, 0, "The server's certificate is not trusted (SHA-256 fingerprint " + untrusted + ").");
+        out.status =
+            Fail(DavError::Tls, 0, "The server's certificate is not trusted (SHA-256 fingerprint " + untrusted + ").");
         out.status.certFingerprint = untrusted;
         return out;
     }
@@ -309,17 +321,6 @@ DavClient::Reply DavClient::SendFollowing(Request request, int maxRedirects)
     }
 }
 
-namespace {
-
-DavClient::Request Dav(const char* verb, QUrl url, const std::string& body, const char* depth)
-{
-    DavClient::Request r{verb, std::move(url), QByteArray::fromStdString(body), {}};
-    if (depth) r.headers.emplace_back("Depth", depth);
-    return r;
-}
-
-}  // namespace
-
 DavDiscovery DavClient::Discover()
 {
     DavDiscovery d;
@@ -329,7 +330,7 @@ DavDiscovery DavClient::Discover()
     const QUrl candidates[] = {start.resolved(QUrl("/.well-known/caldav")), start.resolved(QUrl("/.well-known/carddav")),
                                start};
     for (const QUrl& candidate : candidates) {
-        Reply r = SendFollowing(Dav("PROPFIND", candidate, PrincipalPropfind(), "0"), 5);
+        Reply r = SendFollowing(Request::Dav("PROPFIND", candidate, PrincipalPropfind(), "0"), 5);
         if (!r.status) {
             d.status = r.status;
             return d;
@@ -362,7 +363,7 @@ DavDiscovery DavClient::Discover()
     d.principal = principalUrl.toEncoded(QUrl::RemoveScheme | QUrl::RemoveAuthority).toStdString();
 
     if (principal.calendarHome.empty() && principal.addressBookHome.empty()) {
-        Reply r = Send(Dav("PROPFIND", principalUrl, PrincipalPropfind(), "0"));
+        Reply r = Send(Request::Dav("PROPFIND", principalUrl, PrincipalPropfind(), "0"));
         if (!r.status) {
             d.status = r.status;
             return d;
@@ -389,7 +390,7 @@ DavDiscovery DavClient::Discover()
         if (!home.empty() && std::none_of(homes.begin(), homes.end(), [&](const std::string& h) { return SameHref(h, home); }))
             homes.push_back(home);
     for (const std::string& home : homes) {
-        Reply r = Send(Dav("PROPFIND", origin.resolved(QUrl::fromEncoded(QByteArray::fromStdString(home))),
+        Reply r = Send(Request::Dav("PROPFIND", origin.resolved(QUrl::fromEncoded(QByteArray::fromStdString(home))),
                            CollectionsPropfind(), "1"));
         if (!r.status) {
             d.status = r.status;
@@ -428,7 +429,7 @@ QUrl Resolve(const std::string& server, const std::string& href)
 DavListing DavClient::List(const std::string& collection)
 {
     DavListing l;
-    Reply r = Send(Dav("PROPFIND", Resolve(account_.server, collection), EtagsPropfind(), "1"));
+    Reply r = Send(Request::Dav("PROPFIND", Resolve(account_.server, collection), EtagsPropfind(), "1"));
     if (!r.status) {
         l.status = r.status;
         return l;
@@ -456,7 +457,7 @@ DavListing DavClient::Changes(const std::string& collection, const std::string& 
     std::vector<std::string> order;
     std::string next = token;
     for (int part = 0; part < 1000; ++part) {
-        Reply r = Send(Dav("REPORT", Resolve(account_.server, collection), SyncCollectionReport(next), "1"));
+        Reply r = Send(Request::Dav("REPORT", Resolve(account_.server, collection), SyncCollectionReport(next), "1"));
         if (!r.status) {
             l.status = r.status;
             return l;
@@ -511,7 +512,7 @@ DavFetch DavClient::Fetch(const std::string& collection, const std::vector<std::
     for (std::size_t at = 0; at < hrefs.size(); at += kBatch) {
         const std::vector<std::string> batch(hrefs.begin() + static_cast<std::ptrdiff_t>(at),
                                              hrefs.begin() + static_cast<std::ptrdiff_t>(std::min(hrefs.size(), at + kBatch)));
-        Reply r = Send(Dav("REPORT", Resolve(account_.server, collection), MultigetReport(batch, calendar), "1"));
+        Reply r = Send(Request::Dav("REPORT", Resolve(account_.server, collection), MultigetReport(batch, calendar), "1"));
         if (!r.status) {
             f.status = r.status;
             return f;
@@ -580,33 +581,29 @@ DavStatus DavClient::Remove(const std::string& href, std::string_view ifMatch)
     return HttpFailure(r.http, r.body, "the item " + href);
 }
 
-namespace {
-DavStatus Made(const DavClient::Reply& r, const std::string& href);
-}
-
 DavStatus DavClient::MakeCalendar(const std::string& href, const std::string& displayName)
 {
-    return Made(Send(Dav("MKCALENDAR", Resolve(account_.server, href), MakeCalendarBody(displayName), nullptr)), href);
+    const QUrl url = Resolve(account_.server, href);
+    return Send(Request::Dav("MKCALENDAR", url, MakeCalendarBody(displayName), nullptr)).Created(href);
 }
 
 DavStatus DavClient::MakeAddressBook(const std::string& href, const std::string& displayName)
 {
-    return Made(Send(Dav("MKCOL", Resolve(account_.server, href), MakeAddressBookBody(displayName), nullptr)), href);
+    const QUrl url = Resolve(account_.server, href);
+    return Send(Request::Dav("MKCOL", url, MakeAddressBookBody(displayName), nullptr)).Created(href);
 }
 
-namespace {
-DavStatus Made(const DavClient::Reply& r, const std::string& href)
+DavStatus DavClient::Reply::Created(const std::string& href) const
 {
-    if (!r.status) return r.status;
-    if (r.http == 201 || r.http == 200 || r.http == 204) return {};
+    if (!status) return status;
+    if (http == 201 || http == 200 || http == 204) return {};
     // 405 (RFC 4791, RFC 5689) or the resource-must-be-null precondition:
     // something is already there.
-    if (r.http == 405
-        || DavErrorCondition(std::string_view(r.body.constData(), static_cast<std::size_t>(r.body.size())))
+    if (http == 405
+        || DavErrorCondition(std::string_view(body.constData(), static_cast<std::size_t>(body.size())))
                == "resource-must-be-null")
-        return Fail(DavError::Conflict, r.http, "The server already has a collection at " + href + ".");
-    return HttpFailure(r.http, r.body, "the new collection " + href);
+        return Fail(DavError::Conflict, http, "The server already has a collection at " + href + ".");
+    return HttpFailure(http, body, "the new collection " + href);
 }
-}  // namespace
 
 }  // namespace orv::sync

@@ -137,10 +137,9 @@ public:
     // "AB:CD:…" in the form DavStatus::certFingerprint uses, from any spelling.
     static std::string NormalFingerprint(std::string_view fingerprint);
 
-    struct Reply;  // one HTTP exchange, inside davclient.cpp
-    struct Request;
-
 private:
+    struct Request;  // one HTTP exchange
+    struct Reply;
     Reply Send(const Request& request);
     Reply SendFollowing(Request request, int maxRedirects);
 

@@ -101,8 +101,8 @@ void ReadProp(Reader& in, DavResponse& p)
         } else if (Is(r, kCalDav, u"supported-calendar-component-set")) {
             p.componentSetGiven = true;
             while (in.NextChild()) {
-                if (Is(r, kCalDav, u"comp") && r.attributes().value(QLatin1String("name")).compare(u"VEVENT", Qt::CaseInsensitive) == 0)
-                    p.events = true;
+                const auto name = r.attributes().value(QLatin1String("name"));
+                if (Is(r, kCalDav, u"comp") && name.compare(u"VEVENT", Qt::CaseInsensitive) == 0) p.events = true;
                 in.Skip();
             }
         } else if (Is(r, kDav, u"supported-report-set")) {
@@ -262,7 +262,8 @@ std::string XmlEscape(std::string_view text)
 namespace {
 const char* const kHead = R"(<?xml version="1.0" encoding="utf-8"?>)" "\n";
 const char* const kNamespaces =
-    R"( xmlns:d="DAV:" xmlns:c="urn:ietf:params:xml:ns:caldav" xmlns:r="urn:ietf:params:xml:ns:carddav" xmlns:s="http://calendarserver.org/ns/")";
+    R"( xmlns:d="DAV:" xmlns:c="urn:ietf:params:xml:ns:caldav" xmlns:r="urn:ietf:params:xml:ns:carddav")"
+    R"( xmlns:s="http://calendarserver.org/ns/")";
 }  // namespace
 
 std::string PrincipalPropfind()

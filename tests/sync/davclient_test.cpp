@@ -224,8 +224,9 @@ private slots:
         RadicaleOptions options;
         options.certificate = cert.certificate;
         options.key = cert.key;
-        Radicale tls(options);
-        QVERIFY2(tls.Running(), tls.Error().c_str());
+        auto tls = std::make_unique<Radicale>(options);
+        QVERIFY2(tls->Running(), tls->Error().c_str());
+        QVERIFY(tls->Url().starts_with("https://127.0.0.1:"));
 
         QProcess openssl;
         openssl.start(QStringLiteral("openssl"), {QStringLiteral("x509"), QStringLiteral("-noout"),
@@ -235,7 +236,7 @@ private slots:
         const std::string expected = openssl.readAll().trimmed().split('=').last().toStdString();
 
         DavAccount account = Account();
-        account.server = tls.Url();
+        account.server = tls->Url();
         DavDiscovery refused = DavClient(account).Discover();
         QCOMPARE(refused.status.error, DavError::Tls);
         QCOMPARE(refused.status.certFingerprint, expected);
@@ -247,6 +248,12 @@ private slots:
         DavDiscovery accepted = DavClient(account).Discover();
         EXPECT_OK(accepted.status);
         QCOMPARE(accepted.principal, "/alice/");
+
+        // The fixture leaves nothing behind: no server, no folder.
+        const std::string folder = tls->Folder();
+        tls.reset();
+        QVERIFY(!QFileInfo::exists(QString::fromStdString(folder)));
+        QCOMPARE(DavClient(account).List("/alice/").status.error, DavError::Network);
     }
 
     void faults_data()
