@@ -113,7 +113,7 @@ private slots:
         QVERIFY(calendar->calendar && calendar->events && !calendar->addressBook);
         QVERIFY(people->addressBook && !people->calendar && !people->events);
         // Radicale 3 (Debian 12 has 3.1) gives change lists.
-        QVERIFY(calendar->syncCollection && !calendar->syncToken.empty());
+        QVERIFY(calendar->syncCollection && !calendar->syncToken.empty() && !calendar->ctag.empty());
     }
 
     void refusedAccess_data()
