@@ -262,7 +262,10 @@ DavClient::Reply DavClient::Send(const Request& q)
     if (cancelled_) stop(Ended::Cancelled);  // Cancel() came before `running` was set
     if (!reply->isFinished()) loop.exec();
     timer.stop();
-    if (ended == Ended::Normally && cancelled_) ended = Ended::Cancelled;
+    const QNetworkReply::NetworkError error = reply->error();
+    // Only Cancel() aborts without saying why; a request that completed
+    // before it came is reported as done, since the server did it.
+    if (ended == Ended::Normally && error == QNetworkReply::OperationCanceledError) ended = Ended::Cancelled;
     if (ended == Ended::Normally) body += reply->readAll();
     {
         std::lock_guard lock(net_->mutex);
@@ -275,7 +278,6 @@ DavClient::Reply DavClient::Send(const Request& q)
         const QUrl location = QUrl::fromEncoded(reply->rawHeader("Location"));
         out.url = location.isEmpty() ? QUrl() : q.url.resolved(location);
     }
-    const QNetworkReply::NetworkError error = reply->error();
     const QString errorText = reply->errorString();
     delete reply;
 

@@ -113,7 +113,7 @@ private slots:
         QVERIFY(calendar->calendar && calendar->events && !calendar->addressBook);
         QVERIFY(people->addressBook && !people->calendar && !people->events);
         // Radicale 3 (Debian 12 has 3.1) gives change lists.
-        QVERIFY(calendar->syncCollection && !calendar->syncToken.empty());
+        QVERIFY(calendar->syncCollection && !calendar->syncToken.empty() && !calendar->ctag.empty());
     }
 
     void refusedAccess_data()
@@ -266,6 +266,7 @@ private slots:
         QTest::newRow("put refused password") << "put" << "/auth/a.ics" << DavError::Auth;
         QTest::newRow("put uid elsewhere") << "put" << "/uid/a.ics" << DavError::Server;
         QTest::newRow("put server fault") << "put" << "/broken/a.ics" << DavError::Server;
+        QTest::newRow("put item too large, not sent") << "put large" << "/gone/a.ics" << DavError::TooLarge;
         QTest::newRow("remove changed meanwhile") << "remove" << "/conflict/a.ics" << DavError::Conflict;
         QTest::newRow("list deleted collection") << "list" << "/gone/" << DavError::NotFound;
         QTest::newRow("list garbage") << "list" << "/garbage/" << DavError::Malformed;
@@ -290,6 +291,7 @@ private slots:
         DavClient client(account);
         DavStatus status;
         if (call == u"put") status = client.Put(p, Event("a", "A"), kCalendarType, "\"1\"").status;
+        if (call == u"put large") status = client.Put(p, Event("a", std::string(1100, 'A')), kCalendarType, "").status;
         if (call == u"remove") status = client.Remove(p, "\"1\"");
         if (call == u"list") status = client.List(p).status;
         if (call == u"changes") status = client.Changes(p, "t1").status;

@@ -171,7 +171,15 @@ bool Radicale::StartOnce(std::string& failure)
         return false;
     }
     const std::string log = folder_ + "/radicale.log";
-    pid_ = Spawn({Python(), "-m", "radicale", "--config", folder_ + "/config"}, log);
+    // The server asks the kernel to end it with the test process, so that a
+    // test that crashes or is killed leaves no server behind.
+    static const char* const kOrphanless =
+        "import ctypes, os, runpy, signal, sys\n"
+        "ctypes.CDLL(None).prctl(1, signal.SIGTERM)  # PR_SET_PDEATHSIG\n"
+        "if os.getppid() != int(sys.argv[1]): sys.exit(1)\n"
+        "sys.argv = ['radicale'] + sys.argv[2:]\n"
+        "runpy.run_module('radicale', run_name='__main__', alter_sys=True)\n";
+    pid_ = Spawn({Python(), "-c", kOrphanless, std::to_string(::getpid()), "--config", folder_ + "/config"}, log);
     if (pid_ < 0) {
         failure = "cannot start " + Python();
         return false;

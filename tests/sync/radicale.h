@@ -3,7 +3,9 @@
 // so that no test touches a real server or the user's files. The server is
 // up when the constructor returns (or Error() says why not) and is stopped,
 // and its folder removed, by the destructor. Plain C++ (no Qt), so that
-// GoogleTest and Qt Test executables can both use it.
+// GoogleTest and Qt Test executables can both use it. The server also ends
+// when the thread that started it does (a crashed or killed test leaves none
+// behind): start it on the test's main thread.
 #pragma once
 
 #include <string>
