@@ -66,9 +66,17 @@ int SyncNow(int argc, char** argv, const orv::ProgramArguments& line)
     QDir().mkpath(QString::fromStdString(dataFolder));
     QLockFile lock(QDir(QString::fromStdString(dataFolder)).filePath(QString::fromLatin1(orv::SingleInstance::kDataLockName)));
     lock.setStaleLockTime(0);
-    if (!lock.tryLock(2000)) {
-        std::fprintf(stderr, "orv: another ORV is using the data folder '%s'; sync from its tray menu (\"Sync now\")\n",
-                     dataFolder.c_str());
+    if (!lock.tryLock(500)) {
+        // The ORV that writes this folder syncs it; this one waits for the outcome.
+        int code = 1;
+        QString message;
+        if (orv::SingleInstance::AskToSync(orv::SingleInstance::DefaultKey(),
+                                           QDir(QString::fromStdString(dataFolder)).absolutePath(),
+                                           60 * 60 * 1000, code, message)) {
+            std::fprintf(code == 0 ? stdout : stderr, "%s%s\n", code == 0 ? "" : "orv: ", qPrintable(message));
+            return code;
+        }
+        std::fprintf(stderr, "orv: another ORV is using the data folder '%s' and does not answer\n", dataFolder.c_str());
         return 1;
     }
     const QDate now = QDate::currentDate();
@@ -158,6 +166,7 @@ int main(int argc, char** argv)
 
     orv::OrvApp orv({dataFolder, settingsFile, decision, {}, true, std::make_shared<orv::DBusNotificationSender>()});
     QObject::connect(&guard, &orv::SingleInstance::showRequested, &orv, [&orv] { orv.data()->ShowMainWindow(); });
+    QObject::connect(&guard, &orv::SingleInstance::syncRequested, &orv, &orv::OrvApp::SyncForCommand);
     QObject::connect(&orv, &orv::OrvApp::exited, &app, &QApplication::quit, Qt::QueuedConnection);
     QObject::connect(&systemSignals, &orv::SystemSignals::endRequested, &orv,
                      [&orv] { orv.HandleRequest(orv::OrvApp::Request::Exit); });

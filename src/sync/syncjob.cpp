@@ -41,6 +41,32 @@ bool HasSyncAccount(const Settings& s)
     return !s.SyncServer.empty() && (!s.SyncCalendar.empty() || !s.SyncAddressBook.empty());
 }
 
+SyncOptions SyncOptionsFrom(const Settings& s, Date today, std::time_t now)
+{
+    SyncOptions o;
+    o.server = s.SyncServer;
+    o.user = s.SyncUser;
+    o.calendar = s.SyncCalendar;
+    o.addressBook = s.SyncAddressBook;
+    // Collections are paths on the server, with their closing '/'.
+    for (std::string* c : {&o.calendar, &o.addressBook})
+        if (!c->empty() && c->back() != '/') *c += '/';
+    o.today = today;
+    o.weeks = DateSettingsFrom(s);
+    o.stamp = now;
+    return o;
+}
+
+DavAccount DavAccountFrom(const Settings& s, std::string password)
+{
+    DavAccount account;
+    account.server = s.SyncServer;
+    account.user = s.SyncUser;
+    account.password = std::move(password);
+    account.trustedFingerprints = Fingerprints(s.SyncTrusted);
+    return account;
+}
+
 SyncJobResult SyncDataFolder(const std::string& folder, const Settings& s, Date today, std::time_t now,
                              const std::atomic<bool>* cancel)
 {
@@ -68,25 +94,9 @@ SyncJobResult SyncDataFolder(const std::string& folder, const Settings& s, Date 
         state = SyncState{};
     }
 
-    DavAccount account;
-    account.server = s.SyncServer;
-    account.user = s.SyncUser;
-    account.password = password.password;
-    account.trustedFingerprints = Fingerprints(s.SyncTrusted);
-    DavClient client(account);
+    DavClient client(DavAccountFrom(s, password.password));
     DavServer server(client);
-
-    SyncOptions o;
-    o.server = s.SyncServer;
-    o.user = s.SyncUser;
-    o.calendar = s.SyncCalendar;
-    o.addressBook = s.SyncAddressBook;
-    // Collections are paths on the server, with their closing '/'.
-    for (std::string* c : {&o.calendar, &o.addressBook})
-        if (!c->empty() && c->back() != '/') *c += '/';
-    o.today = today;
-    o.weeks = DateSettingsFrom(s);
-    o.stamp = now;
+    SyncOptions o = SyncOptionsFrom(s, today, now);
     o.cancel = cancel;
 
     SyncJobResult r;

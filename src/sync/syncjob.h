@@ -10,6 +10,7 @@
 
 #include "core/settings.h"
 #include "engine/dates.h"
+#include "sync/davclient.h"
 #include "sync/syncengine.h"
 
 namespace orv::sync {
@@ -24,6 +25,10 @@ struct SyncJobResult {
 
 // The account is complete when a server and at least one collection are set.
 bool HasSyncAccount(const Settings& s);
+
+// The run's options and the server's account from the settings.
+SyncOptions SyncOptionsFrom(const Settings& s, Date today, std::time_t now);
+DavAccount DavAccountFrom(const Settings& s, std::string password);
 
 // Needs a QCoreApplication. The caller holds the data folder's lock.
 SyncJobResult SyncDataFolder(const std::string& folder, const Settings& settings, Date today, std::time_t now,
