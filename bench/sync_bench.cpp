@@ -99,7 +99,9 @@ int main(int argc, char** argv)
         std::string text = f.items[0].data;
         const std::size_t at = text.find("SUMMARY:");
         if (at == std::string::npos || text.find("birthday-") != std::string::npos) continue;
-        text.insert(text.find("\r\n", at), " (phone)");
+        // The server may keep the object with LF line ends.
+        const std::size_t end = text.find_first_of("\r\n", at);
+        text.insert(end == std::string::npos ? text.size() : end, " (phone)");
         if (client.Put(ref.href, text, "text/calendar", ref.etag).status) ++changed;
     }
     t = Clock::now();
