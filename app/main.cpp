@@ -1,8 +1,11 @@
 // orv: the desktop program.
 #include <QApplication>
 #include <QDate>
+#include <QDir>
+#include <QLockFile>
 #include <QMessageBox>
 #include <cstdio>
+#include <ctime>
 
 #include "core/engineconfig.h"
 #include "core/settingsstore.h"
@@ -16,17 +19,75 @@
 #include "shell/tmain.h"
 #include "store/records.h"
 #include "orvversion.h"
+#include "sync/syncjob.h"
 
 namespace {
 
 constexpr const char* kUsage =
     "usage: orv [--data-folder DIR] [--settings-file FILE] [start|LAU|LAUall] [one|oneshow]\n"
+    "       orv [--data-folder DIR] [--settings-file FILE] --sync-now\n"
     "       orv --help | --version\n"
     "  start        start as at log-in: the overview is the first view\n"
     "  LAUall       start the launcher only (a tray icon that starts ORV)\n"
     "  one          start at most once a day\n"
     "  oneshow      start once a day; a second start that day does not show the window\n"
-    "               (with LAU first: a second start that day starts the launcher only)\n";
+    "               (with LAU first: a second start that day starts the launcher only)\n"
+    "  --sync-now   sync once with the account in the settings and end, without a window:\n"
+    "               0 synced, 1 failed (the reason on standard error), 2 no account or bad arguments\n";
+
+// One sync of the data folder, needing no display. One program writes a data
+// folder at a time: while an ORV runs on it, this one does not write.
+int SyncNow(int argc, char** argv, const orv::ProgramArguments& line)
+{
+    QCoreApplication app(argc, argv);
+    if (!line.words.empty()) {
+        std::fprintf(stderr, "orv: --sync-now takes no other words\n%s", kUsage);
+        return 2;
+    }
+    const std::string settingsFile = line.settingsFile ? *line.settingsFile : orv::DefaultSettingsPath();
+    std::string dataFolder = line.dataFolder ? *line.dataFolder : orv::DefaultDataFolder(orv::ProgramDirectory());
+    if (!dataFolder.empty() && dataFolder.back() != '/') dataFolder += '/';
+    orv::SettingsStore store(settingsFile);
+    if (const orv::FileResult read = store.Load(); !read.ok) {
+        std::fprintf(stderr, "orv: %s\n", read.message.c_str());
+        return 1;
+    }
+    orv::Settings settings;
+    orv::ReadSettings(store, settings);
+    if (!orv::sync::HasSyncAccount(settings)) {
+        std::fprintf(stderr, "orv: no sync account is set up (SyncServer and SyncCalendar or SyncAddressBook)\n");
+        return 2;
+    }
+    QDir().mkpath(QString::fromStdString(dataFolder));
+    QLockFile lock(QDir(QString::fromStdString(dataFolder)).filePath(QString::fromLatin1(orv::SingleInstance::kDataLockName)));
+    lock.setStaleLockTime(0);
+    if (!lock.tryLock(500)) {
+        // The ORV that writes this folder syncs it; this one waits for the outcome.
+        int code = 1;
+        QString message;
+        if (orv::SingleInstance::AskToSync(orv::SingleInstance::DefaultKey(),
+                                           QDir(QString::fromStdString(dataFolder)).absolutePath(),
+                                           60 * 60 * 1000, code, message)) {
+            std::fprintf(code == 0 ? stdout : stderr, "%s%s\n", code == 0 ? "" : "orv: ", qPrintable(message));
+            return code;
+        }
+        std::fprintf(stderr, "orv: another ORV is using the data folder '%s' and does not answer\n", dataFolder.c_str());
+        return 1;
+    }
+    const QDate now = QDate::currentDate();
+    const orv::sync::SyncJobResult r =
+        orv::sync::SyncDataFolder(dataFolder, settings, orv::Date{static_cast<std::uint16_t>(now.year()),
+                                                                   static_cast<std::uint16_t>(now.month()),
+                                                                   static_cast<std::uint16_t>(now.day())},
+                                  std::time(nullptr));
+    for (const std::string& note : r.outcome.notes) std::printf("%s\n", note.c_str());
+    if (r.code == orv::sync::SyncJobResult::Code::Synced) {
+        std::printf("%s\n", r.message.c_str());
+        return 0;
+    }
+    std::fprintf(stderr, "orv: %s\n", r.message.c_str());
+    return static_cast<int>(r.code);
+}
 
 }  // namespace
 
@@ -42,6 +103,7 @@ int main(int argc, char** argv)
         std::fputs(kUsage, stdout);
         return 0;
     }
+    if (early.syncNow && early.error.empty()) return SyncNow(argc, argv, early);
 
     QApplication app(argc, argv);
     orv::SetUpApplication();
@@ -98,6 +160,7 @@ int main(int argc, char** argv)
 
     orv::OrvApp orv({dataFolder, settingsFile, decision, {}, true, std::make_shared<orv::DBusNotificationSender>()});
     QObject::connect(&guard, &orv::SingleInstance::showRequested, &orv, [&orv] { orv.data()->ShowMainWindow(); });
+    QObject::connect(&guard, &orv::SingleInstance::syncRequested, &orv, &orv::OrvApp::SyncForCommand);
     QObject::connect(&orv, &orv::OrvApp::exited, &app, &QApplication::quit, Qt::QueuedConnection);
     QObject::connect(&systemSignals, &orv::SystemSignals::endRequested, &orv,
                      [&orv] { orv.HandleRequest(orv::OrvApp::Request::Exit); });

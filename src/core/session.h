@@ -72,6 +72,8 @@ public:
     // Saves one data file after an edit (the editing views call this).
     SessionReport SaveDataFile(DataKind kind);
 
+    // Every data file read (or written) here and none failed: what sync needs.
+    bool AllDataRead() const { return dataLoaded_ && dataFiles_.AllRead(); }
     RecordStore& records() { return records_; }
     const RecordStore& records() const { return records_; }
     TodoLists& todos() { return todos_; }

@@ -11,7 +11,7 @@ namespace orv {
 namespace {
 
 enum class Kind { Bool, Int, Text, OptBool, OptInt, OptDate };
-enum class Group { Life, Dialog, SaveAll };
+enum class Group { Life, Dialog, SaveAll, Sync };
 
 using Member = std::variant<bool Settings::*, std::int32_t Settings::*, std::string Settings::*,
                             std::optional<bool> Settings::*, std::optional<std::int32_t> Settings::*>;
@@ -53,6 +53,7 @@ constexpr std::string_view kReadOrder[] = {
     "WriteCountry", "WriteNumber", "IncBirth", "IncHint", "TOorAll",
     "PageL", "PageR", "PageT", "PageB",
     "ViewEvent", "saved1", "FB0", "FB1",
+    "SyncServer", "SyncUser", "SyncCalendar", "SyncAddressBook", "SyncPasswordCommand", "SyncTrusted", "SyncEvery",
 };
 
 constexpr std::string_view kPages[] = {"PageL", "PageR", "PageT", "PageB"};
@@ -267,6 +268,11 @@ FileResult WriteDialogSettings(SettingsStore& store, const Settings& settings)
 FileResult WriteSaveAllSettings(SettingsStore& store, const Settings& settings)
 {
     return WriteGroup(store, settings, Group::SaveAll);
+}
+
+FileResult WriteSyncSettings(SettingsStore& store, const Settings& settings)
+{
+    return WriteGroup(store, settings, Group::Sync);
 }
 
 FileResult WriteColourProfile(SettingsStore& store, std::string_view profile, const Settings& settings)

@@ -141,7 +141,14 @@ using OptDate = std::optional<std::int32_t>;  // days since 1899-12-30, stored a
     X(SaveAll, OptBool, MenuPopupMenu33, {})         \
     X(SaveAll, OptBool, MenuPopupMenu35, {})         \
     X(SaveAll, Int, FB0, 225)                        \
-    X(SaveAll, Int, FB1, 120)
+    X(SaveAll, Int, FB1, 120)                        \
+    X(Sync, Text, SyncServer, "")                    \
+    X(Sync, Text, SyncUser, "")                      \
+    X(Sync, Text, SyncCalendar, "")                  \
+    X(Sync, Text, SyncAddressBook, "")               \
+    X(Sync, Text, SyncPasswordCommand, "")           \
+    X(Sync, Text, SyncTrusted, "")                   \
+    X(Sync, Int, SyncEvery, 0)
 
 // The numbers the settings dialog can choose, each as its spin box or list
 // allows. A stored value outside its range is read as the nearest end, so a
@@ -160,7 +167,8 @@ struct SettingRange {
     X(priority, 0, 2)         \
     X(WeekStart, 0, 6)        \
     X(FirstWeek, 0, 2)        \
-    X(FontCharset, 0, 18)
+    X(FontCharset, 0, 18)     \
+    X(SyncEvery, 0, 1440)
 
 namespace setting_range {
 #define ORV_SETTING_RANGE(name, lo, hi) inline constexpr SettingRange name{lo, hi};
@@ -200,6 +208,10 @@ FileResult WriteDialogSettings(SettingsStore& store, const Settings& settings);
 // The save-all step: saved1 = true, then the SaveAll values in order; an
 // optional value that is empty is not written.
 FileResult WriteSaveAllSettings(SettingsStore& store, const Settings& settings);
+
+// The sync account's values (server, user, collections, password command,
+// trusted certificates, minutes between syncs), written by the sync page.
+FileResult WriteSyncSettings(SettingsStore& store, const Settings& settings);
 
 // Colour profiles are sub-keys of the main key holding Ver2 = true and
 // Color1..Color8; an absent colour leaves that entry as it is.

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLocalSocket>
+#include <QPointer>
 #include <QSysInfo>
 #include <QStandardPaths>
 #include <fcntl.h>
@@ -17,6 +18,7 @@ namespace orv {
 namespace {
 constexpr int kWaitMs = 2000;
 const QByteArray kShow = QByteArrayLiteral("show\n");
+const QByteArray kSync = QByteArrayLiteral("sync ");
 // A socket path longer than this does not fit the address of a local socket.
 constexpr qsizetype kMaxSocketPath = 100;
 
@@ -46,7 +48,24 @@ SingleInstance::SingleInstance(QString key, QString dataFolder, QObject* parent)
     connect(&server_, &QLocalServer::newConnection, this, [this] {
         while (QLocalSocket* socket = server_.nextPendingConnection()) {
             connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
-                if (socket->readAll().contains("show")) emit showRequested();
+                const QByteArray request = socket->readAll();
+                if (request.startsWith(kSync)) {
+                    // Only the folder this instance writes is synced here.
+                    const QString folder = QString::fromUtf8(request.mid(kSync.size()).trimmed());
+                    if (dataFolder_.isEmpty() || QDir(folder).canonicalPath() != QDir(dataFolder_).canonicalPath()) {
+                        socket->write("2 The running ORV uses another data folder.\n");
+                        socket->disconnectFromServer();
+                        return;
+                    }
+                    QPointer<QLocalSocket> guarded(socket);
+                    emit syncRequested([guarded](int code, const QString& message) {
+                        if (!guarded) return;
+                        guarded->write(QByteArray::number(code) + ' ' + message.toUtf8() + '\n');
+                        guarded->disconnectFromServer();
+                    });
+                    return;
+                }
+                if (request.contains("show")) emit showRequested();
                 socket->disconnectFromServer();
             });
             connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
@@ -85,6 +104,30 @@ QString SingleInstance::ServerName() const
 {
     const QString path = runtime_ + QLatin1Char('/') + key_;
     return !runtime_.isEmpty() && path.size() <= kMaxSocketPath ? path : key_;
+}
+
+bool SingleInstance::AskToSync(const QString& key, const QString& dataFolder, int timeoutMs, int& code,
+                               QString& message)
+{
+    SingleInstance probe(key);
+    probe.runtime_ = RuntimeFolder();
+    QLocalSocket socket;
+    socket.connectToServer(probe.ServerName());
+    if (!socket.waitForConnected(kWaitMs)) return false;
+    socket.write(kSync + dataFolder.toUtf8() + '\n');
+    socket.waitForBytesWritten(kWaitMs);
+    QByteArray answer;
+    while (!answer.contains('\n') && socket.waitForReadyRead(timeoutMs)) answer += socket.readAll();
+    answer += socket.readAll();
+    const qsizetype blank = answer.indexOf(' ');
+    if (blank < 1) {
+        code = 1;
+        message = QStringLiteral("The running ORV did not say how the sync went.");
+        return true;
+    }
+    code = answer.left(blank).toInt();
+    message = QString::fromUtf8(answer.mid(blank + 1)).trimmed();
+    return true;
 }
 
 bool SingleInstance::AskOtherToShow() const

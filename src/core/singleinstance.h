@@ -10,6 +10,7 @@
 #include <QLockFile>
 #include <QObject>
 #include <QString>
+#include <functional>
 #include <memory>
 
 namespace orv {
@@ -50,9 +51,19 @@ public:
     // temporary folder) where that path would be too long for a socket.
     QString ServerName() const;
 
+    // `orv --sync-now` while this user's ORV runs: asks it to sync its data
+    // folder, which must be `dataFolder`, and waits for the outcome (the exit
+    // status and its message). False when no ORV answered.
+    static bool AskToSync(const QString& key, const QString& dataFolder, int timeoutMs, int& code, QString& message);
+
+    // How the instance answers a sync request: the exit status and its line.
+    using SyncAnswer = std::function<void(int code, const QString& message)>;
+
 signals:
     // Another start asked this instance to come to the front.
     void showRequested();
+    // `orv --sync-now` asked this instance to sync; `answer` must be called once.
+    void syncRequested(const orv::SingleInstance::SyncAnswer& answer);
 
 private:
     bool AskOtherToShow() const;

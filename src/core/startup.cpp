@@ -17,6 +17,7 @@ ProgramArguments ParseCommandLine(const std::vector<std::string>& args)
         else if (a == "--settings-file" || a.rfind("--settings-file=", 0) == 0) value(line.settingsFile);
         else if (a == "--help" || a == "-h") line.help = true;
         else if (a == "--version") line.version = true;
+        else if (a == "--sync-now") line.syncNow = true;
         else if (a.rfind("--", 0) == 0) line.error = "unknown option '" + a + "'";
         else line.words.push_back(a);
     }

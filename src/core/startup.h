@@ -16,6 +16,7 @@ struct ProgramArguments {
     std::string error;                        // set when an option is malformed
     bool help = false;
     bool version = false;  // --version
+    bool syncNow = false;                     // --sync-now: one sync, no window
 
     std::string word(std::size_t position) const  // 1-based, empty when absent
     {

@@ -21,6 +21,8 @@
 #include "shell/notifier.h"
 #include "shell/setupdialog.h"
 #include "shell/sidebar.h"
+#include "shell/syncrunner.h"
+#include "sync/syncjob.h"
 #include "shell/tdata.h"
 #include "shell/tlaunch.h"
 #include "shell/tmain.h"
@@ -175,6 +177,7 @@ void OrvApp::Start()
     setup_->setProgramPath(QCoreApplication::applicationFilePath());
     setup_->setProgramOptions(FolderOptions());
     setup_->setNotificationDefault([this] { return options_.notifications && options_.notifications->Available(); });
+    sync_ = std::make_unique<SyncRunner>(session_);
     ConnectWindows();
     session_.finder().ReminderSound = [this] { main_->PlaySound(); };
     main_->ShowTrayIcon();
@@ -303,6 +306,9 @@ void OrvApp::ConnectWindows()
         data_->ShowMainWindow();
     });
     connect(tray, &TMain::dayChanged, this, &OrvApp::Update);
+    connect(tray, &TMain::syncRequested, this, &OrvApp::SyncNow);
+    connect(data_.get(), &TData::syncRequested, this, &OrvApp::SyncNow);
+    connect(sync_.get(), &SyncRunner::finished, this, &OrvApp::SyncFinished);
     if (options_.notifications) {
         connect(options_.notifications.get(), &NotificationSender::activated, this, [this] {
             data_->ShowView(ViewItem::NextWeek);
@@ -352,6 +358,10 @@ void OrvApp::Initialise(bool startUp, Session::Read read)
     Report(QStringLiteral("ORV"), init.report);
     ApplySettingsToWindows();
     const Settings& s = session_.settings();
+    // Lists read again: a running sync's result no longer fits them.
+    sync_->DataReloaded();
+    main_->SetSyncAvailable(sync::HasSyncAccount(s));
+    sync_->ApplySchedule();
 
     if (startUp) {
         data_->ShowView(ViewItem::NextWeek);
@@ -449,6 +459,8 @@ bool OrvApp::Exit(OnSaveFailure onFailure)
 {
     // A letter that was never saved would be gone with the program: it is asked about first.
     if (!letter_->CloseQuery()) return false;
+    // A running sync ends at its next safe point, and what it did is kept.
+    sync_->Stop();
     const SessionReport saved = SaveAll();
     if (!saved.ok()) {
         // Closing now would lose what could not be written: the user decides.
@@ -480,6 +492,51 @@ void OrvApp::MinimizeToLauncher()
     // The launcher starts only once the program has closed with everything saved.
     if (!Exit()) return;
     startProgram(FolderOptions() << QStringLiteral("LAUall"));
+}
+
+void OrvApp::SyncNow()
+{
+    QString why;
+    if (sync_->Start(&why)) {
+        syncAsked_ = true;
+        main_->SetSyncStatus(QStringLiteral("running…"));
+        return;
+    }
+    if (sync_->running()) return;  // its outcome comes when it ends
+    if (!sync::HasSyncAccount(session_.settings())) {
+        setup_->LoadFromSettings();
+        setup_->ShowSyncPage();
+        setup_->show();
+        setup_->raise();
+        return;
+    }
+    showMessage(QStringLiteral("ORV - Sync"), why);
+}
+
+void OrvApp::SyncForCommand(const SingleInstance::SyncAnswer& answer)
+{
+    QString why;
+    if (!sync_->running() && !sync_->Start(&why)) {
+        answer(sync::HasSyncAccount(session_.settings()) ? 1 : 2, why);
+        return;
+    }
+    syncAnswers_.push_back(answer);
+}
+
+void OrvApp::SyncFinished(const QString& outcome, const QStringList& notes, bool changed, bool needsUser)
+{
+    if (changed) UpdateORV();
+    main_->SetSyncStatus(sync_->lastOutcome());
+    setup_->SetSyncOutcome(sync_->lastOutcome());
+    const bool failed = !outcome.startsWith(QStringLiteral("Synced"));
+    const bool asked = std::exchange(syncAsked_, false);
+    for (const auto& answer : std::exchange(syncAnswers_, {}))
+        answer(failed ? 1 : 0, (QStringList(outcome) + notes).join(QLatin1Char('\n')));
+    // The desktop hears only of what wants the user: a conflict kept, a refused password.
+    if (needsUser && options_.notifications && options_.notifications->Available())
+        options_.notifications->Send({QStringLiteral("ORV - Sync"), QStringList(outcome) + notes});
+    else if (asked && (failed || !notes.isEmpty()))
+        showMessage(QStringLiteral("ORV - Sync"), (QStringList(outcome) + notes).join(QStringLiteral("\n\n")));
 }
 
 void OrvApp::UpdateORV()

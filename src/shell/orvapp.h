@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "core/session.h"
+#include "core/singleinstance.h"
 #include "core/startup.h"
 
 class QWidget;
@@ -33,6 +34,7 @@ class TLetter;
 class TImportData;
 class TDatalistForm;
 class TArea;
+class SyncRunner;
 
 // "--data-folder" and "--settings-file" with their values, where given.
 QStringList FolderOptions(const std::string& dataFolder, const std::string& settingsFile);
@@ -75,6 +77,12 @@ public:
     // nothing (exited() is emitted when Start() returns).
     enum class Request { Exit, Update };
     void HandleRequest(Request request);
+    // "Sync now" (the tray, the Program menu): without an account it opens
+    // the settings on their page "Sync".
+    void SyncNow();
+    // `orv --sync-now` while this program runs: one sync, its outcome answered.
+    void SyncForCommand(const SingleInstance::SyncAnswer& answer);
+    SyncRunner* syncRunner() const { return sync_.get(); }
 
     // The options that start this program on the same data folder and
     // settings file; every start the program makes itself carries them.
@@ -125,6 +133,10 @@ private:
     std::unique_ptr<THelpBox> help_;
     std::unique_ptr<TNewTodo> newTodo_;
     std::unique_ptr<QWidget> note_;
+    std::unique_ptr<SyncRunner> sync_;
+    std::vector<SingleInstance::SyncAnswer> syncAnswers_;
+    bool syncAsked_ = false;  // the running sync was asked for by the user
+    void SyncFinished(const QString& outcome, const QStringList& notes, bool changed, bool needsUser);
     bool started_ = false;
     bool updating_ = false;
     bool helpPlaced_ = false;

@@ -30,6 +30,8 @@
 #include "core/autostart.h"
 #include "core/session.h"
 #include "shell/colours.h"
+#include "shell/syncpage.h"
+#include "sync/password.h"
 #include "views/labelbutton.h"
 #include "views/storedtext.h"
 #include "views/wheelguard.h"
@@ -101,6 +103,10 @@ TSetup::TSetup(Session& session, QWidget* parent)
     BuildColourPage();
     BuildHtmlPage();
     BuildFontPage();
+    syncPage_ = new SyncPage;
+    auto* syncPanel = new QWidget;
+    syncPanel->setObjectName(QStringLiteral("Panel8"));
+    BuildPage(syncPanel, QStringLiteral("Sync with a calendar server"), syncPage_, nullptr);
 
     B1 = new QPushButton(QStringLiteral("Save"));
     B1->setObjectName(QStringLiteral("B1"));
@@ -144,6 +150,10 @@ TSetup::TSetup(Session& session, QWidget* parent)
     CB[4]->setFocus();
 }
 
+void TSetup::ShowSyncPage() { SideMenuClick(L8); }
+
+void TSetup::SetSyncOutcome(const QString& outcome) { syncPage_->SetOutcome(outcome); }
+
 void TSetup::LoadFromSettings()
 {
     const Settings& s = session_.settings();
@@ -176,6 +186,7 @@ void TSetup::LoadFromSettings()
         notificationShown_ = !s.CB30 && notificationDefault_ && notificationDefault_();
         CB[30]->setChecked(s.CB30.value_or(notificationShown_));
     }
+    syncPage_->Load(s);
     for (int n = 1; n <= kEntries; ++n) SetColourText(n, s.*kColours[n - 1]);
     RefreshProfiles(DecodeStored(s.ColorP));
     ApplyStartupRules();
@@ -366,7 +377,9 @@ void TSetup::B1Click()
     WriteControlsTo(s);
     s.saved1 = true;
     SettingsStore& store = session_.store();
+    syncPage_->Apply(s);
     FileResult r = WriteDialogSettings(store, s);
+    if (r.ok) r = WriteSyncSettings(store, s);
     if (r.ok) r = store.WriteBool(kSettingsKey, "Ver2", true);
     if (r.ok) r = store.Save();
     if (!r.ok) {
@@ -377,6 +390,11 @@ void TSetup::B1Click()
     if (!failure.isEmpty()) {
         ShowError(failure);
         return;
+    }
+    // The password goes to the secret store, never into the settings.
+    if (const QString typed = syncPage_->TypedPassword(); !typed.isEmpty()) {
+        const sync::PasswordResult stored = sync::StorePassword(s.SyncServer, s.SyncUser, typed.toStdString());
+        if (!stored) ShowError(QString::fromStdString(stored.message));
     }
     emit saved();
 }

@@ -1,4 +1,4 @@
-// The settings dialog: five pages of controls that show the settings, write
+// The settings dialog: six pages of controls that show the settings, write
 // them to the store on "Save" and register the start-with-system entry. Its
 // sample labels are also the live source of the main window's sidebar colours.
 #pragma once
@@ -29,6 +29,7 @@ namespace orv {
 
 class LabelButton;
 class Session;
+class SyncPage;
 
 class TSetup : public QDialog {
     Q_OBJECT
@@ -58,6 +59,10 @@ public:
     // Whether desktop notifications are on while the user has not chosen:
     // where the desktop has a notification service. Asked at each load.
     void setNotificationDefault(std::function<bool()> on) { notificationDefault_ = std::move(on); }
+    // Opens on the page "Sync" (from "Sync now" without an account).
+    void ShowSyncPage();
+    // The last sync's outcome, shown on the page "Sync".
+    void SetSyncOutcome(const QString& outcome);
 
     // "Exit" and Escape: the controls go back to the settings, so unsaved
     // choices (colours included) do not linger in the sidebar.
@@ -137,8 +142,10 @@ private:
     LabelButton* L3 = nullptr;
     LabelButton* L7 = nullptr;
     LabelButton* L5 = nullptr;
-    std::array<LabelButton*, 5> sideLabels_{};
-    std::array<QLabel*, 5> pageTitles_{};
+    LabelButton* L8 = nullptr;  // "Sync"
+    SyncPage* syncPage_ = nullptr;
+    std::array<LabelButton*, 6> sideLabels_{};
+    std::array<QLabel*, 6> pageTitles_{};
     QStackedWidget* Pages = nullptr;
     QWidget* Panel7 = nullptr;
     QWidget* Panel3 = nullptr;

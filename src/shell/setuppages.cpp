@@ -118,7 +118,8 @@ QWidget* TSetup::BuildSideMenu()
     L3 = MakeSideLabel(QStringLiteral("L3"), QStringLiteral("Color"));
     L7 = MakeSideLabel(QStringLiteral("L7"), QStringLiteral("HTML"));
     L5 = MakeSideLabel(QStringLiteral("L5"), QStringLiteral("Font"));
-    sideLabels_ = {L1, L2, L3, L7, L5};
+    L8 = MakeSideLabel(QStringLiteral("L8"), QStringLiteral("Sync"));
+    sideLabels_ = {L1, L2, L3, L7, L5, L8};
     int width = 0;
     for (LabelButton* label : sideLabels_) {
         label->installEventFilter(this);

@@ -169,6 +169,9 @@ void TData::BuildMenus()
     QMenu* program = bar->addMenu(QStringLiteral("&Program"));
     AddViewAction(program, QStringLiteral("Next weeks events"), ViewItem::NextWeek, QKeySequence(QStringLiteral("Alt+1")));
     connect(program->addAction(QStringLiteral("Update")), &QAction::triggered, this, &TData::updateRequested);
+    QAction* syncNow = program->addAction(QStringLiteral("Sync now"));
+    syncNow->setObjectName(QStringLiteral("SyncNow"));
+    connect(syncNow, &QAction::triggered, this, &TData::syncRequested);
     connect(program->addAction(QStringLiteral("Properties")), &QAction::triggered, this, &TData::propertiesRequested);
     connect(program->addAction(QStringLiteral("Minimize")), &QAction::triggered, this, &QWidget::showMinimized);
     QAction* toLauncher = program->addAction(QStringLiteral("Minimize to ORV Launch"));

@@ -119,6 +119,7 @@ public:
 
 signals:
     void updateRequested();        // "Update"
+    void syncRequested();          // "Sync now"
     void propertiesRequested();    // "Properties"
     void hideRequested();          // "Hide", SB19
     void exitRequested();          // "Exit", Alt+F4

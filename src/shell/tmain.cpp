@@ -89,10 +89,17 @@ void TMain::SetTrayMenu(const std::vector<TrayMenuItem>& items)
             connect(menu_->addAction(caption), &QAction::triggered, this, &TMain::showRequested);
             break;
         case TrayMenuItem::Type::Exit:
+            if (syncAvailable_) connect(menu_->addAction(QStringLiteral("Sync now")), &QAction::triggered, this, &TMain::syncRequested);
             connect(menu_->addAction(caption), &QAction::triggered, this, &TMain::exitRequested);
             break;
         }
     }
+}
+
+void TMain::SetSyncStatus(const QString& outcome)
+{
+    tray_->setToolTip(QStringLiteral("ORV - Managing your Events") +
+                      (outcome.isEmpty() ? QString() : QStringLiteral("\nLast sync: ") + outcome));
 }
 
 void TMain::StartTimer() { timer_.start(); }

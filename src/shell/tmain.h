@@ -47,6 +47,10 @@ public:
 
     // The letter writer comes with its own window; until it exists its item is greyed.
     void SetLetterAvailable(bool available) { letterAvailable_ = available; }
+    // "Sync now" above "Exit" while a sync account is set up; the icon's
+    // tooltip tells the last sync's outcome.
+    void SetSyncAvailable(bool available) { syncAvailable_ = available; }
+    void SetSyncStatus(const QString& outcome);
 
     void PlaySound();
     int soundsPlayed() const { return soundsPlayed_; }
@@ -56,6 +60,7 @@ signals:
     void exitRequested();           // "Exit"
     void todayBoxRequested();       // "Today Box"
     void writeLetterRequested();    // "Write letter"
+    void syncRequested();           // "Sync now"
     void lineActivated(TrayMenuItem::Table table, int row);
     void dayChanged();              // the timer saw another date
 
@@ -68,6 +73,7 @@ private:
     Date today_{};
     int soundsPlayed_ = 0;
     bool letterAvailable_ = false;
+    bool syncAvailable_ = false;
 };
 
 }  // namespace orv

@@ -212,4 +212,11 @@ std::vector<SaveReport> DataFiles::SaveAll(RecordStore& store, SaveTarget target
     return reports;
 }
 
+bool DataFiles::AllRead() const
+{
+    for (std::size_t i = 0; i < unread_.size(); ++i)
+        if (unread_[i] || !inStep_[i]) return false;
+    return true;
+}
+
 }  // namespace orv

@@ -70,6 +70,11 @@ public:
     // All six in order; a failing file does not keep the others from being saved.
     std::vector<SaveReport> SaveAll(RecordStore& store, SaveTarget target = SaveTarget::Main());
 
+    // Whether every list holds its file: loaded (or written) here, none
+    // failed. Sync needs it: a list that is not its file would look like
+    // records deleted.
+    bool AllRead() const;
+
     // Copies every file that failed to load aside now, so that the program can
     // name the copy when it reports the failure; the next save then replaces
     // the file without another copy.

@@ -42,6 +42,7 @@ TEST_F(SettingsFileTest, EverySettingSurvivesTheWritersAndTheFile)
     SettingsStore store(PathOf("settings.reg"));
     ASSERT_TRUE(WriteDialogSettings(store, written).ok);
     ASSERT_TRUE(WriteSaveAllSettings(store, written).ok);
+    ASSERT_TRUE(WriteSyncSettings(store, written).ok);
     ASSERT_TRUE(store.WriteDate(kSettingsKey, "LastStartDate", *written.LastStartDate).ok);
     ASSERT_TRUE(store.WriteDate(kSettingsKey, "LastDate", *written.LastDate).ok);
     ASSERT_TRUE(store.Save().ok);

@@ -1,0 +1,372 @@
+// The client against a real server (Radicale, started once for the binary)
+// and against one that fails on purpose (fakedav.py).
+#include <QProcess>
+#include <QTcpServer>
+#include <QtTest>
+
+#include <atomic>
+#include <memory>
+#include <thread>
+
+#include "radicale.h"
+#include "sync/davclient.h"
+#include "sync/davxml.h"
+
+using namespace orv::sync;
+using orv::testing_support::Radicale;
+using orv::testing_support::RadicaleOptions;
+
+Q_DECLARE_METATYPE(DavError)
+
+namespace {
+
+std::string Event(const std::string& uid, const std::string& summary)
+{
+    return "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//ORV//tests//EN\r\nBEGIN:VEVENT\r\nUID:" + uid
+           + "\r\nDTSTAMP:20260101T000000Z\r\nDTSTART;VALUE=DATE:20260704\r\nSUMMARY:" + summary
+           + "\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n";
+}
+
+std::string Card(const std::string& uid, const std::string& name)
+{
+    return "BEGIN:VCARD\r\nVERSION:3.0\r\nUID:" + uid + "\r\nFN:" + name + "\r\nN:" + name + ";;;;\r\nEND:VCARD\r\n";
+}
+
+const char* kCalendarType = "text/calendar; charset=utf-8";
+
+#define EXPECT_OK(status) QVERIFY2(bool(status), (status).message.c_str())
+
+}  // namespace
+
+class DavClientTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<Radicale> server_;
+    QProcess fake_;
+    QString fakeUrl_;
+
+    DavAccount Account(std::string user = "alice", std::string password = "secret") const
+    {
+        DavAccount a;
+        a.server = server_->Url();
+        a.user = std::move(user);
+        a.password = std::move(password);
+        a.timeoutMs = 10000;
+        return a;
+    }
+    DavAccount Fake(int timeoutMs = 5000) const
+    {
+        DavAccount a;
+        a.server = fakeUrl_.toStdString();
+        a.user = "alice";
+        a.password = "secret";
+        a.timeoutMs = timeoutMs;
+        a.maxResponseBytes = 1u << 20;
+        a.maxItemBytes = 1024;
+        return a;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        server_ = std::make_unique<Radicale>();
+        QVERIFY2(server_->Running(), server_->Error().c_str());
+        fake_.setProgram(QString::fromStdString(Radicale::Python()));
+        fake_.setArguments({QStringLiteral(ORV_FAKEDAV)});
+        fake_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        fake_.start();
+        QVERIFY(fake_.waitForStarted());
+        QVERIFY(fake_.waitForReadyRead(10000));
+        fakeUrl_ = QStringLiteral("http://127.0.0.1:") + QString::fromLatin1(fake_.readLine()).trimmed();
+    }
+
+    void cleanupTestCase()
+    {
+        fake_.kill();
+        fake_.waitForFinished();
+        server_.reset();
+    }
+
+    // From the bare server address to the collections, as a user sets it up.
+    void discoverFindsTheCollectionsItMade()
+    {
+        DavClient client(Account());
+        EXPECT_OK(client.MakeCalendar("/alice/work%20days/", "Work & days"));
+        EXPECT_OK(client.MakeAddressBook("/alice/people/", "People"));
+        QCOMPARE(client.MakeCalendar("/alice/people/", "Again").error, DavError::Conflict);
+
+        DavDiscovery d = DavClient(Account()).Discover();
+        EXPECT_OK(d.status);
+        QCOMPARE(d.server, server_->Url());
+        QCOMPARE(d.principal, "/alice/");
+        QCOMPARE(d.calendarHome, "/alice/");
+        QCOMPARE(d.addressBookHome, "/alice/");
+        const DavCollection* calendar = nullptr;
+        const DavCollection* people = nullptr;
+        for (const DavCollection& c : d.collections) {
+            if (SameHref(c.href, "/alice/work days/")) calendar = &c;
+            if (SameHref(c.href, "/alice/people/")) people = &c;
+        }
+        QVERIFY(calendar && people);
+        QCOMPARE(calendar->displayName, "Work & days");
+        QVERIFY(calendar->calendar && calendar->events && !calendar->addressBook);
+        QVERIFY(people->addressBook && !people->calendar && !people->events);
+        // Radicale 3 (Debian 12 has 3.1) gives change lists.
+        QVERIFY(calendar->syncCollection && !calendar->syncToken.empty() && !calendar->ctag.empty());
+    }
+
+    void refusedAccess_data()
+    {
+        QTest::addColumn<QString>("user");
+        QTest::addColumn<QString>("password");
+        QTest::addColumn<QString>("collection");
+        QTest::newRow("wrong password") << "alice" << "hunter2" << "/alice/";
+        QTest::newRow("unknown user") << "mallory" << "secret" << "/alice/";
+        QTest::newRow("another's collection") << "bob" << "hunter2" << "/alice/";
+    }
+    void refusedAccess()
+    {
+        QFETCH(QString, user);
+        QFETCH(QString, password);
+        QFETCH(QString, collection);
+        DavClient client(Account(user.toStdString(), password.toStdString()));
+        const DavListing l = client.List(collection.toStdString());
+        QCOMPARE(l.status.error, DavError::Auth);
+        QVERIFY(!l.status.message.empty());
+        QVERIFY(l.status.message.find(password.toStdString()) == std::string::npos);
+        if (user != u"bob") QCOMPARE(client.Discover().status.error, DavError::Auth);
+    }
+
+    // Put, list, change lists, fetch and remove, each guarded by its ETag.
+    void itemsKeepTheirVersions()
+    {
+        DavClient client(Account());
+        const std::string cal = "/alice/versions/";
+        EXPECT_OK(client.MakeCalendar(cal, "Versions"));
+        DavListing empty = client.List(cal);
+        EXPECT_OK(empty.status);
+        QVERIFY(empty.items.empty() && !empty.token.empty());
+
+        const std::string a = cal + "a%20b.ics";
+        DavWrite put = client.Put(a, Event("a", "First"), kCalendarType, "");
+        EXPECT_OK(put.status);
+        QVERIFY(!put.etag.empty());
+        QCOMPARE(client.Put(a, Event("a", "Again"), kCalendarType, "").status.error, DavError::Conflict);
+
+        DavListing list = client.List(cal);
+        EXPECT_OK(list.status);
+        QCOMPARE(list.items.size(), 1u);
+        QVERIFY(SameHref(list.items[0].href, a));
+        QCOMPARE(list.items[0].etag, put.etag);
+
+        DavListing none = client.Changes(cal, list.token);
+        EXPECT_OK(none.status);
+        QVERIFY(none.items.empty() && none.removed.empty() && !none.tokenInvalid);
+
+        QCOMPARE(client.Put(a, Event("a", "Stale"), kCalendarType, "\"not-the-etag\"").status.error, DavError::Conflict);
+        DavWrite update = client.Put(a, Event("a", "Second"), kCalendarType, put.etag);
+        EXPECT_OK(update.status);
+        QVERIFY(update.etag != put.etag);
+        const std::string b = cal + "b.ics";
+        EXPECT_OK(client.Put(b, Event("b", "Other"), kCalendarType, "").status);
+
+        DavListing changed = client.Changes(cal, list.token);
+        EXPECT_OK(changed.status);
+        QCOMPARE(changed.items.size(), 2u);
+        QVERIFY(changed.token != list.token);
+
+        DavFetch fetched = client.Fetch(cal, {a, cal + "never.ics", b}, true);
+        EXPECT_OK(fetched.status);
+        QCOMPARE(fetched.items.size(), 2u);
+        QCOMPARE(fetched.items[0].href, a);
+        QCOMPARE(fetched.items[0].etag, update.etag);
+        QVERIFY(fetched.items[0].data.find("SUMMARY:Second") != std::string::npos);
+        QCOMPARE(fetched.missing, std::vector<std::string>{cal + "never.ics"});
+
+        QCOMPARE(client.Remove(a, put.etag).error, DavError::Conflict);
+        EXPECT_OK(client.Remove(a, update.etag));
+        QCOMPARE(client.Remove(a, "").error, DavError::NotFound);
+        DavListing removed = client.Changes(cal, changed.token);
+        EXPECT_OK(removed.status);
+        QCOMPARE(removed.removed.size(), 1u);
+        QVERIFY(SameHref(removed.removed[0], a));
+        QCOMPARE(client.List(cal).items.size(), 1u);
+
+        // An unknown token: the caller lists instead.
+        DavListing stale = client.Changes(cal, "http://radicale.org/ns/sync/0000");
+        EXPECT_OK(stale.status);
+        QVERIFY(stale.tokenInvalid);
+    }
+
+    void cardsInAnAddressBook()
+    {
+        DavClient client(Account());
+        const std::string book = "/alice/cards/";
+        EXPECT_OK(client.MakeAddressBook(book, "Cards"));
+        EXPECT_OK(client.Put(book + "ada.vcf", Card("ada", "Ada Lovelace"), "text/vcard; charset=utf-8", "").status);
+        DavListing list = client.Changes(book, "");
+        EXPECT_OK(list.status);
+        QCOMPARE(list.items.size(), 1u);
+        DavFetch f = client.Fetch(book, {list.items[0].href}, false);
+        EXPECT_OK(f.status);
+        QCOMPARE(f.items.size(), 1u);
+        QVERIFY(f.items[0].data.find("FN:Ada Lovelace") != std::string::npos);
+        QCOMPARE(client.Put("/alice/nowhere/x.vcf", Card("x", "X"), "text/vcard", "").status.error, DavError::NotFound);
+    }
+
+    // The certificate is checked; one the user accepted by its fingerprint passes.
+    void untrustedCertificate()
+    {
+        QTemporaryDir dir;
+        const auto cert = orv::testing_support::MakeSelfSignedCertificate(dir.path().toStdString());
+        QVERIFY2(cert.error.empty(), cert.error.c_str());
+        RadicaleOptions options;
+        options.certificate = cert.certificate;
+        options.key = cert.key;
+        auto tls = std::make_unique<Radicale>(options);
+        QVERIFY2(tls->Running(), tls->Error().c_str());
+        QVERIFY(tls->Url().starts_with("https://127.0.0.1:"));
+
+        QProcess openssl;
+        openssl.start(QStringLiteral("openssl"), {QStringLiteral("x509"), QStringLiteral("-noout"),
+                                                  QStringLiteral("-fingerprint"), QStringLiteral("-sha256"),
+                                                  QStringLiteral("-in"), QString::fromStdString(cert.certificate)});
+        QVERIFY(openssl.waitForFinished());
+        const std::string expected = openssl.readAll().trimmed().split('=').last().toStdString();
+
+        DavAccount account = Account();
+        account.server = tls->Url();
+        DavDiscovery refused = DavClient(account).Discover();
+        QCOMPARE(refused.status.error, DavError::Tls);
+        QCOMPARE(refused.status.certFingerprint, expected);
+
+        account.trustedFingerprints = {"00:11:22"};
+        QCOMPARE(DavClient(account).List("/alice/").status.error, DavError::Tls);
+        std::string lower = QString::fromStdString(expected).toLower().remove(u':').toStdString();
+        account.trustedFingerprints = {lower};
+        DavDiscovery accepted = DavClient(account).Discover();
+        EXPECT_OK(accepted.status);
+        QCOMPARE(accepted.principal, "/alice/");
+
+        // The fixture leaves nothing behind: no server, no folder.
+        const std::string folder = tls->Folder();
+        tls.reset();
+        QVERIFY(!QFileInfo::exists(QString::fromStdString(folder)));
+        QCOMPARE(DavClient(account).List("/alice/").status.error, DavError::Network);
+    }
+
+    void faults_data()
+    {
+        QTest::addColumn<QString>("call");
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<DavError>("error");
+        QTest::newRow("put changed meanwhile") << "put" << "/conflict/a.ics" << DavError::Conflict;
+        QTest::newRow("put quota") << "put" << "/full/a.ics" << DavError::Quota;
+        QTest::newRow("put refused password") << "put" << "/auth/a.ics" << DavError::Auth;
+        QTest::newRow("put uid elsewhere") << "put" << "/uid/a.ics" << DavError::Server;
+        QTest::newRow("put server fault") << "put" << "/broken/a.ics" << DavError::Server;
+        QTest::newRow("put item too large, not sent") << "put large" << "/gone/a.ics" << DavError::TooLarge;
+        QTest::newRow("remove changed meanwhile") << "remove" << "/conflict/a.ics" << DavError::Conflict;
+        QTest::newRow("list deleted collection") << "list" << "/gone/" << DavError::NotFound;
+        QTest::newRow("list garbage") << "list" << "/garbage/" << DavError::Malformed;
+        QTest::newRow("list not dav") << "list" << "/html/" << DavError::Malformed;
+        QTest::newRow("list entity expansion") << "list" << "/laughs/" << DavError::Malformed;
+        QTest::newRow("list declared huge") << "list" << "/declared/" << DavError::TooLarge;
+        QTest::newRow("list endless") << "list" << "/endless/" << DavError::TooLarge;
+        QTest::newRow("list hangs") << "list" << "/hang/" << DavError::Timeout;
+        QTest::newRow("changes deleted collection") << "changes" << "/gone/" << DavError::NotFound;
+        QTest::newRow("fetch item too large") << "fetch" << "/bigitem/" << DavError::TooLarge;
+        QTest::newRow("discover nothing there") << "discover" << "/" << DavError::NotFound;
+        QTest::newRow("discover redirect loop") << "discover" << "/moved/" << DavError::Server;
+    }
+    void faults()
+    {
+        QFETCH(QString, call);
+        QFETCH(QString, path);
+        QFETCH(DavError, error);
+        DavAccount account = Fake(call == u"list" && path == u"/hang/" ? 300 : 5000);
+        const std::string p = path.toStdString();
+        if (call == u"discover") account.server += p;
+        DavClient client(account);
+        DavStatus status;
+        if (call == u"put") status = client.Put(p, Event("a", "A"), kCalendarType, "\"1\"").status;
+        if (call == u"put large") status = client.Put(p, Event("a", std::string(1100, 'A')), kCalendarType, "").status;
+        if (call == u"remove") status = client.Remove(p, "\"1\"");
+        if (call == u"list") status = client.List(p).status;
+        if (call == u"changes") status = client.Changes(p, "t1").status;
+        if (call == u"fetch") status = client.Fetch(p, {p + "a.ics"}, true).status;
+        if (call == u"discover") status = client.Discover().status;
+        QCOMPARE(DavErrorName(status.error), DavErrorName(error));
+        QVERIFY(!status.message.empty());
+    }
+
+    void changesWithoutATokenTheServerKnows_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::newRow("token too old") << "/oldtoken/";
+        QTest::newRow("no change lists") << "/noreport/";
+    }
+    void changesWithoutATokenTheServerKnows()
+    {
+        QFETCH(QString, path);
+        DavListing l = DavClient(Fake()).Changes(path.toStdString(), "t1");
+        EXPECT_OK(l.status);
+        QVERIFY(l.tokenInvalid);
+    }
+
+    // A change list the server sends in parts is read to its end, the later
+    // part winning.
+    void changesInParts()
+    {
+        DavListing l = DavClient(Fake()).Changes("/parts/", "t1");
+        EXPECT_OK(l.status);
+        QCOMPARE(l.token, "t3");
+        QCOMPARE(l.items.size(), 2u);
+        QCOMPARE(l.items[0].href, "/parts/b.ics");
+        QCOMPARE(l.items[1].href, "/parts/c.ics");
+        QCOMPARE(l.removed, std::vector<std::string>{"/parts/a.ics"});
+    }
+
+    void nobodyListening()
+    {
+        DavAccount account = Fake();
+        QTcpServer closed;
+        QVERIFY(closed.listen(QHostAddress::LocalHost));
+        account.server = "http://127.0.0.1:" + std::to_string(closed.serverPort());
+        closed.close();
+        QCOMPARE(DavClient(account).List("/").status.error, DavError::Network);
+        account.server = "ftp://127.0.0.1/";
+        QCOMPARE(DavClient(account).List("/").status.error, DavError::Network);
+    }
+
+    // Cancel from another thread ends a call that waits on the server, and
+    // the calls after it.
+    void cancelFromAnotherThread()
+    {
+        DavClient client(Fake(20000));
+        QElapsedTimer clock;
+        clock.start();
+        std::thread canceller([&] {
+            std::this_thread::sleep_for(std::chrono::milliseconds(200));
+            client.Cancel();
+        });
+        const DavStatus status = client.List("/hang/").status;
+        canceller.join();
+        QCOMPARE(status.error, DavError::Cancelled);
+        QVERIFY(clock.elapsed() < 5000);
+        QCOMPARE(client.List("/gone/").status.error, DavError::Cancelled);
+    }
+
+    // The client runs on a worker thread, as the sync does.
+    void onAWorkerThread()
+    {
+        DavListing l;
+        std::thread worker([&] { l = DavClient(Account()).List("/alice/"); });
+        worker.join();
+        EXPECT_OK(l.status);
+    }
+};
+
+QTEST_GUILESS_MAIN(DavClientTest)
+#include "davclient_test.moc"

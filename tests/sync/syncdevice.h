@@ -1,0 +1,111 @@
+// A data folder that syncs as `orv --sync-now` does: each run reads the
+// lists and the sync state from disk and writes them back.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "store/datafile.h"
+#include "sync/syncengine.h"
+
+namespace orv::sync::testing {
+
+inline constexpr char kCal[] = "/alice/calendar/";
+inline constexpr char kBook[] = "/alice/contacts/";
+
+class Device {
+public:
+    explicit Device(const std::string& name, std::string server = "http://example.test") : server_(std::move(server))
+    {
+        folder_ = ::testing::TempDir() + "orv-sync-" + name + "-XXXXXX";
+        folder_ = mkdtemp(folder_.data());
+        folder_ += '/';
+    }
+    ~Device() { std::filesystem::remove_all(folder_); }
+
+    // Changes the lists as the program does: load, change, save.
+    template <class F>
+    void Edit(F&& change)
+    {
+        RecordStore r;
+        DataFiles files(folder_);
+        files.LoadAll(r);
+        change(r);
+        files.SaveAll(r);
+    }
+    RecordStore Records() const
+    {
+        RecordStore r;
+        DataFiles(folder_).LoadAll(r);
+        return r;
+    }
+
+    SyncOutcome Sync(SyncServer& server, bool keepState = true, const std::string& calendar = kCal,
+                     const std::string& addressBook = kBook)
+    {
+        RecordStore records;
+        DataFiles files(folder_);
+        files.LoadAll(records);
+        SyncState state;
+        std::string message;
+        EXPECT_TRUE(LoadSyncState(folder_ + "sync.state", state, message)) << message;
+        SyncOptions o;
+        o.server = server_;
+        o.user = "alice";
+        o.calendar = calendar;
+        o.addressBook = addressBook;
+        o.today = Date{2026, 12, 7};
+        o.stamp = 1796601600;
+        const SyncOutcome out = RunSync(server, records, state, o);
+        for (const DataKind k : out.changedKinds) {
+            EXPECT_FALSE(files.Save(k, records).failed);
+        }
+        if (keepState) {
+            EXPECT_TRUE(SaveSyncState(folder_ + "sync.state", state, message)) << message;
+        }
+        return out;
+    }
+
+    const std::string& folder() const { return folder_; }
+
+private:
+    std::string server_;
+    std::string folder_;
+};
+
+
+inline ACal Event(int day, std::string hint)
+{
+    ACal c;
+    c.Day = day;
+    c.Month = 12;
+    c.Year = 2026;
+    c.Hint = std::move(hint);
+    c.Priority = 1;
+    EncodeCalendarDate(c);
+    return c;
+}
+
+inline AData Person(std::string name, std::string surname, int day = 0, int month = 0, int year = 0)
+{
+    AData a;
+    a.Name = std::move(name);
+    a.Surname = std::move(surname);
+    a.Day = day;
+    a.Month = month;
+    a.Year = year;
+    BuildDateText(a);
+    return a;
+}
+
+inline std::vector<std::string> Hints(const RecordStore& r)
+{
+    std::vector<std::string> out;
+    for (const ACal& c : r.calendar()) out.push_back(c.Hint);
+    return out;
+}
+
+}  // namespace orv::sync::testing
