@@ -32,6 +32,8 @@ QComboBox* CollectionBox(const char* name, const QString& accessible)
     // A path can be typed where the server lists none.
     box->setEditable(true);
     box->setInsertPolicy(QComboBox::NoInsert);
+    // A screen reader names the field typed into, not only its box.
+    box->lineEdit()->setAccessibleName(accessible);
     return box;
 }
 

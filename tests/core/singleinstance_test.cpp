@@ -10,6 +10,8 @@
 #include "core/singleinstance.h"
 
 #include <cstdio>
+#include <atomic>
+#include <thread>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -50,6 +52,41 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(other.state() == QProcess::NotRunning, 10000);
         QCOMPARE(other.exitCode(), 1);
         QTRY_COMPARE_WITH_TIMEOUT(shown.count(), 1, 5000);
+    }
+
+    // `orv --sync-now` beside a running ORV: the running one syncs, but only
+    // its own data folder, and the command gets the outcome.
+    void aSyncRequestIsAnsweredForTheFolderThisInstanceWrites()
+    {
+        QTemporaryDir data, other;
+        SingleInstance first(key, data.path());
+        QVERIFY(first.Claim());
+        int asked = 0;
+        connect(&first, &SingleInstance::syncRequested, this, [&asked](const SingleInstance::SyncAnswer& answer) {
+            ++asked;
+            answer(0, QStringLiteral("Synced: 1 sent"));
+        });
+        const auto ask = [this](const QString& folder, int& code, QString& message) {
+            // The asking side blocks; this thread's event loop answers it.
+            bool reached = false;
+            std::atomic<bool> done{false};
+            std::thread asking([&] {
+                reached = SingleInstance::AskToSync(key, folder, 5000, code, message);
+                done = true;
+            });
+            for (int i = 0; i < 600 && !done; ++i) QTest::qWait(10);
+            asking.join();
+            return reached;
+        };
+        int code = -1;
+        QString message;
+        QVERIFY(ask(data.path() + QStringLiteral("/"), code, message));
+        QCOMPARE(code, 0);
+        QCOMPARE(message, QStringLiteral("Synced: 1 sent"));
+        code = -1;
+        QVERIFY(ask(other.path(), code, message));
+        QCOMPARE(code, 2);
+        QCOMPARE(asked, 1);
     }
 
     // A second login or su gives the second start another runtime folder, so

@@ -3,6 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <cstdio>
 #include <fstream>
 
@@ -183,6 +187,58 @@ TEST_F(RadicaleSync, SyncNowRunsWithoutAWindowAndSaysHowItWent)
     }
     EXPECT_EQ(run(), 0);
     EXPECT_EQ(Count(cal_), 1u);
+}
+
+TEST_F(RadicaleSync, ASyncKilledMidwayIsRepeatedWithoutDoubles)
+{
+    Device laptop("killed", server_->Url());
+    laptop.Edit([](RecordStore& r) {
+        for (int i = 0; i < 120; ++i) r.editCalendar().push_back(Event(1 + i % 28, "Item " + std::to_string(i)));
+        r.SortCalendar();
+    });
+    const std::string settingsFile = laptop.folder() + "settings.reg";
+    {
+        SettingsStore store(settingsFile);
+        store.OpenKey(kSettingsKey, true);
+        Settings s;
+        s.SyncServer = server_->Url();
+        s.SyncUser = "alice";
+        s.SyncCalendar = cal_;
+        s.SyncPasswordCommand = "echo secret";
+        ASSERT_TRUE(WriteSyncSettings(store, s).ok);
+        ASSERT_TRUE(store.Save().ok);
+    }
+    const auto start = [&] {
+        const pid_t pid = fork();
+        if (pid == 0) {
+            const int null = open("/dev/null", O_WRONLY);
+            dup2(null, 1);
+            dup2(null, 2);
+            execl(ORV_BIN, ORV_BIN, "--sync-now", "--data-folder", laptop.folder().c_str(), "--settings-file",
+                  settingsFile.c_str(), static_cast<char*>(nullptr));
+            _exit(127);
+        }
+        return pid;
+    };
+    // Killed while the events go out, at a point nobody chose.
+    const pid_t first = start();
+    for (int i = 0; i < 400 && Count(cal_) < 30; ++i) usleep(50 * 1000);
+    kill(first, SIGKILL);
+    int status = 0;
+    waitpid(first, &status, 0);
+    const std::size_t sentBeforeKill = Count(cal_);
+    EXPECT_GT(sentBeforeKill, 0u);
+    EXPECT_LT(sentBeforeKill, 120u);
+
+    const pid_t second = start();
+    waitpid(second, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_EQ(Count(cal_), 120u);
+    EXPECT_EQ(laptop.Records().calendar().size(), 120u);
+    Device desktop("other", server_->Url());
+    ASSERT_TRUE(Sync(desktop).ok);
+    EXPECT_EQ(desktop.Records().calendar().size(), 120u);
 }
 
 }  // namespace
