@@ -203,7 +203,12 @@ void SyncPage::CollectionsFound(const QString& failure, const QString& fingerpri
     };
     fill(SyncCalendar, calendars);
     fill(SyncAddressBook, books);
-    SyncStatus->setText(QStringLiteral("Found %1 calendars and %2 address books.").arg(calendars.size()).arg(books.size()));
+    const auto count = [](qsizetype n, const QString& one, const QString& many) {
+        return QString::number(n) + QLatin1Char(' ') + (n == 1 ? one : many);
+    };
+    SyncStatus->setText(QStringLiteral("Found %1 and %2.")
+                            .arg(count(calendars.size(), QStringLiteral("calendar"), QStringLiteral("calendars")),
+                                 count(books.size(), QStringLiteral("address book"), QStringLiteral("address books"))));
 }
 
 }  // namespace orv

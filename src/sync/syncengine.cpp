@@ -18,6 +18,8 @@ namespace {
 
 using Role = ItemState::Role;
 
+constexpr char kBirthday[] = "birthday-";
+
 std::string WithoutStamp(const std::string& text)
 {
     std::string out;
@@ -70,11 +72,20 @@ public:
 
     Calendar(RecordStore& store, const SyncOptions& o) : store_(store)
     {
-        IcalExportOptions e;
-        e.stamp = o.stamp;
-        e.weeks = o.weeks;
-        e.from = e.to = o.today;
-        local_ = LocalEvents(store, e);
+        export_.stamp = o.stamp;
+        export_.weeks = o.weeks;
+        export_.from = export_.to = o.today;
+        const auto index = [&](const auto& list) {
+            for (const auto& r : list)
+                if (!r.Uid.empty()) records_.emplace(StoredAsUtf8(r.Uid), EventRecord{r});
+        };
+        index(store.calendar());
+        index(store.weekly());
+        index(store.monthly());
+        index(store.annual());
+        index(store.advanced());
+        for (const AData& a : store.addresses())
+            if (!a.Uid.empty() && (a.Day != 0 || a.Month != 0)) birthdays_.emplace(kBirthday + StoredAsUtf8(a.Uid), a);
         read_.today = o.today;
         read_.from = AddDays(o.today, -366);
         read_.to = AddDays(o.today, 5 * 366);
@@ -84,23 +95,30 @@ public:
     std::vector<std::string> LocalUids() const
     {
         std::vector<std::string> out;
-        for (const auto& [uid, e] : local_) out.push_back(uid);
+        out.reserve(records_.size() + birthdays_.size());
+        for (const auto& [uid, r] : records_) out.push_back(uid);
+        for (const auto& [uid, a] : birthdays_) out.push_back(uid);
         return out;
     }
-    bool Has(const std::string& uid) const { return local_.count(uid) != 0; }
+    bool Has(const std::string& uid) const { return records_.count(uid) != 0 || birthdays_.count(uid) != 0; }
     std::optional<Rec> Record(const std::string& uid) const
     {
-        const auto it = local_.find(uid);
-        return it == local_.end() ? std::nullopt : it->second.record;
+        const auto it = records_.find(uid);
+        return it == records_.end() ? std::nullopt : std::optional<Rec>(it->second);
     }
-    Role RoleOf(const std::string& uid) const { return Record(uid) ? Role::Record : Role::Birthday; }
+    Role RoleOf(const std::string& uid) const { return records_.count(uid) ? Role::Record : Role::Birthday; }
+    // What the state keeps to tell a local change: the record, or what a
+    // birthday's event is made of (the name and the date).
     std::string StateText(const std::string& uid) const
     {
-        const auto it = local_.find(uid);
-        if (it == local_.end()) return {};
-        return it->second.record ? RecordText(*it->second.record) : WithoutStamp(it->second.text);
+        if (const auto it = records_.find(uid); it != records_.end()) return RecordText(it->second);
+        const auto b = birthdays_.find(uid);
+        if (b == birthdays_.end()) return {};
+        const AData& a = b->second;
+        return "birthday\n" + a.Name + '\x1f' + a.Surname + '\x1f' + std::to_string(a.Day) + '/' +
+               std::to_string(a.Month) + '/' + std::to_string(a.Year);
     }
-    std::string NewItem(const std::string& uid) const { return local_.at(uid).text; }
+    std::string NewItem(const std::string& uid) const { return Text(uid); }
 
     Seen<Rec> Read(const std::string& text, const Rec*) const
     {
@@ -119,26 +137,31 @@ public:
 
     std::string Patch(const std::string& server, const Rec* base, const std::string& uid) const
     {
-        const LocalEvent& l = local_.at(uid);
-        if (!l.record || !base) {
+        const std::string local = Text(uid);
+        if (local.empty()) return {};  // an event that never occurs is not written
+        const auto it = records_.find(uid);
+        if (it == records_.end() || !base) {
             // A birthday: ORV owns its summary and dates, the server the rest.
-            return PatchEvent(server, l.text, {"kind"}, nullptr, nullptr);
+            return PatchEvent(server, local, {"kind"}, nullptr, nullptr);
         }
-        return PatchEvent(server, l.text, ChangedFields(*base, *l.record), base, &*l.record);
+        return PatchEvent(server, local, ChangedFields(*base, it->second), base, &it->second);
     }
 
     // Replaces (or adds) the record of `uid` and keeps the snapshot in step.
     void Put(const Rec& r)
     {
+        const std::string uid = StoredAsUtf8(UidOf(r));
         pending_[UidOf(r)] = r;
-        LocalEvent& l = local_[UidOf(r)];
-        l.record = r;
-        l.text = Export(r);
+        records_[uid] = r;
+        texts_.erase(uid);
+        changed_.insert(uid);
     }
     void Drop(const std::string& uid)
     {
         pending_[uid] = std::nullopt;
-        local_.erase(uid);
+        records_.erase(uid);
+        texts_.erase(uid);
+        changed_.insert(uid);
     }
 
     std::string Summary(const Rec& r) const { return Quoted(HintOf(r)); }
@@ -199,29 +222,48 @@ public:
     }
 
 private:
-    std::string Export(const Rec& r) const
+    // The item of one event as the iCalendar export writes it. A run that
+    // sends many (a first sync) exports all events at once, which costs far
+    // less than one export each; one that sends a few exports only those.
+    std::string Text(const std::string& uid) const
     {
+        if (const auto it = texts_.find(uid); it != texts_.end()) return it->second;
+        if (!bulk_ && ++singles_ > 64) {
+            bulk_ = true;
+            for (auto& [id, item] : LocalEvents(store_, export_))
+                if (!changed_.count(id)) texts_.emplace(id, std::move(item.text));
+            if (const auto it = texts_.find(uid); it != texts_.end()) return it->second;
+        }
         RecordStore one;
-        std::visit(
-            [&](const auto& x) {
-                using R = std::decay_t<decltype(x)>;
-                if constexpr (std::is_same_v<R, ACal>) one.editCalendar().push_back(x);
-                else if constexpr (std::is_same_v<R, AWeek>) one.editWeekly().push_back(x);
-                else if constexpr (std::is_same_v<R, AMonth>) one.editMonthly().push_back(x);
-                else if constexpr (std::is_same_v<R, AYear>) one.editAnnual().push_back(x);
-                else one.editAdvanced().push_back(x);
-            },
-            r);
-        IcalExportOptions e;
-        e.from = e.to = read_.today;
-        e.weeks = read_.weeks;
-        const auto items = LocalEvents(one, e);
-        return items.empty() ? std::string() : items.begin()->second.text;
+        if (const auto r = records_.find(uid); r != records_.end()) {
+            std::visit(
+                [&](const auto& x) {
+                    using R = std::decay_t<decltype(x)>;
+                    if constexpr (std::is_same_v<R, ACal>) one.editCalendar().push_back(x);
+                    else if constexpr (std::is_same_v<R, AWeek>) one.editWeekly().push_back(x);
+                    else if constexpr (std::is_same_v<R, AMonth>) one.editMonthly().push_back(x);
+                    else if constexpr (std::is_same_v<R, AYear>) one.editAnnual().push_back(x);
+                    else one.editAdvanced().push_back(x);
+                },
+                r->second);
+        } else if (const auto b = birthdays_.find(uid); b != birthdays_.end()) {
+            one.editAddresses().push_back(b->second);
+        }
+        const auto items = LocalEvents(one, export_);
+        const std::string text = items.empty() ? std::string() : items.begin()->second.text;
+        texts_[uid] = text;
+        return text;
     }
 
     RecordStore& store_;
-    std::map<std::string, LocalEvent> local_;
+    IcalExportOptions export_;
     IcalImportOptions read_;
+    std::map<std::string, EventRecord> records_;
+    std::map<std::string, AData> birthdays_;  // by the birthday's item UID
+    mutable std::map<std::string, std::string> texts_;
+    mutable bool bulk_ = false;
+    mutable int singles_ = 0;
+    std::set<std::string> changed_;  // put or dropped in this run: the lists no longer say them
     std::map<std::string, std::optional<Rec>> pending_;
     std::set<std::string> done_;
 };
