@@ -254,6 +254,7 @@ ParseResult ParseRecords(std::string_view text, std::vector<Rec>& out)
     bool reserved = false;
     bool ended = false;
     std::size_t cut = 0;
+    bool stray = false;
     std::string message;
     while (lines.Next(line)) {
         if (line.size() < 2 || line[0] != '<') continue;
@@ -289,7 +290,11 @@ ParseResult ParseRecords(std::string_view text, std::vector<Rec>& out)
                 continue;
             }
         }
-        if (!inRecord) continue;
+        if (!inRecord) {
+            // A field outside any record is nothing the list can hold.
+            stray = true;
+            continue;
+        }
         if (!ReadField(out.back(), line, message, cut)) {
             out.pop_back();
             AssignUids(out, before);
@@ -299,7 +304,7 @@ ParseResult ParseRecords(std::string_view text, std::vector<Rec>& out)
     if (inRecord) out.pop_back();
     AssignUids(out, before);
     ParseResult result;
-    result.cutShort = inRecord || !ended;
+    result.cutShort = inRecord || !ended || stray;
     result.valuesCut = cut;
     return result;
 }

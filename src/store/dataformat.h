@@ -27,8 +27,9 @@ std::string_view DataHeaderLine(DataKind kind);  // "<BEGIN:CAL:FILE:VERSION>3.0
 // The outcome of reading one file's text. On failure the records completed
 // before the bad line have been appended; the record in progress was dropped.
 // `cutShort` is set when the text ends inside a record or without its
-// "<END:FILE>" line: what was complete is read, but the file holds more than
-// the lists, so it is kept aside before a save replaces it.
+// "<END:FILE>" line, or holds fields outside any record: what was complete is
+// read, but the file holds more than the lists, so it is kept aside before a
+// save replaces it.
 struct ParseResult : FileResult {
     bool cutShort = false;
     // Values longer than kLongestValue (store/textutil.h), cut there when read.

@@ -509,6 +509,11 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(CutCase{"Whole", CrLf({YearHeader, "<BEGIN>", "<DAY>1", "<MONTH>2", "<END>", "<END:FILE>"}), 1, false},
                     CutCase{"InsideARecord", CrLf({YearHeader, "<BEGIN>", "<DAY>1", "<END>", "<BEGIN>", "<DAY>2"}), 1, true},
                     CutCase{"WithoutItsLastLine", CrLf({YearHeader, "<BEGIN>", "<DAY>1", "<END>"}), 1, true},
+                    // Fields outside any record (a hand-edited file that lost its
+                    // "<BEGIN>"): the file holds more than the list, so a save
+                    // must not replace it unseen.
+                    CutCase{"FieldsOutsideARecord",
+                            CrLf({YearHeader, "<DAY>3", "<HINT>x", "<BEGIN>", "<DAY>1", "<END>", "<END:FILE>"}), 1, true},
                     CutCase{"Empty", "", 0, false}),
     [](const auto& row) { return std::string(row.param.name); });
 
