@@ -21,6 +21,26 @@ bool BirthdayFitsMonth(const AData& a)
     return a.Day <= DaysInMonth(a.Year != 0 ? a.Year : 2000, a.Month);
 }
 
+void StoreFields(AData& a, const AddressFields& f)
+{
+    a.Name = f.Name;
+    a.Surname = f.Surname;
+    a.Address = f.Address;
+    a.Day = FieldNumber(f.Day);
+    a.Month = FieldNumber(f.Month);
+    a.Year = FieldNumber(f.Year);
+    BuildDateText(a);
+    a.City = f.City;
+    // Postal and Tele3 have no field in the view: they stay as stored.
+    a.Country = f.Country;
+    a.Tele1 = f.Tele1;
+    a.Tele2 = f.Tele2;
+    a.Email1 = f.Email1;
+    a.Email2 = f.Email2;
+    a.Email3 = f.Email3;
+    a.More = f.More;
+}
+
 AddressFields FieldsOf(const AData& a)
 {
     AddressFields f;
@@ -78,26 +98,6 @@ AddressFields Checked(const AddressFields& fields, bool& changeYear)
     f.Month = CheckBirthdayField(BirthdayField::Month, fields.Month).text;
     f.Day = CheckBirthdayField(BirthdayField::Day, fields.Day).text;
     return f;
-}
-
-void StoreFields(AData& a, const AddressFields& f)
-{
-    a.Name = f.Name;
-    a.Surname = f.Surname;
-    a.Address = f.Address;
-    a.Day = FieldNumber(f.Day);
-    a.Month = FieldNumber(f.Month);
-    a.Year = FieldNumber(f.Year);
-    BuildDateText(a);
-    a.City = f.City;
-    // Postal and Tele3 have no field in the view: they stay as stored.
-    a.Country = f.Country;
-    a.Tele1 = f.Tele1;
-    a.Tele2 = f.Tele2;
-    a.Email1 = f.Email1;
-    a.Email2 = f.Email2;
-    a.Email3 = f.Email3;
-    a.More = f.More;
 }
 
 }  // namespace

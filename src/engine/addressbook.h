@@ -37,6 +37,9 @@ struct AddressFields {
 
 // What ShowAddress puts into the fields for a record (0 shows as empty).
 AddressFields FieldsOf(const AData& a);
+// The other way: the fields into the record. Postal and Tele3, which have no
+// field in the view, and the identity stay as the record holds them.
+void StoreFields(AData& a, const AddressFields& f);
 
 enum class BirthdayField { Day, Month, Year };
 

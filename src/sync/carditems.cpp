@@ -114,21 +114,10 @@ std::optional<AData> ReadCard(std::string_view text, const AData* local)
         a.Postal = local->Postal;
         a.Tele3 = local->Tele3;
     }
-    a.Name = f.Name;
-    a.Surname = f.Surname;
-    a.Address = f.Address;
-    a.City = f.City;
-    a.Country = f.Country;
-    a.Tele1 = f.Tele1;
-    a.Tele2 = f.Tele2;
-    a.Email1 = f.Email1;
-    a.Email2 = f.Email2;
-    a.Email3 = f.Email3;
-    const auto number = [](const std::string& s) { return s.empty() ? 0 : std::atoi(s.c_str()); };
-    a.Day = number(f.Day);
-    a.Month = number(f.Month);
-    a.Year = number(f.Year);
-    BuildDateText(a);
+    StoreFields(a, f);
+    // The additional information is the card's note; what else the card
+    // holds stays on the server.
+    a.More.clear();
     const ContentObject o = ContentObject::Parse(text);
     const auto card = Card(o);
     if (const std::string note = UnescapeText(o.Value(card, "NOTE")); !note.empty()) {
