@@ -74,26 +74,12 @@ std::size_t DescriptionLines(const ContentObject& o, ContentObject::Range r)
 
 }  // namespace
 
-std::map<std::string, LocalEvent> LocalEvents(const RecordStore& records, const IcalExportOptions& options,
-                                              std::vector<std::string>* notes)
+std::map<std::string, std::string> EventItems(const RecordStore& records, const IcalExportOptions& options)
 {
     IcalExportOptions whole = options;
     whole.wholeCalendar = true;
-    IcalExport exported = ExportICalendar(records, whole);
-    if (notes) *notes = std::move(exported.notes);
-
-    std::map<std::string, EventRecord> byUid;
-    const auto index = [&](const auto& list) {
-        for (const auto& r : list)
-            if (!r.Uid.empty()) byUid.emplace(StoredAsUtf8(r.Uid), EventRecord{r});
-    };
-    index(records.calendar());
-    index(records.weekly());
-    index(records.monthly());
-    index(records.annual());
-    index(records.advanced());
-
-    std::map<std::string, LocalEvent> out;
+    const IcalExport exported = ExportICalendar(records, whole);
+    std::map<std::string, std::string> out;
     const std::string& text = exported.text;
     std::size_t at = 0;
     while ((at = text.find("BEGIN:VEVENT\r\n", at)) != std::string::npos) {
@@ -101,15 +87,7 @@ std::map<std::string, LocalEvent> LocalEvents(const RecordStore& records, const 
         if (end == std::string::npos) break;
         const std::string_view event(text.data() + at, end + 12 - at);
         at = end + 12;
-        const std::string uid = ObjectUid(event);
-        LocalEvent item;
-        if (uid.compare(0, kBirthdayPrefix.size(), kBirthdayPrefix) != 0) {
-            const auto found = byUid.find(uid);
-            if (found == byUid.end()) continue;  // a record whose identity another one holds
-            item.record = found->second;
-        }
-        item.text = kHead + std::string(event) + kTail;
-        out.emplace(uid, std::move(item));
+        out.emplace(ObjectUid(event), kHead + std::string(event) + kTail);
     }
     return out;
 }

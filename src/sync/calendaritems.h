@@ -17,18 +17,10 @@
 
 namespace orv::sync {
 
-// What one local item is: a record of the five event lists, or a person's
-// birthday, which is written from the person and never read back.
-struct LocalEvent {
-    std::optional<EventRecord> record;  // empty for a birthday
-    std::string text;                   // the item: VCALENDAR with one VEVENT
-};
-
-// Every event of the store by its item UID ("birthday-" and the person's
-// identity for a birthday). Records the export leaves out (no date they
-// occur on) are not items; `notes` says which.
-std::map<std::string, LocalEvent> LocalEvents(const RecordStore& records, const IcalExportOptions& options,
-                                              std::vector<std::string>* notes = nullptr);
+// The item of every event the iCalendar export writes (a VCALENDAR with one
+// VEVENT), by its UID: the record's identity, "birthday-" and the person's for
+// a birthday. Records the export leaves out (no date they occur on) have none.
+std::map<std::string, std::string> EventItems(const RecordStore& records, const IcalExportOptions& options);
 
 // A server object as ORV can hold it.
 struct ServerEvent {

@@ -55,10 +55,10 @@ SyncServer::Written DavServer::Put(const std::string& href, const std::string& d
                                    ifMatch);
     Written out = FromDav(w.status, w.etag);
     if (out.outcome == Written::Outcome::Ok && out.etag.empty()) {
-        // Without an ETag the next If-Match could not be given: ask for it.
-        const DavListing l = client_.List(href.substr(0, href.rfind('/') + 1));
-        for (const DavRef& r : l.items)
-            if (r.href == href) out.etag = r.etag;
+        // Without an ETag the next If-Match could not be given: ask for the
+        // item's own, not for a listing of the whole collection.
+        const DavFetch f = client_.Fetch(href.substr(0, href.rfind('/') + 1), {href}, calendar);
+        if (!f.items.empty()) out.etag = f.items.front().etag;
     }
     return out;
 }

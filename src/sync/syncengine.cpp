@@ -230,8 +230,8 @@ private:
         if (const auto it = texts_.find(uid); it != texts_.end()) return it->second;
         if (!bulk_ && ++singles_ > 64) {
             bulk_ = true;
-            for (auto& [id, item] : LocalEvents(store_, export_))
-                if (!changed_.count(id)) texts_.emplace(id, std::move(item.text));
+            for (auto& [id, item] : EventItems(store_, export_))
+                if (!changed_.count(id)) texts_.emplace(id, std::move(item));
             if (const auto it = texts_.find(uid); it != texts_.end()) return it->second;
         }
         RecordStore one;
@@ -249,8 +249,8 @@ private:
         } else if (const auto b = birthdays_.find(uid); b != birthdays_.end()) {
             one.editAddresses().push_back(b->second);
         }
-        const auto items = LocalEvents(one, export_);
-        const std::string text = items.empty() ? std::string() : items.begin()->second.text;
+        const auto items = EventItems(one, export_);
+        const std::string text = items.empty() ? std::string() : items.begin()->second;
         texts_[uid] = text;
         return text;
     }

@@ -62,6 +62,19 @@ protected:
         return d.Sync(server, keepState, cal_, book_);
     }
     std::size_t Count(const std::string& collection) { return client_->List(collection).items.size(); }
+    // The account of this test's calendar in a settings file, as the Sync page saves it.
+    bool WriteAccount(const std::string& settingsFile, const std::string& passwordCommand)
+    {
+        SettingsStore store(settingsFile);
+        store.Load();
+        store.OpenKey(kSettingsKey, true);
+        Settings s;
+        s.SyncServer = server_->Url();
+        s.SyncUser = "alice";
+        s.SyncCalendar = cal_;
+        s.SyncPasswordCommand = passwordCommand;
+        return WriteSyncSettings(store, s).ok && store.Save().ok;
+    }
 
     static Radicale* server_;
     std::unique_ptr<DavClient> client_;
@@ -165,18 +178,7 @@ TEST_F(RadicaleSync, SyncNowRunsWithoutAWindowAndSaysHowItWent)
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     };
     EXPECT_EQ(run(), 2);  // no account yet
-    {
-        SettingsStore store(settingsFile);
-        store.Load();
-        store.OpenKey(kSettingsKey, true);
-        Settings s;
-        s.SyncServer = server_->Url();
-        s.SyncUser = "alice";
-        s.SyncCalendar = cal_;
-        s.SyncPasswordCommand = "echo wrong";
-        ASSERT_TRUE(WriteSyncSettings(store, s).ok);
-        ASSERT_TRUE(store.Save().ok);
-    }
+    ASSERT_TRUE(WriteAccount(settingsFile, "echo wrong"));
     EXPECT_EQ(run(), 1);  // the server refuses the password
     EXPECT_EQ(Count(cal_), 0u);
     {
@@ -197,17 +199,7 @@ TEST_F(RadicaleSync, ASyncKilledMidwayIsRepeatedWithoutDoubles)
         r.SortCalendar();
     });
     const std::string settingsFile = laptop.folder() + "settings.reg";
-    {
-        SettingsStore store(settingsFile);
-        store.OpenKey(kSettingsKey, true);
-        Settings s;
-        s.SyncServer = server_->Url();
-        s.SyncUser = "alice";
-        s.SyncCalendar = cal_;
-        s.SyncPasswordCommand = "echo secret";
-        ASSERT_TRUE(WriteSyncSettings(store, s).ok);
-        ASSERT_TRUE(store.Save().ok);
-    }
+    ASSERT_TRUE(WriteAccount(settingsFile, "echo secret"));
     const auto start = [&] {
         const pid_t pid = fork();
         if (pid == 0) {
