@@ -42,22 +42,6 @@ std::string_view Initial(std::string_view name)
     return name.substr(0, length);
 }
 
-std::string EscapeHtml(std::string_view text)
-{
-    std::string out;
-    out.reserve(text.size());
-    for (char c : text) {
-        switch (c) {
-        case '&': out += "&amp;"; break;
-        case '<': out += "&lt;"; break;
-        case '>': out += "&gt;"; break;
-        case '"': out += "&quot;"; break;
-        case '\'': out += "&#39;"; break;
-        default: out += c;
-        }
-    }
-    return out;
-}
 
 std::string PercentEncodeMailto(std::string_view address)
 {
@@ -81,8 +65,8 @@ std::string PercentEncodeMailto(std::string_view address)
 std::string PhoneBookHtml(const std::vector<PhoneBookRow>& rows, const PhoneBookPage& page)
 {
     const std::string w = std::to_string(page.Width);
-    const std::string bg = EscapeHtml(StoredAsUtf8(page.Background)), tx = EscapeHtml(StoredAsUtf8(page.Text)),
-                      lk = EscapeHtml(StoredAsUtf8(page.Link));
+    const std::string bg = EscapeMarkup(StoredAsUtf8(page.Background)), tx = EscapeMarkup(StoredAsUtf8(page.Text)),
+                      lk = EscapeMarkup(StoredAsUtf8(page.Link));
     const std::string table = "<table width=\"" + w + "\" border=\"0\" cellspacing=\"0\" cellpadding=\"0\">";
     const std::string rule = "<hr width=\"" + w + "\" align=\"left\">";
     std::string out;
@@ -104,7 +88,7 @@ std::string PhoneBookHtml(const std::vector<PhoneBookRow>& rows, const PhoneBook
     line(table + "<td>");
     for (std::size_t i = 0; i < rows.size(); ++i) {
         if (!opens[i]) continue;
-        const std::string letter = EscapeHtml(Initial(rows[i].Name));
+        const std::string letter = EscapeMarkup(Initial(rows[i].Name));
         line("<a href=\"#" + letter + "\">" + letter + "</a>&nbsp;&nbsp;");
     }
     line("</td></table>");
@@ -112,11 +96,11 @@ std::string PhoneBookHtml(const std::vector<PhoneBookRow>& rows, const PhoneBook
     line("<p>");
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const PhoneBookRow& r = rows[i];
-        if (opens[i]) line("<a name=\"" + EscapeHtml(Initial(r.Name)) + "\">");
+        if (opens[i]) line("<a name=\"" + EscapeMarkup(Initial(r.Name)) + "\">");
         line(table);
-        if (!r.Email.empty()) line("<td><a href=\"mailto:" + PercentEncodeMailto(r.Email) + "\">" + EscapeHtml(r.Name) + "</a><td>");
-        else line("<td><a>" + EscapeHtml(r.Name) + "</a><td>");
-        line("<td align=\"right\"><a>" + EscapeHtml(r.Number) + "</a><td>");
+        if (!r.Email.empty()) line("<td><a href=\"mailto:" + PercentEncodeMailto(r.Email) + "\">" + EscapeMarkup(r.Name) + "</a><td>");
+        else line("<td><a>" + EscapeMarkup(r.Name) + "</a><td>");
+        line("<td align=\"right\"><a>" + EscapeMarkup(r.Number) + "</a><td>");
         line("</table>");
     }
     line("</p>");

@@ -48,7 +48,6 @@ std::string PhoneBookText(const std::vector<PhoneBookRow>& rows);
 // opens its letter group.
 std::string_view Initial(std::string_view name);
 
-std::string EscapeHtml(std::string_view text);
 
 // An e-mail address as it goes after "mailto:": every byte but letters, digits,
 // "-", ".", "_", "~" and "@" percent-encoded.

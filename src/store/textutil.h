@@ -106,6 +106,10 @@ inline constexpr std::size_t kLongestValue = 64 * 1024;
 // enough already.
 bool CutToLimit(std::string& text, std::size_t limit = kLongestValue);
 
+// A text for HTML or XML content and attribute values: & < > " and ' as
+// character references, which both languages read alike.
+std::string EscapeMarkup(std::string_view text);
+
 // All the lines of a text, as LineCursor walks them.
 std::vector<std::string_view> SplitLines(std::string_view text);
 

@@ -5,6 +5,8 @@
 #include <QUrl>
 #include <QXmlStreamReader>
 
+#include "store/textutil.h"
+
 namespace orv::sync {
 namespace {
 
@@ -242,23 +244,6 @@ bool SameHref(std::string_view a, std::string_view b)
     return decoded(a) == decoded(b);
 }
 
-std::string XmlEscape(std::string_view text)
-{
-    std::string out;
-    out.reserve(text.size());
-    for (char c : text) {
-        switch (c) {
-        case '&': out += "&amp;"; break;
-        case '<': out += "&lt;"; break;
-        case '>': out += "&gt;"; break;
-        case '"': out += "&quot;"; break;
-        case '\'': out += "&apos;"; break;
-        default: out += c;
-        }
-    }
-    return out;
-}
-
 namespace {
 const char* const kHead = R"(<?xml version="1.0" encoding="utf-8"?>)" "\n";
 const char* const kNamespaces =
@@ -288,7 +273,7 @@ std::string EtagsPropfind()
 
 std::string SyncCollectionReport(std::string_view token)
 {
-    return std::string(kHead) + "<d:sync-collection" + kNamespaces + "><d:sync-token>" + XmlEscape(token)
+    return std::string(kHead) + "<d:sync-collection" + kNamespaces + "><d:sync-token>" + EscapeMarkup(token)
            + "</d:sync-token><d:sync-level>1</d:sync-level><d:prop><d:getetag/></d:prop></d:sync-collection>";
 }
 
@@ -297,14 +282,14 @@ std::string MultigetReport(const std::vector<std::string>& hrefs, bool calendar)
     std::string body = std::string(kHead) + (calendar ? "<c:calendar-multiget" : "<r:addressbook-multiget")
                        + kNamespaces + "><d:prop><d:getetag/>" + (calendar ? "<c:calendar-data/>" : "<r:address-data/>")
                        + "</d:prop>";
-    for (const std::string& href : hrefs) body += "<d:href>" + XmlEscape(href) + "</d:href>";
+    for (const std::string& href : hrefs) body += "<d:href>" + EscapeMarkup(href) + "</d:href>";
     return body + (calendar ? "</c:calendar-multiget>" : "</r:addressbook-multiget>");
 }
 
 std::string MakeCalendarBody(std::string_view displayName)
 {
     return std::string(kHead) + "<c:mkcalendar" + kNamespaces + "><d:set><d:prop><d:displayname>"
-           + XmlEscape(displayName)
+           + EscapeMarkup(displayName)
            + "</d:displayname><c:supported-calendar-component-set><c:comp name=\"VEVENT\"/>"
              "</c:supported-calendar-component-set></d:prop></d:set></c:mkcalendar>";
 }
@@ -313,7 +298,7 @@ std::string MakeAddressBookBody(std::string_view displayName)
 {
     return std::string(kHead) + "<d:mkcol" + kNamespaces
            + "><d:set><d:prop><d:resourcetype><d:collection/><r:addressbook/></d:resourcetype><d:displayname>"
-           + XmlEscape(displayName) + "</d:displayname></d:prop></d:set></d:mkcol>";
+           + EscapeMarkup(displayName) + "</d:displayname></d:prop></d:set></d:mkcol>";
 }
 
 }  // namespace orv::sync
