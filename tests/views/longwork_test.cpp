@@ -1,0 +1,139 @@
+// Long work beside the window: the windows keep turning, Cancel reaches the
+// work, input meanwhile goes to the progress dialog only, and one long work
+// runs at a time.
+#include <QApplication>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <atomic>
+#include <chrono>
+#include <stdexcept>
+#include <thread>
+
+#include "fakedialogs.h"
+#include "views/longwork.h"
+
+namespace orv::test {
+
+namespace {
+
+// Waits (on the work's thread) until `flag` is set, at most five seconds.
+bool WaitFor(const std::atomic<bool>& flag)
+{
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (!flag && std::chrono::steady_clock::now() < end) std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    return flag;
+}
+
+// Calls `f` once the progress dialog is on screen.
+void WhenDialogShows(const std::function<void(QWidget*)>& f)
+{
+    auto* poll = new QTimer;
+    QObject::connect(poll, &QTimer::timeout, poll, [poll, f] {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (w->objectName() == QLatin1String("LongWorkDialog") && w->isVisible()) {
+                poll->deleteLater();
+                f(w);
+                return;
+            }
+        }
+    });
+    poll->start(10);
+}
+
+}  // namespace
+
+class LongWorkTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    // The work waits for something only the window's thread can do: had the
+    // event loop stopped while the work ran, it would never come.
+    void theWindowsThreadGoesOnWhileTheWorkRuns()
+    {
+        FakeDialogs fake;
+        std::atomic<bool> released{false};
+        bool sawRelease = false;
+        QTimer::singleShot(20, [&] { released = true; });
+        const WorkEnd end = RunLongWork(nullptr, fake.dialogs(), QStringLiteral("Waiting"), [&](WorkProgress& progress) {
+            progress.SetTotal(1);
+            sawRelease = WaitFor(released);
+            progress.Advance(1);
+        });
+        QCOMPARE(end, WorkEnd::Done);
+        QVERIFY(sawRelease);
+        QVERIFY(!LongWorkRunning());
+    }
+
+    void cancelReachesTheWork_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::newRow("Cancel button") << QStringLiteral("button");
+        QTest::newRow("Esc in the dialog") << QStringLiteral("escape");
+        QTest::newRow("the program ending") << QStringLiteral("program");
+    }
+    void cancelReachesTheWork()
+    {
+        QFETCH(QString, how);
+        FakeDialogs fake;
+        WhenDialogShows([how](QWidget* dialog) {
+            if (how == QLatin1String("button"))
+                QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("LongWorkCancel")), Qt::LeftButton);
+            else if (how == QLatin1String("escape")) QTest::keyClick(dialog, Qt::Key_Escape);
+            else CancelLongWork();
+        });
+        bool stopped = false;
+        const WorkEnd end = RunLongWork(nullptr, fake.dialogs(), QStringLiteral("Counting"), [&](WorkProgress& progress) {
+            const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+            while (!progress.Cancelled() && std::chrono::steady_clock::now() < deadline)
+                std::this_thread::sleep_for(std::chrono::milliseconds(2));
+            stopped = progress.Cancelled();
+        });
+        QCOMPARE(end, WorkEnd::Cancelled);
+        QVERIFY(stopped);
+        for (QWidget* w : QApplication::topLevelWidgets()) QVERIFY(w->objectName() != QLatin1String("LongWorkDialog"));
+    }
+
+    // A click on another window while the work runs would start a command on
+    // the lists the work is about to replace; a second long work would run
+    // over the first.
+    void inputMeanwhileReachesOnlyTheDialogAndASecondWorkIsRefused()
+    {
+        FakeDialogs fake;
+        QPushButton other(QStringLiteral("Delete"));
+        other.show();
+        int clicks = 0;
+        connect(&other, &QPushButton::clicked, [&] { ++clicks; });
+        std::atomic<bool> tried{false};
+        WorkEnd second = WorkEnd::Done;
+        QTimer::singleShot(20, [&] {
+            QTest::mouseClick(&other, Qt::LeftButton);
+            QTest::keyClick(&other, Qt::Key_Space);
+            second = RunLongWork(nullptr, fake.dialogs(), QStringLiteral("Exporting"), [](WorkProgress&) {});
+            tried = true;
+        });
+        const WorkEnd first = RunLongWork(&other, fake.dialogs(), QStringLiteral("Importing 'people.xlsx'"),
+                                          [&](WorkProgress&) { WaitFor(tried); });
+        QCOMPARE(first, WorkEnd::Done);
+        QCOMPARE(second, WorkEnd::Refused);
+        QCOMPARE(clicks, 0);
+        QCOMPARE(fake.messages,
+                 QStringList{QStringLiteral("ORV|ORV is still busy: Importing 'people.xlsx'. Try again when it is done.|")});
+        // Once the work is done, the window answers again.
+        QTest::mouseClick(&other, Qt::LeftButton);
+        QCOMPARE(clicks, 1);
+    }
+
+    void whatTheWorkThrowsIsThrownOnTheWindowsThread()
+    {
+        FakeDialogs fake;
+        QVERIFY_THROWS_EXCEPTION(std::runtime_error, RunLongWork(nullptr, fake.dialogs(), QStringLiteral("Failing"),
+                                                                  [](WorkProgress&) { throw std::runtime_error("disk"); }));
+        QVERIFY(!LongWorkRunning());
+    }
+};
+
+}  // namespace orv::test
+
+QTEST_MAIN(orv::test::LongWorkTest)
+#include "longwork_test.moc"
