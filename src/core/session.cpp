@@ -1,5 +1,7 @@
 #include "core/session.h"
 
+#include <memory>
+
 namespace orv {
 
 void SessionReport::Add(const SessionReport& other)
@@ -16,6 +18,22 @@ void Note(SessionReport& report, const SaveReport& r)
     if (r.failed) report.messages.push_back(r.message);
     if (!r.asideCopy.empty()) report.asideCopies.push_back(r.asideCopy);
     if (!r.notice.empty()) report.notices.push_back(r.notice);
+}
+
+std::size_t Index(DataKind kind) { return static_cast<std::size_t>(kind); }
+
+std::uint64_t GenerationOf(const RecordStore& records, DataKind kind)
+{
+    const RecordStore::Generations& g = records.generations();
+    switch (kind) {
+    case DataKind::Calendar: return g.calendar;
+    case DataKind::Advanced: return g.advanced;
+    case DataKind::Annual: return g.annual;
+    case DataKind::Monthly: return g.monthly;
+    case DataKind::Weekly: return g.weekly;
+    case DataKind::Addresses: break;
+    }
+    return g.addresses;
 }
 
 void Note(SessionReport& report, const TodoReport& r)
@@ -44,7 +62,8 @@ Session::Session(std::string dataFolder, std::string settingsFile, WallClock wal
       store_(std::move(settingsFile)),
       dataFiles_(dataFolder_, wallClock),
       todoFiles_(dataFolder_, wallClock),
-      finder_(records_)
+      finder_(records_),
+      writer_(dataFiles_)
 {
 }
 
@@ -69,6 +88,9 @@ SessionReport Session::LoadData()
     SessionReport report;
     dataLoaded_ = true;
     const std::vector<LoadReport> loads = dataFiles_.LoadAll(records_);
+    // A list that holds its whole file needs no write until it changes.
+    for (const LoadReport& r : loads)
+        if (r.whole) savedGeneration_[Index(r.kind)] = GenerationOf(records_, r.kind);
     // A file that could not be read is copied aside at once, so that the one
     // message about it can say where its content is kept.
     const std::vector<SaveReport> kept = dataFiles_.KeepUnreadAside();
@@ -120,8 +142,17 @@ Session::InitResult Session::Initialise(Date today, Read read)
 SessionReport Session::SaveAll()
 {
     SessionReport report;
-    if (dataLoaded_)
-        for (const SaveReport& r : dataFiles_.SaveAll(records_)) Note(report, r);
+    if (dataLoaded_) {
+        // Shared with the answers, which could outlive this call when a
+        // file keeps changing under the writer.
+        auto collected = std::make_shared<SessionReport>();
+        for (const DataKind kind : AllDataKinds)
+            if (Unsaved(kind))
+                SaveDataFile(kind, [collected](const SessionReport& r) { collected->Add(r); }, collected.get());
+        const Delivered rest = FlushWrites();
+        report.Add(*collected);
+        report.Add(rest.report);
+    }
     if (settingsRead_) {
         Note(report, WriteSaveAllSettings(store_, settings_));
         NoteSave(report, store_);
@@ -134,15 +165,128 @@ SessionReport Session::WriteBackups(int weekday)
 {
     SessionReport report;
     if (!dataLoaded_) return report;
+    // A backup is never newer than the main file it copies.
+    report.Add(FlushWrites().report);
     for (const SaveReport& r : dataFiles_.SaveAll(records_, SaveTarget::Backup(weekday))) Note(report, r);
     return report;
 }
 
+void Session::WriteInBackground(std::function<void()> wake)
+{
+    background_ = true;
+    writer_.SetWake(std::move(wake));
+}
+
+void Session::Answer(DataKind kind, QueuedWrite& write, const void* reporter, SaveDone call)
+{
+    if (!call) return;
+    if (reporter != nullptr) {
+        // One answer per reporter and list: the newest write's.
+        for (QueuedWrite& w : queued_[Index(kind)])
+            std::erase_if(w.done, [reporter](const auto& d) { return d.first == reporter; });
+    }
+    write.done.emplace_back(reporter, std::move(call));
+}
+
+Session::QueuedWrite& Session::QueueCopy(DataKind kind)
+{
+    std::vector<QueuedWrite>& writes = queued_[Index(kind)];
+    records_.AssignUids(kind);
+    const std::uint64_t generation = GenerationOf(records_, kind);
+    // The same state is queued or being written already: its answer is this save's too.
+    if (!writes.empty() && writes.back().generation == generation) return writes.back();
+    RecordStore copy;
+    copy.WithEditList(kind, [&](auto& list) {
+        using Rec = typename std::decay_t<decltype(list)>::value_type;
+        list = records_.list<Rec>();
+    });
+    QueuedWrite& w = writes.emplace_back();
+    w.generation = generation;
+    w.ticket = writer_.Queue(kind, std::move(copy));
+    return w;
+}
+
+void Session::SaveDataFile(DataKind kind, SaveDone done, const void* reporter)
+{
+    if (const std::optional<SaveReport> refused = dataFiles_.RefusesToReplace(kind)) {
+        SessionReport report;
+        Note(report, *refused);
+        if (done) done(report);
+        return;
+    }
+    QueuedWrite& w = QueueCopy(kind);
+    Answer(kind, w, reporter, std::move(done));
+    if (!background_) FlushWrites();
+}
+
 SessionReport Session::SaveDataFile(DataKind kind)
 {
-    SessionReport report;
-    Note(report, dataFiles_.Save(kind, records_));
-    return report;
+    auto answer = std::make_shared<SessionReport>();
+    SaveDataFile(kind, [answer](const SessionReport& r) { *answer = r; }, answer.get());
+    FlushWrites();
+    return *answer;
+}
+
+Session::Delivered Session::DeliverWrites()
+{
+    Delivered delivered;
+    for (DataWriter::Done& d : writer_.TakeDone()) {
+        const std::size_t i = Index(d.kind);
+        std::vector<QueuedWrite>& writes = queued_[i];
+        // The copy written answers for the older ones it replaced.
+        std::vector<std::pair<const void*, SaveDone>> done;
+        SessionReport report;
+        std::uint64_t generation = 0;
+        auto end = writes.begin();
+        for (; end != writes.end() && end->ticket <= d.ticket; ++end) {
+            for (auto& call : end->done) done.push_back(std::move(call));
+            report.Add(end->carried);
+            generation = end->generation;
+        }
+        writes.erase(writes.begin(), end);
+
+        if (d.report.foundOutsideVersion) {
+            // Nothing was written: the other program's changes come into the
+            // list first, and the list is written again.
+            const SaveReport merged = dataFiles_.TakeInOutsideChanges(d.kind, records_);
+            Note(report, merged);
+            delivered.listsChanged |= merged.changedOutside;
+            if (!merged.failed) {
+                QueuedWrite& again = QueueCopy(d.kind);
+                again.carried.Add(report);
+                for (auto& call : done) Answer(d.kind, again, call.first, std::move(call.second));
+                continue;
+            }
+        } else {
+            if (!d.report.failed) savedGeneration_[i] = generation;
+            Note(report, d.report);
+        }
+        if (done.empty()) delivered.report.Add(report);
+        // Last, as an answer may show a message and run an event loop.
+        for (auto& call : done) call.second(report);
+    }
+    return delivered;
+}
+
+Session::Delivered Session::FlushWrites()
+{
+    Delivered delivered;
+    // A merge queues the list again; a file that keeps changing under the
+    // writer is left after a few rounds, its list still unsaved.
+    for (int round = 0; round < 5; ++round) {
+        writer_.WaitIdle();
+        const Delivered d = DeliverWrites();
+        delivered.report.Add(d.report);
+        delivered.listsChanged |= d.listsChanged;
+        if (writer_.Idle()) break;
+    }
+    return delivered;
+}
+
+bool Session::Unsaved(DataKind kind) const
+{
+    const std::optional<std::uint64_t>& saved = savedGeneration_[Index(kind)];
+    return !saved || *saved != GenerationOf(records_, kind);
 }
 
 EventFinder& Session::finder()

@@ -4,9 +4,13 @@
 // Initialise and SaveAll. No Qt here, so all of it is tested without a display.
 #pragma once
 
+#include <array>
+#include <cstdint>
+#include <functional>
 #include <optional>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/engineconfig.h"
@@ -14,6 +18,7 @@
 #include "core/settingsstore.h"
 #include "engine/eventfinder.h"
 #include "store/datafile.h"
+#include "store/datawriter.h"
 #include "store/todofile.h"
 
 namespace orv {
@@ -61,16 +66,48 @@ public:
     };
     InitResult Initialise(Date today, Read read = Read::FromFiles);
 
-    // The save-all step: the six data files, the save-all settings (from
-    // settings(), which the windows fill in first) and the four to-do files.
-    // Nothing is written that was not read first: before LoadData no data
-    // file, before Initialise no setting.
+    // The save-all step: the data files whose lists changed since they were
+    // read or written (waiting for their writes, and for those queued
+    // before), the save-all settings (from settings(), which the windows
+    // fill in first) and the four to-do files. Nothing is written that was
+    // not read first: before LoadData no data file, before Initialise no
+    // setting.
     SessionReport SaveAll();
-    // The weekday backups written at close (weekday 1 = Sunday .. 7 = Saturday).
+    // The weekday backups written at close (weekday 1 = Sunday .. 7 = Saturday),
+    // after the queued writes.
     SessionReport WriteBackups(int weekday);
 
-    // Saves one data file after an edit (the editing views call this).
+    // What a save of a data file tells, once its write ended (or was refused).
+    using SaveDone = std::function<void(const SessionReport&)>;
+    // Saves one data file after an edit (the editing views call this): gives
+    // the list's records identities and hands a copy of the list to the
+    // writer. `done` runs on this thread when the file was written or the
+    // write failed; saves that were written as one (a newer copy took the
+    // place of older ones) answer `done` of each `reporter` once, the newest.
+    // Without WriteInBackground the write is waited for, and `done` has run
+    // when this returns.
+    void SaveDataFile(DataKind kind, SaveDone done, const void* reporter = nullptr);
+    // Saves one data file and waits for its write (and those queued before).
     SessionReport SaveDataFile(DataKind kind);
+
+    // From now on SaveDataFile returns before the write: `wake` is called
+    // on the writer's thread when a write ended, and the program then calls
+    // DeliverWrites on the session's thread.
+    void WriteInBackground(std::function<void()> wake);
+    struct Delivered {
+        SessionReport report;  // of writes no one asked to hear of
+        // Another program's changes were taken into a list: the views show it anew.
+        bool listsChanged = false;
+    };
+    // Answers the writes that ended. A write that found the file changed by
+    // another program wrote nothing: its changes are taken into the list
+    // here, and the list is queued again; its answer waits for that write.
+    Delivered DeliverWrites();
+    // Waits until every queued write ended, answering them all.
+    Delivered FlushWrites();
+    // Whether the kind's list holds changes its file does not (yet).
+    bool Unsaved(DataKind kind) const;
+    DataWriter& writer() { return writer_; }
 
     // Every data file read (or written) here and none failed: what sync needs.
     bool AllDataRead() const { return dataLoaded_ && dataFiles_.AllRead(); }
@@ -102,6 +139,23 @@ private:
     bool dataLoaded_ = false;
     bool settingsRead_ = false;
     std::set<std::string> reportedSettings_;  // each bad value is told once
+
+    // A copy handed to the writer, and who waits for its answer.
+    struct QueuedWrite {
+        std::uint64_t ticket = 0;
+        std::uint64_t generation = 0;  // of the list when copied
+        std::vector<std::pair<const void*, SaveDone>> done;
+        SessionReport carried;  // told by a merge before this write
+    };
+    void Answer(DataKind kind, QueuedWrite& write, const void* reporter, SaveDone call);
+    QueuedWrite& QueueCopy(DataKind kind);
+    std::array<std::vector<QueuedWrite>, 6> queued_;
+    // The generation of each list that its file holds; none when the file
+    // holds something else (not read whole, never written, a write failed).
+    std::array<std::optional<std::uint64_t>, 6> savedGeneration_;
+    bool background_ = false;
+    // Last, so that it ends first: its queued writes still go to the files.
+    DataWriter writer_;
 };
 
 }  // namespace orv

@@ -128,6 +128,9 @@ OrvApp::OrvApp(Options options, QObject* parent)
                QMessageBox::Yes;
     };
     startProgram = [](const QStringList& arguments) { TLaunch::StartProgram(arguments); };
+    // The data files are written beside the window; each answer comes back
+    // to the window's thread as a queued call.
+    session_.WriteInBackground([this] { QMetaObject::invokeMethod(this, &OrvApp::DeliverWrites, Qt::QueuedConnection); });
 }
 
 OrvApp::~OrvApp() = default;
@@ -235,7 +238,7 @@ void OrvApp::HandleRequest(Request request)
 
 void OrvApp::RunPendingRequests()
 {
-    while (started_ && !updating_ && !pending_.empty()) {
+    while (started_ && !updating_ && !saving_ && !pending_.empty()) {
         const Request next = pending_.front();
         pending_.erase(pending_.begin());
         if (next == Request::Update) {
@@ -442,7 +445,20 @@ SessionReport OrvApp::SaveAll()
     s.ChooseSearch = static_cast<int>(data_->peopleSearch()->category());
     s.FB0 = data_->phoneBook()->columnWidth(0);
     s.FB1 = data_->phoneBook()->columnWidth(1);
-    return session_.SaveAll();
+    // An answer of a write may show a message (an event loop of its own): a
+    // request coming meanwhile waits until the writes are done.
+    const bool nested = std::exchange(saving_, true);
+    SessionReport saved = session_.SaveAll();
+    saving_ = nested;
+    return saved;
+}
+
+void OrvApp::DeliverWrites()
+{
+    const Session::Delivered delivered = session_.DeliverWrites();
+    // Another program's records were taken into a list: every view shows them.
+    if (delivered.listsChanged && started_) UpdateORV();
+    Report(QStringLiteral("ORV"), delivered.report);
 }
 
 void OrvApp::Hide()
@@ -453,6 +469,7 @@ void OrvApp::Hide()
     else data_->showMinimized();
     // The Today Box stays: "Hide" hides the main window only, and the box can
     // still be closed on its own.
+    RunPendingRequests();
 }
 
 bool OrvApp::Exit(OnSaveFailure onFailure)

@@ -61,6 +61,7 @@ public:
     // Saves, then reads everything again; after a failed save it keeps what is
     // in memory and says so.
     void Update();
+    // Saves what changed and waits for the writes of the data files.
     SessionReport SaveAll();
     void Hide();
     // Closes the program after saving; false when saving failed and it keeps
@@ -119,6 +120,8 @@ private:
     void Report(const QString& title, const SessionReport& report);
     void ApplySettingsToWindows();
     void ConnectWindows();
+    // The answers of the data files' writes, on the window's thread.
+    void DeliverWrites();
 
     Options options_;
     Session session_;
@@ -139,6 +142,7 @@ private:
     void SyncFinished(const QString& outcome, const QStringList& notes, bool changed, bool needsUser);
     bool started_ = false;
     bool updating_ = false;
+    bool saving_ = false;  // SaveAll waits for the writer; a request waits for it
     bool helpPlaced_ = false;
     bool firstStartDialog_ = false;
     bool endedInFirstStart_ = false;

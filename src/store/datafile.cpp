@@ -52,30 +52,34 @@ LoadReport DataFiles::Load(DataKind kind, RecordStore& store)
     report.path = MainPath(kind);
     ReadResult file = ReadWholeFile(report.path);
     report.existed = file.exists;
+    bool unread = false;
+    if (file.exists) {
+        ParseResult parsed;
+        if (file.result.ok) parsed = ParseDataText(kind, file.content, store);
+        else static_cast<FileResult&>(parsed) = std::move(file.result);
+        if (!parsed.ok) {
+            report.failed = true;
+            report.message = std::move(parsed.message);
+            unread = true;
+        } else if (parsed.valuesCut > 0) {
+            report.failed = true;
+            report.message = std::to_string(parsed.valuesCut) + (parsed.valuesCut == 1 ? " value was" : " values were") +
+                             " longer than " + std::to_string(kLongestValue / 1024) + " KB and cut there.";
+            unread = true;
+        } else if (parsed.cutShort) {
+            // Read as far as it goes, as ever; but the file holds more than the
+            // list, so it is kept aside before the first save replaces it.
+            unread = true;
+        }
+    }
+    report.whole = file.exists && !unread;
+    const std::lock_guard lock(lock_);
     inStep_[Index(kind)] = true;
     stamp_[Index(kind)] = file.stamp;
-    base_[Index(kind)].clear();
-    if (!file.exists) return report;
-    ParseResult parsed;
-    if (file.result.ok) parsed = ParseDataText(kind, file.content, store);
-    else static_cast<FileResult&>(parsed) = std::move(file.result);
-    if (!parsed.ok) {
-        report.failed = true;
-        report.message = std::move(parsed.message);
-        unread_[Index(kind)] = true;
-    } else if (parsed.valuesCut > 0) {
-        report.failed = true;
-        report.message = std::to_string(parsed.valuesCut) + (parsed.valuesCut == 1 ? " value was" : " values were") +
-                         " longer than " + std::to_string(kLongestValue / 1024) + " KB and cut there.";
-        unread_[Index(kind)] = true;
-    } else if (parsed.cutShort) {
-        // Read as far as it goes, as ever; but the file holds more than the
-        // list, so it is kept aside before the first save replaces it.
-        unread_[Index(kind)] = true;
-    }
+    if (unread) unread_[Index(kind)] = true;
     // Kept as read: only a file another program changes needs it again, and
     // keeping the text costs no time at all, where hashing every record did.
-    base_[Index(kind)] = std::move(file.content);
+    base_[Index(kind)] = file.exists ? std::move(file.content) : std::string();
     return report;
 }
 
@@ -92,7 +96,10 @@ std::vector<LoadReport> DataFiles::LoadAll(RecordStore& store)
 
 bool DataFiles::KeepAside(DataKind kind, SaveReport& report)
 {
-    if (!unread_[Index(kind)]) return true;
+    {
+        const std::lock_guard lock(lock_);
+        if (!unread_[Index(kind)]) return true;
+    }
     AsideCopy aside = CopyAside(MainPath(kind), clock_());
     if (!aside.result.ok) {
         report.failed = true;
@@ -101,6 +108,7 @@ bool DataFiles::KeepAside(DataKind kind, SaveReport& report)
         return false;
     }
     report.asideCopy = std::move(aside.copy);
+    const std::lock_guard lock(lock_);
     unread_[Index(kind)] = false;
     return true;
 }
@@ -109,7 +117,10 @@ std::vector<SaveReport> DataFiles::KeepUnreadAside()
 {
     std::vector<SaveReport> reports;
     for (DataKind kind : AllDataKinds) {
-        if (!unread_[Index(kind)]) continue;
+        {
+            const std::lock_guard lock(lock_);
+            if (!unread_[Index(kind)]) continue;
+        }
         SaveReport report;
         report.kind = kind;
         report.path = MainPath(kind);
@@ -119,89 +130,170 @@ std::vector<SaveReport> DataFiles::KeepUnreadAside()
     return reports;
 }
 
+std::optional<SaveReport> DataFiles::RefusesToReplace(DataKind kind) const
+{
+    {
+        const std::lock_guard lock(lock_);
+        if (inStep_[Index(kind)]) return std::nullopt;
+    }
+    SaveReport report;
+    report.kind = kind;
+    report.path = MainPath(kind);
+    if (!PathExists(report.path)) return std::nullopt;
+    report.failed = true;
+    report.message = Quoted(kind) + " was not read, so it was not replaced";
+    return report;
+}
+
 SaveReport DataFiles::Save(DataKind kind, RecordStore& store, SaveTarget target)
+{
+    if (target.weekday != 0) return SaveBackup(kind, store, target.weekday);
+    if (std::optional<SaveReport> refused = RefusesToReplace(kind)) return std::move(*refused);
+    store.AssignUids(kind);
+    SaveReport merged = TakeInOutsideChanges(kind, store);
+    if (merged.failed) return merged;
+    SaveReport report = WriteList(kind, store);
+    if (!report.failed && report.foundOutsideVersion) {
+        // Changed again between the two looks: nothing was written, and the
+        // next save takes that version in.
+        report.failed = true;
+        report.message = Quoted(kind) + " is being changed by another program, so it was not replaced.";
+    }
+    report.changedOutside = merged.changedOutside;
+    report.notice = std::move(merged.notice);
+    if (!merged.asideCopy.empty()) report.asideCopy = std::move(merged.asideCopy);
+    return report;
+}
+
+SaveReport DataFiles::SaveBackup(DataKind kind, RecordStore& store, int weekday)
 {
     SaveReport report;
     report.kind = kind;
-    if (target.weekday < 0 || target.weekday > 7) {
+    if (weekday < 0 || weekday > 7) {
         report.failed = true;
-        report.message = "Backup weekday " + std::to_string(target.weekday) + " is not 1 (Sunday) .. 7 (Saturday)";
+        report.message = "Backup weekday " + std::to_string(weekday) + " is not 1 (Sunday) .. 7 (Saturday)";
         return report;
     }
-    const bool backup = target.weekday != 0;
-    report.path = backup ? BackupPath(kind, target.weekday) : MainPath(kind);
-    if (!backup && !inStep_[Index(kind)] && PathExists(report.path)) {
-        report.failed = true;
-        report.message = Quoted(kind) + " was not read, so it was not replaced";
-        return report;
-    }
-    if (const FileResult folder = EnsureFolder(backup ? folder_ + "backup" : folder_); !folder.ok) {
+    report.path = BackupPath(kind, weekday);
+    if (const FileResult folder = EnsureFolder(folder_ + "backup"); !folder.ok) {
         report.failed = true;
         report.message = folder.message;
         return report;
     }
     store.AssignUids(kind);
-    if (!backup && !TakeInOutsideChanges(kind, store, report)) return report;
-    if (!backup && !KeepAside(kind, report)) return report;
+    const FileResult written = WriteFileAtomic(report.path, SerializeDataText(kind, store));
+    if (!written.ok) {
+        report.failed = true;
+        report.message = written.message;
+    }
+    return report;
+}
+
+SaveReport DataFiles::WriteList(DataKind kind, const RecordStore& snapshot)
+{
+    const std::size_t i = Index(kind);
+    SaveReport report;
+    report.kind = kind;
+    report.path = MainPath(kind);
+    if (const FileResult folder = EnsureFolder(folder_); !folder.ok) {
+        report.failed = true;
+        report.message = folder.message;
+        return report;
+    }
+    FileStamp known;
+    {
+        const std::lock_guard lock(lock_);
+        known = stamp_[i];
+    }
+    if (ChangedSince(report.path, known)) {
+        report.foundOutsideVersion = true;
+        return report;
+    }
+    if (!KeepAside(kind, report)) return report;
     FileStamp stamp;
-    std::string text = SerializeDataText(kind, store);
+    std::string text = SerializeDataText(kind, snapshot);
     const FileResult written = WriteFileAtomic(report.path, text, &stamp);
     if (!written.ok) {
         report.failed = true;
         report.message = written.message;
-    } else if (!backup) {
-        inStep_[Index(kind)] = true;
-        stamp_[Index(kind)] = stamp;
-        base_[Index(kind)] = std::move(text);
+        return report;
     }
-    if (report.changedOutside && !report.asideCopy.empty())
-        report.notice += "\nThe other program's version is kept unchanged as:\n" + report.asideCopy;
+    const std::lock_guard lock(lock_);
+    inStep_[i] = true;
+    stamp_[i] = stamp;
+    base_[i] = std::move(text);
     return report;
 }
 
-bool DataFiles::TakeInOutsideChanges(DataKind kind, RecordStore& store, SaveReport& report)
+SaveReport DataFiles::TakeInOutsideChanges(DataKind kind, RecordStore& store)
 {
     const std::size_t i = Index(kind);
+    SaveReport report;
+    report.kind = kind;
+    report.path = MainPath(kind);
+    FileStamp known;
+    {
+        const std::lock_guard lock(lock_);
+        known = stamp_[i];
+    }
     // Gone, or as it was: nothing of another program's to keep.
-    if (!ChangedSince(report.path, stamp_[i])) return true;
-    const ReadResult file = ReadWholeFile(report.path);
-    if (!file.exists) return true;
+    if (!ChangedSince(report.path, known)) return report;
+    ReadResult file = ReadWholeFile(report.path);
+    if (!file.exists) return report;
     if (!file.result.ok) {
         report.failed = true;
         report.message = Quoted(kind) + " was changed by another program and cannot be read now, so it was not replaced: " +
                          file.result.message;
-        return false;
+        return report;
     }
     RecordStore theirs;
     const ParseResult parsed = ParseDataText(kind, file.content, theirs);
     if (!parsed.ok || parsed.cutShort) {
         // Nothing of it can be taken in safely; it is kept as it is instead.
-        unread_[i] = true;
+        {
+            const std::lock_guard lock(lock_);
+            unread_[i] = true;
+            stamp_[i] = file.stamp;
+        }
         report.changedOutside = true;
         report.notice = Quoted(kind) + " was changed by another program while ORV had it open, and that version " +
                         (parsed.ok ? "ends in the middle" : "could not be read: " + parsed.message) +
                         ". ORV's lists were saved over it.";
-        return true;
+    } else {
+        // What the file held when ORV last read or wrote it, read the same way.
+        RecordStore then;
+        {
+            const std::lock_guard lock(lock_);
+            ParseDataText(kind, base_[i], then);
+        }
+        const MergeCounts counts = store.WithEditList(kind, [&](auto& ours) {
+            using Rec = typename std::remove_reference_t<decltype(ours)>::value_type;
+            return MergeChanges(ours, theirs.list<Rec>(), then.list<Rec>());
+        });
+        {
+            // Their version is the one to compare with from now on, also
+            // when nothing of it differs from the list.
+            const std::lock_guard lock(lock_);
+            stamp_[i] = file.stamp;
+            base_[i] = std::move(file.content);
+            if (counts.any()) unread_[i] = true;
+        }
+        if (!counts.any()) return report;
+        if (kind == DataKind::Addresses) store.SortAddresses();
+        if (kind == DataKind::Calendar) store.SortCalendar();
+        report.changedOutside = true;
+        report.notice = Quoted(kind) + " was changed by another program while ORV had it open. Its changes were taken in: " +
+                        Counted(counts.added, "added") + ", " + Counted(counts.changed, "changed") + ", " +
+                        Counted(counts.removed, "removed") + ".";
+        if (counts.conflicts > 0)
+            report.notice += " " + Counted(counts.conflicts, "record(s)") +
+                             " changed both there and in ORV keep ORV's version.";
     }
-    // What the file held when ORV last read or wrote it, read the same way.
-    RecordStore then;
-    ParseDataText(kind, base_[i], then);
-    const MergeCounts counts = store.WithEditList(kind, [&](auto& ours) {
-        using Rec = typename std::remove_reference_t<decltype(ours)>::value_type;
-        return MergeChanges(ours, theirs.list<Rec>(), then.list<Rec>());
-    });
-    if (!counts.any()) return true;
-    if (kind == DataKind::Addresses) store.SortAddresses();
-    if (kind == DataKind::Calendar) store.SortCalendar();
-    unread_[i] = true;
-    report.changedOutside = true;
-    report.notice = Quoted(kind) + " was changed by another program while ORV had it open. Its changes were taken in: " +
-                    Counted(counts.added, "added") + ", " + Counted(counts.changed, "changed") + ", " +
-                    Counted(counts.removed, "removed") + ".";
-    if (counts.conflicts > 0)
-        report.notice += " " + Counted(counts.conflicts, "record(s)") +
-                         " changed both there and in ORV keep ORV's version.";
-    return true;
+    // Their version is kept before anything replaces it, so the notice can name the copy.
+    if (!KeepAside(kind, report)) return report;
+    if (!report.asideCopy.empty())
+        report.notice += "\nThe other program's version is kept unchanged as:\n" + report.asideCopy;
+    return report;
 }
 
 std::vector<SaveReport> DataFiles::SaveAll(RecordStore& store, SaveTarget target)
@@ -214,6 +306,7 @@ std::vector<SaveReport> DataFiles::SaveAll(RecordStore& store, SaveTarget target
 
 bool DataFiles::AllRead() const
 {
+    const std::lock_guard lock(lock_);
     for (std::size_t i = 0; i < unread_.size(); ++i)
         if (unread_[i] || !inStep_[i]) return false;
     return true;

@@ -4,6 +4,8 @@
 #pragma once
 
 #include <array>
+#include <mutex>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,6 +20,8 @@ struct LoadReport {
     DataKind kind = DataKind::Addresses;
     bool existed = false;
     bool failed = false;
+    // The list holds all the file does: it need not be written again until it changes.
+    bool whole = false;
     std::string message;  // the text to show when failed
     std::string path;
 };
@@ -44,11 +48,20 @@ struct SaveReport {
     // so the views show them anew). Not a failure: the file was written.
     bool changedOutside = false;
     std::string notice;
+    // WriteList only: not written, because another program changed the
+    // file since; TakeInOutsideChanges takes that version in first.
+    bool foundOutsideVersion = false;
 };
 
 // Loads and saves the six files of one data folder. Keep one object from load to
 // save: it remembers which files could not be read, so that such a file is kept
 // aside (once) before a save replaces it.
+//
+// A save may be split in three, so that a list is written beside the thread
+// that edits it: RefusesToReplace and the list's copy on the editing thread,
+// WriteList on a writer thread, and, when another program changed the file,
+// TakeInOutsideChanges on the editing thread again before the next write.
+// What the object remembers of the files is guarded, so those may overlap.
 class DataFiles {
 public:
     explicit DataFiles(std::string folder, WallClock clock = {});
@@ -70,6 +83,22 @@ public:
     // All six in order; a failing file does not keep the others from being saved.
     std::vector<SaveReport> SaveAll(RecordStore& store, SaveTarget target = SaveTarget::Main());
 
+    // A failed report when the kind's main file exists but was never read
+    // here: what it holds is in no list, so no save may replace it.
+    std::optional<SaveReport> RefusesToReplace(DataKind kind) const;
+    // Writes the kind's list of `snapshot` (identities given) over the main
+    // file, keeping an unread file aside first. When another program changed
+    // the file since it was read or written here, nothing is written and
+    // the report says foundOutsideVersion.
+    SaveReport WriteList(DataKind kind, const RecordStore& snapshot);
+    // When another program changed the main file since it was read or
+    // written here, takes its changes into the list, keeps that version
+    // aside, and from then on counts it as the file's last version, so
+    // that the next WriteList replaces it. The report's notice tells the
+    // user; nothing is written. The list is left as it was when the file
+    // cannot be read now (a failed report).
+    SaveReport TakeInOutsideChanges(DataKind kind, RecordStore& store);
+
     // Whether every list holds its file: loaded (or written) here, none
     // failed. Sync needs it: a list that is not its file would look like
     // records deleted.
@@ -87,10 +116,13 @@ public:
 
 private:
     bool KeepAside(DataKind kind, SaveReport& report);
-    bool TakeInOutsideChanges(DataKind kind, RecordStore& store, SaveReport& report);
+    SaveReport SaveBackup(DataKind kind, RecordStore& store, int weekday);
 
     std::string folder_;
     WallClock clock_;
+    // Guards the arrays below (never held during a read or write of a whole
+    // file, except the short parse of a base text during a merge).
+    mutable std::mutex lock_;
     std::array<bool, 6> unread_{};
     // A main file that exists but was never loaded is not replaced: what it
     // holds is in no list. Loading it, or saving it once, brings it in step.

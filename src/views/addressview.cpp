@@ -413,15 +413,21 @@ void AddressView::Post(bool askedByYearField)
 
 void AddressView::Save()
 {
-    const SessionReport report = session_.SaveDataFile(DataKind::Addresses);
-    if (!report.notices.empty()) {
-        // Another program's people were taken in: the list shown is the new one.
-        ShowAddress();
-        dialogs_.message(this, QStringLiteral("ORV"), DecodeStoredLines(report.notices).join(QLatin1Char('\n')), {});
-    }
-    if (report.ok()) return;
-    const QStringList lines = DecodeStoredLines(report.messages);
-    dialogs_.message(this, QStringLiteral("ORV"), lines.join(QLatin1Char('\n')), {});
+    // Written beside the window; what the write tells comes when it ended.
+    session_.SaveDataFile(
+        DataKind::Addresses,
+        [this](const SessionReport& report) {
+            if (!report.notices.empty()) {
+                // Another program's people were taken in: the list shown is the new one.
+                ShowAddress();
+                dialogs_.message(this, QStringLiteral("ORV"), DecodeStoredLines(report.notices).join(QLatin1Char('\n')),
+                                 {});
+            }
+            if (report.ok()) return;
+            const QStringList lines = DecodeStoredLines(report.messages);
+            dialogs_.message(this, QStringLiteral("ORV"), lines.join(QLatin1Char('\n')), {});
+        },
+        this);
 }
 
 void AddressView::DataInsertClick()

@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <ctime>
+#include <memory>
 
 #include "core/engineconfig.h"
 #include "core/session.h"
@@ -122,22 +123,36 @@ void CalendarView::ImportIcalClick()
 
     const IcalPlan& plan = icalImport_->plan();
     const std::size_t added = IcalPlanAddCount(plan);
-    QStringList failures;
+    std::vector<DataKind> kinds;
     {
         const BusyCursor busy;
-        const std::vector<DataKind> kinds = ApplyICalendarPlan(plan, session().records());
-        for (const DataKind kind : kinds)
-            for (const std::string& m : session().SaveDataFile(kind).messages) failures << DecodeStored(m);
+        kinds = ApplyICalendarPlan(plan, session().records());
         if (!kinds.empty()) emit changed();
         MyCal1Click();
     }
-    if (!failures.isEmpty()) {
-        // What was read stays in memory and goes with the next save; nothing is claimed as stored.
-        dialogs_.message(this, QStringLiteral("ORV"), QStringLiteral("The events of '%1' could not be saved.").arg(name),
-                         failures.join(QStringLiteral("\n\n")));
-        return;
+    // The outcome is told once every file's write ended: nothing is claimed as stored before.
+    struct Outcome {
+        std::size_t writing = 0;
+        QStringList failures;
+    };
+    const auto outcome = std::make_shared<Outcome>();
+    outcome->writing = kinds.size();
+    const auto tell = [this, outcome, name, added] {
+        if (!outcome->failures.isEmpty()) {
+            // What was read stays in memory and goes with the next save; nothing is claimed as stored.
+            dialogs_.message(this, QStringLiteral("ORV"), QStringLiteral("The events of '%1' could not be saved.").arg(name),
+                             outcome->failures.join(QStringLiteral("\n\n")));
+            return;
+        }
+        dialogs_.message(this, QStringLiteral("ORV"), QStringLiteral("%1 from '%2' stored.").arg(Events(added), name), {});
+    };
+    if (kinds.empty()) tell();
+    for (const DataKind kind : kinds) {
+        session().SaveDataFile(kind, [outcome, tell](const SessionReport& saved) {
+            for (const std::string& m : saved.messages) outcome->failures << DecodeStored(m);
+            if (--outcome->writing == 0) tell();
+        });
     }
-    dialogs_.message(this, QStringLiteral("ORV"), QStringLiteral("%1 from '%2' stored.").arg(Events(added), name), {});
 }
 
 }  // namespace orv

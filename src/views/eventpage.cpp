@@ -10,6 +10,7 @@
 #include <QSignalBlocker>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <memory>
 
 #include "core/session.h"
 #include "engine/dates.h"
@@ -39,13 +40,22 @@ void EventPage::Message(QMessageBox::Icon icon, const QString& caption, const QS
 
 bool EventPage::SaveNow(DataKind kind)
 {
-    const SessionReport report = session_.SaveDataFile(kind);
-    if (!report.notices.empty())
-        Message(QMessageBox::Information, QStringLiteral("ORV"), DecodeStoredLines(report.notices).join(QStringLiteral("\n\n")));
-    if (report.ok()) return true;
-    const QStringList lines = DecodeStoredLines(report.messages);
-    Message(QMessageBox::Warning, QStringLiteral("ORV"), lines.join(QStringLiteral("\n\n")));
-    return false;
+    // Written beside the window; what the write tells comes when it ended
+    // (before this returns where the session waits for its writes).
+    auto failed = std::make_shared<bool>(false);
+    session_.SaveDataFile(
+        kind,
+        [this, failed](const SessionReport& report) {
+            if (!report.notices.empty())
+                Message(QMessageBox::Information, QStringLiteral("ORV"),
+                        DecodeStoredLines(report.notices).join(QStringLiteral("\n\n")));
+            if (report.ok()) return;
+            *failed = true;
+            const QStringList lines = DecodeStoredLines(report.messages);
+            Message(QMessageBox::Warning, QStringLiteral("ORV"), lines.join(QStringLiteral("\n\n")));
+        },
+        this);
+    return !*failed;
 }
 
 void EventPage::setLabelColours(const LabelColours& c)

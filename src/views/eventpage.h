@@ -65,8 +65,10 @@ signals:
 
 protected:
     Session& session() const { return session_; }
-    // Writes the kind's file at once, so nothing entered is lost if the
-    // program ends right after; a failure is shown and reported as false.
+    // Hands the kind's list to the writer at once, so nothing entered is
+    // lost if the program ends right after (it waits for its writes); a
+    // failure is shown when the write failed, and is false when that was
+    // before this returned.
     bool SaveNow(DataKind kind);
     // `accessibleName` says what the button does where its caption alone does
     // not ("Event" forward and back).

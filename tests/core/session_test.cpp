@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <map>
 
+#include "../store/gate.h"
 #include "core/session.h"
 
 using namespace orv;
@@ -107,4 +110,133 @@ TEST_F(SessionTest, AnEventAnotherProgramAddedMeanwhileIsKeptAndTheUserIsTold)
     std::vector<std::string> hints;
     for (const ACal& c : again->records().calendar()) hints.push_back(c.Hint);
     EXPECT_EQ(hints, (std::vector<std::string>{"Flight", "Dentist", "Party"}));
+}
+
+namespace {
+
+ACal Event(const std::string& hint, int day)
+{
+    ACal c;
+    c.Hint = hint, c.Day = day, c.Month = 6, c.Year = 2027;
+    EncodeCalendarDate(c);
+    return c;
+}
+
+std::vector<std::string> CalendarHints(const Session& s)
+{
+    std::vector<std::string> hints;
+    for (const ACal& c : s.records().calendar()) hints.push_back(c.Hint);
+    return hints;
+}
+
+// The session's writes going on beside its thread, the writer held at the
+// gate in its first write.
+class BackgroundTest : public SessionTest {
+protected:
+    void SetUp() override
+    {
+        SessionTest::SetUp();
+        Write(data / "cal.orv", "<BEGIN:CAL:FILE:VERSION>3.0\r\n<END:FILE>\r\n");
+        s = Open();
+        s->LoadData();
+        s->WriteInBackground([this] { ++wakes; });
+        s->writer().SetBeforeWrite([this](DataKind) { gate.Enter(); });
+    }
+    // Answers are counted and kept; a reporter gets one per write of the newest copy.
+    Session::SaveDone Collect()
+    {
+        return [this](const SessionReport& r) { answers.push_back(r); };
+    }
+    std::vector<std::string> Reloaded()
+    {
+        auto again = Open();
+        EXPECT_TRUE(again->LoadData().ok());
+        return CalendarHints(*again);
+    }
+
+    std::unique_ptr<Session> s;
+    test::Gate gate;
+    std::atomic<int> wakes = 0;
+    std::vector<SessionReport> answers;
+};
+
+}  // namespace
+
+TEST_F(BackgroundTest, EditsDuringAWriteEndAsOneWriteOfTheNewestAndUnchangedListsAreNotWritten)
+{
+    gate.Open();
+    EXPECT_TRUE(s->SaveAll().ok());  // the missing five are created
+    std::map<std::string, FileStamp> before;
+    for (const std::string& name : DataFiles::MainFileNames()) before[name] = StampOf((data / name).string());
+
+    gate.Close();
+    s->records().editCalendar().push_back(Event("Cinema", 1));
+    s->SaveDataFile(DataKind::Calendar, Collect(), this);
+    gate.WaitInside();
+    s->records().editCalendar().push_back(Event("Dinner", 2));
+    s->SaveDataFile(DataKind::Calendar, Collect(), this);
+    for (int day = 3; day <= 10; ++day) {
+        s->records().editCalendar().push_back(Event("Walk", day));
+        s->SaveDataFile(DataKind::Calendar, Collect(), this);
+    }
+    EXPECT_TRUE(answers.empty());
+    EXPECT_TRUE(s->Unsaved(DataKind::Calendar));
+    gate.Open();
+    const Session::Delivered flushed = s->FlushWrites();
+    EXPECT_TRUE(flushed.report.ok());
+    ASSERT_EQ(answers.size(), 1u);
+    EXPECT_TRUE(answers[0].ok());
+    EXPECT_GE(wakes, 1);
+    EXPECT_FALSE(s->Unsaved(DataKind::Calendar));
+    EXPECT_EQ(Reloaded().size(), 10u);
+
+    // Only the changed list's file was written; a save-all without changes writes none.
+    EXPECT_TRUE(s->SaveAll().ok());
+    for (const std::string& name : DataFiles::MainFileNames())
+        EXPECT_EQ(StampOf((data / name).string()) == before[name], name != "cal.orv") << name;
+}
+
+TEST_F(BackgroundTest, AFailedWriteIsToldKeptInMemoryAndWrittenByTheNextSave)
+{
+    gate.Open();
+    // cal.orv leads into a folder that is not there (yet): the write fails.
+    fs::remove(data / "cal.orv");
+    fs::create_symlink(dir / "elsewhere" / "cal.orv", data / "cal.orv");
+    s->records().editCalendar().push_back(Event("Dentist", 4));
+    s->SaveDataFile(DataKind::Calendar, Collect(), this);
+    s->FlushWrites();
+    ASSERT_EQ(answers.size(), 1u);
+    const FileResult direct = WriteFileAtomic((data / "cal.orv").string(), "x");
+    ASSERT_FALSE(direct.ok);
+    EXPECT_EQ(answers[0].messages, std::vector<std::string>{direct.message});
+    EXPECT_EQ(CalendarHints(*s), std::vector<std::string>{"Dentist"});
+    EXPECT_TRUE(s->Unsaved(DataKind::Calendar));
+    EXPECT_EQ(s->SaveAll().messages, std::vector<std::string>{direct.message});
+
+    fs::create_directory(dir / "elsewhere");
+    EXPECT_TRUE(s->SaveAll().ok());
+    EXPECT_EQ(Reloaded(), std::vector<std::string>{"Dentist"});
+}
+
+TEST_F(BackgroundTest, AnotherProgramsVersionWrittenDuringAQueuedWriteIsTakenInNotOverwritten)
+{
+    s->records().editCalendar().push_back(Event("Party", 1));
+    s->SaveDataFile(DataKind::Calendar, Collect(), this);
+    gate.WaitInside();
+    // A file sync brings its version while the write waits.
+    Write(data / "cal.orv.sync", "<BEGIN:CAL:FILE:VERSION>3.0\r\n<BEGIN>\r\n<HINT>Flight\r\n<PRI>0\r\n<DAY>9\r\n"
+                                 "<MONTH>1\r\n<YEAR>2027\r\n<END>\r\n<END:FILE>\r\n");
+    fs::rename(data / "cal.orv.sync", data / "cal.orv");
+    gate.Open();
+    const Session::Delivered flushed = s->FlushWrites();
+    EXPECT_TRUE(flushed.listsChanged);
+    ASSERT_EQ(answers.size(), 1u);
+    EXPECT_TRUE(answers[0].ok());
+    ASSERT_EQ(answers[0].notices.size(), 1u);
+    EXPECT_NE(answers[0].notices[0].find("'cal.orv' was changed by another program"), std::string::npos);
+    ASSERT_EQ(answers[0].asideCopies.size(), 1u);
+    EXPECT_NE(Read(answers[0].asideCopies[0]).find("Flight"), std::string::npos);
+    EXPECT_EQ(CalendarHints(*s), (std::vector<std::string>{"Flight", "Party"}));
+    EXPECT_EQ(Reloaded(), (std::vector<std::string>{"Flight", "Party"}));
+    EXPECT_FALSE(s->Unsaved(DataKind::Calendar));
 }

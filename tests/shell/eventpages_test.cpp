@@ -73,6 +73,7 @@ private slots:
         });
         NewItem("Recurrent event")->trigger();
         QCOMPARE(Lines(Today()), QStringLiteral("W Choir"));
+        app->session().FlushWrites();  // the file is written beside the window
         QVERIFY(ReadFile(data + QStringLiteral("week.orv")).contains("<WEEKDAY>4\r\n<WEEKNR>\r\n<HINT>Choir\r\n"));
         const QList<QAction*> go = Data()->findChild<QAbstractButton*>(QStringLiteral("T21"))->findChild<QMenu*>()->actions();
         QCOMPARE(go.size(), 1);
@@ -149,6 +150,7 @@ private slots:
         Data()->findChild<QAbstractButton*>(QStringLiteral("MenuL28"))->click();
         QCOMPARE(Lines(Today()), QString());
         QCOMPARE(month->model()->index(27, 2).data().toString(), QStringLiteral(" "));
+        app->session().FlushWrites();
         QVERIFY(!ReadFile(data + QStringLiteral("cal.orv")).contains("Dentist"));
     }
 };

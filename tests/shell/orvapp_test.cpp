@@ -16,6 +16,8 @@
 #include <QTableView>
 #include <QTest>
 #include <QTimer>
+#include <chrono>
+#include <thread>
 
 #include "appfixture.h"
 #include "core/settingsstore.h"
@@ -188,9 +190,18 @@ private slots:
         Start();
         app->session().todos().Top = {"Call the bank"};
         app->data()->ShowView(ViewItem::Weekly);
+        // An edit whose write is still going on when "Exit" comes: it is waited for.
+        app->session().writer().SetBeforeWrite([](DataKind) { std::this_thread::sleep_for(std::chrono::milliseconds(300)); });
+        AWeek choir;
+        choir.Weekday = 5;
+        choir.Hint = "Choir";
+        app->session().records().editWeekly().push_back(choir);
+        app->session().SaveDataFile(DataKind::Weekly, {});
+        QVERIFY(!app->session().writer().Idle());
         QSignalSpy exited(app.get(), &OrvApp::exited);
         app->Exit();
         QCOMPARE(exited.count(), 1);
+        QVERIFY(ReadFile(data + QStringLiteral("week.orv")).contains("<HINT>Choir\r\n"));
         QCOMPARE(ReadFile(data + QStringLiteral("todo1.qsf")), QByteArray("Call the bank\r\n"));
         // 2024-02-28 is a Wednesday: weekday 4.
         for (const char* name : {"data", "cal", "adv", "year", "month", "week"}) {
