@@ -265,12 +265,13 @@ std::string CellText(std::string_view stored)
 
 }  // namespace
 
-FileResult WriteXlsx(const std::string& path, const std::vector<ExportRow>& rows)
+FileResult XlsxBytes(const std::string& path, const std::vector<ExportRow>& rows, std::string& out)
 {
+    out.clear();
     if (rows.size() > CellCollector::kMaxRows)
         return FileResult::Error("Too many rows or columns for a spreadsheet: " + path);
     // The library writes to a file name of its own choosing only, so the
-    // workbook is made in a scratch file and then saved like every other file.
+    // workbook is made in a scratch file and read back.
     std::error_code noTemp;
     std::filesystem::path scratch = std::filesystem::temp_directory_path(noTemp);
     if (noTemp) scratch = "/tmp";
@@ -299,13 +300,21 @@ FileResult WriteXlsx(const std::string& path, const std::vector<ExportRow>& rows
     const lxw_error closed = workbook_close(workbook);
     if (failure == LXW_NO_ERROR) failure = closed;
     if (failure == LXW_NO_ERROR) {
-        const ReadResult made = ReadWholeFile(tmp);
+        ReadResult made = ReadWholeFile(tmp);
         ::unlink(tmp.c_str());
-        if (!made.result.ok) return made.result;
-        return WriteFileAtomic(path, made.content);
+        if (made.result.ok) out = std::move(made.content);
+        return made.result;
     }
     ::unlink(tmp.c_str());
     return FileResult::Error(std::string("The spreadsheet could not be written (") + lxw_strerror(failure) + "): " + path);
+}
+
+FileResult WriteXlsx(const std::string& path, const std::vector<ExportRow>& rows)
+{
+    std::string bytes;
+    const FileResult made = XlsxBytes(path, rows, bytes);
+    if (!made.ok) return made;
+    return WriteFileAtomic(path, bytes);
 }
 
 }  // namespace orv
