@@ -21,6 +21,7 @@
 #include "exchange/spreadsheet.h"
 #include "views/chosenfile.h"
 #include "views/labelbutton.h"
+#include "views/longwork.h"
 #include "views/printjob.h"
 #include "views/searchresultmodel.h"
 #include "views/storedtext.h"
@@ -301,8 +302,16 @@ void TDatalistForm::AddAddresses(const std::vector<int>& addressIndexes)
 
 void TDatalistForm::WriteAll()
 {
+    // The list is made beside the window from a copy of the address book and
+    // replaces the one shown only when it is whole.
     RecordStore& records = session_.records();
-    list_.WriteAll(records.addresses(), Options());
+    const std::vector<AData> addresses = records.addresses();
+    const TextListOptions options = Options();
+    DataList written;
+    const WorkEnd end = RunLongWork(this, dialogs_, QStringLiteral("Writing the data list"),
+                                    [&](WorkProgress&) { written.WriteAll(addresses, options); });
+    if (end != WorkEnd::Done) return;
+    list_ = std::move(written);
     records.CurrentAddress = 0;
     Refresh();
     emit currentAddressChanged();
@@ -386,21 +395,30 @@ void TDatalistForm::SaveInFile()
     if (chosen.path.isEmpty() || !MayOverwrite(dialogs_, this, chosen.path)) return;
     // A name typed with ".xlsx" is a spreadsheet whichever type the dialog showed.
     const int type = chosen.path.endsWith(QStringLiteral(".xlsx"), Qt::CaseInsensitive) ? Spreadsheet : chosen.type;
-    switch (type) {
-    case Spreadsheet: {
-        const FileResult written = WriteXlsx(chosen.path.toStdString(), list_.ExportRows());
-        if (!written.ok) {
-            Message(DecodeStored(written.message));
-            return;
-        }
-        const QString question = QStringLiteral("Open %1 in your spreadsheet program?").arg(QFileInfo(chosen.path).fileName());
-        if (dialogs_.ask(this, QStringLiteral("Confirm"), question, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes)
-            openUrl_(QUrl::fromLocalFile(chosen.path));
+    // The file's bytes are made beside the window from a copy of the list;
+    // the file is written only once they are all there, so Cancel writes nothing.
+    const std::vector<ExportRow> rows = type == TextFile ? std::vector<ExportRow>{} : list_.ExportRows();
+    const std::vector<std::string> lines = type == TextFile ? list_.TextLines() : std::vector<std::string>{};
+    const std::string path = chosen.path.toStdString();
+    std::string bytes;
+    FileResult made;
+    const WorkEnd end = RunLongWork(this, dialogs_, QStringLiteral("Saving '%1'").arg(QFileInfo(chosen.path).fileName()),
+                                    [&](WorkProgress&) {
+                                        switch (type) {
+                                        case Spreadsheet: made = XlsxBytes(path, rows, bytes); return;
+                                        case DataInTextFile: bytes = SerializeSemicolonText(rows); return;
+                                        default: bytes = SerializeTextList(lines); return;
+                                        }
+                                    });
+    if (end != WorkEnd::Done) return;
+    if (!made.ok) {
+        Message(DecodeStored(made.message));
         return;
     }
-    case DataInTextFile: WriteBytes(chosen.path, SerializeSemicolonText(list_.ExportRows())); return;
-    default: WriteBytes(chosen.path, SerializeTextList(list_.TextLines())); return;
-    }
+    if (!WriteBytes(chosen.path, bytes) || type != Spreadsheet) return;
+    const QString question = QStringLiteral("Open %1 in your spreadsheet program?").arg(QFileInfo(chosen.path).fileName());
+    if (dialogs_.ask(this, QStringLiteral("Confirm"), question, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes)
+        openUrl_(QUrl::fromLocalFile(chosen.path));
 }
 
 void TDatalistForm::Print()
@@ -411,13 +429,18 @@ void TDatalistForm::Print()
     printFont_ = *printFont;
     QPrinter printer(QPrinter::HighResolution);
     if (!dialogs_.choosePrinter(this, printer)) return;
-    const QStringList lines = DecodeStoredLines(list_.TextLines());
-    QTextDocument blocks;
-    blocks.setDefaultFont(*printFont);
-    blocks.setPlainText(lines.join(QLatin1Char('\n')));
-    if (!PrintDocuments(printer, PrintJob::Area(session_.settings()), QStringLiteral("File"), 1,
-                        [&](int) -> const QTextDocument& { return blocks; }))
-        Message(QStringLiteral("The printer could not be started."));
+    const std::vector<std::string> lines = list_.TextLines();
+    const QFont font = *printFont;
+    const QRect area = PrintJob::Area(session_.settings());
+    // The blocks are laid out and painted beside the window, on a document of the work's own.
+    const PrintEnd printed = PrintBeside(this, dialogs_, printer, QStringLiteral("Printing the address blocks"), [&](WorkProgress& progress) {
+        QTextDocument blocks;
+        blocks.setDefaultFont(font);
+        blocks.setPlainText(DecodeStoredLines(lines).join(QLatin1Char('\n')));
+        return PrintDocuments(printer, area, QStringLiteral("File"), 1,
+                              [&](int) -> const QTextDocument& { return blocks; }, &progress);
+    });
+    if (printed == PrintEnd::Failed) Message(QStringLiteral("The printer could not be started."));
 }
 
 }  // namespace orv
