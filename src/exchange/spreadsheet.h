@@ -33,8 +33,10 @@ struct SheetArea {
 // something; an empty sheet is one empty cell), or exactly the given area.
 // Cells keep their columns, empty ones included. The kind of file is told by
 // its content, not by its name; `fileName` is for the messages.
+// `going` (see ReadProgress) is asked while the parts are unpacked and told
+// the bytes of the sheet's text parsed.
 TableResult ReadSpreadsheet(std::string_view bytes, std::string_view fileName,
-                            std::optional<SheetArea> area = std::nullopt);
+                            std::optional<SheetArea> area = std::nullopt, const ReadProgress& going = {});
 TableResult ReadSpreadsheetFile(const std::string& path, std::optional<SheetArea> area = std::nullopt);
 
 }  // namespace orv

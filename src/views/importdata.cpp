@@ -180,23 +180,27 @@ bool TImportData::LoadFile(const QString& path, FileType type)
     const QString fileName = QFileInfo(path).fileName();
     setWindowTitle(QStringLiteral(" ORV - Import in progress"));
     const WorkEnd end = RunLongWork(this, dialogs_, QStringLiteral("Importing '%1'").arg(fileName), [&](WorkProgress& progress) {
-        progress.SetTotal(2);
         const std::optional<QByteArray> file = ReadChosenFile(path, kLargestImport, loaded.error);
         if (!file || progress.Cancelled()) return;
-        progress.Advance(1);
+        const ReadProgress going = [&progress](std::size_t done, std::size_t total) {
+            if (total > 0) {
+                progress.SetTotal(static_cast<long long>(total));
+                progress.Advance(static_cast<long long>(done));
+            }
+            return !progress.Cancelled();
+        };
         const QByteArray& bytes = *file;
         const std::string_view view(bytes.constData(), static_cast<std::size_t>(bytes.size()));
         const std::string name = fileName.toStdString();
         // A spreadsheet chosen under the text type is still read as the spreadsheet it is.
         loaded.text = type == TextFile && !IsZip(bytes);
         if (loaded.text) {
-            SeparatedText separated = ReadSeparatedText(view, name, 0);
+            SeparatedText separated = ReadSeparatedText(view, name, 0, going);
             loaded.read = std::move(separated.result);
             loaded.separator = separated.separator;
         } else {
-            loaded.read = ReadSpreadsheet(view, name, area);
+            loaded.read = ReadSpreadsheet(view, name, area, going);
         }
-        progress.Advance(2);
     });
     setWindowTitle(QStringLiteral(" ORV - Import data"));
     if (end != WorkEnd::Done) return false;
