@@ -46,13 +46,14 @@ TImportData::TImportData(Session& session, QWidget* parent)
 {
     setObjectName(QStringLiteral("ImportData"));
     setWindowTitle(QStringLiteral(" ORV - Import data"));
-    table_.rows.resize(1);
-    table_.columnCount = 1;
+    table_ = std::make_shared<Table>();
+    table_->rows.resize(1);
+    table_->columnCount = 1;
     model_ = new TextTableModel(
-        {[this] { return static_cast<int>(table_.rows.size()); }, [this] { return static_cast<int>(table_.columnCount); },
-         [this](int r, int c) { return table_.Cell(static_cast<std::size_t>(r), static_cast<std::size_t>(c)); },
+        {[this] { return static_cast<int>(table_->rows.size()); }, [this] { return static_cast<int>(table_->columnCount); },
+         [this](int r, int c) { return table_->Cell(static_cast<std::size_t>(r), static_cast<std::size_t>(c)); },
          [this](int r, int c, std::string text) {
-             std::vector<std::string>& cells = table_.rows[static_cast<std::size_t>(r)];
+             std::vector<std::string>& cells = EditTable().rows[static_cast<std::size_t>(r)];
              if (cells.size() <= static_cast<std::size_t>(c)) cells.resize(static_cast<std::size_t>(c) + 1);
              cells[static_cast<std::size_t>(c)] = std::move(text);
          },
@@ -143,12 +144,18 @@ void TImportData::Message(const QString& text, const QString& detail)
     dialogs_.message(this, QStringLiteral("ORV"), text, detail);
 }
 
+Table& TImportData::EditTable()
+{
+    if (table_.use_count() > 1) table_ = std::make_shared<Table>(*table_);
+    return *table_;
+}
+
 void TImportData::SetTable(Table table)
 {
     // The grid always has a cell, as an empty sheet has its first one.
     if (table.rows.empty()) table.rows.resize(1);
     table.columnCount = std::max<std::size_t>(table.columnCount, 1);
-    table_ = std::move(table);
+    table_ = std::make_shared<Table>(std::move(table));
     model_->Reset();
 }
 
@@ -243,10 +250,11 @@ void TImportData::DeleteRowClick()
         return;
     }
     const auto row = static_cast<std::size_t>(current.row());
-    if (table_.rows.size() <= 1) table_.rows.assign(1, {});
-    else table_.rows.erase(table_.rows.begin() + static_cast<std::ptrdiff_t>(row));
+    Table& table = EditTable();
+    if (table.rows.size() <= 1) table.rows.assign(1, {});
+    else table.rows.erase(table.rows.begin() + static_cast<std::ptrdiff_t>(row));
     model_->Reset();
-    const int last = static_cast<int>(table_.rows.size()) - 1;
+    const int last = static_cast<int>(table.rows.size()) - 1;
     StringGrid1->setCurrentIndex(model_->index(std::min(static_cast<int>(row), last), current.column()));
 }
 
@@ -254,13 +262,14 @@ void TImportData::DeleteRowClick()
 
 void TImportData::ToDatabaseClick()
 {
-    // The work reads copies of the grid and of the address book and sorts the
-    // new persons into its own list; that list replaces the address book
-    // only when the work is done, so Cancel adds nobody.
+    // The work reads the grid's table (shared, never changed while shared)
+    // and a copy of the address book, and sorts the new persons into its own
+    // list; that list replaces the address book only when the work is done,
+    // so Cancel adds nobody.
     const ImportColumns columns = Columns();
     const RecordStore& shown = session_.records();
     struct Added {
-        Table table;
+        std::shared_ptr<const Table> table;
         RecordStore records;
         std::size_t people = 0;
         QStringList problems;
@@ -270,7 +279,7 @@ void TImportData::ToDatabaseClick()
     out.records.editAddresses() = shown.addresses();
     out.records.CurrentAddress = shown.CurrentAddress;
     const WorkEnd end = RunLongWork(this, dialogs_, QStringLiteral("Adding the persons to the address book"), [&](WorkProgress& progress) {
-        const Table& table = out.table;
+        const Table& table = *out.table;
         // One step per row, and the sort of the address book as one more.
         progress.SetTotal(static_cast<long long>(table.rows.size()) + 1);
         std::vector<AddressFields> people;
@@ -298,6 +307,7 @@ void TImportData::ToDatabaseClick()
         out.people = people.size();
         AddAddresses(out.records, people);
     });
+    out.table.reset();  // the grid's own again
     if (end != WorkEnd::Done) return;
     QStringList& problems = out.problems;
     if (problems.size() > kRowsReported) {
