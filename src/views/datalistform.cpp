@@ -7,12 +7,15 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QPlainTextDocumentLayout>
 #include <QPlainTextEdit>
 #include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStackedWidget>
 #include <QTableView>
+#include <QTextDocument>
+#include <QThread>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -264,19 +267,45 @@ void TDatalistForm::UpdateExportForm()
     if (text && textStale_) ShowTextList();
 }
 
-void TDatalistForm::ShowTextList()
+namespace {
+
+// The text list as a document for Memo1; it may be made on another thread.
+std::unique_ptr<QTextDocument> TextListDocument(const std::vector<std::string>& lines, const QFont& font)
 {
-    Memo1->setPlainText(DecodeStoredLines(list_.TextLines()).join(QLatin1Char('\n')));
+    auto document = std::make_unique<QTextDocument>();
+    document->setDocumentLayout(new QPlainTextDocumentLayout(document.get()));
+    document->setDefaultFont(font);
+    document->setPlainText(DecodeStoredLines(lines).join(QLatin1Char('\n')));
+    return document;
+}
+
+}  // namespace
+
+bool TDatalistForm::TextListShown() const { return NWRadioButton->isChecked() && isVisible(); }
+
+void TDatalistForm::ShowTextList() { ShowTextDocument(TextListDocument(list_.TextLines(), Memo1->font())); }
+
+void TDatalistForm::ShowTextDocument(std::unique_ptr<QTextDocument> document)
+{
+    // The edit keeps the document it was made with; those given later are its children.
+    QTextDocument* shown = Memo1->document();
+    document->setParent(Memo1);
+    Memo1->setDocument(document.release());
+    if (shown->parent() == Memo1) delete shown;
     textStale_ = false;
 }
 
-void TDatalistForm::Refresh()
+void TDatalistForm::Refresh(std::unique_ptr<QTextDocument> text)
 {
     letterModel_->Reset();
     exportModel_->Reset();
+    if (text) {
+        ShowTextDocument(std::move(text));
+        return;
+    }
     // The text list can run to many thousands of lines: it is built when it is shown.
     textStale_ = true;
-    if (NWRadioButton->isChecked() && isVisible()) ShowTextList();
+    if (TextListShown()) ShowTextList();
 }
 
 // ---- Filling the list -------------------------------------------------------------------------
@@ -304,16 +333,25 @@ void TDatalistForm::WriteAll()
 {
     // The list is made beside the window from a copy of the address book and
     // replaces the one shown only when it is whole.
+    // So is the text list's document, when it is shown.
     RecordStore& records = session_.records();
     const std::vector<AData> addresses = records.addresses();
     const TextListOptions options = Options();
+    const bool textShown = TextListShown();
+    const QFont font = Memo1->font();
+    QThread* const window = thread();
     DataList written;
-    const WorkEnd end = RunLongWork(this, dialogs_, QStringLiteral("Writing the data list"),
-                                    [&](WorkProgress&) { written.WriteAll(addresses, options); });
+    std::unique_ptr<QTextDocument> text;
+    const WorkEnd end = RunLongWork(this, dialogs_, QStringLiteral("Writing the data list"), [&](WorkProgress& progress) {
+        written.WriteAll(addresses, options);
+        if (!textShown || progress.Cancelled()) return;
+        text = TextListDocument(written.TextLines(), font);
+        text->moveToThread(window);
+    });
     if (end != WorkEnd::Done) return;
     list_ = std::move(written);
     records.CurrentAddress = 0;
-    Refresh();
+    Refresh(std::move(text));
     emit currentAddressChanged();
 }
 

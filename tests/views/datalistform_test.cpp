@@ -112,8 +112,12 @@ private slots:
     void writeAllTakesTheAddressBookInOrderAndClearAllEmptiesIt()
     {
         Records().CurrentAddress = 2;
+        window->findChild<QRadioButton*>(QStringLiteral("NWRadioButton"))->setChecked(true);  // the text list shown
         Click("L2");
         QCOMPARE(Column("StringGrid1", 2), (QStringList{"Main Street 1", "Second Street", "Hill; Top \"2\""}));
+        QCOMPARE(window->findChild<QPlainTextEdit*>(QStringLiteral("Memo1"))->toPlainText(),
+                 QStringLiteral("Ann Lee\nMain Street 1\n1234 Town\n \nAnn Lee\nSecond Street\n1234 Town\n \n"
+                                "Bob Berg\nHill; Top \"2\"\n "));
         QCOMPARE(Records().CurrentAddress, 0);
         QCOMPARE(window->list().ExportRows().size(), 4u);
         Click("L3");
