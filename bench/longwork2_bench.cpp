@@ -129,7 +129,6 @@ void ImportToDatabase(benchmark::State& state)
     Report(state, longest);
     // Of the stall, the one save of data.orv with the 40 000 persons.
     Click(window, "Label13");
-    session.records().editAddresses() = std::vector<AData>(session.records().addresses());
     state.counters["save_ms"] = bench::MsOnWindowThread([&] { session.SaveDataFile(DataKind::Addresses); });
     session.records().editAddresses() = before;
 }

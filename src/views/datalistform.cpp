@@ -287,11 +287,14 @@ void TDatalistForm::ShowTextList() { ShowTextDocument(TextListDocument(list_.Tex
 
 void TDatalistForm::ShowTextDocument(std::unique_ptr<QTextDocument> document)
 {
-    // The edit keeps the document it was made with; those given later are its children.
+    // The edit deletes the document it made itself when it gets another; those
+    // given here are children of the edit, and go when the next one comes (in
+    // a later turn of the event loop: a long list takes a while to free).
     QTextDocument* shown = Memo1->document();
+    const bool given = shown->parent() == Memo1;
     document->setParent(Memo1);
     Memo1->setDocument(document.release());
-    if (shown->parent() == Memo1) delete shown;
+    if (given) shown->deleteLater();
     textStale_ = false;
 }
 
