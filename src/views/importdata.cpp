@@ -8,8 +8,10 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTableView>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <atomic>
 #include <utility>
 
 #include "core/session.h"
@@ -186,21 +188,29 @@ bool TImportData::LoadFile(const QString& path, FileType type)
     } loaded;
     const QString fileName = QFileInfo(path).fileName();
     setWindowTitle(QStringLiteral(" ORV - Import in progress"));
+    // While a sheet's cells are read the caption tells how far the work got.
+    std::atomic<int> percent{-1};
+    QTimer caption;
+    connect(&caption, &QTimer::timeout, this, [&] {
+        if (const int p = percent.load(); p >= 0) setWindowTitle(QStringLiteral(" ORV - Importing: %1%").arg(p));
+    });
+    caption.start(100);
     const WorkEnd end = RunLongWork(this, dialogs_, QStringLiteral("Importing '%1'").arg(fileName), [&](WorkProgress& progress) {
         const std::optional<QByteArray> file = ReadChosenFile(path, kLargestImport, loaded.error);
         if (!file || progress.Cancelled()) return;
-        const ReadProgress going = [&progress](std::size_t done, std::size_t total) {
+        const QByteArray& bytes = *file;
+        // A spreadsheet chosen under the text type is still read as the spreadsheet it is.
+        loaded.text = type == TextFile && !IsZip(bytes);
+        const ReadProgress going = [&progress, &percent, sheet = !loaded.text](std::size_t done, std::size_t total) {
             if (total > 0) {
                 progress.SetTotal(static_cast<long long>(total));
                 progress.Advance(static_cast<long long>(done));
+                if (sheet) percent = static_cast<int>(done * 100 / total);
             }
             return !progress.Cancelled();
         };
-        const QByteArray& bytes = *file;
         const std::string_view view(bytes.constData(), static_cast<std::size_t>(bytes.size()));
         const std::string name = fileName.toStdString();
-        // A spreadsheet chosen under the text type is still read as the spreadsheet it is.
-        loaded.text = type == TextFile && !IsZip(bytes);
         if (loaded.text) {
             SeparatedText separated = ReadSeparatedText(view, name, 0, going);
             loaded.read = std::move(separated.result);
@@ -209,6 +219,7 @@ bool TImportData::LoadFile(const QString& path, FileType type)
             loaded.read = ReadSpreadsheet(view, name, area, going);
         }
     });
+    caption.stop();
     setWindowTitle(QStringLiteral(" ORV - Import data"));
     if (end != WorkEnd::Done) return false;
     if (!loaded.error.isEmpty()) {
