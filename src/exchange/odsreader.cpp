@@ -128,12 +128,14 @@ private:
 
 }  // namespace
 
-TableResult ReadOdsContent(std::string_view contentXml, std::optional<SheetArea> area)
+TableResult ReadOdsContent(std::string_view contentXml, std::optional<SheetArea> area, const ReadProgress& going)
 {
     CellCollector cells(area);
     ContentHandler handler(cells);
     std::string error;
-    if (!ParseXml(contentXml, handler, error)) {
+    std::function<bool(std::size_t)> counted;
+    if (going) counted = [&going, total = contentXml.size()](std::size_t done) { return going(done, total); };
+    if (!ParseXml(contentXml, handler, error, counted)) {
         return cells.failed() ? cells.Finish() : TableResult{false, "the sheet is damaged (" + error + ")", {}};
     }
     if (!handler.foundTable()) return {false, "the file holds no sheet", {}};

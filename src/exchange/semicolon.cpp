@@ -138,7 +138,8 @@ TableResult ReadSemicolonText(std::string_view bytes, std::string_view fileName)
     return ReadSeparatedText(bytes, fileName, ';').result;
 }
 
-SeparatedText ReadSeparatedText(std::string_view bytes, std::string_view fileName, char separator)
+SeparatedText ReadSeparatedText(std::string_view bytes, std::string_view fileName, char separator,
+                                const ReadProgress& going)
 {
     SeparatedText out;
     TableResult& result = out.result;
@@ -179,6 +180,10 @@ SeparatedText ReadSeparatedText(std::string_view bytes, std::string_view fileNam
         table.columnCount = std::max(table.columnCount, row.size());
         table.rows.push_back(std::move(row));
         row.clear();
+        if (going && table.rows.size() % 4096 == 0 && !going(pos, text.size())) {
+            out.result = {false, "stopped", {}};
+            return out;
+        }
         // An empty line is a row with one empty field.
         while (pos < text.size() && IsLineEnd(text[pos])) {
             table.rows.push_back({std::string()});

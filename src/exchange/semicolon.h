@@ -38,7 +38,9 @@ struct SeparatedText {
     char separator = 0;  // the one used; 0: none found, each line is one field
 };
 // As ReadSemicolonText, with fields split at `separator` (quoted the same
-// way); a separator of 0 is detected from the text.
-SeparatedText ReadSeparatedText(std::string_view bytes, std::string_view fileName, char separator);
+// way); a separator of 0 is detected from the text. `going` (see
+// ReadProgress) is told the bytes read every few thousand lines.
+SeparatedText ReadSeparatedText(std::string_view bytes, std::string_view fileName, char separator,
+                                const ReadProgress& going = {});
 
 }  // namespace orv

@@ -51,10 +51,12 @@ struct XlsxParts {
     std::string sharedStrings;  // may be empty
     std::string styles;         // may be empty
 };
-TableResult ReadXlsxParts(const XlsxParts& parts, std::optional<SheetArea> area);
+// `going` (see ReadProgress) counts the bytes of the shared strings and the sheet.
+TableResult ReadXlsxParts(const XlsxParts& parts, std::optional<SheetArea> area, const ReadProgress& going = {});
 
 // content.xml of an OpenDocument spreadsheet.
-TableResult ReadOdsContent(std::string_view contentXml, std::optional<SheetArea> area);
+TableResult ReadOdsContent(std::string_view contentXml, std::optional<SheetArea> area,
+                           const ReadProgress& going = {});
 
 // "_x000D_" escapes of the OOXML string type, to the characters they stand for.
 std::string DecodeXlsxEscapes(std::string_view text);

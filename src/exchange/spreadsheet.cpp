@@ -87,8 +87,9 @@ public:
     bool open() const { return archive_ != nullptr; }
     bool Has(const std::string& name) const { return zip_name_locate(archive_, name.c_str(), 0) >= 0; }
 
-    // The whole entry; false when it is missing, too large or damaged.
-    bool Read(const std::string& name, std::string& out, std::string& error) const
+    // The whole entry; false when it is missing, too large or damaged, or
+    // when `going` (asked every megabyte) says to stop.
+    bool Read(const std::string& name, std::string& out, std::string& error, const ReadProgress& going = {}) const
     {
         const zip_int64_t index = zip_name_locate(archive_, name.c_str(), 0);
         if (index < 0) {
@@ -118,7 +119,13 @@ public:
                 break;
             }
             if (n == 0) break;
+            const std::size_t before = out.size();
             out.append(buffer, static_cast<std::size_t>(n));
+            if (going && before >> 20 != out.size() >> 20 && !going(0, 0)) {
+                error = "stopped";
+                ok = false;
+                break;
+            }
             if (out.size() > kMaxPart) {
                 error = name + " is too large";
                 ok = false;
@@ -170,7 +177,7 @@ std::string PartName(std::string target)
     return base + target;
 }
 
-TableResult ReadXlsx(const ZipReader& zip, std::optional<SheetArea> area)
+TableResult ReadXlsx(const ZipReader& zip, std::optional<SheetArea> area, const ReadProgress& going)
 {
     XlsxParts parts;
     std::string error;
@@ -194,15 +201,16 @@ TableResult ReadXlsx(const ZipReader& zip, std::optional<SheetArea> area)
         if (endsWith(r.type, "/sharedStrings")) sharedName = PartName(r.target);
         if (endsWith(r.type, "/styles")) stylesName = PartName(r.target);
     }
-    if (!zip.Read(sheetName, parts.sheet, error)) return {false, error, {}};
-    if (zip.Has(sharedName) && !zip.Read(sharedName, parts.sharedStrings, error)) return {false, error, {}};
-    if (zip.Has(stylesName) && !zip.Read(stylesName, parts.styles, error)) return {false, error, {}};
-    return ReadXlsxParts(parts, area);
+    if (!zip.Read(sheetName, parts.sheet, error, going)) return {false, error, {}};
+    if (zip.Has(sharedName) && !zip.Read(sharedName, parts.sharedStrings, error, going)) return {false, error, {}};
+    if (zip.Has(stylesName) && !zip.Read(stylesName, parts.styles, error, going)) return {false, error, {}};
+    return ReadXlsxParts(parts, area, going);
 }
 
 }  // namespace
 
-TableResult ReadSpreadsheet(std::string_view bytes, std::string_view fileName, std::optional<SheetArea> area)
+TableResult ReadSpreadsheet(std::string_view bytes, std::string_view fileName, std::optional<SheetArea> area,
+                            const ReadProgress& going)
 {
     const std::string name(fileName);
     if (area && (area->rows == 0 || area->columns == 0 || area->rows > CellCollector::kMaxRows ||
@@ -219,13 +227,13 @@ TableResult ReadSpreadsheet(std::string_view bytes, std::string_view fileName, s
     if (!zip.open()) return {false, "The spreadsheet " + name + " is damaged or incomplete.", {}};
     TableResult result;
     if (zip.Has("xl/workbook.xml")) {
-        result = ReadXlsx(zip, area);
+        result = ReadXlsx(zip, area, going);
     } else if (zip.Has("content.xml")) {
         std::string content, error;
-        if (!zip.Read("content.xml", content, error)) {
+        if (!zip.Read("content.xml", content, error, going)) {
             result = {false, error, {}};
         } else {
-            result = ReadOdsContent(content, area);
+            result = ReadOdsContent(content, area, going);
         }
     } else {
         return {false, name + " is not a spreadsheet (.xlsx or .ods).", {}};
@@ -265,12 +273,13 @@ std::string CellText(std::string_view stored)
 
 }  // namespace
 
-FileResult WriteXlsx(const std::string& path, const std::vector<ExportRow>& rows)
+FileResult XlsxBytes(const std::string& path, const std::vector<ExportRow>& rows, std::string& out)
 {
+    out.clear();
     if (rows.size() > CellCollector::kMaxRows)
         return FileResult::Error("Too many rows or columns for a spreadsheet: " + path);
     // The library writes to a file name of its own choosing only, so the
-    // workbook is made in a scratch file and then saved like every other file.
+    // workbook is made in a scratch file and read back.
     std::error_code noTemp;
     std::filesystem::path scratch = std::filesystem::temp_directory_path(noTemp);
     if (noTemp) scratch = "/tmp";
@@ -299,13 +308,21 @@ FileResult WriteXlsx(const std::string& path, const std::vector<ExportRow>& rows
     const lxw_error closed = workbook_close(workbook);
     if (failure == LXW_NO_ERROR) failure = closed;
     if (failure == LXW_NO_ERROR) {
-        const ReadResult made = ReadWholeFile(tmp);
+        ReadResult made = ReadWholeFile(tmp);
         ::unlink(tmp.c_str());
-        if (!made.result.ok) return made.result;
-        return WriteFileAtomic(path, made.content);
+        if (made.result.ok) out = std::move(made.content);
+        return made.result;
     }
     ::unlink(tmp.c_str());
     return FileResult::Error(std::string("The spreadsheet could not be written (") + lxw_strerror(failure) + "): " + path);
+}
+
+FileResult WriteXlsx(const std::string& path, const std::vector<ExportRow>& rows)
+{
+    std::string bytes;
+    const FileResult made = XlsxBytes(path, rows, bytes);
+    if (!made.ok) return made;
+    return WriteFileAtomic(path, bytes);
 }
 
 }  // namespace orv

@@ -19,6 +19,10 @@ namespace orv {
 // Stored texts that are not UTF-8 are taken as Windows-1252.
 FileResult WriteXlsx(const std::string& path, const std::vector<ExportRow>& rows);
 
+// The file WriteXlsx writes, as bytes in `out`, so that it can be made away
+// from where it is written; `path` is for the messages.
+FileResult XlsxBytes(const std::string& path, const std::vector<ExportRow>& rows, std::string& out);
+
 // The area the import's area dialog gives: rows 1 .. rows, columns 1 .. columns.
 struct SheetArea {
     std::size_t rows = 1;
@@ -29,8 +33,10 @@ struct SheetArea {
 // something; an empty sheet is one empty cell), or exactly the given area.
 // Cells keep their columns, empty ones included. The kind of file is told by
 // its content, not by its name; `fileName` is for the messages.
+// `going` (see ReadProgress) is asked while the parts are unpacked and told
+// the bytes of the sheet's text parsed.
 TableResult ReadSpreadsheet(std::string_view bytes, std::string_view fileName,
-                            std::optional<SheetArea> area = std::nullopt);
+                            std::optional<SheetArea> area = std::nullopt, const ReadProgress& going = {});
 TableResult ReadSpreadsheetFile(const std::string& path, std::optional<SheetArea> area = std::nullopt);
 
 }  // namespace orv

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,6 +22,11 @@ struct Table {
         return rows[row][column];
     }
 };
+
+// What a long read says of itself now and then: `done` of `total` bytes
+// (a total of 0: busy, without a measure). A false answer stops the read,
+// which then fails.
+using ReadProgress = std::function<bool(std::size_t done, std::size_t total)>;
 
 struct TableResult {
     bool ok = true;

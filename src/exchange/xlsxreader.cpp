@@ -271,8 +271,14 @@ std::string DecodeXlsxEscapes(std::string_view text)
     return out;
 }
 
-TableResult ReadXlsxParts(const XlsxParts& parts, std::optional<SheetArea> area)
+TableResult ReadXlsxParts(const XlsxParts& parts, std::optional<SheetArea> area, const ReadProgress& going)
 {
+    // The shared strings and the sheet are nearly all of the work.
+    const std::size_t total = parts.sharedStrings.size() + parts.sheet.size();
+    const auto counted = [&](std::size_t before) -> std::function<bool(std::size_t)> {
+        if (!going) return {};
+        return [&going, before, total](std::size_t done) { return going(before + done, total); };
+    };
     std::string error;
     WorkbookHandler workbook;
     if (!parts.workbook.empty() && !ParseXml(parts.workbook, workbook, error)) {
@@ -283,12 +289,12 @@ TableResult ReadXlsxParts(const XlsxParts& parts, std::optional<SheetArea> area)
         return {false, "the styles part is damaged (" + error + ")", {}};
     }
     SharedStringsHandler shared;
-    if (!parts.sharedStrings.empty() && !ParseXml(parts.sharedStrings, shared, error)) {
+    if (!parts.sharedStrings.empty() && !ParseXml(parts.sharedStrings, shared, error, counted(0))) {
         return {false, "the shared strings are damaged (" + error + ")", {}};
     }
     CellCollector cells(area);
     SheetHandler sheet(shared.strings, styles, workbook.date1904, cells);
-    if (!ParseXml(parts.sheet, sheet, error)) {
+    if (!ParseXml(parts.sheet, sheet, error, counted(parts.sharedStrings.size()))) {
         return cells.failed() ? cells.Finish() : TableResult{false, "the worksheet is damaged (" + error + ")", {}};
     }
     return cells.Finish();

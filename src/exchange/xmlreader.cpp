@@ -52,7 +52,8 @@ void XmlHandler::Fail(std::string message)
     if (parser_) XML_StopParser(static_cast<XML_Parser>(parser_), XML_FALSE);
 }
 
-bool ParseXml(std::string_view xml, XmlHandler& handler, std::string& error)
+bool ParseXml(std::string_view xml, XmlHandler& handler, std::string& error,
+              const std::function<bool(std::size_t)>& going)
 {
     const std::unique_ptr<XML_ParserStruct, decltype(&XML_ParserFree)> parser(XML_ParserCreateNS(nullptr, kSeparator),
                                                                                 &XML_ParserFree);
@@ -66,11 +67,16 @@ bool ParseXml(std::string_view xml, XmlHandler& handler, std::string& error)
     XML_SetStartDoctypeDeclHandler(parser.get(), OnDoctype);
     handler.parser_ = parser.get();
     bool ok = true;
-    // Fed in pieces: expat counts lengths in int.
-    constexpr std::size_t kPiece = 1 << 24;
+    // Fed in pieces: expat counts lengths in int, and a long parse tells how far it got.
+    const std::size_t piece = going ? std::size_t{1} << 20 : std::size_t{1} << 24;
     std::size_t pos = 0;
     do {
-        const std::size_t n = std::min(kPiece, xml.size() - pos);
+        if (going && !going(pos)) {
+            error = "stopped";
+            handler.parser_ = nullptr;
+            return false;
+        }
+        const std::size_t n = std::min(piece, xml.size() - pos);
         const bool last = pos + n == xml.size();
         if (XML_Parse(parser.get(), xml.data() + pos, static_cast<int>(n), last ? XML_TRUE : XML_FALSE) !=
             XML_STATUS_OK) {

@@ -4,6 +4,8 @@
 // door to entity expansion attacks.
 #pragma once
 
+#include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -32,13 +34,16 @@ public:
     const std::string& failure() const { return failure_; }
 
 private:
-    friend bool ParseXml(std::string_view, XmlHandler&, std::string&);
+    friend bool ParseXml(std::string_view, XmlHandler&, std::string&, const std::function<bool(std::size_t)>&);
     void* parser_ = nullptr;
     std::string failure_;
 };
 
-// False with a message when the document is not well-formed or a handler failed.
-bool ParseXml(std::string_view xml, XmlHandler& handler, std::string& error);
+// False with a message when the document is not well-formed or a handler
+// failed. `going`, when given, is told the bytes parsed so far every
+// megabyte; its false stops the parse, which then fails.
+bool ParseXml(std::string_view xml, XmlHandler& handler, std::string& error,
+              const std::function<bool(std::size_t)>& going = {});
 
 // The part of a qualified name after the namespace.
 std::string_view LocalName(std::string_view name);

@@ -7,12 +7,15 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QPlainTextDocumentLayout>
 #include <QPlainTextEdit>
 #include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStackedWidget>
 #include <QTableView>
+#include <QTextDocument>
+#include <QThread>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -21,6 +24,7 @@
 #include "exchange/spreadsheet.h"
 #include "views/chosenfile.h"
 #include "views/labelbutton.h"
+#include "views/longwork.h"
 #include "views/printjob.h"
 #include "views/searchresultmodel.h"
 #include "views/storedtext.h"
@@ -263,19 +267,48 @@ void TDatalistForm::UpdateExportForm()
     if (text && textStale_) ShowTextList();
 }
 
-void TDatalistForm::ShowTextList()
+namespace {
+
+// The text list as a document for Memo1; it may be made on another thread.
+std::unique_ptr<QTextDocument> TextListDocument(const std::vector<std::string>& lines, const QFont& font)
 {
-    Memo1->setPlainText(DecodeStoredLines(list_.TextLines()).join(QLatin1Char('\n')));
+    auto document = std::make_unique<QTextDocument>();
+    document->setDocumentLayout(new QPlainTextDocumentLayout(document.get()));
+    document->setDefaultFont(font);
+    document->setPlainText(DecodeStoredLines(lines).join(QLatin1Char('\n')));
+    return document;
+}
+
+}  // namespace
+
+bool TDatalistForm::TextListShown() const { return NWRadioButton->isChecked() && isVisible(); }
+
+void TDatalistForm::ShowTextList() { ShowTextDocument(TextListDocument(list_.TextLines(), Memo1->font())); }
+
+void TDatalistForm::ShowTextDocument(std::unique_ptr<QTextDocument> document)
+{
+    // The edit deletes the document it made itself when it gets another; those
+    // given here are children of the edit, and go when the next one comes (in
+    // a later turn of the event loop: a long list takes a while to free).
+    QTextDocument* shown = Memo1->document();
+    const bool given = shown->parent() == Memo1;
+    document->setParent(Memo1);
+    Memo1->setDocument(document.release());
+    if (given) shown->deleteLater();
     textStale_ = false;
 }
 
-void TDatalistForm::Refresh()
+void TDatalistForm::Refresh(std::unique_ptr<QTextDocument> text)
 {
     letterModel_->Reset();
     exportModel_->Reset();
+    if (text) {
+        ShowTextDocument(std::move(text));
+        return;
+    }
     // The text list can run to many thousands of lines: it is built when it is shown.
     textStale_ = true;
-    if (NWRadioButton->isChecked() && isVisible()) ShowTextList();
+    if (TextListShown()) ShowTextList();
 }
 
 // ---- Filling the list -------------------------------------------------------------------------
@@ -301,10 +334,27 @@ void TDatalistForm::AddAddresses(const std::vector<int>& addressIndexes)
 
 void TDatalistForm::WriteAll()
 {
+    // The list is made beside the window from a copy of the address book and
+    // replaces the one shown only when it is whole.
+    // So is the text list's document, when it is shown.
     RecordStore& records = session_.records();
-    list_.WriteAll(records.addresses(), Options());
+    const std::vector<AData> addresses = records.addresses();
+    const TextListOptions options = Options();
+    const bool textShown = TextListShown();
+    const QFont font = Memo1->font();
+    QThread* const window = thread();
+    DataList written;
+    std::unique_ptr<QTextDocument> text;
+    const WorkEnd end = RunLongWork(this, dialogs_, QStringLiteral("Writing the data list"), [&](WorkProgress& progress) {
+        written.WriteAll(addresses, options);
+        if (!textShown || progress.Cancelled()) return;
+        text = TextListDocument(written.TextLines(), font);
+        text->moveToThread(window);
+    });
+    if (end != WorkEnd::Done) return;
+    list_ = std::move(written);
     records.CurrentAddress = 0;
-    Refresh();
+    Refresh(std::move(text));
     emit currentAddressChanged();
 }
 
@@ -386,21 +436,30 @@ void TDatalistForm::SaveInFile()
     if (chosen.path.isEmpty() || !MayOverwrite(dialogs_, this, chosen.path)) return;
     // A name typed with ".xlsx" is a spreadsheet whichever type the dialog showed.
     const int type = chosen.path.endsWith(QStringLiteral(".xlsx"), Qt::CaseInsensitive) ? Spreadsheet : chosen.type;
-    switch (type) {
-    case Spreadsheet: {
-        const FileResult written = WriteXlsx(chosen.path.toStdString(), list_.ExportRows());
-        if (!written.ok) {
-            Message(DecodeStored(written.message));
-            return;
-        }
-        const QString question = QStringLiteral("Open %1 in your spreadsheet program?").arg(QFileInfo(chosen.path).fileName());
-        if (dialogs_.ask(this, QStringLiteral("Confirm"), question, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes)
-            openUrl_(QUrl::fromLocalFile(chosen.path));
+    // The file's bytes are made beside the window from a copy of the list;
+    // the file is written only once they are all there, so Cancel writes nothing.
+    const std::vector<ExportRow> rows = type == TextFile ? std::vector<ExportRow>{} : list_.ExportRows();
+    const std::vector<std::string> lines = type == TextFile ? list_.TextLines() : std::vector<std::string>{};
+    const std::string path = chosen.path.toStdString();
+    std::string bytes;
+    FileResult made;
+    const WorkEnd end = RunLongWork(this, dialogs_, QStringLiteral("Saving '%1'").arg(QFileInfo(chosen.path).fileName()),
+                                    [&](WorkProgress&) {
+                                        switch (type) {
+                                        case Spreadsheet: made = XlsxBytes(path, rows, bytes); return;
+                                        case DataInTextFile: bytes = SerializeSemicolonText(rows); return;
+                                        default: bytes = SerializeTextList(lines); return;
+                                        }
+                                    });
+    if (end != WorkEnd::Done) return;
+    if (!made.ok) {
+        Message(DecodeStored(made.message));
         return;
     }
-    case DataInTextFile: WriteBytes(chosen.path, SerializeSemicolonText(list_.ExportRows())); return;
-    default: WriteBytes(chosen.path, SerializeTextList(list_.TextLines())); return;
-    }
+    if (!WriteBytes(chosen.path, bytes) || type != Spreadsheet) return;
+    const QString question = QStringLiteral("Open %1 in your spreadsheet program?").arg(QFileInfo(chosen.path).fileName());
+    if (dialogs_.ask(this, QStringLiteral("Confirm"), question, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes)
+        openUrl_(QUrl::fromLocalFile(chosen.path));
 }
 
 void TDatalistForm::Print()
@@ -411,13 +470,18 @@ void TDatalistForm::Print()
     printFont_ = *printFont;
     QPrinter printer(QPrinter::HighResolution);
     if (!dialogs_.choosePrinter(this, printer)) return;
-    const QStringList lines = DecodeStoredLines(list_.TextLines());
-    QTextDocument blocks;
-    blocks.setDefaultFont(*printFont);
-    blocks.setPlainText(lines.join(QLatin1Char('\n')));
-    if (!PrintDocuments(printer, PrintJob::Area(session_.settings()), QStringLiteral("File"), 1,
-                        [&](int) -> const QTextDocument& { return blocks; }))
-        Message(QStringLiteral("The printer could not be started."));
+    const std::vector<std::string> lines = list_.TextLines();
+    const QFont font = *printFont;
+    const QRect area = PrintJob::Area(session_.settings());
+    // The blocks are laid out and painted beside the window, on a document of the work's own.
+    const PrintEnd printed = PrintBeside(this, dialogs_, printer, QStringLiteral("Printing the address blocks"), [&](WorkProgress& progress) {
+        QTextDocument blocks;
+        blocks.setDefaultFont(font);
+        blocks.setPlainText(DecodeStoredLines(lines).join(QLatin1Char('\n')));
+        return PrintDocuments(printer, area, QStringLiteral("File"), 1,
+                              [&](int) -> const QTextDocument& { return blocks; }, &progress);
+    });
+    if (printed == PrintEnd::Failed) Message(QStringLiteral("The printer could not be started."));
 }
 
 }  // namespace orv

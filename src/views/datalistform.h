@@ -8,6 +8,7 @@
 
 #include <QWidget>
 #include <functional>
+#include <memory>
 
 #include "exchange/datalist.h"
 #include "views/eventpage.h"
@@ -19,6 +20,7 @@ class QCheckBox;
 class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
+class QTextDocument;
 class QStackedWidget;
 class QTableView;
 class QUrl;
@@ -71,8 +73,12 @@ protected:
 
 private:
     TextListOptions Options() const;
-    void Refresh();
+    // The models reset; the text list shown is `text` when given, otherwise
+    // it is built when shown.
+    void Refresh(std::unique_ptr<QTextDocument> text = {});
+    bool TextListShown() const;
     void ShowTextList();
+    void ShowTextDocument(std::unique_ptr<QTextDocument> document);
     void UpdateExportForm();
     bool WriteBytes(const QString& path, const std::string& bytes);
     void Message(const QString& text);

@@ -1,6 +1,5 @@
 #include "views/importdata.h"
 
-#include <QApplication>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -9,8 +8,11 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTableView>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <atomic>
+#include <utility>
 
 #include "core/session.h"
 #include "engine/addressbook.h"
@@ -18,6 +20,7 @@
 #include "views/areadialog.h"
 #include "views/chosenfile.h"
 #include "views/labelbutton.h"
+#include "views/longwork.h"
 #include "views/searchresultmodel.h"
 #include "views/storedtext.h"
 #include "views/texttablemodel.h"
@@ -45,13 +48,14 @@ TImportData::TImportData(Session& session, QWidget* parent)
 {
     setObjectName(QStringLiteral("ImportData"));
     setWindowTitle(QStringLiteral(" ORV - Import data"));
-    table_.rows.resize(1);
-    table_.columnCount = 1;
+    table_ = std::make_shared<Table>();
+    table_->rows.resize(1);
+    table_->columnCount = 1;
     model_ = new TextTableModel(
-        {[this] { return static_cast<int>(table_.rows.size()); }, [this] { return static_cast<int>(table_.columnCount); },
-         [this](int r, int c) { return table_.Cell(static_cast<std::size_t>(r), static_cast<std::size_t>(c)); },
+        {[this] { return static_cast<int>(table_->rows.size()); }, [this] { return static_cast<int>(table_->columnCount); },
+         [this](int r, int c) { return table_->Cell(static_cast<std::size_t>(r), static_cast<std::size_t>(c)); },
          [this](int r, int c, std::string text) {
-             std::vector<std::string>& cells = table_.rows[static_cast<std::size_t>(r)];
+             std::vector<std::string>& cells = EditTable().rows[static_cast<std::size_t>(r)];
              if (cells.size() <= static_cast<std::size_t>(c)) cells.resize(static_cast<std::size_t>(c) + 1);
              cells[static_cast<std::size_t>(c)] = std::move(text);
          },
@@ -142,12 +146,18 @@ void TImportData::Message(const QString& text, const QString& detail)
     dialogs_.message(this, QStringLiteral("ORV"), text, detail);
 }
 
+Table& TImportData::EditTable()
+{
+    if (table_.use_count() > 1) table_ = std::make_shared<Table>(*table_);
+    return *table_;
+}
+
 void TImportData::SetTable(Table table)
 {
     // The grid always has a cell, as an empty sheet has its first one.
     if (table.rows.empty()) table.rows.resize(1);
     table.columnCount = std::max<std::size_t>(table.columnCount, 1);
-    table_ = std::move(table);
+    table_ = std::make_shared<Table>(std::move(table));
     model_->Reset();
 }
 
@@ -168,30 +178,60 @@ bool TImportData::LoadFile(const QString& path, FileType type)
         area = askArea_();
         if (!area) return false;  // cancelled: the grid keeps what it holds
     }
+    // The file is read and parsed beside the window; the grid changes only
+    // once it is all there.
+    struct Loaded {
+        QString error;  // the file could not be read
+        TableResult read;
+        bool text = false;
+        char separator = 0;
+    } loaded;
+    const QString fileName = QFileInfo(path).fileName();
     setWindowTitle(QStringLiteral(" ORV - Import in progress"));
-    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    QString error;
-    const std::optional<QByteArray> file = ReadChosenFile(path, kLargestImport, error);
-    if (!file) {
-        setWindowTitle(QStringLiteral(" ORV - Import data"));
-        Message(error);
-        return false;
-    }
-    const QByteArray& bytes = *file;
-    const std::string_view view(bytes.constData(), static_cast<std::size_t>(bytes.size()));
-    const std::string name = QFileInfo(path).fileName().toStdString();
-    // A spreadsheet chosen under the text type is still read as the spreadsheet it is.
-    const bool text = type == TextFile && !IsZip(bytes);
-    SeparatedText separated;
-    if (text) separated = ReadSeparatedText(view, name, 0);
-    TableResult read = text ? std::move(separated.result) : ReadSpreadsheet(view, name, area);
+    // While a sheet's cells are read the caption tells how far the work got.
+    std::atomic<int> percent{-1};
+    QTimer caption;
+    connect(&caption, &QTimer::timeout, this, [&] {
+        if (const int p = percent.load(); p >= 0) setWindowTitle(QStringLiteral(" ORV - Importing: %1%").arg(p));
+    });
+    caption.start(100);
+    const WorkEnd end = RunLongWork(this, dialogs_, QStringLiteral("Importing '%1'").arg(fileName), [&](WorkProgress& progress) {
+        const std::optional<QByteArray> file = ReadChosenFile(path, kLargestImport, loaded.error);
+        if (!file || progress.Cancelled()) return;
+        const QByteArray& bytes = *file;
+        // A spreadsheet chosen under the text type is still read as the spreadsheet it is.
+        loaded.text = type == TextFile && !IsZip(bytes);
+        const ReadProgress going = [&progress, &percent, sheet = !loaded.text](std::size_t done, std::size_t total) {
+            if (total > 0) {
+                progress.SetTotal(static_cast<long long>(total));
+                progress.Advance(static_cast<long long>(done));
+                if (sheet) percent = static_cast<int>(done * 100 / total);
+            }
+            return !progress.Cancelled();
+        };
+        const std::string_view view(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+        const std::string name = fileName.toStdString();
+        if (loaded.text) {
+            SeparatedText separated = ReadSeparatedText(view, name, 0, going);
+            loaded.read = std::move(separated.result);
+            loaded.separator = separated.separator;
+        } else {
+            loaded.read = ReadSpreadsheet(view, name, area, going);
+        }
+    });
+    caption.stop();
     setWindowTitle(QStringLiteral(" ORV - Import data"));
-    if (!read.ok) {
-        Message(DecodeStored(read.message));
+    if (end != WorkEnd::Done) return false;
+    if (!loaded.error.isEmpty()) {
+        Message(loaded.error);
         return false;
     }
-    SetTable(std::move(read.table));
-    ShowSeparator(text, separated.separator);
+    if (!loaded.read.ok) {
+        Message(DecodeStored(loaded.read.message));
+        return false;
+    }
+    SetTable(std::move(loaded.read.table));
+    ShowSeparator(loaded.text, loaded.separator);
     return true;
 }
 
@@ -221,10 +261,11 @@ void TImportData::DeleteRowClick()
         return;
     }
     const auto row = static_cast<std::size_t>(current.row());
-    if (table_.rows.size() <= 1) table_.rows.assign(1, {});
-    else table_.rows.erase(table_.rows.begin() + static_cast<std::ptrdiff_t>(row));
+    Table& table = EditTable();
+    if (table.rows.size() <= 1) table.rows.assign(1, {});
+    else table.rows.erase(table.rows.begin() + static_cast<std::ptrdiff_t>(row));
     model_->Reset();
-    const int last = static_cast<int>(table_.rows.size()) - 1;
+    const int last = static_cast<int>(table.rows.size()) - 1;
     StringGrid1->setCurrentIndex(model_->index(std::min(static_cast<int>(row), last), current.column()));
 }
 
@@ -232,41 +273,68 @@ void TImportData::DeleteRowClick()
 
 void TImportData::ToDatabaseClick()
 {
+    // The work reads the grid's table (shared, never changed while shared)
+    // and a copy of the address book, and sorts the new persons into its own
+    // list; that list replaces the address book only when the work is done,
+    // so Cancel adds nobody.
     const ImportColumns columns = Columns();
-    std::vector<AddressFields> people;
-    QStringList problems;
-    std::size_t lineBreaks = 0;
-    for (std::size_t row = 0; row < table_.rows.size(); ++row) {
-        const ImportedFields f = FieldsOfRow(table_, row, columns);
-        // A row with nothing in the assigned columns is no person (a blank line, a gap in a sheet).
-        if (std::all_of(f.text.begin(), f.text.end(), [](const std::string& t) { return t.empty(); })) continue;
-        if (const std::optional<std::string> error = ImportDateError(f)) {
-            problems << QStringLiteral("Row %1: %2").arg(row + 1).arg(DecodeStored(*error));
-            continue;
+    const RecordStore& shown = session_.records();
+    struct Added {
+        std::shared_ptr<const Table> table;
+        RecordStore records;
+        std::size_t people = 0;
+        QStringList problems;
+        std::size_t lineBreaks = 0;
+    } out;
+    out.table = table_;
+    out.records.editAddresses() = shown.addresses();
+    out.records.CurrentAddress = shown.CurrentAddress;
+    const WorkEnd end = RunLongWork(this, dialogs_, QStringLiteral("Adding the persons to the address book"), [&](WorkProgress& progress) {
+        const Table& table = *out.table;
+        // One step per row, and the sort of the address book as one more.
+        progress.SetTotal(static_cast<long long>(table.rows.size()) + 1);
+        std::vector<AddressFields> people;
+        for (std::size_t row = 0; row < table.rows.size(); ++row) {
+            if (progress.Cancelled()) return;
+            progress.Advance(static_cast<long long>(row));
+            const ImportedFields f = FieldsOfRow(table, row, columns);
+            // A row with nothing in the assigned columns is no person (a blank line, a gap in a sheet).
+            if (std::all_of(f.text.begin(), f.text.end(), [](const std::string& t) { return t.empty(); })) continue;
+            if (const std::optional<std::string> error = ImportDateError(f)) {
+                out.problems << QStringLiteral("Row %1: %2").arg(row + 1).arg(DecodeStored(*error));
+                continue;
+            }
+            AddressFields a = ImportedAddress(f);
+            if (CheckBirthdayField(BirthdayField::Year, a.Year).changeYear)
+                out.problems << QStringLiteral("Row %1: %2 The year %3 of %4 %5 was left empty.")
+                                    .arg(row + 1)
+                                    .arg(QLatin1String(kChangeTheYear), DecodeStored(a.Year), DecodeStored(a.Name),
+                                         DecodeStored(a.Surname));
+            people.push_back(std::move(a));
+            out.lineBreaks += f.lineBreaks;
         }
-        AddressFields a = ImportedAddress(f);
-        if (CheckBirthdayField(BirthdayField::Year, a.Year).changeYear)
-            problems << QStringLiteral("Row %1: %2 The year %3 of %4 %5 was left empty.")
-                            .arg(row + 1)
-                            .arg(QLatin1String(kChangeTheYear), DecodeStored(a.Year), DecodeStored(a.Name),
-                                 DecodeStored(a.Surname));
-        people.push_back(std::move(a));
-        lineBreaks += f.lineBreaks;
-    }
+        progress.Advance(static_cast<long long>(table.rows.size()));
+        if (progress.Cancelled()) return;
+        out.people = people.size();
+        AddAddresses(out.records, people);
+    });
+    out.table.reset();  // the grid's own again
+    if (end != WorkEnd::Done) return;
+    QStringList& problems = out.problems;
     if (problems.size() > kRowsReported) {
         const qsizetype more = problems.size() - kRowsReported;
         problems.resize(kRowsReported);
         problems << QStringLiteral("... and %1 more rows.").arg(more);
     }
-    if (!people.empty()) {
+    if (out.people > 0) {
         // All or nothing: the address book is as it was unless data.orv holds every new person.
         RecordStore& records = session_.records();
-        const std::vector<AData> before = records.addresses();
         const int current = records.CurrentAddress;
-        AddAddresses(records, people);
+        std::vector<AData> before = std::exchange(records.editAddresses(), std::move(out.records.editAddresses()));
+        records.CurrentAddress = out.records.CurrentAddress;
         const SessionReport saved = session_.SaveDataFile(DataKind::Addresses);
         if (!saved.ok()) {
-            records.editAddresses() = before;
+            records.editAddresses() = std::move(before);
             records.CurrentAddress = current;
             const QStringList lines = DecodeStoredLines(saved.messages);
             Message(QStringLiteral("No person was added."), lines.join(QLatin1Char('\n')));
@@ -275,10 +343,10 @@ void TImportData::ToDatabaseClick()
         problems << DecodeStoredLines(saved.notices);
         emit changed();
     }
-    QString added = QStringLiteral("%1 persons added").arg(people.size());
-    if (lineBreaks > 0 && !people.empty()) {
-        added += lineBreaks == 1 ? QStringLiteral(". In 1 field line breaks became blanks.")
-                                 : QStringLiteral(". In %1 fields line breaks became blanks.").arg(lineBreaks);
+    QString added = QStringLiteral("%1 persons added").arg(out.people);
+    if (out.lineBreaks > 0 && out.people > 0) {
+        added += out.lineBreaks == 1 ? QStringLiteral(". In 1 field line breaks became blanks.")
+                                     : QStringLiteral(". In %1 fields line breaks became blanks.").arg(out.lineBreaks);
     }
     Message(added, problems.join(QLatin1Char('\n')));
 }

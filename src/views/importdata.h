@@ -48,7 +48,7 @@ public:
     enum FileType { TextFile = 0, Spreadsheet = 1, SpreadsheetArea = 2 };
     // Reads `path` into the grid; a file that cannot be read leaves the grid as it was.
     bool LoadFile(const QString& path, FileType type);
-    const Table& table() const { return table_; }
+    const Table& table() const { return *table_; }
     ImportColumns Columns() const;
 
 public slots:
@@ -69,7 +69,10 @@ private:
     ViewDialogs dialogs_;
     AreaQuestion askArea_;
     std::unique_ptr<TArea> ownArea_;
-    Table table_;
+    // Shared with a "To database" that reads it beside the window; a change
+    // goes to a copy of its own while it is shared.
+    Table& EditTable();
+    std::shared_ptr<Table> table_;
     TLabelList commands_;
 
     TextTableModel* model_;

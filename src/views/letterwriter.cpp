@@ -16,11 +16,13 @@
 #include <QTextEdit>
 #include <QToolBar>
 #include <QToolButton>
+#include <memory>
 
 #include "core/session.h"
 #include "exchange/rtf.h"
 #include "exchange/textdocument.h"
 #include "views/chosenfile.h"
+#include "views/longwork.h"
 #include "views/printjob.h"
 
 namespace orv {
@@ -574,30 +576,44 @@ void TLetter::SaveExampleClick()
     SaveToFile(chosen.path, chosen.type + 1, *Memo2->document());
 }
 
-void TLetter::Print(int count, const std::function<const QTextDocument&(int)>& document)
+void TLetter::Print(const QString& what, int count, const std::function<DocumentSource()>& makeSource)
 {
     QPrinter printer(QPrinter::HighResolution);
     if (!dialogs_.choosePrinter(this, printer)) return;
-    if (!PrintDocuments(printer, PrintJob::Area(session_.settings()), QStringLiteral("File"), count, document))
-        Message(QStringLiteral("The printer could not be started."));
+    const QRect area = PrintJob::Area(session_.settings());
+    // The documents are made, laid out and painted beside the window.
+    const PrintEnd printed = PrintBeside(this, dialogs_, printer, what, [&](WorkProgress& progress) {
+        const DocumentSource document = makeSource();
+        return PrintDocuments(printer, area, QStringLiteral("File"), count, document, &progress);
+    });
+    if (printed == PrintEnd::Failed) Message(QStringLiteral("The printer could not be started."));
 }
 
 void TLetter::PrintLetterClick()
 {
-    // One letter per person of the list, merged one at a time into a scratch document.
+    // One letter per person of the list, merged one at a time into a scratch
+    // document made in the work, from copies of the letter and the list.
     const RichDocument letter = FromTextDocument(*Memo1->document());
     const std::vector<LetterRow> rows = Rows();
-    QTextDocument merged;
-    merged.setDefaultFont(Memo1->document()->defaultFont());
-    Print(static_cast<int>(rows.size()), [&](int r) -> const QTextDocument& {
-        ToTextDocument(MergeLetter(letter, rows[static_cast<std::size_t>(r)]), merged);
-        return merged;
+    const QFont font = Memo1->document()->defaultFont();
+    Print(QStringLiteral("Printing the letters"), static_cast<int>(rows.size()), [&]() -> DocumentSource {
+        auto merged = std::make_shared<QTextDocument>();
+        merged->setDefaultFont(font);
+        return [&letter, &rows, merged](int r) -> const QTextDocument& {
+            ToTextDocument(MergeLetter(letter, rows[static_cast<std::size_t>(r)]), *merged);
+            return *merged;
+        };
     });
 }
 
 void TLetter::PrintTextClick()
 {
-    Print(1, [this](int) -> const QTextDocument& { return *Memo1->document(); });
+    // The letter as it stands, copied for the work.
+    const std::shared_ptr<QTextDocument> text(Memo1->document()->clone());
+    text->setDefaultFont(Memo1->document()->defaultFont());
+    Print(QStringLiteral("Printing the letter"), 1, [&]() -> DocumentSource {
+        return [text](int) -> const QTextDocument& { return *text; };
+    });
 }
 
 }  // namespace orv

@@ -88,7 +88,9 @@ private:
     Written SaveToFile(const QString& path, int type, const QTextDocument& document);
     bool WriteLetter(const QString& path, int type, const QTextDocument& document);
     ViewDialogs::TypedFile AskSaveName();
-    void Print(int count, const std::function<const QTextDocument&(int)>& document);
+    // The i-th document of a print job; made within the job's work.
+    using DocumentSource = std::function<const QTextDocument&(int)>;
+    void Print(const QString& what, int count, const std::function<DocumentSource()>& makeSource);
     void Message(const QString& text);
 
     Session& session_;

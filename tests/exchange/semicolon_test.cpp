@@ -125,6 +125,25 @@ TEST(SemicolonTest, ReadsTheCommaTextTheSpreadsheetProgramWrote)
     EXPECT_EQ(comma.result.table.rows, ReadSemicolonText(test::SampleFile("people-as-shown.csv"), "p.csv").table.rows);
 }
 
+// The import's progress bar and its Cancel on a long text.
+TEST(SemicolonTest, ALongReadTellsHowFarItGotAndStopsWhenTold)
+{
+    std::string text;
+    for (int i = 0; i < 10000; ++i) text += "Ann;Lee;" + std::to_string(i) + "\r\n";
+    std::size_t last = 0;
+    const SeparatedText read = ReadSeparatedText(text, "long.csv", 0, [&](std::size_t done, std::size_t total) {
+        EXPECT_EQ(total, text.size());
+        EXPECT_GT(done, last);
+        last = done;
+        return true;
+    });
+    ASSERT_TRUE(read.result.ok);
+    EXPECT_EQ(read.result.table.RowCount(), 10000u);
+    EXPECT_EQ(read.result.table.Cell(9999, 2), "9999");
+    EXPECT_GT(last, 0u);
+    EXPECT_FALSE(ReadSeparatedText(text, "long.csv", 0, [](std::size_t, std::size_t) { return false; }).result.ok);
+}
+
 TEST(SemicolonTest, BinaryFileIsRefused)
 {
     const TableResult read = ReadSemicolonText(std::string("\x89PNG\r\n\x1a\n\0\0", 10), "/tmp/p.txt");

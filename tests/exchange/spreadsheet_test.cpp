@@ -57,6 +57,23 @@ TEST_P(SavedByTheSpreadsheetProgram, ReadsAGivenAreaExactly)
     EXPECT_EQ(wide.table.Cell(8, 19), "");
 }
 
+// The import's progress bar and its Cancel: the read says how far it got
+// without changing what it reads, and stops when told to.
+TEST_P(SavedByTheSpreadsheetProgram, TellsHowFarItGotAndStopsWhenTold)
+{
+    const std::string bytes = test::SampleFile(GetParam());
+    std::size_t calls = 0;
+    const TableResult read = ReadSpreadsheet(bytes, GetParam(), std::nullopt, [&](std::size_t done, std::size_t total) {
+        EXPECT_LE(done, total);
+        ++calls;
+        return true;
+    });
+    ASSERT_TRUE(read.ok) << read.message;
+    EXPECT_EQ(Trimmed(read.table.rows), Trimmed(kPeople));
+    EXPECT_GT(calls, 0u);
+    EXPECT_FALSE(ReadSpreadsheet(bytes, GetParam(), std::nullopt, [](std::size_t, std::size_t) { return false; }).ok);
+}
+
 INSTANTIATE_TEST_SUITE_P(Files, SavedByTheSpreadsheetProgram, testing::Values("people.xlsx", "people.ods"),
                          [](const auto& row) { return std::string(row.param).substr(7); });
 

@@ -7,7 +7,9 @@
 #include <QAbstractButton>
 #include <QRadioButton>
 #include <QTableView>
+#include <QDir>
 #include <QTest>
+#include <QTimer>
 #include <QUrl>
 
 #include "exchange/semicolon.h"
@@ -17,6 +19,7 @@
 #include "testfiles.h"
 #include "viewfixture.h"
 #include "views/datalistform.h"
+#include "views/longwork.h"
 
 namespace orv::test {
 
@@ -109,8 +112,12 @@ private slots:
     void writeAllTakesTheAddressBookInOrderAndClearAllEmptiesIt()
     {
         Records().CurrentAddress = 2;
+        window->findChild<QRadioButton*>(QStringLiteral("NWRadioButton"))->setChecked(true);  // the text list shown
         Click("L2");
         QCOMPARE(Column("StringGrid1", 2), (QStringList{"Main Street 1", "Second Street", "Hill; Top \"2\""}));
+        QCOMPARE(window->findChild<QPlainTextEdit*>(QStringLiteral("Memo1"))->toPlainText(),
+                 QStringLiteral("Ann Lee\nMain Street 1\n1234 Town\n \nAnn Lee\nSecond Street\n1234 Town\n \n"
+                                "Bob Berg\nHill; Top \"2\"\n "));
         QCOMPARE(Records().CurrentAddress, 0);
         QCOMPARE(window->list().ExportRows().size(), 4u);
         Click("L3");
@@ -186,6 +193,41 @@ private slots:
         Click("L5");
         QCOMPARE(fake.questions, QStringList{QStringLiteral("OK to overwrite %1").arg(Path("out.TXT"))});
         QCOMPARE(Read(Path("out.TXT")), expected);
+    }
+
+    // Cancel while the list is written, a file's bytes are made or the
+    // blocks are printed: the list, the current person and the file on disk
+    // stay as they were, and no temporary file is left.
+    void aCancelledCommandChangesNothing_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<int>("type");
+        QTest::newRow("Write all") << QStringLiteral("L2") << 0;
+        QTest::newRow("Save in file, text-file") << QStringLiteral("L5") << 0;
+        QTest::newRow("Save in file, spreadsheet") << QStringLiteral("L5") << 1;
+        QTest::newRow("Save in file, data in text-file") << QStringLiteral("L5") << 2;
+        QTest::newRow("Print") << QStringLiteral("L6") << 0;
+    }
+
+    void aCancelledCommandChangesNothing()
+    {
+        QFETCH(QString, command);
+        QFETCH(int, type);
+        window->AddAddresses({2});
+        Records().CurrentAddress = 1;
+        Write(Path("out"), "as it was");
+        fake.type = type;
+        fake.files << Path("out");
+        fake.answers << QMessageBox::Yes;
+        fake.pdf = Path("out");
+        QTimer::singleShot(0, [] { CancelLongWork(); });
+        Click(qPrintable(command));
+        QCOMPARE(fake.messages, QStringList{});
+        QCOMPARE(Column("StringGrid1", 0), QStringList{"Bob"});
+        QCOMPARE(Records().CurrentAddress, 1);
+        QCOMPARE(Read(Path("out")), QByteArray("as it was"));
+        QCOMPARE(QDir(fx->dir.path()).entryList(QDir::Files), QStringList{"out"});
+        QVERIFY(opened.isEmpty());
     }
 
     void aSpreadsheetHoldsTheExportTableAndOpensOnRequest()

@@ -9,6 +9,7 @@
 #include <QSpinBox>
 #include <QTableView>
 #include <QTest>
+#include <QTimer>
 #include <algorithm>
 #include <tuple>
 
@@ -19,6 +20,7 @@
 #include "testfiles.h"
 #include "viewfixture.h"
 #include "views/importdata.h"
+#include "views/longwork.h"
 
 namespace orv::test {
 
@@ -194,6 +196,40 @@ private slots:
         QVERIFY(fake.messages[0].startsWith(QStringLiteral("ORV|No person was added.|")));
         QCOMPARE(Names(), QStringList{"Old One 1/1 0"});
         QCOMPARE(changed.count(), 0);
+    }
+
+    // Cancel while the file is read or the persons are sorted in: the grid,
+    // the address book and data.orv stay as they were, and nothing is said.
+    void aCancelledImportChangesNothing_data()
+    {
+        QTest::addColumn<int>("type");  // of the file loaded in the cancelled "From file"; -1: "To database"
+        QTest::newRow("From file, text") << 0;
+        QTest::newRow("From file, spreadsheet") << 1;
+        QTest::newRow("To database") << -1;
+    }
+
+    void aCancelledImportChangesNothing()
+    {
+        QFETCH(int, type);
+        Write(Path("people.txt"), "Ann;Lee;;;;;;;5;11;1970\r\n");
+        Load(Path("people.txt"), 0);
+        QVERIFY(fx->session->SaveDataFile(DataKind::Addresses).ok());
+        const QString dataFile = QString::fromStdString(fx->session->dataFolder() + "data.orv");
+        const QByteArray disk = Read(dataFile);
+        Write(Path("other.txt"), "Bob;Berg\r\nCid;Moe\r\n");
+        fake.type = type;
+        fake.files << (type == 0 ? Path("other.txt") : Sample("people.xlsx"));
+        QSignalSpy changed(window.get(), &TImportData::changed);
+        QTimer::singleShot(0, [] { CancelLongWork(); });
+        Click(type < 0 ? "Label13" : "Label12");
+        QCOMPARE(fake.messages, QStringList{});
+        QCOMPARE(window->table().RowCount(), 1u);
+        QCOMPARE(window->table().Cell(0, 1), std::string_view("Lee"));
+        QCOMPARE(window->windowTitle(), QStringLiteral(" ORV - Import data"));
+        QCOMPARE(Names(), QStringList{"Old One 1/1 0"});
+        QCOMPARE(changed.count(), 0);
+        QCOMPARE(Read(dataFile), disk);
+        QCOMPARE(OnDisk().size(), 1u);
     }
 
     // A cell of several lines once went into data.orv as a broken tag line:

@@ -4,7 +4,9 @@
 // file, the merge-field menu and the format buttons.
 #include <QLabel>
 #include <QMenu>
+#include <QDir>
 #include <QTest>
+#include <QTimer>
 #include <QTextBlock>
 #include <QTextEdit>
 #include <QToolButton>
@@ -15,6 +17,7 @@
 #include "exchange/rtf.h"
 #include "viewfixture.h"
 #include "views/letterwriter.h"
+#include "views/longwork.h"
 
 namespace orv::test {
 
@@ -330,6 +333,32 @@ private slots:
         // "Print Text" prints the letter as it stands, codes and all.
         Item("PrintText1")->trigger();
         QCOMPARE(PdfPages(fake.pdf), (QList<QStringList>{{"Dear {fn} {sn},", "Grüße aus Köln"}}));
+    }
+
+    // A cancelled job leaves the PDF file as it was, without a temporary
+    // beside it; a whole job replaces it.
+    void aCancelledPrintKeepsTheFile_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::newRow("Print Letter") << QStringLiteral("PrintLetter1");
+        QTest::newRow("Print Text") << QStringLiteral("PrintText1");
+    }
+
+    void aCancelledPrintKeepsTheFile()
+    {
+        QFETCH(QString, command);
+        if (!HavePdfTools()) QFAIL("pdftotext (poppler-utils) is needed");
+        TypeLetter();
+        fake.pdf = Path("letters.pdf");
+        Write(fake.pdf, "as it was");
+        QTimer::singleShot(0, [] { CancelLongWork(); });
+        Item(qPrintable(command))->trigger();
+        QCOMPARE(fake.messages, QStringList{});
+        QCOMPARE(Read(fake.pdf), QByteArray("as it was"));
+        QCOMPARE(QDir(fx->dir.path()).entryList(QDir::Files), QStringList{"letters.pdf"});
+        Item(qPrintable(command))->trigger();
+        QCOMPARE(PdfPages(fake.pdf).value(0).value(1), QStringLiteral("Grüße aus Köln"));
+        QCOMPARE(QDir(fx->dir.path()).entryList(QDir::Files), QStringList{"letters.pdf"});
     }
 
     void theInsertMenuPutsCodesAtTheCursor()
