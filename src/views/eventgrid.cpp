@@ -103,6 +103,21 @@ void EventGrid::setTable(OccurrenceTable table)
     placeFiller();
 }
 
+void EventGrid::appendLines(OccurrenceTable more)
+{
+    const bool hadLines = hasLines();
+    model_->appendTable(std::move(more));
+    if (!hadLines && hasLines()) setCurrentRow(0);
+    placeFiller();
+}
+
+OccurrenceTable EventGrid::takeTable()
+{
+    OccurrenceTable old = model_->takeTable();
+    setTable({});
+    return old;
+}
+
 const OccurrenceTable& EventGrid::table() const { return model_->table(); }
 
 int EventGrid::textColumn() const { return model_->textColumn(); }
