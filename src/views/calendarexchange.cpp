@@ -3,6 +3,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <ctime>
+#include <memory>
+#include <string>
 
 #include "core/engineconfig.h"
 #include "core/session.h"
@@ -11,6 +13,7 @@
 #include "views/calendarview.h"
 #include "views/chosenfile.h"
 #include "views/icaldialogs.h"
+#include "views/longwork.h"
 #include "views/storedtext.h"
 
 namespace orv {
@@ -57,14 +60,22 @@ void CalendarView::ExportIcalClick()
     options.wholeCalendar = icalPeriod_->wholeCalendar();
     options.stamp = std::time(nullptr);
     options.weeks = settings;
+    // The calendar is written from a copy beside the window. Cancel before
+    // the file is begun leaves the old one; once begun, the write (a
+    // temporary file renamed over the old) runs to its end and is reported.
+    const auto records = std::make_shared<const RecordStore>(session().records());
     IcalExport x;
     QString error;
+    bool begun = false;
     bool written = false;
-    {
-        const BusyCursor busy;
-        x = ExportICalendar(session().records(), options);
-        written = WriteChosenFile(path, x.text, error);
-    }
+    const WorkEnd end = RunLongWork(this, dialogs_, QStringLiteral("Exporting '%1'").arg(QFileInfo(path).fileName()),
+                                    [&](WorkProgress& progress) {
+                                        x = ExportICalendar(*records, options);
+                                        if (progress.Cancelled()) return;
+                                        begun = true;
+                                        written = WriteChosenFile(path, x.text, error);
+                                    });
+    if (!begun || end == WorkEnd::Refused) return;
     if (!written) {
         dialogs_.message(this, QStringLiteral("ORV"), error, {});
         return;
@@ -83,41 +94,48 @@ void CalendarView::ImportIcalClick()
     const QString path = dialogs_.openFile(this, kIcalFilter + QStringLiteral(";;All files (*)"));
     if (path.isEmpty()) return;
     const QString name = QFileInfo(path).fileName();
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        dialogs_.message(this, QStringLiteral("ORV"), QStringLiteral("%1: %2").arg(path, file.errorString()), {});
-        return;
-    }
-    if (file.size() > kMaxIcalBytes) {
-        dialogs_.message(this, QStringLiteral("ORV"),
-                         QStringLiteral("'%1' is too large for a calendar (more than %2 MB).").arg(name).arg(kMaxIcalBytes >> 20),
-                         {});
-        return;
-    }
-    const QByteArray bytes = file.readAll();
-    const std::string text(bytes.constData(), static_cast<std::size_t>(bytes.size()));
-
     const DateSettings settings = DateSettingsFrom(session().settings());
     IcalImportOptions options;
     options.today = session().today();
     options.weeks = settings;
-    const TIcalImport::Planner planner = [this, text, options](Date from, Date to) {
+    // The file is read and planned beside the window, against a copy of the
+    // lists; the summary dialog plans again from the same text and copy.
+    const auto existing = std::make_shared<const RecordStore>(session().records());
+    const auto text = std::make_shared<std::string>();
+    const TIcalImport::Planner planner = [existing, text, options](Date from, Date to) {
         IcalImportOptions o = options;
         o.from = from;
         o.to = to;
-        return PlanICalendarImport(text, session().records(), o);
+        return PlanICalendarImport(*text, *existing, o);
     };
     const Period period = DefaultPeriod(session().today());
     IcalImport first;
-    {
-        const BusyCursor busy;
+    QString failure;
+    const WorkEnd end = RunLongWork(this, dialogs_, QStringLiteral("Reading '%1'").arg(name), [&](WorkProgress& progress) {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly)) {
+            failure = QStringLiteral("%1: %2").arg(path, file.errorString());
+            return;
+        }
+        if (file.size() > kMaxIcalBytes) {
+            failure = QStringLiteral("'%1' is too large for a calendar (more than %2 MB).").arg(name).arg(kMaxIcalBytes >> 20);
+            return;
+        }
+        const QByteArray bytes = file.readAll();
+        text->assign(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+        if (progress.Cancelled()) return;
         first = planner(period.from, period.to);
-        if (first.ok) icalImport_->Prepare(name, first.plan, planner, period.from, period.to, settings.MonthFirst);
+    });
+    if (end != WorkEnd::Done) return;
+    if (!failure.isEmpty()) {
+        dialogs_.message(this, QStringLiteral("ORV"), failure, {});
+        return;
     }
     if (!first.ok) {
         dialogs_.message(this, QStringLiteral("ORV"), QStringLiteral("'%1': %2").arg(name, DecodeStored(first.message)), {});
         return;
     }
+    icalImport_->Prepare(name, first.plan, planner, dialogs_, period.from, period.to, settings.MonthFirst);
     if (icalImport_->exec() != QDialog::Accepted) return;
 
     const IcalPlan& plan = icalImport_->plan();

@@ -17,6 +17,7 @@
 
 #include "views/changehint.h"
 #include "views/eventpage.h"
+#include "views/longwork.h"
 #include "views/storedtext.h"
 
 namespace orv {
@@ -205,11 +206,15 @@ TIcalImport::TIcalImport(TChangeHint& picker, QWidget* parent) : QDialog(parent)
 
 TIcalImport::~TIcalImport() { period_->disconnect(this); }
 
-void TIcalImport::Prepare(const QString& fileName, const IcalPlan& plan, Planner planner, Date from, Date to,
-                          bool monthFirst)
+void TIcalImport::Prepare(const QString& fileName, const IcalPlan& plan, Planner planner, const ViewDialogs& dialogs,
+                          Date from, Date to, bool monthFirst)
 {
     planner_ = std::move(planner);
+    dialogs_ = dialogs;
     plan_ = plan;
+    planFrom_ = from;
+    planTo_ = to;
+    monthFirst_ = monthFirst;
     IcalFile->setText(QStringLiteral("File: ") + fileName);
     period_->setPeriod(from, to, monthFirst);
     ShowPlan();
@@ -224,15 +229,24 @@ void TIcalImport::done(int result)
 
 void TIcalImport::Replan()
 {
-    if (period_->valid() && planner_) {
-        const BusyCursor busy;
-        IcalImport again = planner_(period_->from(), period_->to());
-        if (again.ok) {
+    if (period_->valid() && planner_ && (period_->from() != planFrom_ || period_->to() != planTo_)) {
+        const Date from = period_->from();
+        const Date to = period_->to();
+        IcalImport again;
+        const WorkEnd end = RunLongWork(this, dialogs_, QStringLiteral("Reading the dates"),
+                                        [&](WorkProgress&) { again = planner_(from, to); });
+        if (end != WorkEnd::Done) {
+            // The summary stays that of the period shown with it.
+            const QSignalBlocker blocker(period_);
+            period_->setPeriod(planFrom_, planTo_, monthFirst_);
+        } else if (again.ok) {
             // The same file gives the same events ORV cannot repeat, in the same order: the choices stay.
             if (again.plan.unexpressed.size() == plan_.unexpressed.size())
                 for (std::size_t i = 0; i < plan_.unexpressed.size(); ++i)
                     again.plan.unexpressed[i].take = plan_.unexpressed[i].take;
             plan_ = std::move(again.plan);
+            planFrom_ = from;
+            planTo_ = to;
         }
     }
     ShowPlan();

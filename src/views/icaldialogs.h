@@ -8,6 +8,7 @@
 
 #include "engine/dates.h"
 #include "exchange/icalimport.h"
+#include "views/viewdialogs.h"
 
 class QCheckBox;
 class QDateEdit;
@@ -91,7 +92,9 @@ public:
     TIcalImport(TChangeHint& picker, QWidget* parent = nullptr);
     ~TIcalImport() override;
 
-    void Prepare(const QString& fileName, const IcalPlan& plan, Planner planner, Date from, Date to, bool monthFirst);
+    // `planner` runs beside the window (through `dialogs` a refusal is told).
+    void Prepare(const QString& fileName, const IcalPlan& plan, Planner planner, const ViewDialogs& dialogs, Date from,
+                 Date to, bool monthFirst);
     // The plan as the user left it: the take flags chosen, the period's dates.
     const IcalPlan& plan() const { return plan_; }
     // Closing lets go of the planner and the file text it holds.
@@ -104,7 +107,10 @@ private:
     void TakeChanged(QListWidgetItem* item);
 
     Planner planner_;
+    ViewDialogs dialogs_;
     IcalPlan plan_;
+    Date planFrom_, planTo_;  // the period the plan shown was made for
+    bool monthFirst_ = false;
 
     QLabel* IcalFile;
     QPlainTextEdit* IcalSummary;
