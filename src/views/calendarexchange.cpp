@@ -68,14 +68,15 @@ void CalendarView::ExportIcalClick()
     QString error;
     bool begun = false;
     bool written = false;
-    const WorkEnd end = RunLongWork(this, dialogs_, QStringLiteral("Exporting '%1'").arg(QFileInfo(path).fileName()),
+    // Whatever the work's end, `begun` says whether the file was reached.
+    RunLongWork(this, dialogs_, QStringLiteral("Exporting '%1'").arg(QFileInfo(path).fileName()),
                                     [&](WorkProgress& progress) {
                                         x = ExportICalendar(*records, options);
                                         if (progress.Cancelled()) return;
                                         begun = true;
                                         written = WriteChosenFile(path, x.text, error);
                                     });
-    if (!begun || end == WorkEnd::Refused) return;
+    if (!begun) return;
     if (!written) {
         dialogs_.message(this, QStringLiteral("ORV"), error, {});
         return;
