@@ -160,6 +160,38 @@ void IcalImportOfItsOwnExport(benchmark::State& state)
 }
 BENCHMARK(IcalImportOfItsOwnExport)->Unit(benchmark::kMillisecond)->Iterations(2);
 
+// 20 000 new calendar events, read, planned and added to the lifetime's.
+void IcalImportOfNewEvents(benchmark::State& state)
+{
+    const QString path = BenchFolder() + QStringLiteral("new.ics");
+    {
+        RecordStore other;
+        for (int i = 0; i < 20000; ++i) {
+            ACal& c = other.editCalendar().emplace_back();
+            c.Day = i % 28 + 1;
+            c.Month = i / 28 % 12 + 1;
+            c.Year = 2030 + i % 40;
+            c.Hint = "Imported event " + std::to_string(i);
+        }
+        IcalExportOptions options;
+        options.from = Date{2030, 1, 1};
+        options.to = Date{2069, 12, 31};
+        options.wholeCalendar = true;
+        const IcalExport x = ExportICalendar(other, options);
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly)) std::abort();
+        file.write(x.text.data(), static_cast<qint64>(x.text.size()));
+    }
+    CalendarView view(LifetimeSession(), navigator);
+    int messages = 0;
+    view.setDialogs(Answering(path, messages));
+    QTimer* accept = AcceptWhenShown<TIcalImport>(&view);
+    Measure(state, [&] { view.ImportIcalClick(); });
+    delete accept;
+    state.counters["calendar"] = static_cast<double>(LifetimeSession().records().calendar().size());
+}
+BENCHMARK(IcalImportOfNewEvents)->Unit(benchmark::kMillisecond)->Iterations(1);
+
 // Last: it adds the whole address book once more (20 000 people).
 void ImportAllVCardsOfTheAddressBook(benchmark::State& state)
 {

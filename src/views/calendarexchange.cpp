@@ -5,6 +5,7 @@
 #include <ctime>
 #include <memory>
 #include <string>
+#include <type_traits>
 
 #include "core/engineconfig.h"
 #include "core/session.h"
@@ -101,9 +102,11 @@ void CalendarView::ImportIcalClick()
     options.weeks = settings;
     // The file is read and planned beside the window, against a copy of the
     // lists; the summary dialog plans again from the same text and copy.
-    const auto existing = std::make_shared<const RecordStore>(session().records());
+    const auto existing = std::make_shared<RecordStore>(session().records());
+    const RecordStore::Generations copied = session().records().generations();
     const auto text = std::make_shared<std::string>();
-    const TIcalImport::Planner planner = [existing, text, options](Date from, Date to) {
+    const TIcalImport::Planner planner = [existing = std::shared_ptr<const RecordStore>(existing), text,
+                                          options](Date from, Date to) {
         IcalImportOptions o = options;
         o.from = from;
         o.to = to;
@@ -111,6 +114,7 @@ void CalendarView::ImportIcalClick()
     };
     const Period period = DefaultPeriod(session().today());
     IcalImport first;
+    QStringList summary;
     QString failure;
     const WorkEnd end = RunLongWork(this, dialogs_, QStringLiteral("Reading '%1'").arg(name), [&](WorkProgress& progress) {
         QFile file(path);
@@ -126,6 +130,7 @@ void CalendarView::ImportIcalClick()
         text->assign(bytes.constData(), static_cast<std::size_t>(bytes.size()));
         if (progress.Cancelled()) return;
         first = planner(period.from, period.to);
+        if (first.ok) summary = TIcalImport::SummaryLines(first.plan);
     });
     if (end != WorkEnd::Done) return;
     if (!failure.isEmpty()) {
@@ -136,15 +141,32 @@ void CalendarView::ImportIcalClick()
         dialogs_.message(this, QStringLiteral("ORV"), QStringLiteral("'%1': %2").arg(name, DecodeStored(first.message)), {});
         return;
     }
-    icalImport_->Prepare(name, first.plan, planner, dialogs_, period.from, period.to, settings.MonthFirst);
+    icalImport_->Prepare(name, std::move(first.plan), std::move(summary), planner, dialogs_, period.from, period.to, settings.MonthFirst);
     if (icalImport_->exec() != QDialog::Accepted) return;
 
+    // The events go into the copy beside the window (the calendar is sorted
+    // there); the window then takes the lists that changed, unless its own
+    // changed since the copy was made: then the plan goes onto them here.
     const IcalPlan& plan = icalImport_->plan();
     const std::size_t added = IcalPlanAddCount(plan);
+    std::vector<DataKind> kinds;
+    if (RunLongWork(this, dialogs_, QStringLiteral("Adding the events of '%1'").arg(name),
+                    [&](WorkProgress&) { kinds = ApplyICalendarPlan(plan, *existing); }) != WorkEnd::Done)
+        return;
+    RecordStore& records = session().records();
+    if (records.generations() == copied) {
+        for (const DataKind kind : kinds)
+            existing->WithEditList(kind, [&](auto& planned) {
+                records.WithEditList(kind, [&](auto& list) {
+                    if constexpr (std::is_same_v<decltype(list), decltype(planned)>) list.swap(planned);
+                });
+            });
+    } else {
+        kinds = ApplyICalendarPlan(plan, records);
+    }
     QStringList failures;
     {
         const BusyCursor busy;
-        const std::vector<DataKind> kinds = ApplyICalendarPlan(plan, session().records());
         for (const DataKind kind : kinds)
             for (const std::string& m : session().SaveDataFile(kind).messages) failures << DecodeStored(m);
         if (!kinds.empty()) emit changed();

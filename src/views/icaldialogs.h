@@ -17,6 +17,7 @@ class QListWidget;
 class QListWidgetItem;
 class QPlainTextEdit;
 class QPushButton;
+class QTimer;
 class QToolButton;
 
 namespace orv {
@@ -92,9 +93,14 @@ public:
     TIcalImport(TChangeHint& picker, QWidget* parent = nullptr);
     ~TIcalImport() override;
 
-    // `planner` runs beside the window (through `dialogs` a refusal is told).
-    void Prepare(const QString& fileName, const IcalPlan& plan, Planner planner, const ViewDialogs& dialogs, Date from,
-                 Date to, bool monthFirst);
+    // The summary's lines as shown: for a large file they are made beside
+    // the window, with the plan.
+    static QStringList SummaryLines(const IcalPlan& plan);
+
+    // `summary` is SummaryLines(plan); `planner` runs beside the window
+    // (through `dialogs` a refusal is told).
+    void Prepare(const QString& fileName, IcalPlan plan, QStringList summary, Planner planner,
+                 const ViewDialogs& dialogs, Date from, Date to, bool monthFirst);
     // The plan as the user left it: the take flags chosen, the period's dates.
     const IcalPlan& plan() const { return plan_; }
     // Closing lets go of the planner and the file text it holds.
@@ -102,8 +108,11 @@ public:
 
 private:
     void Replan();
-    void ShowPlan();
-    void ShowSummary();
+    // Shows the plan with its summary (made here when not given).
+    void ShowPlan(QStringList* summary = nullptr);
+    void ShowSummary(QStringList* summary = nullptr);
+    void ShowPeriodState();
+    void FillSummary();
     void TakeChanged(QListWidgetItem* item);
 
     Planner planner_;
@@ -111,6 +120,10 @@ private:
     IcalPlan plan_;
     Date planFrom_, planTo_;  // the period the plan shown was made for
     bool monthFirst_ = false;
+    // A long summary goes into its box a slice at a time, beside the person reading its start.
+    QStringList summary_;
+    qsizetype summaryShown_ = 0;
+    QTimer* summaryFill_;
 
     QLabel* IcalFile;
     QPlainTextEdit* IcalSummary;

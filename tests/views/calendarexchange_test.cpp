@@ -14,6 +14,7 @@
 #include <QTimer>
 
 #include "eventviewtest.h"
+#include "exchange/icalexport.h"
 #include "fakedialogs.h"
 #include "views/calendarview.h"
 #include "views/eventgrid.h"
@@ -376,6 +377,51 @@ private slots:
         QVERIFY(answered);
         QCOMPARE(fake.messages.size(), 1);
         QVERIFY2(fake.messages[0].contains(QStringLiteral("from 'web-calendar.ics' stored.")), qPrintable(fake.messages[0]));
+    }
+
+    // The events are added to a copy beside the window; an event the
+    // calendar got while the summary was shown stays, beside those imported.
+    void aCalendarChangedMeanwhileKeepsItsChange()
+    {
+        fake.files.enqueue(Sample("desktop-phone.ics"));
+        WhenOpen<TIcalImport>([&](TIcalImport* d) {
+            p->fx.session->records().editCalendar().push_back(Event("Added meanwhile", Date{2024, 6, 1}));
+            Press(d, "IcalImportOk");
+        });
+        p->Click("ImportIcal");
+        QVERIFY(answered);
+        const QByteArray cal = p->File("cal.orv");
+        QVERIFY(cal.contains("<HINT>Added meanwhile\r\n"));
+        const std::vector<ACal>& calendar = p->fx.session->records().calendar();
+        QVERIFY(std::is_sorted(calendar.begin(), calendar.end(), [](const ACal& a, const ACal& b) { return a.Date < b.Date; }));
+        QVERIFY(calendar.size() > 3u);
+    }
+
+    // A summary of thousands of lines goes into its box a slice at a time:
+    // once filled, it reads as the plan's summary, no line lost or doubled.
+    void aLongSummaryIsShownWhole()
+    {
+        RecordStore many;
+        for (int i = 0; i < 4500; ++i) many.editCalendar().push_back(Event("Event " + std::to_string(i), Date{2024, 1, 1}));
+        IcalExportOptions options;
+        options.from = Date{2024, 1, 1};
+        options.to = Date{2024, 12, 31};
+        const std::string text = ExportICalendar(many, options).text;
+        const QString path = Written("many.ics");
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(text.data(), static_cast<qint64>(text.size()));
+        file.close();
+        p->fx.session->records().editCalendar() = many.calendar();  // every event is there already: one line each
+        WhenOpen<TIcalImport>([&](TIcalImport* d) {
+            const QString whole = TIcalImport::SummaryLines(d->plan()).join(QLatin1Char('\n'));
+            QCOMPARE(whole.count(QLatin1Char('\n')), 4500);
+            auto* summary = In<QPlainTextEdit>(d, "IcalSummary");
+            QVERIFY(summary->toPlainText().size() < whole.size());
+            QTRY_COMPARE(summary->toPlainText(), whole);
+        });
+        p->Click("ImportIcal");
+        QVERIFY(answered);
     }
 
     void aFailedSaveIsToldAndNotClaimedAsDone()
