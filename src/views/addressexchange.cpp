@@ -102,18 +102,20 @@ void AddressView::ImportCards(const QString& path, bool all)
     // address book is left to the window.
     const QString name = QFileInfo(path).fileName();
     QString error;
+    bool unreadable = false;
     std::vector<CardFields> cards;
     std::optional<CardPeople> built;
     const WorkEnd end = RunLongWork(this, dialogs_, QStringLiteral("Reading '%1'").arg(name), [&](WorkProgress& progress) {
         const std::optional<QByteArray> file = ReadChosenFile(path, std::numeric_limits<qint64>::max(), error);
-        if (!file || progress.Cancelled()) return;
+        unreadable = !file;
+        if (unreadable || progress.Cancelled()) return;
         cards = ReadVCards(std::string_view(file->constData(), static_cast<std::size_t>(file->size())));
         if (!all || cards.empty()) return;
         CardPeople people;
         if (BuildPeople(cards, progress, people)) built = std::move(people);
     });
     if (end != WorkEnd::Done) return;
-    if (!error.isEmpty()) {
+    if (unreadable) {
         dialogs_.message(this, QStringLiteral("ORV"), error, {});
         return;
     }

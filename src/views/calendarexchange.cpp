@@ -70,13 +70,12 @@ void CalendarView::ExportIcalClick()
     bool begun = false;
     bool written = false;
     // Whatever the work's end, `begun` says whether the file was reached.
-    RunLongWork(this, dialogs_, QStringLiteral("Exporting '%1'").arg(QFileInfo(path).fileName()),
-                                    [&](WorkProgress& progress) {
-                                        x = ExportICalendar(*records, options);
-                                        if (progress.Cancelled()) return;
-                                        begun = true;
-                                        written = WriteChosenFile(path, x.text, error);
-                                    });
+    RunLongWork(this, dialogs_, QStringLiteral("Exporting '%1'").arg(QFileInfo(path).fileName()), [&](WorkProgress& progress) {
+        x = ExportICalendar(*records, options);
+        if (progress.Cancelled()) return;
+        begun = true;
+        written = WriteChosenFile(path, x.text, error);
+    });
     if (!begun) return;
     if (!written) {
         dialogs_.message(this, QStringLiteral("ORV"), error, {});

@@ -11,8 +11,8 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QSignalBlocker>
-#include <QTimer>
 #include <QThreadPool>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <chrono>
@@ -313,16 +313,15 @@ void PeriodicalView::Search(const TypedDate& from, const TypedDate& to, std::uin
     dialogs.message = [this](QWidget*, const QString& caption, const QString& text, const QString&) {
         Message(QMessageBox::Information, caption, text);
     };
-    const WorkEnd end = RunLongWork(this, dialogs, QStringLiteral("Searching the period"), 
-                                  [copy, settings, found, first = shownAtOnce + 1, last, birthdays, hints](WorkProgress& progress) {
+    const auto work = [copy, settings, found, begin = shownAtOnce + 1, last, birthdays, hints](WorkProgress& progress) {
         {
             const std::lock_guard<std::mutex> hold(found->lock);
             found->progress = &progress;
         }
         EventFinder search(*copy);
         search.Settings = settings;
-        progress.SetTotal(last - first + 1);
-        for (std::int32_t day = first; day <= last && !progress.Cancelled();) {
+        progress.SetTotal(last - begin + 1);
+        for (std::int32_t day = begin; day <= last && !progress.Cancelled();) {
             const std::int32_t partEnd = std::min(last, day + kPeriodicalPartDays - 1);
             PeriodicalResult part = PeriodicalSearch(search, Typed(day), Typed(partEnd), birthdays, hints);
             std::unique_lock<std::mutex> hold(found->lock);
@@ -330,10 +329,11 @@ void PeriodicalView::Search(const TypedDate& from, const TypedDate& to, std::uin
             found->parts.push_back(std::move(part.rows));
             while (found->lines > kMaxWaitingLines && !progress.Cancelled())
                 found->taken.wait_for(hold, std::chrono::milliseconds(10));
-            progress.Advance(partEnd - first + 1);
+            progress.Advance(partEnd - begin + 1);
             day = partEnd + 1;
         }
-    });
+    };
+    const WorkEnd end = RunLongWork(this, dialogs, QStringLiteral("Searching the period"), work);
     show.stop();
     switch (end) {
     case WorkEnd::Done:

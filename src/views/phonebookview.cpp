@@ -131,11 +131,11 @@ bool PhoneBookView::Save(const QString& path, bool html)
     bool written = false;
     // Whatever the work's end, `begun` says whether the file was reached.
     RunLongWork(this, dialogs_, QStringLiteral("Saving '%1'").arg(QFileInfo(path).fileName()), [&](WorkProgress& progress) {
-            const std::string bytes = page ? PhoneBookHtml(rows, *page) : PhoneBookText(rows);
-            if (progress.Cancelled()) return;
-            begun = true;
-            written = WriteChosenFile(path, bytes, error);
-        });
+        const std::string bytes = page ? PhoneBookHtml(rows, *page) : PhoneBookText(rows);
+        if (progress.Cancelled()) return;
+        begun = true;
+        written = WriteChosenFile(path, bytes, error);
+    });
     if (!begun) return false;
     if (written) return true;
     dialogs_.message(this, QStringLiteral("ORV"), error, {});
