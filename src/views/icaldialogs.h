@@ -24,7 +24,7 @@ namespace orv {
 
 class TChangeHint;
 
-// The busy pointer while a large calendar is written, read or planned.
+// The busy pointer while the imported events are stored.
 class BusyCursor {
 public:
     BusyCursor();
