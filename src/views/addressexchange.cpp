@@ -5,11 +5,13 @@
 #include <QFileInfo>
 #include <QPrinter>
 #include <limits>
+#include <optional>
 
 #include "core/session.h"
 #include "exchange/vcard.h"
 #include "views/addressview.h"
 #include "views/chosenfile.h"
+#include "views/longwork.h"
 #include "views/storedtext.h"
 
 namespace orv {
@@ -37,6 +39,34 @@ QStringList LostLines(const CardFields& card, const QString& who)
     QStringList lines;
     for (const std::string& lost : card.Lost) lines << who + QString::fromStdString(lost);
     return lines;
+}
+
+// The people of the cards as "Import all vCards..." adds them, with what
+// the cards could not give them.
+struct CardPeople {
+    std::vector<AddressFields> people;
+    std::vector<std::string> uids;
+    int lineBreaks = 0;
+    QStringList lost;
+};
+
+// Built beside the window, a card a step; false when cancelled.
+bool BuildPeople(const std::vector<CardFields>& cards, WorkProgress& progress, CardPeople& out)
+{
+    progress.SetTotal(static_cast<long long>(cards.size()));
+    out.people.resize(cards.size());
+    out.uids.resize(cards.size());
+    for (std::size_t i = 0; i < cards.size(); ++i) {
+        if (progress.Cancelled()) return false;
+        ApplyCard(cards[i], out.people[i]);
+        out.uids[i] = cards[i].Uid.value_or(std::string());
+        out.lineBreaks += cards[i].LineBreaks;
+        const QString who = DecodeStored(out.people[i].Name) + QLatin1Char(' ') + DecodeStored(out.people[i].Surname);
+        out.lost << LostLines(cards[i], who.trimmed().isEmpty() ? QStringLiteral("Card %1: ").arg(i + 1)
+                                                                 : who.trimmed() + QStringLiteral(": "));
+        progress.Advance(static_cast<long long>(i + 1));
+    }
+    return true;
 }
 
 }  // namespace
@@ -67,14 +97,28 @@ void AddressView::ImportAllVCards()
 
 void AddressView::ImportCards(const QString& path, bool all)
 {
+    // The file is read and its cards parsed beside the window, and "Import
+    // all vCards..." makes its people there too; only adding them to the
+    // address book is left to the window.
+    const QString name = QFileInfo(path).fileName();
     QString error;
-    const std::optional<QByteArray> file = ReadChosenFile(path, std::numeric_limits<qint64>::max(), error);
-    if (!file) {
+    bool unreadable = false;
+    std::vector<CardFields> cards;
+    std::optional<CardPeople> built;
+    const WorkEnd end = RunLongWork(this, dialogs_, QStringLiteral("Reading '%1'").arg(name), [&](WorkProgress& progress) {
+        const std::optional<QByteArray> file = ReadChosenFile(path, std::numeric_limits<qint64>::max(), error);
+        unreadable = !file;
+        if (unreadable || progress.Cancelled()) return;
+        cards = ReadVCards(std::string_view(file->constData(), static_cast<std::size_t>(file->size())));
+        if (!all || cards.empty()) return;
+        CardPeople people;
+        if (BuildPeople(cards, progress, people)) built = std::move(people);
+    });
+    if (end != WorkEnd::Done) return;
+    if (unreadable) {
         dialogs_.message(this, QStringLiteral("ORV"), error, {});
         return;
     }
-    const QByteArray& bytes = *file;
-    const std::vector<CardFields> cards = ReadVCards(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
     // A file that holds no card changes nothing: no empty person is added.
     if (cards.empty()) {
         dialogs_.message(this, QStringLiteral("ORV"),
@@ -103,18 +147,17 @@ void AddressView::ImportCards(const QString& path, bool all)
         if (!asked &&
             dialogs_.ask(this, QStringLiteral("Confirm"), question, QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
             return;
-        std::vector<AddressFields> people(cards.size());
-        std::vector<std::string> uids(cards.size());
-        int lineBreaks = 0;
-        QStringList lost;
-        for (std::size_t i = 0; i < cards.size(); ++i) {
-            ApplyCard(cards[i], people[i]);
-            uids[i] = cards[i].Uid.value_or(std::string());
-            lineBreaks += cards[i].LineBreaks;
-            const QString who = DecodeStored(people[i].Name) + QLatin1Char(' ') + DecodeStored(people[i].Surname);
-            lost << LostLines(cards[i], who.trimmed().isEmpty() ? QStringLiteral("Card %1: ").arg(i + 1)
-                                                                 : who.trimmed() + QStringLiteral(": "));
+        if (!built) {
+            CardPeople people;
+            const WorkEnd made = RunLongWork(this, dialogs_, QStringLiteral("Reading '%1'").arg(name), [&](WorkProgress& progress) {
+                if (BuildPeople(cards, progress, people)) built = std::move(people);
+            });
+            if (made != WorkEnd::Done || !built) return;
         }
+        const std::vector<AddressFields>& people = built->people;
+        const std::vector<std::string>& uids = built->uids;
+        const int lineBreaks = built->lineBreaks;
+        QStringList& lost = built->lost;
         const int years = AddAddresses(session_.records(), people, uids);
         ShowAddress();
         Save();

@@ -4,6 +4,8 @@
 #include <QFileInfo>
 #include <ctime>
 #include <memory>
+#include <string>
+#include <type_traits>
 
 #include "core/engineconfig.h"
 #include "core/session.h"
@@ -12,6 +14,7 @@
 #include "views/calendarview.h"
 #include "views/chosenfile.h"
 #include "views/icaldialogs.h"
+#include "views/longwork.h"
 #include "views/storedtext.h"
 
 namespace orv {
@@ -58,14 +61,22 @@ void CalendarView::ExportIcalClick()
     options.wholeCalendar = icalPeriod_->wholeCalendar();
     options.stamp = std::time(nullptr);
     options.weeks = settings;
+    // The calendar is written from a copy beside the window. Cancel before
+    // the file is begun leaves the old one; once begun, the write (a
+    // temporary file renamed over the old) runs to its end and is reported.
+    const auto records = std::make_shared<const RecordStore>(session().records());
     IcalExport x;
     QString error;
+    bool begun = false;
     bool written = false;
-    {
-        const BusyCursor busy;
-        x = ExportICalendar(session().records(), options);
+    // Whatever the work's end, `begun` says whether the file was reached.
+    RunLongWork(this, dialogs_, QStringLiteral("Exporting '%1'").arg(QFileInfo(path).fileName()), [&](WorkProgress& progress) {
+        x = ExportICalendar(*records, options);
+        if (progress.Cancelled()) return;
+        begun = true;
         written = WriteChosenFile(path, x.text, error);
-    }
+    });
+    if (!begun) return;
     if (!written) {
         dialogs_.message(this, QStringLiteral("ORV"), error, {});
         return;
@@ -84,49 +95,76 @@ void CalendarView::ImportIcalClick()
     const QString path = dialogs_.openFile(this, kIcalFilter + QStringLiteral(";;All files (*)"));
     if (path.isEmpty()) return;
     const QString name = QFileInfo(path).fileName();
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        dialogs_.message(this, QStringLiteral("ORV"), QStringLiteral("%1: %2").arg(path, file.errorString()), {});
-        return;
-    }
-    if (file.size() > kMaxIcalBytes) {
-        dialogs_.message(this, QStringLiteral("ORV"),
-                         QStringLiteral("'%1' is too large for a calendar (more than %2 MB).").arg(name).arg(kMaxIcalBytes >> 20),
-                         {});
-        return;
-    }
-    const QByteArray bytes = file.readAll();
-    const std::string text(bytes.constData(), static_cast<std::size_t>(bytes.size()));
-
     const DateSettings settings = DateSettingsFrom(session().settings());
     IcalImportOptions options;
     options.today = session().today();
     options.weeks = settings;
-    const TIcalImport::Planner planner = [this, text, options](Date from, Date to) {
+    // The file is read and planned beside the window, against a copy of the
+    // lists; the summary dialog plans again from the same text and copy.
+    const auto existing = std::make_shared<RecordStore>(session().records());
+    const RecordStore::Generations copied = session().records().generations();
+    const auto text = std::make_shared<std::string>();
+    const TIcalImport::Planner planner = [existing = std::shared_ptr<const RecordStore>(existing), text,
+                                          options](Date from, Date to) {
         IcalImportOptions o = options;
         o.from = from;
         o.to = to;
-        return PlanICalendarImport(text, session().records(), o);
+        return PlanICalendarImport(*text, *existing, o);
     };
     const Period period = DefaultPeriod(session().today());
     IcalImport first;
-    {
-        const BusyCursor busy;
+    QStringList summary;
+    QString failure;
+    const WorkEnd end = RunLongWork(this, dialogs_, QStringLiteral("Reading '%1'").arg(name), [&](WorkProgress& progress) {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly)) {
+            failure = QStringLiteral("%1: %2").arg(path, file.errorString());
+            return;
+        }
+        if (file.size() > kMaxIcalBytes) {
+            failure = QStringLiteral("'%1' is too large for a calendar (more than %2 MB).").arg(name).arg(kMaxIcalBytes >> 20);
+            return;
+        }
+        const QByteArray bytes = file.readAll();
+        text->assign(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+        if (progress.Cancelled()) return;
         first = planner(period.from, period.to);
-        if (first.ok) icalImport_->Prepare(name, first.plan, planner, period.from, period.to, settings.MonthFirst);
+        if (first.ok) summary = TIcalImport::SummaryLines(first.plan);
+    });
+    if (end != WorkEnd::Done) return;
+    if (!failure.isEmpty()) {
+        dialogs_.message(this, QStringLiteral("ORV"), failure, {});
+        return;
     }
     if (!first.ok) {
         dialogs_.message(this, QStringLiteral("ORV"), QStringLiteral("'%1': %2").arg(name, DecodeStored(first.message)), {});
         return;
     }
+    icalImport_->Prepare(name, std::move(first.plan), std::move(summary), planner, dialogs_, period.from, period.to, settings.MonthFirst);
     if (icalImport_->exec() != QDialog::Accepted) return;
 
+    // The events go into the copy beside the window (the calendar is sorted
+    // there); the window then takes the lists that changed, unless its own
+    // changed since the copy was made: then the plan goes onto them here.
     const IcalPlan& plan = icalImport_->plan();
     const std::size_t added = IcalPlanAddCount(plan);
     std::vector<DataKind> kinds;
+    if (RunLongWork(this, dialogs_, QStringLiteral("Adding the events of '%1'").arg(name),
+                    [&](WorkProgress&) { kinds = ApplyICalendarPlan(plan, *existing); }) != WorkEnd::Done)
+        return;
+    RecordStore& records = session().records();
+    if (records.generations() == copied) {
+        for (const DataKind kind : kinds)
+            existing->WithEditList(kind, [&](auto& planned) {
+                records.WithEditList(kind, [&](auto& list) {
+                    if constexpr (std::is_same_v<decltype(list), decltype(planned)>) list.swap(planned);
+                });
+            });
+    } else {
+        kinds = ApplyICalendarPlan(plan, records);
+    }
     {
         const BusyCursor busy;
-        kinds = ApplyICalendarPlan(plan, session().records());
         if (!kinds.empty()) emit changed();
         MyCal1Click();
     }

@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <QStyledItemDelegate>
+#include <algorithm>
 #include <cmath>
 
 #include "views/occurrencemodel.h"
@@ -101,6 +102,21 @@ void EventGrid::setTable(OccurrenceTable table)
     else
         selectionModel()->clear();
     placeFiller();
+}
+
+void EventGrid::appendLines(OccurrenceTable more)
+{
+    const bool hadLines = hasLines();
+    model_->appendTable(std::move(more));
+    if (!hadLines && hasLines()) setCurrentRow(0);
+    placeFiller();
+}
+
+OccurrenceTable EventGrid::takeTable()
+{
+    OccurrenceTable old = model_->takeTable();
+    setTable({});
+    return old;
 }
 
 const OccurrenceTable& EventGrid::table() const { return model_->table(); }
@@ -232,9 +248,12 @@ void EventGrid::applyColumnWidths()
 
 void EventGrid::placeFiller()
 {
-    const int rows = model_->rowCount();
-    const int last = rows - 1;
-    const int below = std::max(0, rowViewportPosition(last) + rowHeight(last));
+    // Every row has the default height (Fixed), so the end of the last one
+    // is counted, not asked of the header, which walks all rows to place
+    // one after rows were added: a grid of millions would stop at each part.
+    const QHeaderView* rows = verticalHeader();
+    const long long end = static_cast<long long>(model_->rowCount()) * rows->defaultSectionSize() - rows->offset();
+    const int below = static_cast<int>(std::clamp<long long>(end, 0, viewport()->height()));
     const int height = viewport()->height() - below;
     filler_->setGeometry(columnViewportPosition(0), below, indicator_, std::max(0, height));
     filler_->setVisible(height > 0 && indicator_ > 0);

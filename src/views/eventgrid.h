@@ -26,6 +26,12 @@ public:
     // Replaces the lines; an empty table shows one empty row and no current line.
     void setTable(OccurrenceTable table);
     const OccurrenceTable& table() const;
+    // Adds lines after the last (a long search fills the grid part by part);
+    // the current line stays where it is, on the first when there was none.
+    void appendLines(OccurrenceTable more);
+    // Empties the grid as setTable({}) does and hands over the lines it held
+    // (to be freed where it takes no time from the window).
+    OccurrenceTable takeTable();
     bool hasLines() const { return !table().empty(); }
 
     // The current line, or null when the grid has no lines.

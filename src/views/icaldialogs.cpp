@@ -12,16 +12,22 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 
 #include "views/changehint.h"
 #include "views/eventpage.h"
+#include "views/longwork.h"
 #include "views/storedtext.h"
 
 namespace orv {
 
 namespace {
+
+// The summary lines put into their box at once (and then at each step):
+// a screen and much more, and still no time a person would notice.
+constexpr qsizetype kSummaryLinesAtOnce = 2000;
 
 QDate ToQDate(Date d) { return QDate(d.Year, d.Month, d.Day); }
 
@@ -199,46 +205,78 @@ TIcalImport::TIcalImport(TChangeHint& picker, QWidget* parent) : QDialog(parent)
     connect(IcalImportOk, &QPushButton::clicked, this, &QDialog::accept);
     resize(560, 440);
 
+    summaryFill_ = new QTimer(this);
+    connect(summaryFill_, &QTimer::timeout, this, &TIcalImport::FillSummary);
     connect(period_, &PeriodFields::changed, this, &TIcalImport::Replan);
     connect(IcalTakeList, &QListWidget::itemChanged, this, &TIcalImport::TakeChanged);
 }
 
 TIcalImport::~TIcalImport() { period_->disconnect(this); }
 
-void TIcalImport::Prepare(const QString& fileName, const IcalPlan& plan, Planner planner, Date from, Date to,
-                          bool monthFirst)
+QStringList TIcalImport::SummaryLines(const IcalPlan& plan) { return DecodeStoredLines(IcalPlanSummary(plan)); }
+
+void TIcalImport::Prepare(const QString& fileName, IcalPlan plan, QStringList summary, Planner planner,
+                          const ViewDialogs& dialogs, Date from, Date to, bool monthFirst)
 {
     planner_ = std::move(planner);
-    plan_ = plan;
+    dialogs_ = dialogs;
+    plan_ = std::move(plan);
+    planFrom_ = from;
+    planTo_ = to;
+    monthFirst_ = monthFirst;
     IcalFile->setText(QStringLiteral("File: ") + fileName);
     period_->setPeriod(from, to, monthFirst);
-    ShowPlan();
+    ShowPlan(&summary);
     IcalSummary->setFocus(Qt::OtherFocusReason);
 }
 
 void TIcalImport::done(int result)
 {
     planner_ = nullptr;
+    summaryFill_->stop();
+    summary_.clear();
     QDialog::done(result);
 }
 
 void TIcalImport::Replan()
 {
-    if (period_->valid() && planner_) {
-        const BusyCursor busy;
-        IcalImport again = planner_(period_->from(), period_->to());
-        if (again.ok) {
-            // The same file gives the same events ORV cannot repeat, in the same order: the choices stay.
-            if (again.plan.unexpressed.size() == plan_.unexpressed.size())
-                for (std::size_t i = 0; i < plan_.unexpressed.size(); ++i)
-                    again.plan.unexpressed[i].take = plan_.unexpressed[i].take;
-            plan_ = std::move(again.plan);
-        }
+    if (!period_->valid() || !planner_ || (period_->from() == planFrom_ && period_->to() == planTo_)) {
+        ShowPeriodState();
+        return;
     }
-    ShowPlan();
+    const Date from = period_->from();
+    const Date to = period_->to();
+    const Planner planner = planner_;
+    std::vector<bool> takes;
+    for (const IcalUnexpressed& u : plan_.unexpressed) takes.push_back(u.take);
+    IcalImport again;
+    QStringList summary;
+    const WorkEnd end = RunLongWork(this, dialogs_, QStringLiteral("Reading the dates"), [&](WorkProgress&) {
+        again = planner(from, to);
+        if (!again.ok) return;
+        // The same file gives the same events ORV cannot repeat, in the same order: the choices stay.
+        if (again.plan.unexpressed.size() == takes.size())
+            for (std::size_t i = 0; i < takes.size(); ++i) again.plan.unexpressed[i].take = takes[i];
+        summary = SummaryLines(again.plan);
+    });
+    if (end != WorkEnd::Done) {
+        // The summary stays that of the period shown with it.
+        const QSignalBlocker blocker(period_);
+        period_->setPeriod(planFrom_, planTo_, monthFirst_);
+        ShowPeriodState();
+        return;
+    }
+    if (!again.ok) {
+        ShowPlan();
+        return;
+    }
+    plan_ = std::move(again.plan);
+    planFrom_ = from;
+    planTo_ = to;
+    ShowPlan(&summary);
 }
 
-void TIcalImport::ShowPlan()
+void TIcalImport::ShowPlan(QStringList* summary)
 {
     const bool any = !plan_.unexpressed.empty();
     for (QWidget* w : std::initializer_list<QWidget*>{IcalTakeCaption, IcalTakeList, IcalPeriodCaption, period_})
@@ -256,14 +294,33 @@ void TIcalImport::ShowPlan()
         }
         if (IcalTakeList->count() > 0) IcalTakeList->setCurrentRow(std::clamp(current, 0, IcalTakeList->count() - 1));
     }
-    ShowSummary();
+    ShowSummary(summary);
 }
 
-void TIcalImport::ShowSummary()
+void TIcalImport::ShowSummary(QStringList* summary)
 {
-    const QStringList lines = DecodeStoredLines(IcalPlanSummary(plan_));
-    IcalSummary->setPlainText(lines.join(QLatin1Char('\n')));
+    summary_ = summary ? std::move(*summary) : SummaryLines(plan_);
+    summaryShown_ = std::min<qsizetype>(summary_.size(), kSummaryLinesAtOnce);
+    IcalSummary->setPlainText(summary_.mid(0, summaryShown_).join(QLatin1Char('\n')));
+    if (summaryShown_ < summary_.size())
+        summaryFill_->start(0);
+    else
+        summaryFill_->stop();
+    ShowPeriodState();
+}
 
+void TIcalImport::FillSummary()
+{
+    const qsizetype next = std::min<qsizetype>(summary_.size(), summaryShown_ + kSummaryLinesAtOnce);
+    IcalSummary->appendPlainText(summary_.mid(summaryShown_, next - summaryShown_).join(QLatin1Char('\n')));
+    summaryShown_ = next;
+    if (summaryShown_ < summary_.size()) return;
+    summaryFill_->stop();
+    summary_.clear();
+}
+
+void TIcalImport::ShowPeriodState()
+{
     const bool valid = period_->valid();
     IcalImportOk->setEnabled(IcalPlanAddCount(plan_) > 0 && valid);
     IcalPeriodNote->setText(kPeriodBackwards);

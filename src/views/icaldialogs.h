@@ -8,6 +8,7 @@
 
 #include "engine/dates.h"
 #include "exchange/icalimport.h"
+#include "views/viewdialogs.h"
 
 class QCheckBox;
 class QDateEdit;
@@ -16,13 +17,14 @@ class QListWidget;
 class QListWidgetItem;
 class QPlainTextEdit;
 class QPushButton;
+class QTimer;
 class QToolButton;
 
 namespace orv {
 
 class TChangeHint;
 
-// The busy pointer while a large calendar is written, read or planned.
+// The busy pointer while the imported events are stored.
 class BusyCursor {
 public:
     BusyCursor();
@@ -91,7 +93,14 @@ public:
     TIcalImport(TChangeHint& picker, QWidget* parent = nullptr);
     ~TIcalImport() override;
 
-    void Prepare(const QString& fileName, const IcalPlan& plan, Planner planner, Date from, Date to, bool monthFirst);
+    // The summary's lines as shown: for a large file they are made beside
+    // the window, with the plan.
+    static QStringList SummaryLines(const IcalPlan& plan);
+
+    // `summary` is SummaryLines(plan); `planner` runs beside the window
+    // (through `dialogs` a refusal is told).
+    void Prepare(const QString& fileName, IcalPlan plan, QStringList summary, Planner planner,
+                 const ViewDialogs& dialogs, Date from, Date to, bool monthFirst);
     // The plan as the user left it: the take flags chosen, the period's dates.
     const IcalPlan& plan() const { return plan_; }
     // Closing lets go of the planner and the file text it holds.
@@ -99,12 +108,22 @@ public:
 
 private:
     void Replan();
-    void ShowPlan();
-    void ShowSummary();
+    // Shows the plan with its summary (made here when not given).
+    void ShowPlan(QStringList* summary = nullptr);
+    void ShowSummary(QStringList* summary = nullptr);
+    void ShowPeriodState();
+    void FillSummary();
     void TakeChanged(QListWidgetItem* item);
 
     Planner planner_;
+    ViewDialogs dialogs_;
     IcalPlan plan_;
+    Date planFrom_, planTo_;  // the period the plan shown was made for
+    bool monthFirst_ = false;
+    // A long summary goes into its box a slice at a time, beside the person reading its start.
+    QStringList summary_;
+    qsizetype summaryShown_ = 0;
+    QTimer* summaryFill_;
 
     QLabel* IcalFile;
     QPlainTextEdit* IcalSummary;

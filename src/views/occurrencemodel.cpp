@@ -1,5 +1,8 @@
 #include "views/occurrencemodel.h"
 
+#include <iterator>
+#include <utility>
+
 #include "views/storedtext.h"
 
 namespace orv {
@@ -14,6 +17,30 @@ void OccurrenceModel::setTable(OccurrenceTable table)
     beginResetModel();
     table_ = std::move(table);
     endResetModel();
+}
+
+void OccurrenceModel::appendTable(OccurrenceTable more)
+{
+    if (more.empty()) return;
+    if (table_.empty()) {
+        // The one empty row shown so far becomes the first line.
+        beginResetModel();
+        table_.insert(table_.end(), std::make_move_iterator(more.begin()), std::make_move_iterator(more.end()));
+        endResetModel();
+        return;
+    }
+    const int first = static_cast<int>(table_.size());
+    beginInsertRows({}, first, first + static_cast<int>(more.size()) - 1);
+    table_.insert(table_.end(), std::make_move_iterator(more.begin()), std::make_move_iterator(more.end()));
+    endInsertRows();
+}
+
+OccurrenceTable OccurrenceModel::takeTable()
+{
+    beginResetModel();
+    OccurrenceTable old = std::exchange(table_, {});
+    endResetModel();
+    return old;
 }
 
 int OccurrenceModel::rowCount(const QModelIndex& parent) const

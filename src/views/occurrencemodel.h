@@ -15,6 +15,11 @@ public:
     OccurrenceModel(bool withDaysColumn, QObject* parent = nullptr);
 
     void setTable(OccurrenceTable table);
+    // Adds lines after the last, moving them in: a table reserved for the
+    // whole result takes part after part without moving the lines it holds.
+    void appendTable(OccurrenceTable more);
+    // Empties the model and hands over the lines it held.
+    OccurrenceTable takeTable();
     const OccurrenceTable& table() const { return table_; }
     bool withDaysColumn() const { return withDays_; }
     int textColumn() const { return withDays_ ? 2 : 1; }

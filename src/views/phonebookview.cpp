@@ -6,10 +6,12 @@
 #include <QLabel>
 #include <QTableView>
 #include <QVBoxLayout>
+#include <optional>
 
 #include "core/session.h"
 #include "store/textutil.h"
 #include "views/chosenfile.h"
+#include "views/longwork.h"
 #include "views/labelbutton.h"
 #include "views/storedtext.h"
 #include "views/texttablemodel.h"
@@ -109,7 +111,7 @@ void PhoneBookView::SaveAs()
 
 bool PhoneBookView::Save(const QString& path, bool html)
 {
-    std::string bytes;
+    std::optional<PhoneBookPage> page;
     if (html) {
         const PageTexts texts = pageSource_();
         const std::string widthText = EncodeTyped(texts.width);
@@ -118,13 +120,24 @@ bool PhoneBookView::Save(const QString& path, bool html)
             dialogs_.message(this, QStringLiteral("ORV"), DecodeStored(NotAnIntegerMessage(widthText)), {});
             return false;
         }
-        bytes = PhoneBookHtml(rows_, PhoneBookPage{EncodeTyped(texts.background), EncodeTyped(texts.text),
-                                                            EncodeTyped(texts.link), *width});
-    } else {
-        bytes = PhoneBookText(rows_);
+        page = PhoneBookPage{EncodeTyped(texts.background), EncodeTyped(texts.text), EncodeTyped(texts.link), *width};
     }
+    // The page is made from a copy of the rows and written beside the window.
+    // Cancel before the file is begun leaves the old one; once begun, the
+    // write (a temporary file renamed over the old) runs to its end.
+    const std::vector<PhoneBookRow> rows = rows_;
     QString error;
-    if (WriteChosenFile(path, bytes, error)) return true;
+    bool begun = false;
+    bool written = false;
+    // Whatever the work's end, `begun` says whether the file was reached.
+    RunLongWork(this, dialogs_, QStringLiteral("Saving '%1'").arg(QFileInfo(path).fileName()), [&](WorkProgress& progress) {
+        const std::string bytes = page ? PhoneBookHtml(rows, *page) : PhoneBookText(rows);
+        if (progress.Cancelled()) return;
+        begun = true;
+        written = WriteChosenFile(path, bytes, error);
+    });
+    if (!begun) return false;
+    if (written) return true;
     dialogs_.message(this, QStringLiteral("ORV"), error, {});
     return false;
 }

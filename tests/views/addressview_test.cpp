@@ -22,6 +22,7 @@
 #include "exchange/phonebook.h"
 #include "exchange/vcard.h"
 #include "store/datafile.h"
+#include "views/longwork.h"
 #include "viewfixture.h"
 #include "views/addressview.h"
 #include "views/newaddressdialog.h"
@@ -319,6 +320,41 @@ private slots:
         QCOMPARE(OnDisk().size(), 4u);
         QCOMPARE(fake.messages.size(), 1);
         QVERIFY(fake.messages[0].startsWith(QStringLiteral("ORV|Change the year!|1 of the birth years")));
+    }
+
+    // Cancel while the file is read, or while its people are made after
+    // "Yes" to adding them all: nobody is added and nothing is stored or said.
+    void aCancelledImportAddsNobody_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<int>("questions");  // answered before the work is cancelled
+        QTest::newRow("Import all vCards, reading") << "ImportallvCards1" << 0;
+        QTest::newRow("Import vCard, making the people") << "ImportvCard1" << 1;
+    }
+    void aCancelledImportAddsNobody()
+    {
+        QFETCH(QString, command);
+        QFETCH(int, questions);
+        const QByteArray before = QByteArray::fromStdString(ReadWholeFile(fx->session->dataFolder() + "data.orv").content);
+        fake.files.enqueue(WriteFile("book.vcf", "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Berg;Cid\r\nEND:VCARD\r\n"
+                                                 "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Dahl;Dan\r\nEND:VCARD\r\n"));
+        fake.answers.enqueue(QMessageBox::Yes);
+        ViewDialogs dialogs = fake.dialogs();
+        if (questions == 0) {
+            QTimer::singleShot(0, [] { CancelLongWork(); });
+        } else {
+            dialogs.ask = [ask = dialogs.ask](QWidget* w, const QString& t, const QString& q, QMessageBox::StandardButtons b) {
+                QTimer::singleShot(0, [] { CancelLongWork(); });
+                return ask(w, t, q, b);
+            };
+        }
+        view->setDialogs(dialogs);
+        Item(command.toLatin1().constData())->trigger();
+        QCOMPARE(fake.questions.size(), questions);
+        QCOMPARE(Names(), (QStringList{"Ann", "Bob"}));
+        QCOMPARE(changes, 0);
+        QVERIFY(fake.messages.isEmpty());
+        QCOMPARE(QByteArray::fromStdString(ReadWholeFile(fx->session->dataFolder() + "data.orv").content), before);
     }
 
     // One card from an older program: Windows-1252 without a CHARSET, an

@@ -8,15 +8,18 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTimer>
 
 #include "eventviewtest.h"
+#include "exchange/icalexport.h"
 #include "fakedialogs.h"
 #include "views/calendarview.h"
 #include "views/eventgrid.h"
 #include "views/icaldialogs.h"
+#include "views/longwork.h"
 
 namespace orv::test {
 
@@ -45,6 +48,7 @@ private:
     std::unique_ptr<PageFixture<CalendarView>> p;
     FakeDialogs fake;
     bool answered = false;
+    QPointer<QTimer> poll;
 
     CalendarView& Page() { return *p->page; }
     QString DataFile(const char* name) const { return p->fx.dir.path() + QStringLiteral("/data/") + QLatin1String(name); }
@@ -56,19 +60,24 @@ private:
     }
     QStringList DataFolder() const { return QDir(p->fx.dir.path() + QStringLiteral("/data")).entryList(QDir::Files); }
 
-    // Answers the page's modal dialog of that kind once it is open; a check
-    // that fails in the answer closes the dialog rather than leaving it waiting.
+    // Answers the page's modal dialog of that kind once it is open (the
+    // import opens its summary after reading the file beside the window); a
+    // check that fails in the answer closes the dialog rather than leaving it waiting.
     template <typename Dialog>
     void WhenOpen(std::function<void(Dialog*)> answer)
     {
         answered = false;
-        QTimer::singleShot(0, this, [this, answer] {
+        delete poll;
+        poll = new QTimer(this);
+        connect(poll, &QTimer::timeout, this, [this, answer] {
             auto* dialog = Page().findChild<Dialog*>();
-            QVERIFY(dialog && dialog->isVisible());
+            if (!dialog || !dialog->isVisible()) return;
+            poll->stop();
             answered = true;
             answer(dialog);
             if (dialog->isVisible()) dialog->reject();
         });
+        poll->start(5);
     }
     template <typename W>
     static W* In(QWidget* dialog, const char* name)
@@ -91,6 +100,7 @@ private slots:
     }
     void cleanup()
     {
+        delete poll;
         if (QTest::currentTestFailed()) p->fx.dir.setAutoRemove(false);
         p.reset();
     }
@@ -296,6 +306,122 @@ private slots:
         QVERIFY(answered);
         QVERIFY(!importable);
         QCOMPARE(p->File("cal.orv"), cal);
+    }
+
+    // Cancel while the work runs beside the window: no file is written or
+    // replaced, no summary is shown, nothing is stored and nothing is said.
+    void aCancelledExportOrImportChangesNothing_data()
+    {
+        QTest::addColumn<bool>("exporting");
+        QTest::addRow("export over an existing file") << true;
+        QTest::addRow("import") << false;
+    }
+    void aCancelledExportOrImportChangesNothing()
+    {
+        QFETCH(bool, exporting);
+        const QString path = Written("old.ics");
+        if (exporting) {
+            QFile old(path);
+            QVERIFY(old.open(QIODevice::WriteOnly));
+            old.write("keep me");
+        } else {
+            QVERIFY(QFile::copy(Sample("web-calendar.ics"), path));
+        }
+        const auto content = [&path] {
+            QFile file(path);
+            return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        };
+        const QByteArray before = content();
+        const QStringList folder = QDir(p->fx.dir.path()).entryList(QDir::Files);
+        const std::size_t calendar = p->fx.session->records().calendar().size();
+        QSignalSpy changed(&Page(), &EventPage::changed);
+        if (exporting) {
+            fake.answers.enqueue(QMessageBox::Yes);
+            WhenOpen<TIcalPeriod>([&](TIcalPeriod* d) {
+                QTimer::singleShot(0, [] { CancelLongWork(); });
+                Press(d, "IcalPeriodOk");
+            });
+            p->Click("ExportIcal");
+        } else {
+            WhenOpen<TIcalImport>([&](TIcalImport* d) { Press(d, "IcalImportOk"); });
+            QTimer::singleShot(0, [] { CancelLongWork(); });
+            p->Click("ImportIcal");
+        }
+        QCOMPARE(answered, exporting);
+        QCOMPARE(QDir(p->fx.dir.path()).entryList(QDir::Files), folder);
+        QCOMPARE(content(), before);
+        QVERIFY(DataFolder().isEmpty());
+        QCOMPARE(p->fx.session->records().calendar().size(), calendar);
+        QCOMPARE(changed.count(), 0);
+        QVERIFY2(fake.messages.isEmpty(), qPrintable(fake.messages.join('\n')));
+    }
+
+    // Another period plans the dates again beside the window; cancelled, the
+    // summary and its period stay as they were, and the import goes on with them.
+    void aCancelledReplanKeepsThePlanShown()
+    {
+        fake.files.enqueue(Sample("web-calendar.ics"));
+        WhenOpen<TIcalImport>([&](TIcalImport* d) {
+            auto* take = In<QListWidget>(d, "IcalTakeList");
+            const QString dates = take->item(0)->text();
+            auto* to = In<QDateEdit>(d, "IcalTo");
+            const QDate planned = to->date();
+            to->setDate(QDate(2024, 3, 31));
+            QTimer::singleShot(0, [] { CancelLongWork(); });
+            emit to->editingFinished();
+            QCOMPARE(to->date(), planned);
+            QCOMPARE(take->item(0)->text(), dates);
+            Press(d, "IcalImportOk");
+        });
+        p->Click("ImportIcal");
+        QVERIFY(answered);
+        QCOMPARE(fake.messages.size(), 1);
+        QVERIFY2(fake.messages[0].contains(QStringLiteral("from 'web-calendar.ics' stored.")), qPrintable(fake.messages[0]));
+    }
+
+    // The events are added to a copy beside the window; an event the
+    // calendar got while the summary was shown stays, beside those imported.
+    void aCalendarChangedMeanwhileKeepsItsChange()
+    {
+        fake.files.enqueue(Sample("desktop-phone.ics"));
+        WhenOpen<TIcalImport>([&](TIcalImport* d) {
+            p->fx.session->records().editCalendar().push_back(Event("Added meanwhile", Date{2024, 6, 1}));
+            Press(d, "IcalImportOk");
+        });
+        p->Click("ImportIcal");
+        QVERIFY(answered);
+        const QByteArray cal = p->File("cal.orv");
+        QVERIFY(cal.contains("<HINT>Added meanwhile\r\n"));
+        const std::vector<ACal>& calendar = p->fx.session->records().calendar();
+        QVERIFY(std::is_sorted(calendar.begin(), calendar.end(), [](const ACal& a, const ACal& b) { return a.Date < b.Date; }));
+        QVERIFY(calendar.size() > 3u);
+    }
+
+    // A summary of thousands of lines goes into its box a slice at a time:
+    // once filled, it reads as the plan's summary, no line lost or doubled.
+    void aLongSummaryIsShownWhole()
+    {
+        RecordStore many;
+        for (int i = 0; i < 4500; ++i) many.editCalendar().push_back(Event("Event " + std::to_string(i), Date{2024, 1, 1}));
+        IcalExportOptions options;
+        options.from = Date{2024, 1, 1};
+        options.to = Date{2024, 12, 31};
+        const std::string text = ExportICalendar(many, options).text;
+        const QString path = Written("many.ics");
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(text.data(), static_cast<qint64>(text.size()));
+        file.close();
+        p->fx.session->records().editCalendar() = many.calendar();  // every event is there already: one line each
+        WhenOpen<TIcalImport>([&](TIcalImport* d) {
+            const QString whole = TIcalImport::SummaryLines(d->plan()).join(QLatin1Char('\n'));
+            QCOMPARE(whole.count(QLatin1Char('\n')), 4500);
+            auto* summary = In<QPlainTextEdit>(d, "IcalSummary");
+            QVERIFY(summary->toPlainText().size() < whole.size());
+            QTRY_COMPARE(summary->toPlainText(), whole);
+        });
+        p->Click("ImportIcal");
+        QVERIFY(answered);
     }
 
     void aFailedSaveIsToldAndNotClaimedAsDone()

@@ -8,11 +8,14 @@
 #include <QSignalSpy>
 #include <QTableView>
 #include <QTest>
+#include <QTimer>
+#include <QDir>
 
 #include "fakedialogs.h"
 #include "viewfixture.h"
 #include "views/hintsearchview.h"
 #include "views/peoplesearchview.h"
+#include "views/longwork.h"
 #include "views/phonebookview.h"
 
 namespace orv::test {
@@ -172,6 +175,27 @@ private slots:
         QVERIFY(text.open(QIODevice::ReadOnly));
         QCOMPARE(text.readAll(), QByteArray("ORV Phone book\r\n\xC3\x84nne D\xC3\xBChl;777\r\nJoanna Lee;0 1234 56\r\n"));
         QVERIFY(!QFile::exists(fx->dir.filePath(QStringLiteral("list.htm"))));
+    }
+
+    void aCancelledSaveLeavesTheOldFile()
+    {
+        PhoneBookView view(*fx->session);
+        view.setDialogs(fake.dialogs());
+        view.Build();
+        const QString path = fx->dir.filePath(QStringLiteral("list.txt"));
+        {
+            QFile old(path);
+            QVERIFY(old.open(QIODevice::WriteOnly));
+            old.write("keep me");
+        }
+        QTimer::singleShot(0, [] { CancelLongWork(); });
+        QVERIFY(!view.Save(path, false));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), QByteArray("keep me"));
+        QCOMPARE(QDir(fx->dir.path()).entryList(QStringList{QStringLiteral("list.txt*")}, QDir::Files),
+                 QStringList{"list.txt"});
+        QVERIFY(fake.messages.isEmpty());
     }
 
     void aWidthThatIsNoNumberStopsTheExport()
