@@ -6,6 +6,7 @@
 #include <QAbstractTableModel>
 
 #include "engine/occurrence.h"
+#include "engine/periodical.h"
 
 namespace orv {
 
@@ -16,6 +17,11 @@ public:
 
     void setTable(OccurrenceTable table);
     const OccurrenceTable& table() const { return table_; }
+    // The periodical search's lines, kept as compact as the search made them
+    // (a century holds millions); replaces the table, as setTable replaces them.
+    void setLines(PeriodicalLines lines);
+    std::size_t lineCount() const { return table_.size() + lines_.size(); }
+    Occurrence line(std::size_t row) const { return row < table_.size() ? table_[row] : lines_[row]; }
     bool withDaysColumn() const { return withDays_; }
     int textColumn() const { return withDays_ ? 2 : 1; }
     int kindColumn() const { return withDays_ ? 1 : 0; }
@@ -27,6 +33,7 @@ public:
 private:
     bool withDays_;
     OccurrenceTable table_;
+    PeriodicalLines lines_;
 };
 
 }  // namespace orv

@@ -180,7 +180,7 @@ void PeriodicalView::Compute(bool byButton)
         if (!result.ok)
             Message(QMessageBox::Warning, QStringLiteral("Date error"), QString::fromStdString(result.message));
         else
-            StringGrid7->setTable(std::move(result.rows));
+            StringGrid7->setLines(std::move(result.rows));
     }
     if (byButton) MenuL24Click(nullptr);
 }

@@ -29,7 +29,11 @@ private:
     QString Lines()
     {
         QStringList lines;
-        for (const Occurrence& o : p->page->grid()->table()) lines << QLatin1Char(o.Kind) + QStringLiteral(" ") + QString::fromStdString(o.Text);
+        const EventGrid* grid = p->page->grid();
+        for (std::size_t row = 0; row < grid->lineCount(); ++row) {
+            const Occurrence o = grid->line(row);
+            lines << QLatin1Char(o.Kind) + QStringLiteral(" ") + QString::fromStdString(o.Text);
+        }
         return lines.join(QLatin1Char('|'));
     }
     QString ToDate() { return Entry("ShowToDEdit")->text() + '.' + Entry("ShowToMEdit")->text() + '.' + Entry("ShowToYEdit")->text(); }
