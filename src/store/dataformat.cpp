@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <charconv>
 #include <cstdint>
-#include <cstring>
 #include <future>
 #include <thread>
 #include <unordered_set>
@@ -190,6 +189,29 @@ constexpr Candidates MakeCandidates()
 template <class Rec>
 constexpr Candidates kCandidates = MakeCandidates<Rec>();
 
+// Whether a line starts with a field's tag, its first two bytes known to match
+// already (they picked the field): a tag is too short for a library call.
+bool StartsWithTag(std::string_view line, std::string_view tag)
+{
+    if (line.size() < tag.size()) return false;
+    for (std::size_t k = 2; k < tag.size(); ++k)
+        if (line[k] != tag[k]) return false;
+    return true;
+}
+
+// Nearly every number in a file is a few plain digits; anything else goes the
+// general way.
+std::optional<std::int32_t> ReadNumber(std::string_view text)
+{
+    if (text.empty() || text.size() > 9) return ParseInt32(text);
+    std::int32_t n = 0;
+    for (const char c : text) {
+        if (c < '0' || c > '9') return ParseInt32(text);
+        n = n * 10 + (c - '0');
+    }
+    return n;
+}
+
 // Stores the value of a tag line into `rec`. False, with the message, when a
 // number field holds no integer.
 template <class Rec>
@@ -200,17 +222,19 @@ bool ReadField(Rec& rec, std::string_view line, std::string& message, std::size_
     for (const std::int8_t i : kCandidates<Rec>[second]) {
         if (i < 0) break;
         const Field<Rec>& f = Format<Rec>::fields[static_cast<std::size_t>(i)];
-        if (line.size() < f.tag.size() || std::memcmp(line.data(), f.tag.data(), f.tag.size()) != 0) continue;
+        if (!StartsWithTag(line, f.tag)) continue;
         const std::string_view value = line.substr(f.tag.size());
         switch (f.type) {
         case FieldType::Text:
         case FieldType::TextIfAny:
             (rec.*f.text).assign(value.substr(0, kLongestValue + 4));
-            cut += CutToLimit(rec.*f.text) ? 1 : 0;
+            if (value.size() > kLongestValue) cut += CutToLimit(rec.*f.text) ? 1 : 0;
             return true;
-        case FieldType::More:
-            cut += CutToLimit((rec.*f.items).emplace_back(value.substr(0, kLongestValue + 4))) ? 1 : 0;
+        case FieldType::More: {
+            std::string& item = (rec.*f.items).emplace_back(value.substr(0, kLongestValue + 4));
+            if (value.size() > kLongestValue) cut += CutToLimit(item) ? 1 : 0;
             return true;
+        }
         case FieldType::TrueFalse:
             rec.*f.flag = value == "True";
             return true;
@@ -219,7 +243,7 @@ bool ReadField(Rec& rec, std::string_view line, std::string& message, std::size_
         case FieldType::Priority:
             break;
         }
-        const std::optional<std::int32_t> n = ParseInt32(value);
+        const std::optional<std::int32_t> n = ReadNumber(value);
         if (!n) {
             message = NotAnIntegerMessage(value);
             return false;
