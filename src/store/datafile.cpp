@@ -4,6 +4,7 @@
 #include <iterator>
 #include <type_traits>
 
+#include "store/beside.h"
 #include "store/filemerge.h"
 
 namespace orv {
@@ -100,7 +101,7 @@ std::vector<LoadReport> DataFiles::Load(std::span<const DataKind> kinds, RecordS
     std::vector<std::future<LoadReport>> loads;
     loads.reserve(kinds.size());
     for (std::size_t i = 0; i < kinds.size(); ++i)
-        loads.push_back(std::async(std::launch::async, [this, &parts, kind = kinds[i], i] { return Load(kind, parts[i]); }));
+        loads.push_back(Beside([this, &parts, kind = kinds[i], i] { return Load(kind, parts[i]); }));
     std::vector<LoadReport> reports;
     reports.reserve(kinds.size());
     for (std::size_t i = 0; i < kinds.size(); ++i) {

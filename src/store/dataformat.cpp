@@ -10,6 +10,7 @@
 #include <unordered_set>
 #include <utility>
 
+#include "store/beside.h"
 #include "store/textutil.h"
 
 namespace orv {
@@ -389,7 +390,7 @@ ParseResult ParseRecords(std::string_view text, std::vector<Rec>& out, std::size
     std::vector<std::future<PieceResult>> others;
     others.reserve(pieces.size());
     for (std::size_t k = 1; k < pieces.size(); ++k)
-        others.push_back(std::async(std::launch::async, [&, k] { return ReadPiece(pieces[k], lists[k], pieces[k].size()); }));
+        others.push_back(Beside([&, k] { return ReadPiece(pieces[k], lists[k], pieces[k].size()); }));
     std::vector<PieceResult> results;
     results.reserve(pieces.size());
     results.push_back(ReadPiece(pieces[0], out, body.size()));
