@@ -294,6 +294,7 @@ const Command kCommands[] = {
          for (std::size_t row = 0; row < lines.size(); ++row) size += lines.TextSize(row) + 16;
          std::string& out = c.output.out;
          out.reserve(out.size() + size);
+         AdviseHugePages(out.data(), out.capacity());
          for (std::size_t row = 0; row < lines.size(); ++row) {
              out += lines.kind(row);
              out += '\t';

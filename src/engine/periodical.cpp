@@ -4,6 +4,8 @@
 #include <cstring>
 #include <limits>
 
+#include "store/fileio.h"
+
 namespace orv {
 
 bool PeriodDateAcceptable(const TypedDate& d)
@@ -82,7 +84,10 @@ PeriodicalResult PeriodicalSearch(const EventFinder& finder, const TypedDate& fr
         out.bodyEnds_.push_back(out.bodies_.size());
         return static_cast<std::uint32_t>(out.bodyEnds_.size() - 1);
     };
-    if (includeBirthdays) out.lines_.reserve(static_cast<std::size_t>(last - first + 1) * addresses.size() / 365 + 16);
+    if (includeBirthdays) {
+        out.lines_.reserve(static_cast<std::size_t>(last - first + 1) * addresses.size() / 365 + 16);
+        AdviseHugePages(out.lines_.data(), out.lines_.capacity() * sizeof(PeriodicalLines::Line));
+    }
 
     Date date = FromDayNumber(first);
     for (std::int32_t day = first; day <= last; ++day, date = NextDate(date)) {
