@@ -1,6 +1,7 @@
 #include "cli/cli.h"
 
 #include <array>
+#include <charconv>
 #include <cstdlib>
 #include <ctime>
 #include <optional>
@@ -287,8 +288,22 @@ const Command kCommands[] = {
              c.output.err += r.message + "\n";
              return int{Refused};
          }
-         c.output.out.reserve(r.rows.size() * 32);
-         Rows(c.output.out, r.rows);
+         // Written straight from the compact lines: a century is millions of rows.
+         const PeriodicalLines& lines = r.rows;
+         std::size_t size = 0;
+         for (std::size_t row = 0; row < lines.size(); ++row) size += lines.TextSize(row) + 16;
+         std::string& out = c.output.out;
+         out.reserve(out.size() + size);
+         AdviseHugePages(out.data(), out.capacity());
+         for (std::size_t row = 0; row < lines.size(); ++row) {
+             out += lines.kind(row);
+             out += '\t';
+             lines.AppendText(row, out);
+             out += '\t';
+             char digits[12];
+             out.append(digits, std::to_chars(digits, digits + sizeof digits, lines.index(row)).ptr);
+             out += '\n';
+         }
          return int{Success};
      }},
     {"month", "month YYYY-MM FILTER", 2, AllLists,
@@ -447,15 +462,13 @@ int Run(const std::vector<std::string>& args, Output& output)
         RecordStore records;
         DataFiles files(folder);
         const Needs needs = command.needs();
-        for (DataKind kind : AllDataKinds) {
-            if (!needs.kinds.count(kind)) continue;
-            const LoadReport report = files.Load(kind, records);
+        const std::vector<DataKind> kinds(needs.kinds.begin(), needs.kinds.end());
+        for (const LoadReport& report : files.Load(kinds, records)) {
             if (report.failed) {
                 output.err += "orv-cli: " + report.path + ": " + report.message + "\n";
                 loadFailed = true;
             }
         }
-        records.SortAddresses();
 
         TodoLists todos;
         if (needs.todos) {

@@ -1,5 +1,11 @@
 #include "engine/periodical.h"
 
+#include <algorithm>
+#include <cstring>
+#include <limits>
+
+#include "store/fileio.h"
+
 namespace orv {
 
 bool PeriodDateAcceptable(const TypedDate& d)
@@ -7,6 +13,45 @@ bool PeriodDateAcceptable(const TypedDate& d)
     if (!d.Year || !d.Month || !d.Day) return false;
     // A month outside 1..12 or a day 0 is refused too, not only a day past the month's end.
     return *d.Year >= 1 && *d.Year <= 9999 && IsValidDate(*d.Year, *d.Month, *d.Day);
+}
+
+std::string_view PeriodicalLines::Body(std::uint32_t body) const
+{
+    const std::size_t begin = body == 0 ? 0 : bodyEnds_[body - 1];
+    return std::string_view(bodies_).substr(begin, bodyEnds_[body] - begin);
+}
+
+std::string_view PeriodicalLines::PrefixOf(const Line& line) const
+{
+    const Prefix& p = prefixes_[line.month][line.day];
+    return {p.text.data(), p.size};
+}
+
+std::size_t PeriodicalLines::TextSize(std::size_t row) const
+{
+    return PrefixOf(lines_[row]).size() + Body(lines_[row].body).size();
+}
+
+void PeriodicalLines::AppendText(std::size_t row, std::string& out) const
+{
+    const Line& line = lines_[row];
+    out.append(PrefixOf(line)).append(Body(line.body));
+}
+
+std::string PeriodicalLines::text(std::size_t row) const
+{
+    std::string t;
+    t.reserve(TextSize(row));
+    AppendText(row, t);
+    return t;
+}
+
+OccurrenceTable PeriodicalLines::ToTable() const
+{
+    OccurrenceTable table;
+    table.reserve(size());
+    for (std::size_t r = 0; r < size(); ++r) table.push_back((*this)[r]);
+    return table;
 }
 
 PeriodicalResult PeriodicalSearch(const EventFinder& finder, const TypedDate& from, const TypedDate& to,
@@ -23,25 +68,46 @@ PeriodicalResult PeriodicalSearch(const EventFinder& finder, const TypedDate& fr
     const auto& calendar = finder.store().calendar();
     auto [event, eventsEnd] = includeHints ? index.CalendarBetween(first, last)
                                            : decltype(index.CalendarBetween(0, 0)){nullptr, nullptr};
-    if (includeBirthdays) result.rows.reserve(static_cast<std::size_t>(last - first + 1) * addresses.size() / 365 + 16);
+    PeriodicalLines& out = result.rows;
+    for (int month = 1; month <= 12; ++month) {
+        for (int day = 1; day <= MonthLengths[static_cast<std::size_t>(month)] + (month == 2 ? 1 : 0); ++day) {
+            const std::string text = EShortDate(month, day, finder.Settings) + " - ";
+            auto& p = out.prefixes_[static_cast<std::size_t>(month)][static_cast<std::size_t>(day)];
+            p.size = static_cast<std::uint8_t>(std::min(text.size(), p.text.size()));
+            std::memcpy(p.text.data(), text.data(), p.size);
+        }
+    }
+    // A person's "Name Surname" is copied once, at their first birthday in the period.
+    constexpr std::uint32_t kNone = std::numeric_limits<std::uint32_t>::max();
+    std::vector<std::uint32_t> nameBody(includeBirthdays ? addresses.size() : 0, kNone);
+    const auto endBody = [&out] {
+        out.bodyEnds_.push_back(out.bodies_.size());
+        return static_cast<std::uint32_t>(out.bodyEnds_.size() - 1);
+    };
+    if (includeBirthdays) {
+        out.lines_.reserve(static_cast<std::size_t>(last - first + 1) * addresses.size() / 365 + 16);
+        AdviseHugePages(out.lines_.data(), out.lines_.capacity() * sizeof(PeriodicalLines::Line));
+    }
 
-    for (std::int32_t day = first; day <= last; ++day) {
-        const Date date = FromDayNumber(day);
-        const std::vector<int>* born = includeBirthdays ? &index.Birthdays(date.Month, date.Day) : nullptr;
-        const bool hasEvents = event != eventsEnd && event->first == day;
-        if ((!born || born->empty()) && !hasEvents) continue;
-        const std::string prefix = EShortDate(date.Month, date.Day, finder.Settings) + " - ";
-        if (born) {
-            for (int i : *born) {
-                result.rows.push_back(Occurrence{Occurrence::NoDays, EventKind::Birthday,
-                                                 EventFinder::BirthdayText(addresses[static_cast<std::size_t>(i)],
-                                                                           date.Year, Age::Hidden, prefix),
-                                                 i});
+    Date date = FromDayNumber(first);
+    for (std::int32_t day = first; day <= last; ++day, date = NextDate(date)) {
+        const auto month = static_cast<std::uint8_t>(date.Month);
+        const auto dayOfMonth = static_cast<std::uint8_t>(date.Day);
+        if (includeBirthdays) {
+            for (int i : index.Birthdays(date.Month, date.Day)) {
+                std::uint32_t& body = nameBody[static_cast<std::size_t>(i)];
+                if (body == kNone) {
+                    const AData& a = addresses[static_cast<std::size_t>(i)];
+                    out.bodies_.append(a.Name).append(1, ' ').append(a.Surname);
+                    body = endBody();
+                }
+                out.lines_.push_back({i, body, month, dayOfMonth, EventKind::Birthday});
             }
         }
         for (; event != eventsEnd && event->first == day; ++event) {
             const ACal& c = calendar[static_cast<std::size_t>(event->second)];
-            result.rows.push_back(Occurrence{Occurrence::NoDays, PriorityLetter(c.Priority), prefix + c.Hint, event->second});
+            out.bodies_.append(c.Hint);
+            out.lines_.push_back({event->second, endBody(), month, dayOfMonth, PriorityLetter(c.Priority)});
         }
     }
     return result;

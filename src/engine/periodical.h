@@ -1,8 +1,12 @@
 // Every birthday and calendar event between two typed dates, day by day.
 #pragma once
 
+#include <array>
+#include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "engine/eventfinder.h"
 
@@ -19,10 +23,53 @@ struct TypedDate {
     }
 };
 
+struct PeriodicalResult;
+
+// The lines of a periodical search, kept compactly: a century holds millions
+// of them, so a line is its kind, record and date in twelve bytes, and its
+// text is made when asked for from a copy of the record texts taken at the
+// search (so the lines stay as found whatever the lists do afterwards).
+class PeriodicalLines {
+public:
+    std::size_t size() const { return lines_.size(); }
+    bool empty() const { return lines_.empty(); }
+
+    char kind(std::size_t row) const { return lines_[row].kind; }
+    int index(std::size_t row) const { return lines_[row].index; }
+    // The line's text: "D/M - " (or "M.D - ") and the name or hint.
+    std::string text(std::size_t row) const;
+    void AppendText(std::size_t row, std::string& out) const;
+    std::size_t TextSize(std::size_t row) const;
+    Occurrence operator[](std::size_t row) const { return {Occurrence::NoDays, kind(row), text(row), index(row)}; }
+    // Every line as a table row (Kind, Text, SourceIndex; no days column).
+    OccurrenceTable ToTable() const;
+
+private:
+    friend PeriodicalResult PeriodicalSearch(const EventFinder&, const TypedDate&, const TypedDate&, bool, bool);
+    struct Line {
+        std::int32_t index;  // in the address or calendar list
+        std::uint32_t body;  // the name or hint in bodies_
+        std::uint8_t month, day;
+        char kind;
+    };
+    std::string_view Body(std::uint32_t body) const;
+    std::string_view PrefixOf(const Line& line) const;
+
+    std::vector<Line> lines_;
+    std::string bodies_;                   // the names and hints, one after the other
+    std::vector<std::size_t> bodyEnds_;    // where each ends in bodies_
+    // "D/M - " (at most "12/31 - ") of every day of the year, by month and day.
+    struct Prefix {
+        std::array<char, 8> text;
+        std::uint8_t size;
+    };
+    std::array<std::array<Prefix, 32>, 13> prefixes_{};
+};
+
 struct PeriodicalResult {
     bool ok = true;
     std::string message;  // "Change the 'To-date'" / "Change the 'From-date'"
-    OccurrenceTable rows;  // Kind, Text, SourceIndex (no days column)
+    PeriodicalLines rows;
 };
 
 // The date check of the search: all three parts present, the month 1..12, the

@@ -1,7 +1,10 @@
 #include "store/datafile.h"
 
+#include <future>
+#include <iterator>
 #include <type_traits>
 
+#include "store/beside.h"
 #include "store/filemerge.h"
 
 namespace orv {
@@ -13,6 +16,17 @@ std::size_t Index(DataKind kind) { return static_cast<std::size_t>(kind); }
 std::string Quoted(DataKind kind) { return "'" + std::string(DataFileName(kind)) + "'"; }
 
 std::string Counted(int n, const char* what) { return std::to_string(n) + " " + what; }
+
+template <class Rec>
+std::vector<Rec>& EditList(RecordStore& store)
+{
+    if constexpr (std::is_same_v<Rec, AData>) return store.editAddresses();
+    else if constexpr (std::is_same_v<Rec, ACal>) return store.editCalendar();
+    else if constexpr (std::is_same_v<Rec, AAdv>) return store.editAdvanced();
+    else if constexpr (std::is_same_v<Rec, AYear>) return store.editAnnual();
+    else if constexpr (std::is_same_v<Rec, AMonth>) return store.editMonthly();
+    else return store.editWeekly();
+}
 
 }  // namespace
 
@@ -83,16 +97,31 @@ LoadReport DataFiles::Load(DataKind kind, RecordStore& store)
     return report;
 }
 
-std::vector<LoadReport> DataFiles::LoadAll(RecordStore& store)
+std::vector<LoadReport> DataFiles::Load(std::span<const DataKind> kinds, RecordStore& store)
 {
+    // Each file goes into a store of its own, so that the threads share
+    // nothing but this object's per-file entries; the lists move over after.
+    std::vector<RecordStore> parts(kinds.size());
+    std::vector<std::future<LoadReport>> loads;
+    loads.reserve(kinds.size());
+    for (std::size_t i = 0; i < kinds.size(); ++i)
+        loads.push_back(Beside([this, &parts, kind = kinds[i], i] { return Load(kind, parts[i]); }));
     std::vector<LoadReport> reports;
-    reports.reserve(AllDataKinds.size());
-    for (DataKind kind : AllDataKinds) {
-        reports.push_back(Load(kind, store));
-        if (kind == DataKind::Addresses) store.SortAddresses();
+    reports.reserve(kinds.size());
+    for (std::size_t i = 0; i < kinds.size(); ++i) {
+        reports.push_back(loads[i].get());
+        store.WithEditList(kinds[i], [&](auto& list) {
+            using Rec = typename std::remove_reference_t<decltype(list)>::value_type;
+            auto& read = EditList<Rec>(parts[i]);
+            if (list.empty()) list = std::move(read);
+            else list.insert(list.end(), std::make_move_iterator(read.begin()), std::make_move_iterator(read.end()));
+        });
+        if (kinds[i] == DataKind::Addresses) store.SortAddresses();
     }
     return reports;
 }
+
+std::vector<LoadReport> DataFiles::LoadAll(RecordStore& store) { return Load(AllDataKinds, store); }
 
 bool DataFiles::KeepAside(DataKind kind, SaveReport& report)
 {

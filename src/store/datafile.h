@@ -6,6 +6,7 @@
 #include <array>
 #include <mutex>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -73,7 +74,11 @@ public:
     // Appends the file's records to the kind's list. A missing file loads nothing
     // and is no failure.
     LoadReport Load(DataKind kind, RecordStore& store);
-    // All six in order, each on its own; the address list is sorted after loading.
+    // The files of `kinds` (each at most once) at the same time, each read on a
+    // thread of its own; the reports in the order of `kinds`. The address list
+    // is sorted after loading when it is among them.
+    std::vector<LoadReport> Load(std::span<const DataKind> kinds, RecordStore& store);
+    // All six, as above.
     std::vector<LoadReport> LoadAll(RecordStore& store);
 
     // Gives records without an identity one, then writes the list. Before a

@@ -5,10 +5,12 @@
 #include <algorithm>
 #include <charconv>
 #include <cstdint>
-#include <cstring>
+#include <future>
+#include <thread>
 #include <unordered_set>
 #include <utility>
 
+#include "store/beside.h"
 #include "store/textutil.h"
 
 namespace orv {
@@ -188,6 +190,29 @@ constexpr Candidates MakeCandidates()
 template <class Rec>
 constexpr Candidates kCandidates = MakeCandidates<Rec>();
 
+// Whether a line starts with a field's tag, its first two bytes known to match
+// already (they picked the field): a tag is too short for a library call.
+bool StartsWithTag(std::string_view line, std::string_view tag)
+{
+    if (line.size() < tag.size()) return false;
+    for (std::size_t k = 2; k < tag.size(); ++k)
+        if (line[k] != tag[k]) return false;
+    return true;
+}
+
+// Nearly every number in a file is a few plain digits; anything else goes the
+// general way.
+std::optional<std::int32_t> ReadNumber(std::string_view text)
+{
+    if (text.empty() || text.size() > 9) return ParseInt32(text);
+    std::int32_t n = 0;
+    for (const char c : text) {
+        if (c < '0' || c > '9') return ParseInt32(text);
+        n = n * 10 + (c - '0');
+    }
+    return n;
+}
+
 // Stores the value of a tag line into `rec`. False, with the message, when a
 // number field holds no integer.
 template <class Rec>
@@ -198,17 +223,19 @@ bool ReadField(Rec& rec, std::string_view line, std::string& message, std::size_
     for (const std::int8_t i : kCandidates<Rec>[second]) {
         if (i < 0) break;
         const Field<Rec>& f = Format<Rec>::fields[static_cast<std::size_t>(i)];
-        if (line.size() < f.tag.size() || std::memcmp(line.data(), f.tag.data(), f.tag.size()) != 0) continue;
+        if (!StartsWithTag(line, f.tag)) continue;
         const std::string_view value = line.substr(f.tag.size());
         switch (f.type) {
         case FieldType::Text:
         case FieldType::TextIfAny:
             (rec.*f.text).assign(value.substr(0, kLongestValue + 4));
-            cut += CutToLimit(rec.*f.text) ? 1 : 0;
+            if (value.size() > kLongestValue) cut += CutToLimit(rec.*f.text) ? 1 : 0;
             return true;
-        case FieldType::More:
-            cut += CutToLimit((rec.*f.items).emplace_back(value.substr(0, kLongestValue + 4))) ? 1 : 0;
+        case FieldType::More: {
+            std::string& item = (rec.*f.items).emplace_back(value.substr(0, kLongestValue + 4));
+            if (value.size() > kLongestValue) cut += CutToLimit(item) ? 1 : 0;
             return true;
+        }
         case FieldType::TrueFalse:
             rec.*f.flag = value == "True";
             return true;
@@ -217,7 +244,7 @@ bool ReadField(Rec& rec, std::string_view line, std::string& message, std::size_
         case FieldType::Priority:
             break;
         }
-        const std::optional<std::int32_t> n = ParseInt32(value);
+        const std::optional<std::int32_t> n = ReadNumber(value);
         if (!n) {
             message = NotAnIntegerMessage(value);
             return false;
@@ -238,8 +265,111 @@ ParseResult Failed(std::string message)
     return r;
 }
 
+// How a stretch of a file's lines was read.
+struct PieceResult {
+    bool failed = false;
+    std::string message;
+    bool ended = false;     // met "<END:FILE>"
+    bool inRecord = false;  // stopped inside a record
+    bool stray = false;     // held a field outside any record
+    std::size_t cut = 0;
+};
+
+// Reads the record lines of `text` (whole lines, no header) into `out`,
+// building each record in place at the end of the list and taking it off
+// again when it fails or is never ended. Stops at "<END:FILE>" or at a
+// record that cannot be read. `room` is how many bytes of lines, from `text`
+// on, the list is to hold the records of: the first records show how many
+// that makes, and the list makes room for all of them at once.
 template <class Rec>
-ParseResult ParseRecords(std::string_view text, std::vector<Rec>& out)
+PieceResult ReadPiece(std::string_view text, std::vector<Rec>& out, std::size_t room)
+{
+    PieceResult piece;
+    LineCursor lines(text);
+    std::string_view line;
+    bool reserved = false;
+    const std::size_t before = out.size();
+    while (lines.Next(line)) {
+        if (line.size() < 2 || line[0] != '<') continue;
+        // Only lines starting "<B" or "<E" can be structure lines.
+        if (line[1] == 'B' || line[1] == 'E') {
+            if (line == "<END:FILE>") {
+                piece.ended = true;
+                break;
+            }
+            if (line == "<BEGIN>") {
+                if (piece.inRecord) {
+                    out.back() = Rec{};
+                } else {
+                    out.emplace_back();
+                    piece.inRecord = true;
+                }
+                continue;
+            }
+            if (line == "<END>") {
+                if (!piece.inRecord) continue;
+                piece.inRecord = false;
+                if (!Format<Rec>::Finish(out.back(), piece.message)) {
+                    out.pop_back();
+                    piece.failed = true;
+                    return piece;
+                }
+                // Once a few records show their size, make room for the rest at once.
+                if (!reserved && out.size() - before == 64) {
+                    reserved = true;
+                    const std::size_t perRecord = lines.Consumed() / 64 + 1;
+                    out.reserve(out.size() + (room - lines.Consumed()) / perRecord * 9 / 8 + 1);
+                    AdviseHugePages(out.data(), out.capacity() * sizeof(Rec));
+                }
+                continue;
+            }
+        }
+        if (!piece.inRecord) {
+            // A field outside any record is nothing the list can hold.
+            piece.stray = true;
+            continue;
+        }
+        if (!ReadField(out.back(), line, piece.message, piece.cut)) {
+            out.pop_back();
+            piece.failed = true;
+            return piece;
+        }
+    }
+    if (piece.inRecord) out.pop_back();
+    return piece;
+}
+
+// A file below this size is read in one piece: a thread costs more than it saves.
+constexpr std::size_t kPieceBytes = 2 << 20;
+
+// Cuts `text` (whole lines) into at most `count` stretches of about equal size,
+// each after the first starting at a "<BEGIN>" line. A reader that meets
+// "<BEGIN>" inside a record starts that record again, so a stretch read on its
+// own reads exactly what the whole text would.
+std::vector<std::string_view> Pieces(std::string_view text, std::size_t count)
+{
+    constexpr std::string_view begin = "<BEGIN>";
+    std::vector<std::string_view> pieces;
+    std::size_t start = 0;
+    for (std::size_t k = 1; k < count; ++k) {
+        std::size_t at = std::max(start + 1, text.size() / count * k);
+        for (;; ++at) {
+            at = text.find(begin, at);
+            if (at == std::string_view::npos) break;
+            const std::size_t after = at + begin.size();
+            const bool lineStart = text[at - 1] == '\n' || text[at - 1] == '\r';
+            if (lineStart && (after == text.size() || text[after] == '\n' || text[after] == '\r')) break;
+        }
+        if (at == std::string_view::npos) break;
+        pieces.push_back(text.substr(start, at - start));
+        start = at;
+    }
+    pieces.push_back(text.substr(start));
+    return pieces;
+}
+
+template <class Rec>
+ParseResult ParseRecords(std::string_view text, std::vector<Rec>& out, std::size_t pieceCount)
 {
     if (text.empty()) return {};
     LineCursor lines(text);
@@ -247,66 +377,50 @@ ParseResult ParseRecords(std::string_view text, std::vector<Rec>& out)
     lines.Next(line);
     // The reader of a file puts its name before this.
     if (line != Headers[Index(Format<Rec>::kind)]) return Failed("Unknown header; nothing was loaded from it");
-    // Records are built in place at the end of the list and taken off again
-    // when they fail or are never ended.
+    const std::string_view body = text.substr(lines.Consumed());
+    if (pieceCount == 0) {
+        pieceCount = body.size() < kPieceBytes ? 1 : std::max(1u, std::thread::hardware_concurrency());
+    }
+    const std::vector<std::string_view> pieces = Pieces(body, pieceCount);
+
+    // The first piece is read on this thread straight into the list, the
+    // others each on a thread of its own into a list of its own.
     const std::size_t before = out.size();
-    bool inRecord = false;
-    bool reserved = false;
-    bool ended = false;
+    std::vector<std::vector<Rec>> lists(pieces.size());
+    std::vector<std::future<PieceResult>> others;
+    others.reserve(pieces.size());
+    for (std::size_t k = 1; k < pieces.size(); ++k)
+        others.push_back(Beside([&, k] { return ReadPiece(pieces[k], lists[k], pieces[k].size()); }));
+    std::vector<PieceResult> results;
+    results.reserve(pieces.size());
+    results.push_back(ReadPiece(pieces[0], out, body.size()));
+    for (auto& other : others) results.push_back(other.get());
+
+    // The pieces in order, up to the first that failed or met "<END:FILE>":
+    // what a reading of the whole text in one go would have kept.
+    std::size_t total = out.size();
+    for (std::size_t k = 1; k < lists.size(); ++k) total += lists[k].size();
+    out.reserve(total);
     std::size_t cut = 0;
     bool stray = false;
-    std::string message;
-    while (lines.Next(line)) {
-        if (line.size() < 2 || line[0] != '<') continue;
-        // Only lines starting "<B" or "<E" can be structure lines.
-        if (line[1] == 'B' || line[1] == 'E') {
-            if (line == "<END:FILE>") {
-                ended = true;
-                break;
-            }
-            if (line == "<BEGIN>") {
-                if (inRecord) {
-                    out.back() = Rec{};
-                } else {
-                    out.emplace_back();
-                    inRecord = true;
-                }
-                continue;
-            }
-            if (line == "<END>") {
-                if (!inRecord) continue;
-                inRecord = false;
-                if (!Format<Rec>::Finish(out.back(), message)) {
-                    out.pop_back();
-                    AssignUids(out, before);
-                    return Failed(std::move(message));
-                }
-                // Once a few records show their size, make room for the rest at once.
-                if (!reserved && out.size() - before == 64) {
-                    reserved = true;
-                    const std::size_t perRecord = lines.Consumed() / 64 + 1;
-                    out.reserve(out.size() + lines.Remaining() / perRecord * 9 / 8 + 1);
-                }
-                continue;
-            }
-        }
-        if (!inRecord) {
-            // A field outside any record is nothing the list can hold.
-            stray = true;
-            continue;
-        }
-        if (!ReadField(out.back(), line, message, cut)) {
-            out.pop_back();
+    for (std::size_t k = 0; k < pieces.size(); ++k) {
+        PieceResult& piece = results[k];
+        if (k > 0) out.insert(out.end(), std::make_move_iterator(lists[k].begin()), std::make_move_iterator(lists[k].end()));
+        cut += piece.cut;
+        stray = stray || piece.stray;
+        if (piece.failed) {
             AssignUids(out, before);
-            return Failed(std::move(message));
+            return Failed(std::move(piece.message));
+        }
+        if (piece.ended || k + 1 == pieces.size()) {
+            AssignUids(out, before);
+            ParseResult result;
+            result.cutShort = piece.inRecord || !piece.ended || stray;
+            result.valuesCut = cut;
+            return result;
         }
     }
-    if (inRecord) out.pop_back();
-    AssignUids(out, before);
-    ParseResult result;
-    result.cutShort = inRecord || !ended || stray;
-    result.valuesCut = cut;
-    return result;
+    return {};  // not reached: the last piece returns
 }
 
 // Builds a whole file in one buffer.
@@ -490,14 +604,30 @@ std::string DerivedUid(std::uint64_t hash)
     return uid;
 }
 
+// Whether two records may share an identity: a set of the identities' hashes,
+// filled in one pass. Equal hashes of different texts only send the caller the
+// slower, exact way.
 template <class Rec>
 bool UidsRepeat(const std::vector<Rec>& list)
 {
-    std::vector<std::uint64_t> hashes;
-    hashes.reserve(list.size());
-    for (const Rec& rec : list) hashes.push_back(std::hash<std::string_view>{}(rec.Uid));
-    std::sort(hashes.begin(), hashes.end());
-    return std::adjacent_find(hashes.begin(), hashes.end()) != hashes.end();
+    std::size_t slots = 64;
+    while (slots < list.size() * 2) slots <<= 1;
+    const std::size_t mask = slots - 1;
+    // The slot comes from the hash's low bits, the mark kept in it from its
+    // high ones (0 is a free slot).
+    std::vector<std::uint32_t> seen(slots, 0);
+    for (const Rec& rec : list) {
+        const std::uint64_t hash = XXH3_64bits(rec.Uid.data(), rec.Uid.size());
+        const auto mark = static_cast<std::uint32_t>(hash >> 32) | 1;
+        for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
+            if (seen[i] == 0) {
+                seen[i] = mark;
+                break;
+            }
+            if (seen[i] == mark) return true;
+        }
+    }
+    return false;
 }
 
 template <class Rec>
@@ -510,8 +640,8 @@ bool AssignUidsOf(std::vector<Rec>& list, std::size_t from)
         list[i].Uid = DerivedUid(HashOf(list[i]));
         changed = true;
     }
-    // Nearly always every identity is different now: one sorted pass over
-    // their hashes shows it, and only repeats take the slower way below.
+    // Nearly always every identity is different now: one pass over their
+    // hashes shows it, and only repeats take the slower way below.
     if (!UidsRepeat(list)) return changed;
     // Views into the records' own strings: the list does not grow meanwhile.
     std::unordered_set<std::string_view> seen;
@@ -565,16 +695,34 @@ std::string_view DataFileName(DataKind kind) { return FileNames[Index(kind)]; }
 std::string_view DataFileStem(DataKind kind) { return FileStems[Index(kind)]; }
 std::string_view DataHeaderLine(DataKind kind) { return Headers[Index(kind)]; }
 
-ParseResult ParseDataText(std::string_view text, std::vector<AData>& out) { return ParseRecords(text, out); }
-ParseResult ParseDataText(std::string_view text, std::vector<ACal>& out) { return ParseRecords(text, out); }
-ParseResult ParseDataText(std::string_view text, std::vector<AAdv>& out) { return ParseRecords(text, out); }
-ParseResult ParseDataText(std::string_view text, std::vector<AYear>& out) { return ParseRecords(text, out); }
-ParseResult ParseDataText(std::string_view text, std::vector<AMonth>& out) { return ParseRecords(text, out); }
-ParseResult ParseDataText(std::string_view text, std::vector<AWeek>& out) { return ParseRecords(text, out); }
-
-ParseResult ParseDataText(DataKind kind, std::string_view text, RecordStore& store)
+ParseResult ParseDataText(std::string_view text, std::vector<AData>& out, std::size_t pieces)
 {
-    return store.WithEditList(kind, [&](auto& list) { return ParseRecords(text, list); });
+    return ParseRecords(text, out, pieces);
+}
+ParseResult ParseDataText(std::string_view text, std::vector<ACal>& out, std::size_t pieces)
+{
+    return ParseRecords(text, out, pieces);
+}
+ParseResult ParseDataText(std::string_view text, std::vector<AAdv>& out, std::size_t pieces)
+{
+    return ParseRecords(text, out, pieces);
+}
+ParseResult ParseDataText(std::string_view text, std::vector<AYear>& out, std::size_t pieces)
+{
+    return ParseRecords(text, out, pieces);
+}
+ParseResult ParseDataText(std::string_view text, std::vector<AMonth>& out, std::size_t pieces)
+{
+    return ParseRecords(text, out, pieces);
+}
+ParseResult ParseDataText(std::string_view text, std::vector<AWeek>& out, std::size_t pieces)
+{
+    return ParseRecords(text, out, pieces);
+}
+
+ParseResult ParseDataText(DataKind kind, std::string_view text, RecordStore& store, std::size_t pieces)
+{
+    return store.WithEditList(kind, [&](auto& list) { return ParseRecords(text, list, pieces); });
 }
 
 std::string SerializeDataText(const std::vector<AData>& list) { return SerializeRecords(list); }

@@ -40,13 +40,16 @@ struct ParseResult : FileResult {
 // empty file; any other text must start with the kind's header line. A record
 // read without a "<UID>" (or with one an earlier record of the text has) gets
 // one derived from its content, so that two reads of the same text agree.
-ParseResult ParseDataText(std::string_view text, std::vector<AData>& out);
-ParseResult ParseDataText(std::string_view text, std::vector<ACal>& out);
-ParseResult ParseDataText(std::string_view text, std::vector<AAdv>& out);
-ParseResult ParseDataText(std::string_view text, std::vector<AYear>& out);
-ParseResult ParseDataText(std::string_view text, std::vector<AMonth>& out);
-ParseResult ParseDataText(std::string_view text, std::vector<AWeek>& out);
-ParseResult ParseDataText(DataKind kind, std::string_view text, RecordStore& store);
+// A large text is read in `pieces` stretches at once, each on a thread of its
+// own (0: one per core for a text of some megabytes, else one); the result is
+// the same whatever the number.
+ParseResult ParseDataText(std::string_view text, std::vector<AData>& out, std::size_t pieces = 0);
+ParseResult ParseDataText(std::string_view text, std::vector<ACal>& out, std::size_t pieces = 0);
+ParseResult ParseDataText(std::string_view text, std::vector<AAdv>& out, std::size_t pieces = 0);
+ParseResult ParseDataText(std::string_view text, std::vector<AYear>& out, std::size_t pieces = 0);
+ParseResult ParseDataText(std::string_view text, std::vector<AMonth>& out, std::size_t pieces = 0);
+ParseResult ParseDataText(std::string_view text, std::vector<AWeek>& out, std::size_t pieces = 0);
+ParseResult ParseDataText(DataKind kind, std::string_view text, RecordStore& store, std::size_t pieces = 0);
 
 // The whole file, header to "<END:FILE>", lines ended by CR LF. A value is one
 // line whatever it holds: a line break in a one-line field is written as a

@@ -1,9 +1,11 @@
 #include "store/fileio.h"
 
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -143,6 +145,15 @@ std::string LinkTarget(const std::string& path)
     return current;
 }
 
+void AdviseHugePages(const void* data, std::size_t bytes)
+{
+    constexpr std::uintptr_t huge = 2 << 20;
+    const auto start = reinterpret_cast<std::uintptr_t>(data);
+    const std::uintptr_t begin = (start + huge - 1) & ~(huge - 1);
+    const std::uintptr_t end = (start + bytes) & ~(huge - 1);
+    if (end > begin) ::madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
+}
+
 ReadResult ReadWholeFile(const std::string& path)
 {
     ReadResult r;
@@ -157,7 +168,10 @@ ReadResult ReadWholeFile(const std::string& path)
     struct stat st {};
     if (::fstat(fd, &st) == 0) {
         r.stamp = StampOfStat(st);
-        if (st.st_size > 0) r.content.reserve(static_cast<std::size_t>(st.st_size));
+        if (st.st_size > 0) {
+            r.content.reserve(static_cast<std::size_t>(st.st_size));
+            AdviseHugePages(r.content.data(), r.content.capacity());
+        }
     }
     char buffer[1 << 16];
     for (;;) {

@@ -45,6 +45,11 @@ struct ReadResult {
 };
 ReadResult ReadWholeFile(const std::string& path);
 
+// Advice that memory of some megabytes about to be filled for the first time
+// go in huge pages: a few page faults instead of thousands. The kernel may
+// decline; nothing else changes.
+void AdviseHugePages(const void* data, std::size_t bytes);
+
 // Writes `content` to a temporary file beside `path` (TemporaryNamePrefix(path)
 // followed by six letters or digits) and renames it over `path`; then the
 // folder is synced, so that the new name also survives a power loss.

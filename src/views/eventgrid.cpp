@@ -94,6 +94,17 @@ EventGrid::EventGrid(Columns columns, const QString& fillerName, QWidget* parent
 void EventGrid::setTable(OccurrenceTable table)
 {
     model_->setTable(std::move(table));
+    linesChanged();
+}
+
+void EventGrid::setLines(PeriodicalLines lines)
+{
+    model_->setLines(std::move(lines));
+    linesChanged();
+}
+
+void EventGrid::linesChanged()
+{
     applyColumnWidths();
     // The first line is current, as in a freshly filled grid; without lines
     // there is nothing to act on.
@@ -104,30 +115,21 @@ void EventGrid::setTable(OccurrenceTable table)
     placeFiller();
 }
 
-void EventGrid::appendLines(OccurrenceTable more)
-{
-    const bool hadLines = hasLines();
-    model_->appendTable(std::move(more));
-    if (!hadLines && hasLines()) setCurrentRow(0);
-    placeFiller();
-}
-
-OccurrenceTable EventGrid::takeTable()
-{
-    OccurrenceTable old = model_->takeTable();
-    setTable({});
-    return old;
-}
-
 const OccurrenceTable& EventGrid::table() const { return model_->table(); }
 
 int EventGrid::textColumn() const { return model_->textColumn(); }
 
+std::size_t EventGrid::lineCount() const { return model_->lineCount(); }
+
+Occurrence EventGrid::line(std::size_t row) const { return model_->line(row); }
+
 const Occurrence* EventGrid::currentLine() const
 {
     const int row = currentRow();
-    if (row < 0 || row >= static_cast<int>(table().size())) return nullptr;
-    return &table()[static_cast<std::size_t>(row)];
+    if (row < 0 || static_cast<std::size_t>(row) >= lineCount()) return nullptr;
+    if (static_cast<std::size_t>(row) < table().size()) return &table()[static_cast<std::size_t>(row)];
+    current_ = line(static_cast<std::size_t>(row));
+    return &current_;
 }
 
 int EventGrid::currentRow() const

@@ -13,6 +13,7 @@
 namespace orv {
 
 class OccurrenceModel;
+class PeriodicalLines;
 
 class EventGrid : public QTableView {
     Q_OBJECT
@@ -26,15 +27,14 @@ public:
     // Replaces the lines; an empty table shows one empty row and no current line.
     void setTable(OccurrenceTable table);
     const OccurrenceTable& table() const;
-    // Adds lines after the last (a long search fills the grid part by part);
-    // the current line stays where it is, on the first when there was none.
-    void appendLines(OccurrenceTable more);
-    // Empties the grid as setTable({}) does and hands over the lines it held
-    // (to be freed where it takes no time from the window).
-    OccurrenceTable takeTable();
-    bool hasLines() const { return !table().empty(); }
+    // Replaces the lines with a periodical search's; table() is empty then.
+    void setLines(PeriodicalLines lines);
+    bool hasLines() const { return lineCount() != 0; }
+    std::size_t lineCount() const;
+    Occurrence line(std::size_t row) const;
 
-    // The current line, or null when the grid has no lines.
+    // The current line, or null when the grid has no lines. The pointer is
+    // good until the next call, or until the lines change.
     const Occurrence* currentLine() const;
     int currentRow() const;
     void setCurrentRow(int row);
@@ -76,7 +76,10 @@ private:
     void applyColumnWidths();
     void placeFiller();
 
+    void linesChanged();
+
     OccurrenceModel* model_;
+    mutable Occurrence current_;  // currentLine() of periodical lines, made from them
     QWidget* filler_;
     int indicator_ = 16;
     QColor titleBack_{0x33, 0x4D, 0x73};

@@ -167,8 +167,10 @@ WorkEnd RunLongWork(QWidget* parent, const ViewDialogs& dialogs, const QString& 
     });
     appear.start(kProgressDelayMs);
     refresh.start(100);
-    thread->start();
-    loop.exec();  // a work done already has queued its quit
+    // Started from the loop, after what was posted before the command (a
+    // Cancel among it reaches the work before its first step).
+    QMetaObject::invokeMethod(&loop, [&] { thread->start(); }, Qt::QueuedConnection);
+    loop.exec();
     thread->wait();
 
     appear.stop();

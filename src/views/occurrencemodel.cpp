@@ -16,37 +16,22 @@ void OccurrenceModel::setTable(OccurrenceTable table)
 {
     beginResetModel();
     table_ = std::move(table);
+    lines_ = {};
     endResetModel();
 }
 
-void OccurrenceModel::appendTable(OccurrenceTable more)
-{
-    if (more.empty()) return;
-    if (table_.empty()) {
-        // The one empty row shown so far becomes the first line.
-        beginResetModel();
-        table_.insert(table_.end(), std::make_move_iterator(more.begin()), std::make_move_iterator(more.end()));
-        endResetModel();
-        return;
-    }
-    const int first = static_cast<int>(table_.size());
-    beginInsertRows({}, first, first + static_cast<int>(more.size()) - 1);
-    table_.insert(table_.end(), std::make_move_iterator(more.begin()), std::make_move_iterator(more.end()));
-    endInsertRows();
-}
-
-OccurrenceTable OccurrenceModel::takeTable()
+void OccurrenceModel::setLines(PeriodicalLines lines)
 {
     beginResetModel();
-    OccurrenceTable old = std::exchange(table_, {});
+    table_ = {};
+    lines_ = std::move(lines);
     endResetModel();
-    return old;
 }
 
 int OccurrenceModel::rowCount(const QModelIndex& parent) const
 {
     if (parent.isValid()) return 0;
-    return table_.empty() ? 1 : static_cast<int>(table_.size());
+    return lineCount() == 0 ? 1 : static_cast<int>(lineCount());
 }
 
 int OccurrenceModel::columnCount(const QModelIndex& parent) const
@@ -59,6 +44,10 @@ QVariant OccurrenceModel::data(const QModelIndex& index, int role) const
 {
     if (role != Qt::DisplayRole || !index.isValid()) return {};
     const auto row = static_cast<std::size_t>(index.row());
+    if (row < lines_.size()) {
+        if (index.column() == textColumn()) return DecodeStored(lines_.text(row));
+        return index.column() == kindColumn() ? QString(QChar::fromLatin1(lines_.kind(row))) : QStringLiteral(" ");
+    }
     if (row >= table_.size()) return QString();
     const Occurrence& o = table_[row];
     if (index.column() == textColumn()) return DecodeStored(o.Text);

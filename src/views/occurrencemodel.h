@@ -6,6 +6,7 @@
 #include <QAbstractTableModel>
 
 #include "engine/occurrence.h"
+#include "engine/periodical.h"
 
 namespace orv {
 
@@ -15,12 +16,12 @@ public:
     OccurrenceModel(bool withDaysColumn, QObject* parent = nullptr);
 
     void setTable(OccurrenceTable table);
-    // Adds lines after the last, moving them in: a table reserved for the
-    // whole result takes part after part without moving the lines it holds.
-    void appendTable(OccurrenceTable more);
-    // Empties the model and hands over the lines it held.
-    OccurrenceTable takeTable();
     const OccurrenceTable& table() const { return table_; }
+    // The periodical search's lines, kept as compact as the search made them
+    // (a century holds millions); replaces the table, as setTable replaces them.
+    void setLines(PeriodicalLines lines);
+    std::size_t lineCount() const { return table_.size() + lines_.size(); }
+    Occurrence line(std::size_t row) const { return row < table_.size() ? table_[row] : lines_[row]; }
     bool withDaysColumn() const { return withDays_; }
     int textColumn() const { return withDays_ ? 2 : 1; }
     int kindColumn() const { return withDays_ ? 1 : 0; }
@@ -32,6 +33,7 @@ public:
 private:
     bool withDays_;
     OccurrenceTable table_;
+    PeriodicalLines lines_;
 };
 
 }  // namespace orv

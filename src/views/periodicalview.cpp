@@ -11,24 +11,13 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QSignalBlocker>
-#include <QThreadPool>
-#include <QTimer>
 #include <QVBoxLayout>
-#include <algorithm>
-#include <chrono>
-#include <condition_variable>
-#include <memory>
-#include <mutex>
-#include <utility>
-#include <vector>
 
 #include "core/session.h"
 #include "engine/periodlines.h"
 #include "store/textutil.h"
 #include "views/eventgrid.h"
 #include "views/labelbutton.h"
-#include "views/longwork.h"
-#include "views/viewdialogs.h"
 
 namespace orv {
 
@@ -48,75 +37,6 @@ std::optional<int> Typed(const QLineEdit* edit)
     if (edit->text().isEmpty()) return std::nullopt;
     return ParseInt32(edit->text().toStdString());
 }
-
-TypedDate Typed(std::int32_t dayNumber)
-{
-    const Date d = FromDayNumber(dayNumber);
-    return TypedDate{d.Year, d.Month, d.Day};
-}
-
-// What the search reads of the two lists, in their order (a line names its
-// record by its index): the dates, names and hints, without the addresses,
-// telephone numbers, identities and extra lines, which it never looks at.
-RecordStore SearchedCopy(const RecordStore& store, bool birthdays, bool hints)
-{
-    RecordStore copy;
-    if (birthdays) {
-        std::vector<AData>& addresses = copy.editAddresses();
-        addresses.reserve(store.addresses().size());
-        for (const AData& a : store.addresses()) {
-            AData& c = addresses.emplace_back();
-            c.DateText = a.DateText;
-            c.Name = a.Name;
-            c.Surname = a.Surname;
-            c.Day = a.Day;
-            c.Month = a.Month;
-            c.Year = a.Year;
-        }
-    }
-    if (hints) {
-        std::vector<ACal>& calendar = copy.editCalendar();
-        calendar.reserve(store.calendar().size());
-        for (const ACal& e : store.calendar()) {
-            ACal& c = calendar.emplace_back();
-            c.Date = e.Date;
-            c.Hint = e.Hint;
-            c.Priority = e.Priority;
-            c.Day = e.Day;
-            c.Month = e.Month;
-            c.Year = e.Year;
-            c.DateText = e.DateText;
-        }
-    }
-    return copy;
-}
-
-// The lines the work has found and the window has not yet shown, in date
-// order. The work waits while more than kMaxWaitingLines wait, so that
-// adding them to the grid never holds the window long, not even at the end.
-constexpr std::size_t kMaxWaitingLines = 60000;
-
-struct FoundParts {
-    std::mutex lock;
-    std::condition_variable taken;
-    std::vector<OccurrenceTable> parts;
-    std::size_t lines = 0;
-    // Set by the work as it starts; it lives until RunLongWork returns, and
-    // the window looks at it only from inside RunLongWork.
-    const WorkProgress* progress = nullptr;
-
-    std::vector<OccurrenceTable> Take()
-    {
-        std::vector<OccurrenceTable> out;
-        {
-            const std::lock_guard<std::mutex> hold(lock);
-            out = std::exchange(parts, {});
-            lines = 0;
-        }
-        taken.notify_one();
-        return out;
-    }
-};
 
 }  // namespace
 
@@ -227,20 +147,9 @@ void PeriodicalView::FocusToDate()
     if (window()->isVisible()) ShowToDEdit->setFocus(Qt::OtherFocusReason);
 }
 
-void PeriodicalView::ClearGrid()
-{
-    // Freeing millions of lines takes longer than a frame: it goes on beside the window.
-    if (StringGrid7->table().size() < 100000) {
-        StringGrid7->setTable({});
-        return;
-    }
-    auto old = std::make_shared<OccurrenceTable>(StringGrid7->takeTable());
-    QThreadPool::globalInstance()->start([old]() mutable { old.reset(); });
-}
-
 void PeriodicalView::EntryChanged(QLineEdit* edit)
 {
-    ClearGrid();
+    StringGrid7->setTable({});
     const QString text = edit->text();
     if (text.isEmpty()) return;
     // Only a decimal number stays: leading zeros and other characters go as typed.
@@ -255,7 +164,7 @@ void PeriodicalView::SB9Click() { Compute(true); }
 
 void PeriodicalView::Compute(bool byButton)
 {
-    ClearGrid();
+    StringGrid7->setTable({});
     const TypedDate from{Typed(ShowFromYEdit), Typed(ShowFromMEdit), Typed(ShowFromDEdit)};
     const TypedDate to{Typed(ShowToYEdit), Typed(ShowToMEdit), Typed(ShowToDEdit)};
     const EventFinder& finder = session().finder();
@@ -266,88 +175,14 @@ void PeriodicalView::Compute(bool byButton)
         Message(QMessageBox::Warning, QStringLiteral("Date error"),
                 QStringLiteral("The period holds %1 lines, more than can be shown at once. Choose a shorter period.")
                     .arg(QLocale().toString(static_cast<qulonglong>(lines))));
-    } else if (!PeriodDateAcceptable(to) || !PeriodDateAcceptable(from)) {
-        // The search itself says which date to change, the to-date first.
-        Message(QMessageBox::Warning, QStringLiteral("Date error"),
-                QString::fromStdString(PeriodicalSearch(finder, from, to, birthdays, hints).message));
     } else {
-        Search(from, to, lines, birthdays, hints);
+        PeriodicalResult result = PeriodicalSearch(finder, from, to, birthdays, hints);
+        if (!result.ok)
+            Message(QMessageBox::Warning, QStringLiteral("Date error"), QString::fromStdString(result.message));
+        else
+            StringGrid7->setLines(std::move(result.rows));
     }
     if (byButton) MenuL24Click(nullptr);
-}
-
-void PeriodicalView::Search(const TypedDate& from, const TypedDate& to, std::uint64_t lines, bool birthdays, bool hints)
-{
-    const EventFinder& finder = session().finder();
-    const std::int32_t first = DayNumber(from.date());
-    const std::int32_t last = std::max(first, DayNumber(to.date()));
-    const std::int32_t shownAtOnce = std::min(last, first + kPeriodicalFirstDays - 1);
-
-    // The first days at once; the grid's table is reserved for the whole
-    // period, so that the parts that follow never move the lines it holds.
-    OccurrenceTable table;
-    table.reserve(static_cast<std::size_t>(lines));
-    for (Occurrence& o : PeriodicalSearch(finder, from, Typed(shownAtOnce), birthdays, hints).rows)
-        table.push_back(std::move(o));
-    StringGrid7->setTable(std::move(table));
-    if (shownAtOnce == last) return;
-
-    // The rest beside the window, on a copy of the two lists the search
-    // reads: the session's own may change once the work has returned.
-    auto copy = std::make_shared<const RecordStore>(SearchedCopy(finder.store(), birthdays, hints));
-    const DateSettings settings = finder.Settings;
-    auto found = std::make_shared<FoundParts>();
-
-    // What the work found goes into the grid as it comes, until Cancel.
-    QTimer show;
-    connect(&show, &QTimer::timeout, this, [this, found] {
-        {
-            const std::lock_guard<std::mutex> hold(found->lock);
-            if (found->progress && found->progress->Cancelled()) return;
-        }
-        for (OccurrenceTable& part : found->Take()) StringGrid7->appendLines(std::move(part));
-    });
-    show.start(25);
-
-    ViewDialogs dialogs;
-    dialogs.message = [this](QWidget*, const QString& caption, const QString& text, const QString&) {
-        Message(QMessageBox::Information, caption, text);
-    };
-    const auto work = [copy, settings, found, begin = shownAtOnce + 1, last, birthdays, hints](WorkProgress& progress) {
-        {
-            const std::lock_guard<std::mutex> hold(found->lock);
-            found->progress = &progress;
-        }
-        EventFinder search(*copy);
-        search.Settings = settings;
-        progress.SetTotal(last - begin + 1);
-        for (std::int32_t day = begin; day <= last && !progress.Cancelled();) {
-            const std::int32_t partEnd = std::min(last, day + kPeriodicalPartDays - 1);
-            PeriodicalResult part = PeriodicalSearch(search, Typed(day), Typed(partEnd), birthdays, hints);
-            std::unique_lock<std::mutex> hold(found->lock);
-            found->lines += part.rows.size();
-            found->parts.push_back(std::move(part.rows));
-            while (found->lines > kMaxWaitingLines && !progress.Cancelled())
-                found->taken.wait_for(hold, std::chrono::milliseconds(10));
-            progress.Advance(partEnd - begin + 1);
-            day = partEnd + 1;
-        }
-    };
-    const WorkEnd end = RunLongWork(this, dialogs, QStringLiteral("Searching the period"), work);
-    show.stop();
-    switch (end) {
-    case WorkEnd::Done:
-        for (OccurrenceTable& part : found->Take()) StringGrid7->appendLines(std::move(part));
-        break;
-    case WorkEnd::Cancelled:
-        // The lines shown so far stay: they are the period's first lines, in
-        // order, and what the person was looking at when stopping the search.
-        break;
-    case WorkEnd::Refused:
-        // Half a period would pass for the whole of it.
-        StringGrid7->setTable({});
-        break;
-    }
 }
 
 void PeriodicalView::QuickPeriod(Quick period)

@@ -3,9 +3,6 @@
 // a double click that opens the person or the calendar on the event's day.
 #pragma once
 
-#include <cstdint>
-
-#include "engine/periodical.h"
 #include "views/eventpage.h"
 #include "views/navigator.h"
 
@@ -21,12 +18,6 @@ class EventGrid;
 
 // More lines than this are refused: the period would not fit in memory.
 inline constexpr unsigned long kMaxPeriodicalLines = 3000000;
-
-// The days searched at once, before the page returns to the person: about a
-// screen of lines on a full address book. A longer period goes on beside
-// the window, kPeriodicalPartDays at a time, each part added to the grid.
-inline constexpr int kPeriodicalFirstDays = 31;
-inline constexpr int kPeriodicalPartDays = 366;
 
 class PeriodicalView : public EventPage {
     Q_OBJECT
@@ -53,10 +44,6 @@ protected:
 
 private:
     void Compute(bool byButton);
-    // Empties the grid (one empty row).
-    void ClearGrid();
-    // Fills the grid with the lines of an accepted period holding `lines`.
-    void Search(const TypedDate& from, const TypedDate& to, std::uint64_t lines, bool birthdays, bool hints);
     void EntryChanged(QLineEdit* edit);
     enum class Quick { Week, Month, Year };
     void QuickPeriod(Quick period);

@@ -137,9 +137,23 @@ TEST_F(Views, PeriodicalSearchListsBirthdaysBeforeEventsDayByDay)
     store.editCalendar() = {Event("low", D(2004, 2, 28), 2), Event("leap", D(2004, 2, 29)), Event("out", D(2004, 3, 2))};
     const auto r = PeriodicalSearch(finder, Typed(2004, 2, 28), Typed(2004, 3, 1), true, true);
     ASSERT_TRUE(r.ok);
-    EXPECT_EQ(Rows(r.rows), (Strings{" |L|28/2 - low|0", " |B|29/2 - Anna Berg|0", " |N|29/2 - leap|1", " |B|1/3 - Bo Lind|1"}));
+    EXPECT_EQ(Rows(r.rows.ToTable()), (Strings{" |L|28/2 - low|0", " |B|29/2 - Anna Berg|0", " |N|29/2 - leap|1", " |B|1/3 - Bo Lind|1"}));
     const auto births = PeriodicalSearch(finder, Typed(2004, 2, 28), Typed(2004, 3, 1), true, false);
     EXPECT_EQ(births.rows.size(), 2u);
+}
+
+TEST_F(Views, PeriodicalLinesKeepTheTextsOfTheSearch)
+{
+    store.editAddresses() = {Person("Anna", "Berg", 31, 12)};
+    store.editCalendar() = {Event("", D(2004, 12, 31)), Event("party", D(2005, 1, 1))};
+    finder.Settings.MonthFirst = true;
+    const auto r = PeriodicalSearch(finder, Typed(2003, 12, 31), Typed(2005, 1, 1), true, true);
+    // Lines found are shown as found, whatever the lists and settings do after.
+    store.editAddresses()[0].Name = "Changed";
+    store.editCalendar().clear();
+    finder.Settings.MonthFirst = false;
+    EXPECT_EQ(Rows(r.rows.ToTable()),
+              (Strings{" |B|12.31 - Anna Berg|0", " |B|12.31 - Anna Berg|0", " |N|12.31 - |0", " |N|1.1 - party|1"}));
 }
 
 TEST_F(Views, QuickPeriods)

@@ -127,6 +127,28 @@ TEST_F(DataFilesTest, AFailingFileKeepsItsEarlierRecordsAndTheOthersStillLoad)
     EXPECT_EQ(store.weekly().size(), 1u);
 }
 
+TEST_F(DataFilesTest, SomeFilesLoadTogetherReportedInTheOrderAskedAndAppended)
+{
+    WriteAllSamples();
+    WriteFile(Path("week.orv"), "not a data file\r\n");
+    RecordStore store;
+    store.editAnnual().push_back({1, 1, "", "there before"});
+    const DataKind kinds[] = {DataKind::Weekly, DataKind::Annual, DataKind::Addresses};
+    const std::vector<LoadReport> reports = files.Load(kinds, store);
+    ASSERT_EQ(reports.size(), 3u);
+    for (std::size_t i = 0; i < 3; ++i) {
+        EXPECT_EQ(reports[i].kind, kinds[i]);
+        EXPECT_EQ(reports[i].failed, i == 0) << reports[i].message;
+    }
+    EXPECT_EQ(reports[0].message, "Unknown header; nothing was loaded from it");
+    ASSERT_EQ(store.annual().size(), 2u);
+    EXPECT_EQ(store.annual()[0].Hint, "there before");
+    EXPECT_EQ(store.annual()[1].Hint, "Wedding day");
+    EXPECT_EQ(store.addresses().size(), 1u);
+    EXPECT_TRUE(store.calendar().empty());
+    EXPECT_TRUE(store.weekly().empty());
+}
+
 TEST_F(DataFilesTest, AnUnreadFileIsKeptAsideOnceBeforeTheNextSave)
 {
     WriteAllSamples();

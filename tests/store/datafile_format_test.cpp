@@ -517,5 +517,70 @@ INSTANTIATE_TEST_SUITE_P(
                     CutCase{"Empty", "", 0, false}),
     [](const auto& row) { return std::string(row.param.name); });
 
+// ---- Large files are read in pieces --------------------------------------------------
+
+// `count` annual events "e0", "e1" .., every seventh without an identity and
+// every fifth with the identity of the one before, lines ended by `brk`.
+std::string YearRecords(int count, const std::string& brk)
+{
+    std::string text;
+    for (int i = 0; i < count; ++i) {
+        text += "<BEGIN>" + brk + "<DAY>" + std::to_string(i % 28 + 1) + brk + "<MONTH>3" + brk + "<HINT>e" +
+                std::to_string(i) + brk;
+        if (i % 7 != 0) text += "<UID>u" + std::to_string(i % 5 == 0 ? i - 1 : i) + brk;
+        text += "<END>" + brk;
+    }
+    return text;
+}
+
+struct PiecesCase {
+    const char* name;
+    std::string text;
+};
+
+class PiecesTest : public testing::TestWithParam<PiecesCase> {};
+
+// However a text is cut into pieces, the records, their identities and the
+// outcome are those of a reading in one go.
+TEST_P(PiecesTest, ReadsAsInOneGo)
+{
+    std::vector<AYear> whole;
+    const ParseResult once = ParseDataText(GetParam().text, whole, 1);
+    for (const std::size_t pieces : {2, 3, 7, 40}) {
+        std::vector<AYear> read{AYear{1, 1, "", "there before"}};
+        const ParseResult r = ParseDataText(GetParam().text, read, pieces);
+        EXPECT_EQ(r.ok, once.ok) << pieces;
+        EXPECT_EQ(r.message, once.message) << pieces;
+        EXPECT_EQ(r.cutShort, once.cutShort) << pieces;
+        EXPECT_EQ(r.valuesCut, once.valuesCut) << pieces;
+        ASSERT_EQ(read.size(), whole.size() + 1) << pieces;
+        EXPECT_EQ(read.front().Hint, "there before");
+        for (std::size_t i = 0; i < whole.size(); ++i) {
+            EXPECT_EQ(Fields(read[i + 1]), Fields(whole[i])) << pieces << " record " << i;
+            EXPECT_EQ(read[i + 1].Uid, whole[i].Uid) << pieces << " record " << i;
+        }
+    }
+}
+
+const std::string Year = "<BEGIN:YEAR:FILE:VERSION>3.0";
+INSTANTIATE_TEST_SUITE_P(
+    Files, PiecesTest,
+    testing::Values(
+        PiecesCase{"CrLf", Year + "\r\n" + YearRecords(40, "\r\n") + "<END:FILE>\r\n"},
+        PiecesCase{"LfWithoutLastBreak", Year + "\n" + YearRecords(40, "\n") + "<END:FILE>"},
+        PiecesCase{"LoneCrWithoutEndOfFile", Year + "\r" + YearRecords(40, "\r")},
+        PiecesCase{"EndOfFileHalfWay", Year + "\r\n" + YearRecords(20, "\r\n") + "<END:FILE>\r\n" + YearRecords(20, "\r\n")},
+        PiecesCase{"BadValueHalfWay", Year + "\n" + YearRecords(20, "\n") + "<BEGIN>\n<DAY>x\n<END>\n" + YearRecords(20, "\n")},
+        PiecesCase{"UnendedRecordsAndStrayFields",
+                   Year + "\n" + YearRecords(10, "\n") + "<BEGIN>\n<HINT>lost\n" + YearRecords(10, "\n") +
+                       "<HINT>stray\n<DAY>1\n" + YearRecords(10, "\n") + "<BEGIN>\n<HINT>open at the end\n"},
+        PiecesCase{"BeginInsideValues", Year + "\n" + YearRecords(10, "\n") + "<BEGIN>\n<HINT><BEGIN>\n<YEAR>x<BEGIN>\n<END>\n" +
+                                            YearRecords(10, "\n")},
+        PiecesCase{"OverlongValuesLate",
+                   Year + "\n" + YearRecords(30, "\n") + "<BEGIN>\n<HINT>" + std::string(kLongestValue + 9, 'x') +
+                       "\n<END>\n" + YearRecords(5, "\n") + "<BEGIN>\n<YEAR>" + std::string(kLongestValue + 1, 'y') +
+                       "\n<END>\n"}),
+    [](const auto& row) { return std::string(row.param.name); });
+
 }  // namespace
 }  // namespace orv

@@ -3,12 +3,9 @@
 // click leads.
 #include <QCheckBox>
 #include <QLineEdit>
-#include <QTimer>
 
 #include "eventviewtest.h"
-#include "engine/periodical.h"
 #include "views/eventgrid.h"
-#include "views/longwork.h"
 #include "views/periodicalview.h"
 
 namespace orv::test {
@@ -32,17 +29,13 @@ private:
     QString Lines()
     {
         QStringList lines;
-        for (const Occurrence& o : p->page->grid()->table()) lines << QLatin1Char(o.Kind) + QStringLiteral(" ") + QString::fromStdString(o.Text);
+        const EventGrid* grid = p->page->grid();
+        for (std::size_t row = 0; row < grid->lineCount(); ++row) {
+            const Occurrence o = grid->line(row);
+            lines << QLatin1Char(o.Kind) + QStringLiteral(" ") + QString::fromStdString(o.Text);
+        }
         return lines.join(QLatin1Char('|'));
     }
-    static QString Lines(const OccurrenceTable& table)
-    {
-        QStringList lines;
-        for (const Occurrence& o : table)
-            lines << QLatin1Char(o.Kind) + QString::fromStdString(o.Text) + QString::number(o.SourceIndex);
-        return lines.join(QLatin1Char('|'));
-    }
-    static TypedDate Typed(Date d) { return TypedDate{d.Year, d.Month, d.Day}; }
     QString ToDate() { return Entry("ShowToDEdit")->text() + '.' + Entry("ShowToMEdit")->text() + '.' + Entry("ShowToYEdit")->text(); }
 
 private slots:
@@ -127,34 +120,6 @@ private slots:
             QTest::keyClick(grid, Qt::Key_Return);
         }
         QCOMPARE(p->fx.navigator.calls, (QStringList{QStringLiteral("ShowAddress(0)"), QStringLiteral("ShowCalendarAt(2024-03-14)")}));
-    }
-
-    // Decades go on beside the window, part after part: done, the grid holds
-    // what the search gives for the whole period; cancelled, the lines of the
-    // first days shown at once stay, and no later part is added.
-    void aLongPeriodFillsTheGridInOrderUntilCancelled_data()
-    {
-        QTest::addColumn<bool>("cancel");
-        QTest::newRow("done") << false;
-        QTest::newRow("cancelled") << true;
-    }
-    void aLongPeriodFillsTheGridInOrderUntilCancelled()
-    {
-        QFETCH(bool, cancel);
-        const Date from = D(2000, 3, 1);
-        const Date to = D(2030, 12, 31);
-        const Date shownAtOnce = AddDays(from, kPeriodicalFirstDays - 1);
-        const EventFinder& finder = p->fx.session->finder();
-        const PeriodicalResult whole = PeriodicalSearch(finder, Typed(from), Typed(to), true, true);
-        const PeriodicalResult first = PeriodicalSearch(finder, Typed(from), Typed(shownAtOnce), true, true);
-        QVERIFY(!first.rows.empty() && first.rows.size() < whole.rows.size());
-        Period(from, to);
-        if (cancel) QTimer::singleShot(0, [] { CancelLongWork(); });
-        p->Click("SB9");
-        QCOMPARE(Lines(p->page->grid()->table()), Lines(cancel ? first.rows : whole.rows));
-        QCOMPARE(p->page->grid()->currentRow(), 0);
-        QVERIFY(p->messages.isEmpty());
-        QVERIFY(!LongWorkRunning());
     }
 
     void aPeriodTooLongToShowIsRefused()
