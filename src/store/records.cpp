@@ -87,9 +87,24 @@ void SortAddresses(std::vector<AData>& list, int& current)
     current = newCurrent;
 }
 
-void SortCalendar(std::vector<ACal>& list)
+namespace {
+
+bool EarlierDate(const ACal& a, const ACal& b) { return a.Date < b.Date; }
+
+}  // namespace
+
+void SortCalendar(std::vector<ACal>& list) { std::stable_sort(list.begin(), list.end(), EarlierDate); }
+
+void AddCalendarEvent(std::vector<ACal>& list, ACal event)
 {
-    std::stable_sort(list.begin(), list.end(), [](const ACal& a, const ACal& b) { return a.Date < b.Date; });
+    // A changed event keeps its place whatever its new date, so the list
+    // may be out of order; then it is sorted whole, as a sort after adding would.
+    if (!std::is_sorted(list.begin(), list.end(), EarlierDate)) {
+        list.push_back(std::move(event));
+        SortCalendar(list);
+        return;
+    }
+    list.insert(std::upper_bound(list.begin(), list.end(), event, EarlierDate), std::move(event));
 }
 
 }  // namespace orv

@@ -111,5 +111,8 @@ void SortAddresses(std::vector<AData>& list, int& current);
 
 // Orders the calendar list by Date; equal dates keep their order.
 void SortCalendar(std::vector<ACal>& list);
+// Adds an event where SortCalendar would put it, after every event of its
+// date or earlier, without sorting a list that is in order already.
+void AddCalendarEvent(std::vector<ACal>& list, ACal event);
 
 }  // namespace orv

@@ -81,6 +81,7 @@ public:
     // Sorts the address list keeping CurrentAddress on the same record.
     void SortAddresses() { orv::SortAddresses(editAddresses(), CurrentAddress); }
     void SortCalendar() { orv::SortCalendar(editCalendar()); }
+    void AddCalendarEvent(ACal event) { orv::AddCalendarEvent(editCalendar(), std::move(event)); }
 
     // Gives each record of the kind without an identity (or with one an
     // earlier record has) one; store/dataformat.h says how. Identities are no

@@ -350,8 +350,7 @@ void CalendarView::NewCalOk()
             event.Uid = target.Uid;
             target = std::move(event);
         } else {
-            records.editCalendar().push_back(std::move(event));
-            records.SortCalendar();
+            records.AddCalendarEvent(std::move(event));
         }
         SaveNow(DataKind::Calendar);
         emit changed();

@@ -582,5 +582,32 @@ INSTANTIATE_TEST_SUITE_P(
                        "\n<END>\n"}),
     [](const auto& row) { return std::string(row.param.name); });
 
+// A new calendar event goes where sorting after adding it would put it,
+// also into a list a changed event left out of order.
+TEST(DataTextTest, ANewCalendarEventGoesWhereASortWouldPutIt)
+{
+    std::mt19937 random(7);
+    for (const bool inOrder : {true, false}) {
+        for (int round = 0; round < 50; ++round) {
+            std::vector<ACal> list;
+            for (int i = 0; i < 30; ++i) {
+                ACal e;
+                e.Date = static_cast<std::int32_t>(random() % 8);
+                e.Hint = std::to_string(i);
+                list.push_back(e);
+            }
+            if (inOrder) SortCalendar(list);
+            ACal added;
+            added.Date = static_cast<std::int32_t>(random() % 9);
+            added.Hint = "new";
+            std::vector<ACal> sorted = list;
+            sorted.push_back(added);
+            SortCalendar(sorted);
+            AddCalendarEvent(list, added);
+            ExpectSameRecords(sorted, list);
+        }
+    }
+}
+
 }  // namespace
 }  // namespace orv
