@@ -381,7 +381,7 @@ void OrvApp::Initialise(bool startUp, Session::Read read)
     data_->phoneBook()->setColumnWidths(s.FB0, s.FB1);
     data_->phoneBook()->Build();
     data_->addressView()->ShowAddress();
-    data_->hintSearch()->Search();
+    data_->hintSearch()->Refresh();
     data_->InitialiseEventPages(today);
     data_->overview()->Build(true);
     // Where the reminder sound plays, the desktop hears of the day's events too.
@@ -543,7 +543,7 @@ void OrvApp::UpdateORV()
 {
     data_->overview()->Build(false);
     data_->peopleSearch()->Search();
-    data_->hintSearch()->Search();
+    data_->hintSearch()->Refresh();
     data_->RefreshEventPages();
     if (data_->isVisible()) box_->Fill(false);
 }

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QTableView>
 #include <QVBoxLayout>
+#include <utility>
 
 #include "core/session.h"
 #include "store/textutil.h"
@@ -23,10 +24,13 @@ PhoneBookView::PhoneBookView(Session& session, QWidget* parent)
     // in the rows: a hidden column would still be met by the keyboard and
     // by screen readers.
     TextTableModel::Source source;
-    source.rows = [this] { return static_cast<int>(rows_.size()); };
+    source.rows = [this] { return static_cast<int>(CurrentRows(false).size()); };
     source.columns = [] { return 2; };
     source.cell = [this](int row, int column) -> std::string_view {
-        const PhoneBookRow& r = rows_[static_cast<std::size_t>(row)];
+        const std::vector<PhoneBookRow>& rows = CurrentRows(false);
+        // A view may ask for a row of the build before, until it hears of the new one.
+        if (row < 0 || static_cast<std::size_t>(row) >= rows.size()) return {};
+        const PhoneBookRow& r = rows[static_cast<std::size_t>(row)];
         return column == 0 ? r.Name : r.Number;
     };
     source.header = [](int column) { return column == 0 ? QStringLiteral("Name") : QStringLiteral("Number"); };
@@ -63,10 +67,54 @@ PhoneBookView::PhoneBookView(Session& session, QWidget* parent)
     layout->addLayout(links);
 }
 
+PhoneBookView::~PhoneBookView()
+{
+    // The build in progress tells this view when it ends: it ends first.
+    if (pending_.valid()) pending_.wait();
+}
+
 void PhoneBookView::Build()
 {
-    rows_ = PhoneBookRows(session_.records().addresses());
-    model_->Reset();
+    // Only the people listed, with only what their row shows: the name order
+    // is stable, so it puts them as it would among everyone.
+    std::vector<AData> people;
+    for (const AData& a : session_.records().addresses()) {
+        if (a.Tele1.empty()) continue;
+        AData& p = people.emplace_back();
+        p.Name = a.Name;
+        p.Surname = a.Surname;
+        p.Tele1 = a.Tele1;
+        p.Email1 = a.Email1;
+    }
+    if (pending_.valid()) pending_.wait();
+    pending_ = std::async(std::launch::async, [this, people = std::move(people)] {
+        std::vector<PhoneBookRow> rows = PhoneBookRows(people);
+        QMetaObject::invokeMethod(this, [this] { CurrentRows(true); }, Qt::QueuedConnection);
+        return rows;
+    });
+}
+
+bool PhoneBookView::TakeRows() const
+{
+    if (!pending_.valid()) return false;
+    rows_ = pending_.get();
+    return true;
+}
+
+const std::vector<PhoneBookRow>& PhoneBookView::CurrentRows(bool announce) const
+{
+    if (TakeRows()) unannounced_ = true;
+    if (announce && std::exchange(unannounced_, false)) model_->Reset();
+    return rows_;
+}
+
+const std::vector<PhoneBookRow>& PhoneBookView::rows() const { return CurrentRows(true); }
+
+void PhoneBookView::showEvent(QShowEvent* event)
+{
+    // Before the first paint: the grid is never seen half built.
+    CurrentRows(true);
+    QWidget::showEvent(event);
 }
 
 
@@ -118,10 +166,10 @@ bool PhoneBookView::Save(const QString& path, bool html)
             dialogs_.message(this, QStringLiteral("ORV"), DecodeStored(NotAnIntegerMessage(widthText)), {});
             return false;
         }
-        bytes = PhoneBookHtml(rows_, PhoneBookPage{EncodeTyped(texts.background), EncodeTyped(texts.text),
+        bytes = PhoneBookHtml(rows(), PhoneBookPage{EncodeTyped(texts.background), EncodeTyped(texts.text),
                                                             EncodeTyped(texts.link), *width});
     } else {
-        bytes = PhoneBookText(rows_);
+        bytes = PhoneBookText(rows());
     }
     QString error;
     if (WriteChosenFile(path, bytes, error)) return true;
