@@ -4,6 +4,7 @@
 // Initialise and SaveAll. No Qt here, so all of it is tested without a display.
 #pragma once
 
+#include <future>
 #include <optional>
 #include <set>
 #include <string>
@@ -44,6 +45,13 @@ public:
 
     // Main-window creation: the six files, each on its own, the address list sorted.
     SessionReport LoadData();
+    // LoadData beside the caller, which makes the windows meanwhile: the
+    // files are read on a thread of their own into lists of their own, and
+    // FinishLoadingData waits for them and puts them in place. Until then
+    // the record lists stay as they were and nothing may read the data files
+    // or save.
+    void StartLoadingData();
+    SessionReport FinishLoadingData();
 
     // What the initialisation reads. After a save that failed, "Update" keeps
     // the settings and to-do lists in memory rather than reading older files.
@@ -90,6 +98,12 @@ public:
     void setToday(Date today) { today_ = today; }
 
 private:
+    struct Loaded {
+        RecordStore records;
+        SessionReport report;
+    };
+    SessionReport LoadInto(RecordStore& records);
+
     std::string dataFolder_;
     RecordStore records_;
     TodoLists todos_;
@@ -102,6 +116,8 @@ private:
     bool dataLoaded_ = false;
     bool settingsRead_ = false;
     std::set<std::string> reportedSettings_;  // each bad value is told once
+    // Last, so that it is waited for before the rest goes.
+    std::future<Loaded> loading_;
 };
 
 }  // namespace orv

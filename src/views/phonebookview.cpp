@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QTableView>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <utility>
 
 #include "core/session.h"
@@ -77,8 +78,11 @@ void PhoneBookView::Build()
 {
     // Only the people listed, with only what their row shows: the name order
     // is stable, so it puts them as it would among everyone.
+    const std::vector<AData>& addresses = session_.records().addresses();
     std::vector<AData> people;
-    for (const AData& a : session_.records().addresses()) {
+    people.reserve(static_cast<std::size_t>(
+        std::count_if(addresses.begin(), addresses.end(), [](const AData& a) { return !a.Tele1.empty(); })));
+    for (const AData& a : addresses) {
         if (a.Tele1.empty()) continue;
         AData& p = people.emplace_back();
         p.Name = a.Name;
