@@ -151,9 +151,10 @@ private slots:
         QCOMPARE(go.front()->text(), QStringLiteral("Spring fair"));
     }
 
-    // The hint search on screen while "Update" rebuilds the hidden window
-    // searches again before it is seen.
-    void theHintSearchOnScreenShowsAnEditAfterUpdate()
+    // The hint search is searched again after an edit only when it is seen:
+    // on screen while "Update" rebuilds the hidden window, and when it comes
+    // back from the About panel, which leaves it the sidebar's current view.
+    void theHintSearchShowsEveryEditWhenItIsSeen()
     {
         Start();
         Data()->ShowView(ViewItem::SearchCalendar);
@@ -169,7 +170,12 @@ private slots:
         app->session().records().editCalendar().push_back(dentist);
         app->Update();
         QCOMPARE(results->rowCount(), 1);
-        QCOMPARE(results->index(0, 0).data().toString(), QStringLiteral("Dentist"));
+        Data()->ShowPanel(QStringLiteral("PP5"));
+        app->session().records().editCalendar().push_back(dentist);
+        app->UpdateORV();
+        QCOMPARE(results->rowCount(), 1);  // not searched while out of sight
+        Data()->ShowView(ViewItem::SearchCalendar);
+        QCOMPARE(results->rowCount(), 2);
     }
 
     void aDeleteInTheCalendarReachesEveryViewAndTheDisk()
