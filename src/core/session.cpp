@@ -85,12 +85,54 @@ std::vector<std::string> Session::RemoveStaleTemporaries()
 
 SessionReport Session::LoadData()
 {
-    SessionReport report;
     dataLoaded_ = true;
-    const std::vector<LoadReport> loads = dataFiles_.LoadAll(records_);
+    std::vector<DataKind> whole;
+    SessionReport report = LoadInto(records_, whole);
+    MarkSaved(whole);
+    return report;
+}
+
+void Session::StartLoadingData()
+{
+    loading_ = std::async(std::launch::async, [this] {
+        Loaded loaded;
+        loaded.report = LoadInto(loaded.records, loaded.whole);
+        return loaded;
+    });
+}
+
+SessionReport Session::FinishLoadingData()
+{
+    if (!loading_.valid()) return LoadData();  // never started: read here
+    Loaded loaded = loading_.get();
+    // Through the edit accessors, which move the generations on: whatever
+    // was built over the lists meanwhile is stale and rebuilt when asked.
+    records_.editAddresses() = std::move(loaded.records.editAddresses());
+    records_.editCalendar() = std::move(loaded.records.editCalendar());
+    records_.editAdvanced() = std::move(loaded.records.editAdvanced());
+    records_.editAnnual() = std::move(loaded.records.editAnnual());
+    records_.editMonthly() = std::move(loaded.records.editMonthly());
+    records_.editWeekly() = std::move(loaded.records.editWeekly());
+    records_.CurrentAddress = loaded.records.CurrentAddress;
+    records_.CurrentCalendar = loaded.records.CurrentCalendar;
+    records_.CurrentAdvanced = loaded.records.CurrentAdvanced;
+    dataLoaded_ = true;
+    MarkSaved(loaded.whole);
+    return std::move(loaded.report);
+}
+
+void Session::MarkSaved(const std::vector<DataKind>& whole)
+{
     // A list that holds its whole file needs no write until it changes.
+    for (const DataKind kind : whole) savedGeneration_[Index(kind)] = GenerationOf(records_, kind);
+}
+
+SessionReport Session::LoadInto(RecordStore& records, std::vector<DataKind>& whole)
+{
+    SessionReport report;
+    const std::vector<LoadReport> loads = dataFiles_.LoadAll(records);
     for (const LoadReport& r : loads)
-        if (r.whole) savedGeneration_[Index(r.kind)] = GenerationOf(records_, r.kind);
+        if (r.whole) whole.push_back(r.kind);
     // A file that could not be read is copied aside at once, so that the one
     // message about it can say where its content is kept.
     const std::vector<SaveReport> kept = dataFiles_.KeepUnreadAside();

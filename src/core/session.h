@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <future>
 #include <optional>
 #include <set>
 #include <string>
@@ -49,6 +50,13 @@ public:
 
     // Main-window creation: the six files, each on its own, the address list sorted.
     SessionReport LoadData();
+    // LoadData beside the caller, which makes the windows meanwhile: the
+    // files are read on a thread of their own into lists of their own, and
+    // FinishLoadingData waits for them and puts them in place. Until then
+    // the record lists stay as they were and nothing may read the data files
+    // or save.
+    void StartLoadingData();
+    SessionReport FinishLoadingData();
 
     // What the initialisation reads. After a save that failed, "Update" keeps
     // the settings and to-do lists in memory rather than reading older files.
@@ -127,6 +135,14 @@ public:
     void setToday(Date today) { today_ = today; }
 
 private:
+    struct Loaded {
+        RecordStore records;
+        SessionReport report;
+        std::vector<DataKind> whole;  // the kinds whose list holds their whole file
+    };
+    SessionReport LoadInto(RecordStore& records, std::vector<DataKind>& whole);
+    void MarkSaved(const std::vector<DataKind>& whole);
+
     std::string dataFolder_;
     RecordStore records_;
     TodoLists todos_;
@@ -154,8 +170,10 @@ private:
     // holds something else (not read whole, never written, a write failed).
     std::array<std::optional<std::uint64_t>, 6> savedGeneration_;
     bool background_ = false;
-    // Last, so that it ends first: its queued writes still go to the files.
+    // Last, so that they end first: the writer's queued writes still go to
+    // the files, and a load still running is waited for.
     DataWriter writer_;
+    std::future<Loaded> loading_;
 };
 
 }  // namespace orv

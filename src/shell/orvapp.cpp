@@ -159,8 +159,10 @@ void OrvApp::Start()
     }
     // Whatever a save killed halfway left behind goes before anything is read.
     session_.RemoveStaleTemporaries();
-    // The windows in their order; creating the main window loads the data.
-    const SessionReport loaded = session_.LoadData();
+    // The windows in their order, made while the data files are read beside
+    // them: neither needs the other, and the initialisation fills the
+    // windows from the data afterwards, as "Update" does.
+    session_.StartLoadingData();
     session_.setToday(Today());
     data_ = std::make_unique<TData>(session_);
     main_ = std::make_unique<TMain>(nullptr, [this] { return options_.now().date(); });
@@ -183,6 +185,7 @@ void OrvApp::Start()
     sync_ = std::make_unique<SyncRunner>(session_);
     ConnectWindows();
     session_.finder().ReminderSound = [this] { main_->PlaySound(); };
+    const SessionReport loaded = session_.FinishLoadingData();
     main_->ShowTrayIcon();
     if (splash) splash->hide();
     Report(QStringLiteral("ORV"), loaded);
@@ -380,11 +383,11 @@ void OrvApp::Initialise(bool startUp, Session::Read read)
     data_->todoView()->Reload();
     // The address book: the stored search field, the phone book built afresh.
     const int field = s.ChooseSearch && *s.ChooseSearch >= 0 && *s.ChooseSearch <= 3 ? *s.ChooseSearch : 0;
-    data_->peopleSearch()->setCategory(static_cast<SearchField>(field));
+    data_->peopleSearch()->RestoreCategory(static_cast<SearchField>(field));
     data_->phoneBook()->setColumnWidths(s.FB0, s.FB1);
     data_->phoneBook()->Build();
     data_->addressView()->ShowAddress();
-    data_->hintSearch()->Search();
+    data_->hintSearch()->Refresh();
     data_->InitialiseEventPages(today);
     data_->overview()->Build(true);
     // Where the reminder sound plays, the desktop hears of the day's events too.
@@ -560,7 +563,7 @@ void OrvApp::UpdateORV()
 {
     data_->overview()->Build(false);
     data_->peopleSearch()->Search();
-    data_->hintSearch()->Search();
+    data_->hintSearch()->Refresh();
     data_->RefreshEventPages();
     if (data_->isVisible()) box_->Fill(false);
 }

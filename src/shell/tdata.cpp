@@ -286,16 +286,13 @@ void TData::ShowView(ViewItem item)
     // The searches run once when their view is opened, not again when it is current.
     const bool opened = sidebar_->current() != item;
     sidebar_->setCurrent(item);
+    // Before the panel is shown, so that it is searched once and shown searched.
+    if (item == ViewItem::SearchPeople && opened) people_->Search();
+    if (item == ViewItem::SearchCalendar && opened) hints_->Search();
     ShowPanel(PanelOf(item));
     if (item == ViewItem::Todo && isVisible()) todo_->FocusEntry();
-    if (item == ViewItem::SearchPeople && opened) {
-        people_->Search();
-        if (isVisible()) people_->FocusEntry();
-    }
-    if (item == ViewItem::SearchCalendar && opened) {
-        hints_->Search();
-        if (isVisible()) hints_->FocusEntry();
-    }
+    if (item == ViewItem::SearchPeople && opened && isVisible()) people_->FocusEntry();
+    if (item == ViewItem::SearchCalendar && opened && isVisible()) hints_->FocusEntry();
     if (item == ViewItem::Periodical && isVisible()) periodical_->FocusToDate();
     if (item == ViewItem::Calendar && isVisible()) calendar_->calendar()->setFocus(Qt::OtherFocusReason);
 }

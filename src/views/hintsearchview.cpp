@@ -67,6 +67,7 @@ HintSearchView::HintSearchView(Session& session, Navigator& navigator, QWidget* 
 
 void HintSearchView::Search()
 {
+    stale_ = false;
     Label12->clear();
     Memo3->clear();
     std::vector<std::string> hints;
@@ -78,6 +79,19 @@ void HintSearchView::Search()
         dates_.push_back(std::move(hit.DateText));
     }
     model_->setResults(std::move(hints), std::move(indexes));
+}
+
+void HintSearchView::Refresh()
+{
+    if (isVisibleTo(window())) Search();
+    else stale_ = true;
+}
+
+void HintSearchView::showEvent(QShowEvent* event)
+{
+    // Before the first paint: the results are never seen out of date.
+    if (stale_) Search();
+    QWidget::showEvent(event);
 }
 
 void HintSearchView::FocusEntry() { Edit7->setFocus(); }

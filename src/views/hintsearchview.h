@@ -26,9 +26,16 @@ public:
     HintSearchView(Session& session, Navigator& navigator, QWidget* parent = nullptr);
 
     void Search();  // Edit7Change
+    // After the data changed: the search runs now when the view is (or
+    // comes, with its window) on screen, else when it is next shown. A
+    // lifetime's calendar takes a while to search, and nobody sees it hidden.
+    void Refresh();
     void Select(int row);
     void Go();      // HButton1
     void FocusEntry();
+
+protected:
+    void showEvent(QShowEvent* event) override;
 
 private:
     int selectedRow() const;
@@ -37,6 +44,7 @@ private:
     Navigator& navigator_;
     SearchResultModel* model_;
     std::vector<std::string> dates_;  // the long date of each result
+    bool stale_ = false;              // the data changed since the last search
 
     QLineEdit* Edit7;
     QListView* ListBox4;

@@ -94,6 +94,31 @@ PeopleSearchView::PeopleSearchView(Session& session, Navigator& navigator, QWidg
 
 void PeopleSearchView::setCategory(SearchField field)
 {
+    ShowCategory(field);
+    Search();
+}
+
+void PeopleSearchView::RestoreCategory(SearchField field)
+{
+    ShowCategory(field);
+    Refresh();
+}
+
+void PeopleSearchView::Refresh()
+{
+    if (isVisibleTo(window())) Search();
+    else stale_ = true;
+}
+
+void PeopleSearchView::showEvent(QShowEvent* event)
+{
+    // Before the first paint: the results are never seen out of date.
+    if (stale_) Search();
+    QWidget::showEvent(event);
+}
+
+void PeopleSearchView::ShowCategory(SearchField field)
+{
     category_ = field;
     LabelButton* labels[] = {MenuL16, MenuL17, MenuL18, MenuL19};
     for (int i = 0; i < 4; ++i) {
@@ -102,11 +127,11 @@ void PeopleSearchView::setCategory(SearchField field)
         labels[i]->setFont(f);
         labels[i]->setAccessibleDescription(i == static_cast<int>(field) ? QStringLiteral("chosen") : QString());
     }
-    Search();
 }
 
 void PeopleSearchView::Search()
 {
+    stale_ = false;
     Memo2->clear();
     std::vector<std::string> texts;
     std::vector<int> indexes;

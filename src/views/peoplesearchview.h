@@ -31,6 +31,11 @@ public:
     void Search();
     // A category label's command: it becomes the bold one and the search runs.
     void setCategory(SearchField field);
+    // The category as stored, with the search as Refresh runs it.
+    void RestoreCategory(SearchField field);
+    // After the data changed: the search runs now when the view is (or
+    // comes, with its window) on screen, else when it is next shown.
+    void Refresh();
     SearchField category() const { return category_; }
     void FocusEntry();
     void setDialogs(ViewDialogs dialogs) { dialogs_ = std::move(dialogs); }
@@ -47,13 +52,18 @@ signals:
     // CurrentAddress changed: the address book shows that person.
     void addressSelected();
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     int selectedRow() const;
+    void ShowCategory(SearchField field);
 
     Session& session_;
     Navigator& navigator_;
     ViewDialogs dialogs_;
     SearchField category_ = SearchField::FirstName;
+    bool stale_ = false;  // the data or the category changed since the last search
     SearchResultModel* model_;
 
     LabelButton* MenuL16;

@@ -6,7 +6,9 @@
 #include <QLabel>
 #include <QTableView>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <optional>
+#include <utility>
 
 #include "core/session.h"
 #include "store/textutil.h"
@@ -25,10 +27,13 @@ PhoneBookView::PhoneBookView(Session& session, QWidget* parent)
     // in the rows: a hidden column would still be met by the keyboard and
     // by screen readers.
     TextTableModel::Source source;
-    source.rows = [this] { return static_cast<int>(rows_.size()); };
+    source.rows = [this] { return static_cast<int>(CurrentRows(false).size()); };
     source.columns = [] { return 2; };
     source.cell = [this](int row, int column) -> std::string_view {
-        const PhoneBookRow& r = rows_[static_cast<std::size_t>(row)];
+        const std::vector<PhoneBookRow>& rows = CurrentRows(false);
+        // A view may ask for a row of the build before, until it hears of the new one.
+        if (row < 0 || static_cast<std::size_t>(row) >= rows.size()) return {};
+        const PhoneBookRow& r = rows[static_cast<std::size_t>(row)];
         return column == 0 ? r.Name : r.Number;
     };
     source.header = [](int column) { return column == 0 ? QStringLiteral("Name") : QStringLiteral("Number"); };
@@ -65,10 +70,57 @@ PhoneBookView::PhoneBookView(Session& session, QWidget* parent)
     layout->addLayout(links);
 }
 
+PhoneBookView::~PhoneBookView()
+{
+    // The build in progress tells this view when it ends: it ends first.
+    if (pending_.valid()) pending_.wait();
+}
+
 void PhoneBookView::Build()
 {
-    rows_ = PhoneBookRows(session_.records().addresses());
-    model_->Reset();
+    // Only the people listed, with only what their row shows: the name order
+    // is stable, so it puts them as it would among everyone.
+    const std::vector<AData>& addresses = session_.records().addresses();
+    std::vector<AData> people;
+    people.reserve(static_cast<std::size_t>(
+        std::count_if(addresses.begin(), addresses.end(), [](const AData& a) { return !a.Tele1.empty(); })));
+    for (const AData& a : addresses) {
+        if (a.Tele1.empty()) continue;
+        AData& p = people.emplace_back();
+        p.Name = a.Name;
+        p.Surname = a.Surname;
+        p.Tele1 = a.Tele1;
+        p.Email1 = a.Email1;
+    }
+    if (pending_.valid()) pending_.wait();
+    pending_ = std::async(std::launch::async, [this, people = std::move(people)] {
+        std::vector<PhoneBookRow> rows = PhoneBookRows(people);
+        QMetaObject::invokeMethod(this, [this] { CurrentRows(true); }, Qt::QueuedConnection);
+        return rows;
+    });
+}
+
+bool PhoneBookView::TakeRows() const
+{
+    if (!pending_.valid()) return false;
+    rows_ = pending_.get();
+    return true;
+}
+
+const std::vector<PhoneBookRow>& PhoneBookView::CurrentRows(bool announce) const
+{
+    if (TakeRows()) unannounced_ = true;
+    if (announce && std::exchange(unannounced_, false)) model_->Reset();
+    return rows_;
+}
+
+const std::vector<PhoneBookRow>& PhoneBookView::rows() const { return CurrentRows(true); }
+
+void PhoneBookView::showEvent(QShowEvent* event)
+{
+    // Before the first paint: the grid is never seen half built.
+    CurrentRows(true);
+    QWidget::showEvent(event);
 }
 
 
@@ -125,13 +177,13 @@ bool PhoneBookView::Save(const QString& path, bool html)
     // The page is made from a copy of the rows and written beside the window.
     // Cancel before the file is begun leaves the old one; once begun, the
     // write (a temporary file renamed over the old) runs to its end.
-    const std::vector<PhoneBookRow> rows = rows_;
+    const std::vector<PhoneBookRow> copy = rows();
     QString error;
     bool begun = false;
     bool written = false;
     // Whatever the work's end, `begun` says whether the file was reached.
     RunLongWork(this, dialogs_, QStringLiteral("Saving '%1'").arg(QFileInfo(path).fileName()), [&](WorkProgress& progress) {
-        const std::string bytes = page ? PhoneBookHtml(rows, *page) : PhoneBookText(rows);
+        const std::string bytes = page ? PhoneBookHtml(copy, *page) : PhoneBookText(copy);
         if (progress.Cancelled()) return;
         begun = true;
         written = WriteChosenFile(path, bytes, error);

@@ -5,6 +5,7 @@
 
 #include <QWidget>
 #include <functional>
+#include <future>
 
 #include "exchange/phonebook.h"
 #include "views/viewdialogs.h"
@@ -27,9 +28,14 @@ public:
     using PageSource = std::function<PageTexts()>;
 
     explicit PhoneBookView(Session& session, QWidget* parent = nullptr);
+    ~PhoneBookView() override;
 
+    // The rows as the address book holds them now. Putting a lifetime's
+    // people in name order takes a while, so it runs beside the window on a
+    // copy of what the rows are made of; the grid takes the rows when they
+    // are ready, or at once (waiting for them) when it is shown or read.
     void Build();
-    const std::vector<PhoneBookRow>& rows() const { return rows_; }
+    const std::vector<PhoneBookRow>& rows() const;
     void setColumnWidths(int name, int number);
     int columnWidth(int column) const;
     void setPageSource(PageSource source) { pageSource_ = std::move(source); }
@@ -41,11 +47,21 @@ public:
     // Writes the grid to `path` as HTML or text; false (after the message) on failure.
     bool Save(const QString& path, bool html);
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
+    // Takes the rows of the build in progress, waiting for it; false when none is.
+    bool TakeRows() const;
+    // The grid is told of the rows taken; `announce` false while the model is read.
+    const std::vector<PhoneBookRow>& CurrentRows(bool announce) const;
+
     Session& session_;
     PageSource pageSource_;
     ViewDialogs dialogs_;
-    std::vector<PhoneBookRow> rows_;  // the grid's rows, as at the last Build
+    mutable std::vector<PhoneBookRow> rows_;  // the grid's rows, as at the last Build
+    mutable std::future<std::vector<PhoneBookRow>> pending_;
+    mutable bool unannounced_ = false;  // rows taken while the model was read
     TextTableModel* model_;
     QTableView* StringGrid1;
     LabelButton* MenuL15;

@@ -8,6 +8,7 @@
 
 #include "../store/gate.h"
 #include "core/session.h"
+#include "engine/dayviews.h"
 
 using namespace orv;
 namespace fs = std::filesystem;
@@ -239,4 +240,31 @@ TEST_F(BackgroundTest, AnotherProgramsVersionWrittenDuringAQueuedWriteIsTakenInN
     EXPECT_EQ(CalendarHints(*s), (std::vector<std::string>{"Flight", "Party"}));
     EXPECT_EQ(Reloaded(), (std::vector<std::string>{"Flight", "Party"}));
     EXPECT_FALSE(s->Unsaved(DataKind::Calendar));
+}
+
+TEST_F(SessionTest, DataReadBesideTheWindowsReplacesWhatWasBuiltOverTheEmptyLists)
+{
+    Write(data / "cal.orv", "<BEGIN:CAL:FILE:VERSION>3.0\r\n<BEGIN>\r\n<HINT>Dentist\r\n<PRI>1\r\n<DAY>3\r\n<MONTH>5\r\n"
+                            "<YEAR>2027\r\n<END>\r\n<END:FILE>\r\n");
+    Write(data / "week.orv", "not a data file\r\n");
+    auto s = Open();
+    s->StartLoadingData();
+    // Meanwhile the windows are made and ask the finder over the empty lists.
+    EXPECT_TRUE(DayList(s->finder(), D(2027, 5, 3), false).empty());
+    const SessionReport loaded = s->FinishLoadingData();
+    // A list read whole needs no write until it changes; one not read whole does.
+    EXPECT_FALSE(s->Unsaved(DataKind::Calendar));
+    EXPECT_TRUE(s->Unsaved(DataKind::Weekly));
+    ASSERT_EQ(DayList(s->finder(), D(2027, 5, 3), false).size(), 1u);
+    EXPECT_EQ(DayList(s->finder(), D(2027, 5, 3), false)[0].Text, "Dentist");
+    // Told and kept aside as LoadData does, and what was read is saved.
+    ASSERT_EQ(loaded.messages.size(), 1u);
+    EXPECT_NE(loaded.messages[0].find("week.orv"), std::string::npos) << loaded.messages[0];
+    EXPECT_EQ(loaded.asideCopies.size(), 1u);
+    s->Initialise(D(2027, 5, 3));
+    s->records().editCalendar().clear();
+    EXPECT_TRUE(s->SaveAll().ok());
+    auto again = Open();
+    again->LoadData();
+    EXPECT_TRUE(again->records().calendar().empty());
 }

@@ -1,5 +1,6 @@
 // The address book inside the running program: the refresh after a change,
 // the jumps of other windows into it, the settings it keeps and the mail link.
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QListView>
 #include <QMenu>
@@ -72,6 +73,28 @@ private slots:
         QCOMPARE(Shown("StringGrid1"), QStringList{"Tom & Jerry Cat"});
         app->Update();
         QCOMPARE(Shown("StringGrid1"), (QStringList{"Ann Lee", "Tom & Jerry Cat"}));
+    }
+
+    // The phone book is put in order beside the window: opened before that
+    // is done, the grid lays out everyone with a number, in name order.
+    void thePhoneBookOpenedAtOnceAfterStartIsComplete()
+    {
+        RecordStore records;
+        for (const auto& [name, phone] : {std::pair{"Zoe", "1"}, {"Adam", ""}, {"bea", "2"}, {"Ann", "3"}}) {
+            AData a;
+            a.Name = name;
+            a.Surname = "Lee";
+            a.Tele1 = phone;
+            BuildDateText(a);
+            records.editAddresses().push_back(a);
+        }
+        QVERIFY(QFile::remove(data + QStringLiteral("data.orv")));  // instead of Tom's
+        QVERIFY(!DataFiles(data.toStdString()).Save(DataKind::Addresses, records).failed);
+        Start();
+        app->data()->ShowView(ViewItem::PhoneBook);
+        auto* grid = Find<QTableView>("StringGrid1");
+        QCOMPARE(grid->verticalHeader()->count(), 3);  // what the grid itself was told
+        QCOMPARE(Shown("StringGrid1"), (QStringList{"Ann Lee", "bea Lee", "Zoe Lee"}));
     }
 
     void aBirthdayLineOpensThePersonInTheAddressBook()

@@ -3,6 +3,7 @@
 // and every view showing an edit at once.
 #include <QComboBox>
 #include <QLineEdit>
+#include <QListView>
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPushButton>
@@ -13,6 +14,7 @@
 
 #include "appfixture.h"
 #include "shell/orvapp.h"
+#include "store/datafile.h"
 #include "shell/tdata.h"
 #include "views/advancedview.h"
 #include "views/calendarview.h"
@@ -134,6 +136,47 @@ private slots:
         calendar->GoTo(Date{2024, 5, 1});
         app->Update();
         QCOMPARE(calendar->selectedDate(), (Date{2024, 5, 1}));
+    }
+
+    // The windows are made while the files are read: what a page built over
+    // the lists as they were then is built again from the data read.
+    void thePagesShowTheDataReadWhileTheyWereMade()
+    {
+        RecordStore records;
+        records.editAdvanced() = {AAdv{false, 1, "March", "Monday", "Spring fair"}};
+        QVERIFY(!DataFiles(data.toStdString()).Save(DataKind::Advanced, records).failed);
+        Start();
+        QCOMPARE(Data()->advancedView()->findChild<QLineEdit*>(QStringLiteral("Edit3"))->text(), QStringLiteral("Spring fair"));
+        const QList<QAction*> go = Data()->findChild<QAbstractButton*>(QStringLiteral("T22"))->findChild<QMenu*>()->actions();
+        QCOMPARE(go.size(), 1);
+        QCOMPARE(go.front()->text(), QStringLiteral("Spring fair"));
+    }
+
+    // The hint search is searched again after an edit only when it is seen:
+    // on screen while "Update" rebuilds the hidden window, and when it comes
+    // back from the About panel, which leaves it the sidebar's current view.
+    void theHintSearchShowsEveryEditWhenItIsSeen()
+    {
+        Start();
+        Data()->ShowView(ViewItem::SearchCalendar);
+        Data()->findChild<QLineEdit*>(QStringLiteral("Edit7"))->setText(QStringLiteral("Dentist"));
+        const QAbstractItemModel* results = Data()->findChild<QListView*>(QStringLiteral("ListBox4"))->model();
+        QCOMPARE(results->rowCount(), 0);
+        ACal dentist;
+        dentist.Hint = "Dentist";
+        dentist.Day = 28;
+        dentist.Month = 2;
+        dentist.Year = 2024;
+        QVERIFY(EncodeCalendarDate(dentist));
+        app->session().records().editCalendar().push_back(dentist);
+        app->Update();
+        QCOMPARE(results->rowCount(), 1);
+        Data()->ShowPanel(QStringLiteral("PP5"));
+        app->session().records().editCalendar().push_back(dentist);
+        app->UpdateORV();
+        QCOMPARE(results->rowCount(), 1);  // not searched while out of sight
+        Data()->ShowView(ViewItem::SearchCalendar);
+        QCOMPARE(results->rowCount(), 2);
     }
 
     void aDeleteInTheCalendarReachesEveryViewAndTheDisk()
