@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QScreen>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <utility>
 
 #include "core/autostart.h"
@@ -32,6 +33,7 @@
 #include "views/datalistform.h"
 #include "views/importdata.h"
 #include "views/letterwriter.h"
+#include "views/longwork.h"
 #include "views/hintsearchview.h"
 #include "views/calendarview.h"
 #include "views/changehint.h"
@@ -241,6 +243,19 @@ void OrvApp::HandleRequest(Request request)
 
 void OrvApp::RunPendingRequests()
 {
+    // A long work's output is not in the lists yet: the requests wait until
+    // it is, and an Exit cancels the work so that the program ends soon.
+    if (LongWorkRunning() && !pending_.empty()) {
+        if (std::find(pending_.begin(), pending_.end(), Request::Exit) != pending_.end()) CancelLongWork();
+        if (!waitingForLongWork_) {
+            waitingForLongWork_ = true;
+            WhenLongWorkEnds([this] {
+                waitingForLongWork_ = false;
+                RunPendingRequests();
+            });
+        }
+        return;
+    }
     while (started_ && !updating_ && !saving_ && !pending_.empty()) {
         const Request next = pending_.front();
         pending_.erase(pending_.begin());

@@ -147,6 +147,7 @@ private:
     bool firstStartDialog_ = false;
     bool endedInFirstStart_ = false;
     std::vector<Request> pending_;
+    bool waitingForLongWork_ = false;
 };
 
 }  // namespace orv

@@ -10,6 +10,7 @@
 #include "sync/davclient.h"
 #include "sync/davserver.h"
 #include "sync/password.h"
+#include "views/longwork.h"
 
 namespace orv {
 
@@ -111,6 +112,12 @@ void SyncRunner::ApplySchedule()
 void SyncRunner::Finish()
 {
     if (!thread_ || !job_) return;
+    // A long work (an import, "To database") puts a list of its own in place
+    // when it ends: the sync's result waits for it, then sees the change.
+    if (LongWorkRunning() && thread_->isFinished()) {
+        WhenLongWorkEnds([this] { Finish(); });
+        return;
+    }
     thread_->deleteLater();
     thread_ = nullptr;
     std::unique_ptr<Job> job = std::move(job_);

@@ -16,6 +16,8 @@
 #include <algorithm>
 #include <exception>
 #include <memory>
+#include <utility>
+#include <vector>
 
 #include "views/viewdialogs.h"
 
@@ -25,6 +27,14 @@ namespace {
 
 WorkProgress* running = nullptr;
 QString runningText;
+std::vector<std::function<void()>> afterwards;
+
+// Queued, so that they run once the work's caller has returned to the loop.
+void RunAfterwards()
+{
+    for (std::function<void()>& then : std::exchange(afterwards, {}))
+        QTimer::singleShot(0, qApp, std::move(then));
+}
 
 // The small window that tells how far the work got, with its Cancel.
 class ProgressDialog : public QDialog {
@@ -179,6 +189,7 @@ WorkEnd RunLongWork(QWidget* parent, const ViewDialogs& dialogs, const QString& 
     qApp->removeEventFilter(&gate);
     running = nullptr;
     runningText.clear();
+    RunAfterwards();
     if (thrown) std::rethrow_exception(thrown);
     return progress.Cancelled() ? WorkEnd::Cancelled : WorkEnd::Done;
 }
@@ -190,6 +201,12 @@ QString LongWorkText() { return runningText; }
 void CancelLongWork()
 {
     if (running) running->Cancel();
+}
+
+void WhenLongWorkEnds(std::function<void()> then)
+{
+    afterwards.push_back(std::move(then));
+    if (!running) RunAfterwards();
 }
 
 }  // namespace orv

@@ -61,5 +61,10 @@ QString LongWorkText();
 // Asks the running long work to stop (as its Cancel does); it returns to its
 // caller as Cancelled at its next step.
 void CancelLongWork();
+// Calls `then` from the event loop once no long work runs: at once (queued)
+// when none runs now, else after the running one has returned to its
+// caller and that has put its output in place. For what would otherwise
+// change the lists under a work's copy (a sync's result, Update, Exit).
+void WhenLongWorkEnds(std::function<void()> then);
 
 }  // namespace orv

@@ -30,6 +30,8 @@
 #include "views/newtododialog.h"
 #include "shell/todaybox.h"
 #include "views/labelbutton.h"
+#include "views/longwork.h"
+#include "views/viewdialogs.h"
 #include "views/overviewview.h"
 #include "views/todoview.h"
 
@@ -214,6 +216,24 @@ private slots:
         QVERIFY(store.Load().ok);
         QCOMPARE(store.ReadInteger(kSettingsKey, "ViewEvent").value, std::optional<std::int32_t>(4));
         QCOMPARE(store.ReadBool(kSettingsKey, "saved1").value, std::optional<bool>(true));
+    }
+
+    // A log-out or SIGTERM during an import: the import is cancelled (its
+    // output never half in place) and the program ends once it has returned.
+    void anExitRequestDuringALongWorkCancelsItAndEndsAfterIt()
+    {
+        MarkSettingsSaved();
+        Start();
+        QSignalSpy exited(app.get(), &OrvApp::exited);
+        QTimer::singleShot(0, [&] { app->HandleRequest(OrvApp::Request::Exit); });
+        const WorkEnd end = RunLongWork(app->data(), ViewDialogs{}, QStringLiteral("Importing"), [](WorkProgress& progress) {
+            const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+            while (!progress.Cancelled() && std::chrono::steady_clock::now() < deadline)
+                std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        });
+        QCOMPARE(end, WorkEnd::Cancelled);
+        QCOMPARE(exited.count(), 0);
+        QTRY_COMPARE(exited.count(), 1);
     }
 
     void aNewDaySeenByTheTimerRunsUpdateAndStartsTheEveryDayListAgain()
