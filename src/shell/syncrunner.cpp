@@ -1,6 +1,7 @@
 #include "shell/syncrunner.h"
 
 #include <QDateTime>
+#include <QPointer>
 #include <QThread>
 #include <mutex>
 
@@ -114,8 +115,10 @@ void SyncRunner::Finish()
     if (!thread_ || !job_) return;
     // A long work (an import, "To database") puts a list of its own in place
     // when it ends: the sync's result waits for it, then sees the change.
-    if (LongWorkRunning() && thread_->isFinished()) {
-        WhenLongWorkEnds([this] { Finish(); });
+    if (LongWorkRunning()) {
+        WhenLongWorkEnds([self = QPointer<SyncRunner>(this)] {
+            if (self) self->Finish();
+        });
         return;
     }
     thread_->deleteLater();
