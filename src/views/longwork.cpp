@@ -196,8 +196,6 @@ WorkEnd RunLongWork(QWidget* parent, const ViewDialogs& dialogs, const QString& 
 
 bool LongWorkRunning() { return running != nullptr; }
 
-QString LongWorkText() { return runningText; }
-
 void CancelLongWork()
 {
     if (running) running->Cancel();

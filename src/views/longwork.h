@@ -54,10 +54,9 @@ enum class WorkEnd {
 WorkEnd RunLongWork(QWidget* parent, const ViewDialogs& dialogs, const QString& what,
                     const std::function<void(WorkProgress&)>& work);
 
-// Whether a long work runs now, and what it is (empty when none): the
-// program's own requests (Update, sync, Exit) wait for it or cancel it.
+// Whether a long work runs now: the program's own requests (Update, sync,
+// Exit) wait for it or cancel it.
 bool LongWorkRunning();
-QString LongWorkText();
 // Asks the running long work to stop (as its Cancel does); it returns to its
 // caller as Cancelled at its next step.
 void CancelLongWork();
