@@ -75,10 +75,10 @@ void BuildOverview99Days(benchmark::State& state)
     settings.WeeklyAllDays = true;
     const auto& todos = bench::SharedLifetime().todos;
     const OverviewTodos lists{&todos.Top, &todos.TodayEveryDay, &todos.Bottom};
-    BuildOverview(finder, kToday, settings, lists, false);  // warm the indexes
+    BuildOverview(finder, kToday, settings, lists);  // warm the indexes
     std::size_t rows = 0;
     for (auto _ : state) {
-        const Overview o = BuildOverview(finder, kToday, settings, lists, false);
+        const Overview o = BuildOverview(finder, kToday, settings, lists);
         rows = o.Today.size() + o.Tomorrow.size() + o.Next.size();
         benchmark::DoNotOptimize(rows);
     }

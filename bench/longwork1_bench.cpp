@@ -165,7 +165,7 @@ void IcalImportOfItsOwnExport(benchmark::State& state)
     options.from = Date{1900, 1, 1};
     options.to = Date{2100, 12, 31};
     options.wholeCalendar = true;
-    options.weeks = LifetimeSession().finder().Settings;
+    options.weeks = LifetimeSession().finder().dateSettings();
     WriteICalendar(path, LifetimeSession().records(), options);
     MeasureIcalImport(state, path);
 }

@@ -256,7 +256,7 @@ const Command kCommands[] = {
     {"overview", "overview", 0, [] { return Needs{{AllDataKinds.begin(), AllDataKinds.end()}, true, true}; }, NoCheck,
      [](Context& c) {
          const OverviewTodos lists{&c.todos.Top, &c.todos.TodayEveryDay, &c.todos.Bottom};
-         const Overview view = BuildOverview(c.finder, c.today, OverviewSettingsFrom(c.settings), lists, false);
+         const Overview view = BuildOverview(c.finder, c.today, OverviewSettingsFrom(c.settings), lists);
          std::string& out = c.output.out;
          Row(out, {"heading", view.Heading});
          OverviewRows(out, "today", view.Today);

@@ -65,6 +65,7 @@ Session::Session(std::string dataFolder, std::string settingsFile, WallClock wal
       finder_(records_),
       writer_(dataFiles_)
 {
+    finder_.SettingsSource = [this] { return DateSettingsFrom(settings_); };
 }
 
 std::vector<std::string> Session::RemoveStaleTemporaries()
@@ -331,10 +332,6 @@ bool Session::Unsaved(DataKind kind) const
     return !saved || *saved != GenerationOf(records_, kind);
 }
 
-EventFinder& Session::finder()
-{
-    finder_.Settings = DateSettingsFrom(settings_);
-    return finder_;
-}
+const EventFinder& Session::finder() const { return finder_; }
 
 }  // namespace orv

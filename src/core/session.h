@@ -128,8 +128,8 @@ public:
     Settings& settings() { return settings_; }
     const Settings& settings() const { return settings_; }
     SettingsStore& store() { return store_; }
-    // The occurrence finder, with the current week and date settings applied.
-    EventFinder& finder();
+    // The occurrence finder; it reads the week and date settings as they are at each call.
+    const EventFinder& finder() const;
 
     Date today() const { return today_; }
     void setToday(Date today) { today_ = today; }

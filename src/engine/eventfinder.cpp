@@ -1,5 +1,7 @@
 #include "engine/eventfinder.h"
 
+#include <algorithm>
+
 #include "store/textutil.h"
 
 namespace orv {
@@ -12,7 +14,7 @@ char PriorityLetter(int priority)
 
 std::string EventFinder::Prefix(Date date, const FindArgs& args) const
 {
-    return args.WithShortDate ? EShortDate(date.Month, date.Day, Settings) + " - " : std::string();
+    return args.WithShortDate ? EShortDate(date.Month, date.Day, dateSettings()) + " - " : std::string();
 }
 
 void EventFinder::Add(OccurrenceTable& out, const FindArgs& args, char kind, std::string text, int index)
@@ -45,15 +47,21 @@ void EventFinder::FindEvent(Date date, const FindArgs& args, const EventOptions&
     if (first == last) return;
     const auto& list = store().calendar();
     // A long date replaces the short-date prefix.
-    const std::string lead = options.longDate ? ELongDate(date, Settings) + " - " : Prefix(date, args);
+    const std::string lead = options.longDate ? ELongDate(date, dateSettings()) + " - " : Prefix(date, args);
     for (const int* it = first; it != last; ++it) {
         const ACal& c = list[static_cast<std::size_t>(*it)];
-        if (options.playSound && !args.WithShortDate && c.Priority == 0 && ReminderSound) ReminderSound();
         if ((c.Priority == 1 && options.priorities == Priorities::High) ||
             (c.Priority == 2 && options.priorities != Priorities::All))
             continue;
         Add(out, args, PriorityLetter(c.Priority), lead + c.Hint, *it);
     }
+}
+
+int EventFinder::HighPriorityCount(Date date) const
+{
+    const auto [first, last] = index_.CalendarOn(DayNumber(date));
+    const auto& list = store().calendar();
+    return static_cast<int>(std::count_if(first, last, [&](int i) { return list[static_cast<std::size_t>(i)].Priority == 0; }));
 }
 
 namespace {
@@ -89,7 +97,7 @@ void EventFinder::FindRecurrent(Date date, const FindArgs& args, RecurrentKinds 
     if (kinds.weekly && args.DaysUntil != 7) {
         const auto& candidates = index_.WeeklyOn(DayOfWeek(date));
         if (!candidates.empty()) {
-            const int week = Week1(date.Year, date.Month, date.Day, Settings.WeekStart, Settings.FirstWeek);
+            const int week = Week1(date.Year, date.Month, date.Day, dateSettings().WeekStart, dateSettings().FirstWeek);
             const auto& list = store().weekly();
             for (int i : candidates)
                 if (index_.WeeklyInWeek(i, week)) Add(out, args, EventKind::Weekly, prefix + list[static_cast<std::size_t>(i)].Hint, i);

@@ -24,8 +24,7 @@ enum class Priorities { High = 0, HighAndNormal = 1, All = 2 };
 
 struct EventOptions {
     Priorities priorities = Priorities::All;
-    bool longDate = false;   // the long date replaces the short-date prefix
-    bool playSound = false;  // the reminder sound once for each high-priority event
+    bool longDate = false;  // the long date replaces the short-date prefix
 };
 
 // The recurrent kinds a list takes.
@@ -42,10 +41,12 @@ class EventFinder {
 public:
     explicit EventFinder(const RecordStore& store) : index_(store) {}
 
-    // Settings that shape week numbers and date texts, read at every call.
+    // Settings that shape week numbers and date texts, read at every call. A
+    // source, when set, is asked instead: a finder that lives beside settings a
+    // person changes follows them without being told.
     DateSettings Settings;
-    // Played once for each high-priority calendar event found when asked to.
-    std::function<void()> ReminderSound;
+    std::function<DateSettings()> SettingsSource;
+    DateSettings dateSettings() const { return SettingsSource ? SettingsSource() : Settings; }
 
     const RecordStore& store() const { return index_.store(); }
     const EventIndex& index() const { return index_; }
@@ -54,6 +55,9 @@ public:
     void FindEvent(Date date, const FindArgs& args, const EventOptions& options, OccurrenceTable& out) const;
     void FindRecurrent(Date date, const FindArgs& args, RecurrentKinds kinds, OccurrenceTable& out) const;
     void FindRecAvd(Date date, const FindArgs& args, OccurrenceTable& out) const;
+
+    // How many high-priority calendar events the date has, whatever a list filters.
+    int HighPriorityCount(Date date) const;
 
     // The advanced event that an "A" line of the date opens: the first in list order.
     std::optional<int> OpenRecAvd(Date date) const;

@@ -29,12 +29,12 @@ void FindDay(const EventFinder& finder, Date date, const FindArgs& args, const E
 }  // namespace
 
 Overview BuildOverview(const EventFinder& finder, Date today, const OverviewSettings& settings,
-                       const OverviewTodos& todos, bool playSound)
+                       const OverviewTodos& todos)
 {
     Overview o;
     // A stored choice outside 0..2 filters as the nearest one.
     const auto priorities = static_cast<Priorities>(std::clamp(settings.Priority, 0, 2));
-    const EventOptions events{.priorities = priorities, .playSound = playSound};
+    const EventOptions events{.priorities = priorities};
     Date date = today;
     FindDay(finder, date, FindArgs{}, events, RecurrentKinds{}, o.Today);
     AddTodos(o.Today, todos.Top, EventKind::Todo, Occurrence::NoDays);
@@ -42,6 +42,7 @@ Overview BuildOverview(const EventFinder& finder, Date today, const OverviewSett
 
     date = NextDate(date);
     FindDay(finder, date, FindArgs{}, events, RecurrentKinds{}, o.Tomorrow);
+    o.HighPriority = finder.HighPriorityCount(today) + finder.HighPriorityCount(date);
 
     for (int k = 2; k <= settings.NextWeek; ++k) {
         date = NextDate(date);

@@ -30,13 +30,14 @@ struct Overview {
     OccurrenceTable Tomorrow;
     OccurrenceTable Next;  // DaysUntil set; bottom to-do lines have NoDays
     std::string Heading;   // "Next week's events", "Next 10 day's events"
+    // High-priority calendar events today and tomorrow: what the reminder sound is for.
+    int HighPriority = 0;
 };
 
 std::string NextDaysHeading(int nextWeek);
 
-// playSound: true at start-up and on "Update", false after an edit.
 Overview BuildOverview(const EventFinder& finder, Date today, const OverviewSettings& settings,
-                       const OverviewTodos& todos, bool playSound);
+                       const OverviewTodos& todos);
 
 // The tray menu as data for the shell to show.
 struct TrayMenuItem {

@@ -71,7 +71,7 @@ PeriodicalResult PeriodicalSearch(const EventFinder& finder, const TypedDate& fr
     PeriodicalLines& out = result.rows;
     for (int month = 1; month <= 12; ++month) {
         for (int day = 1; day <= MonthLengths[static_cast<std::size_t>(month)] + (month == 2 ? 1 : 0); ++day) {
-            const std::string text = EShortDate(month, day, finder.Settings) + " - ";
+            const std::string text = EShortDate(month, day, finder.dateSettings()) + " - ";
             auto& p = out.prefixes_[static_cast<std::size_t>(month)][static_cast<std::size_t>(day)];
             p.size = static_cast<std::uint8_t>(std::min(text.size(), p.text.size()));
             std::memcpy(p.text.data(), text.data(), p.size);

@@ -35,7 +35,7 @@ Reminder BuildReminder(const EventFinder& finder, Date first, Date today, std::s
     const bool severalDays = first < today;
     if (severalDays) {
         r.summary = "Events since " + std::string(DayNames[static_cast<std::size_t>(DayOfWeek(first))]) + " " +
-                    ELongDate(first, finder.Settings);
+                    ELongDate(first, finder.dateSettings());
     } else {
         r.summary = "Today's events";
     }

@@ -186,7 +186,7 @@ void OrvApp::Start()
     setup_->setNotificationDefault([this] { return options_.notifications && options_.notifications->Available(); });
     sync_ = std::make_unique<SyncRunner>(session_);
     ConnectWindows();
-    session_.finder().ReminderSound = [this] { main_->PlaySound(); };
+    connect(data_->overview(), &OverviewView::reminderDue, main_.get(), &TMain::PlaySound);
     const SessionReport loaded = session_.FinishLoadingData();
     main_->ShowTrayIcon();
     if (splash) splash->hide();
@@ -404,7 +404,7 @@ void OrvApp::Initialise(bool startUp, Session::Read read)
     data_->addressView()->ShowAddress();
     data_->hintSearch()->Refresh();
     data_->InitialiseEventPages(today);
-    data_->overview()->Build(true);
+    data_->overview()->Build(OverviewView::Reminder::ForHighPriority);
     // Where the reminder sound plays, the desktop hears of the day's events too.
     if (options_.notifications) SendReminder(session_, *options_.notifications, today);
     main_->SetToday(today);
@@ -576,7 +576,7 @@ void OrvApp::SyncFinished(const QString& outcome, const QStringList& notes, bool
 
 void OrvApp::UpdateORV()
 {
-    data_->overview()->Build(false);
+    data_->overview()->Build(OverviewView::Reminder::Quiet);
     data_->peopleSearch()->Search();
     data_->hintSearch()->Refresh();
     data_->RefreshEventPages();

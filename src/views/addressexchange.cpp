@@ -198,7 +198,7 @@ void AddressView::ImportCards(const QString& path, bool all)
 
 void AddressView::Copy(CopyLevel level)
 {
-    const std::vector<std::string> lines = CopyLines(Fields(), level, session_.finder().Settings);
+    const std::vector<std::string> lines = CopyLines(Fields(), level, session_.finder().dateSettings());
     QApplication::clipboard()->setText(DecodeStoredLines(lines).join(QLatin1Char('\n')));
 }
 

@@ -73,7 +73,7 @@ void HintSearchView::Search()
     std::vector<std::string> hints;
     std::vector<int> indexes;
     dates_.clear();
-    for (HintHit& hit : SearchHints(session_.records(), EncodeTyped(Edit7->text()), session_.finder().Settings)) {
+    for (HintHit& hit : SearchHints(session_.records(), EncodeTyped(Edit7->text()), session_.finder().dateSettings())) {
         hints.push_back(std::move(hit.Hint));
         indexes.push_back(hit.Index);
         dates_.push_back(std::move(hit.DateText));

@@ -185,7 +185,7 @@ OverviewView::Parts OverviewView::parts(Which which) const
 
 EventGrid* OverviewView::grid(Which which) const { return which == Which::None ? nullptr : parts(which).grid; }
 
-void OverviewView::Build(bool playSound)
+void OverviewView::Build(Reminder reminder)
 {
     const Settings& s = session_.settings();
     const TodoLists& todos = session_.todos();
@@ -193,7 +193,8 @@ void OverviewView::Build(bool playSound)
     // Before the first initialisation there is no day to list.
     if (!IsValidDate(today.Year, today.Month, today.Day)) return;
     Overview o = BuildOverview(session_.finder(), today, OverviewSettingsFrom(s),
-                               OverviewTodos{&todos.Top, &todos.TodayEveryDay, &todos.Bottom}, playSound);
+                               OverviewTodos{&todos.Top, &todos.TodayEveryDay, &todos.Bottom});
+    if (reminder == Reminder::ForHighPriority && o.HighPriority > 0) emit reminderDue();
     trayMenu_ = BuildTrayMenu(o);
     for (Which which : {Which::Today, Which::Tomorrow, Which::Next}) {
         const Parts p = parts(which);

@@ -32,9 +32,10 @@ public:
 
     OverviewView(Session& session, Navigator& navigator, QWidget* parent = nullptr);
 
-    // Rebuilds the three grids, the heading and the tray menu. playSound: true
-    // at start-up and on "Update", false after an edit.
-    void Build(bool playSound);
+    // Whether a build cues the reminder: at start-up and on "Update", not after an edit.
+    enum class Reminder { Quiet, ForHighPriority };
+    // Rebuilds the three grids, the heading and the tray menu.
+    void Build(Reminder reminder);
     const std::vector<TrayMenuItem>& trayMenu() const { return trayMenu_; }
 
     // A tray menu line: selects the row, goes, and shows the main window.
@@ -55,6 +56,8 @@ public:
 
 signals:
     void trayMenuChanged();
+    // A build that asked for it found high-priority events today or tomorrow.
+    void reminderDue();
     // The "Update" link (T18): save, read everything again and rebuild.
     void updateRequested();
 

@@ -75,13 +75,13 @@ TEST_F(SessionTest, TheFinderFollowsTheWeekSettings)
 {
     auto s = Open();
     s->Initialise(D(2004, 1, 1));
-    EXPECT_EQ(s->finder().Settings.WeekStart, 1);
+    EXPECT_EQ(s->finder().dateSettings().WeekStart, 1);
     s->settings().WeekStart = 0;
     s->settings().CB25 = true;
-    EXPECT_EQ(s->finder().Settings.WeekStart, 0);
-    EXPECT_TRUE(s->finder().Settings.MonthFirst);
+    EXPECT_EQ(s->finder().dateSettings().WeekStart, 0);
+    EXPECT_TRUE(s->finder().dateSettings().MonthFirst);
     s->settings().WeekStart = 9;  // a hand-edited store: taken as Monday
-    EXPECT_EQ(s->finder().Settings.WeekStart, 1);
+    EXPECT_EQ(s->finder().dateSettings().WeekStart, 1);
 }
 
 TEST_F(SessionTest, AnEventAnotherProgramAddedMeanwhileIsKeptAndTheUserIsTold)

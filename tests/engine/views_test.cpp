@@ -41,7 +41,7 @@ TEST_F(Views, OverviewOrdersByDayThenSourceAndPutsToDosLast)
     store.editAnnual() = {Annual("Christmas", 12, 24)};
     OverviewSettings settings;
     settings.WeeklyAllDays = true;
-    const Overview o = BuildOverview(finder, today, settings, todos, false);
+    const Overview o = BuildOverview(finder, today, settings, todos);
     EXPECT_EQ(Rows(o.Today), (Strings{" |H|Dentist|0", " |B|Tom Today|1", " |W|Choir|0", " |T|call mum|-1", " |E|walk|-1"}));
     EXPECT_EQ(Rows(o.Tomorrow), (Strings{" |N|Party|2"}));
     EXPECT_EQ(Rows(o.Next), (Strings{"2|B|Anna Berg  -  34|0", "2|Y|Christmas|0", " |T|tax return|-1"}));
@@ -55,11 +55,11 @@ TEST_F(Views, OverviewNextDaysWeeklyAndDateOption)
     OverviewSettings settings;
     settings.NextWeek = 14;
     settings.DateOnNext = true;
-    Overview o = BuildOverview(finder, today, settings, {}, false);
+    Overview o = BuildOverview(finder, today, settings, {});
     EXPECT_EQ(Rows(o.Next), (Strings{"14|W|5/1 - Choir|0"}));
     EXPECT_EQ(o.Heading, "Next 14 day's events");
     settings.WeeklyAllDays = false;
-    o = BuildOverview(finder, today, settings, {}, false);
+    o = BuildOverview(finder, today, settings, {});
     EXPECT_TRUE(o.Next.empty());
 }
 
@@ -68,21 +68,20 @@ TEST_F(Views, OverviewOfOneDayHoldsOnlyTheBottomList)
     store.editCalendar() = {Event("Later", D(2004, 12, 24))};
     OverviewSettings settings;
     settings.NextWeek = 1;
-    const Overview o = BuildOverview(finder, D(2004, 12, 22), settings, todos, false);
+    const Overview o = BuildOverview(finder, D(2004, 12, 22), settings, todos);
     EXPECT_EQ(Rows(o.Next), (Strings{" |T|tax return|-1"}));
     EXPECT_EQ(o.Heading, "Next 1 day's events");
 }
 
-TEST_F(Views, OverviewSoundsForHighPriorityTodayAndTomorrowOnlyWhenAsked)
+TEST_F(Views, OverviewCountsHighPriorityTodayAndTomorrow)
 {
     store.editCalendar() = {Event("today", D(2004, 12, 22), 0), Event("tomorrow", D(2004, 12, 23), 0),
                             Event("later", D(2004, 12, 25), 0)};
-    int sounds = 0;
-    finder.ReminderSound = [&] { ++sounds; };
-    BuildOverview(finder, D(2004, 12, 22), {}, {}, true);
-    EXPECT_EQ(sounds, 2);
-    BuildOverview(finder, D(2004, 12, 22), {}, {}, false);
-    EXPECT_EQ(sounds, 2);
+    // Counted whatever the priority filter hides, and never for the coming days.
+    OverviewSettings highOnly;
+    highOnly.Priority = 0;
+    EXPECT_EQ(BuildOverview(finder, D(2004, 12, 22), highOnly, {}).HighPriority, 2);
+    EXPECT_EQ(BuildOverview(finder, D(2004, 12, 24), {}, {}).HighPriority, 1);
 }
 
 TEST_F(Views, TrayMenuSections)

@@ -85,7 +85,7 @@ private slots:
         });
         view->resize(500, 600);
         view->show();
-        view->Build(false);
+        view->Build(OverviewView::Reminder::Quiet);
     }
 
     void cleanup()
@@ -112,7 +112,7 @@ private slots:
     void aTableWithoutLinesShowsOneEmptyRow()
     {
         fx->session->records().editCalendar().clear();
-        view->Build(false);
+        view->Build(OverviewView::Reminder::Quiet);
         EventGrid* tomorrow = Grid("TomorrowStringGrid");
         QVERIFY(!tomorrow->hasLines());
         QCOMPARE(tomorrow->model()->rowCount(), 1);
@@ -133,7 +133,7 @@ private slots:
         QFETCH(int, days);
         QFETCH(QString, heading);
         fx->session->settings().nextweek = days;
-        view->Build(false);
+        view->Build(OverviewView::Reminder::Quiet);
         QCOMPARE(Text("L18"), heading);
         // A screen reader names the grid after its heading.
         QCOMPARE(Grid("NextWeekStringGrid")->accessibleName(), heading);
@@ -153,12 +153,11 @@ private slots:
 
     void aHighPriorityEventSoundsOnlyWhenTheBuildAsksForIt()
     {
-        int sounds = 0;
-        fx->session->finder().ReminderSound = [&sounds] { ++sounds; };
-        view->Build(false);
-        QCOMPARE(sounds, 0);
-        view->Build(true);
-        QCOMPARE(sounds, 1);  // the dentist tomorrow
+        QSignalSpy sounds(view.get(), &OverviewView::reminderDue);
+        view->Build(OverviewView::Reminder::Quiet);
+        QCOMPARE(sounds.count(), 0);
+        view->Build(OverviewView::Reminder::ForHighPriority);
+        QCOMPARE(sounds.count(), 1);  // the dentist tomorrow
     }
 
     void aRebuildRestoresThePlainHints()
@@ -167,7 +166,7 @@ private slots:
         EventGrid* today = Grid("TodayStringGrid");
         MoveOver(today->viewport(), QPoint(2, 2));
         QCOMPARE(today->toolTip(), QStringLiteral("Type of Event"));
-        view->Build(false);
+        view->Build(OverviewView::Reminder::Quiet);
         QCOMPARE(today->toolTip(), QStringLiteral("Today's events"));
     }
 
@@ -175,7 +174,7 @@ private slots:
     {
         QSignalSpy spy(view.get(), &OverviewView::trayMenuChanged);
         fx->session->todos().Top.push_back("One more");
-        view->Build(false);
+        view->Build(OverviewView::Reminder::Quiet);
         QCOMPARE(spy.count(), 1);
         const std::vector<TrayMenuItem>& menu = view->trayMenu();
         QCOMPARE(QString::fromStdString(menu.front().caption), QStringLiteral("Today's events:"));
@@ -195,7 +194,7 @@ private slots:
         QFETCH(bool, datesInLines);
         QFETCH(QString, stamp);
         fx->session->settings().CB21 = datesInLines;
-        view->Build(false);
+        view->Build(OverviewView::Reminder::Quiet);
         EventGrid* next = Grid("NextWeekStringGrid");
         ClickRow(next, RowOfKind(next, 'M'));
         QCOMPARE(Text("Label1"), stamp);
@@ -257,7 +256,7 @@ private slots:
     void thePopUpMenuStaysClosedOnATableWithoutLines()
     {
         fx->session->records().editCalendar().clear();
-        view->Build(false);
+        view->Build(OverviewView::Reminder::Quiet);
         EventGrid* tomorrow = Grid("TomorrowStringGrid");
         QSignalSpy requested(tomorrow, &QWidget::customContextMenuRequested);
         RightClick(tomorrow, 0);
@@ -311,7 +310,7 @@ private slots:
     void doneOnATopItemFindsTheFirstEqualText()
     {
         fx->session->todos().Top = {"Call mum", "Pay bills", "Pay bills"};
-        view->Build(false);
+        view->Build(OverviewView::Reminder::Quiet);
         EventGrid* today = Grid("TodayStringGrid");
         today->setCurrentRow(RowOfKind(today, 'T') + 2);
         view->findChild<QAction*>(QStringLiteral("Done1"))->trigger();
@@ -372,7 +371,7 @@ private slots:
         QFETCH(QString, tip);
         fx->session->settings().CB4 = newUser;
         fx->session->settings().nextweek = 10;
-        view->Build(false);
+        view->Build(OverviewView::Reminder::Quiet);
         EventGrid* g = view->findChild<EventGrid*>(grid);
         MoveOver(g->viewport(), QPoint(x, 5));
         QCOMPARE(view->findChild<QLabel*>(label)->text(), label == "L18" && !newUser ? "Next 10 day's events" : text);

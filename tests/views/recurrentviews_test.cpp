@@ -122,7 +122,7 @@ private slots:
         fx.session->records().editWeekly().push_back(Weekly("Gym", 6));  // Friday, in two days
         WeeklyView weekly(*fx.session);
         OverviewView overview(*fx.session, fx.navigator);
-        connect(&weekly, &WeeklyView::changed, &overview, [&] { overview.Build(false); });
+        connect(&weekly, &WeeklyView::changed, &overview, [&] { overview.Build(OverviewView::Reminder::Quiet); });
         const auto rows = [&](const char* grid) {
             QStringList texts;
             for (const Occurrence& o : overview.findChild<EventGrid*>(QLatin1String(grid))->table())
