@@ -10,8 +10,8 @@
 
 #include "core/session.h"
 #include "nonavigator.h"
-#include "views/peoplesearchview.h"
-#include "views/phonebookview.h"
+#include "views/address/peoplesearchview.h"
+#include "views/address/phonebookview.h"
 #include "widgetbench.h"
 
 using namespace orv;

@@ -6,10 +6,10 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "exchange/datalist.h"
-#include "exchange/letter.h"
-#include "exchange/semicolon.h"
-#include "exchange/spreadsheet.h"
+#include "exchange/lists/datalist.h"
+#include "exchange/letters/letter.h"
+#include "exchange/lists/semicolon.h"
+#include "exchange/sheets/spreadsheet.h"
 #include "lifetime.h"
 
 using namespace orv;

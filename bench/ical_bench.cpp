@@ -3,8 +3,8 @@
 //   build/release/bench/orv-bench-ical
 #include <benchmark/benchmark.h>
 
-#include "exchange/icalexport.h"
-#include "exchange/icalimport.h"
+#include "exchange/ical/icalexport.h"
+#include "exchange/ical/icalimport.h"
 #include "lifetime.h"
 
 using namespace orv;

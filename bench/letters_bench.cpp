@@ -14,11 +14,11 @@
 #include <QToolButton>
 
 #include "core/session.h"
-#include "exchange/spreadsheet.h"
+#include "exchange/sheets/spreadsheet.h"
 #include "nonavigator.h"
-#include "views/datalistform.h"
-#include "views/importdata.h"
-#include "views/letterwriter.h"
+#include "views/documents/datalistform.h"
+#include "views/documents/importdata.h"
+#include "views/documents/letterwriter.h"
 #include "widgetbench.h"
 
 using namespace orv;

@@ -18,15 +18,15 @@
 
 #include "core/session.h"
 #include "engine/addressbook.h"
-#include "exchange/icalexport.h"
-#include "exchange/vcard.h"
+#include "exchange/ical/icalexport.h"
+#include "exchange/vcard/vcard.h"
 #include "nonavigator.h"
-#include "views/addressview.h"
-#include "views/calendarview.h"
-#include "views/eventgrid.h"
-#include "views/icaldialogs.h"
-#include "views/periodicalview.h"
-#include "views/phonebookview.h"
+#include "views/address/addressview.h"
+#include "views/events/calendarview.h"
+#include "views/today/eventgrid.h"
+#include "views/events/icaldialogs.h"
+#include "views/events/periodicalview.h"
+#include "views/address/phonebookview.h"
 #include "widgetbench.h"
 
 using namespace orv;

@@ -1,7 +1,7 @@
 // A navigator for benchmarks of views: every request is ignored.
 #pragma once
 
-#include "views/navigator.h"
+#include "views/common/navigator.h"
 
 namespace orv::bench {
 

@@ -17,7 +17,7 @@
 #include "lifetime.h"
 #include "shell/orvapp.h"
 #include "shell/tdata.h"
-#include "views/overviewview.h"
+#include "views/today/overviewview.h"
 #include "widgetbench.h"
 
 using namespace orv;

@@ -8,11 +8,11 @@
 
 #include "core/session.h"
 #include "nonavigator.h"
-#include "views/calendarview.h"
-#include "views/eventgrid.h"
-#include "views/monthcalview.h"
-#include "views/mycal.h"
-#include "views/periodicalview.h"
+#include "views/events/calendarview.h"
+#include "views/today/eventgrid.h"
+#include "views/events/monthcalview.h"
+#include "views/events/mycal.h"
+#include "views/events/periodicalview.h"
 #include "widgetbench.h"
 
 using namespace orv;

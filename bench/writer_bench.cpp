@@ -12,9 +12,9 @@
 
 #include "shell/orvapp.h"
 #include "shell/tdata.h"
-#include "views/addressview.h"
-#include "views/calendarview.h"
-#include "views/newcaldialog.h"
+#include "views/address/addressview.h"
+#include "views/events/calendarview.h"
+#include "views/events/newcaldialog.h"
 #include "widgetbench.h"
 
 namespace orv::bench {

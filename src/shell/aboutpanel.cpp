@@ -6,7 +6,7 @@
 #include <utility>
 
 #include "shell/maker.h"
-#include "views/labelbutton.h"
+#include "views/common/labelbutton.h"
 #include "orvversion.h"
 
 namespace orv {

@@ -15,7 +15,7 @@
 #include <QTableView>
 #include <QTextEdit>
 
-#include "views/storedtext.h"
+#include "views/common/storedtext.h"
 
 namespace orv {
 

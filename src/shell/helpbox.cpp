@@ -11,7 +11,7 @@
 #include <utility>
 
 #include "shell/maker.h"
-#include "views/navigator.h"
+#include "views/common/navigator.h"
 
 // The pages live in a static library; without this reference the linker would
 // drop their resource object and every page would load empty.

@@ -3,7 +3,7 @@
 #include "core/session.h"
 #include "engine/reminders.h"
 #include "store/records.h"
-#include "views/storedtext.h"
+#include "views/common/storedtext.h"
 
 namespace orv {
 

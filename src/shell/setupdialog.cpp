@@ -32,9 +32,9 @@
 #include "shell/colours.h"
 #include "shell/syncpage.h"
 #include "sync/password.h"
-#include "views/labelbutton.h"
-#include "views/storedtext.h"
-#include "views/wheelguard.h"
+#include "views/common/labelbutton.h"
+#include "views/common/storedtext.h"
+#include "views/common/wheelguard.h"
 
 namespace orv {
 

@@ -21,7 +21,7 @@
 
 #include "shell/colours.h"
 #include "shell/setupdialog.h"
-#include "views/labelbutton.h"
+#include "views/common/labelbutton.h"
 
 namespace orv {
 

@@ -10,7 +10,7 @@
 
 #include "core/settings.h"
 #include "shell/colours.h"
-#include "views/labelbutton.h"
+#include "views/common/labelbutton.h"
 
 namespace orv {
 

@@ -12,7 +12,7 @@
 #include <optional>
 #include <vector>
 
-#include "views/navigator.h"
+#include "views/common/navigator.h"
 
 class QAction;
 class QMenu;

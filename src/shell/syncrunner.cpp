@@ -11,7 +11,7 @@
 #include "sync/davclient.h"
 #include "sync/davserver.h"
 #include "sync/password.h"
-#include "views/longwork.h"
+#include "views/common/longwork.h"
 
 namespace orv {
 

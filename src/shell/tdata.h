@@ -14,8 +14,8 @@
 #include <vector>
 
 #include "core/session.h"
-#include "views/eventpage.h"
-#include "views/navigator.h"
+#include "views/events/eventpage.h"
+#include "views/common/navigator.h"
 
 namespace orv {
 

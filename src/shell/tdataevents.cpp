@@ -4,15 +4,15 @@
 
 #include "core/engineconfig.h"
 #include "shell/tdata.h"
-#include "views/advancedview.h"
-#include "views/annualview.h"
-#include "views/calendarview.h"
-#include "views/monthcalview.h"
-#include "views/monthlyview.h"
-#include "views/newadvdialog.h"
-#include "views/newrecdialog.h"
-#include "views/periodicalview.h"
-#include "views/weeklyview.h"
+#include "views/events/advancedview.h"
+#include "views/events/annualview.h"
+#include "views/events/calendarview.h"
+#include "views/events/monthcalview.h"
+#include "views/events/monthlyview.h"
+#include "views/events/newadvdialog.h"
+#include "views/events/newrecdialog.h"
+#include "views/events/periodicalview.h"
+#include "views/events/weeklyview.h"
 
 namespace orv {
 

@@ -3,7 +3,7 @@
 #include <QFont>
 
 #include "shell/programicon.h"
-#include "views/storedtext.h"
+#include "views/common/storedtext.h"
 
 // The resources live in a static library; the linker keeps them only when asked.
 static void InitOrvResources() { Q_INIT_RESOURCE(orv); }

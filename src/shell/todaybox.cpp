@@ -12,7 +12,7 @@
 #include "core/engineconfig.h"
 #include "core/session.h"
 #include "engine/dayviews.h"
-#include "views/eventgrid.h"
+#include "views/today/eventgrid.h"
 
 namespace orv {
 

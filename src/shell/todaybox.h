@@ -7,7 +7,7 @@
 
 #include "core/settings.h"
 #include "engine/dates.h"
-#include "views/navigator.h"
+#include "views/common/navigator.h"
 
 class QFrame;
 class QToolButton;

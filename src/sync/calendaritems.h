@@ -10,8 +10,8 @@
 #include <string_view>
 #include <vector>
 
-#include "exchange/icalexport.h"
-#include "exchange/icalimport.h"
+#include "exchange/ical/icalexport.h"
+#include "exchange/ical/icalimport.h"
 #include "store/recordstore.h"
 #include "sync/syncrecord.h"
 

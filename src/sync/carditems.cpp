@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "exchange/vcard.h"
+#include "exchange/vcard/vcard.h"
 #include "store/records.h"
 #include "store/utf8.h"
 #include "sync/contentlines.h"

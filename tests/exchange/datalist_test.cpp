@@ -1,9 +1,9 @@
 // The data list's three tables, the list file and the import's columns.
 #include <gtest/gtest.h>
 
-#include "exchange/datalist.h"
-#include "exchange/importcolumns.h"
-#include "exchange/semicolon.h"
+#include "exchange/lists/datalist.h"
+#include "exchange/lists/importcolumns.h"
+#include "exchange/lists/semicolon.h"
 #include "../engine/builders.h"
 #include "exchangetest.h"
 

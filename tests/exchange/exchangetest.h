@@ -7,7 +7,7 @@
 #include <string>
 
 #include "../store/storetest.h"
-#include "exchange/richdocument.h"
+#include "exchange/letters/richdocument.h"
 
 namespace orv::test {
 

@@ -11,7 +11,7 @@
 #include <regex>
 #include <sstream>
 
-#include "exchange/icalexport.h"
+#include "exchange/ical/icalexport.h"
 #include "icaltest.h"
 #include "store/textutil.h"
 #include "store/utf8.h"

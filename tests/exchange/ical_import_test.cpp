@@ -5,7 +5,7 @@
 #include <map>
 #include <string>
 
-#include "exchange/icalimport.h"
+#include "exchange/ical/icalimport.h"
 #include "icaltest.h"
 #include "store/datafile.h"
 #include "store/textutil.h"

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "engine/eventfinder.h"
-#include "exchange/icalexport.h"
+#include "exchange/ical/icalexport.h"
 #include "store/recordstore.h"
 #include "../engine/builders.h"
 

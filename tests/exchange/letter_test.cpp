@@ -1,8 +1,8 @@
 // The letter merge, the example browsing and plain-text letter files.
 #include <gtest/gtest.h>
 
-#include "exchange/letter.h"
-#include "exchange/rtf.h"
+#include "exchange/letters/letter.h"
+#include "exchange/letters/rtf.h"
 #include "exchangetest.h"
 
 namespace orv {

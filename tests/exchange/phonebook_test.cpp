@@ -2,7 +2,7 @@
 // file "Save as.." writes, compared with the files under tests/data/exchange.
 #include <gtest/gtest.h>
 
-#include "exchange/phonebook.h"
+#include "exchange/phonebook/phonebook.h"
 #include "store/textutil.h"
 
 namespace orv {

@@ -3,7 +3,7 @@
 // and damaged files are refused with a message.
 #include <gtest/gtest.h>
 
-#include "exchange/rtf.h"
+#include "exchange/letters/rtf.h"
 #include "exchangetest.h"
 
 namespace orv {

@@ -2,7 +2,7 @@
 // row, and the reader of such files and of plain ";"-split lines.
 #include <gtest/gtest.h>
 
-#include "exchange/semicolon.h"
+#include "exchange/lists/semicolon.h"
 #include "exchangetest.h"
 
 namespace orv {

@@ -4,9 +4,9 @@
 
 #include <sys/stat.h>
 
-#include "exchange/numberformat.h"
-#include "exchange/sheetparts.h"
-#include "exchange/spreadsheet.h"
+#include "exchange/sheets/numberformat.h"
+#include "exchange/sheets/sheetparts.h"
+#include "exchange/sheets/spreadsheet.h"
 #include "exchangetest.h"
 
 namespace orv {

@@ -5,8 +5,8 @@
 #include <QTextCursor>
 #include <QTextDocument>
 
-#include "exchange/rtf.h"
-#include "exchange/textdocument.h"
+#include "exchange/letters/rtf.h"
+#include "exchange/letters/textdocument.h"
 
 using namespace orv;
 

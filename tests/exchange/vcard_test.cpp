@@ -3,7 +3,7 @@
 // charsets, escapes, the birthday forms).
 #include <gtest/gtest.h>
 
-#include "exchange/vcard.h"
+#include "exchange/vcard/vcard.h"
 #include "store/utf8.h"
 
 namespace orv {

@@ -9,8 +9,8 @@
 #include <string>
 #include <string_view>
 
-#include "exchange/icalexport.h"
-#include "exchange/icalimport.h"
+#include "exchange/ical/icalexport.h"
+#include "exchange/ical/icalimport.h"
 #include "store/datafile.h"
 
 namespace {

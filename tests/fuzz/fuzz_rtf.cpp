@@ -8,8 +8,8 @@
 #include <string_view>
 
 #include "exchange/codepages.h"
-#include "exchange/letter.h"
-#include "exchange/rtf.h"
+#include "exchange/letters/letter.h"
+#include "exchange/letters/rtf.h"
 
 namespace {
 

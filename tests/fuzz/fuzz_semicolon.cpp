@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "exchange/semicolon.h"
+#include "exchange/lists/semicolon.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

@@ -10,8 +10,8 @@
 #include <string>
 #include <string_view>
 
-#include "exchange/sheetparts.h"
-#include "exchange/spreadsheet.h"
+#include "exchange/sheets/sheetparts.h"
+#include "exchange/sheets/spreadsheet.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "exchange/vcard.h"
+#include "exchange/vcard/vcard.h"
 
 namespace {
 

@@ -14,9 +14,9 @@
 #include "shell/orvapp.h"
 #include "shell/tdata.h"
 #include "store/datafile.h"
-#include "views/addressview.h"
-#include "views/peoplesearchview.h"
-#include "views/phonebookview.h"
+#include "views/address/addressview.h"
+#include "views/address/peoplesearchview.h"
+#include "views/address/phonebookview.h"
 
 using namespace orv;
 

@@ -16,14 +16,14 @@
 #include "shell/orvapp.h"
 #include "store/datafile.h"
 #include "shell/tdata.h"
-#include "views/advancedview.h"
-#include "views/calendarview.h"
-#include "views/eventgrid.h"
-#include "views/monthcalview.h"
-#include "views/newadvdialog.h"
-#include "views/newcaldialog.h"
-#include "views/newrecdialog.h"
-#include "views/overviewview.h"
+#include "views/events/advancedview.h"
+#include "views/events/calendarview.h"
+#include "views/today/eventgrid.h"
+#include "views/events/monthcalview.h"
+#include "views/events/newadvdialog.h"
+#include "views/events/newcaldialog.h"
+#include "views/events/newrecdialog.h"
+#include "views/today/overviewview.h"
 
 using namespace orv;
 

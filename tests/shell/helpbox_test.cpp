@@ -17,7 +17,7 @@
 #include "shell/aboutpanel.h"
 #include "shell/helpbox.h"
 #include "shell/maker.h"
-#include "views/labelbutton.h"
+#include "views/common/labelbutton.h"
 
 using orv::AboutPanel;
 using orv::THelpBox;

@@ -21,10 +21,10 @@
 #include "shell/tdata.h"
 #include "shell/tmain.h"
 #include "store/datafile.h"
-#include "views/datalistform.h"
-#include "views/importdata.h"
-#include "views/letterwriter.h"
-#include "views/peoplesearchview.h"
+#include "views/documents/datalistform.h"
+#include "views/documents/importdata.h"
+#include "views/documents/letterwriter.h"
+#include "views/address/peoplesearchview.h"
 
 using namespace orv;
 

@@ -27,13 +27,13 @@
 #include "shell/sidebar.h"
 #include "shell/tdata.h"
 #include "shell/tmain.h"
-#include "views/newtododialog.h"
+#include "views/today/newtododialog.h"
 #include "shell/todaybox.h"
-#include "views/labelbutton.h"
-#include "views/longwork.h"
-#include "views/viewdialogs.h"
-#include "views/overviewview.h"
-#include "views/todoview.h"
+#include "views/common/labelbutton.h"
+#include "views/common/longwork.h"
+#include "views/common/viewdialogs.h"
+#include "views/today/overviewview.h"
+#include "views/today/todoview.h"
 
 using namespace orv;
 

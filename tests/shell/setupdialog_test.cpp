@@ -25,7 +25,7 @@
 #include "core/session.h"
 #include "core/settings.h"
 #include "shell/setupdialog.h"
-#include "views/labelbutton.h"
+#include "views/common/labelbutton.h"
 
 using namespace orv;
 

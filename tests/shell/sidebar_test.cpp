@@ -12,7 +12,7 @@
 #include "core/settings.h"
 #include "core/settingsstore.h"
 #include "shell/sidebar.h"
-#include "views/labelbutton.h"
+#include "views/common/labelbutton.h"
 
 using orv::LabelButton;
 using orv::Sidebar;

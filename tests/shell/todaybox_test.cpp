@@ -6,7 +6,7 @@
 #include <QToolButton>
 
 #include "shell/todaybox.h"
-#include "views/eventgrid.h"
+#include "views/today/eventgrid.h"
 #include "views/viewfixture.h"
 
 Q_DECLARE_METATYPE(orv::Date)

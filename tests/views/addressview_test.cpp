@@ -19,13 +19,14 @@
 #include <algorithm>
 
 #include "fakedialogs.h"
-#include "exchange/phonebook.h"
-#include "exchange/vcard.h"
+#include "exchange/phonebook/phonebook.h"
+#include "exchange/vcard/vcard.h"
 #include "store/datafile.h"
-#include "views/longwork.h"
+#include "views/common/longwork.h"
 #include "viewfixture.h"
-#include "views/addressview.h"
-#include "views/newaddressdialog.h"
+#include "views/address/addressview.h"
+#include "views/address/newaddressdialog.h"
+#include "testclass.h"
 
 namespace orv::test {
 
@@ -596,11 +597,7 @@ private slots:
     }
 };
 
-int RunAddressViewTests(int argc, char** argv)
-{
-    AddressViewTest t;
-    return QTest::qExec(&t, argc, argv);
-}
+ORV_TEST_CLASS(AddressViewTest);
 
 }  // namespace orv::test
 

@@ -7,8 +7,9 @@
 #include <QToolButton>
 
 #include "eventviewtest.h"
-#include "views/advancedview.h"
-#include "views/newadvdialog.h"
+#include "views/events/advancedview.h"
+#include "views/events/newadvdialog.h"
+#include "testclass.h"
 
 namespace orv::test {
 
@@ -165,11 +166,7 @@ private slots:
     }
 };
 
-int RunAdvancedViewTests(int argc, char** argv)
-{
-    AdvancedViewTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+ORV_TEST_CLASS(AdvancedViewTest);
 
 }  // namespace orv::test
 

@@ -14,12 +14,12 @@
 #include <QTimer>
 
 #include "eventviewtest.h"
-#include "exchange/icalexport.h"
+#include "exchange/ical/icalexport.h"
 #include "fakedialogs.h"
-#include "views/calendarview.h"
-#include "views/eventgrid.h"
-#include "views/icaldialogs.h"
-#include "views/longwork.h"
+#include "views/events/calendarview.h"
+#include "views/today/eventgrid.h"
+#include "views/events/icaldialogs.h"
+#include "views/common/longwork.h"
 
 namespace orv::test {
 

@@ -10,12 +10,13 @@
 #include <QToolButton>
 
 #include "eventviewtest.h"
-#include "views/calendarview.h"
-#include "views/changehint.h"
-#include "views/eventgrid.h"
-#include "views/mycal.h"
-#include "views/newcaldialog.h"
-#include "views/popupmenus.h"
+#include "views/events/calendarview.h"
+#include "views/events/changehint.h"
+#include "views/today/eventgrid.h"
+#include "views/events/mycal.h"
+#include "views/events/newcaldialog.h"
+#include "views/events/popupmenus.h"
+#include "testclass.h"
 
 namespace orv::test {
 
@@ -261,11 +262,7 @@ private slots:
     }
 };
 
-int RunCalendarViewTests(int argc, char** argv)
-{
-    CalendarViewTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+ORV_TEST_CLASS(CalendarViewTest);
 
 }  // namespace orv::test
 

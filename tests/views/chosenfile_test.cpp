@@ -6,8 +6,8 @@
 #include <QTest>
 
 #include "fakedialogs.h"
-#include "views/chosenfile.h"
-#include "views/viewdialogs.h"
+#include "views/common/chosenfile.h"
+#include "views/common/viewdialogs.h"
 
 namespace orv::test {
 

@@ -12,14 +12,15 @@
 #include <QTimer>
 #include <QUrl>
 
-#include "exchange/semicolon.h"
-#include "exchange/spreadsheet.h"
+#include "exchange/lists/semicolon.h"
+#include "exchange/sheets/spreadsheet.h"
 #include "fakedialogs.h"
 #include "pdftext.h"
 #include "testfiles.h"
 #include "viewfixture.h"
-#include "views/datalistform.h"
-#include "views/longwork.h"
+#include "views/documents/datalistform.h"
+#include "views/common/longwork.h"
+#include "testclass.h"
 
 namespace orv::test {
 
@@ -291,11 +292,7 @@ private slots:
     }
 };
 
-int RunDataListTests(int argc, char** argv)
-{
-    DataListTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+ORV_TEST_CLASS(DataListTest);
 
 }  // namespace orv::test
 

@@ -6,8 +6,9 @@
 #include <QSignalSpy>
 #include <QTest>
 
-#include "views/eventgrid.h"
-#include "views/storedtext.h"
+#include "views/today/eventgrid.h"
+#include "views/common/storedtext.h"
+#include "testclass.h"
 
 namespace orv::test {
 
@@ -135,11 +136,7 @@ private slots:
     }
 };
 
-int RunEventGridTests(int argc, char** argv)
-{
-    EventGridTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+ORV_TEST_CLASS(EventGridTest);
 
 }  // namespace orv::test
 

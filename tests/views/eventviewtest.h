@@ -9,7 +9,7 @@
 #include <type_traits>
 
 #include "viewfixture.h"
-#include "views/eventpage.h"
+#include "views/events/eventpage.h"
 
 namespace orv::test {
 

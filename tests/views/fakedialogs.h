@@ -6,7 +6,7 @@
 #include <QQueue>
 #include <QStringList>
 
-#include "views/viewdialogs.h"
+#include "views/common/viewdialogs.h"
 
 namespace orv::test {
 

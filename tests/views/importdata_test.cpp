@@ -13,14 +13,15 @@
 #include <algorithm>
 #include <tuple>
 
-#include "exchange/semicolon.h"
+#include "exchange/lists/semicolon.h"
 #include "fakedialogs.h"
 #include "core/session.h"
 #include "store/datafile.h"
 #include "testfiles.h"
 #include "viewfixture.h"
-#include "views/importdata.h"
-#include "views/longwork.h"
+#include "views/documents/importdata.h"
+#include "views/common/longwork.h"
+#include "testclass.h"
 
 namespace orv::test {
 
@@ -301,11 +302,7 @@ private slots:
     }
 };
 
-int RunImportDataTests(int argc, char** argv)
-{
-    ImportDataTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+ORV_TEST_CLASS(ImportDataTest);
 
 }  // namespace orv::test
 

@@ -8,8 +8,8 @@
 #include <QTest>
 
 #include "eventviewtest.h"
-#include "views/calendarview.h"
-#include "views/labelbutton.h"
+#include "views/events/calendarview.h"
+#include "views/common/labelbutton.h"
 
 namespace orv::test {
 

@@ -14,10 +14,11 @@
 #include "fakedialogs.h"
 #include "pdftext.h"
 #include "testfiles.h"
-#include "exchange/rtf.h"
+#include "exchange/letters/rtf.h"
 #include "viewfixture.h"
-#include "views/letterwriter.h"
-#include "views/longwork.h"
+#include "views/documents/letterwriter.h"
+#include "views/common/longwork.h"
+#include "testclass.h"
 
 namespace orv::test {
 
@@ -397,11 +398,7 @@ private slots:
     }
 };
 
-int RunLetterWriterTests(int argc, char** argv)
-{
-    LetterWriterTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+ORV_TEST_CLASS(LetterWriterTest);
 
 }  // namespace orv::test
 

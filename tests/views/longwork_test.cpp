@@ -11,7 +11,7 @@
 #include <thread>
 
 #include "fakedialogs.h"
-#include "views/longwork.h"
+#include "views/common/longwork.h"
 
 namespace orv::test {
 

@@ -6,7 +6,8 @@
 #include <QToolButton>
 
 #include "eventviewtest.h"
-#include "views/monthcalview.h"
+#include "views/events/monthcalview.h"
+#include "testclass.h"
 
 namespace orv::test {
 
@@ -117,11 +118,7 @@ private slots:
     }
 };
 
-int RunMonthCalendarViewTests(int argc, char** argv)
-{
-    MonthCalendarViewTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+ORV_TEST_CLASS(MonthCalendarViewTest);
 
 }  // namespace orv::test
 

@@ -8,8 +8,9 @@
 #include <QToolButton>
 
 #include "eventviewtest.h"
-#include "views/changehint.h"
-#include "views/mycal.h"
+#include "views/events/changehint.h"
+#include "views/events/mycal.h"
+#include "testclass.h"
 
 namespace orv::test {
 
@@ -99,11 +100,7 @@ private slots:
     }
 };
 
-int RunMyCalTests(int argc, char** argv)
-{
-    MyCalTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+ORV_TEST_CLASS(MyCalTest);
 
 }  // namespace orv::test
 

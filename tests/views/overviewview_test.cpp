@@ -9,10 +9,11 @@
 #include <QTest>
 
 #include "core/engineconfig.h"
-#include "views/eventgrid.h"
-#include "views/labelbutton.h"
-#include "views/overviewview.h"
+#include "views/today/eventgrid.h"
+#include "views/common/labelbutton.h"
+#include "views/today/overviewview.h"
 #include "viewfixture.h"
+#include "testclass.h"
 
 namespace orv::test {
 
@@ -396,11 +397,7 @@ private slots:
     }
 };
 
-int RunOverviewViewTests(int argc, char** argv)
-{
-    OverviewViewTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+ORV_TEST_CLASS(OverviewViewTest);
 
 }  // namespace orv::test
 

@@ -5,8 +5,9 @@
 #include <QLineEdit>
 
 #include "eventviewtest.h"
-#include "views/eventgrid.h"
-#include "views/periodicalview.h"
+#include "views/today/eventgrid.h"
+#include "views/events/periodicalview.h"
+#include "testclass.h"
 
 namespace orv::test {
 
@@ -135,11 +136,7 @@ private slots:
     }
 };
 
-int RunPeriodicalViewTests(int argc, char** argv)
-{
-    PeriodicalViewTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+ORV_TEST_CLASS(PeriodicalViewTest);
 
 }  // namespace orv::test
 

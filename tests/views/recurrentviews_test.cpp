@@ -10,12 +10,13 @@
 #include <QSignalSpy>
 
 #include "eventviewtest.h"
-#include "views/annualview.h"
-#include "views/eventgrid.h"
-#include "views/overviewview.h"
-#include "views/monthlyview.h"
-#include "views/newrecdialog.h"
-#include "views/weeklyview.h"
+#include "views/events/annualview.h"
+#include "views/today/eventgrid.h"
+#include "views/today/overviewview.h"
+#include "views/events/monthlyview.h"
+#include "views/events/newrecdialog.h"
+#include "views/events/weeklyview.h"
+#include "testclass.h"
 
 namespace orv::test {
 
@@ -406,11 +407,7 @@ private slots:
     }
 };
 
-int RunRecurrentViewTests(int argc, char** argv)
-{
-    RecurrentViewTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+ORV_TEST_CLASS(RecurrentViewTest);
 
 }  // namespace orv::test
 

@@ -13,10 +13,11 @@
 
 #include "fakedialogs.h"
 #include "viewfixture.h"
-#include "views/hintsearchview.h"
-#include "views/peoplesearchview.h"
-#include "views/longwork.h"
-#include "views/phonebookview.h"
+#include "views/address/hintsearchview.h"
+#include "views/address/peoplesearchview.h"
+#include "views/common/longwork.h"
+#include "views/address/phonebookview.h"
+#include "testclass.h"
 
 namespace orv::test {
 
@@ -211,11 +212,7 @@ private slots:
     }
 };
 
-int RunSearchViewsTests(int argc, char** argv)
-{
-    SearchViewsTest t;
-    return QTest::qExec(&t, argc, argv);
-}
+ORV_TEST_CLASS(SearchViewsTest);
 
 }  // namespace orv::test
 

@@ -9,9 +9,10 @@
 #include <QSignalSpy>
 #include <QTest>
 
-#include "views/newtododialog.h"
-#include "views/todoview.h"
+#include "views/today/newtododialog.h"
+#include "views/today/todoview.h"
 #include "viewfixture.h"
+#include "testclass.h"
 
 namespace orv::test {
 
@@ -318,11 +319,7 @@ private slots:
     }
 };
 
-int RunTodoViewTests(int argc, char** argv)
-{
-    TodoViewTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+ORV_TEST_CLASS(TodoViewTest);
 
 }  // namespace orv::test
 

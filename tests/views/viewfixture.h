@@ -11,7 +11,7 @@
 
 #include "core/session.h"
 #include "engine/builders.h"
-#include "views/navigator.h"
+#include "views/common/navigator.h"
 
 namespace orv::test {
 
