@@ -10,6 +10,8 @@ orv_qt_library(orv_eventviews
   changehint.cpp changehint.h
   newcaldialog.cpp newcaldialog.h
   calendarview.cpp calendarview.h
+  named.h
+  recurrentpage.cpp recurrentpage.h
   weeklyview.cpp weeklyview.h
   monthlyview.cpp monthlyview.h
   annualview.cpp annualview.h
