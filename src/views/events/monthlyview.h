@@ -4,21 +4,14 @@
 // silently), or "Delete" the selected one; "Goto" lists all of them.
 #pragma once
 
-#include <string>
-#include <vector>
-
-#include "views/events/eventpage.h"
+#include "views/events/recurrentpage.h"
 
 class QLineEdit;
 class QListWidget;
-class QMenu;
-class QPushButton;
 
 namespace orv {
 
-class UpcomingLabel;
-
-class MonthlyView : public EventPage {
+class MonthlyView : public RecurrentPage {
     Q_OBJECT
 public:
     explicit MonthlyView(Session& session, QWidget* parent = nullptr);
@@ -26,35 +19,21 @@ public:
     // Selects day item `item` (0 = the 1st) and lists its events.
     void SelectDay(int item);
     int selectedDay() const;  // 1..31, 0 when none
-    void SetupPopupMenu();
+    void SetupPopupMenu() override;
     // Puts a hint and counting start into the fields, as typed (the filters apply).
     void SetFields(const QString& hint, const QString& month, const QString& year);
-
-public slots:
-    void MonthlyListBox1Click();  // select day
-    void MonthlyListBox2Click();  // select event
-    void B3Click();               // "Create"
-    void SB17Click();             // "Delete"
-
-protected:
-    void hideEvent(QHideEvent* event) override;
+    void CreateClick() override;
+    void DeleteClick() override;
 
 private:
-    void ShowPreview();
-    void SetCreateDefault(bool on);
-
-    std::vector<std::string> hints_;
+    void ListEvents() override;
+    void ShowEvent(std::size_t row) override;
+    void ShowPreview() override;
 
     QListWidget* MonthlyListBox1;
-    QListWidget* MonthlyListBox2;
     QLineEdit* Edit2;
     QLineEdit* Edit4;
     QLineEdit* Edit5;
-    QPushButton* B3;
-    QPushButton* SB17;
-    LabelButton* T20;
-    QMenu* gotoMenu_;
-    UpcomingLabel* preview_;
 };
 
 }  // namespace orv

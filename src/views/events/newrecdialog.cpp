@@ -18,23 +18,12 @@
 #include "views/events/annualview.h"
 #include "views/events/eventpage.h"
 #include "views/events/monthlyview.h"
+#include "views/common/named.h"
 #include "views/common/storedtext.h"
 #include "views/events/upcominglabel.h"
 #include "views/events/weeklyview.h"
 
 namespace orv {
-
-namespace {
-
-QLineEdit* Field(QWidget* parent, const char* name)
-{
-    auto* edit = new QLineEdit(parent);
-    edit->setObjectName(QString::fromLatin1(name));
-    return edit;
-}
-
-
-}  // namespace
 
 TNewRec::TNewRec(Session& session, WeeklyView& weekly, MonthlyView& monthly, AnnualView& annual, QWidget* parent)
     : QDialog(parent),
@@ -50,60 +39,77 @@ TNewRec::TNewRec(Session& session, WeeklyView& weekly, MonthlyView& monthly, Ann
     setObjectName(QStringLiteral("NewRec"));
     setWindowTitle(QStringLiteral("New Recurrent Event"));
     auto* title = MakeDialogTitle(this, QStringLiteral("Recurrent event"));
-
-    Edit1 = Field(this, "Edit1");
-    RadioWeekly = new QRadioButton(QStringLiteral("Weekly"), this);
-    RadioWeekly->setObjectName(QStringLiteral("RadioWeekly"));
-    RadioMonthly = new QRadioButton(QStringLiteral("Monthly"), this);
-    RadioMonthly->setObjectName(QStringLiteral("RadioMonthly"));
-    RadioAnnually = new QRadioButton(QStringLiteral("Annually"), this);
-    RadioAnnually->setObjectName(QStringLiteral("RadioAnnually"));
-    auto* kinds = new QButtonGroup(this);
-    for (QRadioButton* r : {RadioWeekly, RadioMonthly, RadioAnnually}) kinds->addButton(r);
-
+    Edit1 = Named<QLineEdit>(this, "Edit1");
+    MakeKinds();
     panels_ = new QStackedWidget(this);
     panels_->addWidget(new QWidget(panels_));  // before a choice: an empty panel covers the others
-
-    auto* weeklyPanel = new QWidget(panels_);
-    WeekdayBox = MakeChoiceBox(weeklyPanel, "WeekdayBox", WeekdayNameList());
-    WeeksEdit = Field(weeklyPanel, "WeeksEdit");
-    auto* weeklyForm = new QFormLayout(weeklyPanel);
-    weeklyForm->addRow(MakeCaption(weeklyPanel, QStringLiteral("Select a weekday:"), WeekdayBox), WeekdayBox);
-    weeklyForm->addRow(MakeCaption(weeklyPanel, QStringLiteral("Specify the week numbers*:"), WeeksEdit), WeeksEdit);
-    weeklyForm->addRow(QString(), new QLabel(QStringLiteral("(eg. 1,3,5-7)\n* optional"), weeklyPanel));
-    panels_->addWidget(weeklyPanel);
-
-    auto* monthlyPanel = new QWidget(panels_);
-    MonthDayBox = MakeChoiceBox(monthlyPanel, "MonthDayBox", DayOfMonthItems());
-    CountMonthEdit = Field(monthlyPanel, "CountMonthEdit");
-    CountYearEdit = Field(monthlyPanel, "CountYearEdit");
-    auto* counting = new QHBoxLayout;
-    counting->addWidget(MakeCaption(monthlyPanel, QStringLiteral("Month:"), CountMonthEdit));
-    counting->addWidget(CountMonthEdit);
-    counting->addWidget(MakeCaption(monthlyPanel, QStringLiteral("Year:"), CountYearEdit));
-    counting->addWidget(CountYearEdit);
-    auto* monthlyForm = new QFormLayout(monthlyPanel);
-    monthlyForm->addRow(MakeCaption(monthlyPanel, QStringLiteral("Select a date:"), MonthDayBox), MonthDayBox);
-    monthlyForm->addRow(new QLabel(QStringLiteral("Counting from*:"), monthlyPanel), counting);
-    monthlyForm->addRow(QString(), new QLabel(QStringLiteral("* optional"), monthlyPanel));
-    panels_->addWidget(monthlyPanel);
-
-    auto* annualPanel = new QWidget(panels_);
-    AnnualDayBox = MakeChoiceBox(annualPanel, "AnnualDayBox", DayOfMonthItems());
-    AnnualMonthBox = MakeChoiceBox(annualPanel, "AnnualMonthBox", MonthNameList());
-    AnnualYearEdit = Field(annualPanel, "AnnualYearEdit");
-    auto* annualForm = new QFormLayout(annualPanel);
-    annualForm->addRow(MakeCaption(annualPanel, QStringLiteral("Select a date:"), AnnualDayBox), AnnualDayBox);
-    annualForm->addRow(MakeCaption(annualPanel, QStringLiteral("Select a month:"), AnnualMonthBox), AnnualMonthBox);
-    annualForm->addRow(MakeCaption(annualPanel, QStringLiteral("Counting from this year*:"), AnnualYearEdit),
-                       AnnualYearEdit);
-    annualForm->addRow(QString(), new QLabel(QStringLiteral("* optional"), annualPanel));
-    panels_->addWidget(annualPanel);
-
+    panels_->addWidget(MakeWeeklyPanel());
+    panels_->addWidget(MakeMonthlyPanel());
+    panels_->addWidget(MakeAnnualPanel());
     preview_ = new UpcomingLabel("NewRecPreview", this);
     QHBoxLayout* buttons =
         MakeDialogButtons(this, OkButton, "OkButton", QStringLiteral("Ok"), CancelButton, "CancelButton");
+    LayOut(title, buttons);
+    resize(420, 360);
+    Connect();
+    Prepare();
+}
 
+void TNewRec::MakeKinds()
+{
+    RadioWeekly = Named<QRadioButton>(this, "RadioWeekly", QStringLiteral("Weekly"));
+    RadioMonthly = Named<QRadioButton>(this, "RadioMonthly", QStringLiteral("Monthly"));
+    RadioAnnually = Named<QRadioButton>(this, "RadioAnnually", QStringLiteral("Annually"));
+    auto* kinds = new QButtonGroup(this);
+    for (QRadioButton* r : {RadioWeekly, RadioMonthly, RadioAnnually}) kinds->addButton(r);
+}
+
+QWidget* TNewRec::MakeWeeklyPanel()
+{
+    auto* panel = new QWidget(panels_);
+    WeekdayBox = MakeChoiceBox(panel, "WeekdayBox", WeekdayNameList());
+    WeeksEdit = Named<QLineEdit>(panel, "WeeksEdit");
+    auto* form = new QFormLayout(panel);
+    form->addRow(MakeCaption(panel, QStringLiteral("Select a weekday:"), WeekdayBox), WeekdayBox);
+    form->addRow(MakeCaption(panel, QStringLiteral("Specify the week numbers*:"), WeeksEdit), WeeksEdit);
+    form->addRow(QString(), new QLabel(QStringLiteral("(eg. 1,3,5-7)\n* optional"), panel));
+    return panel;
+}
+
+QWidget* TNewRec::MakeMonthlyPanel()
+{
+    auto* panel = new QWidget(panels_);
+    MonthDayBox = MakeChoiceBox(panel, "MonthDayBox", DayOfMonthItems());
+    CountMonthEdit = Named<QLineEdit>(panel, "CountMonthEdit");
+    CountYearEdit = Named<QLineEdit>(panel, "CountYearEdit");
+    auto* counting = new QHBoxLayout;
+    counting->addWidget(MakeCaption(panel, QStringLiteral("Month:"), CountMonthEdit));
+    counting->addWidget(CountMonthEdit);
+    counting->addWidget(MakeCaption(panel, QStringLiteral("Year:"), CountYearEdit));
+    counting->addWidget(CountYearEdit);
+    auto* form = new QFormLayout(panel);
+    form->addRow(MakeCaption(panel, QStringLiteral("Select a date:"), MonthDayBox), MonthDayBox);
+    form->addRow(new QLabel(QStringLiteral("Counting from*:"), panel), counting);
+    form->addRow(QString(), new QLabel(QStringLiteral("* optional"), panel));
+    return panel;
+}
+
+QWidget* TNewRec::MakeAnnualPanel()
+{
+    auto* panel = new QWidget(panels_);
+    AnnualDayBox = MakeChoiceBox(panel, "AnnualDayBox", DayOfMonthItems());
+    AnnualMonthBox = MakeChoiceBox(panel, "AnnualMonthBox", MonthNameList());
+    AnnualYearEdit = Named<QLineEdit>(panel, "AnnualYearEdit");
+    auto* form = new QFormLayout(panel);
+    form->addRow(MakeCaption(panel, QStringLiteral("Select a date:"), AnnualDayBox), AnnualDayBox);
+    form->addRow(MakeCaption(panel, QStringLiteral("Select a month:"), AnnualMonthBox), AnnualMonthBox);
+    form->addRow(MakeCaption(panel, QStringLiteral("Counting from this year*:"), AnnualYearEdit), AnnualYearEdit);
+    form->addRow(QString(), new QLabel(QStringLiteral("* optional"), panel));
+    return panel;
+}
+
+void TNewRec::LayOut(QWidget* title, QHBoxLayout* buttons)
+{
     auto* kindRow = new QHBoxLayout;
     for (QRadioButton* r : {RadioWeekly, RadioMonthly, RadioAnnually}) kindRow->addWidget(r);
     kindRow->addStretch(1);
@@ -117,26 +123,19 @@ TNewRec::TNewRec(Session& session, WeeklyView& weekly, MonthlyView& monthly, Ann
     layout->addWidget(preview_);
     layout->addStretch(1);
     layout->addLayout(buttons);
-    resize(420, 360);
+}
 
-    for (QRadioButton* r : {RadioWeekly, RadioMonthly, RadioAnnually}) connect(r, &QRadioButton::toggled, this, &TNewRec::KindChosen);
+void TNewRec::Connect()
+{
+    for (QRadioButton* r : {RadioWeekly, RadioMonthly, RadioAnnually})
+        connect(r, &QRadioButton::toggled, this, &TNewRec::KindChosen);
     for (QComboBox* b : {WeekdayBox, MonthDayBox, AnnualDayBox, AnnualMonthBox})
         connect(b, &QComboBox::currentIndexChanged, this, &TNewRec::ShowPreview);
     connect(WeeksEdit, &QLineEdit::textChanged, this, &TNewRec::ShowPreview);
-    connect(CountMonthEdit, &QLineEdit::textChanged, this, [this] {
-        FilterCountField(CountMonthEdit, CountField::Month);
-        ShowPreview();
-    });
-    connect(CountYearEdit, &QLineEdit::textChanged, this, [this] {
-        FilterCountField(CountYearEdit, CountField::Year);
-        ShowPreview();
-    });
-    connect(AnnualYearEdit, &QLineEdit::textChanged, this, [this] {
-        FilterCountField(AnnualYearEdit, CountField::Year);
-        ShowPreview();
-    });
+    WatchCountField(CountMonthEdit, CountField::Month, this, [this] { ShowPreview(); });
+    WatchCountField(CountYearEdit, CountField::Year, this, [this] { ShowPreview(); });
+    WatchCountField(AnnualYearEdit, CountField::Year, this, [this] { ShowPreview(); });
     connect(OkButton, &QPushButton::clicked, this, &TNewRec::OkClick);
-    Prepare();
 }
 
 void TNewRec::Prepare()
@@ -198,11 +197,11 @@ void TNewRec::OkClick()
         } else if (RadioMonthly->isChecked() && MonthDayBox->currentIndex() >= 0) {
             monthly_.SelectDay(MonthDayBox->currentIndex());
             monthly_.SetFields(hint, CountMonthEdit->text(), CountYearEdit->text());
-            monthly_.B3Click();
+            monthly_.CreateClick();
         } else if (RadioAnnually->isChecked() && AnnualDayBox->currentIndex() >= 0 && AnnualMonthBox->currentIndex() >= 0) {
             annual_.SetDate(AnnualDayBox->currentIndex() + 1, AnnualMonthBox->currentIndex() + 1);
             annual_.SetFields(hint, AnnualYearEdit->text());
-            annual_.AnnButton1Click();
+            annual_.CreateClick();
         }
     }
     accept();

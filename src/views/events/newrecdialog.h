@@ -8,6 +8,7 @@
 #include <functional>
 
 class QComboBox;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -36,6 +37,12 @@ public slots:
     void OkClick();
 
 private:
+    void MakeKinds();
+    QWidget* MakeWeeklyPanel();
+    QWidget* MakeMonthlyPanel();
+    QWidget* MakeAnnualPanel();
+    void LayOut(QWidget* title, QHBoxLayout* buttons);
+    void Connect();
     void KindChosen();
     void ShowPreview();
 

@@ -7,22 +7,18 @@
 #include <string>
 #include <vector>
 
-#include "views/events/eventpage.h"
+#include "views/events/recurrentpage.h"
 
 class QLineEdit;
 class QListWidget;
-class QMenu;
-class QPushButton;
 class QRadioButton;
 
 namespace orv {
 
-class UpcomingLabel;
-
 // The message of a week list that cannot be stored.
 extern const char* const kWeeksFormatError;
 
-class WeeklyView : public EventPage {
+class WeeklyView : public RecurrentPage {
     Q_OBJECT
 public:
     explicit WeeklyView(Session& session, QWidget* parent = nullptr);
@@ -33,39 +29,27 @@ public:
     void SelectDay(int item);
     // The weekday (1 = Sunday .. 7) of the selected item; 0 when none is.
     int selectedWeekday() const;
-    // Rebuilds the "Goto" menu from the weekly list.
-    void SetupPopupMenu();
+    void SetupPopupMenu() override;
     // Appends a weekly event, writes week.orv and lists the selected day anew
     // (the "New Recurrent Event" dialog).
     void AddEvent(int weekday, const std::string& weekNr, const std::string& hint);
-
-public slots:
-    void WeeklyListBox1Click();  // select day
-    void WeeklyListBox2Click();  // select event
-    void B2Click();              // "Create"
-    void SB16Click();            // "Delete"
-
-protected:
-    void hideEvent(QHideEvent* event) override;
+    void CreateClick() override;
+    void DeleteClick() override;
 
 private:
-    void ShowPreview();
-    void SetCreateDefault(bool on);
+    void LayOut();
+    void ListEvents() override;
+    void ShowEvent(std::size_t row) override;
+    void ShowPreview() override;
+    int WeekStart() const;
 
-    std::vector<std::string> hints_;
     std::vector<std::string> weeks_;  // the week list of each listed event
 
     QListWidget* WeeklyListBox1;
-    QListWidget* WeeklyListBox2;
     QLineEdit* Edit1;
     QLineEdit* Edit8;
-    QPushButton* B2;
-    QPushButton* SB16;
     QRadioButton* WeeklyRadioButton1;
     QRadioButton* WeeklyRadioButton2;
-    LabelButton* T21;
-    QMenu* gotoMenu_;
-    UpcomingLabel* preview_;
 };
 
 }  // namespace orv
