@@ -355,18 +355,6 @@ private slots:
         QCOMPARE(back(label("MenuL4")), kSelected);
     }
 
-    void theHeadsTakeTheMenuColours()
-    {
-        const orv::SidebarColours colours{Qt::red, Qt::yellow, Qt::gray, Qt::blue, Qt::green, Qt::magenta};
-        LabelButton* item = groups[2].items.first();
-        bar->HoverOver(item);
-        bar->setColours(colours);
-        QCOMPARE(back(groups[2].head), QColor(Qt::red));
-        QCOMPARE(groups[2].head->shownText(), QColor(Qt::yellow));
-        QCOMPARE(back(item), QColor(Qt::green));
-        QCOMPARE(groups[0].items.first()->shownText(), QColor(Qt::blue));
-    }
-
     void everyItemIsReachedAndPressedFromTheKeyboard_data()
     {
         QTest::addColumn<int>("key");
