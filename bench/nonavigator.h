@@ -17,6 +17,7 @@ public:
     void ShowMonthly(int) override {}
     void ShowAnnual(int, int) override {}
     void ShowAdvanced(int) override {}
+    bool OpenRecord(const Occurrence&, Date) override { return false; }
     void ShowMainWindow() override {}
     void ShowLetterWriter() override {}
     void ShowDataList(bool) override {}

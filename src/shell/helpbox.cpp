@@ -11,7 +11,7 @@
 #include <utility>
 
 #include "shell/maker.h"
-#include "views/common/navigator.h"
+#include "shell/named.h"
 
 // The pages live in a static library; without this reference the linker would
 // drop their resource object and every page would load empty.
@@ -55,7 +55,16 @@ THelpBox::THelpBox(QWidget* parent) : QMainWindow(parent)
     setObjectName(QStringLiteral("HelpBox"));
     setWindowTitle(QStringLiteral("ORV Help"));
     setWindowFlag(Qt::Tool);
+    BuildMenus();
+    BuildPage();
+    // "activated" comes with every choice, the page already shown included,
+    // so choosing it again reloads it and starts again at its top.
+    connect(ComboBox1, &QComboBox::activated, this, &THelpBox::ComboBox1Change);
+    resize(520, 600);
+}
 
+void THelpBox::BuildMenus()
+{
     QMenu* file = menuBar()->addMenu(QStringLiteral("File"));
     file->setObjectName(QStringLiteral("File1"));
     Close1 = file->addAction(QStringLiteral("Close"), this, &QWidget::hide);
@@ -71,28 +80,23 @@ THelpBox::THelpBox(QWidget* parent) : QMainWindow(parent)
     Bugreport1 = maker->addAction(QStringLiteral("Report a bug..."), this,
                                   [this] { Open(SupportMailUrl(QStringLiteral("Bug report"))); });
     Bugreport1->setObjectName(QStringLiteral("Bugreport1"));
+}
 
+void THelpBox::BuildPage()
+{
     auto* central = new QWidget(this);
     auto* layout = new QVBoxLayout(central);
     layout->setContentsMargins(4, 4, 4, 4);
-    ComboBox1 = new QComboBox(central);
-    ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
+    ComboBox1 = Named<QComboBox>("ComboBox1", central);
     for (const PageEntry& page : kPages) ComboBox1->addItem(QString::fromLatin1(page.subject));
     ComboBox1->setMaxVisibleItems(PageCount);
     ComboBox1->setAccessibleName(QStringLiteral("Help page"));
     layout->addWidget(ComboBox1);
-    RichEdit1 = new QTextBrowser(central);
-    RichEdit1->setObjectName(QStringLiteral("RichEdit1"));
+    RichEdit1 = Named<QTextBrowser>("RichEdit1", central);
     RichEdit1->setOpenLinks(false);
     RichEdit1->setAccessibleName(QStringLiteral("Help text"));
     layout->addWidget(RichEdit1, 1);
     setCentralWidget(central);
-
-    // "activated" comes with every choice, the page already shown included,
-    // so choosing it again reloads it and starts again at its top.
-    connect(ComboBox1, &QComboBox::activated, this, &THelpBox::ComboBox1Change);
-
-    resize(520, 600);
 }
 
 void THelpBox::ShowHelpPage(int index)
@@ -103,26 +107,6 @@ void THelpBox::ShowHelpPage(int index)
     show();
     raise();
     activateWindow();
-}
-
-int THelpBox::PageForView(int menuLabelNumber)
-{
-    switch (static_cast<ViewItem>(menuLabelNumber)) {
-    case ViewItem::NextWeek: return PageOrv;
-    case ViewItem::Calendar: return PageCalendar;
-    case ViewItem::MonthCal: return PageMonthCalendar;
-    case ViewItem::People: return PageAddressBook;
-    case ViewItem::Weekly: return PageWeekly;
-    case ViewItem::Monthly: return PageMonthly;
-    case ViewItem::Annually: return PageAnnual;
-    case ViewItem::Advanced: return PageAdvanced;
-    case ViewItem::Todo: return PageTodo;
-    case ViewItem::SearchPeople: return PageSearchPeople;
-    case ViewItem::SearchCalendar: return PageSearchCalendar;
-    case ViewItem::Periodical: return PagePeriodical;
-    case ViewItem::PhoneBook: return PagePhoneBook;
-    }
-    return PageOrv;
 }
 
 QString THelpBox::Subject(int page)

@@ -43,11 +43,6 @@ public:
     // modal). An index outside the table shows the "ORV" page.
     void ShowHelpPage(int index);
 
-    // The page of the main window's help button for the view whose sidebar
-    // item is MenuL<menuLabelNumber>; 0 (the "ORV" page) for the overview and
-    // when no view item is current.
-    static int PageForView(int menuLabelNumber);
-
     // The chooser's caption of a page and the resource that holds it.
     static QString Subject(int page);
     static QString ResourcePath(int page);
@@ -55,6 +50,8 @@ public:
     void SetUrlOpener(UrlOpener opener);
 
 private:
+    void BuildMenus();
+    void BuildPage();
     void ComboBox1Change(int index);
     void LoadPage(int index);
     void Open(const QUrl& url) const;

@@ -28,6 +28,7 @@
 #include "shell/tlaunch.h"
 #include "shell/tmain.h"
 #include "shell/todaybox.h"
+#include "shell/viewtable.h"
 #include "views/address/addressview.h"
 #include "views/documents/areadialog.h"
 #include "views/documents/datalistform.h"
@@ -386,7 +387,7 @@ void OrvApp::Initialise(bool startUp, Session::Read read)
 
     if (startUp) {
         data_->ShowView(ViewItem::NextWeek);
-        if (s.ViewEvent && *s.ViewEvent >= 1 && *s.ViewEvent <= 13) data_->ShowView(static_cast<ViewItem>(*s.ViewEvent));
+        if (s.ViewEvent && FindView(*s.ViewEvent)) data_->ShowView(static_cast<ViewItem>(*s.ViewEvent));
         if (options_.start.overviewFirst) data_->ShowView(ViewItem::NextWeek);
     }
     if (init.firstRun && startUp) {

@@ -10,6 +10,7 @@
 
 #include "core/settings.h"
 #include "shell/colours.h"
+#include "shell/named.h"
 #include "views/common/labelbutton.h"
 
 namespace orv {
@@ -20,29 +21,26 @@ constexpr int kGap = 2;       // between items, and kept free below the last one
 constexpr int kGroupGap = 6;  // above the heads "Search" and "Address"
 const char* const kTag = "tag";
 
-using Mark = std::optional<bool> Settings::*;
-
-// Where each group's menu marks are kept: the group items in menu order, then
-// "Dynamic" (the menu's last item, whose index names the value).
-struct GroupMarks {
-    std::vector<Mark> items;
-    Mark dynamic;
+// The heads with their menus; "Dynamic" is the menu's last item, whose index
+// names its mark.
+struct Head {
+    const char* label;
+    const char* caption;
+    const char* menu;
+    const char* check;
+    const char* dynamic;
+    std::optional<bool> Settings::*dynamicMark;
 };
 
-const std::array<GroupMarks, 3>& MarkNames()
-{
-    static const std::array<GroupMarks, 3> marks{{
-        {{&Settings::MenuPopupMenu11, &Settings::MenuPopupMenu12, &Settings::MenuPopupMenu13,
-          &Settings::MenuPopupMenu14, &Settings::MenuPopupMenu15, &Settings::MenuPopupMenu16,
-          &Settings::MenuPopupMenu17, &Settings::MenuPopupMenu18, &Settings::MenuPopupMenu19},
-         &Settings::MenuPopupMenu111},
-        {{&Settings::MenuPopupMenu21, &Settings::MenuPopupMenu22, &Settings::MenuPopupMenu23},
-         &Settings::MenuPopupMenu25},
-        {{&Settings::MenuPopupMenu31, &Settings::MenuPopupMenu32, &Settings::MenuPopupMenu33},
-         &Settings::MenuPopupMenu35},
-    }};
-    return marks;
-}
+const Head kHeads[3] = {
+    {"ML1", "Events", "MenuPopupMenu1", "Events1", "Dynamic1", &Settings::MenuPopupMenu111},
+    {"ML2", "Search", "MenuPopupMenu2", "Search1", "Dynamic2", &Settings::MenuPopupMenu25},
+    {"ML4", "Address", "MenuPopupMenu3", "Address2", "Dynamic3", &Settings::MenuPopupMenu35},
+};
+
+// The items that open a window rather than a view, after the views of their group.
+const SidebarEntry kExport{SidebarGroup::Address, "MenuL41", "Export", "Export1", &Settings::MenuPopupMenu32};
+const SidebarEntry kImport{SidebarGroup::Address, "MenuL42", "Import", "Import2", &Settings::MenuPopupMenu33};
 
 bool IsLabel(const QObject* o) { return qobject_cast<const QLabel*>(o) || qobject_cast<const LabelButton*>(o); }
 
@@ -61,87 +59,17 @@ Sidebar::Sidebar(QWidget* parent) : QFrame(parent), colours_(DefaultSidebarColou
     setMouseTracking(true);
     itemHeight_ = fontMetrics().height() + 4;
 
-    ML1 = MakeLabel("ML1", "Events");
-    MenuL1 = MakeLabel("MenuL1", "Next week");
-    MenuL2 = MakeLabel("MenuL2", "Calendar");
-    MenuL13 = MakeLabel("MenuL13", "Month cal");
-    MenuL3 = MakeLabel("MenuL3", "People");
-    MenuL4 = MakeLabel("MenuL4", "Weekly");
-    MenuL5 = MakeLabel("MenuL5", "Monthly");
-    MenuL12 = MakeLabel("MenuL12", "Annually");
-    MenuL6 = MakeLabel("MenuL6", "Advanced");
-    MenuL7 = MakeLabel("MenuL7", "To do..");
-    ML2 = MakeLabel("ML2", "Search");
-    MenuL8 = MakeLabel("MenuL8", "People");
-    MenuL9 = MakeLabel("MenuL9", "Calendar");
-    MenuL10 = MakeLabel("MenuL10", "Periodical");
-    ML4 = MakeLabel("ML4", "Address");
-    MenuL11 = MakeLabel("MenuL11", "Phone book");
-    MenuL41 = MakeLabel("MenuL41", "Export");
-    MenuL42 = MakeLabel("MenuL42", "Import");
-
-    MenuPopupMenu1 = MakeMenu("MenuPopupMenu1");
-    Events1 = MakeCheck(MenuPopupMenu1, "Events1", "Events", true);
-    N5 = MakeCheck(MenuPopupMenu1, "N5", "Next week", true);
-    Calendar5 = MakeCheck(MenuPopupMenu1, "Calendar5", "Calendar", true);
-    CalendarMonth1 = MakeCheck(MenuPopupMenu1, "CalendarMonth1", "Month cal", true);
-    People1 = MakeCheck(MenuPopupMenu1, "People1", "People", true);
-    Weekly2 = MakeCheck(MenuPopupMenu1, "Weekly2", "Weekly", true);
-    Monthly2 = MakeCheck(MenuPopupMenu1, "Monthly2", "Monthly", true);
-    Annually3 = MakeCheck(MenuPopupMenu1, "Annually3", "Annually", true);
-    Advanced2 = MakeCheck(MenuPopupMenu1, "Advanced2", "Advanced", true);
-    Todo1 = MakeCheck(MenuPopupMenu1, "Todo1", "To do..", true);
-    MenuPopupMenu1->addSeparator();
-    Dynamic1 = MakeCheck(MenuPopupMenu1, "Dynamic1", "Dynamic", false);
-
-    MenuPopupMenu2 = MakeMenu("MenuPopupMenu2");
-    Search1 = MakeCheck(MenuPopupMenu2, "Search1", "Search", true);
-    People2 = MakeCheck(MenuPopupMenu2, "People2", "People", true);
-    Calendar6 = MakeCheck(MenuPopupMenu2, "Calendar6", "Calendar", true);
-    Periodical1 = MakeCheck(MenuPopupMenu2, "Periodical1", "Periodical", true);
-    MenuPopupMenu2->addSeparator();
-    Dynamic2 = MakeCheck(MenuPopupMenu2, "Dynamic2", "Dynamic", false);
-
-    MenuPopupMenu3 = MakeMenu("MenuPopupMenu3");
-    Address2 = MakeCheck(MenuPopupMenu3, "Address2", "Address", true);
-    Phonebook1 = MakeCheck(MenuPopupMenu3, "Phonebook1", "Phone book", true);
-    Export1 = MakeCheck(MenuPopupMenu3, "Export1", "Export", true);
-    Import2 = MakeCheck(MenuPopupMenu3, "Import2", "Import", true);
-    MenuPopupMenu3->addSeparator();
-    Dynamic3 = MakeCheck(MenuPopupMenu3, "Dynamic3", "Dynamic", false);
-
-    groups_[0] = Group{ML1,
-                       MenuPopupMenu1,
-                       Events1,
-                       {{N5, MenuL1},
-                        {Calendar5, MenuL2},
-                        {CalendarMonth1, MenuL13},
-                        {People1, MenuL3},
-                        {Weekly2, MenuL4},
-                        {Monthly2, MenuL5},
-                        {Annually3, MenuL12},
-                        {Advanced2, MenuL6},
-                        {Todo1, MenuL7}},
-                       Dynamic1};
-    groups_[1] = Group{ML2, MenuPopupMenu2, Search1,
-                       {{People2, MenuL8}, {Calendar6, MenuL9}, {Periodical1, MenuL10}}, Dynamic2};
-    groups_[2] = Group{ML4, MenuPopupMenu3, Address2,
-                       {{Phonebook1, MenuL11}, {Export1, MenuL41}, {Import2, MenuL42}}, Dynamic3};
-    for (std::size_t g = 0; g < groups_.size(); ++g) ConnectGroup(g);
-
-    views_ = {{{MenuL1, ViewItem::NextWeek},
-               {MenuL2, ViewItem::Calendar},
-               {MenuL13, ViewItem::MonthCal},
-               {MenuL3, ViewItem::People},
-               {MenuL4, ViewItem::Weekly},
-               {MenuL5, ViewItem::Monthly},
-               {MenuL12, ViewItem::Annually},
-               {MenuL6, ViewItem::Advanced},
-               {MenuL7, ViewItem::Todo},
-               {MenuL8, ViewItem::SearchPeople},
-               {MenuL9, ViewItem::SearchCalendar},
-               {MenuL10, ViewItem::Periodical},
-               {MenuL11, ViewItem::PhoneBook}}};
+    // All labels first, top to bottom: their order is the tab order.
+    for (std::size_t g = 0; g < groups_.size(); ++g) {
+        groups_[g].head = MakeLabel(kHeads[g].label, kHeads[g].caption);
+        for (const ViewRow& row : ViewTable())
+            if (static_cast<std::size_t>(row.sidebar.group) == g) AddItem(g, row.sidebar, row.item, nullptr);
+        if (g == static_cast<std::size_t>(SidebarGroup::Address)) {
+            AddItem(g, kExport, std::nullopt, &Sidebar::exportRequested);
+            AddItem(g, kImport, std::nullopt, &Sidebar::importRequested);
+        }
+    }
+    for (std::size_t g = 0; g < groups_.size(); ++g) BuildMenu(g);
 
     Paint();
     Relayout();
@@ -149,8 +77,7 @@ Sidebar::Sidebar(QWidget* parent) : QFrame(parent), colours_(DefaultSidebarColou
 
 LabelButton* Sidebar::MakeLabel(const char* name, const char* caption)
 {
-    auto* label = new LabelButton(QString::fromLatin1(caption), this);
-    label->setObjectName(QString::fromLatin1(name));
+    auto* label = Named<LabelButton>(name, QString::fromLatin1(caption), this);
     label->setAlignment(Qt::AlignCenter);
     label->setMouseTracking(true);
     label->setProperty(kTag, 0);
@@ -160,11 +87,20 @@ LabelButton* Sidebar::MakeLabel(const char* name, const char* caption)
     return label;
 }
 
-QMenu* Sidebar::MakeMenu(const char* name)
+void Sidebar::AddItem(std::size_t g, const SidebarEntry& entry, std::optional<ViewItem> view, void (Sidebar::*command)())
 {
-    auto* menu = new QMenu(this);
-    menu->setObjectName(QString::fromLatin1(name));
-    return menu;
+    groups_[g].items.push_back(GroupItem{&entry, MakeLabel(entry.label, entry.caption), nullptr, view, command});
+}
+
+void Sidebar::BuildMenu(std::size_t g)
+{
+    Group& group = groups_[g];
+    group.menu = Named<QMenu>(kHeads[g].menu, this);
+    group.headCheck = MakeCheck(group.menu, kHeads[g].check, kHeads[g].caption, true);
+    for (GroupItem& item : group.items) item.check = MakeCheck(group.menu, item.entry->check, item.entry->caption, true);
+    group.menu->addSeparator();
+    group.dynamic = MakeCheck(group.menu, kHeads[g].dynamic, "Dynamic", false);
+    ConnectGroup(g);
 }
 
 QAction* Sidebar::MakeCheck(QMenu* menu, const char* name, const char* caption, bool checked)
@@ -211,13 +147,16 @@ void Sidebar::setItemHeight(int pixels)
 void Sidebar::setCurrent(ViewItem item)
 {
     LabelButton* marked = nullptr;
-    for (const auto& [label, view] : views_) {
-        // Only the weight changes: a font chosen for the labels stays, and
-        // what was never set on them keeps following the sidebar.
-        QFont font = label->font();
-        font.setBold(view == item);
-        label->setFont(font);
-        if (view == item) marked = label;
+    for (const Group& group : groups_) {
+        for (const GroupItem& entry : group.items) {
+            if (!entry.view) continue;
+            // Only the weight changes: a font chosen for the labels stays, and
+            // what was never set on them keeps following the sidebar.
+            QFont font = entry.label->font();
+            font.setBold(*entry.view == item);
+            entry.label->setFont(font);
+            if (*entry.view == item) marked = entry.label;
+        }
     }
     if (marked == nullptr) return;
     // The item is painted as the one under the mouse only when it is: after a
@@ -231,17 +170,16 @@ void Sidebar::setCurrent(ViewItem item)
 
 std::optional<ViewItem> Sidebar::current() const
 {
-    for (const auto& [label, view] : views_)
-        if (label->font().bold()) return view;
+    for (const Group& group : groups_)
+        for (const GroupItem& item : group.items)
+            if (item.view && item.label->font().bold()) return item.view;
     return std::nullopt;
 }
 
 int Sidebar::viewEventNumber() const
 {
-    int number = 1;
-    for (const auto& [label, view] : views_)
-        if (label->font().bold()) number = static_cast<int>(view);
-    return number;
+    const std::optional<ViewItem> item = current();
+    return item ? static_cast<int>(*item) : 1;
 }
 
 void Sidebar::HoverOver(const QObject* sender)
@@ -272,14 +210,13 @@ void Sidebar::RestoreMarks(const Settings& settings)
 {
     for (std::size_t g = 0; g < groups_.size(); ++g) {
         Group& group = groups_[g];
-        const GroupMarks& marks = MarkNames()[g];
         for (std::size_t i = 0; i < group.items.size(); ++i) {
-            const std::optional<bool>& stored = settings.*marks.items[i];
-            if (!stored) continue;
-            group.items[i].check->setChecked(!*stored);
+            const auto mark = group.items[i].entry->mark;
+            if (!mark || !(settings.*mark)) continue;
+            group.items[i].check->setChecked(!*(settings.*mark));
             ToggleItem(group, i);
         }
-        if (const std::optional<bool>& dynamic = settings.*marks.dynamic) group.dynamic->setChecked(*dynamic);
+        if (const std::optional<bool>& dynamic = settings.*kHeads[g].dynamicMark) group.dynamic->setChecked(*dynamic);
     }
 }
 
@@ -287,9 +224,9 @@ void Sidebar::SaveMarks(Settings& settings) const
 {
     for (std::size_t g = 0; g < groups_.size(); ++g) {
         const Group& group = groups_[g];
-        const GroupMarks& marks = MarkNames()[g];
-        for (std::size_t i = 0; i < group.items.size(); ++i) settings.*marks.items[i] = group.items[i].check->isChecked();
-        settings.*marks.dynamic = group.dynamic->isChecked();
+        for (const GroupItem& item : group.items)
+            if (item.entry->mark) settings.*item.entry->mark = item.check->isChecked();
+        settings.*kHeads[g].dynamicMark = group.dynamic->isChecked();
     }
 }
 
@@ -301,8 +238,7 @@ QSize Sidebar::sizeHint() const
     int bottom = 0;
     for (const LabelButton* label : order_) {
         const int height = ShownHeight(label);
-        bottom += (label == ML2 || label == ML4) ? kGroupGap : (height > 0 && label != ML1 ? kGap : 0);
-        bottom += height;
+        bottom += GapAbove(label, height) + height;
     }
     const QMargins margins = contentsMargins();
     return {width + 24 + margins.left() + margins.right(), bottom + kGap + margins.top() + margins.bottom()};
@@ -438,17 +374,11 @@ void Sidebar::LabelClicked(LabelButton* label)
             return;
         }
     }
-    if (label == MenuL41) {
-        emit exportRequested();
-        return;
-    }
-    if (label == MenuL42) {
-        emit importRequested();
-        return;
-    }
-    for (const auto& [viewLabel, view] : views_) {
-        if (viewLabel == label) {
-            emit viewRequested(view);
+    for (const Group& group : groups_) {
+        for (const GroupItem& item : group.items) {
+            if (item.label != label) continue;
+            if (item.view) emit viewRequested(*item.view);
+            else (this->*item.command)();
             return;
         }
     }
@@ -479,17 +409,21 @@ int Sidebar::ShownHeight(const LabelButton* label) const
     return label->property(kTag).toInt() == kHiddenTag ? 0 : itemHeight_;
 }
 
+int Sidebar::GapAbove(const LabelButton* label, int height) const
+{
+    // The first head keeps the top; a hidden item takes no gap.
+    if (label == groups_.front().head) return 0;
+    if (GroupOfHead(label) != nullptr) return kGroupGap;
+    return height > 0 ? kGap : 0;
+}
+
 void Sidebar::Relayout()
 {
     const QRect area = contentsRect();
-    int bottom = area.top();  // ML1 keeps its top
+    int bottom = area.top();
     for (LabelButton* label : order_) {
         const int height = ShownHeight(label);
-        int top = bottom;
-        if (label == ML2 || label == ML4)
-            top += kGroupGap;
-        else if (label != ML1 && height > 0)
-            top += kGap;
+        const int top = bottom + GapAbove(label, height);
         // The height is fixed here so that no earlier size limit (a font
         // change pins hidden items at 0) keeps a shown item from its height.
         label->setFixedHeight(height);

@@ -12,6 +12,7 @@
 #include <optional>
 #include <vector>
 
+#include "shell/viewtable.h"
 #include "views/common/navigator.h"
 
 class QAction;
@@ -75,7 +76,7 @@ public:
     QSize minimumSizeHint() const override;
 
 signals:
-    // A view item (MenuL1 .. MenuL13) was clicked. The receiver runs the view
+    // A view item (MenuL<n>) was clicked. The receiver runs the view
     // command, which marks the item with setCurrent.
     void viewRequested(orv::ViewItem item);
     void exportRequested();  // MenuL41
@@ -93,8 +94,11 @@ protected:
 
 private:
     struct GroupItem {
-        QAction* check;
+        const SidebarEntry* entry;
         LabelButton* label;
+        QAction* check;
+        std::optional<ViewItem> view;  // the view it opens, or
+        void (Sidebar::*command)();    // the signal it sends
     };
     struct Group {
         LabelButton* head;
@@ -105,7 +109,8 @@ private:
     };
 
     LabelButton* MakeLabel(const char* name, const char* caption);
-    QMenu* MakeMenu(const char* name);
+    void AddItem(std::size_t group, const SidebarEntry& entry, std::optional<ViewItem> view, void (Sidebar::*command)());
+    void BuildMenu(std::size_t group);
     QAction* MakeCheck(QMenu* menu, const char* name, const char* caption, bool checked);
     void ConnectGroup(std::size_t group);
 
@@ -119,58 +124,11 @@ private:
     void Relayout();
     void FollowItemFont();
     int ShownHeight(const LabelButton* label) const;
+    int GapAbove(const LabelButton* label, int height) const;
     const Group* GroupOfHead(const QObject* label) const;
 
-    LabelButton* ML1;
-    LabelButton* MenuL1;
-    LabelButton* MenuL2;
-    LabelButton* MenuL13;
-    LabelButton* MenuL3;
-    LabelButton* MenuL4;
-    LabelButton* MenuL5;
-    LabelButton* MenuL12;
-    LabelButton* MenuL6;
-    LabelButton* MenuL7;
-    LabelButton* ML2;
-    LabelButton* MenuL8;
-    LabelButton* MenuL9;
-    LabelButton* MenuL10;
-    LabelButton* ML4;
-    LabelButton* MenuL11;
-    LabelButton* MenuL41;
-    LabelButton* MenuL42;
-
-    QMenu* MenuPopupMenu1;
-    QAction* Events1;
-    QAction* N5;
-    QAction* Calendar5;
-    QAction* CalendarMonth1;
-    QAction* People1;
-    QAction* Weekly2;
-    QAction* Monthly2;
-    QAction* Annually3;
-    QAction* Advanced2;
-    QAction* Todo1;
-    QAction* Dynamic1;
-
-    QMenu* MenuPopupMenu2;
-    QAction* Search1;
-    QAction* People2;
-    QAction* Calendar6;
-    QAction* Periodical1;
-    QAction* Dynamic2;
-
-    QMenu* MenuPopupMenu3;
-    QAction* Address2;
-    QAction* Phonebook1;
-    QAction* Export1;
-    QAction* Import2;
-    QAction* Dynamic3;
-
-    std::vector<LabelButton*> order_;  // the eighteen labels from top to bottom
+    std::vector<LabelButton*> order_;  // the labels from top to bottom
     std::array<Group, 3> groups_;
-    // The view items in the order the current-view marker walks them.
-    std::array<std::pair<LabelButton*, ViewItem>, 13> views_;
 
     SidebarColours colours_;
     int itemHeight_ = 0;

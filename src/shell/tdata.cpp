@@ -4,17 +4,20 @@
 #include <QDesktopServices>
 #include <QHBoxLayout>
 #include <QMenuBar>
+#include <QMetaMethod>
 #include <QUrl>
+#include <algorithm>
 
+#include "core/engineconfig.h"
+#include "engine/dayviews.h"
 #include "exchange/phonebook/phonebook.h"
-#include "shell/programicon.h"
 #include "shell/aboutpanel.h"
 #include "shell/colours.h"
 #include "shell/helpbox.h"
 #include "shell/maker.h"
+#include "shell/programicon.h"
 #include "shell/sidebar.h"
-#include "views/common/viewdialogs.h"
-#include "views/common/viewpanel.h"
+#include "shell/viewtable.h"
 #include "views/address/addressview.h"
 #include "views/events/advancedview.h"
 #include "views/events/annualview.h"
@@ -24,6 +27,7 @@
 #include "views/address/hintsearchview.h"
 #include "views/documents/importdata.h"
 #include "views/documents/letterwriter.h"
+#include "views/events/monthcalview.h"
 #include "views/events/monthlyview.h"
 #include "views/events/mycal.h"
 #include "views/address/newaddressdialog.h"
@@ -33,47 +37,23 @@
 #include "views/address/phonebookview.h"
 #include "views/common/storedtext.h"
 #include "views/today/todoview.h"
+#include "views/common/viewdialogs.h"
+#include "views/common/viewpanel.h"
 #include "views/events/weeklyview.h"
 
 namespace orv {
 
 namespace {
 
-struct PanelInfo {
-    const char* name;
-    const char* titleName;
-    const char* title;
-    ViewItem item;
-};
-
-// The views that later versions fill in keep their panel and title here, so
-// that the sidebar, the menus, the help button and the last view all work.
-constexpr PanelInfo kPanels[] = {
-    {"PP13", "T4", "Calendar", ViewItem::Calendar},
-    {"PP6", "T23", "Month Calendar", ViewItem::MonthCal},
-    {"PP7", "TitlePP7", "Address book", ViewItem::People},
-    {"PP1", "T5", "Weekly events", ViewItem::Weekly},
-    {"PP2", "T6", "Monthly events", ViewItem::Monthly},
-    {"PP15", "T14", "Annual events", ViewItem::Annually},
-    {"PP3", "TitlePP3", "Advanced events", ViewItem::Advanced},
-    {"PP9", "TitlePP9", "Search for people in the address book", ViewItem::SearchPeople},
-    {"PP8", "TitlePP8", "Search for hint in the Calendar", ViewItem::SearchCalendar},
-    {"PP10", "TitlePP10", "Periodical search", ViewItem::Periodical},
-    {"PP14", "TitlePP14", "Phone book", ViewItem::PhoneBook},
-};
-
-QString PanelOf(ViewItem item)
+// The rows of one main menu in their menu order.
+std::vector<const ViewRow*> MenuRows(MainMenu menu)
 {
-    switch (item) {
-    case ViewItem::NextWeek: return QStringLiteral("PP11");
-    case ViewItem::Todo: return QStringLiteral("PP12");
-    default: break;
-    }
-    for (const PanelInfo& p : kPanels)
-        if (p.item == item) return QLatin1String(p.name);
-    return QStringLiteral("PP11");
+    std::vector<const ViewRow*> rows;
+    for (const ViewRow& row : ViewTable())
+        if (row.menu.menu == menu) rows.push_back(&row);
+    std::ranges::sort(rows, {}, [](const ViewRow* row) { return row->menu.position; });
+    return rows;
 }
-
 
 }  // namespace
 
@@ -97,63 +77,97 @@ TData::TData(Session& session, QWidget* parent)
     outer->addLayout(row, 1);
     setCentralWidget(central);
 
-    BuildPanels();
-    BuildMenus();
+    BuildViews();
+    ConnectViews();
+    BuildProgramMenu(menuBar());
+    BuildNewMenu(menuBar());
+    BuildEventsMenu(menuBar());
+    BuildHelpMenu(menuBar());
+    BuildOldMenu(menuBar());
     outer->addWidget(BuildButtons());
 
     connect(sidebar_, &Sidebar::viewRequested, this, &TData::ShowView);
-    connect(sidebar_, &Sidebar::hoverChanged, this, [this] { overview_->ResetHeadings(); });
+    connect(sidebar_, &Sidebar::hoverChanged, this, [this] { overview()->ResetHeadings(); });
     connect(sidebar_, &Sidebar::exportRequested, this, [this] { ShowDataList(false); });
     connect(sidebar_, &Sidebar::importRequested, this, &TData::ShowImportData);
     resize(760, 520);
     ShowView(ViewItem::NextWeek);
 }
 
-void TData::BuildPanels()
+void TData::AddPanel(QWidget* panel)
 {
-    overview_ = new OverviewView(session_, *this, stack_);
-    todo_ = new TodoView(session_, stack_);
-    about_ = new AboutPanel(stack_);
-    connect(todo_, &TodoView::changed, this, &TData::dataChanged);
-    connect(overview_, &OverviewView::updateRequested, this, &TData::updateRequested);
-    for (QWidget* w : {static_cast<QWidget*>(overview_), static_cast<QWidget*>(todo_), static_cast<QWidget*>(about_)}) {
-        stack_->addWidget(w);
-        panels_.insert(w->objectName(), w);
-    }
-    BuildAddressViews();
-    BuildEventPages();
-    // The views that exist go into their panels; the others keep an empty one.
-    const QMap<QString, QWidget*> content{{QStringLiteral("PP7"), address_},
-                                          {QStringLiteral("PP9"), people_},
-                                          {QStringLiteral("PP8"), hints_},
-                                          {QStringLiteral("PP14"), phoneBook_}};
-    for (const PanelInfo& p : kPanels) {
-        if (panels_.contains(QLatin1String(p.name))) continue;  // built by its own view
-        auto* panel = new ViewPanel(QLatin1String(p.name), QLatin1String(p.titleName), QLatin1String(p.title), stack_);
-        if (QWidget* view = content.value(panel->objectName())) panel->body()->addWidget(view, 1);
-        else panel->body()->addStretch(1);
-        stack_->addWidget(panel);
-        panels_.insert(panel->objectName(), panel);
-    }
-    auto* more = new ViewPanel(QStringLiteral("PP4"), QStringLiteral("TitlePP4"),
-                               QStringLiteral("Address book - additional info"), stack_);
-    more->body()->addWidget(address_->infoView(), 1);
-    stack_->addWidget(more);
-    panels_.insert(more->objectName(), more);
+    stack_->addWidget(panel);
+    panels_.insert(panel->objectName(), panel);
 }
 
-void TData::BuildAddressViews()
+void TData::BuildViews()
 {
-    address_ = new AddressView(session_, *this, stack_);
-    people_ = new PeopleSearchView(session_, *this, stack_);
-    hints_ = new HintSearchView(session_, *this, stack_);
-    phoneBook_ = new PhoneBookView(session_, stack_);
-    newAdd_ = new TNewAdd(*address_, this);
-    connect(address_, &AddressView::changed, this, &TData::dataChanged);
-    connect(address_, &AddressView::additionalInfoRequested, this, [this] { ShowPanel(QStringLiteral("PP4")); });
-    connect(address_->infoView(), &AddressInfoView::exitRequested, this, [this] { ShowView(ViewItem::People); });
-    connect(people_, &PeopleSearchView::addressSelected, address_, &AddressView::ShowAddress);
+    for (const ViewRow& row : ViewTable()) {
+        QWidget* view = row.make(session_, *this, stack_);
+        QWidget* panel = view;
+        if (*row.frame.name) {
+            auto* frame = new ViewPanel(QLatin1String(row.frame.name), QLatin1String(row.frame.titleName),
+                                        QLatin1String(row.frame.title), stack_);
+            frame->body()->addWidget(view, 1);
+            panel = frame;
+        }
+        AddPanel(panel);
+        views_[row.item] = BuiltView{view, panel};
+        if (auto* page = qobject_cast<EventPage*>(view)) eventPages_.push_back(page);
+        // A view that changes data says so by its changed() signal.
+        const int changed = view->metaObject()->indexOfSignal("changed()");
+        if (changed >= 0)
+            connect(view, view->metaObject()->method(changed), this, QMetaMethod::fromSignal(&TData::dataChanged));
+    }
+    about_ = new AboutPanel(stack_);
+    AddPanel(about_);
+    auto* more = new ViewPanel(QStringLiteral("PP4"), QStringLiteral("TitlePP4"),
+                               QStringLiteral("Address book - additional info"), stack_);
+    more->body()->addWidget(addressView()->infoView(), 1);
+    AddPanel(more);
 }
+
+void TData::ConnectViews()
+{
+    connect(overview(), &OverviewView::updateRequested, this, &TData::updateRequested);
+    newAdd_ = new TNewAdd(*addressView(), this);
+    connect(addressView(), &AddressView::additionalInfoRequested, this, [this] { ShowPanel(QStringLiteral("PP4")); });
+    connect(addressView()->infoView(), &AddressInfoView::exitRequested, this, [this] { ShowView(ViewItem::People); });
+    connect(peopleSearch(), &PeopleSearchView::addressSelected, addressView(), &AddressView::ShowAddress);
+    BuildEventDialogs();
+}
+
+template <class V>
+V* TData::viewAs(ViewItem item) const
+{
+    return static_cast<V*>(view(item));
+}
+
+QWidget* TData::view(ViewItem item) const
+{
+    const auto found = views_.find(item);
+    return found != views_.end() ? found->second.view : nullptr;
+}
+
+QWidget* TData::panelOf(ViewItem item) const
+{
+    const auto found = views_.find(item);
+    return found != views_.end() ? found->second.panel : nullptr;
+}
+
+OverviewView* TData::overview() const { return viewAs<OverviewView>(ViewItem::NextWeek); }
+TodoView* TData::todoView() const { return viewAs<TodoView>(ViewItem::Todo); }
+AddressView* TData::addressView() const { return viewAs<AddressView>(ViewItem::People); }
+PeopleSearchView* TData::peopleSearch() const { return viewAs<PeopleSearchView>(ViewItem::SearchPeople); }
+HintSearchView* TData::hintSearch() const { return viewAs<HintSearchView>(ViewItem::SearchCalendar); }
+PhoneBookView* TData::phoneBook() const { return viewAs<PhoneBookView>(ViewItem::PhoneBook); }
+CalendarView* TData::calendarView() const { return viewAs<CalendarView>(ViewItem::Calendar); }
+MonthCalendarView* TData::monthCalendarView() const { return viewAs<MonthCalendarView>(ViewItem::MonthCal); }
+WeeklyView* TData::weeklyView() const { return viewAs<WeeklyView>(ViewItem::Weekly); }
+MonthlyView* TData::monthlyView() const { return viewAs<MonthlyView>(ViewItem::Monthly); }
+AnnualView* TData::annualView() const { return viewAs<AnnualView>(ViewItem::Annually); }
+AdvancedView* TData::advancedView() const { return viewAs<AdvancedView>(ViewItem::Advanced); }
+PeriodicalView* TData::periodicalView() const { return viewAs<PeriodicalView>(ViewItem::Periodical); }
 
 QAction* TData::AddViewAction(QMenu* menu, const QString& caption, ViewItem item, const QKeySequence& key)
 {
@@ -163,11 +177,11 @@ QAction* TData::AddViewAction(QMenu* menu, const QString& caption, ViewItem item
     return action;
 }
 
-void TData::BuildMenus()
+void TData::BuildProgramMenu(QMenuBar* bar)
 {
-    QMenuBar* bar = menuBar();
     QMenu* program = bar->addMenu(QStringLiteral("&Program"));
-    AddViewAction(program, QStringLiteral("Next weeks events"), ViewItem::NextWeek, QKeySequence(QStringLiteral("Alt+1")));
+    for (const ViewRow* row : MenuRows(MainMenu::Program))
+        AddViewAction(program, QLatin1String(row->menu.caption), row->item, QKeySequence(QLatin1String(row->menu.shortcut)));
     connect(program->addAction(QStringLiteral("Update")), &QAction::triggered, this, &TData::updateRequested);
     QAction* syncNow = program->addAction(QStringLiteral("Sync now"));
     syncNow->setObjectName(QStringLiteral("SyncNow"));
@@ -181,7 +195,10 @@ void TData::BuildMenus()
     QAction* exit = program->addAction(QStringLiteral("Exit"));
     exit->setShortcut(QKeySequence(QStringLiteral("Alt+F4")));
     connect(exit, &QAction::triggered, this, &TData::exitRequested);
+}
 
+void TData::BuildNewMenu(QMenuBar* bar)
+{
     newMenu_ = bar->addMenu(QStringLiteral("&New"));
     connect(newMenu_->addAction(QStringLiteral("Address / Birthday")), &QAction::triggered, this,
             [this] { newAdd_->exec(); });
@@ -195,21 +212,21 @@ void TData::BuildMenus()
         ShowView(ViewItem::SearchPeople);
         ShowDataList(true);
     });
+}
 
+void TData::BuildEventsMenu(QMenuBar* bar)
+{
     QMenu* events = bar->addMenu(QStringLiteral("&Events"));
-    AddViewAction(events, QStringLiteral("Address / Birthday"), ViewItem::People, QKeySequence(QStringLiteral("Alt+3")));
-    AddViewAction(events, QStringLiteral("Calendar event"), ViewItem::Calendar, QKeySequence(QStringLiteral("Alt+2")));
-    AddViewAction(events, QStringLiteral("Weekly"), ViewItem::Weekly, QKeySequence(QStringLiteral("Alt+4")));
-    AddViewAction(events, QStringLiteral("Monthly"), ViewItem::Monthly, QKeySequence(QStringLiteral("Alt+5")));
-    AddViewAction(events, QStringLiteral("Annually"), ViewItem::Annually, QKeySequence(QStringLiteral("Alt+Y")));
-    AddViewAction(events, QStringLiteral("To do .."), ViewItem::Todo, QKeySequence(QStringLiteral("Alt+7")));
-    AddViewAction(events, QStringLiteral("Advanced"), ViewItem::Advanced, QKeySequence(QStringLiteral("Alt+6")));
-    events->addSeparator();
-    AddViewAction(events, QStringLiteral("Search for people"), ViewItem::SearchPeople, QKeySequence(QStringLiteral("Alt+8")));
-    AddViewAction(events, QStringLiteral("Search for calendar event"), ViewItem::SearchCalendar,
-                  QKeySequence(QStringLiteral("Alt+9")));
-    AddViewAction(events, QStringLiteral("Periodical search"), ViewItem::Periodical, QKeySequence(QStringLiteral("Alt+0")));
+    const ViewRow* previous = nullptr;
+    for (const ViewRow* row : MenuRows(MainMenu::Events)) {
+        if (previous && previous->sidebar.group != row->sidebar.group) events->addSeparator();
+        AddViewAction(events, QLatin1String(row->menu.caption), row->item, QKeySequence(QLatin1String(row->menu.shortcut)));
+        previous = row;
+    }
+}
 
+void TData::BuildHelpMenu(QMenuBar* bar)
+{
     QMenu* help = bar->addMenu(QStringLiteral("&Help"));
     connect(help->addAction(QStringLiteral("ORV")), &QAction::triggered, this, [this] { emit helpRequested(0); });
     connect(help->addAction(QStringLiteral("Event type letters")), &QAction::triggered, this,
@@ -220,20 +237,25 @@ void TData::BuildMenus()
     connect(help->addAction(QStringLiteral("Read me...")), &QAction::triggered, this, [this] { emit helpRequested(15); });
     connect(help->addAction(QStringLiteral("Download update")), &QAction::triggered, this,
             [this] { openUrl_(QUrl(QString::fromLatin1(kMakerDownloadPage))); });
+}
 
+void TData::BuildOldMenu(QMenuBar* bar)
+{
     // The older menu layout, shown only when asked for in the settings.
     verMenu_ = bar->addMenu(QStringLiteral("Ver 1.2"));
-    QMenu* search = verMenu_->addMenu(QStringLiteral("Search"));
-    AddViewAction(search, QStringLiteral("People"), ViewItem::SearchPeople);
-    AddViewAction(search, QStringLiteral("Hint"), ViewItem::SearchCalendar);
-    AddViewAction(search, QStringLiteral("Periodical"), ViewItem::Periodical);
-    AddViewAction(verMenu_, QStringLiteral("Events"), ViewItem::NextWeek);
-    AddViewAction(verMenu_, QStringLiteral("Database"), ViewItem::People);
-    AddViewAction(verMenu_, QStringLiteral("Calendar"), ViewItem::Calendar);
-    QMenu* recurrent = verMenu_->addMenu(QStringLiteral("Recurrent"));
-    AddViewAction(recurrent, QStringLiteral("Weekly"), ViewItem::Weekly);
-    AddViewAction(recurrent, QStringLiteral("Monthly"), ViewItem::Monthly);
-    AddViewAction(recurrent, QStringLiteral("Advanced"), ViewItem::Advanced);
+    std::vector<const ViewRow*> rows;
+    for (const ViewRow& row : ViewTable())
+        if (row.oldMenu.position > 0) rows.push_back(&row);
+    std::ranges::sort(rows, {}, [](const ViewRow* row) { return row->oldMenu.position; });
+    QMap<QString, QMenu*> submenus;
+    for (const ViewRow* row : rows) {
+        QMenu* into = verMenu_;
+        if (const QString name = QLatin1String(row->oldMenu.submenu); !name.isEmpty()) {
+            if (!submenus.contains(name)) submenus.insert(name, verMenu_->addMenu(name));
+            into = submenus.value(name);
+        }
+        AddViewAction(into, QLatin1String(row->oldMenu.caption), row->item);
+    }
     connect(verMenu_->addAction(QStringLiteral("Data list")), &QAction::triggered, this, [this] { ShowDataList(false); });
     connect(verMenu_->addAction(QStringLiteral("About")), &QAction::triggered, this,
             [this] { ShowPanel(QStringLiteral("PP5")); });
@@ -283,37 +305,33 @@ void TData::ShowPanel(const QString& name)
 
 void TData::ShowView(ViewItem item)
 {
-    // The searches run once when their view is opened, not again when it is current.
-    const bool opened = sidebar_->current() != item;
+    const ViewRow* row = FindView(item);
+    if (!row) return;
+    const bool fresh = sidebar_->current() != item;
     sidebar_->setCurrent(item);
-    // Before the panel is shown, so that it is searched once and shown searched.
-    if (item == ViewItem::SearchPeople && opened) people_->Search();
-    if (item == ViewItem::SearchCalendar && opened) hints_->Search();
-    ShowPanel(PanelOf(item));
-    if (item == ViewItem::Todo && isVisible()) todo_->FocusEntry();
-    if (item == ViewItem::SearchPeople && opened && isVisible()) people_->FocusEntry();
-    if (item == ViewItem::SearchCalendar && opened && isVisible()) hints_->FocusEntry();
-    if (item == ViewItem::Periodical && isVisible()) periodical_->FocusToDate();
-    if (item == ViewItem::Calendar && isVisible()) calendar_->calendar()->setFocus(Qt::OtherFocusReason);
+    QWidget* shown = view(item);
+    if (row->opening) row->opening(shown, fresh);
+    stack_->setCurrentWidget(panelOf(item));
+    if (row->opened && isVisible()) row->opened(shown, fresh);
 }
 
 void TData::ShowTodo(TodoList list, int index)
 {
     ShowView(ViewItem::Todo);
-    todo_->Select(list, index);
+    todoView()->Select(list, index);
 }
 
-void TData::DoneTodo(TodoList list, int index) { todo_->Done(list, index); }
+void TData::DoneTodo(TodoList list, int index) { todoView()->Done(list, index); }
 
 void TData::ShowCalendarAt(Date date)
 {
-    calendar_->GoTo(date);
+    calendarView()->GoTo(date);
     ShowView(ViewItem::Calendar);
 }
 
 void TData::ShowAddress(int addressIndex)
 {
-    address_->GoTo(addressIndex);
+    addressView()->GoTo(addressIndex);
     ShowView(ViewItem::People);
 }
 
@@ -330,27 +348,63 @@ void TData::SendEmail(int addressIndex)
 
 void TData::ShowWeekly(int weekdayItem)
 {
-    weekly_->SelectDay(weekdayItem);
+    weeklyView()->SelectDay(weekdayItem);
     ShowView(ViewItem::Weekly);
 }
 
 void TData::ShowMonthly(int dayItem)
 {
-    monthly_->SelectDay(dayItem);
+    monthlyView()->SelectDay(dayItem);
     ShowView(ViewItem::Monthly);
 }
 
 void TData::ShowAnnual(int day, int month)
 {
-    annual_->SetDate(day, month);
+    annualView()->SetDate(day, month);
     ShowView(ViewItem::Annually);
 }
 
 void TData::ShowAdvanced(int advancedIndex)
 {
     session_.records().CurrentAdvanced = advancedIndex;
-    advanced_->ShowCurrent();
+    advancedView()->ShowCurrent();
     ShowView(ViewItem::Advanced);
+}
+
+bool TData::OpenRecord(const Occurrence& line, Date day)
+{
+    switch (line.Kind) {
+    case EventKind::Weekly:
+        ShowWeekly(WeekdayListItem(day, DateSettingsFrom(session_.settings()).WeekStart));
+        return true;
+    case EventKind::Monthly:
+        ShowMonthly(day.Day - 1);
+        return true;
+    case EventKind::Annual:
+        ShowAnnual(day.Day, day.Month);
+        return true;
+    case EventKind::Birthday: {
+        const int index = line.SourceIndex;
+        if (index < 0 || index >= static_cast<int>(session_.records().addresses().size())) return false;
+        session_.records().CurrentAddress = index;
+        ShowAddress(index);
+        return true;
+    }
+    case EventKind::High:
+    case EventKind::Normal:
+    case EventKind::Low:
+        ShowCalendarAt(day);
+        return true;
+    case EventKind::Advanced:
+        // Several may fall on the day: the first is opened.
+        if (const auto index = session_.finder().OpenRecAvd(day)) ShowAdvanced(*index);
+        return true;
+    case EventKind::Todo:
+        ShowView(ViewItem::Todo);
+        return true;
+    default:
+        return false;
+    }
 }
 
 void TData::ShowMainWindow() { BringForward(this); }
@@ -360,9 +414,9 @@ void TData::SetDocumentWindows(TLetter* letter, TDatalistForm* dataList, TImport
     letter_ = letter;
     dataList_ = dataList;
     import_ = import;
-    connect(dataList_, &TDatalistForm::currentAddressChanged, address_, &AddressView::ShowAddress);
+    connect(dataList_, &TDatalistForm::currentAddressChanged, addressView(), &AddressView::ShowAddress);
     connect(import_, &TImportData::changed, this, [this] {
-        address_->ShowAddress();
+        addressView()->ShowAddress();
         emit dataChanged();
     });
 }
@@ -392,7 +446,8 @@ void TData::ShowImportData()
 int TData::HelpPageForCurrentView() const
 {
     const auto current = sidebar_->current();
-    return THelpBox::PageForView(current ? static_cast<int>(*current) : 0);
+    const ViewRow* row = current ? FindView(*current) : nullptr;
+    return row ? row->helpPage : THelpBox::PageOrv;
 }
 
 void TData::ApplyColours()
@@ -416,8 +471,8 @@ void TData::ApplyColours(const std::function<QColor(int)>& entry)
     const QColor titleText = colour(2, Qt::white);
     for (QWidget* p : panels_)
         if (auto* view = qobject_cast<ViewPanel*>(p)) view->setTitleColours(titleBack, titleText);
-    todo_->setTitleColours(titleBack, titleText);
-    phoneBook_->setTitleColours(titleBack, titleText);
+    todoView()->setTitleColours(titleBack, titleText);
+    phoneBook()->setTitleColours(titleBack, titleText);
     const LabelColours labels{titleBack, titleText, colour(5, palette().color(QPalette::Button)), colour(6, Qt::black),
                               colour(7, QColor(0x33, 0x73, 0x73)), colour(8, Qt::white)};
     for (EventPage* page : eventPages_) page->setLabelColours(labels);
@@ -431,8 +486,8 @@ void TData::ApplyColours(const std::function<QColor(int)>& entry)
     colours.selText = colour(8, Qt::white);
     sidebar_->setColours(colours);
     // The views' links take the title colours, and the "Selected:" ones under the mouse.
-    overview_->setTitleColours(titleBack, titleText);
-    overview_->setLinkHoverColours(colours.selBack, colours.selText);
+    overview()->setTitleColours(titleBack, titleText);
+    overview()->setLinkHoverColours(colours.selBack, colours.selText);
     emit titleColoursChanged(titleBack, titleText);
 }
 

@@ -11,11 +11,14 @@
 #include <QPushButton>
 #include <QStackedWidget>
 #include <functional>
+#include <map>
 #include <vector>
 
 #include "core/session.h"
 #include "views/events/eventpage.h"
 #include "views/common/navigator.h"
+
+class QMenuBar;
 
 namespace orv {
 
@@ -50,25 +53,28 @@ public:
 
     Session& session() { return session_; }
     Sidebar* sidebar() const { return sidebar_; }
-    OverviewView* overview() const { return overview_; }
-    TodoView* todoView() const { return todo_; }
-    AddressView* addressView() const { return address_; }
-    PeopleSearchView* peopleSearch() const { return people_; }
-    HintSearchView* hintSearch() const { return hints_; }
-    PhoneBookView* phoneBook() const { return phoneBook_; }
+    // The view of a row of the view table, and the panel that shows it.
+    QWidget* view(ViewItem item) const;
+    QWidget* panelOf(ViewItem item) const;
+    OverviewView* overview() const;
+    TodoView* todoView() const;
+    AddressView* addressView() const;
+    PeopleSearchView* peopleSearch() const;
+    HintSearchView* hintSearch() const;
+    PhoneBookView* phoneBook() const;
+    CalendarView* calendarView() const;
+    MonthCalendarView* monthCalendarView() const;
+    WeeklyView* weeklyView() const;
+    MonthlyView* monthlyView() const;
+    AnnualView* annualView() const;
+    AdvancedView* advancedView() const;
+    PeriodicalView* periodicalView() const;
     TNewAdd* newAddress() const { return newAdd_; }
+    TNewRec* newRec() const { return newRec_; }
+    TNewAdv* newAdv() const { return newAdv_; }
     QWidget* panel(const QString& name) const;
     QWidget* currentPanel() const;
     QMenu* verMenu() const { return verMenu_; }
-    CalendarView* calendarView() const { return calendar_; }
-    MonthCalendarView* monthCalendarView() const { return monthCal_; }
-    WeeklyView* weeklyView() const { return weekly_; }
-    MonthlyView* monthlyView() const { return monthly_; }
-    AnnualView* annualView() const { return annual_; }
-    AdvancedView* advancedView() const { return advanced_; }
-    PeriodicalView* periodicalView() const { return periodical_; }
-    TNewRec* newRec() const { return newRec_; }
-    TNewAdv* newAdv() const { return newAdv_; }
     // The windows of their own that the views ask for (made after this one).
     void SetDocumentWindows(TLetter* letter, TDatalistForm* dataList, TImportData* import);
 
@@ -98,6 +104,7 @@ public:
     void ShowMonthly(int dayItem) override;
     void ShowAnnual(int day, int month) override;
     void ShowAdvanced(int advancedIndex) override;
+    bool OpenRecord(const Occurrence& line, Date day) override;
     void ShowMainWindow() override;
     void ShowLetterWriter() override;
     void ShowDataList(bool clear) override;
@@ -135,32 +142,32 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    struct BuiltView {
+        QWidget* view;
+        QWidget* panel;
+    };
+
     void SetupGotoMenus();  // the four "Goto" lists of the recurrent and advanced pages
-    void BuildPanels();
-    void BuildAddressViews();
-    void BuildEventPages();
-    void BuildMenus();
+    void BuildViews();
+    void ConnectViews();
+    void BuildEventDialogs();
+    void AddPanel(QWidget* panel);
+    void BuildProgramMenu(QMenuBar* bar);
+    void BuildNewMenu(QMenuBar* bar);
+    void BuildEventsMenu(QMenuBar* bar);
+    void BuildHelpMenu(QMenuBar* bar);
+    void BuildOldMenu(QMenuBar* bar);
     QWidget* BuildButtons();
     QAction* AddViewAction(QMenu* menu, const QString& caption, ViewItem item, const QKeySequence& key = {});
+    template <class V>
+    V* viewAs(ViewItem item) const;
 
     Session& session_;
     QStackedWidget* stack_ = nullptr;
     Sidebar* sidebar_ = nullptr;
-    OverviewView* overview_ = nullptr;
-    TodoView* todo_ = nullptr;
     AboutPanel* about_ = nullptr;
-    AddressView* address_ = nullptr;
-    PeopleSearchView* people_ = nullptr;
-    HintSearchView* hints_ = nullptr;
-    PhoneBookView* phoneBook_ = nullptr;
+    std::map<ViewItem, BuiltView> views_;
     TNewAdd* newAdd_ = nullptr;
-    CalendarView* calendar_ = nullptr;
-    MonthCalendarView* monthCal_ = nullptr;
-    WeeklyView* weekly_ = nullptr;
-    MonthlyView* monthly_ = nullptr;
-    AnnualView* annual_ = nullptr;
-    AdvancedView* advanced_ = nullptr;
-    PeriodicalView* periodical_ = nullptr;
     TNewRec* newRec_ = nullptr;
     TNewAdv* newAdv_ = nullptr;
     std::vector<EventPage*> eventPages_;

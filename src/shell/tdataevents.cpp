@@ -1,7 +1,5 @@
-// The main window's event pages: building them into the window, keeping them
-// in step at the initialisation and after edits, and the New menu's dialogs.
-#include <QStackedWidget>
-
+// The main window's event pages: keeping them in step at the initialisation
+// and after edits, and the New menu's dialogs.
 #include "core/engineconfig.h"
 #include "shell/tdata.h"
 #include "views/events/advancedview.h"
@@ -16,63 +14,50 @@
 
 namespace orv {
 
-void TData::BuildEventPages()
+void TData::BuildEventDialogs()
 {
-    calendar_ = new CalendarView(session_, *this, stack_);
-    monthCal_ = new MonthCalendarView(session_, *this, stack_);
-    weekly_ = new WeeklyView(session_, stack_);
-    monthly_ = new MonthlyView(session_, stack_);
-    annual_ = new AnnualView(session_, stack_);
-    advanced_ = new AdvancedView(session_, stack_);
-    periodical_ = new PeriodicalView(session_, *this, stack_);
-    eventPages_ = {calendar_, monthCal_, weekly_, monthly_, annual_, advanced_, periodical_};
-    for (EventPage* page : eventPages_) {
-        stack_->addWidget(page);
-        panels_.insert(page->objectName(), page);
-        connect(page, &EventPage::changed, this, &TData::dataChanged);
-    }
-    newRec_ = new TNewRec(session_, *weekly_, *monthly_, *annual_, this);
-    newAdv_ = new TNewAdv(session_, *advanced_, this);
+    newRec_ = new TNewRec(session_, *weeklyView(), *monthlyView(), *annualView(), this);
+    newAdv_ = new TNewAdv(session_, *advancedView(), this);
 }
 
 void TData::InitialiseEventPages(Date today)
 {
-    calendar_->ApplySettings();
-    calendar_->GoTo(today);
-    weekly_->ApplySettings();
-    annual_->SetDate(today.Day, today.Month);
-    periodical_->ApplySettings();
-    periodical_->PresetFrom(today);
+    calendarView()->ApplySettings();
+    calendarView()->GoTo(today);
+    weeklyView()->ApplySettings();
+    annualView()->SetDate(today.Day, today.Month);
+    periodicalView()->ApplySettings();
+    periodicalView()->PresetFrom(today);
     session_.records().CurrentAdvanced = 0;
-    advanced_->ShowCurrent();
-    monthCal_->ShowToday();
-    monthCal_->MonCalSetupPopupMenu();
+    advancedView()->ShowCurrent();
+    monthCalendarView()->ShowToday();
+    monthCalendarView()->MonCalSetupPopupMenu();
     SetupPopupMenu();
 }
 
 void TData::RefreshEventPages()
 {
-    calendar_->MyCal1Click();
-    monthCal_->Build();
+    calendarView()->MyCal1Click();
+    monthCalendarView()->Build();
     SetupGotoMenus();
 }
 
 void TData::SetupPopupMenu()
 {
     // The calendar's month and year menus follow only today; the goto menus the records.
-    calendar_->SetupPopupMenu();
+    calendarView()->SetupPopupMenu();
     SetupGotoMenus();
 }
 
 void TData::SetupGotoMenus()
 {
-    weekly_->SetupPopupMenu();
-    monthly_->SetupPopupMenu();
-    annual_->SetupPopupMenu();
-    advanced_->SetupPopupMenu();
+    weeklyView()->SetupPopupMenu();
+    monthlyView()->SetupPopupMenu();
+    annualView()->SetupPopupMenu();
+    advancedView()->SetupPopupMenu();
 }
 
-void TData::NewCalendarEvent() { calendar_->NewEvent(); }
+void TData::NewCalendarEvent() { calendarView()->NewEvent(); }
 
 void TData::NewRecurrentEvent()
 {
@@ -82,7 +67,7 @@ void TData::NewRecurrentEvent()
 
 void TData::NewAdvancedEvent()
 {
-    advanced_->PostIfComplete();
+    advancedView()->PostIfComplete();
     newAdv_->Prepare();
     newAdv_->exec();
 }

@@ -49,50 +49,57 @@ void TMain::SetTrayImage(const QIcon& icon) { tray_->setIcon(icon); }
 void TMain::SetTrayMenu(const std::vector<TrayMenuItem>& items)
 {
     menu_->clear();
-    auto addLine = [this](QMenu* into, const TrayMenuItem& item) {
-        QAction* action = into->addAction(DecodeStored(item.caption));
-        const TrayMenuItem::Table table = item.table;
-        const int row = item.row;
-        connect(action, &QAction::triggered, this, [this, table, row] { emit lineActivated(table, row); });
-    };
     for (const TrayMenuItem& item : items) {
         // A menu here has no columns; the start of a new column becomes a separator.
         if (item.newColumn) menu_->addSeparator();
-        const QString caption = DecodeStored(item.caption);
-        switch (item.type) {
-        case TrayMenuItem::Type::Heading: {
-            QAction* heading = menu_->addAction(caption);
-            QFont bold = heading->font();
-            bold.setBold(true);
-            heading->setFont(bold);
-            connect(heading, &QAction::triggered, this, &TMain::showRequested);
-            menu_->setDefaultAction(heading);
-            break;
-        }
-        case TrayMenuItem::Type::Separator: menu_->addSeparator(); break;
-        case TrayMenuItem::Type::Line: addLine(menu_.get(), item); break;
-        case TrayMenuItem::Type::Submenu: {
-            QMenu* sub = menu_->addMenu(caption);
-            for (const TrayMenuItem& child : item.children) addLine(sub, child);
-            break;
-        }
-        case TrayMenuItem::Type::TodayBox:
-            connect(menu_->addAction(caption), &QAction::triggered, this, &TMain::todayBoxRequested);
-            break;
-        case TrayMenuItem::Type::WriteLetter: {
-            QAction* letter = menu_->addAction(caption);
-            letter->setEnabled(letterAvailable_);
-            connect(letter, &QAction::triggered, this, &TMain::writeLetterRequested);
-            break;
-        }
-        case TrayMenuItem::Type::ShowOrv:
-            connect(menu_->addAction(caption), &QAction::triggered, this, &TMain::showRequested);
-            break;
-        case TrayMenuItem::Type::Exit:
-            if (syncAvailable_) connect(menu_->addAction(QStringLiteral("Sync now")), &QAction::triggered, this, &TMain::syncRequested);
-            connect(menu_->addAction(caption), &QAction::triggered, this, &TMain::exitRequested);
-            break;
-        }
+        AddTrayItem(item);
+    }
+}
+
+void TMain::AddTrayLine(QMenu* into, const TrayMenuItem& item)
+{
+    QAction* action = into->addAction(DecodeStored(item.caption));
+    const TrayMenuItem::Table table = item.table;
+    const int row = item.row;
+    connect(action, &QAction::triggered, this, [this, table, row] { emit lineActivated(table, row); });
+}
+
+void TMain::AddTrayItem(const TrayMenuItem& item)
+{
+    const QString caption = DecodeStored(item.caption);
+    switch (item.type) {
+    case TrayMenuItem::Type::Heading: {
+        QAction* heading = menu_->addAction(caption);
+        QFont bold = heading->font();
+        bold.setBold(true);
+        heading->setFont(bold);
+        connect(heading, &QAction::triggered, this, &TMain::showRequested);
+        menu_->setDefaultAction(heading);
+        break;
+    }
+    case TrayMenuItem::Type::Separator: menu_->addSeparator(); break;
+    case TrayMenuItem::Type::Line: AddTrayLine(menu_.get(), item); break;
+    case TrayMenuItem::Type::Submenu: {
+        QMenu* sub = menu_->addMenu(caption);
+        for (const TrayMenuItem& child : item.children) AddTrayLine(sub, child);
+        break;
+    }
+    case TrayMenuItem::Type::TodayBox:
+        connect(menu_->addAction(caption), &QAction::triggered, this, &TMain::todayBoxRequested);
+        break;
+    case TrayMenuItem::Type::WriteLetter: {
+        QAction* letter = menu_->addAction(caption);
+        letter->setEnabled(letterAvailable_);
+        connect(letter, &QAction::triggered, this, &TMain::writeLetterRequested);
+        break;
+    }
+    case TrayMenuItem::Type::ShowOrv:
+        connect(menu_->addAction(caption), &QAction::triggered, this, &TMain::showRequested);
+        break;
+    case TrayMenuItem::Type::Exit:
+        if (syncAvailable_) connect(menu_->addAction(QStringLiteral("Sync now")), &QAction::triggered, this, &TMain::syncRequested);
+        connect(menu_->addAction(caption), &QAction::triggered, this, &TMain::exitRequested);
+        break;
     }
 }
 

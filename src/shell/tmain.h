@@ -65,6 +65,9 @@ signals:
     void dayChanged();              // the timer saw another date
 
 private:
+    void AddTrayItem(const TrayMenuItem& item);
+    void AddTrayLine(QMenu* into, const TrayMenuItem& item);
+
     std::unique_ptr<QSystemTrayIcon> tray_;
     std::unique_ptr<QMenu> menu_;
     QTimer timer_;

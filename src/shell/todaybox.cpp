@@ -158,43 +158,15 @@ void TTodayBox::LineDoubleClicked()
 {
     const Occurrence* found = StringGrid1->currentLine();
     if (!found) return;
-    const Occurrence line = *found;
-    switch (line.Kind) {
-    case EventKind::Todo:
-        navigator_.ShowView(ViewItem::Todo);
-        break;
-    case EventKind::Annual:
-        navigator_.ShowAnnual(day_.Day, day_.Month);
-        break;
-    case EventKind::Weekly:
-        navigator_.ShowWeekly(WeekdayListItem(day_, DateSettingsFrom(session_.settings()).WeekStart));
-        break;
-    case EventKind::Monthly:
-        navigator_.ShowMonthly(day_.Day - 1);
-        break;
-    case EventKind::Birthday: {
-        // Nothing at all happens for a line whose person is gone.
+    Occurrence line = *found;
+    if (line.Kind == EventKind::Birthday) {
+        // The box finds the person by the line's text; nothing at all happens
+        // for a line whose person is gone.
         const auto index = TodayBoxBirthdayAddress(session_.records(), day_, line.Text);
         if (!index) return;
-        session_.records().CurrentAddress = *index;
-        navigator_.ShowAddress(*index);
-        break;
+        line.SourceIndex = *index;
     }
-    case EventKind::High:
-    case EventKind::Normal:
-    case EventKind::Low:
-        navigator_.ShowCalendarAt(day_);
-        break;
-    case EventKind::Advanced:
-        if (const auto index = session_.finder().OpenRecAvd(day_)) {
-            session_.records().CurrentAdvanced = *index;
-            navigator_.ShowAdvanced(*index);
-        }
-        break;
-    default:
-        return;
-    }
-    navigator_.ShowMainWindow();
+    if (navigator_.OpenRecord(line, day_)) navigator_.ShowMainWindow();
 }
 
 }  // namespace orv

@@ -1,6 +1,5 @@
-// The event pages inside the running program: the New menu's dialogs, the
-// overview's lines that open the pages, "Update" keeping the calendar's day,
-// and every view showing an edit at once.
+// The event pages inside the running program: the New menu's dialogs,
+// "Update" keeping the calendar's day, and every view showing an edit at once.
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListView>
@@ -98,34 +97,6 @@ private slots:
         NewItem("Advanced")->trigger();
         QVERIFY(calendarOpened);
         QVERIFY(advancedOpened);
-    }
-
-    void overviewLinesOpenTheirPagesOnTheirSlot()
-    {
-        WriteFile(data + QStringLiteral("week.orv"), "<BEGIN:WEEK:FILE:VERSION>3.0\r\n<BEGIN>\r\n<WEEKDAY>4\r\n<WEEKNR>\r\n"
-                                                     "<HINT>Choir\r\n<END>\r\n<END:FILE>\r\n");
-        WriteFile(data + QStringLiteral("month.orv"), "<BEGIN:MONTH:FILE:VERSION>3.0\r\n<BEGIN>\r\n<DAY>28\r\n<MONTH>\r\n"
-                                                      "<YEAR>\r\n<HINT>Rent\r\n<END>\r\n<END:FILE>\r\n");
-        WriteFile(data + QStringLiteral("year.orv"), "<BEGIN:YEAR:FILE:VERSION>3.0\r\n<BEGIN>\r\n<DAY>28\r\n<MONTH>2\r\n"
-                                                     "<YEAR>\r\n<HINT>Fair\r\n<END>\r\n<END:FILE>\r\n");
-        WriteFile(data + QStringLiteral("adv.orv"), "<BEGIN:ADV:FILE:VERSION>3.0\r\n<BEGIN>\r\n<UPDOWN>True\r\n<DOWN>1\r\n"
-                                                    "<DAY>Wednesday\r\n<MONTH>Febuary\r\n<HINT>Last Wednesday\r\n<END>\r\n<END:FILE>\r\n");
-        Start();
-        QCOMPARE(Lines(Today()), QStringLiteral("W Choir|M Rent|Y Fair|A Last Wednesday"));
-        struct Route {
-            int row;
-            const char* panel;
-        } routes[] = {{0, "PP1"}, {1, "PP2"}, {2, "PP15"}, {3, "PP3"}};
-        for (const Route& r : routes) {
-            Data()->ShowView(ViewItem::NextWeek);
-            Today()->setCurrentRow(r.row);
-            Data()->overview()->Go(TrayMenuItem::Table::Today, OverviewView::GoAs::Go);
-            QCOMPARE(Data()->currentPanel()->objectName(), QLatin1String(r.panel));
-        }
-        QCOMPARE(Data()->findChild<QListWidget*>(QStringLiteral("WeeklyListBox1"))->currentItem()->text(), QStringLiteral("Wednesday"));
-        QCOMPARE(Data()->findChild<QListWidget*>(QStringLiteral("MonthlyListBox1"))->currentRow(), 27);
-        QCOMPARE(Data()->findChild<QListWidget*>(QStringLiteral("ListBox5"))->item(0)->text(), QStringLiteral("Fair"));
-        QCOMPARE(Data()->findChild<QLineEdit*>(QStringLiteral("Edit3"))->text(), QStringLiteral("Last Wednesday"));
     }
 
     void updateKeepsTheCalendarOnItsDay()

@@ -51,8 +51,6 @@ private slots:
     void everyPageLoadsWithItsTitleInBold();
     void pageOutsideTheTableShowsTheOrvPage();
     void choosingThePageShownAgainReloadsItFromTheTop();
-    void helpButtonOpensThePageOfTheCurrentView_data();
-    void helpButtonOpensThePageOfTheCurrentView();
     void makerMenuHandsTheRightLinkToTheDesktop_data();
     void makerMenuHandsTheRightLinkToTheDesktop();
 
@@ -164,25 +162,6 @@ void HelpBoxTest::choosingThePageShownAgainReloadsItFromTheTop()
     QVERIFY(!page()->textCursor().hasSelection());
     QCOMPARE(scroll->value(), 0);
     QVERIFY(IsBoldThroughout(page()->document()->firstBlock()));
-}
-
-void HelpBoxTest::helpButtonOpensThePageOfTheCurrentView_data()
-{
-    QTest::addColumn<int>("menuLabel");
-    QTest::addColumn<int>("page");
-    QTest::newRow("no view item") << 0 << int(THelpBox::PageOrv);
-    QTest::newRow("MenuL1 overview has no page of its own") << 1 << int(THelpBox::PageOrv);
-    QTest::newRow("MenuL13 month calendar") << 13 << int(THelpBox::PageMonthCalendar);
-    QTest::newRow("MenuL12 annually") << 12 << int(THelpBox::PageAnnual);
-    QTest::newRow("MenuL7 to do") << 7 << int(THelpBox::PageTodo);
-    QTest::newRow("MenuL14 is no view item") << 14 << int(THelpBox::PageOrv);
-}
-
-void HelpBoxTest::helpButtonOpensThePageOfTheCurrentView()
-{
-    QFETCH(int, menuLabel);
-    QFETCH(int, page);
-    QCOMPARE(THelpBox::PageForView(menuLabel), page);
 }
 
 void HelpBoxTest::makerMenuHandsTheRightLinkToTheDesktop_data()

@@ -1,6 +1,8 @@
 // The sidebar as the user meets it, with the mouse and with the keyboard:
-// items shown and hidden from the heads' menus, "Dynamic" groups, the layout
-// rules, the current-view marker, hover colours and the marks kept in the settings.
+// items shown and hidden from the heads' menus, "Dynamic" groups, the layout,
+// the current-view marker, hover colours and the marks kept in the settings.
+// Its groups are read from the sidebar itself: a head's menu lists a check for
+// each item below the head, in the same order, then "Dynamic".
 #include <QAction>
 #include <QLabel>
 #include <QMenu>
@@ -12,6 +14,7 @@
 #include "core/settings.h"
 #include "core/settingsstore.h"
 #include "shell/sidebar.h"
+#include "shell/viewtable.h"
 #include "views/common/labelbutton.h"
 
 using orv::LabelButton;
@@ -20,34 +23,18 @@ using orv::ViewItem;
 
 namespace {
 
-constexpr int kItem = 20;  // item height used throughout, so the expected tops are plain numbers
-
-const QStringList kOrder{"ML1",     "MenuL1", "MenuL2", "MenuL13", "MenuL3",  "MenuL4",
-                         "MenuL5",  "MenuL12", "MenuL6", "MenuL7",  "ML2",     "MenuL8",
-                         "MenuL9",  "MenuL10", "ML4",    "MenuL11", "MenuL41", "MenuL42"};
-
-struct GroupNames {
-    const char* head;
-    const char* menu;
-    const char* headCheck;
-    QStringList items;   // popup actions
-    QStringList labels;  // the sidebar items they show or hide
-    const char* dynamic;
-};
-
-const GroupNames kGroups[3] = {
-    {"ML1",
-     "MenuPopupMenu1",
-     "Events1",
-     {"N5", "Calendar5", "CalendarMonth1", "People1", "Weekly2", "Monthly2", "Annually3", "Advanced2", "Todo1"},
-     {"MenuL1", "MenuL2", "MenuL13", "MenuL3", "MenuL4", "MenuL5", "MenuL12", "MenuL6", "MenuL7"},
-     "Dynamic1"},
-    {"ML2", "MenuPopupMenu2", "Search1", {"People2", "Calendar6", "Periodical1"}, {"MenuL8", "MenuL9", "MenuL10"}, "Dynamic2"},
-    {"ML4", "MenuPopupMenu3", "Address2", {"Phonebook1", "Export1", "Import2"}, {"MenuL11", "MenuL41", "MenuL42"}, "Dynamic3"},
-};
-
-const std::string kKey{orv::kSettingsKey};
+constexpr int kItem = 20;  // item height used throughout
 const QColor kSelected("#337373");
+QColor ItemBack() { return orv::DefaultSidebarColours().notSelBack; }
+
+struct Group {
+    LabelButton* head;
+    QMenu* menu;
+    QAction* headCheck;
+    QList<QAction*> checks;
+    QList<LabelButton*> items;
+    QAction* dynamic;
+};
 
 }  // namespace
 
@@ -56,45 +43,69 @@ class SidebarTest : public QObject {
 
 private:
     std::unique_ptr<Sidebar> bar;
+    QList<Group> groups;
+    QList<LabelButton*> labels;  // top to bottom
 
+    void ReadGroups()
+    {
+        groups.clear();
+        labels = bar->findChildren<LabelButton*>(Qt::FindDirectChildrenOnly);
+        for (const char* name : {"MenuPopupMenu1", "MenuPopupMenu2", "MenuPopupMenu3"}) {
+            auto* menu = bar->findChild<QMenu*>(QLatin1String(name));
+            QVERIFY(menu);
+            QList<QAction*> actions = menu->actions();
+            QVERIFY(actions.size() >= 3 && actions[actions.size() - 2]->isSeparator());
+            groups.append(Group{nullptr, menu, actions.first(), actions.mid(1, actions.size() - 3), {}, actions.last()});
+        }
+        // The heads are the labels whose caption is their menu's first item.
+        qsizetype g = -1;
+        for (LabelButton* label : labels) {
+            if (g + 1 < groups.size() && label->text() == groups[g + 1].headCheck->text()) groups[++g].head = label;
+            else if (g >= 0) groups[g].items.append(label);
+        }
+        for (const Group& group : groups) {
+            QVERIFY(group.head);
+            QCOMPARE(group.items.size(), group.checks.size());
+            for (qsizetype i = 0; i < group.items.size(); ++i) QCOMPARE(group.items[i]->text(), group.checks[i]->text());
+        }
+    }
     LabelButton* label(const QString& name) const
     {
         auto* found = bar->findChild<LabelButton*>(name);
         if (found == nullptr) qFatal("no label %s", qPrintable(name));
         return found;
     }
-    QAction* action(const QString& name) const
+    QColor back(const LabelButton* l) const { return l->shownBackground(); }
+    bool isShown(const LabelButton* l) const { return l->height() == kItem && l->property("tag").toInt() == 0; }
+    bool isHidden(const LabelButton* l) const
     {
-        auto* found = bar->findChild<QAction*>(name);
-        if (found == nullptr) qFatal("no action %s", qPrintable(name));
-        return found;
+        return l->height() == 0 && l->property("tag").toInt() == Sidebar::kHiddenTag && !l->isVisible();
     }
-    QColor back(const QString& name) const { return label(name)->shownBackground(); }
-    bool isShownItem(const QString& name) const
+    bool isCollapsed(const Group& group) const
     {
-        return label(name)->height() == kItem && label(name)->property("tag").toInt() == 0;
+        for (int i = 0; i < group.items.size(); ++i)
+            if (group.checks[i]->isChecked() || !isHidden(group.items[i])) return false;
+        return !group.headCheck->isChecked();
     }
-    bool isHiddenItem(const QString& name) const
+    bool isExpanded(const Group& group) const
     {
-        return label(name)->height() == 0 && label(name)->property("tag").toInt() == Sidebar::kHiddenTag &&
-               !label(name)->isVisible();
+        for (int i = 0; i < group.items.size(); ++i)
+            if (!group.checks[i]->isChecked() || !isShown(group.items[i])) return false;
+        return group.headCheck->isChecked();
     }
-    void clickHead(const GroupNames& group) { QTest::mouseClick(label(group.head), Qt::LeftButton); }
-    bool isCollapsed(const GroupNames& group) const
+    // Top to bottom without overlap: 2 pixels above an item, 6 above a head
+    // after the first, none above the first head or a hidden item.
+    void VerifyStacked() const
     {
-        for (const QString& item : group.items)
-            if (action(item)->isChecked()) return false;
-        for (const QString& name : group.labels)
-            if (!isHiddenItem(name)) return false;
-        return !action(group.headCheck)->isChecked();
-    }
-    bool isExpanded(const GroupNames& group) const
-    {
-        for (const QString& item : group.items)
-            if (!action(item)->isChecked()) return false;
-        for (const QString& name : group.labels)
-            if (!isShownItem(name)) return false;
-        return action(group.headCheck)->isChecked();
+        int bottom = 0;
+        for (const LabelButton* l : labels) {
+            const bool head = l == groups[0].head || l == groups[1].head || l == groups[2].head;
+            const int gap = l == groups[0].head ? 0 : head ? 6 : l->height() > 0 ? 2 : 0;
+            QVERIFY2(l->y() == bottom + gap, qPrintable(QString("%1 at %2").arg(l->objectName()).arg(l->y())));
+            QCOMPARE(l->width(), bar->width());
+            QCOMPARE(l->height(), l->property("tag").toInt() == Sidebar::kHiddenTag ? 0 : kItem);
+            bottom = l->y() + l->height();
+        }
     }
 
 private slots:
@@ -105,37 +116,55 @@ private slots:
         bar->resize(120, 600);
         bar->show();
         QVERIFY(QTest::qWaitForWindowExposed(bar.get()));
+        ReadGroups();
     }
     void cleanup() { bar.reset(); }
+
+    // Every view of the table has its item, named after its number, in its
+    // group; a click asks for that view and hiding it from the menu hides it.
+    void everyViewHasItsItemInItsGroup()
+    {
+        QCOMPARE(groups.size(), 3);
+        for (const orv::ViewRow& row : orv::ViewTable()) {
+            const QString name = QString("MenuL%1").arg(static_cast<int>(row.item));
+            LabelButton* item = label(name);
+            const Group& group = groups[static_cast<int>(row.sidebar.group)];
+            const qsizetype index = group.items.indexOf(item);
+            QVERIFY2(index >= 0, qPrintable(name));
+            QSignalSpy views(bar.get(), &Sidebar::viewRequested);
+            QTest::mouseClick(item, Qt::LeftButton);
+            QCOMPARE(views.count(), 1);
+            QCOMPARE(views.at(0).at(0).value<ViewItem>(), row.item);
+            group.checks[index]->trigger();
+            QVERIFY2(isHidden(item), qPrintable(name));
+            group.checks[index]->trigger();
+            QVERIFY(isShown(item));
+        }
+    }
 
     void aHeadsMenuOpensOnARightClickOrFromTheKeyboard_data()
     {
         QTest::addColumn<int>("group");
         QTest::addColumn<bool>("keyboard");
         for (int g = 0; g < 3; ++g) {
-            QTest::addRow("%s, mouse", kGroups[g].head) << g << false;
-            QTest::addRow("%s, menu key", kGroups[g].head) << g << true;
+            QTest::addRow("group %d, mouse", g) << g << false;
+            QTest::addRow("group %d, menu key", g) << g << true;
         }
     }
     void aHeadsMenuOpensOnARightClickOrFromTheKeyboard()
     {
         QFETCH(int, group);
         QFETCH(bool, keyboard);
-        const GroupNames& names = kGroups[group];
-        auto* popup = bar->findChild<QMenu*>(names.menu);
+        LabelButton* head = groups[group].head;
         if (keyboard) {
-            QContextMenuEvent key(QContextMenuEvent::Keyboard, QPoint(1, 1), label(names.head)->mapToGlobal(QPoint(1, 1)));
-            QCoreApplication::sendEvent(label(names.head), &key);
+            QContextMenuEvent key(QContextMenuEvent::Keyboard, QPoint(1, 1), head->mapToGlobal(QPoint(1, 1)));
+            QCoreApplication::sendEvent(head, &key);
         } else {
-            QTest::mouseClick(label(names.head), Qt::RightButton);
+            QTest::mouseClick(head, Qt::RightButton);
         }
-        QVERIFY(popup->isVisible());
-        QStringList objectNames;
-        for (const QAction* a : popup->actions()) objectNames << a->objectName();
-        const QStringList expected = QStringList{names.headCheck} + names.items + QStringList{"", names.dynamic};
-        QCOMPARE(objectNames, expected);
-        QVERIFY(isExpanded(names));  // opening the menu toggles nothing
-        popup->hide();
+        QVERIFY(groups[group].menu->isVisible());
+        QVERIFY(isExpanded(groups[group]));  // opening the menu toggles nothing
+        groups[group].menu->hide();
     }
 
     void popupItemsHideOneItemEachAndTheHeadFollows_data()
@@ -143,30 +172,30 @@ private slots:
         QTest::addColumn<int>("group");
         QTest::addColumn<bool>("dynamic");
         for (int g = 0; g < 3; ++g) {
-            QTest::addRow("%s", kGroups[g].head) << g << false;
-            QTest::addRow("%s, Dynamic", kGroups[g].head) << g << true;
+            QTest::addRow("group %d", g) << g << false;
+            QTest::addRow("group %d, Dynamic", g) << g << true;
         }
     }
     void popupItemsHideOneItemEachAndTheHeadFollows()
     {
         QFETCH(int, group);
         QFETCH(bool, dynamic);
-        const GroupNames& names = kGroups[group];
-        if (dynamic) action(names.dynamic)->trigger();
-        action(names.items.first())->trigger();
-        QVERIFY(isHiddenItem(names.labels.first()));
-        QVERIFY(isShownItem(names.labels.last()));
-        QVERIFY(action(names.headCheck)->isChecked());
+        const Group& g = groups[group];
+        if (dynamic) g.dynamic->trigger();
+        g.checks.first()->trigger();
+        QVERIFY(isHidden(g.items.first()));
+        QVERIFY(isShown(g.items.last()));
+        QVERIFY(g.headCheck->isChecked());
 
-        for (const QString& item : names.items.mid(1)) action(item)->trigger();
+        for (QAction* check : g.checks.mid(1)) check->trigger();
         // Only the head is left; its mark stays while "Dynamic" is checked.
-        QVERIFY(label(names.head)->isVisible());
-        QCOMPARE(label(names.head)->height(), kItem);
-        QCOMPARE(action(names.headCheck)->isChecked(), dynamic);
+        QVERIFY(g.head->isVisible());
+        QCOMPARE(g.head->height(), kItem);
+        QCOMPARE(g.headCheck->isChecked(), dynamic);
 
-        action(names.items.first())->trigger();
-        QVERIFY(isShownItem(names.labels.first()));
-        QVERIFY(action(names.headCheck)->isChecked());
+        g.checks.first()->trigger();
+        QVERIFY(isShown(g.items.first()));
+        QVERIFY(g.headCheck->isChecked());
     }
 
     void headClicksToggleTheGroupAndADynamicOneCollapsesTheOtherDynamicGroups_data()
@@ -183,32 +212,25 @@ private slots:
         QFETCH(int, group);
         QFETCH(QList<bool>, dynamic);
         for (int g = 0; g < 3; ++g)
-            if (dynamic[g]) action(kGroups[g].dynamic)->trigger();
-        action(kGroups[group].items.first())->trigger();  // one already hidden: collapsing still hides all
+            if (dynamic[g]) groups[g].dynamic->trigger();
+        groups[group].checks.first()->trigger();  // one already hidden: collapsing still hides all
 
-        clickHead(kGroups[group]);
-        QVERIFY(isCollapsed(kGroups[group]));
+        QTest::mouseClick(groups[group].head, Qt::LeftButton);
+        QVERIFY(isCollapsed(groups[group]));
         for (int g = 0; g < 3; ++g)
-            if (g != group) QVERIFY2(isExpanded(kGroups[g]), "collapsing leaves the others");
+            if (g != group) QVERIFY2(isExpanded(groups[g]), "collapsing leaves the others");
 
-        clickHead(kGroups[group]);
-        QVERIFY(isExpanded(kGroups[group]));
+        QTest::mouseClick(groups[group].head, Qt::LeftButton);
+        QVERIFY(isExpanded(groups[group]));
         for (int g = 0; g < 3; ++g) {
             if (g == group) continue;
             const bool collapsed = dynamic[group] && dynamic[g];
-            QVERIFY2(collapsed ? isCollapsed(kGroups[g]) : isExpanded(kGroups[g]), kGroups[g].head);
+            QVERIFY2(collapsed ? isCollapsed(groups[g]) : isExpanded(groups[g]), qPrintable(groups[g].head->text()));
         }
-    }
-
-    void theHeadCheckItemTogglesItsGroupOnly()
-    {
-        action("Dynamic1")->trigger();
-        action("Dynamic2")->trigger();
-        action("Events1")->trigger();
-        QVERIFY(isCollapsed(kGroups[0]));
-        action("Events1")->trigger();  // from the menu, "Dynamic" collapses nothing else
-        QVERIFY(isExpanded(kGroups[0]));
-        QVERIFY(isExpanded(kGroups[1]));
+        // From the menu, "Dynamic" collapses nothing else.
+        groups[group].headCheck->trigger();
+        groups[group].headCheck->trigger();
+        QVERIFY(isExpanded(groups[group]));
     }
 
     void aDoubleClickTogglesAHeadTwiceAndAsksForAnItemsView()
@@ -220,59 +242,45 @@ private slots:
             QTest::mouseDClick(w, Qt::LeftButton);
             QTest::mouseRelease(w, Qt::LeftButton);
         };
-        doubleClick(label("ML2"));
-        QVERIFY(isExpanded(kGroups[1]));
+        doubleClick(groups[1].head);
+        QVERIFY(isExpanded(groups[1]));
         QSignalSpy views(bar.get(), &Sidebar::viewRequested);
         doubleClick(label("MenuL6"));
         QVERIFY(views.count() >= 1);
         QCOMPARE(views.at(0).at(0).value<ViewItem>(), ViewItem::Advanced);
-        QVERIFY(isExpanded(kGroups[0]));
+        QVERIFY(isExpanded(groups[0]));
     }
 
-    void layoutTopsFollowTheRules_data()
+    void theLabelsStackWithTheirGapsWhateverIsHidden()
     {
-        QTest::addColumn<QStringList>("triggered");
-        QTest::addColumn<QList<int>>("tops");
-        QTest::newRow("all shown") << QStringList{}
-                                   << QList<int>{0,   22,  44,  66,  88,  110, 132, 154, 176,
-                                                 198, 224, 246, 268, 290, 316, 338, 360, 382};
-        QTest::newRow("first and last of Events hidden")
-            << QStringList{"N5", "Todo1"}
-            << QList<int>{0, 20, 22, 44, 66, 88, 110, 132, 154, 174, 180, 202, 224, 246, 272, 294, 316, 338};
-        QTest::newRow("everything collapsed")
-            << QStringList{"Events1", "Search1", "Address2"}
-            << QList<int>{0, 20, 20, 20, 20, 20, 20, 20, 20, 20, 26, 46, 46, 46, 52, 72, 72, 72};
-    }
-    void layoutTopsFollowTheRules()
-    {
-        QFETCH(QStringList, triggered);
-        QFETCH(QList<int>, tops);
-        for (const QString& name : triggered) action(name)->trigger();
-        for (qsizetype i = 0; i < kOrder.size(); ++i) {
-            LabelButton* item = label(kOrder[i]);
-            QVERIFY2(item->y() == tops[i], qPrintable(QString("%1 at %2").arg(kOrder[i]).arg(item->y())));
-            QCOMPARE(item->width(), bar->width());
-            QCOMPARE(item->height(), item->property("tag").toInt() == Sidebar::kHiddenTag ? 0 : kItem);
-        }
+        VerifyStacked();
+        QCOMPARE(labels.last()->y() + kItem + 2, bar->sizeHint().height());
+        groups[0].checks.first()->trigger();
+        groups[0].checks.last()->trigger();
+        VerifyStacked();
+        for (const Group& group : groups) group.headCheck->trigger();
+        VerifyStacked();
+        QCOMPARE(labels.last()->y(), 3 * kItem + 2 * 6);  // three heads, nothing between them
     }
 
     void shrinkingHidesTheLowestLabelsAndGrowingBringsThemBack()
     {
-        action("Periodical1")->trigger();  // a hidden item keeps being hidden throughout
-        bar->resize(120, 382);             // Import ends at 380 and needs 2 pixels below it
-        QVERIFY(label("MenuL42")->isVisibleTo(bar.get()));
-        bar->resize(120, 381);
-        QVERIFY(!label("MenuL42")->isVisibleTo(bar.get()));
-        QVERIFY(label("MenuL41")->isVisibleTo(bar.get()));
-        bar->resize(120, 250);  // ML2 ends at 244
-        QVERIFY(label("ML2")->isVisibleTo(bar.get()));
-        QVERIFY(!label("ML4")->isVisibleTo(bar.get()));
-        QVERIFY(action("Import2")->isChecked());
+        LabelButton* last = labels.last();
+        LabelButton* hidden = groups[1].items.last();
+        groups[1].checks.last()->trigger();  // a hidden item keeps being hidden throughout
+        const int needed = last->y() + kItem + 2;
+        bar->resize(120, needed);
+        QVERIFY(last->isVisibleTo(bar.get()));
+        bar->resize(120, needed - 1);
+        QVERIFY(!last->isVisibleTo(bar.get()));
+        QVERIFY(labels[labels.size() - 2]->isVisibleTo(bar.get()));
+        bar->resize(120, groups[2].head->y());
+        QVERIFY(!groups[2].head->isVisibleTo(bar.get()));
+        QVERIFY(groups[2].checks.last()->isChecked());
 
         bar->resize(120, 600);
-        for (const QString& name : kOrder)
-            QVERIFY2(label(name)->isVisibleTo(bar.get()) == (name != "MenuL10"), qPrintable(name));
-        QVERIFY(isHiddenItem("MenuL10"));
+        for (LabelButton* l : labels) QVERIFY2(l->isVisibleTo(bar.get()) == (l != hidden), qPrintable(l->objectName()));
+        QVERIFY(isHidden(hidden));
     }
 
     void itemsTakeTheHeightOfTheirFontOrTheHeightSet()
@@ -289,14 +297,14 @@ private slots:
         QCOMPARE(fresh.itemHeight(), 15);
 
         // A hidden item stays at 0, also when a font change pinned it there.
-        action("Weekly2")->trigger();
-        action("People1")->trigger();
-        label("MenuL3")->setFixedHeight(0);
-        action("People1")->trigger();
+        const Group& events = groups[0];
+        events.checks[1]->trigger();
+        events.checks[0]->trigger();
+        events.items[0]->setFixedHeight(0);
+        events.checks[0]->trigger();
         bar->setItemHeight(30);
-        QCOMPARE(label("MenuL4")->height(), 0);
-        QCOMPARE(label("MenuL3")->height(), 30);
-        QCOMPARE(label("MenuL1")->y(), 32);
+        QCOMPARE(events.items[1]->height(), 0);
+        QCOMPARE(events.items[0]->height(), 30);
     }
 
     void theMarkerBoldsExactlyOneItemAndKeepsItsFont_data()
@@ -311,14 +319,14 @@ private slots:
         QFETCH(ViewItem, first);
         QFETCH(ViewItem, second);
         QCOMPARE(bar->viewEventNumber(), 1);  // without a mark the last view is the overview
-        const QString marked = QString("MenuL%1").arg(static_cast<int>(second));
+        LabelButton* marked = label(QString("MenuL%1").arg(static_cast<int>(second)));
         QFont chosen("Serif");
         chosen.setPointSize(17);
-        label(marked)->setFont(chosen);
+        marked->setFont(chosen);
         bar->setCurrent(first);
         bar->setCurrent(second);
-        for (const QString& name : kOrder) QCOMPARE(label(name)->font().bold(), name == marked);
-        QCOMPARE(label(marked)->font().pointSize(), 17);
+        for (const LabelButton* l : labels) QCOMPARE(l->font().bold(), l == marked);
+        QCOMPARE(marked->font().pointSize(), 17);
         QCOMPARE(bar->current(), std::optional<ViewItem>(second));
         QCOMPARE(bar->viewEventNumber(), static_cast<int>(second));
     }
@@ -329,34 +337,22 @@ private slots:
         QSignalSpy hover(bar.get(), &Sidebar::hoverChanged);
         bar->setCurrent(ViewItem::Weekly);
         QCOMPARE(hover.count(), 1);
-        QCOMPARE(back("MenuL4"), orv::DefaultSidebarColours().notSelBack);
+        QCOMPARE(back(label("MenuL4")), ItemBack());
 
-        QTest::mouseMove(bar.get(), QPoint(5, 21));  // the gap below "Events"
-        QTest::mouseMove(label("MenuL5"));
-        QCOMPARE(hover.last().at(0).value<QObject*>(), label("MenuL5"));
-        for (const QString& name : kOrder) {
-            const QColor expected = name.startsWith("ML") ? QColor("#334D73")
-                                    : name == "MenuL5"    ? kSelected
-                                                          : orv::DefaultSidebarColours().notSelBack;
-            QCOMPARE(back(name), expected);
+        QTest::mouseMove(bar.get(), QPoint(5, kItem + 1));  // the gap below the first head
+        LabelButton* pointed = label("MenuL5");
+        QTest::mouseMove(pointed);
+        QCOMPARE(hover.last().at(0).value<QObject*>(), pointed);
+        for (const Group& group : groups) {
+            QCOMPARE(back(group.head), QColor("#334D73"));
+            for (const LabelButton* item : group.items) QCOMPARE(back(item), item == pointed ? kSelected : ItemBack());
         }
         // Another label of the window takes the hover from the items.
         QLabel elsewhere("Today");
         bar->HoverOver(&elsewhere);
-        QCOMPARE(back("MenuL5"), orv::DefaultSidebarColours().notSelBack);
+        QCOMPARE(back(pointed), ItemBack());
         bar->HoverOver(label("MenuL4"));
-        QCOMPARE(back("MenuL4"), kSelected);
-    }
-
-    void theHeadsTakeTheMenuColours()
-    {
-        const orv::SidebarColours colours{Qt::red, Qt::yellow, Qt::gray, Qt::blue, Qt::green, Qt::magenta};
-        bar->HoverOver(label("MenuL11"));
-        bar->setColours(colours);
-        QCOMPARE(back("ML4"), QColor(Qt::red));
-        QCOMPARE(label("ML4")->shownText(), QColor(Qt::yellow));
-        QCOMPARE(back("MenuL11"), QColor(Qt::green));
-        QCOMPARE(label("MenuL3")->shownText(), QColor(Qt::blue));
+        QCOMPARE(back(label("MenuL4")), kSelected);
     }
 
     void everyItemIsReachedAndPressedFromTheKeyboard_data()
@@ -370,73 +366,70 @@ private slots:
         QFETCH(int, key);
         bar->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(bar.get()));
-        action("Calendar5")->trigger();  // hidden: Tab passes it by
-        label("MenuL1")->setFocus();
+        groups[0].checks[1]->trigger();  // hidden: Tab passes it by
+        groups[0].items[0]->setFocus();
         QTest::keyClick(bar.get(), Qt::Key_Tab);
-        QCOMPARE(QApplication::focusWidget(), label("MenuL13"));
-        QCOMPARE(back("MenuL13"), kSelected);  // the focused item is lit as under the mouse
+        LabelButton* reached = groups[0].items[2];
+        QCOMPARE(QApplication::focusWidget(), reached);
+        QCOMPARE(back(reached), kSelected);  // the focused item is lit as under the mouse
 
         QSignalSpy views(bar.get(), &Sidebar::viewRequested);
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
+        QTest::keyClick(reached, Qt::Key(key));
         QCOMPARE(views.count(), 1);
-        QCOMPARE(views.at(0).at(0).value<ViewItem>(), ViewItem::MonthCal);
-        label("ML2")->setFocus();
-        QTest::keyClick(label("ML2"), Qt::Key(key));
-        QVERIFY(isCollapsed(kGroups[1]));
+        QCOMPARE(views.at(0).at(0).value<ViewItem>(), ViewItem(reached->objectName().mid(5).toInt()));
+        groups[1].head->setFocus();
+        QTest::keyClick(groups[1].head, Qt::Key(key));
+        QVERIFY(isCollapsed(groups[1]));
     }
 
     void exportAndImportAskForTheirWindows()
     {
         QSignalSpy exports(bar.get(), &Sidebar::exportRequested);
         QSignalSpy imports(bar.get(), &Sidebar::importRequested);
+        QSignalSpy views(bar.get(), &Sidebar::viewRequested);
         QTest::mouseClick(label("MenuL41"), Qt::LeftButton);
         QTest::mouseClick(label("MenuL42"), Qt::LeftButton);
         QCOMPARE(exports.count(), 1);
         QCOMPARE(imports.count(), 1);
+        QCOMPARE(views.count(), 0);
     }
 
-    void marksTravelThroughTheSettingsStore_data()
+    // Every mark of every menu is kept under "MenuPopupMenu<menu><index of its
+    // check in the menu>": items stored hidden, "Dynamic" stored on.
+    void everyMarkTravelsThroughTheSettingsStoreUnderItsMenuPlace()
     {
-        QTest::addColumn<QString>("value");
-        QTest::addColumn<QString>("mark");
-        QTest::addColumn<QString>("item");  // empty for "Dynamic"
-        QTest::newRow("Next week") << "MenuPopupMenu11" << "N5" << "MenuL1";
-        QTest::newRow("To do..") << "MenuPopupMenu19" << "Todo1" << "MenuL7";
-        QTest::newRow("Events Dynamic") << "MenuPopupMenu111" << "Dynamic1" << "";
-        QTest::newRow("Import") << "MenuPopupMenu33" << "Import2" << "MenuL42";
-        QTest::newRow("Address Dynamic") << "MenuPopupMenu35" << "Dynamic3" << "";
-    }
-    void marksTravelThroughTheSettingsStore()
-    {
-        QFETCH(QString, value);
-        QFETCH(QString, mark);
-        QFETCH(QString, item);
+        const std::string key{orv::kSettingsKey};
         QTemporaryDir dir;
         QVERIFY(dir.isValid());
-        const bool stored = item.isEmpty();  // items are stored hidden, "Dynamic" on: both differ from the start
-        orv::SettingsStore store(dir.filePath("settings.reg").toStdString());
-        QVERIFY(store.WriteBool(kKey, value.toStdString(), stored).ok);
-        orv::Settings settings;
-        QVERIFY(orv::ReadSettings(store, settings).ok);
+        for (qsizetype g = 0; g < groups.size(); ++g) {
+            const QList<QAction*> actions = groups[g].menu->actions();
+            for (qsizetype i = 1; i < actions.size(); ++i) {
+                if (actions[i]->isSeparator()) continue;
+                const std::string value = QString("MenuPopupMenu%1%2").arg(g + 1).arg(i).toStdString();
+                const bool stored = actions[i] == groups[g].dynamic;
+                orv::SettingsStore in(dir.filePath(QString::fromStdString(value) + ".reg").toStdString());
+                QVERIFY(in.WriteBool(key, value, stored).ok);
+                orv::Settings settings;
+                QVERIFY(orv::ReadSettings(in, settings).ok);
 
-        bar->RestoreMarks(settings);
-
-        QCOMPARE(action(mark)->isChecked(), stored);
-        if (!item.isEmpty()) QVERIFY(isHiddenItem(item));
-        orv::Settings saved;
-        bar->SaveMarks(saved);
-        orv::SettingsStore out(dir.filePath("saved.reg").toStdString());
-        QVERIFY(orv::WriteSaveAllSettings(out, saved).ok);
-        QCOMPARE(out.ReadBool(kKey, value.toStdString()).value, stored);
-        const std::string untouched = value == "MenuPopupMenu12" ? "MenuPopupMenu11" : "MenuPopupMenu12";
-        QCOMPARE(out.ReadBool(kKey, untouched).value, true);
+                Sidebar fresh;
+                fresh.RestoreMarks(settings);
+                QCOMPARE(fresh.findChild<QAction*>(actions[i]->objectName())->isChecked(), stored);
+                orv::Settings saved;
+                fresh.SaveMarks(saved);
+                orv::SettingsStore out(dir.filePath("out.reg").toStdString());
+                QVERIFY(orv::WriteSaveAllSettings(out, saved).ok);
+                QVERIFY2(out.ReadBool(key, value).value == stored, value.c_str());
+            }
+        }
     }
 
     void restoreEndsAtTheStoredStateAndAbsentMarksChangeNothing()
     {
-        action("Phonebook1")->trigger();  // hidden now, stored as shown
-        action("Dynamic3")->trigger();    // on now, stored as off
-        action("Todo1")->trigger();       // hidden now, not stored
+        const Group& address = groups[2];
+        address.checks[0]->trigger();  // hidden now, stored as shown
+        address.dynamic->trigger();    // on now, stored as off
+        groups[0].checks.last()->trigger();  // hidden now, not stored
         orv::Settings settings;
         settings.MenuPopupMenu31 = true;
         settings.MenuPopupMenu32 = false;
@@ -445,11 +438,11 @@ private slots:
 
         bar->RestoreMarks(settings);
 
-        QVERIFY(isShownItem("MenuL11"));
-        QVERIFY(isHiddenItem("MenuL41"));
-        QVERIFY(!action("Dynamic3")->isChecked());
-        QVERIFY(isCollapsed(kGroups[1]));
-        QVERIFY(isHiddenItem("MenuL7"));
+        QVERIFY(isShown(address.items[0]));
+        QVERIFY(isHidden(address.items[1]));
+        QVERIFY(!address.dynamic->isChecked());
+        QVERIFY(isCollapsed(groups[1]));
+        QVERIFY(isHidden(groups[0].items.last()));
     }
 };
 

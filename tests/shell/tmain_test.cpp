@@ -11,6 +11,13 @@ using namespace orv;
 
 namespace {
 
+QAction* Item(const QMenu* menu, const QString& caption)
+{
+    for (QAction* a : menu->actions())
+        if (a->text() == caption) return a;
+    qFatal("no item %s", qPrintable(caption));
+}
+
 QStringList Captions(const QMenu* menu)
 {
     QStringList out;
@@ -46,15 +53,14 @@ private slots:
         QCOMPARE(tray.trayMenu()->defaultAction()->text(), QStringLiteral("Today's events:"));
         QVERIFY(tray.trayMenu()->defaultAction()->font().bold());
         QSignalSpy lines(&tray, &TMain::lineActivated);
-        // The third line under "Today's events:" is today's row 1.
-        tray.trayMenu()->actions().at(3)->trigger();
+        Item(tray.trayMenu(), "T - Call")->trigger();
         QCOMPARE(lines.count(), 1);
         QCOMPARE(lines.at(0).at(0).value<TrayMenuItem::Table>(), TrayMenuItem::Table::Today);
         QCOMPARE(lines.at(0).at(1).toInt(), 1);
-        QMenu* tomorrow = tray.trayMenu()->actions().at(5)->menu();
+        QMenu* tomorrow = Item(tray.trayMenu(), "Tomorrow's events")->menu();
         QVERIFY(tomorrow);
         QCOMPARE(Captions(tomorrow), QStringList{"N - Party"});
-        tomorrow->actions().at(0)->trigger();
+        Item(tomorrow, "N - Party")->trigger();
         QCOMPARE(lines.at(1).at(0).value<TrayMenuItem::Table>(), TrayMenuItem::Table::Tomorrow);
     }
 
@@ -65,16 +71,12 @@ private slots:
         QCOMPARE(Captions(tray.trayMenu()), (QStringList{"Today Box", "Write letter", "Show ORV", "Exit"}));
         QSignalSpy show(&tray, &TMain::showRequested), exit(&tray, &TMain::exitRequested),
             box(&tray, &TMain::todayBoxRequested);
-        for (QAction* a : tray.trayMenu()->actions()) {
-            if (a->text() == QStringLiteral("Show ORV") || a->text() == QStringLiteral("Exit") ||
-                a->text() == QStringLiteral("Today Box"))
-                a->trigger();
-        }
+        for (const char* caption : {"Show ORV", "Exit", "Today Box"}) Item(tray.trayMenu(), caption)->trigger();
         QCOMPARE(show.count(), 1);
         QCOMPARE(exit.count(), 1);
         QCOMPARE(box.count(), 1);
         // The letter writer's item stays greyed until that window exists.
-        QVERIFY(!tray.trayMenu()->actions().at(1)->isEnabled());
+        QVERIFY(!Item(tray.trayMenu(), "Write letter")->isEnabled());
     }
 
     void theTimerTakesEveryNewDateOnce_data()
@@ -133,10 +135,10 @@ private slots:
         };
         QSignalSpy finished(&launcher, &TLaunch::finished);
         QCOMPARE(Captions(launcher.menu()), (QStringList{"Launch ORV", "Exit"}));
-        launcher.menu()->actions().at(0)->trigger();
+        Item(launcher.menu(), "Launch ORV")->trigger();
         QCOMPARE(started, folders);
         QCOMPARE(finished.count(), 1);
-        launcher.menu()->actions().at(1)->trigger();
+        Item(launcher.menu(), "Exit")->trigger();
         QCOMPARE(starts, 1);
         QCOMPARE(finished.count(), 2);
         // Offscreen there is no notification area: a small window stands in.

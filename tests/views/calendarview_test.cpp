@@ -244,11 +244,11 @@ private slots:
         QTest::addColumn<Date>("day");
         QTest::addColumn<char>("kind");
         QTest::addColumn<QString>("call");
-        QTest::newRow("birthday") << kToday << 'B' << "ShowAddress(0)";
-        QTest::newRow("weekly, Monday first") << kToday << 'W' << "ShowWeekly(2)";
-        QTest::newRow("advanced") << kToday << 'A' << "ShowAdvanced(0)";
-        QTest::newRow("monthly") << D(2024, 3, 16) << 'M' << "ShowMonthly(15)";
-        QTest::newRow("annual") << D(2024, 3, 17) << 'Y' << "ShowAnnual(17,3)";
+        QTest::newRow("birthday") << kToday << 'B' << "OpenRecord(B,0,2024-03-13)";
+        QTest::newRow("weekly") << kToday << 'W' << "OpenRecord(W,0,2024-03-13)";
+        QTest::newRow("advanced") << kToday << 'A' << "OpenRecord(A,0,2024-03-13)";
+        QTest::newRow("monthly") << D(2024, 3, 16) << 'M' << "OpenRecord(M,0,2024-03-16)";
+        QTest::newRow("annual") << D(2024, 3, 17) << 'Y' << "OpenRecord(Y,0,2024-03-17)";
         QTest::newRow("calendar event: nothing") << kToday << 'L' << "";
     }
     void doubleClickingALineOpensItsEditor()

@@ -273,20 +273,19 @@ private slots:
         QTest::addColumn<int>("weekStart");
         QTest::addColumn<QStringList>("calls");
         const QString today = "TodayStringGrid", tomorrow = "TomorrowStringGrid", next = "NextWeekStringGrid";
-        QTest::newRow("birthday opens the address") << today << 'B' << "Go1" << 1 << QStringList{"ShowAddress(0)"};
+        QTest::newRow("birthday opens the address") << today << 'B' << "Go1" << 1 << QStringList{"OpenRecord(B,0,2024-03-13)"};
         QTest::newRow("birthday sends e-mail") << today << 'B' << "Sendemail1" << 1 << QStringList{"SendEmail(0)"};
-        QTest::newRow("weekly, week starts Monday") << today << 'W' << "Go1" << 1 << QStringList{"ShowWeekly(2)"};
-        QTest::newRow("weekly, week starts Sunday") << today << 'W' << "Go1" << 0 << QStringList{"ShowWeekly(3)"};
-        QTest::newRow("advanced opens the first of the day") << today << 'A' << "Go1" << 1 << QStringList{"ShowAdvanced(0)"};
+        QTest::newRow("weekly") << today << 'W' << "Go1" << 1 << QStringList{"OpenRecord(W,0,2024-03-13)"};
+        QTest::newRow("advanced opens the first of the day") << today << 'A' << "Go1" << 1 << QStringList{"OpenRecord(A,0,2024-03-13)"};
         QTest::newRow("today's calendar item") << today << 'W' << "Calendar2" << 1
                                                << QStringList{"ShowCalendarAt(2024-03-13)"};
         QTest::newRow("top to-do, go") << today << 'T' << "Go1" << 1 << QStringList{"ShowTodo(Top,0)"};
         QTest::newRow("top to-do, done") << today << 'T' << "Done1" << 1 << QStringList{"DoneTodo(Top,0)"};
         QTest::newRow("every day, done") << today << 'E' << "Done1" << 1 << QStringList{"DoneTodo(TodayEveryDay,0)"};
         QTest::newRow("tomorrow's high event") << tomorrow << 'H' << "Go3" << 1
-                                               << QStringList{"ShowCalendarAt(2024-03-14)"};
-        QTest::newRow("monthly in three days") << next << 'M' << "Go2" << 1 << QStringList{"ShowMonthly(15)"};
-        QTest::newRow("annual in four days") << next << 'Y' << "Go2" << 1 << QStringList{"ShowAnnual(17,3)"};
+                                               << QStringList{"OpenRecord(H,0,2024-03-14)"};
+        QTest::newRow("monthly in three days") << next << 'M' << "Go2" << 1 << QStringList{"OpenRecord(M,0,2024-03-16)"};
+        QTest::newRow("annual in four days") << next << 'Y' << "Go2" << 1 << QStringList{"OpenRecord(Y,0,2024-03-17)"};
         QTest::newRow("calendar item at the line's day") << next << 'Y' << "Calendar4" << 1
                                                          << QStringList{"ShowCalendarAt(2024-03-17)"};
         QTest::newRow("bottom to-do, done") << next << 'T' << "Done2" << 1 << QStringList{"DoneTodo(Bottom,0)"};
@@ -332,14 +331,14 @@ private slots:
     {
         EventGrid* next = Grid("NextWeekStringGrid");
         QTest::mouseDClick(next->viewport(), Qt::LeftButton, {}, RowCentre(next, RowOfKind(next, 'M')));
-        QCOMPARE(fx->navigator.calls, QStringList{"ShowMonthly(15)"});
+        QCOMPARE(fx->navigator.calls, QStringList{"OpenRecord(M,0,2024-03-16)"});
     }
 
     void aTrayLineSelectsItsRowGoesAndShowsTheMainWindow()
     {
         view->ActivateTrayLine(Which::Today, 2);
         QCOMPARE(Grid("TodayStringGrid")->currentRow(), 2);
-        QCOMPARE(fx->navigator.calls, (QStringList{"ShowAdvanced(0)", "ShowMainWindow"}));
+        QCOMPARE(fx->navigator.calls, (QStringList{"OpenRecord(A,0,2024-03-13)", "ShowMainWindow"}));
     }
 
     void aNewUserSeesExplanationsWhileMovingOverTheTables_data()

@@ -35,6 +35,14 @@ public:
     void ShowMonthly(int item) override { calls << QStringLiteral("ShowMonthly(%1)").arg(item); }
     void ShowAnnual(int day, int month) override { calls << QStringLiteral("ShowAnnual(%1,%2)").arg(day).arg(month); }
     void ShowAdvanced(int index) override { calls << QStringLiteral("ShowAdvanced(%1)").arg(index); }
+    bool OpenRecord(const Occurrence& line, Date d) override
+    {
+        calls << QStringLiteral("OpenRecord(%1,%2,%3)")
+                     .arg(QLatin1Char(line.Kind))
+                     .arg(line.SourceIndex)
+                     .arg(QString::fromStdString(IsoDate(d)));
+        return true;
+    }
     void ShowMainWindow() override { calls << QStringLiteral("ShowMainWindow"); }
     void ShowLetterWriter() override { calls << QStringLiteral("ShowLetterWriter"); }
     void ShowDataList(bool clear) override { calls << QStringLiteral("ShowDataList(%1)").arg(clear); }

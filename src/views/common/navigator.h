@@ -1,16 +1,18 @@
 // What the views and windows ask of the main window: open a view, go to a day,
-// a person, a to-do item. The main window implements it; a view that is not
-// built yet opens its panel.
+// a person, a to-do item, the record behind a listed line. The main window
+// implements it.
 #pragma once
 
 #include <vector>
 
 #include "engine/dates.h"
+#include "engine/occurrence.h"
 #include "store/todofile.h"
 
 namespace orv {
 
-// The thirteen view items of the sidebar, by the number of their label MenuLn.
+// The view items of the sidebar, by the number of their label MenuLn; the
+// number is stored as the last view, so it stays with its view.
 enum class ViewItem {
     NextWeek = 1,
     Calendar = 2,
@@ -43,6 +45,12 @@ public:
     virtual void ShowMonthly(int dayItem) = 0;
     virtual void ShowAnnual(int day, int month) = 0;
     virtual void ShowAdvanced(int advancedIndex) = 0;
+    // The view that holds the record behind a line listed for `day`: the
+    // weekly, monthly or annual list on that day, the first advanced event of
+    // the day, the person of a birthday (line.SourceIndex), the calendar on
+    // the day, the to-do list. False when there is nothing to open: a kind
+    // without a view, a person no longer in the address book.
+    virtual bool OpenRecord(const Occurrence& line, Date day) = 0;
     // Shows the main window and brings the program to the front.
     virtual void ShowMainWindow() = 0;
 

@@ -233,30 +233,9 @@ void CalendarView::RowDoubleClicked()
     const Occurrence* found = CalStringGrid->currentLine();
     if (!found) return;
     const Occurrence line = *found;  // the navigator may refresh this page
-    const Date d = selectedDate();
-    switch (line.Kind) {
-    case EventKind::Birthday:
-        session().records().CurrentAddress = line.SourceIndex;
-        navigator_.ShowAddress(line.SourceIndex);
-        break;
-    case EventKind::Annual:
-        navigator_.ShowAnnual(MyCal1->XDay(), MyCal1->XGrayMonth());
-        break;
-    case EventKind::Weekly:
-        navigator_.ShowWeekly(WeekdayListItem(d, DateSettingsFrom(session().settings()).WeekStart));
-        break;
-    case EventKind::Monthly:
-        navigator_.ShowMonthly(MyCal1->XDay() - 1);
-        break;
-    case EventKind::Advanced:
-        if (const auto index = session().finder().OpenRecAvd(d)) {
-            session().records().CurrentAdvanced = *index;
-            navigator_.ShowAdvanced(*index);
-        }
-        break;
-    default:
-        break;
-    }
+    // A dated event is where the calendar already is.
+    if (line.Kind == EventKind::High || line.Kind == EventKind::Normal || line.Kind == EventKind::Low) return;
+    navigator_.OpenRecord(line, selectedDate());
 }
 
 bool CalendarView::eventFilter(QObject* watched, QEvent* event)

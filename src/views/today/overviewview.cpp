@@ -352,33 +352,11 @@ void OverviewView::Go(Which which, GoAs as)
         navigator_.ShowCalendarAt(d);
         return;
     }
-    switch (line.Kind) {
-    case EventKind::Weekly:
-        navigator_.ShowWeekly(WeekdayListItem(d, DateSettingsFrom(session_.settings()).WeekStart));
-        break;
-    case EventKind::Monthly:
-        navigator_.ShowMonthly(d.Day - 1);
-        break;
-    case EventKind::Annual:
-        navigator_.ShowAnnual(d.Day, d.Month);
-        break;
-    case EventKind::Birthday:
-        GoAddress(line.SourceIndex, as == GoAs::SendEmail);
-        break;
-    case EventKind::High:
-    case EventKind::Normal:
-    case EventKind::Low:
-        navigator_.ShowCalendarAt(d);
-        break;
-    case EventKind::Advanced:
-        if (const auto index = session_.finder().OpenRecAvd(d)) {
-            session_.records().CurrentAdvanced = *index;
-            navigator_.ShowAdvanced(*index);
-        }
-        break;
-    default:
-        break;
+    if (line.Kind == EventKind::Birthday && as == GoAs::SendEmail) {
+        SendEmail(line.SourceIndex);
+        return;
     }
+    navigator_.OpenRecord(line, d);
 }
 
 void OverviewView::GoTodo(TodoList list, const std::string& text, bool done)
@@ -399,18 +377,15 @@ void OverviewView::GoTodo(TodoList list, const std::string& text, bool done)
         navigator_.ShowTodo(list, index);
 }
 
-void OverviewView::GoAddress(int index, bool sendEmail)
+void OverviewView::SendEmail(int index)
 {
     const auto& addresses = session_.records().addresses();
     if (index < 0 || index >= static_cast<int>(addresses.size())) return;
     session_.records().CurrentAddress = index;
-    if (!sendEmail) {
-        navigator_.ShowAddress(index);
-    } else if (!addresses[static_cast<std::size_t>(index)].Email1.empty()) {
+    if (!addresses[static_cast<std::size_t>(index)].Email1.empty())
         navigator_.SendEmail(index);
-    } else {
+    else
         message_(this, QStringLiteral("E-mail error"), QStringLiteral("No e-mail address in the address book"));
-    }
 }
 
 }  // namespace orv

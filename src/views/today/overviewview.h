@@ -86,7 +86,7 @@ private:
     void Explain(TrayMenuItem::Table which, QObject* over, int x);
     Date LineDate(TrayMenuItem::Table which, const Occurrence& line) const;
     void GoTodo(TodoList list, const std::string& text, bool done);
-    void GoAddress(int index, bool sendEmail);
+    void SendEmail(int addressIndex);
 
     Session& session_;
     Navigator& navigator_;
