@@ -11,23 +11,21 @@
 #include <functional>
 
 #include "core/settings.h"
+#include "shell/colourpage.h"
 
-class QAbstractButton;
-class QButtonGroup;
-class QCheckBox;
-class QComboBox;
 class QFrame;
 class QLabel;
-class QLineEdit;
 class QPushButton;
-class QRadioButton;
 class QScrollArea;
-class QSpinBox;
 class QStackedWidget;
 
 namespace orv {
 
+class FontPage;
+class HtmlPage;
 class LabelButton;
+class LetterPage;
+class OrvPage;
 class Session;
 class SyncPage;
 
@@ -40,7 +38,7 @@ public:
     // Controls <- session.settings(), as the initialisation does; also refills
     // the colour profile list from the store and resets the side menu's hover.
     void LoadFromSettings();
-    // Controls -> the values of `s` that the dialog shows; other values stay.
+    // Controls -> the values of `s` that the pages show; other values stay.
     void WriteControlsTo(Settings& s) const;
 
     // Colour entry n (1..11) as its swatch shows it; invalid outside 1..11.
@@ -58,7 +56,7 @@ public:
     void setAutostartPath(const QString& path);
     // Whether desktop notifications are on while the user has not chosen:
     // where the desktop has a notification service. Asked at each load.
-    void setNotificationDefault(std::function<bool()> on) { notificationDefault_ = std::move(on); }
+    void setNotificationDefault(std::function<bool()> on);
     // Opens on the page "Sync" (from "Sync now" without an account).
     void ShowSyncPage();
     // The last sync's outcome, shown on the page "Sync".
@@ -81,46 +79,17 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    // Page builders (setuppages.cpp).
+    // The side menu and the frame of each page (setuppages.cpp).
     QWidget* BuildSideMenu();
-    QWidget* BuildPage(QWidget* panel, const QString& title, QWidget* content, LabelButton* defaultLabel);
-    QWidget* BuildOrvPage();
-    QWidget* BuildLetterPage();
-    QWidget* BuildColourPage();
-    QWidget* BuildHtmlPage();
-    QWidget* BuildFontPage();
-    QCheckBox* MakeCheckBox(int n, const QString& caption);
-    QWidget* MakeColourEntry(int n);
-    void NameColourEntry(int n, const QString& caption);
-    LabelButton* MakeDefaultLabel(const QString& name);
-    QLineEdit* MakeMarginEdit(const QString& name);
+    void BuildPages();
+    QWidget* BuildPage(const QString& name, const QString& title, QWidget* content, LabelButton* defaultLabel);
+    void FixSize();
 
-    // Handlers.
     void SideMenuClick(LabelButton* label);
     void SideMenuHover(const LabelButton* label);
-    void CB1Click();
-    void CB2Click();
-    void CB22Click();
-    void ColorEditChange(int n);
-    void ColorLabelClick(int n);
-    void MarginEditChange(QLineEdit* edit);
+    // A sample label on the page "Color" changed: the titles and the side menu follow it.
+    void SampleChanged(ColourPage::Sample sample);
     void B1Click();
-    void B5Click();
-    void B6Click();
-    void ComboBox9Select(const QString& name);
-    void Button1Click();
-    void Button2Click();
-    void T8Click();
-    void T9Click();
-    void T10Click();
-    void T11Click();
-
-    void ApplyStartupRules();
-    // The sample label (and page titles) that entry n colours.
-    void PaintSample(int n, const QColor& colour);
-    void RefreshProfiles(const QString& text);
-    void SetColourText(int n, const std::string& text);
-    void SetFontDefaults();
     // The start-with-system entry; the message when it could not be written.
     QString WriteAutostart() const;
     void ShowError(const QString& message);
@@ -132,67 +101,21 @@ private:
     bool loading_ = false;
     bool coloursDirty_ = false;
     const LabelButton* hovered_ = nullptr;  // the side menu label under the mouse
-    std::function<bool()> notificationDefault_;
-    bool notificationShown_ = false;  // CB30 as loaded while no choice was stored
 
-    // Side menu and pages.
     QFrame* SideMenu = nullptr;
     LabelButton* L1 = nullptr;
-    LabelButton* L2 = nullptr;
-    LabelButton* L3 = nullptr;
-    LabelButton* L7 = nullptr;
-    LabelButton* L5 = nullptr;
     LabelButton* L8 = nullptr;  // "Sync"
-    SyncPage* syncPage_ = nullptr;
     std::array<LabelButton*, 6> sideLabels_{};
     std::array<QLabel*, 6> pageTitles_{};
     QStackedWidget* Pages = nullptr;
-    QWidget* Panel7 = nullptr;
-    QWidget* Panel3 = nullptr;
-    QWidget* Panel6 = nullptr;
-    QWidget* Panel2 = nullptr;
-    QWidget* Panel5 = nullptr;
+    QScrollArea* ScrollBox1 = nullptr;  // the page "ORV" scrolls
 
-    // Page "ORV". CB[n] is the check box CBn (none for 25 and 26, the radio pair).
-    QScrollArea* ScrollBox1 = nullptr;
-    std::array<QCheckBox*, 31> CB{};
-    QRadioButton* CB25 = nullptr;
-    QRadioButton* CB26 = nullptr;
-    QButtonGroup* DateFormatGroup = nullptr;
-    QSpinBox* SpinEdit1 = nullptr;
-    QButtonGroup* RadioGroup1 = nullptr;  // priority: the id of the checked button
-    QComboBox* ComboBox1 = nullptr;
-    QComboBox* ComboBox3 = nullptr;
-
-    // Page "Letter".
-    QLineEdit* Edit2 = nullptr;
-    QLineEdit* Edit3 = nullptr;
-    QLineEdit* Edit5 = nullptr;
-    QLineEdit* Edit6 = nullptr;
-    LabelButton* T10 = nullptr;
-
-    // Pages "Color" and "HTML"; index n is entry n.
-    std::array<QComboBox*, 12> ColorEdit{};
-    std::array<LabelButton*, 12> ColorLabel{};
-    QLabel* TitleLabel = nullptr;
-    QLabel* MenuLabel = nullptr;
-    QLabel* NotSelLabel = nullptr;
-    QLabel* SelLabel = nullptr;
-    QComboBox* ComboBox9 = nullptr;
-    QPushButton* B5 = nullptr;
-    QPushButton* B6 = nullptr;
-    LabelButton* T8 = nullptr;
-    QLineEdit* Edit4 = nullptr;
-    LabelButton* T9 = nullptr;
-
-    // Page "Font".
-    QPushButton* Button1 = nullptr;
-    QPushButton* Button2 = nullptr;
-    QLineEdit* Edit1 = nullptr;
-    QSpinBox* SpinEdit2 = nullptr;
-    QComboBox* ComboBox2 = nullptr;
-    QSpinBox* SpinEdit3 = nullptr;
-    LabelButton* T11 = nullptr;
+    OrvPage* orvPage_ = nullptr;
+    LetterPage* letterPage_ = nullptr;
+    ColourPage* colourPage_ = nullptr;
+    HtmlPage* htmlPage_ = nullptr;
+    FontPage* fontPage_ = nullptr;
+    SyncPage* syncPage_ = nullptr;
 
     QPushButton* B1 = nullptr;
     QPushButton* B2 = nullptr;
