@@ -189,10 +189,13 @@ void TSetup::SampleChanged(ColourPage::Sample sample)
 
 void TSetup::B1Click()
 {
-    Settings& s = session_.settings();
+    // The choices go to a copy of the settings and of the store; only once the
+    // file holds them do they become the program's, so that a failed save
+    // leaves the program as it was and in step with its file.
+    Settings s = session_.settings();
     WriteControlsTo(s);
     s.saved1 = true;
-    SettingsStore& store = session_.store();
+    SettingsStore store = session_.store();
     FileResult r = WriteDialogSettings(store, s);
     if (r.ok) r = WriteSyncSettings(store, s);
     if (r.ok) r = store.WriteBool(kSettingsKey, "Ver2", true);
@@ -201,6 +204,8 @@ void TSetup::B1Click()
         ShowError(DecodeStored(r.message));
         return;
     }
+    session_.store() = std::move(store);
+    session_.settings() = s;
     const QString failure = WriteAutostart();
     if (!failure.isEmpty()) {
         ShowError(failure);
