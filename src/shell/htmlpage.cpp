@@ -1,5 +1,6 @@
 #include "shell/htmlpage.h"
 
+#include <QComboBox>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>

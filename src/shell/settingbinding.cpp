@@ -1,6 +1,10 @@
 #include "shell/settingbinding.h"
 
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
 #include <QSignalBlocker>
+#include <QSpinBox>
 
 #include "views/storedtext.h"
 

@@ -5,16 +5,17 @@
 // with their page.
 #pragma once
 
-#include <QCheckBox>
-#include <QComboBox>
-#include <QLineEdit>
-#include <QSpinBox>
 #include <cstdint>
 #include <string>
 #include <variant>
 #include <vector>
 
 #include "core/settings.h"
+
+class QCheckBox;
+class QComboBox;
+class QLineEdit;
+class QSpinBox;
 
 namespace orv {
 

@@ -55,7 +55,7 @@ TSetup::TSetup(Session& session, QWidget* parent)
     setWindowTitle(QStringLiteral(" ORV - Properties"));
     BuildPages();
     connect(orvPage_, &OrvPage::dateFormatOrStampChanged, this, &TSetup::dateFormatOrStampChanged);
-    connect(colourPage_, &ColourPage::sampleChanged, this, [this](ColourPage::Sample s) { SampleChanged(s); });
+    connect(colourPage_, &ColourPage::sampleChanged, this, &TSetup::SampleChanged);
 
     B1 = MakeNamed<QPushButton>(QStringLiteral("B1"), QStringLiteral("Save"));
     B2 = MakeNamed<QPushButton>(QStringLiteral("B2"), QStringLiteral("Exit"));
@@ -86,6 +86,11 @@ TSetup::TSetup(Session& session, QWidget* parent)
     orvPage_->FocusFirstSetting();
 }
 
+std::array<SetupPage*, 5> TSetup::BoundPages() const
+{
+    return {orvPage_, letterPage_, colourPage_, htmlPage_, fontPage_};
+}
+
 void TSetup::ShowSyncPage() { SideMenuClick(L8); }
 
 void TSetup::SetSyncOutcome(const QString& outcome) { syncPage_->SetOutcome(outcome); }
@@ -97,8 +102,7 @@ void TSetup::LoadFromSettings()
     const Settings& s = session_.settings();
     loading_ = true;
     coloursDirty_ = false;
-    for (SetupPage* page : std::initializer_list<SetupPage*>{orvPage_, letterPage_, colourPage_, htmlPage_, fontPage_})
-        page->Load(s);
+    for (SetupPage* page : BoundPages()) page->Load(s);
     syncPage_->Load(s);
     SideMenuHover(nullptr);
     loading_ = false;
@@ -107,9 +111,7 @@ void TSetup::LoadFromSettings()
 
 void TSetup::WriteControlsTo(Settings& s) const
 {
-    for (const SetupPage* page :
-         std::initializer_list<const SetupPage*>{orvPage_, letterPage_, colourPage_, htmlPage_, fontPage_})
-        page->Apply(s);
+    for (const SetupPage* page : BoundPages()) page->Apply(s);
     syncPage_->Apply(s);
 }
 

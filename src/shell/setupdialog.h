@@ -1,5 +1,7 @@
-// The settings dialog: six pages of controls that show the settings, write
-// them to the store on "Save" and register the start-with-system entry. Its
+// The settings dialog: a side menu and six pages, each of which loads and
+// applies its own settings. The dialog puts them together; on "Save" it saves
+// a copy of the settings and takes it as the program's only once the file
+// holds it, then registers the start-with-system entry. The page "Color"'s
 // sample labels are also the live source of the main window's sidebar colours.
 #pragma once
 
@@ -27,6 +29,7 @@ class LabelButton;
 class LetterPage;
 class OrvPage;
 class Session;
+class SetupPage;
 class SyncPage;
 
 class TSetup : public QDialog {
@@ -67,7 +70,7 @@ public:
     void reject() override;
 
 signals:
-    // "Save" wrote the store and the start-with-system entry; the owner runs "Update".
+    // "Save" wrote the file and the start-with-system entry; the owner runs "Update".
     void saved();
     // A sample label changed colour; the sidebar repaints from EntryColour(1..8).
     void coloursChanged();
@@ -84,6 +87,8 @@ private:
     void BuildPages();
     QWidget* BuildPage(const QString& name, const QString& title, QWidget* content, LabelButton* defaultLabel);
     void FixSize();
+    // The pages that load and apply through their bindings; the page "Sync" has its own.
+    std::array<SetupPage*, 5> BoundPages() const;
 
     void SideMenuClick(LabelButton* label);
     void SideMenuHover(const LabelButton* label);

