@@ -42,42 +42,6 @@ std::int32_t Shown(const QLineEdit* edit, std::int32_t fallback)
 
 }  // namespace
 
-QCheckBox* SettingBindings::Bind(QCheckBox* box, bool Settings::*member)
-{
-    bindings_.emplace_back(Binding<QCheckBox, bool>{box, member});
-    return box;
-}
-
-QSpinBox* SettingBindings::Bind(QSpinBox* box, std::int32_t Settings::*member)
-{
-    bindings_.emplace_back(Binding<QSpinBox, std::int32_t>{box, member});
-    return box;
-}
-
-QComboBox* SettingBindings::Bind(QComboBox* box, std::int32_t Settings::*member)
-{
-    bindings_.emplace_back(Binding<QComboBox, std::int32_t>{box, member});
-    return box;
-}
-
-QComboBox* SettingBindings::Bind(QComboBox* box, std::string Settings::*member)
-{
-    bindings_.emplace_back(Binding<QComboBox, std::string>{box, member});
-    return box;
-}
-
-QLineEdit* SettingBindings::Bind(QLineEdit* edit, std::string Settings::*member)
-{
-    bindings_.emplace_back(Binding<QLineEdit, std::string>{edit, member});
-    return edit;
-}
-
-QLineEdit* SettingBindings::Bind(QLineEdit* edit, std::int32_t Settings::*member)
-{
-    bindings_.emplace_back(Binding<QLineEdit, std::int32_t>{edit, member});
-    return edit;
-}
-
 void SettingBindings::Load(const Settings& s) const
 {
     for (const Any& any : bindings_)

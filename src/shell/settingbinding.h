@@ -21,18 +21,18 @@ namespace orv {
 
 class SettingBindings {
 public:
-    // A check box holds a yes or no.
-    QCheckBox* Bind(QCheckBox* box, bool Settings::*member);
-    // A spin box holds a number within its range.
-    QSpinBox* Bind(QSpinBox* box, std::int32_t Settings::*member);
-    // A list holds a number as its item index; a number the list does not
-    // have shows empty and is saved as the default.
-    QComboBox* Bind(QComboBox* box, std::int32_t Settings::*member);
-    // An editable list holds a text as typed.
-    QComboBox* Bind(QComboBox* box, std::string Settings::*member);
-    QLineEdit* Bind(QLineEdit* edit, std::string Settings::*member);
-    // A field holds a number as typed; an empty field is saved as the default.
-    QLineEdit* Bind(QLineEdit* edit, std::int32_t Settings::*member);
+    // Binds `widget` to `member` and returns it. The pairs that can be bound:
+    // a check box and a yes or no; a spin box and a number within its range;
+    // a list and a number as its item index (a number the list does not have
+    // shows empty and is saved as the default); an editable list or a field
+    // and a text as typed; a field and a number as typed (an empty field is
+    // saved as the default).
+    template <typename W, typename M>
+    W* Bind(W* widget, M Settings::*member)
+    {
+        bindings_.emplace_back(Binding<W, M>{widget, member});
+        return widget;
+    }
 
     // Controls <- `s`, without the signals of a change by the user.
     void Load(const Settings& s) const;
