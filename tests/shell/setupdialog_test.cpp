@@ -33,6 +33,19 @@ namespace {
 
 const QString kProgram = QStringLiteral("/opt/orv/orv");
 
+// Answers the next modal dialog of type D once its event loop runs; `seen`
+// tells afterwards whether there was one.
+template <typename D>
+void AnswerNextModal(bool& seen, std::function<void(D*)> answer)
+{
+    QTimer::singleShot(0, qApp, [&seen, answer] {
+        auto* modal = qobject_cast<D*>(QApplication::activeModalWidget());
+        if (!modal) return;
+        seen = true;
+        answer(modal);
+    });
+}
+
 struct Fixture {
     QTemporaryDir dir;
     Session session;
@@ -110,6 +123,18 @@ struct Fixture {
         ReadSettings(store, s);
         return s;
     }
+    // Clicks "Save" and answers the message it shows; empty when it shows none.
+    QString SaveAndReadMessage() const
+    {
+        bool seen = false;
+        QString message;
+        AnswerNextModal<QMessageBox>(seen, [&message](QMessageBox* box) {
+            message = box->text();
+            box->accept();
+        });
+        Click("B1");
+        return message;
+    }
     QString ExecLine() const
     {
         QFile file(AutostartPath());
@@ -119,19 +144,6 @@ struct Fixture {
         return QStringLiteral("(no Exec line)");
     }
 };
-
-// Answers the next modal dialog of type D once its event loop runs; `seen`
-// tells afterwards whether there was one.
-template <typename D>
-void AnswerNextModal(bool& seen, std::function<void(D*)> answer)
-{
-    QTimer::singleShot(0, qApp, [&seen, answer] {
-        auto* modal = qobject_cast<D*>(QApplication::activeModalWidget());
-        if (!modal) return;
-        seen = true;
-        answer(modal);
-    });
-}
 
 // The dialog's values of a Settings as the file would hold them, so that two
 // of them compare with a readable difference.
@@ -166,24 +178,14 @@ Settings AllChanged()
                       &s.CB29})
         *box = true;
     s.CB30 = true;
-    s.FontName = "DejaVu Sans";
-    s.FontSize = 11;
-    s.Indicator = 24;
-    s.FontCharset = 18;
-    s.FirstWeek = 2;
-    s.priority = 0;
-    s.PageL = 150;
-    s.PageR = 2100;
-    s.PageT = 250;
-    s.PageB = 3200;
+    s.FontName = "DejaVu Sans", s.FontSize = 11, s.Indicator = 24, s.FontCharset = 18;
+    s.FirstWeek = 2, s.priority = 0;
+    s.PageL = 150, s.PageR = 2100, s.PageT = 250, s.PageB = 3200;
     s.WeekStart = 0;
-    int n = 0;
-    for (std::string* colour : {&s.Color1, &s.Color2, &s.Color3, &s.Color4, &s.Color5, &s.Color6, &s.Color7, &s.Color8,
-                                &s.Color9, &s.Color10, &s.Color11})
-        *colour = ++n % 2 ? "Red" : "#102030";
-    s.Color5 = "Highlight";
-    s.Color6 = "not a colour";
-    s.ColorP = "Dusk";
+    for (std::string* colour : {&s.Color1, &s.Color2, &s.Color3, &s.Color4, &s.Color7, &s.Color8, &s.Color9,
+                                &s.Color10, &s.Color11})
+        *colour = "Red";
+    s.Color5 = "Highlight", s.Color6 = "not a colour", s.ColorP = "Dusk";
     return s;
 }
 
@@ -328,14 +330,7 @@ private slots:
 
         QSignalSpy saved(f.dialog.get(), &TSetup::saved);
         f.Type("SpinEdit1", "12");
-        bool seen = false;
-        QString message;
-        AnswerNextModal<QMessageBox>(seen, [&message](QMessageBox* box) {
-            message = box->text();
-            box->accept();
-        });
-        f.Click("B1");
-        QVERIFY(seen);
+        const QString message = f.SaveAndReadMessage();
         QVERIFY2(message.startsWith("Failed to set data for '" + f.dir.filePath("config/settings.reg") + "'\n"),
                  qPrintable(message));
         QCOMPARE(saved.count(), 0);
@@ -399,14 +394,7 @@ private slots:
         blocker.close();
         f.dialog->setAutostartPath(f.dir.filePath("blocker/orv.desktop"));
         QSignalSpy saved(f.dialog.get(), &TSetup::saved);
-        bool seen = false;
-        QString message;
-        AnswerNextModal<QMessageBox>(seen, [&message](QMessageBox* box) {
-            message = box->text();
-            box->accept();
-        });
-        f.Click("B1");
-        QVERIFY(seen);
+        const QString message = f.SaveAndReadMessage();
         QVERIFY2(message.startsWith("Failed to set data for '" + f.dir.filePath("blocker/orv.desktop") + "'"),
                  qPrintable(message));
         QCOMPARE(saved.count(), 0);
