@@ -20,7 +20,7 @@
 #include "shell/helpbox.h"
 #include "shell/moonimages.h"
 #include "shell/notifier.h"
-#include "shell/setupdialog.h"
+#include "shell/setup/setupdialog.h"
 #include "shell/sidebar.h"
 #include "shell/syncrunner.h"
 #include "sync/syncjob.h"

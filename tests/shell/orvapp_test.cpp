@@ -23,7 +23,7 @@
 #include "core/settingsstore.h"
 #include "shell/helpbox.h"
 #include "shell/orvapp.h"
-#include "shell/setupdialog.h"
+#include "shell/setup/setupdialog.h"
 #include "shell/sidebar.h"
 #include "shell/tdata.h"
 #include "shell/tmain.h"

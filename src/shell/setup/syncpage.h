@@ -35,6 +35,7 @@ public:
     void SetOutcome(const QString& outcome);
 
 private:
+    void BuildLayout();
     void FindCollections();
     void CollectionsFound(const QString& failure, const QString& fingerprint, const QStringList& calendars,
                           const QStringList& books);

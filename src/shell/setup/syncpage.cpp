@@ -1,4 +1,4 @@
-#include "shell/syncpage.h"
+#include "shell/setup/syncpage.h"
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -79,7 +79,12 @@ SyncPage::SyncPage(QWidget* parent) : QWidget(parent)
     SyncStatus = Named(new QLabel, "SyncStatus", QStringLiteral("Last sync"));
     SyncStatus->setWordWrap(true);
     SyncStatus->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    BuildLayout();
+    connect(SyncFind, &QPushButton::clicked, this, &SyncPage::FindCollections);
+}
 
+void SyncPage::BuildLayout()
+{
     auto* form = new QFormLayout;
     const auto row = [form](const QString& caption, QWidget* field) {
         auto* label = new QLabel(caption);
@@ -102,7 +107,6 @@ SyncPage::SyncPage(QWidget* parent) : QWidget(parent)
     layout->addWidget(note);
     layout->addWidget(SyncStatus);
     layout->addStretch(1);
-    connect(SyncFind, &QPushButton::clicked, this, &SyncPage::FindCollections);
 }
 
 SyncPage::~SyncPage()
