@@ -218,23 +218,15 @@ TEST(IcalExport, mapsRecordsToRulesAndPriorities)
 {
     const IcalExport x = ExportICalendar(SampleStore(), Period(D(2024, 1, 1), D(2024, 12, 31)));
     auto events = EventsBySummary(x.text);
+    // The rules and the first dates of the events that count from no date
+    // are checked by what libical finds (above); here what it does not read:
+    // the births and the priorities.
     const std::pair<const char*, const char*> expected[] = {
         {"Anna Berg", "DTSTART;VALUE=DATE:19700228"},
-        {"Anna Berg", "RRULE:FREQ=YEARLY;BYMONTHDAY=28;BYMONTH=2"},
         {"Leo Leap", "DTSTART;VALUE=DATE:19800229"},
-        // No birth year: the first one from 1900 on, whatever the period.
-        {"Bo Lind", "DTSTART;VALUE=DATE:19000301"},
         {"Dentist 10:30", "PRIORITY:1"},
         {"Dentist 10:30", "DESCRIPTION:Bring the card\\n\\nAsk about the bill"},
         {"Pick up parcel", "PRIORITY:9"},
-        {"Last Thursday of Febuary", "RRULE:FREQ=YEARLY;BYDAY=-1TH;BYMONTH=2"},
-        {"Fifth to last Monday of May", "BYDAY=-5MO"},
-        {"Never in February", "RRULE:FREQ=MONTHLY;BYMONTHDAY=31"},
-        {"Never in February", "DTSTART;VALUE=DATE:19000131"},
-        {"Leap year only", "DTSTART;VALUE=DATE:19040229"},  // 1900 was no leap year
-        {"Last Thursday of Febuary", "DTSTART;VALUE=DATE:19000222"},
-        {"Choir", "DTSTART;VALUE=DATE:19000103"},
-        {"Football", "RRULE:FREQ=WEEKLY;BYDAY=TH"},
     };
     for (const auto& [summary, piece] : expected)
         EXPECT_NE(events[summary].find(piece), std::string::npos) << summary << " lacks " << piece << ":\n" << events[summary];
