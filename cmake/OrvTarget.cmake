@@ -12,13 +12,3 @@ function(orv_library target)
   target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR}/src)
   orv_warnings(${target})
 endfunction()
-
-# Includes every *.cmake part of a folder; each part declares its own targets,
-# so one unfinished part does not stop the others from building.
-macro(orv_include_parts)
-  file(GLOB _parts CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cmake)
-  list(SORT _parts)
-  foreach(_part ${_parts})
-    include(${_part})
-  endforeach()
-endmacro()

@@ -1,12 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <map>
 
 #include "../store/gate.h"
+#include "../store/tempfolder.h"
 #include "core/session.h"
 #include "engine/dayviews.h"
 
@@ -31,22 +31,15 @@ void Write(const fs::path& p, const std::string& text)
 
 class SessionTest : public testing::Test {
 protected:
-    void SetUp() override
-    {
-        std::string tmpl = (fs::path(testing::TempDir()) / "orv-session-XXXXXX").string();
-        dir = mkdtemp(tmpl.data());
-        data = dir / "data";
-        fs::create_directories(data);
-        settings = dir / "settings.reg";
-    }
-    void TearDown() override { fs::remove_all(dir); }
+    void SetUp() override { fs::create_directories(data); }
 
     std::unique_ptr<Session> Open()
     {
         return std::make_unique<Session>(data.string() + "/", settings.string(), [] { return std::time_t{1733000000}; });
     }
 
-    fs::path dir, data, settings;
+    test::TempFolder folder{"orv-session"};
+    fs::path dir = folder.path(), data = dir / "data", settings = dir / "settings.reg";
 };
 
 }  // namespace

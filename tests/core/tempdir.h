@@ -5,31 +5,22 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
 #include <string>
 #include <string_view>
 
+#include "../store/tempfolder.h"
 #include "store/textutil.h"
 
 namespace orv::testing_support {
 
 class TempDirTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        std::string pattern = (std::filesystem::path(::testing::TempDir()) / "orv-core-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        dir_ = pattern;
-    }
-    void TearDown() override
-    {
-        if (!HasFailure()) std::filesystem::remove_all(dir_);
-    }
-    std::string PathOf(std::string_view name) const { return dir_ + "/" + std::string(name); }
+    std::string PathOf(std::string_view name) const { return folder_ / std::string(name); }
     std::string ReadFile(const std::string& path) const { return ReadWholeFile(path).content; }
 
-    std::string dir_;
+    test::TempFolder folder_{"orv-core"};
+    // The folder without its trailing '/'.
+    const std::string dir_ = folder_.path().substr(0, folder_.path().size() - 1);
 };
 
 }  // namespace orv::testing_support

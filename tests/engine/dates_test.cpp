@@ -1,22 +1,26 @@
 #include <gtest/gtest.h>
 
+#include <array>
+#include <string>
+#include <utility>
+
+#include "builders.h"
 #include "engine/dates.h"
 
 using namespace orv;
 
-namespace {
-Date D(int y, int m, int d) { return Date{static_cast<std::uint16_t>(y), static_cast<std::uint16_t>(m), static_cast<std::uint16_t>(d)}; }
-}  // namespace
+using orv::test::D;
 
 TEST(Dates, MonthLengthsFollowTheGregorianLeapRule)
 {
-    EXPECT_EQ(DaysInMonth(1900, 2), 28);
-    EXPECT_EQ(DaysInMonth(2000, 2), 29);
-    EXPECT_EQ(DaysInMonth(2004, 2), 29);
-    EXPECT_EQ(DaysInMonth(2003, 2), 28);
-    EXPECT_FALSE(CheckDate(2003, 2, 29));
-    EXPECT_FALSE(CheckDate(2003, 4, 31));
-    EXPECT_TRUE(CheckDate(2004, 2, 29));
+    // year, month, days; a day past the end is refused.
+    const std::array<int, 3> rows[] = {{1900, 2, 28}, {2000, 2, 29}, {2004, 2, 29}, {2003, 2, 28}, {2003, 4, 30}};
+    for (const auto [y, m, days] : rows) {
+        SCOPED_TRACE(std::to_string(y) + "-" + std::to_string(m));
+        EXPECT_EQ(DaysInMonth(y, m), days);
+        EXPECT_TRUE(CheckDate(y, m, days));
+        EXPECT_FALSE(CheckDate(y, m, days + 1));
+    }
     EXPECT_FALSE(IsValidDate(2004, 13, 1));
     EXPECT_FALSE(IsValidDate(2004, 1, 0));
 }
@@ -35,35 +39,33 @@ TEST(Dates, SteppingCrossesMonthAndYearEnds)
 
 TEST(Dates, DaysBetweenIsTheExactCount)
 {
-    EXPECT_EQ(DaysBetween(2004, 1, 1, 2004, 1, 1), 0);
-    EXPECT_EQ(DaysBetween(2004, 1, 1, 2004, 12, 31), 365);
-    EXPECT_EQ(DaysBetween(2003, 12, 30, 2004, 1, 2), 3);
-    EXPECT_EQ(DaysBetween(2019, 6, 1, 2022, 6, 1), 1096);
     // A year-long span that holds 29 February counts 366 days.
-    EXPECT_EQ(DaysBetween(2003, 3, 1, 2005, 3, 1), 731);
-    EXPECT_EQ(DaysBetween(2004, 2, 29, 2006, 3, 1), 731);
+    struct Row { Date from, to; int days; } rows[] = {
+        {D(2004, 1, 1), D(2004, 1, 1), 0},   {D(2004, 1, 1), D(2004, 12, 31), 365}, {D(2003, 12, 30), D(2004, 1, 2), 3},
+        {D(2019, 6, 1), D(2022, 6, 1), 1096}, {D(2003, 3, 1), D(2005, 3, 1), 731},   {D(2004, 2, 29), D(2006, 3, 1), 731},
+    };
+    for (const auto& r : rows)
+        EXPECT_EQ(DaysBetween(r.from.Year, r.from.Month, r.from.Day, r.to.Year, r.to.Month, r.to.Day), r.days)
+            << IsoDate(r.from) << " to " << IsoDate(r.to);
 }
 
 TEST(Dates, WeekdayOrdinalsWithinTheMonth)
 {
-    EXPECT_EQ(WeekNumber1(2004, 1, 29), 5);
-    EXPECT_EQ(WeekNumber1(2004, 1, 31), 5);
-    EXPECT_EQ(WeekNumber1(2004, 1, 15), 3);
-    EXPECT_EQ(WeekNumber2(2004, 2, 23), 1);
-    EXPECT_EQ(WeekNumber2(2004, 2, 22), 2);
-    EXPECT_EQ(WeekNumber2(2004, 1, 1), 5);
+    // From the start (WeekNumber1) and from the end (WeekNumber2).
+    const std::pair<Date, int> fromStart[] = {{D(2004, 1, 29), 5}, {D(2004, 1, 31), 5}, {D(2004, 1, 15), 3}};
+    const std::pair<Date, int> fromEnd[] = {{D(2004, 2, 23), 1}, {D(2004, 2, 22), 2}, {D(2004, 1, 1), 5}};
+    for (const auto& [d, n] : fromStart) EXPECT_EQ(WeekNumber1(d.Year, d.Month, d.Day), n) << IsoDate(d);
+    for (const auto& [d, n] : fromEnd) EXPECT_EQ(WeekNumber2(d.Year, d.Month, d.Day), n) << IsoDate(d);
 }
 
 TEST(Dates, DaysInFirstWeek)
 {
-    EXPECT_EQ(DaysInFirstWeek(2004, 1), 4);
-    EXPECT_EQ(DaysInFirstWeek(2004, 0), 3);
-    EXPECT_EQ(DaysInFirstWeek(2005, 1), 2);
-    EXPECT_EQ(DaysInFirstWeek(2005, 0), 1);
-    EXPECT_EQ(DaysInFirstWeek(2007, 1), 0);
-    EXPECT_EQ(DaysInFirstWeek(2007, 0), 6);
-    EXPECT_EQ(DaysInFirstWeek(2010, 1), 3);
-    EXPECT_EQ(DaysInFirstWeek(2010, 0), 2);
+    // year, days before the first Monday, before the first Sunday.
+    const std::array<int, 3> rows[] = {{2004, 4, 3}, {2005, 2, 1}, {2007, 0, 6}, {2010, 3, 2}};
+    for (const auto [year, monday, sunday] : rows) {
+        EXPECT_EQ(DaysInFirstWeek(year, 1), monday) << year;
+        EXPECT_EQ(DaysInFirstWeek(year, 0), sunday) << year;
+    }
 }
 
 struct WeekRow {
@@ -104,8 +106,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(Dates, AYearStartingOnTheWeekStartHasNoWeekZero)
 {
-    for (int rule = 0; rule < 3; ++rule) EXPECT_EQ(Week1(2007, 1, 1, 1, rule), 1);
-    // Saturday start: 2005-01-01 is a Saturday.
+    // Saturday start: 2005-01-01 is a Saturday (for Monday see 2007-01-01 above).
     for (int rule = 0; rule < 3; ++rule) EXPECT_EQ(Week1(2005, 1, 1, 6, rule), 1);
 }
 
@@ -131,11 +132,8 @@ TEST(Dates, ClockYearsOfTwoDigitsReadAsThisCentury)
 
 TEST(Dates, TextHelpers)
 {
-    EXPECT_EQ(IntToS(1), "");
-    EXPECT_EQ(IntToS(0), "");
-    EXPECT_EQ(IntToS(-1), "");
-    EXPECT_EQ(IntToS(2), "s");
-    EXPECT_EQ(IntToS(-2), "s");
+    for (const int n : {-1, 0, 1}) EXPECT_EQ(IntToS(n), "") << n;
+    for (const int n : {-2, 2}) EXPECT_EQ(IntToS(n), "s") << n;
     EXPECT_EQ(StrtoTele(" 0 1234  56 "), "0123456");
     EXPECT_EQ(UpPos("ann", "Joanna"), 3);
     EXPECT_EQ(UpPos("x", "Joanna"), 0);

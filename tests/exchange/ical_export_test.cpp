@@ -12,6 +12,7 @@
 #include <sstream>
 
 #include "exchange/ical/icalexport.h"
+#include "../store/tempfolder.h"
 #include "icaltest.h"
 #include "store/textutil.h"
 #include "store/utf8.h"
@@ -217,23 +218,15 @@ TEST(IcalExport, mapsRecordsToRulesAndPriorities)
 {
     const IcalExport x = ExportICalendar(SampleStore(), Period(D(2024, 1, 1), D(2024, 12, 31)));
     auto events = EventsBySummary(x.text);
+    // The rules and the first dates of the events that count from no date
+    // are checked by what libical finds (above); here what it does not read:
+    // the births and the priorities.
     const std::pair<const char*, const char*> expected[] = {
         {"Anna Berg", "DTSTART;VALUE=DATE:19700228"},
-        {"Anna Berg", "RRULE:FREQ=YEARLY;BYMONTHDAY=28;BYMONTH=2"},
         {"Leo Leap", "DTSTART;VALUE=DATE:19800229"},
-        // No birth year: the first one from 1900 on, whatever the period.
-        {"Bo Lind", "DTSTART;VALUE=DATE:19000301"},
         {"Dentist 10:30", "PRIORITY:1"},
         {"Dentist 10:30", "DESCRIPTION:Bring the card\\n\\nAsk about the bill"},
         {"Pick up parcel", "PRIORITY:9"},
-        {"Last Thursday of Febuary", "RRULE:FREQ=YEARLY;BYDAY=-1TH;BYMONTH=2"},
-        {"Fifth to last Monday of May", "BYDAY=-5MO"},
-        {"Never in February", "RRULE:FREQ=MONTHLY;BYMONTHDAY=31"},
-        {"Never in February", "DTSTART;VALUE=DATE:19000131"},
-        {"Leap year only", "DTSTART;VALUE=DATE:19040229"},  // 1900 was no leap year
-        {"Last Thursday of Febuary", "DTSTART;VALUE=DATE:19000222"},
-        {"Choir", "DTSTART;VALUE=DATE:19000103"},
-        {"Football", "RRULE:FREQ=WEEKLY;BYDAY=TH"},
     };
     for (const auto& [summary, piece] : expected)
         EXPECT_NE(events[summary].find(piece), std::string::npos) << summary << " lacks " << piece << ":\n" << events[summary];
@@ -339,8 +332,8 @@ TEST(IcalExport, pythonIcalendarReadsTheSameDays)
     }
     if (python.empty()) GTEST_SKIP() << "Python's icalendar package is not installed";
 
-    std::string folder = ::testing::TempDir() + "orv-ical-XXXXXX";
-    ASSERT_NE(::mkdtemp(folder.data()), nullptr);
+    const TempFolder temp("orv-ical");
+    const std::string folder = temp.path();
     const RecordStore store = SampleStore();
     // ISO's weeks, then weeks from the first full week (days of the year) in
     // a period past 3000, where libical no longer expands rules.
@@ -349,7 +342,7 @@ TEST(IcalExport, pythonIcalendarReadsTheSameDays)
         Date from, to;
     } cases[] = {{{1, 1, false}, D(2024, 1, 1), D(2025, 12, 31)}, {{1, 0, false}, D(3001, 1, 1), D(3001, 12, 31)}};
     for (const auto& c : cases) {
-        const std::string ics = folder + "/orv.ics", out = folder + "/days.txt";
+        const std::string ics = folder + "orv.ics", out = folder + "days.txt";
         ASSERT_TRUE(WriteFileAtomic(ics, ExportICalendar(store, Period(c.from, c.to, c.settings)).text).ok);
         const std::string command = python + " " ORV_ICAL_SECOND_READER " " + ics + " " + IsoDate(c.from) + " " +
                                     IsoDate(c.to) + " > " + out;
@@ -359,7 +352,6 @@ TEST(IcalExport, pythonIcalendarReadsTheSameDays)
         for (std::string line; std::getline(in, line);) lines.insert(line);
         EXPECT_EQ(lines, OrvOccurrences(store, c.settings, c.from, c.to)) << IsoDate(c.from);
     }
-    if (!HasFailure()) std::filesystem::remove_all(folder);
 }
 
 // Two successive exports of different periods, read by other programs: on the
@@ -373,8 +365,8 @@ TEST(IcalExport, aLaterExportKeepsWhatAnEarlierOneGaveInOtherReaders)
         std::system("command -v khal >/dev/null 2>&1") != 0)
         GTEST_SKIP() << "khal, Python's icalendar or recurring-ical-events is not installed (tools/install-deps installs them)";
 
-    std::string folder = ::testing::TempDir() + "orv-ical-XXXXXX";
-    ASSERT_NE(::mkdtemp(folder.data()), nullptr);
+    const TempFolder temp("orv-ical");
+    const std::string folder = temp.path();
     RecordStore store = SampleStore();
     store.editCalendar().push_back(Event("Before the later period", D(2023, 9, 5)));
     store.editCalendar()[0].Uid = "dentist@test";
@@ -382,10 +374,10 @@ TEST(IcalExport, aLaterExportKeepsWhatAnEarlierOneGaveInOtherReaders)
     // Weeks counted from the first full week: week lists go out as days of the year.
     const DateSettings settings{1, 0, false};
     const Date earlyFrom = D(2023, 7, 1), earlyTo = D(2024, 6, 30), lateFrom = D(2024, 1, 1), lateTo = D(2025, 12, 31);
-    const std::string early = folder + "/early.ics", late = folder + "/late.ics";
+    const std::string early = folder + "early.ics", late = folder + "late.ics";
     ASSERT_TRUE(WriteFileAtomic(early, ExportICalendar(store, Period(earlyFrom, earlyTo, settings)).text).ok);
     ASSERT_TRUE(WriteFileAtomic(late, ExportICalendar(store, Period(lateFrom, lateTo, settings)).text).ok);
-    const std::string out = folder + "/out.txt";
+    const std::string out = folder + "out.txt";
     const std::string command = "HOME=" + folder + " XDG_CONFIG_HOME=" + folder + " XDG_DATA_HOME=" + folder + " " + python +
                                 " " ORV_ICAL_SUCCESSIVE_EXPORTS " " + early + " " + IsoDate(earlyFrom) + " " +
                                 IsoDate(earlyTo) + " " + late + " " + IsoDate(lateFrom) + " " + IsoDate(lateTo) + " " +
@@ -394,7 +386,6 @@ TEST(IcalExport, aLaterExportKeepsWhatAnEarlierOneGaveInOtherReaders)
     const std::string said = ReadWholeFile(out).content;
     if (WIFEXITED(status) && WEXITSTATUS(status) == 77) GTEST_SKIP() << said;
     EXPECT_EQ(status, 0) << said;
-    if (!HasFailure()) std::filesystem::remove_all(folder);
 }
 
 }  // namespace

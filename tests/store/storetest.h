@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -12,35 +11,10 @@
 #include <string>
 
 #include "recordfields.h"
+#include "tempfolder.h"
 #include "store/records.h"
 
 namespace orv::test {
-
-// A fresh folder under the test temp dir, removed afterwards unless the test failed.
-class TempFolder {
-public:
-    TempFolder()
-    {
-        std::string pattern = testing::TempDir() + "orv-store-XXXXXX";
-        if (::mkdtemp(pattern.data()) == nullptr) ADD_FAILURE() << "mkdtemp failed";
-        path_ = pattern + "/";
-    }
-    ~TempFolder()
-    {
-        if (!testing::Test::HasFailure()) {
-            std::error_code ignored;
-            std::filesystem::remove_all(path_, ignored);
-        }
-    }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-
-    const std::string& path() const { return path_; }
-    std::string operator/(const std::string& name) const { return path_ + name; }
-
-private:
-    std::string path_;
-};
 
 inline void WriteFile(const std::string& path, const std::string& content)
 {

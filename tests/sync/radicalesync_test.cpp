@@ -150,22 +150,6 @@ TEST_F(RadicaleSync, TwoDevicesAndAThirdClientKeepOneCalendar)
     EXPECT_EQ(Count(book_), 0u);
 }
 
-TEST_F(RadicaleSync, AKilledSyncResumesWithoutDoubles)
-{
-    Device laptop("laptop", server_->Url());
-    laptop.Edit([](RecordStore& r) {
-        for (int d = 1; d <= 20; ++d) r.editCalendar().push_back(Event(d, "Day " + std::to_string(d)));
-        r.SortCalendar();
-        r.editAddresses().push_back(Person("Ben", "Berg"));
-    });
-    ASSERT_TRUE(Sync(laptop, /*keepState=*/false).ok);
-    ASSERT_TRUE(Sync(laptop).ok);
-    ASSERT_TRUE(Sync(laptop).ok);
-    EXPECT_EQ(Count(cal_), 20u);
-    EXPECT_EQ(Count(book_), 1u);
-    EXPECT_EQ(laptop.Records().calendar().size(), 20u);
-}
-
 TEST_F(RadicaleSync, SyncNowRunsWithoutAWindowAndSaysHowItWent)
 {
     Device laptop("cli", server_->Url());

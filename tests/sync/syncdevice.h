@@ -4,10 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
 #include <string>
 
+#include "../store/tempfolder.h"
 #include "store/datafile.h"
 #include "sync/syncengine.h"
 
@@ -18,13 +17,10 @@ inline constexpr char kBook[] = "/alice/contacts/";
 
 class Device {
 public:
-    explicit Device(const std::string& name, std::string server = "http://example.test") : server_(std::move(server))
+    explicit Device(const std::string& name, std::string server = "http://example.test")
+        : server_(std::move(server)), temp_("orv-sync-" + name), folder_(temp_.path())
     {
-        folder_ = ::testing::TempDir() + "orv-sync-" + name + "-XXXXXX";
-        folder_ = mkdtemp(folder_.data());
-        folder_ += '/';
     }
-    ~Device() { std::filesystem::remove_all(folder_); }
 
     // Changes the lists as the program does: load, change, save.
     template <class F>
@@ -73,6 +69,7 @@ public:
 
 private:
     std::string server_;
+    orv::test::TempFolder temp_;
     std::string folder_;
 };
 

@@ -157,17 +157,23 @@ TEST(SyncEngine, AnInterruptedRunIsRepeatedWithoutDoubles)
     laptop.Edit([](RecordStore& r) {
         for (int d = 1; d <= 5; ++d) r.editCalendar().push_back(Event(d, "Day " + std::to_string(d)));
         r.SortCalendar();
+        r.editAddresses().push_back(Person("Ben", "Berg"));
     });
-    // Killed after the objects went out, before the state was written.
+    // Killed after the objects went out, before the state was written: the
+    // next run finds them there, twice over, and sends nothing twice.
     ASSERT_TRUE(laptop.Sync(server, /*keepState=*/false).ok);
     ASSERT_TRUE(laptop.Sync(server).ok);
+    ASSERT_TRUE(laptop.Sync(server).ok);
     EXPECT_EQ(server.Count(kCal), 5u);
+    EXPECT_EQ(server.Count(kBook), 1u);
     EXPECT_EQ(laptop.Records().calendar().size(), 5u);
+    EXPECT_EQ(laptop.Records().addresses().size(), 1u);
     // Killed after taking the server's objects in, before the state: the
     // same happens again, once.
     ASSERT_TRUE(desktop.Sync(server, false).ok);
     ASSERT_TRUE(desktop.Sync(server).ok);
     EXPECT_EQ(desktop.Records().calendar().size(), 5u);
+    EXPECT_EQ(desktop.Records().addresses().size(), 1u);
     EXPECT_EQ(server.Count(kCal), 5u);
 }
 

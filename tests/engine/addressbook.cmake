@@ -1,2 +1,0 @@
-orv_test(orv_addressbook_tests addressbook_test.cpp)
-target_link_libraries(orv_addressbook_tests PRIVATE orv_engine)

@@ -1,2 +1,0 @@
-orv_test(orv_reminder_tests reminders_test.cpp)
-target_link_libraries(orv_reminder_tests PRIVATE orv_engine)
