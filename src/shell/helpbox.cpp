@@ -11,7 +11,7 @@
 #include <utility>
 
 #include "shell/maker.h"
-#include "shell/named.h"
+#include "views/common/named.h"
 
 // The pages live in a static library; without this reference the linker would
 // drop their resource object and every page would load empty.

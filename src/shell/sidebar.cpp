@@ -10,7 +10,7 @@
 
 #include "core/settings.h"
 #include "shell/colours.h"
-#include "shell/named.h"
+#include "views/common/named.h"
 #include "views/common/labelbutton.h"
 
 namespace orv {

@@ -7,7 +7,7 @@
 #include <optional>
 
 #include "shell/colours.h"
-#include "shell/setup/makenamed.h"
+#include "views/common/named.h"
 #include "shell/setup/setupparts.h"
 #include "views/common/labelbutton.h"
 
@@ -15,7 +15,7 @@ namespace orv {
 
 ColourEntry::ColourEntry(int n, QWidget* parent) : QWidget(parent), n_(n)
 {
-    edit_ = MakeNamed<QComboBox>(QStringLiteral("ColorEdit%1").arg(n));
+    edit_ = Named<QComboBox>(QStringLiteral("ColorEdit%1").arg(n));
     edit_->setEditable(true);
     edit_->setInsertPolicy(QComboBox::NoInsert);
     // Entries 1..8 colour the program's own labels and may follow the desktop;
@@ -25,7 +25,7 @@ ColourEntry::ColourEntry(int n, QWidget* parent) : QWidget(parent), n_(n)
     edit_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     connect(edit_, &QComboBox::currentTextChanged, this, &ColourEntry::ShowColour);
 
-    swatch_ = MakeNamed<LabelButton>(QStringLiteral("ColorLabel%1").arg(n));
+    swatch_ = Named<LabelButton>(QStringLiteral("ColorLabel%1").arg(n));
     const int side = edit_->sizeHint().height();
     swatch_->setFixedSize(side, side);
     swatch_->setFramed(true);

@@ -9,7 +9,7 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
-#include "shell/setup/makenamed.h"
+#include "views/common/named.h"
 #include "shell/setup/setupparts.h"
 #include "views/common/labelbutton.h"
 #include "views/common/storedtext.h"
@@ -46,7 +46,7 @@ void ColourPage::BuildSamples(QVBoxLayout* layout)
     const char* const captions[] = {"Titles:", "Menu:", "Not selected:", "Selected:"};
     const char* const names[] = {"TitleLabel", "MenuLabel", "NotSelLabel", "SelLabel"};
     for (int row = 0; row < 4; ++row) {
-        auto* sample = MakeNamed<QLabel>(QString::fromLatin1(names[row]), QString::fromLatin1(captions[row]));
+        auto* sample = Named<QLabel>(QString::fromLatin1(names[row]), QString::fromLatin1(captions[row]));
         sample->setAutoFillBackground(true);
         sample->setMargin(4);
         sample->setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("Not selected:")) + 24);
@@ -67,13 +67,13 @@ void ColourPage::BuildSamples(QVBoxLayout* layout)
 
 void ColourPage::BuildProfiles(QVBoxLayout* layout)
 {
-    ComboBox9 = MakeNamed<QComboBox>(QStringLiteral("ComboBox9"));
+    ComboBox9 = Named<QComboBox>(QStringLiteral("ComboBox9"));
     ComboBox9->setEditable(true);
     ComboBox9->setInsertPolicy(QComboBox::NoInsert);
     ComboBox9->setMinimumContentsLength(16);
     ComboBox9->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    auto* save = MakeNamed<QPushButton>(QStringLiteral("B5"), QStringLiteral("Save"));
-    auto* remove = MakeNamed<QPushButton>(QStringLiteral("B6"), QStringLiteral("Delete"));
+    auto* save = Named<QPushButton>(QStringLiteral("B5"), QStringLiteral("Save"));
+    auto* remove = Named<QPushButton>(QStringLiteral("B6"), QStringLiteral("Delete"));
     auto* profile = new QHBoxLayout;
     auto* caption = new QLabel(QStringLiteral("Color profile:"));
     caption->setBuddy(ComboBox9);

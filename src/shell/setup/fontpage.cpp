@@ -10,7 +10,7 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
-#include "shell/setup/makenamed.h"
+#include "views/common/named.h"
 #include "shell/setup/setupparts.h"
 #include "views/common/labelbutton.h"
 #include "views/common/storedtext.h"
@@ -35,7 +35,7 @@ static_assert(std::size(kCharsets) == setting_range::FontCharset.max + 1);
 FontPage::FontPage(QWidget* parent) : SetupPage(parent)
 {
     auto* layout = new QVBoxLayout(this);
-    CB27 = bindings_.Bind(MakeNamed<QCheckBox>(QStringLiteral("CB27"), QStringLiteral("Use selected font.")),
+    CB27 = bindings_.Bind(Named<QCheckBox>(QStringLiteral("CB27"), QStringLiteral("Use selected font.")),
                           &Settings::CB27);
     AddLeft(layout, CB27);
     BuildFontRow(layout);
@@ -55,13 +55,13 @@ FontPage::FontPage(QWidget* parent) : SetupPage(parent)
 
 void FontPage::BuildFontRow(QVBoxLayout* layout)
 {
-    Edit1 = bindings_.Bind(MakeNamed<QLineEdit>(QStringLiteral("Edit1")), &Settings::FontName);
+    Edit1 = bindings_.Bind(Named<QLineEdit>(QStringLiteral("Edit1")), &Settings::FontName);
     Edit1->setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("MS Sans Serif")) * 2);
-    SpinEdit2 = bindings_.Bind(MakeNamed<QSpinBox>(QStringLiteral("SpinEdit2")), &Settings::FontSize);
+    SpinEdit2 = bindings_.Bind(Named<QSpinBox>(QStringLiteral("SpinEdit2")), &Settings::FontSize);
     SetRange(SpinEdit2, setting_range::FontSize);
     Edit1->setAccessibleName(QStringLiteral("Font name"));
     SpinEdit2->setAccessibleName(QStringLiteral("Font size"));
-    auto* change = MakeNamed<QPushButton>(QStringLiteral("Button1"), QStringLiteral("Change font"));
+    auto* change = Named<QPushButton>(QStringLiteral("Button1"), QStringLiteral("Change font"));
     auto* font = new QHBoxLayout;
     font->addWidget(Edit1);
     font->addWidget(SpinEdit2);
@@ -73,23 +73,23 @@ void FontPage::BuildFontRow(QVBoxLayout* layout)
 
 void FontPage::BuildUseRows(QVBoxLayout* layout)
 {
-    auto* charset = bindings_.Bind(MakeNamed<QComboBox>(QStringLiteral("ComboBox2")), &Settings::FontCharset);
+    auto* charset = bindings_.Bind(Named<QComboBox>(QStringLiteral("ComboBox2")), &Settings::FontCharset);
     for (const char* name : kCharsets) charset->addItem(QString::fromLatin1(name));
     AddLeft(layout, charset);
     LabelUnseen(charset, QStringLiteral("Character set"));
 
     layout->addSpacing(fontMetrics().height() / 2);
     layout->addWidget(new QLabel(QStringLiteral("Use selected font on:")));
-    AddLeft(layout, bindings_.Bind(MakeNamed<QCheckBox>(QStringLiteral("CB28"), QStringLiteral("Edit elements")),
+    AddLeft(layout, bindings_.Bind(Named<QCheckBox>(QStringLiteral("CB28"), QStringLiteral("Edit elements")),
                                    &Settings::CB28), 20);
-    AddLeft(layout, bindings_.Bind(MakeNamed<QCheckBox>(QStringLiteral("CB29"), QStringLiteral("ORV 2 elements")),
+    AddLeft(layout, bindings_.Bind(Named<QCheckBox>(QStringLiteral("CB29"), QStringLiteral("ORV 2 elements")),
                                    &Settings::CB29), 20);
 
-    auto* indicator = bindings_.Bind(MakeNamed<QSpinBox>(QStringLiteral("SpinEdit3")), &Settings::Indicator);
+    auto* indicator = bindings_.Bind(Named<QSpinBox>(QStringLiteral("SpinEdit3")), &Settings::Indicator);
     SetRange(indicator, setting_range::Indicator);
     AddRow(layout, QStringLiteral("Indicator:"), indicator);
 
-    auto* defaultFont = MakeNamed<QPushButton>(QStringLiteral("Button2"), QStringLiteral("Default font"));
+    auto* defaultFont = Named<QPushButton>(QStringLiteral("Button2"), QStringLiteral("Default font"));
     AddLeft(layout, defaultFont);
     connect(defaultFont, &QPushButton::clicked, this, &FontPage::SetFontDefaults);
 }

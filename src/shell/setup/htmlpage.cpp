@@ -6,7 +6,7 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
-#include "shell/setup/makenamed.h"
+#include "views/common/named.h"
 #include "shell/setup/setupparts.h"
 #include "views/common/labelbutton.h"
 
@@ -26,7 +26,7 @@ HtmlPage::HtmlPage(QWidget* parent) : ColourEntriesPage(parent)
         caption->setBuddy(entry->Edit());
         entry->Name(caption->text());
     }
-    Edit4 = MakeNamed<QLineEdit>(QStringLiteral("Edit4"), QStringLiteral("500"));
+    Edit4 = Named<QLineEdit>(QStringLiteral("Edit4"), QStringLiteral("500"));
     Edit4->setAlignment(Qt::AlignRight);
     Edit4->setFixedWidth(fontMetrics().horizontalAdvance(QStringLiteral("0000000")) + 12);
     auto* widthCaption = new QLabel(QStringLiteral("Width"));

@@ -7,7 +7,7 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
-#include "shell/setup/makenamed.h"
+#include "views/common/named.h"
 #include "shell/setup/setupparts.h"
 #include "views/common/labelbutton.h"
 
@@ -51,7 +51,7 @@ LetterPage::LetterPage(QWidget* parent) : SetupPage(parent)
 
 QLineEdit* LetterPage::MarginEdit(const char* name, std::int32_t Settings::*member, const QString& accessible)
 {
-    auto* edit = bindings_.Bind(MakeNamed<QLineEdit>(QString::fromLatin1(name)), member);
+    auto* edit = bindings_.Bind(Named<QLineEdit>(QString::fromLatin1(name)), member);
     edit->setAlignment(Qt::AlignRight);
     edit->setFixedWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("0000000")) + 12);
     connect(edit, &QLineEdit::textChanged, this, [edit] { KeepInteger(edit); });
@@ -61,7 +61,7 @@ QLineEdit* LetterPage::MarginEdit(const char* name, std::int32_t Settings::*memb
 
 QWidget* LetterPage::Sheet() const
 {
-    auto* sheet = MakeNamed<QFrame>(QStringLiteral("Sheet"));
+    auto* sheet = Named<QFrame>(QStringLiteral("Sheet"));
     sheet->setFrameShape(QFrame::Box);
     sheet->setAutoFillBackground(true);
     QPalette paper = sheet->palette();

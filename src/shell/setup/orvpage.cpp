@@ -10,7 +10,7 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
-#include "shell/setup/makenamed.h"
+#include "views/common/named.h"
 #include "shell/setup/setupparts.h"
 
 namespace orv {
@@ -46,7 +46,7 @@ OrvPage::OrvPage(QWidget* parent) : SetupPage(parent)
 
 QCheckBox* OrvPage::Box(const char* name, bool Settings::*member, const QString& caption)
 {
-    return bindings_.Bind(MakeNamed<QCheckBox>(QString::fromLatin1(name), caption), member);
+    return bindings_.Bind(Named<QCheckBox>(QString::fromLatin1(name), caption), member);
 }
 
 void OrvPage::BuildSetupGroup(QVBoxLayout* layout)
@@ -58,10 +58,10 @@ void OrvPage::BuildSetupGroup(QVBoxLayout* layout)
     AddLeft(setup, CB21 = Box("CB21", &Settings::CB21, QStringLiteral("Date on next weeks events")));
     AddLeft(setup, Box("CB5", &Settings::CB5, QStringLiteral("Show ORV in system tray")));
     // Not bound: until the user chooses, it follows the desktop.
-    CB30 = MakeNamed<QCheckBox>(QStringLiteral("CB30"), QStringLiteral("Notify birthdays and high priority events"));
+    CB30 = Named<QCheckBox>(QStringLiteral("CB30"), QStringLiteral("Notify birthdays and high priority events"));
     AddLeft(setup, CB30);
     AddLeft(setup, Box("CB24", &Settings::CB24, QStringLiteral("Enable Resize")));
-    auto* days = bindings_.Bind(MakeNamed<QSpinBox>(QStringLiteral("SpinEdit1")), &Settings::nextweek);
+    auto* days = bindings_.Bind(Named<QSpinBox>(QStringLiteral("SpinEdit1")), &Settings::nextweek);
     SetRange(days, setting_range::nextweek);
     AddRow(setup, QStringLiteral("Days in 'Next week' :"), days);
     layout->addWidget(group);
@@ -83,18 +83,18 @@ void OrvPage::BuildCalendarGroup(QVBoxLayout* layout)
 {
     auto* group = new QGroupBox(QStringLiteral("Calendar Setup"));
     auto* calendar = new QVBoxLayout(group);
-    RadioGroup1 = MakeNamed<QButtonGroup>(QStringLiteral("RadioGroup1"), this);
+    RadioGroup1 = Named<QButtonGroup>(QStringLiteral("RadioGroup1"), this);
     const QString priorities[] = {QStringLiteral("Only high priority"), QStringLiteral("Only normal and high priority"),
                                   QStringLiteral("All priorities")};
     for (int i = 0; i < 3; ++i) {
-        auto* radio = MakeNamed<QRadioButton>(QStringLiteral("RadioButton%1").arg(i + 1), priorities[i]);
+        auto* radio = Named<QRadioButton>(QStringLiteral("RadioButton%1").arg(i + 1), priorities[i]);
         RadioGroup1->addButton(radio, i);
         AddLeft(calendar, radio);
     }
-    auto* weekStart = bindings_.Bind(MakeNamed<QComboBox>(QStringLiteral("ComboBox1")), &Settings::WeekStart);
+    auto* weekStart = bindings_.Bind(Named<QComboBox>(QStringLiteral("ComboBox1")), &Settings::WeekStart);
     for (const char* day : kDayNames) weekStart->addItem(QString::fromLatin1(day));
     AddRow(calendar, QStringLiteral(" Week starts with: "), weekStart);
-    auto* firstWeek = bindings_.Bind(MakeNamed<QComboBox>(QStringLiteral("ComboBox3")), &Settings::FirstWeek);
+    auto* firstWeek = bindings_.Bind(Named<QComboBox>(QStringLiteral("ComboBox3")), &Settings::FirstWeek);
     firstWeek->addItems({QStringLiteral("First full week"), QStringLiteral("First 4-day week"),
                          QStringLiteral("Starts on Jan 1.")});
     AddRow(calendar, QStringLiteral(" First week of the year: "), firstWeek);
@@ -128,8 +128,8 @@ void OrvPage::BuildFormatGroup(QVBoxLayout* layout)
     auto* group = new QGroupBox(QStringLiteral("Date format"));
     auto* format = new QVBoxLayout(group);
     // A radio pair for one yes-or-no setting: CB25 on is "mm.dd.yyyy".
-    CB26 = MakeNamed<QRadioButton>(QStringLiteral("CB26"), QStringLiteral("Date: dd/mm-yyy"));
-    CB25 = MakeNamed<QRadioButton>(QStringLiteral("CB25"), QStringLiteral("Date: mm.dd.yyyy"));
+    CB26 = Named<QRadioButton>(QStringLiteral("CB26"), QStringLiteral("Date: dd/mm-yyy"));
+    CB25 = Named<QRadioButton>(QStringLiteral("CB25"), QStringLiteral("Date: mm.dd.yyyy"));
     DateFormatGroup = new QButtonGroup(this);
     DateFormatGroup->addButton(CB26);
     DateFormatGroup->addButton(CB25);

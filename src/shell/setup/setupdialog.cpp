@@ -23,7 +23,7 @@
 #include "shell/setup/fontpage.h"
 #include "shell/setup/htmlpage.h"
 #include "shell/setup/letterpage.h"
-#include "shell/setup/makenamed.h"
+#include "views/common/named.h"
 #include "shell/setup/orvpage.h"
 #include "shell/setup/syncpage.h"
 #include "sync/password.h"
@@ -57,8 +57,8 @@ TSetup::TSetup(Session& session, QWidget* parent)
     connect(orvPage_, &OrvPage::dateFormatOrStampChanged, this, &TSetup::dateFormatOrStampChanged);
     connect(colourPage_, &ColourPage::sampleChanged, this, &TSetup::SampleChanged);
 
-    B1 = MakeNamed<QPushButton>(QStringLiteral("B1"), QStringLiteral("Save"));
-    B2 = MakeNamed<QPushButton>(QStringLiteral("B2"), QStringLiteral("Exit"));
+    B1 = Named<QPushButton>(QStringLiteral("B1"), QStringLiteral("Save"));
+    B2 = Named<QPushButton>(QStringLiteral("B2"), QStringLiteral("Exit"));
     connect(B1, &QPushButton::clicked, this, &TSetup::B1Click);
     connect(B2, &QPushButton::clicked, this, &TSetup::reject);
     // Enter in a field must not save the whole dialog.

@@ -14,7 +14,7 @@
 #include "shell/setup/fontpage.h"
 #include "shell/setup/htmlpage.h"
 #include "shell/setup/letterpage.h"
-#include "shell/setup/makenamed.h"
+#include "views/common/named.h"
 #include "shell/setup/orvpage.h"
 #include "shell/setup/setupdialog.h"
 #include "shell/setup/syncpage.h"
@@ -26,7 +26,7 @@ namespace {
 
 LabelButton* MakeSideLabel(const QString& name, const QString& caption)
 {
-    auto* label = MakeNamed<LabelButton>(name, caption);
+    auto* label = Named<LabelButton>(name, caption);
     label->setMargin(6);
     return label;
 }
@@ -35,7 +35,7 @@ LabelButton* MakeSideLabel(const QString& name, const QString& caption)
 
 QWidget* TSetup::BuildSideMenu()
 {
-    SideMenu = MakeNamed<QFrame>(QStringLiteral("SideMenu"));
+    SideMenu = Named<QFrame>(QStringLiteral("SideMenu"));
     SideMenu->setAutoFillBackground(true);
     SideMenu->setFrameShape(QFrame::StyledPanel);
     SideMenu->installEventFilter(this);
@@ -67,9 +67,9 @@ QWidget* TSetup::BuildSideMenu()
 
 void TSetup::BuildPages()
 {
-    Pages = MakeNamed<QStackedWidget>(QStringLiteral("Pages"));
+    Pages = Named<QStackedWidget>(QStringLiteral("Pages"));
     orvPage_ = new OrvPage;
-    ScrollBox1 = MakeNamed<QScrollArea>(QStringLiteral("ScrollBox1"));
+    ScrollBox1 = Named<QScrollArea>(QStringLiteral("ScrollBox1"));
     ScrollBox1->setWidgetResizable(true);
     ScrollBox1->setFrameShape(QFrame::NoFrame);
     ScrollBox1->setWidget(orvPage_);
@@ -89,10 +89,10 @@ void TSetup::BuildPages()
 
 QWidget* TSetup::BuildPage(const QString& name, const QString& title, QWidget* content, LabelButton* defaultLabel)
 {
-    auto* panel = MakeNamed<QWidget>(name);
+    auto* panel = Named<QWidget>(name);
     auto* layout = new QVBoxLayout(panel);
     layout->setContentsMargins(0, 0, 0, 0);
-    auto* heading = MakeNamed<QLabel>(name + QStringLiteral("Title"), title);
+    auto* heading = Named<QLabel>(name + QStringLiteral("Title"), title);
     heading->setAutoFillBackground(true);
     heading->setMargin(6);
     QFont bold = heading->font();

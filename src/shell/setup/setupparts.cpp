@@ -8,7 +8,7 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
-#include "shell/setup/makenamed.h"
+#include "views/common/named.h"
 #include "views/common/labelbutton.h"
 
 namespace orv {
@@ -57,7 +57,7 @@ void LabelUnseen(QWidget* field, const QString& caption)
 
 LabelButton* MakeDefaultLabel(const QString& name)
 {
-    auto* label = MakeNamed<LabelButton>(name, QStringLiteral("Default"));
+    auto* label = Named<LabelButton>(name, QStringLiteral("Default"));
     QFont underlined = label->font();
     underlined.setUnderline(true);
     label->setFont(underlined);

@@ -34,9 +34,9 @@ AnnualView::AnnualView(Session& session, QWidget* parent) : RecurrentPage(sessio
     ComboBox1->setAccessibleName(QStringLiteral("Day"));
     ComboBox2 = MakeChoiceBox(this, "ComboBox2", MonthNameList());
     ComboBox2->setAccessibleName(QStringLiteral("Month"));
-    auto* events = Named<QListWidget>(this, "ListBox5");
-    Edit9 = Named<QLineEdit>(this, "Edit9");
-    Edit11 = Named<QLineEdit>(this, "Edit11");
+    auto* events = Named<QListWidget>("ListBox5", this);
+    Edit9 = Named<QLineEdit>("Edit9", this);
+    Edit11 = Named<QLineEdit>("Edit11", this);
     Edit11->setMaximumWidth(80);
     MakeCommands(events, {Edit9, Edit11});
 

@@ -23,12 +23,12 @@ constexpr RecurrentNames kNames{"PP2", "T6", "Monthly events", "T20", "Go to a m
 
 MonthlyView::MonthlyView(Session& session, QWidget* parent) : RecurrentPage(session, kNames, parent)
 {
-    MonthlyListBox1 = Named<QListWidget>(this, "MonthlyListBox1");
+    MonthlyListBox1 = Named<QListWidget>("MonthlyListBox1", this);
     MonthlyListBox1->addItems(DayOfMonthItems());
-    auto* events = Named<QListWidget>(this, "MonthlyListBox2");
-    Edit2 = Named<QLineEdit>(this, "Edit2");
-    Edit4 = Named<QLineEdit>(this, "Edit4");
-    Edit5 = Named<QLineEdit>(this, "Edit5");
+    auto* events = Named<QListWidget>("MonthlyListBox2", this);
+    Edit2 = Named<QLineEdit>("Edit2", this);
+    Edit4 = Named<QLineEdit>("Edit4", this);
+    Edit5 = Named<QLineEdit>("Edit5", this);
     MakeCommands(events, {Edit2, Edit4, Edit5});
 
     QHBoxLayout* top = TopRow();

@@ -39,7 +39,7 @@ TNewRec::TNewRec(Session& session, WeeklyView& weekly, MonthlyView& monthly, Ann
     setObjectName(QStringLiteral("NewRec"));
     setWindowTitle(QStringLiteral("New Recurrent Event"));
     auto* title = MakeDialogTitle(this, QStringLiteral("Recurrent event"));
-    Edit1 = Named<QLineEdit>(this, "Edit1");
+    Edit1 = Named<QLineEdit>("Edit1", this);
     MakeKinds();
     panels_ = new QStackedWidget(this);
     panels_->addWidget(new QWidget(panels_));  // before a choice: an empty panel covers the others
@@ -57,9 +57,9 @@ TNewRec::TNewRec(Session& session, WeeklyView& weekly, MonthlyView& monthly, Ann
 
 void TNewRec::MakeKinds()
 {
-    RadioWeekly = Named<QRadioButton>(this, "RadioWeekly", QStringLiteral("Weekly"));
-    RadioMonthly = Named<QRadioButton>(this, "RadioMonthly", QStringLiteral("Monthly"));
-    RadioAnnually = Named<QRadioButton>(this, "RadioAnnually", QStringLiteral("Annually"));
+    RadioWeekly = Named<QRadioButton>("RadioWeekly", QStringLiteral("Weekly"), this);
+    RadioMonthly = Named<QRadioButton>("RadioMonthly", QStringLiteral("Monthly"), this);
+    RadioAnnually = Named<QRadioButton>("RadioAnnually", QStringLiteral("Annually"), this);
     auto* kinds = new QButtonGroup(this);
     for (QRadioButton* r : {RadioWeekly, RadioMonthly, RadioAnnually}) kinds->addButton(r);
 }
@@ -68,7 +68,7 @@ QWidget* TNewRec::MakeWeeklyPanel()
 {
     auto* panel = new QWidget(panels_);
     WeekdayBox = MakeChoiceBox(panel, "WeekdayBox", WeekdayNameList());
-    WeeksEdit = Named<QLineEdit>(panel, "WeeksEdit");
+    WeeksEdit = Named<QLineEdit>("WeeksEdit", panel);
     auto* form = new QFormLayout(panel);
     form->addRow(MakeCaption(panel, QStringLiteral("Select a weekday:"), WeekdayBox), WeekdayBox);
     form->addRow(MakeCaption(panel, QStringLiteral("Specify the week numbers*:"), WeeksEdit), WeeksEdit);
@@ -80,8 +80,8 @@ QWidget* TNewRec::MakeMonthlyPanel()
 {
     auto* panel = new QWidget(panels_);
     MonthDayBox = MakeChoiceBox(panel, "MonthDayBox", DayOfMonthItems());
-    CountMonthEdit = Named<QLineEdit>(panel, "CountMonthEdit");
-    CountYearEdit = Named<QLineEdit>(panel, "CountYearEdit");
+    CountMonthEdit = Named<QLineEdit>("CountMonthEdit", panel);
+    CountYearEdit = Named<QLineEdit>("CountYearEdit", panel);
     auto* counting = new QHBoxLayout;
     counting->addWidget(MakeCaption(panel, QStringLiteral("Month:"), CountMonthEdit));
     counting->addWidget(CountMonthEdit);
@@ -99,7 +99,7 @@ QWidget* TNewRec::MakeAnnualPanel()
     auto* panel = new QWidget(panels_);
     AnnualDayBox = MakeChoiceBox(panel, "AnnualDayBox", DayOfMonthItems());
     AnnualMonthBox = MakeChoiceBox(panel, "AnnualMonthBox", MonthNameList());
-    AnnualYearEdit = Named<QLineEdit>(panel, "AnnualYearEdit");
+    AnnualYearEdit = Named<QLineEdit>("AnnualYearEdit", panel);
     auto* form = new QFormLayout(panel);
     form->addRow(MakeCaption(panel, QStringLiteral("Select a date:"), AnnualDayBox), AnnualDayBox);
     form->addRow(MakeCaption(panel, QStringLiteral("Select a month:"), AnnualMonthBox), AnnualMonthBox);

@@ -29,9 +29,9 @@ void RecurrentPage::MakeCommands(QListWidget* events, std::vector<QLineEdit*> fi
     events_ = events;
     fields_ = std::move(fields);
     preview_ = new UpcomingLabel(names_.preview, this);
-    create_ = Named<QPushButton>(this, names_.create, QStringLiteral("Create"));
+    create_ = Named<QPushButton>(names_.create, QStringLiteral("Create"), this);
     create_->setAutoDefault(false);
-    delete_ = Named<QPushButton>(this, names_.remove, QStringLiteral("Delete"));
+    delete_ = Named<QPushButton>(names_.remove, QStringLiteral("Delete"), this);
     delete_->setAutoDefault(false);
     connect(events_, &QListWidget::currentRowChanged, this, &RecurrentPage::EventChosen);
     connect(create_, &QPushButton::clicked, this, [this] { CreateClick(); });

@@ -40,15 +40,15 @@ bool IsWeekday(int weekday) { return weekday >= 1 && weekday <= 7; }
 
 WeeklyView::WeeklyView(Session& session, QWidget* parent) : RecurrentPage(session, kNames, parent)
 {
-    WeeklyListBox1 = Named<QListWidget>(this, "WeeklyListBox1");
-    auto* events = Named<QListWidget>(this, "WeeklyListBox2");
-    Edit1 = Named<QLineEdit>(this, "Edit1");
-    Edit8 = Named<QLineEdit>(this, "Edit8");
+    WeeklyListBox1 = Named<QListWidget>("WeeklyListBox1", this);
+    auto* events = Named<QListWidget>("WeeklyListBox2", this);
+    Edit1 = Named<QLineEdit>("Edit1", this);
+    Edit8 = Named<QLineEdit>("Edit8", this);
     Edit8->setToolTip(QStringLiteral("eg. 1,3,5-7"));
     Edit8->setPlaceholderText(QStringLiteral("eg. 1,3,5-7"));
     MakeCommands(events, {Edit1, Edit8});
-    WeeklyRadioButton1 = Named<QRadioButton>(this, "WeeklyRadioButton1", QStringLiteral("Today / tomorrow"));
-    WeeklyRadioButton2 = Named<QRadioButton>(this, "WeeklyRadioButton2", QStringLiteral("All days"));
+    WeeklyRadioButton1 = Named<QRadioButton>("WeeklyRadioButton1", QStringLiteral("Today / tomorrow"), this);
+    WeeklyRadioButton2 = Named<QRadioButton>("WeeklyRadioButton2", QStringLiteral("All days"), this);
     auto* radios = new QButtonGroup(this);
     radios->addButton(WeeklyRadioButton1);
     radios->addButton(WeeklyRadioButton2);
