@@ -89,20 +89,27 @@ constexpr Field<Rec> More(std::vector<std::string> Rec::*m)
 template <class Rec>
 struct Format;
 
+// A person's fields in the order of their table (store/personfields.h), each
+// written only when filled, then the identity.
+constexpr Field<AData> IfFilled(const PersonFieldInfo& p)
+{
+    switch (p.kind) {
+    case PersonKind::Text: return TextIfAny(p.tag, p.text);
+    case PersonKind::Number: return NumberIfSet(p.tag, p.number);
+    case PersonKind::Lines: break;
+    }
+    return {p.tag, FieldType::More, nullptr, nullptr, nullptr, nullptr, p.lines};
+}
+
 template <>
 struct Format<AData> {
     static constexpr DataKind kind = DataKind::Addresses;
-    static constexpr Field<AData> fields[] = {
-        TextIfAny("<NAME>", &AData::Name),     TextIfAny("<SURNAME>", &AData::Surname),
-        TextIfAny("<ADDRESS>", &AData::Address), NumberIfSet("<DAY>", &AData::Day),
-        NumberIfSet("<MONTH>", &AData::Month), NumberIfSet("<YEAR>", &AData::Year),
-        TextIfAny("<POSTAL>", &AData::Postal), TextIfAny("<CITY>", &AData::City),
-        TextIfAny("<COUNTRY>", &AData::Country), TextIfAny("<TELE1>", &AData::Tele1),
-        TextIfAny("<TELE2>", &AData::Tele2),   TextIfAny("<TELE3>", &AData::Tele3),
-        TextIfAny("<EMAIL1>", &AData::Email1), TextIfAny("<EMAIL2>", &AData::Email2),
-        TextIfAny("<EMAIL3>", &AData::Email3), More(&AData::More),
-        TextIfAny("<UID>", &AData::Uid),
-    };
+    static constexpr std::array<Field<AData>, kPersonFieldCount + 1> fields = [] {
+        std::array<Field<AData>, kPersonFieldCount + 1> f{};
+        for (std::size_t i = 0; i < kPersonFieldCount; ++i) f[i] = IfFilled(kPersonFields[i]);
+        f[kPersonFieldCount] = TextIfAny("<UID>", &AData::Uid);
+        return f;
+    }();
     static bool Finish(AData& a, std::string&)
     {
         BuildDateText(a);
