@@ -11,6 +11,24 @@ std::string NumberText(std::int32_t n) { return n == 0 ? std::string() : std::to
 
 std::int32_t FieldNumber(const std::string& text) { return text.empty() ? 0 : ParseInt32(text).value_or(0); }
 
+// A stored value as the view shows it, and the view's text stored.
+std::string Shown(std::int32_t n) { return NumberText(n); }
+template <class T>
+const T& Shown(const T& value) { return value; }
+void Store(std::int32_t& n, const std::string& text) { n = FieldNumber(text); }
+template <class T>
+void Store(T& value, const T& shown) { value = shown; }
+
+template <class Fields>
+auto TextOf(Fields& f, PersonField id) -> decltype(&f.Name)
+{
+    decltype(&f.Name) text = nullptr;
+    ForEachShownText([&](const PersonFieldInfo& info, auto field) {
+        if (info.id == id) text = &field(f);
+    });
+    return text;
+}
+
 }  // namespace
 
 bool BirthdayFitsMonth(const AData& a)
@@ -23,43 +41,19 @@ bool BirthdayFitsMonth(const AData& a)
 
 void StoreFields(AData& a, const AddressFields& f)
 {
-    a.Name = f.Name;
-    a.Surname = f.Surname;
-    a.Address = f.Address;
-    a.Day = FieldNumber(f.Day);
-    a.Month = FieldNumber(f.Month);
-    a.Year = FieldNumber(f.Year);
+    ForEachShownField([&](const PersonFieldInfo&, auto field) { Store(field(a), field(f)); });
     BuildDateText(a);
-    a.City = f.City;
-    // Postal and Tele3 have no field in the view: they stay as stored.
-    a.Country = f.Country;
-    a.Tele1 = f.Tele1;
-    a.Tele2 = f.Tele2;
-    a.Email1 = f.Email1;
-    a.Email2 = f.Email2;
-    a.Email3 = f.Email3;
-    a.More = f.More;
 }
 
 AddressFields FieldsOf(const AData& a)
 {
     AddressFields f;
-    f.Name = a.Name;
-    f.Surname = a.Surname;
-    f.Day = NumberText(a.Day);
-    f.Month = NumberText(a.Month);
-    f.Year = NumberText(a.Year);
-    f.Address = a.Address;
-    f.City = a.City;
-    f.Country = a.Country;
-    f.Tele1 = a.Tele1;
-    f.Tele2 = a.Tele2;
-    f.Email1 = a.Email1;
-    f.Email2 = a.Email2;
-    f.Email3 = a.Email3;
-    f.More = a.More;
+    ForEachShownField([&](const PersonFieldInfo&, auto field) { field(f) = Shown(field(a)); });
     return f;
 }
+
+std::string* FieldText(AddressFields& f, PersonField id) { return TextOf(f, id); }
+const std::string* FieldText(const AddressFields& f, PersonField id) { return TextOf(f, id); }
 
 FieldCheck CheckBirthdayField(BirthdayField field, std::string_view text)
 {
@@ -122,23 +116,9 @@ PostOutcome PostAddress(RecordStore& store, const AddressFields& fields)
 AddressFields EditedFields(const AData& stored, const AddressFields& shown, const AddressFields& now)
 {
     AddressFields out = FieldsOf(stored);
-    const auto take = [&](auto AddressFields::*field) {
-        if (now.*field != shown.*field) out.*field = now.*field;
-    };
-    take(&AddressFields::Name);
-    take(&AddressFields::Surname);
-    take(&AddressFields::Day);
-    take(&AddressFields::Month);
-    take(&AddressFields::Year);
-    take(&AddressFields::Address);
-    take(&AddressFields::City);
-    take(&AddressFields::Country);
-    take(&AddressFields::Tele1);
-    take(&AddressFields::Tele2);
-    take(&AddressFields::Email1);
-    take(&AddressFields::Email2);
-    take(&AddressFields::Email3);
-    take(&AddressFields::More);
+    ForEachShownField([&](const PersonFieldInfo&, auto field) {
+        if (field(now) != field(shown)) field(out) = field(now);
+    });
     return out;
 }
 

@@ -14,32 +14,27 @@
 
 namespace orv {
 
-// The texts of the address view's fields (DataEdit1 .. DataEdit13, DataMemo),
-// as the store keeps texts (bytes). Day, Month and Year are decimal texts,
-// empty for "not given".
+// The texts of the address view's fields, one member for each field of a
+// person the view shows (store/personfields.h), as the store keeps texts
+// (bytes). Day, Month and Year are decimal texts, empty for "not given"; More
+// holds the lines of the additional information.
 struct AddressFields {
-    std::string Name;     // DataEdit1
-    std::string Surname;  // DataEdit2
-    std::string Day;      // DataEdit5
-    std::string Month;    // DataEdit4
-    std::string Year;     // DataEdit3
-    std::string Address;  // DataEdit6
-    std::string City;     // DataEdit7 "Postal code and city"
-    std::string Country;  // DataEdit8
-    std::string Tele1;    // DataEdit9
-    std::string Tele2;    // DataEdit10
-    std::string Email1;   // DataEdit11
-    std::string Email2;   // DataEdit12
-    std::string Email3;   // DataEdit13
-    std::vector<std::string> More;  // the lines of DataMemo
+#define ORV_ADDRESS_FIELD(id, kind, view, ...) ORV_PERSON_IF_SHOWN(view, person_text::kind id{};)
+    ORV_PERSON_FIELDS(ORV_ADDRESS_FIELD)
+#undef ORV_ADDRESS_FIELD
     bool operator==(const AddressFields&) const = default;
 };
 
 // What ShowAddress puts into the fields for a record (0 shows as empty).
 AddressFields FieldsOf(const AData& a);
-// The other way: the fields into the record. Postal and Tele3, which have no
-// field in the view, and the identity stay as the record holds them.
+// The other way: the fields into the record. The fields the view has none
+// for (Postal, Tele3) and the identity stay as the record holds them.
 void StoreFields(AData& a, const AddressFields& f);
+
+// The text of a field the view shows as one text (all but More), by its id;
+// null for any other field.
+std::string* FieldText(AddressFields& f, PersonField field);
+const std::string* FieldText(const AddressFields& f, PersonField field);
 
 enum class BirthdayField { Day, Month, Year };
 

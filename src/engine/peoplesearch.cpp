@@ -14,15 +14,27 @@ bool Occurs(std::string_view t, std::string_view field) { return UpPos(t, field)
 class Matcher {
 public:
     Matcher(SearchField field, std::string_view text)
-        : field_(field), text_(StoredAsUtf8(text)), compact_(StrtoTele(text_)) {}
+        : field_(field), text_(StoredAsUtf8(text)), compact_(StrtoTele(text_))
+    {
+        // Numbers and e-mail addresses are looked for in every such field the view shows.
+        const Contact contact = field == SearchField::Telephone ? Contact::Phone
+                              : field == SearchField::Email     ? Contact::Email
+                                                                : Contact::None;
+        if (contact == Contact::None) return;
+        for (const PersonFieldInfo& f : kPersonFields)
+            if (f.shown && f.contact == contact) contacts_.push_back(f.text);
+    }
 
     bool operator()(const AData& a)
     {
         switch (field_) {
         case SearchField::FirstName: return Occurs(text_, Decoded(a.Name));
         case SearchField::Surname: return Occurs(text_, Decoded(a.Surname));
-        case SearchField::Telephone: return Compact(a.Tele1) || Compact(a.Tele2);
-        case SearchField::Email: return Compact(a.Email1) || Compact(a.Email2) || Compact(a.Email3);
+        case SearchField::Telephone:
+        case SearchField::Email:
+            for (const auto member : contacts_)
+                if (Compact(a.*member)) return true;
+            return false;
         }
         return false;
     }
@@ -34,6 +46,7 @@ private:
     SearchField field_;
     std::string text_;
     std::string compact_;
+    std::vector<std::string AData::*> contacts_;  // the fields of a telephone or e-mail search
     std::string scratch_;
 };
 

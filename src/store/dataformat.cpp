@@ -89,20 +89,27 @@ constexpr Field<Rec> More(std::vector<std::string> Rec::*m)
 template <class Rec>
 struct Format;
 
+// A person's fields in the order of their table (store/personfields.h), each
+// written only when filled, then the identity.
+constexpr Field<AData> IfFilled(const PersonFieldInfo& p)
+{
+    switch (p.kind) {
+    case PersonKind::Text: return TextIfAny(p.tag, p.text);
+    case PersonKind::Number: return NumberIfSet(p.tag, p.number);
+    case PersonKind::Lines: break;
+    }
+    return {p.tag, FieldType::More, nullptr, nullptr, nullptr, nullptr, p.lines};
+}
+
 template <>
 struct Format<AData> {
     static constexpr DataKind kind = DataKind::Addresses;
-    static constexpr Field<AData> fields[] = {
-        TextIfAny("<NAME>", &AData::Name),     TextIfAny("<SURNAME>", &AData::Surname),
-        TextIfAny("<ADDRESS>", &AData::Address), NumberIfSet("<DAY>", &AData::Day),
-        NumberIfSet("<MONTH>", &AData::Month), NumberIfSet("<YEAR>", &AData::Year),
-        TextIfAny("<POSTAL>", &AData::Postal), TextIfAny("<CITY>", &AData::City),
-        TextIfAny("<COUNTRY>", &AData::Country), TextIfAny("<TELE1>", &AData::Tele1),
-        TextIfAny("<TELE2>", &AData::Tele2),   TextIfAny("<TELE3>", &AData::Tele3),
-        TextIfAny("<EMAIL1>", &AData::Email1), TextIfAny("<EMAIL2>", &AData::Email2),
-        TextIfAny("<EMAIL3>", &AData::Email3), More(&AData::More),
-        TextIfAny("<UID>", &AData::Uid),
-    };
+    static constexpr std::array<Field<AData>, kPersonFieldCount + 1> fields = [] {
+        std::array<Field<AData>, kPersonFieldCount + 1> f{};
+        for (std::size_t i = 0; i < kPersonFieldCount; ++i) f[i] = IfFilled(kPersonFields[i]);
+        f[kPersonFieldCount] = TextIfAny("<UID>", &AData::Uid);
+        return f;
+    }();
     static bool Finish(AData& a, std::string&)
     {
         BuildDateText(a);
@@ -168,8 +175,22 @@ struct Format<AWeek> {
 };
 
 // The fields a line can carry, picked by its second byte: every tag is "<"
-// and a capital, and no capital starts more than three tags of one kind.
-constexpr std::size_t kSlots = 3;
+// and a capital. There are as many slots as the most tags of one kind that
+// start with the same capital (three today: the e-mail addresses).
+template <class Rec>
+constexpr std::size_t MostSharingALetter()
+{
+    std::size_t most = 0;
+    for (const auto& f : Format<Rec>::fields) {
+        std::size_t n = 0;
+        for (const auto& g : Format<Rec>::fields) n += g.tag[1] == f.tag[1] ? 1 : 0;
+        most = std::max(most, n);
+    }
+    return most;
+}
+constexpr std::size_t kSlots =
+    std::max({MostSharingALetter<AData>(), MostSharingALetter<ACal>(), MostSharingALetter<AAdv>(),
+              MostSharingALetter<AYear>(), MostSharingALetter<AMonth>(), MostSharingALetter<AWeek>()});
 using Candidates = std::array<std::array<std::int8_t, kSlots>, 128>;
 
 template <class Rec>
@@ -180,8 +201,7 @@ constexpr Candidates MakeCandidates()
     for (std::size_t i = 0; i < std::size(Format<Rec>::fields); ++i) {
         auto& slots = table[static_cast<unsigned char>(Format<Rec>::fields[i].tag[1])];
         std::size_t free = 0;
-        while (free < kSlots && slots[free] >= 0) ++free;
-        if (free == kSlots) throw "too many tags share their first letter";  // refused at compile time
+        while (slots[free] >= 0) ++free;
         slots[free] = static_cast<std::int8_t>(i);
     }
     return table;

@@ -6,32 +6,12 @@
 #include <string>
 #include <vector>
 
+#include "store/personfields.h"
+
 namespace orv {
 
-// One address-book entry (data.orv).
-struct AData {
-    std::string DateText;  // derived: "Day/Month", "0/0" without a birthday; sort key
-    std::string Name;
-    std::string Surname;
-    std::string Address;
-    std::int32_t Day = 0;    // birthday, 0 = not given
-    std::int32_t Month = 0;  // 1..12, 0 = not given
-    std::int32_t Year = 0;   // birth year, 0 = not given
-    std::string Postal;
-    std::string City;
-    std::string Country;
-    std::string Tele1;
-    std::string Tele2;
-    std::string Tele3;
-    std::string Email1;
-    std::string Email2;
-    std::string Email3;
-    std::vector<std::string> More;
-    // The record's identity, kept through edits, moves and saves; exports
-    // (iCalendar, vCard) and sync name the record by it.
-    std::string Uid{};
-    bool Marked = false;  // scratch flag of the address sort, never stored
-};
+// One address-book entry (data.orv): AData, made of the table of a person's
+// fields in store/personfields.h.
 
 // One entry of the never-ending day calendar (cal.orv).
 struct ACal {

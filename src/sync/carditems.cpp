@@ -11,6 +11,33 @@ namespace orv::sync {
 
 namespace {
 
+// The values a card holds a line each of, found again by their value when
+// they change: the numbers and e-mail addresses the view shows, each with the
+// property and the types it is written with.
+struct ValueLine {
+    PersonField field;
+    std::string_view name;
+    std::string_view params;
+};
+constexpr ValueLine kValueLines[] = {
+    {PersonField::Tele1, "TEL", "TYPE=HOME,VOICE"},
+    {PersonField::Tele2, "TEL", "TYPE=CELL,VOICE"},
+    {PersonField::Email1, "EMAIL", "TYPE=INTERNET,PREF"},
+    {PersonField::Email2, "EMAIL", "TYPE=INTERNET"},
+    {PersonField::Email3, "EMAIL", "TYPE=INTERNET"},
+};
+
+constexpr bool EveryNumberAndAddressHasALine()
+{
+    for (const PersonFieldInfo& f : kPersonFields) {
+        bool found = false;
+        for (const ValueLine& v : kValueLines) found = found || v.field == f.id;
+        if (f.shown && f.contact != Contact::None && !found) return false;
+    }
+    return true;
+}
+static_assert(EveryNumberAndAddressHasALine(), "a number or e-mail address the view shows needs its card property");
+
 std::string Text(const std::string& stored) { return EscapeText(StoredAsUtf8(stored)); }
 
 std::string Joined(const std::vector<std::string>& lines)
@@ -87,14 +114,19 @@ std::string WriteCard(const AData& a)
     if (!a.Uid.empty()) lines.push_back("UID:" + Text(a.Uid));
     lines.push_back("FN:" + EscapeText(FullName(a)));
     lines.push_back("N:" + JoinComponents({StoredAsUtf8(a.Surname), StoredAsUtf8(a.Name), "", "", ""}));
-    if (!a.Tele1.empty()) lines.push_back("TEL;TYPE=HOME,VOICE:" + Text(a.Tele1));
-    if (!a.Tele2.empty()) lines.push_back("TEL;TYPE=CELL,VOICE:" + Text(a.Tele2));
+    // The numbers, the address, the e-mail addresses.
+    const auto values = [&](std::string_view name) {
+        for (const ValueLine& v : kValueLines) {
+            const std::string& value = a.*FieldInfo(v.field).text;
+            if (v.name == name && !value.empty())
+                lines.push_back(std::string(v.name) + ";" + std::string(v.params) + ":" + Text(value));
+        }
+    };
+    values("TEL");
     if (!a.Address.empty() || !a.City.empty() || !a.Country.empty())
         lines.push_back("ADR;TYPE=HOME:" + JoinComponents({"", "", StoredAsUtf8(a.Address), StoredAsUtf8(a.City), "", "",
                                                              StoredAsUtf8(a.Country)}));
-    if (!a.Email1.empty()) lines.push_back("EMAIL;TYPE=INTERNET,PREF:" + Text(a.Email1));
-    if (!a.Email2.empty()) lines.push_back("EMAIL;TYPE=INTERNET:" + Text(a.Email2));
-    if (!a.Email3.empty()) lines.push_back("EMAIL;TYPE=INTERNET:" + Text(a.Email3));
+    values("EMAIL");
     if (const std::string b = Birthday(a); !b.empty()) lines.push_back("BDAY:" + b);
     if (!a.More.empty()) lines.push_back("NOTE:" + EscapeText(Joined(a.More)));
     ContentObject o = ContentObject::Parse(out + "END:VCARD\r\n");
@@ -110,10 +142,10 @@ std::optional<AData> ReadCard(std::string_view text, const AData* local)
     AddressFields f;
     ApplyCard(cards.front(), f);
     AData a;
-    if (local) {
-        a.Postal = local->Postal;
-        a.Tele3 = local->Tele3;
-    }
+    // What the view does not show, a card does not carry: it stays this device's.
+    if (local)
+        for (const PersonFieldInfo& field : kPersonFields)
+            if (!field.shown) CopyField(a, *local, field);
     StoreFields(a, f);
     // The additional information is the card's note; what else the card
     // holds stays on the server.
@@ -148,12 +180,12 @@ std::string PatchCard(std::string_view server, const std::vector<std::string>& c
     ContentObject o = ContentObject::Parse(server);
     auto card = Card(o);
     if (card.empty()) return WriteCard(now);
-    const auto has = [&](std::string_view f) {
+    const auto has = [&](PersonField f) {
         for (const auto& c : changed)
-            if (c == f) return true;
+            if (c == FieldInfo(f).sync) return true;
         return false;
     };
-    if (has("name") || has("surname")) {
+    if (has(PersonField::Name) || has(PersonField::Surname)) {
         const auto found = o.Find(card, "N");
         std::vector<std::string> n = found.empty() ? std::vector<std::string>{} : SplitComponents(o.lines()[found.front()].value);
         n.resize(std::max<std::size_t>(n.size(), 5));
@@ -162,13 +194,13 @@ std::string PatchCard(std::string_view server, const std::vector<std::string>& c
         SetValue(o, card, "N", JoinComponents(n));
         SetValue(o, card, "FN", EscapeText(FullName(now)));
     }
-    if (has("address") || has("city") || has("country")) {
+    if (has(PersonField::Address) || has(PersonField::City) || has(PersonField::Country)) {
         const auto found = o.Find(card, "ADR");
         std::vector<std::string> adr =
             found.empty() ? std::vector<std::string>{} : SplitComponents(o.lines()[found.front()].value);
         adr.resize(std::max<std::size_t>(adr.size(), 7));
         adr[2] = StoredAsUtf8(now.Address);
-        if (has("city")) {
+        if (has(PersonField::City)) {
             // ORV's city field holds the postal code too.
             adr[3] = StoredAsUtf8(now.City);
             adr[5].clear();
@@ -182,13 +214,13 @@ std::string PatchCard(std::string_view server, const std::vector<std::string>& c
             l.raw = Raw(l);
         }
     }
-    if (has("tele1")) SetByValue(o, card, "TEL", base.Tele1, now.Tele1, "TYPE=HOME,VOICE");
-    if (has("tele2")) SetByValue(o, card, "TEL", base.Tele2, now.Tele2, "TYPE=CELL,VOICE");
-    if (has("email1")) SetByValue(o, card, "EMAIL", base.Email1, now.Email1, "TYPE=INTERNET,PREF");
-    if (has("email2")) SetByValue(o, card, "EMAIL", base.Email2, now.Email2, "TYPE=INTERNET");
-    if (has("email3")) SetByValue(o, card, "EMAIL", base.Email3, now.Email3, "TYPE=INTERNET");
-    if (has("birthday")) SetValue(o, card, "BDAY", Birthday(now));
-    if (has("more")) SetValue(o, card, "NOTE", EscapeText(Joined(now.More)));
+    for (const ValueLine& v : kValueLines) {
+        const auto member = FieldInfo(v.field).text;
+        if (has(v.field)) SetByValue(o, card, v.name, base.*member, now.*member, std::string(v.params));
+    }
+    // Day, month and year change together, as the birthday.
+    if (has(PersonField::Day)) SetValue(o, card, "BDAY", Birthday(now));
+    if (has(PersonField::More)) SetValue(o, card, "NOTE", EscapeText(Joined(now.More)));
     o.Remove(card, {"REV"});
     return o.Text();
 }

@@ -1,5 +1,6 @@
 #include "sync/syncrecord.h"
 
+#include <algorithm>
 #include <functional>
 
 #include "store/dataformat.h"
@@ -13,7 +14,7 @@ namespace {
 // to take it from another version.
 template <class Rec>
 struct Field {
-    const char* name;
+    std::string_view name;
     std::function<std::string(const Rec&)> read;
     std::function<void(Rec&, const Rec&)> take;
 };
@@ -82,18 +83,58 @@ const std::vector<Field<AAdv>>& FieldsOf()
                                             Group("hint", &AAdv::Hint)};
     return f;
 }
+// A person's value as it is compared.
+std::string ValueText(const AData& r, const PersonFieldInfo& f)
+{
+    switch (f.kind) {
+    case PersonKind::Text: return StoredAsUtf8(r.*f.text);
+    case PersonKind::Number: return std::to_string(r.*f.number);
+    case PersonKind::Lines: break;
+    }
+    return Joined(r.*f.lines);
+}
+
+// A person's fields as their table (store/personfields.h) names them for the
+// sync, the fields of one name (the birthday's) read and taken together, the
+// birthday with the sort key made of it. They are named in table order, but a
+// group of several fields after the single ones and the lines last.
+std::vector<Field<AData>> PersonGroups()
+{
+    std::vector<std::vector<const PersonFieldInfo*>> groups;
+    for (const PersonFieldInfo& f : kPersonFields) {
+        const auto same = [&](const auto& g) { return g.front()->sync == f.sync; };
+        const auto group = std::find_if(groups.begin(), groups.end(), same);
+        if (group == groups.end()) groups.push_back({&f});
+        else group->push_back(&f);
+    }
+    const auto rank = [](const std::vector<const PersonFieldInfo*>& g) {
+        return g.front()->kind == PersonKind::Lines ? 2 : g.size() > 1 ? 1 : 0;
+    };
+    std::stable_sort(groups.begin(), groups.end(), [&](const auto& a, const auto& b) { return rank(a) < rank(b); });
+    std::vector<Field<AData>> out;
+    for (const auto& g : groups) {
+        const bool birthday = std::any_of(g.begin(), g.end(), [](const PersonFieldInfo* f) {
+            return f->id == PersonField::Day || f->id == PersonField::Month;
+        });
+        out.push_back({g.front()->sync,
+                       [g, birthday](const AData& r) {
+                           std::string text;
+                           for (const PersonFieldInfo* f : g) text += ValueText(r, *f) + '\x1f';
+                           if (birthday) text += StoredAsUtf8(r.DateText) + '\x1f';
+                           return text;
+                       },
+                       [g, birthday](AData& to, const AData& from) {
+                           for (const PersonFieldInfo* f : g) CopyField(to, from, *f);
+                           if (birthday) to.DateText = from.DateText;
+                       }});
+    }
+    return out;
+}
+
 template <>
 const std::vector<Field<AData>>& FieldsOf()
 {
-    static const std::vector<Field<AData>> f{
-        Group("name", &AData::Name),       Group("surname", &AData::Surname),
-        Group("address", &AData::Address), Group("postal", &AData::Postal),
-        Group("city", &AData::City),       Group("country", &AData::Country),
-        Group("tele1", &AData::Tele1),     Group("tele2", &AData::Tele2),
-        Group("tele3", &AData::Tele3),     Group("email1", &AData::Email1),
-        Group("email2", &AData::Email2),   Group("email3", &AData::Email3),
-        Group("birthday", &AData::Day, &AData::Month, &AData::Year, &AData::DateText),
-        Group("more", &AData::More)};
+    static const std::vector<Field<AData>> f = PersonGroups();
     return f;
 }
 
@@ -102,7 +143,7 @@ std::vector<std::string> Changed(const Rec& a, const Rec& b)
 {
     std::vector<std::string> out;
     for (const auto& f : FieldsOf<Rec>())
-        if (f.read(a) != f.read(b)) out.push_back(f.name);
+        if (f.read(a) != f.read(b)) out.emplace_back(f.name);
     return out;
 }
 
@@ -114,7 +155,7 @@ Merged<Rec> Merge(const Rec* base, const Rec& local, const Rec& server)
         const std::string l = f.read(local), s = f.read(server);
         if (l == s) continue;
         if (base && f.read(*base) == l) f.take(m.record, server);  // only the server changed it
-        else if (!base || f.read(*base) != s) m.conflicts.push_back(f.name);
+        else if (!base || f.read(*base) != s) m.conflicts.emplace_back(f.name);
     }
     return m;
 }

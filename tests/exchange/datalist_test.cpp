@@ -152,9 +152,8 @@ TEST(ImportColumnsTest, AnnsLineWithTheDefaultColumnsIsBornOnFifthNovember1970)
 {
     Table table;
     table.rows = {{"Ann", "Lee", "Main Street 1", "1234 Town", "Land", "555", "", "", "5", "11", "1970"}};
-    const ImportedFields fields = FieldsOfRow(table, 0, ImportColumns{});
-    EXPECT_FALSE(ImportDateError(fields));
-    const AddressFields a = ImportedAddress(fields);
+    const AddressFields a = FieldsOfRow(table, 0, ImportColumns{}).fields;
+    EXPECT_FALSE(ImportDateError(a));
     EXPECT_EQ(std::tie(a.Name, a.Surname, a.Address, a.City, a.Country, a.Tele1, a.Tele2, a.Email1),
               std::tie("Ann", "Lee", "Main Street 1", "1234 Town", "Land", "555", "", ""));
     EXPECT_EQ(std::tie(a.Day, a.Month, a.Year), std::tie("5", "11", "1970"));
@@ -165,15 +164,14 @@ TEST(ImportColumnsTest, ColumnsAreChosenAndThoseBeyondTheTableAreEmpty)
     Table table;
     table.rows = {{"Lee", "Ann", "05", "11"}};
     ImportColumns columns;
-    columns[ImportField::FirstName] = 2;
-    columns[ImportField::Surname] = 1;
-    columns[ImportField::Day] = 3;
-    columns[ImportField::Month] = 4;
-    columns[ImportField::Year] = 50;
-    const ImportedFields f = FieldsOfRow(table, 0, columns);
-    EXPECT_EQ(f[ImportField::FirstName], "Ann");
-    EXPECT_EQ(f[ImportField::Year], "");
-    const AddressFields a = ImportedAddress(f);
+    columns[PersonField::Name] = 2;
+    columns[PersonField::Surname] = 1;
+    columns[PersonField::Day] = 3;
+    columns[PersonField::Month] = 4;
+    columns[PersonField::Year] = 50;
+    const AddressFields a = FieldsOfRow(table, 0, columns).fields;
+    EXPECT_EQ(a.Name, "Ann");
+    EXPECT_EQ(a.Year, "");
     EXPECT_EQ(a.Day + "/" + a.Month, "05/11") << "kept as the cells hold it";
 }
 
@@ -183,11 +181,9 @@ TEST(ImportColumnsTest, ADateThatIsNoWholeNumberNamesThePerson)
     table.rows = {{"First name", "Surname", "", "", "", "", "", "", "dd", "mm", "yyyy"},
                   {"Ann", "Lee", "", "", "", "", "", "", "5", "11", "1970.5"}};
     for (std::size_t row : {0u, 1u}) {
-        const ImportedFields f = FieldsOfRow(table, row, ImportColumns{});
+        const AddressFields f = FieldsOfRow(table, row, ImportColumns{}).fields;
         ASSERT_TRUE(ImportDateError(f));
-        EXPECT_EQ(*ImportDateError(f),
-                  "Can not add " + f[ImportField::FirstName] + " " + f[ImportField::Surname] +
-                      ". Make sure the date is of type Integer.");
+        EXPECT_EQ(*ImportDateError(f), "Can not add " + f.Name + " " + f.Surname + ". Make sure the date is of type Integer.");
     }
 }
 

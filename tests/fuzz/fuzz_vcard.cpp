@@ -26,13 +26,11 @@ void Check(const CardFields& card)
 {
     AddressFields f;
     ApplyCard(card, f);
-    const std::string* texts[] = {&f.Name, &f.Surname, &f.Address, &f.City, &f.Country, &f.Tele1,
-                                  &f.Tele2, &f.Email1, &f.Email2, &f.Email3, &f.Day, &f.Month, &f.Year};
     bool escaped = false;
-    for (const std::string* t : texts) {
-        if (!OneLine(*t)) Fail("a field with a line break");
-        escaped = escaped || t->find('\\') != std::string::npos;
-    }
+    ForEachShownText([&](const PersonFieldInfo&, auto field) {
+        if (!OneLine(field(f))) Fail("a field with a line break");
+        escaped = escaped || field(f).find('\\') != std::string::npos;
+    });
     for (const std::string& line : f.More)
         if (!OneLine(line)) Fail("a further line with a line break");
     for (BirthdayField b : {BirthdayField::Day, BirthdayField::Month, BirthdayField::Year})

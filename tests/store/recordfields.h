@@ -11,8 +11,9 @@ namespace orv::test {
 
 inline auto Fields(const AData& a)
 {
-    return std::tie(a.DateText, a.Name, a.Surname, a.Address, a.Day, a.Month, a.Year, a.Postal, a.City, a.Country,
-                    a.Tele1, a.Tele2, a.Tele3, a.Email1, a.Email2, a.Email3, a.More);
+#define ORV_TEST_PERSON_FIELD(id, ...) , a.id
+    return std::tie(a.DateText ORV_PERSON_FIELDS(ORV_TEST_PERSON_FIELD));
+#undef ORV_TEST_PERSON_FIELD
 }
 inline auto Fields(const ACal& c) { return std::tie(c.Date, c.Hint, c.Priority, c.Day, c.Month, c.Year, c.DateText, c.More); }
 inline auto Fields(const AAdv& a) { return std::tie(a.FromEnd, a.Down, a.Month, a.Day, a.Hint); }

@@ -69,11 +69,15 @@ inline AllKinds BuildRecords(ByteSource& in)
         switch (in.Byte() % 6) {
         case 0: {
             AData a;
-            for (std::string* f : {&a.Name, &a.Surname, &a.Address, &a.Postal, &a.City, &a.Country, &a.Tele1,
-                                   &a.Tele2, &a.Tele3, &a.Email1, &a.Email2, &a.Email3})
-                *f = in.Text();
-            a.Day = in.Number(), a.Month = in.Number(), a.Year = in.Number();
-            for (int n = in.Byte() % 4; n > 0; --n) a.More.push_back(in.Text());
+            for (const PersonFieldInfo& f : kPersonFields) {
+                switch (f.kind) {
+                case PersonKind::Text: a.*f.text = in.Text(); break;
+                case PersonKind::Number: a.*f.number = in.Number(); break;
+                case PersonKind::Lines:
+                    for (int n = in.Byte() % 4; n > 0; --n) (a.*f.lines).push_back(in.Text());
+                    break;
+                }
+            }
             a.Uid = UidFrom(in, i);
             BuildDateText(a);
             r.addresses.push_back(std::move(a));
@@ -115,10 +119,11 @@ inline void AsStored(std::vector<std::string>& lines)
 }
 inline void AsStored(AData& a)
 {
-    for (std::string* f : {&a.Name, &a.Surname, &a.Address, &a.Postal, &a.City, &a.Country, &a.Tele1, &a.Tele2,
-                           &a.Tele3, &a.Email1, &a.Email2, &a.Email3, &a.Uid})
-        OneLineEach(*f);
-    AsStored(a.More);
+    for (const PersonFieldInfo& f : kPersonFields) {
+        if (f.kind == PersonKind::Text) OneLineEach(a.*f.text);
+        if (f.kind == PersonKind::Lines) AsStored(a.*f.lines);
+    }
+    OneLineEach(a.Uid);
 }
 inline void AsStored(ACal& c) { OneLineEach(c.Hint), OneLineEach(c.Uid), AsStored(c.More); }
 inline void AsStored(AAdv& a) { OneLineEach(a.Month), OneLineEach(a.Day), OneLineEach(a.Hint), OneLineEach(a.Uid); }

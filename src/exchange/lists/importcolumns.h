@@ -1,5 +1,5 @@
 // The import's column assignment: which column of the loaded table holds which
-// of the eleven fields of a person, and the fields of one row read through it.
+// of a person's fields, and the person of one row read through it.
 #pragma once
 
 #include <array>
@@ -13,34 +13,48 @@
 
 namespace orv {
 
-enum class ImportField { FirstName, Surname, Address, City, Country, Tele1, Tele2, Email, Day, Month, Year };
-inline constexpr std::size_t kImportFieldCount = 11;
+// The fields the import takes, in the order of the import dialog's column
+// choices (the order of the data list's export).
+inline constexpr std::array kImportFields{PersonField::Name,  PersonField::Surname, PersonField::Address,
+                                          PersonField::City,  PersonField::Country, PersonField::Tele1,
+                                          PersonField::Tele2, PersonField::Email1,  PersonField::Day,
+                                          PersonField::Month, PersonField::Year};
+inline constexpr std::size_t kImportFieldCount = kImportFields.size();
 
 struct ImportColumns {
     static constexpr int kFirst = 1, kLast = 50;
-    // 1-based column numbers, in the order of ImportField; 1 .. 11 by default.
-    std::array<int, kImportFieldCount> column{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11};
+    // 1-based column numbers, in the order of kImportFields; 1, 2, 3 ... by default.
+    std::array<int, kImportFieldCount> column = [] {
+        std::array<int, kImportFieldCount> c{};
+        for (std::size_t i = 0; i < kImportFieldCount; ++i) c[i] = static_cast<int>(i) + 1;
+        return c;
+    }();
 
-    int& operator[](ImportField f) { return column[static_cast<std::size_t>(f)]; }
-    int operator[](ImportField f) const { return column[static_cast<std::size_t>(f)]; }
+    // The column of one of kImportFields.
+    int& operator[](PersonField f) { return column.at(IndexOf(f)); }
+    int operator[](PersonField f) const { return column.at(IndexOf(f)); }
+
+private:
+    static constexpr std::size_t IndexOf(PersonField f)
+    {
+        std::size_t i = 0;
+        while (i < kImportFieldCount && kImportFields[i] != f) ++i;
+        return i;
+    }
 };
 
-// The eleven texts of one row; a column beyond the table reads as empty text.
-// A line break in a cell is a blank in its field; lineBreaks counts the
-// fields where that happened, so that the user can be told.
-struct ImportedFields {
-    std::array<std::string, kImportFieldCount> text;
+// One row's person, the cells' texts unchanged: the post checks them as it
+// checks what is typed into the address book. A column beyond the table reads
+// as empty text. A line break in a cell is a blank in its field; lineBreaks
+// counts the fields where that happened, so that the user can be told.
+struct ImportedRow {
+    AddressFields fields;
     std::size_t lineBreaks = 0;
-    const std::string& operator[](ImportField f) const { return text[static_cast<std::size_t>(f)]; }
 };
-ImportedFields FieldsOfRow(const Table& table, std::size_t row, const ImportColumns& columns);
+ImportedRow FieldsOfRow(const Table& table, std::size_t row, const ImportColumns& columns);
 
 // "Can not add Ann Lee. Make sure the date is of type Integer." when the day,
 // month or year is neither empty nor a whole number.
-std::optional<std::string> ImportDateError(const ImportedFields& fields);
-
-// The person's fields as the import posts them, the cells' texts unchanged:
-// the post checks them as it checks what is typed into the address book.
-AddressFields ImportedAddress(const ImportedFields& fields);
+std::optional<std::string> ImportDateError(const AddressFields& fields);
 
 }  // namespace orv

@@ -420,12 +420,17 @@ public:
         more.insert(more.end(), further_.begin(), further_.end());
 
         BuildTelephones(card, more);
-        if (!emails_.empty()) card.Email1 = emails_[0];
-        if (emails_.size() > 1) card.Email2 = emails_[1];
-        if (emails_.size() > 2) card.Email3 = emails_[2];
-        for (std::size_t i = 3; i < emails_.size(); ++i) AddFurther(more, "E-mail", emails_[i]);
-        for (std::optional<std::string>* field : {&card.Tele1, &card.Tele2, &card.Email1, &card.Email2, &card.Email3})
-            if (*field) **field = oneLine(**field);
+        // The e-mail addresses fill the e-mail fields in order, the preferred first.
+        std::size_t mail = 0;
+        ForEachShownText([&](const PersonFieldInfo& info, auto field) {
+            if (info.contact == Contact::Email && mail < emails_.size()) field(card) = emails_[mail++];
+        });
+        for (std::size_t i = mail; i < emails_.size(); ++i) AddFurther(more, "E-mail", emails_[i]);
+        // The numbers and e-mail addresses are taken as the card gives them:
+        // one line each now, like every field given so far.
+        ForEachShownText([&](const PersonFieldInfo&, auto field) {
+            if (field(card)) *field(card) = oneLine(*field(card));
+        });
         for (std::size_t i = 0; i < addresses_.size(); ++i) {
             std::vector<std::string> adr = addresses_[i].parts;
             adr.resize(std::max<std::size_t>(adr.size(), 7));
@@ -533,15 +538,27 @@ private:
     std::vector<std::string> unkept_;
 };
 
-template <typename T>
-void Take(const std::optional<T>& from, std::optional<T>& into)
+// What a later card gives overwrites what an earlier one gave; lines add up.
+void Merge(const std::optional<std::string>& from, std::optional<std::string>& into)
 {
     if (from) into = from;
 }
 
-void Take(const std::optional<std::string>& from, std::string& into)
+void Merge(const std::vector<std::string>& from, std::vector<std::string>& into)
+{
+    into.insert(into.end(), from.begin(), from.end());
+}
+
+// What a card gives replaces the field's text; its lines are added, each once.
+void Apply(const std::optional<std::string>& from, std::string& into)
 {
     if (from) into = *from;
+}
+
+void Apply(const std::vector<std::string>& from, std::vector<std::string>& into)
+{
+    for (const std::string& line : from)
+        if (std::find(into.begin(), into.end(), line) == into.end()) into.push_back(line);
 }
 
 }  // namespace
@@ -610,44 +627,17 @@ CardFields MergeCards(const std::vector<CardFields>& cards)
 {
     CardFields merged;
     for (const CardFields& c : cards) {
-        Take(c.Name, merged.Name);
-        Take(c.Surname, merged.Surname);
-        Take(c.Address, merged.Address);
-        Take(c.City, merged.City);
-        Take(c.Country, merged.Country);
-        Take(c.Tele1, merged.Tele1);
-        Take(c.Tele2, merged.Tele2);
-        Take(c.Email1, merged.Email1);
-        Take(c.Email2, merged.Email2);
-        Take(c.Email3, merged.Email3);
-        Take(c.Day, merged.Day);
-        Take(c.Month, merged.Month);
-        Take(c.Year, merged.Year);
-        Take(c.Uid, merged.Uid);
+        ForEachShownField([&](const PersonFieldInfo&, auto field) { Merge(field(c), field(merged)); });
+        Merge(c.Uid, merged.Uid);
         merged.LineBreaks += c.LineBreaks;
-        merged.More.insert(merged.More.end(), c.More.begin(), c.More.end());
-        merged.Lost.insert(merged.Lost.end(), c.Lost.begin(), c.Lost.end());
+        Merge(c.Lost, merged.Lost);
     }
     return merged;
 }
 
 void ApplyCard(const CardFields& c, AddressFields& f)
 {
-    Take(c.Name, f.Name);
-    Take(c.Surname, f.Surname);
-    Take(c.Address, f.Address);
-    Take(c.City, f.City);
-    Take(c.Country, f.Country);
-    Take(c.Tele1, f.Tele1);
-    Take(c.Tele2, f.Tele2);
-    Take(c.Email1, f.Email1);
-    Take(c.Email2, f.Email2);
-    Take(c.Email3, f.Email3);
-    Take(c.Day, f.Day);
-    Take(c.Month, f.Month);
-    Take(c.Year, f.Year);
-    for (const std::string& line : c.More)
-        if (std::find(f.More.begin(), f.More.end(), line) == f.More.end()) f.More.push_back(line);
+    ForEachShownField([&](const PersonFieldInfo&, auto field) { Apply(field(c), field(f)); });
 }
 
 }  // namespace orv

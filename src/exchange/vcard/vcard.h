@@ -26,16 +26,23 @@
 
 namespace orv {
 
-// The view's fields that one card provides; an empty optional is a field the
-// card does not mention.
+// The view's fields that one card provides, one member for each field of a
+// person the view shows (store/personfields.h): an empty optional is a field
+// the card does not mention; Day, Month and Year are decimal texts, as the
+// birthday fields take them. More holds lines for the additional information,
+// each labelled with what it is: "Organisation: ...", "Telephone (work): ...",
+// "Note: ...".
+namespace card_type {
+using Text = std::optional<std::string>;
+using Number = std::optional<std::string>;
+using Lines = std::vector<std::string>;
+}  // namespace card_type
 struct CardFields {
-    std::optional<std::string> Name, Surname, Address, City, Country, Tele1, Tele2, Email1, Email2, Email3;
-    std::optional<std::string> Day, Month, Year;  // decimal texts, as the birthday fields take them
-    std::optional<std::string> Uid;               // the card's UID, kept as the person's identity
+#define ORV_CARD_FIELD(id, kind, view, ...) ORV_PERSON_IF_SHOWN(view, card_type::kind id{};)
+    ORV_PERSON_FIELDS(ORV_CARD_FIELD)
+#undef ORV_CARD_FIELD
+    std::optional<std::string> Uid;  // the card's UID, kept as the person's identity
     int LineBreaks = 0;  // fields whose line breaks became blanks (a field holds one line)
-    // Lines for the additional information (`More`), each labelled with what
-    // it is: "Organisation: ...", "Telephone (work): ...", "Note: ...".
-    std::vector<std::string> More;
     // What the card held that the person does not keep, one sentence each
     // ("The birthday '1980' is no date ORV reads; it was left out.").
     std::vector<std::string> Lost;

@@ -290,38 +290,14 @@ AddressView::~AddressView()
 AddressFields AddressView::Fields() const
 {
     AddressFields f;
-    f.Name = EncodeTyped(DataEdit1->text());
-    f.Surname = EncodeTyped(DataEdit2->text());
-    f.Day = EncodeTyped(DataEdit5->text());
-    f.Month = EncodeTyped(DataEdit4->text());
-    f.Year = EncodeTyped(DataEdit3->text());
-    f.Address = EncodeTyped(DataEdit6->text());
-    f.City = EncodeTyped(DataEdit7->text());
-    f.Country = EncodeTyped(DataEdit8->text());
-    f.Tele1 = EncodeTyped(DataEdit9->text());
-    f.Tele2 = EncodeTyped(DataEdit10->text());
-    f.Email1 = EncodeTyped(DataEdit11->text());
-    f.Email2 = EncodeTyped(info_->DataEdit12->text());
-    f.Email3 = EncodeTyped(info_->DataEdit13->text());
+    ForEachShownText([&](const PersonFieldInfo& info, auto field) { field(f) = EncodeTyped(FieldEdit(info.id)->text()); });
     f.More = MemoLines(EncodeTyped(info_->DataMemo->toPlainText()));
     return f;
 }
 
 void AddressView::SetFields(const AddressFields& f)
 {
-    DataEdit1->setText(DecodeStored(f.Name));
-    DataEdit2->setText(DecodeStored(f.Surname));
-    DataEdit5->setText(DecodeStored(f.Day));
-    DataEdit4->setText(DecodeStored(f.Month));
-    DataEdit3->setText(DecodeStored(f.Year));
-    DataEdit6->setText(DecodeStored(f.Address));
-    DataEdit7->setText(DecodeStored(f.City));
-    DataEdit8->setText(DecodeStored(f.Country));
-    DataEdit9->setText(DecodeStored(f.Tele1));
-    DataEdit10->setText(DecodeStored(f.Tele2));
-    DataEdit11->setText(DecodeStored(f.Email1));
-    info_->DataEdit12->setText(DecodeStored(f.Email2));
-    info_->DataEdit13->setText(DecodeStored(f.Email3));
+    ForEachShownText([&](const PersonFieldInfo& info, auto field) { FieldEdit(info.id)->setText(DecodeStored(field(f))); });
     const QStringList lines = DecodeStoredLines(f.More);
     info_->DataMemo->setPlainText(lines.join(QLatin1Char('\n')));
 }
@@ -351,6 +327,31 @@ void AddressView::EmailChanged()
     const bool stored = !list.empty() && !list[static_cast<std::size_t>(ClampCurrentAddress(session_.records()))].Email1.empty();
     SB12->setText(QStringLiteral("Send e-mail"));
     SB12->setEnabled(stored);
+}
+
+// The edit of each field the view shows as one text.
+QLineEdit* AddressView::FieldEdit(PersonField field) const
+{
+    switch (field) {
+    case PersonField::Name: return DataEdit1;
+    case PersonField::Surname: return DataEdit2;
+    case PersonField::Address: return DataEdit6;
+    case PersonField::Day: return DataEdit5;
+    case PersonField::Month: return DataEdit4;
+    case PersonField::Year: return DataEdit3;
+    case PersonField::City: return DataEdit7;
+    case PersonField::Country: return DataEdit8;
+    case PersonField::Tele1: return DataEdit9;
+    case PersonField::Tele2: return DataEdit10;
+    case PersonField::Email1: return DataEdit11;
+    case PersonField::Email2: return info_->DataEdit12;
+    case PersonField::Email3: return info_->DataEdit13;
+    case PersonField::Postal:  // not shown
+    case PersonField::Tele3:   // not shown
+    case PersonField::More:    // DataMemo
+        break;
+    }
+    return nullptr;
 }
 
 QLineEdit* AddressView::FieldEdit(BirthdayField field) const

@@ -106,6 +106,7 @@ protected:
 
 private:
     QLineEdit* FieldEdit(BirthdayField field) const;
+    QLineEdit* FieldEdit(PersonField field) const;
     void Post(bool askedByYearField);
     void Save();
     void EmailChanged();

@@ -297,14 +297,14 @@ void TImportData::ToDatabaseClick()
         for (std::size_t row = 0; row < table.rows.size(); ++row) {
             if (progress.Cancelled()) return;
             progress.Advance(static_cast<long long>(row));
-            const ImportedFields f = FieldsOfRow(table, row, columns);
+            ImportedRow f = FieldsOfRow(table, row, columns);
             // A row with nothing in the assigned columns is no person (a blank line, a gap in a sheet).
-            if (std::all_of(f.text.begin(), f.text.end(), [](const std::string& t) { return t.empty(); })) continue;
-            if (const std::optional<std::string> error = ImportDateError(f)) {
+            if (f.fields == AddressFields{}) continue;
+            if (const std::optional<std::string> error = ImportDateError(f.fields)) {
                 out.problems << QStringLiteral("Row %1: %2").arg(row + 1).arg(DecodeStored(*error));
                 continue;
             }
-            AddressFields a = ImportedAddress(f);
+            AddressFields a = std::move(f.fields);
             if (CheckBirthdayField(BirthdayField::Year, a.Year).changeYear)
                 out.problems << QStringLiteral("Row %1: %2 The year %3 of %4 %5 was left empty.")
                                     .arg(row + 1)
