@@ -55,6 +55,21 @@ std::vector<const ViewRow*> MenuRows(MainMenu menu)
     return rows;
 }
 
+// The order the panels are made in, which is the order a screen reader finds
+// them in the window: today's two first, then the pages of their own, then the
+// views in a titled panel, each group in the table's order.
+std::vector<const ViewRow*> RowsInMakingOrder()
+{
+    const auto group = [](const ViewRow* row) {
+        if (row->item == ViewItem::NextWeek || row->item == ViewItem::Todo) return 0;
+        return *row->frame.name ? 2 : 1;
+    };
+    std::vector<const ViewRow*> rows;
+    for (const ViewRow& row : ViewTable()) rows.push_back(&row);
+    std::ranges::stable_sort(rows, {}, group);
+    return rows;
+}
+
 }  // namespace
 
 TData::TData(Session& session, QWidget* parent)
@@ -102,7 +117,13 @@ void TData::AddPanel(QWidget* panel)
 
 void TData::BuildViews()
 {
-    for (const ViewRow& row : ViewTable()) {
+    for (const ViewRow* each : RowsInMakingOrder()) {
+        const ViewRow& row = *each;
+        // The About panel follows today's two.
+        if (!about_ && row.item != ViewItem::NextWeek && row.item != ViewItem::Todo) {
+            about_ = new AboutPanel(stack_);
+            AddPanel(about_);
+        }
         QWidget* view = row.make(session_, *this, stack_);
         QWidget* panel = view;
         if (*row.frame.name) {
@@ -119,8 +140,6 @@ void TData::BuildViews()
         if (changed >= 0)
             connect(view, view->metaObject()->method(changed), this, QMetaMethod::fromSignal(&TData::dataChanged));
     }
-    about_ = new AboutPanel(stack_);
-    AddPanel(about_);
     auto* more = new ViewPanel(QStringLiteral("PP4"), QStringLiteral("TitlePP4"),
                                QStringLiteral("Address book - additional info"), stack_);
     more->body()->addWidget(addressView()->infoView(), 1);
