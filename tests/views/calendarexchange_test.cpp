@@ -399,6 +399,8 @@ private slots:
 
     // A summary of thousands of lines goes into its box a slice at a time:
     // once filled, it reads as the plan's summary, no line lost or doubled.
+    // (How far the slices have got when the dialog is first seen depends on
+    // the machine's speed, so only the filled box is checked.)
     void aLongSummaryIsShownWhole()
     {
         RecordStore many;
@@ -417,7 +419,6 @@ private slots:
             const QString whole = TIcalImport::SummaryLines(d->plan()).join(QLatin1Char('\n'));
             QCOMPARE(whole.count(QLatin1Char('\n')), 4500);
             auto* summary = In<QPlainTextEdit>(d, "IcalSummary");
-            QVERIFY(summary->toPlainText().size() < whole.size());
             QTRY_COMPARE(summary->toPlainText(), whole);
         });
         p->Click("ImportIcal");
