@@ -97,7 +97,8 @@ void EventFinder::FindRecurrent(Date date, const FindArgs& args, RecurrentKinds 
     if (kinds.weekly && args.DaysUntil != 7) {
         const auto& candidates = index_.WeeklyOn(DayOfWeek(date));
         if (!candidates.empty()) {
-            const int week = Week1(date.Year, date.Month, date.Day, dateSettings().WeekStart, dateSettings().FirstWeek);
+            const DateSettings settings = dateSettings();
+            const int week = Week1(date.Year, date.Month, date.Day, settings.WeekStart, settings.FirstWeek);
             const auto& list = store().weekly();
             for (int i : candidates)
                 if (index_.WeeklyInWeek(i, week)) Add(out, args, EventKind::Weekly, prefix + list[static_cast<std::size_t>(i)].Hint, i);

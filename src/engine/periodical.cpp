@@ -69,9 +69,10 @@ PeriodicalResult PeriodicalSearch(const EventFinder& finder, const TypedDate& fr
     auto [event, eventsEnd] = includeHints ? index.CalendarBetween(first, last)
                                            : decltype(index.CalendarBetween(0, 0)){nullptr, nullptr};
     PeriodicalLines& out = result.rows;
+    const DateSettings settings = finder.dateSettings();
     for (int month = 1; month <= 12; ++month) {
         for (int day = 1; day <= MonthLengths[static_cast<std::size_t>(month)] + (month == 2 ? 1 : 0); ++day) {
-            const std::string text = EShortDate(month, day, finder.dateSettings()) + " - ";
+            const std::string text = EShortDate(month, day, settings) + " - ";
             auto& p = out.prefixes_[static_cast<std::size_t>(month)][static_cast<std::size_t>(day)];
             p.size = static_cast<std::uint8_t>(std::min(text.size(), p.text.size()));
             std::memcpy(p.text.data(), text.data(), p.size);
