@@ -19,9 +19,9 @@
 #include "exchange/lists/semicolon.h"
 #include "exchange/sheets/spreadsheet.h"
 #include "nonavigator.h"
-#include "views/documents/datalistform.h"
-#include "views/documents/importdata.h"
-#include "views/documents/letterwriter.h"
+#include "views/documents/tdatalistform.h"
+#include "views/documents/timportdata.h"
+#include "views/documents/tletter.h"
 #include "widgetbench.h"
 
 using namespace orv;

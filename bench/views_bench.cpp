@@ -10,8 +10,8 @@
 #include "nonavigator.h"
 #include "views/events/calendarview.h"
 #include "views/today/eventgrid.h"
-#include "views/events/monthcalview.h"
-#include "views/events/mycal.h"
+#include "views/events/monthcalendarview.h"
+#include "views/events/tmycal.h"
 #include "views/events/periodicalview.h"
 #include "widgetbench.h"
 

@@ -14,7 +14,7 @@
 #include "shell/tdata.h"
 #include "views/address/addressview.h"
 #include "views/events/calendarview.h"
-#include "views/events/newcaldialog.h"
+#include "views/events/tnewcal.h"
 #include "widgetbench.h"
 
 namespace orv::bench {

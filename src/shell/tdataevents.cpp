@@ -5,10 +5,10 @@
 #include "views/events/advancedview.h"
 #include "views/events/annualview.h"
 #include "views/events/calendarview.h"
-#include "views/events/monthcalview.h"
+#include "views/events/monthcalendarview.h"
 #include "views/events/monthlyview.h"
-#include "views/events/newadvdialog.h"
-#include "views/events/newrecdialog.h"
+#include "views/events/tnewadv.h"
+#include "views/events/tnewrec.h"
 #include "views/events/periodicalview.h"
 #include "views/events/weeklyview.h"
 

@@ -3,15 +3,15 @@
 #include <type_traits>
 
 #include "core/settings.h"
-#include "shell/helpbox.h"
+#include "shell/thelpbox.h"
 #include "views/address/addressview.h"
 #include "views/events/advancedview.h"
 #include "views/events/annualview.h"
 #include "views/events/calendarview.h"
 #include "views/address/hintsearchview.h"
-#include "views/events/monthcalview.h"
+#include "views/events/monthcalendarview.h"
 #include "views/events/monthlyview.h"
-#include "views/events/mycal.h"
+#include "views/events/tmycal.h"
 #include "views/today/overviewview.h"
 #include "views/address/peoplesearchview.h"
 #include "views/events/periodicalview.h"

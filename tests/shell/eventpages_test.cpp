@@ -18,10 +18,10 @@
 #include "views/events/advancedview.h"
 #include "views/events/calendarview.h"
 #include "views/today/eventgrid.h"
-#include "views/events/monthcalview.h"
-#include "views/events/newadvdialog.h"
-#include "views/events/newcaldialog.h"
-#include "views/events/newrecdialog.h"
+#include "views/events/monthcalendarview.h"
+#include "views/events/tnewadv.h"
+#include "views/events/tnewcal.h"
+#include "views/events/tnewrec.h"
 #include "views/today/overviewview.h"
 
 using namespace orv;

@@ -21,9 +21,9 @@
 #include "shell/tdata.h"
 #include "shell/tmain.h"
 #include "store/datafile.h"
-#include "views/documents/datalistform.h"
-#include "views/documents/importdata.h"
-#include "views/documents/letterwriter.h"
+#include "views/documents/tdatalistform.h"
+#include "views/documents/timportdata.h"
+#include "views/documents/tletter.h"
 #include "views/address/peoplesearchview.h"
 
 using namespace orv;

@@ -8,7 +8,7 @@
 #include "core/settingsstore.h"
 #include "shell/notifier.h"
 #include "shell/orvapp.h"
-#include "shell/setup/setupdialog.h"
+#include "shell/setup/tsetup.h"
 #include "shell/tdata.h"
 #include "shell/tmain.h"
 

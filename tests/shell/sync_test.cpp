@@ -8,7 +8,7 @@
 #include "appfixture.h"
 #include "core/session.h"
 #include "radicale.h"
-#include "shell/setup/setupdialog.h"
+#include "shell/setup/tsetup.h"
 #include "shell/syncrunner.h"
 #include "shell/tmain.h"
 #include "sync/davclient.h"

@@ -11,7 +11,7 @@
 #include <QSignalSpy>
 #include <QTest>
 
-#include "shell/helpbox.h"
+#include "shell/thelpbox.h"
 #include "shell/sidebar.h"
 #include "shell/tdata.h"
 #include "shell/viewtable.h"

@@ -26,7 +26,7 @@
 #include "views/common/longwork.h"
 #include "viewfixture.h"
 #include "views/address/addressview.h"
-#include "views/address/newaddressdialog.h"
+#include "views/address/tnewadd.h"
 #include "views/common/storedtext.h"
 #include "testclass.h"
 

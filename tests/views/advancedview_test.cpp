@@ -8,7 +8,7 @@
 
 #include "eventviewtest.h"
 #include "views/events/advancedview.h"
-#include "views/events/newadvdialog.h"
+#include "views/events/tnewadv.h"
 #include "testclass.h"
 
 namespace orv::test {

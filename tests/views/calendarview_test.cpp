@@ -11,10 +11,10 @@
 
 #include "eventviewtest.h"
 #include "views/events/calendarview.h"
-#include "views/events/changehint.h"
+#include "views/events/tchangehint.h"
 #include "views/today/eventgrid.h"
-#include "views/events/mycal.h"
-#include "views/events/newcaldialog.h"
+#include "views/events/tmycal.h"
+#include "views/events/tnewcal.h"
 #include "views/events/popupmenus.h"
 #include "testclass.h"
 

@@ -14,7 +14,7 @@
 #include "eventviewtest.h"
 #include "views/events/annualview.h"
 #include "views/events/monthlyview.h"
-#include "views/events/newrecdialog.h"
+#include "views/events/tnewrec.h"
 #include "views/events/weeklyview.h"
 #include "testclass.h"
 

@@ -9,7 +9,7 @@
 #include <QSignalSpy>
 #include <QTest>
 
-#include "views/today/newtododialog.h"
+#include "views/today/tnewtodo.h"
 #include "views/today/todoview.h"
 #include "viewfixture.h"
 #include "testclass.h"

@@ -16,7 +16,7 @@
 #include "shell/setup/letterpage.h"
 #include "views/common/named.h"
 #include "shell/setup/orvpage.h"
-#include "shell/setup/setupdialog.h"
+#include "shell/setup/tsetup.h"
 #include "shell/setup/syncpage.h"
 #include "views/common/labelbutton.h"
 

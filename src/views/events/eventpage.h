@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "store/datafile.h"
-#include "views/events/labellist.h"
+#include "views/events/tlabellist.h"
 #include "views/common/viewpanel.h"
 
 class QComboBox;

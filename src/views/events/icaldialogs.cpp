@@ -16,7 +16,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "views/events/changehint.h"
+#include "views/events/tchangehint.h"
 #include "views/events/eventpage.h"
 #include "views/common/longwork.h"
 #include "views/common/storedtext.h"

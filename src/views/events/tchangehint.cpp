@@ -1,4 +1,4 @@
-#include "views/events/changehint.h"
+#include "views/events/tchangehint.h"
 
 #include <QFrame>
 #include <QGuiApplication>
@@ -12,7 +12,7 @@
 #include "core/engineconfig.h"
 #include "core/session.h"
 #include "views/events/eventpage.h"
-#include "views/events/mycal.h"
+#include "views/events/tmycal.h"
 
 namespace orv {
 

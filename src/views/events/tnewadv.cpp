@@ -1,4 +1,4 @@
-#include "views/events/newadvdialog.h"
+#include "views/events/tnewadv.h"
 
 #include <QComboBox>
 #include <QGridLayout>

@@ -1,4 +1,4 @@
-#include "views/documents/datalistform.h"
+#include "views/documents/tdatalistform.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

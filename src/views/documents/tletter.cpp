@@ -1,4 +1,4 @@
-#include "views/documents/letterwriter.h"
+#include "views/documents/tletter.h"
 
 #include <QAction>
 #include <QButtonGroup>

@@ -24,7 +24,7 @@
 
 #include "core/session.h"
 #include "core/settings.h"
-#include "shell/setup/setupdialog.h"
+#include "shell/setup/tsetup.h"
 #include "views/common/labelbutton.h"
 
 using namespace orv;
@@ -685,4 +685,4 @@ private slots:
 };
 
 QTEST_MAIN(SetupDialogTest)
-#include "setupdialog_test.moc"
+#include "tsetup_test.moc"

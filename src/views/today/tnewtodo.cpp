@@ -1,4 +1,4 @@
-#include "views/today/newtododialog.h"
+#include "views/today/tnewtodo.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

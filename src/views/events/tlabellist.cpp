@@ -1,4 +1,4 @@
-#include "views/events/labellist.h"
+#include "views/events/tlabellist.h"
 
 #include "views/common/labelbutton.h"
 

@@ -1,4 +1,4 @@
-#include "views/events/monthcalview.h"
+#include "views/events/monthcalendarview.h"
 
 #include <QAbstractTableModel>
 #include <algorithm>

@@ -16,7 +16,7 @@
 #include "testfiles.h"
 #include "exchange/letters/rtf.h"
 #include "viewfixture.h"
-#include "views/documents/letterwriter.h"
+#include "views/documents/tletter.h"
 #include "views/common/longwork.h"
 #include "testclass.h"
 
@@ -402,4 +402,4 @@ ORV_TEST_CLASS(LetterWriterTest);
 
 }  // namespace orv::test
 
-#include "letterwriter_test.moc"
+#include "tletter_test.moc"

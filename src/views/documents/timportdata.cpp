@@ -1,4 +1,4 @@
-#include "views/documents/importdata.h"
+#include "views/documents/timportdata.h"
 
 #include <QFileInfo>
 #include <QGridLayout>
@@ -17,7 +17,7 @@
 #include "core/session.h"
 #include "engine/addressbook.h"
 #include "exchange/lists/semicolon.h"
-#include "views/documents/areadialog.h"
+#include "views/documents/tarea.h"
 #include "views/common/chosenfile.h"
 #include "views/common/labelbutton.h"
 #include "views/common/longwork.h"

@@ -19,7 +19,7 @@
 #include "store/datafile.h"
 #include "testfiles.h"
 #include "viewfixture.h"
-#include "views/documents/importdata.h"
+#include "views/documents/timportdata.h"
 #include "views/common/longwork.h"
 #include "testclass.h"
 
@@ -306,4 +306,4 @@ ORV_TEST_CLASS(ImportDataTest);
 
 }  // namespace orv::test
 
-#include "importdata_test.moc"
+#include "timportdata_test.moc"

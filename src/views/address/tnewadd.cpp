@@ -1,4 +1,4 @@
-#include "views/address/newaddressdialog.h"
+#include "views/address/tnewadd.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>

@@ -18,7 +18,7 @@
 #include "pdftext.h"
 #include "testfiles.h"
 #include "viewfixture.h"
-#include "views/documents/datalistform.h"
+#include "views/documents/tdatalistform.h"
 #include "views/common/longwork.h"
 #include "testclass.h"
 
@@ -296,4 +296,4 @@ ORV_TEST_CLASS(DataListTest);
 
 }  // namespace orv::test
 
-#include "datalistform_test.moc"
+#include "tdatalistform_test.moc"

@@ -15,7 +15,7 @@
 #include <memory>
 
 #include "shell/aboutpanel.h"
-#include "shell/helpbox.h"
+#include "shell/thelpbox.h"
 #include "shell/maker.h"
 #include "views/common/labelbutton.h"
 
@@ -218,4 +218,4 @@ void HelpBoxTest::aboutPanelLinksHandTheirLinkToTheDesktop()
 }
 
 QTEST_MAIN(HelpBoxTest)
-#include "helpbox_test.moc"
+#include "thelpbox_test.moc"

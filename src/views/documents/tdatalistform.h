@@ -12,7 +12,7 @@
 
 #include "exchange/lists/datalist.h"
 #include "views/events/eventpage.h"
-#include "views/events/labellist.h"
+#include "views/events/tlabellist.h"
 #include "views/common/navigator.h"
 #include "views/common/viewdialogs.h"
 

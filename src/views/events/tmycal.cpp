@@ -1,4 +1,4 @@
-#include "views/events/mycal.h"
+#include "views/events/tmycal.h"
 
 #include <QAbstractTableModel>
 #include <QHeaderView>

@@ -1,4 +1,4 @@
-#include "views/events/newcaldialog.h"
+#include "views/events/tnewcal.h"
 
 #include <QButtonGroup>
 #include <QGridLayout>
@@ -12,9 +12,9 @@
 
 #include "core/engineconfig.h"
 #include "core/session.h"
-#include "views/events/changehint.h"
+#include "views/events/tchangehint.h"
 #include "views/events/eventpage.h"
-#include "views/events/mycal.h"
+#include "views/events/tmycal.h"
 #include "views/common/storedtext.h"
 
 namespace orv {

@@ -15,7 +15,7 @@
 #include "exchange/sheets/spreadsheet.h"
 #include "exchange/lists/table.h"
 #include "views/events/eventpage.h"
-#include "views/events/labellist.h"
+#include "views/events/tlabellist.h"
 #include "views/common/viewdialogs.h"
 
 class QLabel;

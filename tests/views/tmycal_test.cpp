@@ -8,8 +8,8 @@
 #include <QToolButton>
 
 #include "eventviewtest.h"
-#include "views/events/changehint.h"
-#include "views/events/mycal.h"
+#include "views/events/tchangehint.h"
+#include "views/events/tmycal.h"
 #include "testclass.h"
 
 namespace orv::test {
@@ -104,4 +104,4 @@ ORV_TEST_CLASS(MyCalTest);
 
 }  // namespace orv::test
 
-#include "mycal_test.moc"
+#include "tmycal_test.moc"

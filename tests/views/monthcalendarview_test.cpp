@@ -6,7 +6,7 @@
 #include <QToolButton>
 
 #include "eventviewtest.h"
-#include "views/events/monthcalview.h"
+#include "views/events/monthcalendarview.h"
 #include "testclass.h"
 
 namespace orv::test {
@@ -122,4 +122,4 @@ ORV_TEST_CLASS(MonthCalendarViewTest);
 
 }  // namespace orv::test
 
-#include "monthcalview_test.moc"
+#include "monthcalendarview_test.moc"

@@ -5,7 +5,7 @@
 #include <QTest>
 #include <QToolButton>
 
-#include "shell/todaybox.h"
+#include "shell/ttodaybox.h"
 #include "views/today/eventgrid.h"
 #include "views/viewfixture.h"
 
@@ -213,4 +213,4 @@ private slots:
 }  // namespace orv::test
 
 QTEST_MAIN(orv::test::TodayBoxTest)
-#include "todaybox_test.moc"
+#include "ttodaybox_test.moc"

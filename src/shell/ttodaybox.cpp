@@ -1,4 +1,4 @@
-#include "shell/todaybox.h"
+#include "shell/ttodaybox.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>

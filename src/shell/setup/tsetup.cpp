@@ -1,4 +1,4 @@
-#include "shell/setup/setupdialog.h"
+#include "shell/setup/tsetup.h"
 
 #include <QApplication>
 #include <QFile>

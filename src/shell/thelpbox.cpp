@@ -1,4 +1,4 @@
-#include "shell/helpbox.h"
+#include "shell/thelpbox.h"
 
 #include <QComboBox>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "views/events/newrecdialog.h"
+#include "views/events/tnewrec.h"
 
 #include <QButtonGroup>
 #include <QComboBox>

@@ -1,4 +1,4 @@
-#include "views/documents/areadialog.h"
+#include "views/documents/tarea.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>
