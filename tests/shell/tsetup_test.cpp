@@ -2,6 +2,7 @@
 // and writes it back, the rules between the boxes, colour entries and
 // profiles, and what "Save" leaves in the file, in memory and in the autostart
 // folder. Every test has its own settings file and autostart path.
+#include <QPushButton>
 #include <QApplication>
 #include <QCheckBox>
 #include <QColorDialog>
@@ -681,6 +682,37 @@ private slots:
         QCOMPARE(changed.count(), 2);
         QVERIFY(!QFile::exists(QString::fromStdString(f.session.store().Path())));
         QVERIFY(!QFile::exists(f.AutostartPath()));
+    }
+    // Enter in a field neither saves the dialog nor presses a button of a page
+    // (the colour profile's "Save" used to take it from any field); on a
+    // button it presses that button.
+    void enterPressesOnlyTheFocusedButton_data()
+    {
+        QTest::addColumn<QString>("page");
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("ORV page field") << "L1" << "SpinEdit1" << QStringList();
+        QTest::newRow("letter page field") << "L2" << "Edit3" << QStringList();
+        QTest::newRow("colour page field") << "L3" << "ColorEdit1" << QStringList();
+        QTest::newRow("profile button") << "L3" << "B6" << QStringList{"B6", "B6"};
+    }
+    void enterPressesOnlyTheFocusedButton()
+    {
+        QFETCH(QString, page);
+        QFETCH(QString, field);
+        QFETCH(QStringList, expected);
+        Fixture f;
+        QStringList pressed;
+        for (auto* button : f.dialog->findChildren<QPushButton*>())
+            connect(button, &QAbstractButton::clicked, button, [&pressed, button] { pressed << button->objectName(); });
+        f.Click(page);
+        QWidget* widget = f.Find(field);
+        widget->setFocus();
+        QTest::keyClick(widget, Qt::Key_Return);
+        QTest::keyClick(widget, Qt::Key_Enter);
+        QCOMPARE(pressed, expected);
+        QVERIFY(f.dialog->isVisible());
+        QVERIFY(!QFile::exists(QString::fromStdString(f.session.store().Path())));
     }
 };
 

@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QFrame>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMessageBox>
 #include <QMouseEvent>
@@ -61,8 +62,6 @@ TSetup::TSetup(Session& session, QWidget* parent)
     B2 = Named<QPushButton>(QStringLiteral("B2"), QStringLiteral("Exit"));
     connect(B1, &QPushButton::clicked, this, &TSetup::B1Click);
     connect(B2, &QPushButton::clicked, this, &TSetup::reject);
-    // Enter in a field must not save the whole dialog.
-    for (QPushButton* button : findChildren<QPushButton*>()) button->setAutoDefault(false);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
@@ -74,6 +73,10 @@ TSetup::TSetup(Session& session, QWidget* parent)
     auto* layout = new QHBoxLayout(this);
     layout->addWidget(BuildSideMenu());
     layout->addLayout(right, 1);
+    // Enter in a field must neither save the whole dialog nor press a page's
+    // button (the colour profile's "Save"): the buttons are looked up only now
+    // that the pages belong to the dialog.
+    for (QPushButton* button : findChildren<QPushButton*>()) button->setAutoDefault(false);
 
     LoadFromSettings();
     SideMenuClick(L1);
@@ -139,6 +142,19 @@ void TSetup::reject()
 {
     LoadFromSettings();
     QDialog::reject();
+}
+
+// No button is the dialog's default (see the constructor), so Enter presses
+// only the button that has the focus, as Space does.
+void TSetup::keyPressEvent(QKeyEvent* event)
+{
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && event->modifiers() == Qt::NoModifier) {
+        if (auto* button = qobject_cast<QPushButton*>(focusWidget()); button && button->isEnabled()) button->click();
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 bool TSetup::eventFilter(QObject* watched, QEvent* event)
