@@ -58,6 +58,25 @@ constexpr std::string_view kReadOrder[] = {
 
 constexpr std::string_view kPages[] = {"PageL", "PageR", "PageT", "PageB"};
 
+// ChangeHint's window bounds are written but never read.
+constexpr std::string_view kWrittenOnly[] = {"ChangeHintTop", "ChangeHintLeft", "ChangeHintHeight", "ChangeHintWidth"};
+
+// A setting missing from kReadOrder would be saved but never read back, which
+// no test of the existing settings would notice: the build refuses it.
+constexpr bool EverySettingIsReadOnce()
+{
+    constexpr std::string_view names[] = {
+#define ORV_SETTING_NAME(group, kind, name, def) #name,
+        ORV_SETTINGS_TABLE(ORV_SETTING_NAME)
+#undef ORV_SETTING_NAME
+    };
+    auto count = [](const auto& list, std::string_view name) { return std::count(std::begin(list), std::end(list), name); };
+    for (std::string_view name : names)
+        if (count(kReadOrder, name) + count(kWrittenOnly, name) != 1) return false;
+    return std::size(kReadOrder) + std::size(kWrittenOnly) == std::size(names);
+}
+static_assert(EverySettingIsReadOnce(), "every setting is in kReadOrder once, or written only");
+
 std::string Quoted(std::string_view s) { return "'" + std::string(s) + "'"; }
 
 const Entry* FindEntry(std::string_view name)
