@@ -2,28 +2,18 @@
 // plan to an empty store and demands records the data files can hold: one-line
 // hints, valid dates and fields, and lists that write and read back the same.
 // Then exports what came in, which libical must read again.
-#include <cstddef>
-#include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <string>
-#include <string_view>
 
 #include "exchange/ical/icalexport.h"
 #include "exchange/ical/icalimport.h"
+#include "fuzzcheck.h"
 #include "store/datafile.h"
 
 namespace {
 
 using namespace orv;
-
-void Fail(const char* what)
-{
-    std::fprintf(stderr, "iCalendar import broken: %s\n", what);
-    std::abort();
-}
-
-bool OneLine(const std::string& s) { return s.find_first_of("\r\n") == std::string::npos; }
+using fuzz::Fail;
+using fuzz::OneLine;
 
 template <class Rec>
 void Rereads(const std::vector<Rec>& list)
@@ -53,7 +43,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         gmtime_r(&t, &tm);
         return tm;
     };
-    const std::string_view text(reinterpret_cast<const char*>(data + 1), size - 1);
+    const std::string_view text = fuzz::Text(data + 1, size - 1);
     const IcalImport in = PlanICalendarImport(text, RecordStore{}, o);
     if (!in.ok) {
         if (in.message.empty()) Fail("a failure without a message");
