@@ -19,7 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const orv::Paragraph& p : read.document.paragraphs) {
         for (const orv::TextRun& run : p.runs) {
             Check(orv::IsValidUtf8(run.text) && orv::IsValidUtf8(run.format.font), "text that is not UTF-8");
-            Check(orv::fuzz::OneLine(run.text), "a line end inside a paragraph");
+            Check(orv::fuzz::IsOneLine(run.text), "a line end inside a paragraph");
         }
     }
     orv::LetterRow row;

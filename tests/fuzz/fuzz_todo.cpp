@@ -9,7 +9,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const std::vector<std::string> items = orv::ParseTodoText(orv::fuzz::Text(data, size));
-    for (const std::string& item : items) orv::fuzz::Check(orv::fuzz::OneLine(item), "an item holds a line break");
+    for (const std::string& item : items) orv::fuzz::Check(orv::fuzz::IsOneLine(item), "an item holds a line break");
     const std::string written = orv::SerializeTodoText(items);
     const std::vector<std::string> again = orv::ParseTodoText(written);
     orv::fuzz::Check(again == items && orv::SerializeTodoText(again) == written, "to-do round trip broken");

@@ -10,7 +10,7 @@ namespace {
 
 using namespace orv;
 using fuzz::Fail;
-using fuzz::OneLine;
+using fuzz::IsOneLine;
 
 void Check(const CardFields& card)
 {
@@ -18,11 +18,11 @@ void Check(const CardFields& card)
     ApplyCard(card, f);
     bool escaped = false;
     ForEachShownText([&](const PersonFieldInfo&, auto field) {
-        if (!OneLine(field(f))) Fail("a field with a line break");
+        if (!IsOneLine(field(f))) Fail("a field with a line break");
         escaped = escaped || field(f).find('\\') != std::string::npos;
     });
     for (const std::string& line : f.More)
-        if (!OneLine(line)) Fail("a further line with a line break");
+        if (!IsOneLine(line)) Fail("a further line with a line break");
     for (BirthdayField b : {BirthdayField::Day, BirthdayField::Month, BirthdayField::Year})
         CheckBirthdayField(b, b == BirthdayField::Day ? f.Day : b == BirthdayField::Month ? f.Month : f.Year);
 

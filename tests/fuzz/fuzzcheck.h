@@ -26,6 +26,6 @@ inline void Check(bool condition, const char* what)
     if (!condition) Fail(what);
 }
 
-inline bool OneLine(std::string_view s) { return s.find_first_of("\r\n") == std::string_view::npos; }
+inline bool IsOneLine(std::string_view s) { return s.find_first_of("\r\n") == std::string_view::npos; }
 
 }  // namespace orv::fuzz
