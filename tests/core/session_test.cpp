@@ -2,32 +2,22 @@
 
 #include <atomic>
 #include <filesystem>
-#include <fstream>
 #include <map>
 
+#include "../engine/builders.h"
 #include "../store/gate.h"
-#include "../store/tempfolder.h"
+#include "../store/storetest.h"
 #include "core/session.h"
 #include "engine/dayviews.h"
 
 using namespace orv;
 namespace fs = std::filesystem;
+using test::D;
 
 namespace {
 
-Date D(int y, int m, int d) { return Date{static_cast<std::uint16_t>(y), static_cast<std::uint16_t>(m), static_cast<std::uint16_t>(d)}; }
-
-std::string Read(const fs::path& p)
-{
-    std::ifstream in(p, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-void Write(const fs::path& p, const std::string& text)
-{
-    std::ofstream out(p, std::ios::binary);
-    out << text;
-}
+std::string Read(const fs::path& p) { return test::ReadFile(p.string()); }
+void Write(const fs::path& p, const std::string& text) { test::WriteFile(p.string(), text); }
 
 class SessionTest : public testing::Test {
 protected:
@@ -77,44 +67,9 @@ TEST_F(SessionTest, TheFinderFollowsTheWeekSettings)
     EXPECT_EQ(s->finder().dateSettings().WeekStart, 1);
 }
 
-TEST_F(SessionTest, AnEventAnotherProgramAddedMeanwhileIsKeptAndTheUserIsTold)
-{
-    const std::string header = "<BEGIN:CAL:FILE:VERSION>3.0\r\n";
-    const std::string dentist = "<BEGIN>\r\n<HINT>Dentist\r\n<PRI>1\r\n<DAY>3\r\n<MONTH>5\r\n<YEAR>2027\r\n<END>\r\n";
-    Write(data / "cal.orv", header + dentist + "<END:FILE>\r\n");
-    auto s = Open();
-    s->LoadData();
-    // A second device's file sync brings an event while ORV runs.
-    const std::string synced = "<BEGIN>\r\n<HINT>Flight\r\n<PRI>0\r\n<DAY>9\r\n<MONTH>1\r\n<YEAR>2027\r\n<END>\r\n";
-    Write(data / "cal.orv.sync", header + dentist + synced + "<END:FILE>\r\n");
-    fs::rename(data / "cal.orv.sync", data / "cal.orv");
-
-    ACal party;
-    party.Hint = "Party", party.Day = 1, party.Month = 6, party.Year = 2027;
-    EncodeCalendarDate(party);
-    s->records().editCalendar().push_back(party);
-    const SessionReport saved = s->SaveDataFile(DataKind::Calendar);
-    EXPECT_TRUE(saved.ok());
-    ASSERT_EQ(saved.notices.size(), 1u);
-    EXPECT_NE(saved.notices[0].find("'cal.orv' was changed by another program"), std::string::npos) << saved.notices[0];
-    ASSERT_EQ(saved.asideCopies.size(), 1u);
-
-    auto again = Open();
-    again->LoadData();
-    std::vector<std::string> hints;
-    for (const ACal& c : again->records().calendar()) hints.push_back(c.Hint);
-    EXPECT_EQ(hints, (std::vector<std::string>{"Flight", "Dentist", "Party"}));
-}
-
 namespace {
 
-ACal Event(const std::string& hint, int day)
-{
-    ACal c;
-    c.Hint = hint, c.Day = day, c.Month = 6, c.Year = 2027;
-    EncodeCalendarDate(c);
-    return c;
-}
+ACal Event(const std::string& hint, int day) { return test::Event(hint, D(2027, 6, day)); }
 
 std::vector<std::string> CalendarHints(const Session& s)
 {

@@ -2,13 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include "../store/tempfolder.h"
 #include "store/records.h"
-#include "tempdir.h"
 
 namespace orv {
 namespace {
-
-using testing_support::TempDirTest;
 
 const std::int32_t kToday = DateSerial(2024, 3, 1);
 
@@ -34,12 +32,11 @@ Settings AllChanged()
     return s;
 }
 
-class SettingsFileTest : public TempDirTest {};
-
-TEST_F(SettingsFileTest, EverySettingSurvivesTheWritersAndTheFile)
+TEST(SettingsFile, EverySettingSurvivesTheWritersAndTheFile)
 {
     const Settings written = AllChanged();
-    SettingsStore store(PathOf("settings.reg"));
+    const test::TempFolder folder;
+    SettingsStore store(folder / "settings.reg");
     ASSERT_TRUE(WriteDialogSettings(store, written).ok);
     ASSERT_TRUE(WriteSaveAllSettings(store, written).ok);
     ASSERT_TRUE(WriteSyncSettings(store, written).ok);
@@ -79,9 +76,10 @@ TEST(SettingsWriters, SaveAllWritesItsOrderAndLeavesOutWhatIsUnknown)
     EXPECT_EQ(store.ReadBool(kSettingsKey, "MenuPopupMenu21").value, false);
 }
 
-TEST_F(SettingsFileTest, AFirstStartWritesWeekStartFirstWeekAndToday)
+TEST(SettingsFile, AFirstStartWritesWeekStartFirstWeekAndToday)
 {
-    SettingsStore store(PathOf("settings.reg"));
+    const test::TempFolder folder;
+    SettingsStore store(folder / "settings.reg");
     ASSERT_TRUE(store.Load().ok);
     Settings s;
     ASSERT_TRUE(InitialiseSettings(store, s, kToday).ok);
@@ -174,46 +172,35 @@ TEST_P(SettingsRange, AStoredNumberOutsideTheDialogsRangeIsReadAsItsNearestEnd)
 INSTANTIATE_TEST_SUITE_P(
     Extremes, SettingsRange,
     testing::Values(StoredNumber{"nextweek", "dword:7fffffff", 99}, StoredNumber{"nextweek", "dword:80000000", 1},
-                    StoredNumber{"nextweek", "dword:ffffffff", 1}, StoredNumber{"nextweek", "dword:00000000", 1},
-                    StoredNumber{"nextweek", "dword:00000063", 99}, StoredNumber{"nextweek", "dword:00000064", 99},
-                    StoredNumber{"nextweek", "dword:0001869f", 99}, StoredNumber{"FontSize", "dword:7fffffff", 200},
-                    StoredNumber{"FontSize", "dword:00000000", 1}, StoredNumber{"Indicator", "dword:000003e8", 999},
-                    StoredNumber{"priority", "dword:00000007", 2}, StoredNumber{"WeekStart", "dword:00000007", 6},
-                    StoredNumber{"WeekStart", "dword:ffffffff", 0}, StoredNumber{"FirstWeek", "dword:00000003", 2},
-                    StoredNumber{"FontCharset", "dword:7fffffff", 18},
+                    StoredNumber{"nextweek", "dword:00000000", 1}, StoredNumber{"nextweek", "dword:00000064", 99},
+                    StoredNumber{"FontSize", "dword:7fffffff", 200}, StoredNumber{"WeekStart", "dword:ffffffff", 0},
+                    StoredNumber{"priority", "dword:00000007", 2},
                     // Window bounds have no range: a position left of the first screen is real.
                     StoredNumber{"DataTop", "dword:ffffff9c", -100}));
 
-// Which of PageL, PageR, PageT, PageB is left out; -1 keeps all four.
-class SettingsPageRect : public testing::TestWithParam<int> {};
-
-TEST_P(SettingsPageRect, CountsOnlyWhenAllFourExist)
+// The page rectangle counts only when all four values are there, each an
+// integer (a text among the four is told); otherwise it is the default,
+// whatever an earlier read left.
+TEST(SettingsRead, ThePageRectangleCountsOnlyWhole)
 {
     const char* names[] = {"PageL", "PageR", "PageT", "PageB"};
-    SettingsStore store;
-    for (int i = 0; i < 4; ++i)
-        if (i != GetParam()) {
-            ASSERT_TRUE(store.WriteInteger(kSettingsKey, names[i], 11 * (i + 1)).ok);
+    for (int missing = -1; missing < 4; ++missing)
+        for (const bool textTop : {false, true}) {
+            SCOPED_TRACE(std::to_string(missing) + (textTop ? " with a text PageT" : ""));
+            SettingsStore store;
+            for (int i = 0; i < 4; ++i) {
+                if (i == missing) continue;
+                ASSERT_TRUE((i == 2 && textTop ? store.WriteText(kSettingsKey, names[i], "33")
+                                               : store.WriteInteger(kSettingsKey, names[i], 11 * (i + 1)))
+                                .ok);
+            }
+            Settings s;
+            s.PageL = 1, s.PageR = 2, s.PageT = 3, s.PageB = 4;
+            EXPECT_EQ(ReadSettings(store, s).message, textTop && missing < 0 ? "Invalid data type for 'PageT'" : "");
+            const bool whole = missing < 0 && !textTop;
+            EXPECT_EQ((std::array<std::int32_t, 4>{s.PageL, s.PageR, s.PageT, s.PageB}),
+                      whole ? (std::array<std::int32_t, 4>{11, 22, 33, 44}) : (std::array<std::int32_t, 4>{200, 2200, 200, 3300}));
         }
-    Settings s;
-    s.PageL = 1, s.PageR = 2, s.PageT = 3, s.PageB = 4;  // as left by an earlier read
-    ASSERT_TRUE(ReadSettings(store, s).ok);
-    const std::array<std::int32_t, 4> rect = {s.PageL, s.PageR, s.PageT, s.PageB};
-    if (GetParam() < 0) EXPECT_EQ(rect, (std::array<std::int32_t, 4>{11, 22, 33, 44}));
-    else EXPECT_EQ(rect, (std::array<std::int32_t, 4>{200, 2200, 200, 3300}));
-}
-
-INSTANTIATE_TEST_SUITE_P(Missing, SettingsPageRect, testing::Values(-1, 0, 1, 2, 3));
-
-TEST(SettingsRead, AWrongPageValueLeavesTheWholeRectangle)
-{
-    SettingsStore store;
-    for (const char* name : {"PageL", "PageR", "PageB"}) ASSERT_TRUE(store.WriteInteger(kSettingsKey, name, 5).ok);
-    ASSERT_TRUE(store.WriteText(kSettingsKey, "PageT", "5").ok);
-    Settings s;
-    EXPECT_EQ(ReadSettings(store, s).message, "Invalid data type for 'PageT'");
-    EXPECT_EQ((std::array<std::int32_t, 4>{s.PageL, s.PageR, s.PageT, s.PageB}),
-              (std::array<std::int32_t, 4>{200, 2200, 200, 3300}));
 }
 
 TEST(SettingsColourProfiles, AreSubKeysThatCountOnlyWithVer2)
@@ -257,32 +244,47 @@ TEST(SettingsColourProfiles, AreSubKeysThatCountOnlyWithVer2)
     EXPECT_FALSE(WriteColourProfile(store, "", s).ok);
 }
 
-struct GoodOverride {
+struct Override {
     const char* input;
-    const char* name;
-    std::int32_t value;
-    bool isDate;
+    const char* message;     // empty: taken
+    const char* name = "";   // of the one value it sets
+    std::int32_t value = 0;
+    bool isDate = false;
 };
 
-class SettingsOverride : public testing::TestWithParam<GoodOverride> {};
+class SettingsOverride : public testing::TestWithParam<Override> {};
 
-TEST_P(SettingsOverride, SetsOneValueOfTheMainKey)
+TEST_P(SettingsOverride, SetsOneValueOfTheMainKeyOrIsRefusedWithAReason)
 {
+    const Override& o = GetParam();
     SettingsStore store;
-    ASSERT_TRUE(ApplyOverride(store, GetParam().input).ok);
-    EXPECT_EQ(store.ValueNames(kSettingsKey), std::vector<std::string>{GetParam().name});
-    const ValueResult<std::int32_t> r = GetParam().isDate ? store.ReadDate(kSettingsKey, GetParam().name)
-                                                          : store.ReadInteger(kSettingsKey, GetParam().name);
-    EXPECT_EQ(r.value, GetParam().value);
+    EXPECT_EQ(ApplyOverride(store, o.input).message, o.message);
+    if (*o.message != '\0') {
+        EXPECT_FALSE(store.KeyExists(kSettingsKey));
+        return;
+    }
+    EXPECT_EQ(store.ValueNames(kSettingsKey), std::vector<std::string>{o.name});
+    EXPECT_EQ(o.isDate ? store.ReadDate(kSettingsKey, o.name).value : store.ReadInteger(kSettingsKey, o.name).value,
+              o.value);
 }
 
-INSTANTIATE_TEST_SUITE_P(Pairs, SettingsOverride,
-                         testing::Values(GoodOverride{"WeekStart=0", "WeekStart", 0, false},
-                                         GoodOverride{"CB25=1", "CB25", 1, false},
-                                         GoodOverride{"nextweek=+99", "nextweek", 99, false},
-                                         GoodOverride{"DataLeft=-3", "DataLeft", -3, false},
-                                         GoodOverride{"DataTop=+120", "DataTop", 120, false},
-                                         GoodOverride{"LastDate=2024-02-29", "LastDate", DateSerial(2024, 2, 29), true}));
+INSTANTIATE_TEST_SUITE_P(
+    Pairs, SettingsOverride,
+    testing::Values(Override{"WeekStart=0", "", "WeekStart", 0}, Override{"CB25=1", "", "CB25", 1},
+                    Override{"nextweek=+99", "", "nextweek", 99}, Override{"DataLeft=-3", "", "DataLeft", -3},
+                    Override{"LastDate=2024-02-29", "", "LastDate", DateSerial(2024, 2, 29), true},
+                    Override{"WeekStart", "expected NAME=VALUE, not 'WeekStart'"},
+                    Override{"Nope=1", "unknown setting 'Nope'"},
+                    Override{"weekstart=1", "unknown setting 'weekstart'"},
+                    Override{"CB25=2", "'CB25' takes 0 or 1, not '2'"},
+                    Override{"nextweek=1.5", "'nextweek' takes a decimal integer, not '1.5'"},
+                    Override{"nextweek= 7", "'nextweek' takes a decimal integer, not ' 7'"},
+                    Override{"nextweek=2147483647", "'nextweek' takes 1 to 99, not '2147483647'"},
+                    Override{"nextweek=0", "'nextweek' takes 1 to 99, not '0'"},
+                    Override{"WeekStart=7", "'WeekStart' takes 0 to 6, not '7'"},
+                    Override{"LastDate=2023-02-29", "'LastDate' takes a date YYYY-MM-DD, not '2023-02-29'"},
+                    Override{"LastDate=2024-+1-01", "'LastDate' takes a date YYYY-MM-DD, not '2024-+1-01'"},
+                    Override{"FontName=Arial", "'FontName' is a text and cannot be set here"}));
 
 TEST(SettingsOverride, ATextsLineBreaksBecomeBlanksAndTheResultSaysSo)
 {
@@ -297,35 +299,6 @@ TEST(SettingsOverride, ATextsLineBreaksBecomeBlanksAndTheResultSaysSo)
     ASSERT_TRUE(again.Parse(store.Serialize()));
     EXPECT_EQ(again.ReadText(kSettingsKey, "Color9").value, "#00 00 00");
 }
-
-struct BadOverride {
-    const char* input;
-    const char* message;
-};
-
-class SettingsBadOverride : public testing::TestWithParam<BadOverride> {};
-
-TEST_P(SettingsBadOverride, IsRefusedWithAReasonAndWritesNothing)
-{
-    SettingsStore store;
-    EXPECT_EQ(ApplyOverride(store, GetParam().input).message, GetParam().message);
-    EXPECT_FALSE(store.KeyExists(kSettingsKey));
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Pairs, SettingsBadOverride,
-    testing::Values(BadOverride{"WeekStart", "expected NAME=VALUE, not 'WeekStart'"},
-                    BadOverride{"Nope=1", "unknown setting 'Nope'"},
-                    BadOverride{"weekstart=1", "unknown setting 'weekstart'"},
-                    BadOverride{"CB25=2", "'CB25' takes 0 or 1, not '2'"},
-                    BadOverride{"nextweek=1.5", "'nextweek' takes a decimal integer, not '1.5'"},
-                    BadOverride{"nextweek= 7", "'nextweek' takes a decimal integer, not ' 7'"},
-                    BadOverride{"nextweek=2147483647", "'nextweek' takes 1 to 99, not '2147483647'"},
-                    BadOverride{"nextweek=0", "'nextweek' takes 1 to 99, not '0'"},
-                    BadOverride{"WeekStart=7", "'WeekStart' takes 0 to 6, not '7'"},
-                    BadOverride{"LastDate=2023-02-29", "'LastDate' takes a date YYYY-MM-DD, not '2023-02-29'"},
-                    BadOverride{"LastDate=2024-+1-01", "'LastDate' takes a date YYYY-MM-DD, not '2024-+1-01'"},
-                    BadOverride{"FontName=Arial", "'FontName' is a text and cannot be set here"}));
 
 }  // namespace
 }  // namespace orv

@@ -6,18 +6,15 @@
 #include <csignal>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <functional>
 #include <limits>
 #include <sys/resource.h>
 
-#include "store/records.h"
-#include "tempdir.h"
+#include "../store/storetest.h"
 
 namespace orv {
 namespace {
 
-using testing_support::TempDirTest;
+using test::ReadFile;
 
 constexpr std::string_view kHead = "Windows Registry Editor Version 5.00\r\n\r\n";
 constexpr std::string_view kMainHeader = "[HKEY_CURRENT_USER\\Software\\Quillon Software\\ORV]\r\n";
@@ -32,7 +29,12 @@ std::string Utf16LeWithBom(std::u16string_view text)
     return bytes;
 }
 
-class SettingsStoreFileTest : public TempDirTest {};
+class SettingsStoreFileTest : public testing::Test {
+protected:
+    std::string PathOf(const std::string& name) const { return folder / name; }
+
+    test::TempFolder folder{"orv-core"};
+};
 
 TEST_F(SettingsStoreFileTest, WritesTheExportFormatWithEscapesAndLittleEndianDates)
 {
@@ -53,7 +55,7 @@ TEST_F(SettingsStoreFileTest, WritesTheExportFormatWithEscapesAndLittleEndianDat
                                           "\r\n");
 }
 
-class SettingsStoreTextRoundTrip : public TempDirTest, public testing::WithParamInterface<std::string> {};
+class SettingsStoreTextRoundTrip : public SettingsStoreFileTest, public testing::WithParamInterface<std::string> {};
 
 TEST_P(SettingsStoreTextRoundTrip, ReadsBackTheSameBytes)
 {
@@ -228,73 +230,54 @@ INSTANTIATE_TEST_SUITE_P(Lines, SettingsStoreBadKeyLine,
 
 enum class Reader { Integer, Bool, Text, Date };
 
-struct WrongTypeCase {
+struct StoredCase {
     const char* name;
+    const char* line;     // the value as an export holds it
     Reader reader;
-    const char* message;
+    std::int32_t value;   // what an integer or date reader gives
+    const char* message;  // or why the reader gives nothing
 };
 
-class SettingsStoreWrongType : public testing::TestWithParam<WrongTypeCase> {};
-
-TEST_P(SettingsStoreWrongType, FailsWithTheValueName)
-{
-    SettingsStore store;
-    ASSERT_TRUE(store.Parse(std::string(kHead) + std::string(kMainHeader) +
-                            "\"i\"=dword:00000001\r\n\"t\"=\"7\"\r\n\"d\"=hex:00,00,00,00,00,e0,e2,40\r\n"
-                            "\"x\"=hex(2):41,00,00,00\r\n\"short\"=hex:00,00,e0,40\r\n"
-                            "\"nan\"=hex:00,00,00,00,00,00,f8,7f\r\n\"far\"=hex:00,00,00,20,5f,a0,02,42\r\n"));
-    const std::map<Reader, std::function<FileResult(std::string_view)>> read = {
-        {Reader::Integer, [&](std::string_view n) { return store.ReadInteger(kSettingsKey, n).result; }},
-        {Reader::Bool, [&](std::string_view n) { return store.ReadBool(kSettingsKey, n).result; }},
-        {Reader::Text, [&](std::string_view n) { return store.ReadText(kSettingsKey, n).result; }},
-        {Reader::Date, [&](std::string_view n) { return store.ReadDate(kSettingsKey, n).result; }},
-    };
-    const FileResult r = read.at(GetParam().reader)(GetParam().name);
-    EXPECT_FALSE(r.ok);
-    EXPECT_EQ(r.message, GetParam().message);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Values, SettingsStoreWrongType,
-    testing::Values(WrongTypeCase{"t", Reader::Integer, "Invalid data type for 't'"},
-                    WrongTypeCase{"t", Reader::Bool, "Invalid data type for 't'"},
-                    WrongTypeCase{"i", Reader::Text, "Invalid data type for 'i'"},
-                    WrongTypeCase{"d", Reader::Integer, "Invalid data type for 'd'"},
-                    WrongTypeCase{"short", Reader::Date, "Failed to get data for 'short'"},
-                    WrongTypeCase{"nan", Reader::Date, "Failed to get data for 'nan'"},
-                    WrongTypeCase{"far", Reader::Date, "Failed to get data for 'far'"}));
-
-struct StoredNumberCase {
-    const char* name;
-    const char* line;  // the value line as an export holds it
-    Reader reader;
-    std::int32_t value;
-};
-
-class SettingsStoreStoredNumber : public testing::TestWithParam<StoredNumberCase> {};
+class SettingsStoreRead : public testing::TestWithParam<StoredCase> {};
 
 // Exports from the original platform write dates with a time of day and dwords
-// as raw little-endian bytes.
-TEST_P(SettingsStoreStoredNumber, ReadsAsTheOriginalPlatformMeantIt)
+// as raw little-endian bytes; a value of another type fails with its name.
+TEST_P(SettingsStoreRead, GivesTheValueAsTheOriginalPlatformMeantItOrSaysWhyNot)
 {
+    const StoredCase& c = GetParam();
     SettingsStore store;
-    ASSERT_TRUE(store.Parse(std::string(kHead) + std::string(kMainHeader) + "\"v\"=" + GetParam().line + "\r\n"));
-    const ValueResult<std::int32_t> r =
-        GetParam().reader == Reader::Date ? store.ReadDate(kSettingsKey, "v") : store.ReadInteger(kSettingsKey, "v");
-    EXPECT_EQ(r.value, GetParam().value);
+    ASSERT_TRUE(store.Parse(std::string(kHead) + std::string(kMainHeader) + "\"v\"=" + c.line + "\r\n"));
+    const FileResult r = c.reader == Reader::Integer ? store.ReadInteger(kSettingsKey, "v").result
+                         : c.reader == Reader::Bool  ? store.ReadBool(kSettingsKey, "v").result
+                         : c.reader == Reader::Text  ? store.ReadText(kSettingsKey, "v").result
+                                                     : store.ReadDate(kSettingsKey, "v").result;
+    EXPECT_EQ(r.ok, *c.message == '\0');
+    EXPECT_EQ(r.message, c.message);
+    if (r.ok) {
+        EXPECT_EQ(c.reader == Reader::Date ? store.ReadDate(kSettingsKey, "v").value
+                                           : store.ReadInteger(kSettingsKey, "v").value,
+                  c.value);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Values, SettingsStoreStoredNumber,
+    Values, SettingsStoreRead,
     testing::Values(
         // Before 1899-12-30 the day is the integral part and the time counts
         // forward from it: -1.25 is 1899-12-29 06:00, not the 28th.
-        StoredNumberCase{"date_before_1899_with_time", "hex:00,00,00,00,00,00,f4,bf", Reader::Date, -1},
-        StoredNumberCase{"date_of_the_epoch_day_evening", "hex:00,00,00,00,00,00,e8,bf", Reader::Date, 0},
-        StoredNumberCase{"date_after_1899_with_time", "hex:00,00,00,00,00,00,06,40", Reader::Date, 2},
-        StoredNumberCase{"dword_as_hex_bytes_low_byte_first", "hex(4):01,02,00,00", Reader::Integer, 513},
-        StoredNumberCase{"negative_dword_as_hex_bytes", "hex(4):fe,ff,ff,ff", Reader::Integer, -2}),
-    [](const testing::TestParamInfo<StoredNumberCase>& p) { return std::string(p.param.name); });
+        StoredCase{"DateBefore1899WithTime", "hex:00,00,00,00,00,00,f4,bf", Reader::Date, -1, ""},
+        StoredCase{"DateOfTheEpochDayEvening", "hex:00,00,00,00,00,00,e8,bf", Reader::Date, 0, ""},
+        StoredCase{"DateAfter1899WithTime", "hex:00,00,00,00,00,00,06,40", Reader::Date, 2, ""},
+        StoredCase{"DwordAsHexBytesLowByteFirst", "hex(4):01,02,00,00", Reader::Integer, 513, ""},
+        StoredCase{"NegativeDwordAsHexBytes", "hex(4):fe,ff,ff,ff", Reader::Integer, -2, ""},
+        StoredCase{"TextAsInteger", "\"7\"", Reader::Integer, 0, "Invalid data type for 'v'"},
+        StoredCase{"TextAsBool", "\"7\"", Reader::Bool, 0, "Invalid data type for 'v'"},
+        StoredCase{"IntegerAsText", "dword:00000001", Reader::Text, 0, "Invalid data type for 'v'"},
+        StoredCase{"DateAsInteger", "hex:00,00,00,00,00,e0,e2,40", Reader::Integer, 0, "Invalid data type for 'v'"},
+        StoredCase{"ShortDate", "hex:00,00,e0,40", Reader::Date, 0, "Failed to get data for 'v'"},
+        StoredCase{"NotANumberDate", "hex:00,00,00,00,00,00,f8,7f", Reader::Date, 0, "Failed to get data for 'v'"},
+        StoredCase{"DateBeyond9999", "hex:00,00,00,20,5f,a0,02,42", Reader::Date, 0, "Failed to get data for 'v'"}),
+    [](const auto& row) { return std::string(row.param.name); });
 
 TEST(SettingsStoreKeys, NamesCompareWithoutCaseAndKeepTheirFirstSpelling)
 {
@@ -394,8 +377,8 @@ TEST_F(SettingsStoreFileTest, AFileThatIsNotSettingsIsNeverOverwritten)
                                         "\"REGEDIT4\"), so it is kept as it is and not replaced.");
     EXPECT_EQ(ReadFile(store.Path()), content);
 
-    SettingsStore folder(dir_);
-    EXPECT_EQ(folder.Load().message, "Failed to get data for '" + dir_ + "'");
+    SettingsStore inFolder(folder.path());
+    EXPECT_EQ(inFolder.Load().message, "Failed to get data for '" + folder.path() + "'");
 }
 
 TEST_F(SettingsStoreFileTest, AFailedWriteLeavesTheOldFileWhole)
@@ -421,7 +404,7 @@ TEST_F(SettingsStoreFileTest, AFailedWriteLeavesTheOldFileWhole)
                              "): " + store.Path());
     EXPECT_EQ(ReadFile(store.Path()), old);
     std::size_t files = 0;
-    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir_)) ++files;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder.path())) ++files;
     EXPECT_EQ(files, 1u) << "the temporary file was left behind";
 }
 
@@ -453,10 +436,7 @@ INSTANTIATE_TEST_SUITE_P(
 namespace orv {
 namespace {
 
-void WriteFile(const std::string& path, const std::string& text)
-{
-    std::ofstream(path, std::ios::binary) << text;
-}
+using test::WriteFile;
 
 TEST_F(SettingsStoreFileTest, AFileEditedWhileOpenIsKeptAsideBeforeItIsReplaced)
 {

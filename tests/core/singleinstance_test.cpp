@@ -43,14 +43,7 @@ private slots:
         SingleInstance first(key);
         QVERIFY(first.Claim());
         QSignalSpy shown(&first, &SingleInstance::showRequested);
-        // A second process of this test binary, in "claim" mode, must fail to claim.
-        QProcess other;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("ORV_CLAIM_KEY"), key);
-        other.setProcessEnvironment(env);
-        other.start(QCoreApplication::applicationFilePath(), {});
-        QTRY_VERIFY_WITH_TIMEOUT(other.state() == QProcess::NotRunning, 10000);
-        QCOMPARE(other.exitCode(), 1);
+        QCOMPARE(StartAnother({}).first, 1);
         QTRY_COMPARE_WITH_TIMEOUT(shown.count(), 1, 5000);
     }
 
@@ -98,16 +91,9 @@ private slots:
         QVERIFY(first.Claim());
         QVERIFY(QFile::exists(data.filePath(QString::fromLatin1(SingleInstance::kDataLockName))));
 
-        auto claimElsewhere = [&](const QString& folder) {
-            QProcess other;
-            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-            env.insert(QStringLiteral("ORV_CLAIM_KEY"), key);
-            env.insert(QStringLiteral("ORV_CLAIM_DATA"), folder);
-            env.insert(QStringLiteral("XDG_RUNTIME_DIR"), otherRuntime.path());
-            other.setProcessEnvironment(env);
-            other.start(QCoreApplication::applicationFilePath(), {});
-            other.waitForFinished(10000);
-            return std::pair(other.exitCode(), QString::fromUtf8(other.readAllStandardOutput()));
+        const auto claimElsewhere = [&](const QString& folder) {
+            return StartAnother({{QStringLiteral("ORV_CLAIM_DATA"), folder},
+                                 {QStringLiteral("XDG_RUNTIME_DIR"), otherRuntime.path()}});
         };
         const auto [status, message] = claimElsewhere(data.path());
         QCOMPARE(status, 2);
@@ -120,96 +106,67 @@ private slots:
     void aLockLeftByAProcessThatIsGoneIsTakenOver()
     {
         QTemporaryDir data;
-        QProcess crashed;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("ORV_CLAIM_KEY"), key + QStringLiteral(".gone"));
-        env.insert(QStringLiteral("ORV_CLAIM_DATA"), data.path());
-        env.insert(QStringLiteral("ORV_CLAIM_CRASH"), QStringLiteral("1"));
-        crashed.setProcessEnvironment(env);
-        crashed.start(QCoreApplication::applicationFilePath(), {});
-        QVERIFY(crashed.waitForFinished(10000));
+        QCOMPARE(StartAnother({{QStringLiteral("ORV_CLAIM_KEY"), key + QStringLiteral(".gone")},
+                               {QStringLiteral("ORV_CLAIM_DATA"), data.path()},
+                               {QStringLiteral("ORV_CLAIM_CRASH"), QStringLiteral("1")}})
+                     .first,
+                 0);
         QVERIFY(QFile::exists(data.filePath(QString::fromLatin1(SingleInstance::kDataLockName))));
         SingleInstance next(key, data.path());
         QVERIFY(next.Claim());
         QVERIFY(next.Refusal().isEmpty());
     }
 
-    void aRuntimeFolderOthersCanEnterIsNotUsed_data()
+    // The lock's folder is one no one else can enter or have made: where
+    // XDG_RUNTIME_DIR is not so, the temporary folder serves; where that one
+    // was pre-created by another local user to hold our lock, the cache folder.
+    void aFolderOthersCouldEnterIsPassedOver_data()
     {
+        QTest::addColumn<bool>("inRuntime");  // the folder in the way is XDG_RUNTIME_DIR, else the temporary one
         QTest::addColumn<QString>("kind");
-        QTest::newRow("mode 0755") << QStringLiteral("0755");
-        QTest::newRow("mode 0777") << QStringLiteral("0777");
-        QTest::newRow("a link to a private folder") << QStringLiteral("link");
-        QTest::newRow("another user's folder") << QStringLiteral("foreign");
+        QTest::newRow("runtime, mode 0755") << true << QStringLiteral("0755");
+        QTest::newRow("runtime, mode 0777") << true << QStringLiteral("0777");
+        QTest::newRow("runtime, a link to a private folder") << true << QStringLiteral("link");
+        QTest::newRow("runtime, another user's folder") << true << QStringLiteral("foreign");
+        QTest::newRow("temporary, a link") << false << QStringLiteral("link");
+        QTest::newRow("temporary, another user's folder") << false << QStringLiteral("foreign");
+        QTest::newRow("temporary, a file") << false << QStringLiteral("file");
+        QTest::newRow("temporary, our own folder open to all") << false << QStringLiteral("own");
     }
 
-    void aRuntimeFolderOthersCanEnterIsNotUsed()
+    void aFolderOthersCouldEnterIsPassedOver()
     {
-        QFETCH(QString, kind);
-        if (kind == QLatin1String("foreign") && ::getuid() != 0) QSKIP("only root can make a folder of another user");
-        QTemporaryDir base;
-        const QString folder = base.filePath(QStringLiteral("runtime"));
-        if (kind == QLatin1String("link")) {
-            QVERIFY(QDir().mkdir(base.filePath(QStringLiteral("target"))));
-            QVERIFY(QFile::link(base.filePath(QStringLiteral("target")), folder));
-        } else {
-            QVERIFY(QDir().mkdir(folder));
-            QVERIFY(MakeForeignOr(folder, kind == QLatin1String("0777") ? 0777 : kind == QLatin1String("0755") ? 0755 : 0700,
-                                  kind == QLatin1String("foreign")));
-        }
-        qputenv("XDG_RUNTIME_DIR", folder.toUtf8());
-        qputenv("TMPDIR", base.path().toUtf8());
-        const QString chosen = SingleInstance::RuntimeFolder();
-        QCOMPARE(chosen, base.filePath(QStringLiteral("orv-%1").arg(::getuid())));
-        QVERIFY(SingleInstance::IsPrivateFolder(chosen));
-        SingleInstance guard(key);
-        QVERIFY(guard.Claim());
-        QVERIFY(QFile::exists(chosen + QLatin1Char('/') + key + QStringLiteral(".lock")));
-    }
-
-    // Where XDG_RUNTIME_DIR is unset, another local user could pre-create the
-    // folder in /tmp to hold our lock; then the cache folder serves.
-    void aTemporaryFolderSomeoneElseMadeIsPassedOver_data()
-    {
-        QTest::addColumn<QString>("kind");
-        QTest::newRow("a link") << QStringLiteral("link");
-        QTest::newRow("another user's folder") << QStringLiteral("foreign");
-        QTest::newRow("a file") << QStringLiteral("file");
-        QTest::newRow("our own folder, open to all") << QStringLiteral("own");
-    }
-
-    void aTemporaryFolderSomeoneElseMadeIsPassedOver()
-    {
+        QFETCH(bool, inRuntime);
         QFETCH(QString, kind);
         if (kind == QLatin1String("foreign") && ::getuid() != 0) QSKIP("only root can make a folder of another user");
         QTemporaryDir base, cache;
         const QString temporary = base.filePath(QStringLiteral("orv-%1").arg(::getuid()));
+        const QString inTheWay = inRuntime ? base.filePath(QStringLiteral("runtime")) : temporary;
         if (kind == QLatin1String("link")) {
-            QVERIFY(QDir().mkdir(base.filePath(QStringLiteral("trap"))));
-            QVERIFY(QFile::link(base.filePath(QStringLiteral("trap")), temporary));
+            QVERIFY(QDir().mkdir(base.filePath(QStringLiteral("target"))));
+            QVERIFY(QFile::link(base.filePath(QStringLiteral("target")), inTheWay));
         } else if (kind == QLatin1String("file")) {
-            QFile file(temporary);
+            QFile file(inTheWay);
             QVERIFY(file.open(QIODevice::WriteOnly));
         } else {
-            QVERIFY(QDir().mkdir(temporary));
-            QVERIFY(MakeForeignOr(temporary, 0777, kind == QLatin1String("foreign")));
+            QVERIFY(QDir().mkdir(inTheWay));
+            const mode_t mode = kind == QLatin1String("0755") ? 0755 : !inRuntime || kind == QLatin1String("0777") ? 0777 : 0700;
+            QVERIFY(MakeForeignOr(inTheWay, mode, kind == QLatin1String("foreign")));
         }
-        qunsetenv("XDG_RUNTIME_DIR");
+        if (inRuntime) qputenv("XDG_RUNTIME_DIR", inTheWay.toUtf8());
+        else qunsetenv("XDG_RUNTIME_DIR");
         qputenv("TMPDIR", base.path().toUtf8());
         qputenv("XDG_CACHE_HOME", cache.path().toUtf8());
         const QString chosen = SingleInstance::RuntimeFolder();
-        if (kind == QLatin1String("own")) {
-            // Ours: narrowed to the user alone and used.
-            QCOMPARE(chosen, temporary);
-        } else {
-            QCOMPARE(chosen, cache.filePath(QStringLiteral("orv/runtime")));
-            // Nothing was changed through the link.
-            if (kind == QLatin1String("link"))
-                QVERIFY(QFileInfo(base.filePath(QStringLiteral("trap"))).permission(QFileDevice::ExeOther));
-        }
+        // Our own temporary folder is narrowed to the user alone and used.
+        QCOMPARE(chosen, inRuntime || kind == QLatin1String("own") ? temporary : cache.filePath(QStringLiteral("orv/runtime")));
+        // Nothing was changed through the link.
+        if (!inRuntime && kind == QLatin1String("link"))
+            QVERIFY(QFileInfo(base.filePath(QStringLiteral("target"))).permission(QFileDevice::ExeOther));
         QVERIFY(SingleInstance::IsPrivateFolder(chosen));
         SingleInstance guard(key);
         QVERIFY(guard.Claim());
+        QVERIFY(QFile::exists(chosen + QLatin1Char('/') + key + QStringLiteral(".lock")));
     }
 
     void cleanup()
@@ -220,6 +177,21 @@ private slots:
     }
 
 private:
+    // Runs this binary as a second start that tries to claim `key` (see main),
+    // with `env` added; gives its exit status and what it printed.
+    std::pair<int, QString> StartAnother(const QList<std::pair<QString, QString>>& env) const
+    {
+        QProcess other;
+        QProcessEnvironment all = QProcessEnvironment::systemEnvironment();
+        all.insert(QStringLiteral("ORV_CLAIM_KEY"), key);
+        for (const auto& [name, value] : env) all.insert(name, value);
+        other.setProcessEnvironment(all);
+        other.start(QCoreApplication::applicationFilePath(), {});
+        // The first start answers while this one waits.
+        if (!QTest::qWaitFor([&] { return other.state() == QProcess::NotRunning; }, 10000)) return {-1, {}};
+        return {other.exitCode(), QString::fromUtf8(other.readAllStandardOutput())};
+    }
+
     // Gives `path` the mode, and to another user when `foreign` (root only).
     static bool MakeForeignOr(const QString& path, mode_t mode, bool foreign)
     {

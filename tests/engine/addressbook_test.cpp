@@ -4,6 +4,7 @@
 
 #include "builders.h"
 #include "engine/addressbook.h"
+#include "engine/dayviews.h"
 
 namespace orv {
 namespace {
@@ -136,6 +137,10 @@ TEST_F(AddressBook, CheckDatesListsEveryWrongBirthdayInListOrder)
                                      Person("Leap", "1999", 29, 2, 1999), Person("Half", "Given", 31, 0, 0),
                                      Person("Month", "13", 1, 13, 0)};
     EXPECT_EQ(IncorrectBirthdays(list), (std::vector<int>{1, 2, 4}));
+    // The day page's "Check dates" stops at the first.
+    EXPECT_EQ(FirstIncorrectBirthday(list), 1);
+    EXPECT_EQ(FirstIncorrectBirthday({list[0], list[3], list[4]}), 2);
+    EXPECT_EQ(FirstIncorrectBirthday({list[0]}), std::nullopt);
 }
 
 TEST(MemoLines, AFinalLineBreakStartsNoLine)

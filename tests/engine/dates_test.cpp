@@ -49,25 +49,6 @@ TEST(Dates, DaysBetweenIsTheExactCount)
             << IsoDate(r.from) << " to " << IsoDate(r.to);
 }
 
-TEST(Dates, WeekdayOrdinalsWithinTheMonth)
-{
-    // From the start (WeekNumber1) and from the end (WeekNumber2).
-    const std::pair<Date, int> fromStart[] = {{D(2004, 1, 29), 5}, {D(2004, 1, 31), 5}, {D(2004, 1, 15), 3}};
-    const std::pair<Date, int> fromEnd[] = {{D(2004, 2, 23), 1}, {D(2004, 2, 22), 2}, {D(2004, 1, 1), 5}};
-    for (const auto& [d, n] : fromStart) EXPECT_EQ(WeekNumber1(d.Year, d.Month, d.Day), n) << IsoDate(d);
-    for (const auto& [d, n] : fromEnd) EXPECT_EQ(WeekNumber2(d.Year, d.Month, d.Day), n) << IsoDate(d);
-}
-
-TEST(Dates, DaysInFirstWeek)
-{
-    // year, days before the first Monday, before the first Sunday.
-    const std::array<int, 3> rows[] = {{2004, 4, 3}, {2005, 2, 1}, {2007, 0, 6}, {2010, 3, 2}};
-    for (const auto [year, monday, sunday] : rows) {
-        EXPECT_EQ(DaysInFirstWeek(year, 1), monday) << year;
-        EXPECT_EQ(DaysInFirstWeek(year, 0), sunday) << year;
-    }
-}
-
 struct WeekRow {
     const char* name;
     Date date;
@@ -108,18 +89,6 @@ TEST(Dates, AYearStartingOnTheWeekStartHasNoWeekZero)
 {
     // Saturday start: 2005-01-01 is a Saturday (for Monday see 2007-01-01 above).
     for (int rule = 0; rule < 3; ++rule) EXPECT_EQ(Week1(2005, 1, 1, 6, rule), 1);
-}
-
-TEST(Dates, DateTextsFollowTheChosenFormat)
-{
-    DateSettings dayFirst;
-    DateSettings monthFirst;
-    monthFirst.MonthFirst = true;
-    EXPECT_EQ(EShortDate(12, 24, dayFirst), "24/12");
-    EXPECT_EQ(EShortDate(12, 24, monthFirst), "12.24");
-    EXPECT_EQ(ELongDate(2004, 12, 24, dayFirst), "24/12-2004");
-    EXPECT_EQ(ELongDate(2004, 12, 24, monthFirst), "12.24.2004");
-    EXPECT_EQ(ELongDate(2004, 5, 3, dayFirst), "3/5-2004");
 }
 
 TEST(Dates, ClockYearsOfTwoDigitsReadAsThisCentury)

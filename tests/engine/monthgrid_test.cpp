@@ -87,14 +87,6 @@ TEST(MonthLayout, GreyDaysAreExactlyThoseTheRowRulesName)
             }
 }
 
-TEST(MonthGrid, StartsOnTheFirstOfJanuary2000)
-{
-    const MonthGrid grid;
-    EXPECT_EQ(grid.XDate(), D(2000, 1, 1));
-    EXPECT_EQ(grid.XStartOfWeek(), 0);
-    EXPECT_EQ(grid.current(), (GridCell{6, 1}));  // a Saturday
-}
-
 TEST(MonthGrid, AClickOnAGreyDaySelectsItsDateWithoutTurningTheGrid)
 {
     MonthGrid grid;

@@ -262,19 +262,6 @@ TEST_F(Views, TodayBoxFindsTheBirthdayAddressByItsLine)
     EXPECT_EQ(TodayBoxBirthdayAddress(store, D(2004, 12, 25), "Anna Berg"), std::nullopt);
 }
 
-TEST_F(Views, CheckDatesFindsTheFirstImpossibleBirthday)
-{
-    std::vector<AData> list = {Person("Leap", "NoYear", 29, 2, 0), Person("Leap", "1999", 29, 2, 1999), Person("Feb", "31", 31, 2, 1999)};
-    EXPECT_EQ(FirstIncorrectBirthday(list), 1);
-    list.erase(list.begin() + 1);
-    EXPECT_EQ(FirstIncorrectBirthday(list), 1);
-    list.pop_back();
-    EXPECT_EQ(FirstIncorrectBirthday(list), std::nullopt);
-    list.push_back(Person("Month", "13", 1, 13, 0));
-    list.push_back(Person("Half", "Given", 31, 0, 0));
-    EXPECT_EQ(FirstIncorrectBirthday(list), 1);
-}
-
 TEST_F(Views, EventJumpsWalkTheListFromEitherEnd)
 {
     store.editCalendar() = {Event("a", D(2004, 1, 1)), Event("b", D(2004, 3, 1)), Event("c", D(2004, 3, 1))};

@@ -2,28 +2,18 @@
 // plan to an empty store and demands records the data files can hold: one-line
 // hints, valid dates and fields, and lists that write and read back the same.
 // Then exports what came in, which libical must read again.
-#include <cstddef>
-#include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <string>
-#include <string_view>
 
 #include "exchange/ical/icalexport.h"
 #include "exchange/ical/icalimport.h"
+#include "fuzzcheck.h"
 #include "store/datafile.h"
 
 namespace {
 
 using namespace orv;
-
-void Fail(const char* what)
-{
-    std::fprintf(stderr, "iCalendar import broken: %s\n", what);
-    std::abort();
-}
-
-bool OneLine(const std::string& s) { return s.find_first_of("\r\n") == std::string::npos; }
+using fuzz::Fail;
+using fuzz::IsOneLine;
 
 template <class Rec>
 void Rereads(const std::vector<Rec>& list)
@@ -53,7 +43,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         gmtime_r(&t, &tm);
         return tm;
     };
-    const std::string_view text(reinterpret_cast<const char*>(data + 1), size - 1);
+    const std::string_view text = fuzz::Text(data + 1, size - 1);
     const IcalImport in = PlanICalendarImport(text, RecordStore{}, o);
     if (!in.ok) {
         if (in.message.empty()) Fail("a failure without a message");
@@ -62,18 +52,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     RecordStore store;
     ApplyICalendarPlan(in.plan, store);
     for (const ACal& c : store.calendar()) {
-        if (!OneLine(c.Hint) || c.Priority > 2 || c.Date == 0) Fail("calendar event");
+        if (!IsOneLine(c.Hint) || c.Priority > 2 || c.Date == 0) Fail("calendar event");
         for (const std::string& m : c.More)
-            if (!OneLine(m)) Fail("further text line");
+            if (!IsOneLine(m)) Fail("further text line");
     }
     for (const AWeek& w : store.weekly())
-        if (w.Weekday < 1 || w.Weekday > 7 || !OneLine(w.Hint) || !OneLine(w.WeekNr)) Fail("weekly event");
+        if (w.Weekday < 1 || w.Weekday > 7 || !IsOneLine(w.Hint) || !IsOneLine(w.WeekNr)) Fail("weekly event");
     for (const AMonth& m : store.monthly())
-        if (m.Day < 1 || m.Day > 31 || !OneLine(m.Hint) || !OneLine(m.Month) || !OneLine(m.Year)) Fail("monthly event");
+        if (m.Day < 1 || m.Day > 31 || !IsOneLine(m.Hint) || !IsOneLine(m.Month) || !IsOneLine(m.Year)) Fail("monthly event");
     for (const AYear& y : store.annual())
-        if (y.Month < 1 || y.Month > 12 || y.Day < 1 || y.Day > 31 || !OneLine(y.Hint) || !OneLine(y.Year)) Fail("annual event");
+        if (y.Month < 1 || y.Month > 12 || y.Day < 1 || y.Day > 31 || !IsOneLine(y.Hint) || !IsOneLine(y.Year)) Fail("annual event");
     for (const AAdv& a : store.advanced())
-        if (a.Down < 1 || a.Down > 5 || !OneLine(a.Hint)) Fail("advanced event");
+        if (a.Down < 1 || a.Down > 5 || !IsOneLine(a.Hint)) Fail("advanced event");
     Rereads(store.calendar());
     Rereads(store.weekly());
     Rereads(store.monthly());

@@ -1,32 +1,16 @@
 // Reads the input as a rich-text letter. What was read must be UTF-8, must
 // merge, and must come back unchanged through the writer once the writer has
 // normalised it (default font named, control characters dropped).
-#include <cstddef>
-#include <cstdint>
-#include <cstdio>
-#include <cstdlib>
-#include <string_view>
-
 #include "exchange/codepages.h"
 #include "exchange/letters/letter.h"
 #include "exchange/letters/rtf.h"
+#include "fuzzcheck.h"
 
-namespace {
-
-void Check(bool condition, const char* what)
-{
-    if (!condition) {
-        std::fprintf(stderr, "%s\n", what);
-        std::abort();
-    }
-}
-
-}  // namespace
+using orv::fuzz::Check;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    const std::string_view input(reinterpret_cast<const char*>(data), size);
-    const orv::RtfReadResult read = orv::ReadRtf(input);
+    const orv::RtfReadResult read = orv::ReadRtf(orv::fuzz::Text(data, size));
     if (!read.ok) {
         Check(!read.message.empty(), "a failure without a message");
         return 0;
@@ -35,7 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const orv::Paragraph& p : read.document.paragraphs) {
         for (const orv::TextRun& run : p.runs) {
             Check(orv::IsValidUtf8(run.text) && orv::IsValidUtf8(run.format.font), "text that is not UTF-8");
-            Check(run.text.find_first_of("\r\n") == std::string_view::npos, "a line end inside a paragraph");
+            Check(orv::fuzz::IsOneLine(run.text), "a line end inside a paragraph");
         }
     }
     orv::LetterRow row;

@@ -3,19 +3,15 @@
 // styles, workbook) separated by \x01 bytes; inputs of odd length are read
 // through a small area. The table must keep within its own width and the area.
 #include <algorithm>
-#include <cstddef>
-#include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <string>
-#include <string_view>
 
 #include "exchange/sheets/sheetparts.h"
 #include "exchange/sheets/spreadsheet.h"
+#include "fuzzcheck.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    const std::string_view input(reinterpret_cast<const char*>(data), size);
+    const std::string_view input = orv::fuzz::Text(data, size);
     std::optional<orv::SheetArea> area;
     if (size % 2 == 1) area = orv::SheetArea{1 + size % 7, 1 + size % 5};
 
@@ -40,9 +36,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     bool sound = t.RowCount() >= 1 && t.columnCount >= 1;
     for (const auto& row : t.rows) sound = sound && row.size() <= t.columnCount;
     if (area) sound = sound && t.RowCount() == area->rows && t.columnCount == area->columns;
-    if (!sound) {
-        std::fputs("table out of its bounds\n", stderr);
-        std::abort();
-    }
+    orv::fuzz::Check(sound, "table out of its bounds");
     return 0;
 }

@@ -1,26 +1,16 @@
 // Reads the input as a vCard file. Every field a card gives is one line, and
 // so is each further line; a person made from a card and exported reads back
 // as the same person.
-#include <cstddef>
-#include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <string>
-#include <string_view>
 
 #include "exchange/vcard/vcard.h"
+#include "fuzzcheck.h"
 
 namespace {
 
 using namespace orv;
-
-void Fail(const char* what)
-{
-    std::fprintf(stderr, "vCard: %s\n", what);
-    std::abort();
-}
-
-bool OneLine(const std::string& s) { return s.find_first_of("\r\n") == std::string::npos; }
+using fuzz::Fail;
+using fuzz::IsOneLine;
 
 void Check(const CardFields& card)
 {
@@ -28,11 +18,11 @@ void Check(const CardFields& card)
     ApplyCard(card, f);
     bool escaped = false;
     ForEachShownText([&](const PersonFieldInfo&, auto field) {
-        if (!OneLine(field(f))) Fail("a field with a line break");
+        if (!IsOneLine(field(f))) Fail("a field with a line break");
         escaped = escaped || field(f).find('\\') != std::string::npos;
     });
     for (const std::string& line : f.More)
-        if (!OneLine(line)) Fail("a further line with a line break");
+        if (!IsOneLine(line)) Fail("a further line with a line break");
     for (BirthdayField b : {BirthdayField::Day, BirthdayField::Month, BirthdayField::Year})
         CheckBirthdayField(b, b == BirthdayField::Day ? f.Day : b == BirthdayField::Month ? f.Month : f.Year);
 
@@ -54,7 +44,7 @@ void Check(const CardFields& card)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    const std::vector<CardFields> cards = ReadVCards(std::string_view(reinterpret_cast<const char*>(data), size));
+    const std::vector<CardFields> cards = ReadVCards(fuzz::Text(data, size));
     for (const CardFields& card : cards) Check(card);
     if (!cards.empty()) Check(MergeCards(cards));
     return 0;

@@ -149,57 +149,6 @@ TEST_F(DataFilesTest, SomeFilesLoadTogetherReportedInTheOrderAskedAndAppended)
     EXPECT_TRUE(store.weekly().empty());
 }
 
-TEST_F(DataFilesTest, AnUnreadFileIsKeptAsideOnceBeforeTheNextSave)
-{
-    WriteAllSamples();
-    WriteFile(Path("cal.orv"), BadCalendar);
-    RecordStore store;
-    files.LoadAll(store);
-
-    const std::vector<SaveReport> first = files.SaveAll(store);
-    const std::string aside = Path("cal.orv.20261206-115959.unread");
-    for (const SaveReport& r : first) {
-        EXPECT_FALSE(r.failed) << r.message;
-        EXPECT_EQ(r.asideCopy, r.kind == DataKind::Calendar ? aside : "") << r.path;
-    }
-    EXPECT_EQ(ReadFile(aside), BadCalendar);
-    const std::string saved = ReadFile(Path("cal.orv"));
-    EXPECT_NE(saved.find("<HINT>kept"), std::string::npos);
-    EXPECT_EQ(saved.find("<HINT>never read"), std::string::npos);
-
-    for (const SaveReport& r : files.SaveAll(store)) EXPECT_EQ(r.asideCopy, "") << r.path;
-    EXPECT_EQ(Listing(folder.path()).size(), 7u);
-}
-
-TEST_F(DataFilesTest, AnAsideCopyNeverReplacesAnEarlierOne)
-{
-    const std::string taken = Path("year.orv.20261206-115959.unread");
-    WriteFile(taken, "an earlier copy");
-    WriteFile(Path("year.orv"), "<BEGIN:YEAR:FILE:VERSION>9.9\r\n<BEGIN>\r\n<HINT>future\r\n<END>\r\n");
-    RecordStore store;
-    const LoadReport load = files.Load(DataKind::Annual, store);
-    EXPECT_TRUE(load.failed);
-    EXPECT_EQ(load.message, "Unknown header; nothing was loaded from it");
-    EXPECT_TRUE(store.annual().empty());
-
-    const SaveReport save = files.Save(DataKind::Annual, store);
-    EXPECT_FALSE(save.failed) << save.message;
-    EXPECT_EQ(save.asideCopy, Path("year.orv.20261206-115959-2.unread"));
-    EXPECT_EQ(ReadFile(taken), "an earlier copy");
-    EXPECT_EQ(ReadFile(save.asideCopy), "<BEGIN:YEAR:FILE:VERSION>9.9\r\n<BEGIN>\r\n<HINT>future\r\n<END>\r\n");
-}
-
-TEST_F(DataFilesTest, AnEmptyFileIsNoFailureAndIsNotKeptAside)
-{
-    WriteFile(Path("adv.orv"), "");
-    RecordStore store;
-    const LoadReport load = files.Load(DataKind::Advanced, store);
-    EXPECT_TRUE(load.existed);
-    EXPECT_FALSE(load.failed);
-    EXPECT_EQ(files.Save(DataKind::Advanced, store).asideCopy, "");
-    EXPECT_EQ(Listing(folder.path()), std::set<std::string>{"adv.orv"});
-}
-
 TEST_F(DataFilesTest, AnUnreadableFileIsNotReplacedWhenNoCopyCanBeKept)
 {
     // A link to itself cannot be opened, by the owner or by root.
@@ -240,51 +189,26 @@ TEST_F(DataFilesTest, AWriteFailureReportsTheSystemsText)
     EXPECT_EQ(Listing(folder.path()).count("data.orv/"), 1u);
 }
 
-struct BackupCase {
-    const char* name;
-    int weekday;
-    const char* dataFile;
-    const char* weekFile;
-};
-
-class BackupTest : public DataFilesTest, public testing::WithParamInterface<BackupCase> {};
-
-TEST_P(BackupTest, WritesTheWeekdaysFilesInTheBackupFolder)
+// A backup writes the weekday's files in the backup folder, not the main
+// files; a second exit on the same weekday replaces that day's files.
+TEST_F(DataFilesTest, ABackupWritesTheWeekdaysFilesInTheBackupFolder)
 {
-    const BackupCase& c = GetParam();
     RecordStore store;
     store.editWeekly().push_back({2, "1", "first"});
-    for (const SaveReport& r : files.SaveAll(store, SaveTarget::Backup(c.weekday))) EXPECT_FALSE(r.failed) << r.message;
+    for (const int weekday : {1, 3, 7}) {
+        SCOPED_TRACE(weekday);
+        store.editWeekly()[0].Hint = "first";
+        for (const SaveReport& r : files.SaveAll(store, SaveTarget::Backup(weekday))) EXPECT_FALSE(r.failed) << r.message;
+        const std::string day = std::to_string(weekday);
+        EXPECT_EQ(Listing(folder / "backup").count("data" + day + ".orv"), 1u);
+        const std::string weekFile = folder / ("backup/week" + day + ".orv");
+        EXPECT_EQ(ReadFile(weekFile), SerializeDataText(store.weekly()));
+        store.editWeekly()[0].Hint = "second";
+        EXPECT_FALSE(files.Save(DataKind::Weekly, store, SaveTarget::Backup(weekday)).failed);
+        EXPECT_EQ(ReadFile(weekFile), SerializeDataText(store.weekly()));
+    }
     EXPECT_EQ(Listing(folder.path()), std::set<std::string>{"backup/"}) << "main files are not written";
-    EXPECT_EQ(Listing(folder / "backup").count(c.dataFile), 1u);
-    EXPECT_EQ(Listing(folder / "backup").size(), 6u);
-    const std::string weekFile = folder / "backup/" + c.weekFile;
-    EXPECT_EQ(ReadFile(weekFile), SerializeDataText(store.weekly()));
-
-    // A second exit on the same weekday replaces that day's files.
-    store.editWeekly()[0].Hint = "second";
-    EXPECT_FALSE(files.Save(DataKind::Weekly, store, SaveTarget::Backup(c.weekday)).failed);
-    EXPECT_EQ(ReadFile(weekFile), SerializeDataText(store.weekly()));
-    EXPECT_EQ(Listing(folder / "backup").size(), 6u);
-}
-
-INSTANTIATE_TEST_SUITE_P(Weekdays, BackupTest,
-                         testing::Values(BackupCase{"Sunday", 1, "data1.orv", "week1.orv"},
-                                         BackupCase{"Tuesday", 3, "data3.orv", "week3.orv"},
-                                         BackupCase{"Saturday", 7, "data7.orv", "week7.orv"}),
-                         [](const auto& row) { return std::string(row.param.name); });
-
-TEST_F(DataFilesTest, ABackupLeavesTheUnreadFileForTheMainSaveToKeep)
-{
-    WriteFile(Path("cal.orv"), BadCalendar);
-    RecordStore store;
-    files.LoadAll(store);
-    const SaveReport backup = files.Save(DataKind::Calendar, store, SaveTarget::Backup(4));
-    EXPECT_FALSE(backup.failed) << backup.message;
-    EXPECT_EQ(backup.asideCopy, "");
-    EXPECT_EQ(backup.path, folder / "backup/cal4.orv");
-    EXPECT_EQ(ReadFile(Path("cal.orv")), BadCalendar);
-    EXPECT_NE(files.Save(DataKind::Calendar, store).asideCopy, "");
+    EXPECT_EQ(Listing(folder / "backup").size(), 18u);
 }
 
 }  // namespace
@@ -294,6 +218,7 @@ namespace orv {
 namespace {
 
 using test::CrLf;
+using test::Listing;
 using test::ReadFile;
 using test::WriteFile;
 
@@ -448,19 +373,6 @@ TEST_F(DataFilesTest, ADataFileThatIsALinkStaysALinkAndItsTargetIsWritten)
     EXPECT_NE(ReadFile(Path("synced/month.orv")).find("<HINT>Rent"), std::string::npos);
 }
 
-TEST_F(DataFilesTest, AFileCutShortIsKeptAsideBeforeTheFirstSaveReplacesIt)
-{
-    const std::string cut = CrLf({CalHeader, "<BEGIN>", "<HINT>whole", "<DAY>1", "<MONTH>2", "<YEAR>2003", "<END>",
-                                  "<BEGIN>", "<HINT>half"});
-    WriteFile(Path("cal.orv"), cut);
-    RecordStore store;
-    const LoadReport load = files.Load(DataKind::Calendar, store);
-    EXPECT_FALSE(load.failed);
-    EXPECT_EQ(store.calendar().size(), 1u);
-    const SaveReport saved = files.Save(DataKind::Calendar, store);
-    EXPECT_EQ(ReadFile(saved.asideCopy), cut);
-}
-
 TEST_F(DataFilesTest, ASaveGivesNewRecordsIdentitiesThatTheFileKeeps)
 {
     RecordStore store;
@@ -476,30 +388,70 @@ TEST_F(DataFilesTest, ASaveGivesNewRecordsIdentitiesThatTheFileKeeps)
     EXPECT_EQ(again.weekly()[1].Uid, second);
 }
 
-}  // namespace
-}  // namespace orv
+struct AsideCase {
+    const char* name;
+    DataKind kind;
+    std::string text;     // the file as another program left it
+    std::string message;  // of its load; empty: no failure
+    std::size_t records;  // read from it
+    bool keptAside;       // before the first save replaces it
+};
 
-namespace orv {
-namespace {
+class AsideTest : public DataFilesTest, public testing::WithParamInterface<AsideCase> {};
 
-TEST(DataFilesLimitTest, AnOverlongValueIsCutWhenReadAndTheWholeFileKeptBeforeTheNextSave)
+// A file that was not read whole is copied aside before the first save to the
+// main folder replaces it (a backup does not), never over an earlier copy, and
+// only once.
+TEST_P(AsideTest, KeepsWhatWasNotReadBeforeTheFirstSave)
 {
-    test::TempFolder folder;
-    const std::string huge(100 * 1024, 'x');
-    const std::string text = test::CrLf({"<BEGIN:YEAR:FILE:VERSION>3.0", "<BEGIN>", "<DAY>1", "<MONTH>2",
-                                         "<HINT>\xc3\xa9" + huge, "<END>", "<END:FILE>"});
-    test::WriteFile(folder / "year.orv", text);
-    DataFiles files(folder.path());
+    const AsideCase& c = GetParam();
+    const std::string path = Path(std::string(DataFileName(c.kind)));
+    const std::string earlier = path + ".20261206-115959.unread";
+    WriteFile(path, c.text);
+    WriteFile(earlier, "an earlier copy");
     RecordStore store;
-    const LoadReport load = files.Load(DataKind::Annual, store);
-    EXPECT_TRUE(load.failed);
-    EXPECT_EQ(load.message, "1 value was longer than 64 KB and cut there.");
-    ASSERT_EQ(store.annual().size(), 1u);
-    EXPECT_EQ(store.annual()[0].Hint.size(), kLongestValue);
-    const SaveReport saved = files.Save(DataKind::Annual, store);
+    const LoadReport load = files.Load(c.kind, store);
+    EXPECT_TRUE(load.existed);
+    EXPECT_EQ(load.failed, !c.message.empty());
+    EXPECT_EQ(load.message, c.message);
+    const std::string read = SerializeDataText(c.kind, store);
+    std::size_t records = 0;
+    for (std::size_t at = read.find("<BEGIN>\r\n"); at != std::string::npos; at = read.find("<BEGIN>\r\n", at + 1))
+        ++records;
+    EXPECT_EQ(records, c.records);
+
+    const SaveReport backup = files.Save(c.kind, store, SaveTarget::Backup(4));
+    EXPECT_FALSE(backup.failed) << backup.message;
+    EXPECT_EQ(backup.asideCopy, "");
+    EXPECT_EQ(ReadFile(path), c.text);
+
+    const SaveReport saved = files.Save(c.kind, store);
     EXPECT_FALSE(saved.failed) << saved.message;
-    EXPECT_EQ(test::ReadFile(saved.asideCopy), text);
+    EXPECT_EQ(saved.asideCopy, c.keptAside ? path + ".20261206-115959-2.unread" : "");
+    if (c.keptAside) {
+        EXPECT_EQ(ReadFile(saved.asideCopy), c.text);
+    }
+    EXPECT_EQ(ReadFile(earlier), "an earlier copy");
+    EXPECT_EQ(ReadFile(path), read);
+    EXPECT_EQ(files.Save(c.kind, store).asideCopy, "");
+    EXPECT_EQ(Listing(folder.path()).size(), c.keptAside ? 4u : 3u);  // with backup/
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, AsideTest,
+    testing::Values(
+        AsideCase{"BadValue", DataKind::Calendar, BadCalendar, "'x' is not a valid integer value", 1, true},
+        AsideCase{"UnknownHeader", DataKind::Annual, "<BEGIN:YEAR:FILE:VERSION>9.9\r\n<BEGIN>\r\n<HINT>future\r\n<END>\r\n",
+                  "Unknown header; nothing was loaded from it", 0, true},
+        AsideCase{"CutShort", DataKind::Calendar,
+                  CrLf({CalHeader, "<BEGIN>", "<HINT>whole", "<DAY>1", "<MONTH>2", "<YEAR>2003", "<END>", "<BEGIN>", "<HINT>half"}),
+                  "", 1, true},
+        AsideCase{"OverlongValue", DataKind::Annual,
+                  CrLf({"<BEGIN:YEAR:FILE:VERSION>3.0", "<BEGIN>", "<DAY>1", "<HINT>" + std::string(100 * 1024, 'x'), "<END>",
+                        "<END:FILE>"}),
+                  "1 value was longer than 64 KB and cut there.", 1, true},
+        AsideCase{"Empty", DataKind::Advanced, "", "", 0, false}),
+    [](const auto& row) { return std::string(row.param.name); });
 
 }  // namespace
 }  // namespace orv

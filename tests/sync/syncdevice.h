@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "../engine/builders.h"
 #include "../store/tempfolder.h"
 #include "store/datafile.h"
 #include "sync/syncengine.h"
@@ -74,28 +75,11 @@ private:
 };
 
 
-inline ACal Event(int day, std::string hint)
-{
-    ACal c;
-    c.Day = day;
-    c.Month = 12;
-    c.Year = 2026;
-    c.Hint = std::move(hint);
-    c.Priority = 1;
-    EncodeCalendarDate(c);
-    return c;
-}
-
+// An event in December 2026; a person, with a birthday or none.
+inline ACal Event(int day, std::string hint) { return orv::test::Event(std::move(hint), orv::test::D(2026, 12, day)); }
 inline AData Person(std::string name, std::string surname, int day = 0, int month = 0, int year = 0)
 {
-    AData a;
-    a.Name = std::move(name);
-    a.Surname = std::move(surname);
-    a.Day = day;
-    a.Month = month;
-    a.Year = year;
-    BuildDateText(a);
-    return a;
+    return orv::test::Person(std::move(name), std::move(surname), day, month, year);
 }
 
 inline std::vector<std::string> Hints(const RecordStore& r)

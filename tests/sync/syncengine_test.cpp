@@ -249,7 +249,7 @@ TEST(SyncEngine, ADeletionDoesNotCrossAChange)
     EXPECT_EQ(server.Count(kCal), 1u);
 }
 
-TEST(ContentObject, FoldsAtSeventyFiveOctetsWithoutSplittingACharacter)
+TEST(ContentObject, FoldsAtSeventyFiveOctetsAndEscapesAndQuotes)
 {
     const std::string value(70, 'x');
     const ContentObject o = ContentObject::Parse("BEGIN:VCARD\r\nNOTE:" + value + "\xc3\xa4\xc3\xa4\r\nEND:VCARD\r\n");
@@ -259,7 +259,11 @@ TEST(ContentObject, FoldsAtSeventyFiveOctetsWithoutSplittingACharacter)
     EXPECT_EQ(back.lines()[1].value, value + "\xc3\xa4\xc3\xa4");
     for (std::size_t at = 0, end; (end = text.find("\r\n", at)) != std::string::npos; at = end + 2)
         EXPECT_LE(end - at, 75u);
+    EXPECT_EQ(EscapeText("a;b,c\\d\r\ne"), "a\\;b\\,c\\\\d\\ne");
     EXPECT_EQ(UnescapeText(EscapeText("a;b,c\\d\ne")), "a;b,c\\d\ne");
+    // A ':' inside a quoted parameter does not end the parameters.
+    const ContentLine line = ParseContentLine("item1.attendee;CN=\"Lund: Carl\":mailto:c@x");
+    EXPECT_EQ(line.group + " " + line.name + " " + line.params + " " + line.value, "item1 ATTENDEE CN=\"Lund: Carl\" mailto:c@x");
 }
 
 }  // namespace
