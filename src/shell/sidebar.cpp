@@ -96,19 +96,19 @@ void Sidebar::BuildMenu(std::size_t g)
 {
     Group& group = groups_[g];
     group.menu = Named<QMenu>(kHeads[g].menu, this);
-    group.headCheck = MakeCheck(group.menu, kHeads[g].check, kHeads[g].caption, true);
-    for (GroupItem& item : group.items) item.check = MakeCheck(group.menu, item.entry->check, item.entry->caption, true);
+    group.headCheck = MakeCheck(group.menu, kHeads[g].check, kHeads[g].caption, Initially::Checked);
+    for (GroupItem& item : group.items) item.check = MakeCheck(group.menu, item.entry->check, item.entry->caption, Initially::Checked);
     group.menu->addSeparator();
-    group.dynamic = MakeCheck(group.menu, kHeads[g].dynamic, "Dynamic", false);
+    group.dynamic = MakeCheck(group.menu, kHeads[g].dynamic, "Dynamic", Initially::Unchecked);
     ConnectGroup(g);
 }
 
-QAction* Sidebar::MakeCheck(QMenu* menu, const char* name, const char* caption, bool checked)
+QAction* Sidebar::MakeCheck(QMenu* menu, const char* name, const char* caption, Initially state)
 {
     QAction* action = menu->addAction(QString::fromLatin1(caption));
     action->setObjectName(QString::fromLatin1(name));
     action->setCheckable(true);
-    action->setChecked(checked);
+    action->setChecked(state == Initially::Checked);
     return action;
 }
 

@@ -111,7 +111,8 @@ private:
     LabelButton* MakeLabel(const char* name, const char* caption);
     void AddItem(std::size_t group, const SidebarEntry& entry, std::optional<ViewItem> view, void (Sidebar::*command)());
     void BuildMenu(std::size_t group);
-    QAction* MakeCheck(QMenu* menu, const char* name, const char* caption, bool checked);
+    enum class Initially { Checked, Unchecked };
+    QAction* MakeCheck(QMenu* menu, const char* name, const char* caption, Initially state);
     void ConnectGroup(std::size_t group);
 
     void ToggleItem(Group& group, std::size_t index);

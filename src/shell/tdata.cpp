@@ -103,7 +103,7 @@ TData::TData(Session& session, QWidget* parent)
 
     connect(sidebar_, &Sidebar::viewRequested, this, &TData::ShowView);
     connect(sidebar_, &Sidebar::hoverChanged, this, [this] { overview()->ResetHeadings(); });
-    connect(sidebar_, &Sidebar::exportRequested, this, [this] { ShowDataList(false); });
+    connect(sidebar_, &Sidebar::exportRequested, this, [this] { ShowDataList(DataList::Kept); });
     connect(sidebar_, &Sidebar::importRequested, this, &TData::ShowImportData);
     resize(760, 520);
     ShowView(ViewItem::NextWeek);
@@ -229,7 +229,7 @@ void TData::BuildNewMenu(QMenuBar* bar)
     connect(newMenu_->addAction(QStringLiteral("Letter")), &QAction::triggered, this, &TData::ShowLetterWriter);
     connect(newMenu_->addAction(QStringLiteral("List")), &QAction::triggered, this, [this] {
         ShowView(ViewItem::SearchPeople);
-        ShowDataList(true);
+        ShowDataList(DataList::Cleared);
     });
 }
 
@@ -275,7 +275,7 @@ void TData::BuildOldMenu(QMenuBar* bar)
         }
         AddViewAction(into, QLatin1String(row->oldMenu.caption), row->item);
     }
-    connect(verMenu_->addAction(QStringLiteral("Data list")), &QAction::triggered, this, [this] { ShowDataList(false); });
+    connect(verMenu_->addAction(QStringLiteral("Data list")), &QAction::triggered, this, [this] { ShowDataList(DataList::Kept); });
     connect(verMenu_->addAction(QStringLiteral("About")), &QAction::triggered, this,
             [this] { ShowPanel(QStringLiteral("PP5")); });
     verMenu_->addSeparator();
@@ -445,10 +445,10 @@ void TData::ShowLetterWriter()
     if (letter_) BringForward(letter_);
 }
 
-void TData::ShowDataList(bool clear)
+void TData::ShowDataList(DataList list)
 {
     if (!dataList_) return;
-    if (clear) dataList_->ClearAll();
+    if (list == DataList::Cleared) dataList_->ClearAll();
     dataList_->ShowExportPage();
 }
 

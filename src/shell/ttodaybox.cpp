@@ -85,7 +85,7 @@ TTodayBox::TTodayBox(Session& session, Navigator& navigator, QWidget* parent)
 
     ApplySettings();
     resize(179, 188);
-    Fill(true);
+    Fill(Day::Today);
 }
 
 void TTodayBox::ApplySettings()
@@ -100,9 +100,9 @@ void TTodayBox::setTitleColours(const QColor& background, const QColor& text)
     StringGrid1->setTitleColours(background, text);
 }
 
-void TTodayBox::Fill(bool fromBoxItself)
+void TTodayBox::Fill(Day day)
 {
-    if (fromBoxItself) day_ = session_.today();
+    if (day == Day::Today) day_ = session_.today();
     const Settings& s = session_.settings();
     const TodoLists& todos = session_.todos();
     ApplySettings();
@@ -118,33 +118,33 @@ void TTodayBox::Fill(bool fromBoxItself)
 
 void TTodayBox::FillAfterUpdate(Date previousToday)
 {
-    Fill(day_ == previousToday);
+    Fill(day_ == previousToday ? Day::Today : Day::Kept);
 }
 
 void TTodayBox::PreviousDay()
 {
     day_ = PrevDate(day_);
-    Fill(false);
+    Fill(Day::Kept);
 }
 
 void TTodayBox::NextDay()
 {
     day_ = NextDate(day_);
-    Fill(false);
+    Fill(Day::Kept);
 }
 
-void TTodayBox::ShowToday() { Fill(true); }
+void TTodayBox::ShowToday() { Fill(Day::Today); }
 
-void TTodayBox::ShowWithMainWindow(bool mainVisible)
+void TTodayBox::ShowWithMainWindow(MainWindow main)
 {
-    if (session_.settings().CB20 && !closedByUser_) setVisible(mainVisible);
+    if (session_.settings().CB20 && !closedByUser_) setVisible(main == MainWindow::Shown);
 }
 
 void TTodayBox::showEvent(QShowEvent* event)
 {
     // Showing the box is one of the fills that return it to today; a window
     // restored by the desktop keeps its day.
-    if (!event->spontaneous()) Fill(true);
+    if (!event->spontaneous()) Fill(Day::Today);
     QWidget::showEvent(event);
 }
 

@@ -86,17 +86,18 @@ void AddressView::ExportVCard()
 void AddressView::ImportVCard()
 {
     const QString path = dialogs_.openFile(this, QStringLiteral("vCard File (ver2.1) (*.vcf);;All files (*)"));
-    if (!path.isEmpty()) ImportCards(path, false);
+    if (!path.isEmpty()) ImportCards(path, CardImport::OnePerson);
 }
 
 void AddressView::ImportAllVCards()
 {
     const QString path = dialogs_.openFile(this, QStringLiteral("vCard File (*.vcf *.vcard);;All files (*)"));
-    if (!path.isEmpty()) ImportCards(path, true);
+    if (!path.isEmpty()) ImportCards(path, CardImport::PersonEach);
 }
 
-void AddressView::ImportCards(const QString& path, bool all)
+void AddressView::ImportCards(const QString& path, CardImport import)
 {
+    bool all = import == CardImport::PersonEach;  // the question below may change it
     // The file is read and its cards parsed beside the window, and "Import
     // all vCards..." makes its people there too; only adding them to the
     // address book is left to the window.
@@ -190,7 +191,7 @@ void AddressView::ImportCards(const QString& path, bool all)
     AddressFields fields = Fields();
     ApplyCard(card, fields);
     SetFields(fields);
-    Post(false);
+    Post(Asker::Command);
     QStringList lost = LostLines(card, {});
     if (card.LineBreaks > 0) lost.prepend(LineBreaksNote(card.LineBreaks));
     if (!lost.isEmpty()) dialogs_.message(this, QStringLiteral("ORV"), LostNote(lost), {});

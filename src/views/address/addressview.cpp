@@ -371,15 +371,15 @@ bool AddressView::eventFilter(QObject* watched, QEvent* event)
         // menu or another window taking the focus for a while.
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
         if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason) {
-            if (watched == DataEdit5) CheckField(BirthdayField::Day, true);
-            else if (watched == DataEdit4) CheckField(BirthdayField::Month, true);
-            else if (watched == DataEdit3) CheckField(BirthdayField::Year, true);
+            if (watched == DataEdit5) CheckField(BirthdayField::Day, Asker::LeftField);
+            else if (watched == DataEdit4) CheckField(BirthdayField::Month, Asker::LeftField);
+            else if (watched == DataEdit3) CheckField(BirthdayField::Year, Asker::LeftField);
         }
     }
     return QWidget::eventFilter(watched, event);
 }
 
-void AddressView::CheckField(BirthdayField field, bool fromField)
+void AddressView::CheckField(BirthdayField field, Asker asker)
 {
     QLineEdit* edit = FieldEdit(field);
     const FieldCheck check = CheckBirthdayField(field, EncodeTyped(edit->text()));
@@ -388,20 +388,20 @@ void AddressView::CheckField(BirthdayField field, bool fromField)
     checking_ = true;
     dialogs_.message(this, QStringLiteral("ORV"), QLatin1String(kChangeTheYear), {});
     // Leaving the year field stores the person at once, without the year.
-    if (fromField) {
-        Post(true);
+    if (asker == Asker::LeftField) {
+        Post(Asker::LeftField);
         edit->setFocus(Qt::OtherFocusReason);
     }
     checking_ = false;
 }
 
-void AddressView::DataPostClick() { Post(false); }
+void AddressView::DataPostClick() { Post(Asker::Command); }
 
-void AddressView::Post(bool askedByYearField)
+void AddressView::Post(Asker asker)
 {
-    if (!askedByYearField) CheckField(BirthdayField::Year, false);
-    CheckField(BirthdayField::Month, false);
-    CheckField(BirthdayField::Day, false);
+    if (asker != Asker::LeftField) CheckField(BirthdayField::Year, Asker::Command);
+    CheckField(BirthdayField::Month, Asker::Command);
+    CheckField(BirthdayField::Day, Asker::Command);
     RecordStore& records = session_.records();
     const AData stored = records.addresses().empty()
                              ? AData{}
@@ -444,7 +444,7 @@ void AddressView::InsertAndPost(const AddressFields& fields)
     InsertAddress(session_.records());
     ShowAddress();
     SetFields(fields);
-    Post(false);
+    Post(Asker::Command);
 }
 
 void AddressView::DataDeleteClick()

@@ -89,8 +89,10 @@ public slots:
 public:
     // TNewAdd's "Ok": insert, the dialog's fields into the view, post.
     void InsertAndPost(const AddressFields& fields);
-    // The check of a birthday field when it is left (or by the post, `fromField` false).
-    void CheckField(BirthdayField field, bool fromField);
+    // Who asks for a birthday field's check or a post: leaving the field
+    // (whose changed year then posts at once), or a command such as the post.
+    enum class Asker { Command, LeftField };
+    void CheckField(BirthdayField field, Asker asker);
 
     QMenu* goToMenu() const { return GoToMenu; }
     // Refills the "Go to" menu now (it is otherwise built when it opens).
@@ -107,13 +109,16 @@ protected:
 private:
     QLineEdit* FieldEdit(BirthdayField field) const;
     QLineEdit* FieldEdit(PersonField field) const;
-    void Post(bool askedByYearField);
+    // Asker::LeftField: asked by the year field's check, which is not run again.
+    void Post(Asker asker);
     void Save();
     void EmailChanged();
     void PrepareDataMenu();
     // The font dialog, then the print dialog, then the buffer on the printer.
     void Print();
-    void ImportCards(const QString& path, bool all);
+    // "Import vCard" makes one person of a file's cards, "Import all vCards..." a person of each.
+    enum class CardImport { OnePerson, PersonEach };
+    void ImportCards(const QString& path, CardImport import);
 
     Session& session_;
     Navigator& navigator_;

@@ -52,18 +52,18 @@ PeopleSearchView::PeopleSearchView(Session& session, Navigator& navigator, QWidg
         connect(labels[i], &LabelButton::clicked, this, [this, f = fields[i]] { setCategory(f); });
     connect(NewSearchEdit, &QLineEdit::textChanged, this, &PeopleSearchView::Search);
     connect(NewSearchEdit, &QLineEdit::returnPressed, this, &PeopleSearchView::Go);
-    connect(ResultListBox, &QListView::clicked, this, [this](const QModelIndex& i) { Select(i.row(), true); });
+    connect(ResultListBox, &QListView::clicked, this, [this](const QModelIndex& i) { Select(i.row(), Card::Shown); });
     connect(ResultListBox, &QListView::activated, this, [this](const QModelIndex& i) {
-        Select(i.row(), false);
+        Select(i.row(), Card::Kept);
         Go();
     });
     connect(ResultListBox->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& i) {
-                if (i.isValid()) Select(i.row(), true);
+                if (i.isValid()) Select(i.row(), Card::Shown);
             });
     connect(B1, &QPushButton::clicked, this, &PeopleSearchView::Go);
     connect(MenuL20, &LabelButton::clicked, this, &PeopleSearchView::SendEmail);
-    connect(MenuL21, &LabelButton::clicked, this, [this] { navigator_.ShowDataList(true); });
+    connect(MenuL21, &LabelButton::clicked, this, [this] { navigator_.ShowDataList(Navigator::DataList::Cleared); });
     connect(MenuL22, &LabelButton::clicked, this, &PeopleSearchView::AddAddress);
     connect(MenuL23, &LabelButton::clicked, this, &PeopleSearchView::AddAll);
 
@@ -157,7 +157,7 @@ int PeopleSearchView::selectedRow() const
     return i.isValid() ? i.row() : 0;
 }
 
-void PeopleSearchView::Select(int row, bool card)
+void PeopleSearchView::Select(int row, Card card)
 {
     if (model_->empty()) return;
     if (row < 0 || row >= model_->rowCount()) row = selectedRow();
@@ -166,7 +166,7 @@ void PeopleSearchView::Select(int row, bool card)
     if (model_->indexAt(row) >= static_cast<int>(records.addresses().size())) return;
     records.CurrentAddress = model_->indexAt(row);
     emit addressSelected();
-    if (!card) return;
+    if (card == Card::Kept) return;
     std::vector<std::string> lines;
     AddressSummary(lines, records.addresses()[static_cast<std::size_t>(records.CurrentAddress)]);
     const QStringList text = DecodeStoredLines(lines);
@@ -177,14 +177,14 @@ void PeopleSearchView::Go()
 {
     if (model_->empty()) return;
     const int row = selectedRow();
-    Select(row, false);
+    Select(row, Card::Kept);
     navigator_.ShowAddress(model_->indexAt(row));
 }
 
 void PeopleSearchView::SendEmail()
 {
     RecordStore& records = session_.records();
-    if (!model_->empty()) Select(selectedRow(), false);
+    if (!model_->empty()) Select(selectedRow(), Card::Kept);
     const auto& list = records.addresses();
     const int current = records.CurrentAddress;
     if (current >= 0 && current < static_cast<int>(list.size()) && !list[static_cast<std::size_t>(current)].Email1.empty())
@@ -195,7 +195,7 @@ void PeopleSearchView::SendEmail()
 
 void PeopleSearchView::AddAddress()
 {
-    if (!model_->empty()) Select(selectedRow(), false);
+    if (!model_->empty()) Select(selectedRow(), Card::Kept);
     const int current = session_.records().CurrentAddress;
     if (current >= 0 && current < static_cast<int>(session_.records().addresses().size()))
         navigator_.AddToDataList({current});
@@ -211,7 +211,7 @@ void PeopleSearchView::AddAll()
     indexes.reserve(static_cast<std::size_t>(rows));
     for (int row = 0; row < rows; ++row) indexes.push_back(model_->indexAt(row));
     ResultListBox->setCurrentIndex(model_->index(rows - 1, 0));
-    Select(rows - 1, false);
+    Select(rows - 1, Card::Kept);
     navigator_.AddToDataList(indexes);
 }
 

@@ -192,7 +192,7 @@ void TLetter::BuildMenus()
     insert(Insert1, "Emailaddress1", "E-mail address", "{em}");
 }
 
-QToolButton* TLetter::AddToolButton(const char* name, const QString& hint, const QIcon& icon, bool checkable)
+QToolButton* TLetter::AddToolButton(const char* name, const QString& hint, const QIcon& icon, ButtonKind kind)
 {
     // A hint is "short|long": the short one is the tool tip, the long one goes to the status bar.
     const QString shortHint = hint.section(QLatin1Char('|'), 0, 0);
@@ -205,7 +205,7 @@ QToolButton* TLetter::AddToolButton(const char* name, const QString& hint, const
     button->setStatusTip(longHint);
     button->setAccessibleName(shortHint);
     if (longHint != shortHint) button->setAccessibleDescription(longHint);
-    button->setCheckable(checkable);
+    button->setCheckable(kind == ButtonKind::Checkable);
     button->setAutoRaise(true);
     button->setFocusPolicy(Qt::TabFocus);
     return button;
@@ -239,14 +239,14 @@ void TLetter::BuildToolBar()
                                 Themed("document-save-as", s->standardIcon(QStyle::SP_DriveFDIcon)));
     ToolButton3->setAccessibleName(QStringLiteral("Save example"));  // not the letter's "Save"
     const QFont base = font();
-    ToolButton13 = AddToolButton("ToolButton13", QStringLiteral("Bold"), StyleIcon(QStringLiteral("B"), base, &QFont::setBold), true);
+    ToolButton13 = AddToolButton("ToolButton13", QStringLiteral("Bold"), StyleIcon(QStringLiteral("B"), base, &QFont::setBold), ButtonKind::Checkable);
     ToolButton14 = AddToolButton("ToolButton14", QStringLiteral("Italic"),
-                                 StyleIcon(QStringLiteral("I"), base, &QFont::setItalic), true);
+                                 StyleIcon(QStringLiteral("I"), base, &QFont::setItalic), ButtonKind::Checkable);
     ToolButton15 = AddToolButton("ToolButton15", QStringLiteral("Underline"),
-                                 StyleIcon(QStringLiteral("U"), base, &QFont::setUnderline), true);
-    ToolButton16 = AddToolButton("ToolButton16", QStringLiteral("Align Left"), AlignmentIcon(Qt::AlignLeft), true);
-    ToolButton17 = AddToolButton("ToolButton17", QStringLiteral("Center"), AlignmentIcon(Qt::AlignHCenter), true);
-    ToolButton18 = AddToolButton("ToolButton18", QStringLiteral("Align Right"), AlignmentIcon(Qt::AlignRight), true);
+                                 StyleIcon(QStringLiteral("U"), base, &QFont::setUnderline), ButtonKind::Checkable);
+    ToolButton16 = AddToolButton("ToolButton16", QStringLiteral("Align Left"), AlignmentIcon(Qt::AlignLeft), ButtonKind::Checkable);
+    ToolButton17 = AddToolButton("ToolButton17", QStringLiteral("Center"), AlignmentIcon(Qt::AlignHCenter), ButtonKind::Checkable);
+    ToolButton18 = AddToolButton("ToolButton18", QStringLiteral("Align Right"), AlignmentIcon(Qt::AlignRight), ButtonKind::Checkable);
     alignments_ = new QButtonGroup(this);
     alignments_->setExclusive(true);
     alignments_->addButton(ToolButton16);

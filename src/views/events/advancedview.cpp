@@ -89,13 +89,13 @@ AdvancedView::AdvancedView(Session& session, QWidget* parent)
     top->addWidget(L44, 1);
     top->addWidget(T22, 0, Qt::AlignTop);
     auto* fields = new QGridLayout;
-    auto* l40 = MakeCaption(this, QStringLiteral("Day number"), ComboBox4, true);
+    auto* l40 = MakeCaption(this, QStringLiteral("Day number"), ComboBox4, CaptionWeight::Bold);
     l40->setObjectName(QStringLiteral("L40"));
-    auto* l41 = MakeCaption(this, QStringLiteral("Day"), ComboBox5, true);
+    auto* l41 = MakeCaption(this, QStringLiteral("Day"), ComboBox5, CaptionWeight::Bold);
     l41->setObjectName(QStringLiteral("L41"));
-    auto* l42 = MakeCaption(this, QStringLiteral("Month"), ComboBox6, true);
+    auto* l42 = MakeCaption(this, QStringLiteral("Month"), ComboBox6, CaptionWeight::Bold);
     l42->setObjectName(QStringLiteral("L42"));
-    auto* l43 = MakeCaption(this, QStringLiteral("Event:"), Edit3, true);
+    auto* l43 = MakeCaption(this, QStringLiteral("Event:"), Edit3, CaptionWeight::Bold);
     l43->setObjectName(QStringLiteral("L43"));
     fields->addWidget(l40, 0, 0);
     fields->addWidget(l41, 0, 1);

@@ -64,7 +64,7 @@ CalendarView::CalendarView(Session& session, Navigator& navigator, QWidget* pare
 
     CalStringGrid = new EventGrid(EventGrid::Columns::KindText, QStringLiteral("Panel16"), this);
     CalStringGrid->setObjectName(QStringLiteral("CalStringGrid"));
-    L19 = MakeCaption(this, QStringLiteral("Events:"), CalStringGrid, true);
+    L19 = MakeCaption(this, QStringLiteral("Events:"), CalStringGrid, CaptionWeight::Bold);
     L19->setObjectName(QStringLiteral("L19"));
     Memo1 = new QPlainTextEdit(this);
     Memo1->setObjectName(QStringLiteral("Memo1"));

@@ -90,10 +90,10 @@ LabelButton* EventPage::MakeInList(TLabelList& list, const char* name, const QSt
     return button;
 }
 
-QLabel* MakeCaption(QWidget* parent, const QString& text, QWidget* buddy, bool bold)
+QLabel* MakeCaption(QWidget* parent, const QString& text, QWidget* buddy, CaptionWeight weight)
 {
     auto* label = new QLabel(text, parent);
-    if (bold) {
+    if (weight == CaptionWeight::Bold) {
         QFont f = label->font();
         f.setBold(true);
         label->setFont(f);

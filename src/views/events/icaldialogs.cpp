@@ -193,7 +193,7 @@ TIcalImport::TIcalImport(TChangeHint& picker, QWidget* parent) : QDialog(parent)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(MakeDialogTitle(this, QStringLiteral("iCalendar")));
     layout->addWidget(IcalFile);
-    layout->addWidget(MakeCaption(this, QStringLiteral("Before anything is stored:"), IcalSummary, true));
+    layout->addWidget(MakeCaption(this, QStringLiteral("Before anything is stored:"), IcalSummary, CaptionWeight::Bold));
     layout->addWidget(IcalSummary, 2);
     layout->addWidget(IcalTakeCaption);
     layout->addWidget(IcalTakeList, 1);

@@ -112,7 +112,7 @@ PeriodicalView::PeriodicalView(Session& session, Navigator& navigator, QWidget* 
 
     for (QLineEdit* e : {ShowFromDEdit, ShowFromMEdit, ShowFromYEdit, ShowToDEdit, ShowToMEdit, ShowToYEdit}) {
         connect(e, &QLineEdit::textChanged, this, [this, e] { EntryChanged(e); });
-        connect(e, &QLineEdit::returnPressed, this, [this] { Compute(true); });
+        connect(e, &QLineEdit::returnPressed, this, [this] { Compute(ComputeBy::Button); });
     }
     connect(SB9, &QPushButton::clicked, this, &PeriodicalView::SB9Click);
     connect(M54, &QAction::triggered, this, &PeriodicalView::M54Click);
@@ -160,9 +160,9 @@ void PeriodicalView::EntryChanged(QLineEdit* edit)
     edit->setText(filtered);
 }
 
-void PeriodicalView::SB9Click() { Compute(true); }
+void PeriodicalView::SB9Click() { Compute(ComputeBy::Button); }
 
-void PeriodicalView::Compute(bool byButton)
+void PeriodicalView::Compute(ComputeBy by)
 {
     StringGrid7->setTable({});
     const TypedDate from{Typed(ShowFromYEdit), Typed(ShowFromMEdit), Typed(ShowFromDEdit)};
@@ -182,7 +182,7 @@ void PeriodicalView::Compute(bool byButton)
         else
             StringGrid7->setLines(std::move(result.rows));
     }
-    if (byButton) MenuL24Click(nullptr);
+    if (by == ComputeBy::Button) MenuL24Click(nullptr);
 }
 
 void PeriodicalView::QuickPeriod(Quick period)
@@ -199,7 +199,7 @@ void PeriodicalView::QuickPeriod(Quick period)
     ShowToYEdit->setText(QString::number(end.Year));
     ShowToMEdit->setText(QString::number(end.Month));
     ShowToDEdit->setText(QString::number(end.Day));
-    Compute(false);
+    Compute(ComputeBy::QuickPeriod);
 }
 
 void PeriodicalView::M54Click() { QuickPeriod(Quick::Week); }

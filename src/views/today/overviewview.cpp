@@ -173,14 +173,32 @@ OverviewView::Parts OverviewView::parts(Which which) const
 {
     switch (which) {
     case Which::Today:
-        return {TodayStringGrid, L16, PopupMenu8, Done1, Sendemail1, Calendar2, kToday};
+        return {.grid = TodayStringGrid,
+                .heading = L16,
+                .menu = PopupMenu8,
+                .done = Done1,
+                .sendEmail = Sendemail1,
+                .calendar = Calendar2,
+                .hint = kToday};
     case Which::Tomorrow:
-        return {TomorrowStringGrid, L17, PopupMenu10, nullptr, Sendemail3, nullptr, kTomorrow};
+        return {.grid = TomorrowStringGrid,
+                .heading = L17,
+                .menu = PopupMenu10,
+                .done = nullptr,
+                .sendEmail = Sendemail3,
+                .calendar = nullptr,
+                .hint = kTomorrow};
     case Which::Next:
     case Which::None:
         break;
     }
-    return {NextWeekStringGrid, L18, PopupMenu9, Done2, Sendemail2, Calendar4, kNextWeek};
+    return {.grid = NextWeekStringGrid,
+            .heading = L18,
+            .menu = PopupMenu9,
+            .done = Done2,
+            .sendEmail = Sendemail2,
+            .calendar = Calendar4,
+            .hint = kNextWeek};
 }
 
 EventGrid* OverviewView::grid(Which which) const { return which == Which::None ? nullptr : parts(which).grid; }
@@ -193,7 +211,7 @@ void OverviewView::Build(Reminder reminder)
     // Before the first initialisation there is no day to list.
     if (!IsValidDate(today.Year, today.Month, today.Day)) return;
     Overview o = BuildOverview(session_.finder(), today, OverviewSettingsFrom(s),
-                               OverviewTodos{&todos.Top, &todos.TodayEveryDay, &todos.Bottom});
+                               OverviewTodos{.Top = &todos.Top, .TodayEveryDay = &todos.TodayEveryDay, .Bottom = &todos.Bottom});
     if (reminder == Reminder::ForHighPriority && o.HighPriority > 0) emit reminderDue();
     trayMenu_ = BuildTrayMenu(o);
     for (Which which : {Which::Today, Which::Tomorrow, Which::Next}) {
@@ -340,10 +358,10 @@ void OverviewView::Go(Which which, GoAs as)
     const Date d = LineDate(which, line);
     switch (line.Kind) {
     case EventKind::Todo:
-        GoTodo(which == Which::Today ? TodoList::Top : TodoList::Bottom, line.Text, as == GoAs::Done);
+        GoTodo(which == Which::Today ? TodoList::Top : TodoList::Bottom, line.Text, as);
         return;
     case EventKind::EveryDay:
-        GoTodo(TodoList::TodayEveryDay, line.Text, as == GoAs::Done);
+        GoTodo(TodoList::TodayEveryDay, line.Text, as);
         return;
     default:
         break;
@@ -359,7 +377,7 @@ void OverviewView::Go(Which which, GoAs as)
     navigator_.OpenRecord(line, d);
 }
 
-void OverviewView::GoTodo(TodoList list, const std::string& text, bool done)
+void OverviewView::GoTodo(TodoList list, const std::string& text, GoAs as)
 {
     const TodoLists& todos = session_.todos();
     const std::vector<std::string>& items = list == TodoList::Top      ? todos.Top
@@ -371,7 +389,7 @@ void OverviewView::GoTodo(TodoList list, const std::string& text, bool done)
         index = static_cast<int>(i);
         if (items[i] == text) break;
     }
-    if (done && index >= 0 && items[static_cast<std::size_t>(index)] == text)
+    if (as == GoAs::Done && index >= 0 && items[static_cast<std::size_t>(index)] == text)
         navigator_.DoneTodo(list, index);
     else
         navigator_.ShowTodo(list, index);

@@ -85,7 +85,7 @@ private:
     void ShowMenu(TrayMenuItem::Table which, const QPoint& pos);
     void Explain(TrayMenuItem::Table which, QObject* over, int x);
     Date LineDate(TrayMenuItem::Table which, const Occurrence& line) const;
-    void GoTodo(TodoList list, const std::string& text, bool done);
+    void GoTodo(TodoList list, const std::string& text, GoAs as);
     void SendEmail(int addressIndex);
 
     Session& session_;
