@@ -114,6 +114,9 @@ private:
     enum class Initially { Checked, Unchecked };
     QAction* MakeCheck(QMenu* menu, const char* name, const char* caption, Initially state);
     void ConnectGroup(std::size_t group);
+    // A right press or a context menu on a group's head opens its menu: true
+    // when the event was a head's and is taken.
+    bool HeadMenuEvent(LabelButton* label, QEvent* event);
 
     void ToggleItem(Group& group, std::size_t index);
     void ToggleGroup(Group& group);

@@ -46,7 +46,23 @@ TTodayBox::TTodayBox(Session& session, Navigator& navigator, QWidget* parent)
     setObjectName(QStringLiteral("TodayBox"));
     static const bool accessible = (QAccessible::installFactory(AccessibleTodayBox), true);
     Q_UNUSED(accessible);
+    // In this order: it is the order of the box's children for screen readers.
+    BuildNavigator();
+    BuildList();
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(Panel1);
+    layout->addWidget(StringGrid1, 1);
 
+    ApplySettings();
+    resize(179, 188);
+    Fill(Day::Today);
+}
+
+// The bar above the list: the previous and next day, "Today".
+void TTodayBox::BuildNavigator()
+{
     Panel1 = new QFrame(this);
     Panel1->setObjectName(QStringLiteral("Panel1"));
     Panel1->setFrameShape(QFrame::StyledPanel);
@@ -71,21 +87,14 @@ TTodayBox::TTodayBox(Session& session, Navigator& navigator, QWidget* parent)
     bar->addWidget(SpeedButton2);
     bar->addStretch(1);
     bar->addWidget(SpeedButton3);
+}
 
+void TTodayBox::BuildList()
+{
     StringGrid1 = new EventGrid(EventGrid::Columns::KindText, QStringLiteral("Panel2"), this);
     StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
     StringGrid1->setAccessibleName(QStringLiteral("Today Box"));
     connect(StringGrid1, &EventGrid::lineDoubleClicked, this, &TTodayBox::LineDoubleClicked);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->addWidget(Panel1);
-    layout->addWidget(StringGrid1, 1);
-
-    ApplySettings();
-    resize(179, 188);
-    Fill(Day::Today);
 }
 
 void TTodayBox::ApplySettings()

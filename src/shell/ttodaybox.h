@@ -52,6 +52,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void BuildNavigator();
+    void BuildList();
     void LineDoubleClicked();
 
     Session& session_;

@@ -123,7 +123,17 @@ AddressView::AddressView(Session& session, Navigator& navigator, QWidget* parent
     : QWidget(parent), session_(session), navigator_(navigator), dialogs_(StandardDialogs()), info_(new AddressInfoView)
 {
     setObjectName(QStringLiteral("AddressView"));
+    // In this order: it is the order of the view's children for screen readers.
+    BuildFields();
+    BuildButtons();
+    BuildMenus();
+    Connect();
+    LayOut();
+    ShowAddress();
+}
 
+void AddressView::BuildFields()
+{
     T17 = MakeLabelButton(this, "T17", QStringLiteral("Go to"));
     GoToMenu = new QMenu(T17);
     GoToMenu->setObjectName(QStringLiteral("GoToMenu"));
@@ -150,7 +160,10 @@ AddressView::AddressView(Session& session, Navigator& navigator, QWidget* parent
     SB12->setAutoDefault(false);
     SB12->setAccessibleName(QStringLiteral("Send e-mail"));
     SB12->setEnabled(false);
+}
 
+void AddressView::BuildButtons()
+{
     DataPrior = MakeRecordButton(this, "DataPrior", QStringLiteral("\u25C0"), "Prior");
     DataNext = MakeRecordButton(this, "DataNext", QStringLiteral("\u25B6"), "Next");
     DataInsert = MakeRecordButton(this, "DataInsert", QStringLiteral("+"), "Insert");
@@ -159,7 +172,10 @@ AddressView::AddressView(Session& session, Navigator& navigator, QWidget* parent
     MenuL38 = MakeLabelButton(this, "MenuL38", QStringLiteral("Additional info"));
     MenuL37 = MakeLabelButton(this, "MenuL37", QStringLiteral("Data port"));
     MenuL39 = MakeLabelButton(this, "MenuL39", QStringLiteral("Search"));
+}
 
+void AddressView::BuildMenus()
+{
     DataPortMenu = new QMenu(MenuL37);
     DataPortMenu->setObjectName(QStringLiteral("DataPortMenu"));
     ImportvCard1 = AddItem(DataPortMenu, "ImportvCard1", "Import vCard");
@@ -200,7 +216,10 @@ AddressView::AddressView(Session& session, Navigator& navigator, QWidget* parent
         DataPopupMenu->popup(at->mapToGlobal(QPoint(0, at->height())));
     });
     addAction(menuKey);
+}
 
+void AddressView::Connect()
+{
     connect(DataPost, &QPushButton::clicked, this, &AddressView::DataPostClick);
     connect(DataInsert, &QPushButton::clicked, this, &AddressView::DataInsertClick);
     connect(DataDelete, &QPushButton::clicked, this, &AddressView::DataDeleteClick);
@@ -223,7 +242,11 @@ AddressView::AddressView(Session& session, Navigator& navigator, QWidget* parent
     connect(ImportallvCards1, &QAction::triggered, this, &AddressView::ImportAllVCards);
     connect(ExportvCard1, &QAction::triggered, this, &AddressView::ExportVCard);
     connect(Importdata1, &QAction::triggered, this, [this] { navigator_.ShowImportData(); });
+}
 
+// The fields under their captions, the birthday's three on one line.
+QGridLayout* AddressView::BuildFieldGrid()
+{
     auto* grid = new QGridLayout;
     grid->setHorizontalSpacing(10);
     grid->setVerticalSpacing(2);
@@ -257,7 +280,12 @@ AddressView::AddressView(Session& session, Navigator& navigator, QWidget* parent
     mail->addWidget(DataEdit11, 1);
     mail->addWidget(SB12);
     grid->addLayout(mail, 10, 0, 1, 6);
+    return grid;
+}
 
+void AddressView::LayOut()
+{
+    QGridLayout* grid = BuildFieldGrid();
     auto* top = new QHBoxLayout;
     top->addStretch(1);
     top->addWidget(T17);
@@ -277,8 +305,6 @@ AddressView::AddressView(Session& session, Navigator& navigator, QWidget* parent
                         DataEdit9, DataEdit10, DataEdit11, SB12, DataPrior, DataNext, DataInsert, DataDelete,
                         DataPost, MenuL38, MenuL37, MenuL39, T17};
     for (std::size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
-
-    ShowAddress();
 }
 
 AddressView::~AddressView()

@@ -16,6 +16,7 @@
 #include "views/common/viewdialogs.h"
 
 class QAction;
+class QGridLayout;
 class QLabel;
 class QLineEdit;
 class QMenu;
@@ -107,6 +108,14 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The constructor's parts, in the order it runs them.
+    void BuildFields();
+    void BuildButtons();
+    void BuildMenus();
+    void Connect();
+    QGridLayout* BuildFieldGrid();
+    void LayOut();
+
     QLineEdit* FieldEdit(BirthdayField field) const;
     QLineEdit* FieldEdit(PersonField field) const;
     // Asker::LeftField: asked by the year field's check, which is not run again.

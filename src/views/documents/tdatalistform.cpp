@@ -78,6 +78,30 @@ TDatalistForm::TDatalistForm(Session& session, Navigator& navigator, QWidget* pa
 {
     setObjectName(QStringLiteral("DatalistForm"));
     setWindowTitle(QStringLiteral(" ORV - Data List"));
+    MakeModels();
+    // In this order: it is the order of the window's children for screen readers.
+    QHBoxLayout* top = BuildPageButtons();
+    QWidget* listPage = BuildListPage();
+    QWidget* exportPage = BuildExportPage();
+    pages_ = new QStackedWidget(this);
+    pages_->addWidget(listPage);
+    pages_->addWidget(exportPage);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(pages_, 1);
+    Connect();
+
+    printFont_ = font();
+    setTabOrder(SpeedButton1, SpeedButton2);
+    setTabOrder(SpeedButton2, SpeedButton3);
+    setLabelColours(LabelColours{});
+    SpeedButton1Click();
+    UpdateExportForm();
+    resize(720, 460);
+}
+
+void TDatalistForm::MakeModels()
+{
     letterModel_ = new TextTableModel(
         {[this] { return static_cast<int>(list_.LetterRows().size()); }, [] { return 9; },
          [this](int r, int c) -> std::string_view { return list_.LetterRows()[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)]; },
@@ -97,7 +121,11 @@ TDatalistForm::TDatalistForm(Session& session, Navigator& navigator, QWidget* pa
              return DecodeStored(head.empty() ? kExportHeader[static_cast<std::size_t>(c)] : head);
          }},
         this);
+}
 
+// "Data list", "Export" and "Exit" along the top.
+QHBoxLayout* TDatalistForm::BuildPageButtons()
+{
     SpeedButton1 = MakeButton(this, "SpeedButton1", "Data list");
     SpeedButton2 = MakeButton(this, "SpeedButton2", "Export");
     SpeedButton3 = MakeButton(this, "SpeedButton3", "Exit");
@@ -110,8 +138,12 @@ TDatalistForm::TDatalistForm(Session& session, Navigator& navigator, QWidget* pa
     top->addWidget(SpeedButton2);
     top->addStretch(1);
     top->addWidget(SpeedButton3);
+    return top;
+}
 
-    // The page "Address data list".
+// The page "Address data list".
+QWidget* TDatalistForm::BuildListPage()
+{
     auto* listPage = new QWidget(this);
     listPage->setObjectName(QStringLiteral("AddressDataList"));
     StringGrid1 = MakeGrid(listPage, "StringGrid1", QStringLiteral("Data used to write letters"), letterModel_);
@@ -131,10 +163,21 @@ TDatalistForm::TDatalistForm(Session& session, Navigator& navigator, QWidget* pa
     for (QPushButton* b : {DeleteRowButton, AddRowButton, LoadListButton, SaveListButton}) listButtons->addWidget(b);
     listButtons->addStretch(1);
     listLayout->addLayout(listButtons);
+    return listPage;
+}
 
-    // The page "Export data".
+// The page "Export data": its commands, then their layout.
+QWidget* TDatalistForm::BuildExportPage()
+{
     auto* exportPage = new QWidget(this);
     exportPage->setObjectName(QStringLiteral("ExportData"));
+    BuildExportControls(exportPage);
+    LayOutExportPage(exportPage);
+    return exportPage;
+}
+
+void TDatalistForm::BuildExportControls(QWidget* exportPage)
+{
     L1 = MakeLabelButton(exportPage, "L1", QStringLiteral("Add address"));
     L2 = MakeLabelButton(exportPage, "L2", QStringLiteral("Write all"));
     L3 = MakeLabelButton(exportPage, "L3", QStringLiteral("Clear all"));
@@ -161,7 +204,10 @@ TDatalistForm::TDatalistForm(Session& session, Navigator& navigator, QWidget* pa
     exportView_ = new QStackedWidget(exportPage);
     exportView_->addWidget(StringGrid2);
     exportView_->addWidget(Memo1);
+}
 
+void TDatalistForm::LayOutExportPage(QWidget* exportPage)
+{
     auto* commands = new QVBoxLayout;
     commands->addWidget(MakeHeading(exportPage, "Use list"));
     for (LabelButton* b : {L1, L2, L3}) commands->addWidget(b, 0, Qt::AlignLeft);
@@ -182,14 +228,10 @@ TDatalistForm::TDatalistForm(Session& session, Navigator& navigator, QWidget* pa
     exportRow->addLayout(commands);
     exportRow->addWidget(exportView_, 1);
     exportLayout->addLayout(exportRow, 1);
+}
 
-    pages_ = new QStackedWidget(this);
-    pages_->addWidget(listPage);
-    pages_->addWidget(exportPage);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(top);
-    layout->addWidget(pages_, 1);
-
+void TDatalistForm::Connect()
+{
     connect(SpeedButton1, &QPushButton::clicked, this, &TDatalistForm::SpeedButton1Click);
     connect(SpeedButton2, &QPushButton::clicked, this, &TDatalistForm::SpeedButton2Click);
     connect(SpeedButton3, &QPushButton::clicked, this, &QWidget::close);
@@ -206,14 +248,6 @@ TDatalistForm::TDatalistForm(Session& session, Navigator& navigator, QWidget* pa
     connect(NWRadioButton, &QRadioButton::toggled, this, &TDatalistForm::UpdateExportForm);
     connect(CB1, &QCheckBox::toggled, this, [this](bool on) { session_.settings().WriteCountry = on; });
     connect(CB2, &QCheckBox::toggled, this, [this](bool on) { session_.settings().WriteNumber = on; });
-
-    printFont_ = font();
-    setTabOrder(SpeedButton1, SpeedButton2);
-    setTabOrder(SpeedButton2, SpeedButton3);
-    setLabelColours(LabelColours{});
-    SpeedButton1Click();
-    UpdateExportForm();
-    resize(720, 460);
 }
 
 // The grids read the list until they are gone, so they go before it.

@@ -110,6 +110,21 @@ MonthCalendarView::MonthCalendarView(Session& session, Navigator& navigator, QWi
     : EventPage(session, QStringLiteral("PP6"), QStringLiteral("T23"), QStringLiteral("Month Calendar"), parent),
       navigator_(navigator)
 {
+    // In this order: it is the order of the view's children for screen readers.
+    BuildCommands();
+    BuildGrid();
+    monthMenu_ = new QMenu(Label32);
+    yearMenu_ = new QMenu(Label34);
+    LayOut();
+    Connect();
+    ShowToday();
+    MonCalSetupPopupMenu();
+    KeepArrowsInPlace();
+}
+
+// The month and year, the moves between months, the kind of events shown.
+void MonthCalendarView::BuildCommands()
+{
     Label32 = MakeCommand("Label32", QString());
     Label34 = MakeCommand("Label34", QString());
     for (LabelButton* b : {Label32, Label34}) {
@@ -130,7 +145,11 @@ MonthCalendarView::MonthCalendarView(Session& session, Navigator& navigator, QWi
     ComboBox3->addItems({QStringLiteral("All events"), QStringLiteral("Birthday"), QStringLiteral("Calendar"),
                          QStringLiteral("Recurrent")});
     ComboBox3->setAccessibleName(QStringLiteral("Show"));
+}
 
+// One row a day, today's marked.
+void MonthCalendarView::BuildGrid()
+{
     model_ = new MonthRowsModel(this);
     StringGrid2 = new QTableView(this);
     StringGrid2->setObjectName(QStringLiteral("StringGrid2"));
@@ -159,10 +178,10 @@ MonthCalendarView::MonthCalendarView(Session& session, Navigator& navigator, QWi
     StringGrid2->horizontalHeader()->resizeSection(1, std::max(27, fm.horizontalAdvance(QStringLiteral("31")) + 8));
     StringGrid2->horizontalHeader()->setStretchLastSection(true);
     StringGrid2->installEventFilter(this);
+}
 
-    monthMenu_ = new QMenu(Label32);
-    yearMenu_ = new QMenu(Label34);
-
+void MonthCalendarView::LayOut()
+{
     auto* top = new QHBoxLayout;
     top->setSpacing(2);
     top->addWidget(Label32);
@@ -175,7 +194,10 @@ MonthCalendarView::MonthCalendarView(Session& session, Navigator& navigator, QWi
     top->addWidget(ComboBox3);
     body()->addLayout(top);
     body()->addWidget(StringGrid2, 1);
+}
 
+void MonthCalendarView::Connect()
+{
     connect(Image1, &QToolButton::clicked, this, &MonthCalendarView::Image1Click);
     connect(Image2, &QToolButton::clicked, this, &MonthCalendarView::Image2Click);
     connect(Label35, &QToolButton::clicked, this, &MonthCalendarView::ShowToday);
@@ -186,9 +208,6 @@ MonthCalendarView::MonthCalendarView(Session& session, Navigator& navigator, QWi
         StringGrid2->setCurrentIndex(index);
         RowDoubleClicked();
     });
-    ShowToday();
-    MonCalSetupPopupMenu();
-    KeepArrowsInPlace();
 }
 
 void MonthCalendarView::KeepArrowsInPlace()

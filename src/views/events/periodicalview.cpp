@@ -44,6 +44,17 @@ PeriodicalView::PeriodicalView(Session& session, Navigator& navigator, QWidget* 
     : EventPage(session, QStringLiteral("PP10"), QStringLiteral("TitlePP10"), QStringLiteral("Periodical search"), parent),
       navigator_(navigator)
 {
+    // In this order: it is the order of the view's children for screen readers.
+    BuildControls();
+    BuildMenu();
+    LayOut();
+    Connect();
+    StringGrid7->installEventFilter(this);
+    ApplySettings();
+}
+
+void PeriodicalView::BuildControls()
+{
     ShowFromDEdit = DateEntry(this, "ShowFromDEdit", QStringLiteral("From day"), 40);
     ShowFromMEdit = DateEntry(this, "ShowFromMEdit", QStringLiteral("From month"), 40);
     ShowFromYEdit = DateEntry(this, "ShowFromYEdit", QStringLiteral("From year"), 60);
@@ -65,7 +76,10 @@ PeriodicalView::PeriodicalView(Session& session, Navigator& navigator, QWidget* 
     StringGrid7 = new EventGrid(EventGrid::Columns::KindText, QStringLiteral("Panel17"), this);
     StringGrid7->setObjectName(QStringLiteral("StringGrid7"));
     StringGrid7->setAccessibleName(QStringLiteral("Periodical search"));
+}
 
+void PeriodicalView::BuildMenu()
+{
     SearchPPopupMenu = new QMenu(this);
     SearchPPopupMenu->setObjectName(QStringLiteral("SearchPPopupMenu"));
     M54 = SearchPPopupMenu->addAction(QStringLiteral("Next week"));
@@ -74,7 +88,10 @@ PeriodicalView::PeriodicalView(Session& session, Navigator& navigator, QWidget* 
     M55->setObjectName(QStringLiteral("M55"));
     M56 = SearchPPopupMenu->addAction(QStringLiteral("Next year"));
     M56->setObjectName(QStringLiteral("M56"));
+}
 
+void PeriodicalView::LayOut()
+{
     auto* dates = new QGridLayout;
     dates->addWidget(new QLabel(QStringLiteral("D"), this), 0, 1);
     dates->addWidget(new QLabel(QStringLiteral("M"), this), 0, 2);
@@ -109,7 +126,10 @@ PeriodicalView::PeriodicalView(Session& session, Navigator& navigator, QWidget* 
     top->addStretch(1);
     body()->addLayout(top);
     body()->addWidget(StringGrid7, 1);
+}
 
+void PeriodicalView::Connect()
+{
     for (QLineEdit* e : {ShowFromDEdit, ShowFromMEdit, ShowFromYEdit, ShowToDEdit, ShowToMEdit, ShowToYEdit}) {
         connect(e, &QLineEdit::textChanged, this, [this, e] { EntryChanged(e); });
         connect(e, &QLineEdit::returnPressed, this, [this] { Compute(ComputeBy::Button); });
@@ -124,8 +144,6 @@ PeriodicalView::PeriodicalView(Session& session, Navigator& navigator, QWidget* 
     connect(CB1, &QCheckBox::toggled, this, [this](bool on) { this->session().settings().IncBirth = on; });
     connect(CB2, &QCheckBox::toggled, this, [this](bool on) { this->session().settings().IncHint = on; });
     connect(StringGrid7, &EventGrid::lineDoubleClicked, this, &PeriodicalView::StringGrid7DblClick);
-    StringGrid7->installEventFilter(this);
-    ApplySettings();
 }
 
 void PeriodicalView::ApplySettings()

@@ -48,7 +48,21 @@ OverviewView::OverviewView(Session& session, Navigator& navigator, QWidget* pare
 {
     setObjectName(QStringLiteral("PP11"));
     setWindowTitle(QString::fromLatin1(kNextWeek));
+    // In this order: it is the order of the view's children for screen readers.
+    BuildTitle();
+    BuildTables();
+    BuildMenus();
+    ConnectMenus();
+    LayOut();
 
+    setTitleColours(TodayStringGrid->titleBackground(), TodayStringGrid->titleText());
+    for (EventGrid* g : {TodayStringGrid, TomorrowStringGrid, NextWeekStringGrid})
+        g->setIndicatorWidth(session_.settings().Indicator);
+}
+
+// The title line (T3) and its "Update" link.
+void OverviewView::BuildTitle()
+{
     T3 = new QLabel(QString::fromLatin1(kNextWeek), this);
     T3->setObjectName(QStringLiteral("T3"));
     T3->setAutoFillBackground(true);
@@ -60,7 +74,11 @@ OverviewView::OverviewView(Session& session, Navigator& navigator, QWidget* pare
     T18->setObjectName(QStringLiteral("T18"));
     T18->setMargin(2);
     connect(T18, &LabelButton::clicked, this, &OverviewView::updateRequested);
+}
 
+// The three tables under their headings.
+void OverviewView::BuildTables()
+{
     L16 = Heading(this, "L16", kToday);
     TodayStringGrid = makeGrid(Which::Today, "TodayStringGrid", "Panel15", kToday);
     L17 = Heading(this, "L17", kTomorrow);
@@ -73,7 +91,10 @@ OverviewView::OverviewView(Session& session, Navigator& navigator, QWidget* pare
     L16->setBuddy(TodayStringGrid);
     L17->setBuddy(TomorrowStringGrid);
     L18->setBuddy(NextWeekStringGrid);
+}
 
+void OverviewView::BuildMenus()
+{
     PopupMenu8 = makeMenu(TodayStringGrid, "PopupMenu8");
     Go1 = addItem(PopupMenu8, "Go1", "Go..");
     Done1 = addItem(PopupMenu8, "Done1", "Done");
@@ -88,7 +109,10 @@ OverviewView::OverviewView(Session& session, Navigator& navigator, QWidget* pare
     Done2 = addItem(PopupMenu9, "Done2", "Done");
     Sendemail2 = addItem(PopupMenu9, "Sendemail2", "Send e-mail");
     Calendar4 = addItem(PopupMenu9, "Calendar4", "Calendar");
+}
 
+void OverviewView::ConnectMenus()
+{
     connect(Go1, &QAction::triggered, this, [this] { Go(Which::Today, GoAs::Go); });
     connect(Done1, &QAction::triggered, this, [this] { Go(Which::Today, GoAs::Done); });
     connect(Sendemail1, &QAction::triggered, this, [this] { Go(Which::Today, GoAs::SendEmail); });
@@ -100,7 +124,10 @@ OverviewView::OverviewView(Session& session, Navigator& navigator, QWidget* pare
     connect(Done2, &QAction::triggered, this, [this] { Go(Which::Next, GoAs::Done); });
     connect(Sendemail2, &QAction::triggered, this, [this] { Go(Which::Next, GoAs::SendEmail); });
     connect(Calendar4, &QAction::triggered, this, [this] { Go(Which::Next, GoAs::Calendar); });
+}
 
+void OverviewView::LayOut()
+{
     auto* nextHeading = new QHBoxLayout;
     nextHeading->setContentsMargins(0, 0, 0, 0);
     nextHeading->addWidget(L18, 1);
@@ -132,10 +159,6 @@ OverviewView::OverviewView(Session& session, Navigator& navigator, QWidget* pare
     setTabOrder(T18, TodayStringGrid);
     setTabOrder(TodayStringGrid, TomorrowStringGrid);
     setTabOrder(TomorrowStringGrid, NextWeekStringGrid);
-
-    setTitleColours(TodayStringGrid->titleBackground(), TodayStringGrid->titleText());
-    for (EventGrid* g : {TodayStringGrid, TomorrowStringGrid, NextWeekStringGrid})
-        g->setIndicatorWidth(session_.settings().Indicator);
 }
 
 EventGrid* OverviewView::makeGrid(Which which, const char* name, const char* fillerName, const char* hint)

@@ -77,6 +77,12 @@ private:
     };
     Parts parts(TrayMenuItem::Table which) const;
 
+    // The constructor's parts, in the order it runs them.
+    void BuildTitle();
+    void BuildTables();
+    void BuildMenus();
+    void ConnectMenus();
+    void LayOut();
     EventGrid* makeGrid(TrayMenuItem::Table which, const char* name, const char* fillerName, const char* hint);
     QMenu* makeMenu(EventGrid* grid, const char* name);
     QAction* addItem(QMenu* menu, const char* name, const char* caption);

@@ -60,7 +60,17 @@ TodoView::TodoView(Session& session, QWidget* parent) : QWidget(parent), session
 {
     setObjectName(QStringLiteral("PP12"));
     setWindowTitle(QStringLiteral("To do list"));
+    // In this order: it is the order of the view's children for screen readers.
+    BuildTitle();
+    BuildLists();
+    BuildButtons();
+    Connect();
+    LayOut();
+    Reload();
+}
 
+void TodoView::BuildTitle()
+{
     TodoTitle = new QLabel(windowTitle(), this);
     TodoTitle->setObjectName(QStringLiteral("TitlePP12"));
     TodoTitle->setAutoFillBackground(true);
@@ -69,7 +79,11 @@ TodoView::TodoView(Session& session, QWidget* parent) : QWidget(parent), session
     titleFont.setBold(true);
     TodoTitle->setFont(titleFont);
     setTitleColours(QColor(0x33, 0x4D, 0x73), Qt::white);
+}
 
+// The four lists and the field of a new to-do.
+void TodoView::BuildLists()
+{
     TopTodoList = MakeList(this, "TopTodoList");
     ListBox2 = MakeList(this, "ListBox2");
     ListBox3 = MakeList(this, "ListBox3");
@@ -83,7 +97,10 @@ TodoView::TodoView(Session& session, QWidget* parent) : QWidget(parent), session
     ListBox3->setAccessibleName(QStringLiteral("Every day, today"));
     ListBox6->setAccessibleName(QStringLiteral("Every day, all"));
     NewTodoEdit->setAccessibleName(QStringLiteral("To do"));
+}
 
+void TodoView::BuildButtons()
+{
     SB24 = MakeButton<QToolButton>(this, "SB24", "");
     SB24->setArrowType(Qt::UpArrow);
     SB24->setToolTip(QStringLiteral("Move up"));
@@ -96,7 +113,10 @@ TodoView::TodoView(Session& session, QWidget* parent) : QWidget(parent), session
     EveryDayButton = MakeButton<QPushButton>(this, "EveryDayButton", "Every day");
     SB22 = MakeButton<QPushButton>(this, "SB22", "Bottom");
     SB20 = MakeButton<QPushButton>(this, "SB20", "Top");
+}
 
+void TodoView::Connect()
+{
     for (TodoList list : kLists) {
         QListWidget* w = widgetOf(list);
         connect(w, &QListWidget::itemSelectionChanged, this, [this, list] { ListClicked(list); });
@@ -109,7 +129,10 @@ TodoView::TodoView(Session& session, QWidget* parent) : QWidget(parent), session
     connect(SB21, &QPushButton::clicked, this, &TodoView::DoneSelected);
     connect(SB24, &QToolButton::clicked, this, &TodoView::MoveUp);
     connect(SB23, &QToolButton::clicked, this, &TodoView::MoveDown);
+}
 
+void TodoView::LayOut()
+{
     auto* everyDay = new QHBoxLayout;
     everyDay->addWidget(ListBox3);
     everyDay->addWidget(ListBox6);
@@ -141,8 +164,6 @@ TodoView::TodoView(Session& session, QWidget* parent) : QWidget(parent), session
     layout->setSpacing(0);
     layout->addWidget(TodoTitle);
     layout->addLayout(body, 1);
-
-    Reload();
 }
 
 QListWidget* TodoView::widgetOf(TodoList list) const
