@@ -19,6 +19,7 @@
 #include "shell/sidebar.h"
 #include "shell/viewtable.h"
 #include "views/address/addressview.h"
+#include "views/common/named.h"
 #include "views/events/advancedview.h"
 #include "views/events/annualview.h"
 #include "views/events/calendarview.h"
@@ -83,8 +84,7 @@ TData::TData(Session& session, QWidget* parent)
     auto* outer = new QVBoxLayout(central);
     outer->setContentsMargins(4, 4, 4, 4);
     auto* row = new QHBoxLayout;
-    stack_ = new QStackedWidget(central);
-    stack_->setObjectName(QStringLiteral("Views"));
+    stack_ = Named<QStackedWidget>("Views", central);
     sidebar_ = new Sidebar(central);
     sidebar_->setFixedWidth(112);
     row->addWidget(stack_, 1);
@@ -290,8 +290,7 @@ QWidget* TData::BuildButtons()
     auto* layout = new QHBoxLayout(row);
     layout->setContentsMargins(0, 4, 0, 0);
     auto button = [&](const char* name, const char* caption) {
-        auto* b = new QPushButton(QLatin1String(caption), row);
-        b->setObjectName(QLatin1String(name));
+        auto* b = Named<QPushButton>(QLatin1String(name), QLatin1String(caption), row);
         b->setAutoDefault(false);
         layout->addWidget(b);
         return b;
@@ -302,8 +301,7 @@ QWidget* TData::BuildButtons()
     QPushButton* newButton = button("SB18", "New..");
     // The button offers the five new-record items of the New menu (the same
     // actions), not the letter and list items below them.
-    auto* newButtonMenu = new QMenu(newButton);
-    newButtonMenu->setObjectName(QStringLiteral("PopupMenuNew"));
+    auto* newButtonMenu = Named<QMenu>("PopupMenuNew", newButton);
     newButtonMenu->addActions(newMenu_->actions().mid(0, 5));
     connect(newButton, &QPushButton::clicked, this, [newButton, newButtonMenu] {
         newButtonMenu->popup(newButton->mapToGlobal(QPoint(0, newButton->height())));

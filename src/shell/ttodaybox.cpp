@@ -12,6 +12,7 @@
 #include "core/engineconfig.h"
 #include "core/session.h"
 #include "engine/dayviews.h"
+#include "views/common/named.h"
 #include "views/today/eventgrid.h"
 
 namespace orv {
@@ -28,8 +29,7 @@ QAccessibleInterface* AccessibleTodayBox(const QString& className, QObject* obje
 
 QToolButton* NavButton(QWidget* parent, const char* name)
 {
-    auto* button = new QToolButton(parent);
-    button->setObjectName(QString::fromLatin1(name));
+    auto* button = Named<QToolButton>(QString::fromLatin1(name), parent);
     button->setAutoRaise(true);
     return button;
 }
@@ -63,8 +63,7 @@ TTodayBox::TTodayBox(Session& session, Navigator& navigator, QWidget* parent)
 // The bar above the list: the previous and next day, "Today".
 void TTodayBox::BuildNavigator()
 {
-    Panel1 = new QFrame(this);
-    Panel1->setObjectName(QStringLiteral("Panel1"));
+    Panel1 = Named<QFrame>("Panel1", this);
     Panel1->setFrameShape(QFrame::StyledPanel);
     SpeedButton1 = NavButton(Panel1, "SpeedButton1");
     SpeedButton1->setArrowType(Qt::LeftArrow);
@@ -91,8 +90,7 @@ void TTodayBox::BuildNavigator()
 
 void TTodayBox::BuildList()
 {
-    StringGrid1 = new EventGrid(EventGrid::Columns::KindText, QStringLiteral("Panel2"), this);
-    StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
+    StringGrid1 = Named<EventGrid>("StringGrid1", EventGrid::Columns::KindText, QStringLiteral("Panel2"), this);
     StringGrid1->setAccessibleName(QStringLiteral("Today Box"));
     connect(StringGrid1, &EventGrid::lineDoubleClicked, this, &TTodayBox::LineDoubleClicked);
 }

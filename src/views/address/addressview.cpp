@@ -17,6 +17,7 @@
 
 #include "core/session.h"
 #include "views/common/labelbutton.h"
+#include "views/common/named.h"
 #include "views/common/storedtext.h"
 
 namespace orv {
@@ -27,8 +28,7 @@ constexpr std::size_t kFlatGoToMenu = 40;  // items in one menu of "Go to"
 
 QLineEdit* MakeEdit(QWidget* parent, const char* name)
 {
-    auto* edit = new QLineEdit(parent);
-    edit->setObjectName(QLatin1String(name));
+    auto* edit = Named<QLineEdit>(QLatin1String(name), parent);
     return edit;
 }
 
@@ -45,8 +45,7 @@ QLabel* Caption(QWidget* parent, const char* text, QWidget* buddy)
 // one leaves the field being typed in (its check then runs within the post).
 QPushButton* MakeRecordButton(QWidget* parent, const char* name, const QString& glyph, const char* meaning)
 {
-    auto* b = new QPushButton(glyph, parent);
-    b->setObjectName(QLatin1String(name));
+    auto* b = Named<QPushButton>(QLatin1String(name), glyph, parent);
     b->setAutoDefault(false);
     b->setFocusPolicy(Qt::TabFocus);
     b->setToolTip(QLatin1String(meaning));
@@ -73,8 +72,7 @@ QAction* AddItem(QMenu* menu, const char* name, const char* caption)
 AddressInfoView::AddressInfoView(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("AddressInfoView"));
-    DataMemo = new QPlainTextEdit(this);
-    DataMemo->setObjectName(QStringLiteral("DataMemo"));
+    DataMemo = Named<QPlainTextEdit>("DataMemo", this);
     DataMemo->setAccessibleName(QStringLiteral("Additional information"));
     DataMemo->setTabChangesFocus(true);
     DataEdit12 = MakeEdit(this, "DataEdit12");
@@ -82,8 +80,7 @@ AddressInfoView::AddressInfoView(QWidget* parent) : QWidget(parent)
     MenuL40 = MakeLabelButton(this, "MenuL40", QStringLiteral("Exit"));
     connect(MenuL40, &LabelButton::clicked, this, &AddressInfoView::exitRequested);
 
-    DataPopupMenu2 = new QMenu(this);
-    DataPopupMenu2->setObjectName(QStringLiteral("DataPopupMenu2"));
+    DataPopupMenu2 = Named<QMenu>("DataPopupMenu2", this);
     M57 = AddItem(DataPopupMenu2, "M57", "Copy");
     M58 = AddItem(DataPopupMenu2, "M58", "Copy all");
     M59 = AddItem(DataPopupMenu2, "M59", "Paste");
@@ -135,8 +132,7 @@ AddressView::AddressView(Session& session, Navigator& navigator, QWidget* parent
 void AddressView::BuildFields()
 {
     T17 = MakeLabelButton(this, "T17", QStringLiteral("Go to"));
-    GoToMenu = new QMenu(T17);
-    GoToMenu->setObjectName(QStringLiteral("GoToMenu"));
+    GoToMenu = Named<QMenu>("GoToMenu", T17);
     T17->setMenu(GoToMenu);
     connect(GoToMenu, &QMenu::aboutToShow, this, &AddressView::BuildGoToMenu);
 
@@ -155,8 +151,7 @@ void AddressView::BuildFields()
         e->installEventFilter(this);
         e->setMaximumWidth(e->fontMetrics().horizontalAdvance(QStringLiteral("000000")) + 12);
     }
-    SB12 = new QPushButton(this);
-    SB12->setObjectName(QStringLiteral("SB12"));
+    SB12 = Named<QPushButton>("SB12", this);
     SB12->setAutoDefault(false);
     SB12->setAccessibleName(QStringLiteral("Send e-mail"));
     SB12->setEnabled(false);
@@ -176,16 +171,14 @@ void AddressView::BuildButtons()
 
 void AddressView::BuildMenus()
 {
-    DataPortMenu = new QMenu(MenuL37);
-    DataPortMenu->setObjectName(QStringLiteral("DataPortMenu"));
+    DataPortMenu = Named<QMenu>("DataPortMenu", MenuL37);
     ImportvCard1 = AddItem(DataPortMenu, "ImportvCard1", "Import vCard");
     ImportallvCards1 = AddItem(DataPortMenu, "ImportallvCards1", "Import all vCards...");
     ExportvCard1 = AddItem(DataPortMenu, "ExportvCard1", "Export vCard");
     Importdata1 = AddItem(DataPortMenu, "Importdata1", "Import data...");
     MenuL37->setMenu(DataPortMenu);
 
-    DataPopupMenu = new QMenu(this);
-    DataPopupMenu->setObjectName(QStringLiteral("DataPopupMenu"));
+    DataPopupMenu = Named<QMenu>("DataPopupMenu", this);
     M68 = AddItem(DataPopupMenu, "M68", "Send e-mail");
     M69 = AddItem(DataPopupMenu, "M69", "Check dates");
     DataPopupMenu->addSeparator();

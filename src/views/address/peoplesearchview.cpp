@@ -13,6 +13,7 @@
 #include "store/utf8.h"
 #include "views/common/labelbutton.h"
 #include "views/address/searchresultmodel.h"
+#include "views/common/named.h"
 #include "views/common/storedtext.h"
 
 namespace orv {
@@ -26,18 +27,14 @@ PeopleSearchView::PeopleSearchView(Session& session, Navigator& navigator, QWidg
     MenuL17 = MakeLabelButton(this, "MenuL17", QStringLiteral("Surname"));
     MenuL18 = MakeLabelButton(this, "MenuL18", QStringLiteral("Telephone#"));
     MenuL19 = MakeLabelButton(this, "MenuL19", QStringLiteral("E-mail"));
-    NewSearchEdit = new QLineEdit(this);
-    NewSearchEdit->setObjectName(QStringLiteral("NewSearchEdit"));
+    NewSearchEdit = Named<QLineEdit>("NewSearchEdit", this);
     ResultListBox = MakeResultList(this, "ResultListBox", model_);
-    B1 = new QPushButton(QStringLiteral("Go.."), this);
-    B1->setObjectName(QStringLiteral("B1"));
+    B1 = Named<QPushButton>("B1", QStringLiteral("Go.."), this);
     B1->setAutoDefault(false);
-    Memo2 = new QPlainTextEdit(this);
-    Memo2->setObjectName(QStringLiteral("Memo2"));
+    Memo2 = Named<QPlainTextEdit>("Memo2", this);
     Memo2->setReadOnly(true);
     Memo2->setAccessibleName(QStringLiteral("Card"));
-    auto* Panel12 = new QWidget(this);
-    Panel12->setObjectName(QStringLiteral("Panel12"));
+    auto* Panel12 = Named<QWidget>("Panel12", this);
     auto* card = new QVBoxLayout(Panel12);
     card->setContentsMargins(0, 0, 0, 0);
     card->addWidget(Memo2);

@@ -15,6 +15,7 @@
 #include "views/common/chosenfile.h"
 #include "views/common/longwork.h"
 #include "views/common/labelbutton.h"
+#include "views/common/named.h"
 #include "views/common/storedtext.h"
 #include "views/common/texttablemodel.h"
 
@@ -43,8 +44,7 @@ PhoneBookView::PhoneBookView(Session& session, QWidget* parent)
         const Settings& s = session_.settings();
         return PageTexts{DecodeStored(s.Color9), DecodeStored(s.Color10), DecodeStored(s.Color11), QStringLiteral("500")};
     };
-    StringGrid1 = new QTableView(this);
-    StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
+    StringGrid1 = Named<QTableView>("StringGrid1", this);
     StringGrid1->setAccessibleName(QStringLiteral("Phone book"));
     StringGrid1->setModel(model_);
     StringGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);

@@ -27,6 +27,7 @@
 #include "views/common/longwork.h"
 #include "views/address/printjob.h"
 #include "views/address/searchresultmodel.h"
+#include "views/common/named.h"
 #include "views/common/storedtext.h"
 #include "views/common/texttablemodel.h"
 
@@ -48,8 +49,7 @@ const char* const kLetterHeader[] = {"First name", "Surname", "Address", "Postal
 
 QTableView* MakeGrid(QWidget* parent, const char* name, const QString& heading, TextTableModel* model)
 {
-    auto* grid = new QTableView(parent);
-    grid->setObjectName(QLatin1String(name));
+    auto* grid = Named<QTableView>(QLatin1String(name), parent);
     grid->setAccessibleName(heading);
     grid->setModel(model);
     grid->setTabKeyNavigation(false);
@@ -64,8 +64,7 @@ QTableView* MakeGrid(QWidget* parent, const char* name, const QString& heading, 
 
 QPushButton* MakeButton(QWidget* parent, const char* name, const char* caption)
 {
-    auto* b = new QPushButton(QLatin1String(caption), parent);
-    b->setObjectName(QLatin1String(name));
+    auto* b = Named<QPushButton>(QLatin1String(name), QLatin1String(caption), parent);
     b->setAutoDefault(false);
     return b;
 }
@@ -144,8 +143,7 @@ QHBoxLayout* TDatalistForm::BuildPageButtons()
 // The page "Address data list".
 QWidget* TDatalistForm::BuildListPage()
 {
-    auto* listPage = new QWidget(this);
-    listPage->setObjectName(QStringLiteral("AddressDataList"));
+    auto* listPage = Named<QWidget>("AddressDataList", this);
     StringGrid1 = MakeGrid(listPage, "StringGrid1", QStringLiteral("Data used to write letters"), letterModel_);
     DeleteRowButton = MakeButton(listPage, "DeleteRowButton", "Delete row");
     AddRowButton = MakeButton(listPage, "AddRowButton", "Add row");
@@ -169,8 +167,7 @@ QWidget* TDatalistForm::BuildListPage()
 // The page "Export data": its commands, then their layout.
 QWidget* TDatalistForm::BuildExportPage()
 {
-    auto* exportPage = new QWidget(this);
-    exportPage->setObjectName(QStringLiteral("ExportData"));
+    auto* exportPage = Named<QWidget>("ExportData", this);
     BuildExportControls(exportPage);
     LayOutExportPage(exportPage);
     return exportPage;
@@ -185,19 +182,14 @@ void TDatalistForm::BuildExportControls(QWidget* exportPage)
     L5 = MakeLabelButton(exportPage, "L5", QStringLiteral("Save in file"));
     L6 = MakeLabelButton(exportPage, "L6", QStringLiteral("Print"));
     for (LabelButton* b : {L1, L2, L3, L4, L5, L6}) commands_.add(b);
-    NWRadioButton = new QRadioButton(QStringLiteral("Text"), exportPage);
-    NWRadioButton->setObjectName(QStringLiteral("NWRadioButton"));
-    ExcelRadioButton = new QRadioButton(QStringLiteral("Export"), exportPage);
-    ExcelRadioButton->setObjectName(QStringLiteral("ExcelRadioButton"));
+    NWRadioButton = Named<QRadioButton>("NWRadioButton", QStringLiteral("Text"), exportPage);
+    ExcelRadioButton = Named<QRadioButton>("ExcelRadioButton", QStringLiteral("Export"), exportPage);
     ExcelRadioButton->setChecked(true);
-    CB1 = new QCheckBox(QStringLiteral("Country"), exportPage);
-    CB1->setObjectName(QStringLiteral("CB1"));
-    CB2 = new QCheckBox(QStringLiteral("Phone#"), exportPage);
-    CB2->setObjectName(QStringLiteral("CB2"));
+    CB1 = Named<QCheckBox>("CB1", QStringLiteral("Country"), exportPage);
+    CB2 = Named<QCheckBox>("CB2", QStringLiteral("Phone#"), exportPage);
     StringGrid2 = MakeGrid(exportPage, "StringGrid2", QStringLiteral("Export data"), exportModel_);
     StringGrid2->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    Memo1 = new QPlainTextEdit(exportPage);
-    Memo1->setObjectName(QStringLiteral("Memo1"));
+    Memo1 = Named<QPlainTextEdit>("Memo1", exportPage);
     Memo1->setAccessibleName(QStringLiteral("Text list"));
     Memo1->setReadOnly(true);
     Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);

@@ -17,6 +17,7 @@
 #include "core/session.h"
 #include "engine/addressbook.h"
 #include "exchange/lists/semicolon.h"
+#include "views/common/named.h"
 #include "views/documents/tarea.h"
 #include "views/common/chosenfile.h"
 #include "views/common/labelbutton.h"
@@ -61,8 +62,7 @@ TImportData::TImportData(Session& session, QWidget* parent)
          },
          {}},
         this);
-    StringGrid1 = new QTableView(this);
-    StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
+    StringGrid1 = Named<QTableView>("StringGrid1", this);
     StringGrid1->setAccessibleName(QStringLiteral("Data"));
     StringGrid1->setModel(model_);
     StringGrid1->setTabKeyNavigation(false);
@@ -73,14 +73,12 @@ TImportData::TImportData(Session& session, QWidget* parent)
     Label13 = MakeLabelButton(this, "Label13", QStringLiteral("To database"));
     Label14 = MakeLabelButton(this, "Label14", QStringLiteral("Delete row"));
     for (LabelButton* b : {Label12, Label13, Label14}) commands_.add(b);
-    SpeedButton1 = new QPushButton(QStringLiteral("Exit"), this);
-    SpeedButton1->setObjectName(QStringLiteral("SpeedButton1"));
+    SpeedButton1 = Named<QPushButton>("SpeedButton1", QStringLiteral("Exit"), this);
     SpeedButton1->setAutoDefault(false);
 
     auto* columns = new QGridLayout;
     for (std::size_t i = 0; i < kImportFieldCount; ++i) {
-        auto* spin = new QSpinBox(this);
-        spin->setObjectName(QStringLiteral("SpinEdit%1").arg(i + 1));
+        auto* spin = Named<QSpinBox>(QStringLiteral("SpinEdit%1").arg(i + 1), this);
         spin->setRange(ImportColumns::kFirst, ImportColumns::kLast);
         spin->setValue(ImportColumns{}.column[i]);
         auto* label = new QLabel(QLatin1String(kFieldLabels[i]), this);
@@ -100,8 +98,7 @@ TImportData::TImportData(Session& session, QWidget* parent)
     side->addWidget(note);
     side->addStretch(1);
     side->addWidget(SpeedButton1);
-    SeparatorNote = new QLabel(this);
-    SeparatorNote->setObjectName(QStringLiteral("SeparatorNote"));
+    SeparatorNote = Named<QLabel>("SeparatorNote", this);
     SeparatorNote->setWordWrap(true);
     SeparatorNote->hide();
     auto* grid = new QVBoxLayout;

@@ -24,6 +24,7 @@
 #include "views/common/chosenfile.h"
 #include "views/common/longwork.h"
 #include "views/address/printjob.h"
+#include "views/common/named.h"
 
 namespace orv {
 
@@ -100,13 +101,11 @@ TLetter::TLetter(Session& session, QWidget* parent)
     setObjectName(QStringLiteral("Letter"));
     setWindowTitle(QStringLiteral(" ORV - Letter"));
     pages_ = new QStackedWidget(this);
-    Memo1 = new QTextEdit(pages_);
-    Memo1->setObjectName(QStringLiteral("Memo1"));
+    Memo1 = Named<QTextEdit>("Memo1", pages_);
     Memo1->setAccessibleName(QStringLiteral("Basic letter"));
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Memo1->setTabChangesFocus(false);
-    Memo2 = new QTextEdit(pages_);
-    Memo2->setObjectName(QStringLiteral("Memo2"));
+    Memo2 = Named<QTextEdit>("Memo2", pages_);
     Memo2->setAccessibleName(QStringLiteral("Example"));
     Memo2->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Memo2->document()->setDefaultFont(Memo1->document()->defaultFont());
@@ -197,8 +196,7 @@ QToolButton* TLetter::AddToolButton(const char* name, const QString& hint, const
     // A hint is "short|long": the short one is the tool tip, the long one goes to the status bar.
     const QString shortHint = hint.section(QLatin1Char('|'), 0, 0);
     const QString longHint = hint.contains(QLatin1Char('|')) ? hint.section(QLatin1Char('|'), 1) : shortHint;
-    auto* button = new QToolButton(this);
-    button->setObjectName(QLatin1String(name));
+    auto* button = Named<QToolButton>(QLatin1String(name), this);
     button->setIcon(icon);
     button->setText(shortHint);
     button->setToolTip(shortHint);
@@ -293,8 +291,7 @@ void TLetter::BuildStatusBar()
     bar->setObjectName(QStringLiteral("StatusBar1"));
     bar->setSizeGripEnabled(true);
     const auto panel = [bar](const char* name, int width, int stretch) {
-        auto* label = new QLabel(bar);
-        label->setObjectName(QLatin1String(name));
+        auto* label = Named<QLabel>(QLatin1String(name), bar);
         label->setMinimumWidth(width);
         label->setFrameShape(QFrame::Panel);
         label->setFrameShadow(QFrame::Sunken);

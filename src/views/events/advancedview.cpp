@@ -13,6 +13,7 @@
 #include "core/engineconfig.h"
 #include "core/session.h"
 #include "views/common/labelbutton.h"
+#include "views/common/named.h"
 #include "views/events/popupmenus.h"
 #include "views/common/storedtext.h"
 #include "views/events/upcominglabel.h"
@@ -23,8 +24,7 @@ namespace {
 
 QToolButton* Glyph(QWidget* parent, const char* name, const QString& text, const QString& accessibleName)
 {
-    auto* b = new QToolButton(parent);
-    b->setObjectName(QString::fromLatin1(name));
+    auto* b = Named<QToolButton>(QString::fromLatin1(name), parent);
     b->setText(text);
     b->setAccessibleName(accessibleName);
     b->setToolTip(accessibleName);
@@ -69,13 +69,11 @@ AdvancedView::AdvancedView(Session& session, QWidget* parent)
     ComboBox4 = MakeChoiceBox(this, "ComboBox4", DayNumberItems());
     ComboBox5 = MakeChoiceBox(this, "ComboBox5", WeekdayNameList());
     ComboBox6 = MakeChoiceBox(this, "ComboBox6", MonthNameList());
-    Edit3 = new QLineEdit(this);
-    Edit3->setObjectName(QStringLiteral("Edit3"));
-    L44 = new QLabel(QStringLiteral("Day number = 1, Day = Friday and  Month = January means the first Friday in January."), this);
-    L44->setObjectName(QStringLiteral("L44"));
+    Edit3 = Named<QLineEdit>("Edit3", this);
+    L44 = Named<QLabel>(
+        "L44", QStringLiteral("Day number = 1, Day = Friday and  Month = January means the first Friday in January."), this);
     L44->setWordWrap(true);
-    position_ = new QLabel(this);
-    position_->setObjectName(QStringLiteral("AdvPosition"));
+    position_ = Named<QLabel>("AdvPosition", this);
     AdvPrior = Glyph(this, "AdvPrior", QString(), QStringLiteral("Previous advanced event"));
     AdvPrior->setArrowType(Qt::LeftArrow);
     AdvNext = Glyph(this, "AdvNext", QString(), QStringLiteral("Next advanced event"));

@@ -13,6 +13,7 @@
 #include "core/session.h"
 #include "engine/dayviews.h"
 #include "engine/peoplesearch.h"
+#include "views/common/named.h"
 #include "views/events/tchangehint.h"
 #include "views/today/eventgrid.h"
 #include "views/events/icaldialogs.h"
@@ -81,12 +82,10 @@ void CalendarView::BuildCommands()
 // The day's events and the selected one's additional info.
 void CalendarView::BuildEventList()
 {
-    CalStringGrid = new EventGrid(EventGrid::Columns::KindText, QStringLiteral("Panel16"), this);
-    CalStringGrid->setObjectName(QStringLiteral("CalStringGrid"));
+    CalStringGrid = Named<EventGrid>("CalStringGrid", EventGrid::Columns::KindText, QStringLiteral("Panel16"), this);
     L19 = MakeCaption(this, QStringLiteral("Events:"), CalStringGrid, CaptionWeight::Bold);
     L19->setObjectName(QStringLiteral("L19"));
-    Memo1 = new QPlainTextEdit(this);
-    Memo1->setObjectName(QStringLiteral("Memo1"));
+    Memo1 = Named<QPlainTextEdit>("Memo1", this);
     Memo1->setReadOnly(true);
     Memo1->setToolTip(QStringLiteral("Additional info about the event"));
     Memo1->setAccessibleName(QStringLiteral("Additional info about the event"));

@@ -15,6 +15,7 @@
 
 #include "core/session.h"
 #include "views/common/labelbutton.h"
+#include "views/common/named.h"
 #include "views/events/popupmenus.h"
 #include "views/common/storedtext.h"
 
@@ -140,8 +141,7 @@ void MonthCalendarView::BuildCommands()
     Label35->setText(QStringLiteral("\u25A0"));
     Image1 = MakeToolButton(this, "Image1", QStringLiteral("Next month"));
     Image1->setArrowType(Qt::RightArrow);
-    ComboBox3 = new QComboBox(this);
-    ComboBox3->setObjectName(QStringLiteral("ComboBox3"));
+    ComboBox3 = Named<QComboBox>("ComboBox3", this);
     ComboBox3->addItems({QStringLiteral("All events"), QStringLiteral("Birthday"), QStringLiteral("Calendar"),
                          QStringLiteral("Recurrent")});
     ComboBox3->setAccessibleName(QStringLiteral("Show"));
@@ -151,8 +151,7 @@ void MonthCalendarView::BuildCommands()
 void MonthCalendarView::BuildGrid()
 {
     model_ = new MonthRowsModel(this);
-    StringGrid2 = new QTableView(this);
-    StringGrid2->setObjectName(QStringLiteral("StringGrid2"));
+    StringGrid2 = Named<QTableView>("StringGrid2", this);
     StringGrid2->setAccessibleName(QStringLiteral("Month Calendar"));
     StringGrid2->setModel(model_);
     StringGrid2->setItemDelegate(new MonthRowPainter(

@@ -16,6 +16,7 @@
 #include "core/session.h"
 #include "engine/periodlines.h"
 #include "store/textutil.h"
+#include "views/common/named.h"
 #include "views/today/eventgrid.h"
 #include "views/common/labelbutton.h"
 
@@ -25,8 +26,7 @@ namespace {
 
 QLineEdit* DateEntry(QWidget* parent, const char* name, const QString& accessibleName, int width)
 {
-    auto* edit = new QLineEdit(parent);
-    edit->setObjectName(QString::fromLatin1(name));
+    auto* edit = Named<QLineEdit>(QString::fromLatin1(name), parent);
     edit->setAccessibleName(accessibleName);
     edit->setMaximumWidth(width);
     return edit;
@@ -61,27 +61,21 @@ void PeriodicalView::BuildControls()
     ShowToDEdit = DateEntry(this, "ShowToDEdit", QStringLiteral("To day"), 40);
     ShowToMEdit = DateEntry(this, "ShowToMEdit", QStringLiteral("To month"), 40);
     ShowToYEdit = DateEntry(this, "ShowToYEdit", QStringLiteral("To year"), 60);
-    SB9 = new QPushButton(QStringLiteral("Compute"), this);
-    SB9->setObjectName(QStringLiteral("SB9"));
+    SB9 = Named<QPushButton>("SB9", QStringLiteral("Compute"), this);
     SB9->setAutoDefault(false);
-    CB1 = new QCheckBox(QStringLiteral("Birthdays"), this);
-    CB1->setObjectName(QStringLiteral("CB1"));
-    CB2 = new QCheckBox(QStringLiteral("Hints"), this);
-    CB2->setObjectName(QStringLiteral("CB2"));
-    ML7 = new QLabel(QStringLiteral("Next:"), this);
-    ML7->setObjectName(QStringLiteral("ML7"));
+    CB1 = Named<QCheckBox>("CB1", QStringLiteral("Birthdays"), this);
+    CB2 = Named<QCheckBox>("CB2", QStringLiteral("Hints"), this);
+    ML7 = Named<QLabel>("ML7", QStringLiteral("Next:"), this);
     MenuL24 = MakeCommand("MenuL24", QStringLiteral("Week"), QStringLiteral("Next week"));
     MenuL25 = MakeCommand("MenuL25", QStringLiteral("Month"), QStringLiteral("Next month"));
     MenuL26 = MakeCommand("MenuL26", QStringLiteral("Year"), QStringLiteral("Next year"));
-    StringGrid7 = new EventGrid(EventGrid::Columns::KindText, QStringLiteral("Panel17"), this);
-    StringGrid7->setObjectName(QStringLiteral("StringGrid7"));
+    StringGrid7 = Named<EventGrid>("StringGrid7", EventGrid::Columns::KindText, QStringLiteral("Panel17"), this);
     StringGrid7->setAccessibleName(QStringLiteral("Periodical search"));
 }
 
 void PeriodicalView::BuildMenu()
 {
-    SearchPPopupMenu = new QMenu(this);
-    SearchPPopupMenu->setObjectName(QStringLiteral("SearchPPopupMenu"));
+    SearchPPopupMenu = Named<QMenu>("SearchPPopupMenu", this);
     M54 = SearchPPopupMenu->addAction(QStringLiteral("Next week"));
     M54->setObjectName(QStringLiteral("M54"));
     M55 = SearchPPopupMenu->addAction(QStringLiteral("Next month"));

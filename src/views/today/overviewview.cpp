@@ -10,6 +10,7 @@
 
 #include "core/engineconfig.h"
 #include "core/session.h"
+#include "views/common/named.h"
 #include "views/today/eventgrid.h"
 #include "views/common/labelbutton.h"
 
@@ -33,8 +34,7 @@ void ShowMessage(QWidget* parent, const QString& caption, const QString& text)
 
 QLabel* Heading(QWidget* parent, const char* name, const char* text)
 {
-    auto* label = new QLabel(QString::fromLatin1(text), parent);
-    label->setObjectName(QString::fromLatin1(name));
+    auto* label = Named<QLabel>(QString::fromLatin1(name), QString::fromLatin1(text), parent);
     QFont font = label->font();
     font.setBold(true);
     label->setFont(font);
@@ -63,15 +63,13 @@ OverviewView::OverviewView(Session& session, Navigator& navigator, QWidget* pare
 // The title line (T3) and its "Update" link.
 void OverviewView::BuildTitle()
 {
-    T3 = new QLabel(QString::fromLatin1(kNextWeek), this);
-    T3->setObjectName(QStringLiteral("T3"));
+    T3 = Named<QLabel>("T3", QString::fromLatin1(kNextWeek), this);
     T3->setAutoFillBackground(true);
     T3->setContentsMargins(6, 2, 6, 2);
     QFont titleFont = T3->font();
     titleFont.setBold(true);
     T3->setFont(titleFont);
-    T18 = new LabelButton(QStringLiteral("Update"), this);
-    T18->setObjectName(QStringLiteral("T18"));
+    T18 = Named<LabelButton>("T18", QStringLiteral("Update"), this);
     T18->setMargin(2);
     connect(T18, &LabelButton::clicked, this, &OverviewView::updateRequested);
 }
@@ -84,8 +82,7 @@ void OverviewView::BuildTables()
     L17 = Heading(this, "L17", kTomorrow);
     TomorrowStringGrid = makeGrid(Which::Tomorrow, "TomorrowStringGrid", "Panel14", kTomorrow);
     L18 = Heading(this, "L18", kNextWeek);
-    Label1 = new QLabel(this);
-    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1 = Named<QLabel>("Label1", this);
     Label1->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     NextWeekStringGrid = makeGrid(Which::Next, "NextWeekStringGrid", "Panel2", kNextWeek);
     L16->setBuddy(TodayStringGrid);
@@ -163,9 +160,9 @@ void OverviewView::LayOut()
 
 EventGrid* OverviewView::makeGrid(Which which, const char* name, const char* fillerName, const char* hint)
 {
-    auto* g = new EventGrid(which == Which::Next ? EventGrid::Columns::DaysKindText : EventGrid::Columns::KindText,
-                            QString::fromLatin1(fillerName), this);
-    g->setObjectName(QString::fromLatin1(name));
+    auto* g = Named<EventGrid>(QString::fromLatin1(name),
+                               which == Which::Next ? EventGrid::Columns::DaysKindText : EventGrid::Columns::KindText,
+                               QString::fromLatin1(fillerName), this);
     g->setToolTip(QString::fromLatin1(hint));
     // A screen reader names the grid after its heading.
     g->setAccessibleName(QString::fromLatin1(hint));
@@ -180,8 +177,7 @@ EventGrid* OverviewView::makeGrid(Which which, const char* name, const char* fil
 
 QMenu* OverviewView::makeMenu(EventGrid* grid, const char* name)
 {
-    auto* menu = new QMenu(grid);
-    menu->setObjectName(QString::fromLatin1(name));
+    auto* menu = Named<QMenu>(QString::fromLatin1(name), grid);
     return menu;
 }
 

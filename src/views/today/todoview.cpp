@@ -11,6 +11,7 @@
 #include <utility>
 
 #include "core/session.h"
+#include "views/common/named.h"
 #include "views/common/storedtext.h"
 
 namespace orv {
@@ -21,8 +22,7 @@ constexpr TodoList kLists[] = {TodoList::Top, TodoList::Bottom, TodoList::TodayE
 
 QListWidget* MakeList(QWidget* parent, const char* name)
 {
-    auto* list = new QListWidget(parent);
-    list->setObjectName(QString::fromLatin1(name));
+    auto* list = Named<QListWidget>(QString::fromLatin1(name), parent);
     list->setSelectionMode(QAbstractItemView::SingleSelection);
     return list;
 }
@@ -41,8 +41,7 @@ QLabel* Caption(QWidget* parent, const char* text, QWidget* field)
 template <typename Button>
 Button* MakeButton(QWidget* parent, const char* name, const char* caption)
 {
-    auto* button = new Button(parent);
-    button->setObjectName(QString::fromLatin1(name));
+    auto* button = Named<Button>(QString::fromLatin1(name), parent);
     button->setText(QString::fromLatin1(caption));
     button->setEnabled(false);
     return button;
@@ -71,8 +70,7 @@ TodoView::TodoView(Session& session, QWidget* parent) : QWidget(parent), session
 
 void TodoView::BuildTitle()
 {
-    TodoTitle = new QLabel(windowTitle(), this);
-    TodoTitle->setObjectName(QStringLiteral("TitlePP12"));
+    TodoTitle = Named<QLabel>("TitlePP12", windowTitle(), this);
     TodoTitle->setAutoFillBackground(true);
     TodoTitle->setContentsMargins(6, 2, 6, 2);
     QFont titleFont = TodoTitle->font();
@@ -88,8 +86,7 @@ void TodoView::BuildLists()
     ListBox2 = MakeList(this, "ListBox2");
     ListBox3 = MakeList(this, "ListBox3");
     ListBox6 = MakeList(this, "ListBox6");
-    NewTodoEdit = new QLineEdit(this);
-    NewTodoEdit->setObjectName(QStringLiteral("NewTodoEdit"));
+    NewTodoEdit = Named<QLineEdit>("NewTodoEdit", this);
 
     // Two lists stand under "Every day:": today's on the left, all on the right.
     TopTodoList->setAccessibleName(QStringLiteral("Top"));
