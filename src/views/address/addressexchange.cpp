@@ -155,23 +155,31 @@ void AddressView::ImportCards(const QString& path, CardImport import)
             });
             if (made != WorkEnd::Done || !built) return;
         }
-        const std::vector<AddressFields>& people = built->people;
-        const std::vector<std::string>& uids = built->uids;
-        const int lineBreaks = built->lineBreaks;
-        QStringList& lost = built->lost;
-        const int years = AddAddresses(session_.records(), people, uids);
+        const int years = AddAddresses(session_.records(), built->people, built->uids);
         ShowAddress();
         Save();
         emit changed();
-        QString yearsNote = QStringLiteral("%1 of the birth years were not between 100 and 5000 and were left empty.").arg(years);
-        if (lineBreaks > 0) lost.prepend(LineBreaksNote(lineBreaks));
-        if (years > 0)
-            dialogs_.message(this, QStringLiteral("ORV"), QLatin1String(kChangeTheYear),
-                             lost.isEmpty() ? yearsNote : yearsNote + QLatin1Char('\n') + LostNote(lost));
-        else if (!lost.isEmpty())
-            dialogs_.message(this, QStringLiteral("ORV"), LostNote(lost), {});
+        ReportAddedPeople(years, built->lineBreaks, std::move(built->lost));
         return;
     }
+    ImportIntoPerson(cards);
+}
+
+// What "Import all vCards..." could not take over as it was.
+void AddressView::ReportAddedPeople(int years, int lineBreaks, QStringList lost)
+{
+    QString yearsNote = QStringLiteral("%1 of the birth years were not between 100 and 5000 and were left empty.").arg(years);
+    if (lineBreaks > 0) lost.prepend(LineBreaksNote(lineBreaks));
+    if (years > 0)
+        dialogs_.message(this, QStringLiteral("ORV"), QLatin1String(kChangeTheYear),
+                         lost.isEmpty() ? yearsNote : yearsNote + QLatin1Char('\n') + LostNote(lost));
+    else if (!lost.isEmpty())
+        dialogs_.message(this, QStringLiteral("ORV"), LostNote(lost), {});
+}
+
+// "Import vCard": the cards make one person, over the one shown or as a new one.
+void AddressView::ImportIntoPerson(const std::vector<CardFields>& cards)
+{
     const QMessageBox::StandardButton answer =
         dialogs_.ask(this, QStringLiteral("Confirm"), QStringLiteral("Overwrite information"),
                      QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);

@@ -7,8 +7,10 @@
 #pragma once
 
 #include <QPointer>
+#include <QStringList>
 #include <QWidget>
 #include <memory>
+#include <vector>
 
 #include "engine/addressbook.h"
 #include "views/common/navigator.h"
@@ -25,6 +27,7 @@ class QPushButton;
 
 namespace orv {
 
+struct CardFields;
 class LabelButton;
 class Session;
 
@@ -128,6 +131,8 @@ private:
     // "Import vCard" makes one person of a file's cards, "Import all vCards..." a person of each.
     enum class CardImport { OnePerson, PersonEach };
     void ImportCards(const QString& path, CardImport import);
+    void ReportAddedPeople(int years, int lineBreaks, QStringList lost);
+    void ImportIntoPerson(const std::vector<CardFields>& cards);
 
     Session& session_;
     Navigator& navigator_;

@@ -23,6 +23,18 @@ PeopleSearchView::PeopleSearchView(Session& session, Navigator& navigator, QWidg
       model_(new SearchResultModel(this))
 {
     setObjectName(QStringLiteral("PeopleSearchView"));
+    // In this order: it is the order of the view's children for screen readers.
+    QWidget* card = BuildControls();
+    Connect();
+    LayOut(card);
+    setTabOrder(NewSearchEdit, B1);
+    setTabOrder(B1, ResultListBox);
+    setCategory(SearchField::FirstName);
+}
+
+// The search fields, the entry, the results, the card (returned) and the data commands.
+QWidget* PeopleSearchView::BuildControls()
+{
     MenuL16 = MakeLabelButton(this, "MenuL16", QStringLiteral("First name"));
     MenuL17 = MakeLabelButton(this, "MenuL17", QStringLiteral("Surname"));
     MenuL18 = MakeLabelButton(this, "MenuL18", QStringLiteral("Telephone#"));
@@ -42,7 +54,11 @@ PeopleSearchView::PeopleSearchView(Session& session, Navigator& navigator, QWidg
     MenuL21 = MakeLabelButton(this, "MenuL21", QStringLiteral("Create list"));
     MenuL22 = MakeLabelButton(this, "MenuL22", QStringLiteral("Add address"));
     MenuL23 = MakeLabelButton(this, "MenuL23", QStringLiteral("Add all"));
+    return Panel12;
+}
 
+void PeopleSearchView::Connect()
+{
     const SearchField fields[] = {SearchField::FirstName, SearchField::Surname, SearchField::Telephone, SearchField::Email};
     LabelButton* labels[] = {MenuL16, MenuL17, MenuL18, MenuL19};
     for (int i = 0; i < 4; ++i)
@@ -63,10 +79,13 @@ PeopleSearchView::PeopleSearchView(Session& session, Navigator& navigator, QWidg
     connect(MenuL21, &LabelButton::clicked, this, [this] { navigator_.ShowDataList(Navigator::DataList::Cleared); });
     connect(MenuL22, &LabelButton::clicked, this, &PeopleSearchView::AddAddress);
     connect(MenuL23, &LabelButton::clicked, this, &PeopleSearchView::AddAll);
+}
 
+void PeopleSearchView::LayOut(QWidget* card)
+{
     auto* left = new QVBoxLayout;
     left->addWidget(MakeHeading(this, "Search by:"));
-    for (LabelButton* b : labels) left->addWidget(b, 0, Qt::AlignLeft);
+    for (LabelButton* b : {MenuL16, MenuL17, MenuL18, MenuL19}) left->addWidget(b, 0, Qt::AlignLeft);
     left->addSpacing(8);
     left->addWidget(MakeHeading(this, "Data"));
     for (LabelButton* b : {MenuL20, MenuL21, MenuL22, MenuL23}) left->addWidget(b, 0, Qt::AlignLeft);
@@ -79,14 +98,11 @@ PeopleSearchView::PeopleSearchView(Session& session, Navigator& navigator, QWidg
     right->addLayout(entry);
     right->addWidget(MakeHeading(this, "Temporary result:", ResultListBox));
     right->addWidget(ResultListBox, 3);
-    right->addWidget(Panel12, 2);
+    right->addWidget(card, 2);
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addLayout(left);
     layout->addLayout(right, 1);
-    setTabOrder(NewSearchEdit, B1);
-    setTabOrder(B1, ResultListBox);
-    setCategory(SearchField::FirstName);
 }
 
 void PeopleSearchView::setCategory(SearchField field)

@@ -57,6 +57,10 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    // The constructor's parts, in the order it runs them.
+    QWidget* BuildControls();
+    void Connect();
+    void LayOut(QWidget* card);
     int selectedRow() const;
     void ShowCategory(SearchField field);
 

@@ -214,6 +214,21 @@ void TLetter::BuildToolBar()
     QToolBar* bar = addToolBar(QStringLiteral("Letter tools"));
     bar->setObjectName(QStringLiteral("ToolBar1"));
     bar->setMovable(false);
+    MakeFileButtons();
+    MakeStyleButtons();
+    for (QToolButton* b : {ToolButton11, ToolButton12, ToolButton1, ToolButton2}) bar->addWidget(b);
+    bar->addSeparator();
+    for (QToolButton* b : {ToolButton4, ToolButton5, ToolButton6, ToolButton3}) bar->addWidget(b);
+    bar->addSeparator();
+    for (QToolButton* b : {ToolButton13, ToolButton14, ToolButton15}) bar->addWidget(b);
+    bar->addSeparator();
+    for (QToolButton* b : {ToolButton16, ToolButton17, ToolButton18}) bar->addWidget(b);
+    ConnectToolBar();
+}
+
+// The letter's file and insert buttons, then the example's.
+void TLetter::MakeFileButtons()
+{
     QStyle* s = style();
     ToolButton11 = AddToolButton("ToolButton11", QStringLiteral("Open|Open an existing file"),
                                  Themed("document-open", s->standardIcon(QStyle::SP_DialogOpenButton)));
@@ -229,36 +244,40 @@ void TLetter::BuildToolBar()
     ToolButton2->setPopupMode(QToolButton::MenuButtonPopup);
     ToolButton4 = AddToolButton("ToolButton4", QStringLiteral("View|View example"),
                                 Themed("document-print-preview", s->standardIcon(QStyle::SP_FileDialogContentsView)),
-                                true);
+                                ButtonKind::Checkable);
     ToolButton5 = AddToolButton("ToolButton5", QStringLiteral("Previous|Previous example"),
                                 s->standardIcon(QStyle::SP_ArrowLeft));
     ToolButton6 = AddToolButton("ToolButton6", QStringLiteral("Next|Next example"), s->standardIcon(QStyle::SP_ArrowRight));
     ToolButton3 = AddToolButton("ToolButton3", QStringLiteral("Save|Save example"),
                                 Themed("document-save-as", s->standardIcon(QStyle::SP_DriveFDIcon)));
     ToolButton3->setAccessibleName(QStringLiteral("Save example"));  // not the letter's "Save"
+}
+
+// Bold, italic, underline and the three alignments, one of which is on.
+void TLetter::MakeStyleButtons()
+{
     const QFont base = font();
-    ToolButton13 = AddToolButton("ToolButton13", QStringLiteral("Bold"), StyleIcon(QStringLiteral("B"), base, &QFont::setBold), ButtonKind::Checkable);
+    ToolButton13 = AddToolButton("ToolButton13", QStringLiteral("Bold"), StyleIcon(QStringLiteral("B"), base, &QFont::setBold),
+                                 ButtonKind::Checkable);
     ToolButton14 = AddToolButton("ToolButton14", QStringLiteral("Italic"),
                                  StyleIcon(QStringLiteral("I"), base, &QFont::setItalic), ButtonKind::Checkable);
     ToolButton15 = AddToolButton("ToolButton15", QStringLiteral("Underline"),
                                  StyleIcon(QStringLiteral("U"), base, &QFont::setUnderline), ButtonKind::Checkable);
-    ToolButton16 = AddToolButton("ToolButton16", QStringLiteral("Align Left"), AlignmentIcon(Qt::AlignLeft), ButtonKind::Checkable);
-    ToolButton17 = AddToolButton("ToolButton17", QStringLiteral("Center"), AlignmentIcon(Qt::AlignHCenter), ButtonKind::Checkable);
-    ToolButton18 = AddToolButton("ToolButton18", QStringLiteral("Align Right"), AlignmentIcon(Qt::AlignRight), ButtonKind::Checkable);
+    ToolButton16 = AddToolButton("ToolButton16", QStringLiteral("Align Left"), AlignmentIcon(Qt::AlignLeft),
+                                 ButtonKind::Checkable);
+    ToolButton17 = AddToolButton("ToolButton17", QStringLiteral("Center"), AlignmentIcon(Qt::AlignHCenter),
+                                 ButtonKind::Checkable);
+    ToolButton18 = AddToolButton("ToolButton18", QStringLiteral("Align Right"), AlignmentIcon(Qt::AlignRight),
+                                 ButtonKind::Checkable);
     alignments_ = new QButtonGroup(this);
     alignments_->setExclusive(true);
     alignments_->addButton(ToolButton16);
     alignments_->addButton(ToolButton17);
     alignments_->addButton(ToolButton18);
+}
 
-    for (QToolButton* b : {ToolButton11, ToolButton12, ToolButton1, ToolButton2}) bar->addWidget(b);
-    bar->addSeparator();
-    for (QToolButton* b : {ToolButton4, ToolButton5, ToolButton6, ToolButton3}) bar->addWidget(b);
-    bar->addSeparator();
-    for (QToolButton* b : {ToolButton13, ToolButton14, ToolButton15}) bar->addWidget(b);
-    bar->addSeparator();
-    for (QToolButton* b : {ToolButton16, ToolButton17, ToolButton18}) bar->addWidget(b);
-
+void TLetter::ConnectToolBar()
+{
     connect(ToolButton11, &QToolButton::clicked, this, &TLetter::OpenClick);
     connect(ToolButton12, &QToolButton::clicked, this, &TLetter::SaveClick);
     connect(ToolButton1, &QToolButton::clicked, this, &TLetter::PrintLetterClick);

@@ -74,6 +74,9 @@ private:
     enum class Written { Yes, Refused, Failed };
     void BuildMenus();
     void BuildToolBar();
+    void MakeFileButtons();
+    void MakeStyleButtons();
+    void ConnectToolBar();
     void BuildStatusBar();
     enum class ButtonKind { Plain, Checkable };
     QToolButton* AddToolButton(const char* name, const QString& hint, const QIcon& icon, ButtonKind kind = ButtonKind::Plain);

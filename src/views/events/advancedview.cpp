@@ -64,6 +64,16 @@ void ApplyChoice(const AdvancedChoice& c, AAdv& event)
 AdvancedView::AdvancedView(Session& session, QWidget* parent)
     : EventPage(session, QStringLiteral("PP3"), QStringLiteral("TitlePP3"), QStringLiteral("Advanced events"), parent)
 {
+    // In this order: it is the order of the view's children for screen readers.
+    BuildControls();
+    LayOut();
+    Connect();
+    SetupPopupMenu();
+    ShowCurrent();
+}
+
+void AdvancedView::BuildControls()
+{
     T22 = MakeLink("T22", QStringLiteral("Goto"), QStringLiteral("Go to an advanced event"));
     gotoMenu_ = new QMenu(T22);
     ComboBox4 = MakeChoiceBox(this, "ComboBox4", DayNumberItems());
@@ -82,7 +92,10 @@ AdvancedView::AdvancedView(Session& session, QWidget* parent)
     AdvDelete = Glyph(this, "AdvDelete", QStringLiteral("\u2212"), QStringLiteral("Delete this advanced event"));
     AdvPost = Glyph(this, "AdvPost", QStringLiteral("\u2713"), QStringLiteral("Store this advanced event"));
     preview_ = new UpcomingLabel("AdvancedPreview", this);
+}
 
+void AdvancedView::LayOut()
+{
     auto* top = new QHBoxLayout;
     top->addWidget(L44, 1);
     top->addWidget(T22, 0, Qt::AlignTop);
@@ -114,7 +127,10 @@ AdvancedView::AdvancedView(Session& session, QWidget* parent)
     body()->addWidget(preview_);
     body()->addLayout(navigator);
     body()->addStretch(1);
+}
 
+void AdvancedView::Connect()
+{
     connect(AdvPost, &QToolButton::clicked, this, &AdvancedView::AdvPostClick);
     connect(AdvDelete, &QToolButton::clicked, this, &AdvancedView::AdvDeleteClick);
     connect(AdvInsert, &QToolButton::clicked, this, &AdvancedView::AdvInsertClick);
@@ -123,8 +139,6 @@ AdvancedView::AdvancedView(Session& session, QWidget* parent)
     connect(T22, &LabelButton::clicked, this, [this] { PopupBelow(gotoMenu_, T22); });
     for (QComboBox* b : {ComboBox4, ComboBox5, ComboBox6})
         connect(b, &QComboBox::currentIndexChanged, this, &AdvancedView::ShowPreview);
-    SetupPopupMenu();
-    ShowCurrent();
 }
 
 AdvancedChoice AdvancedView::choice() const

@@ -28,7 +28,25 @@ TNewCal::TNewCal(Session& session, TMyCal& calendar, TChangeHint& picker, QWidge
 
     auto* title = MakeDialogTitle(this, QStringLiteral("Calendar event"));
     title->setObjectName(QStringLiteral("NewCalTitle"));
+    // In this order: it is the order of the dialog's children for screen readers.
+    BuildFields();
+    QHBoxLayout* buttons = MakeDialogButtons(this, Button1, "Button1", QStringLiteral("Ok"), Button2, "Button2");
+    LayOut(title, buttons);
+    resize(380, 340);
 
+    setTabOrder(Edit1, Memo1);
+    setTabOrder(Memo1, PriSelect1);
+    setTabOrder(PriSelect1, Button1);
+    setTabOrder(Button1, Button2);
+    setTabOrder(Button2, BitBtn1);
+
+    connect(BitBtn1, &QPushButton::clicked, this, &TNewCal::BitBtn1Click);
+    connect(Button1, &QPushButton::clicked, this, &TNewCal::okPressed);
+}
+
+// The date with its "Change date", the hint, the information, the priority.
+void TNewCal::BuildFields()
+{
     Label4 = Named<QLabel>("Label4", this);
     Label5 = Named<QLabel>("Label5", this);
     QFont bold = Label5->font();
@@ -47,9 +65,10 @@ TNewCal::TNewCal(Session& session, TMyCal& calendar, TChangeHint& picker, QWidge
     priorities_->addButton(PriSelect1, 0);
     priorities_->addButton(PriSelect2, 1);
     priorities_->addButton(PriSelect3, 2);
+}
 
-    QHBoxLayout* buttons = MakeDialogButtons(this, Button1, "Button1", QStringLiteral("Ok"), Button2, "Button2");
-
+void TNewCal::LayOut(QWidget* title, QHBoxLayout* buttons)
+{
     auto* dateRow = new QHBoxLayout;
     dateRow->addWidget(Label4);
     dateRow->addWidget(Label5);
@@ -77,16 +96,6 @@ TNewCal::TNewCal(Session& session, TMyCal& calendar, TChangeHint& picker, QWidge
     layout->addWidget(label3);
     layout->addLayout(priorityRow);
     layout->addLayout(buttons);
-    resize(380, 340);
-
-    setTabOrder(Edit1, Memo1);
-    setTabOrder(Memo1, PriSelect1);
-    setTabOrder(PriSelect1, Button1);
-    setTabOrder(Button1, Button2);
-    setTabOrder(Button2, BitBtn1);
-
-    connect(BitBtn1, &QPushButton::clicked, this, &TNewCal::BitBtn1Click);
-    connect(Button1, &QPushButton::clicked, this, &TNewCal::okPressed);
 }
 
 void TNewCal::ShowDate()
