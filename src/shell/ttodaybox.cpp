@@ -142,9 +142,9 @@ void TTodayBox::NextDay()
 
 void TTodayBox::ShowToday() { Fill(Day::Today); }
 
-void TTodayBox::ShowWithMainWindow(MainWindow main)
+void TTodayBox::ShowWithMainWindow(MainWindow mainWindow)
 {
-    if (session_.settings().CB20 && !closedByUser_) setVisible(main == MainWindow::Shown);
+    if (session_.settings().CB20 && !closedByUser_) setVisible(mainWindow == MainWindow::Shown);
 }
 
 void TTodayBox::showEvent(QShowEvent* event)

@@ -39,7 +39,7 @@ public:
     // Called whenever the main window is shown or hidden: with "Start with ORV"
     // (CB20) on, the box follows the main window until the user closes it.
     enum class MainWindow { Shown, Hidden };
-    void ShowWithMainWindow(MainWindow main);
+    void ShowWithMainWindow(MainWindow mainWindow);
     bool closedByUser() const { return closedByUser_; }
 
 public slots:
