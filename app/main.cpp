@@ -158,7 +158,12 @@ int main(int argc, char** argv)
         store.Save();
     }
 
-    orv::OrvApp orv({dataFolder, settingsFile, decision, {}, true, std::make_shared<orv::DBusNotificationSender>()});
+    orv::OrvApp orv({.dataFolder = dataFolder,
+                     .settingsFile = settingsFile,
+                     .start = decision,
+                     .now = {},  // the system clock
+                     .splash = true,
+                     .notifications = std::make_shared<orv::DBusNotificationSender>()});
     QObject::connect(&guard, &orv::SingleInstance::showRequested, &orv, [&orv] { orv.data()->ShowMainWindow(); });
     QObject::connect(&guard, &orv::SingleInstance::syncRequested, &orv, &orv::OrvApp::SyncForCommand);
     QObject::connect(&orv, &orv::OrvApp::exited, &app, &QApplication::quit, Qt::QueuedConnection);

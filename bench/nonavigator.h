@@ -20,7 +20,7 @@ public:
     bool OpenRecord(const Occurrence&, Date) override { return false; }
     void ShowMainWindow() override {}
     void ShowLetterWriter() override {}
-    void ShowDataList(bool) override {}
+    void ShowDataList(DataList) override {}
     void AddToDataList(const std::vector<int>&) override {}
     void ShowImportData() override {}
 };

@@ -122,7 +122,7 @@ void UpdateOnWindowThread(benchmark::State& state)
         // Its two steps alone: the save, which is to become a queue for a
         // writer beside the window, and the rebuild of the views.
         save += bench::MsOnWindowThread([&] { app->SaveAll(); });
-        rebuild += bench::MsOnWindowThread([&] { app->Initialise(false); });
+        rebuild += bench::MsOnWindowThread([&] { app->Initialise(orv::OrvApp::Occasion::Update); });
         stall = std::max(stall, SettleMs());
     }
     state.counters["SaveAll_ms"] = benchmark::Counter(save, benchmark::Counter::kAvgIterations);

@@ -8,6 +8,7 @@
 #include "shell/maker.h"
 #include "views/common/labelbutton.h"
 #include "orvversion.h"
+#include "views/common/named.h"
 
 namespace orv {
 
@@ -15,8 +16,7 @@ namespace {
 
 QLabel* AddLabel(QVBoxLayout* layout, const char* name, const QString& text)
 {
-    auto* label = new QLabel(text);
-    label->setObjectName(QString::fromLatin1(name));
+    auto* label = Named<QLabel>(QString::fromLatin1(name), text);
     // Plain text keeps the two blanks of the version line.
     label->setTextFormat(Qt::PlainText);
     label->setAlignment(Qt::AlignHCenter);
@@ -26,8 +26,7 @@ QLabel* AddLabel(QVBoxLayout* layout, const char* name, const QString& text)
 
 LabelButton* AddLink(QVBoxLayout* layout, const char* name, const QString& text)
 {
-    auto* link = new LabelButton(text);
-    link->setObjectName(QString::fromLatin1(name));
+    auto* link = Named<LabelButton>(QString::fromLatin1(name), text);
     link->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
     link->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Fixed);
     layout->addWidget(link);

@@ -192,7 +192,7 @@ void OrvApp::Start()
     main_->ShowTrayIcon();
     if (splash) splash->hide();
     Report(QStringLiteral("ORV"), loaded);
-    Initialise(true);
+    Initialise(Occasion::StartUp);
     if (endedInFirstStart_) {
         // Nothing was loaded into the windows yet and nothing was changed:
         // the program ends without the save-all step.
@@ -209,7 +209,7 @@ void OrvApp::Start()
 
 bool OrvApp::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == data_.get() && event->type() == QEvent::Show) box_->ShowWithMainWindow(true);
+    if (watched == data_.get() && event->type() == QEvent::Show) box_->ShowWithMainWindow(TTodayBox::MainWindow::Shown);
     return QObject::eventFilter(watched, event);
 }
 
@@ -288,7 +288,7 @@ void OrvApp::ConnectWindows()
         help_->ShowHelpPage(page);
     });
     connect(data, &TData::todayBoxRequested, this, [this] {
-        box_->Fill(true);
+        box_->Fill(TTodayBox::Day::Today);
         box_->show();
         box_->raise();
     });
@@ -335,7 +335,7 @@ void OrvApp::ConnectWindows()
         connect(options_.notifications.get(), &NotificationSender::activated, this, [this] {
             data_->ShowView(ViewItem::NextWeek);
             data_->ShowMainWindow();
-            box_->ShowWithMainWindow(true);
+            box_->ShowWithMainWindow(TTodayBox::MainWindow::Shown);
         });
     }
     connect(data_->overview(), &OverviewView::trayMenuChanged, this,
@@ -372,8 +372,9 @@ void OrvApp::ApplySettingsToWindows()
     data_->ApplyColours();
 }
 
-void OrvApp::Initialise(bool startUp, Session::Read read)
+void OrvApp::Initialise(Occasion occasion, Session::Read read)
 {
+    const bool startUp = occasion == Occasion::StartUp;
     const Date previousToday = session_.today();
     const Date today = Today();
     const Session::InitResult init = session_.Initialise(today, read);
@@ -411,7 +412,7 @@ void OrvApp::Initialise(bool startUp, Session::Read read)
     main_->SetToday(today);
     data_->SetCaptionFor(today);
     main_->SetTrayImage(MoonIcon(DaysSinceFullMoon(CurrentDateTime(), today)));
-    if (startUp) box_->Fill(true);
+    if (startUp) box_->Fill(TTodayBox::Day::Today);
     else box_->FillAfterUpdate(previousToday);
     main_->StartTimer();
     for (QWidget* w : std::initializer_list<QWidget*>{data_.get(), letter_.get(), import_.get(), dataList_.get(), box_.get(),
@@ -440,7 +441,7 @@ void OrvApp::Update()
     }
     Report(QStringLiteral("ORV"), saved);
     // Initialise rebuilds the overview (clearing its date stamp) and the Today Box.
-    Initialise(false, keep ? Session::Read::KeepMemory : Session::Read::FromFiles);
+    Initialise(Occasion::Update, keep ? Session::Read::KeepMemory : Session::Read::FromFiles);
     data_->calendarView()->GoTo(shown);
     note_->hide();
     // The main window is shown at the end of "Update" even if it was hidden.
@@ -581,7 +582,7 @@ void OrvApp::UpdateORV()
     data_->peopleSearch()->Search();
     data_->hintSearch()->Refresh();
     data_->RefreshEventPages();
-    if (data_->isVisible()) box_->Fill(false);
+    if (data_->isVisible()) box_->Fill(TTodayBox::Day::Kept);
 }
 
 }  // namespace orv

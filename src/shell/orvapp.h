@@ -57,7 +57,10 @@ public:
 
     // Creates the windows, loads the data, initialises and shows the main window.
     void Start();
-    void Initialise(bool startUp, Session::Read read = Session::Read::FromFiles);
+    // The start up also opens the first view and, on a first run, the setup;
+    // "Update" keeps the view and the Today Box's day.
+    enum class Occasion { StartUp, Update };
+    void Initialise(Occasion occasion, Session::Read read = Session::Read::FromFiles);
     // Saves, then reads everything again; after a failed save it keeps what is
     // in memory and says so.
     void Update();

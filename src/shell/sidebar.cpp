@@ -96,19 +96,19 @@ void Sidebar::BuildMenu(std::size_t g)
 {
     Group& group = groups_[g];
     group.menu = Named<QMenu>(kHeads[g].menu, this);
-    group.headCheck = MakeCheck(group.menu, kHeads[g].check, kHeads[g].caption, true);
-    for (GroupItem& item : group.items) item.check = MakeCheck(group.menu, item.entry->check, item.entry->caption, true);
+    group.headCheck = MakeCheck(group.menu, kHeads[g].check, kHeads[g].caption, Initially::Checked);
+    for (GroupItem& item : group.items) item.check = MakeCheck(group.menu, item.entry->check, item.entry->caption, Initially::Checked);
     group.menu->addSeparator();
-    group.dynamic = MakeCheck(group.menu, kHeads[g].dynamic, "Dynamic", false);
+    group.dynamic = MakeCheck(group.menu, kHeads[g].dynamic, "Dynamic", Initially::Unchecked);
     ConnectGroup(g);
 }
 
-QAction* Sidebar::MakeCheck(QMenu* menu, const char* name, const char* caption, bool checked)
+QAction* Sidebar::MakeCheck(QMenu* menu, const char* name, const char* caption, Initially state)
 {
     QAction* action = menu->addAction(QString::fromLatin1(caption));
     action->setObjectName(QString::fromLatin1(name));
     action->setCheckable(true);
-    action->setChecked(checked);
+    action->setChecked(state == Initially::Checked);
     return action;
 }
 
@@ -273,25 +273,31 @@ bool Sidebar::eventFilter(QObject* watched, QEvent* event)
         FollowItemFont();
         break;
     case QEvent::MouseButtonPress:
-        // A head's menu opens on the press, as context menus do here.
-        if (const Group* group = GroupOfHead(label);
-            group != nullptr && static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) {
-            group->menu->popup(static_cast<QMouseEvent*>(event)->globalPosition().toPoint());
-            return true;
-        }
+    case QEvent::ContextMenu:
+        if (HeadMenuEvent(label, event)) return true;
         break;
-    case QEvent::ContextMenu: {
-        // From the keyboard (the menu key, Shift+F10) a head's menu opens below
-        // it; a mouse press has opened it already.
-        const Group* group = GroupOfHead(label);
-        if (group != nullptr && static_cast<QContextMenuEvent*>(event)->reason() == QContextMenuEvent::Keyboard)
-            group->menu->popup(label->mapToGlobal(QPoint(0, label->height())));
-        return group != nullptr;
-    }
     default:
         break;
     }
     return QFrame::eventFilter(watched, event);
+}
+
+bool Sidebar::HeadMenuEvent(LabelButton* label, QEvent* event)
+{
+    const Group* group = GroupOfHead(label);
+    if (group == nullptr) return false;
+    if (event->type() == QEvent::MouseButtonPress) {
+        // A head's menu opens on the press, as context menus do here.
+        const auto* press = static_cast<QMouseEvent*>(event);
+        if (press->button() != Qt::RightButton) return false;
+        group->menu->popup(press->globalPosition().toPoint());
+        return true;
+    }
+    // From the keyboard (the menu key, Shift+F10) a head's menu opens below
+    // it; a mouse press has opened it already.
+    if (static_cast<QContextMenuEvent*>(event)->reason() == QContextMenuEvent::Keyboard)
+        group->menu->popup(label->mapToGlobal(QPoint(0, label->height())));
+    return true;
 }
 
 void Sidebar::resizeEvent(QResizeEvent* event)

@@ -111,8 +111,12 @@ private:
     LabelButton* MakeLabel(const char* name, const char* caption);
     void AddItem(std::size_t group, const SidebarEntry& entry, std::optional<ViewItem> view, void (Sidebar::*command)());
     void BuildMenu(std::size_t group);
-    QAction* MakeCheck(QMenu* menu, const char* name, const char* caption, bool checked);
+    enum class Initially { Checked, Unchecked };
+    QAction* MakeCheck(QMenu* menu, const char* name, const char* caption, Initially state);
     void ConnectGroup(std::size_t group);
+    // A right press or a context menu on a group's head opens its menu: true
+    // when the event was a head's and is taken.
+    bool HeadMenuEvent(LabelButton* label, QEvent* event);
 
     void ToggleItem(Group& group, std::size_t index);
     void ToggleGroup(Group& group);

@@ -19,6 +19,7 @@
 #include "shell/sidebar.h"
 #include "shell/viewtable.h"
 #include "views/address/addressview.h"
+#include "views/common/named.h"
 #include "views/events/advancedview.h"
 #include "views/events/annualview.h"
 #include "views/events/calendarview.h"
@@ -83,8 +84,7 @@ TData::TData(Session& session, QWidget* parent)
     auto* outer = new QVBoxLayout(central);
     outer->setContentsMargins(4, 4, 4, 4);
     auto* row = new QHBoxLayout;
-    stack_ = new QStackedWidget(central);
-    stack_->setObjectName(QStringLiteral("Views"));
+    stack_ = Named<QStackedWidget>("Views", central);
     sidebar_ = new Sidebar(central);
     sidebar_->setFixedWidth(112);
     row->addWidget(stack_, 1);
@@ -103,7 +103,7 @@ TData::TData(Session& session, QWidget* parent)
 
     connect(sidebar_, &Sidebar::viewRequested, this, &TData::ShowView);
     connect(sidebar_, &Sidebar::hoverChanged, this, [this] { overview()->ResetHeadings(); });
-    connect(sidebar_, &Sidebar::exportRequested, this, [this] { ShowDataList(false); });
+    connect(sidebar_, &Sidebar::exportRequested, this, [this] { ShowDataList(DataList::Kept); });
     connect(sidebar_, &Sidebar::importRequested, this, &TData::ShowImportData);
     resize(760, 520);
     ShowView(ViewItem::NextWeek);
@@ -229,7 +229,7 @@ void TData::BuildNewMenu(QMenuBar* bar)
     connect(newMenu_->addAction(QStringLiteral("Letter")), &QAction::triggered, this, &TData::ShowLetterWriter);
     connect(newMenu_->addAction(QStringLiteral("List")), &QAction::triggered, this, [this] {
         ShowView(ViewItem::SearchPeople);
-        ShowDataList(true);
+        ShowDataList(DataList::Cleared);
     });
 }
 
@@ -275,7 +275,7 @@ void TData::BuildOldMenu(QMenuBar* bar)
         }
         AddViewAction(into, QLatin1String(row->oldMenu.caption), row->item);
     }
-    connect(verMenu_->addAction(QStringLiteral("Data list")), &QAction::triggered, this, [this] { ShowDataList(false); });
+    connect(verMenu_->addAction(QStringLiteral("Data list")), &QAction::triggered, this, [this] { ShowDataList(DataList::Kept); });
     connect(verMenu_->addAction(QStringLiteral("About")), &QAction::triggered, this,
             [this] { ShowPanel(QStringLiteral("PP5")); });
     verMenu_->addSeparator();
@@ -290,8 +290,7 @@ QWidget* TData::BuildButtons()
     auto* layout = new QHBoxLayout(row);
     layout->setContentsMargins(0, 4, 0, 0);
     auto button = [&](const char* name, const char* caption) {
-        auto* b = new QPushButton(QLatin1String(caption), row);
-        b->setObjectName(QLatin1String(name));
+        auto* b = Named<QPushButton>(QLatin1String(name), QLatin1String(caption), row);
         b->setAutoDefault(false);
         layout->addWidget(b);
         return b;
@@ -302,8 +301,7 @@ QWidget* TData::BuildButtons()
     QPushButton* newButton = button("SB18", "New..");
     // The button offers the five new-record items of the New menu (the same
     // actions), not the letter and list items below them.
-    auto* newButtonMenu = new QMenu(newButton);
-    newButtonMenu->setObjectName(QStringLiteral("PopupMenuNew"));
+    auto* newButtonMenu = Named<QMenu>("PopupMenuNew", newButton);
     newButtonMenu->addActions(newMenu_->actions().mid(0, 5));
     connect(newButton, &QPushButton::clicked, this, [newButton, newButtonMenu] {
         newButtonMenu->popup(newButton->mapToGlobal(QPoint(0, newButton->height())));
@@ -445,10 +443,10 @@ void TData::ShowLetterWriter()
     if (letter_) BringForward(letter_);
 }
 
-void TData::ShowDataList(bool clear)
+void TData::ShowDataList(DataList list)
 {
     if (!dataList_) return;
-    if (clear) dataList_->ClearAll();
+    if (list == DataList::Cleared) dataList_->ClearAll();
     dataList_->ShowExportPage();
 }
 

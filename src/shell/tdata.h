@@ -107,7 +107,7 @@ public:
     bool OpenRecord(const Occurrence& line, Date day) override;
     void ShowMainWindow() override;
     void ShowLetterWriter() override;
-    void ShowDataList(bool clear) override;
+    void ShowDataList(DataList list) override;
     void AddToDataList(const std::vector<int>& addressIndexes) override;
     void ShowImportData() override;
 

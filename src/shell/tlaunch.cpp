@@ -5,6 +5,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include "shell/programicon.h"
+#include "views/common/named.h"
 
 namespace orv {
 
@@ -40,8 +41,8 @@ void TLaunch::Show()
     window_->setWindowTitle(QStringLiteral("ORV Launch"));
     auto* layout = new QHBoxLayout(window_.get());
     for (QAction* action : menu_.actions()) {
-        auto* button = new QPushButton(action->text(), window_.get());
-        button->setObjectName(action->objectName() + QStringLiteral("Button"));
+        auto* button = Named<QPushButton>(action->objectName() + QStringLiteral("Button"),
+                                          action->text(), window_.get());
         connect(button, &QPushButton::clicked, action, &QAction::trigger);
         layout->addWidget(button);
     }

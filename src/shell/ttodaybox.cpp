@@ -12,6 +12,7 @@
 #include "core/engineconfig.h"
 #include "core/session.h"
 #include "engine/dayviews.h"
+#include "views/common/named.h"
 #include "views/today/eventgrid.h"
 
 namespace orv {
@@ -28,8 +29,7 @@ QAccessibleInterface* AccessibleTodayBox(const QString& className, QObject* obje
 
 QToolButton* NavButton(QWidget* parent, const char* name)
 {
-    auto* button = new QToolButton(parent);
-    button->setObjectName(QString::fromLatin1(name));
+    auto* button = Named<QToolButton>(QString::fromLatin1(name), parent);
     button->setAutoRaise(true);
     return button;
 }
@@ -46,9 +46,24 @@ TTodayBox::TTodayBox(Session& session, Navigator& navigator, QWidget* parent)
     setObjectName(QStringLiteral("TodayBox"));
     static const bool accessible = (QAccessible::installFactory(AccessibleTodayBox), true);
     Q_UNUSED(accessible);
+    // In this order: it is the order of the box's children for screen readers.
+    BuildNavigator();
+    BuildList();
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(Panel1);
+    layout->addWidget(StringGrid1, 1);
 
-    Panel1 = new QFrame(this);
-    Panel1->setObjectName(QStringLiteral("Panel1"));
+    ApplySettings();
+    resize(179, 188);
+    Fill(Day::Today);
+}
+
+// The bar above the list: the previous and next day, "Today".
+void TTodayBox::BuildNavigator()
+{
+    Panel1 = Named<QFrame>("Panel1", this);
     Panel1->setFrameShape(QFrame::StyledPanel);
     SpeedButton1 = NavButton(Panel1, "SpeedButton1");
     SpeedButton1->setArrowType(Qt::LeftArrow);
@@ -71,21 +86,13 @@ TTodayBox::TTodayBox(Session& session, Navigator& navigator, QWidget* parent)
     bar->addWidget(SpeedButton2);
     bar->addStretch(1);
     bar->addWidget(SpeedButton3);
+}
 
-    StringGrid1 = new EventGrid(EventGrid::Columns::KindText, QStringLiteral("Panel2"), this);
-    StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
+void TTodayBox::BuildList()
+{
+    StringGrid1 = Named<EventGrid>("StringGrid1", EventGrid::Columns::KindText, QStringLiteral("Panel2"), this);
     StringGrid1->setAccessibleName(QStringLiteral("Today Box"));
     connect(StringGrid1, &EventGrid::lineDoubleClicked, this, &TTodayBox::LineDoubleClicked);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->addWidget(Panel1);
-    layout->addWidget(StringGrid1, 1);
-
-    ApplySettings();
-    resize(179, 188);
-    Fill(true);
 }
 
 void TTodayBox::ApplySettings()
@@ -100,9 +107,9 @@ void TTodayBox::setTitleColours(const QColor& background, const QColor& text)
     StringGrid1->setTitleColours(background, text);
 }
 
-void TTodayBox::Fill(bool fromBoxItself)
+void TTodayBox::Fill(Day day)
 {
-    if (fromBoxItself) day_ = session_.today();
+    if (day == Day::Today) day_ = session_.today();
     const Settings& s = session_.settings();
     const TodoLists& todos = session_.todos();
     ApplySettings();
@@ -118,33 +125,33 @@ void TTodayBox::Fill(bool fromBoxItself)
 
 void TTodayBox::FillAfterUpdate(Date previousToday)
 {
-    Fill(day_ == previousToday);
+    Fill(day_ == previousToday ? Day::Today : Day::Kept);
 }
 
 void TTodayBox::PreviousDay()
 {
     day_ = PrevDate(day_);
-    Fill(false);
+    Fill(Day::Kept);
 }
 
 void TTodayBox::NextDay()
 {
     day_ = NextDate(day_);
-    Fill(false);
+    Fill(Day::Kept);
 }
 
-void TTodayBox::ShowToday() { Fill(true); }
+void TTodayBox::ShowToday() { Fill(Day::Today); }
 
-void TTodayBox::ShowWithMainWindow(bool mainVisible)
+void TTodayBox::ShowWithMainWindow(MainWindow mainWindow)
 {
-    if (session_.settings().CB20 && !closedByUser_) setVisible(mainVisible);
+    if (session_.settings().CB20 && !closedByUser_) setVisible(mainWindow == MainWindow::Shown);
 }
 
 void TTodayBox::showEvent(QShowEvent* event)
 {
     // Showing the box is one of the fills that return it to today; a window
     // restored by the desktop keeps its day.
-    if (!event->spontaneous()) Fill(true);
+    if (!event->spontaneous()) Fill(Day::Today);
     QWidget::showEvent(event);
 }
 

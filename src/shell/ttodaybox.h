@@ -22,10 +22,11 @@ class TTodayBox : public QWidget {
 public:
     TTodayBox(Session& session, Navigator& navigator, QWidget* parent = nullptr);
 
-    // Refills the lines. fromBoxItself: the box's own show, its "Today" button
-    // or the main window's "Today Box" button, which return it to today; any
+    // Refills the lines. Day::Today: the box's own show, its "Today" button or
+    // the main window's "Today Box" button, which return it to today; any
     // other caller (paging, the refresh after an edit, "Update") keeps its day.
-    void Fill(bool fromBoxItself);
+    enum class Day { Today, Kept };
+    void Fill(Day day);
     Date day() const { return day_; }
     // The refill of "Update" (also at midnight): a box that showed the day
     // that was today moves on to today; one paged to another day keeps it.
@@ -37,7 +38,8 @@ public:
 
     // Called whenever the main window is shown or hidden: with "Start with ORV"
     // (CB20) on, the box follows the main window until the user closes it.
-    void ShowWithMainWindow(bool mainVisible);
+    enum class MainWindow { Shown, Hidden };
+    void ShowWithMainWindow(MainWindow mainWindow);
     bool closedByUser() const { return closedByUser_; }
 
 public slots:
@@ -50,6 +52,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void BuildNavigator();
+    void BuildList();
     void LineDoubleClicked();
 
     Session& session_;

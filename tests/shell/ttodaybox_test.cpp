@@ -66,7 +66,7 @@ private slots:
         // Birthday, calendar (high and normal only), recurrent, advanced, top to-dos, bottom to-do.
         QCOMPARE(Kinds(), (QStringList{"B", "W", "A", "T", "T", "T"}));
         fx->session->settings().CB25 = true;
-        box->Fill(false);
+        box->Fill(TTodayBox::Day::Kept);
         QCOMPARE(box->windowTitle(), QStringLiteral(" 3.13.2024"));
     }
 
@@ -87,7 +87,7 @@ private slots:
         QCOMPARE(box->day(), D(2024, 3, 14));
         QCOMPARE(box->windowTitle(), QStringLiteral(" 14/3-2024"));
         QCOMPARE(Kinds().first(), QStringLiteral("H"));
-        box->Fill(false);  // the refresh after an edit keeps it
+        box->Fill(TTodayBox::Day::Kept);  // the refresh after an edit keeps it
         QCOMPARE(box->day(), D(2024, 3, 14));
         Press("SpeedButton1");
         Press("SpeedButton1");
@@ -131,7 +131,7 @@ private slots:
     {
         Settings& s = fx->session->settings();
         s.CB12 = s.CB13 = s.CB14 = s.CB15 = s.CB8 = s.CB16 = s.CB17 = s.CB18 = false;
-        box->Fill(false);
+        box->Fill(TTodayBox::Day::Kept);
         QVERIFY(!Grid()->hasLines());
         QCOMPARE(box->windowTitle(), QStringLiteral(" 13/3-2024"));
     }
@@ -139,7 +139,7 @@ private slots:
     void aLowPriorityEventIsNotInTheBoxWhateverTheOverviewShows()
     {
         fx->session->settings().priority = 2;
-        box->Fill(false);
+        box->Fill(TTodayBox::Day::Kept);
         for (const Occurrence& o : Grid()->table()) QVERIFY(o.Kind != 'L');
     }
 
@@ -186,14 +186,14 @@ private slots:
 
     void itFollowsTheMainWindowWithStartWithOrvUntilTheUserClosesIt()
     {
-        box->ShowWithMainWindow(true);
+        box->ShowWithMainWindow(TTodayBox::MainWindow::Shown);
         QVERIFY(!box->isVisible());
         fx->session->settings().CB20 = true;
-        box->ShowWithMainWindow(true);
+        box->ShowWithMainWindow(TTodayBox::MainWindow::Shown);
         QVERIFY(box->isVisible());
         QVERIFY(box->close());
         QVERIFY(box->closedByUser());
-        box->ShowWithMainWindow(true);
+        box->ShowWithMainWindow(TTodayBox::MainWindow::Shown);
         QVERIFY(!box->isVisible());
         box->show();  // the "Today Box" button and the tray still show it
         QVERIFY(box->isVisible());
@@ -202,7 +202,7 @@ private slots:
     void theKindColumnKeepsTheIndicatorWidthOnResize()
     {
         fx->session->settings().Indicator = 24;
-        box->Fill(false);
+        box->Fill(TTodayBox::Day::Kept);
         box->resize(260, 200);
         box->show();
         QCOMPARE(Grid()->columnWidth(0), 24);

@@ -45,7 +45,10 @@ public:
     }
     void ShowMainWindow() override { calls << QStringLiteral("ShowMainWindow"); }
     void ShowLetterWriter() override { calls << QStringLiteral("ShowLetterWriter"); }
-    void ShowDataList(bool clear) override { calls << QStringLiteral("ShowDataList(%1)").arg(clear); }
+    void ShowDataList(DataList list) override
+    {
+        calls << QStringLiteral("ShowDataList(%1)").arg(int(list == DataList::Cleared));
+    }
     void AddToDataList(const std::vector<int>& indexes) override
     {
         QStringList list;

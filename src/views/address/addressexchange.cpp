@@ -86,17 +86,18 @@ void AddressView::ExportVCard()
 void AddressView::ImportVCard()
 {
     const QString path = dialogs_.openFile(this, QStringLiteral("vCard File (ver2.1) (*.vcf);;All files (*)"));
-    if (!path.isEmpty()) ImportCards(path, false);
+    if (!path.isEmpty()) ImportCards(path, CardImport::OnePerson);
 }
 
 void AddressView::ImportAllVCards()
 {
     const QString path = dialogs_.openFile(this, QStringLiteral("vCard File (*.vcf *.vcard);;All files (*)"));
-    if (!path.isEmpty()) ImportCards(path, true);
+    if (!path.isEmpty()) ImportCards(path, CardImport::PersonEach);
 }
 
-void AddressView::ImportCards(const QString& path, bool all)
+void AddressView::ImportCards(const QString& path, CardImport import)
 {
+    bool all = import == CardImport::PersonEach;  // the question below may change it
     // The file is read and its cards parsed beside the window, and "Import
     // all vCards..." makes its people there too; only adding them to the
     // address book is left to the window.
@@ -154,23 +155,31 @@ void AddressView::ImportCards(const QString& path, bool all)
             });
             if (made != WorkEnd::Done || !built) return;
         }
-        const std::vector<AddressFields>& people = built->people;
-        const std::vector<std::string>& uids = built->uids;
-        const int lineBreaks = built->lineBreaks;
-        QStringList& lost = built->lost;
-        const int years = AddAddresses(session_.records(), people, uids);
+        const int years = AddAddresses(session_.records(), built->people, built->uids);
         ShowAddress();
         Save();
         emit changed();
-        QString yearsNote = QStringLiteral("%1 of the birth years were not between 100 and 5000 and were left empty.").arg(years);
-        if (lineBreaks > 0) lost.prepend(LineBreaksNote(lineBreaks));
-        if (years > 0)
-            dialogs_.message(this, QStringLiteral("ORV"), QLatin1String(kChangeTheYear),
-                             lost.isEmpty() ? yearsNote : yearsNote + QLatin1Char('\n') + LostNote(lost));
-        else if (!lost.isEmpty())
-            dialogs_.message(this, QStringLiteral("ORV"), LostNote(lost), {});
+        ReportAddedPeople(years, built->lineBreaks, std::move(built->lost));
         return;
     }
+    ImportIntoPerson(cards);
+}
+
+// What "Import all vCards..." could not take over as it was.
+void AddressView::ReportAddedPeople(int years, int lineBreaks, QStringList lost)
+{
+    QString yearsNote = QStringLiteral("%1 of the birth years were not between 100 and 5000 and were left empty.").arg(years);
+    if (lineBreaks > 0) lost.prepend(LineBreaksNote(lineBreaks));
+    if (years > 0)
+        dialogs_.message(this, QStringLiteral("ORV"), QLatin1String(kChangeTheYear),
+                         lost.isEmpty() ? yearsNote : yearsNote + QLatin1Char('\n') + LostNote(lost));
+    else if (!lost.isEmpty())
+        dialogs_.message(this, QStringLiteral("ORV"), LostNote(lost), {});
+}
+
+// "Import vCard": the cards make one person, over the one shown or as a new one.
+void AddressView::ImportIntoPerson(const std::vector<CardFields>& cards)
+{
     const QMessageBox::StandardButton answer =
         dialogs_.ask(this, QStringLiteral("Confirm"), QStringLiteral("Overwrite information"),
                      QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
@@ -190,7 +199,7 @@ void AddressView::ImportCards(const QString& path, bool all)
     AddressFields fields = Fields();
     ApplyCard(card, fields);
     SetFields(fields);
-    Post(false);
+    Post(Asker::Command);
     QStringList lost = LostLines(card, {});
     if (card.LineBreaks > 0) lost.prepend(LineBreaksNote(card.LineBreaks));
     if (!lost.isEmpty()) dialogs_.message(this, QStringLiteral("ORV"), LostNote(lost), {});

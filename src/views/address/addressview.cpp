@@ -17,6 +17,7 @@
 
 #include "core/session.h"
 #include "views/common/labelbutton.h"
+#include "views/common/named.h"
 #include "views/common/storedtext.h"
 
 namespace orv {
@@ -27,8 +28,7 @@ constexpr std::size_t kFlatGoToMenu = 40;  // items in one menu of "Go to"
 
 QLineEdit* MakeEdit(QWidget* parent, const char* name)
 {
-    auto* edit = new QLineEdit(parent);
-    edit->setObjectName(QLatin1String(name));
+    auto* edit = Named<QLineEdit>(QLatin1String(name), parent);
     return edit;
 }
 
@@ -45,8 +45,7 @@ QLabel* Caption(QWidget* parent, const char* text, QWidget* buddy)
 // one leaves the field being typed in (its check then runs within the post).
 QPushButton* MakeRecordButton(QWidget* parent, const char* name, const QString& glyph, const char* meaning)
 {
-    auto* b = new QPushButton(glyph, parent);
-    b->setObjectName(QLatin1String(name));
+    auto* b = Named<QPushButton>(QLatin1String(name), glyph, parent);
     b->setAutoDefault(false);
     b->setFocusPolicy(Qt::TabFocus);
     b->setToolTip(QLatin1String(meaning));
@@ -73,8 +72,7 @@ QAction* AddItem(QMenu* menu, const char* name, const char* caption)
 AddressInfoView::AddressInfoView(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("AddressInfoView"));
-    DataMemo = new QPlainTextEdit(this);
-    DataMemo->setObjectName(QStringLiteral("DataMemo"));
+    DataMemo = Named<QPlainTextEdit>("DataMemo", this);
     DataMemo->setAccessibleName(QStringLiteral("Additional information"));
     DataMemo->setTabChangesFocus(true);
     DataEdit12 = MakeEdit(this, "DataEdit12");
@@ -82,8 +80,7 @@ AddressInfoView::AddressInfoView(QWidget* parent) : QWidget(parent)
     MenuL40 = MakeLabelButton(this, "MenuL40", QStringLiteral("Exit"));
     connect(MenuL40, &LabelButton::clicked, this, &AddressInfoView::exitRequested);
 
-    DataPopupMenu2 = new QMenu(this);
-    DataPopupMenu2->setObjectName(QStringLiteral("DataPopupMenu2"));
+    DataPopupMenu2 = Named<QMenu>("DataPopupMenu2", this);
     M57 = AddItem(DataPopupMenu2, "M57", "Copy");
     M58 = AddItem(DataPopupMenu2, "M58", "Copy all");
     M59 = AddItem(DataPopupMenu2, "M59", "Paste");
@@ -123,10 +120,19 @@ AddressView::AddressView(Session& session, Navigator& navigator, QWidget* parent
     : QWidget(parent), session_(session), navigator_(navigator), dialogs_(StandardDialogs()), info_(new AddressInfoView)
 {
     setObjectName(QStringLiteral("AddressView"));
+    // In this order: it is the order of the view's children for screen readers.
+    BuildFields();
+    BuildButtons();
+    BuildMenus();
+    Connect();
+    LayOut();
+    ShowAddress();
+}
 
+void AddressView::BuildFields()
+{
     T17 = MakeLabelButton(this, "T17", QStringLiteral("Go to"));
-    GoToMenu = new QMenu(T17);
-    GoToMenu->setObjectName(QStringLiteral("GoToMenu"));
+    GoToMenu = Named<QMenu>("GoToMenu", T17);
     T17->setMenu(GoToMenu);
     connect(GoToMenu, &QMenu::aboutToShow, this, &AddressView::BuildGoToMenu);
 
@@ -145,12 +151,14 @@ AddressView::AddressView(Session& session, Navigator& navigator, QWidget* parent
         e->installEventFilter(this);
         e->setMaximumWidth(e->fontMetrics().horizontalAdvance(QStringLiteral("000000")) + 12);
     }
-    SB12 = new QPushButton(this);
-    SB12->setObjectName(QStringLiteral("SB12"));
+    SB12 = Named<QPushButton>("SB12", this);
     SB12->setAutoDefault(false);
     SB12->setAccessibleName(QStringLiteral("Send e-mail"));
     SB12->setEnabled(false);
+}
 
+void AddressView::BuildButtons()
+{
     DataPrior = MakeRecordButton(this, "DataPrior", QStringLiteral("\u25C0"), "Prior");
     DataNext = MakeRecordButton(this, "DataNext", QStringLiteral("\u25B6"), "Next");
     DataInsert = MakeRecordButton(this, "DataInsert", QStringLiteral("+"), "Insert");
@@ -159,17 +167,18 @@ AddressView::AddressView(Session& session, Navigator& navigator, QWidget* parent
     MenuL38 = MakeLabelButton(this, "MenuL38", QStringLiteral("Additional info"));
     MenuL37 = MakeLabelButton(this, "MenuL37", QStringLiteral("Data port"));
     MenuL39 = MakeLabelButton(this, "MenuL39", QStringLiteral("Search"));
+}
 
-    DataPortMenu = new QMenu(MenuL37);
-    DataPortMenu->setObjectName(QStringLiteral("DataPortMenu"));
+void AddressView::BuildMenus()
+{
+    DataPortMenu = Named<QMenu>("DataPortMenu", MenuL37);
     ImportvCard1 = AddItem(DataPortMenu, "ImportvCard1", "Import vCard");
     ImportallvCards1 = AddItem(DataPortMenu, "ImportallvCards1", "Import all vCards...");
     ExportvCard1 = AddItem(DataPortMenu, "ExportvCard1", "Export vCard");
     Importdata1 = AddItem(DataPortMenu, "Importdata1", "Import data...");
     MenuL37->setMenu(DataPortMenu);
 
-    DataPopupMenu = new QMenu(this);
-    DataPopupMenu->setObjectName(QStringLiteral("DataPopupMenu"));
+    DataPopupMenu = Named<QMenu>("DataPopupMenu", this);
     M68 = AddItem(DataPopupMenu, "M68", "Send e-mail");
     M69 = AddItem(DataPopupMenu, "M69", "Check dates");
     DataPopupMenu->addSeparator();
@@ -200,7 +209,10 @@ AddressView::AddressView(Session& session, Navigator& navigator, QWidget* parent
         DataPopupMenu->popup(at->mapToGlobal(QPoint(0, at->height())));
     });
     addAction(menuKey);
+}
 
+void AddressView::Connect()
+{
     connect(DataPost, &QPushButton::clicked, this, &AddressView::DataPostClick);
     connect(DataInsert, &QPushButton::clicked, this, &AddressView::DataInsertClick);
     connect(DataDelete, &QPushButton::clicked, this, &AddressView::DataDeleteClick);
@@ -223,7 +235,11 @@ AddressView::AddressView(Session& session, Navigator& navigator, QWidget* parent
     connect(ImportallvCards1, &QAction::triggered, this, &AddressView::ImportAllVCards);
     connect(ExportvCard1, &QAction::triggered, this, &AddressView::ExportVCard);
     connect(Importdata1, &QAction::triggered, this, [this] { navigator_.ShowImportData(); });
+}
 
+// The fields under their captions, the birthday's three on one line.
+QGridLayout* AddressView::BuildFieldGrid()
+{
     auto* grid = new QGridLayout;
     grid->setHorizontalSpacing(10);
     grid->setVerticalSpacing(2);
@@ -257,7 +273,12 @@ AddressView::AddressView(Session& session, Navigator& navigator, QWidget* parent
     mail->addWidget(DataEdit11, 1);
     mail->addWidget(SB12);
     grid->addLayout(mail, 10, 0, 1, 6);
+    return grid;
+}
 
+void AddressView::LayOut()
+{
+    QGridLayout* grid = BuildFieldGrid();
     auto* top = new QHBoxLayout;
     top->addStretch(1);
     top->addWidget(T17);
@@ -277,8 +298,6 @@ AddressView::AddressView(Session& session, Navigator& navigator, QWidget* parent
                         DataEdit9, DataEdit10, DataEdit11, SB12, DataPrior, DataNext, DataInsert, DataDelete,
                         DataPost, MenuL38, MenuL37, MenuL39, T17};
     for (std::size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
-
-    ShowAddress();
 }
 
 AddressView::~AddressView()
@@ -371,15 +390,15 @@ bool AddressView::eventFilter(QObject* watched, QEvent* event)
         // menu or another window taking the focus for a while.
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
         if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason) {
-            if (watched == DataEdit5) CheckField(BirthdayField::Day, true);
-            else if (watched == DataEdit4) CheckField(BirthdayField::Month, true);
-            else if (watched == DataEdit3) CheckField(BirthdayField::Year, true);
+            if (watched == DataEdit5) CheckField(BirthdayField::Day, Asker::LeftField);
+            else if (watched == DataEdit4) CheckField(BirthdayField::Month, Asker::LeftField);
+            else if (watched == DataEdit3) CheckField(BirthdayField::Year, Asker::LeftField);
         }
     }
     return QWidget::eventFilter(watched, event);
 }
 
-void AddressView::CheckField(BirthdayField field, bool fromField)
+void AddressView::CheckField(BirthdayField field, Asker asker)
 {
     QLineEdit* edit = FieldEdit(field);
     const FieldCheck check = CheckBirthdayField(field, EncodeTyped(edit->text()));
@@ -388,20 +407,20 @@ void AddressView::CheckField(BirthdayField field, bool fromField)
     checking_ = true;
     dialogs_.message(this, QStringLiteral("ORV"), QLatin1String(kChangeTheYear), {});
     // Leaving the year field stores the person at once, without the year.
-    if (fromField) {
-        Post(true);
+    if (asker == Asker::LeftField) {
+        Post(Asker::LeftField);
         edit->setFocus(Qt::OtherFocusReason);
     }
     checking_ = false;
 }
 
-void AddressView::DataPostClick() { Post(false); }
+void AddressView::DataPostClick() { Post(Asker::Command); }
 
-void AddressView::Post(bool askedByYearField)
+void AddressView::Post(Asker asker)
 {
-    if (!askedByYearField) CheckField(BirthdayField::Year, false);
-    CheckField(BirthdayField::Month, false);
-    CheckField(BirthdayField::Day, false);
+    if (asker != Asker::LeftField) CheckField(BirthdayField::Year, Asker::Command);
+    CheckField(BirthdayField::Month, Asker::Command);
+    CheckField(BirthdayField::Day, Asker::Command);
     RecordStore& records = session_.records();
     const AData stored = records.addresses().empty()
                              ? AData{}
@@ -444,7 +463,7 @@ void AddressView::InsertAndPost(const AddressFields& fields)
     InsertAddress(session_.records());
     ShowAddress();
     SetFields(fields);
-    Post(false);
+    Post(Asker::Command);
 }
 
 void AddressView::DataDeleteClick()

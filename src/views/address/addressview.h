@@ -7,8 +7,10 @@
 #pragma once
 
 #include <QPointer>
+#include <QStringList>
 #include <QWidget>
 #include <memory>
+#include <vector>
 
 #include "engine/addressbook.h"
 #include "views/common/navigator.h"
@@ -16,6 +18,7 @@
 #include "views/common/viewdialogs.h"
 
 class QAction;
+class QGridLayout;
 class QLabel;
 class QLineEdit;
 class QMenu;
@@ -24,6 +27,7 @@ class QPushButton;
 
 namespace orv {
 
+struct CardFields;
 class LabelButton;
 class Session;
 
@@ -89,8 +93,10 @@ public slots:
 public:
     // TNewAdd's "Ok": insert, the dialog's fields into the view, post.
     void InsertAndPost(const AddressFields& fields);
-    // The check of a birthday field when it is left (or by the post, `fromField` false).
-    void CheckField(BirthdayField field, bool fromField);
+    // Who asks for a birthday field's check or a post: leaving the field
+    // (whose changed year then posts at once), or a command such as the post.
+    enum class Asker { Command, LeftField };
+    void CheckField(BirthdayField field, Asker asker);
 
     QMenu* goToMenu() const { return GoToMenu; }
     // Refills the "Go to" menu now (it is otherwise built when it opens).
@@ -105,15 +111,28 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The constructor's parts, in the order it runs them.
+    void BuildFields();
+    void BuildButtons();
+    void BuildMenus();
+    void Connect();
+    QGridLayout* BuildFieldGrid();
+    void LayOut();
+
     QLineEdit* FieldEdit(BirthdayField field) const;
     QLineEdit* FieldEdit(PersonField field) const;
-    void Post(bool askedByYearField);
+    // Asker::LeftField: asked by the year field's check, which is not run again.
+    void Post(Asker asker);
     void Save();
     void EmailChanged();
     void PrepareDataMenu();
     // The font dialog, then the print dialog, then the buffer on the printer.
     void Print();
-    void ImportCards(const QString& path, bool all);
+    // "Import vCard" makes one person of a file's cards, "Import all vCards..." a person of each.
+    enum class CardImport { OnePerson, PersonEach };
+    void ImportCards(const QString& path, CardImport import);
+    void ReportAddedPeople(int years, int lineBreaks, QStringList lost);
+    void ImportIntoPerson(const std::vector<CardFields>& cards);
 
     Session& session_;
     Navigator& navigator_;

@@ -11,6 +11,7 @@
 #include "core/session.h"
 #include "engine/peoplesearch.h"
 #include "views/address/searchresultmodel.h"
+#include "views/common/named.h"
 #include "views/common/storedtext.h"
 
 namespace orv {
@@ -19,21 +20,16 @@ HintSearchView::HintSearchView(Session& session, Navigator& navigator, QWidget* 
     : QWidget(parent), session_(session), navigator_(navigator), model_(new SearchResultModel(this))
 {
     setObjectName(QStringLiteral("HintSearchView"));
-    Edit7 = new QLineEdit(this);
-    Edit7->setObjectName(QStringLiteral("Edit7"));
+    Edit7 = Named<QLineEdit>("Edit7", this);
     ListBox4 = MakeResultList(this, "ListBox4", model_);
-    HButton1 = new QPushButton(QStringLiteral("Go.."), this);
-    HButton1->setObjectName(QStringLiteral("HButton1"));
+    HButton1 = Named<QPushButton>("HButton1", QStringLiteral("Go.."), this);
     HButton1->setAutoDefault(false);
-    Label12 = new QLabel(this);
-    Label12->setObjectName(QStringLiteral("Label12"));
+    Label12 = Named<QLabel>("Label12", this);
     Label12->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
-    Memo3 = new QPlainTextEdit(this);
-    Memo3->setObjectName(QStringLiteral("Memo3"));
+    Memo3 = Named<QPlainTextEdit>("Memo3", this);
     Memo3->setReadOnly(true);
     Memo3->setAccessibleName(QStringLiteral("Further text"));
-    auto* Panel11 = new QWidget(this);
-    Panel11->setObjectName(QStringLiteral("Panel11"));
+    auto* Panel11 = Named<QWidget>("Panel11", this);
     auto* panel = new QVBoxLayout(Panel11);
     panel->setContentsMargins(0, 0, 0, 0);
     panel->addWidget(Label12);

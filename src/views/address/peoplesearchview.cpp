@@ -13,6 +13,7 @@
 #include "store/utf8.h"
 #include "views/common/labelbutton.h"
 #include "views/address/searchresultmodel.h"
+#include "views/common/named.h"
 #include "views/common/storedtext.h"
 
 namespace orv {
@@ -22,22 +23,30 @@ PeopleSearchView::PeopleSearchView(Session& session, Navigator& navigator, QWidg
       model_(new SearchResultModel(this))
 {
     setObjectName(QStringLiteral("PeopleSearchView"));
+    // In this order: it is the order of the view's children for screen readers.
+    QWidget* card = BuildControls();
+    Connect();
+    LayOut(card);
+    setTabOrder(NewSearchEdit, B1);
+    setTabOrder(B1, ResultListBox);
+    setCategory(SearchField::FirstName);
+}
+
+// The search fields, the entry, the results, the card (returned) and the data commands.
+QWidget* PeopleSearchView::BuildControls()
+{
     MenuL16 = MakeLabelButton(this, "MenuL16", QStringLiteral("First name"));
     MenuL17 = MakeLabelButton(this, "MenuL17", QStringLiteral("Surname"));
     MenuL18 = MakeLabelButton(this, "MenuL18", QStringLiteral("Telephone#"));
     MenuL19 = MakeLabelButton(this, "MenuL19", QStringLiteral("E-mail"));
-    NewSearchEdit = new QLineEdit(this);
-    NewSearchEdit->setObjectName(QStringLiteral("NewSearchEdit"));
+    NewSearchEdit = Named<QLineEdit>("NewSearchEdit", this);
     ResultListBox = MakeResultList(this, "ResultListBox", model_);
-    B1 = new QPushButton(QStringLiteral("Go.."), this);
-    B1->setObjectName(QStringLiteral("B1"));
+    B1 = Named<QPushButton>("B1", QStringLiteral("Go.."), this);
     B1->setAutoDefault(false);
-    Memo2 = new QPlainTextEdit(this);
-    Memo2->setObjectName(QStringLiteral("Memo2"));
+    Memo2 = Named<QPlainTextEdit>("Memo2", this);
     Memo2->setReadOnly(true);
     Memo2->setAccessibleName(QStringLiteral("Card"));
-    auto* Panel12 = new QWidget(this);
-    Panel12->setObjectName(QStringLiteral("Panel12"));
+    auto* Panel12 = Named<QWidget>("Panel12", this);
     auto* card = new QVBoxLayout(Panel12);
     card->setContentsMargins(0, 0, 0, 0);
     card->addWidget(Memo2);
@@ -45,31 +54,38 @@ PeopleSearchView::PeopleSearchView(Session& session, Navigator& navigator, QWidg
     MenuL21 = MakeLabelButton(this, "MenuL21", QStringLiteral("Create list"));
     MenuL22 = MakeLabelButton(this, "MenuL22", QStringLiteral("Add address"));
     MenuL23 = MakeLabelButton(this, "MenuL23", QStringLiteral("Add all"));
+    return Panel12;
+}
 
+void PeopleSearchView::Connect()
+{
     const SearchField fields[] = {SearchField::FirstName, SearchField::Surname, SearchField::Telephone, SearchField::Email};
     LabelButton* labels[] = {MenuL16, MenuL17, MenuL18, MenuL19};
     for (int i = 0; i < 4; ++i)
         connect(labels[i], &LabelButton::clicked, this, [this, f = fields[i]] { setCategory(f); });
     connect(NewSearchEdit, &QLineEdit::textChanged, this, &PeopleSearchView::Search);
     connect(NewSearchEdit, &QLineEdit::returnPressed, this, &PeopleSearchView::Go);
-    connect(ResultListBox, &QListView::clicked, this, [this](const QModelIndex& i) { Select(i.row(), true); });
+    connect(ResultListBox, &QListView::clicked, this, [this](const QModelIndex& i) { Select(i.row(), Card::Shown); });
     connect(ResultListBox, &QListView::activated, this, [this](const QModelIndex& i) {
-        Select(i.row(), false);
+        Select(i.row(), Card::Kept);
         Go();
     });
     connect(ResultListBox->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& i) {
-                if (i.isValid()) Select(i.row(), true);
+                if (i.isValid()) Select(i.row(), Card::Shown);
             });
     connect(B1, &QPushButton::clicked, this, &PeopleSearchView::Go);
     connect(MenuL20, &LabelButton::clicked, this, &PeopleSearchView::SendEmail);
-    connect(MenuL21, &LabelButton::clicked, this, [this] { navigator_.ShowDataList(true); });
+    connect(MenuL21, &LabelButton::clicked, this, [this] { navigator_.ShowDataList(Navigator::DataList::Cleared); });
     connect(MenuL22, &LabelButton::clicked, this, &PeopleSearchView::AddAddress);
     connect(MenuL23, &LabelButton::clicked, this, &PeopleSearchView::AddAll);
+}
 
+void PeopleSearchView::LayOut(QWidget* card)
+{
     auto* left = new QVBoxLayout;
     left->addWidget(MakeHeading(this, "Search by:"));
-    for (LabelButton* b : labels) left->addWidget(b, 0, Qt::AlignLeft);
+    for (LabelButton* b : {MenuL16, MenuL17, MenuL18, MenuL19}) left->addWidget(b, 0, Qt::AlignLeft);
     left->addSpacing(8);
     left->addWidget(MakeHeading(this, "Data"));
     for (LabelButton* b : {MenuL20, MenuL21, MenuL22, MenuL23}) left->addWidget(b, 0, Qt::AlignLeft);
@@ -82,14 +98,11 @@ PeopleSearchView::PeopleSearchView(Session& session, Navigator& navigator, QWidg
     right->addLayout(entry);
     right->addWidget(MakeHeading(this, "Temporary result:", ResultListBox));
     right->addWidget(ResultListBox, 3);
-    right->addWidget(Panel12, 2);
+    right->addWidget(card, 2);
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addLayout(left);
     layout->addLayout(right, 1);
-    setTabOrder(NewSearchEdit, B1);
-    setTabOrder(B1, ResultListBox);
-    setCategory(SearchField::FirstName);
 }
 
 void PeopleSearchView::setCategory(SearchField field)
@@ -157,7 +170,7 @@ int PeopleSearchView::selectedRow() const
     return i.isValid() ? i.row() : 0;
 }
 
-void PeopleSearchView::Select(int row, bool card)
+void PeopleSearchView::Select(int row, Card card)
 {
     if (model_->empty()) return;
     if (row < 0 || row >= model_->rowCount()) row = selectedRow();
@@ -166,7 +179,7 @@ void PeopleSearchView::Select(int row, bool card)
     if (model_->indexAt(row) >= static_cast<int>(records.addresses().size())) return;
     records.CurrentAddress = model_->indexAt(row);
     emit addressSelected();
-    if (!card) return;
+    if (card == Card::Kept) return;
     std::vector<std::string> lines;
     AddressSummary(lines, records.addresses()[static_cast<std::size_t>(records.CurrentAddress)]);
     const QStringList text = DecodeStoredLines(lines);
@@ -177,14 +190,14 @@ void PeopleSearchView::Go()
 {
     if (model_->empty()) return;
     const int row = selectedRow();
-    Select(row, false);
+    Select(row, Card::Kept);
     navigator_.ShowAddress(model_->indexAt(row));
 }
 
 void PeopleSearchView::SendEmail()
 {
     RecordStore& records = session_.records();
-    if (!model_->empty()) Select(selectedRow(), false);
+    if (!model_->empty()) Select(selectedRow(), Card::Kept);
     const auto& list = records.addresses();
     const int current = records.CurrentAddress;
     if (current >= 0 && current < static_cast<int>(list.size()) && !list[static_cast<std::size_t>(current)].Email1.empty())
@@ -195,7 +208,7 @@ void PeopleSearchView::SendEmail()
 
 void PeopleSearchView::AddAddress()
 {
-    if (!model_->empty()) Select(selectedRow(), false);
+    if (!model_->empty()) Select(selectedRow(), Card::Kept);
     const int current = session_.records().CurrentAddress;
     if (current >= 0 && current < static_cast<int>(session_.records().addresses().size()))
         navigator_.AddToDataList({current});
@@ -211,7 +224,7 @@ void PeopleSearchView::AddAll()
     indexes.reserve(static_cast<std::size_t>(rows));
     for (int row = 0; row < rows; ++row) indexes.push_back(model_->indexAt(row));
     ResultListBox->setCurrentIndex(model_->index(rows - 1, 0));
-    Select(rows - 1, false);
+    Select(rows - 1, Card::Kept);
     navigator_.AddToDataList(indexes);
 }
 

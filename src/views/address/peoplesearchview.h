@@ -41,8 +41,9 @@ public:
     void setDialogs(ViewDialogs dialogs) { dialogs_ = std::move(dialogs); }
 
     // The result at `row` (the first when -1) becomes the current address;
-    // with `card` its card is shown.
-    void Select(int row, bool card);
+    // with Card::Shown its card is shown too.
+    enum class Card { Kept, Shown };
+    void Select(int row, Card card);
     void Go();         // B1 "Go.."
     void SendEmail();  // MenuL20
     void AddAddress(); // MenuL22: the person selected goes into the data list
@@ -56,6 +57,10 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    // The constructor's parts, in the order it runs them.
+    QWidget* BuildControls();
+    void Connect();
+    void LayOut(QWidget* card);
     int selectedRow() const;
     void ShowCategory(SearchField field);
 

@@ -15,6 +15,7 @@
 #include "views/common/chosenfile.h"
 #include "views/common/longwork.h"
 #include "views/common/labelbutton.h"
+#include "views/common/named.h"
 #include "views/common/storedtext.h"
 #include "views/common/texttablemodel.h"
 
@@ -27,10 +28,10 @@ PhoneBookView::PhoneBookView(Session& session, QWidget* parent)
     // in the rows: a hidden column would still be met by the keyboard and
     // by screen readers.
     TextTableModel::Source source;
-    source.rows = [this] { return static_cast<int>(CurrentRows(false).size()); };
+    source.rows = [this] { return static_cast<int>(CurrentRows(Grid::NotTold).size()); };
     source.columns = [] { return 2; };
     source.cell = [this](int row, int column) -> std::string_view {
-        const std::vector<PhoneBookRow>& rows = CurrentRows(false);
+        const std::vector<PhoneBookRow>& rows = CurrentRows(Grid::NotTold);
         // A view may ask for a row of the build before, until it hears of the new one.
         if (row < 0 || static_cast<std::size_t>(row) >= rows.size()) return {};
         const PhoneBookRow& r = rows[static_cast<std::size_t>(row)];
@@ -43,8 +44,7 @@ PhoneBookView::PhoneBookView(Session& session, QWidget* parent)
         const Settings& s = session_.settings();
         return PageTexts{DecodeStored(s.Color9), DecodeStored(s.Color10), DecodeStored(s.Color11), QStringLiteral("500")};
     };
-    StringGrid1 = new QTableView(this);
-    StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
+    StringGrid1 = Named<QTableView>("StringGrid1", this);
     StringGrid1->setAccessibleName(QStringLiteral("Phone book"));
     StringGrid1->setModel(model_);
     StringGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -95,7 +95,7 @@ void PhoneBookView::Build()
     if (pending_.valid()) pending_.wait();
     pending_ = std::async(std::launch::async, [this, people = std::move(people)] {
         std::vector<PhoneBookRow> rows = PhoneBookRows(people);
-        QMetaObject::invokeMethod(this, [this] { CurrentRows(true); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(this, [this] { CurrentRows(Grid::Told); }, Qt::QueuedConnection);
         return rows;
     });
 }
@@ -107,19 +107,19 @@ bool PhoneBookView::TakeRows() const
     return true;
 }
 
-const std::vector<PhoneBookRow>& PhoneBookView::CurrentRows(bool announce) const
+const std::vector<PhoneBookRow>& PhoneBookView::CurrentRows(Grid grid) const
 {
     if (TakeRows()) unannounced_ = true;
-    if (announce && std::exchange(unannounced_, false)) model_->Reset();
+    if (grid == Grid::Told && std::exchange(unannounced_, false)) model_->Reset();
     return rows_;
 }
 
-const std::vector<PhoneBookRow>& PhoneBookView::rows() const { return CurrentRows(true); }
+const std::vector<PhoneBookRow>& PhoneBookView::rows() const { return CurrentRows(Grid::Told); }
 
 void PhoneBookView::showEvent(QShowEvent* event)
 {
     // Before the first paint: the grid is never seen half built.
-    CurrentRows(true);
+    CurrentRows(Grid::Told);
     QWidget::showEvent(event);
 }
 

@@ -53,8 +53,9 @@ protected:
 private:
     // Takes the rows of the build in progress, waiting for it; false when none is.
     bool TakeRows() const;
-    // The grid is told of the rows taken; `announce` false while the model is read.
-    const std::vector<PhoneBookRow>& CurrentRows(bool announce) const;
+    // The grid is told of the rows taken, but not while the model is being read.
+    enum class Grid { Told, NotTold };
+    const std::vector<PhoneBookRow>& CurrentRows(Grid grid) const;
 
     Session& session_;
     PageSource pageSource_;

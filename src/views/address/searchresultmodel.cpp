@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QListView>
 
+#include "views/common/named.h"
 #include "views/common/storedtext.h"
 
 namespace orv {
@@ -29,8 +30,7 @@ QVariant SearchResultModel::data(const QModelIndex& index, int role) const
 
 QListView* MakeResultList(QWidget* parent, const char* name, SearchResultModel* model)
 {
-    auto* list = new QListView(parent);
-    list->setObjectName(QLatin1String(name));
+    auto* list = Named<QListView>(QLatin1String(name), parent);
     list->setModel(model);
     list->setUniformItemSizes(true);  // a long result costs no measuring of every line
     list->setEditTriggers(QAbstractItemView::NoEditTriggers);

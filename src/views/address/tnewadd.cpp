@@ -12,6 +12,7 @@
 
 #include "engine/addressbook.h"
 #include "views/address/addressview.h"
+#include "views/common/named.h"
 #include "views/common/storedtext.h"
 
 namespace orv {
@@ -45,18 +46,15 @@ TNewAdd::TNewAdd(AddressView& view, QWidget* parent) : QDialog(parent), view_(vi
     auto* fields = new QWidget;
     auto* form = new QFormLayout(fields);
     for (int i = 0; i < 11; ++i) {
-        Edit[i] = new QLineEdit(fields);
-        Edit[i]->setObjectName(QStringLiteral("Edit%1").arg(i + 1));
+        Edit[i] = Named<QLineEdit>(QStringLiteral("Edit%1").arg(i + 1), fields);
         form->addRow(QString::fromLatin1(kCaptions[i]), Edit[i]);
     }
-    Memo1 = new QPlainTextEdit(fields);
-    Memo1->setObjectName(QStringLiteral("Memo1"));
+    Memo1 = Named<QPlainTextEdit>("Memo1", fields);
     Memo1->setTabChangesFocus(true);
     Memo1->setFixedHeight(Memo1->fontMetrics().lineSpacing() * 4 + 12);
     form->addRow(QStringLiteral("Additional information*:"), Memo1);
     form->addRow(new QLabel(QStringLiteral("* optional"), fields));
-    ScrollBox1 = new QScrollArea(this);
-    ScrollBox1->setObjectName(QStringLiteral("ScrollBox1"));
+    ScrollBox1 = Named<QScrollArea>("ScrollBox1", this);
     ScrollBox1->setWidget(fields);
     ScrollBox1->setWidgetResizable(true);
     // Only a frame around the fields: Tab goes from field to field (each one
@@ -64,11 +62,9 @@ TNewAdd::TNewAdd(AddressView& view, QWidget* parent) : QDialog(parent), view_(vi
     ScrollBox1->setFocusPolicy(Qt::NoFocus);
     ScrollBox1->setAccessibleName(QStringLiteral("Address / Birthday"));
 
-    OkButton = new QPushButton(QStringLiteral("Ok"), this);
-    OkButton->setObjectName(QStringLiteral("OkButton"));
+    OkButton = Named<QPushButton>("OkButton", QStringLiteral("Ok"), this);
     OkButton->setDefault(true);
-    CancelButton = new QPushButton(QStringLiteral("Cancel"), this);
-    CancelButton->setObjectName(QStringLiteral("CancelButton"));
+    CancelButton = Named<QPushButton>("CancelButton", QStringLiteral("Cancel"), this);
     connect(Edit[0], &QLineEdit::textChanged, this, [this](const QString& text) { OkButton->setEnabled(!text.isEmpty()); });
     connect(OkButton, &QPushButton::clicked, this, &TNewAdd::OkClick);
     connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);

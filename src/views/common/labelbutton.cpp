@@ -1,4 +1,5 @@
 #include "views/common/labelbutton.h"
+#include "views/common/named.h"
 
 #include <QAccessibleWidget>
 #include <QKeyEvent>
@@ -223,8 +224,7 @@ void LabelButton::focusOutEvent(QFocusEvent* event)
 
 LabelButton* MakeLabelButton(QWidget* parent, const char* name, const QString& caption, const QString& accessibleName)
 {
-    auto* button = new LabelButton(caption, parent);
-    button->setObjectName(QLatin1String(name));
+    auto* button = Named<LabelButton>(QLatin1String(name), caption, parent);
     button->setAlignment(Qt::AlignCenter);
     button->setMargin(2);
     if (!accessibleName.isEmpty()) button->setAccessibleName(accessibleName);

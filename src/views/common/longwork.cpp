@@ -19,6 +19,7 @@
 #include <utility>
 #include <vector>
 
+#include "views/common/named.h"
 #include "views/common/viewdialogs.h"
 
 namespace orv {
@@ -44,14 +45,11 @@ public:
         setObjectName(QStringLiteral("LongWorkDialog"));
         setWindowTitle(QStringLiteral("ORV"));
         setWindowModality(Qt::ApplicationModal);
-        auto* text = new QLabel(what + QStringLiteral("…"), this);
-        text->setObjectName(QStringLiteral("LongWorkText"));
-        bar_ = new QProgressBar(this);
-        bar_->setObjectName(QStringLiteral("LongWorkBar"));
+        auto* text = Named<QLabel>("LongWorkText", what + QStringLiteral("…"), this);
+        bar_ = Named<QProgressBar>("LongWorkBar", this);
         bar_->setAccessibleName(what);
         bar_->setMinimumWidth(280);
-        auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
-        cancel->setObjectName(QStringLiteral("LongWorkCancel"));
+        auto* cancel = Named<QPushButton>("LongWorkCancel", QStringLiteral("Cancel"), this);
         cancel->setAccessibleName(QStringLiteral("Cancel"));
         cancel->setDefault(true);
         connect(cancel, &QPushButton::clicked, this, [this] { Stop(); });

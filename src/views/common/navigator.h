@@ -56,9 +56,10 @@ public:
 
     // The windows of their own: the letter writer, the data list, the import.
     virtual void ShowLetterWriter() = 0;
-    // The data list window on its "Export" page; `clear` empties the list first
-    // ("Create list").
-    virtual void ShowDataList(bool clear) = 0;
+    // The data list window on its "Export" page; DataList::Cleared empties the
+    // list first ("Create list").
+    enum class DataList { Kept, Cleared };
+    virtual void ShowDataList(DataList list) = 0;
     // The data list's "Add address" for each of these persons, in this order.
     virtual void AddToDataList(const std::vector<int>& addressIndexes) = 0;
     // The import window, modally.

@@ -1,3 +1,4 @@
+#include "views/common/named.h"
 #include "views/common/onelineedits.h"
 
 #include <QCoreApplication>
@@ -65,8 +66,7 @@ void KeepLineEditsOnOneLine(QCoreApplication* app)
 {
     static const QString name = QStringLiteral("orvOneLineGuard");
     if (!app || app->findChild<QObject*>(name, Qt::FindDirectChildrenOnly)) return;
-    auto* guard = new Guard(app);
-    guard->setObjectName(name);
+    auto* guard = Named<Guard>(name, app);
     app->installEventFilter(guard);
 }
 

@@ -1,3 +1,4 @@
+#include "views/common/named.h"
 #include "views/documents/tarea.h"
 
 #include <QFormLayout>
@@ -12,17 +13,13 @@ TArea::TArea(QWidget* parent) : QDialog(parent)
     setObjectName(QStringLiteral("Area"));
     setWindowTitle(QStringLiteral("Select area:"));
     // As far as a sheet reaches: 16 384 columns and 1 048 576 rows.
-    SpinEdit1 = new QSpinBox(this);
-    SpinEdit1->setObjectName(QStringLiteral("SpinEdit1"));
+    SpinEdit1 = Named<QSpinBox>("SpinEdit1", this);
     SpinEdit1->setRange(1, 16384);
-    SpinEdit2 = new QSpinBox(this);
-    SpinEdit2->setObjectName(QStringLiteral("SpinEdit2"));
+    SpinEdit2 = Named<QSpinBox>("SpinEdit2", this);
     SpinEdit2->setRange(1, 1048576);
-    OKButton = new QPushButton(QStringLiteral("OK"), this);
-    OKButton->setObjectName(QStringLiteral("OKButton"));
+    OKButton = Named<QPushButton>("OKButton", QStringLiteral("OK"), this);
     OKButton->setDefault(true);
-    CancelButton = new QPushButton(QStringLiteral("Cancel"), this);
-    CancelButton->setObjectName(QStringLiteral("CancelButton"));
+    CancelButton = Named<QPushButton>("CancelButton", QStringLiteral("Cancel"), this);
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("Columns"), SpinEdit1);
     form->addRow(QStringLiteral("Rows"), SpinEdit2);

@@ -27,6 +27,7 @@
 #include "views/common/longwork.h"
 #include "views/address/printjob.h"
 #include "views/address/searchresultmodel.h"
+#include "views/common/named.h"
 #include "views/common/storedtext.h"
 #include "views/common/texttablemodel.h"
 
@@ -48,8 +49,7 @@ const char* const kLetterHeader[] = {"First name", "Surname", "Address", "Postal
 
 QTableView* MakeGrid(QWidget* parent, const char* name, const QString& heading, TextTableModel* model)
 {
-    auto* grid = new QTableView(parent);
-    grid->setObjectName(QLatin1String(name));
+    auto* grid = Named<QTableView>(QLatin1String(name), parent);
     grid->setAccessibleName(heading);
     grid->setModel(model);
     grid->setTabKeyNavigation(false);
@@ -64,8 +64,7 @@ QTableView* MakeGrid(QWidget* parent, const char* name, const QString& heading, 
 
 QPushButton* MakeButton(QWidget* parent, const char* name, const char* caption)
 {
-    auto* b = new QPushButton(QLatin1String(caption), parent);
-    b->setObjectName(QLatin1String(name));
+    auto* b = Named<QPushButton>(QLatin1String(name), QLatin1String(caption), parent);
     b->setAutoDefault(false);
     return b;
 }
@@ -78,6 +77,30 @@ TDatalistForm::TDatalistForm(Session& session, Navigator& navigator, QWidget* pa
 {
     setObjectName(QStringLiteral("DatalistForm"));
     setWindowTitle(QStringLiteral(" ORV - Data List"));
+    MakeModels();
+    // In this order: it is the order of the window's children for screen readers.
+    QHBoxLayout* top = BuildPageButtons();
+    QWidget* listPage = BuildListPage();
+    QWidget* exportPage = BuildExportPage();
+    pages_ = new QStackedWidget(this);
+    pages_->addWidget(listPage);
+    pages_->addWidget(exportPage);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(pages_, 1);
+    Connect();
+
+    printFont_ = font();
+    setTabOrder(SpeedButton1, SpeedButton2);
+    setTabOrder(SpeedButton2, SpeedButton3);
+    setLabelColours(LabelColours{});
+    SpeedButton1Click();
+    UpdateExportForm();
+    resize(720, 460);
+}
+
+void TDatalistForm::MakeModels()
+{
     letterModel_ = new TextTableModel(
         {[this] { return static_cast<int>(list_.LetterRows().size()); }, [] { return 9; },
          [this](int r, int c) -> std::string_view { return list_.LetterRows()[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)]; },
@@ -97,7 +120,11 @@ TDatalistForm::TDatalistForm(Session& session, Navigator& navigator, QWidget* pa
              return DecodeStored(head.empty() ? kExportHeader[static_cast<std::size_t>(c)] : head);
          }},
         this);
+}
 
+// "Data list", "Export" and "Exit" along the top.
+QHBoxLayout* TDatalistForm::BuildPageButtons()
+{
     SpeedButton1 = MakeButton(this, "SpeedButton1", "Data list");
     SpeedButton2 = MakeButton(this, "SpeedButton2", "Export");
     SpeedButton3 = MakeButton(this, "SpeedButton3", "Exit");
@@ -110,10 +137,13 @@ TDatalistForm::TDatalistForm(Session& session, Navigator& navigator, QWidget* pa
     top->addWidget(SpeedButton2);
     top->addStretch(1);
     top->addWidget(SpeedButton3);
+    return top;
+}
 
-    // The page "Address data list".
-    auto* listPage = new QWidget(this);
-    listPage->setObjectName(QStringLiteral("AddressDataList"));
+// The page "Address data list".
+QWidget* TDatalistForm::BuildListPage()
+{
+    auto* listPage = Named<QWidget>("AddressDataList", this);
     StringGrid1 = MakeGrid(listPage, "StringGrid1", QStringLiteral("Data used to write letters"), letterModel_);
     DeleteRowButton = MakeButton(listPage, "DeleteRowButton", "Delete row");
     AddRowButton = MakeButton(listPage, "AddRowButton", "Add row");
@@ -131,10 +161,20 @@ TDatalistForm::TDatalistForm(Session& session, Navigator& navigator, QWidget* pa
     for (QPushButton* b : {DeleteRowButton, AddRowButton, LoadListButton, SaveListButton}) listButtons->addWidget(b);
     listButtons->addStretch(1);
     listLayout->addLayout(listButtons);
+    return listPage;
+}
 
-    // The page "Export data".
-    auto* exportPage = new QWidget(this);
-    exportPage->setObjectName(QStringLiteral("ExportData"));
+// The page "Export data": its commands, then their layout.
+QWidget* TDatalistForm::BuildExportPage()
+{
+    auto* exportPage = Named<QWidget>("ExportData", this);
+    BuildExportControls(exportPage);
+    LayOutExportPage(exportPage);
+    return exportPage;
+}
+
+void TDatalistForm::BuildExportControls(QWidget* exportPage)
+{
     L1 = MakeLabelButton(exportPage, "L1", QStringLiteral("Add address"));
     L2 = MakeLabelButton(exportPage, "L2", QStringLiteral("Write all"));
     L3 = MakeLabelButton(exportPage, "L3", QStringLiteral("Clear all"));
@@ -142,26 +182,24 @@ TDatalistForm::TDatalistForm(Session& session, Navigator& navigator, QWidget* pa
     L5 = MakeLabelButton(exportPage, "L5", QStringLiteral("Save in file"));
     L6 = MakeLabelButton(exportPage, "L6", QStringLiteral("Print"));
     for (LabelButton* b : {L1, L2, L3, L4, L5, L6}) commands_.add(b);
-    NWRadioButton = new QRadioButton(QStringLiteral("Text"), exportPage);
-    NWRadioButton->setObjectName(QStringLiteral("NWRadioButton"));
-    ExcelRadioButton = new QRadioButton(QStringLiteral("Export"), exportPage);
-    ExcelRadioButton->setObjectName(QStringLiteral("ExcelRadioButton"));
+    NWRadioButton = Named<QRadioButton>("NWRadioButton", QStringLiteral("Text"), exportPage);
+    ExcelRadioButton = Named<QRadioButton>("ExcelRadioButton", QStringLiteral("Export"), exportPage);
     ExcelRadioButton->setChecked(true);
-    CB1 = new QCheckBox(QStringLiteral("Country"), exportPage);
-    CB1->setObjectName(QStringLiteral("CB1"));
-    CB2 = new QCheckBox(QStringLiteral("Phone#"), exportPage);
-    CB2->setObjectName(QStringLiteral("CB2"));
+    CB1 = Named<QCheckBox>("CB1", QStringLiteral("Country"), exportPage);
+    CB2 = Named<QCheckBox>("CB2", QStringLiteral("Phone#"), exportPage);
     StringGrid2 = MakeGrid(exportPage, "StringGrid2", QStringLiteral("Export data"), exportModel_);
     StringGrid2->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    Memo1 = new QPlainTextEdit(exportPage);
-    Memo1->setObjectName(QStringLiteral("Memo1"));
+    Memo1 = Named<QPlainTextEdit>("Memo1", exportPage);
     Memo1->setAccessibleName(QStringLiteral("Text list"));
     Memo1->setReadOnly(true);
     Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
     exportView_ = new QStackedWidget(exportPage);
     exportView_->addWidget(StringGrid2);
     exportView_->addWidget(Memo1);
+}
 
+void TDatalistForm::LayOutExportPage(QWidget* exportPage)
+{
     auto* commands = new QVBoxLayout;
     commands->addWidget(MakeHeading(exportPage, "Use list"));
     for (LabelButton* b : {L1, L2, L3}) commands->addWidget(b, 0, Qt::AlignLeft);
@@ -182,14 +220,10 @@ TDatalistForm::TDatalistForm(Session& session, Navigator& navigator, QWidget* pa
     exportRow->addLayout(commands);
     exportRow->addWidget(exportView_, 1);
     exportLayout->addLayout(exportRow, 1);
+}
 
-    pages_ = new QStackedWidget(this);
-    pages_->addWidget(listPage);
-    pages_->addWidget(exportPage);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(top);
-    layout->addWidget(pages_, 1);
-
+void TDatalistForm::Connect()
+{
     connect(SpeedButton1, &QPushButton::clicked, this, &TDatalistForm::SpeedButton1Click);
     connect(SpeedButton2, &QPushButton::clicked, this, &TDatalistForm::SpeedButton2Click);
     connect(SpeedButton3, &QPushButton::clicked, this, &QWidget::close);
@@ -206,14 +240,6 @@ TDatalistForm::TDatalistForm(Session& session, Navigator& navigator, QWidget* pa
     connect(NWRadioButton, &QRadioButton::toggled, this, &TDatalistForm::UpdateExportForm);
     connect(CB1, &QCheckBox::toggled, this, [this](bool on) { session_.settings().WriteCountry = on; });
     connect(CB2, &QCheckBox::toggled, this, [this](bool on) { session_.settings().WriteNumber = on; });
-
-    printFont_ = font();
-    setTabOrder(SpeedButton1, SpeedButton2);
-    setTabOrder(SpeedButton2, SpeedButton3);
-    setLabelColours(LabelColours{});
-    SpeedButton1Click();
-    UpdateExportForm();
-    resize(720, 460);
 }
 
 // The grids read the list until they are gone, so they go before it.

@@ -17,6 +17,7 @@
 #include "views/common/viewdialogs.h"
 
 class QCheckBox;
+class QHBoxLayout;
 class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
@@ -72,6 +73,15 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    // The constructor's parts, in the order it runs them.
+    void MakeModels();
+    QHBoxLayout* BuildPageButtons();
+    QWidget* BuildListPage();
+    QWidget* BuildExportPage();
+    void BuildExportControls(QWidget* exportPage);
+    void LayOutExportPage(QWidget* exportPage);
+    void Connect();
+
     TextListOptions Options() const;
     // The models reset; the text list shown is `text` when given, otherwise
     // it is built when shown.

@@ -17,6 +17,7 @@
 #include "core/session.h"
 #include "engine/addressbook.h"
 #include "exchange/lists/semicolon.h"
+#include "views/common/named.h"
 #include "views/documents/tarea.h"
 #include "views/common/chosenfile.h"
 #include "views/common/labelbutton.h"
@@ -48,6 +49,22 @@ TImportData::TImportData(Session& session, QWidget* parent)
 {
     setObjectName(QStringLiteral("ImportData"));
     setWindowTitle(QStringLiteral(" ORV - Import data"));
+    // In this order: it is the order of the dialog's children for screen readers.
+    BuildGrid();
+    BuildCommands();
+    LayOut(BuildColumnFields());
+
+    connect(Label12, &LabelButton::clicked, this, &TImportData::FromFileClick);
+    connect(Label13, &LabelButton::clicked, this, &TImportData::ToDatabaseClick);
+    connect(Label14, &LabelButton::clicked, this, &TImportData::DeleteRowClick);
+    connect(SpeedButton1, &QPushButton::clicked, this, &QDialog::reject);
+    setLabelColours(LabelColours{});
+    resize(760, 480);
+}
+
+// The table read from the file, one grid row a line.
+void TImportData::BuildGrid()
+{
     table_ = std::make_shared<Table>();
     table_->rows.resize(1);
     table_->columnCount = 1;
@@ -61,26 +78,30 @@ TImportData::TImportData(Session& session, QWidget* parent)
          },
          {}},
         this);
-    StringGrid1 = new QTableView(this);
-    StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
+    StringGrid1 = Named<QTableView>("StringGrid1", this);
     StringGrid1->setAccessibleName(QStringLiteral("Data"));
     StringGrid1->setModel(model_);
     StringGrid1->setTabKeyNavigation(false);
     StringGrid1->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     StringGrid1->verticalHeader()->setDefaultSectionSize(StringGrid1->fontMetrics().height() + 6);
+}
 
+void TImportData::BuildCommands()
+{
     Label12 = MakeLabelButton(this, "Label12", QStringLiteral("From file"));
     Label13 = MakeLabelButton(this, "Label13", QStringLiteral("To database"));
     Label14 = MakeLabelButton(this, "Label14", QStringLiteral("Delete row"));
     for (LabelButton* b : {Label12, Label13, Label14}) commands_.add(b);
-    SpeedButton1 = new QPushButton(QStringLiteral("Exit"), this);
-    SpeedButton1->setObjectName(QStringLiteral("SpeedButton1"));
+    SpeedButton1 = Named<QPushButton>("SpeedButton1", QStringLiteral("Exit"), this);
     SpeedButton1->setAutoDefault(false);
+}
 
+// The grid column of each field of a person, under the field's name.
+QGridLayout* TImportData::BuildColumnFields()
+{
     auto* columns = new QGridLayout;
     for (std::size_t i = 0; i < kImportFieldCount; ++i) {
-        auto* spin = new QSpinBox(this);
-        spin->setObjectName(QStringLiteral("SpinEdit%1").arg(i + 1));
+        auto* spin = Named<QSpinBox>(QStringLiteral("SpinEdit%1").arg(i + 1), this);
         spin->setRange(ImportColumns::kFirst, ImportColumns::kLast);
         spin->setValue(ImportColumns{}.column[i]);
         auto* label = new QLabel(QLatin1String(kFieldLabels[i]), this);
@@ -90,6 +111,11 @@ TImportData::TImportData(Session& session, QWidget* parent)
         columns->addWidget(spin, static_cast<int>(i), 1);
         spinEdits_[i] = spin;
     }
+    return columns;
+}
+
+void TImportData::LayOut(QGridLayout* columns)
+{
     auto* note = new QLabel(QStringLiteral("Make sure that the column number is correct"), this);
     note->setWordWrap(true);
 
@@ -100,8 +126,7 @@ TImportData::TImportData(Session& session, QWidget* parent)
     side->addWidget(note);
     side->addStretch(1);
     side->addWidget(SpeedButton1);
-    SeparatorNote = new QLabel(this);
-    SeparatorNote->setObjectName(QStringLiteral("SeparatorNote"));
+    SeparatorNote = Named<QLabel>("SeparatorNote", this);
     SeparatorNote->setWordWrap(true);
     SeparatorNote->hide();
     auto* grid = new QVBoxLayout;
@@ -111,13 +136,6 @@ TImportData::TImportData(Session& session, QWidget* parent)
     auto* layout = new QHBoxLayout(this);
     layout->addLayout(grid, 1);
     layout->addLayout(side);
-
-    connect(Label12, &LabelButton::clicked, this, &TImportData::FromFileClick);
-    connect(Label13, &LabelButton::clicked, this, &TImportData::ToDatabaseClick);
-    connect(Label14, &LabelButton::clicked, this, &TImportData::DeleteRowClick);
-    connect(SpeedButton1, &QPushButton::clicked, this, &QDialog::reject);
-    setLabelColours(LabelColours{});
-    resize(760, 480);
 }
 
 // The grid reads the table until it is gone, so it goes before it.

@@ -18,6 +18,7 @@
 #include "views/events/tlabellist.h"
 #include "views/common/viewdialogs.h"
 
+class QGridLayout;
 class QLabel;
 class QPushButton;
 class QSpinBox;
@@ -61,6 +62,11 @@ signals:
     void changed();
 
 private:
+    // The constructor's parts, in the order it runs them.
+    void BuildGrid();
+    void BuildCommands();
+    QGridLayout* BuildColumnFields();
+    void LayOut(QGridLayout* columns);
     void SetTable(Table table);
     void ShowSeparator(bool text, char separator);
     void Message(const QString& text, const QString& detail = {});

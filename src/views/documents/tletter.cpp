@@ -24,6 +24,7 @@
 #include "views/common/chosenfile.h"
 #include "views/common/longwork.h"
 #include "views/address/printjob.h"
+#include "views/common/named.h"
 
 namespace orv {
 
@@ -100,13 +101,11 @@ TLetter::TLetter(Session& session, QWidget* parent)
     setObjectName(QStringLiteral("Letter"));
     setWindowTitle(QStringLiteral(" ORV - Letter"));
     pages_ = new QStackedWidget(this);
-    Memo1 = new QTextEdit(pages_);
-    Memo1->setObjectName(QStringLiteral("Memo1"));
+    Memo1 = Named<QTextEdit>("Memo1", pages_);
     Memo1->setAccessibleName(QStringLiteral("Basic letter"));
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Memo1->setTabChangesFocus(false);
-    Memo2 = new QTextEdit(pages_);
-    Memo2->setObjectName(QStringLiteral("Memo2"));
+    Memo2 = Named<QTextEdit>("Memo2", pages_);
     Memo2->setAccessibleName(QStringLiteral("Example"));
     Memo2->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Memo2->document()->setDefaultFont(Memo1->document()->defaultFont());
@@ -192,20 +191,19 @@ void TLetter::BuildMenus()
     insert(Insert1, "Emailaddress1", "E-mail address", "{em}");
 }
 
-QToolButton* TLetter::AddToolButton(const char* name, const QString& hint, const QIcon& icon, bool checkable)
+QToolButton* TLetter::AddToolButton(const char* name, const QString& hint, const QIcon& icon, ButtonKind kind)
 {
     // A hint is "short|long": the short one is the tool tip, the long one goes to the status bar.
     const QString shortHint = hint.section(QLatin1Char('|'), 0, 0);
     const QString longHint = hint.contains(QLatin1Char('|')) ? hint.section(QLatin1Char('|'), 1) : shortHint;
-    auto* button = new QToolButton(this);
-    button->setObjectName(QLatin1String(name));
+    auto* button = Named<QToolButton>(QLatin1String(name), this);
     button->setIcon(icon);
     button->setText(shortHint);
     button->setToolTip(shortHint);
     button->setStatusTip(longHint);
     button->setAccessibleName(shortHint);
     if (longHint != shortHint) button->setAccessibleDescription(longHint);
-    button->setCheckable(checkable);
+    button->setCheckable(kind == ButtonKind::Checkable);
     button->setAutoRaise(true);
     button->setFocusPolicy(Qt::TabFocus);
     return button;
@@ -216,6 +214,21 @@ void TLetter::BuildToolBar()
     QToolBar* bar = addToolBar(QStringLiteral("Letter tools"));
     bar->setObjectName(QStringLiteral("ToolBar1"));
     bar->setMovable(false);
+    MakeFileButtons();
+    MakeStyleButtons();
+    for (QToolButton* b : {ToolButton11, ToolButton12, ToolButton1, ToolButton2}) bar->addWidget(b);
+    bar->addSeparator();
+    for (QToolButton* b : {ToolButton4, ToolButton5, ToolButton6, ToolButton3}) bar->addWidget(b);
+    bar->addSeparator();
+    for (QToolButton* b : {ToolButton13, ToolButton14, ToolButton15}) bar->addWidget(b);
+    bar->addSeparator();
+    for (QToolButton* b : {ToolButton16, ToolButton17, ToolButton18}) bar->addWidget(b);
+    ConnectToolBar();
+}
+
+// The letter's file and insert buttons, then the example's.
+void TLetter::MakeFileButtons()
+{
     QStyle* s = style();
     ToolButton11 = AddToolButton("ToolButton11", QStringLiteral("Open|Open an existing file"),
                                  Themed("document-open", s->standardIcon(QStyle::SP_DialogOpenButton)));
@@ -231,36 +244,40 @@ void TLetter::BuildToolBar()
     ToolButton2->setPopupMode(QToolButton::MenuButtonPopup);
     ToolButton4 = AddToolButton("ToolButton4", QStringLiteral("View|View example"),
                                 Themed("document-print-preview", s->standardIcon(QStyle::SP_FileDialogContentsView)),
-                                true);
+                                ButtonKind::Checkable);
     ToolButton5 = AddToolButton("ToolButton5", QStringLiteral("Previous|Previous example"),
                                 s->standardIcon(QStyle::SP_ArrowLeft));
     ToolButton6 = AddToolButton("ToolButton6", QStringLiteral("Next|Next example"), s->standardIcon(QStyle::SP_ArrowRight));
     ToolButton3 = AddToolButton("ToolButton3", QStringLiteral("Save|Save example"),
                                 Themed("document-save-as", s->standardIcon(QStyle::SP_DriveFDIcon)));
     ToolButton3->setAccessibleName(QStringLiteral("Save example"));  // not the letter's "Save"
+}
+
+// Bold, italic, underline and the three alignments, one of which is on.
+void TLetter::MakeStyleButtons()
+{
     const QFont base = font();
-    ToolButton13 = AddToolButton("ToolButton13", QStringLiteral("Bold"), StyleIcon(QStringLiteral("B"), base, &QFont::setBold), true);
+    ToolButton13 = AddToolButton("ToolButton13", QStringLiteral("Bold"), StyleIcon(QStringLiteral("B"), base, &QFont::setBold),
+                                 ButtonKind::Checkable);
     ToolButton14 = AddToolButton("ToolButton14", QStringLiteral("Italic"),
-                                 StyleIcon(QStringLiteral("I"), base, &QFont::setItalic), true);
+                                 StyleIcon(QStringLiteral("I"), base, &QFont::setItalic), ButtonKind::Checkable);
     ToolButton15 = AddToolButton("ToolButton15", QStringLiteral("Underline"),
-                                 StyleIcon(QStringLiteral("U"), base, &QFont::setUnderline), true);
-    ToolButton16 = AddToolButton("ToolButton16", QStringLiteral("Align Left"), AlignmentIcon(Qt::AlignLeft), true);
-    ToolButton17 = AddToolButton("ToolButton17", QStringLiteral("Center"), AlignmentIcon(Qt::AlignHCenter), true);
-    ToolButton18 = AddToolButton("ToolButton18", QStringLiteral("Align Right"), AlignmentIcon(Qt::AlignRight), true);
+                                 StyleIcon(QStringLiteral("U"), base, &QFont::setUnderline), ButtonKind::Checkable);
+    ToolButton16 = AddToolButton("ToolButton16", QStringLiteral("Align Left"), AlignmentIcon(Qt::AlignLeft),
+                                 ButtonKind::Checkable);
+    ToolButton17 = AddToolButton("ToolButton17", QStringLiteral("Center"), AlignmentIcon(Qt::AlignHCenter),
+                                 ButtonKind::Checkable);
+    ToolButton18 = AddToolButton("ToolButton18", QStringLiteral("Align Right"), AlignmentIcon(Qt::AlignRight),
+                                 ButtonKind::Checkable);
     alignments_ = new QButtonGroup(this);
     alignments_->setExclusive(true);
     alignments_->addButton(ToolButton16);
     alignments_->addButton(ToolButton17);
     alignments_->addButton(ToolButton18);
+}
 
-    for (QToolButton* b : {ToolButton11, ToolButton12, ToolButton1, ToolButton2}) bar->addWidget(b);
-    bar->addSeparator();
-    for (QToolButton* b : {ToolButton4, ToolButton5, ToolButton6, ToolButton3}) bar->addWidget(b);
-    bar->addSeparator();
-    for (QToolButton* b : {ToolButton13, ToolButton14, ToolButton15}) bar->addWidget(b);
-    bar->addSeparator();
-    for (QToolButton* b : {ToolButton16, ToolButton17, ToolButton18}) bar->addWidget(b);
-
+void TLetter::ConnectToolBar()
+{
     connect(ToolButton11, &QToolButton::clicked, this, &TLetter::OpenClick);
     connect(ToolButton12, &QToolButton::clicked, this, &TLetter::SaveClick);
     connect(ToolButton1, &QToolButton::clicked, this, &TLetter::PrintLetterClick);
@@ -293,8 +310,7 @@ void TLetter::BuildStatusBar()
     bar->setObjectName(QStringLiteral("StatusBar1"));
     bar->setSizeGripEnabled(true);
     const auto panel = [bar](const char* name, int width, int stretch) {
-        auto* label = new QLabel(bar);
-        label->setObjectName(QLatin1String(name));
+        auto* label = Named<QLabel>(QLatin1String(name), bar);
         label->setMinimumWidth(width);
         label->setFrameShape(QFrame::Panel);
         label->setFrameShadow(QFrame::Sunken);

@@ -74,8 +74,12 @@ private:
     enum class Written { Yes, Refused, Failed };
     void BuildMenus();
     void BuildToolBar();
+    void MakeFileButtons();
+    void MakeStyleButtons();
+    void ConnectToolBar();
     void BuildStatusBar();
-    QToolButton* AddToolButton(const char* name, const QString& hint, const QIcon& icon, bool checkable = false);
+    enum class ButtonKind { Plain, Checkable };
+    QToolButton* AddToolButton(const char* name, const QString& hint, const QIcon& icon, ButtonKind kind = ButtonKind::Plain);
     QAction* AddMenuItem(QMenu* menu, const char* name, const QString& caption, const QKeySequence& key = {});
     const std::vector<LetterRow>& Rows() const;
     // The example for data-list row `row` into `target`.

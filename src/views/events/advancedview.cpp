@@ -13,6 +13,7 @@
 #include "core/engineconfig.h"
 #include "core/session.h"
 #include "views/common/labelbutton.h"
+#include "views/common/named.h"
 #include "views/events/popupmenus.h"
 #include "views/common/storedtext.h"
 #include "views/events/upcominglabel.h"
@@ -23,8 +24,7 @@ namespace {
 
 QToolButton* Glyph(QWidget* parent, const char* name, const QString& text, const QString& accessibleName)
 {
-    auto* b = new QToolButton(parent);
-    b->setObjectName(QString::fromLatin1(name));
+    auto* b = Named<QToolButton>(QString::fromLatin1(name), parent);
     b->setText(text);
     b->setAccessibleName(accessibleName);
     b->setToolTip(accessibleName);
@@ -64,18 +64,26 @@ void ApplyChoice(const AdvancedChoice& c, AAdv& event)
 AdvancedView::AdvancedView(Session& session, QWidget* parent)
     : EventPage(session, QStringLiteral("PP3"), QStringLiteral("TitlePP3"), QStringLiteral("Advanced events"), parent)
 {
+    // In this order: it is the order of the view's children for screen readers.
+    BuildControls();
+    LayOut();
+    Connect();
+    SetupPopupMenu();
+    ShowCurrent();
+}
+
+void AdvancedView::BuildControls()
+{
     T22 = MakeLink("T22", QStringLiteral("Goto"), QStringLiteral("Go to an advanced event"));
     gotoMenu_ = new QMenu(T22);
     ComboBox4 = MakeChoiceBox(this, "ComboBox4", DayNumberItems());
     ComboBox5 = MakeChoiceBox(this, "ComboBox5", WeekdayNameList());
     ComboBox6 = MakeChoiceBox(this, "ComboBox6", MonthNameList());
-    Edit3 = new QLineEdit(this);
-    Edit3->setObjectName(QStringLiteral("Edit3"));
-    L44 = new QLabel(QStringLiteral("Day number = 1, Day = Friday and  Month = January means the first Friday in January."), this);
-    L44->setObjectName(QStringLiteral("L44"));
+    Edit3 = Named<QLineEdit>("Edit3", this);
+    L44 = Named<QLabel>(
+        "L44", QStringLiteral("Day number = 1, Day = Friday and  Month = January means the first Friday in January."), this);
     L44->setWordWrap(true);
-    position_ = new QLabel(this);
-    position_->setObjectName(QStringLiteral("AdvPosition"));
+    position_ = Named<QLabel>("AdvPosition", this);
     AdvPrior = Glyph(this, "AdvPrior", QString(), QStringLiteral("Previous advanced event"));
     AdvPrior->setArrowType(Qt::LeftArrow);
     AdvNext = Glyph(this, "AdvNext", QString(), QStringLiteral("Next advanced event"));
@@ -84,18 +92,21 @@ AdvancedView::AdvancedView(Session& session, QWidget* parent)
     AdvDelete = Glyph(this, "AdvDelete", QStringLiteral("\u2212"), QStringLiteral("Delete this advanced event"));
     AdvPost = Glyph(this, "AdvPost", QStringLiteral("\u2713"), QStringLiteral("Store this advanced event"));
     preview_ = new UpcomingLabel("AdvancedPreview", this);
+}
 
+void AdvancedView::LayOut()
+{
     auto* top = new QHBoxLayout;
     top->addWidget(L44, 1);
     top->addWidget(T22, 0, Qt::AlignTop);
     auto* fields = new QGridLayout;
-    auto* l40 = MakeCaption(this, QStringLiteral("Day number"), ComboBox4, true);
+    auto* l40 = MakeCaption(this, QStringLiteral("Day number"), ComboBox4, CaptionWeight::Bold);
     l40->setObjectName(QStringLiteral("L40"));
-    auto* l41 = MakeCaption(this, QStringLiteral("Day"), ComboBox5, true);
+    auto* l41 = MakeCaption(this, QStringLiteral("Day"), ComboBox5, CaptionWeight::Bold);
     l41->setObjectName(QStringLiteral("L41"));
-    auto* l42 = MakeCaption(this, QStringLiteral("Month"), ComboBox6, true);
+    auto* l42 = MakeCaption(this, QStringLiteral("Month"), ComboBox6, CaptionWeight::Bold);
     l42->setObjectName(QStringLiteral("L42"));
-    auto* l43 = MakeCaption(this, QStringLiteral("Event:"), Edit3, true);
+    auto* l43 = MakeCaption(this, QStringLiteral("Event:"), Edit3, CaptionWeight::Bold);
     l43->setObjectName(QStringLiteral("L43"));
     fields->addWidget(l40, 0, 0);
     fields->addWidget(l41, 0, 1);
@@ -116,7 +127,10 @@ AdvancedView::AdvancedView(Session& session, QWidget* parent)
     body()->addWidget(preview_);
     body()->addLayout(navigator);
     body()->addStretch(1);
+}
 
+void AdvancedView::Connect()
+{
     connect(AdvPost, &QToolButton::clicked, this, &AdvancedView::AdvPostClick);
     connect(AdvDelete, &QToolButton::clicked, this, &AdvancedView::AdvDeleteClick);
     connect(AdvInsert, &QToolButton::clicked, this, &AdvancedView::AdvInsertClick);
@@ -125,8 +139,6 @@ AdvancedView::AdvancedView(Session& session, QWidget* parent)
     connect(T22, &LabelButton::clicked, this, [this] { PopupBelow(gotoMenu_, T22); });
     for (QComboBox* b : {ComboBox4, ComboBox5, ComboBox6})
         connect(b, &QComboBox::currentIndexChanged, this, &AdvancedView::ShowPreview);
-    SetupPopupMenu();
-    ShowCurrent();
 }
 
 AdvancedChoice AdvancedView::choice() const

@@ -56,6 +56,10 @@ public slots:
     void AdvPriorClick();
 
 private:
+    // The constructor's parts, in the order it runs them.
+    void BuildControls();
+    void LayOut();
+    void Connect();
     void ShowPreview();
     void Stored();
 

@@ -50,7 +50,7 @@ AnnualView::AnnualView(Session& session, QWidget* parent) : RecurrentPage(sessio
     fields->addWidget(Edit11, 1, 1);
     body()->addLayout(top);
     body()->addLayout(date);
-    body()->addWidget(MakeCaption(this, QStringLiteral("Select event"), events, true));
+    body()->addWidget(MakeCaption(this, QStringLiteral("Select event"), events, CaptionWeight::Bold));
     body()->addWidget(events, 1);
     AddFieldRows(fields);
 

@@ -13,6 +13,7 @@
 #include "core/session.h"
 #include "engine/dayviews.h"
 #include "engine/peoplesearch.h"
+#include "views/common/named.h"
 #include "views/events/tchangehint.h"
 #include "views/today/eventgrid.h"
 #include "views/events/icaldialogs.h"
@@ -28,6 +29,21 @@ CalendarView::CalendarView(Session& session, Navigator& navigator, QWidget* pare
     : EventPage(session, QStringLiteral("PP13"), QStringLiteral("T4"), QStringLiteral("Calendar"), parent),
       navigator_(navigator),
       dialogs_(StandardDialogs())
+{
+    // In this order: it is the order of the view's children for screen readers.
+    BuildCommands();
+    BuildEventList();
+    MakeMenusAndDialogs();
+    LayOut();
+    Connect();
+    CalStringGrid->installEventFilter(this);
+
+    SetupPopupMenu();
+    MyCal1Click();
+}
+
+// The calendar and the commands around it.
+void CalendarView::BuildCommands()
 {
     Label25 = MakeCommand("Label25", QString());
     MonthLabel1 = MakeCommand("MonthLabel1", QString());
@@ -61,26 +77,35 @@ CalendarView::CalendarView(Session& session, Navigator& navigator, QWidget* pare
     MenuL28 = MakeCommand("MenuL28", QStringLiteral("Delete"), QStringLiteral("Delete calendar event"));
     ExportIcal = MakeCommand("ExportIcal", QStringLiteral("Export iCalendar..."));
     ImportIcal = MakeCommand("ImportIcal", QStringLiteral("Import iCalendar..."));
+}
 
-    CalStringGrid = new EventGrid(EventGrid::Columns::KindText, QStringLiteral("Panel16"), this);
-    CalStringGrid->setObjectName(QStringLiteral("CalStringGrid"));
-    L19 = MakeCaption(this, QStringLiteral("Events:"), CalStringGrid, true);
+// The day's events and the selected one's additional info.
+void CalendarView::BuildEventList()
+{
+    CalStringGrid = Named<EventGrid>("CalStringGrid", EventGrid::Columns::KindText, QStringLiteral("Panel16"), this);
+    L19 = MakeCaption(this, QStringLiteral("Events:"), CalStringGrid, CaptionWeight::Bold);
     L19->setObjectName(QStringLiteral("L19"));
-    Memo1 = new QPlainTextEdit(this);
-    Memo1->setObjectName(QStringLiteral("Memo1"));
+    Memo1 = Named<QPlainTextEdit>("Memo1", this);
     Memo1->setReadOnly(true);
     Memo1->setToolTip(QStringLiteral("Additional info about the event"));
     Memo1->setAccessibleName(QStringLiteral("Additional info about the event"));
     Memo1->setTabChangesFocus(true);
+}
 
+void CalendarView::MakeMenusAndDialogs()
+{
     monthMenu_ = new QMenu(Label25);
     yearMenu_ = new QMenu(MonthLabel1);
     weekMenu_ = new WeekMenu(WeekLabel1);
-    picker_ = new TChangeHint(session, this);
-    newCal_ = new TNewCal(session, *MyCal1, *picker_, this);
+    picker_ = new TChangeHint(session(), this);
+    newCal_ = new TNewCal(session(), *MyCal1, *picker_, this);
     icalPeriod_ = new TIcalPeriod(*picker_, this);
     icalImport_ = new TIcalImport(*picker_, this);
+}
 
+// The calendar's column: the month heading, the calendar, the moves, the event commands.
+QVBoxLayout* CalendarView::LayOutCalendarColumn()
+{
     auto* heading = new QHBoxLayout;
     heading->setSpacing(0);
     heading->addWidget(Label25);
@@ -121,6 +146,12 @@ CalendarView::CalendarView(Session& session, Navigator& navigator, QWidget* pare
     left->addSpacing(6);
     left->addLayout(exchange);
     left->addStretch(1);
+    return left;
+}
+
+void CalendarView::LayOut()
+{
+    QVBoxLayout* left = LayOutCalendarColumn();
     auto* right = new QVBoxLayout;
     right->addWidget(L19);
     right->addWidget(CalStringGrid, 3);
@@ -130,7 +161,10 @@ CalendarView::CalendarView(Session& session, Navigator& navigator, QWidget* pare
     columns->addSpacing(8);
     columns->addLayout(right, 1);
     body()->addLayout(columns, 1);
+}
 
+void CalendarView::Connect()
+{
     connect(MyCal1, &TMyCal::dayClicked, this, &CalendarView::MyCal1Click);
     connect(ML9, &LabelButton::clicked, this, [this] { MyCal1->NextDay(); FocusCalendar(); });
     connect(ML3, &LabelButton::clicked, this, [this] { MyCal1->PrevDay(); FocusCalendar(); });
@@ -157,10 +191,6 @@ CalendarView::CalendarView(Session& session, Navigator& navigator, QWidget* pare
     connect(CalStringGrid, &EventGrid::lineClicked, this, &CalendarView::RowClicked);
     connect(CalStringGrid, &EventGrid::lineDoubleClicked, this, &CalendarView::RowDoubleClicked);
     connect(newCal_, &TNewCal::okPressed, this, &CalendarView::NewCalOk);
-    CalStringGrid->installEventFilter(this);
-
-    SetupPopupMenu();
-    MyCal1Click();
 }
 
 Date CalendarView::selectedDate() const { return MyCal1->XDate(); }

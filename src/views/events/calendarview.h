@@ -14,6 +14,7 @@
 class QLabel;
 class QMenu;
 class QPlainTextEdit;
+class QVBoxLayout;
 
 namespace orv {
 
@@ -60,6 +61,14 @@ public slots:
     void ImportIcalClick();
 
 private:
+    // The constructor's parts, in the order it runs them.
+    void BuildCommands();
+    void BuildEventList();
+    void MakeMenusAndDialogs();
+    QVBoxLayout* LayOutCalendarColumn();
+    void LayOut();
+    void Connect();
+
     // Shows the calendar event found (if any) on its day, and makes it current.
     void GoToEvent(std::optional<int> index);
     void RowClicked();

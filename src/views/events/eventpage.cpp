@@ -16,6 +16,7 @@
 #include "engine/dates.h"
 #include "store/textutil.h"
 #include "views/common/labelbutton.h"
+#include "views/common/named.h"
 #include "views/common/storedtext.h"
 
 namespace orv {
@@ -90,10 +91,10 @@ LabelButton* EventPage::MakeInList(TLabelList& list, const char* name, const QSt
     return button;
 }
 
-QLabel* MakeCaption(QWidget* parent, const QString& text, QWidget* buddy, bool bold)
+QLabel* MakeCaption(QWidget* parent, const QString& text, QWidget* buddy, CaptionWeight weight)
 {
     auto* label = new QLabel(text, parent);
-    if (bold) {
+    if (weight == CaptionWeight::Bold) {
         QFont f = label->font();
         f.setBold(true);
         label->setFont(f);
@@ -127,11 +128,9 @@ QLabel* MakeDialogTitle(QWidget* parent, const QString& text)
 QHBoxLayout* MakeDialogButtons(QDialog* dialog, QPushButton*& ok, const char* okName, const QString& okCaption,
                                QPushButton*& cancel, const char* cancelName, QWidget* left)
 {
-    ok = new QPushButton(okCaption, dialog);
-    ok->setObjectName(QString::fromLatin1(okName));
+    ok = Named<QPushButton>(QString::fromLatin1(okName), okCaption, dialog);
     ok->setDefault(true);
-    cancel = new QPushButton(QStringLiteral("Cancel"), dialog);
-    cancel->setObjectName(QString::fromLatin1(cancelName));
+    cancel = Named<QPushButton>(QString::fromLatin1(cancelName), QStringLiteral("Cancel"), dialog);
     cancel->setAutoDefault(false);
     QObject::connect(cancel, &QPushButton::clicked, dialog, &QDialog::reject);
     auto* row = new QHBoxLayout;
@@ -144,8 +143,7 @@ QHBoxLayout* MakeDialogButtons(QDialog* dialog, QPushButton*& ok, const char* ok
 
 QToolButton* MakeToolButton(QWidget* parent, const char* name, const QString& accessibleName)
 {
-    auto* b = new QToolButton(parent);
-    b->setObjectName(QString::fromLatin1(name));
+    auto* b = Named<QToolButton>(QString::fromLatin1(name), parent);
     b->setAccessibleName(accessibleName);
     b->setToolTip(accessibleName);
     b->setAutoRaise(true);
@@ -156,8 +154,7 @@ QToolButton* MakeToolButton(QWidget* parent, const char* name, const QString& ac
 
 QComboBox* MakeChoiceBox(QWidget* parent, const char* name, const QStringList& items)
 {
-    auto* box = new QComboBox(parent);
-    box->setObjectName(QString::fromLatin1(name));
+    auto* box = Named<QComboBox>(QString::fromLatin1(name), parent);
     box->addItems(items);
     box->setCurrentIndex(-1);
     return box;

@@ -90,7 +90,9 @@ private:
 void SetCommandColours(TLabelList& commands, const LabelColours& colours);
 
 // A bold caption above a list or a field, the buddy that names it.
-QLabel* MakeCaption(QWidget* parent, const QString& text, QWidget* buddy = nullptr, bool bold = false);
+enum class CaptionWeight { Normal, Bold };
+QLabel* MakeCaption(QWidget* parent, const QString& text, QWidget* buddy = nullptr,
+                   CaptionWeight weight = CaptionWeight::Normal);
 // The large bold title line of a dialog ("Calendar event").
 QLabel* MakeDialogTitle(QWidget* parent, const QString& text);
 // Ok and Cancel at the bottom right of a dialog: Enter presses Ok, which the

@@ -16,6 +16,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "views/common/named.h"
 #include "views/events/tchangehint.h"
 #include "views/events/eventpage.h"
 #include "views/common/longwork.h"
@@ -39,8 +40,7 @@ Date FromQDate(QDate d)
 
 QDateEdit* DateField(QWidget* parent, const char* name)
 {
-    auto* edit = new QDateEdit(parent);
-    edit->setObjectName(QString::fromLatin1(name));
+    auto* edit = Named<QDateEdit>(QString::fromLatin1(name), parent);
     // QDateEdit cannot show years before 100; ORV's files hold none worth exporting.
     edit->setDateRange(QDate(100, 1, 1), QDate(9999, 12, 31));
     return edit;
@@ -48,8 +48,7 @@ QDateEdit* DateField(QWidget* parent, const char* name)
 
 QLabel* Note(QWidget* parent, const char* name)
 {
-    auto* note = new QLabel(parent);
-    note->setObjectName(QString::fromLatin1(name));
+    auto* note = Named<QLabel>(QString::fromLatin1(name), parent);
     note->setWordWrap(true);
     QPalette p = note->palette();
     p.setColor(QPalette::WindowText, Qt::darkRed);
@@ -129,8 +128,7 @@ TIcalPeriod::TIcalPeriod(TChangeHint& picker, QWidget* parent) : QDialog(parent)
                                this);
     explain->setWordWrap(true);
     period_ = new PeriodFields(picker, this);
-    IcalAllEvents = new QCheckBox(QStringLiteral("All calendar events, whatever their date"), this);
-    IcalAllEvents->setObjectName(QStringLiteral("IcalAllEvents"));
+    IcalAllEvents = Named<QCheckBox>("IcalAllEvents", QStringLiteral("All calendar events, whatever their date"), this);
     IcalPeriodNote = Note(this, "IcalPeriodNote");
 
     auto* layout = new QVBoxLayout(this);
@@ -174,26 +172,22 @@ TIcalImport::TIcalImport(TChangeHint& picker, QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("IcalImport"));
     setWindowTitle(QStringLiteral("Import iCalendar"));
-    IcalFile = new QLabel(this);
-    IcalFile->setObjectName(QStringLiteral("IcalFile"));
+    IcalFile = Named<QLabel>("IcalFile", this);
     IcalFile->setTextFormat(Qt::PlainText);
-    IcalSummary = new QPlainTextEdit(this);
-    IcalSummary->setObjectName(QStringLiteral("IcalSummary"));
+    IcalSummary = Named<QPlainTextEdit>("IcalSummary", this);
     IcalSummary->setReadOnly(true);
     IcalSummary->setTabChangesFocus(true);
-    IcalTakeList = new QListWidget(this);
-    IcalTakeList->setObjectName(QStringLiteral("IcalTakeList"));
+    IcalTakeList = Named<QListWidget>("IcalTakeList", this);
     IcalTakeCaption = MakeCaption(this, QStringLiteral("Take the dates of these events as calendar events:"), IcalTakeList);
     IcalTakeCaption->setObjectName(QStringLiteral("IcalTakeCaption"));
     period_ = new PeriodFields(picker, this);
-    IcalPeriodCaption = new QLabel(QStringLiteral("Their dates within:"), this);
-    IcalPeriodCaption->setObjectName(QStringLiteral("IcalPeriodCaption"));
+    IcalPeriodCaption = Named<QLabel>("IcalPeriodCaption", QStringLiteral("Their dates within:"), this);
     IcalPeriodNote = Note(this, "IcalImportNote");
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(MakeDialogTitle(this, QStringLiteral("iCalendar")));
     layout->addWidget(IcalFile);
-    layout->addWidget(MakeCaption(this, QStringLiteral("Before anything is stored:"), IcalSummary, true));
+    layout->addWidget(MakeCaption(this, QStringLiteral("Before anything is stored:"), IcalSummary, CaptionWeight::Bold));
     layout->addWidget(IcalSummary, 2);
     layout->addWidget(IcalTakeCaption);
     layout->addWidget(IcalTakeList, 1);

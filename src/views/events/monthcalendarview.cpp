@@ -15,6 +15,7 @@
 
 #include "core/session.h"
 #include "views/common/labelbutton.h"
+#include "views/common/named.h"
 #include "views/events/popupmenus.h"
 #include "views/common/storedtext.h"
 
@@ -110,6 +111,21 @@ MonthCalendarView::MonthCalendarView(Session& session, Navigator& navigator, QWi
     : EventPage(session, QStringLiteral("PP6"), QStringLiteral("T23"), QStringLiteral("Month Calendar"), parent),
       navigator_(navigator)
 {
+    // In this order: it is the order of the view's children for screen readers.
+    BuildCommands();
+    BuildGrid();
+    monthMenu_ = new QMenu(Label32);
+    yearMenu_ = new QMenu(Label34);
+    LayOut();
+    Connect();
+    ShowToday();
+    MonCalSetupPopupMenu();
+    KeepArrowsInPlace();
+}
+
+// The month and year, the moves between months, the kind of events shown.
+void MonthCalendarView::BuildCommands()
+{
     Label32 = MakeCommand("Label32", QString());
     Label34 = MakeCommand("Label34", QString());
     for (LabelButton* b : {Label32, Label34}) {
@@ -125,15 +141,17 @@ MonthCalendarView::MonthCalendarView(Session& session, Navigator& navigator, QWi
     Label35->setText(QStringLiteral("\u25A0"));
     Image1 = MakeToolButton(this, "Image1", QStringLiteral("Next month"));
     Image1->setArrowType(Qt::RightArrow);
-    ComboBox3 = new QComboBox(this);
-    ComboBox3->setObjectName(QStringLiteral("ComboBox3"));
+    ComboBox3 = Named<QComboBox>("ComboBox3", this);
     ComboBox3->addItems({QStringLiteral("All events"), QStringLiteral("Birthday"), QStringLiteral("Calendar"),
                          QStringLiteral("Recurrent")});
     ComboBox3->setAccessibleName(QStringLiteral("Show"));
+}
 
+// One row a day, today's marked.
+void MonthCalendarView::BuildGrid()
+{
     model_ = new MonthRowsModel(this);
-    StringGrid2 = new QTableView(this);
-    StringGrid2->setObjectName(QStringLiteral("StringGrid2"));
+    StringGrid2 = Named<QTableView>("StringGrid2", this);
     StringGrid2->setAccessibleName(QStringLiteral("Month Calendar"));
     StringGrid2->setModel(model_);
     StringGrid2->setItemDelegate(new MonthRowPainter(
@@ -159,10 +177,10 @@ MonthCalendarView::MonthCalendarView(Session& session, Navigator& navigator, QWi
     StringGrid2->horizontalHeader()->resizeSection(1, std::max(27, fm.horizontalAdvance(QStringLiteral("31")) + 8));
     StringGrid2->horizontalHeader()->setStretchLastSection(true);
     StringGrid2->installEventFilter(this);
+}
 
-    monthMenu_ = new QMenu(Label32);
-    yearMenu_ = new QMenu(Label34);
-
+void MonthCalendarView::LayOut()
+{
     auto* top = new QHBoxLayout;
     top->setSpacing(2);
     top->addWidget(Label32);
@@ -175,7 +193,10 @@ MonthCalendarView::MonthCalendarView(Session& session, Navigator& navigator, QWi
     top->addWidget(ComboBox3);
     body()->addLayout(top);
     body()->addWidget(StringGrid2, 1);
+}
 
+void MonthCalendarView::Connect()
+{
     connect(Image1, &QToolButton::clicked, this, &MonthCalendarView::Image1Click);
     connect(Image2, &QToolButton::clicked, this, &MonthCalendarView::Image2Click);
     connect(Label35, &QToolButton::clicked, this, &MonthCalendarView::ShowToday);
@@ -186,9 +207,6 @@ MonthCalendarView::MonthCalendarView(Session& session, Navigator& navigator, QWi
         StringGrid2->setCurrentIndex(index);
         RowDoubleClicked();
     });
-    ShowToday();
-    MonCalSetupPopupMenu();
-    KeepArrowsInPlace();
 }
 
 void MonthCalendarView::KeepArrowsInPlace()

@@ -45,6 +45,11 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
+    // The constructor's parts, in the order it runs them.
+    void BuildCommands();
+    void BuildGrid();
+    void LayOut();
+    void Connect();
     // The month and year labels as wide as their widest text, so that the
     // arrows beside them stay where the mouse is while months are stepped.
     void KeepArrowsInPlace();

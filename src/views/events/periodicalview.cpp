@@ -16,6 +16,7 @@
 #include "core/session.h"
 #include "engine/periodlines.h"
 #include "store/textutil.h"
+#include "views/common/named.h"
 #include "views/today/eventgrid.h"
 #include "views/common/labelbutton.h"
 
@@ -25,8 +26,7 @@ namespace {
 
 QLineEdit* DateEntry(QWidget* parent, const char* name, const QString& accessibleName, int width)
 {
-    auto* edit = new QLineEdit(parent);
-    edit->setObjectName(QString::fromLatin1(name));
+    auto* edit = Named<QLineEdit>(QString::fromLatin1(name), parent);
     edit->setAccessibleName(accessibleName);
     edit->setMaximumWidth(width);
     return edit;
@@ -44,37 +44,48 @@ PeriodicalView::PeriodicalView(Session& session, Navigator& navigator, QWidget* 
     : EventPage(session, QStringLiteral("PP10"), QStringLiteral("TitlePP10"), QStringLiteral("Periodical search"), parent),
       navigator_(navigator)
 {
+    // In this order: it is the order of the view's children for screen readers.
+    BuildControls();
+    BuildMenu();
+    LayOut();
+    Connect();
+    StringGrid7->installEventFilter(this);
+    ApplySettings();
+}
+
+void PeriodicalView::BuildControls()
+{
     ShowFromDEdit = DateEntry(this, "ShowFromDEdit", QStringLiteral("From day"), 40);
     ShowFromMEdit = DateEntry(this, "ShowFromMEdit", QStringLiteral("From month"), 40);
     ShowFromYEdit = DateEntry(this, "ShowFromYEdit", QStringLiteral("From year"), 60);
     ShowToDEdit = DateEntry(this, "ShowToDEdit", QStringLiteral("To day"), 40);
     ShowToMEdit = DateEntry(this, "ShowToMEdit", QStringLiteral("To month"), 40);
     ShowToYEdit = DateEntry(this, "ShowToYEdit", QStringLiteral("To year"), 60);
-    SB9 = new QPushButton(QStringLiteral("Compute"), this);
-    SB9->setObjectName(QStringLiteral("SB9"));
+    SB9 = Named<QPushButton>("SB9", QStringLiteral("Compute"), this);
     SB9->setAutoDefault(false);
-    CB1 = new QCheckBox(QStringLiteral("Birthdays"), this);
-    CB1->setObjectName(QStringLiteral("CB1"));
-    CB2 = new QCheckBox(QStringLiteral("Hints"), this);
-    CB2->setObjectName(QStringLiteral("CB2"));
-    ML7 = new QLabel(QStringLiteral("Next:"), this);
-    ML7->setObjectName(QStringLiteral("ML7"));
+    CB1 = Named<QCheckBox>("CB1", QStringLiteral("Birthdays"), this);
+    CB2 = Named<QCheckBox>("CB2", QStringLiteral("Hints"), this);
+    ML7 = Named<QLabel>("ML7", QStringLiteral("Next:"), this);
     MenuL24 = MakeCommand("MenuL24", QStringLiteral("Week"), QStringLiteral("Next week"));
     MenuL25 = MakeCommand("MenuL25", QStringLiteral("Month"), QStringLiteral("Next month"));
     MenuL26 = MakeCommand("MenuL26", QStringLiteral("Year"), QStringLiteral("Next year"));
-    StringGrid7 = new EventGrid(EventGrid::Columns::KindText, QStringLiteral("Panel17"), this);
-    StringGrid7->setObjectName(QStringLiteral("StringGrid7"));
+    StringGrid7 = Named<EventGrid>("StringGrid7", EventGrid::Columns::KindText, QStringLiteral("Panel17"), this);
     StringGrid7->setAccessibleName(QStringLiteral("Periodical search"));
+}
 
-    SearchPPopupMenu = new QMenu(this);
-    SearchPPopupMenu->setObjectName(QStringLiteral("SearchPPopupMenu"));
+void PeriodicalView::BuildMenu()
+{
+    SearchPPopupMenu = Named<QMenu>("SearchPPopupMenu", this);
     M54 = SearchPPopupMenu->addAction(QStringLiteral("Next week"));
     M54->setObjectName(QStringLiteral("M54"));
     M55 = SearchPPopupMenu->addAction(QStringLiteral("Next month"));
     M55->setObjectName(QStringLiteral("M55"));
     M56 = SearchPPopupMenu->addAction(QStringLiteral("Next year"));
     M56->setObjectName(QStringLiteral("M56"));
+}
 
+void PeriodicalView::LayOut()
+{
     auto* dates = new QGridLayout;
     dates->addWidget(new QLabel(QStringLiteral("D"), this), 0, 1);
     dates->addWidget(new QLabel(QStringLiteral("M"), this), 0, 2);
@@ -109,10 +120,13 @@ PeriodicalView::PeriodicalView(Session& session, Navigator& navigator, QWidget* 
     top->addStretch(1);
     body()->addLayout(top);
     body()->addWidget(StringGrid7, 1);
+}
 
+void PeriodicalView::Connect()
+{
     for (QLineEdit* e : {ShowFromDEdit, ShowFromMEdit, ShowFromYEdit, ShowToDEdit, ShowToMEdit, ShowToYEdit}) {
         connect(e, &QLineEdit::textChanged, this, [this, e] { EntryChanged(e); });
-        connect(e, &QLineEdit::returnPressed, this, [this] { Compute(true); });
+        connect(e, &QLineEdit::returnPressed, this, [this] { Compute(ComputeBy::Button); });
     }
     connect(SB9, &QPushButton::clicked, this, &PeriodicalView::SB9Click);
     connect(M54, &QAction::triggered, this, &PeriodicalView::M54Click);
@@ -124,8 +138,6 @@ PeriodicalView::PeriodicalView(Session& session, Navigator& navigator, QWidget* 
     connect(CB1, &QCheckBox::toggled, this, [this](bool on) { this->session().settings().IncBirth = on; });
     connect(CB2, &QCheckBox::toggled, this, [this](bool on) { this->session().settings().IncHint = on; });
     connect(StringGrid7, &EventGrid::lineDoubleClicked, this, &PeriodicalView::StringGrid7DblClick);
-    StringGrid7->installEventFilter(this);
-    ApplySettings();
 }
 
 void PeriodicalView::ApplySettings()
@@ -160,9 +172,9 @@ void PeriodicalView::EntryChanged(QLineEdit* edit)
     edit->setText(filtered);
 }
 
-void PeriodicalView::SB9Click() { Compute(true); }
+void PeriodicalView::SB9Click() { Compute(ComputeBy::Button); }
 
-void PeriodicalView::Compute(bool byButton)
+void PeriodicalView::Compute(ComputeBy by)
 {
     StringGrid7->setTable({});
     const TypedDate from{Typed(ShowFromYEdit), Typed(ShowFromMEdit), Typed(ShowFromDEdit)};
@@ -182,7 +194,7 @@ void PeriodicalView::Compute(bool byButton)
         else
             StringGrid7->setLines(std::move(result.rows));
     }
-    if (byButton) MenuL24Click(nullptr);
+    if (by == ComputeBy::Button) MenuL24Click(nullptr);
 }
 
 void PeriodicalView::QuickPeriod(Quick period)
@@ -199,7 +211,7 @@ void PeriodicalView::QuickPeriod(Quick period)
     ShowToYEdit->setText(QString::number(end.Year));
     ShowToMEdit->setText(QString::number(end.Month));
     ShowToDEdit->setText(QString::number(end.Day));
-    Compute(false);
+    Compute(ComputeBy::QuickPeriod);
 }
 
 void PeriodicalView::M54Click() { QuickPeriod(Quick::Week); }

@@ -43,7 +43,14 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void Compute(bool byButton);
+    // The constructor's parts, in the order it runs them.
+    void BuildControls();
+    void BuildMenu();
+    void LayOut();
+    void Connect();
+    // The button (or Enter in a date field) also shows the results; a quick period only fills them.
+    enum class ComputeBy { Button, QuickPeriod };
+    void Compute(ComputeBy by);
     void EntryChanged(QLineEdit* edit);
     enum class Quick { Week, Month, Year };
     void QuickPeriod(Quick period);

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "views/common/named.h"
 #include "views/events/eventpage.h"
 
 namespace orv {
@@ -118,8 +119,7 @@ WeekMenu::WeekMenu(QWidget* parent) : QMenu(parent)
     grid->setStyleSheet(QStringLiteral("QToolButton:focus { background: palette(highlight); "
                                        "color: palette(highlighted-text); }"));
     for (int week = 1; week <= 52; ++week) {
-        auto* b = new QToolButton(grid);
-        b->setObjectName(QStringLiteral("Week%1").arg(week));
+        auto* b = Named<QToolButton>(QStringLiteral("Week%1").arg(week), grid);
         b->setText(QString::number(week));
         b->setAccessibleName(QStringLiteral("Week %1").arg(week));
         b->setAutoRaise(true);

@@ -71,8 +71,8 @@ QHBoxLayout* RecurrentPage::TopRow()
 QGridLayout* RecurrentPage::DayAndEventLists(QListWidget* days)
 {
     auto* lists = new QGridLayout;
-    lists->addWidget(MakeCaption(this, QStringLiteral("Select day"), days, true), 0, 0);
-    lists->addWidget(MakeCaption(this, QStringLiteral("Select event"), events_, true), 0, 1);
+    lists->addWidget(MakeCaption(this, QStringLiteral("Select day"), days, CaptionWeight::Bold), 0, 0);
+    lists->addWidget(MakeCaption(this, QStringLiteral("Select event"), events_, CaptionWeight::Bold), 0, 1);
     lists->addWidget(days, 1, 0);
     lists->addWidget(events_, 1, 1);
     lists->setColumnStretch(1, 2);

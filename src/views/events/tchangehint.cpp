@@ -11,6 +11,7 @@
 
 #include "core/engineconfig.h"
 #include "core/session.h"
+#include "views/common/named.h"
 #include "views/events/eventpage.h"
 #include "views/events/tmycal.h"
 
@@ -21,10 +22,8 @@ TChangeHint::TChangeHint(Session& session, QWidget* parent) : QDialog(parent), s
     setObjectName(QStringLiteral("ChangeHint"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
 
-    Label32 = new QLabel(this);
-    Label32->setObjectName(QStringLiteral("Label32"));
-    Label34 = new QLabel(this);
-    Label34->setObjectName(QStringLiteral("Label34"));
+    Label32 = Named<QLabel>("Label32", this);
+    Label34 = Named<QLabel>("Label34", this);
     QFont bold = Label32->font();
     bold.setBold(true);
     Label32->setFont(bold);

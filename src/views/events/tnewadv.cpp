@@ -11,6 +11,7 @@
 
 #include "core/engineconfig.h"
 #include "core/session.h"
+#include "views/common/named.h"
 #include "views/events/advancedview.h"
 #include "views/common/storedtext.h"
 #include "views/events/upcominglabel.h"
@@ -23,8 +24,7 @@ TNewAdv::TNewAdv(Session& session, AdvancedView& page, QWidget* parent) : QDialo
     setWindowTitle(QStringLiteral("New Advanced Event"));
     auto* title = MakeDialogTitle(this, QStringLiteral("Advanced Event"));
 
-    Edit1 = new QLineEdit(this);
-    Edit1->setObjectName(QStringLiteral("Edit1"));
+    Edit1 = Named<QLineEdit>("Edit1", this);
     ComboBox1 = MakeChoiceBox(this, "ComboBox1", DayNumberItems());
     ComboBox3 = MakeChoiceBox(this, "ComboBox3", WeekdayNameList());
     ComboBox2 = MakeChoiceBox(this, "ComboBox2", MonthNameList());
@@ -32,8 +32,7 @@ TNewAdv::TNewAdv(Session& session, AdvancedView& page, QWidget* parent) : QDialo
         new QLabel(QStringLiteral("Day number = 1, Day = Friday and  Month = January means the first Friday in January."), this);
     explanation->setWordWrap(true);
     preview_ = new UpcomingLabel("NewAdvPreview", this);
-    stored_ = new QLabel(this);
-    stored_->setObjectName(QStringLiteral("NewAdvStored"));
+    stored_ = Named<QLabel>("NewAdvStored", this);
 
     auto* choices = new QGridLayout;
     choices->addWidget(MakeCaption(this, QStringLiteral("Select the day number."), ComboBox1), 0, 0);

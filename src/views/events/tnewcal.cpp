@@ -12,6 +12,7 @@
 
 #include "core/engineconfig.h"
 #include "core/session.h"
+#include "views/common/named.h"
 #include "views/events/tchangehint.h"
 #include "views/events/eventpage.h"
 #include "views/events/tmycal.h"
@@ -27,36 +28,47 @@ TNewCal::TNewCal(Session& session, TMyCal& calendar, TChangeHint& picker, QWidge
 
     auto* title = MakeDialogTitle(this, QStringLiteral("Calendar event"));
     title->setObjectName(QStringLiteral("NewCalTitle"));
+    // In this order: it is the order of the dialog's children for screen readers.
+    BuildFields();
+    QHBoxLayout* buttons = MakeDialogButtons(this, Button1, "Button1", QStringLiteral("Ok"), Button2, "Button2");
+    LayOut(title, buttons);
+    resize(380, 340);
 
-    Label4 = new QLabel(this);
-    Label4->setObjectName(QStringLiteral("Label4"));
-    Label5 = new QLabel(this);
-    Label5->setObjectName(QStringLiteral("Label5"));
+    setTabOrder(Edit1, Memo1);
+    setTabOrder(Memo1, PriSelect1);
+    setTabOrder(PriSelect1, Button1);
+    setTabOrder(Button1, Button2);
+    setTabOrder(Button2, BitBtn1);
+
+    connect(BitBtn1, &QPushButton::clicked, this, &TNewCal::BitBtn1Click);
+    connect(Button1, &QPushButton::clicked, this, &TNewCal::okPressed);
+}
+
+// The date with its "Change date", the hint, the information, the priority.
+void TNewCal::BuildFields()
+{
+    Label4 = Named<QLabel>("Label4", this);
+    Label5 = Named<QLabel>("Label5", this);
     QFont bold = Label5->font();
     bold.setBold(true);
     Label5->setFont(bold);
-    BitBtn1 = new QPushButton(QStringLiteral("Change date"), this);
-    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
+    BitBtn1 = Named<QPushButton>("BitBtn1", QStringLiteral("Change date"), this);
     BitBtn1->setAutoDefault(false);
 
-    Edit1 = new QLineEdit(this);
-    Edit1->setObjectName(QStringLiteral("Edit1"));
-    Memo1 = new QPlainTextEdit(this);
-    Memo1->setObjectName(QStringLiteral("Memo1"));
+    Edit1 = Named<QLineEdit>("Edit1", this);
+    Memo1 = Named<QPlainTextEdit>("Memo1", this);
     Memo1->setTabChangesFocus(true);
-    PriSelect1 = new QRadioButton(QStringLiteral("High"), this);
-    PriSelect1->setObjectName(QStringLiteral("PriSelect1"));
-    PriSelect2 = new QRadioButton(QStringLiteral("Normal"), this);
-    PriSelect2->setObjectName(QStringLiteral("PriSelect2"));
-    PriSelect3 = new QRadioButton(QStringLiteral("Low"), this);
-    PriSelect3->setObjectName(QStringLiteral("PriSelect3"));
+    PriSelect1 = Named<QRadioButton>("PriSelect1", QStringLiteral("High"), this);
+    PriSelect2 = Named<QRadioButton>("PriSelect2", QStringLiteral("Normal"), this);
+    PriSelect3 = Named<QRadioButton>("PriSelect3", QStringLiteral("Low"), this);
     priorities_ = new QButtonGroup(this);
     priorities_->addButton(PriSelect1, 0);
     priorities_->addButton(PriSelect2, 1);
     priorities_->addButton(PriSelect3, 2);
+}
 
-    QHBoxLayout* buttons = MakeDialogButtons(this, Button1, "Button1", QStringLiteral("Ok"), Button2, "Button2");
-
+void TNewCal::LayOut(QWidget* title, QHBoxLayout* buttons)
+{
     auto* dateRow = new QHBoxLayout;
     dateRow->addWidget(Label4);
     dateRow->addWidget(Label5);
@@ -84,16 +96,6 @@ TNewCal::TNewCal(Session& session, TMyCal& calendar, TChangeHint& picker, QWidge
     layout->addWidget(label3);
     layout->addLayout(priorityRow);
     layout->addLayout(buttons);
-    resize(380, 340);
-
-    setTabOrder(Edit1, Memo1);
-    setTabOrder(Memo1, PriSelect1);
-    setTabOrder(PriSelect1, Button1);
-    setTabOrder(Button1, Button2);
-    setTabOrder(Button2, BitBtn1);
-
-    connect(BitBtn1, &QPushButton::clicked, this, &TNewCal::BitBtn1Click);
-    connect(Button1, &QPushButton::clicked, this, &TNewCal::okPressed);
 }
 
 void TNewCal::ShowDate()

@@ -11,6 +11,7 @@
 #include "engine/dates.h"
 
 class QButtonGroup;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
@@ -50,6 +51,8 @@ signals:
     void okPressed();
 
 private:
+    void BuildFields();
+    void LayOut(QWidget* title, QHBoxLayout* buttons);
     void ShowDate();
 
     Session& session_;

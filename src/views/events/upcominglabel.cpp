@@ -84,14 +84,14 @@ UpcomingLabel::UpcomingLabel(const char* name, QWidget* parent) : QLabel(parent)
     setPalette(p);
 }
 
-void UpcomingLabel::ShowDates(const std::vector<UpcomingDate>& dates, bool withWeeks, const QStringList& notes,
+void UpcomingLabel::ShowDates(const std::vector<UpcomingDate>& dates, Weeks weeks, const QStringList& notes,
                               const DateSettings& settings)
 {
     QStringList shown;
     for (const UpcomingDate& u : dates) {
         QString text = FixedText(ShortDayNames[static_cast<std::size_t>(DayOfWeek(u.date))]) + QLatin1Char(' ') +
                        QString::fromStdString(ELongDate(u.date, settings));
-        if (withWeeks) text += QStringLiteral(" (week %1)").arg(u.week);
+        if (weeks == Weeks::Shown) text += QStringLiteral(" (week %1)").arg(u.week);
         shown << text;
     }
     QString text = shown.isEmpty()
@@ -108,7 +108,7 @@ void UpcomingLabel::ShowWeekly(const AWeek& event, Date from, const DateSettings
         setText(WeekListText(notes, event.Weekday).join(QLatin1Char('\n')));
         return;
     }
-    ShowDates(NextOccurrences(event, from, kDates, settings), true, WeekListText(notes, event.Weekday), settings);
+    ShowDates(NextOccurrences(event, from, kDates, settings), Weeks::Shown, WeekListText(notes, event.Weekday), settings);
 }
 
 void UpcomingLabel::ShowMonthly(const AMonth& event, Date from, const DateSettings& settings)
@@ -121,7 +121,7 @@ void UpcomingLabel::ShowMonthly(const AMonth& event, Date from, const DateSettin
         notes << QStringLiteral("Not every month has a %1: no date in %2.")
                      .arg(event.Day == 31 ? QStringLiteral("31st") : QStringLiteral("30th"))
                      .arg(Months(lacking));
-    ShowDates(NextOccurrences(event, from, kDates, settings), false, notes, settings);
+    ShowDates(NextOccurrences(event, from, kDates, settings), Weeks::Hidden, notes, settings);
 }
 
 void UpcomingLabel::ShowAnnual(const AYear& event, Date from, const DateSettings& settings, int movedFrom)
@@ -131,7 +131,7 @@ void UpcomingLabel::ShowAnnual(const AYear& event, Date from, const DateSettings
         notes << QStringLiteral("%1 has no %2: the day moved back to the %3.")
                      .arg(SpokenMonth(event.Month), Ordinal(movedFrom), Ordinal(event.Day));
     if (event.Month == 2 && event.Day == 29) notes << QStringLiteral("Only leap years have 29 February.");
-    ShowDates(NextOccurrences(event, from, kDates, settings), false, notes, settings);
+    ShowDates(NextOccurrences(event, from, kDates, settings), Weeks::Hidden, notes, settings);
 }
 
 void UpcomingLabel::ShowAdvanced(const AAdv& event, Date from, const DateSettings& settings)
@@ -140,7 +140,7 @@ void UpcomingLabel::ShowAdvanced(const AAdv& event, Date from, const DateSetting
     const std::vector<int> without = YearsWithout(event, from.Year, 10, settings);
     if (!without.empty() && without.size() < 10)
         notes << QStringLiteral("Not every year: no date in ") + Years(without) + QLatin1Char('.');
-    ShowDates(NextOccurrences(event, from, kDates, settings), false, notes, settings);
+    ShowDates(NextOccurrences(event, from, kDates, settings), Weeks::Hidden, notes, settings);
 }
 
 }  // namespace orv

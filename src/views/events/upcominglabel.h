@@ -25,7 +25,8 @@ public:
     void ShowAdvanced(const AAdv& event, Date from, const DateSettings& settings);
 
 private:
-    void ShowDates(const std::vector<UpcomingDate>& dates, bool withWeeks, const QStringList& notes,
+    enum class Weeks { Shown, Hidden };
+    void ShowDates(const std::vector<UpcomingDate>& dates, Weeks weeks, const QStringList& notes,
                    const DateSettings& settings);
 };
 

@@ -10,6 +10,7 @@
 
 #include "core/engineconfig.h"
 #include "core/session.h"
+#include "views/common/named.h"
 #include "views/today/eventgrid.h"
 #include "views/common/labelbutton.h"
 
@@ -33,8 +34,7 @@ void ShowMessage(QWidget* parent, const QString& caption, const QString& text)
 
 QLabel* Heading(QWidget* parent, const char* name, const char* text)
 {
-    auto* label = new QLabel(QString::fromLatin1(text), parent);
-    label->setObjectName(QString::fromLatin1(name));
+    auto* label = Named<QLabel>(QString::fromLatin1(name), QString::fromLatin1(text), parent);
     QFont font = label->font();
     font.setBold(true);
     label->setFont(font);
@@ -48,32 +48,50 @@ OverviewView::OverviewView(Session& session, Navigator& navigator, QWidget* pare
 {
     setObjectName(QStringLiteral("PP11"));
     setWindowTitle(QString::fromLatin1(kNextWeek));
+    // In this order: it is the order of the view's children for screen readers.
+    BuildTitle();
+    BuildTables();
+    BuildMenus();
+    ConnectMenus();
+    LayOut();
 
-    T3 = new QLabel(QString::fromLatin1(kNextWeek), this);
-    T3->setObjectName(QStringLiteral("T3"));
+    setTitleColours(TodayStringGrid->titleBackground(), TodayStringGrid->titleText());
+    for (EventGrid* g : {TodayStringGrid, TomorrowStringGrid, NextWeekStringGrid})
+        g->setIndicatorWidth(session_.settings().Indicator);
+}
+
+// The title line (T3) and its "Update" link.
+void OverviewView::BuildTitle()
+{
+    T3 = Named<QLabel>("T3", QString::fromLatin1(kNextWeek), this);
     T3->setAutoFillBackground(true);
     T3->setContentsMargins(6, 2, 6, 2);
     QFont titleFont = T3->font();
     titleFont.setBold(true);
     T3->setFont(titleFont);
-    T18 = new LabelButton(QStringLiteral("Update"), this);
-    T18->setObjectName(QStringLiteral("T18"));
+    T18 = Named<LabelButton>("T18", QStringLiteral("Update"), this);
     T18->setMargin(2);
     connect(T18, &LabelButton::clicked, this, &OverviewView::updateRequested);
+}
 
+// The three tables under their headings.
+void OverviewView::BuildTables()
+{
     L16 = Heading(this, "L16", kToday);
     TodayStringGrid = makeGrid(Which::Today, "TodayStringGrid", "Panel15", kToday);
     L17 = Heading(this, "L17", kTomorrow);
     TomorrowStringGrid = makeGrid(Which::Tomorrow, "TomorrowStringGrid", "Panel14", kTomorrow);
     L18 = Heading(this, "L18", kNextWeek);
-    Label1 = new QLabel(this);
-    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1 = Named<QLabel>("Label1", this);
     Label1->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     NextWeekStringGrid = makeGrid(Which::Next, "NextWeekStringGrid", "Panel2", kNextWeek);
     L16->setBuddy(TodayStringGrid);
     L17->setBuddy(TomorrowStringGrid);
     L18->setBuddy(NextWeekStringGrid);
+}
 
+void OverviewView::BuildMenus()
+{
     PopupMenu8 = makeMenu(TodayStringGrid, "PopupMenu8");
     Go1 = addItem(PopupMenu8, "Go1", "Go..");
     Done1 = addItem(PopupMenu8, "Done1", "Done");
@@ -88,7 +106,10 @@ OverviewView::OverviewView(Session& session, Navigator& navigator, QWidget* pare
     Done2 = addItem(PopupMenu9, "Done2", "Done");
     Sendemail2 = addItem(PopupMenu9, "Sendemail2", "Send e-mail");
     Calendar4 = addItem(PopupMenu9, "Calendar4", "Calendar");
+}
 
+void OverviewView::ConnectMenus()
+{
     connect(Go1, &QAction::triggered, this, [this] { Go(Which::Today, GoAs::Go); });
     connect(Done1, &QAction::triggered, this, [this] { Go(Which::Today, GoAs::Done); });
     connect(Sendemail1, &QAction::triggered, this, [this] { Go(Which::Today, GoAs::SendEmail); });
@@ -100,7 +121,10 @@ OverviewView::OverviewView(Session& session, Navigator& navigator, QWidget* pare
     connect(Done2, &QAction::triggered, this, [this] { Go(Which::Next, GoAs::Done); });
     connect(Sendemail2, &QAction::triggered, this, [this] { Go(Which::Next, GoAs::SendEmail); });
     connect(Calendar4, &QAction::triggered, this, [this] { Go(Which::Next, GoAs::Calendar); });
+}
 
+void OverviewView::LayOut()
+{
     auto* nextHeading = new QHBoxLayout;
     nextHeading->setContentsMargins(0, 0, 0, 0);
     nextHeading->addWidget(L18, 1);
@@ -132,17 +156,13 @@ OverviewView::OverviewView(Session& session, Navigator& navigator, QWidget* pare
     setTabOrder(T18, TodayStringGrid);
     setTabOrder(TodayStringGrid, TomorrowStringGrid);
     setTabOrder(TomorrowStringGrid, NextWeekStringGrid);
-
-    setTitleColours(TodayStringGrid->titleBackground(), TodayStringGrid->titleText());
-    for (EventGrid* g : {TodayStringGrid, TomorrowStringGrid, NextWeekStringGrid})
-        g->setIndicatorWidth(session_.settings().Indicator);
 }
 
 EventGrid* OverviewView::makeGrid(Which which, const char* name, const char* fillerName, const char* hint)
 {
-    auto* g = new EventGrid(which == Which::Next ? EventGrid::Columns::DaysKindText : EventGrid::Columns::KindText,
-                            QString::fromLatin1(fillerName), this);
-    g->setObjectName(QString::fromLatin1(name));
+    auto* g = Named<EventGrid>(QString::fromLatin1(name),
+                               which == Which::Next ? EventGrid::Columns::DaysKindText : EventGrid::Columns::KindText,
+                               QString::fromLatin1(fillerName), this);
     g->setToolTip(QString::fromLatin1(hint));
     // A screen reader names the grid after its heading.
     g->setAccessibleName(QString::fromLatin1(hint));
@@ -157,8 +177,7 @@ EventGrid* OverviewView::makeGrid(Which which, const char* name, const char* fil
 
 QMenu* OverviewView::makeMenu(EventGrid* grid, const char* name)
 {
-    auto* menu = new QMenu(grid);
-    menu->setObjectName(QString::fromLatin1(name));
+    auto* menu = Named<QMenu>(QString::fromLatin1(name), grid);
     return menu;
 }
 
@@ -173,14 +192,32 @@ OverviewView::Parts OverviewView::parts(Which which) const
 {
     switch (which) {
     case Which::Today:
-        return {TodayStringGrid, L16, PopupMenu8, Done1, Sendemail1, Calendar2, kToday};
+        return {.grid = TodayStringGrid,
+                .heading = L16,
+                .menu = PopupMenu8,
+                .done = Done1,
+                .sendEmail = Sendemail1,
+                .calendar = Calendar2,
+                .hint = kToday};
     case Which::Tomorrow:
-        return {TomorrowStringGrid, L17, PopupMenu10, nullptr, Sendemail3, nullptr, kTomorrow};
+        return {.grid = TomorrowStringGrid,
+                .heading = L17,
+                .menu = PopupMenu10,
+                .done = nullptr,
+                .sendEmail = Sendemail3,
+                .calendar = nullptr,
+                .hint = kTomorrow};
     case Which::Next:
     case Which::None:
         break;
     }
-    return {NextWeekStringGrid, L18, PopupMenu9, Done2, Sendemail2, Calendar4, kNextWeek};
+    return {.grid = NextWeekStringGrid,
+            .heading = L18,
+            .menu = PopupMenu9,
+            .done = Done2,
+            .sendEmail = Sendemail2,
+            .calendar = Calendar4,
+            .hint = kNextWeek};
 }
 
 EventGrid* OverviewView::grid(Which which) const { return which == Which::None ? nullptr : parts(which).grid; }
@@ -193,7 +230,7 @@ void OverviewView::Build(Reminder reminder)
     // Before the first initialisation there is no day to list.
     if (!IsValidDate(today.Year, today.Month, today.Day)) return;
     Overview o = BuildOverview(session_.finder(), today, OverviewSettingsFrom(s),
-                               OverviewTodos{&todos.Top, &todos.TodayEveryDay, &todos.Bottom});
+                               OverviewTodos{.Top = &todos.Top, .TodayEveryDay = &todos.TodayEveryDay, .Bottom = &todos.Bottom});
     if (reminder == Reminder::ForHighPriority && o.HighPriority > 0) emit reminderDue();
     trayMenu_ = BuildTrayMenu(o);
     for (Which which : {Which::Today, Which::Tomorrow, Which::Next}) {
@@ -340,10 +377,10 @@ void OverviewView::Go(Which which, GoAs as)
     const Date d = LineDate(which, line);
     switch (line.Kind) {
     case EventKind::Todo:
-        GoTodo(which == Which::Today ? TodoList::Top : TodoList::Bottom, line.Text, as == GoAs::Done);
+        GoTodo(which == Which::Today ? TodoList::Top : TodoList::Bottom, line.Text, as);
         return;
     case EventKind::EveryDay:
-        GoTodo(TodoList::TodayEveryDay, line.Text, as == GoAs::Done);
+        GoTodo(TodoList::TodayEveryDay, line.Text, as);
         return;
     default:
         break;
@@ -359,7 +396,7 @@ void OverviewView::Go(Which which, GoAs as)
     navigator_.OpenRecord(line, d);
 }
 
-void OverviewView::GoTodo(TodoList list, const std::string& text, bool done)
+void OverviewView::GoTodo(TodoList list, const std::string& text, GoAs as)
 {
     const TodoLists& todos = session_.todos();
     const std::vector<std::string>& items = list == TodoList::Top      ? todos.Top
@@ -371,7 +408,7 @@ void OverviewView::GoTodo(TodoList list, const std::string& text, bool done)
         index = static_cast<int>(i);
         if (items[i] == text) break;
     }
-    if (done && index >= 0 && items[static_cast<std::size_t>(index)] == text)
+    if (as == GoAs::Done && index >= 0 && items[static_cast<std::size_t>(index)] == text)
         navigator_.DoneTodo(list, index);
     else
         navigator_.ShowTodo(list, index);

@@ -77,6 +77,12 @@ private:
     };
     Parts parts(TrayMenuItem::Table which) const;
 
+    // The constructor's parts, in the order it runs them.
+    void BuildTitle();
+    void BuildTables();
+    void BuildMenus();
+    void ConnectMenus();
+    void LayOut();
     EventGrid* makeGrid(TrayMenuItem::Table which, const char* name, const char* fillerName, const char* hint);
     QMenu* makeMenu(EventGrid* grid, const char* name);
     QAction* addItem(QMenu* menu, const char* name, const char* caption);
@@ -85,7 +91,7 @@ private:
     void ShowMenu(TrayMenuItem::Table which, const QPoint& pos);
     void Explain(TrayMenuItem::Table which, QObject* over, int x);
     Date LineDate(TrayMenuItem::Table which, const Occurrence& line) const;
-    void GoTodo(TodoList list, const std::string& text, bool done);
+    void GoTodo(TodoList list, const std::string& text, GoAs as);
     void SendEmail(int addressIndex);
 
     Session& session_;

@@ -8,6 +8,7 @@
 #include <QShowEvent>
 #include <QVBoxLayout>
 
+#include "views/common/named.h"
 #include "views/today/todoview.h"
 
 namespace orv {
@@ -16,8 +17,7 @@ namespace {
 
 QRadioButton* Choice(QWidget* parent, const char* name, const char* caption)
 {
-    auto* button = new QRadioButton(QString::fromLatin1(caption), parent);
-    button->setObjectName(QString::fromLatin1(name));
+    auto* button = Named<QRadioButton>(QString::fromLatin1(name), QString::fromLatin1(caption), parent);
     return button;
 }
 
@@ -29,8 +29,7 @@ TNewTodo::TNewTodo(TodoView& todoView, QWidget* parent) : QDialog(parent), todoV
     setWindowTitle(QStringLiteral("New To do Event"));
 
     auto* prompt = new QLabel(QStringLiteral("Type a hint for the Event here:"), this);
-    Edit1 = new QLineEdit(this);
-    Edit1->setObjectName(QStringLiteral("Edit1"));
+    Edit1 = Named<QLineEdit>("Edit1", this);
     prompt->setBuddy(Edit1);
 
     auto* select = new QLabel(QStringLiteral("Select the type of Event:"), this);
@@ -41,19 +40,16 @@ TNewTodo::TNewTodo(TodoView& todoView, QWidget* parent) : QDialog(parent), todoV
         connect(b, &QRadioButton::clicked, this, &TNewTodo::ChoiceClicked);
     }
 
-    Explanation = new QLabel(this);
-    Explanation->setObjectName(QStringLiteral("Explanation"));
+    Explanation = Named<QLabel>("Explanation", this);
     Explanation->setWordWrap(true);
     Explanation->setFrameShape(QFrame::StyledPanel);
     Explanation->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Explanation->setMargin(6);
     Explanation->setMinimumHeight(3 * fontMetrics().height() + 12);
 
-    OkButton = new QPushButton(QStringLiteral("Ok"), this);
-    OkButton->setObjectName(QStringLiteral("OkButton"));
+    OkButton = Named<QPushButton>("OkButton", QStringLiteral("Ok"), this);
     OkButton->setDefault(true);
-    CancelButton = new QPushButton(QStringLiteral("Cancel"), this);
-    CancelButton->setObjectName(QStringLiteral("CancelButton"));
+    CancelButton = Named<QPushButton>("CancelButton", QStringLiteral("Cancel"), this);
     connect(OkButton, &QPushButton::clicked, this, &TNewTodo::OkClick);
     connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);
 

@@ -11,6 +11,7 @@
 #include <utility>
 
 #include "core/session.h"
+#include "views/common/named.h"
 #include "views/common/storedtext.h"
 
 namespace orv {
@@ -21,8 +22,7 @@ constexpr TodoList kLists[] = {TodoList::Top, TodoList::Bottom, TodoList::TodayE
 
 QListWidget* MakeList(QWidget* parent, const char* name)
 {
-    auto* list = new QListWidget(parent);
-    list->setObjectName(QString::fromLatin1(name));
+    auto* list = Named<QListWidget>(QString::fromLatin1(name), parent);
     list->setSelectionMode(QAbstractItemView::SingleSelection);
     return list;
 }
@@ -41,8 +41,7 @@ QLabel* Caption(QWidget* parent, const char* text, QWidget* field)
 template <typename Button>
 Button* MakeButton(QWidget* parent, const char* name, const char* caption)
 {
-    auto* button = new Button(parent);
-    button->setObjectName(QString::fromLatin1(name));
+    auto* button = Named<Button>(QString::fromLatin1(name), parent);
     button->setText(QString::fromLatin1(caption));
     button->setEnabled(false);
     return button;
@@ -60,22 +59,34 @@ TodoView::TodoView(Session& session, QWidget* parent) : QWidget(parent), session
 {
     setObjectName(QStringLiteral("PP12"));
     setWindowTitle(QStringLiteral("To do list"));
+    // In this order: it is the order of the view's children for screen readers.
+    BuildTitle();
+    BuildLists();
+    BuildButtons();
+    Connect();
+    LayOut();
+    Reload();
+}
 
-    TodoTitle = new QLabel(windowTitle(), this);
-    TodoTitle->setObjectName(QStringLiteral("TitlePP12"));
+void TodoView::BuildTitle()
+{
+    TodoTitle = Named<QLabel>("TitlePP12", windowTitle(), this);
     TodoTitle->setAutoFillBackground(true);
     TodoTitle->setContentsMargins(6, 2, 6, 2);
     QFont titleFont = TodoTitle->font();
     titleFont.setBold(true);
     TodoTitle->setFont(titleFont);
     setTitleColours(QColor(0x33, 0x4D, 0x73), Qt::white);
+}
 
+// The four lists and the field of a new to-do.
+void TodoView::BuildLists()
+{
     TopTodoList = MakeList(this, "TopTodoList");
     ListBox2 = MakeList(this, "ListBox2");
     ListBox3 = MakeList(this, "ListBox3");
     ListBox6 = MakeList(this, "ListBox6");
-    NewTodoEdit = new QLineEdit(this);
-    NewTodoEdit->setObjectName(QStringLiteral("NewTodoEdit"));
+    NewTodoEdit = Named<QLineEdit>("NewTodoEdit", this);
 
     // Two lists stand under "Every day:": today's on the left, all on the right.
     TopTodoList->setAccessibleName(QStringLiteral("Top"));
@@ -83,7 +94,10 @@ TodoView::TodoView(Session& session, QWidget* parent) : QWidget(parent), session
     ListBox3->setAccessibleName(QStringLiteral("Every day, today"));
     ListBox6->setAccessibleName(QStringLiteral("Every day, all"));
     NewTodoEdit->setAccessibleName(QStringLiteral("To do"));
+}
 
+void TodoView::BuildButtons()
+{
     SB24 = MakeButton<QToolButton>(this, "SB24", "");
     SB24->setArrowType(Qt::UpArrow);
     SB24->setToolTip(QStringLiteral("Move up"));
@@ -96,7 +110,10 @@ TodoView::TodoView(Session& session, QWidget* parent) : QWidget(parent), session
     EveryDayButton = MakeButton<QPushButton>(this, "EveryDayButton", "Every day");
     SB22 = MakeButton<QPushButton>(this, "SB22", "Bottom");
     SB20 = MakeButton<QPushButton>(this, "SB20", "Top");
+}
 
+void TodoView::Connect()
+{
     for (TodoList list : kLists) {
         QListWidget* w = widgetOf(list);
         connect(w, &QListWidget::itemSelectionChanged, this, [this, list] { ListClicked(list); });
@@ -109,7 +126,10 @@ TodoView::TodoView(Session& session, QWidget* parent) : QWidget(parent), session
     connect(SB21, &QPushButton::clicked, this, &TodoView::DoneSelected);
     connect(SB24, &QToolButton::clicked, this, &TodoView::MoveUp);
     connect(SB23, &QToolButton::clicked, this, &TodoView::MoveDown);
+}
 
+void TodoView::LayOut()
+{
     auto* everyDay = new QHBoxLayout;
     everyDay->addWidget(ListBox3);
     everyDay->addWidget(ListBox6);
@@ -141,8 +161,6 @@ TodoView::TodoView(Session& session, QWidget* parent) : QWidget(parent), session
     layout->setSpacing(0);
     layout->addWidget(TodoTitle);
     layout->addLayout(body, 1);
-
-    Reload();
 }
 
 QListWidget* TodoView::widgetOf(TodoList list) const

@@ -47,6 +47,12 @@ signals:
     void changed();
 
 private:
+    // The constructor's parts, in the order it runs them.
+    void BuildTitle();
+    void BuildLists();
+    void BuildButtons();
+    void Connect();
+    void LayOut();
     QListWidget* widgetOf(TodoList list) const;
     std::vector<std::string>& itemsOf(TodoList list);
     void Fill(TodoList list);
