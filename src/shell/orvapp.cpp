@@ -276,7 +276,6 @@ void OrvApp::ConnectWindows()
     connect(data, &TData::hideRequested, this, &OrvApp::Hide);
     connect(data, &TData::exitRequested, this, [this] { Exit(); });
     connect(data, &TData::minimizeToLauncherRequested, this, &OrvApp::MinimizeToLauncher);
-    connect(data, &TData::dataChanged, this, &OrvApp::UpdateORV);
     connect(data, &TData::propertiesRequested, this, [this] {
         setup_->LoadFromSettings();
         setup_->show();
@@ -340,6 +339,10 @@ void OrvApp::ConnectWindows()
     }
     connect(data_->overview(), &OverviewView::trayMenuChanged, this,
             [this] { main_->SetTrayMenu(data_->overview()->trayMenu()); });
+    // The Today Box shows every kind, and is refilled while the main window is seen.
+    data_->changes().Subscribe(box_.get(), kEveryKind, [this] {
+        if (data_->isVisible()) box_->Fill(false);
+    });
 }
 
 void OrvApp::ApplySettingsToWindows()
@@ -417,6 +420,8 @@ void OrvApp::Initialise(bool startUp, Session::Read read)
     for (QWidget* w : std::initializer_list<QWidget*>{data_.get(), letter_.get(), import_.get(), dataList_.get(), box_.get(),
                                                       newTodo_.get()})
         ApplyChosenFont(w, s);
+    // Every view was just built from the data as they are: nothing is left to publish.
+    data_->changes().Rebase();
 }
 
 void OrvApp::Update()
@@ -575,13 +580,6 @@ void OrvApp::SyncFinished(const QString& outcome, const QStringList& notes, bool
         showMessage(QStringLiteral("ORV - Sync"), (QStringList(outcome) + notes).join(QStringLiteral("\n\n")));
 }
 
-void OrvApp::UpdateORV()
-{
-    data_->overview()->Build(OverviewView::Reminder::Quiet);
-    data_->peopleSearch()->Search();
-    data_->hintSearch()->Refresh();
-    data_->RefreshEventPages();
-    if (data_->isVisible()) box_->Fill(false);
-}
+void OrvApp::UpdateORV() { data_->changes().Publish(); }
 
 }  // namespace orv

@@ -1,6 +1,6 @@
 // The running program: creates the windows in their order, runs the
-// initialisation, "Update", the save-all step, "Hide" and the close, and keeps
-// the views in step after every edit (UpdateORV).
+// initialisation, "Update", the save-all step, "Hide" and the close, and
+// publishes the changes that come from outside the views (UpdateORV).
 #pragma once
 
 #include <QDateTime>
@@ -69,6 +69,8 @@ public:
     enum class OnSaveFailure { Ask, KeepRunning };
     bool Exit(OnSaveFailure onFailure = OnSaveFailure::Ask);
     void MinimizeToLauncher();
+    // Publishes what changed outside the views (another program's records
+    // taken in, a sync): each view refreshes for the kinds it shows.
     void UpdateORV();
 
     // A request from outside the windows (a signal of the system): "Exit"

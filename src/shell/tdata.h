@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "core/session.h"
+#include "views/common/changes.h"
 #include "views/events/eventpage.h"
 #include "views/common/navigator.h"
 
@@ -52,6 +53,8 @@ public:
     explicit TData(Session& session, QWidget* parent = nullptr);
 
     Session& session() { return session_; }
+    // Where every edit is published and the views subscribe.
+    Changes& changes() { return changes_; }
     Sidebar* sidebar() const { return sidebar_; }
     // The view of a row of the view table, and the panel that shows it.
     QWidget* view(ViewItem item) const;
@@ -82,9 +85,6 @@ public:
     // on today, the annual date and the periodical from-date preset, the first
     // advanced event, the month calendar on today's month, their menus.
     void InitialiseEventPages(Date today);
-    // After an edit (UpdateORV): the calendar's day, the month calendar and
-    // the "Goto" menus show what is stored now.
-    void RefreshEventPages();
     // Rebuilds the label menus: the calendar's years around today and the
     // four "Goto" lists.
     void SetupPopupMenu();
@@ -134,12 +134,14 @@ signals:
     void helpRequested(int page);  // help button and the Help menu
     void todayBoxRequested();      // SpeedButton1
     void newTodoRequested();       // New › "To do.."
-    void dataChanged();            // a view changed data: UpdateORV
     void titleColoursChanged(const QColor& background, const QColor& text);
     void labelColoursChanged(const LabelColours& colours);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+
+private slots:
+    void ViewChanged();  // a view's changed(): publishes what it changed
 
 private:
     struct BuiltView {
@@ -150,6 +152,7 @@ private:
     void SetupGotoMenus();  // the four "Goto" lists of the recurrent and advanced pages
     void BuildViews();
     void ConnectViews();
+    void FollowChanges();
     void BuildEventDialogs();
     void AddPanel(QWidget* panel);
     void BuildProgramMenu(QMenuBar* bar);
@@ -163,6 +166,7 @@ private:
     V* viewAs(ViewItem item) const;
 
     Session& session_;
+    Changes changes_;
     QStackedWidget* stack_ = nullptr;
     Sidebar* sidebar_ = nullptr;
     AboutPanel* about_ = nullptr;

@@ -11,6 +11,7 @@
 
 #include "core/session.h"
 #include "store/utf8.h"
+#include "views/common/changes.h"
 #include "views/common/labelbutton.h"
 #include "views/address/searchresultmodel.h"
 #include "views/common/storedtext.h"
@@ -213,6 +214,11 @@ void PeopleSearchView::AddAll()
     ResultListBox->setCurrentIndex(model_->index(rows - 1, 0));
     Select(rows - 1, false);
     navigator_.AddToDataList(indexes);
+}
+
+void PeopleSearchView::Follow(Changes& changes)
+{
+    changes.Subscribe(this, ChangeKind::People, [this] { Search(); });
 }
 
 }  // namespace orv

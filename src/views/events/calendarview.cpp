@@ -13,6 +13,7 @@
 #include "core/session.h"
 #include "engine/dayviews.h"
 #include "engine/peoplesearch.h"
+#include "views/common/changes.h"
 #include "views/events/tchangehint.h"
 #include "views/today/eventgrid.h"
 #include "views/events/icaldialogs.h"
@@ -353,6 +354,11 @@ void CalendarView::DeleteEvent()
     emit changed();
     MyCal1Click();
     FocusCalendar();
+}
+
+void CalendarView::Follow(Changes& changes)
+{
+    changes.Subscribe(this, kEventKinds, [this] { MyCal1Click(); });
 }
 
 }  // namespace orv

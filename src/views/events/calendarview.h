@@ -17,6 +17,7 @@ class QPlainTextEdit;
 
 namespace orv {
 
+class Changes;
 class EventGrid;
 class TChangeHint;
 class TIcalImport;
@@ -29,6 +30,8 @@ class CalendarView : public EventPage {
     Q_OBJECT
 public:
     CalendarView(Session& session, Navigator& navigator, QWidget* parent = nullptr);
+    // The day's list shown anew after a change of what a day can show.
+    void Follow(Changes& changes);
 
     TMyCal* calendar() const { return MyCal1; }
     TNewCal* newCal() const { return newCal_; }
