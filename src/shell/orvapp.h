@@ -35,6 +35,8 @@ class TImportData;
 class TDatalistForm;
 class TArea;
 class SyncRunner;
+class WindowState;
+class BoundsState;
 
 // "--data-folder" and "--settings-file" with their values, where given.
 QStringList FolderOptions(const std::string& dataFolder, const std::string& settingsFile);
@@ -122,6 +124,7 @@ private:
     void Report(const QString& title, const SessionReport& report);
     void ApplySettingsToWindows();
     void ConnectWindows();
+    void BindWindowStates();
     // The answers of the data files' writes, on the window's thread.
     void DeliverWrites();
 
@@ -139,6 +142,9 @@ private:
     std::unique_ptr<TNewTodo> newTodo_;
     std::unique_ptr<QWidget> note_;
     std::unique_ptr<SyncRunner> sync_;
+    // Each window's state, in the order it is saved and restored.
+    std::vector<WindowState*> windowStates_;
+    std::vector<std::unique_ptr<BoundsState>> boundsStates_;
     std::vector<SingleInstance::SyncAnswer> syncAnswers_;
     bool syncAsked_ = false;  // the running sync was asked for by the user
     void SyncFinished(const QString& outcome, const QStringList& notes, bool changed, bool needsUser);

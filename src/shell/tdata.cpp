@@ -13,6 +13,7 @@
 #include "exchange/phonebook/phonebook.h"
 #include "shell/aboutpanel.h"
 #include "shell/colours.h"
+#include "shell/fontapply.h"
 #include "shell/thelpbox.h"
 #include "shell/maker.h"
 #include "shell/programicon.h"
@@ -446,6 +447,26 @@ bool TData::OpenRecord(const Occurrence& line, Date day)
 }
 
 void TData::ShowMainWindow() { BringForward(this); }
+
+void TData::SaveState(Settings& s) const
+{
+    SaveBounds(this, s.DataTop, s.DataLeft, s.DataHeight, s.DataWidth);
+    sidebar_->SaveMarks(s);
+    s.ViewEvent = sidebar_->viewEventNumber();
+    s.ChooseSearch = static_cast<int>(peopleSearch()->category());
+    s.FB0 = phoneBook()->columnWidth(0);
+    s.FB1 = phoneBook()->columnWidth(1);
+}
+
+void TData::RestoreState(const Settings& s)
+{
+    RestoreBounds(this, s.DataTop, s.DataLeft, s.DataHeight, s.DataWidth);
+    sidebar_->RestoreMarks(s);
+    const int field = s.ChooseSearch && *s.ChooseSearch >= 0 && *s.ChooseSearch <= 3 ? *s.ChooseSearch : 0;
+    peopleSearch()->RestoreCategory(static_cast<SearchField>(field));
+    // Before the phone book is built at the initialisation.
+    phoneBook()->setColumnWidths(s.FB0, s.FB1);
+}
 
 void TData::SetDocumentWindows(TLetter* letter, TDatalistForm* dataList, TImportData* import)
 {

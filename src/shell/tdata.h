@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "core/session.h"
+#include "shell/windowstate.h"
 #include "views/common/changes.h"
 #include "views/events/eventpage.h"
 #include "views/common/navigator.h"
@@ -47,7 +48,7 @@ class TLetter;
 class TDatalistForm;
 class TImportData;
 
-class TData : public QMainWindow, public Navigator {
+class TData : public QMainWindow, public Navigator, public WindowState {
     Q_OBJECT
 public:
     explicit TData(Session& session, QWidget* parent = nullptr);
@@ -120,6 +121,12 @@ public:
     void ApplyColours(const std::function<QColor(int)>& entry);
     // Shows the caption "ORV - Monday 24/12 2004" for today.
     void SetCaptionFor(Date today);
+
+    // WindowState: the bounds, the sidebar's marks and the view shown (read
+    // back by the start-up's choice of view), the people search's field and
+    // the phone book's column widths.
+    void SaveState(Settings& s) const override;
+    void RestoreState(const Settings& s) override;
 
     // Replaces how e-mail is handed to the desktop (tests).
     void setUrlOpener(std::function<void(const QUrl&)> opener) { openUrl_ = std::move(opener); }
