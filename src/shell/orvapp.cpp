@@ -29,6 +29,7 @@
 #include "shell/tmain.h"
 #include "shell/ttodaybox.h"
 #include "shell/viewtable.h"
+#include "shell/windowstate.h"
 #include "views/address/addressview.h"
 #include "views/documents/tarea.h"
 #include "views/documents/tdatalistform.h"
@@ -187,6 +188,7 @@ void OrvApp::Start()
     setup_->setNotificationDefault([this] { return options_.notifications && options_.notifications->Available(); });
     sync_ = std::make_unique<SyncRunner>(session_);
     ConnectWindows();
+    BindWindowStates();
     connect(data_->overview(), &OverviewView::reminderDue, main_.get(), &TMain::PlaySound);
     const SessionReport loaded = session_.FinishLoadingData();
     main_->ShowTrayIcon();
@@ -276,7 +278,6 @@ void OrvApp::ConnectWindows()
     connect(data, &TData::hideRequested, this, &OrvApp::Hide);
     connect(data, &TData::exitRequested, this, [this] { Exit(); });
     connect(data, &TData::minimizeToLauncherRequested, this, &OrvApp::MinimizeToLauncher);
-    connect(data, &TData::dataChanged, this, &OrvApp::UpdateORV);
     connect(data, &TData::propertiesRequested, this, [this] {
         setup_->LoadFromSettings();
         setup_->show();
@@ -340,20 +341,38 @@ void OrvApp::ConnectWindows()
     }
     connect(data_->overview(), &OverviewView::trayMenuChanged, this,
             [this] { main_->SetTrayMenu(data_->overview()->trayMenu()); });
+    // The Today Box shows every kind, and is refilled while the main window is seen.
+    data_->changes().Subscribe(box_.get(), kEveryKind, [this] {
+        if (data_->isVisible()) box_->Fill(TTodayBox::Day::Kept);
+    });
+}
+
+void OrvApp::BindWindowStates()
+{
+    const auto bounds = [this](QWidget* window, BoundsState::Keys keys,
+                               BoundsState::Restored restored = BoundsState::Restored::Yes) {
+        windowStates_.push_back(boundsStates_.emplace_back(std::make_unique<BoundsState>(window, keys, restored)).get());
+    };
+    windowStates_.push_back(data_.get());
+    bounds(letter_.get(), {&Settings::LetterTop, &Settings::LetterLeft, &Settings::LetterHeight, &Settings::LetterWidth});
+    bounds(box_.get(), {&Settings::TodayBoxTop, &Settings::TodayBoxLeft, &Settings::TodayBoxHeight, &Settings::TodayBoxWidth});
+    bounds(dataList_.get(), {&Settings::DatalistFormTop, &Settings::DatalistFormLeft, &Settings::DatalistFormHeight,
+                             &Settings::DatalistFormWidth});
+    bounds(import_.get(),
+           {&Settings::ImportDataTop, &Settings::ImportDataLeft, &Settings::ImportDataHeight, &Settings::ImportDataWidth});
+    bounds(setup_.get(), {&Settings::SetupTop, &Settings::SetupLeft, &Settings::SetupHeight, &Settings::SetupWidth});
+    // The calendar's change-hint picker: its bounds have always been written, never read.
+    bounds(data_->calendarView()->picker(),
+           {&Settings::ChangeHintTop, &Settings::ChangeHintLeft, &Settings::ChangeHintHeight, &Settings::ChangeHintWidth},
+           BoundsState::Restored::No);
 }
 
 void OrvApp::ApplySettingsToWindows()
 {
     const Settings& s = session_.settings();
-    RestoreBounds(data_.get(), s.DataTop, s.DataLeft, s.DataHeight, s.DataWidth);
-    RestoreBounds(box_.get(), s.TodayBoxTop, s.TodayBoxLeft, s.TodayBoxHeight, s.TodayBoxWidth);
-    RestoreBounds(setup_.get(), s.SetupTop, s.SetupLeft, s.SetupHeight, s.SetupWidth);
-    RestoreBounds(letter_.get(), s.LetterTop, s.LetterLeft, s.LetterHeight, s.LetterWidth);
-    RestoreBounds(dataList_.get(), s.DatalistFormTop, s.DatalistFormLeft, s.DatalistFormHeight, s.DatalistFormWidth);
-    RestoreBounds(import_.get(), s.ImportDataTop, s.ImportDataLeft, s.ImportDataHeight, s.ImportDataWidth);
+    for (WindowState* window : windowStates_) window->RestoreState(s);
     dataList_->LoadOptions();
     setup_->LoadFromSettings();
-    data_->sidebar()->RestoreMarks(s);
     // "Enable Resize": a fixed border otherwise.
     if (s.CB24) {
         data_->setMinimumSize(560, 400);
@@ -398,10 +417,7 @@ void OrvApp::Initialise(Occasion occasion, Session::Read read)
         if (endedInFirstStart_) return;
     }
     data_->todoView()->Reload();
-    // The address book: the stored search field, the phone book built afresh.
-    const int field = s.ChooseSearch && *s.ChooseSearch >= 0 && *s.ChooseSearch <= 3 ? *s.ChooseSearch : 0;
-    data_->peopleSearch()->RestoreCategory(static_cast<SearchField>(field));
-    data_->phoneBook()->setColumnWidths(s.FB0, s.FB1);
+    // The address book: the phone book built afresh (at the stored widths).
     data_->phoneBook()->Build();
     data_->addressView()->ShowAddress();
     data_->hintSearch()->Refresh();
@@ -418,6 +434,8 @@ void OrvApp::Initialise(Occasion occasion, Session::Read read)
     for (QWidget* w : std::initializer_list<QWidget*>{data_.get(), letter_.get(), import_.get(), dataList_.get(), box_.get(),
                                                       newTodo_.get()})
         ApplyChosenFont(w, s);
+    // Every view was just built from the data as they are: nothing is left to publish.
+    data_->changes().Rebase();
 }
 
 void OrvApp::Update()
@@ -453,18 +471,7 @@ void OrvApp::Update()
 SessionReport OrvApp::SaveAll()
 {
     Settings& s = session_.settings();
-    SaveBounds(data_.get(), s.DataTop, s.DataLeft, s.DataHeight, s.DataWidth);
-    SaveBounds(letter_.get(), s.LetterTop, s.LetterLeft, s.LetterHeight, s.LetterWidth);
-    SaveBounds(box_.get(), s.TodayBoxTop, s.TodayBoxLeft, s.TodayBoxHeight, s.TodayBoxWidth);
-    SaveBounds(dataList_.get(), s.DatalistFormTop, s.DatalistFormLeft, s.DatalistFormHeight, s.DatalistFormWidth);
-    SaveBounds(import_.get(), s.ImportDataTop, s.ImportDataLeft, s.ImportDataHeight, s.ImportDataWidth);
-    SaveBounds(setup_.get(), s.SetupTop, s.SetupLeft, s.SetupHeight, s.SetupWidth);
-    SaveBounds(data_->calendarView()->picker(), s.ChangeHintTop, s.ChangeHintLeft, s.ChangeHintHeight, s.ChangeHintWidth);
-    data_->sidebar()->SaveMarks(s);
-    s.ViewEvent = data_->sidebar()->viewEventNumber();
-    s.ChooseSearch = static_cast<int>(data_->peopleSearch()->category());
-    s.FB0 = data_->phoneBook()->columnWidth(0);
-    s.FB1 = data_->phoneBook()->columnWidth(1);
+    for (const WindowState* window : windowStates_) window->SaveState(s);
     // An answer of a write may show a message (an event loop of its own): a
     // request coming meanwhile waits until the writes are done.
     const bool nested = std::exchange(saving_, true);
@@ -576,13 +583,6 @@ void OrvApp::SyncFinished(const QString& outcome, const QStringList& notes, bool
         showMessage(QStringLiteral("ORV - Sync"), (QStringList(outcome) + notes).join(QStringLiteral("\n\n")));
 }
 
-void OrvApp::UpdateORV()
-{
-    data_->overview()->Build(OverviewView::Reminder::Quiet);
-    data_->peopleSearch()->Search();
-    data_->hintSearch()->Refresh();
-    data_->RefreshEventPages();
-    if (data_->isVisible()) box_->Fill(TTodayBox::Day::Kept);
-}
+void OrvApp::UpdateORV() { data_->changes().Publish(); }
 
 }  // namespace orv

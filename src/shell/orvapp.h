@@ -1,6 +1,6 @@
 // The running program: creates the windows in their order, runs the
-// initialisation, "Update", the save-all step, "Hide" and the close, and keeps
-// the views in step after every edit (UpdateORV).
+// initialisation, "Update", the save-all step, "Hide" and the close, and
+// publishes the changes that come from outside the views (UpdateORV).
 #pragma once
 
 #include <QDateTime>
@@ -35,6 +35,8 @@ class TImportData;
 class TDatalistForm;
 class TArea;
 class SyncRunner;
+class WindowState;
+class BoundsState;
 
 // "--data-folder" and "--settings-file" with their values, where given.
 QStringList FolderOptions(const std::string& dataFolder, const std::string& settingsFile);
@@ -72,6 +74,8 @@ public:
     enum class OnSaveFailure { Ask, KeepRunning };
     bool Exit(OnSaveFailure onFailure = OnSaveFailure::Ask);
     void MinimizeToLauncher();
+    // Publishes what changed outside the views (another program's records
+    // taken in, a sync): each view refreshes for the kinds it shows.
     void UpdateORV();
 
     // A request from outside the windows (a signal of the system): "Exit"
@@ -123,6 +127,7 @@ private:
     void Report(const QString& title, const SessionReport& report);
     void ApplySettingsToWindows();
     void ConnectWindows();
+    void BindWindowStates();
     // The answers of the data files' writes, on the window's thread.
     void DeliverWrites();
 
@@ -140,6 +145,9 @@ private:
     std::unique_ptr<TNewTodo> newTodo_;
     std::unique_ptr<QWidget> note_;
     std::unique_ptr<SyncRunner> sync_;
+    // Each window's state, in the order it is saved and restored.
+    std::vector<WindowState*> windowStates_;
+    std::vector<std::unique_ptr<BoundsState>> boundsStates_;
     std::vector<SingleInstance::SyncAnswer> syncAnswers_;
     bool syncAsked_ = false;  // the running sync was asked for by the user
     void SyncFinished(const QString& outcome, const QStringList& notes, bool changed, bool needsUser);

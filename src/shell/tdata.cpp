@@ -13,6 +13,7 @@
 #include "exchange/phonebook/phonebook.h"
 #include "shell/aboutpanel.h"
 #include "shell/colours.h"
+#include "shell/fontapply.h"
 #include "shell/thelpbox.h"
 #include "shell/maker.h"
 #include "shell/programicon.h"
@@ -74,7 +75,7 @@ std::vector<const ViewRow*> RowsInMakingOrder()
 }  // namespace
 
 TData::TData(Session& session, QWidget* parent)
-    : QMainWindow(parent), session_(session), openUrl_([](const QUrl& url) { QDesktopServices::openUrl(url); })
+    : QMainWindow(parent), session_(session), changes_(session), openUrl_([](const QUrl& url) { QDesktopServices::openUrl(url); })
 {
     setObjectName(QStringLiteral("Data"));
     setWindowTitle(QStringLiteral("ORV"));
@@ -135,10 +136,12 @@ void TData::BuildViews()
         AddPanel(panel);
         views_[row.item] = BuiltView{view, panel};
         if (auto* page = qobject_cast<EventPage*>(view)) eventPages_.push_back(page);
-        // A view that changes data says so by its changed() signal.
+        // A view that changes data says so by its changed() signal; what it
+        // changed is then published to the views that show it.
         const int changed = view->metaObject()->indexOfSignal("changed()");
         if (changed >= 0)
-            connect(view, view->metaObject()->method(changed), this, QMetaMethod::fromSignal(&TData::dataChanged));
+            connect(view, view->metaObject()->method(changed), this,
+                    staticMetaObject.method(staticMetaObject.indexOfSlot("ViewChanged()")));
     }
     auto* more = new ViewPanel(QStringLiteral("PP4"), QStringLiteral("TitlePP4"),
                                QStringLiteral("Address book - additional info"), stack_);
@@ -154,7 +157,24 @@ void TData::ConnectViews()
     connect(addressView()->infoView(), &AddressInfoView::exitRequested, this, [this] { ShowView(ViewItem::People); });
     connect(peopleSearch(), &PeopleSearchView::addressSelected, addressView(), &AddressView::ShowAddress);
     BuildEventDialogs();
+    FollowChanges();
 }
+
+void TData::FollowChanges()
+{
+    // In the order the views have always been refreshed after an edit.
+    overview()->Follow(changes_);
+    peopleSearch()->Follow(changes_);
+    hintSearch()->Follow(changes_);
+    calendarView()->Follow(changes_);
+    monthCalendarView()->Follow(changes_);
+    weeklyView()->Follow(changes_);
+    monthlyView()->Follow(changes_);
+    annualView()->Follow(changes_);
+    advancedView()->Follow(changes_);
+}
+
+void TData::ViewChanged() { changes_.Publish(sender()); }
 
 template <class V>
 V* TData::viewAs(ViewItem item) const
@@ -426,6 +446,26 @@ bool TData::OpenRecord(const Occurrence& line, Date day)
 
 void TData::ShowMainWindow() { BringForward(this); }
 
+void TData::SaveState(Settings& s) const
+{
+    SaveBounds(this, s.DataTop, s.DataLeft, s.DataHeight, s.DataWidth);
+    sidebar_->SaveMarks(s);
+    s.ViewEvent = sidebar_->viewEventNumber();
+    s.ChooseSearch = static_cast<int>(peopleSearch()->category());
+    s.FB0 = phoneBook()->columnWidth(0);
+    s.FB1 = phoneBook()->columnWidth(1);
+}
+
+void TData::RestoreState(const Settings& s)
+{
+    RestoreBounds(this, s.DataTop, s.DataLeft, s.DataHeight, s.DataWidth);
+    sidebar_->RestoreMarks(s);
+    const int field = s.ChooseSearch && *s.ChooseSearch >= 0 && *s.ChooseSearch <= 3 ? *s.ChooseSearch : 0;
+    peopleSearch()->RestoreCategory(static_cast<SearchField>(field));
+    // Before the phone book is built at the initialisation.
+    phoneBook()->setColumnWidths(s.FB0, s.FB1);
+}
+
 void TData::SetDocumentWindows(TLetter* letter, TDatalistForm* dataList, TImportData* import)
 {
     letter_ = letter;
@@ -434,7 +474,7 @@ void TData::SetDocumentWindows(TLetter* letter, TDatalistForm* dataList, TImport
     connect(dataList_, &TDatalistForm::currentAddressChanged, addressView(), &AddressView::ShowAddress);
     connect(import_, &TImportData::changed, this, [this] {
         addressView()->ShowAddress();
-        emit dataChanged();
+        changes_.Publish(import_);
     });
 }
 

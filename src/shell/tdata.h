@@ -15,6 +15,8 @@
 #include <vector>
 
 #include "core/session.h"
+#include "shell/windowstate.h"
+#include "views/common/changes.h"
 #include "views/events/eventpage.h"
 #include "views/common/navigator.h"
 
@@ -46,12 +48,14 @@ class TLetter;
 class TDatalistForm;
 class TImportData;
 
-class TData : public QMainWindow, public Navigator {
+class TData : public QMainWindow, public Navigator, public WindowState {
     Q_OBJECT
 public:
     explicit TData(Session& session, QWidget* parent = nullptr);
 
     Session& session() { return session_; }
+    // Where every edit is published and the views subscribe.
+    Changes& changes() { return changes_; }
     Sidebar* sidebar() const { return sidebar_; }
     // The view of a row of the view table, and the panel that shows it.
     QWidget* view(ViewItem item) const;
@@ -82,9 +86,6 @@ public:
     // on today, the annual date and the periodical from-date preset, the first
     // advanced event, the month calendar on today's month, their menus.
     void InitialiseEventPages(Date today);
-    // After an edit (UpdateORV): the calendar's day, the month calendar and
-    // the "Goto" menus show what is stored now.
-    void RefreshEventPages();
     // Rebuilds the label menus: the calendar's years around today and the
     // four "Goto" lists.
     void SetupPopupMenu();
@@ -121,6 +122,12 @@ public:
     // Shows the caption "ORV - Monday 24/12 2004" for today.
     void SetCaptionFor(Date today);
 
+    // WindowState: the bounds, the sidebar's marks and the view shown (read
+    // back by the start-up's choice of view), the people search's field and
+    // the phone book's column widths.
+    void SaveState(Settings& s) const override;
+    void RestoreState(const Settings& s) override;
+
     // Replaces how e-mail is handed to the desktop (tests).
     void setUrlOpener(std::function<void(const QUrl&)> opener) { openUrl_ = std::move(opener); }
 
@@ -134,12 +141,14 @@ signals:
     void helpRequested(int page);  // help button and the Help menu
     void todayBoxRequested();      // SpeedButton1
     void newTodoRequested();       // New › "To do.."
-    void dataChanged();            // a view changed data: UpdateORV
     void titleColoursChanged(const QColor& background, const QColor& text);
     void labelColoursChanged(const LabelColours& colours);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+
+private slots:
+    void ViewChanged();  // a view's changed(): publishes what it changed
 
 private:
     struct BuiltView {
@@ -150,6 +159,7 @@ private:
     void SetupGotoMenus();  // the four "Goto" lists of the recurrent and advanced pages
     void BuildViews();
     void ConnectViews();
+    void FollowChanges();
     void BuildEventDialogs();
     void AddPanel(QWidget* panel);
     void BuildProgramMenu(QMenuBar* bar);
@@ -163,6 +173,7 @@ private:
     V* viewAs(ViewItem item) const;
 
     Session& session_;
+    Changes changes_;
     QStackedWidget* stack_ = nullptr;
     Sidebar* sidebar_ = nullptr;
     AboutPanel* about_ = nullptr;

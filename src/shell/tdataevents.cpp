@@ -1,5 +1,5 @@
-// The main window's event pages: keeping them in step at the initialisation
-// and after edits, and the New menu's dialogs.
+// The main window's event pages: keeping them in step at the initialisation,
+// and the New menu's dialogs.
 #include "core/engineconfig.h"
 #include "shell/tdata.h"
 #include "views/events/advancedview.h"
@@ -33,13 +33,6 @@ void TData::InitialiseEventPages(Date today)
     monthCalendarView()->ShowToday();
     monthCalendarView()->MonCalSetupPopupMenu();
     SetupPopupMenu();
-}
-
-void TData::RefreshEventPages()
-{
-    calendarView()->MyCal1Click();
-    monthCalendarView()->Build();
-    SetupGotoMenus();
 }
 
 void TData::SetupPopupMenu()

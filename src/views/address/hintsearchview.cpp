@@ -11,6 +11,7 @@
 #include "core/session.h"
 #include "engine/peoplesearch.h"
 #include "views/address/searchresultmodel.h"
+#include "views/common/changes.h"
 #include "views/common/named.h"
 #include "views/common/storedtext.h"
 
@@ -121,6 +122,11 @@ void HintSearchView::Go()
     const ACal& c = session_.records().calendar()[static_cast<std::size_t>(session_.records().CurrentCalendar)];
     navigator_.ShowCalendarAt(Date{static_cast<std::uint16_t>(c.Year), static_cast<std::uint16_t>(c.Month),
                                    static_cast<std::uint16_t>(c.Day)});
+}
+
+void HintSearchView::Follow(Changes& changes)
+{
+    changes.Subscribe(this, ChangeKind::Calendar, [this] { Refresh(); });
 }
 
 }  // namespace orv

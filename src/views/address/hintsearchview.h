@@ -17,6 +17,7 @@ class QPushButton;
 
 namespace orv {
 
+class Changes;
 class Session;
 class SearchResultModel;
 
@@ -24,6 +25,8 @@ class HintSearchView : public QWidget {
     Q_OBJECT
 public:
     HintSearchView(Session& session, Navigator& navigator, QWidget* parent = nullptr);
+    // Searched again after a change of the calendar (once seen).
+    void Follow(Changes& changes);
 
     void Search();  // Edit7Change
     // After the data changed: the search runs now when the view is (or

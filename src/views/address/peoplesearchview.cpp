@@ -11,6 +11,7 @@
 
 #include "core/session.h"
 #include "store/utf8.h"
+#include "views/common/changes.h"
 #include "views/common/labelbutton.h"
 #include "views/address/searchresultmodel.h"
 #include "views/common/named.h"
@@ -226,6 +227,11 @@ void PeopleSearchView::AddAll()
     ResultListBox->setCurrentIndex(model_->index(rows - 1, 0));
     Select(rows - 1, Card::Kept);
     navigator_.AddToDataList(indexes);
+}
+
+void PeopleSearchView::Follow(Changes& changes)
+{
+    changes.Subscribe(this, ChangeKind::People, [this] { Search(); });
 }
 
 }  // namespace orv

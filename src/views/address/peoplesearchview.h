@@ -18,6 +18,7 @@ class QPushButton;
 
 namespace orv {
 
+class Changes;
 class LabelButton;
 class Session;
 class SearchResultModel;
@@ -26,6 +27,8 @@ class PeopleSearchView : public QWidget {
     Q_OBJECT
 public:
     PeopleSearchView(Session& session, Navigator& navigator, QWidget* parent = nullptr);
+    // Searched again after a change of the people.
+    void Follow(Changes& changes);
 
     // NewSearchEditChange: the search with the current text and category.
     void Search();

@@ -12,6 +12,7 @@
 
 #include "core/engineconfig.h"
 #include "core/session.h"
+#include "views/common/changes.h"
 #include "views/common/labelbutton.h"
 #include "views/common/named.h"
 #include "views/events/popupmenus.h"
@@ -278,6 +279,11 @@ void AdvancedView::ShowPreview()
     AAdv event;
     ApplyChoice(c, event);
     preview_->ShowAdvanced(event, session().today(), DateSettingsFrom(session().settings()));
+}
+
+void AdvancedView::Follow(Changes& changes)
+{
+    changes.Subscribe(this, ChangeKind::Advanced, [this] { SetupPopupMenu(); });
 }
 
 }  // namespace orv

@@ -14,6 +14,7 @@ class QToolButton;
 
 namespace orv {
 
+class Changes;
 class UpcomingLabel;
 struct AAdv;
 
@@ -34,6 +35,8 @@ class AdvancedView : public EventPage {
     Q_OBJECT
 public:
     explicit AdvancedView(Session& session, QWidget* parent = nullptr);
+    // The "Goto" menu built anew after a change of the advanced events.
+    void Follow(Changes& changes);
 
     // Shows the record at CurrentAdvanced (pulled back to the last one).
     void ShowCurrent();

@@ -9,6 +9,7 @@
 
 #include "core/engineconfig.h"
 #include "core/session.h"
+#include "views/common/changes.h"
 #include "views/common/named.h"
 #include "views/events/upcominglabel.h"
 
@@ -146,6 +147,11 @@ void AnnualView::ShowPreview()
     preview()->ShowAnnual(
         AYear{selectedMonth(), selectedDay(), EncodeTyped(Edit11->text()), EncodeTyped(Edit9->text())},
         session().today(), DateSettingsFrom(session().settings()), movedFrom_);
+}
+
+void AnnualView::Follow(Changes& changes)
+{
+    changes.Subscribe(this, ChangeKind::Annual, [this] { SetupPopupMenu(); });
 }
 
 }  // namespace orv

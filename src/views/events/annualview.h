@@ -11,6 +11,8 @@ class QLineEdit;
 
 namespace orv {
 
+class Changes;
+
 // The day the annual page keeps for `day` of `month`: a day the month lacks
 // is pulled back to its last day in a common year, so 30 or 31 "Febuary"
 // gives 28; the 29th itself can be chosen, and occurs in leap years.
@@ -20,6 +22,8 @@ class AnnualView : public RecurrentPage {
     Q_OBJECT
 public:
     explicit AnnualView(Session& session, QWidget* parent = nullptr);
+    // The "Goto" menu built anew after a change of the annual events.
+    void Follow(Changes& changes);
 
     // Chooses the date and lists its events (the day pulled back where needed).
     void SetDate(int day, int month);

@@ -13,6 +13,7 @@
 #include "core/session.h"
 #include "engine/dayviews.h"
 #include "engine/peoplesearch.h"
+#include "views/common/changes.h"
 #include "views/common/named.h"
 #include "views/events/tchangehint.h"
 #include "views/today/eventgrid.h"
@@ -383,6 +384,11 @@ void CalendarView::DeleteEvent()
     emit changed();
     MyCal1Click();
     FocusCalendar();
+}
+
+void CalendarView::Follow(Changes& changes)
+{
+    changes.Subscribe(this, kEventKinds, [this] { MyCal1Click(); });
 }
 
 }  // namespace orv

@@ -18,6 +18,7 @@ class QVBoxLayout;
 
 namespace orv {
 
+class Changes;
 class EventGrid;
 class TChangeHint;
 class TIcalImport;
@@ -30,6 +31,8 @@ class CalendarView : public EventPage {
     Q_OBJECT
 public:
     CalendarView(Session& session, Navigator& navigator, QWidget* parent = nullptr);
+    // The day's list shown anew after a change of what a day can show.
+    void Follow(Changes& changes);
 
     TMyCal* calendar() const { return MyCal1; }
     TNewCal* newCal() const { return newCal_; }

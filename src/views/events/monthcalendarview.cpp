@@ -14,6 +14,7 @@
 #include <QVBoxLayout>
 
 #include "core/session.h"
+#include "views/common/changes.h"
 #include "views/common/labelbutton.h"
 #include "views/common/named.h"
 #include "views/events/popupmenus.h"
@@ -311,6 +312,11 @@ void MonthCalendarView::setLabelColours(const LabelColours& colours)
 {
     EventPage::setLabelColours(colours);
     if (StringGrid2) StringGrid2->viewport()->update();
+}
+
+void MonthCalendarView::Follow(Changes& changes)
+{
+    changes.Subscribe(this, kEventKinds, [this] { Build(); });
 }
 
 }  // namespace orv

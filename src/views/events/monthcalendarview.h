@@ -17,12 +17,15 @@ class QToolButton;
 
 namespace orv {
 
+class Changes;
 class MonthRowsModel;
 
 class MonthCalendarView : public EventPage {
     Q_OBJECT
 public:
     MonthCalendarView(Session& session, Navigator& navigator, QWidget* parent = nullptr);
+    // The month shown anew after a change of what a day can show.
+    void Follow(Changes& changes);
 
     int month() const { return month_; }
     int year() const { return year_; }

@@ -9,6 +9,7 @@
 
 #include "core/engineconfig.h"
 #include "core/session.h"
+#include "views/common/changes.h"
 #include "views/common/named.h"
 #include "views/events/upcominglabel.h"
 
@@ -120,6 +121,11 @@ void MonthlyView::ShowPreview()
     preview()->ShowMonthly(
         AMonth{day, EncodeTyped(Edit4->text()), EncodeTyped(Edit5->text()), EncodeTyped(Edit2->text())},
         session().today(), DateSettingsFrom(session().settings()));
+}
+
+void MonthlyView::Follow(Changes& changes)
+{
+    changes.Subscribe(this, ChangeKind::Monthly, [this] { SetupPopupMenu(); });
 }
 
 }  // namespace orv

@@ -11,10 +11,13 @@ class QListWidget;
 
 namespace orv {
 
+class Changes;
 class MonthlyView : public RecurrentPage {
     Q_OBJECT
 public:
     explicit MonthlyView(Session& session, QWidget* parent = nullptr);
+    // The "Goto" menu built anew after a change of the monthly events.
+    void Follow(Changes& changes);
 
     // Selects day item `item` (0 = the 1st) and lists its events.
     void SelectDay(int item);

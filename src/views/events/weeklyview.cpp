@@ -12,6 +12,7 @@
 #include "core/engineconfig.h"
 #include "core/session.h"
 #include "engine/weeklist.h"
+#include "views/common/changes.h"
 #include "views/common/named.h"
 #include "views/events/upcominglabel.h"
 
@@ -183,6 +184,11 @@ void WeeklyView::ShowPreview()
     }
     preview()->ShowWeekly(AWeek{weekday, EncodeTyped(Edit8->text()), EncodeTyped(Edit1->text())}, session().today(),
                           DateSettingsFrom(session().settings()));
+}
+
+void WeeklyView::Follow(Changes& changes)
+{
+    changes.Subscribe(this, ChangeKind::Weekly, [this] { SetupPopupMenu(); });
 }
 
 }  // namespace orv

@@ -15,6 +15,8 @@ class QRadioButton;
 
 namespace orv {
 
+class Changes;
+
 // The message of a week list that cannot be stored.
 extern const char* const kWeeksFormatError;
 
@@ -22,6 +24,8 @@ class WeeklyView : public RecurrentPage {
     Q_OBJECT
 public:
     explicit WeeklyView(Session& session, QWidget* parent = nullptr);
+    // The "Goto" menu built anew after a change of the weekly events.
+    void Follow(Changes& changes);
 
     // The day names from "Week starts with:", and the overview choice (TOorAll).
     void ApplySettings();

@@ -10,6 +10,7 @@
 
 #include "core/engineconfig.h"
 #include "core/session.h"
+#include "views/common/changes.h"
 #include "views/common/named.h"
 #include "views/today/eventgrid.h"
 #include "views/common/labelbutton.h"
@@ -423,6 +424,11 @@ void OverviewView::SendEmail(int index)
         navigator_.SendEmail(index);
     else
         message_(this, QStringLiteral("E-mail error"), QStringLiteral("No e-mail address in the address book"));
+}
+
+void OverviewView::Follow(Changes& changes)
+{
+    changes.Subscribe(this, kEveryKind, [this] { Build(Reminder::Quiet); });
 }
 
 }  // namespace orv

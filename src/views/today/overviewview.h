@@ -17,6 +17,7 @@ class QMenu;
 
 namespace orv {
 
+class Changes;
 class EventGrid;
 class LabelButton;
 class Session;
@@ -26,6 +27,8 @@ class OverviewView : public QWidget {
 public:
     // What a Go does with the line: the plain "Go..", or one of the menu items.
     enum class GoAs { Go, Done, SendEmail, Calendar };
+    // Built anew, quietly, after a change of anything it lists.
+    void Follow(Changes& changes);
     // Shows a message box; replaceable so that the e-mail message can be
     // answered without a person at the screen.
     using MessageFunction = std::function<void(QWidget* parent, const QString& caption, const QString& text)>;
