@@ -3,13 +3,10 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QListView>
-#include <QMenu>
-#include <QMenuBar>
 #include <QPushButton>
 #include <QTableView>
 #include <QTest>
 
-#include "core/settingsstore.h"
 #include "appfixture.h"
 #include "shell/orvapp.h"
 #include "shell/tdata.h"
@@ -97,15 +94,6 @@ private slots:
         QCOMPARE(Shown("StringGrid1"), (QStringList{"Ann Lee", "bea Lee", "Zoe Lee"}));
     }
 
-    void aBirthdayLineOpensThePersonInTheAddressBook()
-    {
-        Start();
-        app->data()->ShowView(ViewItem::NextWeek);
-        app->data()->ShowAddress(0);
-        QCOMPARE(app->data()->currentPanel()->objectName(), QStringLiteral("PP7"));
-        QCOMPARE(Find<QLineEdit>("DataEdit1")->text(), QStringLiteral("Tom & Jerry"));
-    }
-
     // At the window's own size every link shows its whole caption.
     void theLinksKeepTheirCaptionsAtTheDefaultSize()
     {
@@ -115,17 +103,6 @@ private slots:
             auto* link = Find<QAbstractButton>(name);
             QVERIFY2(link->width() >= link->sizeHint().width(), name);
         }
-    }
-
-    void newAddressIsOnTheNewMenu()
-    {
-        Start();
-        QAction* item = nullptr;
-        for (QAction* menu : app->data()->menuBar()->actions())
-            if (menu->text() == QStringLiteral("&New"))
-                for (QAction* a : menu->menu()->actions())
-                    if (a->text() == QStringLiteral("Address / Birthday")) item = a;
-        QVERIFY(item && item->isEnabled());
     }
 
     void mailGoesToTheDesktopPercentEncoded()
@@ -143,8 +120,7 @@ private slots:
         QCOMPARE(app->data()->phoneBook()->columnWidth(0), 100);
         QTest::mouseClick(Find<QAbstractButton>("MenuL19"), Qt::LeftButton);
         app->SaveAll();
-        SettingsStore store(settings.toStdString());
-        QVERIFY(store.Load().ok);
+        const SettingsStore store = Stored();
         QCOMPARE(store.ReadInteger(kSettingsKey, "ChooseSearch").value, std::optional<std::int32_t>(3));
         QCOMPARE(store.ReadInteger(kSettingsKey, "FB0").value, std::optional<std::int32_t>(100));
         QCOMPARE(store.ReadInteger(kSettingsKey, "FB1").value, std::optional<std::int32_t>(120));

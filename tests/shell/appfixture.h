@@ -7,13 +7,17 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QMenu>
+#include <QMenuBar>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
 
+#include "core/settingsstore.h"
 #include "shell/notifier.h"
 #include "shell/orvapp.h"
+#include "shell/tdata.h"
 
 namespace orv::test {
 
@@ -73,6 +77,24 @@ protected:
         app = std::make_unique<OrvApp>(options);
         app->showMessage = [this](const QString&, const QString& text) { messages << text; };
         app->Start();
+    }
+
+    // The item of a menu of the main window ("&New", "&Help"), by caption.
+    QAction* MenuItem(const QString& menu, const QString& caption) const
+    {
+        for (QAction* m : app->data()->menuBar()->actions())
+            if (m->text() == menu)
+                for (QAction* a : m->menu()->actions())
+                    if (a->text() == caption) return a;
+        return nullptr;
+    }
+
+    // The settings file as it is on disk now.
+    SettingsStore Stored() const
+    {
+        SettingsStore store(settings.toStdString());
+        static_cast<void>(store.Load());  // a missing file reads as empty
+        return store;
     }
 
     std::unique_ptr<QTemporaryDir> dir;

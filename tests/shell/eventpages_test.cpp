@@ -4,7 +4,6 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QListWidget>
-#include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableView>
@@ -43,15 +42,6 @@ class EventPagesTest : public QObject, public orv::test::AppFixture {
 private:
     TData* Data() { return app->data(); }
     EventGrid* Today() { return Data()->overview()->grid(TrayMenuItem::Table::Today); }
-    QAction* NewItem(const char* caption)
-    {
-        for (QAction* menu : Data()->menuBar()->actions())
-            if (menu->text() == QStringLiteral("&New"))
-                for (QAction* a : menu->menu()->actions())
-                    if (a->text() == QLatin1String(caption)) return a;
-        return nullptr;
-    }
-
 private slots:
     void init()
     {
@@ -60,10 +50,25 @@ private slots:
     }
     void cleanup() { TearDownApp(); }
 
-    void aRecurrentEventFromTheNewMenuIsStoredAndShownAtOnce()
+    // The New menu opens each event dialog; a recurrent event made there is
+    // stored and shown at once.
+    void theNewMenusEventDialogsOpenAndARecurrentEventIsShownAtOnce()
     {
         Start();
-        QVERIFY(NewItem("Recurrent event")->isEnabled());
+        bool calendarOpened = false, advancedOpened = false;
+        QTimer::singleShot(0, this, [&] {
+            calendarOpened = Data()->calendarView()->newCal()->isVisible();
+            Data()->calendarView()->newCal()->reject();
+        });
+        MenuItem("&New", "Calendar event")->trigger();
+        QTimer::singleShot(0, this, [&] {
+            advancedOpened = Data()->newAdv()->isVisible();
+            Data()->newAdv()->reject();
+        });
+        MenuItem("&New", "Advanced")->trigger();
+        QVERIFY(calendarOpened);
+        QVERIFY(advancedOpened);
+        QVERIFY(MenuItem("&New", "Recurrent event")->isEnabled());
         QTimer::singleShot(0, this, [this] {
             TNewRec* d = Data()->newRec();
             QVERIFY(d->isVisible());
@@ -72,31 +77,12 @@ private slots:
             d->findChild<QComboBox*>(QStringLiteral("WeekdayBox"))->setCurrentIndex(3);  // Wednesday
             d->findChild<QPushButton*>(QStringLiteral("OkButton"))->click();
         });
-        NewItem("Recurrent event")->trigger();
+        MenuItem("&New", "Recurrent event")->trigger();
         QCOMPARE(Lines(Today()), QStringLiteral("W Choir"));
         app->session().FlushWrites();  // the file is written beside the window
         QVERIFY(ReadFile(data + QStringLiteral("week.orv")).contains("<WEEKDAY>4\r\n<WEEKNR>\r\n<HINT>Choir\r\n"));
         const QList<QAction*> go = Data()->findChild<QAbstractButton*>(QStringLiteral("T21"))->findChild<QMenu*>()->actions();
         QCOMPARE(go.size(), 1);
-    }
-
-    void theNewMenuOpensTheCalendarAndAdvancedDialogs()
-    {
-        Start();
-        bool calendarOpened = false;
-        QTimer::singleShot(0, this, [&] {
-            calendarOpened = Data()->calendarView()->newCal()->isVisible();
-            Data()->calendarView()->newCal()->reject();
-        });
-        NewItem("Calendar event")->trigger();
-        bool advancedOpened = false;
-        QTimer::singleShot(0, this, [&] {
-            advancedOpened = Data()->newAdv()->isVisible();
-            Data()->newAdv()->reject();
-        });
-        NewItem("Advanced")->trigger();
-        QVERIFY(calendarOpened);
-        QVERIFY(advancedOpened);
     }
 
     void updateKeepsTheCalendarOnItsDay()

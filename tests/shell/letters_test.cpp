@@ -5,8 +5,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
-#include <QMenu>
-#include <QMenuBar>
 #include <QPushButton>
 #include <QTableView>
 #include <QTest>
@@ -14,7 +12,6 @@
 #include <QTimer>
 #include <QToolButton>
 
-#include "core/settingsstore.h"
 #include "appfixture.h"
 #include "shell/orvapp.h"
 #include "shell/sidebar.h"
@@ -31,15 +28,6 @@ using namespace orv;
 class LettersInProgramTest : public QObject, public orv::test::AppFixture {
     Q_OBJECT
 private:
-    QAction* MenuItem(const QString& menu, const QString& item) const
-    {
-        for (QAction* m : app->data()->menuBar()->actions())
-            if (m->text() == menu)
-                for (QAction* a : m->menu()->actions())
-                    if (a->text() == item) return a;
-        return nullptr;
-    }
-
     int ListRows() const { return static_cast<int>(app->dataList()->list().LetterRows().size()); }
 
 private slots:
@@ -154,8 +142,7 @@ private slots:
         Start();
         app->dataList()->setGeometry(30, 40, 500, 300);
         app->SaveAll();
-        SettingsStore store(settings.toStdString());
-        QVERIFY(store.Load().ok);
+        const SettingsStore store = Stored();
         QCOMPARE(store.ReadInteger(kSettingsKey, "DatalistFormWidth").value, std::optional<std::int32_t>(500));
         QCOMPARE(store.ReadInteger(kSettingsKey, "LetterWidth").value, std::optional<std::int32_t>(0x200));
         QCOMPARE(store.ReadBool(kSettingsKey, "WriteCountry").value, std::optional<bool>(true));

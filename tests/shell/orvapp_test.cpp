@@ -73,8 +73,7 @@ private slots:
         Start();
         QVERIFY(dialogSeenBeforeWindow);
         QVERIFY(app->data()->isVisible());
-        SettingsStore store(settings.toStdString());
-        QVERIFY(store.Load().ok);
+        const SettingsStore store = Stored();
         QCOMPARE(store.ReadInteger(kSettingsKey, "WeekStart").value, std::optional<std::int32_t>(1));
         QCOMPARE(store.ReadDate(kSettingsKey, "LastDate").value, std::optional<std::int32_t>(DateSerial(2024, 2, 28)));
     }
@@ -111,8 +110,7 @@ private slots:
         QVERIFY(dialogOpen);
         QCOMPARE(exited.count(), 1);
         QVERIFY(!app->data()->isVisible());
-        SettingsStore store(settings.toStdString());
-        QVERIFY(store.Load().ok);
+        const SettingsStore store = Stored();
         QVERIFY(!store.ValueExists(kSettingsKey, "saved1"));  // the dialog comes again next time
         QVERIFY(!store.ValueExists(kSettingsKey, "nextweek"));
         QCOMPARE(QDir(data).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("todo1.qsf")});
@@ -160,11 +158,7 @@ private slots:
         QCOMPARE(app->tray()->soundsPlayed(), 1);  // a high-priority event of today sounds at start-up
         QCOMPARE(app->data()->windowTitle(), QStringLiteral("ORV - Wednesday 28/2 2024"));
 
-        QAction* letters = nullptr;
-        for (QAction* menu : app->data()->menuBar()->actions())
-            if (menu->text() == QStringLiteral("&Help"))
-                for (QAction* a : menu->menu()->actions())
-                    if (a->text() == QStringLiteral("Event type letters")) letters = a;
+        QAction* letters = MenuItem(QStringLiteral("&Help"), QStringLiteral("Event type letters"));
         QVERIFY(letters);
         app->data()->move(300, 200);
         letters->trigger();
@@ -175,18 +169,8 @@ private slots:
         QVERIFY((app->help()->frameGeometry().center() - app->data()->frameGeometry().center()).manhattanLength() <= 2);
     }
 
-    void theLastViewComesBackUnlessStartedWithStart()
-    {
-        MarkSettingsSaved(QStringLiteral("\"ViewEvent\"=dword:00000007\r\n"));
-        Start();
-        QCOMPARE(app->data()->currentPanel()->objectName(), QStringLiteral("PP12"));
-        app.reset();
-        ProgramArguments line = ParseCommandLine({"start"});
-        Start(DecideStart(line, std::nullopt, DateSerial(2024, 2, 28)));
-        QCOMPARE(app->data()->currentPanel()->objectName(), QStringLiteral("PP11"));
-    }
-
-    void exitSavesEverythingAndWritesTheWeekdayBackups()
+    // The view shown at exit comes back at the next start, unless started with "start".
+    void exitSavesEverythingWritesTheWeekdayBackupsAndTheViewComesBack()
     {
         MarkSettingsSaved();
         Start();
@@ -212,10 +196,13 @@ private slots:
             QVERIFY2(QFile::exists(backup), qPrintable(backup));
             QCOMPARE(ReadFile(backup), ReadFile(main));
         }
-        SettingsStore store(settings.toStdString());
-        QVERIFY(store.Load().ok);
-        QCOMPARE(store.ReadInteger(kSettingsKey, "ViewEvent").value, std::optional<std::int32_t>(4));
-        QCOMPARE(store.ReadBool(kSettingsKey, "saved1").value, std::optional<bool>(true));
+        QCOMPARE(Stored().ReadBool(kSettingsKey, "saved1").value, std::optional<bool>(true));
+        app.reset();
+        Start();
+        QCOMPARE(app->data()->currentPanel()->objectName(), QStringLiteral("PP1"));
+        app.reset();
+        Start(DecideStart(ParseCommandLine({"start"}), std::nullopt, DateSerial(2024, 2, 28)));
+        QCOMPARE(app->data()->currentPanel()->objectName(), QStringLiteral("PP11"));
     }
 
     // A log-out or SIGTERM during an import: the import is cancelled (its
@@ -303,26 +290,6 @@ private slots:
         QCOMPARE(app->data()->minimumSize(), app->data()->maximumSize());
     }
 
-    void aFailedSaveAtExitKeepsTheProgramRunningUnlessTheUserInsists()
-    {
-        MarkSettingsSaved();
-        Start();
-        app->session().todos().Top = {"Not yet saved"};
-        // A folder where the to-do file belongs: the save of that file fails.
-        QVERIFY(QDir().mkpath(data + QStringLiteral("todo1.qsf")));
-        int asked = 0;
-        app->confirm = [&](const QString&, const QString& text) {
-            ++asked;
-            return text.contains(QStringLiteral("todo1.qsf")) && asked > 1;
-        };
-        QSignalSpy exited(app.get(), &OrvApp::exited);
-        QVERIFY(!app->Exit());
-        QCOMPARE(exited.count(), 0);
-        QVERIFY(app->tray()->timer()->isActive());
-        QVERIFY(app->Exit());
-        QCOMPARE(exited.count(), 1);
-    }
-
     void theMinimizeToLauncherItemStartsTheLauncherAndCloses()
     {
         MarkSettingsSaved();
@@ -352,7 +319,9 @@ private slots:
         QCOMPARE(ReadFile(data + QStringLiteral("todo1.qsf")), QByteArray("Call the bank\r\n"));
     }
 
-    void anUpdateAfterAFailedSaveKeepsWhatIsInMemory()
+    // A save that fails keeps what is in memory: "Update" reads nothing
+    // again, and "Exit" keeps the program running unless the user insists.
+    void aFailedSaveKeepsMemoryAtUpdateAndTheProgramAtExit()
     {
         MarkSettingsSaved();
         WriteFile(data + QStringLiteral("todo2.qsf"), "Old\r\n");
@@ -365,9 +334,19 @@ private slots:
         QCOMPARE(app->session().todos().Bottom, (std::vector<std::string>{"Old", "New today"}));
         QVERIFY(messages.last().contains(QStringLiteral("todo1.qsf")));
         QVERIFY(messages.last().contains(QStringLiteral("were not read again")));
-        QVERIFY(QDir().rmdir(data + QStringLiteral("todo1.qsf")));
+
+        int asked = 0;
+        app->confirm = [&](const QString&, const QString& text) {
+            ++asked;
+            return text.contains(QStringLiteral("todo1.qsf")) && asked > 1;
+        };
+        QSignalSpy exited(app.get(), &OrvApp::exited);
+        QVERIFY(!app->Exit());
+        QCOMPARE(exited.count(), 0);
+        QVERIFY(app->tray()->timer()->isActive());
         QVERIFY(app->Exit());
-        QCOMPARE(ReadFile(data + QStringLiteral("todo2.qsf")), QByteArray("Old\r\nNew today\r\n"));
+        QCOMPARE(asked, 2);
+        QCOMPARE(exited.count(), 1);
     }
 
     void windowsComeBackWhereTheyWereAndTheTodayBoxFollows()

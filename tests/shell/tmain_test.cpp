@@ -1,9 +1,14 @@
-// The tray service and the launcher on their own.
+// The tray service and the launcher on their own, and the thirty moon
+// pictures of the tray icon (the phases they stand for are tested with the
+// engine, tests/engine/moonphase_test.cpp).
 #include <QFile>
+#include <QImage>
 #include <QMenu>
 #include <QSignalSpy>
 #include <QTest>
+#include <cmath>
 
+#include "shell/moonimages.h"
 #include "shell/tlaunch.h"
 #include "shell/tmain.h"
 
@@ -37,14 +42,52 @@ Overview Sample()
     return o;
 }
 
+QImage Picture(int days) { return MoonImage(days).toImage().convertToFormat(QImage::Format_ARGB32); }
+
+bool InsideDisc(int x, int y, double margin)
+{
+    const double dx = x + 0.5 - MoonImageSize / 2.0;
+    const double dy = y + 0.5 - MoonImageSize / 2.0;
+    return std::hypot(dx, dy) < MoonImageSize / 2.0 - margin;
+}
+
+// Sunlit pixels inside the rim, on the left and on the right half.
+struct LitCount {
+    int left = 0;
+    int right = 0;
+    int total() const { return left + right; }
+};
+
+LitCount CountLit(const QImage& image)
+{
+    LitCount n;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            if (!InsideDisc(x, y, 3.0) || c.alpha() < 200 || c.lightness() < 150) continue;
+            (x < image.width() / 2 ? n.left : n.right) += 1;
+        }
+    return n;
+}
+
 }  // namespace
 
 class TMainTest : public QObject {
     Q_OBJECT
 private slots:
-    void theMenuHoldsTheThreeSectionsAndItsLinesActOnTheirRows()
+    void theMenuHoldsTheThreeSectionsAndItsItemsActOnTheirRowsOrRequests()
     {
         TMain tray;
+        // A day without events: only the fixed items, each with its request.
+        tray.SetTrayMenu(BuildTrayMenu(Overview{}));
+        QCOMPARE(Captions(tray.trayMenu()), (QStringList{"Today Box", "Write letter", "Show ORV", "Exit"}));
+        QSignalSpy show(&tray, &TMain::showRequested), exit(&tray, &TMain::exitRequested),
+            box(&tray, &TMain::todayBoxRequested);
+        for (const char* caption : {"Show ORV", "Exit", "Today Box"}) Item(tray.trayMenu(), caption)->trigger();
+        QCOMPARE((QList<qsizetype>{show.count(), exit.count(), box.count()}), (QList<qsizetype>{1, 1, 1}));
+        // The letter writer's item stays greyed until that window exists.
+        QVERIFY(!Item(tray.trayMenu(), "Write letter")->isEnabled());
+
         tray.SetTrayMenu(BuildTrayMenu(Sample()));
         QCOMPARE(Captions(tray.trayMenu()),
                  (QStringList{"Today's events:", "-", QString::fromUtf8("B - John M\u00FCller  -  34"), "T - Call", "-",
@@ -62,21 +105,6 @@ private slots:
         QCOMPARE(Captions(tomorrow), QStringList{"N - Party"});
         Item(tomorrow, "N - Party")->trigger();
         QCOMPARE(lines.at(1).at(0).value<TrayMenuItem::Table>(), TrayMenuItem::Table::Tomorrow);
-    }
-
-    void aDayWithoutEventsHasOnlyTheFixedItemsAndTheyRaiseTheirRequests()
-    {
-        TMain tray;
-        tray.SetTrayMenu(BuildTrayMenu(Overview{}));
-        QCOMPARE(Captions(tray.trayMenu()), (QStringList{"Today Box", "Write letter", "Show ORV", "Exit"}));
-        QSignalSpy show(&tray, &TMain::showRequested), exit(&tray, &TMain::exitRequested),
-            box(&tray, &TMain::todayBoxRequested);
-        for (const char* caption : {"Show ORV", "Exit", "Today Box"}) Item(tray.trayMenu(), caption)->trigger();
-        QCOMPARE(show.count(), 1);
-        QCOMPARE(exit.count(), 1);
-        QCOMPARE(box.count(), 1);
-        // The letter writer's item stays greyed until that window exists.
-        QVERIFY(!Item(tray.trayMenu(), "Write letter")->isEnabled());
     }
 
     void theTimerTakesEveryNewDateOnce_data()
@@ -144,6 +172,62 @@ private slots:
         // Offscreen there is no notification area: a small window stands in.
         launcher.Show();
         QVERIFY(launcher.window() && launcher.window()->isVisible());
+    }
+
+    // Thirty different pictures on a clear background; a count outside the
+    // list shows the nearest end, and the tray's icon carries the picture.
+    void thirtyDistinctTransparentPicturesAndTheEndsBeyond()
+    {
+        for (int n = 0; n < MoonImageCount; ++n) {
+            const QImage image = Picture(n);
+            QCOMPARE(image.size(), QSize(MoonImageSize, MoonImageSize));
+            QCOMPARE(image.pixelColor(0, 0).alpha(), 0);
+            QCOMPARE(image.pixelColor(MoonImageSize - 1, MoonImageSize - 1).alpha(), 0);
+            for (int m = 0; m < n; ++m) QVERIFY2(Picture(m) != image, qPrintable(QStringLiteral("%1 and %2").arg(m).arg(n)));
+        }
+        QCOMPARE(Picture(30), Picture(29));
+        QCOMPARE(Picture(45), Picture(29));
+        QCOMPARE(Picture(-1), Picture(0));
+        QCOMPARE(MoonIcon(7).pixmap(MoonImageSize).toImage().convertToFormat(QImage::Format_ARGB32), Picture(7));
+    }
+
+    void moreOfTheMoonIsLitNearerFullMoon_data()
+    {
+        QTest::addColumn<int>("brighter");
+        QTest::addColumn<int>("darker");
+        QTest::newRow("full over last quarter") << 0 << 7;
+        QTest::newRow("last quarter over new") << 7 << 14;
+        QTest::newRow("waning gibbous over last quarter") << 4 << 7;
+        QTest::newRow("first quarter over waxing crescent") << 22 << 18;
+        QTest::newRow("nearly full over first quarter") << 29 << 22;
+    }
+
+    void moreOfTheMoonIsLitNearerFullMoon()
+    {
+        QFETCH(int, brighter);
+        QFETCH(int, darker);
+        QVERIFY(CountLit(Picture(brighter)).total() > CountLit(Picture(darker)).total());
+    }
+
+    void quartersAreLitOnOppositeSides()
+    {
+        const LitCount last = CountLit(Picture(7));
+        const LitCount first = CountLit(Picture(22));
+        QVERIFY2(last.left > 4 * last.right, qPrintable(QStringLiteral("%1 / %2").arg(last.left).arg(last.right)));
+        QVERIFY2(first.right > 4 * first.left, qPrintable(QStringLiteral("%1 / %2").arg(first.left).arg(first.right)));
+    }
+
+    void theNewMoonStaysVisible()
+    {
+        // Unlit, yet the disc is there: a tray icon must not vanish for two days.
+        for (int n : {14, 15}) {
+            const QImage image = Picture(n);
+            QCOMPARE(CountLit(image).total(), 0);
+            int opaque = 0;
+            for (int y = 0; y < image.height(); ++y)
+                for (int x = 0; x < image.width(); ++x) opaque += image.pixelColor(x, y).alpha() > 200;
+            QVERIFY2(opaque > 600, qPrintable(QString::number(opaque)));
+        }
     }
 };
 

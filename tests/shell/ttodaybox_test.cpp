@@ -63,8 +63,6 @@ private slots:
     {
         QCOMPARE(box->windowTitle(), QStringLiteral(" 13/3-2024"));
         QVERIFY(box->windowFlags() & Qt::WindowStaysOnTopHint);
-        // Birthday, calendar (high and normal only), recurrent, advanced, top to-dos, bottom to-do.
-        QCOMPARE(Kinds(), (QStringList{"B", "W", "A", "T", "T", "T"}));
         fx->session->settings().CB25 = true;
         box->Fill(TTodayBox::Day::Kept);
         QCOMPARE(box->windowTitle(), QStringLiteral(" 3.13.2024"));
@@ -120,68 +118,58 @@ private slots:
         QCOMPARE(box->day(), shown);
     }
 
-    void aWeeklyEventAWeekAheadIsListedWhenPagedThere()
+    // What the box lists follows its include boxes and the day it shows.
+    void itListsWhatItsBoxesIncludeOnItsDay_data()
     {
-        for (int i = 0; i < 7; ++i) Press("SpeedButton2");
-        QCOMPARE(box->day(), D(2024, 3, 20));
-        QVERIFY(Kinds().contains(QStringLiteral("W")));
+        QTest::addColumn<int>("paged");
+        QTest::addColumn<bool>("allOff");  // every include box switched off
+        QTest::addColumn<int>("priority");
+        QTest::addColumn<QStringList>("kinds");
+        // Birthday, calendar (high and normal only), recurrent, advanced, top to-dos, bottom to-do.
+        QTest::newRow("today") << 0 << false << 1 << QStringList{"B", "W", "A", "T", "T", "T"};
+        QTest::newRow("a low-priority event whatever the overview shows") << 0 << false << 2 << QStringList{"B", "W", "A", "T", "T", "T"};
+        QTest::newRow("a weekly event a week ahead") << 7 << false << 1 << QStringList{"W", "T", "T", "T"};
+        QTest::newRow("every include off: empty but dated") << 0 << true << 1 << QStringList{};
     }
-
-    void withEveryIncludeOffTheBoxIsEmptyButDated()
+    void itListsWhatItsBoxesIncludeOnItsDay()
     {
+        QFETCH(int, paged);
+        QFETCH(bool, allOff);
+        QFETCH(int, priority);
+        QFETCH(QStringList, kinds);
         Settings& s = fx->session->settings();
-        s.CB12 = s.CB13 = s.CB14 = s.CB15 = s.CB8 = s.CB16 = s.CB17 = s.CB18 = false;
+        if (allOff) s.CB12 = s.CB13 = s.CB14 = s.CB15 = s.CB8 = s.CB16 = s.CB17 = s.CB18 = false;
+        s.priority = priority;
         box->Fill(TTodayBox::Day::Kept);
-        QVERIFY(!Grid()->hasLines());
-        QCOMPARE(box->windowTitle(), QStringLiteral(" 13/3-2024"));
-    }
-
-    void aLowPriorityEventIsNotInTheBoxWhateverTheOverviewShows()
-    {
-        fx->session->settings().priority = 2;
-        box->Fill(TTodayBox::Day::Kept);
-        for (const Occurrence& o : Grid()->table()) QVERIFY(o.Kind != 'L');
+        for (int i = 0; i < paged; ++i) Press("SpeedButton2");
+        QCOMPARE(Kinds(), kinds);
+        QCOMPARE(box->windowTitle(), QString(" %1/3-2024").arg(13 + paged));
     }
 
     // What the line's record is and where it is shown is the main window's;
     // the box names the line, the person it found by the text and its day.
     void doubleClickingALineOpensItsRecordAndTheMainWindow_data()
     {
+        QTest::addColumn<int>("paged");
         QTest::addColumn<char>("kind");
-        QTest::addColumn<QString>("call");
-        QTest::newRow("birthday") << 'B' << "OpenRecord(B,0,2024-03-13)";
-        QTest::newRow("weekly") << 'W' << "OpenRecord(W,0,2024-03-13)";
-        QTest::newRow("to-do") << 'T' << "OpenRecord(T,-1,2024-03-13)";
+        QTest::addColumn<QString>("call");  // empty: nothing at all
+        QTest::newRow("birthday") << 0 << 'B' << "OpenRecord(B,0,2024-03-13)";
+        QTest::newRow("weekly") << 0 << 'W' << "OpenRecord(W,0,2024-03-13)";
+        QTest::newRow("to-do") << 0 << 'T' << "OpenRecord(T,-1,2024-03-13)";
+        QTest::newRow("paged a day: that day") << 1 << 'H' << "OpenRecord(H,0,2024-03-14)";
+        QTest::newRow("paged four days: that day") << 4 << 'Y' << "OpenRecord(Y,0,2024-03-17)";
+        QTest::newRow("a birthday whose person is gone") << -1 << 'B' << "";
     }
     void doubleClickingALineOpensItsRecordAndTheMainWindow()
     {
+        QFETCH(int, paged);
         QFETCH(char, kind);
         QFETCH(QString, call);
         box->show();
+        if (paged < 0) fx->session->records().editAddresses()[0].Name = "Anne";
+        for (int i = 0; i < paged; ++i) Press("SpeedButton2");
         DoubleClick(RowOfKind(kind));
-        QCOMPARE(fx->navigator.calls, (QStringList{call, "ShowMainWindow"}));
-    }
-
-    void doubleClickingOnAPagedDayUsesThatDay()
-    {
-        box->show();
-        Press("SpeedButton2");
-        DoubleClick(RowOfKind('H'));
-        QCOMPARE(fx->navigator.calls, (QStringList{"OpenRecord(H,0,2024-03-14)", "ShowMainWindow"}));
-        fx->navigator.calls.clear();
-        Press("SpeedButton2");
-        Press("SpeedButton2");
-        Press("SpeedButton2");
-        DoubleClick(RowOfKind('Y'));
-        QCOMPARE(fx->navigator.calls, (QStringList{"OpenRecord(Y,0,2024-03-17)", "ShowMainWindow"}));
-    }
-
-    void aBirthdayLineWhosePersonIsGoneDoesNothingAtAll()
-    {
-        box->show();
-        fx->session->records().editAddresses()[0].Name = "Anne";
-        DoubleClick(RowOfKind('B'));
-        QVERIFY(fx->navigator.calls.isEmpty());
+        QCOMPARE(fx->navigator.calls, (call.isEmpty() ? QStringList{} : QStringList{call, "ShowMainWindow"}));
     }
 
     void itFollowsTheMainWindowWithStartWithOrvUntilTheUserClosesIt()

@@ -119,57 +119,43 @@ private slots:
         QVERIFY(!FindView(14));
     }
 
-    void eachViewOpensItsPanelAndHelpPage_data()
+    // Every way in (the sidebar item, the menu items of its row, the
+    // shortcut) opens the view and marks it; help then opens its page.
+    void eachViewIsReachedEveryWayAndHelpsWithItsPage_data()
     {
         QTest::addColumn<int>("index");
         for (std::size_t i = 0; i < std::size(kExpected); ++i) QTest::newRow(kExpected[i].panel) << int(i);
     }
-    void eachViewOpensItsPanelAndHelpPage()
+    void eachViewIsReachedEveryWayAndHelpsWithItsPage()
     {
         QFETCH(int, index);
         const Expected& expected = kExpected[index];
         const ViewRow* row = FindView(expected.item);
         QVERIFY(row);
-
-        data->ShowPanel("PP5");
-        QTest::mouseClick(data->findChild<LabelButton*>(QString("MenuL%1").arg(int(expected.item))), Qt::LeftButton);
-        QCOMPARE(Shown(), QLatin1String(expected.panel));
-        QCOMPARE(data->sidebar()->current(), std::optional<ViewItem>(expected.item));
+        QList<QAction*> ways;
+        if (row->menu.menu == MainMenu::Events) ways << MenuItem("&Events", QLatin1String(row->menu.caption));
+        if (row->menu.menu == MainMenu::Program) ways << MenuItem("&Program", QLatin1String(row->menu.caption));
+        if (row->oldMenu.position > 0) ways << MenuItem("Ver 1.2", QLatin1String(row->oldMenu.caption));
+        // The shortcut belongs to one menu item only.
+        QList<QAction*> bound;
+        for (QAction* a : AllActions(data->menuBar()))
+            if (!a->shortcut().isEmpty() && a->shortcut() == QKeySequence(QLatin1String(expected.shortcut))) bound << a;
+        QCOMPARE(bound.size(), *expected.shortcut ? 1 : 0);
+        QVERIFY(!ways.contains(nullptr));
+        ways << bound;
+        ways << nullptr;  // the sidebar item, last: help follows it
+        for (QAction* way : ways) {
+            data->ShowPanel("PP5");
+            if (way) way->trigger();
+            else QTest::mouseClick(data->findChild<LabelButton*>(QString("MenuL%1").arg(int(expected.item))), Qt::LeftButton);
+            QCOMPARE(Shown(), QLatin1String(expected.panel));
+            QCOMPARE(data->sidebar()->current(), std::optional<ViewItem>(expected.item));
+        }
 
         QSignalSpy help(data.get(), &TData::helpRequested);
         data->findChild<QPushButton*>("SpeedButton2")->click();
         QCOMPARE(help.count(), 1);
         QCOMPARE(THelpBox::Subject(help.at(0).at(0).toInt()), QLatin1String(expected.helpSubject));
-
-        // The shortcut belongs to one menu item only, and that opens the view.
-        QList<QAction*> bound;
-        for (QAction* a : AllActions(data->menuBar()))
-            if (!a->shortcut().isEmpty() && a->shortcut() == QKeySequence(QLatin1String(expected.shortcut))) bound << a;
-        QCOMPARE(bound.size(), *expected.shortcut ? 1 : 0);
-        if (bound.isEmpty()) return;
-        data->ShowPanel("PP5");
-        bound.first()->trigger();
-        QCOMPARE(Shown(), QLatin1String(expected.panel));
-    }
-
-    void everyMenuItemOfTheTableOpensItsView()
-    {
-        int reached = 0;
-        for (const ViewRow& row : ViewTable()) {
-            QList<QAction*> items;
-            if (row.menu.menu == MainMenu::Events) items << MenuItem("&Events", QLatin1String(row.menu.caption));
-            if (row.menu.menu == MainMenu::Program) items << MenuItem("&Program", QLatin1String(row.menu.caption));
-            if (row.oldMenu.position > 0) items << MenuItem("Ver 1.2", QLatin1String(row.oldMenu.caption));
-            for (QAction* item : items) {
-                QVERIFY2(item, row.sidebar.label);
-                data->ShowPanel("PP5");
-                item->trigger();
-                QCOMPARE(data->currentPanel(), data->panelOf(row.item));
-                QCOMPARE(data->sidebar()->current(), std::optional<ViewItem>(row.item));
-                ++reached;
-            }
-        }
-        QCOMPARE(reached, 11 + 9);  // the Program and Events menus, and the old one
     }
 
     void aRecordBehindALineOpensInItsView_data()
