@@ -41,14 +41,6 @@ INSTANTIATE_TEST_SUITE_P(
                     QuoteCase{"OnlyEmptyFields", {"", "", ""}, ";;"}),
     [](const auto& row) { return std::string(row.param.name); });
 
-TEST(SemicolonTest, ExportOfOnePersonIsTheHeaderAndThePerson)
-{
-    const std::vector<ExportRow> rows{kExportHeader, {"Ann", "Lee", "", "", "", "", "", "", "5", "11", "1970"}};
-    EXPECT_EQ(SerializeSemicolonText(rows),
-              "First name;Surname;Address;Postal;Country;1.Telephone number;2.Telephone number;E-mail;dd;mm;yyyy\r\n"
-              "Ann;Lee;;;;;;;5;11;1970\r\n");
-}
-
 struct ReadCase {
     const char* name;
     friend void PrintTo(const ReadCase& c, std::ostream* os) { *os << c.name; }

@@ -16,6 +16,7 @@
 #include "eventviewtest.h"
 #include "exchange/ical/icalexport.h"
 #include "fakedialogs.h"
+#include "testfiles.h"
 #include "views/events/calendarview.h"
 #include "views/today/eventgrid.h"
 #include "views/events/icaldialogs.h"
@@ -79,13 +80,6 @@ private:
         });
         poll->start(5);
     }
-    template <typename W>
-    static W* In(QWidget* dialog, const char* name)
-    {
-        W* w = dialog->findChild<W*>(QLatin1String(name));
-        if (!w) qFatal("no child %s", name);
-        return w;
-    }
     static void Press(QWidget* dialog, const char* button) { In<QAbstractButton>(dialog, button)->click(); }
 
 private slots:
@@ -133,9 +127,7 @@ private slots:
         });
         p->Click("ExportIcal");
         QVERIFY(answered);
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(CountEvents(file.readAll()), events);
+        QCOMPARE(CountEvents(Read(path)), events);
         QCOMPARE(fake.messages.size(), 1);
         QVERIFY2(fake.messages[0].startsWith(QStringLiteral("ORV|%1 events written to 'orv.ics'.|").arg(events)),
                  qPrintable(fake.messages[0]));
@@ -183,18 +175,13 @@ private slots:
         QFETCH(QMessageBox::StandardButton, answer);
         QFETCH(bool, replaced);
         const QString path = Written("old.ics");
-        {
-            QFile old(path);
-            QVERIFY(old.open(QIODevice::WriteOnly));
-            old.write("keep me");
-        }
+        Write(path, "keep me");
         fake.answers.enqueue(answer);
         WhenOpen<TIcalPeriod>([&](TIcalPeriod* d) { Press(d, "IcalPeriodOk"); });
         p->Click("ExportIcal");
         QCOMPARE(fake.questions, QStringList{QStringLiteral("OK to overwrite ") + path});
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(file.readAll().startsWith("BEGIN:VCALENDAR\r\n"), replaced);
+        const QByteArray now = Read(path);
+        QVERIFY(replaced ? now.startsWith("BEGIN:VCALENDAR\r\n") : now == "keep me");
         QCOMPARE(fake.messages.size(), replaced ? 1 : 0);
     }
 
@@ -207,6 +194,8 @@ private slots:
             QVERIFY(DataFolder().isEmpty());  // nothing is stored while the summary is shown
             auto* summary = In<QPlainTextEdit>(d, "IcalSummary");
             before = summary->toPlainText();
+            // What the summary says of each event is the reader's, tested with it.
+            QCOMPARE(before, TIcalImport::SummaryLines(d->plan()).join(QLatin1Char('\n')));
             // The bins are not taken: Space on their line, as from the keyboard.
             auto* take = In<QListWidget>(d, "IcalTakeList");
             QCOMPARE(take->count(), 1);
@@ -228,10 +217,6 @@ private slots:
         QVERIFY2(before.startsWith(QStringLiteral("To be added: 4 calendar events, 2 weekly events, 1 monthly event, "
                                                   "1 annual event, ")),
                  qPrintable(before));
-        // The book club stays monthly although one evening moved, and says so.
-        QVERIFY(before.contains(QStringLiteral("Kept recurring: 'Book club', ")));
-        QVERIFY(before.contains(QStringLiteral("Not kept of 'Training': its time (18:00-19:30).")));
-        QVERIFY(before.contains(QStringLiteral("Skipped: 'Cancelled picnic': cancelled.")));
         QVERIFY2(after.contains(QRegularExpression(QStringLiteral("'Put out the bins' [^\n]*; not added\\."))), qPrintable(after));
 
         QCOMPARE(changed.count(), 1);
@@ -271,10 +256,7 @@ private slots:
             fake.files.enqueue(Sample("office-mail.ics"));
             WhenOpen<TIcalImport>([&](TIcalImport* d) { Press(d, "IcalImportCancel"); });
         } else if (!content.isEmpty()) {
-            const QString path = Written("in.ics");
-            QFile file(path);
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write(content);
+            Write(Written("in.ics"), content);
         }
         const std::size_t calendar = p->fx.session->records().calendar().size();
         QSignalSpy changed(&Page(), &EventPage::changed);
@@ -320,18 +302,8 @@ private slots:
     {
         QFETCH(bool, exporting);
         const QString path = Written("old.ics");
-        if (exporting) {
-            QFile old(path);
-            QVERIFY(old.open(QIODevice::WriteOnly));
-            old.write("keep me");
-        } else {
-            QVERIFY(QFile::copy(Sample("web-calendar.ics"), path));
-        }
-        const auto content = [&path] {
-            QFile file(path);
-            return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-        };
-        const QByteArray before = content();
+        Write(path, exporting ? QByteArray("keep me") : Read(Sample("web-calendar.ics")));
+        const QByteArray before = Read(path);
         const QStringList folder = QDir(p->fx.dir.path()).entryList(QDir::Files);
         const std::size_t calendar = p->fx.session->records().calendar().size();
         QSignalSpy changed(&Page(), &EventPage::changed);
@@ -349,7 +321,7 @@ private slots:
         }
         QCOMPARE(answered, exporting);
         QCOMPARE(QDir(p->fx.dir.path()).entryList(QDir::Files), folder);
-        QCOMPARE(content(), before);
+        QCOMPARE(Read(path), before);
         QVERIFY(DataFolder().isEmpty());
         QCOMPARE(p->fx.session->records().calendar().size(), calendar);
         QCOMPARE(changed.count(), 0);
@@ -408,12 +380,7 @@ private slots:
         IcalExportOptions options;
         options.from = Date{2024, 1, 1};
         options.to = Date{2024, 12, 31};
-        const std::string text = ExportICalendar(many, options).text;
-        const QString path = Written("many.ics");
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(text.data(), static_cast<qint64>(text.size()));
-        file.close();
+        Write(Written("many.ics"), QByteArray::fromStdString(ExportICalendar(many, options).text));
         p->fx.session->records().editCalendar() = many.calendar();  // every event is there already: one line each
         WhenOpen<TIcalImport>([&](TIcalImport* d) {
             const QString whole = TIcalImport::SummaryLines(d->plan()).join(QLatin1Char('\n'));

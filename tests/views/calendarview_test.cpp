@@ -211,13 +211,6 @@ private slots:
         QCOMPARE(Page().calendar()->XMonth(), int(to.Month));
     }
 
-    void aBirthdayOnlyOnTheDayItselfMovesFourHundredDays()
-    {
-        p->fx.session->records().editAddresses() = {Person("Solo", "One", 13, 3)};
-        p->Click("MenuL35");
-        QCOMPARE(Page().selectedDate(), AddDays(kToday, 400));
-    }
-
     void theMenusChooseAMonthAYearAndAWeek()
     {
         Page().GoTo(D(2023, 1, 31));

@@ -65,16 +65,6 @@ private slots:
         QCOMPARE(clicked.count(), 1);
     }
 
-    void theNarrowColumnsAreAsWideAsTheIndicator()
-    {
-        EventGrid grid(EventGrid::Columns::DaysKindText, QStringLiteral("Panel2"));
-        grid.resize(200, 100);
-        grid.setIndicatorWidth(22);
-        QCOMPARE(grid.columnWidth(0), 22);
-        QCOMPARE(grid.columnWidth(1), 22);
-        QCOMPARE(grid.textColumn(), 2);
-    }
-
     void theFillerStripContinuesTheKindColumnBelowTheLastRow()
     {
         EventGrid grid(EventGrid::Columns::KindText, QStringLiteral("Panel2"));

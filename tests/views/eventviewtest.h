@@ -13,6 +13,15 @@
 
 namespace orv::test {
 
+// A named child of a page or dialog; a missing one stops the program, named.
+template <typename W = QWidget>
+W* In(const QWidget* parent, const char* name)
+{
+    W* w = parent->findChild<W*>(QLatin1String(name));
+    if (!w) qFatal("no child %s", name);
+    return w;
+}
+
 // The page under test on a fresh sample session.
 template <typename Page>
 class PageFixture {
@@ -41,9 +50,7 @@ public:
     template <typename W>
     W* Find(const char* name) const
     {
-        W* w = page->template findChild<W*>(QLatin1String(name));
-        if (!w) qFatal("no child %s", name);
-        return w;
+        return In<W>(page.get(), name);
     }
 
     void Click(const char* button) { Find<QAbstractButton>(button)->click(); }

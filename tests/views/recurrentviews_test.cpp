@@ -22,13 +22,6 @@ namespace orv::test {
 
 namespace {
 
-template <typename W = QWidget>
-W* In(QWidget* parent, const char* name)
-{
-    W* w = parent->findChild<W*>(QLatin1String(name));
-    if (!w) qFatal("no child %s", name);
-    return w;
-}
 QLineEdit* Edit(QWidget* parent, const char* name) { return In<QLineEdit>(parent, name); }
 void Click(QWidget* parent, const char* name) { In<QAbstractButton>(parent, name)->click(); }
 QString Text(QWidget* parent, const char* label) { return In<QLabel>(parent, label)->text(); }

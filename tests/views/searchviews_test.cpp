@@ -12,6 +12,7 @@
 #include <QDir>
 
 #include "fakedialogs.h"
+#include "testfiles.h"
 #include "viewfixture.h"
 #include "views/address/hintsearchview.h"
 #include "views/address/peoplesearchview.h"
@@ -172,9 +173,7 @@ private slots:
         fake.filter = QStringLiteral("Text (*.txt)");
         fake.files.enqueue(fx->dir.filePath(QStringLiteral("list.htm")));  // as the dialog adds the default suffix
         QTest::mouseClick(view.findChild<QAbstractButton*>(QStringLiteral("MenuL15")), Qt::LeftButton);
-        QFile text(fx->dir.filePath(QStringLiteral("list.txt")));
-        QVERIFY(text.open(QIODevice::ReadOnly));
-        QCOMPARE(text.readAll(), QByteArray("ORV Phone book\r\n\xC3\x84nne D\xC3\xBChl;777\r\nJoanna Lee;0 1234 56\r\n"));
+        QCOMPARE(Read(fx->dir.filePath(QStringLiteral("list.txt"))), QByteArray("ORV Phone book\r\n\xC3\x84nne D\xC3\xBChl;777\r\nJoanna Lee;0 1234 56\r\n"));
         QVERIFY(!QFile::exists(fx->dir.filePath(QStringLiteral("list.htm"))));
     }
 
@@ -184,16 +183,10 @@ private slots:
         view.setDialogs(fake.dialogs());
         view.Build();
         const QString path = fx->dir.filePath(QStringLiteral("list.txt"));
-        {
-            QFile old(path);
-            QVERIFY(old.open(QIODevice::WriteOnly));
-            old.write("keep me");
-        }
+        Write(path, "keep me");
         QTimer::singleShot(0, [] { CancelLongWork(); });
         QVERIFY(!view.Save(path, false));
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(file.readAll(), QByteArray("keep me"));
+        QCOMPARE(Read(path), QByteArray("keep me"));
         QCOMPARE(QDir(fx->dir.path()).entryList(QStringList{QStringLiteral("list.txt*")}, QDir::Files),
                  QStringList{"list.txt"});
         QVERIFY(fake.messages.isEmpty());

@@ -14,7 +14,7 @@
 
 #include "exchange/lists/semicolon.h"
 #include "exchange/sheets/spreadsheet.h"
-#include "fakedialogs.h"
+#include "windowfixture.h"
 #include "pdftext.h"
 #include "testfiles.h"
 #include "viewfixture.h"
@@ -24,20 +24,11 @@
 
 namespace orv::test {
 
-class DataListTest : public QObject {
+class DataListTest : public QObject, WindowFixture<TDatalistForm> {
     Q_OBJECT
 
 private:
-    std::unique_ptr<SessionFixture> fx;
-    std::unique_ptr<TDatalistForm> window;
-    FakeDialogs fake;
     QList<QUrl> opened;
-
-    void Click(const char* name) { QTest::mouseClick(window->findChild<QAbstractButton*>(QLatin1String(name)), Qt::LeftButton); }
-    QString Path(const char* name) const { return fx->dir.filePath(QLatin1String(name)); }
-    RecordStore& Records() { return fx->session->records(); }
-
-
     QStringList Column(const char* grid, int column) const
     {
         const QAbstractItemModel* m = window->findChild<QTableView*>(QLatin1String(grid))->model();
@@ -66,8 +57,7 @@ private:
 private slots:
     void init()
     {
-        fx = std::make_unique<SessionFixture>();
-        fake = FakeDialogs{};
+        Open();
         opened.clear();
         ThreePeople();
         window = std::make_unique<TDatalistForm>(*fx->session, fx->navigator);
@@ -77,25 +67,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
     }
 
-    void cleanup()
-    {
-        window.reset();
-        if (QTest::currentTestFailed()) fx->dir.setAutoRemove(false);
-        fx.reset();
-    }
-
-    void theFirstPersonLeavesAMissingBirthdayEmptyAndLaterOnesZero()
-    {
-        Records().CurrentAddress = 2;  // Bob, no birthday
-        Click("L1");
-        Click("L1");
-        QCOMPARE(Column("StringGrid2", 8), (QStringList{"", "0"}));
-        QCOMPARE(Column("StringGrid2", 10), (QStringList{"", "0"}));
-        QCOMPARE(window->findChild<QTableView*>(QStringLiteral("StringGrid2"))->model()->headerData(8, Qt::Horizontal).toString(),
-                 QStringLiteral("dd"));
-        QCOMPARE(Column("StringGrid1", 0), (QStringList{"Bob", "Bob"}));
-        QCOMPARE(Column("StringGrid1", 8), (QStringList{"0/0", "0/0"}));
-    }
+    void cleanup() { Close(); }
 
     void theTextListFollowsTheOptionsWhenAPersonIsAdded()
     {

@@ -14,7 +14,7 @@
 #include <tuple>
 
 #include "exchange/lists/semicolon.h"
-#include "fakedialogs.h"
+#include "windowfixture.h"
 #include "core/session.h"
 #include "store/datafile.h"
 #include "testfiles.h"
@@ -25,32 +25,17 @@
 
 namespace orv::test {
 
-class ImportDataTest : public QObject {
+class ImportDataTest : public QObject, WindowFixture<TImportData> {
     Q_OBJECT
 
 private:
-    std::unique_ptr<SessionFixture> fx;
-    std::unique_ptr<TImportData> window;
-    FakeDialogs fake;
-
-    void Click(const char* name) { QTest::mouseClick(window->findChild<QAbstractButton*>(QLatin1String(name)), Qt::LeftButton); }
-    QString Path(const char* name) const { return fx->dir.filePath(QLatin1String(name)); }
     static QString Sample(const char* name) { return QStringLiteral(ORV_EXCHANGE_TEST_DATA "/") + QLatin1String(name); }
-    RecordStore& Records() { return fx->session->records(); }
-
 
     void Load(const QString& path, int type)
     {
         fake.type = type;
         fake.files << path;
         Click("Label12");
-    }
-
-    std::vector<AData> OnDisk() const
-    {
-        std::vector<AData> list;
-        ParseDataText(ReadWholeFile(fx->session->dataFolder() + "data.orv").content, list);
-        return list;
     }
 
     QStringList Names() const
@@ -64,8 +49,7 @@ private:
 private slots:
     void init()
     {
-        fx = std::make_unique<SessionFixture>();
-        fake = FakeDialogs{};
+        Open();
         Records().editAddresses() = {Person("Old", "One", 1, 1)};
         QDir().mkpath(QString::fromStdString(fx->session->dataFolder()));
         window = std::make_unique<TImportData>(*fx->session);
@@ -74,12 +58,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
     }
 
-    void cleanup()
-    {
-        window.reset();
-        if (QTest::currentTestFailed()) fx->dir.setAutoRemove(false);
-        fx.reset();
-    }
+    void cleanup() { Close(); }
 
     void eachKindOfFileFillsTheGrid_data()
     {

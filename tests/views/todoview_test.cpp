@@ -76,7 +76,7 @@ private slots:
         fx.reset();
     }
 
-    void allButtonsStartDisabledAndTheListsMirrorTheSession()
+    void buttonsStartDisabledTypingEnablesTheListButtonsAndTheListsMirrorTheSession()
     {
         QVERIFY(Disabled({"SB24", "SB23", "SB21", "EveryDayButton", "SB22", "SB20"}));
         QCOMPARE(Shown(List("TopTodoList")), (QStringList{"a", "b", "c"}));
@@ -91,10 +91,7 @@ private slots:
             names.insert(w->accessibleName());
         QCOMPARE(names.size(), 7);
         QVERIFY(!names.contains(QString()));
-    }
-
-    void typingEnablesTheThreeListButtonsUntilTheFieldIsEmpty()
-    {
+        // Typing enables the three list buttons until the field is empty again.
         QTest::keyClicks(Entry(), "x");
         QVERIFY(Enabled({"SB20", "SB22", "EveryDayButton"}));
         QVERIFY(Disabled({"SB21", "SB24", "SB23"}));
