@@ -137,12 +137,12 @@ TEST(SettingsStoreParse, ReadsAUtf16WindowsExport)
     EXPECT_EQ(store.ReadText(kSettingsKey, "FontName").value, "\xC3\x84rial \"N\xC3\xABw\" \xF0\x9F\x98\x80");
     EXPECT_EQ(store.ReadDate(kSettingsKey, "LastDate").value, DateSerial(2005, 10, 31));
     EXPECT_EQ(store.TypeOf(kSettingsKey, "Path"), ValueType::Other);
-    EXPECT_EQ(store.ReadText(kSettingsKey, "Path").result.message, "Invalid data type for 'Path'");
+    EXPECT_EQ(store.ReadText(kSettingsKey, "Path").message, "Invalid data type for 'Path'");
     EXPECT_EQ(store.ValueNames(kSettingsKey),
               (std::vector<std::string>{"nextweek", "FontName", "LastDate", "Path", "Big", "Empty"}));
     EXPECT_FALSE(store.KeyExists(std::string(kSettingsKey) + "\\Old"));
     EXPECT_EQ(store.SubKeyNames(kSettingsKey), std::vector<std::string>{"Blue"});
-    EXPECT_EQ(store.ReadDate(std::string(kSettingsKey) + "\\Blue", "Blob").result.message,
+    EXPECT_EQ(store.ReadDate(std::string(kSettingsKey) + "\\Blue", "Blob").message,
               "Failed to get data for 'Blob'");
 
     // Unknown types and long binaries are written back whole, re-wrapped.
@@ -243,13 +243,13 @@ TEST_P(SettingsStoreWrongType, FailsWithTheValueName)
                             "\"i\"=dword:00000001\r\n\"t\"=\"7\"\r\n\"d\"=hex:00,00,00,00,00,e0,e2,40\r\n"
                             "\"x\"=hex(2):41,00,00,00\r\n\"short\"=hex:00,00,e0,40\r\n"
                             "\"nan\"=hex:00,00,00,00,00,00,f8,7f\r\n\"far\"=hex:00,00,00,20,5f,a0,02,42\r\n"));
-    const std::map<Reader, std::function<FileResult(std::string_view)>> read = {
-        {Reader::Integer, [&](std::string_view n) { return store.ReadInteger(kSettingsKey, n).result; }},
-        {Reader::Bool, [&](std::string_view n) { return store.ReadBool(kSettingsKey, n).result; }},
-        {Reader::Text, [&](std::string_view n) { return store.ReadText(kSettingsKey, n).result; }},
-        {Reader::Date, [&](std::string_view n) { return store.ReadDate(kSettingsKey, n).result; }},
+    const std::map<Reader, std::function<Result(std::string_view)>> read = {
+        {Reader::Integer, [&](std::string_view n) { return Result(store.ReadInteger(kSettingsKey, n)); }},
+        {Reader::Bool, [&](std::string_view n) { return Result(store.ReadBool(kSettingsKey, n)); }},
+        {Reader::Text, [&](std::string_view n) { return Result(store.ReadText(kSettingsKey, n)); }},
+        {Reader::Date, [&](std::string_view n) { return Result(store.ReadDate(kSettingsKey, n)); }},
     };
-    const FileResult r = read.at(GetParam().reader)(GetParam().name);
+    const Result r = read.at(GetParam().reader)(GetParam().name);
     EXPECT_FALSE(r.ok);
     EXPECT_EQ(r.message, GetParam().message);
 }
@@ -348,7 +348,7 @@ TEST_P(SettingsStoreUnstorable, FailsAndLeavesTheStoreAsItWas)
     SettingsStore store;
     ASSERT_TRUE(store.WriteText(kSettingsKey, "FontName", "Arial").ok);
     const std::string before = store.Serialize();
-    const FileResult r = store.WriteText(GetParam().key, GetParam().name, GetParam().text);
+    const Result r = store.WriteText(GetParam().key, GetParam().name, GetParam().text);
     EXPECT_EQ(r.message, "Failed to set data for '" + GetParam().name + "'");
     EXPECT_EQ(store.Serialize(), before);
 }
@@ -413,7 +413,7 @@ TEST_F(SettingsStoreFileTest, AFailedWriteLeavesTheOldFileWhole)
     rlimit small = saved;
     small.rlim_cur = 1024;
     ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-    const FileResult r = store.Save();
+    const Result r = store.Save();
     ::setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, oldHandler);
 
