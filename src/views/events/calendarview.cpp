@@ -26,8 +26,7 @@ namespace orv {
 
 CalendarView::CalendarView(Session& session, Navigator& navigator, QWidget* parent)
     : EventPage(session, QStringLiteral("PP13"), QStringLiteral("T4"), QStringLiteral("Calendar"), parent),
-      navigator_(navigator),
-      dialogs_(StandardDialogs())
+      navigator_(navigator)
 {
     Label25 = MakeCommand("Label25", QString());
     MonthLabel1 = MakeCommand("MonthLabel1", QString());
