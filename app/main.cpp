@@ -48,7 +48,7 @@ int SyncNow(int argc, char** argv, const orv::ProgramArguments& line)
     std::string dataFolder = line.dataFolder ? *line.dataFolder : orv::DefaultDataFolder(orv::ProgramDirectory());
     if (!dataFolder.empty() && dataFolder.back() != '/') dataFolder += '/';
     orv::SettingsStore store(settingsFile);
-    if (const orv::FileResult read = store.Load(); !read.ok) {
+    if (const orv::Result read = store.Load(); !read.ok) {
         std::fprintf(stderr, "orv: %s\n", read.message.c_str());
         return 1;
     }

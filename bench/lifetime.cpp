@@ -94,9 +94,9 @@ bool WriteLifetime(const Lifetime& data, const std::string& folder)
     DataFiles files(folder);
     RecordStore store = data.store;  // a save gives records their identities
     for (const auto& report : files.SaveAll(store))
-        if (report.failed) return false;
+        if (!report.ok) return false;
     TodoFiles todos(folder);
-    return !todos.Save(data.todos).failed;
+    return todos.Save(data.todos).ok;
 }
 
 const Lifetime& SharedLifetime()

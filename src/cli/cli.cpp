@@ -437,20 +437,20 @@ int Run(const std::vector<std::string>& args, Output& output)
         store = SettingsStore(o.settingsFile ? *o.settingsFile : DefaultSettingsPath());
         bool loadFailed = false;
         if (!store.Path().empty()) {
-            if (const FileResult r = store.Load(); !r.ok) {
+            if (const Result r = store.Load(); !r.ok) {
                 output.err += "orv-cli: " + r.message + "\n";
                 loadFailed = true;
             }
         }
         for (const std::string& pair : o.overrides) {
-            const FileResult r = ApplyOverride(store, pair);
+            const Result r = ApplyOverride(store, pair);
             if (!r.ok) throw UsageError{"--set " + pair + ": " + r.message};
             if (!r.message.empty()) output.err += "orv-cli: --set " + r.message + "\n";
         }
 
         // From here on nothing is a usage error.
         Settings settings;
-        if (const FileResult r = ReadSettings(store, settings); !r.ok) {
+        if (const Result r = ReadSettings(store, settings); !r.ok) {
             // One line per value that could not be read; each was taken as its default.
             for (const std::string_view line : SplitLines(r.message)) output.err += "orv-cli: " + std::string(line) + "\n";
             loadFailed = true;
@@ -464,7 +464,7 @@ int Run(const std::vector<std::string>& args, Output& output)
         const Needs needs = command.needs();
         const std::vector<DataKind> kinds(needs.kinds.begin(), needs.kinds.end());
         for (const LoadReport& report : files.Load(kinds, records)) {
-            if (report.failed) {
+            if (!report.ok) {
                 output.err += "orv-cli: " + report.path + ": " + report.message + "\n";
                 loadFailed = true;
             }
@@ -478,7 +478,7 @@ int Run(const std::vector<std::string>& args, Output& output)
             if (needs.everyDay) reports.push_back(todoFiles.LoadEveryDay(todos, settings.LastDate, todaySerial));
             reports.push_back(todoFiles.LoadTopBottom(todos));
             for (const TodoReport& r : reports) {
-                if (r.failed) {
+                if (!r.ok) {
                     output.err += "orv-cli: " + r.message + "\n";
                     loadFailed = true;
                 }

@@ -15,7 +15,7 @@ namespace {
 
 void Note(SessionReport& report, const SaveReport& r)
 {
-    if (r.failed) report.messages.push_back(r.message);
+    if (!r.ok) report.messages.push_back(r.message);
     if (!r.asideCopy.empty()) report.asideCopies.push_back(r.asideCopy);
     if (!r.notice.empty()) report.notices.push_back(r.notice);
 }
@@ -38,12 +38,12 @@ std::uint64_t GenerationOf(const RecordStore& records, DataKind kind)
 
 void Note(SessionReport& report, const TodoReport& r)
 {
-    if (r.failed) report.messages.push_back(r.message);
+    if (!r.ok) report.messages.push_back(r.message);
     report.asideCopies.insert(report.asideCopies.end(), r.asideCopies.begin(), r.asideCopies.end());
     report.notices.insert(report.notices.end(), r.notices.begin(), r.notices.end());
 }
 
-void Note(SessionReport& report, const FileResult& r)
+void Note(SessionReport& report, const Result& r)
 {
     if (!r.ok) report.messages.push_back(r.message);
 }
@@ -140,11 +140,11 @@ SessionReport Session::LoadInto(RecordStore& records, std::vector<DataKind>& who
     for (const SaveReport& k : kept)
         if (!k.asideCopy.empty()) report.asideCopies.push_back(k.asideCopy);
     for (const LoadReport& r : loads) {
-        if (!r.failed) continue;
+        if (r.ok) continue;
         std::string message = r.path + ": " + r.message;
         for (const SaveReport& k : kept) {
             if (k.kind != r.kind) continue;
-            if (k.failed) message += "\n" + k.message;
+            if (!k.ok) message += "\n" + k.message;
             else if (!k.asideCopy.empty()) {
                 // The name on a line of its own, so that it reads (and copies) whole.
                 message += "\nThe file is kept unchanged as:\n" + k.asideCopy;
@@ -164,7 +164,7 @@ Session::InitResult Session::Initialise(Date today, Read read)
     settingsRead_ = true;
     // A bad value is taken as its default and everything else is read, so the
     // to-do lists below load as on any other start.
-    const FileResult settings = InitialiseSettings(store_, settings_, serial);
+    const Result settings = InitialiseSettings(store_, settings_, serial);
     if (!settings.ok) {
         for (const std::string_view line : SplitLines(settings.message))
             if (reportedSettings_.emplace(line).second) result.report.messages.emplace_back(line);
@@ -294,14 +294,14 @@ Session::Delivered Session::DeliverWrites()
             const SaveReport merged = dataFiles_.TakeInOutsideChanges(d.kind, records_);
             Note(report, merged);
             delivered.listsChanged |= merged.changedOutside;
-            if (!merged.failed) {
+            if (merged.ok) {
                 QueuedWrite& again = QueueCopy(d.kind);
                 again.carried.Add(report);
                 for (auto& call : done) Answer(d.kind, again, call.first, std::move(call.second));
                 continue;
             }
         } else {
-            if (!d.report.failed) savedGeneration_[i] = generation;
+            if (d.report.ok) savedGeneration_[i] = generation;
             Note(report, d.report);
         }
         if (done.empty()) delivered.report.Add(report);

@@ -86,7 +86,7 @@ const Entry* FindEntry(std::string_view name)
     return nullptr;
 }
 
-FileResult ReadEntry(const SettingsStore& store, const Entry& e, Settings& s)
+Result ReadEntry(const SettingsStore& store, const Entry& e, Settings& s)
 {
     switch (e.kind) {
     case Kind::Bool:
@@ -96,7 +96,7 @@ FileResult ReadEntry(const SettingsStore& store, const Entry& e, Settings& s)
             if (e.kind == Kind::Bool) s.*std::get<bool Settings::*>(e.member) = *r.value;
             else s.*std::get<std::optional<bool> Settings::*>(e.member) = *r.value;
         }
-        return r.result;
+        return r;
     }
     case Kind::Int:
     case Kind::OptInt:
@@ -110,39 +110,39 @@ FileResult ReadEntry(const SettingsStore& store, const Entry& e, Settings& s)
             if (e.kind == Kind::Int) s.*std::get<std::int32_t Settings::*>(e.member) = value;
             else s.*std::get<std::optional<std::int32_t> Settings::*>(e.member) = value;
         }
-        return r.result;
+        return r;
     }
     case Kind::Text: {
         const ValueResult<std::string> r = store.ReadText(kSettingsKey, e.name);
         if (r.value) s.*std::get<std::string Settings::*>(e.member) = *r.value;
-        return r.result;
+        return r;
     }
     }
-    return FileResult::Ok();
+    return Result::Ok();
 }
 
-FileResult WriteEntry(SettingsStore& store, const Entry& e, const Settings& s)
+Result WriteEntry(SettingsStore& store, const Entry& e, const Settings& s)
 {
     switch (e.kind) {
     case Kind::Bool:
         return store.WriteBool(kSettingsKey, e.name, s.*std::get<bool Settings::*>(e.member));
     case Kind::OptBool: {
         const std::optional<bool>& v = s.*std::get<std::optional<bool> Settings::*>(e.member);
-        return v ? store.WriteBool(kSettingsKey, e.name, *v) : FileResult::Ok();
+        return v ? store.WriteBool(kSettingsKey, e.name, *v) : Result::Ok();
     }
     case Kind::Int:
         return store.WriteInteger(kSettingsKey, e.name, s.*std::get<std::int32_t Settings::*>(e.member));
     case Kind::OptInt:
     case Kind::OptDate: {
         const std::optional<std::int32_t>& v = s.*std::get<std::optional<std::int32_t> Settings::*>(e.member);
-        if (!v) return FileResult::Ok();
+        if (!v) return Result::Ok();
         return e.kind == Kind::OptDate ? store.WriteDate(kSettingsKey, e.name, *v)
                                        : store.WriteInteger(kSettingsKey, e.name, *v);
     }
     case Kind::Text:
         return store.WriteText(kSettingsKey, e.name, s.*std::get<std::string Settings::*>(e.member));
     }
-    return FileResult::Ok();
+    return Result::Ok();
 }
 
 // Puts the default back into the member of `e`, after its stored value could not be read.
@@ -154,16 +154,16 @@ void ResetEntry(const Entry& e, Settings& s)
 
 // The print rectangle counts only when all four values exist and can be read;
 // else it is the default one, whatever `s` held before.
-FileResult ReadPageRect(const SettingsStore& store, Settings& s)
+Result ReadPageRect(const SettingsStore& store, Settings& s)
 {
     Settings read;
     bool all = true;
     for (const std::string_view name : kPages) all = all && store.ValueExists(kSettingsKey, name);
-    FileResult failed;
+    Result failed;
     if (all) {
         read = s;
         for (const std::string_view name : kPages) {
-            const FileResult r = ReadEntry(store, *FindEntry(name), read);
+            const Result r = ReadEntry(store, *FindEntry(name), read);
             if (!r.ok && failed.ok) failed = r;
         }
         if (!failed.ok) read = Settings{};
@@ -176,21 +176,21 @@ FileResult ReadPageRect(const SettingsStore& store, Settings& s)
 }
 
 // The writes of the initialisation that follow the read of `name`.
-FileResult InitialiseAfter(SettingsStore& store, std::string_view name, std::int32_t today)
+Result InitialiseAfter(SettingsStore& store, std::string_view name, std::int32_t today)
 {
     if (name == "LastDate") return store.WriteDate(kSettingsKey, name, today);
     if (name == "WeekStart" && !store.ValueExists(kSettingsKey, name)) return store.WriteInteger(kSettingsKey, name, 1);
     if (name == "FirstWeek" && !store.ValueExists(kSettingsKey, name)) return store.WriteInteger(kSettingsKey, name, 0);
-    return FileResult::Ok();
+    return Result::Ok();
 }
 
 // A value that cannot be read is reported and taken as its default; the
 // values after it are read all the same, so that one bad value costs that
 // value only. The messages are joined one per line.
-FileResult ReadInOrder(const SettingsStore& store, Settings& s, SettingsStore* init, std::int32_t today)
+Result ReadInOrder(const SettingsStore& store, Settings& s, SettingsStore* init, std::int32_t today)
 {
     std::string messages;
-    auto note = [&](const FileResult& r) {
+    auto note = [&](const Result& r) {
         if (r.ok) return;
         if (!messages.empty()) messages += '\n';
         messages += r.message;
@@ -203,17 +203,17 @@ FileResult ReadInOrder(const SettingsStore& store, Settings& s, SettingsStore* i
             continue;
         }
         const Entry& e = *FindEntry(name);
-        const FileResult r = ReadEntry(store, e, s);
+        const Result r = ReadEntry(store, e, s);
         if (!r.ok) ResetEntry(e, s);
         note(r);
         if (init) note(InitialiseAfter(*init, name, today));
     }
-    return messages.empty() ? FileResult::Ok() : FileResult::Error(std::move(messages));
+    return messages.empty() ? Result::Ok() : Result::Error(std::move(messages));
 }
 
-FileResult WriteGroup(SettingsStore& store, const Settings& s, Group group)
+Result WriteGroup(SettingsStore& store, const Settings& s, Group group)
 {
-    FileResult r = store.WriteBool(kSettingsKey, "saved1", true);
+    Result r = store.WriteBool(kSettingsKey, "saved1", true);
     for (const Entry& e : kTable) {
         if (!r.ok) break;
         if (e.group == group) r = WriteEntry(store, e, s);
@@ -268,37 +268,37 @@ std::optional<SettingRange> RangeOf(std::string_view name)
     return std::nullopt;
 }
 
-FileResult ReadSettings(const SettingsStore& store, Settings& settings)
+Result ReadSettings(const SettingsStore& store, Settings& settings)
 {
     return ReadInOrder(store, settings, nullptr, 0);
 }
 
-FileResult InitialiseSettings(SettingsStore& store, Settings& settings, std::int32_t today)
+Result InitialiseSettings(SettingsStore& store, Settings& settings, std::int32_t today)
 {
     store.OpenKey(kSettingsKey, true);
     return ReadInOrder(store, settings, &store, today);
 }
 
-FileResult WriteDialogSettings(SettingsStore& store, const Settings& settings)
+Result WriteDialogSettings(SettingsStore& store, const Settings& settings)
 {
     return WriteGroup(store, settings, Group::Dialog);
 }
 
-FileResult WriteSaveAllSettings(SettingsStore& store, const Settings& settings)
+Result WriteSaveAllSettings(SettingsStore& store, const Settings& settings)
 {
     return WriteGroup(store, settings, Group::SaveAll);
 }
 
-FileResult WriteSyncSettings(SettingsStore& store, const Settings& settings)
+Result WriteSyncSettings(SettingsStore& store, const Settings& settings)
 {
     return WriteGroup(store, settings, Group::Sync);
 }
 
-FileResult WriteColourProfile(SettingsStore& store, std::string_view profile, const Settings& settings)
+Result WriteColourProfile(SettingsStore& store, std::string_view profile, const Settings& settings)
 {
-    if (!IsProfileName(profile)) return FileResult::Error("Failed to set data for " + Quoted(profile));
+    if (!IsProfileName(profile)) return Result::Error("Failed to set data for " + Quoted(profile));
     const std::string key = ProfileKey(profile);
-    FileResult r = store.WriteBool(key, "Ver2", true);
+    Result r = store.WriteBool(key, "Ver2", true);
     for (std::size_t i = 0; i < std::size(kProfileColours) && r.ok; ++i)
         r = store.WriteText(key, "Color" + std::to_string(i + 1), settings.*kProfileColours[i]);
     return r;
@@ -309,15 +309,15 @@ ValueResult<ColourProfile> ReadColourProfile(const SettingsStore& store, std::st
     if (!IsProfileName(profile)) return {};
     const std::string key = ProfileKey(profile);
     const ValueResult<bool> ver2 = store.ReadBool(key, "Ver2");
-    if (!ver2.ok() || !ver2.value.value_or(false)) return {ver2.result, std::nullopt};
+    if (!ver2.ok || !ver2.value.value_or(false)) return {ver2, std::nullopt};
     ColourProfile colours;
     static_assert(std::tuple_size_v<ColourProfile> == std::size(kProfileColours));
     for (std::size_t i = 0; i < colours.size(); ++i) {
         ValueResult<std::string> c = store.ReadText(key, "Color" + std::to_string(i + 1));
-        if (!c.ok()) return {c.result, std::nullopt};
+        if (!c.ok) return {c, std::nullopt};
         colours[i] = std::move(c.value);
     }
-    return {FileResult::Ok(), std::move(colours)};
+    return {Result::Ok(), std::move(colours)};
 }
 
 void ApplyColourProfile(const ColourProfile& profile, Settings& settings)
@@ -336,34 +336,34 @@ std::vector<std::string> ColourProfiles(const SettingsStore& store)
     return store.SubKeyNames(kSettingsKey);
 }
 
-FileResult ApplyOverride(SettingsStore& store, std::string_view nameEqualsValue)
+Result ApplyOverride(SettingsStore& store, std::string_view nameEqualsValue)
 {
     const std::size_t eq = nameEqualsValue.find('=');
-    if (eq == std::string_view::npos) return FileResult::Error("expected NAME=VALUE, not " + Quoted(nameEqualsValue));
+    if (eq == std::string_view::npos) return Result::Error("expected NAME=VALUE, not " + Quoted(nameEqualsValue));
     const std::string_view name = nameEqualsValue.substr(0, eq);
     const std::string_view value = nameEqualsValue.substr(eq + 1);
     const Entry* e = FindEntry(name);
-    if (!e) return FileResult::Error("unknown setting " + Quoted(name));
+    if (!e) return Result::Error("unknown setting " + Quoted(name));
     switch (e->kind) {
     case Kind::Bool:
     case Kind::OptBool: {
         const std::optional<std::int32_t> v = ParseInt32(value);
         if (!v || (*v != 0 && *v != 1))
-            return FileResult::Error(Quoted(name) + " takes 0 or 1, not " + Quoted(value));
+            return Result::Error(Quoted(name) + " takes 0 or 1, not " + Quoted(value));
         return store.WriteBool(kSettingsKey, e->name, *v == 1);
     }
     case Kind::Int:
     case Kind::OptInt: {
         const std::optional<std::int32_t> v = ParseInt32(value);
-        if (!v) return FileResult::Error(Quoted(name) + " takes a decimal integer, not " + Quoted(value));
+        if (!v) return Result::Error(Quoted(name) + " takes a decimal integer, not " + Quoted(value));
         if (const std::optional<SettingRange> range = RangeOf(name); range && (*v < range->min || *v > range->max))
-            return FileResult::Error(Quoted(name) + " takes " + std::to_string(range->min) + " to " +
+            return Result::Error(Quoted(name) + " takes " + std::to_string(range->min) + " to " +
                                      std::to_string(range->max) + ", not " + Quoted(value));
         return store.WriteInteger(kSettingsKey, e->name, *v);
     }
     case Kind::OptDate: {
         const std::optional<std::int32_t> v = ParseIsoDate(value);
-        if (!v) return FileResult::Error(Quoted(name) + " takes a date YYYY-MM-DD, not " + Quoted(value));
+        if (!v) return Result::Error(Quoted(name) + " takes a date YYYY-MM-DD, not " + Quoted(value));
         return store.WriteDate(kSettingsKey, e->name, *v);
     }
     case Kind::Text:
@@ -371,13 +371,13 @@ FileResult ApplyOverride(SettingsStore& store, std::string_view nameEqualsValue)
         if (name.substr(0, 5) == "Color" && name != "ColorP") {
             // The settings file holds a text on one line.
             if (!HasLineBreak(value)) return store.WriteText(kSettingsKey, e->name, value);
-            FileResult r = store.WriteText(kSettingsKey, e->name, OneLine(value));
+            Result r = store.WriteText(kSettingsKey, e->name, OneLine(value));
             if (r.ok) r.message = Quoted(name) + ": its line breaks became blanks";
             return r;
         }
         break;
     }
-    return FileResult::Error(Quoted(name) + " is a text and cannot be set here");
+    return Result::Error(Quoted(name) + " is a text and cannot be set here");
 }
 
 }  // namespace orv

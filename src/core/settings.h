@@ -194,24 +194,24 @@ struct Settings {
 // default and reported ("Invalid data type for '<name>'"), and the read goes
 // on: the result holds one message per line for every value that failed.
 // ChangeHint's window bounds are written but never read.
-FileResult ReadSettings(const SettingsStore& store, Settings& settings);
+Result ReadSettings(const SettingsStore& store, Settings& settings);
 
 // ReadSettings plus the initialisation's writes, each at its place in the
 // order: the main key is created, LastDate becomes `today` right after it was
 // read (settings.LastDate keeps the previous date, which decides the every-day
 // to-do list), WeekStart is written as 1 and FirstWeek as 0 when absent.
-FileResult InitialiseSettings(SettingsStore& store, Settings& settings, std::int32_t today);
+Result InitialiseSettings(SettingsStore& store, Settings& settings, std::int32_t today);
 
 // The settings dialog's "Save": saved1 = true, then the Dialog values in order.
-FileResult WriteDialogSettings(SettingsStore& store, const Settings& settings);
+Result WriteDialogSettings(SettingsStore& store, const Settings& settings);
 
 // The save-all step: saved1 = true, then the SaveAll values in order; an
 // optional value that is empty is not written.
-FileResult WriteSaveAllSettings(SettingsStore& store, const Settings& settings);
+Result WriteSaveAllSettings(SettingsStore& store, const Settings& settings);
 
 // The sync account's values (server, user, collections, password command,
 // trusted certificates, minutes between syncs), written by the sync page.
-FileResult WriteSyncSettings(SettingsStore& store, const Settings& settings);
+Result WriteSyncSettings(SettingsStore& store, const Settings& settings);
 
 // Colour profiles are sub-keys of the main key holding Ver2 = true and
 // Color1..Color8; an absent colour leaves that entry as it is.
@@ -219,7 +219,7 @@ using ColourProfile = std::array<std::optional<std::string>, 8>;
 
 // Writes Color1..Color8 of `settings` as the profile. The name must be one key
 // name (not empty, no '\', no control characters), else "Failed to set data for '<name>'".
-FileResult WriteColourProfile(SettingsStore& store, std::string_view profile, const Settings& settings);
+Result WriteColourProfile(SettingsStore& store, std::string_view profile, const Settings& settings);
 // Empty when there is no such profile or it does not hold Ver2 = true.
 ValueResult<ColourProfile> ReadColourProfile(const SettingsStore& store, std::string_view profile);
 void ApplyColourProfile(const ColourProfile& profile, Settings& settings);
@@ -232,6 +232,6 @@ std::vector<std::string> ColourProfiles(const SettingsStore& store);
 // A number outside the range of RangeOf(NAME) is refused. The message says
 // what was wrong. A text's line breaks become blanks; the result is then ok
 // and its message says so.
-FileResult ApplyOverride(SettingsStore& store, std::string_view nameEqualsValue);
+Result ApplyOverride(SettingsStore& store, std::string_view nameEqualsValue);
 
 }  // namespace orv

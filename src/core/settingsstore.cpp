@@ -169,14 +169,14 @@ bool IsStorableName(std::string_view name)
     return !name.empty() && name.find_first_of("\r\n") == std::string_view::npos;
 }
 
-FileResult SetFailed(std::string_view what) { return FileResult::Error("Failed to set data for '" + std::string(what) + "'"); }
+Result SetFailed(std::string_view what) { return Result::Error("Failed to set data for '" + std::string(what) + "'"); }
 // A failed save says why on its second line, in the system's words where it has them.
-FileResult SetFailed(std::string_view what, std::string_view reason)
+Result SetFailed(std::string_view what, std::string_view reason)
 {
-    return FileResult::Error(SetFailed(what).message + "\n" + std::string(reason));
+    return Result::Error(SetFailed(what).message + "\n" + std::string(reason));
 }
-FileResult GetFailed(std::string_view what) { return FileResult::Error("Failed to get data for '" + std::string(what) + "'"); }
-FileResult InvalidType(std::string_view name) { return FileResult::Error("Invalid data type for '" + std::string(name) + "'"); }
+Result GetFailed(std::string_view what) { return Result::Error("Failed to get data for '" + std::string(what) + "'"); }
+Result InvalidType(std::string_view name) { return Result::Error("Invalid data type for '" + std::string(name) + "'"); }
 
 void AppendHexBytes(std::string& out, std::string_view bytes, std::size_t column)
 {
@@ -214,24 +214,24 @@ std::string DefaultSettingsPath()
     return SettingsPathFrom(std::getenv("ORV_SETTINGS_FILE"), std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"));
 }
 
-FileResult SettingsStore::Load()
+Result SettingsStore::Load()
 {
     keys_.clear();
     warnings_.clear();
     loadFailed_ = false;
     const ReadResult r = ReadWholeFile(path_);
     stamp_ = r.stamp;
-    if (!r.exists) return FileResult::Ok();
-    if (r.result.ok && Parse(r.content)) return FileResult::Ok();
-    if (!r.result.ok) warnings_.push_back(r.result.message);
-    loadFailure_ = r.result.ok ? (warnings_.empty() ? std::string("no registry header") : warnings_.back())
-                               : r.result.message;
+    if (!r.exists) return Result::Ok();
+    if (r.ok && Parse(r.content)) return Result::Ok();
+    if (!r.ok) warnings_.push_back(r.message);
+    loadFailure_ = r.ok ? (warnings_.empty() ? std::string("no registry header") : warnings_.back())
+                               : r.message;
     keys_.clear();
     loadFailed_ = true;
     return GetFailed(path_);
 }
 
-FileResult SettingsStore::Save()
+Result SettingsStore::Save()
 {
     // A file that could not be read may be something else than our settings:
     // never replace it.
@@ -242,22 +242,22 @@ FileResult SettingsStore::Save()
     }
     const std::size_t slash = path_.rfind('/');
     if (slash != std::string::npos && slash > 0) {
-        if (const FileResult folder = EnsureFolder(path_.substr(0, slash)); !folder.ok)
+        if (const Result folder = EnsureFolder(path_.substr(0, slash)); !folder.ok)
             return SetFailed(path_, folder.message);
     }
     outsideChange_.clear();
     if (ChangedSince(path_, stamp_)) {
         const AsideCopy aside = CopyAside(path_, std::time(nullptr));
-        if (!aside.result.ok)
+        if (!aside.ok)
             return SetFailed(path_, "The file was changed by another program and no copy of it could be kept, so it "
-                                    "was not replaced: " + aside.result.message);
+                                    "was not replaced: " + aside.message);
         if (!aside.copy.empty())
             outsideChange_ = "The settings file was changed by another program while ORV had it open. ORV's "
                              "settings were saved; the other version is kept unchanged as:\n" + aside.copy;
     }
-    if (const FileResult written = WriteFileAtomic(path_, Serialize(), &stamp_); !written.ok)
+    if (const Result written = WriteFileAtomic(path_, Serialize(), &stamp_); !written.ok)
         return SetFailed(path_, written.message);
-    return FileResult::Ok();
+    return Result::Ok();
 }
 
 void SettingsStore::Warn(std::size_t line, std::string_view what)
@@ -570,8 +570,8 @@ bool SettingsStore::DeleteValue(std::string_view key, std::string_view name)
 ValueResult<bool> SettingsStore::ReadBool(std::string_view key, std::string_view name) const
 {
     const ValueResult<std::int32_t> i = ReadInteger(key, name);
-    if (!i.value) return {i.result, std::nullopt};
-    return {FileResult::Ok(), *i.value != 0};
+    if (!i.value) return {i, std::nullopt};
+    return {Result::Ok(), *i.value != 0};
 }
 
 ValueResult<std::int32_t> SettingsStore::ReadInteger(std::string_view key, std::string_view name) const
@@ -579,7 +579,7 @@ ValueResult<std::int32_t> SettingsStore::ReadInteger(std::string_view key, std::
     const Value* v = FindValue(key, name);
     if (!v) return {};
     if (v->type != ValueType::Dword) return {InvalidType(name), std::nullopt};
-    return {FileResult::Ok(), std::bit_cast<std::int32_t>(v->dword)};
+    return {Result::Ok(), std::bit_cast<std::int32_t>(v->dword)};
 }
 
 ValueResult<std::string> SettingsStore::ReadText(std::string_view key, std::string_view name) const
@@ -587,7 +587,7 @@ ValueResult<std::string> SettingsStore::ReadText(std::string_view key, std::stri
     const Value* v = FindValue(key, name);
     if (!v) return {};
     if (v->type != ValueType::Text) return {InvalidType(name), std::nullopt};
-    return {FileResult::Ok(), v->data};
+    return {Result::Ok(), v->data};
 }
 
 ValueResult<std::int32_t> SettingsStore::ReadDate(std::string_view key, std::string_view name) const
@@ -601,10 +601,10 @@ ValueResult<std::int32_t> SettingsStore::ReadDate(std::string_view key, std::str
     // The integral part is the day, also before 1899 where the time counts forward.
     const double days = std::trunc(std::bit_cast<double>(bits));
     if (!(days >= kFirstSerial && days <= kLastSerial)) return {GetFailed(name), std::nullopt};
-    return {FileResult::Ok(), static_cast<std::int32_t>(days)};
+    return {Result::Ok(), static_cast<std::int32_t>(days)};
 }
 
-FileResult SettingsStore::Store(std::string_view key, Value value)
+Result SettingsStore::Store(std::string_view key, Value value)
 {
     const std::optional<std::string_view> path = NormaliseKey(key);
     if (!path || !IsStorableName(value.name)) return SetFailed(value.name);
@@ -613,19 +613,19 @@ FileResult SettingsStore::Store(std::string_view key, Value value)
         if (EqualNoCase(existing.name, value.name)) {
             value.name = std::move(existing.name);
             existing = std::move(value);
-            return FileResult::Ok();
+            return Result::Ok();
         }
     }
     k->values.push_back(std::move(value));
-    return FileResult::Ok();
+    return Result::Ok();
 }
 
-FileResult SettingsStore::WriteBool(std::string_view key, std::string_view name, bool value)
+Result SettingsStore::WriteBool(std::string_view key, std::string_view name, bool value)
 {
     return WriteInteger(key, name, value ? 1 : 0);
 }
 
-FileResult SettingsStore::WriteInteger(std::string_view key, std::string_view name, std::int32_t value)
+Result SettingsStore::WriteInteger(std::string_view key, std::string_view name, std::int32_t value)
 {
     Value v;
     v.name = std::string(name);
@@ -634,7 +634,7 @@ FileResult SettingsStore::WriteInteger(std::string_view key, std::string_view na
     return Store(key, std::move(v));
 }
 
-FileResult SettingsStore::WriteText(std::string_view key, std::string_view name, std::string_view value)
+Result SettingsStore::WriteText(std::string_view key, std::string_view name, std::string_view value)
 {
     // A line break cannot be written inside a quoted text of the file.
     if (value.find_first_of("\r\n") != std::string_view::npos) return SetFailed(name);
@@ -645,7 +645,7 @@ FileResult SettingsStore::WriteText(std::string_view key, std::string_view name,
     return Store(key, std::move(v));
 }
 
-FileResult SettingsStore::WriteDate(std::string_view key, std::string_view name, std::int32_t serial)
+Result SettingsStore::WriteDate(std::string_view key, std::string_view name, std::int32_t serial)
 {
     if (serial < kFirstSerial || serial > kLastSerial) return SetFailed(name);
     Value v;

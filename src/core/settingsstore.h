@@ -25,10 +25,8 @@ enum class ValueType { Dword, Text, Binary, Other };
 
 // The outcome of a read: a failure message, or the value (empty when absent).
 template <typename T>
-struct ValueResult {
-    FileResult result;
+struct ValueResult : Result {
     std::optional<T> value;
-    bool ok() const { return result.ok; }
 };
 
 // ORV_SETTINGS_FILE when set and not empty; else $XDG_CONFIG_HOME/orv/settings.reg
@@ -48,14 +46,14 @@ public:
     // empty store. An unreadable file, or one without a registry header, fails
     // with "Failed to get data for '<path>'" and leaves the store empty; Save()
     // then refuses to overwrite that file.
-    FileResult Load();
+    Result Load();
 
     // Writes the whole store to Path() through a temporary file and a rename,
     // creating the folder when needed. Fails with "Failed to set data for '<path>'"
     // and, on the next line, the reason (the system's words where it gave them).
     // A file another program (the user's editor) changed since it was read
     // or written here is copied aside first; OutsideChange() then says where.
-    FileResult Save();
+    Result Save();
 
     // After a Save() that kept another program's version aside: the text that
     // tells the user where; empty otherwise.
@@ -98,10 +96,10 @@ public:
     // Writes create the key. They fail with "Failed to set data for '<name>'" when
     // the key path or the name cannot be stored (empty parts, control
     // characters in key names, line breaks in names or texts).
-    FileResult WriteBool(std::string_view key, std::string_view name, bool value);
-    FileResult WriteInteger(std::string_view key, std::string_view name, std::int32_t value);
-    FileResult WriteText(std::string_view key, std::string_view name, std::string_view value);
-    FileResult WriteDate(std::string_view key, std::string_view name, std::int32_t serial);
+    Result WriteBool(std::string_view key, std::string_view name, bool value);
+    Result WriteInteger(std::string_view key, std::string_view name, std::int32_t value);
+    Result WriteText(std::string_view key, std::string_view name, std::string_view value);
+    Result WriteDate(std::string_view key, std::string_view name, std::int32_t serial);
 
 private:
     struct Value {
@@ -120,7 +118,7 @@ private:
     const Key* FindKey(std::string_view key) const;
     const Value* FindValue(std::string_view key, std::string_view name) const;
     Key* CreateKey(std::string_view normalisedPath);
-    FileResult Store(std::string_view key, Value value);
+    Result Store(std::string_view key, Value value);
     void ParseValueLine(const std::vector<std::string_view>& lines, std::size_t& i, Key* target);
     void Warn(std::size_t line, std::string_view what);
 

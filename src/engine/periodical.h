@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "engine/eventfinder.h"
+#include "store/result.h"
 
 namespace orv {
 
@@ -66,9 +67,7 @@ private:
     std::array<std::array<Prefix, 32>, 13> prefixes_{};
 };
 
-struct PeriodicalResult {
-    bool ok = true;
-    std::string message;  // "Change the 'To-date'" / "Change the 'From-date'"
+struct PeriodicalResult : Result {  // the message: "Change the 'To-date'" / "Change the 'From-date'"
     PeriodicalLines rows;
 };
 

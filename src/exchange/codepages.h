@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "store/result.h"
 #include "store/utf8.h"
 
 namespace orv {
@@ -27,9 +28,7 @@ std::optional<std::string> CharsetToUtf8(const std::string& charset, std::string
 // dropped, UTF-16 with a byte-order mark (or, without one, starting with an
 // ASCII character) becomes UTF-8, and anything holding a NUL byte is refused
 // as not being text. Other bytes are kept as they are.
-struct TextFileContent {
-    bool ok = true;
-    std::string message;
+struct TextFileContent : Result {
     std::string text;
 };
 TextFileContent TextOfFile(std::string_view bytes, std::string_view fileName);

@@ -69,14 +69,14 @@ LoadReport DataFiles::Load(DataKind kind, RecordStore& store)
     bool unread = false;
     if (file.exists) {
         ParseResult parsed;
-        if (file.result.ok) parsed = ParseDataText(kind, file.content, store);
-        else static_cast<FileResult&>(parsed) = std::move(file.result);
+        if (file.ok) parsed = ParseDataText(kind, file.content, store);
+        else static_cast<Result&>(parsed) = static_cast<Result&>(file);
         if (!parsed.ok) {
-            report.failed = true;
+            report.ok = false;
             report.message = std::move(parsed.message);
             unread = true;
         } else if (parsed.valuesCut > 0) {
-            report.failed = true;
+            report.ok = false;
             report.message = std::to_string(parsed.valuesCut) + (parsed.valuesCut == 1 ? " value was" : " values were") +
                              " longer than " + std::to_string(kLongestValue / 1024) + " KB and cut there.";
             unread = true;
@@ -130,10 +130,10 @@ bool DataFiles::KeepAside(DataKind kind, SaveReport& report)
         if (!unread_[Index(kind)]) return true;
     }
     AsideCopy aside = CopyAside(MainPath(kind), clock_());
-    if (!aside.result.ok) {
-        report.failed = true;
+    if (!aside.ok) {
+        report.ok = false;
         report.message = Quoted(kind) + " could not be read and no copy of it could be kept, so it was not replaced: " +
-                         aside.result.message;
+                         aside.message;
         return false;
     }
     report.asideCopy = std::move(aside.copy);
@@ -169,7 +169,7 @@ std::optional<SaveReport> DataFiles::RefusesToReplace(DataKind kind) const
     report.kind = kind;
     report.path = MainPath(kind);
     if (!PathExists(report.path)) return std::nullopt;
-    report.failed = true;
+    report.ok = false;
     report.message = Quoted(kind) + " was not read, so it was not replaced";
     return report;
 }
@@ -180,12 +180,12 @@ SaveReport DataFiles::Save(DataKind kind, RecordStore& store, SaveTarget target)
     if (std::optional<SaveReport> refused = RefusesToReplace(kind)) return std::move(*refused);
     store.AssignUids(kind);
     SaveReport merged = TakeInOutsideChanges(kind, store);
-    if (merged.failed) return merged;
+    if (!merged.ok) return merged;
     SaveReport report = WriteList(kind, store);
-    if (!report.failed && report.foundOutsideVersion) {
+    if (report.ok && report.foundOutsideVersion) {
         // Changed again between the two looks: nothing was written, and the
         // next save takes that version in.
-        report.failed = true;
+        report.ok = false;
         report.message = Quoted(kind) + " is being changed by another program, so it was not replaced.";
     }
     report.changedOutside = merged.changedOutside;
@@ -199,20 +199,20 @@ SaveReport DataFiles::SaveBackup(DataKind kind, RecordStore& store, int weekday)
     SaveReport report;
     report.kind = kind;
     if (weekday < 0 || weekday > 7) {
-        report.failed = true;
+        report.ok = false;
         report.message = "Backup weekday " + std::to_string(weekday) + " is not 1 (Sunday) .. 7 (Saturday)";
         return report;
     }
     report.path = BackupPath(kind, weekday);
-    if (const FileResult folder = EnsureFolder(folder_ + "backup"); !folder.ok) {
-        report.failed = true;
+    if (const Result folder = EnsureFolder(folder_ + "backup"); !folder.ok) {
+        report.ok = false;
         report.message = folder.message;
         return report;
     }
     store.AssignUids(kind);
-    const FileResult written = WriteFileAtomic(report.path, SerializeDataText(kind, store));
+    const Result written = WriteFileAtomic(report.path, SerializeDataText(kind, store));
     if (!written.ok) {
-        report.failed = true;
+        report.ok = false;
         report.message = written.message;
     }
     return report;
@@ -224,8 +224,8 @@ SaveReport DataFiles::WriteList(DataKind kind, const RecordStore& snapshot)
     SaveReport report;
     report.kind = kind;
     report.path = MainPath(kind);
-    if (const FileResult folder = EnsureFolder(folder_); !folder.ok) {
-        report.failed = true;
+    if (const Result folder = EnsureFolder(folder_); !folder.ok) {
+        report.ok = false;
         report.message = folder.message;
         return report;
     }
@@ -241,9 +241,9 @@ SaveReport DataFiles::WriteList(DataKind kind, const RecordStore& snapshot)
     if (!KeepAside(kind, report)) return report;
     FileStamp stamp;
     std::string text = SerializeDataText(kind, snapshot);
-    const FileResult written = WriteFileAtomic(report.path, text, &stamp);
+    const Result written = WriteFileAtomic(report.path, text, &stamp);
     if (!written.ok) {
-        report.failed = true;
+        report.ok = false;
         report.message = written.message;
         return report;
     }
@@ -269,10 +269,10 @@ SaveReport DataFiles::TakeInOutsideChanges(DataKind kind, RecordStore& store)
     if (!ChangedSince(report.path, known)) return report;
     ReadResult file = ReadWholeFile(report.path);
     if (!file.exists) return report;
-    if (!file.result.ok) {
-        report.failed = true;
+    if (!file.ok) {
+        report.ok = false;
         report.message = Quoted(kind) + " was changed by another program and cannot be read now, so it was not replaced: " +
-                         file.result.message;
+                         file.message;
         return report;
     }
     RecordStore theirs;

@@ -17,13 +17,11 @@
 
 namespace orv {
 
-struct LoadReport {
+struct LoadReport : Result {
     DataKind kind = DataKind::Addresses;
     bool existed = false;
-    bool failed = false;
     // The list holds all the file does: it need not be written again until it changes.
     bool whole = false;
-    std::string message;  // the text to show when failed
     std::string path;
 };
 
@@ -35,10 +33,8 @@ struct SaveTarget {
     static SaveTarget Backup(int weekday) { return {weekday}; }
 };
 
-struct SaveReport {
+struct SaveReport : Result {
     DataKind kind = DataKind::Addresses;
-    bool failed = false;
-    std::string message;
     std::string path;
     // Set when the file had failed to load, or another program had changed
     // it, and it was kept under this name before it was replaced; the

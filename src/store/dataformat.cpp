@@ -286,9 +286,7 @@ ParseResult Failed(std::string message)
 }
 
 // How a stretch of a file's lines was read.
-struct PieceResult {
-    bool failed = false;
-    std::string message;
+struct PieceResult : Result {
     bool ended = false;     // met "<END:FILE>"
     bool inRecord = false;  // stopped inside a record
     bool stray = false;     // held a field outside any record
@@ -331,7 +329,7 @@ PieceResult ReadPiece(std::string_view text, std::vector<Rec>& out, std::size_t 
                 piece.inRecord = false;
                 if (!Format<Rec>::Finish(out.back(), piece.message)) {
                     out.pop_back();
-                    piece.failed = true;
+                    piece.ok = false;
                     return piece;
                 }
                 // Once a few records show their size, make room for the rest at once.
@@ -351,7 +349,7 @@ PieceResult ReadPiece(std::string_view text, std::vector<Rec>& out, std::size_t 
         }
         if (!ReadField(out.back(), line, piece.message, piece.cut)) {
             out.pop_back();
-            piece.failed = true;
+            piece.ok = false;
             return piece;
         }
     }
@@ -428,7 +426,7 @@ ParseResult ParseRecords(std::string_view text, std::vector<Rec>& out, std::size
         if (k > 0) out.insert(out.end(), std::make_move_iterator(lists[k].begin()), std::make_move_iterator(lists[k].end()));
         cut += piece.cut;
         stray = stray || piece.stray;
-        if (piece.failed) {
+        if (!piece.ok) {
             AssignUids(out, before);
             return Failed(std::move(piece.message));
         }

@@ -30,7 +30,7 @@ std::string_view DataHeaderLine(DataKind kind);  // "<BEGIN:CAL:FILE:VERSION>3.0
 // "<END:FILE>" line, or holds fields outside any record: what was complete is
 // read, but the file holds more than the lists, so it is kept aside before a
 // save replaces it.
-struct ParseResult : FileResult {
+struct ParseResult : Result {
     bool cutShort = false;
     // Values longer than kLongestValue (store/textutil.h), cut there when read.
     std::size_t valuesCut = 0;

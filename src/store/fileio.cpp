@@ -63,7 +63,7 @@ bool IsLetterOrDigit(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <
 
 // Writes all of `content` to `fd`, syncs and closes it; on failure the file
 // at `path` is removed again.
-FileResult WriteAndClose(int fd, const std::string& path, std::string_view content, const std::string& reported,
+Result WriteAndClose(int fd, const std::string& path, std::string_view content, const std::string& reported,
                          FileStamp* written = nullptr)
 {
     std::size_t done = 0;
@@ -80,9 +80,9 @@ FileResult WriteAndClose(int fd, const std::string& path, std::string_view conte
     if (err == 0 && ::fsync(fd) != 0) err = errno;
     if (struct stat st {}; err == 0 && written != nullptr && ::fstat(fd, &st) == 0) *written = StampOfStat(st);
     if (::close(fd) != 0 && err == 0) err = errno;
-    if (err == 0) return FileResult::Ok();
+    if (err == 0) return Result::Ok();
     ::unlink(path.c_str());
-    return FileResult::Error(IoErrorText(err, reported));
+    return Result::Error(IoErrorText(err, reported));
 }
 
 // Makes a rename in `folder` durable. A file system that cannot sync a folder
@@ -161,7 +161,7 @@ ReadResult ReadWholeFile(const std::string& path)
     if (fd < 0) {
         if (errno == ENOENT) return r;
         r.exists = true;
-        r.result = FileResult::Error(IoErrorText(errno, path));
+        static_cast<Result&>(r) = Result::Error(IoErrorText(errno, path));
         return r;
     }
     r.exists = true;
@@ -178,7 +178,7 @@ ReadResult ReadWholeFile(const std::string& path)
         const ssize_t n = ::read(fd, buffer, sizeof buffer);
         if (n < 0) {
             if (errno == EINTR) continue;
-            r.result = FileResult::Error(IoErrorText(errno, path));
+            static_cast<Result&>(r) = Result::Error(IoErrorText(errno, path));
             break;
         }
         if (n == 0) break;
@@ -190,23 +190,23 @@ ReadResult ReadWholeFile(const std::string& path)
 
 std::string TemporaryNamePrefix(const std::string& path) { return path + std::string(kTemporaryInfix); }
 
-FileResult WriteFileAtomic(const std::string& path, std::string_view content, FileStamp* written)
+Result WriteFileAtomic(const std::string& path, std::string_view content, FileStamp* written)
 {
     // Renaming over a link would replace the link and leave its target behind.
     const std::string target = LinkTarget(path);
     std::string tmp = TemporaryNamePrefix(target) + std::string(kTemporaryLetters, 'X');
     const int fd = ::mkstemp(tmp.data());
-    if (fd < 0) return FileResult::Error(IoErrorText(errno, path));
+    if (fd < 0) return Result::Error(IoErrorText(errno, path));
     TakeModeOf(fd, target);
-    FileResult result = WriteAndClose(fd, tmp, content, path, written);
+    Result result = WriteAndClose(fd, tmp, content, path, written);
     if (!result.ok) return result;
     if (::rename(tmp.c_str(), target.c_str()) != 0) {
         const int err = errno;
         ::unlink(tmp.c_str());
-        return FileResult::Error(IoErrorText(err, path));
+        return Result::Error(IoErrorText(err, path));
     }
     SyncFolder(FolderOf(target));
-    return FileResult::Ok();
+    return Result::Ok();
 }
 
 std::vector<std::string> RemoveStaleTemporaries(const std::string& folder, const std::vector<std::string>& names)
@@ -234,9 +234,9 @@ std::vector<std::string> RemoveStaleTemporaries(const std::string& folder, const
     return removed;
 }
 
-FileResult EnsureFolder(const std::string& folder)
+Result EnsureFolder(const std::string& folder)
 {
-    if (folder.empty() || IsFolder(folder)) return FileResult::Ok();
+    if (folder.empty() || IsFolder(folder)) return Result::Ok();
     // Each missing part from the top; the first that cannot be made gives the reason.
     std::string whole = folder;
     while (whole.size() > 1 && whole.back() == '/') whole.pop_back();
@@ -249,10 +249,10 @@ FileResult EnsureFolder(const std::string& folder)
             if (err != 0) {
                 std::string message = "The folder " + whole + " cannot be created: " + std::strerror(err);
                 if (part != whole) message += " (" + part + ")";
-                return FileResult::Error(message);
+                return Result::Error(message);
             }
         }
-        if (slash == std::string::npos) return FileResult::Ok();
+        if (slash == std::string::npos) return Result::Ok();
     }
 }
 
@@ -261,8 +261,8 @@ AsideCopy CopyAside(const std::string& path, std::time_t now)
     AsideCopy aside;
     ReadResult original = ReadWholeFile(path);
     if (!original.exists) return aside;  // gone meanwhile: nothing left to lose
-    if (!original.result.ok) {
-        aside.result = original.result;
+    if (!original.ok) {
+        static_cast<Result&>(aside) = original;
         return aside;
     }
     std::tm local{};
@@ -275,19 +275,19 @@ AsideCopy CopyAside(const std::string& path, std::time_t now)
         const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
         if (fd < 0) {
             if (errno == EEXIST) continue;
-            aside.result = FileResult::Error(IoErrorText(errno, name));
+            static_cast<Result&>(aside) = Result::Error(IoErrorText(errno, name));
             return aside;
         }
         // The copy is no more readable than the file it keeps.
         TakeModeOf(fd, path);
-        aside.result = WriteAndClose(fd, name, original.content, name);
-        if (aside.result.ok) {
+        static_cast<Result&>(aside) = WriteAndClose(fd, name, original.content, name);
+        if (aside.ok) {
             SyncFolder(FolderOf(name));
             aside.copy = std::move(name);
         }
         return aside;
     }
-    aside.result = FileResult::Error("No free name for a copy of " + path);
+    static_cast<Result&>(aside) = Result::Error("No free name for a copy of " + path);
     return aside;
 }
 

@@ -9,16 +9,9 @@
 #include <string_view>
 #include <vector>
 
-namespace orv {
+#include "store/result.h"
 
-// The outcome of a file operation: ok, or the message to show.
-struct FileResult {
-    bool ok = true;
-    std::string message;
-    static FileResult Ok() { return {}; }
-    static FileResult Error(std::string m) { return {false, std::move(m)}; }
-    explicit operator bool() const { return ok; }
-};
+namespace orv {
 
 // What tells one version of a file from another without reading it: another
 // program that writes the file gives it a new inode (a rename), or a new size
@@ -37,9 +30,8 @@ bool ChangedSince(const std::string& path, const FileStamp& known);
 
 // Reads a whole file. Missing files are reported through `exists`; `stamp` is
 // the version that was read.
-struct ReadResult {
+struct ReadResult : Result {
     bool exists = false;
-    FileResult result;
     std::string content;
     FileStamp stamp;
 };
@@ -56,7 +48,7 @@ void AdviseHugePages(const void* data, std::size_t bytes);
 // A `path` that is a symbolic link is followed, so the link keeps pointing at
 // the data; the new file keeps the mode (and, where allowed, the owner) of the
 // file it replaces. `written`, when given, receives the new file's stamp.
-FileResult WriteFileAtomic(const std::string& path, std::string_view content, FileStamp* written = nullptr);
+Result WriteFileAtomic(const std::string& path, std::string_view content, FileStamp* written = nullptr);
 
 // The file a write of `path` replaces: `path` itself, or the end of the chain
 // of symbolic links starting there (also when that end does not exist yet).
@@ -80,7 +72,7 @@ std::string IoErrorText(int err, const std::string& path);
 
 // Creates the folder and its missing parents. Fails with the system's reason
 // when it cannot be made (a file in its place, no permission).
-FileResult EnsureFolder(const std::string& folder);
+Result EnsureFolder(const std::string& folder);
 
 // Seconds since the epoch, for the names of aside copies; tests fix it.
 using WallClock = std::function<std::time_t()>;
@@ -88,8 +80,7 @@ using WallClock = std::function<std::time_t()>;
 // Copies the file at `path` to a new file beside it, "<name>.YYYYMMDD-HHMMSS.unread"
 // in local time (then "-2", "-3" .. before ".unread" while that name is taken);
 // never replaces a file. `copy` is empty when there was no file to keep.
-struct AsideCopy {
-    FileResult result;
+struct AsideCopy : Result {
     std::string copy;
 };
 AsideCopy CopyAside(const std::string& path, std::time_t now);

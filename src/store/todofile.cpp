@@ -76,15 +76,15 @@ TodoReport TodoFiles::Run(const std::vector<Read>& plan)
         const ReadResult file = ReadWholeFile(Path(plan[step].file));
         stamp_[Index(plan[step].file)] = file.stamp;
         if (!file.exists) continue;
-        if (!file.result.ok) {
+        if (!file.ok) {
             // This file and those the failure kept from being read would be
             // replaced by lists that lack their items: keep them before the save.
             for (std::size_t rest = step; rest < plan.size(); ++rest) {
                 if (rest == step || Exists(Path(plan[rest].file))) unread_[Index(plan[rest].file)] = true;
             }
-            if (report.failed) report.message += "\n";
-            report.message += file.result.message;
-            report.failed = true;
+            if (!report.ok) report.message += "\n";
+            report.message += file.message;
+            report.ok = false;
             return report;
         }
         std::vector<std::string> items = ParseTodoText(file.content);
@@ -93,13 +93,13 @@ TodoReport TodoFiles::Run(const std::vector<Read>& plan)
             // whole: the next save copies it aside before replacing it.
             const std::size_t i = Index(plan[step].file);
             unread_[i] = true;
-            if (report.failed) report.message += "\n";
+            if (!report.ok) report.message += "\n";
             report.message += "'" + std::string(TodoFileNames[i]) + "': " + std::to_string(cut) +
                               (cut == 1 ? " item was" : " items were") + " longer than " +
                               std::to_string(kTodoItemLimit / 1024) +
                               " KB and cut there. The whole file is kept beside it as a copy ending in "
                               "'.unread' before it is next saved.";
-            report.failed = true;
+            report.ok = false;
         }
         for (std::vector<std::string>* list : plan[step].into) *list = items;
     }
@@ -147,7 +147,7 @@ TodoReport TodoFiles::LoadTopBottom(TodoLists& lists)
 TodoReport TodoFiles::Save(const TodoLists& lists)
 {
     TodoReport report;
-    if (const FileResult folder = EnsureFolder(folder_); !folder.ok) return {true, folder.message, {}};
+    if (const Result folder = EnsureFolder(folder_); !folder.ok) return {false, folder.message, {}};
     const std::array<const std::vector<std::string>*, 4> all{&lists.Top, &lists.Bottom, &lists.TodayEveryDay,
                                                              &lists.EveryDay};
     for (std::size_t i = 0; i < all.size(); ++i) {
@@ -159,11 +159,11 @@ TodoReport TodoFiles::Save(const TodoLists& lists)
         const bool changedOutside = inStep_[i] && !unread_[i] && ChangedSince(path, stamp_[i]);
         if (unread_[i] || changedOutside) {
             AsideCopy aside = CopyAside(path, clock_());
-            if (!aside.result.ok) {
-                report.failed = true;
+            if (!aside.ok) {
+                report.ok = false;
                 report.message = "'" + std::string(TodoFileNames[i]) +
                                  "' could not be read and no copy of it could be kept, so it was not replaced: " +
-                                 aside.result.message;
+                                 aside.message;
                 return report;
             }
             if (changedOutside && !aside.copy.empty())
@@ -173,9 +173,9 @@ TodoReport TodoFiles::Save(const TodoLists& lists)
             if (!aside.copy.empty()) report.asideCopies.push_back(std::move(aside.copy));
             unread_[i] = false;
         }
-        const FileResult written = WriteFileAtomic(path, SerializeTodoText(*all[i]), &stamp_[i]);
+        const Result written = WriteFileAtomic(path, SerializeTodoText(*all[i]), &stamp_[i]);
         if (!written.ok) {
-            report.failed = true;
+            report.ok = false;
             report.message = written.message;
             return report;
         }

@@ -42,9 +42,7 @@ std::string SerializeTodoText(const std::vector<std::string>& items);
 // other lists only that item goes. False when there is no such item.
 bool RemoveTodoItem(TodoLists& lists, TodoList list, std::size_t index);
 
-struct TodoReport {
-    bool failed = false;
-    std::string message;
+struct TodoReport : Result {
     std::vector<std::string> asideCopies;  // unread files kept before this save replaced them
     // Files another program changed since they were read here: each was kept
     // aside before the list replaced it, and the text says where.

@@ -16,6 +16,7 @@ namespace {
 PasswordResult Failure(std::string message)
 {
     PasswordResult r;
+    r.ok = false;
     r.message = std::move(message);
     return r;
 }
@@ -23,7 +24,6 @@ PasswordResult Failure(std::string message)
 PasswordResult Success(std::string password = {})
 {
     PasswordResult r;
-    r.ok = true;
     r.password = std::move(password);
     return r;
 }

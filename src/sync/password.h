@@ -5,13 +5,13 @@
 
 #include <string>
 
+#include "store/result.h"
+
 namespace orv::sync {
 
-struct PasswordResult {
-    bool ok = false;
+// The message: one English line for the user when not ok.
+struct PasswordResult : Result {
     std::string password;
-    std::string message;  // one English line for the user when !ok
-    explicit operator bool() const { return ok; }
 };
 
 // Runs `command` with /bin/sh -c; the first line it prints is the password.

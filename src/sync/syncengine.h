@@ -13,6 +13,7 @@
 #include "engine/dates.h"
 #include "store/datafile.h"
 #include "store/recordstore.h"
+#include "store/result.h"
 #include "sync/syncstate.h"
 
 namespace orv::sync {
@@ -21,10 +22,8 @@ namespace orv::sync {
 class SyncServer {
 public:
     virtual ~SyncServer() = default;
-    struct Listing {
-        bool ok = true;
+    struct Listing : Result {
         bool tokenInvalid = false;
-        std::string message;
         std::vector<std::pair<std::string, std::string>> items;  // href, ETag
         std::vector<std::string> removed;                        // with a token: items gone since
         std::string token;
@@ -32,9 +31,7 @@ public:
     struct Item {
         std::string href, etag, data;
     };
-    struct Fetched {
-        bool ok = true;
-        std::string message;
+    struct Fetched : Result {
         std::vector<Item> items;
     };
     struct Written {
@@ -61,9 +58,7 @@ struct SyncOptions {
     const std::atomic<bool>* cancel = nullptr;
 };
 
-struct SyncOutcome {
-    bool ok = true;
-    std::string message;                 // why the run stopped, when not ok
+struct SyncOutcome : Result {            // the message: why the run stopped
     std::vector<std::string> notes;      // what the user should know: conflicts, restored records
     bool needsUser = false;              // a conflict was kept: worth a notification
     std::vector<DataKind> changedKinds;  // lists changed here, to be saved

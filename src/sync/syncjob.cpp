@@ -84,7 +84,7 @@ SyncJobResult SyncDataFolder(const std::string& folder, const Settings& s, Date 
     RecordStore records;
     DataFiles files(folder);
     for (const LoadReport& l : files.LoadAll(records))
-        if (l.failed) return Failed("Not synced: " + l.message);
+        if (!l.ok) return Failed("Not synced: " + l.message);
 
     SyncState state;
     std::string message;
@@ -105,7 +105,7 @@ SyncJobResult SyncDataFolder(const std::string& folder, const Settings& s, Date 
     // before the state: a state ahead of the files would skip a change.
     for (const DataKind k : r.outcome.changedKinds) {
         const SaveReport saved = files.Save(k, records);
-        if (saved.failed) return Failed("Not synced: " + saved.message);
+        if (!saved.ok) return Failed("Not synced: " + saved.message);
         if (!saved.notice.empty()) r.outcome.notes.push_back(saved.notice);
     }
     if (!SaveSyncState(statePath, state, message)) return Failed("The sync state was not saved: " + message);

@@ -104,7 +104,7 @@ bool SaveSyncState(const std::string& path, const SyncState& state, std::string&
     m[QStringLiteral("calendar")] = Write(state.calendar);
     m[QStringLiteral("addressBook")] = Write(state.addressBook);
     const QByteArray bytes = m.toCborValue().toCbor();
-    const FileResult r = WriteFileAtomic(path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    const Result r = WriteFileAtomic(path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
     if (!r.ok) message = r.message;
     return r.ok;
 }

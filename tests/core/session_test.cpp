@@ -155,7 +155,7 @@ TEST_F(BackgroundTest, AFailedWriteIsToldKeptInMemoryAndWrittenByTheNextSave)
     s->SaveDataFile(DataKind::Calendar, Collect(), this);
     s->FlushWrites();
     ASSERT_EQ(answers.size(), 1u);
-    const FileResult direct = WriteFileAtomic((data / "cal.orv").string(), "x");
+    const Result direct = WriteFileAtomic((data / "cal.orv").string(), "x");
     ASSERT_FALSE(direct.ok);
     EXPECT_EQ(answers[0].messages, std::vector<std::string>{direct.message});
     EXPECT_EQ(CalendarHints(*s), std::vector<std::string>{"Dentist"});

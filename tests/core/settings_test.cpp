@@ -222,14 +222,14 @@ TEST(SettingsColourProfiles, AreSubKeysThatCountOnlyWithVer2)
     ASSERT_TRUE(store.WriteText(main + "\\Part", "Color3", "#333333").ok);
 
     const ValueResult<ColourProfile> blue = ReadColourProfile(store, "blue");
-    ASSERT_TRUE(blue.ok() && blue.value);
+    ASSERT_TRUE(blue.ok && blue.value);
     EXPECT_EQ((*blue.value)[0], "#1");
     EXPECT_EQ((*blue.value)[7], "#8");
     for (const char* ignored : {"NoVer", "Off", "Missing"}) {
         const ValueResult<ColourProfile> r = ReadColourProfile(store, ignored);
-        EXPECT_TRUE(r.ok() && !r.value) << ignored;
+        EXPECT_TRUE(r.ok && !r.value) << ignored;
     }
-    EXPECT_EQ(ReadColourProfile(store, "Odd").result.message, "Invalid data type for 'Ver2'");
+    EXPECT_EQ(ReadColourProfile(store, "Odd").message, "Invalid data type for 'Ver2'");
 
     Settings applied;
     ApplyColourProfile(*ReadColourProfile(store, "Part").value, applied);
@@ -289,7 +289,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(SettingsOverride, ATextsLineBreaksBecomeBlanksAndTheResultSaysSo)
 {
     SettingsStore store;
-    const FileResult r = ApplyOverride(store, "Color9=#00\r\n00\n00");
+    const Result r = ApplyOverride(store, "Color9=#00\r\n00\n00");
     EXPECT_TRUE(r.ok);
     EXPECT_EQ(r.message, "'Color9': its line breaks became blanks");
     EXPECT_EQ(store.ReadText(kSettingsKey, "Color9").value, "#00 00 00");

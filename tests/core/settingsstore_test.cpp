@@ -139,12 +139,12 @@ TEST(SettingsStoreParse, ReadsAUtf16WindowsExport)
     EXPECT_EQ(store.ReadText(kSettingsKey, "FontName").value, "\xC3\x84rial \"N\xC3\xABw\" \xF0\x9F\x98\x80");
     EXPECT_EQ(store.ReadDate(kSettingsKey, "LastDate").value, DateSerial(2005, 10, 31));
     EXPECT_EQ(store.TypeOf(kSettingsKey, "Path"), ValueType::Other);
-    EXPECT_EQ(store.ReadText(kSettingsKey, "Path").result.message, "Invalid data type for 'Path'");
+    EXPECT_EQ(store.ReadText(kSettingsKey, "Path").message, "Invalid data type for 'Path'");
     EXPECT_EQ(store.ValueNames(kSettingsKey),
               (std::vector<std::string>{"nextweek", "FontName", "LastDate", "Path", "Big", "Empty"}));
     EXPECT_FALSE(store.KeyExists(std::string(kSettingsKey) + "\\Old"));
     EXPECT_EQ(store.SubKeyNames(kSettingsKey), std::vector<std::string>{"Blue"});
-    EXPECT_EQ(store.ReadDate(std::string(kSettingsKey) + "\\Blue", "Blob").result.message,
+    EXPECT_EQ(store.ReadDate(std::string(kSettingsKey) + "\\Blue", "Blob").message,
               "Failed to get data for 'Blob'");
 
     // Unknown types and long binaries are written back whole, re-wrapped.
@@ -247,10 +247,10 @@ TEST_P(SettingsStoreRead, GivesTheValueAsTheOriginalPlatformMeantItOrSaysWhyNot)
     const StoredCase& c = GetParam();
     SettingsStore store;
     ASSERT_TRUE(store.Parse(std::string(kHead) + std::string(kMainHeader) + "\"v\"=" + c.line + "\r\n"));
-    const FileResult r = c.reader == Reader::Integer ? store.ReadInteger(kSettingsKey, "v").result
-                         : c.reader == Reader::Bool  ? store.ReadBool(kSettingsKey, "v").result
-                         : c.reader == Reader::Text  ? store.ReadText(kSettingsKey, "v").result
-                                                     : store.ReadDate(kSettingsKey, "v").result;
+    const Result r = c.reader == Reader::Integer ? Result(store.ReadInteger(kSettingsKey, "v"))
+                         : c.reader == Reader::Bool  ? Result(store.ReadBool(kSettingsKey, "v"))
+                         : c.reader == Reader::Text  ? Result(store.ReadText(kSettingsKey, "v"))
+                                                     : Result(store.ReadDate(kSettingsKey, "v"));
     EXPECT_EQ(r.ok, *c.message == '\0');
     EXPECT_EQ(r.message, c.message);
     if (r.ok) {
@@ -331,7 +331,7 @@ TEST_P(SettingsStoreUnstorable, FailsAndLeavesTheStoreAsItWas)
     SettingsStore store;
     ASSERT_TRUE(store.WriteText(kSettingsKey, "FontName", "Arial").ok);
     const std::string before = store.Serialize();
-    const FileResult r = store.WriteText(GetParam().key, GetParam().name, GetParam().text);
+    const Result r = store.WriteText(GetParam().key, GetParam().name, GetParam().text);
     EXPECT_EQ(r.message, "Failed to set data for '" + GetParam().name + "'");
     EXPECT_EQ(store.Serialize(), before);
 }
@@ -396,7 +396,7 @@ TEST_F(SettingsStoreFileTest, AFailedWriteLeavesTheOldFileWhole)
     rlimit small = saved;
     small.rlim_cur = 1024;
     ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-    const FileResult r = store.Save();
+    const Result r = store.Save();
     ::setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, oldHandler);
 

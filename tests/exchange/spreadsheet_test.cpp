@@ -119,7 +119,7 @@ TEST(XlsxWriterTest, TheSpreadsheetProgramOpensOurFileWithTheSameCells)
 
 TEST(XlsxWriterTest, AFolderThatCannotBeWrittenIsReported)
 {
-    const FileResult r = WriteXlsx("/nonexistent-folder/list.xlsx", std::vector<ExportRow>{kExportHeader});
+    const Result r = WriteXlsx("/nonexistent-folder/list.xlsx", std::vector<ExportRow>{kExportHeader});
     EXPECT_FALSE(r.ok);
     EXPECT_NE(r.message.find("/nonexistent-folder/list.xlsx"), std::string::npos) << r.message;
 }

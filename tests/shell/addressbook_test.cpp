@@ -51,7 +51,7 @@ private slots:
         BuildDateText(tom);
         records.editAddresses() = {tom};
         DataFiles files(data.toStdString());
-        QVERIFY(!files.Save(DataKind::Addresses, records).failed);
+        QVERIFY(files.Save(DataKind::Addresses, records).ok);
     }
 
     void cleanup() { TearDownApp(); }
@@ -86,7 +86,7 @@ private slots:
             records.editAddresses().push_back(a);
         }
         QVERIFY(QFile::remove(data + QStringLiteral("data.orv")));  // instead of Tom's
-        QVERIFY(!DataFiles(data.toStdString()).Save(DataKind::Addresses, records).failed);
+        QVERIFY(DataFiles(data.toStdString()).Save(DataKind::Addresses, records).ok);
         Start();
         app->data()->ShowView(ViewItem::PhoneBook);
         auto* grid = Find<QTableView>("StringGrid1");

@@ -102,7 +102,7 @@ private:
         records.editAdvanced() = {AAdv{false, 1, "March", "Monday", "Spring fair"}};
         DataFiles files(data.toStdString());
         for (DataKind kind : {DataKind::Weekly, DataKind::Monthly, DataKind::Annual, DataKind::Advanced})
-            QVERIFY(!files.Save(kind, records).failed);
+            QVERIFY(files.Save(kind, records).ok);
     }
 
     void Watch(Refreshes& r)

@@ -101,7 +101,7 @@ private slots:
     {
         RecordStore records;
         records.editAdvanced() = {AAdv{false, 1, "March", "Monday", "Spring fair"}};
-        QVERIFY(!DataFiles(data.toStdString()).Save(DataKind::Advanced, records).failed);
+        QVERIFY(DataFiles(data.toStdString()).Save(DataKind::Advanced, records).ok);
         Start();
         QCOMPARE(Data()->advancedView()->findChild<QLineEdit*>(QStringLiteral("Edit3"))->text(), QStringLiteral("Spring fair"));
         const QList<QAction*> go = Data()->findChild<QAbstractButton*>(QStringLiteral("T22"))->findChild<QMenu*>()->actions();

@@ -48,7 +48,7 @@ private slots:
         BuildDateText(bob);
         records.editAddresses() = {ann, bob};
         DataFiles files(data.toStdString());
-        QVERIFY(!files.Save(DataKind::Addresses, records).failed);
+        QVERIFY(files.Save(DataKind::Addresses, records).ok);
     }
 
     void cleanup() { TearDownApp(); }

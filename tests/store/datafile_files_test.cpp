@@ -52,12 +52,12 @@ TEST_F(DataFilesTest, MissingFilesLoadNothingAndTheFirstSaveCreatesThem)
     RecordStore store;
     for (const LoadReport& r : files.LoadAll(store)) {
         EXPECT_FALSE(r.existed) << r.path;
-        EXPECT_FALSE(r.failed) << r.message;
+        EXPECT_TRUE(r.ok) << r.message;
     }
     EXPECT_TRUE(store.addresses().empty());
 
     store.editWeekly().push_back({3, "", "Gym"});
-    for (const SaveReport& r : files.SaveAll(store)) EXPECT_FALSE(r.failed) << r.message;
+    for (const SaveReport& r : files.SaveAll(store)) EXPECT_TRUE(r.ok) << r.message;
     // Nothing else: no temporary file is left behind by the atomic writes.
     EXPECT_EQ(Listing(folder.path()), (std::set<std::string>{"data.orv", "cal.orv", "adv.orv", "year.orv", "month.orv",
                                                              "week.orv"}));
@@ -69,13 +69,13 @@ TEST_F(DataFilesTest, SaveCreatesAMissingDataFolderOrSaysWhyItCannot)
     RecordStore store;
     DataFiles nested(folder / "a/b/orv", [] { return Stamp; });
     const SaveReport r = nested.Save(DataKind::Annual, store);
-    EXPECT_FALSE(r.failed) << r.message;
+    EXPECT_TRUE(r.ok) << r.message;
     EXPECT_EQ(ReadFile(r.path), "<BEGIN:YEAR:FILE:VERSION>3.0\r\n<END:FILE>\r\n");
 
     // A file where the backup folder belongs: the system's reason, not "File not found".
     WriteFile(Path("backup"), "in the way");
     const SaveReport backup = files.Save(DataKind::Annual, store, SaveTarget::Backup(2));
-    EXPECT_TRUE(backup.failed);
+    EXPECT_FALSE(backup.ok);
     EXPECT_EQ(backup.message, "The folder " + folder / "backup" + " cannot be created: Not a directory");
 }
 
@@ -84,11 +84,11 @@ TEST_F(DataFilesTest, AFileThatWasNotLoadedIsNotReplaced)
     WriteFile(Path("week.orv"), Sample(DataKind::Weekly));
     RecordStore store;
     const SaveReport refused = files.Save(DataKind::Weekly, store);
-    EXPECT_TRUE(refused.failed);
+    EXPECT_FALSE(refused.ok);
     EXPECT_EQ(refused.message, "'week.orv' was not read, so it was not replaced");
     EXPECT_EQ(ReadFile(Path("week.orv")), Sample(DataKind::Weekly));
     files.Load(DataKind::Weekly, store);
-    EXPECT_FALSE(files.Save(DataKind::Weekly, store).failed);
+    EXPECT_TRUE(files.Save(DataKind::Weekly, store).ok);
 }
 
 TEST_F(DataFilesTest, AddressesAreSortedAfterLoading)
@@ -113,7 +113,7 @@ TEST_F(DataFilesTest, AFailingFileKeepsItsEarlierRecordsAndTheOthersStillLoad)
     ASSERT_EQ(reports.size(), 6u);
     for (const LoadReport& r : reports) {
         EXPECT_TRUE(r.existed);
-        EXPECT_EQ(r.failed, r.kind == DataKind::Calendar) << r.path;
+        EXPECT_EQ(!r.ok, r.kind == DataKind::Calendar) << r.path;
     }
     EXPECT_EQ(reports[1].message, "'x' is not a valid integer value");
     EXPECT_EQ(reports[1].path, Path("cal.orv"));
@@ -138,7 +138,7 @@ TEST_F(DataFilesTest, SomeFilesLoadTogetherReportedInTheOrderAskedAndAppended)
     ASSERT_EQ(reports.size(), 3u);
     for (std::size_t i = 0; i < 3; ++i) {
         EXPECT_EQ(reports[i].kind, kinds[i]);
-        EXPECT_EQ(reports[i].failed, i == 0) << reports[i].message;
+        EXPECT_EQ(!reports[i].ok, i == 0) << reports[i].message;
     }
     EXPECT_EQ(reports[0].message, "Unknown header; nothing was loaded from it");
     ASSERT_EQ(store.annual().size(), 2u);
@@ -156,23 +156,23 @@ TEST_F(DataFilesTest, AnUnreadableFileIsNotReplacedWhenNoCopyCanBeKept)
     RecordStore store;
     const std::vector<LoadReport> loads = files.LoadAll(store);
     EXPECT_TRUE(loads[4].existed);
-    EXPECT_TRUE(loads[4].failed);
+    EXPECT_FALSE(loads[4].ok);
     EXPECT_NE(loads[4].message.find("I/O error"), std::string::npos) << loads[4].message;
 
     store.editMonthly().push_back({1, "", "", "new"});
     const std::vector<SaveReport> saves = files.SaveAll(store);
-    EXPECT_TRUE(saves[4].failed);
+    EXPECT_FALSE(saves[4].ok);
     EXPECT_NE(saves[4].message.find("'month.orv' could not be read and no copy of it could be kept"), std::string::npos)
         << saves[4].message;
     EXPECT_TRUE(std::filesystem::is_symlink(Path("month.orv")));
-    EXPECT_FALSE(saves[5].failed) << "a failing file does not stop the others";
+    EXPECT_TRUE(saves[5].ok) << "a failing file does not stop the others";
     EXPECT_TRUE(std::filesystem::exists(Path("week.orv")));
 
     // Once it can be read again, the next save keeps it aside and goes on.
     std::filesystem::remove(Path("month.orv"));
     WriteFile(Path("month.orv"), "old month");
     const SaveReport retry = files.Save(DataKind::Monthly, store);
-    EXPECT_FALSE(retry.failed) << retry.message;
+    EXPECT_TRUE(retry.ok) << retry.message;
     EXPECT_EQ(ReadFile(retry.asideCopy), "old month");
 }
 
@@ -182,10 +182,10 @@ TEST_F(DataFilesTest, AWriteFailureReportsTheSystemsText)
     files.LoadAll(store);
     std::filesystem::create_directories(Path("data.orv/in-the-way"));
     const std::vector<SaveReport> saves = files.SaveAll(store);
-    EXPECT_TRUE(saves[0].failed);
+    EXPECT_FALSE(saves[0].ok);
     EXPECT_NE(saves[0].message.find("I/O error"), std::string::npos) << saves[0].message;
     EXPECT_NE(saves[0].message.find(Path("data.orv")), std::string::npos) << saves[0].message;
-    EXPECT_FALSE(saves[1].failed) << saves[1].message;
+    EXPECT_TRUE(saves[1].ok) << saves[1].message;
     EXPECT_EQ(Listing(folder.path()).count("data.orv/"), 1u);
 }
 
@@ -198,13 +198,13 @@ TEST_F(DataFilesTest, ABackupWritesTheWeekdaysFilesInTheBackupFolder)
     for (const int weekday : {1, 3, 7}) {
         SCOPED_TRACE(weekday);
         store.editWeekly()[0].Hint = "first";
-        for (const SaveReport& r : files.SaveAll(store, SaveTarget::Backup(weekday))) EXPECT_FALSE(r.failed) << r.message;
+        for (const SaveReport& r : files.SaveAll(store, SaveTarget::Backup(weekday))) EXPECT_TRUE(r.ok) << r.message;
         const std::string day = std::to_string(weekday);
         EXPECT_EQ(Listing(folder / "backup").count("data" + day + ".orv"), 1u);
         const std::string weekFile = folder / ("backup/week" + day + ".orv");
         EXPECT_EQ(ReadFile(weekFile), SerializeDataText(store.weekly()));
         store.editWeekly()[0].Hint = "second";
-        EXPECT_FALSE(files.Save(DataKind::Weekly, store, SaveTarget::Backup(weekday)).failed);
+        EXPECT_TRUE(files.Save(DataKind::Weekly, store, SaveTarget::Backup(weekday)).ok);
         EXPECT_EQ(ReadFile(weekFile), SerializeDataText(store.weekly()));
     }
     EXPECT_EQ(Listing(folder.path()), std::set<std::string>{"backup/"}) << "main files are not written";
@@ -267,7 +267,7 @@ protected:
     {
         RecordStore again;
         DataFiles other(folder.path());
-        EXPECT_FALSE(other.Load(DataKind::Weekly, again).failed);
+        EXPECT_TRUE(other.Load(DataKind::Weekly, again).ok);
         return Hints(again.weekly());
     }
 
@@ -291,7 +291,7 @@ TEST_F(OutsideChangeTest, ChangesOnEitherSideAreKeptAndTheOtherVersionIsKeptAsid
     WriteElsewhere(theirs);
 
     const SaveReport saved = files.Save(DataKind::Weekly, store);
-    EXPECT_FALSE(saved.failed) << saved.message;
+    EXPECT_TRUE(saved.ok) << saved.message;
     EXPECT_TRUE(saved.changedOutside);
     EXPECT_EQ(saved.asideCopy, path + ".20261206-115959.unread");
     EXPECT_EQ(ReadFile(saved.asideCopy), theirs);
@@ -334,7 +334,7 @@ TEST_F(OutsideChangeTest, AFileInAFormatThisVersionCannotReadIsKeptAsideBeforeIt
     const std::string newer = "<BEGIN:WEEK:FILE:VERSION>4.0\r\n<BEGIN>\r\n<HINT>future\r\n<END>\r\n";
     WriteElsewhere(newer);
     const SaveReport saved = files.Save(DataKind::Weekly, store);
-    EXPECT_FALSE(saved.failed) << saved.message;
+    EXPECT_TRUE(saved.ok) << saved.message;
     EXPECT_TRUE(saved.changedOutside);
     EXPECT_NE(saved.notice.find("could not be read"), std::string::npos) << saved.notice;
     EXPECT_EQ(ReadFile(saved.asideCopy), newer);
@@ -350,7 +350,7 @@ TEST_F(DataFilesTest, ASaveKeepsTheFilesModeAndAnAsideCopyIsNoMoreReadable)
     RecordStore store;
     files.Load(DataKind::Calendar, store);
     const SaveReport saved = files.Save(DataKind::Calendar, store);
-    ASSERT_FALSE(saved.failed) << saved.message;
+    ASSERT_TRUE(saved.ok) << saved.message;
     using std::filesystem::perms;
     EXPECT_EQ(std::filesystem::status(Path("cal.orv")).permissions(), perms::owner_read | perms::owner_write);
     EXPECT_EQ(std::filesystem::status(saved.asideCopy).permissions(), perms::owner_read | perms::owner_write);
@@ -366,7 +366,7 @@ TEST_F(DataFilesTest, ADataFileThatIsALinkStaysALinkAndItsTargetIsWritten)
     files.LoadAll(store);
     store.editAnnual().front().Hint = "Wedding day, 30 years";
     store.editMonthly().push_back({1, "", "", "Rent"});
-    for (const SaveReport& r : files.SaveAll(store)) EXPECT_FALSE(r.failed) << r.message;
+    for (const SaveReport& r : files.SaveAll(store)) EXPECT_TRUE(r.ok) << r.message;
     EXPECT_TRUE(std::filesystem::is_symlink(Path("year.orv")));
     EXPECT_TRUE(std::filesystem::is_symlink(Path("month.orv")));
     EXPECT_NE(ReadFile(Path("synced/year.orv")).find("Wedding day, 30 years"), std::string::npos);
@@ -412,7 +412,7 @@ TEST_P(AsideTest, KeepsWhatWasNotReadBeforeTheFirstSave)
     RecordStore store;
     const LoadReport load = files.Load(c.kind, store);
     EXPECT_TRUE(load.existed);
-    EXPECT_EQ(load.failed, !c.message.empty());
+    EXPECT_EQ(!load.ok, !c.message.empty());
     EXPECT_EQ(load.message, c.message);
     const std::string read = SerializeDataText(c.kind, store);
     std::size_t records = 0;
@@ -421,12 +421,12 @@ TEST_P(AsideTest, KeepsWhatWasNotReadBeforeTheFirstSave)
     EXPECT_EQ(records, c.records);
 
     const SaveReport backup = files.Save(c.kind, store, SaveTarget::Backup(4));
-    EXPECT_FALSE(backup.failed) << backup.message;
+    EXPECT_TRUE(backup.ok) << backup.message;
     EXPECT_EQ(backup.asideCopy, "");
     EXPECT_EQ(ReadFile(path), c.text);
 
     const SaveReport saved = files.Save(c.kind, store);
-    EXPECT_FALSE(saved.failed) << saved.message;
+    EXPECT_TRUE(saved.ok) << saved.message;
     EXPECT_EQ(saved.asideCopy, c.keptAside ? path + ".20261206-115959-2.unread" : "");
     if (c.keptAside) {
         EXPECT_EQ(ReadFile(saved.asideCopy), c.text);

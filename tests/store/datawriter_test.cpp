@@ -27,7 +27,7 @@ std::vector<std::string> ReloadedWeekly(const std::string& folder)
 {
     RecordStore again;
     DataFiles files(folder);
-    EXPECT_FALSE(files.Load(DataKind::Weekly, again).failed);
+    EXPECT_TRUE(files.Load(DataKind::Weekly, again).ok);
     std::vector<std::string> hints;
     for (const AWeek& w : again.weekly()) hints.push_back(w.Hint);
     return hints;
@@ -61,7 +61,7 @@ TEST(DataWriterTest, CopiesQueuedDuringAWriteBecomeOneWriteOfTheNewest)
     EXPECT_EQ(done[1].kind, DataKind::Weekly);
     EXPECT_EQ(done[1].ticket, tickets.back());
     EXPECT_EQ(done[2].ticket, annual);
-    for (const DataWriter::Done& d : done) EXPECT_FALSE(d.report.failed) << d.report.message;
+    for (const DataWriter::Done& d : done) EXPECT_TRUE(d.report.ok) << d.report.message;
     EXPECT_EQ(ReloadedWeekly(folder.path()), (std::vector<std::string>{"newest0", "newest1", "newest2"}));
     EXPECT_TRUE(std::filesystem::exists(folder / "year.orv"));
 }

@@ -103,7 +103,7 @@ TEST_P(EveryDayTest, ChoosesTheFilesByTheLastDate)
     lists.EveryDay = {"before"};
     lists.Top = {"top"};
     const TodoReport r = files.LoadEveryDay(lists, c.lastDate, Today);
-    EXPECT_FALSE(r.failed) << r.message;
+    EXPECT_TRUE(r.ok) << r.message;
     EXPECT_EQ(lists.TodayEveryDay, c.today);
     EXPECT_EQ(lists.EveryDay, c.everyDay);
     EXPECT_EQ(lists.Top, Items{"top"});
@@ -133,7 +133,7 @@ TEST_F(TodoFilesTest, TopAndBottomAreReadOnlyWhenTheirFileExists)
     TodoLists lists;
     lists.Top = {"kept"};
     const TodoReport r = files.LoadTopBottom(lists);
-    EXPECT_FALSE(r.failed) << r.message;
+    EXPECT_TRUE(r.ok) << r.message;
     EXPECT_EQ(lists.Top, Items{"kept"});
     EXPECT_EQ(lists.Bottom, (Items{"later", "much later"}));
 }
@@ -146,7 +146,7 @@ TEST_F(TodoFilesTest, SavesAllFourAndTheSameDayReadsThemBack)
     lists.TodayEveryDay = {"b"};
     lists.EveryDay = {"a", "b"};
     const TodoReport r = files.Save(lists);
-    EXPECT_FALSE(r.failed) << r.message;
+    EXPECT_TRUE(r.ok) << r.message;
     EXPECT_EQ(ReadFile(Path("todo1.qsf")), " urgent \r\n\r\n");
     EXPECT_EQ(ReadFile(Path("todo2.qsf")), "");
     EXPECT_EQ(ReadFile(Path("todo3.qsf")), "b\r\n");
@@ -155,8 +155,8 @@ TEST_F(TodoFilesTest, SavesAllFourAndTheSameDayReadsThemBack)
 
     TodoFiles again(folder.path());
     TodoLists read;
-    EXPECT_FALSE(again.LoadEveryDay(read, Today, Today).failed);
-    EXPECT_FALSE(again.LoadTopBottom(read).failed);
+    EXPECT_TRUE(again.LoadEveryDay(read, Today, Today).ok);
+    EXPECT_TRUE(again.LoadTopBottom(read).ok);
     EXPECT_EQ(read.Top, lists.Top);
     EXPECT_EQ(read.Bottom, lists.Bottom);
     EXPECT_EQ(read.TodayEveryDay, lists.TodayEveryDay);
@@ -170,7 +170,7 @@ TEST_F(TodoFilesTest, AWriteFailureStopsTheSave)
     std::filesystem::create_directories(Path("todo2.qsf/in-the-way"));
     lists.Top = {"t"};
     const TodoReport r = files.Save(lists);
-    EXPECT_TRUE(r.failed);
+    EXPECT_FALSE(r.ok);
     EXPECT_NE(r.message.find("I/O error"), std::string::npos) << r.message;
     EXPECT_EQ(ReadFile(Path("todo1.qsf")), "t\r\n");
     EXPECT_FALSE(std::filesystem::exists(Path("todo3.qsf")));
@@ -185,12 +185,12 @@ TEST_F(TodoFilesTest, AFileThatCannotBeReadIsReportedAndNotReplacedBlindly)
     WriteFile(Path("todo3.qsf"), "not done yet\r\n");
     TodoLists lists;
     const TodoReport load = files.LoadEveryDay(lists, Today, Today);
-    EXPECT_TRUE(load.failed);
+    EXPECT_FALSE(load.ok);
     EXPECT_NE(load.message.find("I/O error"), std::string::npos) << load.message;
     EXPECT_TRUE(lists.TodayEveryDay.empty());
 
     const TodoReport refused = files.Save(lists);
-    EXPECT_TRUE(refused.failed);
+    EXPECT_FALSE(refused.ok);
     EXPECT_NE(refused.message.find("'todo4.qsf' could not be read and no copy"), std::string::npos)
         << refused.message;
     EXPECT_TRUE(std::filesystem::is_symlink(Path("todo4.qsf")));
@@ -200,7 +200,7 @@ TEST_F(TodoFilesTest, AFileThatCannotBeReadIsReportedAndNotReplacedBlindly)
     std::filesystem::remove(Path("todo4.qsf"));
     WriteFile(Path("todo4.qsf"), "all\r\n");
     const TodoReport saved = files.Save(lists);
-    EXPECT_FALSE(saved.failed) << saved.message;
+    EXPECT_TRUE(saved.ok) << saved.message;
     EXPECT_EQ(saved.asideCopies, Items{Path("todo4.qsf.20261206-115959.unread")});
     EXPECT_EQ(ReadFile(saved.asideCopies[0]), "all\r\n");
     EXPECT_TRUE(files.Save(lists).asideCopies.empty()) << "copied once only";
@@ -216,7 +216,7 @@ TEST_F(TodoFilesTest, AnOverlongItemIsCutAndItsFileKeptWholeBeforeTheNextSave)
     WriteFile(Path("todo2.qsf"), "bottom\r\n");
     TodoLists lists;
     const TodoReport load = files.LoadTopBottom(lists);
-    EXPECT_TRUE(load.failed);
+    EXPECT_FALSE(load.ok);
     EXPECT_EQ(load.message, "'todo1.qsf': 1 item was longer than 64 KB and cut there. The whole file is kept beside "
                             "it as a copy ending in '.unread' before it is next saved.");
     ASSERT_EQ(lists.Top.size(), 3u);
@@ -225,7 +225,7 @@ TEST_F(TodoFilesTest, AnOverlongItemIsCutAndItsFileKeptWholeBeforeTheNextSave)
     EXPECT_EQ(lists.Bottom, Items{"bottom"}) << "the next file is still read";
 
     const TodoReport saved = files.Save(lists);
-    EXPECT_FALSE(saved.failed) << saved.message;
+    EXPECT_TRUE(saved.ok) << saved.message;
     EXPECT_EQ(saved.asideCopies, Items{Path("todo1.qsf.20261206-115959.unread")});
     EXPECT_EQ(ReadFile(saved.asideCopies[0]), file);
     EXPECT_EQ(ReadFile(Path("todo1.qsf")).size(), 6 + 2 + kTodoItemLimit - 1 + 2 + 5 + 2);
@@ -236,10 +236,10 @@ TEST_F(TodoFilesTest, AnItemWithALineBreakIsWrittenAsOneLine)
     TodoLists lists;
     files.LoadTopBottom(lists);
     lists.Top = {"call\r\nBo", "a\nb\rc", "<END:FILE>"};
-    EXPECT_FALSE(files.Save(lists).failed);
+    EXPECT_TRUE(files.Save(lists).ok);
     TodoFiles again(folder.path());
     TodoLists read;
-    EXPECT_FALSE(again.LoadTopBottom(read).failed);
+    EXPECT_TRUE(again.LoadTopBottom(read).ok);
     EXPECT_EQ(read.Top, (Items{"call Bo", "a b c", "<END:FILE>"}));
 }
 
@@ -248,10 +248,10 @@ TEST_F(TodoFilesTest, AnotherDayDoesNotProtectTheTodayFileItDiscards)
     std::filesystem::create_symlink("todo4.qsf", Path("todo4.qsf"));
     WriteFile(Path("todo3.qsf"), "yesterday\r\n");
     TodoLists lists;
-    EXPECT_TRUE(files.LoadEveryDay(lists, Today - 1, Today).failed);
+    EXPECT_FALSE(files.LoadEveryDay(lists, Today - 1, Today).ok);
     std::filesystem::remove(Path("todo4.qsf"));
     const TodoReport saved = files.Save(lists);
-    EXPECT_FALSE(saved.failed) << saved.message;
+    EXPECT_TRUE(saved.ok) << saved.message;
     EXPECT_TRUE(saved.asideCopies.empty()) << "todo4.qsf vanished and todo3.qsf is yesterday's";
 }
 
@@ -261,15 +261,15 @@ TEST_F(TodoFilesTest, AFileThatWasNotReadIsNeverReplaced)
     // of the (empty) list in memory would lose it.
     WriteFile(Path("todo3.qsf"), "orphan\r\n");
     TodoLists lists;
-    EXPECT_FALSE(files.LoadEveryDay(lists, Today, Today).failed);
-    EXPECT_FALSE(files.Save(lists).failed);
+    EXPECT_TRUE(files.LoadEveryDay(lists, Today, Today).ok);
+    EXPECT_TRUE(files.Save(lists).ok);
     EXPECT_EQ(ReadFile(Path("todo3.qsf")), "orphan\r\n");
     EXPECT_EQ(ReadFile(Path("todo4.qsf")), "");
 
     // Nor are lists never loaded at all.
     WriteFile(Path("todo1.qsf"), "top\r\n");
     TodoFiles fresh(folder.path());
-    EXPECT_FALSE(fresh.Save(TodoLists{}).failed);
+    EXPECT_TRUE(fresh.Save(TodoLists{}).ok);
     EXPECT_EQ(ReadFile(Path("todo1.qsf")), "top\r\n");
 }
 
@@ -292,7 +292,7 @@ TEST_F(TodoFilesTest, AListAnotherProgramChangedMeanwhileIsKeptAsideBeforeItIsRe
 
     lists.Top.push_back("Pay rent");
     const TodoReport saved = files.Save(lists);
-    EXPECT_FALSE(saved.failed) << saved.message;
+    EXPECT_TRUE(saved.ok) << saved.message;
     ASSERT_EQ(saved.notices.size(), 1u) << "todo3.qsf was replaced knowingly; only todo1.qsf changed";
     ASSERT_EQ(saved.asideCopies.size(), 1u);
     EXPECT_EQ(ReadFile(saved.asideCopies[0]), "Call the bank\r\nBuy stamps\r\n");

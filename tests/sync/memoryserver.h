@@ -48,7 +48,7 @@ public:
     Listing Changes(const std::string& collection, const std::string& token) override
     {
         Listing l;
-        if (!tokens) return {false, true, "no tokens", {}, {}, {}};
+        if (!tokens) return {false, "no tokens", true, {}, {}, {}};
         const long since = std::stol(token);
         std::map<std::string, bool> seen;
         for (const auto& [href, v] : log_)

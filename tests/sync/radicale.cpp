@@ -133,7 +133,7 @@ Radicale::Radicale(RadicaleOptions options) : options_(std::move(options))
     }
     std::string users;
     for (const RadicaleUser& u : options_.users) users += u.name + ":" + u.password + "\n";
-    if (FileResult r = WriteFileAtomic(folder_ + "/users", users); !r) {
+    if (Result r = WriteFileAtomic(folder_ + "/users", users); !r) {
         error_ = r.message;
         return;
     }
@@ -166,7 +166,7 @@ bool Radicale::StartOnce(std::string& failure)
               "[storage]\nfilesystem_folder = " + StorageFolder() + "\n"
               "[web]\ntype = none\n"
               "[logging]\nlevel = warning\n";
-    if (FileResult r = WriteFileAtomic(folder_ + "/config", config); !r) {
+    if (Result r = WriteFileAtomic(folder_ + "/config", config); !r) {
         failure = r.message;
         return false;
     }

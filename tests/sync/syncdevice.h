@@ -58,7 +58,7 @@ public:
         o.stamp = 1796601600;
         const SyncOutcome out = RunSync(server, records, state, o);
         for (const DataKind k : out.changedKinds) {
-            EXPECT_FALSE(files.Save(k, records).failed);
+            EXPECT_TRUE(files.Save(k, records).ok);
         }
         if (keepState) {
             EXPECT_TRUE(SaveSyncState(folder_ + "sync.state", state, message)) << message;

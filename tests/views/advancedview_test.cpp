@@ -119,7 +119,7 @@ private slots:
     {
         Box("ComboBox6")->setCurrentIndex(-1);
         p->Click("AdvPost");
-        QCOMPARE(p->messages.size(), 1);
+        QCOMPARE(p->fake.messages.size(), 1);
         QCOMPARE(QString::fromStdString(List()[0].Month), QStringLiteral("March"));
         QVERIFY(p->File("adv.orv").isEmpty());
     }

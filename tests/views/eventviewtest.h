@@ -1,5 +1,5 @@
 // What the event page tests share: the page on a session of its own, its
-// messages collected instead of shown, and the data files as written.
+// messages collected by the fake dialogs instead of shown, and the data files as written.
 #pragma once
 
 #include <QFile>
@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <type_traits>
 
+#include "fakedialogs.h"
 #include "viewfixture.h"
 #include "views/events/eventpage.h"
 
@@ -33,9 +34,7 @@ public:
             page = std::make_unique<Page>(*fx.session, fx.navigator);
         else
             page = std::make_unique<Page>(*fx.session);
-        page->setMessageFunction([this](QWidget*, QMessageBox::Icon, const QString& caption, const QString& text) {
-            messages << caption + QLatin1Char('|') + text;
-        });
+        page->setDialogs(fake.dialogs());
         page->resize(800, 600);
         page->show();
     }
@@ -63,9 +62,9 @@ public:
         return items;
     }
 
+    FakeDialogs fake;
     SessionFixture fx;
     std::unique_ptr<Page> page;
-    QStringList messages;
 };
 
 // The captions of a menu's items, in order.

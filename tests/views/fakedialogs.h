@@ -26,6 +26,9 @@ struct FakeDialogs {
         d.message = [this](QWidget*, const QString& title, const QString& text, const QString& detail) {
             messages << title + QLatin1Char('|') + text + QLatin1Char('|') + detail;
         };
+        d.alert = [this](QWidget*, QMessageBox::Icon, const QString& title, const QString& text) {
+            messages << title + QLatin1Char('|') + text + QLatin1Char('|');
+        };
         d.ask = [this](QWidget*, const QString&, const QString& text, QMessageBox::StandardButtons) {
             questions << text;
             return answers.isEmpty() ? QMessageBox::Cancel : answers.dequeue();

@@ -12,6 +12,7 @@
 #include "views/today/eventgrid.h"
 #include "views/common/labelbutton.h"
 #include "views/today/overviewview.h"
+#include "fakedialogs.h"
 #include "viewfixture.h"
 #include "testclass.h"
 
@@ -25,7 +26,7 @@ class OverviewViewTest : public QObject {
 private:
     std::unique_ptr<SessionFixture> fx;
     std::unique_ptr<OverviewView> view;
-    QStringList messages;
+    FakeDialogs fake;
 
     EventGrid* Grid(const char* name) { return view->findChild<EventGrid*>(QString::fromLatin1(name)); }
     QString Text(const char* label) { return view->findChild<QLabel*>(QString::fromLatin1(label))->text(); }
@@ -79,11 +80,9 @@ private slots:
     {
         fx = std::make_unique<SessionFixture>();
         fx->AddSampleRecords();
-        messages.clear();
+        fake.messages.clear();
         view = std::make_unique<OverviewView>(*fx->session, fx->navigator);
-        view->setMessageFunction([this](QWidget*, const QString& caption, const QString& text) {
-            messages << caption + QLatin1Char('|') + text;
-        });
+        view->setDialogs(fake.dialogs());
         view->resize(500, 600);
         view->show();
         view->Build(OverviewView::Reminder::Quiet);
@@ -295,7 +294,7 @@ private slots:
         g->setCurrentRow(row);
         view->findChild<QAction*>(action)->trigger();
         QCOMPARE(fx->navigator.calls, calls);
-        QVERIFY(messages.isEmpty());
+        QVERIFY(fake.messages.isEmpty());
     }
 
     void doneOnATopItemFindsTheFirstEqualText()
@@ -313,7 +312,7 @@ private slots:
         EventGrid* next = Grid("NextWeekStringGrid");
         next->setCurrentRow(RowOfKind(next, 'B'));
         view->findChild<QAction*>(QStringLiteral("Sendemail2"))->trigger();
-        QCOMPARE(messages, QStringList{"E-mail error|No e-mail address in the address book"});
+        QCOMPARE(fake.messages, QStringList{"E-mail error|No e-mail address in the address book|"});
         QVERIFY(fx->navigator.calls.isEmpty());
         QCOMPARE(fx->session->records().CurrentAddress, 1);
     }

@@ -81,10 +81,10 @@ private slots:
     {
         Period(D(2003, 2, 30), D(2003, 2, 29));
         p->Click("SB9");
-        QCOMPARE(p->messages, QStringList{QStringLiteral("Date error|Change the 'To-date'")});
+        QCOMPARE(p->fake.messages, QStringList{QStringLiteral("Date error|Change the 'To-date'|")});
         Period(D(2003, 2, 30), D(2003, 2, 28));
         p->Click("SB9");
-        QCOMPARE(p->messages.last(), QStringLiteral("Date error|Change the 'From-date'"));
+        QCOMPARE(p->fake.messages.last(), QStringLiteral("Date error|Change the 'From-date'|"));
         QVERIFY(!p->page->grid()->hasLines());
     }
 
@@ -130,8 +130,8 @@ private slots:
         p->fx.session->records().editAddresses() = std::move(people);
         Period(D(1, 1, 1), D(9999, 12, 31));
         p->Click("SB9");
-        QCOMPARE(p->messages.size(), 1);
-        QVERIFY(p->messages[0].startsWith(QStringLiteral("Date error|The period holds")));
+        QCOMPARE(p->fake.messages.size(), 1);
+        QVERIFY(p->fake.messages[0].startsWith(QStringLiteral("Date error|The period holds")));
         QVERIFY(!p->page->grid()->hasLines());
     }
 };

@@ -41,12 +41,8 @@ QMenu* GotoMenu(QWidget* page, const char* link) { return In<QAbstractButton>(pa
 struct RecurrentPages : PageFixture<WeeklyView> {
     RecurrentPages() : monthly(*fx.session), annual(*fx.session), dialog(*fx.session, *page, monthly, annual)
     {
-        for (EventPage* other : std::initializer_list<EventPage*>{&monthly, &annual})
-            other->setMessageFunction([this](QWidget*, QMessageBox::Icon, const QString& caption, const QString& text) {
-                messages << caption + QLatin1Char('|') + text;
-            });
-        dialog.setMessageFunction(
-            [this](QWidget*, const QString& caption, const QString& text) { messages << caption + QLatin1Char('|') + text; });
+        for (EventPage* other : std::initializer_list<EventPage*>{&monthly, &annual}) other->setDialogs(fake.dialogs());
+        dialog.setDialogs(fake.dialogs());
     }
 
     MonthlyView monthly;
@@ -148,8 +144,8 @@ private slots:
         Click(W(), "B2");
         QCOMPARE(WeeklyList().size(), std::size_t(1));
         QVERIFY(p->File("week.orv").isEmpty());
-        QCOMPARE(p->messages, QStringList{QStringLiteral(
-                                  "Error|Error in the 'Weeks' format. Use only numbers separated by ',' and/or '-' e.g.: 1,2-8")});
+        QCOMPARE(p->fake.messages, QStringList{QStringLiteral(
+                                  "Error|Error in the 'Weeks' format. Use only numbers separated by ',' and/or '-' e.g.: 1,2-8|")});
         QVERIFY(Edit(W(), "Edit8")->text().isEmpty());
         QCOMPARE(Edit(W(), "Edit1")->text(), QStringLiteral("Bins"));
     }
@@ -231,7 +227,7 @@ private slots:
         p->annual.SetFields(QStringLiteral("Parade"), QString());
         Click(A(), "AnnButton1");
         QVERIFY(p->File("month.orv").isEmpty() && p->File("year.orv").isEmpty());
-        QVERIFY(p->messages.isEmpty());
+        QVERIFY(p->fake.messages.isEmpty());
 
         p->monthly.SetFields(QStringLiteral("Water"), QStringLiteral("3"), QStringLiteral("2002"));
         Click(M(), "B3");
@@ -341,7 +337,7 @@ private slots:
         In<QComboBox>(d, "WeekdayBox")->setCurrentIndex(3);
         Edit(d, "WeeksEdit")->setText(QStringLiteral("1,,x"));
         Click(d, "OkButton");
-        QCOMPARE(p->messages.size(), 1);
+        QCOMPARE(p->fake.messages.size(), 1);
         QVERIFY(d->isVisible());
         QVERIFY(Edit(d, "WeeksEdit")->text().isEmpty());
         QCOMPARE(Edit(d, "Edit1")->text(), QStringLiteral("Bins"));

@@ -20,6 +20,7 @@
 #include "engine/dates.h"
 #include "store/datafile.h"
 #include "store/recordstore.h"
+#include "store/result.h"
 
 namespace orv {
 
@@ -77,9 +78,7 @@ struct IcalPlan {
     std::vector<std::string> notes;
 };
 
-struct IcalImport {
-    bool ok = true;
-    std::string message;  // why nothing could be read, when not ok
+struct IcalImport : Result {  // the message: why nothing could be read
     IcalPlan plan;
 };
 

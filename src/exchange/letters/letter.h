@@ -11,6 +11,7 @@
 
 #include "exchange/lists/datalist.h"
 #include "exchange/letters/richdocument.h"
+#include "store/result.h"
 
 namespace orv {
 
@@ -60,9 +61,7 @@ private:
 // one line per paragraph (and per line break), UTF-8, lines ended by CR LF.
 std::string WritePlainLetter(const RichDocument& letter);
 
-struct LetterReadResult {
-    bool ok = true;
-    std::string message;
+struct LetterReadResult : Result {
     bool richText = false;
     RichDocument document;  // at least one paragraph when ok
     std::vector<std::string> dropped;  // what a rich-text file held that the letter cannot keep

@@ -10,12 +10,11 @@
 #include <vector>
 
 #include "exchange/letters/richdocument.h"
+#include "store/result.h"
 
 namespace orv {
 
-struct RtfReadResult {
-    bool ok = true;
-    std::string message;    // why the file could not be read
+struct RtfReadResult : Result {  // the message: why the file could not be read
     RichDocument document;  // at least one paragraph when ok
     // What the file holds that the letter cannot keep, each named once in
     // the order met ("headers and footers", "pictures", "tables", ...):

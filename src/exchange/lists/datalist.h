@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "store/records.h"
+#include "store/result.h"
 
 namespace orv {
 
@@ -78,9 +79,7 @@ std::string SerializeListFile(const std::vector<LetterRow>& rows);
 // "Load list": each line of the file compared exactly with first name, blank,
 // surname, blank, birthday key of every person; every person that matches a
 // line is a match, in the order of the lines and then of the address book.
-struct ListFileMatch {
-    bool ok = true;
-    std::string message;               // the file was not a list file
+struct ListFileMatch : Result {        // the message: the file was not a list file
     std::size_t lines = 0;             // lines read
     std::vector<std::size_t> matches;  // indexes into the address list
 };

@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "store/result.h"
+
 namespace orv {
 
 struct Table {
@@ -28,9 +30,7 @@ struct Table {
 // which then fails.
 using ReadProgress = std::function<bool(std::size_t done, std::size_t total)>;
 
-struct TableResult {
-    bool ok = true;
-    std::string message;  // why nothing could be read
+struct TableResult : Result {  // the message: why nothing could be read
     Table table;
 };
 

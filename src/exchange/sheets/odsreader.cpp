@@ -136,7 +136,7 @@ TableResult ReadOdsContent(std::string_view contentXml, std::optional<SheetArea>
     std::function<bool(std::size_t)> counted;
     if (going) counted = [&going, total = contentXml.size()](std::size_t done) { return going(done, total); };
     if (!ParseXml(contentXml, handler, error, counted)) {
-        return cells.failed() ? cells.Finish() : TableResult{false, "the sheet is damaged (" + error + ")", {}};
+        return cells.ok() ? TableResult{false, "the sheet is damaged (" + error + ")", {}} : cells.Finish();
     }
     if (!handler.foundTable()) return {false, "the file holds no sheet", {}};
     return cells.Finish();

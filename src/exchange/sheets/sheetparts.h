@@ -28,7 +28,7 @@ public:
     // 0-based; empty texts and cells outside the area are passed over. False
     // once the sheet is beyond the limits.
     bool Put(std::size_t row, std::size_t column, std::string_view text);
-    bool failed() const { return failed_; }
+    bool ok() const { return ok_; }  // false once the sheet was beyond the limits
     // Fails at once when that many more cells could not be kept, so that a
     // repeated row is refused before it is copied a million times.
     bool Expect(std::size_t cells);
@@ -42,7 +42,7 @@ private:
     Table table_;
     std::size_t cells_ = 0;
     std::size_t bytes_ = 0;
-    bool failed_ = false;
+    bool ok_ = true;
 };
 
 struct XlsxParts {

@@ -18,7 +18,7 @@ namespace orv {
 
 bool CellCollector::Put(std::size_t row, std::size_t column, std::string_view text)
 {
-    if (failed_) return false;
+    if (!ok_) return false;
     if (text.empty() || row >= RowLimit() || column >= ColumnLimit()) return true;
     if (table_.rows.size() <= row) table_.rows.resize(row + 1);
     std::vector<std::string>& cells = table_.rows[row];
@@ -28,7 +28,7 @@ bool CellCollector::Put(std::size_t row, std::size_t column, std::string_view te
     }
     bytes_ += text.size();
     if (cells_ > kMaxCells || bytes_ > kMaxBytes) {
-        failed_ = true;
+        ok_ = false;
         return false;
     }
     cells[column].assign(text);
@@ -38,13 +38,13 @@ bool CellCollector::Put(std::size_t row, std::size_t column, std::string_view te
 
 bool CellCollector::Expect(std::size_t cells)
 {
-    if (cells > kMaxCells - std::min(cells_, kMaxCells)) failed_ = true;
-    return !failed_;
+    if (cells > kMaxCells - std::min(cells_, kMaxCells)) ok_ = false;
+    return ok_;
 }
 
 TableResult CellCollector::Finish()
 {
-    if (failed_) return {false, "the sheet is too large to import; choose a smaller area", {}};
+    if (!ok_) return {false, "the sheet is too large to import; choose a smaller area", {}};
     TableResult result;
     result.table = std::move(table_);
     if (area_) {
@@ -246,7 +246,7 @@ TableResult ReadSpreadsheetFile(const std::string& path, std::optional<SheetArea
 {
     const ReadResult file = ReadWholeFile(path);
     if (!file.exists) return {false, IoErrorText(ENOENT, path), {}};
-    if (!file.result.ok) return {false, file.result.message, {}};
+    if (!file.ok) return {false, file.message, {}};
     return ReadSpreadsheet(file.content, path, area);
 }
 
@@ -273,11 +273,11 @@ std::string CellText(std::string_view stored)
 
 }  // namespace
 
-FileResult XlsxBytes(const std::string& path, const std::vector<ExportRow>& rows, std::string& out)
+Result XlsxBytes(const std::string& path, const std::vector<ExportRow>& rows, std::string& out)
 {
     out.clear();
     if (rows.size() > CellCollector::kMaxRows)
-        return FileResult::Error("Too many rows or columns for a spreadsheet: " + path);
+        return Result::Error("Too many rows or columns for a spreadsheet: " + path);
     // The library writes to a file name of its own choosing only, so the
     // workbook is made in a scratch file and read back.
     std::error_code noTemp;
@@ -285,7 +285,7 @@ FileResult XlsxBytes(const std::string& path, const std::vector<ExportRow>& rows
     if (noTemp) scratch = "/tmp";
     std::string tmp = (scratch / "orv-xlsx-XXXXXX").string();
     const int fd = ::mkstemp(tmp.data());
-    if (fd < 0) return FileResult::Error(IoErrorText(errno, tmp));
+    if (fd < 0) return Result::Error(IoErrorText(errno, tmp));
     ::close(fd);
 
     lxw_workbook_options options{};
@@ -293,7 +293,7 @@ FileResult XlsxBytes(const std::string& path, const std::vector<ExportRow>& rows
     lxw_workbook* workbook = workbook_new_opt(tmp.c_str(), &options);
     if (!workbook) {
         ::unlink(tmp.c_str());
-        return FileResult::Error("The spreadsheet could not be created: " + path);
+        return Result::Error("The spreadsheet could not be created: " + path);
     }
     lxw_worksheet* sheet = workbook_add_worksheet(workbook, nullptr);
     lxw_error failure = sheet ? LXW_NO_ERROR : LXW_ERROR_MEMORY_MALLOC_FAILED;
@@ -310,17 +310,17 @@ FileResult XlsxBytes(const std::string& path, const std::vector<ExportRow>& rows
     if (failure == LXW_NO_ERROR) {
         ReadResult made = ReadWholeFile(tmp);
         ::unlink(tmp.c_str());
-        if (made.result.ok) out = std::move(made.content);
-        return made.result;
+        if (made.ok) out = std::move(made.content);
+        return made;
     }
     ::unlink(tmp.c_str());
-    return FileResult::Error(std::string("The spreadsheet could not be written (") + lxw_strerror(failure) + "): " + path);
+    return Result::Error(std::string("The spreadsheet could not be written (") + lxw_strerror(failure) + "): " + path);
 }
 
-FileResult WriteXlsx(const std::string& path, const std::vector<ExportRow>& rows)
+Result WriteXlsx(const std::string& path, const std::vector<ExportRow>& rows)
 {
     std::string bytes;
-    const FileResult made = XlsxBytes(path, rows, bytes);
+    const Result made = XlsxBytes(path, rows, bytes);
     if (!made.ok) return made;
     return WriteFileAtomic(path, bytes);
 }

@@ -17,11 +17,11 @@ namespace orv {
 
 // Writes rows to a temporary file beside `path` and renames it over `path`.
 // Stored texts that are not UTF-8 are taken as Windows-1252.
-FileResult WriteXlsx(const std::string& path, const std::vector<ExportRow>& rows);
+Result WriteXlsx(const std::string& path, const std::vector<ExportRow>& rows);
 
 // The file WriteXlsx writes, as bytes in `out`, so that it can be made away
 // from where it is written; `path` is for the messages.
-FileResult XlsxBytes(const std::string& path, const std::vector<ExportRow>& rows, std::string& out);
+Result XlsxBytes(const std::string& path, const std::vector<ExportRow>& rows, std::string& out);
 
 // The area the import's area dialog gives: rows 1 .. rows, columns 1 .. columns.
 struct SheetArea {

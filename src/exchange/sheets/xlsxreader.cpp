@@ -295,7 +295,7 @@ TableResult ReadXlsxParts(const XlsxParts& parts, std::optional<SheetArea> area,
     CellCollector cells(area);
     SheetHandler sheet(shared.strings, styles, workbook.date1904, cells);
     if (!ParseXml(parts.sheet, sheet, error, counted(parts.sharedStrings.size()))) {
-        return cells.failed() ? cells.Finish() : TableResult{false, "the worksheet is damaged (" + error + ")", {}};
+        return cells.ok() ? TableResult{false, "the worksheet is damaged (" + error + ")", {}} : cells.Finish();
     }
     return cells.Finish();
 }

@@ -134,7 +134,7 @@ void ColourPage::SaveProfile()
     if (name.isEmpty()) return;
     Settings colours;
     Apply(colours);
-    FileResult r = WriteColourProfile(store_, EncodeTyped(name), colours);
+    Result r = WriteColourProfile(store_, EncodeTyped(name), colours);
     if (r.ok) r = store_.WriteText(kSettingsKey, "ColVer", "2");
     if (r.ok) r = store_.Save();
     if (!r.ok) ShowError(DecodeStored(r.message));
@@ -146,7 +146,7 @@ void ColourPage::DeleteProfile()
     const QString name = ComboBox9->currentText();
     if (name.isEmpty()) return;
     if (DeleteColourProfile(store_, EncodeTyped(name))) {
-        const FileResult r = store_.Save();
+        const Result r = store_.Save();
         if (!r.ok) ShowError(DecodeStored(r.message));
     }
     RefreshProfiles(QString());
@@ -155,7 +155,7 @@ void ColourPage::DeleteProfile()
 void ColourPage::ChooseProfile(const QString& name)
 {
     const ValueResult<ColourProfile> profile = ReadColourProfile(store_, EncodeTyped(name));
-    if (!profile.ok()) ShowError(DecodeStored(profile.result.message));
+    if (!profile.ok) ShowError(DecodeStored(profile.message));
     if (!profile.value) return;
     for (std::size_t i = 0; i < profile.value->size(); ++i)
         if ((*profile.value)[i]) Entry(static_cast<int>(i) + 1)->SetText(DecodeStored(*(*profile.value)[i]));

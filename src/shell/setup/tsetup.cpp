@@ -214,7 +214,7 @@ void TSetup::B1Click()
     WriteControlsTo(s);
     s.saved1 = true;
     SettingsStore store = session_.store();
-    FileResult r = WriteDialogSettings(store, s);
+    Result r = WriteDialogSettings(store, s);
     if (r.ok) r = WriteSyncSettings(store, s);
     if (r.ok) r = store.WriteBool(kSettingsKey, "Ver2", true);
     if (r.ok) r = store.Save();
@@ -250,7 +250,7 @@ QString TSetup::WriteAutostart() const
         return failed + QLatin1Char('\n') + entry.errorString();
     }
     if (autostartPath_.isEmpty()) return QStringLiteral("Failed to set data for 'ORV'");
-    if (const FileResult folder = EnsureFolder(QFileInfo(autostartPath_).absolutePath().toStdString()); !folder.ok)
+    if (const Result folder = EnsureFolder(QFileInfo(autostartPath_).absolutePath().toStdString()); !folder.ok)
         return failed + QLatin1Char('\n') + DecodeStored(folder.message);
     QSaveFile file(autostartPath_);
     const QByteArray text = QByteArray::fromStdString(AutostartDesktopEntry(*command));

@@ -29,7 +29,7 @@ bool WriteChosenFile(const QString& path, std::string_view bytes, QString& error
 {
     // The program's one safe write: a link chosen in the dialog keeps
     // pointing at the file, and the file keeps its permissions.
-    const FileResult written = WriteFileAtomic(QFile::encodeName(path).toStdString(), bytes);
+    const Result written = WriteFileAtomic(QFile::encodeName(path).toStdString(), bytes);
     if (written.ok) return true;
     error = QString::fromStdString(written.message);
     return false;

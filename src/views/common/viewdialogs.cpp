@@ -61,6 +61,10 @@ ViewDialogs StandardDialogs()
         if (!detail.isEmpty()) box.setInformativeText(detail);
         box.exec();
     };
+    d.alert = [](QWidget* parent, QMessageBox::Icon icon, const QString& title, const QString& text) {
+        QMessageBox box(icon, title, text, QMessageBox::Ok, parent);
+        box.exec();
+    };
     d.ask = [](QWidget* parent, const QString& title, const QString& text, QMessageBox::StandardButtons buttons) {
         QMessageBox box(QMessageBox::Question, title, text, buttons, parent);
         return static_cast<QMessageBox::StandardButton>(box.exec());

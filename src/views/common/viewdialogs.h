@@ -1,4 +1,4 @@
-// The standard dialogs the address-book views open: message boxes, the
+// The standard dialogs the views open: message boxes, the
 // question with Yes/No/Cancel, file, font and print dialogs. A view keeps them
 // as values, so that a test answers them without a person at the screen.
 #pragma once
@@ -18,6 +18,8 @@ namespace orv {
 struct ViewDialogs {
     // An information box with an OK button; `detail` (may be empty) is shown below the text.
     std::function<void(QWidget* parent, const QString& title, const QString& text, const QString& detail)> message;
+    // A box with the icon its message calls for (a warning, an error, none) and an OK button.
+    std::function<void(QWidget* parent, QMessageBox::Icon icon, const QString& title, const QString& text)> alert;
     // A question; returns the button pressed.
     std::function<QMessageBox::StandardButton(QWidget* parent, const QString& title, const QString& text,
                                               QMessageBox::StandardButtons buttons)>

@@ -468,7 +468,7 @@ void TDatalistForm::SaveInFile()
     const std::vector<std::string> lines = type == TextFile ? list_.TextLines() : std::vector<std::string>{};
     const std::string path = chosen.path.toStdString();
     std::string bytes;
-    FileResult made;
+    Result made;
     const WorkEnd end = RunLongWork(this, dialogs_, QStringLiteral("Saving '%1'").arg(QFileInfo(chosen.path).fileName()),
                                     [&](WorkProgress&) {
                                         switch (type) {

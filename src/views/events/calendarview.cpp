@@ -28,8 +28,7 @@ namespace orv {
 
 CalendarView::CalendarView(Session& session, Navigator& navigator, QWidget* parent)
     : EventPage(session, QStringLiteral("PP13"), QStringLiteral("T4"), QStringLiteral("Calendar"), parent),
-      navigator_(navigator),
-      dialogs_(StandardDialogs())
+      navigator_(navigator)
 {
     // In this order: it is the order of the view's children for screen readers.
     BuildCommands();

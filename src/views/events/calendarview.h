@@ -46,8 +46,6 @@ public:
     void GoTo(Date date);
     // Rebuilds the month, year and week menus; the years around today.
     void SetupPopupMenu();
-    // The file dialogs and message boxes of the iCalendar commands.
-    void setDialogs(ViewDialogs dialogs) { dialogs_ = std::move(dialogs); }
 
 public slots:
     void MyCal1Click();  // the refresh of the day
@@ -114,7 +112,6 @@ private:
     TNewCal* newCal_;
     TIcalPeriod* icalPeriod_;
     TIcalImport* icalImport_;
-    ViewDialogs dialogs_;
 };
 
 }  // namespace orv

@@ -24,11 +24,8 @@ namespace orv {
 EventPage::EventPage(Session& session, const QString& name, const QString& titleName, const QString& title,
                      QWidget* parent)
     : ViewPanel(name, titleName, title, parent),
-      session_(session),
-      message_([](QWidget* owner, QMessageBox::Icon icon, const QString& caption, const QString& text) {
-          QMessageBox box(icon, caption, text, QMessageBox::Ok, owner);
-          box.exec();
-      })
+      dialogs_(StandardDialogs()),
+      session_(session)
 {
     setWindowTitle(title);
     setLabelColours(LabelColours{});
@@ -36,7 +33,7 @@ EventPage::EventPage(Session& session, const QString& name, const QString& title
 
 void EventPage::Message(QMessageBox::Icon icon, const QString& caption, const QString& text)
 {
-    message_(this, icon, caption, text);
+    dialogs_.alert(this, icon, caption, text);
 }
 
 bool EventPage::SaveNow(DataKind kind)

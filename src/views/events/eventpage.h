@@ -16,6 +16,7 @@
 
 #include "store/datafile.h"
 #include "views/events/tlabellist.h"
+#include "views/common/viewdialogs.h"
 #include "views/common/viewpanel.h"
 
 class QComboBox;
@@ -45,17 +46,13 @@ struct LabelColours {
 class EventPage : public ViewPanel {
     Q_OBJECT
 public:
-    // Shows a message box; replaceable so that tests can answer it.
-    using MessageFunction =
-        std::function<void(QWidget* parent, QMessageBox::Icon icon, const QString& caption, const QString& text)>;
-
     EventPage(Session& session, const QString& name, const QString& titleName, const QString& title,
               QWidget* parent = nullptr);
 
     // The pages that paint with the title colours themselves follow them here.
     virtual void setLabelColours(const LabelColours& colours);
     const LabelColours& labelColours() const { return colours_; }
-    void setMessageFunction(MessageFunction message) { message_ = std::move(message); }
+    void setDialogs(ViewDialogs dialogs) { dialogs_ = std::move(dialogs); }
     void Message(QMessageBox::Icon icon, const QString& caption, const QString& text);
 
 signals:
@@ -65,6 +62,7 @@ signals:
 
 protected:
     Session& session() const { return session_; }
+    ViewDialogs dialogs_;
     // Hands the kind's list to the writer at once, so nothing entered is
     // lost if the program ends right after (it waits for its writes); a
     // failure is shown when the write failed, and is false when that was
@@ -77,7 +75,6 @@ protected:
 
 private:
     Session& session_;
-    MessageFunction message_;
     LabelButton* MakeInList(TLabelList& list, const char* name, const QString& caption, const QString& accessibleName);
 
     LabelColours colours_;

@@ -31,10 +31,7 @@ TNewRec::TNewRec(Session& session, WeeklyView& weekly, MonthlyView& monthly, Ann
       weekly_(weekly),
       monthly_(monthly),
       annual_(annual),
-      message_([](QWidget* owner, const QString& caption, const QString& text) {
-          QMessageBox box(QMessageBox::Critical, caption, text, QMessageBox::Ok, owner);
-          box.exec();
-      })
+      dialogs_(StandardDialogs())
 {
     setObjectName(QStringLiteral("NewRec"));
     setWindowTitle(QStringLiteral("New Recurrent Event"));
@@ -187,7 +184,7 @@ void TNewRec::OkClick()
         if (RadioWeekly->isChecked() && WeekdayBox->currentIndex() >= 0) {
             const std::string weeks = EncodeTyped(WeeksEdit->text());
             if (!WeekListAccepted(weeks)) {
-                message_(this, QStringLiteral("Error"), QString::fromLatin1(kWeeksFormatError));
+                dialogs_.alert(this, QMessageBox::Critical, QStringLiteral("Error"), QString::fromLatin1(kWeeksFormatError));
                 // The dialog stays open with the hint, for a corrected list.
                 WeeksEdit->clear();
                 WeeksEdit->setFocus();

@@ -5,7 +5,8 @@
 #pragma once
 
 #include <QDialog>
-#include <functional>
+
+#include "views/common/viewdialogs.h"
 
 class QComboBox;
 class QHBoxLayout;
@@ -30,8 +31,7 @@ public:
 
     // Empty fields and no kind chosen, as every opening starts.
     void Prepare();
-    using MessageFunction = std::function<void(QWidget* parent, const QString& caption, const QString& text)>;
-    void setMessageFunction(MessageFunction message) { message_ = std::move(message); }
+    void setDialogs(ViewDialogs dialogs) { dialogs_ = std::move(dialogs); }
 
 public slots:
     void OkClick();
@@ -50,7 +50,7 @@ private:
     WeeklyView& weekly_;
     MonthlyView& monthly_;
     AnnualView& annual_;
-    MessageFunction message_;
+    ViewDialogs dialogs_;
 
     QLineEdit* Edit1;
     QRadioButton* RadioWeekly;

@@ -27,12 +27,6 @@ const char* const kNextWeek = "Next week's events";
 const char* const kTypeOfEvent = "Type of Event";
 const char* const kDaysUntil = "Days until the event occurs";
 
-void ShowMessage(QWidget* parent, const QString& caption, const QString& text)
-{
-    QMessageBox box(QMessageBox::NoIcon, caption, text, QMessageBox::Ok, parent);
-    box.exec();
-}
-
 QLabel* Heading(QWidget* parent, const char* name, const char* text)
 {
     auto* label = Named<QLabel>(QString::fromLatin1(name), QString::fromLatin1(text), parent);
@@ -45,7 +39,7 @@ QLabel* Heading(QWidget* parent, const char* name, const char* text)
 }  // namespace
 
 OverviewView::OverviewView(Session& session, Navigator& navigator, QWidget* parent)
-    : QWidget(parent), session_(session), navigator_(navigator), message_(ShowMessage)
+    : QWidget(parent), session_(session), navigator_(navigator), dialogs_(StandardDialogs())
 {
     setObjectName(QStringLiteral("PP11"));
     setWindowTitle(QString::fromLatin1(kNextWeek));
@@ -423,7 +417,7 @@ void OverviewView::SendEmail(int index)
     if (!addresses[static_cast<std::size_t>(index)].Email1.empty())
         navigator_.SendEmail(index);
     else
-        message_(this, QStringLiteral("E-mail error"), QStringLiteral("No e-mail address in the address book"));
+        dialogs_.alert(this, QMessageBox::NoIcon, QStringLiteral("E-mail error"), QStringLiteral("No e-mail address in the address book"));
 }
 
 void OverviewView::Follow(Changes& changes)

@@ -10,6 +10,7 @@
 
 #include "engine/overview.h"
 #include "views/common/navigator.h"
+#include "views/common/viewdialogs.h"
 
 class QAction;
 class QLabel;
@@ -29,9 +30,6 @@ public:
     enum class GoAs { Go, Done, SendEmail, Calendar };
     // Built anew, quietly, after a change of anything it lists.
     void Follow(Changes& changes);
-    // Shows a message box; replaceable so that the e-mail message can be
-    // answered without a person at the screen.
-    using MessageFunction = std::function<void(QWidget* parent, const QString& caption, const QString& text)>;
 
     OverviewView(Session& session, Navigator& navigator, QWidget* parent = nullptr);
 
@@ -53,7 +51,7 @@ public:
     // (the settings' "Selected:") under the mouse and with the keyboard focus.
     void setTitleColours(const QColor& background, const QColor& text);
     void setLinkHoverColours(const QColor& background, const QColor& text);
-    void setMessageFunction(MessageFunction message) { message_ = std::move(message); }
+    void setDialogs(ViewDialogs dialogs) { dialogs_ = std::move(dialogs); }
 
     EventGrid* grid(TrayMenuItem::Table table) const;
 
@@ -99,7 +97,7 @@ private:
 
     Session& session_;
     Navigator& navigator_;
-    MessageFunction message_;
+    ViewDialogs dialogs_;
     std::vector<TrayMenuItem> trayMenu_;
     // The next-days heading of the last build ("Next 10 day's events"): the
     // headings return to it, not to the seven-day text, after an explanation.
