@@ -135,6 +135,7 @@ TEST(SyncEngine, AnEditKeepsWhatOnlyTheServerHolds)
         EncodeCalendarDate(c);
         ASSERT_EQ(r.addresses().size(), 1u);
         r.editAddresses()[0].Tele2 = "050 333";
+        r.editAddresses()[0].Country = "Finland";
     });
     ASSERT_TRUE(laptop.Sync(server).ok);
     const std::string event = server.objects[std::string(kCal) + "meet.ics"].data;
@@ -146,6 +147,7 @@ TEST(SyncEngine, AnEditKeepsWhatOnlyTheServerHolds)
     EXPECT_NE(event.find("DTEND;TZID=Europe/Helsinki:20261211T100000"), std::string::npos);
     const std::string card = server.objects[std::string(kBook) + "c.vcf"].data;
     EXPECT_NE(card.find("TEL;TYPE=CELL:050 333"), std::string::npos) << card;
+    EXPECT_NE(card.find("ADR;TYPE=HOME:;;;;;;Finland\r\n"), std::string::npos) << card;
     EXPECT_NE(card.find("TEL;TYPE=WORK:09 111"), std::string::npos);
     EXPECT_NE(card.find("ORG:Lund Oy"), std::string::npos);
     EXPECT_NE(card.find("PHOTO;"), std::string::npos);
