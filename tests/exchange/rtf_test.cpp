@@ -61,10 +61,7 @@ TEST(RtfTest, FormatAndTextComeBack)
         ASSERT_TRUE(read.ok) << read.message;
         EXPECT_EQ(read.document, doc) << rtf;
     }
-}
-
-TEST(RtfTest, EmptyParagraphsAndTheLastParagraphMarkSurvive)
-{
+    // Empty paragraphs and the last paragraph mark survive too.
     RichDocument doc;
     doc.paragraphs.resize(4);
     doc.paragraphs[1].Append("middle", Plain());

@@ -156,17 +156,6 @@ TEST(XlsxPartsTest, NumberFormatsOfTheStylesAndThe1904Calendar)
     EXPECT_EQ(read.table.rows, (Rows{{"1904-01-01", "0"}}));
 }
 
-TEST(XlsxPartsTest, DamagedXmlAndDtdsAreRefused)
-{
-    XlsxParts parts;
-    parts.sheet = "<worksheet><sheetData><row>";
-    EXPECT_FALSE(ReadXlsxParts(parts, std::nullopt).ok);
-    parts.sheet = R"(<!DOCTYPE x [<!ENTITY a "aaaaaaaaaa">]><worksheet>&a;</worksheet>)";
-    const TableResult read = ReadXlsxParts(parts, std::nullopt);
-    EXPECT_FALSE(read.ok);
-    EXPECT_NE(read.message.find("DTD"), std::string::npos) << read.message;
-}
-
 TEST(OdsContentTest, RepeatedEmptyRowsCostNothingAndRepeatedCellsAreCopied)
 {
     const std::string content =
@@ -186,7 +175,9 @@ TEST(OdsContentTest, RepeatedEmptyRowsCostNothingAndRepeatedCellsAreCopied)
     EXPECT_EQ(read.table.Cell(1048002, 1), "7");
 }
 
-TEST(OdsContentTest, ASheetBeyondTheLimitsIsRefusedNotAllocated)
+// Damaged XML and DTDs are refused, and a sheet beyond the limits is refused,
+// not allocated.
+TEST(OdsContentTest, DamagedAndOversizedSheetsAreRefused)
 {
     const std::string content =
         R"(<d xmlns:table="urn:oasis:names:tc:opendocument:xmlns:table:1.0" xmlns:text="urn:oasis:names:tc:opendocument:xmlns:text:1.0">)"
@@ -196,6 +187,14 @@ TEST(OdsContentTest, ASheetBeyondTheLimitsIsRefusedNotAllocated)
     EXPECT_FALSE(read.ok);
     EXPECT_NE(read.message.find("too large"), std::string::npos) << read.message;
     EXPECT_TRUE(ReadOdsContent(content, SheetArea{.rows = 2, .columns = 2}).ok);
+
+    XlsxParts parts;
+    parts.sheet = "<worksheet><sheetData><row>";
+    EXPECT_FALSE(ReadXlsxParts(parts, std::nullopt).ok);
+    parts.sheet = R"(<!DOCTYPE x [<!ENTITY a "aaaaaaaaaa">]><worksheet>&a;</worksheet>)";
+    const TableResult dtd = ReadXlsxParts(parts, std::nullopt);
+    EXPECT_FALSE(dtd.ok);
+    EXPECT_NE(dtd.message.find("DTD"), std::string::npos) << dtd.message;
 }
 
 // ---- Number formats --------------------------------------------------------------------------
