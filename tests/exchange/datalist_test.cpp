@@ -15,18 +15,6 @@ using test::Person;
 const std::string kHeaderLine =
     "First name;Surname;Address;Postal;Country;1.Telephone number;2.Telephone number;E-mail;dd;mm;yyyy\r\n";
 
-TEST(DataListTest, FirstPersonShowsAMissingBirthdayEmptyLaterOnesAsZero)
-{
-    DataList list;
-    list.AddAddress(Person("Bo", "Berg", 0, 0), {});
-    list.AddAddress(Person("Bo", "Berg", 0, 0), {});
-    const auto& rows = list.ExportRows();
-    ASSERT_EQ(rows.size(), 3u);
-    EXPECT_EQ(rows[0], kExportHeader);
-    EXPECT_EQ((std::vector<std::string>(rows[1].begin() + 8, rows[1].end())), (std::vector<std::string>{"", "", ""}));
-    EXPECT_EQ((std::vector<std::string>(rows[2].begin() + 8, rows[2].end())), (std::vector<std::string>{"0", "0", "0"}));
-}
-
 TEST(DataListTest, PersonGoesIntoAllThreeTables)
 {
     AData ann = Person("Ann", "Lee", 5, 11, 1970);
@@ -55,7 +43,8 @@ TEST(DataListTest, PersonGoesIntoAllThreeTables)
 
 // An older record (Windows-1252) beside a new one (UTF-8), and one that mixes
 // both: each saved file is UTF-8 throughout, each field decoded on its own,
-// while the tables keep the stored bytes for the list file.
+// while the tables keep the stored bytes for the list file. The first
+// person's missing birthday is empty, a later one's zeros.
 TEST(DataListTest, SavedTextAndSemicolonFilesAreUtf8)
 {
     AData old = Person("J\xFCrgen", "M\xFCller", 0, 0);
@@ -89,13 +78,15 @@ TEST(DataListTest, WriteAllTakesTheAddressBookInItsOrderAndClearAllEmptiesEveryt
     EXPECT_TRUE(list.TextLines().empty());
 }
 
-TEST(DataListTest, AFirstPersonWithoutFirstNameIsKeptWhenTheNextIsAdded)
+// The first person is kept without a first name when the next is added.
+TEST(DataListTest, TheFirstPersonStartsTheList)
 {
     DataList list;
     list.AddAddress(Person("", "Nofirst", 0, 0), {});
     list.AddAddress(Person("Bo", "Berg", 0, 0), {});
     ASSERT_EQ(list.LetterRows().size(), 2u);
     EXPECT_EQ(list.LetterRows()[0][LetterColumn::Surname], "Nofirst");
+    EXPECT_EQ(list.ExportRows()[0], kExportHeader);
 
     // A letter table emptied by hand starts a new list.
     list.DeleteLetterRow(0);
@@ -104,16 +95,12 @@ TEST(DataListTest, AFirstPersonWithoutFirstNameIsKeptWhenTheNextIsAdded)
     list.AddAddress(Person("Cy", "Cole", 0, 0), {});
     EXPECT_EQ(list.LetterRows().size(), 1u);
     EXPECT_EQ(list.ExportRows().size(), 2u);
-}
 
-TEST(DataListTest, LetterRowsAreAddedAndEditedByHand)
-{
-    DataList list;
-    list.AddAddress(Person("Ann", "Lee", 0, 0), {});
+    // A row typed in by hand: the export table does not follow the letter table.
     const std::size_t row = list.AddLetterRow();
     list.LetterCell(row, LetterColumn::FirstName) = "Typed";
     EXPECT_EQ(list.LetterRows()[1][0], "Typed");
-    EXPECT_EQ(list.ExportRows().size(), 2u) << "the export table does not follow the letter table";
+    EXPECT_EQ(list.ExportRows().size(), 2u);
 }
 
 TEST(ListFileTest, SavedListLoadsTheSamePersons)
@@ -139,40 +126,34 @@ TEST(ListFileTest, EveryMatchingPersonCountsAndUnknownLinesAddNothing)
     EXPECT_EQ(match.lines, 4u);
     EXPECT_EQ(match.matches, (std::vector<std::size_t>{1, 0, 2}));
     EXPECT_EQ(ListLoadMessage(0, 0), "0 of 0 addresses successfully imported");
+
+    const ListFileMatch binary = MatchListFile(std::string("PK\x03\x04\x00\x00", 6), "/home/u/photo.QSL", {});
+    EXPECT_FALSE(binary.ok);
+    EXPECT_EQ(binary.message, "/home/u/photo.QSL is not a text file.");
 }
 
-TEST(ListFileTest, ABinaryFileIsNoList)
-{
-    const ListFileMatch match = MatchListFile(std::string("PK\x03\x04\x00\x00", 6), "/home/u/photo.QSL", {});
-    EXPECT_FALSE(match.ok);
-    EXPECT_EQ(match.message, "/home/u/photo.QSL is not a text file.");
-}
-
-TEST(ImportColumnsTest, AnnsLineWithTheDefaultColumnsIsBornOnFifthNovember1970)
+// The default columns are the export's; chosen ones beyond the table are empty.
+TEST(ImportColumnsTest, EachFieldComesFromItsColumn)
 {
     Table table;
-    table.rows = {{"Ann", "Lee", "Main Street 1", "1234 Town", "Land", "555", "", "", "5", "11", "1970"}};
+    table.rows = {{"Ann", "Lee", "Main Street 1", "1234 Town", "Land", "555", "", "", "5", "11", "1970"},
+                  {"Lee", "Ann", "05", "11"}};
     const AddressFields a = FieldsOfRow(table, 0, ImportColumns{}).fields;
     EXPECT_FALSE(ImportDateError(a));
     EXPECT_EQ(std::tie(a.Name, a.Surname, a.Address, a.City, a.Country, a.Tele1, a.Tele2, a.Email1),
               std::tie("Ann", "Lee", "Main Street 1", "1234 Town", "Land", "555", "", ""));
     EXPECT_EQ(std::tie(a.Day, a.Month, a.Year), std::tie("5", "11", "1970"));
-}
 
-TEST(ImportColumnsTest, ColumnsAreChosenAndThoseBeyondTheTableAreEmpty)
-{
-    Table table;
-    table.rows = {{"Lee", "Ann", "05", "11"}};
     ImportColumns columns;
     columns[PersonField::Name] = 2;
     columns[PersonField::Surname] = 1;
     columns[PersonField::Day] = 3;
     columns[PersonField::Month] = 4;
     columns[PersonField::Year] = 50;
-    const AddressFields a = FieldsOfRow(table, 0, columns).fields;
-    EXPECT_EQ(a.Name, "Ann");
-    EXPECT_EQ(a.Year, "");
-    EXPECT_EQ(a.Day + "/" + a.Month, "05/11") << "kept as the cells hold it";
+    const AddressFields b = FieldsOfRow(table, 1, columns).fields;
+    EXPECT_EQ(b.Name, "Ann");
+    EXPECT_EQ(b.Year, "");
+    EXPECT_EQ(b.Day + "/" + b.Month, "05/11") << "kept as the cells hold it";
 }
 
 TEST(ImportColumnsTest, ADateThatIsNoWholeNumberNamesThePerson)

@@ -58,35 +58,26 @@ TEST(PhoneBook, ListsFirstNumbersByNameWithoutRegardToCase)
                                                "Zoe Weiss|555 7"}));
 }
 
-TEST(PhoneBook, PageEscapesTextsAndOpensAGroupPerFirstCharacter)
+// The page escapes texts and opens a group per first character; the text
+// file has one line per person. An empty book has no rows.
+TEST(PhoneBook, PageAndTextFileAreTheGoldenOnes)
 {
     PhoneBookPage page;
     page.Width = 640;
     page.Link = "yellow";
     EXPECT_EQ(PhoneBookHtml(PhoneBookRows(Sample()), page), Golden("phonebook.htm"));
-}
-
-TEST(PhoneBook, TextFileHasOneLinePerPerson)
-{
     EXPECT_EQ(PhoneBookText(PhoneBookRows(Sample())), Golden("phonebook.txt"));
-}
-
-TEST(PhoneBook, EmptyBookHasNoRows)
-{
     EXPECT_EQ(PhoneBookText({}), "ORV Phone book\r\n");
     EXPECT_EQ(PhoneBookHtml({}, {}).find("<a name="), std::string::npos);
 }
 
-TEST(PhoneBook, WidthMustBeAWholeNumber)
+// The width must be a whole number; the initial is a whole character.
+TEST(PhoneBook, WidthAndInitial)
 {
     EXPECT_EQ(ParsePageWidth("500"), 500);
     EXPECT_EQ(ParsePageWidth("50%"), std::nullopt);
     EXPECT_EQ(ParsePageWidth(""), std::nullopt);
     EXPECT_EQ(NotAnIntegerMessage("50%"), "'50%' is not a valid integer value");
-}
-
-TEST(PhoneBook, InitialIsAWholeCharacter)
-{
     EXPECT_EQ(Initial("\xC3\x96rjan"), "\xC3\x96");
     EXPECT_EQ(Initial("\xD6rjan"), "\xD6");  // an older single-byte text
     EXPECT_EQ(Initial(""), "");

@@ -11,14 +11,6 @@ namespace {
 
 using test::Plain;
 
-struct FormatCase {
-    const char* name;
-    friend void PrintTo(const FormatCase& c, std::ostream* os) { *os << c.name; }
-    CharFormat format;
-    Alignment alignment;
-    std::string text;
-};
-
 CharFormat With(void (*change)(CharFormat&))
 {
     CharFormat f = Plain();
@@ -26,56 +18,50 @@ CharFormat With(void (*change)(CharFormat&))
     return f;
 }
 
-class RtfRoundTripTest : public testing::TestWithParam<FormatCase> {};
-
-TEST_P(RtfRoundTripTest, FormatAndTextComeBack)
+// Every format and text the letter area has comes back from a file.
+TEST(RtfTest, FormatAndTextComeBack)
 {
-    const FormatCase& c = GetParam();
-    RichDocument doc;
-    doc.paragraphs.resize(2);
-    doc.paragraphs[0].alignment = c.alignment;
-    doc.paragraphs[0].Append("before ", Plain());
-    doc.paragraphs[0].Append(c.text, c.format);
-    doc.paragraphs[1].Append("next paragraph", Plain("DejaVu Sans", 20));
-
-    const std::string rtf = WriteRtf(doc);
-    EXPECT_EQ(rtf.find_first_of("\x80\xff"), std::string::npos) << "RTF is 7-bit";
-    const RtfReadResult read = ReadRtf(rtf);
-    ASSERT_TRUE(read.ok) << read.message;
-    EXPECT_EQ(read.document, doc) << rtf;
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Formats, RtfRoundTripTest,
-    testing::Values(
-        FormatCase{"Bold", With([](CharFormat& f) { f.bold = true; }), Alignment::Left, "bold"},
-        FormatCase{"Italic", With([](CharFormat& f) { f.italic = true; }), Alignment::Left, "italic"},
-        FormatCase{"Underline", With([](CharFormat& f) { f.underline = true; }), Alignment::Left, "underlined"},
-        FormatCase{"StrikeOut", With([](CharFormat& f) { f.strikeOut = true; }), Alignment::Left, "struck"},
-        FormatCase{"AllStyles", With([](CharFormat& f) { f.bold = f.italic = f.underline = f.strikeOut = true; }),
-                   Alignment::Left, "all"},
-        FormatCase{"FontAndHalfPointSize", With([](CharFormat& f) { f.font = "DejaVu Sans Mono", f.halfPoints = 21; }),
-                   Alignment::Left, "10.5 pt"},
-        FormatCase{"Colour", With([](CharFormat& f) { f.color = Rgb{201, 33, 30}; }), Alignment::Left, "red"},
-        FormatCase{"Black is not automatic", With([](CharFormat& f) { f.color = Rgb{0, 0, 0}; }), Alignment::Left, "k"},
-        FormatCase{"Center", Plain(), Alignment::Center, "centred"},
-        FormatCase{"Right", Plain(), Alignment::Right, "right"},
-        FormatCase{"Justify", Plain(), Alignment::Justify, "justified"},
-        FormatCase{"RtfSyntaxInText", Plain(), Alignment::Left, "{fn} \\par } {"},
-        FormatCase{"LineBreakAndTab", Plain(), Alignment::Left, "line\xE2\x80\xA8" "break\tand tab"},
-        FormatCase{"Windows1252Letters", Plain(), Alignment::Left, "Gr\xC3\xBC\xC3\x9F" "e \xE2\x82\xAC \xE2\x80\x93"},
-        FormatCase{"BeyondTheCodePage", Plain(), Alignment::Left, "\xD0\x96 \xE6\x97\xA5\xE6\x9C\xAC"},
-        FormatCase{"BeyondSixteenBits", Plain(), Alignment::Left, "\xF0\x9F\x98\x80!"},
-        FormatCase{"FontNameOutsideAscii", With([](CharFormat& f) { f.font = "Schrift \xC3\x9C"; }), Alignment::Left,
-                   "x"}),
-    [](const auto& row) {
-        std::string n = row.param.name;
-        std::replace(n.begin(), n.end(), ' ', '_');
-        return n;
-    });
-
-TEST(RtfTest, EmptyParagraphsAndTheLastParagraphMarkSurvive)
-{
+    const struct {
+        const char* name;
+        CharFormat format;
+        Alignment alignment;
+        std::string text;
+    } cases[] = {
+        {"Bold", With([](CharFormat& f) { f.bold = true; }), Alignment::Left, "bold"},
+        {"Italic", With([](CharFormat& f) { f.italic = true; }), Alignment::Left, "italic"},
+        {"Underline", With([](CharFormat& f) { f.underline = true; }), Alignment::Left, "underlined"},
+        {"StrikeOut", With([](CharFormat& f) { f.strikeOut = true; }), Alignment::Left, "struck"},
+        {"AllStyles", With([](CharFormat& f) { f.bold = f.italic = f.underline = f.strikeOut = true; }),
+         Alignment::Left, "all"},
+        {"FontAndHalfPointSize", With([](CharFormat& f) { f.font = "DejaVu Sans Mono", f.halfPoints = 21; }),
+         Alignment::Left, "10.5 pt"},
+        {"Colour", With([](CharFormat& f) { f.color = Rgb{201, 33, 30}; }), Alignment::Left, "red"},
+        {"Black is not automatic", With([](CharFormat& f) { f.color = Rgb{0, 0, 0}; }), Alignment::Left, "k"},
+        {"Center", Plain(), Alignment::Center, "centred"},
+        {"Right", Plain(), Alignment::Right, "right"},
+        {"Justify", Plain(), Alignment::Justify, "justified"},
+        {"RtfSyntaxInText", Plain(), Alignment::Left, "{fn} \\par } {"},
+        {"LineBreakAndTab", Plain(), Alignment::Left, "line\xE2\x80\xA8" "break\tand tab"},
+        {"Windows1252Letters", Plain(), Alignment::Left, "Gr\xC3\xBC\xC3\x9F" "e \xE2\x82\xAC \xE2\x80\x93"},
+        {"BeyondTheCodePage", Plain(), Alignment::Left, "\xD0\x96 \xE6\x97\xA5\xE6\x9C\xAC"},
+        {"BeyondSixteenBits", Plain(), Alignment::Left, "\xF0\x9F\x98\x80!"},
+        {"FontNameOutsideAscii", With([](CharFormat& f) { f.font = "Schrift \xC3\x9C"; }), Alignment::Left, "x"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        RichDocument doc;
+        doc.paragraphs.resize(2);
+        doc.paragraphs[0].alignment = c.alignment;
+        doc.paragraphs[0].Append("before ", Plain());
+        doc.paragraphs[0].Append(c.text, c.format);
+        doc.paragraphs[1].Append("next paragraph", Plain("DejaVu Sans", 20));
+        const std::string rtf = WriteRtf(doc);
+        EXPECT_EQ(rtf.find_first_of("\x80\xff"), std::string::npos) << "RTF is 7-bit";
+        const RtfReadResult read = ReadRtf(rtf);
+        ASSERT_TRUE(read.ok) << read.message;
+        EXPECT_EQ(read.document, doc) << rtf;
+    }
+    // Empty paragraphs and the last paragraph mark survive too.
     RichDocument doc;
     doc.paragraphs.resize(4);
     doc.paragraphs[1].Append("middle", Plain());
@@ -91,6 +77,7 @@ TEST(RtfTest, ReadsWhatTheWordProcessorWrote)
     ASSERT_TRUE(read.ok) << read.message;
     const std::vector<Paragraph>& p = read.document.paragraphs;
     ASSERT_EQ(p.size(), 5u) << testing::PrintToString(read.document);
+    EXPECT_TRUE(read.dropped.empty());
 
     CharFormat bold14 = Plain("Liberation Serif", 28);
     bold14.bold = true;
@@ -148,98 +135,61 @@ TEST(RtfTest, WordProcessorReadsOurLetterBack)
     EXPECT_EQ(Without(resaved.document, asian), Without(ours.document, asian));
 }
 
-struct DroppedCase {
-    const char* name;
-    friend void PrintTo(const DroppedCase& c, std::ostream* os) { *os << c.name; }
-    std::string rtf;
-    std::vector<std::string> dropped;
-};
-
-class RtfDroppedTest : public testing::TestWithParam<DroppedCase> {};
-
-// What the letter cannot keep is named, so that saving over such a file can warn.
-TEST_P(RtfDroppedTest, NamesWhatTheLetterCannotKeep)
+// Text as it reads, and what the letter cannot keep, named so that saving
+// over such a file can warn.
+TEST(RtfTest, ReadsTheTextAndNamesWhatTheLetterCannotKeep)
 {
-    const RtfReadResult read = ReadRtf(GetParam().rtf);
-    ASSERT_TRUE(read.ok) << read.message;
-    EXPECT_EQ(read.dropped, GetParam().dropped);
+    const struct {
+        std::string rtf;
+        std::string text;  // paragraphs joined by '|'
+        std::vector<std::string> dropped = {};
+    } cases[] = {
+        {R"({\rtf1\foo12 a{\*\bar hidden}{\unknowndest b}\zzz c})", "abc"},
+        {R"({\rtf1{\info{\title T}}{\header H}{\pict 0a0b}x{\field{\*\fldinst HYPERLINK}{\fldrslt link}}})",
+         "xlink", {"headers and footers", "pictures"}},
+        {R"({\rtf1\ansi\ansicpg1251 \'c6\'e8})", "\xD0\x96\xD0\xB8"},
+        {R"({\rtf1\ansi{\fonttbl{\f0 A;}{\f1\fcharset238 B;}}\f1 \'b9\f0 \'b9})", "\xC4\x85\xC2\xB9"},
+        {R"({\rtf1\ansi\ansicpg932 \'93\'fa})", "\xE6\x97\xA5"},
+        {R"({\rtf1\uc2\u8364 EUR\u8364\'80\'80!})", "\xE2\x82\xAC" "R\xE2\x82\xAC!"},
+        {R"({\rtf1\u-3913?})", "\xEF\x82\xB7"},
+        {R"({\rtf1\u-10179?\u-8704?})", "\xF0\x9F\x98\x80"},
+        {R"({\rtf1{\uc3\u8364}abc})", "\xE2\x82\xAC" "abc"},
+        {R"({\rtf1 \{\}\\\~\emdash\lquote x\rquote})", "{}\\\xC2\xA0\xE2\x80\x94\xE2\x80\x98x\xE2\x80\x99"},
+        {"{\\rtf1 a\\par b\\\r\nc\\sect d\\page e\\par}", "a|b|c|d|e"},
+        {"{\\rtf1 a\r\nb\nc}", "abc"},
+        {std::string("{\\rtf1 a\\bin3 \x00}{b}", 19), "ab"},
+        {R"({\rtf1 a\cell b\cell\row c})", "a\tb\t|c"},
+        {std::string("{\\rtf1 a}\r\n\0", 12), "a"},
+        {R"({\rtf1 a{\footnote n}{\*\annotation c}{\object{\*\objdata 0102}}{\footnote m}})", "a",
+         {"footnotes", "comments", "embedded objects"}},
+        {R"({\rtf1{\header\trowd\intbl h\cell\row}b})", "b", {"headers and footers"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.rtf);
+        const RtfReadResult read = ReadRtf(c.rtf);
+        ASSERT_TRUE(read.ok) << read.message;
+        EXPECT_EQ(read.document.PlainText("|"), c.text);
+        EXPECT_EQ(read.dropped, c.dropped);
+    }
+    const RtfReadResult office = ReadRtf(test::SampleFile("letter-parts.rtf"));
+    EXPECT_EQ(office.dropped, (std::vector<std::string>{"headers and footers", "pictures", "tables"}));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Files, RtfDroppedTest,
-    testing::Values(
-        DroppedCase{"OfficeLetterWithHeaderFooterPictureAndTable", test::SampleFile("letter-parts.rtf"),
-                    {"headers and footers", "pictures", "tables"}},
-        DroppedCase{"FormattedLetterLosesNothing", test::SampleFile("letter-writer.rtf"), {}},
-        DroppedCase{"FootnotesCommentsAndObjects",
-                    R"({\rtf1 a{\footnote n}{\*\annotation c}{\object{\*\objdata 0102}}{\footnote m}})",
-                    {"footnotes", "comments", "embedded objects"}},
-        DroppedCase{"ATableInAHeaderIsTheHeader", R"({\rtf1{\header\trowd\intbl h\cell\row}b})", {"headers and footers"}}),
-    [](const auto& row) { return std::string(row.param.name); });
-
-struct ReadCase {
-    const char* name;
-    friend void PrintTo(const ReadCase& c, std::ostream* os) { *os << c.name; }
-    std::string rtf;
-    std::string text;  // paragraphs joined by '|'
-};
-
-class RtfReadTest : public testing::TestWithParam<ReadCase> {};
-
-TEST_P(RtfReadTest, ReadsTheText)
+TEST(RtfTest, DamagedInputIsRefusedWithAMessage)
 {
-    const RtfReadResult read = ReadRtf(GetParam().rtf);
-    ASSERT_TRUE(read.ok) << read.message;
-    EXPECT_EQ(read.document.PlainText("|"), GetParam().text);
+    const std::pair<std::string, std::string> cases[] = {
+        {R"({\rtf1 {\b a} b)", "1 '{' without a matching '}'"},
+        {R"({\rtf1 {\b a)", "2 '{' without a matching '}'"},
+        {R"({\rtf1 a}})", "a '}' at byte 10 closes no group"},
+        {"Dear Ann", "not a rich-text (RTF) file"},
+        {"", "not a rich-text (RTF) file"},
+    };
+    for (const auto& [rtf, message] : cases) {
+        const RtfReadResult read = ReadRtf(rtf);
+        EXPECT_FALSE(read.ok) << rtf;
+        EXPECT_NE(read.message.find(message), std::string::npos) << read.message;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Texts, RtfReadTest,
-    testing::Values(
-        ReadCase{"UnknownWordsAndDestinations", R"({\rtf1\foo12 a{\*\bar hidden}{\unknowndest b}\zzz c})", "abc"},
-        ReadCase{"SkippedDestinations", R"({\rtf1{\info{\title T}}{\header H}{\pict 0a0b}x{\field{\*\fldinst HYPERLINK}{\fldrslt link}}})",
-                 "xlink"},
-        ReadCase{"HexInDocumentCodePage", R"({\rtf1\ansi\ansicpg1251 \'c6\'e8})", "\xD0\x96\xD0\xB8"},
-        ReadCase{"HexInFontCharset", R"({\rtf1\ansi{\fonttbl{\f0 A;}{\f1\fcharset238 B;}}\f1 \'b9\f0 \'b9})",
-                 "\xC4\x85\xC2\xB9"},
-        ReadCase{"DoubleByteCodePage", R"({\rtf1\ansi\ansicpg932 \'93\'fa})", "\xE6\x97\xA5"},
-        ReadCase{"UnicodeSkipsItsFallback", R"({\rtf1\uc2\u8364 EUR\u8364\'80\'80!})", "\xE2\x82\xAC" "R\xE2\x82\xAC!"},
-        ReadCase{"NegativeUnicode", R"({\rtf1\u-3913?})", "\xEF\x82\xB7"},
-        ReadCase{"SurrogatePair", R"({\rtf1\u-10179?\u-8704?})", "\xF0\x9F\x98\x80"},
-        ReadCase{"GroupEndsFallbackCount", R"({\rtf1{\uc3\u8364}abc})", "\xE2\x82\xAC" "abc"},
-        ReadCase{"SymbolsAndEscapes", R"({\rtf1 \{\}\\\~\emdash\lquote x\rquote})",
-                 "{}\\\xC2\xA0\xE2\x80\x94\xE2\x80\x98x\xE2\x80\x99"},
-        ReadCase{"ParagraphsAndBreaks", "{\\rtf1 a\\par b\\\r\nc\\sect d\\page e\\par}", "a|b|c|d|e"},
-        ReadCase{"NewlinesInSourceAreNotText", "{\\rtf1 a\r\nb\nc}", "abc"},
-        ReadCase{"BinaryDataSkipped", std::string("{\\rtf1 a\\bin3 \x00}{b}", 19), "ab"},
-        ReadCase{"TableCells", R"({\rtf1 a\cell b\cell\row c})", "a\tb\t|c"},
-        ReadCase{"NothingAfterTheDocument", "{\\rtf1 a}\r\n\0", "a"}),
-    [](const auto& row) { return std::string(row.param.name); });
-
-struct BadCase {
-    const char* name;
-    friend void PrintTo(const BadCase& c, std::ostream* os) { *os << c.name; }
-    std::string rtf;
-    std::string message;
-};
-
-class RtfBadInputTest : public testing::TestWithParam<BadCase> {};
-
-TEST_P(RtfBadInputTest, IsRefusedWithAMessage)
-{
-    const RtfReadResult read = ReadRtf(GetParam().rtf);
-    EXPECT_FALSE(read.ok);
-    EXPECT_NE(read.message.find(GetParam().message), std::string::npos) << read.message;
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Damaged, RtfBadInputTest,
-    testing::Values(BadCase{"MissingCloseBrace", R"({\rtf1 {\b a} b)", "1 '{' without a matching '}'"},
-                    BadCase{"Truncated", R"({\rtf1 {\b a)", "2 '{' without a matching '}'"},
-                    BadCase{"ExtraCloseBrace", R"({\rtf1 a}})", "a '}' at byte 10 closes no group"},
-                    BadCase{"NotRtf", "Dear Ann", "not a rich-text (RTF) file"},
-                    BadCase{"Empty", "", "not a rich-text (RTF) file"}),
-    [](const auto& row) { return std::string(row.param.name); });
 
 TEST(RtfTest, DeepNestingDoesNotExhaustTheStack)
 {

@@ -59,17 +59,15 @@ private slots:
         QCOMPARE(f.foreground().color(), QColor(201, 33, 30));
         QCOMPARE(f.fontPointSize(), 14.5);
         QCOMPARE(second.text(), QString::fromUtf8("Gr\xC3\xBC\xC3\x9F" "e \xE2\x82\xAC") + QChar::LineSeparator + "\tplain");
-    }
 
-    void plainRunsTakeTheEditorsDefaultFont()
-    {
+        // Plain runs take the editor's default font.
         RichDocument rich;
         rich.paragraphs.resize(1);
         rich.paragraphs[0].Append("text", CharFormat{});
-        QTextDocument doc;
-        doc.setDefaultFont(QFont("DejaVu Sans Mono", 9));
-        ToTextDocument(rich, doc);
-        const RichDocument back = FromTextDocument(doc);
+        QTextDocument editor;
+        editor.setDefaultFont(QFont("DejaVu Sans Mono", 9));
+        ToTextDocument(rich, editor);
+        const RichDocument back = FromTextDocument(editor);
         QCOMPARE(back.paragraphs[0].runs[0].format.font, std::string("DejaVu Sans Mono"));
         QCOMPARE(back.paragraphs[0].runs[0].format.halfPoints, 18);
     }

@@ -15,6 +15,7 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <thread>
+#include <vector>
 
 #include "store/fileio.h"
 
@@ -42,18 +43,24 @@ pid_t Spawn(const std::vector<std::string>& argv, const std::string& logPath)
     return rc == 0 ? pid : -1;
 }
 
+sockaddr_in Loopback(int port)
+{
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    address.sin_port = htons(static_cast<uint16_t>(port));
+    return address;
+}
+
 // A port nobody listens on now. Another process may take it before the
 // server binds it; the caller retries then.
 int FreePort()
 {
     const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    if (fd < 0) return 0;
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    sockaddr_in address = Loopback(0);
     socklen_t length = sizeof address;
     int port = 0;
-    if (::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0
+    if (fd >= 0 && ::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0
         && ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length) == 0)
         port = ntohs(address.sin_port);
     ::close(fd);
@@ -63,12 +70,8 @@ int FreePort()
 bool Accepts(int port)
 {
     const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    if (fd < 0) return false;
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    address.sin_port = htons(static_cast<uint16_t>(port));
-    const bool ok = ::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
+    const sockaddr_in address = Loopback(port);
+    const bool ok = fd >= 0 && ::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
     ::close(fd);
     return ok;
 }
@@ -87,14 +90,6 @@ bool Reap(pid_t pid, int ms, int* status = nullptr)
         if (Clock::now() >= end) return false;
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
-}
-
-std::string MakeTempFolder(const char* stem)
-{
-    const char* tmp = std::getenv("TMPDIR");
-    std::string pattern = std::string(tmp && *tmp ? tmp : "/tmp") + "/" + stem + "-XXXXXX";
-    if (::mkdtemp(pattern.data()) == nullptr) return {};
-    return pattern;
 }
 
 }  // namespace
@@ -126,14 +121,14 @@ std::string Radicale::Python()
 
 Radicale::Radicale(RadicaleOptions options) : options_(std::move(options))
 {
-    folder_ = MakeTempFolder("orv-radicale");
-    if (folder_.empty()) {
+    const char* tmp = std::getenv("TMPDIR");
+    std::string pattern = std::string(tmp && *tmp ? tmp : "/tmp") + "/orv-radicale-XXXXXX";
+    if (::mkdtemp(pattern.data()) == nullptr) {
         error_ = std::string("cannot make a temporary folder: ") + std::strerror(errno);
         return;
     }
-    std::string users;
-    for (const RadicaleUser& u : options_.users) users += u.name + ":" + u.password + "\n";
-    if (Result r = WriteFileAtomic(folder_ + "/users", users); !r) {
+    folder_ = pattern;
+    if (Result r = WriteFileAtomic(folder_ + "/users", "alice:secret\nbob:hunter2\n"); !r) {
         error_ = r.message;
         return;
     }
@@ -163,7 +158,7 @@ bool Radicale::StartOnce(std::string& failure)
               // No pause after a refused password: tests try wrong ones on purpose.
               "delay = 0\n"
               "[rights]\ntype = owner_only\n"
-              "[storage]\nfilesystem_folder = " + StorageFolder() + "\n"
+              "[storage]\nfilesystem_folder = " + folder_ + "/storage\n"
               "[web]\ntype = none\n"
               "[logging]\nlevel = warning\n";
     if (Result r = WriteFileAtomic(folder_ + "/config", config); !r) {
@@ -184,7 +179,8 @@ bool Radicale::StartOnce(std::string& failure)
         failure = "cannot start " + Python();
         return false;
     }
-    const auto end = Clock::now() + std::chrono::milliseconds(options_.startTimeoutMs);
+    const int timeoutMs = 15000;
+    const auto end = Clock::now() + std::chrono::milliseconds(timeoutMs);
     while (Clock::now() < end) {
         if (Accepts(port_)) return true;
         int status = 0;
@@ -196,7 +192,7 @@ bool Radicale::StartOnce(std::string& failure)
         std::this_thread::sleep_for(std::chrono::milliseconds(25));
     }
     Stop();
-    failure = "radicale did not answer within " + std::to_string(options_.startTimeoutMs) + " ms:\n" + Log();
+    failure = "radicale did not answer within " + std::to_string(timeoutMs) + " ms:\n" + Log();
     return false;
 }
 

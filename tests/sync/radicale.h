@@ -10,23 +10,14 @@
 
 #include <string>
 #include <sys/types.h>
-#include <vector>
 
 namespace orv::testing_support {
 
-struct RadicaleUser {
-    std::string name;
-    std::string password;
-};
-
+// The users are "alice" (password "secret") and "bob" ("hunter2").
 struct RadicaleOptions {
-    // Both the users "alice" (password "secret") and "bob" ("hunter2") by default.
-    std::vector<RadicaleUser> users = {{"alice", "secret"}, {"bob", "hunter2"}};
     // With both set the server speaks only HTTPS with this certificate.
     std::string certificate;
     std::string key;
-    // How long to wait for the server to answer.
-    int startTimeoutMs = 15000;
 };
 
 // A self-signed certificate for 127.0.0.1 and localhost, made with openssl in
@@ -49,13 +40,10 @@ public:
     bool Running() const { return pid_ > 0; }
     const std::string& Error() const { return error_; }
 
-    int Port() const { return port_; }
     // "http://127.0.0.1:PORT" or "https://…" (no trailing slash).
     std::string Url() const;
     // The temporary folder holding configuration, users file, log and storage.
     const std::string& Folder() const { return folder_; }
-    // Where the server keeps its collections ("collection-root" below it).
-    std::string StorageFolder() const { return folder_ + "/storage"; }
     // What the server printed so far.
     std::string Log() const;
 
