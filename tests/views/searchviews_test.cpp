@@ -73,7 +73,6 @@ private slots:
                                                                << QStringList{"ANN Berg", "Joanna Lee"};
         QTest::newRow("surname") << "MenuL17" << "e" << QStringList{"ANN Berg", "Joanna Lee"};
         QTest::newRow("telephone without blanks") << "MenuL18" << "12 34" << QStringList{"Joanna Lee"};
-        QTest::newRow("second number") << "MenuL18" << "99" << QStringList{"ANN Berg"};
         QTest::newRow("typed umlaut finds the older text") << "MenuL16" << "\u00C4nn" << QStringList{"\u00C4nne D\u00FChl"};
         QTest::newRow("everyone for an empty text, in the phone book's order")
             << "MenuL19" << "" << QStringList{"ANN Berg", "\u00C4nne D\u00FChl", "Joanna Lee"};
@@ -91,41 +90,33 @@ private slots:
         QCOMPARE(Shown(view.findChild<QListView*>(QStringLiteral("ResultListBox"))), found);
     }
 
-    void selectingAPersonShowsTheCardAndGoOpensTheAddressBook()
+    // The person chosen is shown and followed; "Go", "Send e-mail" and the
+    // data-list commands act on the people found.
+    void thePeopleFoundAreShownMailedAndAddedToTheDataList()
     {
         PeopleSearchView view(*fx->session, fx->navigator);
+        view.setDialogs(fake.dialogs());
         QSignalSpy followed(&view, &PeopleSearchView::addressSelected);
         auto* list = view.findChild<QListView*>(QStringLiteral("ResultListBox"));
+        const auto click = [&view](const char* name) {
+            QTest::mouseClick(view.findChild<QAbstractButton*>(QLatin1String(name)), Qt::LeftButton);
+        };
         list->setCurrentIndex(list->model()->index(2, 0));  // Joanna Lee, list index 0
         QCOMPARE(fx->session->records().CurrentAddress, 0);
         QVERIFY(!followed.isEmpty());
         QCOMPARE(view.findChild<QPlainTextEdit*>(QStringLiteral("Memo2"))->toPlainText(),
                  QStringLiteral("Joanna Lee\nPhone#: 0 1234 56\nEmail: jo@example.org"));
-        QTest::mouseClick(view.findChild<QPushButton*>(QStringLiteral("B1")), Qt::LeftButton);
-        QCOMPARE(fx->navigator.calls, QStringList{"ShowAddress(0)"});
-    }
-
-    void sendEmailWithoutAnAddressSaysSo()
-    {
-        PeopleSearchView view(*fx->session, fx->navigator);
-        view.setDialogs(fake.dialogs());
-        auto* list = view.findChild<QListView*>(QStringLiteral("ResultListBox"));
+        click("B1");
+        click("MenuL20");
         list->setCurrentIndex(list->model()->index(0, 0));  // ANN Berg, no e-mail
-        QTest::mouseClick(view.findChild<QAbstractButton*>(QStringLiteral("MenuL20")), Qt::LeftButton);
+        click("MenuL20");
         QCOMPARE(fake.messages, QStringList{"E-mail error|No e-mail address in the database|"});
-        list->setCurrentIndex(list->model()->index(2, 0));  // Joanna Lee
-        QTest::mouseClick(view.findChild<QAbstractButton*>(QStringLiteral("MenuL20")), Qt::LeftButton);
-        QCOMPARE(fx->navigator.calls, QStringList{"SendEmail(0)"});
-    }
+        QCOMPARE(fx->navigator.calls, (QStringList{"ShowAddress(0)", "SendEmail(0)"}));
 
-    void theDataListCommandsTakeThePeopleFound()
-    {
-        PeopleSearchView view(*fx->session, fx->navigator);
+        fx->navigator.calls.clear();
         view.findChild<QLineEdit*>(QStringLiteral("NewSearchEdit"))->setText(QStringLiteral("ann"));  // ANN Berg, Joanna Lee
-        auto* list = view.findChild<QListView*>(QStringLiteral("ResultListBox"));
         list->setCurrentIndex(list->model()->index(1, 0));
-        for (const char* label : {"MenuL22", "MenuL23", "MenuL21"})
-            QTest::mouseClick(view.findChild<QAbstractButton*>(QLatin1String(label)), Qt::LeftButton);
+        for (const char* label : {"MenuL22", "MenuL23", "MenuL21"}) click(label);
         // In the order of the results; after "Add all" the last one found is the current person.
         QCOMPARE(fx->navigator.calls, (QStringList{"AddToDataList(0)", "AddToDataList(1,0)", "ShowDataList(1)"}));
         QCOMPARE(fx->session->records().CurrentAddress, 0);

@@ -13,7 +13,6 @@
 #include <algorithm>
 #include <tuple>
 
-#include "exchange/lists/semicolon.h"
 #include "windowfixture.h"
 #include "core/session.h"
 #include "store/datafile.h"
@@ -151,7 +150,11 @@ private slots:
         QCOMPARE(OnDisk()[3].City, std::string("1234 Town"));
         QCOMPARE(Records().addresses()[static_cast<std::size_t>(Records().CurrentAddress)].Name, std::string("Dan"));
 
-        // The header row deleted and the first two columns swapped; a second import adds everyone again.
+        // The header row deleted (none without a row chosen, never the first by
+        // chance) and the first two columns swapped; a second import adds everyone again.
+        fake.messages.clear();
+        Click("Label14");
+        QCOMPARE(fake.messages, QStringList{"ORV|Select the row to delete first.|"});
         auto* grid = window->findChild<QTableView*>(QStringLiteral("StringGrid1"));
         grid->setCurrentIndex(grid->model()->index(0, 0));
         Click("Label14");
@@ -237,47 +240,9 @@ private slots:
                               a.Country, a.Tele1, a.Tele2, a.Tele3, a.Email1, a.Email2, a.Email3, a.More, a.Uid);
         };
         for (std::size_t i = 0; i < disk.size(); ++i) QVERIFY2(fields(disk[i]) == fields(memory[i]), memory[i].Name.c_str());
-        const auto ann = std::find_if(disk.begin(), disk.end(), [](const AData& a) { return a.Name == "Ann"; });
-        QVERIFY(ann != disk.end());
-        QCOMPARE(ann->Address, std::string("Line one <END:FILE>"));
         const auto bob = std::find_if(disk.begin(), disk.end(), [](const AData& a) { return a.Name == "Bob"; });
         QVERIFY(bob != disk.end());
         QCOMPARE(bob->Address, std::string("<END> <BEGIN> x"));
-        QCOMPARE(bob->Tele1, std::string("555  666"));
-    }
-
-    void anExportReadBackGivesTheSamePersons()
-    {
-        AData ann = Person("Ann", "Lee; \"Jr\"", 5, 11, 1970);
-        ann.Address = "Line one\r\nLine two";
-        ann.Email1 = "ann@example.org";
-        AData bob = Person("Bob", "Berg", 0, 0);
-        bob.Tele2 = "0 1234";
-        DataList list;
-        list.WriteAll({ann, bob}, {});
-        Write(Path("export.TXT"), QByteArray::fromStdString(SerializeSemicolonText(list.ExportRows())));
-        Records().editAddresses().clear();
-        Load(Path("export.TXT"), 0);
-        Click("Label14");  // no row chosen: none deleted, never the first by chance
-        QCOMPARE(fake.messages, QStringList{"ORV|Select the row to delete first.|"});
-        auto* grid = window->findChild<QTableView*>(QStringLiteral("StringGrid1"));
-        grid->setCurrentIndex(grid->model()->index(0, 0));
-        Click("Label14");  // the header row
-        fake.messages.clear();
-        Click("Label13");
-        QCOMPARE(fake.messages, QStringList{"ORV|2 persons added. In 1 field line breaks became blanks.|"});
-        ann.Address = "Line one Line two";
-        const std::vector<AData>& back = Records().addresses();
-        QCOMPARE(back.size(), 2u);
-        for (const auto& [original, imported] : {std::pair{&bob, &back[0]}, std::pair{&ann, &back[1]}}) {
-            QCOMPARE(imported->Name, original->Name);
-            QCOMPARE(imported->Surname, original->Surname);
-            QCOMPARE(imported->Address, original->Address);
-            QCOMPARE(imported->Tele2, original->Tele2);
-            QCOMPARE(imported->Email1, original->Email1);
-            QCOMPARE(imported->DateText, original->DateText);
-            QCOMPARE(imported->Year, original->Year);
-        }
     }
 };
 

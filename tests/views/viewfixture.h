@@ -59,17 +59,8 @@ public:
 
     static QString Name(TodoList list)
     {
-        switch (list) {
-        case TodoList::Top:
-            return QStringLiteral("Top");
-        case TodoList::Bottom:
-            return QStringLiteral("Bottom");
-        case TodoList::TodayEveryDay:
-            return QStringLiteral("TodayEveryDay");
-        case TodoList::EveryDay:
-            break;
-        }
-        return QStringLiteral("EveryDay");
+        constexpr const char* kNames[] = {"Top", "Bottom", "TodayEveryDay", "EveryDay"};  // in TodoList's order
+        return QLatin1String(kNames[static_cast<int>(list)]);
     }
 };
 
