@@ -1,10 +1,14 @@
 // Every change reaches the views that show its kind once, and no other view:
-// an edit in a view, another program's records taken in, a sync.
+// an edit in a view or from the New menu, another program's records taken in,
+// a sync, "Update"; and the pages made while the files are read show them.
 #include <QAbstractButton>
 #include <QActionEvent>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QListView>
 #include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QSignalSpy>
 #include <QTableView>
 #include <QTest>
@@ -18,8 +22,11 @@
 #include "store/datafile.h"
 #include "views/address/addressview.h"
 #include "views/address/peoplesearchview.h"
+#include "views/events/advancedview.h"
 #include "views/events/calendarview.h"
+#include "views/events/tnewadv.h"
 #include "views/events/tnewcal.h"
+#include "views/events/tnewrec.h"
 #include "views/events/weeklyview.h"
 #include "views/today/eventgrid.h"
 #include "views/today/overviewview.h"
@@ -83,6 +90,7 @@ class ChangesTest : public QObject, public orv::test::AppFixture {
 
 private:
     TData* Data() { return app->data(); }
+    EventGrid* Today() { return Data()->overview()->grid(TrayMenuItem::Table::Today); }
     template <typename T>
     T* In(QWidget* parent, const char* name)
     {
@@ -143,6 +151,13 @@ private slots:
         QTest::newRow("to-do added") << "todo" << QList<int>{1, 0, 0, 0, 0, 0, 0, 0, 0, 1};
         QTest::newRow("weekly choice of the overview") << "choice" << QList<int>{1, 0, 0, 0, 0, 0, 0, 0, 0, 1};
         QTest::newRow("a delete that finds nothing") << "nothing" << QList<int>{0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+        // The Today Box is refilled only while the main window is seen.
+        QTest::newRow("to-do added, main window hidden") << "hidden todo" << QList<int>{1, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+        // "Update" builds every view itself: what it read is not published again.
+        QTest::newRow("to-do added after Update") << "update todo" << QList<int>{1, 0, 0, 0, 0, 0, 0, 0, 0, 1};
+        // A sync takes in through the lists' edit accessors; what it brought reaches the views.
+        QTest::newRow("sync that changed the lists") << "sync" << QList<int>{1, 1, 0, 1, 1, 0, 0, 0, 0, 1};
+        QTest::newRow("sync that changed nothing") << "sync nothing" << QList<int>{0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
     }
     void anEditRefreshesTheViewsOfItsKindOnce()
     {
@@ -152,9 +167,30 @@ private slots:
         Start();
         Data()->ShowView(ViewItem::SearchCalendar);  // the hint search refreshes only when seen
         QVERIFY(Data()->isVisible());
+        if (edit == QLatin1String("update todo")) {
+            app->session().records().editCalendar();  // read again by "Update"
+            app->Update();
+        }
         Refreshes r;
         Watch(r);
-        if (edit == QLatin1String("calendar")) {
+        if (edit.endsWith(QLatin1String("todo"))) {
+            if (edit.startsWith(QLatin1String("hidden"))) Data()->hide();
+            In<QLineEdit>(Data()->todoView(), "NewTodoEdit")->setText(QStringLiteral("Call Ann"));
+            Data()->todoView()->AddTop();
+            QVERIFY(Lines(Data()->overview()->grid(TrayMenuItem::Table::Today)).contains(QStringLiteral("Call Ann")));
+        } else if (edit.startsWith(QLatin1String("sync"))) {
+            const bool changed = edit == QLatin1String("sync");
+            if (changed) {
+                AData ann;
+                ann.Name = "Ann";
+                ann.Surname = "Lee";
+                ann.Day = 28, ann.Month = 2, ann.Year = 1990;
+                BuildDateText(ann);
+                app->session().records().editAddresses().push_back(ann);
+            }
+            emit app->syncRunner()->finished(QStringLiteral("Synced"), {}, changed, false);
+            if (changed) QVERIFY(Lines(Data()->overview()->grid(TrayMenuItem::Table::Today)).contains("Ann"));
+        } else if (edit == QLatin1String("calendar")) {
             QTimer::singleShot(0, this, [this] {
                 TNewCal* d = Data()->calendarView()->newCal();
                 In<QLineEdit>(d, "Edit1")->setText(QStringLiteral("Dentist"));
@@ -173,10 +209,6 @@ private slots:
             In<QLineEdit>(weekly, "Edit1")->setText(QStringLiteral("Gym"));
             In<QAbstractButton>(weekly, "B2")->click();
             QCOMPARE(GotoMenu("T21")->actions().size(), 2);
-        } else if (edit == QLatin1String("todo")) {
-            In<QLineEdit>(Data()->todoView(), "NewTodoEdit")->setText(QStringLiteral("Call Ann"));
-            Data()->todoView()->AddTop();
-            QVERIFY(Lines(Data()->overview()->grid(TrayMenuItem::Table::Today)).contains(QStringLiteral("Call Ann")));
         } else if (edit == QLatin1String("choice")) {
             auto* todayTomorrow = In<QAbstractButton>(Data()->weeklyView(), "WeeklyRadioButton1");
             auto* allDays = In<QAbstractButton>(Data()->weeklyView(), "WeeklyRadioButton2");
@@ -192,18 +224,6 @@ private slots:
             want << QStringLiteral("%1 %2").arg(names[i]).arg(expected[i]);
         }
         QCOMPARE(got, want);
-    }
-
-    // The Today Box is refilled only while the main window is seen.
-    void theTodayBoxWaitsWhileTheMainWindowIsHidden()
-    {
-        Start();
-        Data()->hide();
-        Refreshes r;
-        r.Model(QStringLiteral("Today Box"), app->todayBox()->findChild<EventGrid*>()->model());
-        In<QLineEdit>(Data()->todoView(), "NewTodoEdit")->setText(QStringLiteral("Call Ann"));
-        Data()->todoView()->AddTop();
-        QCOMPARE(r.counts.at(QStringLiteral("Today Box")), 0);
     }
 
     // A file sync replaced cal.orv while ORV ran; the next write of the
@@ -234,48 +254,98 @@ private slots:
         QCOMPARE(Lines(Data()->calendarView()->dayList()), QStringLiteral("Flight"));
     }
 
-    // A sync that changed the lists: every view shows what it brought.
-    void aSyncThatChangedTheListsReachesTheViews_data()
+    // The New menu opens each event dialog; a recurrent event made there is
+    // stored and shown at once.
+    void theNewMenusEventDialogsOpenAndARecurrentEventIsShownAtOnce()
     {
-        QTest::addColumn<bool>("changed");
-        QTest::newRow("lists changed") << true;
-        QTest::newRow("nothing changed") << false;
-    }
-    void aSyncThatChangedTheListsReachesTheViews()
-    {
-        QFETCH(bool, changed);
         Start();
-        Refreshes r;
-        Watch(r);
-        // What the sync took in, as it takes it: through the lists' edit accessors.
-        if (changed) {
-            AData ann;
-            ann.Name = "Ann";
-            ann.Surname = "Lee";
-            ann.Day = 28, ann.Month = 2, ann.Year = 1990;
-            BuildDateText(ann);
-            app->session().records().editAddresses().push_back(ann);
-        }
-        emit app->syncRunner()->finished(QStringLiteral("Synced"), {}, changed, false);
-        QCOMPARE(r.counts.at(QStringLiteral("overview")), changed ? 1 : 0);
-        QCOMPARE(r.counts.at(QStringLiteral("people search")), changed ? 1 : 0);
-        QCOMPARE(r.counts.at(QStringLiteral("hint search")), 0);
-        if (changed) QVERIFY(Lines(Data()->overview()->grid(TrayMenuItem::Table::Today)).contains(QStringLiteral("Ann")));
+        bool calendarOpened = false, advancedOpened = false;
+        QTimer::singleShot(0, this, [&] {
+            calendarOpened = Data()->calendarView()->newCal()->isVisible();
+            Data()->calendarView()->newCal()->reject();
+        });
+        MenuItem("&New", "Calendar event")->trigger();
+        QTimer::singleShot(0, this, [&] {
+            advancedOpened = Data()->newAdv()->isVisible();
+            Data()->newAdv()->reject();
+        });
+        MenuItem("&New", "Advanced")->trigger();
+        QVERIFY(calendarOpened);
+        QVERIFY(advancedOpened);
+        QTimer::singleShot(0, this, [this] {
+            TNewRec* d = Data()->newRec();
+            QVERIFY(d->isVisible());
+            In<QLineEdit>(d, "Edit1")->setText(QStringLiteral("Choir"));
+            In<QRadioButton>(d, "RadioWeekly")->click();
+            In<QComboBox>(d, "WeekdayBox")->setCurrentIndex(3);  // Wednesday
+            In<QPushButton>(d, "OkButton")->click();
+        });
+        MenuItem("&New", "Recurrent event")->trigger();
+        QCOMPARE(Lines(Today()), QStringLiteral("Choir"));
+        app->session().FlushWrites();  // the file is written beside the window
+        QVERIFY(ReadFile(data + QStringLiteral("week.orv")).contains("<WEEKDAY>4\r\n<WEEKNR>\r\n<HINT>Choir\r\n"));
+        QCOMPARE(GotoMenu("T21")->actions().size(), 1);
     }
 
-    // An initialisation builds every view itself: what it read is not
-    // published again at the next edit.
-    void updateLeavesNothingToPublish()
+    // A delete on the calendar page reaches the overview, the month and the disk.
+    void aDeleteInTheCalendarReachesEveryViewAndTheDisk()
+    {
+        WriteFile(data + QStringLiteral("cal.orv"), kCalendarHeader + CalendarEvent("Dentist", 28) + "<END:FILE>\r\n");
+        Start();
+        auto* month = In<QTableView>(Data(), "StringGrid2");
+        QCOMPARE(month->model()->index(27, 2).data().toString(), QStringLiteral("N "));
+        Data()->ShowCalendarAt(Date{2024, 2, 28});
+        EventGrid* day = Data()->calendarView()->dayList();
+        QTest::mouseClick(day->viewport(), Qt::LeftButton, {}, QPoint(30, day->rowHeight(0) / 2));
+        In<QAbstractButton>(Data(), "MenuL28")->click();
+        QCOMPARE(Lines(Today()), QString());
+        QCOMPARE(month->model()->index(27, 2).data().toString(), QStringLiteral(" "));
+        app->session().FlushWrites();
+        QVERIFY(!ReadFile(data + QStringLiteral("cal.orv")).contains("Dentist"));
+    }
+
+    // The hint search is searched again after an edit only when it is seen:
+    // on screen while "Update" rebuilds the hidden window, and when it comes
+    // back from the About panel, which leaves it the sidebar's current view.
+    // "Update" keeps the calendar on its day.
+    void theHintSearchShowsEveryEditWhenItIsSeenAndUpdateKeepsTheCalendarsDay()
     {
         Start();
-        app->session().records().editCalendar();  // read again by "Update" below
+        CalendarView* calendar = Data()->calendarView();
+        QCOMPARE(calendar->selectedDate(), (Date{2024, 2, 28}));
+        calendar->GoTo(Date{2024, 5, 1});
+        Data()->ShowView(ViewItem::SearchCalendar);
+        In<QLineEdit>(Data(), "Edit7")->setText(QStringLiteral("Dentist"));
+        const QAbstractItemModel* results = In<QListView>(Data(), "ListBox4")->model();
+        QCOMPARE(results->rowCount(), 0);
+        ACal dentist;
+        dentist.Hint = "Dentist";
+        dentist.Day = 28, dentist.Month = 2, dentist.Year = 2024;
+        QVERIFY(EncodeCalendarDate(dentist));
+        app->session().records().editCalendar().push_back(dentist);
         app->Update();
-        Refreshes r;
-        Watch(r);
-        In<QLineEdit>(Data()->todoView(), "NewTodoEdit")->setText(QStringLiteral("Call Ann"));
-        Data()->todoView()->AddTop();
-        QCOMPARE(r.counts.at(QStringLiteral("day list")), 0);
-        QCOMPARE(r.counts.at(QStringLiteral("overview")), 1);
+        QCOMPARE(results->rowCount(), 1);
+        QCOMPARE(calendar->selectedDate(), (Date{2024, 5, 1}));
+        Data()->ShowPanel(QStringLiteral("PP5"));
+        app->session().records().editCalendar().push_back(dentist);
+        app->UpdateORV();
+        QCOMPARE(results->rowCount(), 1);  // not searched while out of sight
+        Data()->ShowView(ViewItem::SearchCalendar);
+        QCOMPARE(results->rowCount(), 2);
+    }
+
+    // The windows are made while the files are read: what a page built over
+    // the lists as they were then is built again from the data read.
+    void thePagesShowTheDataReadWhileTheyWereMade()
+    {
+        RecordStore records;
+        records.editAdvanced() = {AAdv{false, 1, "March", "Monday", "Spring fair"}};
+        QVERIFY(DataFiles(data.toStdString()).Save(DataKind::Advanced, records).ok);
+        Start();
+        QCOMPARE(In<QLineEdit>(Data()->advancedView(), "Edit3")->text(), QStringLiteral("Spring fair"));
+        const QList<QAction*> go = GotoMenu("T22")->actions();
+        QCOMPARE(go.size(), 1);
+        QCOMPARE(go.front()->text(), QStringLiteral("Spring fair"));
     }
 };
 

@@ -1,7 +1,7 @@
 // The letter writer, the data list and the import inside the running
 // program: the ways in (New menu, tray, sidebar, people search, address
 // book), the list the letters are merged from, the refresh after an import,
-// the window bounds kept in the settings and the question at exit.
+// the options kept in the settings and the question at exit.
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -53,7 +53,7 @@ private slots:
 
     void cleanup() { TearDownApp(); }
 
-    void theLetterWriterOpensFromTheNewMenuAndTheTray()
+    void theWindowsOpenFromTheNewMenuTheTrayAndTheSidebar()
     {
         Start();
         QAction* letter = MenuItem(QStringLiteral("&New"), QStringLiteral("Letter"));
@@ -68,6 +68,20 @@ private slots:
         QVERIFY(tray && tray->isEnabled());
         tray->trigger();
         QVERIFY(app->letter()->isVisible());
+        // The sidebar's export opens the data list, its import the import window, modally.
+        emit app->data()->sidebar()->exportRequested();
+        QVERIFY(app->dataList()->isVisible());
+        QVERIFY(app->dataList()->findChild<QPushButton*>(QStringLiteral("SpeedButton2"))->isChecked());
+        bool shownModally = false;
+        QTimer::singleShot(0, [&] {
+            shownModally = app->importData()->isVisible() && app->importData()->isModal();
+            app->importData()->reject();
+        });
+        emit app->data()->sidebar()->importRequested();
+        QVERIFY(shownModally);
+        // The data list's option goes back to the settings file with the rest.
+        app->SaveAll();
+        QCOMPARE(Stored().ReadBool(kSettingsKey, "WriteCountry").value, std::optional<bool>(true));
     }
 
     void thePeopleSearchFillsTheListTheLettersAreMergedFrom()
@@ -96,21 +110,6 @@ private slots:
         QCOMPARE(app->dataList()->list().LetterRows()[0][0], std::string());
     }
 
-    void theSidebarOpensTheExportAndTheImport()
-    {
-        Start();
-        emit app->data()->sidebar()->exportRequested();
-        QVERIFY(app->dataList()->isVisible());
-        QVERIFY(app->dataList()->findChild<QPushButton*>(QStringLiteral("SpeedButton2"))->isChecked());
-        bool shownModally = false;
-        QTimer::singleShot(0, [&] {
-            shownModally = app->importData()->isVisible() && app->importData()->isModal();
-            app->importData()->reject();
-        });
-        emit app->data()->sidebar()->importRequested();
-        QVERIFY(shownModally);
-    }
-
     void anImportFromTheAddressBookIsSearchedAtOnce()
     {
         Start();
@@ -135,17 +134,6 @@ private slots:
         const QAbstractItemModel* results = app->data()->findChild<QListView*>(QStringLiteral("ResultListBox"))->model();
         QCOMPARE(results->rowCount(), 3);
         QCOMPARE(app->data()->findChild<QLineEdit*>(QStringLiteral("DataEdit1"))->text(), QStringLiteral("Cid"));
-    }
-
-    void theWindowBoundsAndTheOptionsAreSaved()
-    {
-        Start();
-        app->dataList()->setGeometry(30, 40, 500, 300);
-        app->SaveAll();
-        const SettingsStore store = Stored();
-        QCOMPARE(store.ReadInteger(kSettingsKey, "DatalistFormWidth").value, std::optional<std::int32_t>(500));
-        QCOMPARE(store.ReadInteger(kSettingsKey, "LetterWidth").value, std::optional<std::int32_t>(0x200));
-        QCOMPARE(store.ReadBool(kSettingsKey, "WriteCountry").value, std::optional<bool>(true));
     }
 
     void anUnsavedLetterIsAskedAboutAtExit()
