@@ -76,7 +76,7 @@ TEST(SettingsWriters, SaveAllWritesItsOrderAndLeavesOutWhatIsUnknown)
     EXPECT_EQ(store.ReadBool(kSettingsKey, "MenuPopupMenu21").value, false);
 }
 
-TEST(SettingsFile, AFirstStartWritesWeekStartFirstWeekAndToday)
+TEST(SettingsFile, AFirstStartWritesWeekStartFirstWeekAndTodayAndTheNextKeepsThem)
 {
     const test::TempFolder folder;
     SettingsStore store(folder / "settings.reg");
@@ -93,49 +93,56 @@ TEST(SettingsFile, AFirstStartWritesWeekStartFirstWeekAndToday)
     EXPECT_EQ(again.ReadDate(kSettingsKey, "LastDate").value, kToday);
     EXPECT_EQ(again.ReadInteger(kSettingsKey, "WeekStart").value, 1);
     EXPECT_EQ(again.ReadInteger(kSettingsKey, "FirstWeek").value, 0);
+
+    // A later start keeps the stored values and hands back the previous date.
+    ASSERT_TRUE(again.WriteInteger(kSettingsKey, "WeekStart", 3).ok);
+    ASSERT_TRUE(again.WriteInteger(kSettingsKey, "FirstWeek", 2).ok);
+    Settings t;
+    ASSERT_TRUE(InitialiseSettings(again, t, kToday + 1).ok);
+    EXPECT_EQ(t.LastDate, kToday);
+    EXPECT_EQ(t.WeekStart, 3);
+    EXPECT_EQ(t.FirstWeek, 2);
+    EXPECT_EQ(again.ReadDate(kSettingsKey, "LastDate").value, kToday + 1);
+    EXPECT_EQ(again.ReadInteger(kSettingsKey, "WeekStart").value, 3);
 }
 
-TEST(SettingsInitialise, KeepsStoredValuesAndHandsBackThePreviousDate)
+void WriteWrongType(SettingsStore& store, const char* name, const std::string&)
 {
-    SettingsStore store;
-    ASSERT_TRUE(store.WriteInteger(kSettingsKey, "WeekStart", 3).ok);
-    ASSERT_TRUE(store.WriteInteger(kSettingsKey, "FirstWeek", 2).ok);
-    ASSERT_TRUE(store.WriteDate(kSettingsKey, "LastDate", kToday - 1).ok);
-    Settings s;
-    ASSERT_TRUE(InitialiseSettings(store, s, kToday).ok);
-    EXPECT_EQ(s.LastDate, kToday - 1);
-    EXPECT_EQ(s.WeekStart, 3);
-    EXPECT_EQ(s.FirstWeek, 2);
-    EXPECT_EQ(store.ReadDate(kSettingsKey, "LastDate").value, kToday);
-    EXPECT_EQ(store.ReadInteger(kSettingsKey, "WeekStart").value, 3);
+    ASSERT_TRUE(store.WriteInteger(kSettingsKey, name, 5).ok);
+}
+template <class T>
+void WriteWrongType(SettingsStore& store, const char* name, const T&)
+{
+    ASSERT_TRUE(store.WriteText(kSettingsKey, name, "ten").ok);
 }
 
-TEST(SettingsRead, AValueOfTheWrongTypeIsItsDefaultAndEveryOtherValueStillCounts)
+// Every setting hand-edited to a value of the wrong type reads as its default,
+// whatever an earlier read left, and is named in the message; none stops the
+// read of the others.
+TEST(SettingsRead, AValueOfTheWrongTypeIsItsDefaultAndTold)
 {
     SettingsStore store;
+#define ORV_WRONG(group, kind, name, def) WriteWrongType(store, #name, Settings{}.name);
+    ORV_SETTINGS_TABLE(ORV_WRONG)
+#undef ORV_WRONG
+    Settings s = AllChanged();
+    const Result r = ReadSettings(store, s);
+    EXPECT_FALSE(r.ok);
+    Settings expected;
+    expected.ChangeHintTop = s.ChangeHintTop, expected.ChangeHintLeft = s.ChangeHintLeft;
+    expected.ChangeHintHeight = s.ChangeHintHeight, expected.ChangeHintWidth = s.ChangeHintWidth;
+    EXPECT_TRUE(s == expected);
+#define ORV_TOLD(group, kind, name, def)                                                             \
+    if (!std::string_view(#name).starts_with("ChangeHint") &&                                      \
+        std::string_view("PageR PageT PageB").find(#name) == std::string_view::npos) {            \
+        EXPECT_NE(r.message.find("Invalid data type for '" #name "'"), std::string::npos) << #name; \
+    }
+    ORV_SETTINGS_TABLE(ORV_TOLD)
+#undef ORV_TOLD
+
+    // The page rectangle tells its first text only. The initialisation's own writes all happen.
     ASSERT_TRUE(store.WriteDate(kSettingsKey, "LastDate", kToday - 5).ok);
-    ASSERT_TRUE(store.WriteInteger(kSettingsKey, "DataTop", 50).ok);
-    ASSERT_TRUE(store.WriteText(kSettingsKey, "nextweek", "ten").ok);
-    ASSERT_TRUE(store.WriteInteger(kSettingsKey, "priority", 2).ok);
-    ASSERT_TRUE(store.WriteText(kSettingsKey, "CB21", "yes").ok);
-    ASSERT_TRUE(store.WriteInteger(kSettingsKey, "Color1", 5).ok);
-    ASSERT_TRUE(store.WriteBool(kSettingsKey, "CB1", false).ok);
-    ASSERT_TRUE(store.WriteBool(kSettingsKey, "saved1", true).ok);
-
-    Settings s;
-    s.nextweek = 12;  // as an earlier read left it
-    EXPECT_EQ(ReadSettings(store, s).message,
-              "Invalid data type for 'nextweek'\nInvalid data type for 'CB21'\nInvalid data type for 'Color1'");
-    EXPECT_EQ(s.nextweek, 7);
-    EXPECT_FALSE(s.CB21);
-    EXPECT_EQ(s.Color1, "#334D73");
-    EXPECT_EQ(s.LastDate, kToday - 5);
-    EXPECT_EQ(s.DataTop, 50);
-    EXPECT_EQ(s.priority, 2);
-    EXPECT_FALSE(s.CB1);
-    EXPECT_EQ(s.saved1, true);  // so no first-start dialog
-
-    // The initialisation's own writes all happen.
+    ASSERT_TRUE(store.DeleteValue(kSettingsKey, "WeekStart"));
     Settings t;
     EXPECT_FALSE(InitialiseSettings(store, t, kToday).ok);
     EXPECT_EQ(store.ReadDate(kSettingsKey, "LastDate").value, kToday);

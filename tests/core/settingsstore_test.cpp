@@ -15,6 +15,7 @@ namespace orv {
 namespace {
 
 using test::ReadFile;
+using test::WriteFile;
 
 constexpr std::string_view kHead = "Windows Registry Editor Version 5.00\r\n\r\n";
 constexpr std::string_view kMainHeader = "[HKEY_CURRENT_USER\\Software\\Quillon Software\\ORV]\r\n";
@@ -36,15 +37,18 @@ protected:
     test::TempFolder folder{"orv-core"};
 };
 
-TEST_F(SettingsStoreFileTest, WritesTheExportFormatWithEscapesAndLittleEndianDates)
+// A missing file (and folder) is an empty store; the first save writes the
+// export format with its escapes, little-endian dates and whole ranges.
+TEST_F(SettingsStoreFileTest, WritesTheExportFormatAndReadsEveryTypeBack)
 {
-    SettingsStore store(PathOf("settings.reg"));
+    SettingsStore store(PathOf("config/orv/settings.reg"));
+    ASSERT_TRUE(store.Load().ok);
+    EXPECT_FALSE(store.KeyExists(kSettingsKey));
     ASSERT_TRUE(store.WriteInteger(kSettingsKey, "nextweek", 30).ok);
     ASSERT_TRUE(store.WriteText(kSettingsKey, "FontName", "Say \"hi\" C:\\dir\\").ok);
     ASSERT_TRUE(store.WriteDate(kSettingsKey, "LastDate", DateSerial(2005, 10, 31)).ok);
     ASSERT_TRUE(store.WriteBool(std::string(kSettingsKey) + "\\Blue", "Ver2", true).ok);
     ASSERT_TRUE(store.Save().ok);
-
     EXPECT_EQ(ReadFile(store.Path()), std::string(kHead) + std::string(kMainHeader) +
                                           "\"nextweek\"=dword:0000001e\r\n"
                                           "\"FontName\"=\"Say \\\"hi\\\" C:\\\\dir\\\\\"\r\n"
@@ -53,6 +57,26 @@ TEST_F(SettingsStoreFileTest, WritesTheExportFormatWithEscapesAndLittleEndianDat
                                           "[HKEY_CURRENT_USER\\Software\\Quillon Software\\ORV\\Blue]\r\n"
                                           "\"Ver2\"=dword:00000001\r\n"
                                           "\r\n");
+
+    const std::int32_t integers[] = {0, 1, -1, std::numeric_limits<std::int32_t>::min(),
+                                     std::numeric_limits<std::int32_t>::max()};
+    const std::int32_t dates[] = {DateSerial(1, 1, 1), DateSerial(1800, 3, 1), 0, DateSerial(2024, 2, 29),
+                                  DateSerial(9999, 12, 31)};
+    for (std::size_t i = 0; i < std::size(integers); ++i) {
+        ASSERT_TRUE(store.WriteInteger(kSettingsKey, "i" + std::to_string(i), integers[i]).ok);
+        ASSERT_TRUE(store.WriteDate(kSettingsKey, "d" + std::to_string(i), dates[i]).ok);
+    }
+    EXPECT_FALSE(store.WriteDate(kSettingsKey, "d", DateSerial(1, 1, 1) - 1).ok);
+    ASSERT_TRUE(store.Save().ok);
+    SettingsStore again(store.Path());
+    ASSERT_TRUE(again.Load().ok);
+    EXPECT_EQ(again.ReadBool(std::string(kSettingsKey) + "\\Blue", "Ver2").value, true);
+    for (std::size_t i = 0; i < std::size(integers); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(again.ReadInteger(kSettingsKey, "i" + std::to_string(i)).value, integers[i]);
+        EXPECT_EQ(again.ReadBool(kSettingsKey, "i" + std::to_string(i)).value, integers[i] != 0);
+        EXPECT_EQ(again.ReadDate(kSettingsKey, "d" + std::to_string(i)).value, dates[i]);
+    }
 }
 
 class SettingsStoreTextRoundTrip : public SettingsStoreFileTest, public testing::WithParamInterface<std::string> {};
@@ -78,29 +102,6 @@ TEST_P(SettingsStoreTextRoundTrip, ReadsBackTheSameBytes)
 INSTANTIATE_TEST_SUITE_P(Texts, SettingsStoreTextRoundTrip,
                          testing::Values("", "say \"hi\"", "C:\\dir\\", "\\\"", "  blanks around  ", "[not a key]",
                                          "x\"=dword:1", "Windows-1252 \xE9t\xE9", std::string("nul\0inside", 10)));
-
-TEST_F(SettingsStoreFileTest, IntegersAndDatesKeepTheirWholeRange)
-{
-    SettingsStore store(PathOf("settings.reg"));
-    const std::int32_t integers[] = {0, 1, -1, std::numeric_limits<std::int32_t>::min(),
-                                     std::numeric_limits<std::int32_t>::max()};
-    const std::int32_t dates[] = {DateSerial(1, 1, 1), DateSerial(1800, 3, 1), 0, DateSerial(2024, 2, 29),
-                                  DateSerial(9999, 12, 31)};
-    for (std::size_t i = 0; i < std::size(integers); ++i) {
-        ASSERT_TRUE(store.WriteInteger(kSettingsKey, "i" + std::to_string(i), integers[i]).ok);
-        ASSERT_TRUE(store.WriteDate(kSettingsKey, "d" + std::to_string(i), dates[i]).ok);
-    }
-    ASSERT_TRUE(store.Save().ok);
-    SettingsStore again(store.Path());
-    ASSERT_TRUE(again.Load().ok);
-    for (std::size_t i = 0; i < std::size(integers); ++i) {
-        SCOPED_TRACE(i);
-        EXPECT_EQ(again.ReadInteger(kSettingsKey, "i" + std::to_string(i)).value, integers[i]);
-        EXPECT_EQ(again.ReadBool(kSettingsKey, "i" + std::to_string(i)).value, integers[i] != 0);
-        EXPECT_EQ(again.ReadDate(kSettingsKey, "d" + std::to_string(i)).value, dates[i]);
-    }
-    EXPECT_FALSE(store.WriteDate(kSettingsKey, "d", DateSerial(1, 1, 1) - 1).ok);
-}
 
 TEST(SettingsStoreParse, ReadsAUtf16WindowsExport)
 {
@@ -165,10 +166,14 @@ TEST(SettingsStoreParse, ReadsAUtf16WindowsExport)
     EXPECT_EQ(again.Serialize(), out);
 }
 
-TEST(SettingsStoreParse, KeepsTheBytesOfAnAnsiRegedit4File)
+TEST(SettingsStoreParse, NeedsARegistryHeaderAndKeepsTheBytesOfAnAnsiRegedit4File)
 {
-    // LF and a lone CR as line ends; text in the local code page stays as it is.
     SettingsStore store;
+    EXPECT_FALSE(store.Parse("ORV data file\r\n[HKEY_CURRENT_USER\\Software\\Quillon Software\\ORV]\r\n"));
+    EXPECT_FALSE(store.KeyExists(kSettingsKey));
+    EXPECT_TRUE(store.Parse("\xEF\xBB\xBFREGEDIT4\r\n"));
+    EXPECT_TRUE(store.Parse(""));
+    // LF and a lone CR as line ends; text in the local code page stays as it is.
     ASSERT_TRUE(store.Parse("\n\nREGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Quillon Software\\ORV]\r"
                             "\"ColorP\"=\"caf\xE9\"\n\"CB1\"=dword:0\n"));
     EXPECT_TRUE(store.Warnings().empty());
@@ -176,57 +181,43 @@ TEST(SettingsStoreParse, KeepsTheBytesOfAnAnsiRegedit4File)
     EXPECT_EQ(store.ReadBool(kSettingsKey, "CB1").value, false);
 }
 
-TEST(SettingsStoreParse, RefusesTextWithoutARegistryHeader)
-{
-    SettingsStore store;
-    EXPECT_FALSE(store.Parse("ORV data file\r\n[HKEY_CURRENT_USER\\Software\\Quillon Software\\ORV]\r\n"));
-    EXPECT_FALSE(store.KeyExists(kSettingsKey));
-    EXPECT_TRUE(store.Parse("\xEF\xBB\xBFREGEDIT4\r\n"));
-    EXPECT_TRUE(store.Parse(""));
-}
-
-class SettingsStoreMalformedValue : public testing::TestWithParam<const char*> {};
-
-TEST_P(SettingsStoreMalformedValue, IsSkippedWithAWarningAndTheNextLineStillCounts)
-{
-    SettingsStore store;
-    ASSERT_TRUE(store.Parse(std::string(kHead) + std::string(kMainHeader) + GetParam() +
-                            "\r\n\"after\"=dword:00000007\r\n"));
-    ASSERT_EQ(store.Warnings().size(), 1u);
-    EXPECT_TRUE(store.Warnings()[0].starts_with("line 4: ")) << store.Warnings()[0];
-    EXPECT_EQ(store.ValueNames(kSettingsKey), std::vector<std::string>{"after"});
-    EXPECT_EQ(store.ReadInteger(kSettingsKey, "after").value, 7);
-}
-
-INSTANTIATE_TEST_SUITE_P(Lines, SettingsStoreMalformedValue,
-                         testing::Values("\"a\"=dword:123456789", "\"a\"=dword:", "\"a\"=\"open",
-                                         "\"a\"=\"x\\\"", "\"a\"=hex:100", "\"a\"=hex:00,,01",
-                                         "\"a\"=hex(2:00", "\"a\"=text", "\"a=dword:1", "just words",
-                                         // a continuation never swallows the next value line
-                                         "\"a\"=hex:00,\\"));
-
-struct KeyLineCase {
+struct BadLineCase {
     const char* line;
-    std::size_t warnings;
+    bool keyLine;          // a key line, else a value line under the main key
+    std::size_t warnings;  // a deleted key is no warning
 };
 
-class SettingsStoreBadKeyLine : public testing::TestWithParam<KeyLineCase> {};
+class SettingsStoreBadLine : public testing::TestWithParam<BadLineCase> {};
 
-TEST_P(SettingsStoreBadKeyLine, SkipsTheValuesUpToTheNextKey)
+// A bad value line is skipped and the next line still counts; a bad key line
+// skips the values up to the next key.
+TEST_P(SettingsStoreBadLine, IsSkippedWithAWarningAndWhatFollowsStillCounts)
 {
+    const BadLineCase& c = GetParam();
     SettingsStore store;
-    ASSERT_TRUE(store.Parse(std::string(kHead) + GetParam().line +
-                            "\r\n\"a\"=dword:1\r\n\r\n[HKEY_CURRENT_USER\\X]\r\n\"b\"=dword:2\r\n"));
-    EXPECT_EQ(store.Warnings().size(), GetParam().warnings);
-    EXPECT_FALSE(store.KeyExists(kSettingsKey));
+    ASSERT_TRUE(store.Parse(std::string(kHead) + (c.keyLine ? "" : std::string(kMainHeader)) + c.line +
+                            "\r\n\"after\"=dword:00000007\r\n\r\n[HKEY_CURRENT_USER\\X]\r\n\"b\"=dword:2\r\n"));
+    ASSERT_EQ(store.Warnings().size(), c.warnings);
+    for (const std::string& w : store.Warnings()) EXPECT_TRUE(w.starts_with(c.keyLine ? "line 3: " : "line 4: ")) << w;
+    EXPECT_EQ(store.KeyExists(kSettingsKey), !c.keyLine);
+    EXPECT_EQ(store.ValueNames(kSettingsKey), c.keyLine ? std::vector<std::string>{} : std::vector<std::string>{"after"});
+    EXPECT_EQ(store.ReadInteger(kSettingsKey, "after").value, c.keyLine ? std::nullopt : std::optional<std::int32_t>(7));
     EXPECT_EQ(store.ValueNames("X"), std::vector<std::string>{"b"});
 }
 
-INSTANTIATE_TEST_SUITE_P(Lines, SettingsStoreBadKeyLine,
-                         testing::Values(KeyLineCase{"[HKEY_CURRENT_USER\\Software\\Quillon Software\\ORV", 1},
-                                         KeyLineCase{"[HKEY_LOCAL_MACHINE\\Software\\Quillon Software\\ORV]", 1},
-                                         KeyLineCase{"[HKEY_CURRENT_USER\\Software\\\\ORV]", 1},
-                                         KeyLineCase{"[-HKEY_CURRENT_USER\\Software\\Quillon Software\\ORV]", 0}));
+INSTANTIATE_TEST_SUITE_P(
+    Lines, SettingsStoreBadLine,
+    testing::Values(BadLineCase{"\"a\"=dword:123456789", false, 1}, BadLineCase{"\"a\"=dword:", false, 1},
+                    BadLineCase{"\"a\"=\"open", false, 1}, BadLineCase{"\"a\"=\"x\\\"", false, 1},
+                    BadLineCase{"\"a\"=hex:100", false, 1}, BadLineCase{"\"a\"=hex:00,,01", false, 1},
+                    BadLineCase{"\"a\"=hex(2:00", false, 1}, BadLineCase{"\"a\"=text", false, 1},
+                    BadLineCase{"\"a=dword:1", false, 1}, BadLineCase{"just words", false, 1},
+                    // a continuation never swallows the next value line
+                    BadLineCase{"\"a\"=hex:00,\\", false, 1},
+                    BadLineCase{"[HKEY_CURRENT_USER\\Software\\Quillon Software\\ORV", true, 1},
+                    BadLineCase{"[HKEY_LOCAL_MACHINE\\Software\\Quillon Software\\ORV]", true, 1},
+                    BadLineCase{"[HKEY_CURRENT_USER\\Software\\\\ORV]", true, 1},
+                    BadLineCase{"[-HKEY_CURRENT_USER\\Software\\Quillon Software\\ORV]", true, 0}));
 
 enum class Reader { Integer, Bool, Text, Date };
 
@@ -342,29 +333,7 @@ INSTANTIATE_TEST_SUITE_P(Writes, SettingsStoreUnstorable,
                                          UnstorableCase{"Software\\\\ORV", "FontName", "x"},
                                          UnstorableCase{"Software\\Q\tS", "FontName", "x"}));
 
-TEST_F(SettingsStoreFileTest, AMissingFileIsAnEmptyStoreAndSaveMakesItsFolder)
-{
-    SettingsStore store(PathOf("config/orv/settings.reg"));
-    ASSERT_TRUE(store.Load().ok);
-    EXPECT_FALSE(store.KeyExists(kSettingsKey));
-    ASSERT_TRUE(store.WriteBool(kSettingsKey, "saved1", true).ok);
-    ASSERT_TRUE(store.Save().ok);
-    SettingsStore again(store.Path());
-    ASSERT_TRUE(again.Load().ok);
-    EXPECT_EQ(again.ReadBool(kSettingsKey, "saved1").value, true);
-}
-
-TEST_F(SettingsStoreFileTest, AnUnwritableLocationFailsToSetData)
-{
-    ASSERT_TRUE(WriteFileAtomic(PathOf("plain"), "not a folder").ok);
-    SettingsStore store(PathOf("plain/settings.reg"));
-    ASSERT_TRUE(store.WriteInteger(kSettingsKey, "nextweek", 7).ok);
-    // The reason comes in the system's words.
-    EXPECT_EQ(store.Save().message, "Failed to set data for '" + store.Path() + "'\nThe folder " + PathOf("plain") +
-                                        " cannot be created: " + std::strerror(ENOTDIR));
-}
-
-TEST_F(SettingsStoreFileTest, AFileThatIsNotSettingsIsNeverOverwritten)
+TEST_F(SettingsStoreFileTest, AFileThatIsNotSettingsIsNeverOverwrittenAndAnUnwritableOneIsTold)
 {
     const std::string content = "ORV data\r\nAnne\r\nSmith\r\n";
     ASSERT_TRUE(WriteFileAtomic(PathOf("data.orv"), content).ok);
@@ -376,9 +345,14 @@ TEST_F(SettingsStoreFileTest, AFileThatIsNotSettingsIsNeverOverwritten)
                                         "does not start with \"Windows Registry Editor Version 5.00\" or "
                                         "\"REGEDIT4\"), so it is kept as it is and not replaced.");
     EXPECT_EQ(ReadFile(store.Path()), content);
-
     SettingsStore inFolder(folder.path());
     EXPECT_EQ(inFolder.Load().message, "Failed to get data for '" + folder.path() + "'");
+
+    // The reason comes in the system's words.
+    SettingsStore under(PathOf("data.orv/settings.reg"));
+    ASSERT_TRUE(under.WriteInteger(kSettingsKey, "nextweek", 7).ok);
+    EXPECT_EQ(under.Save().message, "Failed to set data for '" + under.Path() + "'\nThe folder " + PathOf("data.orv") +
+                                        " cannot be created: " + std::strerror(ENOTDIR));
 }
 
 TEST_F(SettingsStoreFileTest, AFailedWriteLeavesTheOldFileWhole)
@@ -408,35 +382,14 @@ TEST_F(SettingsStoreFileTest, AFailedWriteLeavesTheOldFileWhole)
     EXPECT_EQ(files, 1u) << "the temporary file was left behind";
 }
 
-struct PathCase {
-    const char* orvFile;
-    const char* xdg;
-    const char* home;
-    const char* expected;
-};
-
-class SettingsPathChoice : public testing::TestWithParam<PathCase> {};
-
-TEST_P(SettingsPathChoice, FollowsTheOverrideThenXdgThenHome)
+TEST(SettingsPathChoice, FollowsTheOverrideThenXdgThenHome)
 {
-    EXPECT_EQ(SettingsPathFrom(GetParam().orvFile, GetParam().xdg, GetParam().home), GetParam().expected);
+    EXPECT_EQ(SettingsPathFrom("/tmp/s.reg", "/x", "/h"), "/tmp/s.reg");
+    EXPECT_EQ(SettingsPathFrom("", "/x", "/h"), "/x/orv/settings.reg");
+    EXPECT_EQ(SettingsPathFrom(nullptr, "relative", "/h"), "/h/.config/orv/settings.reg");
+    EXPECT_EQ(SettingsPathFrom(nullptr, "", "/h"), "/h/.config/orv/settings.reg");
+    EXPECT_EQ(SettingsPathFrom(nullptr, nullptr, nullptr), "");
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Environments, SettingsPathChoice,
-    testing::Values(PathCase{"/tmp/s.reg", "/x", "/h", "/tmp/s.reg"},
-                    PathCase{"", "/x", "/h", "/x/orv/settings.reg"},
-                    PathCase{nullptr, "relative", "/h", "/h/.config/orv/settings.reg"},
-                    PathCase{nullptr, "", "/h", "/h/.config/orv/settings.reg"},
-                    PathCase{nullptr, nullptr, nullptr, ""}));
-
-}  // namespace
-}  // namespace orv
-
-namespace orv {
-namespace {
-
-using test::WriteFile;
 
 TEST_F(SettingsStoreFileTest, AFileEditedWhileOpenIsKeptAsideBeforeItIsReplaced)
 {

@@ -9,7 +9,7 @@ namespace {
 struct Row {
     const char* name;
     std::vector<std::string> args;
-    bool startedToday;
+    int lastStart;  // days ago, -1: never recorded
     StartMode mode;
     bool writes;
     bool overviewFirst;
@@ -25,7 +25,7 @@ TEST_P(StartModes, Decide)
     const std::int32_t today = 45350;
     const auto line = ParseCommandLine(r.args);
     ASSERT_TRUE(line.error.empty()) << line.error;
-    const auto d = DecideStart(line, r.startedToday ? std::optional<std::int32_t>(today) : std::optional<std::int32_t>(today - 1), today);
+    const auto d = DecideStart(line, r.lastStart < 0 ? std::nullopt : std::optional<std::int32_t>(today - r.lastStart), today);
     EXPECT_EQ(d.mode, r.mode);
     EXPECT_EQ(d.writeLastStartDate, r.writes);
     EXPECT_EQ(d.overviewFirst, r.overviewFirst);
@@ -33,23 +33,17 @@ TEST_P(StartModes, Decide)
 
 INSTANTIATE_TEST_SUITE_P(
     Table, StartModes,
-    testing::Values(Row{"plain", {}, false, StartMode::Normal, false, false},
-                    Row{"start", {"start"}, true, StartMode::Normal, false, true},
-                    Row{"one_first_of_day", {"start", "one"}, false, StartMode::Normal, true, true},
-                    Row{"one_again", {"start", "one"}, true, StartMode::End, false, true},
-                    Row{"oneshow_again", {"start", "oneshow"}, true, StartMode::NormalNoShow, true, true},
-                    Row{"lau_oneshow_first", {"LAU", "oneshow"}, false, StartMode::Normal, true, true},
-                    Row{"lau_oneshow_again", {"LAU", "oneshow"}, true, StartMode::Launcher, false, true},
-                    Row{"lauall", {"LAUall"}, true, StartMode::Launcher, false, false},
-                    Row{"options_do_not_count_as_words", {"--data-folder", "/tmp/x", "LAUall"}, false, StartMode::Launcher, false, false}),
+    testing::Values(Row{"plain", {}, 1, StartMode::Normal, false, false},
+                    Row{"one_never_started", {"start", "one"}, -1, StartMode::Normal, true, true},
+                    Row{"start", {"start"}, 0, StartMode::Normal, false, true},
+                    Row{"one_first_of_day", {"start", "one"}, 1, StartMode::Normal, true, true},
+                    Row{"one_again", {"start", "one"}, 0, StartMode::End, false, true},
+                    Row{"oneshow_again", {"start", "oneshow"}, 0, StartMode::NormalNoShow, true, true},
+                    Row{"lau_oneshow_first", {"LAU", "oneshow"}, 1, StartMode::Normal, true, true},
+                    Row{"lau_oneshow_again", {"LAU", "oneshow"}, 0, StartMode::Launcher, false, true},
+                    Row{"lauall", {"LAUall"}, 0, StartMode::Launcher, false, false},
+                    Row{"options_do_not_count_as_words", {"--data-folder", "/tmp/x", "LAUall"}, 1, StartMode::Launcher, false, false}),
     [](const testing::TestParamInfo<Row>& p) { return std::string(p.param.name); });
-
-TEST(StartModes, NoRecordedStartCountsAsNotStartedToday)
-{
-    const auto d = DecideStart(ParseCommandLine({"start", "one"}), std::nullopt, 45350);
-    EXPECT_EQ(d.mode, StartMode::Normal);
-    EXPECT_TRUE(d.writeLastStartDate);
-}
 
 TEST(StartModes, OptionsAreParsed)
 {

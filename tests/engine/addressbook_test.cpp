@@ -68,29 +68,24 @@ protected:
     }
 };
 
-TEST_F(AddressBook, PostOnAnEmptyListCreatesTheFirstRecord)
+TEST_F(AddressBook, APostedRecordMovesToItsBirthdayThenFirstName)
 {
-    const PostOutcome out = PostAddress(store, Typed("Ann", "5", "11", "1970"));
-    EXPECT_TRUE(out.created);
+    const PostOutcome first = PostAddress(store, Typed("Ann", "5", "11", "1970"));
+    EXPECT_TRUE(first.created);  // on an empty list
     ASSERT_EQ(store.addresses().size(), 1u);
     EXPECT_EQ(store.addresses()[0].DateText, "5/11");
     EXPECT_EQ(store.addresses()[0].Year, 1970);
-}
 
-TEST_F(AddressBook, InsertedRecordComesFirstAndMovesToItsBirthdayWhenPosted)
-{
     store.editAddresses() = {Person("Bob", "", 1, 1), Person("Cid", "", 6, 11), Person("Dan", "", 7, 1)};
-    EXPECT_EQ(InsertAddress(store), 0);
+    EXPECT_EQ(InsertAddress(store), 0);  // an inserted record comes first
     EXPECT_EQ(store.addresses()[0].DateText, "");
     const PostOutcome out = PostAddress(store, Typed("Eve", "5", "11"));
     // "1/1" < "5/11" < "6/11" < "7/1" as texts.
     EXPECT_EQ(Names(), (std::vector<std::string>{"Bob", "Eve", "Cid", "Dan"}));
     EXPECT_EQ(out.current, 1);
     EXPECT_EQ(store.CurrentAddress, 1);
-}
 
-TEST_F(AddressBook, SameBirthdayIsOrderedByFirstNameBytes)
-{
+    // The same birthday is ordered by the first name's bytes.
     store.editAddresses() = {Person("ann", "", 2, 2)};
     store.CurrentAddress = InsertAddress(store);
     PostAddress(store, Typed("Bob", "2", "2"));

@@ -91,6 +91,8 @@ TEST(MonthGrid, AClickOnAGreyDaySelectsItsDateWithoutTurningTheGrid)
 {
     MonthGrid grid;
     grid.SetXDate(D(2024, 3, 13));  // March 2024 starts on a Friday: 25..29 February before it
+    EXPECT_FALSE(grid.Click({3, 0}));  // the header row cannot be selected
+    EXPECT_EQ(grid.XDate(), D(2024, 3, 13));
     ASSERT_EQ(grid.layout().DayAt({2, 1}), 27);
     EXPECT_TRUE(grid.Click({2, 1}));
     EXPECT_EQ(grid.XDay(), 27);
@@ -98,6 +100,12 @@ TEST(MonthGrid, AClickOnAGreyDaySelectsItsDateWithoutTurningTheGrid)
     EXPECT_EQ(grid.XGrayYear(), 2024);
     EXPECT_EQ(grid.XMonth(), 3);
     EXPECT_EQ(grid.XDate(), D(2024, 2, 27));
+    // Changing the week start keeps the selected date.
+    for (int start : {1, 6, 0}) {
+        grid.SetXStartOfWeek(start);
+        EXPECT_EQ(grid.XDate(), D(2024, 2, 27)) << start;
+        EXPECT_EQ(grid.layout().DateAt(grid.current()), D(2024, 2, 27)) << start;
+    }
 
     grid.DblClick();
     EXPECT_EQ(grid.XMonth(), 2);
@@ -105,12 +113,24 @@ TEST(MonthGrid, AClickOnAGreyDaySelectsItsDateWithoutTurningTheGrid)
     EXPECT_FALSE(grid.layout().IsGrey(grid.current()));
 }
 
-TEST(MonthGrid, TheHeaderRowCannotBeSelected)
+// Stepping from a grey day starts at its own date.
+TEST(MonthGrid, SteppingFromAGreyDayStartsAtItsOwnDate)
 {
     MonthGrid grid;
     grid.SetXDate(D(2024, 3, 13));
-    EXPECT_FALSE(grid.Click({3, 0}));
-    EXPECT_EQ(grid.XDate(), D(2024, 3, 13));
+    grid.Click({2, 1});  // 27 February
+    grid.NextMonth();
+    EXPECT_EQ(grid.XDate(), D(2024, 3, 27));
+    grid.Click({0, 1});  // 25 February, a Sunday under the Sunday start
+    grid.PrevDay();
+    EXPECT_EQ(grid.XDate(), D(2024, 2, 24));
+    EXPECT_EQ(grid.XMonth(), 2);
+    // Go-to-date stands in the last day for one the month lacks.
+    EXPECT_TRUE(grid.GoToDate(2004, 4, 31));
+    EXPECT_EQ(grid.XDate(), D(2004, 4, 30));
+    EXPECT_FALSE(grid.GoToDate(2004, 13, 1));
+    EXPECT_FALSE(grid.SetXDate(D(2003, 2, 29)));
+    EXPECT_EQ(grid.XDate(), D(2004, 4, 30));
 }
 
 TEST(MonthGrid, SteppingPullsTheDayBackAndShowsTheMonthItArrivesIn)
@@ -155,42 +175,6 @@ TEST(MonthGrid, SteppingPullsTheDayBackAndShowsTheMonthItArrivesIn)
         // The grid shows the month of the date it reports, with that day selected.
         EXPECT_EQ(grid.XMonth(), c.to.Month) << c.name;
         EXPECT_EQ(grid.layout().DateAt(grid.current()), c.to) << c.name;
-    }
-}
-
-TEST(MonthGrid, SteppingFromAGreyDayStartsAtItsOwnDate)
-{
-    MonthGrid grid;
-    grid.SetXDate(D(2024, 3, 13));
-    grid.Click({2, 1});  // 27 February
-    grid.NextMonth();
-    EXPECT_EQ(grid.XDate(), D(2024, 3, 27));
-    grid.Click({0, 1});  // 25 February, a Sunday under the Sunday start
-    grid.PrevDay();
-    EXPECT_EQ(grid.XDate(), D(2024, 2, 24));
-    EXPECT_EQ(grid.XMonth(), 2);
-}
-
-TEST(MonthGrid, GoToDateStandsInTheLastDayForOneTheMonthLacks)
-{
-    MonthGrid grid;
-    grid.SetXDate(D(2004, 2, 10));
-    EXPECT_TRUE(grid.GoToDate(2004, 4, 31));
-    EXPECT_EQ(grid.XDate(), D(2004, 4, 30));
-    EXPECT_FALSE(grid.GoToDate(2004, 13, 1));
-    EXPECT_FALSE(grid.SetXDate(D(2003, 2, 29)));
-    EXPECT_EQ(grid.XDate(), D(2004, 4, 30));
-}
-
-TEST(MonthGrid, ChangingTheWeekStartKeepsTheSelectedDate)
-{
-    MonthGrid grid;
-    grid.SetXDate(D(2024, 3, 13));
-    grid.Click({2, 1});  // 27 February, grey
-    for (int start : {1, 6, 0}) {
-        grid.SetXStartOfWeek(start);
-        EXPECT_EQ(grid.XDate(), D(2024, 2, 27)) << start;
-        EXPECT_EQ(grid.layout().DateAt(grid.current()), D(2024, 2, 27)) << start;
     }
 }
 

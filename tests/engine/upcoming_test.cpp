@@ -100,7 +100,7 @@ TEST(Upcoming, TheDatesAreTheDaysTheDayListShowsTheEventOn)
     }
 }
 
-TEST(Upcoming, WeekListNotesNameTheWeeksNotEveryYearHas)
+TEST(Upcoming, NotesNameTheWeeksAndMonthDaysNotEveryYearHas)
 {
     // Monday start, first full week: 2007 ends in week 53 and starts without a week 0.
     const WeekListNotes late = CheckWeekList("1-5,53", 2003, kMondayFullWeek);
@@ -121,6 +121,10 @@ TEST(Upcoming, WeekListNotesNameTheWeeksNotEveryYearHas)
     EXPECT_TRUE(none.weeks[0].years.empty());
 
     EXPECT_TRUE(CheckWeekList("1-52", 2003, kMondayFullWeek).weeks.empty());
+    EXPECT_EQ(MonthsWithoutDay(31), (std::vector<int>{2, 4, 6, 9, 11}));  // the note on month days
+    EXPECT_EQ(MonthsWithoutDay(30), (std::vector<int>{2}));
+    EXPECT_EQ(MonthsWithoutDay(29), (std::vector<int>{2}));
+    EXPECT_TRUE(MonthsWithoutDay(28).empty());
     EXPECT_TRUE(CheckWeekList("", 2003, kMondayFullWeek).weeks.empty());
     EXPECT_TRUE(CheckWeekList("x,54", 2003, kMondayFullWeek).malformed);
     EXPECT_FALSE(CheckWeekList("54,x", 2003, kMondayFullWeek).malformed);
@@ -151,14 +155,6 @@ TEST(Upcoming, WeekNotesNameTheYearsTheFinderFindsADateIn)
                     EXPECT_EQ(named, found) << "start " << weekStart << ", first week " << firstWeek << ", weekday "
                                             << weekday << ", week " << week;
                 }
-}
-
-TEST(Upcoming, MonthsWithoutADay)
-{
-    EXPECT_EQ(MonthsWithoutDay(31), (std::vector<int>{2, 4, 6, 9, 11}));
-    EXPECT_EQ(MonthsWithoutDay(30), (std::vector<int>{2}));
-    EXPECT_EQ(MonthsWithoutDay(29), (std::vector<int>{2}));
-    EXPECT_TRUE(MonthsWithoutDay(28).empty());
 }
 
 }  // namespace

@@ -47,30 +47,30 @@ const std::string BadCalendar = CrLf({CalHeader, "<BEGIN>", "<HINT>kept", "<DAY>
                                       "<BEGIN>", "<HINT>lost", "<DAY>x", "<MONTH>2", "<YEAR>2003", "<END>", "<BEGIN>",
                                       "<HINT>never read", "<DAY>1", "<MONTH>2", "<YEAR>2003", "<END>", "<END:FILE>"});
 
-TEST_F(DataFilesTest, MissingFilesLoadNothingAndTheFirstSaveCreatesThem)
+TEST_F(DataFilesTest, MissingFilesLoadNothingAndTheFirstSaveCreatesThemAndTheirFolder)
 {
+    const std::string data = folder / "a/b/orv";
+    DataFiles nested(data, [] { return Stamp; });
     RecordStore store;
-    for (const LoadReport& r : files.LoadAll(store)) {
+    for (const LoadReport& r : nested.LoadAll(store)) {
         EXPECT_FALSE(r.existed) << r.path;
         EXPECT_TRUE(r.ok) << r.message;
     }
     EXPECT_TRUE(store.addresses().empty());
 
-    store.editWeekly().push_back({3, "", "Gym"});
-    for (const SaveReport& r : files.SaveAll(store)) EXPECT_TRUE(r.ok) << r.message;
+    // Equal new records get identities of their own, which the file keeps.
+    store.editWeekly() = {{2, "", "Gym"}, {2, "", "Gym"}};
+    for (const SaveReport& r : nested.SaveAll(store)) EXPECT_TRUE(r.ok) << r.message;
     // Nothing else: no temporary file is left behind by the atomic writes.
-    EXPECT_EQ(Listing(folder.path()), (std::set<std::string>{"data.orv", "cal.orv", "adv.orv", "year.orv", "month.orv",
-                                                             "week.orv"}));
-    EXPECT_EQ(ReadFile(Path("cal.orv")), CalHeader + "\r\n<END:FILE>\r\n");
-}
-
-TEST_F(DataFilesTest, SaveCreatesAMissingDataFolderOrSaysWhyItCannot)
-{
-    RecordStore store;
-    DataFiles nested(folder / "a/b/orv", [] { return Stamp; });
-    const SaveReport r = nested.Save(DataKind::Annual, store);
-    EXPECT_TRUE(r.ok) << r.message;
-    EXPECT_EQ(ReadFile(r.path), "<BEGIN:YEAR:FILE:VERSION>3.0\r\n<END:FILE>\r\n");
+    EXPECT_EQ(Listing(data), (std::set<std::string>{"data.orv", "cal.orv", "adv.orv", "year.orv", "month.orv", "week.orv"}));
+    EXPECT_EQ(ReadFile(data + "/cal.orv"), CalHeader + "\r\n<END:FILE>\r\n");
+    const std::string first = store.weekly()[0].Uid, second = store.weekly()[1].Uid;
+    EXPECT_FALSE(first.empty());
+    EXPECT_NE(first, second);
+    RecordStore again;
+    DataFiles(data).Load(DataKind::Weekly, again);
+    EXPECT_EQ(again.weekly()[0].Uid, first);
+    EXPECT_EQ(again.weekly()[1].Uid, second);
 
     // A file where the backup folder belongs: the system's reason, not "File not found".
     WriteFile(Path("backup"), "in the way");
@@ -91,23 +91,13 @@ TEST_F(DataFilesTest, AFileThatWasNotLoadedIsNotReplaced)
     EXPECT_TRUE(files.Save(DataKind::Weekly, store).ok);
 }
 
-TEST_F(DataFilesTest, AddressesAreSortedAfterLoading)
-{
-    WriteFile(Path("data.orv"), CrLf({"<BEGIN:DATA:FILE:VERSION>3.0", "<BEGIN>", "<NAME>Zoe", "<DAY>2", "<MONTH>1",
-                                      "<END>", "<BEGIN>", "<NAME>adam", "<DAY>2", "<MONTH>1", "<END>", "<BEGIN>",
-                                      "<NAME>Nobirthday", "<END>"}));
-    RecordStore store;
-    files.LoadAll(store);
-    ASSERT_EQ(store.addresses().size(), 3u);
-    EXPECT_EQ(store.addresses()[0].Name, "Nobirthday");
-    EXPECT_EQ(store.addresses()[1].Name, "Zoe");
-    EXPECT_EQ(store.addresses()[2].Name, "adam");
-}
-
 TEST_F(DataFilesTest, AFailingFileKeepsItsEarlierRecordsAndTheOthersStillLoad)
 {
     WriteAllSamples();
     WriteFile(Path("cal.orv"), BadCalendar);
+    WriteFile(Path("data.orv"), CrLf({"<BEGIN:DATA:FILE:VERSION>3.0", "<BEGIN>", "<NAME>Zoe", "<DAY>2", "<MONTH>1",
+                                      "<END>", "<BEGIN>", "<NAME>adam", "<DAY>2", "<MONTH>1", "<END>", "<BEGIN>",
+                                      "<NAME>Nobirthday", "<END>"}));
     RecordStore store;
     const std::vector<LoadReport> reports = files.LoadAll(store);
     ASSERT_EQ(reports.size(), 6u);
@@ -120,36 +110,34 @@ TEST_F(DataFilesTest, AFailingFileKeepsItsEarlierRecordsAndTheOthersStillLoad)
     ASSERT_EQ(store.calendar().size(), 1u);
     EXPECT_EQ(store.calendar()[0].Hint, "kept");
     // Files after the failing one in the load order are not left empty.
-    EXPECT_EQ(store.addresses().size(), 1u);
-    EXPECT_EQ(store.advanced().size(), 1u);
-    EXPECT_EQ(store.annual().size(), 1u);
-    EXPECT_EQ(store.monthly().size(), 1u);
-    EXPECT_EQ(store.weekly().size(), 1u);
-}
+    EXPECT_EQ((std::vector{store.advanced().size(), store.annual().size(), store.monthly().size(), store.weekly().size()}),
+              (std::vector<std::size_t>{1, 1, 1, 1}));
+    // Addresses are sorted after loading.
+    std::vector<std::string> names;
+    for (const AData& a : store.addresses()) names.push_back(a.Name);
+    EXPECT_EQ(names, (std::vector<std::string>{"Nobirthday", "Zoe", "adam"}));
 
-TEST_F(DataFilesTest, SomeFilesLoadTogetherReportedInTheOrderAskedAndAppended)
-{
-    WriteAllSamples();
+    // Some files load together, reported in the order asked and appended.
     WriteFile(Path("week.orv"), "not a data file\r\n");
-    RecordStore store;
-    store.editAnnual().push_back({1, 1, "", "there before"});
+    RecordStore some;
+    some.editAnnual().push_back({1, 1, "", "there before"});
     const DataKind kinds[] = {DataKind::Weekly, DataKind::Annual, DataKind::Addresses};
-    const std::vector<LoadReport> reports = files.Load(kinds, store);
-    ASSERT_EQ(reports.size(), 3u);
+    const std::vector<LoadReport> partly = files.Load(kinds, some);
+    ASSERT_EQ(partly.size(), 3u);
     for (std::size_t i = 0; i < 3; ++i) {
-        EXPECT_EQ(reports[i].kind, kinds[i]);
-        EXPECT_EQ(!reports[i].ok, i == 0) << reports[i].message;
+        EXPECT_EQ(partly[i].kind, kinds[i]);
+        EXPECT_EQ(!partly[i].ok, i == 0) << partly[i].message;
     }
-    EXPECT_EQ(reports[0].message, "Unknown header; nothing was loaded from it");
-    ASSERT_EQ(store.annual().size(), 2u);
-    EXPECT_EQ(store.annual()[0].Hint, "there before");
-    EXPECT_EQ(store.annual()[1].Hint, "Wedding day");
-    EXPECT_EQ(store.addresses().size(), 1u);
-    EXPECT_TRUE(store.calendar().empty());
-    EXPECT_TRUE(store.weekly().empty());
+    EXPECT_EQ(partly[0].message, "Unknown header; nothing was loaded from it");
+    ASSERT_EQ(some.annual().size(), 2u);
+    EXPECT_EQ(some.annual()[0].Hint, "there before");
+    EXPECT_EQ(some.annual()[1].Hint, "Wedding day");
+    EXPECT_EQ(some.addresses().size(), 3u);
+    EXPECT_TRUE(some.calendar().empty());
+    EXPECT_TRUE(some.weekly().empty());
 }
 
-TEST_F(DataFilesTest, AnUnreadableFileIsNotReplacedWhenNoCopyCanBeKept)
+TEST_F(DataFilesTest, AFileThatCannotBeReadOrWrittenFailsAloneWithTheSystemsText)
 {
     // A link to itself cannot be opened, by the owner or by root.
     std::filesystem::create_symlink("month.orv", Path("month.orv"));
@@ -159,13 +147,19 @@ TEST_F(DataFilesTest, AnUnreadableFileIsNotReplacedWhenNoCopyCanBeKept)
     EXPECT_FALSE(loads[4].ok);
     EXPECT_NE(loads[4].message.find("I/O error"), std::string::npos) << loads[4].message;
 
+    std::filesystem::create_directories(Path("data.orv/in-the-way"));
     store.editMonthly().push_back({1, "", "", "new"});
     const std::vector<SaveReport> saves = files.SaveAll(store);
+    EXPECT_FALSE(saves[0].ok);
+    EXPECT_NE(saves[0].message.find("I/O error"), std::string::npos) << saves[0].message;
+    EXPECT_NE(saves[0].message.find(Path("data.orv")), std::string::npos) << saves[0].message;
+    EXPECT_TRUE(std::filesystem::is_directory(Path("data.orv/in-the-way")));
+    // Not replaced when no copy of it can be kept.
     EXPECT_FALSE(saves[4].ok);
     EXPECT_NE(saves[4].message.find("'month.orv' could not be read and no copy of it could be kept"), std::string::npos)
         << saves[4].message;
     EXPECT_TRUE(std::filesystem::is_symlink(Path("month.orv")));
-    EXPECT_TRUE(saves[5].ok) << "a failing file does not stop the others";
+    for (const std::size_t i : {1, 2, 3, 5}) EXPECT_TRUE(saves[i].ok) << "a failing file does not stop the others";
     EXPECT_TRUE(std::filesystem::exists(Path("week.orv")));
 
     // Once it can be read again, the next save keeps it aside and goes on.
@@ -174,19 +168,6 @@ TEST_F(DataFilesTest, AnUnreadableFileIsNotReplacedWhenNoCopyCanBeKept)
     const SaveReport retry = files.Save(DataKind::Monthly, store);
     EXPECT_TRUE(retry.ok) << retry.message;
     EXPECT_EQ(ReadFile(retry.asideCopy), "old month");
-}
-
-TEST_F(DataFilesTest, AWriteFailureReportsTheSystemsText)
-{
-    RecordStore store;
-    files.LoadAll(store);
-    std::filesystem::create_directories(Path("data.orv/in-the-way"));
-    const std::vector<SaveReport> saves = files.SaveAll(store);
-    EXPECT_FALSE(saves[0].ok);
-    EXPECT_NE(saves[0].message.find("I/O error"), std::string::npos) << saves[0].message;
-    EXPECT_NE(saves[0].message.find(Path("data.orv")), std::string::npos) << saves[0].message;
-    EXPECT_TRUE(saves[1].ok) << saves[1].message;
-    EXPECT_EQ(Listing(folder.path()).count("data.orv/"), 1u);
 }
 
 // A backup writes the weekday's files in the backup folder, not the main
@@ -211,31 +192,17 @@ TEST_F(DataFilesTest, ABackupWritesTheWeekdaysFilesInTheBackupFolder)
     EXPECT_EQ(Listing(folder / "backup").size(), 18u);
 }
 
-}  // namespace
-}  // namespace orv
-
-namespace orv {
-namespace {
-
-using test::CrLf;
-using test::Listing;
-using test::ReadFile;
-using test::WriteFile;
-
 // ---- Files another program changes while they are open ----------------------------
 
-const std::string WeekHeader = "<BEGIN:WEEK:FILE:VERSION>3.0";
-
-std::vector<std::string> WeekLine(const std::string& uid, int weekday, const std::string& hint)
+std::string WeekLine(const std::string& uid, int weekday, const std::string& hint)
 {
-    return {"<BEGIN>", "<WEEKDAY>" + std::to_string(weekday), "<WEEKNR>", "<HINT>" + hint, "<UID>" + uid, "<END>"};
+    return CrLf({"<BEGIN>", "<WEEKDAY>" + std::to_string(weekday), "<WEEKNR>", "<HINT>" + hint, "<UID>" + uid, "<END>"});
 }
 
-std::string WeekFile(const std::vector<std::vector<std::string>>& records)
+std::string WeekFile(std::initializer_list<std::string> records)
 {
-    std::string text = WeekHeader + "\r\n";
-    for (const auto& lines : records)
-        for (const std::string& line : lines) text += line + "\r\n";
+    std::string text = "<BEGIN:WEEK:FILE:VERSION>3.0\r\n";
+    for (const std::string& record : records) text += record;
     return text + "<END:FILE>\r\n";
 }
 
@@ -246,12 +213,11 @@ std::vector<std::string> Hints(const std::vector<AWeek>& list)
     return hints;
 }
 
-class OutsideChangeTest : public testing::Test {
+class OutsideChangeTest : public DataFilesTest {
 protected:
     void SetUp() override
     {
-        setenv("TZ", "UTC", 1);
-        tzset();
+        DataFilesTest::SetUp();
         WriteFile(path, WeekFile({WeekLine("a", 1, "Gym"), WeekLine("b", 2, "Choir"), WeekLine("c", 3, "Chess"),
                                   WeekLine("d", 4, "Piano")}));
         files.Load(DataKind::Weekly, store);
@@ -266,14 +232,11 @@ protected:
     std::vector<std::string> Reloaded()
     {
         RecordStore again;
-        DataFiles other(folder.path());
-        EXPECT_TRUE(other.Load(DataKind::Weekly, again).ok);
+        EXPECT_TRUE(DataFiles(folder.path()).Load(DataKind::Weekly, again).ok);
         return Hints(again.weekly());
     }
 
-    test::TempFolder folder;
     std::string path = folder / "week.orv";
-    DataFiles files{folder.path(), [] { return Stamp; }};
     RecordStore store;
 };
 
@@ -310,23 +273,20 @@ TEST_F(OutsideChangeTest, ChangesOnEitherSideAreKeptAndTheOtherVersionIsKeptAsid
     EXPECT_EQ(next.asideCopy, "");
 }
 
-TEST_F(OutsideChangeTest, ADeletionThereGoesAcrossOnlyWhereThisSideLeftTheRecord)
-{
-    store.editWeekly()[1].Hint = "Choir, kept";
-    WriteElsewhere(WeekFile({WeekLine("d", 4, "Piano")}));
-    const SaveReport saved = files.Save(DataKind::Weekly, store);
-    EXPECT_NE(saved.notice.find("0 added, 0 changed, 2 removed"), std::string::npos) << saved.notice;
-    EXPECT_EQ(Reloaded(), (std::vector<std::string>{"b=Choir, kept", "d=Piano"}));
-}
-
-TEST_F(OutsideChangeTest, AFileTheOtherProgramOnlyTouchedIsWrittenQuietly)
+TEST_F(OutsideChangeTest, AFileOnlyTouchedIsWrittenQuietlyAndADeletionThereGoesAcrossWhereThisSideLeftIt)
 {
     store.editWeekly()[0].Hint = "Gym at seven";
     WriteElsewhere(ReadFile(path));
-    const SaveReport saved = files.Save(DataKind::Weekly, store);
+    SaveReport saved = files.Save(DataKind::Weekly, store);
     EXPECT_FALSE(saved.changedOutside);
     EXPECT_EQ(saved.asideCopy, "");
     EXPECT_EQ(Reloaded().front(), "a=Gym at seven");
+
+    store.editWeekly()[1].Hint = "Choir, kept";
+    WriteElsewhere(WeekFile({WeekLine("d", 4, "Piano")}));
+    saved = files.Save(DataKind::Weekly, store);
+    EXPECT_NE(saved.notice.find("0 added, 0 changed, 2 removed"), std::string::npos) << saved.notice;
+    EXPECT_EQ(Reloaded(), (std::vector<std::string>{"b=Choir, kept", "d=Piano"}));
 }
 
 TEST_F(OutsideChangeTest, AFileInAFormatThisVersionCannotReadIsKeptAsideBeforeItIsReplaced)
@@ -371,21 +331,6 @@ TEST_F(DataFilesTest, ADataFileThatIsALinkStaysALinkAndItsTargetIsWritten)
     EXPECT_TRUE(std::filesystem::is_symlink(Path("month.orv")));
     EXPECT_NE(ReadFile(Path("synced/year.orv")).find("Wedding day, 30 years"), std::string::npos);
     EXPECT_NE(ReadFile(Path("synced/month.orv")).find("<HINT>Rent"), std::string::npos);
-}
-
-TEST_F(DataFilesTest, ASaveGivesNewRecordsIdentitiesThatTheFileKeeps)
-{
-    RecordStore store;
-    files.LoadAll(store);
-    store.editWeekly() = {{2, "", "Gym"}, {2, "", "Gym"}};
-    files.Save(DataKind::Weekly, store);
-    const std::string first = store.weekly()[0].Uid, second = store.weekly()[1].Uid;
-    EXPECT_FALSE(first.empty());
-    EXPECT_NE(first, second);
-    RecordStore again;
-    DataFiles(folder.path()).Load(DataKind::Weekly, again);
-    EXPECT_EQ(again.weekly()[0].Uid, first);
-    EXPECT_EQ(again.weekly()[1].Uid, second);
 }
 
 struct AsideCase {

@@ -95,10 +95,7 @@ TEST(DataTextTest, AddressWithoutBirthdayHasNoDateLinesAndReadsZero)
     std::vector<AData> read;
     ASSERT_TRUE(ParseDataText(text, read).ok);
     ASSERT_EQ(read.size(), 1u);
-    EXPECT_EQ(read[0].Day, 0);
-    EXPECT_EQ(read[0].Month, 0);
-    EXPECT_EQ(read[0].Year, 0);
-    EXPECT_EQ(read[0].DateText, "0/0");
+    EXPECT_EQ(std::tie(read[0].Day, read[0].Month, read[0].Year, read[0].DateText), std::make_tuple(0, 0, 0, "0/0"));
 }
 
 TEST(DataTextTest, TagsInAnotherOrderReadTheSame)
@@ -132,12 +129,6 @@ std::string GoodBadGood(DataKind kind, const std::string& badLine)
     return std::string(DataHeaderLine(kind)) + "\r\n" + CrLf(good) +
            CrLf({"<BEGIN>", "<HINT>bad", "<DAY>2", "<MONTH>2", "<YEAR>2002", badLine, "<END>"}) + CrLf(good) +
            "<END:FILE>\r\n";
-}
-
-// A calendar event on 1 January 2000 with `line` after its date lines.
-std::string OneEvent(const std::string& line)
-{
-    return File(DataKind::Calendar, {"<BEGIN>", "<DAY>1", "<MONTH>1", "<YEAR>2000", line, "<END>"});
 }
 
 struct ReadCase {
@@ -176,13 +167,15 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         // Values: only "True" is true, priorities outside 0..2 are normal, other
         // numbers are kept as stored, without leading zeros.
-        ReadCase{"UpDownTrue", Adv, File(Adv, {"<BEGIN>", "<UPDOWN>True", "<END>"}), "<UPDOWN>", {"True"}},
-        ReadCase{"UpDownLowerCase", Adv, File(Adv, {"<BEGIN>", "<UPDOWN>true", "<END>"}), "<UPDOWN>", {"False"}},
-        ReadCase{"UpDownTrailingBlank", Adv, File(Adv, {"<BEGIN>", "<UPDOWN>True ", "<END>"}), "<UPDOWN>", {"False"}},
-        ReadCase{"PriorityHigh", Cal, OneEvent("<PRI>0"), "<PRI>", {"0"}},
-        ReadCase{"PriorityLow", Cal, OneEvent("<PRI>2"), "<PRI>", {"2"}},
-        ReadCase{"PriorityNegative", Cal, OneEvent("<PRI>-1"), "<PRI>", {"1"}},
-        ReadCase{"PriorityWrapsToHigh", Cal, OneEvent("<PRI>256"), "<PRI>", {"1"}},
+        ReadCase{"UpDownOnlyTrue", Adv,
+                 File(Adv, {"<BEGIN>", "<UPDOWN>True", "<END>", "<BEGIN>", "<UPDOWN>true", "<END>", "<BEGIN>",
+                            "<UPDOWN>True ", "<END>"}),
+                 "<UPDOWN>", {"True", "False", "False"}},
+        ReadCase{"Priorities", Cal,
+                 File(Cal, {"<BEGIN>", "<DAY>1", "<MONTH>1", "<YEAR>2000", "<PRI>0", "<END>", "<BEGIN>", "<DAY>1",
+                            "<MONTH>1", "<YEAR>2000", "<PRI>2", "<END>", "<BEGIN>", "<DAY>1", "<MONTH>1", "<YEAR>2000",
+                            "<PRI>-1", "<END>", "<BEGIN>", "<DAY>1", "<MONTH>1", "<YEAR>2000", "<PRI>256", "<END>"}),
+                 "<PRI>", {"0", "2", "1", "1"}},
         ReadCase{"WeekdaysOutsideTheWeek", Week,
                  File(Week, {"<BEGIN>", "<WEEKDAY>9", "<END>", "<BEGIN>", "<WEEKDAY>-3", "<END>", "<BEGIN>",
                              "<WEEKDAY>0", "<END>"}),
@@ -193,9 +186,10 @@ INSTANTIATE_TEST_SUITE_P(
                  "<HINT>", {std::string(kLongestValue - 1, 'x')}},
         ReadCase{"Month13AndAPlusSign", Yr, File(Yr, {"<BEGIN>", "<MONTH>13", "<DAY>+05", "<END>"}), "<DAY>", {"5"}},
         // Dates of calendar events: real ones of the years 1 to 9999 only.
-        ReadCase{"LeapDay2000", Cal, OneEvent("<DAY>29\r\n<MONTH>2"), "<DAY>", {"29"}},
-        ReadCase{"FirstDay", Cal, OneEvent("<YEAR>1"), "<YEAR>", {"1"}},
-        ReadCase{"LastDay", Cal, OneEvent("<DAY>31\r\n<MONTH>12\r\n<YEAR>9999"), "<YEAR>", {"9999"}},
+        ReadCase{"FirstLeapAndLastDays", Cal,
+                 File(Cal, {"<BEGIN>", "<DAY>1", "<MONTH>1", "<YEAR>1", "<END>", "<BEGIN>", "<DAY>29", "<MONTH>2",
+                            "<YEAR>2000", "<END>", "<BEGIN>", "<DAY>31", "<MONTH>12", "<YEAR>9999", "<END>"}),
+                 "<YEAR>", {"1", "2000", "9999"}},
         // A bad value keeps the records before it and stops the read.
         ReadCase{"EmptyDay", DataKind::Addresses, GoodBadGood(DataKind::Addresses, "<DAY>"), "<DAY>", {"1"}, "''" + NotInteger},
         ReadCase{"TrailingBlank", Cal, GoodBadGood(Cal, "<PRI>1 "), "<HINT>", {"good"}, "'1 '" + NotInteger},
@@ -258,12 +252,6 @@ TEST(DataTextTest, LineBreaksAreFoundAtEveryOffset)
         for (std::size_t i = 0; i < hints.size(); ++i) EXPECT_EQ(read[i].Hint, hints[i]) << i;
     }
 }
-
-}  // namespace
-}  // namespace orv
-
-namespace orv {
-namespace {
 
 // ---- Any value, any bytes: what is written reads back -------------------------------
 

@@ -127,7 +127,9 @@ INSTANTIATE_TEST_SUITE_P(
                     EveryDayCase{"WithoutAnyFile", std::nullopt, std::nullopt, std::nullopt, {"before"}, {"before"}}),
     [](const auto& row) { return std::string(row.param.name); });
 
-TEST_F(TodoFilesTest, TopAndBottomAreReadOnlyWhenTheirFileExists)
+// Each list is read only when its file exists, written CR LF with each line
+// break of an item made a blank, and read back the same day.
+TEST_F(TodoFilesTest, SavesAllFourAndTheSameDayReadsThemBack)
 {
     WriteFile(Path("todo2.qsf"), "later\nmuch later");
     TodoLists lists;
@@ -136,18 +138,13 @@ TEST_F(TodoFilesTest, TopAndBottomAreReadOnlyWhenTheirFileExists)
     EXPECT_TRUE(r.ok) << r.message;
     EXPECT_EQ(lists.Top, Items{"kept"});
     EXPECT_EQ(lists.Bottom, (Items{"later", "much later"}));
-}
 
-TEST_F(TodoFilesTest, SavesAllFourAndTheSameDayReadsThemBack)
-{
-    TodoLists lists;
-    lists.Top = {" urgent ", ""};
+    lists.Top = {" urgent ", "", "call\r\nBo", "a\nb\rc", "<END:FILE>"};
     lists.Bottom = {};
     lists.TodayEveryDay = {"b"};
     lists.EveryDay = {"a", "b"};
-    const TodoReport r = files.Save(lists);
-    EXPECT_TRUE(r.ok) << r.message;
-    EXPECT_EQ(ReadFile(Path("todo1.qsf")), " urgent \r\n\r\n");
+    EXPECT_TRUE(files.Save(lists).ok);
+    EXPECT_EQ(ReadFile(Path("todo1.qsf")), " urgent \r\n\r\ncall Bo\r\na b c\r\n<END:FILE>\r\n");
     EXPECT_EQ(ReadFile(Path("todo2.qsf")), "");
     EXPECT_EQ(ReadFile(Path("todo3.qsf")), "b\r\n");
     EXPECT_EQ(ReadFile(Path("todo4.qsf")), "a\r\nb\r\n");
@@ -157,7 +154,7 @@ TEST_F(TodoFilesTest, SavesAllFourAndTheSameDayReadsThemBack)
     TodoLists read;
     EXPECT_TRUE(again.LoadEveryDay(read, Today, Today).ok);
     EXPECT_TRUE(again.LoadTopBottom(read).ok);
-    EXPECT_EQ(read.Top, lists.Top);
+    EXPECT_EQ(read.Top, (Items{" urgent ", "", "call Bo", "a b c", "<END:FILE>"}));
     EXPECT_EQ(read.Bottom, lists.Bottom);
     EXPECT_EQ(read.TodayEveryDay, lists.TodayEveryDay);
     EXPECT_EQ(read.EveryDay, lists.EveryDay);
@@ -231,18 +228,6 @@ TEST_F(TodoFilesTest, AnOverlongItemIsCutAndItsFileKeptWholeBeforeTheNextSave)
     EXPECT_EQ(ReadFile(Path("todo1.qsf")).size(), 6 + 2 + kTodoItemLimit - 1 + 2 + 5 + 2);
 }
 
-TEST_F(TodoFilesTest, AnItemWithALineBreakIsWrittenAsOneLine)
-{
-    TodoLists lists;
-    files.LoadTopBottom(lists);
-    lists.Top = {"call\r\nBo", "a\nb\rc", "<END:FILE>"};
-    EXPECT_TRUE(files.Save(lists).ok);
-    TodoFiles again(folder.path());
-    TodoLists read;
-    EXPECT_TRUE(again.LoadTopBottom(read).ok);
-    EXPECT_EQ(read.Top, (Items{"call Bo", "a b c", "<END:FILE>"}));
-}
-
 TEST_F(TodoFilesTest, AnotherDayDoesNotProtectTheTodayFileItDiscards)
 {
     std::filesystem::create_symlink("todo4.qsf", Path("todo4.qsf"));
@@ -272,12 +257,6 @@ TEST_F(TodoFilesTest, AFileThatWasNotReadIsNeverReplaced)
     EXPECT_TRUE(fresh.Save(TodoLists{}).ok);
     EXPECT_EQ(ReadFile(Path("todo1.qsf")), "top\r\n");
 }
-
-}  // namespace
-}  // namespace orv
-
-namespace orv {
-namespace {
 
 TEST_F(TodoFilesTest, AListAnotherProgramChangedMeanwhileIsKeptAsideBeforeItIsReplaced)
 {
