@@ -60,7 +60,6 @@ private slots:
         QTest::addColumn<QByteArray>("firstLine");  // of the output; empty: not checked
         QTest::newRow("start one, second start of the day") << QStringList{"start", "one"} << false << QByteArray();
         QTest::newRow("LAUall") << QStringList{"LAUall"} << true << QByteArray();
-        QTest::newRow("LAU oneshow, second start of the day") << QStringList{"LAU", "oneshow"} << true << QByteArray();
         QTest::newRow("--version") << QStringList{"--version"} << false << QByteArray("orv ") + orv::kVersion;
         QTest::newRow("--help") << QStringList{"--help"} << false
                                 << QByteArray("usage: orv [--data-folder DIR] [--settings-file FILE] [start|LAU|LAUall] [one|oneshow]");
