@@ -1,8 +1,7 @@
-// The notification service and the wake from suspend over a real message bus:
+// The notification service over a real message bus:
 // a private dbus-daemon started for each test, with a small fake service in
 // this process. Skipped where dbus-daemon is not installed.
 #include <QDBusConnection>
-#include <QDBusMessage>
 #include <QFile>
 #include <QProcess>
 #include <QSignalSpy>
@@ -153,21 +152,6 @@ private slots:
         QTRY_COMPARE(activated.count(), 1);
         sender.Withdraw();
         QTRY_COMPARE(fake->closed, QList<uint>{1u});
-    }
-
-    void theWakeFromSuspendIsHeard()
-    {
-        QVERIFY(service->registerService(QStringLiteral("org.freedesktop.login1")));
-        SleepWatch watch(*client);
-        QSignalSpy resumed(&watch, &SleepWatch::resumed);
-        for (const bool sleeping : {true, false}) {
-            QDBusMessage signal = QDBusMessage::createSignal(QStringLiteral("/org/freedesktop/login1"),
-                                                             QStringLiteral("org.freedesktop.login1.Manager"),
-                                                             QStringLiteral("PrepareForSleep"));
-            signal << sleeping;
-            QVERIFY(service->send(signal));
-        }
-        QTRY_COMPARE(resumed.count(), 1);
     }
 
 private:

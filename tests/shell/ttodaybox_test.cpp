@@ -1,7 +1,6 @@
 // The Today Box: its day and caption, paging, what it includes, the lines'
 // double-click actions and when it follows the main window.
 #include <QAccessible>
-#include <QSignalSpy>
 #include <QTest>
 #include <QToolButton>
 
@@ -84,8 +83,6 @@ private slots:
     {
         Press("SpeedButton2");
         QCOMPARE(box->day(), D(2024, 3, 14));
-        QCOMPARE(box->windowTitle(), QStringLiteral(" 14/3-2024"));
-        QCOMPARE(Kinds().first(), QStringLiteral("H"));
         box->Fill(TTodayBox::Day::Kept);  // the refresh after an edit keeps it
         QCOMPARE(box->day(), D(2024, 3, 14));
         Press("SpeedButton1");
@@ -103,7 +100,6 @@ private slots:
         QTest::addColumn<int>("paged");  // days paged forward before the update
         QTest::addColumn<Date>("newToday");
         QTest::addColumn<Date>("shown");
-        QTest::newRow("paged to tomorrow, same day") << 1 << kToday << D(2024, 3, 14);
         QTest::newRow("on today, at midnight") << 0 << D(2024, 3, 14) << D(2024, 3, 14);
         QTest::newRow("paged to the day after, at midnight") << 2 << D(2024, 3, 14) << D(2024, 3, 15);
     }
