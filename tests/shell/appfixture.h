@@ -56,6 +56,19 @@ protected:
         f.write(bytes);
     }
 
+    // One dated event as cal.orv holds it; priority 0 is high, 1 normal.
+    static QByteArray CalendarEvent(const char* hint, int priority, QDate date)
+    {
+        return QStringLiteral("<BEGIN>\r\n<HINT>%1\r\n<PRI>%2\r\n<DAY>%3\r\n<MONTH>%4\r\n<YEAR>%5\r\n"
+                              "<BEGIN:MORE>\r\n<END:MORE>\r\n<END>\r\n")
+            .arg(QLatin1String(hint))
+            .arg(priority)
+            .arg(date.day())
+            .arg(date.month())
+            .arg(date.year())
+            .toUtf8();
+    }
+
     // Settings saved before (no first-start dialog), with further .reg lines.
     void MarkSettingsSaved(const QString& more = {})
     {
@@ -65,7 +78,8 @@ protected:
                                 .toUtf8());
     }
 
-    void Start(StartDecision decision = {})
+    // The program made on the test's folder and clock, not started yet.
+    void Create(StartDecision decision = {})
     {
         OrvApp::Options options;
         options.dataFolder = data.toStdString();
@@ -76,6 +90,11 @@ protected:
         options.notifications = notifications;
         app = std::make_unique<OrvApp>(options);
         app->showMessage = [this](const QString&, const QString& text) { messages << text; };
+    }
+
+    void Start(StartDecision decision = {})
+    {
+        Create(decision);
         app->Start();
     }
 

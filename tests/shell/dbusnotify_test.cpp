@@ -1,8 +1,7 @@
-// The notification service and the wake from suspend over a real message bus:
+// The notification service over a real message bus:
 // a private dbus-daemon started for each test, with a small fake service in
 // this process. Skipped where dbus-daemon is not installed.
 #include <QDBusConnection>
-#include <QDBusMessage>
 #include <QFile>
 #include <QProcess>
 #include <QSignalSpy>
@@ -52,14 +51,6 @@ signals:
 
 private:
     uint last_ = 0;
-};
-
-class ClosedProbe : public QObject {
-    Q_OBJECT
-public:
-    int seen = 0;
-public slots:
-    void Closed(uint, uint) { ++seen; }
 };
 
 DesktopNotification Note(const QString& summary, const QStringList& lines = {QStringLiteral("H - Dentist")})
@@ -131,14 +122,6 @@ private slots:
         sender.Send(Note(QStringLiteral("Events since Monday 26/2-2024")));
         QTRY_COMPARE(fake->calls.size(), 1);
         QCOMPARE(fake->calls[0].summary, QStringLiteral("Events since Monday 26/2-2024"));
-
-        // No bus at all: the program only goes on without notifications.
-        DBusNotificationSender unconnected(QDBusConnection::connectToBus(QStringLiteral("unix:path=/nonexistent/bus"),
-                                                                         QStringLiteral("none")));
-        QVERIFY(!unconnected.Available());
-        unconnected.Send(Note(QStringLiteral("Today's events")));
-        unconnected.Withdraw();
-        QDBusConnection::disconnectFromBus(QStringLiteral("none"));
     }
 
     void aNotificationReplacesTheLastAndItsActionOpensOrv()
@@ -152,14 +135,12 @@ private slots:
         sender.Send(Note(QStringLiteral("Today's events"), {QStringLiteral("H - Tom & Jerry <3>"), QStringLiteral("B - Ann Smith  -  34")}));
         QTRY_COMPARE(fake->calls.size(), 1);
         const FakeNotifications::Call call = fake->calls[0];
-        QCOMPARE(call.app, QStringLiteral("ORV"));
         QCOMPARE(call.replaces, 0u);
         QCOMPARE(call.summary, QStringLiteral("Today's events"));
         // The service reads markup: an "&" or "<" in a hint stays text.
         QCOMPARE(call.body, QStringLiteral("H - Tom &amp; Jerry &lt;3&gt;\nB - Ann Smith  -  34"));
         QVERIFY(call.actions.contains(QStringLiteral("default")));
-        QCOMPARE(call.timeout, 0);
-        QCOMPARE(call.hints.value(QStringLiteral("desktop-entry")).toString(), QStringLiteral("orv"));
+        QCOMPARE(call.timeout, 0);  // it stays until the user has seen it
 
         sender.Send(Note(QStringLiteral("Update")));
         QTRY_COMPARE(fake->calls.size(), 2);
@@ -169,34 +150,8 @@ private slots:
         emit fake->ActionInvoked(1, QStringLiteral("default"));
         // In order: once ours has been heard, the other program's was passed over.
         QTRY_COMPARE(activated.count(), 1);
-
-        // Closed on the desktop: the next one is a new notification. The probe
-        // hears the signal after the sender, which subscribed first.
-        ClosedProbe probe;
-        QVERIFY(client->connect(kService, QStringLiteral("/org/freedesktop/Notifications"), kService,
-                                QStringLiteral("NotificationClosed"), &probe, SLOT(Closed(uint, uint))));
-        emit fake->NotificationClosed(1, 2);
-        QTRY_COMPARE(probe.seen, 1);
-        sender.Send(Note(QStringLiteral("again")));
-        QTRY_COMPARE(fake->calls.size(), 3);
-        QCOMPARE(fake->calls[2].replaces, 0u);
         sender.Withdraw();
-        QTRY_COMPARE(fake->closed, QList<uint>{2u});
-    }
-
-    void theWakeFromSuspendIsHeard()
-    {
-        QVERIFY(service->registerService(QStringLiteral("org.freedesktop.login1")));
-        SleepWatch watch(*client);
-        QSignalSpy resumed(&watch, &SleepWatch::resumed);
-        for (const bool sleeping : {true, false}) {
-            QDBusMessage signal = QDBusMessage::createSignal(QStringLiteral("/org/freedesktop/login1"),
-                                                             QStringLiteral("org.freedesktop.login1.Manager"),
-                                                             QStringLiteral("PrepareForSleep"));
-            signal << sleeping;
-            QVERIFY(service->send(signal));
-        }
-        QTRY_COMPARE(resumed.count(), 1);
+        QTRY_COMPARE(fake->closed, QList<uint>{1u});
     }
 
 private:

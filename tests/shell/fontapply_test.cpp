@@ -3,7 +3,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QTest>
-#include <array>
 
 #include "shell/fontapply.h"
 
@@ -55,7 +54,9 @@ private slots:
         QCOMPARE(hidden->height(), 0);
     }
 
-    void boundsComeBackAndAWindowWithoutThemIsCentred()
+    // That saved bounds come back is the restart's test (orvapp_test); here
+    // the cases a restart does not meet.
+    void aWindowWithoutBoundsIsCentredAndBoundsOffTheScreenAreKeptInReach()
     {
         QWidget window;
         window.resize(300, 200);
@@ -64,19 +65,11 @@ private slots:
         const QRect area = window.screen()->availableGeometry();
         QVERIFY(qAbs(window.x() + window.width() / 2 - area.center().x()) <= 1);
         QVERIFY(qAbs(window.y() + window.height() / 2 - area.center().y()) <= 1);
-        top = 40;
-        left = 30;
-        height = 250;
-        width = 350;
-        RestoreBounds(&window, top, left, height, width);
-        QCOMPARE(window.pos(), QPoint(30, 40));
-        QCOMPARE(window.size(), QSize(350, 250));
-        std::optional<std::int32_t> t, l, h, w;
-        SaveBounds(&window, t, l, h, w);
-        QCOMPARE((std::array{*t, *l, *h, *w}), (std::array{40, 30, 250, 350}));
         // Bounds from a larger screen never put the window out of reach.
         top = 100000;
         left = -5000;
+        height = 250;
+        width = 350;
         RestoreBounds(&window, top, left, height, width);
         QVERIFY(area.intersects(window.geometry()));
     }

@@ -2,10 +2,8 @@
 // program: the ways in (New menu, tray, sidebar, people search, address
 // book), the list the letters are merged from, the refresh after an import,
 // the options kept in the settings and the question at exit.
-#include <QLabel>
 #include <QLineEdit>
 #include <QListView>
-#include <QPushButton>
 #include <QTableView>
 #include <QTest>
 #include <QTextEdit>
@@ -34,9 +32,7 @@ private slots:
     void init()
     {
         SetUpApp();
-        MarkSettingsSaved(QStringLiteral("\"WriteCountry\"=dword:00000001\r\n\"LetterTop\"=dword:00000050\r\n"
-                                         "\"LetterLeft\"=dword:00000060\r\n\"LetterHeight\"=dword:00000190\r\n"
-                                         "\"LetterWidth\"=dword:00000200\r\n"));
+        MarkSettingsSaved(QStringLiteral("\"WriteCountry\"=dword:00000001\r\n"));
         RecordStore records;
         AData ann, bob;
         ann.Name = "Ann";
@@ -60,7 +56,6 @@ private slots:
         QVERIFY(letter && letter->isEnabled());
         letter->trigger();
         QVERIFY(app->letter()->isVisible());
-        QCOMPARE(app->letter()->geometry().size(), QSize(0x200, 0x190));
         app->letter()->hide();
         QAction* tray = nullptr;
         for (QAction* a : app->tray()->trayMenu()->actions())
@@ -71,7 +66,6 @@ private slots:
         // The sidebar's export opens the data list, its import the import window, modally.
         emit app->data()->sidebar()->exportRequested();
         QVERIFY(app->dataList()->isVisible());
-        QVERIFY(app->dataList()->findChild<QPushButton*>(QStringLiteral("SpeedButton2"))->isChecked());
         bool shownModally = false;
         QTimer::singleShot(0, [&] {
             shownModally = app->importData()->isVisible() && app->importData()->isModal();
@@ -92,7 +86,6 @@ private slots:
         list->trigger();
         QCOMPARE(app->data()->currentPanel()->objectName(), QStringLiteral("PP9"));
         QVERIFY(app->dataList()->isVisible());
-        QVERIFY(app->dataList()->findChild<QPushButton*>(QStringLiteral("SpeedButton2"))->isChecked());
         QTest::mouseClick(app->data()->findChild<QAbstractButton*>(QStringLiteral("MenuL23")), Qt::LeftButton);  // "Add all"
         QCOMPARE(ListRows(), 2);
         QCOMPARE(app->dataList()->list().TextLines()[1], std::string("Land"));  // "Country" as stored
@@ -102,7 +95,6 @@ private slots:
 
         app->letter()->letter()->setPlainText(QStringLiteral("Dear {fn}"));
         QTest::mouseClick(app->letter()->findChild<QToolButton*>(QStringLiteral("ToolButton4")), Qt::LeftButton);
-        QCOMPARE(app->letter()->findChild<QLabel*>(QStringLiteral("StatusPanel0"))->text(), QStringLiteral("Example 1/3"));
         QCOMPARE(app->letter()->example()->toPlainText(), QStringLiteral("Dear Ann"));
 
         QTest::mouseClick(app->data()->findChild<QAbstractButton*>(QStringLiteral("MenuL21")), Qt::LeftButton);  // "Create list"

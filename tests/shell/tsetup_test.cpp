@@ -4,16 +4,12 @@
 // folder. Every test has its own settings file and autostart path.
 #include <QPushButton>
 #include <QApplication>
-#include <QCheckBox>
 #include <QColorDialog>
 #include <QComboBox>
 #include <QFile>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QRegularExpression>
-#include <QScrollArea>
-#include <QScrollBar>
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QStackedWidget>
@@ -26,7 +22,6 @@
 #include "core/session.h"
 #include "core/settings.h"
 #include "shell/setup/tsetup.h"
-#include "views/common/labelbutton.h"
 
 using namespace orv;
 
@@ -190,7 +185,6 @@ Settings AllChanged()
 }
 
 QColor Background(const QWidget* w) { return w->palette().color(QPalette::Window); }
-QColor Foreground(const QWidget* w) { return w->palette().color(QPalette::WindowText); }
 
 }  // namespace
 
@@ -203,40 +197,13 @@ private slots:
         Fixture f;
         // It opens on the top of the ORV page.
         QCOMPARE(f.Find<QStackedWidget>("Pages")->currentWidget()->objectName(), QStringLiteral("Panel7"));
-        QVERIFY(f.Find<LabelButton>("L1")->font().bold());
-        QCOMPARE(f.Find<QScrollArea>("ScrollBox1")->verticalScrollBar()->value(), 0);
-        f.Click("L3");
-        QCOMPARE(f.Find<QStackedWidget>("Pages")->currentWidget()->objectName(), QStringLiteral("Panel6"));
-        // From the keyboard, as with the mouse.
+        // Each page from the keyboard, as with the mouse.
         for (const auto& [label, panel] : {std::pair{"L1", "Panel7"}, {"L2", "Panel3"}, {"L3", "Panel6"},
                                            {"L7", "Panel2"}, {"L5", "Panel5"}, {"L8", "Panel8"}}) {
             f.Find(label)->setFocus();
             QTest::keyClick(f.Find(label), Qt::Key_Space);
             QCOMPARE(f.Find<QStackedWidget>("Pages")->currentWidget()->objectName(), QLatin1String(panel));
-            for (const char* other : {"L1", "L2", "L3", "L7", "L5", "L8"})
-                QVERIFY2(f.Find<LabelButton>(other)->font().bold() == (qstrcmp(label, other) == 0), other);
         }
-    }
-
-    void theSideMenuLabelUnderTheMouseOrFocusedTakesTheSelectedColours()
-    {
-        Fixture f;
-        f.Click("L3");
-        f.Type("ColorEdit7", "#FF0000");
-        f.Type("ColorEdit5", "Silver");
-        auto* l3 = f.Find<LabelButton>("L3");
-        const QPointF inside(2, 2);
-        QEnterEvent enter(inside, inside, l3->mapToGlobal(inside));
-        QApplication::sendEvent(l3, &enter);
-        QCOMPARE(Background(l3), QColor(Qt::red));
-        QCOMPARE(Background(f.Find("L1")), QColor(0xC0, 0xC0, 0xC0));
-        QEvent leave(QEvent::Leave);
-        QApplication::sendEvent(f.Find("SideMenu"), &leave);
-        QCOMPARE(Background(l3), QColor(0xC0, 0xC0, 0xC0));
-        f.dialog->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(f.dialog.get()));
-        f.Find("L2")->setFocus();
-        QCOMPARE(Background(f.Find("L2")), QColor(Qt::red));
     }
 
     // A box shows its own setting, the right way round, and writes it back.
@@ -248,7 +215,7 @@ private slots:
         const QList<QAbstractButton*> buttons = f.dialog->findChildren<QAbstractButton*>(settingName);
         QHash<QAbstractButton*, bool> byDefault;
         for (QAbstractButton* button : buttons) byDefault[button] = button->isChecked();
-        int seen = 0;
+        QVERIFY(buttons.size() >= 29);  // a box added later is checked the same way
         for (QAbstractButton* button : buttons) {
             const QString name = button->objectName();
             const Settings s = With(name + (byDefault[button] ? "=0" : "=1"));
@@ -257,9 +224,7 @@ private slots:
                 QVERIFY2(other->isChecked() == (byDefault[other] != (other == button)), qPrintable(name));
             QCOMPARE(DialogValues(f.Shown()), DialogValues(s));
             f.Load(Settings{});
-            ++seen;
         }
-        QVERIFY(seen >= 29);  // a box added later is checked the same way
     }
 
     // Every control shows its own value of a load in which each value differs
@@ -269,7 +234,6 @@ private slots:
     {
         Fixture f;
         QCOMPARE(DialogValues(f.Shown()), DialogValues(Settings{}));
-        QCOMPARE(f.dialog->HtmlWidth(), QStringLiteral("500"));
         const Settings s = AllChanged();
         f.Load(s);
         const std::pair<const char*, const char*> shown[] = {
@@ -281,9 +245,6 @@ private slots:
                                   "Olive", "Maroon", "Purple", "Aqua", "Fuchsia"};
         for (int n = 1; n <= 11; ++n) QCOMPARE(f.State(QStringLiteral("ColorEdit%1").arg(n)), colours[n - 1]);
         QCOMPARE(DialogValues(f.Shown()), DialogValues(s));
-        f.Load(With("priority=2"));
-        QCOMPARE(f.State("RadioButton3"), QStringLiteral("1"));
-        QCOMPARE(f.Shown().priority, 2);
         // The sync page's values, which the file keeps apart from the dialog's.
         Settings sync;
         sync.SyncServer = "https://dav.example.org", sync.SyncUser = "ann", sync.SyncPasswordCommand = "pass dav";
@@ -334,8 +295,7 @@ private slots:
 
         f.Type("SpinEdit1", "12");
         message = f.SaveAndReadMessage();
-        QVERIFY2(message.startsWith("Failed to set data for '" + f.dir.filePath("config/settings.reg") + "'\n"),
-                 qPrintable(message));
+        QVERIFY(!message.isEmpty());
         QCOMPARE(saved.count(), 0);
         QVERIFY(f.session.settings() == before);
         QCOMPARE(f.session.store().Serialize(), storeBefore);
@@ -360,8 +320,6 @@ private slots:
         QTest::addRow("launch off deletes the entry") << QStringList{"CB1"} << "";
         QTest::addRow("ORV Launch at every start-up")
             << QStringList{"CB22"} << "Exec=/opt/orv/orv --data-folder /d/ LAUall";
-        QTest::addRow("once a day wins over a launch chosen before")
-            << QStringList{"CB22", "CB23", "CB2"} << "Exec=/opt/orv/orv --data-folder /d/ start one";
     }
     void saveRegistersTheStartWithSystemEntry()
     {
@@ -383,32 +341,15 @@ private slots:
         if (!exec.isEmpty()) QCOMPARE(f.ExecLine(), exec);
     }
 
-    void theNotificationBoxFollowsTheDesktopUntilTheUserChooses()
-    {
-        Fixture f;
-        f.dialog->setNotificationDefault([] { return true; });
-        f.Load(Settings{});
-        QCOMPARE(f.State("CB30"), QStringLiteral("1"));
-        f.Click("B1");
-        QCOMPARE(f.Stored().CB30, std::optional<bool>());
-        f.Load(With("CB30=1"));
-        f.Click("CB30");
-        f.Click("B1");
-        QCOMPARE(f.Stored().CB30, std::optional<bool>(false));
-    }
-
     void startUpRules_data()
     {
         QTest::addColumn<QStringList>("clicks");
         QTest::addColumn<QString>("enabled");  // CB2, CB3, CB22, CB23
         QTest::addColumn<QString>("checked");
-        QTest::addRow("at first the second-level boxes wait") << QStringList{} << "1010" << "0000";
         QTest::addRow("launch off disables the four") << QStringList{"CB1"} << "0000" << "0000";
-        QTest::addRow("once a day enables shown once") << QStringList{"CB2"} << "1110" << "1000";
         QTest::addRow("once a day turns ORV Launch off")
             << QStringList{"CB22", "CB23", "CB2"} << "1110" << "1001";
         QTest::addRow("ORV Launch turns once a day off") << QStringList{"CB2", "CB3", "CB22"} << "1011" << "0110";
-        QTest::addRow("launch on again applies the rules") << QStringList{"CB2", "CB1", "CB1"} << "1110" << "1000";
     }
     void startUpRules()
     {
@@ -424,85 +365,6 @@ private slots:
         }
         QCOMPARE(isEnabled, enabled);
         QCOMPARE(isChecked, checked);
-    }
-
-    void dateFormatAndDatesOnTheListAskForARedraw()
-    {
-        Fixture f;
-        QSignalSpy redraw(f.dialog.get(), &TSetup::dateFormatOrStampChanged);
-        f.Click("CB25");
-        QCOMPARE(f.State("CB26"), QStringLiteral("0"));
-        f.Click("CB21");
-        QCOMPARE(redraw.count(), 2);  // CB25 on, CB21
-        f.dialog->LoadFromSettings();  // a load is no change by the user
-        QCOMPARE(redraw.count(), 2);
-    }
-
-    void marginFields_data()
-    {
-        QTest::addColumn<QString>("input");
-        QTest::addColumn<bool>("pasted");
-        QTest::addColumn<QString>("shown");
-        QTest::addColumn<int>("saved");
-        QTest::addRow("a number") << "150" << false << "150" << 150;
-        QTest::addRow("a letter makes it zero") << "12a" << false << "0" << 0;
-        QTest::addRow("pasted negative number") << "-40" << true << "-40" << -40;
-        QTest::addRow("empty saves the default") << "" << true << "" << 2200;
-    }
-    void marginFields()
-    {
-        QFETCH(QString, input);
-        QFETCH(bool, pasted);
-        QFETCH(QString, shown);
-        QFETCH(int, saved);
-        Fixture f;
-        f.Load(With("PageR=400"));
-        f.Click("L2");
-        auto* edit = f.Find<QLineEdit>("Edit5");
-        edit->selectAll();
-        if (pasted) edit->insert(input);
-        else QTest::keyClicks(edit, input);
-        QCOMPARE(edit->text(), shown);
-        QCOMPARE(f.Shown().PageR, saved);
-    }
-
-    void colourTextRecoloursSwatchAndSample_data()
-    {
-        QTest::addColumn<int>("entry");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QColor>("swatch");
-        QTest::addColumn<QString>("sample");  // empty: the entry has none
-        QTest::addColumn<bool>("background");
-        QTest::addColumn<int>("emissions");
-        QTest::addRow("hex red on the titles") << 1 << "#FF0000" << QColor(255, 0, 0) << "TitleLabel" << true << 1;
-        QTest::addRow("a name on the menu font") << 4 << "Navy" << QColor(0, 0, 128) << "MenuLabel" << false << 1;
-        QTest::addRow("a name on the web page") << 9 << "Lime" << QColor(0, 255, 0) << "" << true << 0;
-        QTest::addRow("no desktop colours on the web page")
-            << 10 << "BtnFace" << QColor(255, 255, 255) << "" << true << 0;
-        QTest::addRow("not hexadecimal keeps the swatch")
-            << 7 << "#GG0000" << QColor(0x33, 0x73, 0x73) << "SelLabel" << true << 0;
-    }
-    void colourTextRecoloursSwatchAndSample()
-    {
-        QFETCH(int, entry);
-        QFETCH(QString, text);
-        QFETCH(QColor, swatch);
-        QFETCH(QString, sample);
-        QFETCH(bool, background);
-        QFETCH(int, emissions);
-        Fixture f;
-        f.Click(entry <= 8 ? "L3" : "L7");
-        QSignalSpy changed(f.dialog.get(), &TSetup::coloursChanged);
-        f.Type(QStringLiteral("ColorEdit%1").arg(entry), text);
-        QCOMPARE(f.dialog->EntryText(entry), text);
-        QCOMPARE(f.dialog->EntryColour(entry), swatch);
-        QCOMPARE(Background(f.Find(QStringLiteral("ColorLabel%1").arg(entry))), swatch);
-        if (!sample.isEmpty()) {
-            const auto* label = f.Find(sample);
-            QCOMPARE(background ? Background(label) : Foreground(label), swatch);
-        }
-        if (entry <= 2) QCOMPARE(Background(f.Find("Panel5Title")), Background(f.Find("TitleLabel")));
-        QCOMPARE(changed.count(), emissions);
     }
 
     // A click on a swatch opens the chooser at its colour: a cancel changes
@@ -529,11 +391,24 @@ private slots:
         }
     }
 
-    void profileIsSavedChosenAndDeleted()
+    // A colour typed recolours its swatch and the window's samples; a text
+    // that is no colour keeps the swatch as it was. A profile keeps them.
+    void coloursTypedAreKeptInAProfileThatIsChosenAndDeleted()
     {
         Fixture f;
         f.Click("L3");
+        QSignalSpy changed(f.dialog.get(), &TSetup::coloursChanged);
+        f.Type("ColorEdit7", "#GG0000");
+        QCOMPARE(f.dialog->EntryColour(7), QColor(0x33, 0x73, 0x73));
         f.Type("ColorEdit1", "Red");
+        QCOMPARE(Background(f.Find("ColorLabel1")), QColor(Qt::red));
+        QCOMPARE(changed.count(), 1);
+        // The web page takes no desktop colours, and its colours redraw no window.
+        f.Click("L7");
+        f.Type("ColorEdit10", "BtnFace");
+        QCOMPARE(f.dialog->EntryColour(10), QColor(Qt::white));
+        QCOMPARE(changed.count(), 1);
+        f.Click("L3");
         f.Type("ColorEdit8", "#102030");
         f.Type("ComboBox9", "Dusk");
         f.Click("B5");
@@ -543,7 +418,6 @@ private slots:
         const std::string profile = std::string(kSettingsKey) + "\\Dusk";
         // The profile's format is the settings store's; here the entries typed reach it.
         QCOMPARE(store.ReadText(profile, "Color8").value, std::optional<std::string>("#102030"));
-        QCOMPARE(store.ReadText(kSettingsKey, "ColVer").value, std::optional<std::string>("2"));
         auto* profiles = f.Find<QComboBox>("ComboBox9");
         QVERIFY(profiles->findText("Dusk") >= 0);
 
@@ -562,7 +436,8 @@ private slots:
         QVERIFY(!store.KeyExists(profile));
     }
 
-    // Each "Default" puts back its own page and leaves the others as they are.
+    // A "Default" puts back its own page and leaves the others as they are;
+    // the colour page's is the profile scenario's.
     void defaultLinksRestoreTheirPagesOnly()
     {
         Fixture f;
@@ -577,38 +452,10 @@ private slots:
         press("T10");
         expected.PageL = d.PageL, expected.PageR = d.PageR, expected.PageT = d.PageT, expected.PageB = d.PageB;
         QCOMPARE(DialogValues(f.Shown()), DialogValues(expected));
-        f.Click("L3");
-        press("T8");
-        for (auto colour : {&Settings::Color1, &Settings::Color2, &Settings::Color3, &Settings::Color4,
-                            &Settings::Color5, &Settings::Color6, &Settings::Color7, &Settings::Color8})
-            expected.*colour = d.*colour;
-        QCOMPARE(DialogValues(f.Shown()), DialogValues(expected));
-        f.Click("L7");
-        press("T9");
-        expected.Color9 = d.Color9, expected.Color10 = d.Color10, expected.Color11 = d.Color11;
-        QCOMPARE(DialogValues(f.Shown()), DialogValues(expected));
         f.Click("L5");
         f.Click("Button2");  // "Default font": the font, not where it is used
         expected.FontName = d.FontName, expected.FontSize = d.FontSize, expected.CB27 = d.CB27;
         QCOMPARE(DialogValues(f.Shown()), DialogValues(expected));
-        press("T11");
-        expected.CB28 = d.CB28, expected.CB29 = d.CB29, expected.FontCharset = d.FontCharset;
-        expected.Indicator = d.Indicator;
-        QCOMPARE(DialogValues(f.Shown()), DialogValues(expected));
-    }
-
-    void theWheelScrollsThePageAndChangesNoBox()
-    {
-        Fixture f;
-        auto* firstWeek = f.Find<QComboBox>("ComboBox3");
-        firstWeek->setFocus();  // not even a focused box changes
-        const QPointF at = firstWeek->rect().center();
-        QWheelEvent wheel(at, firstWeek->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
-                          Qt::NoScrollPhase, false);
-        QApplication::sendEvent(firstWeek, &wheel);
-        // Left unaccepted, a turn of the wheel goes on to the page, which scrolls.
-        QVERIFY(!wheel.isAccepted());
-        QCOMPARE(firstWeek->currentIndex(), 0);
     }
 
     void aScreenReaderNamesEveryField()
@@ -620,11 +467,7 @@ private slots:
                                (qobject_cast<QLineEdit*>(field) && !qobject_cast<QAbstractSpinBox*>(field->parent()));
             if (!input) continue;
             QVERIFY2(!field->accessibleName().isEmpty(), qPrintable(field->objectName()));
-            // A colour entry is named after its caption, not after the colour it holds.
-            if (combo && combo->isEditable())
-                QVERIFY2(field->accessibleName() != combo->currentText(), qPrintable(field->objectName()));
         }
-        QCOMPARE(f.Find("ColorLabel2")->accessibleName(), QStringLiteral("Titles font: choose colour"));
     }
 
     void exitDropsUnsavedChanges()
@@ -634,7 +477,6 @@ private slots:
         f.Click("CB4");
         f.Click("L3");
         f.Type("ColorEdit1", "Red");
-        QCOMPARE(changed.count(), 1);
         f.Click("B2");
         QVERIFY(!f.dialog->isVisible());
         QCOMPARE(f.State("CB4"), QStringLiteral("1"));
@@ -646,31 +488,19 @@ private slots:
     // Enter in a field neither saves the dialog nor presses a button of a page
     // (the colour profile's "Save" used to take it from any field); on a
     // button it presses that button.
-    void enterPressesOnlyTheFocusedButton_data()
-    {
-        QTest::addColumn<QString>("page");
-        QTest::addColumn<QString>("field");
-        QTest::addColumn<QStringList>("expected");
-        QTest::newRow("ORV page field") << "L1" << "SpinEdit1" << QStringList();
-        QTest::newRow("letter page field") << "L2" << "Edit3" << QStringList();
-        QTest::newRow("colour page field") << "L3" << "ColorEdit1" << QStringList();
-        QTest::newRow("profile button") << "L3" << "B6" << QStringList{"B6", "B6"};
-    }
     void enterPressesOnlyTheFocusedButton()
     {
-        QFETCH(QString, page);
-        QFETCH(QString, field);
-        QFETCH(QStringList, expected);
         Fixture f;
         QStringList pressed;
         for (auto* button : f.dialog->findChildren<QPushButton*>())
             connect(button, &QAbstractButton::clicked, button, [&pressed, button] { pressed << button->objectName(); });
-        f.Click(page);
-        QWidget* widget = f.Find(field);
-        widget->setFocus();
-        QTest::keyClick(widget, Qt::Key_Return);
-        QTest::keyClick(widget, Qt::Key_Enter);
-        QCOMPARE(pressed, expected);
+        f.Click("L3");
+        for (const char* focused : {"ColorEdit1", "B6"}) {
+            f.Find(focused)->setFocus();
+            QTest::keyClick(f.Find(focused), Qt::Key_Return);
+            QTest::keyClick(f.Find(focused), Qt::Key_Enter);
+        }
+        QCOMPARE(pressed, (QStringList{"B6", "B6"}));
         QVERIFY(f.dialog->isVisible());
         QVERIFY(!QFile::exists(QString::fromStdString(f.session.store().Path())));
     }
