@@ -49,7 +49,8 @@ TEST(Upcoming, AdvancedEventsThatSkipYearsAreFoundFarAhead)
     const AAdv fifthMonday = orv::test::Advanced("Rare", false, 5, "Febuary", "Monday");
     EXPECT_EQ(Dates(NextOccurrences(fifthMonday, D(2024, 1, 1), 1, kMondayFullWeek)), "2044-02-29");
     EXPECT_EQ(YearsWithout(fifthMonday, 2024, 10, kMondayFullWeek).size(), 10u);
-    EXPECT_TRUE(YearsWithout(orv::test::Advanced("Last", true, 1, "Febuary", "Monday"), 2024, 10, kMondayFullWeek).empty());
+    const AAdv lastMonday = orv::test::Advanced("Last", true, 1, "Febuary", "Monday");
+    EXPECT_TRUE(YearsWithout(lastMonday, 2024, 10, kMondayFullWeek).empty());
     // The month spelled as other programs spell it matches no date.
     EXPECT_TRUE(NextOccurrences(orv::test::Advanced("Never", true, 1, "February", "Monday"), D(2004, 1, 1), 1,
                                 kMondayFullWeek)

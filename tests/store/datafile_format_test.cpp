@@ -149,13 +149,15 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"DownOutsideItsRange", Adv, File(Adv, {"<BEGIN>", "<DOWN>7", "<END>"}), "<DOWN>", {"7"}},
         // Tags in any order, further lines among the others.
         ReadCase{"TagsInAnyOrder", DataKind::Addresses,
-                 File(DataKind::Addresses, {"<BEGIN>", "<MORE>one", "<EMAIL3>e3", "<BEGIN:MORE>", "<NAME>Li", "<MORE>two", "<END>"}),
+                 File(DataKind::Addresses,
+                      {"<BEGIN>", "<MORE>one", "<EMAIL3>e3", "<BEGIN:MORE>", "<NAME>Li", "<MORE>two", "<END>"}),
                  "<MORE>", {"one", "two"}},
         // An overlong value is cut, before a character that crosses the limit.
         ReadCase{"OverlongValue", Yr, File(Yr, {"<BEGIN>", "<HINT>" + std::string(kLongestValue - 1, 'x') + "\xc3\xa9yy", "<END>"}),
                  "<HINT>", {std::string(kLongestValue - 1, 'x')}},
         // An address without a birthday writes no date lines.
-        ReadCase{"NoBirthday", DataKind::Addresses, File(DataKind::Addresses, {"<BEGIN>", "<NAME>Kim", "<END>"}), "<DAY>", {}},
+        ReadCase{"NoBirthday", DataKind::Addresses, File(DataKind::Addresses, {"<BEGIN>", "<NAME>Kim", "<END>"}), "<DAY>",
+                 {}},
         ReadCase{"Month13AndAPlusSign", Yr, File(Yr, {"<BEGIN>", "<MONTH>13", "<DAY>+05", "<END>"}), "<DAY>", {"5"}},
         // Dates of calendar events: real ones of the years 1 to 9999 only.
         ReadCase{"FirstLeapAndLastDays", Cal,
