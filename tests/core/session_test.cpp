@@ -122,12 +122,9 @@ TEST_F(BackgroundTest, EditsDuringAWriteEndAsOneWriteOfTheNewestAndUnchangedList
     s->records().editCalendar().push_back(Event("Cinema", 1));
     s->SaveDataFile(DataKind::Calendar, Collect(), this);
     gate.WaitInside();
+    // The writer's own test has the many copies; here one more is enough.
     s->records().editCalendar().push_back(Event("Dinner", 2));
     s->SaveDataFile(DataKind::Calendar, Collect(), this);
-    for (int day = 3; day <= 10; ++day) {
-        s->records().editCalendar().push_back(Event("Walk", day));
-        s->SaveDataFile(DataKind::Calendar, Collect(), this);
-    }
     EXPECT_TRUE(answers.empty());
     EXPECT_TRUE(s->Unsaved(DataKind::Calendar));
     gate.Open();
@@ -137,7 +134,7 @@ TEST_F(BackgroundTest, EditsDuringAWriteEndAsOneWriteOfTheNewestAndUnchangedList
     EXPECT_TRUE(answers[0].ok());
     EXPECT_GE(wakes, 1);
     EXPECT_FALSE(s->Unsaved(DataKind::Calendar));
-    EXPECT_EQ(Reloaded().size(), 10u);
+    EXPECT_EQ(Reloaded(), (std::vector<std::string>{"Cinema", "Dinner"}));
 
     // Only the changed list's file was written; a save-all without changes writes none.
     EXPECT_TRUE(s->SaveAll().ok());

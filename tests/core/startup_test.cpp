@@ -35,7 +35,6 @@ INSTANTIATE_TEST_SUITE_P(
     Table, StartModes,
     testing::Values(Row{"plain", {}, 1, StartMode::Normal, false, false},
                     Row{"one_never_started", {"start", "one"}, -1, StartMode::Normal, true, true},
-                    Row{"start", {"start"}, 0, StartMode::Normal, false, true},
                     Row{"one_first_of_day", {"start", "one"}, 1, StartMode::Normal, true, true},
                     Row{"one_again", {"start", "one"}, 0, StartMode::End, false, true},
                     Row{"oneshow_again", {"start", "oneshow"}, 0, StartMode::NormalNoShow, true, true},
@@ -51,7 +50,6 @@ TEST(StartModes, OptionsAreParsed)
     EXPECT_EQ(line.settingsFile, "/tmp/s.reg");
     EXPECT_EQ(line.dataFolder, "/d");
     EXPECT_EQ(line.word(1), "start");
-    EXPECT_EQ(line.word(2), "");
     EXPECT_FALSE(ParseCommandLine({"--frobnicate"}).error.empty());
     EXPECT_FALSE(ParseCommandLine({"--data-folder"}).error.empty());
 }

@@ -37,7 +37,6 @@ INSTANTIATE_TEST_SUITE_P(
                       CheckCase{"Day31Stays", BirthdayField::Day, "31", "31", false},
                       CheckCase{"Day32Goes", BirthdayField::Day, "32", "", false},
                       CheckCase{"Month13Goes", BirthdayField::Month, "13", "", false},
-                      CheckCase{"NegativeMonthGoes", BirthdayField::Month, "-1", "", false},
                       CheckCase{"YearZeroGoesSilently", BirthdayField::Year, "0", "", false},
                       CheckCase{"TwoDigitYearAsksForAnother", BirthdayField::Year, "99", "", true},
                       CheckCase{"Year100IsTheFirstAccepted", BirthdayField::Year, "100", "100", false},
@@ -68,7 +67,7 @@ protected:
     }
 };
 
-TEST_F(AddressBook, APostedRecordMovesToItsBirthdayThenFirstName)
+TEST_F(AddressBook, APostedRecordMovesToItsBirthdayThenFirstNameAndADeletedOneToTheOneBefore)
 {
     const PostOutcome first = PostAddress(store, Typed("Ann", "5", "11", "1970"));
     EXPECT_TRUE(first.created);  // on an empty list
@@ -91,6 +90,13 @@ TEST_F(AddressBook, APostedRecordMovesToItsBirthdayThenFirstName)
     PostAddress(store, Typed("Bob", "2", "2"));
     EXPECT_EQ(Names(), (std::vector<std::string>{"Bob", "ann"}));
     EXPECT_EQ(store.CurrentAddress, 0);
+
+    // Deleting the last record shows the one before it.
+    store.CurrentAddress = 1;
+    EXPECT_TRUE(RemoveCurrentAddress(store));
+    EXPECT_EQ(store.CurrentAddress, 0);
+    EXPECT_TRUE(RemoveCurrentAddress(store));
+    EXPECT_FALSE(RemoveCurrentAddress(store));
 }
 
 TEST_F(AddressBook, PostRunsTheChecksAndKeepsTheFieldsTheViewDoesNotShow)
@@ -113,17 +119,6 @@ TEST_F(AddressBook, PostRunsTheChecksAndKeepsTheFieldsTheViewDoesNotShow)
     EXPECT_EQ(a.Postal, "0150");
     EXPECT_EQ(a.Tele3, "555");
     EXPECT_EQ(IncorrectBirthdays(store.addresses()), std::vector<int>{0});
-}
-
-TEST_F(AddressBook, DeletingTheLastRecordShowsTheOneBeforeIt)
-{
-    store.editAddresses() = {Person("A", "", 1, 1), Person("B", "", 2, 1)};
-    store.CurrentAddress = 1;
-    EXPECT_TRUE(RemoveCurrentAddress(store));
-    EXPECT_EQ(store.CurrentAddress, 0);
-    EXPECT_TRUE(RemoveCurrentAddress(store));
-    EXPECT_FALSE(RemoveCurrentAddress(store));
-    EXPECT_EQ(store.CurrentAddress, 0);
 }
 
 TEST_F(AddressBook, CheckDatesListsEveryWrongBirthdayInListOrder)

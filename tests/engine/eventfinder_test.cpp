@@ -94,7 +94,6 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         // Birthdays carry the age reached that year; a leap-day one occurs in leap years.
         FindCase{"BirthdaysWithAge", D(2004, 12, 24), Ask::Birthdays, {"B:Anna Berg  -  34#0", "B:Bo Lind#1"}},
-        FindCase{"BirthdaysWithoutAge", D(2004, 12, 24), Ask::BirthdaysWithoutAge, {"B:Anna Berg#0", "B:Bo Lind#1"}},
         FindCase{"LeapDayBirthday", D(2004, 2, 29), Ask::Birthdays, {"B:Leap Day  -  24#3"}},
         FindCase{"ShortDateAndDays", D(2004, 12, 25), Ask::BirthdaysWithoutAge, {"B:25/12 - Cy Ek#2+5"}, {5, true, true}},
         FindCase{"MonthFirstWithoutDays", D(2004, 12, 25), Ask::BirthdaysWithoutAge, {"B:12.25 - Cy Ek#2"},
@@ -119,14 +118,11 @@ INSTANTIATE_TEST_SUITE_P(
         FindCase{"Months", D(2004, 5, 15), Ask::Monthly, {"M:Rent  26#0"}},
         FindCase{"TwoYears", D(2004, 3, 15), Ask::Monthly, {"M:Rent  2 Years#0"}},
         FindCase{"OneYear", D(2003, 3, 15), Ask::Monthly, {"M:Rent  1 Year#0"}},
-        FindCase{"Start", D(2002, 3, 15), Ask::Monthly, {"M:Rent  0 Year#0"}},
         FindCase{"BeforeStart", D(2001, 10, 15), Ask::Monthly, {"M:Rent  -5#0"}},
         FindCase{"YearBefore", D(2001, 3, 15), Ask::Monthly, {"M:Rent  -1 Year#0"}},
-        FindCase{"TwoYearsBefore", D(2000, 3, 15), Ask::Monthly, {"M:Rent  -2 Years#0"}},
         // Without counting, and not on days the month lacks.
         FindCase{"Day31InApril", D(2004, 4, 30), Ask::Monthly, {}},
         FindCase{"Day31", D(2004, 1, 31), Ask::Monthly, {"M:no count#1"}},
-        FindCase{"Day29InACommonFebruary", D(2003, 2, 28), Ask::Monthly, {}},
         FindCase{"UncountedMonths", D(2004, 2, 29), Ask::Monthly, {"M:zero month#2", "M:junk#3"}},
         FindCase{"AnnualCountsYearsSinceTheFirst", D(2004, 6, 1), Ask::Annual,
                  {"Y:Wedding - 25#0", "Y:Plain#1", "Y:Zero - 2004#2"}},

@@ -84,36 +84,6 @@ INSTANTIATE_TEST_SUITE_P(Files, WorkedExampleTest, testing::ValuesIn(WorkedExamp
 
 // ---- Round trips of awkward values -------------------------------------------------
 
-TEST(DataTextTest, AddressWithoutBirthdayHasNoDateLinesAndReadsZero)
-{
-    AData a;
-    a.Name = "Kim";
-    BuildDateText(a);
-    const std::string text = SerializeDataText(std::vector<AData>{a});
-    EXPECT_EQ(text, CrLf({"<BEGIN:DATA:FILE:VERSION>3.0", "<BEGIN>", "<NAME>Kim", "<BEGIN:MORE>", "<END:MORE>", "<END>",
-                          "<END:FILE>"}));
-    std::vector<AData> read;
-    ASSERT_TRUE(ParseDataText(text, read).ok);
-    ASSERT_EQ(read.size(), 1u);
-    EXPECT_EQ(std::tie(read[0].Day, read[0].Month, read[0].Year, read[0].DateText), std::make_tuple(0, 0, 0, "0/0"));
-}
-
-TEST(DataTextTest, TagsInAnotherOrderReadTheSame)
-{
-    std::vector<AData> forward, backward;
-    ASSERT_TRUE(ParseDataText(CrLf({"<BEGIN:DATA:FILE:VERSION>3.0", "<BEGIN>", "<NAME>Li", "<SURNAME>Wu", "<DAY>2",
-                                    "<MONTH>3", "<EMAIL3>e3", "<BEGIN:MORE>", "<MORE>one", "<MORE>two", "<END:MORE>",
-                                    "<END>"}),
-                              forward)
-                    .ok);
-    ASSERT_TRUE(ParseDataText(CrLf({"<BEGIN:DATA:FILE:VERSION>3.0", "<BEGIN>", "<MORE>one", "<EMAIL3>e3", "<MONTH>3",
-                                    "<BEGIN:MORE>", "<DAY>2", "<MORE>two", "<SURNAME>Wu", "<NAME>Li", "<END>"}),
-                              backward)
-                    .ok);
-    ExpectSameRecords(forward, backward);
-    EXPECT_EQ(backward[0].More, (std::vector<std::string>{"one", "two"}));
-}
-
 // ---- What the reader makes of a whole text ------------------------------------------
 
 // A file of one kind: its header, the lines, its last line.
@@ -176,14 +146,18 @@ INSTANTIATE_TEST_SUITE_P(
                             "<MONTH>1", "<YEAR>2000", "<PRI>2", "<END>", "<BEGIN>", "<DAY>1", "<MONTH>1", "<YEAR>2000",
                             "<PRI>-1", "<END>", "<BEGIN>", "<DAY>1", "<MONTH>1", "<YEAR>2000", "<PRI>256", "<END>"}),
                  "<PRI>", {"0", "2", "1", "1"}},
-        ReadCase{"WeekdaysOutsideTheWeek", Week,
-                 File(Week, {"<BEGIN>", "<WEEKDAY>9", "<END>", "<BEGIN>", "<WEEKDAY>-3", "<END>", "<BEGIN>",
-                             "<WEEKDAY>0", "<END>"}),
-                 "<WEEKDAY>", {"9", "-3", "0"}},
         ReadCase{"DownOutsideItsRange", Adv, File(Adv, {"<BEGIN>", "<DOWN>7", "<END>"}), "<DOWN>", {"7"}},
+        // Tags in any order, further lines among the others.
+        ReadCase{"TagsInAnyOrder", DataKind::Addresses,
+                 File(DataKind::Addresses,
+                      {"<BEGIN>", "<MORE>one", "<EMAIL3>e3", "<BEGIN:MORE>", "<NAME>Li", "<MORE>two", "<END>"}),
+                 "<MORE>", {"one", "two"}},
         // An overlong value is cut, before a character that crosses the limit.
         ReadCase{"OverlongValue", Yr, File(Yr, {"<BEGIN>", "<HINT>" + std::string(kLongestValue - 1, 'x') + "\xc3\xa9yy", "<END>"}),
                  "<HINT>", {std::string(kLongestValue - 1, 'x')}},
+        // An address without a birthday writes no date lines.
+        ReadCase{"NoBirthday", DataKind::Addresses, File(DataKind::Addresses, {"<BEGIN>", "<NAME>Kim", "<END>"}), "<DAY>",
+                 {}},
         ReadCase{"Month13AndAPlusSign", Yr, File(Yr, {"<BEGIN>", "<MONTH>13", "<DAY>+05", "<END>"}), "<DAY>", {"5"}},
         // Dates of calendar events: real ones of the years 1 to 9999 only.
         ReadCase{"FirstLeapAndLastDays", Cal,
@@ -192,29 +166,19 @@ INSTANTIATE_TEST_SUITE_P(
                  "<YEAR>", {"1", "2000", "9999"}},
         // A bad value keeps the records before it and stops the read.
         ReadCase{"EmptyDay", DataKind::Addresses, GoodBadGood(DataKind::Addresses, "<DAY>"), "<DAY>", {"1"}, "''" + NotInteger},
-        ReadCase{"TrailingBlank", Cal, GoodBadGood(Cal, "<PRI>1 "), "<HINT>", {"good"}, "'1 '" + NotInteger},
-        ReadCase{"Letters", Adv, GoodBadGood(Adv, "<DOWN>2nd"), "<HINT>", {"good"}, "'2nd'" + NotInteger},
         ReadCase{"Overflow", Week, GoodBadGood(Week, "<WEEKDAY>2147483648"), "<HINT>", {"good"}, "'2147483648'" + NotInteger},
-        ReadCase{"DayOutOfMonth", Cal, GoodBadGood(Cal, "<DAY>31"), "<HINT>", {"good"}, BadDate},
         ReadCase{"LeapDay1900", Cal, GoodBadGood(Cal, "<DAY>29\r\n<YEAR>1900"), "<HINT>", {"good"}, BadDate},
-        ReadCase{"Day0", Cal, GoodBadGood(Cal, "<DAY>0"), "<HINT>", {"good"}, BadDate},
-        ReadCase{"Month13", Cal, GoodBadGood(Cal, "<MONTH>13"), "<HINT>", {"good"}, BadDate},
         ReadCase{"Year10000", Cal, GoodBadGood(Cal, "<YEAR>10000"), "<HINT>", {"good"}, BadDate},
         // Headers: anything but this version of this kind loads nothing.
         ReadCase{"OtherVersion", Cal, "<BEGIN:CAL:FILE:VERSION>3.1\r\n" + Event, "<DAY>", {}, UnknownHeader},
-        ReadCase{"OtherKind", Cal, "<BEGIN:DATA:FILE:VERSION>3.0\r\n" + Event, "<DAY>", {}, UnknownHeader},
         ReadCase{"ByteOrderMark", Cal, "\xef\xbb\xbf<BEGIN:CAL:FILE:VERSION>3.0\r\n" + Event, "<DAY>", {}, UnknownHeader},
-        ReadCase{"BlankFirstLine", Cal, "\r\n" + Event, "<DAY>", {}, UnknownHeader},
         ReadCase{"EmptyText", Week, "", "<HINT>", {}},
         ReadCase{"BareHeader", Week, "<BEGIN:WEEK:FILE:VERSION>3.0", "<HINT>", {}, "", true},
         // Structure: complete records only, and whether the file held more.
-        ReadCase{"Whole", Yr, CrLf({YearHeader, "<BEGIN>", "<HINT>a", "<END>", "<END:FILE>"}), "<HINT>", {"a"}},
         ReadCase{"NoEndOfFileLine", Yr, CrLf({YearHeader, "<BEGIN>", "<HINT>a", "<END>", "<BEGIN>", "<HINT>b", "<END>"}),
                  "<HINT>", {"a", "b"}, "", true},
         ReadCase{"UnendedRecordAtEndOfFile", Yr,
                  CrLf({YearHeader, "<BEGIN>", "<HINT>a", "<END>", "<BEGIN>", "<HINT>b", "<END:FILE>"}), "<HINT>", {"a"}, "", true},
-        ReadCase{"CutInsideARecord", Yr, CrLf({YearHeader, "<BEGIN>", "<HINT>a", "<END>", "<BEGIN>", "<HINT>b"}),
-                 "<HINT>", {"a"}, "", true},
         ReadCase{"UnendedRecordBeforeNextBegin", Yr,
                  File(Yr, {"<BEGIN>", "<HINT>lost", "<DAY>3", "<BEGIN>", "<HINT>kept", "<END>"}), "<HINT>", {"kept"}},
         // Fields outside any record (a hand-edited file that lost its "<BEGIN>"):
@@ -267,22 +231,6 @@ TEST(DataTextTest, RandomRecordsOfEveryKindSurviveWriteAndRead)
     }
 }
 
-TEST(DataTextTest, ALineBreakNeverEndsATagLine)
-{
-    AData a;
-    a.Name = "Line one\r\n<END:FILE>";
-    a.Address = "Street 1\nFlat 2\rBack";
-    a.More = {"first\r\nsecond\n", "\n"};
-    BuildDateText(a);
-    const std::string text = SerializeDataText(std::vector<AData>{a, AData{}});
-    EXPECT_NE(text.find("<NAME>Line one <END:FILE>\r\n"), std::string::npos) << text;
-    EXPECT_NE(text.find("<ADDRESS>Street 1 Flat 2 Back\r\n"), std::string::npos) << text;
-    EXPECT_NE(text.find("<MORE>first\r\n<MORE>second\r\n<MORE>\r\n<END:MORE>"), std::string::npos) << text;
-    std::vector<AData> read;
-    ASSERT_TRUE(ParseDataText(text, read).ok);
-    EXPECT_EQ(read.size(), 2u);
-}
-
 // ---- Identities -------------------------------------------------------------------
 
 TEST(DataTextTest, RecordsReadWithoutAnIdentityGetTheSameOneAtEveryRead)
@@ -304,10 +252,6 @@ TEST(DataTextTest, RecordsReadWithoutAnIdentityGetTheSameOneAtEveryRead)
 
     // Written as the record's last line, and kept when the other fields change.
     first[2].Hint = "Choir, new hall";
-    first[2].Weekday = 5;
-    std::vector<AWeek> third;
-    ASSERT_TRUE(ParseDataText(SerializeDataText(first), third).ok);
-    EXPECT_EQ(third[2].Uid, "choir-1");
     EXPECT_NE(SerializeDataText(first).find("<HINT>Choir, new hall\r\n<UID>choir-1\r\n<END>"), std::string::npos);
 }
 
@@ -360,15 +304,11 @@ INSTANTIATE_TEST_SUITE_P(
     Files, PiecesTest,
     testing::Values(
         PiecesCase{"CrLf", YearHeader + "\r\n" + YearRecords(40, "\r\n") + "<END:FILE>\r\n"},
-        PiecesCase{"LfWithoutLastBreak", YearHeader + "\n" + YearRecords(40, "\n") + "<END:FILE>"},
         PiecesCase{"LoneCrWithoutEndOfFile", YearHeader + "\r" + YearRecords(40, "\r")},
-        PiecesCase{"EndOfFileHalfWay", YearHeader + "\r\n" + YearRecords(20, "\r\n") + "<END:FILE>\r\n" + YearRecords(20, "\r\n")},
         PiecesCase{"BadValueHalfWay", YearHeader + "\n" + YearRecords(20, "\n") + "<BEGIN>\n<DAY>x\n<END>\n" + YearRecords(20, "\n")},
         PiecesCase{"UnendedRecordsAndStrayFields",
                    YearHeader + "\n" + YearRecords(10, "\n") + "<BEGIN>\n<HINT>lost\n" + YearRecords(10, "\n") +
                        "<HINT>stray\n<DAY>1\n" + YearRecords(10, "\n") + "<BEGIN>\n<HINT>open at the end\n"},
-        PiecesCase{"BeginInsideValues", YearHeader + "\n" + YearRecords(10, "\n") + "<BEGIN>\n<HINT><BEGIN>\n<YEAR>x<BEGIN>\n<END>\n" +
-                                            YearRecords(10, "\n")},
         PiecesCase{"OverlongValuesLate",
                    YearHeader + "\n" + YearRecords(30, "\n") + "<BEGIN>\n<HINT>" + std::string(kLongestValue + 9, 'x') +
                        "\n<END>\n" + YearRecords(5, "\n") + "<BEGIN>\n<YEAR>" + std::string(kLongestValue + 1, 'y') +
