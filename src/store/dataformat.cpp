@@ -336,8 +336,10 @@ PieceResult ReadPiece(std::string_view text, std::vector<Rec>& out, std::size_t 
                 if (!reserved && out.size() - before == 64) {
                     reserved = true;
                     const std::size_t perRecord = lines.Consumed() / 64 + 1;
-                    out.reserve(out.size() + (room - lines.Consumed()) / perRecord * 9 / 8 + 1);
+                    const std::size_t expected = out.size() + (room - lines.Consumed()) / perRecord;
+                    out.reserve(expected + expected / 8 + 1);
                     AdviseHugePages(out.data(), out.capacity() * sizeof(Rec));
+                    TakePagesNow(out.data(), expected * sizeof(Rec));
                 }
                 continue;
             }

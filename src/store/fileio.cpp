@@ -154,6 +154,15 @@ void AdviseHugePages(const void* data, std::size_t bytes)
     if (end > begin) ::madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
 }
 
+void TakePagesNow(const void* data, std::size_t bytes)
+{
+    constexpr std::uintptr_t page = 4096;
+    const auto start = reinterpret_cast<std::uintptr_t>(data);
+    const std::uintptr_t first = (start + page - 1) & ~(page - 1);
+    const std::uintptr_t last = (start + bytes) & ~(page - 1);
+    if (last > first) ::madvise(reinterpret_cast<void*>(first), last - first, MADV_POPULATE_WRITE);
+}
+
 ReadResult ReadWholeFile(const std::string& path)
 {
     ReadResult r;
@@ -171,6 +180,7 @@ ReadResult ReadWholeFile(const std::string& path)
         if (st.st_size > 0) {
             r.content.reserve(static_cast<std::size_t>(st.st_size));
             AdviseHugePages(r.content.data(), r.content.capacity());
+            TakePagesNow(r.content.data(), r.content.capacity());
         }
     }
     char buffer[1 << 16];
