@@ -3,6 +3,7 @@
 // asked to do.
 #pragma once
 
+#include <QAbstractItemView>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -63,6 +64,15 @@ public:
         return QLatin1String(kNames[static_cast<int>(list)]);
     }
 };
+
+// The texts a list, table or grid shows in one column, top to bottom.
+inline QStringList Shown(const QAbstractItemView* view, int column = 0)
+{
+    QStringList texts;
+    const QAbstractItemModel* m = view->model();
+    for (int r = 0; r < m->rowCount(); ++r) texts << m->index(r, column).data().toString();
+    return texts;
+}
 
 // Wednesday 13 March 2024 is today in every test.
 inline const Date kToday = D(2024, 3, 13);
