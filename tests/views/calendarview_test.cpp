@@ -18,12 +18,10 @@
 #include <QToolButton>
 
 #include "eventviewtest.h"
-#include "testfiles.h"
 #include "views/common/longwork.h"
 #include "views/events/icaldialogs.h"
 #include "views/events/calendarview.h"
 #include "views/events/tchangehint.h"
-#include "views/today/eventgrid.h"
 #include "views/events/tmycal.h"
 #include "views/events/tnewcal.h"
 #include "views/events/popupmenus.h"
@@ -53,15 +51,7 @@ private:
         for (const Occurrence& o : Grid()->table()) kinds += QLatin1Char(o.Kind);
         return kinds;
     }
-    int RowOf(char kind)
-    {
-        const OccurrenceTable& t = Grid()->table();
-        for (std::size_t i = 0; i < t.size(); ++i)
-            if (t[i].Kind == kind) return static_cast<int>(i);
-        return -1;
-    }
-    QPoint RowCentre(int row) { return QPoint(40, Grid()->rowViewportPosition(row) + Grid()->rowHeight(row) / 2); }
-    void ClickRow(char kind) { QTest::mouseClick(Grid()->viewport(), Qt::LeftButton, {}, RowCentre(RowOf(kind))); }
+    void Click(char kind) { ClickRow(Grid(), RowOfKind(Grid(), kind)); }
 
     QString Written(const char* name)
     {
@@ -131,17 +121,17 @@ private slots:
     {
         p->fx.session->records().editCalendar()[1].More = {"Bring the form", "Room 4"};
         Page().MyCal1Click();
-        ClickRow('L');
+        Click('L');
         QVERIFY(p->Find<QAbstractButton>("MenuL27")->isEnabled());
         QCOMPARE(p->Find<QPlainTextEdit>("Memo1")->toPlainText(), QStringLiteral("Bring the form\nRoom 4"));
-        ClickRow('B');
+        Click('B');
         QVERIFY(!p->Find<QAbstractButton>("MenuL27")->isEnabled());
         QVERIFY(p->Find<QPlainTextEdit>("Memo1")->toPlainText().contains(QStringLiteral("Ann")));
     }
 
     void deleteRemovesTheClickedEventOfTheDayAndWritesTheFileAtOnce()
     {
-        ClickRow('L');
+        Click('L');
         p->Click("MenuL28");
         QVERIFY(p->File("cal.orv").contains("<HINT>Dentist"));
         QVERIFY(!p->File("cal.orv").contains("Low thing"));
@@ -176,7 +166,7 @@ private slots:
         // The change keeps the event's identity and its further lines.
         p->fx.session->records().editCalendar()[1].Uid = "low-1@test";
         p->fx.session->records().editCalendar()[1].More = {"keep me", ""};
-        ClickRow('L');
+        Click('L');
         WhenOpen<TNewCal>([this](TNewCal* d) {
             QVERIFY(d->findChild<QRadioButton*>(QStringLiteral("PriSelect3"))->isChecked());
             QTimer::singleShot(0, this, [this] {
@@ -251,7 +241,7 @@ private slots:
         QFETCH(char, kind);
         QFETCH(QString, call);
         Page().GoTo(day);
-        QTest::mouseDClick(Grid()->viewport(), Qt::LeftButton, {}, RowCentre(RowOf(kind)));
+        QTest::mouseDClick(Grid()->viewport(), Qt::LeftButton, {}, RowCentre(Grid(), RowOfKind(Grid(), kind)));
         QCOMPARE(p->fx.navigator.calls.join(QLatin1Char(';')), call);
     }
 
@@ -380,13 +370,12 @@ private slots:
     // its end; a save that fails is told and not claimed as done.
     void nothingIsStoredUnlessTheImportRunsToItsEnd_data()
     {
-        QTest::addColumn<QString>("file");  // a sample, else written as "in.ics"; empty: open dialog cancelled
+        QTest::addColumn<QString>("file");  // a sample, else written as "in.ics"
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<QString>("press");  // the summary's button; empty: no summary
         QTest::addColumn<bool>("cancelWork");
         QTest::addColumn<bool>("blockSave");
         QTest::addColumn<QString>("message");
-        QTest::addRow("open dialog cancelled") << "" << QByteArray() << "" << false << false << "";
         QTest::addRow("summary cancelled") << "office-mail.ics" << QByteArray() << "IcalImportCancel" << false << false << "";
         QTest::addRow("not a calendar") << "in.ics" << QByteArray("BEGIN:VCARD\r\nFN:Ann\r\nEND:VCARD\r\n") << ""
                                         << false << false << "ORV|'in.ics': The file holds no calendar";
@@ -404,7 +393,7 @@ private slots:
         QFETCH(QString, message);
         if (file == QLatin1String("in.ics"))
             Write(Written("in.ics"), content);
-        else if (!file.isEmpty())
+        else
             p->fake.files.enqueue(Sample(file.toLatin1().constData()));
         if (!press.isEmpty()) WhenOpen<TIcalImport>([&](TIcalImport* d) { Press(d, press.toLatin1().constData()); });
         if (cancelWork) QTimer::singleShot(0, [] { CancelLongWork(); });

@@ -9,7 +9,6 @@
 #include <QTest>
 
 #include "core/engineconfig.h"
-#include "views/today/eventgrid.h"
 #include "views/common/labelbutton.h"
 #include "views/today/overviewview.h"
 #include "fakedialogs.h"
@@ -30,21 +29,6 @@ private:
 
     EventGrid* Grid(const char* name) { return view->findChild<EventGrid*>(QString::fromLatin1(name)); }
     QString Text(const char* label) { return view->findChild<QLabel*>(QString::fromLatin1(label))->text(); }
-
-    int RowOfKind(EventGrid* grid, char kind)
-    {
-        const OccurrenceTable& t = grid->table();
-        for (std::size_t i = 0; i < t.size(); ++i)
-            if (t[i].Kind == kind) return static_cast<int>(i);
-        return -1;
-    }
-
-    QPoint RowCentre(EventGrid* grid, int row, int x = 40)
-    {
-        return QPoint(x, grid->rowViewportPosition(row) + grid->rowHeight(row) / 2);
-    }
-
-    void ClickRow(EventGrid* grid, int row) { QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, RowCentre(grid, row)); }
 
     // A right click as the desktop delivers it: the press, then the menu request.
     void RightClick(EventGrid* grid, int row)

@@ -4,7 +4,6 @@
 #include <QLineEdit>
 
 #include "eventviewtest.h"
-#include "views/today/eventgrid.h"
 #include "views/events/periodicalview.h"
 #include "testclass.h"
 

@@ -12,7 +12,6 @@
 #include <QDir>
 
 #include "fakedialogs.h"
-#include "testfiles.h"
 #include "viewfixture.h"
 #include "views/address/hintsearchview.h"
 #include "views/address/peoplesearchview.h"

@@ -15,7 +15,6 @@
 #include "exchange/sheets/spreadsheet.h"
 #include "windowfixture.h"
 #include "pdftext.h"
-#include "testfiles.h"
 #include "viewfixture.h"
 #include "views/documents/tdatalistform.h"
 #include "views/common/longwork.h"
@@ -156,7 +155,6 @@ private slots:
         QTest::newRow("Write all") << QStringLiteral("L2") << 0;
         QTest::newRow("Save in file, text-file") << QStringLiteral("L5") << 0;
         QTest::newRow("Save in file, spreadsheet") << QStringLiteral("L5") << 1;
-        QTest::newRow("Save in file, data in text-file") << QStringLiteral("L5") << 2;
         QTest::newRow("Print") << QStringLiteral("L6") << 0;
     }
 

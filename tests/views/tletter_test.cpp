@@ -14,7 +14,6 @@
 #include "windowfixture.h"
 #include "pdftext.h"
 #include "exchange/letters/rtf.h"
-#include "testfiles.h"
 #include "viewfixture.h"
 #include "views/documents/tletter.h"
 #include "views/common/longwork.h"
