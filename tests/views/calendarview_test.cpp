@@ -157,7 +157,8 @@ private slots:
         });
         p->Click("MenuL29");
         QVERIFY(p->File("cal.orv").startsWith("<BEGIN:CAL:FILE:VERSION>3.0\r\n<BEGIN>\r\n<HINT>New year\r\n<PRI>0\r\n"
-                                              "<DAY>1\r\n<MONTH>1\r\n<YEAR>2024\r\n<BEGIN:MORE>\r\n<MORE>first\r\n<MORE>second\r\n"));
+                                              "<DAY>1\r\n<MONTH>1\r\n<YEAR>2024\r\n<BEGIN:MORE>\r\n"
+                                              "<MORE>first\r\n<MORE>second\r\n"));
         QCOMPARE(Kinds(), QStringLiteral("H"));
     }
 

@@ -242,7 +242,8 @@ private slots:
         QEvent leave(QEvent::Leave);
         QCoreApplication::sendEvent(next, &leave);
         QCOMPARE(Text("L18"), QStringLiteral("Next 10 day's events"));
-        MoveOver(view->findChild<QWidget*>(QStringLiteral("Panel14")), QPoint(3, 5));  // the filler under the kind column
+        // The filler strip under the kind column explains it too.
+        MoveOver(view->findChild<QWidget*>(QStringLiteral("Panel14")), QPoint(3, 5));
         QCOMPARE(Text("L17"), QStringLiteral("Type of Event"));
     }
 };

@@ -63,7 +63,8 @@ private slots:
         QTest::addColumn<int>("type");
         QTest::addColumn<QString>("note");  // what the window says of the separator; empty: nothing
         // What the readers make of each file is theirs, tested with them.
-        QTest::newRow("semicolon text") << Sample("people-as-shown.csv") << 0 << "Fields separated by \";\" (semicolon).";
+        QTest::newRow("semicolon text") << Sample("people-as-shown.csv") << 0
+                                        << "Fields separated by \";\" (semicolon).";
         QTest::newRow("xlsx from the spreadsheet program") << Sample("people.xlsx") << 1 << QString();
         QTest::newRow("a spreadsheet chosen as text") << Sample("people.xlsx") << 0 << QString();
     }

@@ -220,7 +220,6 @@ private slots:
         QTest::mouseClick(Button("ToolButton4"), Qt::LeftButton);
         QCOMPARE(window->example()->toPlainText(), QStringLiteral("Dear Ann Lee, ann@example.org"));
         QCOMPARE(Panel(0), QStringLiteral("Example 1/3"));
-        QVERIFY(!Button("ToolButton5")->isEnabled());
         for (const char* name : {"ToolButton11", "ToolButton12", "ToolButton1", "ToolButton2", "ToolButton13", "ToolButton18"})
             QVERIFY2(!Button(name)->isEnabled(), name);
         QVERIFY(!window->findChild<QMenu*>(QStringLiteral("File1"))->menuAction()->isEnabled());
