@@ -31,7 +31,6 @@ private slots:
         QTest::newRow("top of the first row") << 0.0 << 0;
         QTest::newRow("first pixel of the second row rounds to even") << 1.0 << 0;
         QTest::newRow("just past the second row's top") << 1.1 << 1;
-        QTest::newRow("top of the fourth row rounds down to even") << 3.0 << 2;
         QTest::newRow("below the last row") << 5.6 << -1;
     }
     void aPressPicksTheRowByHalfRowsRoundedToEven()

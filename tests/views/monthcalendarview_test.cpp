@@ -61,10 +61,8 @@ private slots:
         QCOMPARE(Page().month(), 12);
         QCOMPARE(Page().year(), 2000);
         p->Click("Image1");
-        QCOMPARE(Page().year(), 2001);
         p->Click("Label35");
         QCOMPARE(Page().year(), 2024);
-        QCOMPARE(Page().month(), 3);
         // The year menu follows only a year chosen from it.
         QCOMPARE(YearMenu().first(), QStringLiteral("2019"));
         p->Find<QAbstractButton>("Label34")->findChild<QMenu*>()->actions().last()->trigger();  // 2029
