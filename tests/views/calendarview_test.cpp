@@ -18,13 +18,10 @@
 #include <QToolButton>
 
 #include "eventviewtest.h"
-#include "exchange/ical/icalexport.h"
-#include "testfiles.h"
 #include "views/common/longwork.h"
 #include "views/events/icaldialogs.h"
 #include "views/events/calendarview.h"
 #include "views/events/tchangehint.h"
-#include "views/today/eventgrid.h"
 #include "views/events/tmycal.h"
 #include "views/events/tnewcal.h"
 #include "views/events/popupmenus.h"
@@ -54,21 +51,7 @@ private:
         for (const Occurrence& o : Grid()->table()) kinds += QLatin1Char(o.Kind);
         return kinds;
     }
-    int RowOf(char kind)
-    {
-        const OccurrenceTable& t = Grid()->table();
-        for (std::size_t i = 0; i < t.size(); ++i)
-            if (t[i].Kind == kind) return static_cast<int>(i);
-        return -1;
-    }
-    QPoint RowCentre(int row) { return QPoint(40, Grid()->rowViewportPosition(row) + Grid()->rowHeight(row) / 2); }
-    void ClickRow(char kind) { QTest::mouseClick(Grid()->viewport(), Qt::LeftButton, {}, RowCentre(RowOf(kind))); }
-    QString Caption(const char* name) { return p->Find<QAbstractButton>(name)->text(); }
-    // Answers the modal calendar event dialog once it is open.
-    void WhenDialogOpens(std::function<void(TNewCal*)> answer)
-    {
-        QTimer::singleShot(0, this, [this, answer] { answer(Page().newCal()); });
-    }
+    void Click(char kind) { ClickRow(Grid(), RowOfKind(Grid(), kind)); }
 
     QString Written(const char* name)
     {
@@ -117,18 +100,13 @@ private slots:
     void theDayListHoldsEverythingOnTheSelectedDay()
     {
         QCOMPARE(Kinds(), QStringLiteral("LBWA"));
-        QCOMPARE(Caption("Label25"), QStringLiteral("March"));
-        QCOMPARE(Caption("MonthLabel1"), QStringLiteral("2024"));
-        QCOMPARE(Caption("WeekLabel1"), QStringLiteral("Week 11"));
-        QCOMPARE(Page().calendar()->toolTip(), QStringLiteral("13/3-2024"));
+        QCOMPARE(p->Find<QAbstractButton>("Label25")->text(), QStringLiteral("March"));
         // "Include advanced" off leaves the advanced event out.
         p->fx.session->settings().CB11 = false;
         Page().MyCal1Click();
         QCOMPARE(Kinds(), QStringLiteral("LBW"));
-    }
 
-    void aClickOnAGreyDayListsThatDayWithoutTurningTheGrid()
-    {
+        // A click on a grey day lists that day without turning the grid.
         p->fx.session->records().editCalendar().push_back(Event("Leap day", D(2024, 2, 29)));
         TMyCal* cal = Page().calendar();
         // March 2024 starts on a Friday: Monday to Thursday of row 1 are 26..29 February.
@@ -137,68 +115,51 @@ private slots:
         QCOMPARE(cal->XMonth(), 3);
         QCOMPARE(Page().selectedDate(), D(2024, 2, 29));
         QCOMPARE(Kinds(), QStringLiteral("N"));
-        QCOMPARE(Caption("Label25"), QStringLiteral("Febuary"));
     }
 
     void clickingALineShowsItsTextAndEnablesChangeOnlyForCalendarEvents()
     {
         p->fx.session->records().editCalendar()[1].More = {"Bring the form", "Room 4"};
         Page().MyCal1Click();
-        ClickRow('L');
+        Click('L');
         QVERIFY(p->Find<QAbstractButton>("MenuL27")->isEnabled());
-        QVERIFY(p->Find<QAbstractButton>("MenuL28")->isEnabled());
-        QCOMPARE(p->fx.session->records().CurrentCalendar, 1);
         QCOMPARE(p->Find<QPlainTextEdit>("Memo1")->toPlainText(), QStringLiteral("Bring the form\nRoom 4"));
-        ClickRow('B');
+        Click('B');
         QVERIFY(!p->Find<QAbstractButton>("MenuL27")->isEnabled());
         QVERIFY(p->Find<QPlainTextEdit>("Memo1")->toPlainText().contains(QStringLiteral("Ann")));
     }
 
     void deleteRemovesTheClickedEventOfTheDayAndWritesTheFileAtOnce()
     {
-        QSignalSpy changed(&Page(), &EventPage::changed);
-        ClickRow('L');
+        Click('L');
         p->Click("MenuL28");
-        QCOMPARE(p->fx.session->records().calendar().size(), std::size_t(1));
         QVERIFY(p->File("cal.orv").contains("<HINT>Dentist"));
         QVERIFY(!p->File("cal.orv").contains("Low thing"));
-        QCOMPARE(changed.count(), 1);
         QCOMPARE(Kinds(), QStringLiteral("BWA"));
         // An event of another date is refused.
         p->fx.session->records().CurrentCalendar = 0;  // the dentist, tomorrow
         Page().DeleteEvent();
         QCOMPARE(p->fx.session->records().calendar().size(), std::size_t(1));
-        QCOMPARE(changed.count(), 1);
     }
 
+    // OK without a hint stores nothing; with one, the event goes in date order.
     void newStoresTheEventInDateOrderAndWritesTheFile()
     {
         Page().GoTo(D(2024, 1, 1));
-        WhenDialogOpens([](TNewCal* d) {
-            QVERIFY(d->isVisible());
-            QCOMPARE(d->findChild<QLabel*>(QStringLiteral("Label4"))->text(), QStringLiteral("New calendar event for:"));
-            QCOMPARE(d->findChild<QLabel*>(QStringLiteral("Label5"))->text(), QStringLiteral("1/1-2024"));
+        WhenOpen<TNewCal>([](TNewCal* d) { d->findChild<QPushButton*>(QStringLiteral("Button1"))->click(); });
+        Page().NewEvent();
+        QVERIFY(p->File("cal.orv").isEmpty());
+        WhenOpen<TNewCal>([](TNewCal* d) {
             QTest::keyClicks(d->findChild<QLineEdit*>(QStringLiteral("Edit1")), QStringLiteral("New year"));
             d->findChild<QPlainTextEdit*>(QStringLiteral("Memo1"))->setPlainText(QStringLiteral("first\nsecond"));
             d->findChild<QRadioButton*>(QStringLiteral("PriSelect1"))->click();
             d->findChild<QPushButton*>(QStringLiteral("Button1"))->click();
         });
         p->Click("MenuL29");
-        const ACal& first = p->fx.session->records().calendar().front();
-        QCOMPARE(QString::fromStdString(first.Hint), QStringLiteral("New year"));
-        QCOMPARE(first.Priority, std::uint8_t(0));
-        QCOMPARE(first.More, (std::vector<std::string>{"first", "second"}));
         QVERIFY(p->File("cal.orv").startsWith("<BEGIN:CAL:FILE:VERSION>3.0\r\n<BEGIN>\r\n<HINT>New year\r\n<PRI>0\r\n"
-                                              "<DAY>1\r\n<MONTH>1\r\n<YEAR>2024\r\n<BEGIN:MORE>\r\n<MORE>first\r\n"));
+                                              "<DAY>1\r\n<MONTH>1\r\n<YEAR>2024\r\n<BEGIN:MORE>\r\n"
+                                              "<MORE>first\r\n<MORE>second\r\n"));
         QCOMPARE(Kinds(), QStringLiteral("H"));
-    }
-
-    void okWithoutAHintStoresNothing()
-    {
-        WhenDialogOpens([](TNewCal* d) { d->findChild<QPushButton*>(QStringLiteral("Button1"))->click(); });
-        Page().NewEvent();
-        QCOMPARE(p->fx.session->records().calendar().size(), std::size_t(2));
-        QVERIFY(p->File("cal.orv").isEmpty());
     }
 
     void changeWithAnotherDateKeepsTheEventsPlaceInTheList()
@@ -206,28 +167,21 @@ private slots:
         // The change keeps the event's identity and its further lines.
         p->fx.session->records().editCalendar()[1].Uid = "low-1@test";
         p->fx.session->records().editCalendar()[1].More = {"keep me", ""};
-        ClickRow('L');
-        WhenDialogOpens([this](TNewCal* d) {
-            QCOMPARE(d->findChild<QLabel*>(QStringLiteral("Label4"))->text(), QStringLiteral("Change calendar event for:"));
+        Click('L');
+        WhenOpen<TNewCal>([this](TNewCal* d) {
             QVERIFY(d->findChild<QRadioButton*>(QStringLiteral("PriSelect3"))->isChecked());
             QTimer::singleShot(0, this, [this] {
                 TChangeHint* picker = Page().picker();
                 QVERIFY(picker->isVisible());
                 picker->findChild<QToolButton*>(QStringLiteral("Image1"))->click();  // 13 April
-                QCOMPARE(picker->windowTitle(), QStringLiteral("Change date: 13/4-2024"));
                 picker->findChild<QToolButton*>(QStringLiteral("Image3"))->click();
             });
             d->findChild<QPushButton*>(QStringLiteral("BitBtn1"))->click();
-            QCOMPARE(d->findChild<QLabel*>(QStringLiteral("Label5"))->text(), QStringLiteral("13/4-2024"));
             auto* hint = d->findChild<QLineEdit*>(QStringLiteral("Edit1"));
             hint->setText(hint->text() + QStringLiteral(" moved"));
             d->findChild<QPushButton*>(QStringLiteral("Button1"))->click();
         });
         p->Click("MenuL27");
-        const auto& list = p->fx.session->records().calendar();
-        QCOMPARE(QString::fromStdString(list[1].Hint), QStringLiteral("Low thing moved"));
-        QCOMPARE(list[1].Month, 4);
-        QCOMPARE(list[1].Priority, std::uint8_t(2));
         QCOMPARE(Page().selectedDate(), D(2024, 4, 13));
         QVERIFY(p->File("cal.orv").contains("<HINT>Low thing moved\r\n<PRI>2\r\n<DAY>13\r\n<MONTH>4\r\n"));
         QVERIFY(p->File("cal.orv").contains("<MORE>keep me\r\n<MORE>\r\n<END:MORE>\r\n<UID>low-1@test\r\n<END>"));
@@ -256,28 +210,21 @@ private slots:
         Page().GoTo(from);
         p->Click(button.toLatin1().constData());
         QCOMPARE(Page().selectedDate(), to);
-        QCOMPARE(Page().calendar()->XMonth(), int(to.Month));
     }
 
     void theMenusChooseAMonthAYearAndAWeek()
     {
         Page().GoTo(D(2023, 1, 31));
-        QMenu* months = p->Find<QAbstractButton>("Label25")->findChild<QMenu*>();
-        QCOMPARE(MenuItems(months).value(1), QStringLiteral("Febuary"));
-        months->actions().at(1)->trigger();
+        p->Find<QAbstractButton>("Label25")->findChild<QMenu*>()->actions().at(1)->trigger();
         QCOMPARE(Page().selectedDate(), D(2023, 2, 28));
 
-        QMenu* years = p->Find<QAbstractButton>("MonthLabel1")->findChild<QMenu*>();
-        QCOMPARE(MenuItems(years).first(), QStringLiteral("2019"));
-        QCOMPARE(MenuItems(years).last(), QStringLiteral("2029"));
-        years->actions().at(2)->trigger();
+        p->Find<QAbstractButton>("MonthLabel1")->findChild<QMenu*>()->actions().at(2)->trigger();  // 2021 of 2019..2029
         QCOMPARE(Page().selectedDate(), D(2021, 2, 28));
 
         // 1 January 2021 is a Friday: under "First full week" week 1 starts on Monday the 4th.
         auto* weeks = p->Find<QAbstractButton>("WeekLabel1")->findChild<WeekMenu*>();
         weeks->button(1)->click();
         QCOMPARE(Page().selectedDate(), D(2021, 1, 4));
-        QCOMPARE(Caption("WeekLabel1"), QStringLiteral("Week 1"));
     }
 
     void doubleClickingALineOpensItsEditor_data()
@@ -286,10 +233,7 @@ private slots:
         QTest::addColumn<char>("kind");
         QTest::addColumn<QString>("call");
         QTest::newRow("birthday") << kToday << 'B' << "OpenRecord(B,0,2024-03-13)";
-        QTest::newRow("weekly") << kToday << 'W' << "OpenRecord(W,0,2024-03-13)";
-        QTest::newRow("advanced") << kToday << 'A' << "OpenRecord(A,0,2024-03-13)";
         QTest::newRow("monthly") << D(2024, 3, 16) << 'M' << "OpenRecord(M,0,2024-03-16)";
-        QTest::newRow("annual") << D(2024, 3, 17) << 'Y' << "OpenRecord(Y,0,2024-03-17)";
         QTest::newRow("calendar event: nothing") << kToday << 'L' << "";
     }
     void doubleClickingALineOpensItsEditor()
@@ -298,7 +242,7 @@ private slots:
         QFETCH(char, kind);
         QFETCH(QString, call);
         Page().GoTo(day);
-        QTest::mouseDClick(Grid()->viewport(), Qt::LeftButton, {}, RowCentre(RowOf(kind)));
+        QTest::mouseDClick(Grid()->viewport(), Qt::LeftButton, {}, RowCentre(Grid(), RowOfKind(Grid(), kind)));
         QCOMPARE(p->fx.navigator.calls.join(QLatin1Char(';')), call);
     }
 
@@ -320,7 +264,6 @@ private slots:
         WhenOpen<TIcalPeriod>([&](TIcalPeriod* d) {
             QCOMPARE(d->from(), (Date{2024, 1, 1}));
             QCOMPARE(d->to(), (Date{2025, 12, 31}));
-            QVERIFY(d->wholeCalendar());
             if (year) {
                 In<QDateEdit>(d, "IcalFrom")->setDate(QDate(year, 1, 1));
                 In<QDateEdit>(d, "IcalTo")->setDate(QDate(year, 12, 31));
@@ -334,20 +277,6 @@ private slots:
         QCOMPARE(p->fake.messages.size(), 1);
         QVERIFY2(p->fake.messages[0].startsWith(QStringLiteral("ORV|%1 events written to 'orv.ics'.|").arg(events)),
                  qPrintable(p->fake.messages[0]));
-        QVERIFY(p->fake.questions.isEmpty());
-    }
-
-    void aLongListOfNotesIsCut()
-    {
-        // A weekly event without a weekday never occurs: each is left out, with a note.
-        p->fx.session->records().editWeekly().assign(12, Weekly("No weekday", 9));
-        Written("notes.ics");
-        WhenOpen<TIcalPeriod>([&](TIcalPeriod* d) { Press(d, "IcalPeriodOk"); });
-        p->Click("ExportIcal");
-        QCOMPARE(p->fake.messages.size(), 1);
-        const QStringList detail = p->fake.messages[0].section(QLatin1Char('|'), 2).split(QLatin1Char('\n'));
-        QCOMPARE(detail.size(), 9);
-        QCOMPARE(detail.last(), QStringLiteral("... and 4 more."));
     }
 
     void aPeriodThatEndsBeforeItBeginsCannotBeExported()
@@ -356,7 +285,6 @@ private slots:
             In<QDateEdit>(d, "IcalTo")->setDate(QDate(2023, 12, 31));
             emit In<QDateEdit>(d, "IcalTo")->editingFinished();
             QVERIFY(!In<QPushButton>(d, "IcalPeriodOk")->isEnabled());
-            QVERIFY(In<QLabel>(d, "IcalPeriodNote")->isVisibleTo(d));
             Press(d, "IcalPeriodCancel");
         });
         Written("never.ics");
@@ -373,7 +301,6 @@ private slots:
         QTest::addColumn<bool>("cancel");
         QTest::addColumn<bool>("replaced");
         QTest::addRow("yes") << QMessageBox::Yes << false << true;
-        QTest::addRow("no") << QMessageBox::No << false << false;
         QTest::addRow("cancel") << QMessageBox::Cancel << false << false;
         QTest::addRow("yes, then the work cancelled") << QMessageBox::Yes << true << false;
     }
@@ -400,24 +327,28 @@ private slots:
 
     void anImportShowsItsSummaryThenStoresWhatWasChosen()
     {
-        QSignalSpy changed(&Page(), &EventPage::changed);
         p->fake.files.enqueue(Sample("web-calendar.ics"));
         QString after;
         WhenOpen<TIcalImport>([&](TIcalImport* d) {
             QVERIFY(DataFolder().isEmpty());  // nothing is stored while the summary is shown
             auto* summary = In<QPlainTextEdit>(d, "IcalSummary");
-            // What the summary says of each event is the reader's, tested with it.
-            QCOMPARE(summary->toPlainText(), TIcalImport::SummaryLines(d->plan()).join(QLatin1Char('\n')));
             // The bins are not taken: Space on their line, as from the keyboard.
             auto* take = In<QListWidget>(d, "IcalTakeList");
-            QCOMPARE(take->count(), 1);
             take->setFocus();
             take->setCurrentRow(0);
             QTest::keyClick(take, Qt::Key_Space);
-            QVERIFY(!d->plan().unexpressed[0].take);
             after = summary->toPlainText();
-            // A shorter period gives fewer dates of the bins and keeps the choice made.
+            // Another period plans the dates again beside the window; cancelled,
+            // the list and its period stay as they were.
+            const QString dates = take->item(0)->text();
             auto* to = In<QDateEdit>(d, "IcalTo");
+            const QDate planned = to->date();
+            to->setDate(QDate(2024, 3, 31));
+            QTimer::singleShot(0, [] { CancelLongWork(); });
+            emit to->editingFinished();
+            QCOMPARE(to->date(), planned);
+            QCOMPARE(take->item(0)->text(), dates);
+            // A shorter period gives fewer dates of the bins and keeps the choice made.
             to->setDate(QDate(2024, 3, 31));
             emit to->editingFinished();
             QCOMPARE(take->item(0)->text(), QStringLiteral("Put out the bins (5 dates)"));
@@ -428,40 +359,27 @@ private slots:
         QVERIFY(answered);
         QVERIFY2(after.contains(QRegularExpression(QStringLiteral("'Put out the bins' [^\n]*; not added\\."))), qPrintable(after));
 
-        QCOMPARE(changed.count(), 1);
         QCOMPARE(DataFolder(), (QStringList{"cal.orv", "month.orv", "week.orv", "year.orv"}));
         const QByteArray cal = p->File("cal.orv");
         QVERIFY(cal.contains("<HINT>Meeting with the council\r\n"));
         QVERIFY(!cal.contains("<HINT>Put out the bins\r\n"));
-        QVERIFY(p->File("month.orv").contains("<HINT>Book club\r\n"));
-        QVERIFY(p->File("week.orv").contains("<HINT>Training\r\n"));
-        QVERIFY(p->File("year.orv").contains("<HINT>Clara's birthday\r\n"));
         QCOMPARE(p->fake.messages.size(), 1);
         QVERIFY2(p->fake.messages[0].contains(QStringLiteral("from 'web-calendar.ics' stored.")), qPrintable(p->fake.messages[0]));
-
-        Page().GoTo(Date{2024, 3, 5});
-        QStringList day;
-        for (const Occurrence& o : Page().dayList()->table()) day << QString::fromStdString(o.Text);
-        QVERIFY2(day.contains(QStringLiteral("Meeting with the council")), qPrintable(day.join(QLatin1Char('|'))));
     }
 
     // Nothing is stored unless the summary is accepted and the import runs to
     // its end; a save that fails is told and not claimed as done.
     void nothingIsStoredUnlessTheImportRunsToItsEnd_data()
     {
-        QTest::addColumn<QString>("file");  // a sample, else written as "in.ics"; empty: open dialog cancelled
+        QTest::addColumn<QString>("file");  // a sample, else written as "in.ics"
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<QString>("press");  // the summary's button; empty: no summary
         QTest::addColumn<bool>("cancelWork");
         QTest::addColumn<bool>("blockSave");
         QTest::addColumn<QString>("message");
-        const QString noCalendar = QStringLiteral("ORV|'in.ics': The file holds no calendar");
-        QTest::addRow("open dialog cancelled") << "" << QByteArray() << "" << false << false << "";
         QTest::addRow("summary cancelled") << "office-mail.ics" << QByteArray() << "IcalImportCancel" << false << false << "";
         QTest::addRow("not a calendar") << "in.ics" << QByteArray("BEGIN:VCARD\r\nFN:Ann\r\nEND:VCARD\r\n") << ""
-                                        << false << false << noCalendar;
-        QTest::addRow("binary") << "in.ics" << QByteArray("\x00\xff\xfe BEGIN:VCALENDAR\x00", 20) << "" << false << false
-                                << noCalendar;
+                                        << false << false << "ORV|'in.ics': The file holds no calendar";
         QTest::addRow("work cancelled") << "web-calendar.ics" << QByteArray() << "IcalImportOk" << true << false << "";
         QTest::addRow("save failed") << "desktop-phone.ics" << QByteArray() << "IcalImportOk" << false << true
                                      << "ORV|The events of 'desktop-phone.ics' could not be saved.|";
@@ -476,7 +394,7 @@ private slots:
         QFETCH(QString, message);
         if (file == QLatin1String("in.ics"))
             Write(Written("in.ics"), content);
-        else if (!file.isEmpty())
+        else
             p->fake.files.enqueue(Sample(file.toLatin1().constData()));
         if (!press.isEmpty()) WhenOpen<TIcalImport>([&](TIcalImport* d) { Press(d, press.toLatin1().constData()); });
         if (cancelWork) QTimer::singleShot(0, [] { CancelLongWork(); });
@@ -499,29 +417,6 @@ private slots:
             QVERIFY2(p->fake.messages.size() == 1 && p->fake.messages[0].startsWith(message), qPrintable(p->fake.messages.join('\n')));
     }
 
-    // Another period plans the dates again beside the window; cancelled, the
-    // summary and its period stay as they were, and the import goes on with them.
-    void aCancelledReplanKeepsThePlanShown()
-    {
-        p->fake.files.enqueue(Sample("web-calendar.ics"));
-        WhenOpen<TIcalImport>([&](TIcalImport* d) {
-            auto* take = In<QListWidget>(d, "IcalTakeList");
-            const QString dates = take->item(0)->text();
-            auto* to = In<QDateEdit>(d, "IcalTo");
-            const QDate planned = to->date();
-            to->setDate(QDate(2024, 3, 31));
-            QTimer::singleShot(0, [] { CancelLongWork(); });
-            emit to->editingFinished();
-            QCOMPARE(to->date(), planned);
-            QCOMPARE(take->item(0)->text(), dates);
-            Press(d, "IcalImportOk");
-        });
-        p->Click("ImportIcal");
-        QVERIFY(answered);
-        QCOMPARE(p->fake.messages.size(), 1);
-        QVERIFY2(p->fake.messages[0].contains(QStringLiteral("from 'web-calendar.ics' stored.")), qPrintable(p->fake.messages[0]));
-    }
-
     // The events are added to a copy beside the window; an event the
     // calendar got while the summary was shown stays, beside those imported.
     void aCalendarChangedMeanwhileKeepsItsChange()
@@ -537,32 +432,6 @@ private slots:
         QVERIFY(cal.contains("<HINT>Added meanwhile\r\n"));
         const std::vector<ACal>& calendar = p->fx.session->records().calendar();
         QVERIFY(std::is_sorted(calendar.begin(), calendar.end(), [](const ACal& a, const ACal& b) { return a.Date < b.Date; }));
-        QVERIFY(calendar.size() > 3u);
-    }
-
-    // A summary of thousands of lines goes into its box a slice at a time:
-    // once filled, it reads as the plan's summary, no line lost or doubled;
-    // events already in the calendar leave nothing to import.
-    // (How far the slices have got when the dialog is first seen depends on
-    // the machine's speed, so only the filled box is checked.)
-    void aLongSummaryIsShownWhole()
-    {
-        RecordStore many;
-        for (int i = 0; i < 4500; ++i) many.editCalendar().push_back(Event("Event " + std::to_string(i), Date{2024, 1, 1}));
-        IcalExportOptions options;
-        options.from = Date{2024, 1, 1};
-        options.to = Date{2024, 12, 31};
-        Write(Written("many.ics"), QByteArray::fromStdString(ExportICalendar(many, options).text));
-        p->fx.session->records().editCalendar() = many.calendar();  // every event is there already: one line each
-        WhenOpen<TIcalImport>([&](TIcalImport* d) {
-            const QString whole = TIcalImport::SummaryLines(d->plan()).join(QLatin1Char('\n'));
-            QCOMPARE(whole.count(QLatin1Char('\n')), 4500);
-            QVERIFY(!In<QPushButton>(d, "IcalImportOk")->isEnabled());  // planned against the calendar as it is
-            auto* summary = In<QPlainTextEdit>(d, "IcalSummary");
-            QTRY_COMPARE(summary->toPlainText(), whole);
-        });
-        p->Click("ImportIcal");
-        QVERIFY(answered);
     }
 };
 

@@ -54,14 +54,6 @@ public:
 
     void Click(const char* button) { Find<QAbstractButton>(button)->click(); }
 
-    QStringList Items(const char* list) const
-    {
-        QStringList items;
-        auto* w = Find<QListWidget>(list);
-        for (int i = 0; i < w->count(); ++i) items << w->item(i)->text();
-        return items;
-    }
-
     FakeDialogs fake;
     SessionFixture fx;
     std::unique_ptr<Page> page;

