@@ -118,7 +118,8 @@ TEST(ListFileTest, SavedListLoadsTheSamePersons)
 
     // Every matching person counts, whatever the line ends; unknown lines add nothing.
     const std::vector<AData> twice{Person("Ann", "Lee", 5, 11), Person("Bo", "Berg", 0, 0), Person("Ann", "Lee", 5, 11)};
-    const ListFileMatch all = MatchListFile("Bo Berg 0/0\nann Lee 5/11\r\nAnn Lee 5/11\rNobody Here 1/1\r\n", "l", twice);
+    const ListFileMatch all =
+        MatchListFile("Bo Berg 0/0\nann Lee 5/11\r\nAnn Lee 5/11\rNobody Here 1/1\r\n", "l", twice);
     EXPECT_EQ(all.lines, 4u);
     EXPECT_EQ(all.matches, (std::vector<std::size_t>{1, 0, 2}));
     EXPECT_FALSE(MatchListFile(std::string("PK\x03\x04\x00\x00", 6), "/home/u/photo.QSL", {}).ok);

@@ -150,8 +150,9 @@ TEST(IcalImport, samplesOfOtherProgramsBecomeRecords)
     EXPECT_EQ(web.calendar[2].More, (std::vector<std::string>{"until 2024-06-14"}));
     EXPECT_EQ(web.annual[0].Hint, "Clara's birthday");
 
-    const IcalPlan office = plan("office-mail.ics", {"To be added: 1 calendar event, 1 annual event, 12 advanced events, "
-                                                     "12 calendar events for the dates of events ORV cannot repeat."});
+    const IcalPlan office = plan("office-mail.ics", {"To be added: 1 calendar event, 1 annual event, "
+                                                     "12 advanced events, 12 calendar events for the dates of events "
+                                                     "ORV cannot repeat."});
     ASSERT_EQ(office.calendar.size(), 1u);
     // A time in a named zone keeps the date and time it is written with.
     EXPECT_EQ(office.calendar[0].DateText, "14/3 - 2024");

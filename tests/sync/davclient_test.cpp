@@ -110,7 +110,8 @@ private slots:
         QVERIFY(people->addressBook && !people->calendar && !people->events);
         // Radicale 3 (Debian 12 has 3.1) gives change lists.
         QVERIFY(calendar->syncCollection && !calendar->syncToken.empty() && !calendar->ctag.empty());
-        QCOMPARE(client.Put("/alice/nowhere/x.ics", Event("x", "X"), kCalendarType, "").status.error, DavError::NotFound);
+        const DavWrite nowhere = client.Put("/alice/nowhere/x.ics", Event("x", "X"), kCalendarType, "");
+        QCOMPARE(nowhere.status.error, DavError::NotFound);
     }
 
     // A wrong password, and another user's collection: refused, and the
