@@ -62,7 +62,10 @@ TEST(DataListTest, SavedTextAndSemicolonFilesAreUtf8)
     EXPECT_EQ(list.LetterRows()[0][LetterColumn::Surname], "M\xFCller");
 }
 
-TEST(DataListTest, WriteAllTakesTheAddressBookInItsOrderAndClearAllEmptiesEverything)
+// "Write all" takes the address book in its order, "Clear all" empties
+// every table; the first person is kept without a first name when the next
+// is added.
+TEST(DataListTest, WriteAllClearAllAndTheFirstPerson)
 {
     DataList list;
     list.AddAddress(Person("Old", "Entry", 0, 0), {});
@@ -76,12 +79,7 @@ TEST(DataListTest, WriteAllTakesTheAddressBookInItsOrderAndClearAllEmptiesEveryt
     EXPECT_EQ(list.LetterRows(), std::vector<LetterRow>(1));
     EXPECT_EQ(list.ExportRows(), std::vector<ExportRow>(1));
     EXPECT_TRUE(list.TextLines().empty());
-}
 
-// The first person is kept without a first name when the next is added.
-TEST(DataListTest, TheFirstPersonStartsTheList)
-{
-    DataList list;
     list.AddAddress(Person("", "Nofirst", 0, 0), {});
     list.AddAddress(Person("Bo", "Berg", 0, 0), {});
     ASSERT_EQ(list.LetterRows().size(), 2u);
@@ -117,23 +115,18 @@ TEST(ListFileTest, SavedListLoadsTheSamePersons)
     ASSERT_TRUE(match.ok);
     EXPECT_EQ(match.matches, (std::vector<std::size_t>{0, 2}));
     EXPECT_EQ(ListLoadMessage(match.matches.size(), match.lines), "2 of 2 addresses successfully imported");
-}
 
-TEST(ListFileTest, EveryMatchingPersonCountsAndUnknownLinesAddNothing)
-{
-    const std::vector<AData> book{Person("Ann", "Lee", 5, 11), Person("Bo", "Berg", 0, 0), Person("Ann", "Lee", 5, 11)};
-    const ListFileMatch match = MatchListFile("Bo Berg 0/0\nann Lee 5/11\r\nAnn Lee 5/11\rNobody Here 1/1\r\n", "l", book);
-    EXPECT_EQ(match.lines, 4u);
-    EXPECT_EQ(match.matches, (std::vector<std::size_t>{1, 0, 2}));
-    EXPECT_EQ(ListLoadMessage(0, 0), "0 of 0 addresses successfully imported");
-
-    const ListFileMatch binary = MatchListFile(std::string("PK\x03\x04\x00\x00", 6), "/home/u/photo.QSL", {});
-    EXPECT_FALSE(binary.ok);
-    EXPECT_EQ(binary.message, "/home/u/photo.QSL is not a text file.");
+    // Every matching person counts, whatever the line ends; unknown lines add nothing.
+    const std::vector<AData> twice{Person("Ann", "Lee", 5, 11), Person("Bo", "Berg", 0, 0), Person("Ann", "Lee", 5, 11)};
+    const ListFileMatch all =
+        MatchListFile("Bo Berg 0/0\nann Lee 5/11\r\nAnn Lee 5/11\rNobody Here 1/1\r\n", "l", twice);
+    EXPECT_EQ(all.lines, 4u);
+    EXPECT_EQ(all.matches, (std::vector<std::size_t>{1, 0, 2}));
+    EXPECT_FALSE(MatchListFile(std::string("PK\x03\x04\x00\x00", 6), "/home/u/photo.QSL", {}).ok);
 }
 
 // The default columns are the export's; chosen ones beyond the table are empty.
-TEST(ImportColumnsTest, EachFieldComesFromItsColumn)
+TEST(ImportColumnsTest, EachFieldComesFromItsColumnOrNamesThePerson)
 {
     Table table;
     table.rows = {{"Ann", "Lee", "Main Street 1", "1234 Town", "Land", "555", "", "", "5", "11", "1970"},
@@ -154,11 +147,8 @@ TEST(ImportColumnsTest, EachFieldComesFromItsColumn)
     EXPECT_EQ(b.Name, "Ann");
     EXPECT_EQ(b.Year, "");
     EXPECT_EQ(b.Day + "/" + b.Month, "05/11") << "kept as the cells hold it";
-}
 
-TEST(ImportColumnsTest, ADateThatIsNoWholeNumberNamesThePerson)
-{
-    Table table;
+    // A date that is no whole number names the person.
     table.rows = {{"First name", "Surname", "", "", "", "", "", "", "dd", "mm", "yyyy"},
                   {"Ann", "Lee", "", "", "", "", "", "", "5", "11", "1970.5"}};
     for (std::size_t row : {0u, 1u}) {

@@ -19,7 +19,6 @@ TEST(SemicolonTest, WritesTheLineAndReadsTheFieldsBack)
         {{"Ann", " Lee ", "J\xF6rg", ""}, "Ann; Lee ;J\xF6rg;"},  // plain bytes as they are
         {{"a;b", "c"}, "\"a;b\";c"},
         {{"5\" floppy"}, "\"5\"\" floppy\""},
-        {{"\"Bo\" Berg", "x"}, "\"\"\"Bo\"\" Berg\";x"},
         {{"two\r\nlines", "cr\ronly", "lf\nonly"}, "\"two\r\nlines\";\"cr\ronly\";\"lf\nonly\""},
         {{"", "", ""}, ";;"},
     };
@@ -48,7 +47,6 @@ TEST(SemicolonTest, SplitsLinesAndFields)
         {"EmptyLinesAreRows", "\r\na\r\n\r\n\nb", {{""}, {"a"}, {""}, {""}, {"b"}}, 1},
         {"EmptyFile", "", {}, 0},
         {"StrayQuotesAreText", "5\" floppy;\"open;x\"y\";\"z", {{"5\" floppy", "\"open", "x\"y\"", "\"z"}}, 4},
-        {"QuoteNotEndingTheFieldIsText", "\"Bo\" Berg;x", {{"\"Bo\" Berg", "x"}}, 2},
         {"ByteOrderMarkDropped", "\xEF\xBB\xBF" "a;b", {{"a", "b"}}, 2},
         {"Utf16WithByteOrderMark", std::string("\xFF\xFE" "a\0;\0\xE9\0", 8), {{"a", "\xC3\xA9"}}, 2},
     };

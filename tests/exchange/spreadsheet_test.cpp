@@ -57,11 +57,6 @@ TEST(SpreadsheetTest, ReadsWhatTheSpreadsheetProgramSaved)
         ASSERT_TRUE(area.ok) << area.message;
         EXPECT_EQ(area.table.rows, (Rows{{"First name", "Surname"}, {"Ann", "Lee"}, {"J\xC3\xB6rg"}}));
         EXPECT_EQ(area.table.columnCount, 2u);
-        const TableResult wide = ReadSpreadsheet(bytes, file, SheetArea{.rows = 9, .columns = 20});
-        ASSERT_TRUE(wide.ok);
-        EXPECT_EQ(wide.table.RowCount(), 9u);
-        EXPECT_EQ(wide.table.columnCount, 20u);
-        EXPECT_EQ(wide.table.Cell(8, 19), "");
     }
 }
 
@@ -104,7 +99,6 @@ TEST(BadSpreadsheetTest, IsRefusedWithAMessage)
     const std::pair<std::string, std::string> cases[] = {
         {test::SampleFile("people.xlsx").substr(0, 3000), "The spreadsheet in.xlsx is damaged or incomplete."},
         {"First name;Surname\r\n", "in.xlsx is not a spreadsheet (.xlsx or .ods)."},
-        {"", "in.xlsx is not a spreadsheet (.xlsx or .ods)."},
         {std::string("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8) + std::string(504, '\0'),
          "in.xlsx is a spreadsheet in the old binary format, which cannot be read. Save it as .xlsx or .ods "
          "and import that file."},
@@ -129,7 +123,7 @@ std::string Sheet(const std::string& data)
            "</sheetData></worksheet>";
 }
 
-TEST(XlsxPartsTest, CellKindsAndGapsKeepTheirColumns)
+TEST(XlsxPartsTest, CellKindsGapsAndNumberFormatsKeepTheirColumns)
 {
     XlsxParts parts;
     parts.sharedStrings = R"(<sst xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main">)"
@@ -141,19 +135,17 @@ TEST(XlsxPartsTest, CellKindsAndGapsKeepTheirColumns)
     const TableResult read = ReadXlsxParts(parts, std::nullopt);
     ASSERT_TRUE(read.ok) << read.message;
     EXPECT_EQ(read.table.rows, (Rows{{}, {"", "plain", "", "rich "}, {"in", "TRUE", "f", "#DIV/0!", "a\r\nb", "", "1500"}}));
-}
 
-TEST(XlsxPartsTest, NumberFormatsOfTheStylesAndThe1904Calendar)
-{
-    XlsxParts parts;
+    // Number formats of the styles, and the 1904 calendar.
+    parts = XlsxParts{};
     parts.workbook = R"(<workbook xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main"><workbookPr date1904="1"/></workbook>)";
     parts.styles = R"(<styleSheet xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main">)"
                    R"(<numFmts><numFmt numFmtId="164" formatCode="yyyy-mm-dd"/></numFmts>)"
                    R"(<cellStyleXfs><xf numFmtId="2"/></cellStyleXfs><cellXfs><xf numFmtId="0"/><xf numFmtId="164"/></cellXfs></styleSheet>)";
     parts.sheet = Sheet(R"(<row r="1"><c r="A1" s="1"><v>0</v></c><c r="B1" s="0"><v>0</v></c></row>)");
-    const TableResult read = ReadXlsxParts(parts, std::nullopt);
-    ASSERT_TRUE(read.ok) << read.message;
-    EXPECT_EQ(read.table.rows, (Rows{{"1904-01-01", "0"}}));
+    const TableResult dated = ReadXlsxParts(parts, std::nullopt);
+    ASSERT_TRUE(dated.ok) << dated.message;
+    EXPECT_EQ(dated.table.rows, (Rows{{"1904-01-01", "0"}}));
 }
 
 TEST(OdsContentTest, RepeatedEmptyRowsCostNothingAndRepeatedCellsAreCopied)
@@ -175,8 +167,8 @@ TEST(OdsContentTest, RepeatedEmptyRowsCostNothingAndRepeatedCellsAreCopied)
     EXPECT_EQ(read.table.Cell(1048002, 1), "7");
 }
 
-// Damaged XML and DTDs are refused, and a sheet beyond the limits is refused,
-// not allocated.
+// DTDs are refused, and a sheet beyond the limits is refused, not allocated
+// (damaged files are refused above).
 TEST(OdsContentTest, DamagedAndOversizedSheetsAreRefused)
 {
     const std::string content =
@@ -189,8 +181,6 @@ TEST(OdsContentTest, DamagedAndOversizedSheetsAreRefused)
     EXPECT_TRUE(ReadOdsContent(content, SheetArea{.rows = 2, .columns = 2}).ok);
 
     XlsxParts parts;
-    parts.sheet = "<worksheet><sheetData><row>";
-    EXPECT_FALSE(ReadXlsxParts(parts, std::nullopt).ok);
     parts.sheet = R"(<!DOCTYPE x [<!ENTITY a "aaaaaaaaaa">]><worksheet>&a;</worksheet>)";
     const TableResult dtd = ReadXlsxParts(parts, std::nullopt);
     EXPECT_FALSE(dtd.ok);
@@ -199,7 +189,8 @@ TEST(OdsContentTest, DamagedAndOversizedSheetsAreRefused)
 
 // ---- Number formats --------------------------------------------------------------------------
 
-// Numbers shown as the sheet shows them.
+// Numbers shown as the sheet shows them (the sample files above hold leading
+// zeros, percentages, thousands and a dotted date).
 TEST(NumberFormatTest, ShowsTheNumberAsTheSheetDoes)
 {
     const struct {
@@ -208,21 +199,14 @@ TEST(NumberFormatTest, ShowsTheNumberAsTheSheetDoes)
         std::string code;
         std::string shown;
     } cases[] = {
-        {"GeneralWhole", 1970, "", "1970"}, {"GeneralFraction", 3.5, "General", "3.5"},
-        {"GeneralBinaryNoise", 0.1 + 0.2, "", "0.3"},
+        {"GeneralBinaryNoise", 0.1 + 0.2, "General", "0.3"},
         {"GeneralLongPhone", 4915112345678, "", "4915112345678"}, {"GeneralHuge", 1.5e20, "", "1.5E+20"},
-        {"GeneralNegative", -2.25, "", "-2.25"}, {"LeadingZeros", 1234, "00000", "01234"},
-        {"PhonePattern", 5551234, "000-0000", "555-1234"},
-        {"FixedDecimalsRoundHalfUp", 2.675, "0.00", "2.68"},
-        {"Thousands", 1234567.891, "#,##0.00", "1,234,567.89"}, {"OptionalDecimals", 3, "0.##", "3"},
-        {"Percent", 0.25, "0%", "25%"}, {"NegativeSection", -5, "0;(0)", "(5)"},
+        {"FixedDecimalsRoundHalfUp", 2.675, "0.00", "2.68"}, {"OptionalDecimals", 3, "0.##", "3"},
+        {"NegativeSection", -5, "0;(0)", "(5)"},
         {"LiteralsAndCurrency", 9.5, "[$\xE2\x82\xAC-407] 0.00\" net\"", "\xE2\x82\xAC 9.50 net"},
-        {"Scientific", 12345, "0.00E+00", "1.23E+04"}, {"Text", 42, "@", "42"},
-        {"FractionAsGeneral", 0.5, "# ?/?", "0.5"}, {"DateDots", 25877, "dd\\.mm\\.yyyy", "05.11.1970"},
         {"BuiltInShortDate", 25877, std::string(BuiltInNumberFormat(14)), "11/5/1970"},
         {"MonthAndDayNames", 25877, "dddd d mmmm yy", "Thursday 5 November 70"},
         {"MinutesNotMonths", 0.5 + 90.0 / 86400, "hh:mm:ss", "12:01:30"},
-        {"TwelveHours", 0.75, "h:mm AM/PM", "6:00 PM"}, {"ElapsedHours", 1.5, "[h]:mm", "36:00"},
         {"LeapDayThatNeverWas", 60, "yyyy-mm-dd", "1900-02-29"},
         {"DayBeforeIt", 59, "yyyy-mm-dd", "1900-02-28"},
         {"DateOutOfRangeAsGeneral", -1, "yyyy-mm-dd", "-1"},

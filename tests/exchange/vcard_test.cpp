@@ -3,7 +3,7 @@
 // charsets, escapes, the birthday forms).
 #include <gtest/gtest.h>
 
-#include <string_view>
+#include <algorithm>
 #include <utility>
 
 #include "exchange/vcard/vcard.h"
@@ -25,29 +25,21 @@ void PrintTo(const CardFields& c, std::ostream* os)
 
 namespace {
 
-AddressFields Ann()
+// A person whose every field holds a text of its own, the birthday a date.
+AddressFields Distinct()
 {
     AddressFields f;
-    f.Name = "Ann Marie";
-    f.Surname = "Lee";
-    f.Day = "7";
-    f.Month = "5";
-    f.Year = "1970";
-    f.Address = "Main Street 4";
-    f.City = "0150 Oslo";
-    f.Country = "Norway";
-    f.Tele1 = "555 0101";
-    f.Tele2 = "+47 900 00 000";
-    f.Email1 = "ann@example.org";
-    f.Email2 = "not@exported.org";
-    f.More = {"not exported"};
+    ForEachShownText([&](const PersonFieldInfo& info, auto field) { field(f) = "the-" + std::string(info.name); });
+    f.Day = "17", f.Month = "11", f.Year = "1970";
+    f.More = {"the-More"};
     return f;
 }
 
-// Only what is filled goes out: no ADR without an address (the city goes
-// too), a birthday without a year has none, one without a month is none.
-// Stored texts go out decoded, whichever encoding they were stored in, and a
-// 2.1 line with non-ASCII text names its charset.
+// What the view shows goes out, each in its line, and only what is filled:
+// no ADR without an address (the city goes too), a birthday without a year
+// has none, one without a month is none. Stored texts go out decoded,
+// whichever encoding they were stored in, and a 2.1 line with non-ASCII text
+// names its charset.
 TEST(VCardExport, WritesTheCardLineByLine)
 {
     AddressFields noYear, noMonth, spanish;
@@ -66,10 +58,10 @@ TEST(VCardExport, WritesTheCardLineByLine)
         AddressFields fields;
         std::string uid, card;
     } cases[] = {
-        {Ann(), "",
-         "BEGIN:VCARD\r\nVERSION:2.1\r\nN:Lee;Ann Marie\r\nTEL;HOME;VOICE:555 0101\r\n"
-         "TEL;CELL;VOICE:+47 900 00 000\r\nADR;HOME:;;Main Street 4;0150 Oslo;;;Norway\r\n"
-         "EMAIL;PREF;INTERNET:ann@example.org\r\nBDAY:19700507\r\nEND:VCARD\r\n"},
+        {Distinct(), "",
+         "BEGIN:VCARD\r\nVERSION:2.1\r\nN:the-Surname;the-Name\r\nTEL;HOME;VOICE:the-Tele1\r\n"
+         "TEL;CELL;VOICE:the-Tele2\r\nADR;HOME:;;the-Address;the-City;;;the-Country\r\n"
+         "EMAIL;PREF;INTERNET:the-Email1\r\nBDAY:19701117\r\nEND:VCARD\r\n"},
         {noYear, "", "BEGIN:VCARD\r\nVERSION:2.1\r\nN:;\r\nBDAY:--0507\r\nEND:VCARD\r\n"},
         {noMonth, "", "BEGIN:VCARD\r\nVERSION:2.1\r\nN:;\r\nEND:VCARD\r\n"},
         {spanish, "6f1c-42",
@@ -80,36 +72,12 @@ TEST(VCardExport, WritesTheCardLineByLine)
     for (const auto& c : cases) EXPECT_EQ(WriteVCard(c.fields, c.uid), c.card);
 }
 
-// Where "Export vCard" puts each field the view shows: the property whose line
-// holds its value, or none for a field the export leaves out. A field added to
-// the view without a place here fails the test of each field's property.
-constexpr std::pair<PersonField, std::string_view> kExportedAs[] = {
-    {PersonField::Name, "N"},         {PersonField::Surname, "N"},          {PersonField::Address, "ADR;HOME"},
-    {PersonField::Day, "BDAY"},       {PersonField::Month, "BDAY"},         {PersonField::Year, "BDAY"},
-    {PersonField::City, "ADR;HOME"},  {PersonField::Country, "ADR;HOME"},   {PersonField::Tele1, "TEL;HOME;VOICE"},
-    {PersonField::Tele2, "TEL;CELL;VOICE"}, {PersonField::Email1, "EMAIL;PREF;INTERNET"}, {PersonField::Email2, ""},
-    {PersonField::Email3, ""},        {PersonField::More, ""},
-};
+// The fields "Export vCard" leaves out; every other field the view shows goes
+// out (in the line the card above shows) and must come back into itself, so
+// a field added to the view without a place in the card fails here.
+constexpr PersonField kNotExported[] = {PersonField::Email2, PersonField::Email3, PersonField::More};
 
-std::optional<std::string_view> ExportedAs(PersonField field)
-{
-    for (const auto& [f, property] : kExportedAs)
-        if (f == field) return property;
-    return std::nullopt;
-}
-
-// A person whose every field holds a text of its own, the birthday a date.
-AddressFields Distinct()
-{
-    AddressFields f;
-    ForEachShownText([&](const PersonFieldInfo& info, auto field) { field(f) = "the-" + std::string(info.name); });
-    f.Day = "17", f.Month = "11", f.Year = "1970";
-    f.More = {"the-More"};
-    return f;
-}
-
-// Each field goes out in the line of its property, and comes back into the same field.
-TEST(VCardExport, EachFieldGoesToItsPropertyAndReadsBackIntoItself)
+TEST(VCardExport, EachFieldReadsBackIntoItself)
 {
     const AddressFields sent = Distinct();
     const std::string card = WriteVCard(sent);
@@ -117,20 +85,11 @@ TEST(VCardExport, EachFieldGoesToItsPropertyAndReadsBackIntoItself)
     ASSERT_EQ(cards.size(), 1u);
     AddressFields back;
     ApplyCard(cards[0], back);
-    const std::vector<std::string_view> lines = SplitLines(card);
     ForEachShownField([&](const PersonFieldInfo& info, auto field) {
         using Value = std::decay_t<decltype(field(sent))>;
-        EXPECT_EQ(field(back), ExportedAs(info.id) == "" ? Value{} : field(sent)) << info.name;
+        const bool left = std::find(std::begin(kNotExported), std::end(kNotExported), info.id) != std::end(kNotExported);
+        EXPECT_EQ(field(back), left ? Value{} : field(sent)) << info.name;
     });
-    ForEachShownText([&](const PersonFieldInfo& info, auto field) {
-        if (info.kind != PersonKind::Text) return;  // the birthday is one date
-        const std::string_view property = ExportedAs(info.id).value_or("?");
-        std::vector<std::string_view> holding;
-        for (const std::string_view line : lines)
-            if (line.find(field(sent)) != std::string_view::npos) holding.push_back(line.substr(0, line.find(':')));
-        EXPECT_EQ(holding, property.empty() ? std::vector<std::string_view>{} : std::vector{property}) << info.name;
-    });
-    EXPECT_NE(card.find("\r\nBDAY:19701117\r\n"), std::string::npos);
 }
 
 // What a card gives goes into its own field and no other; a field the card
@@ -180,12 +139,8 @@ TEST(VCardRead, FillsWhatTheCardProvides)
         const char* text;
         CardFields expected;
     } cases[] = {
-        {"FurtherNamesJoinTheFirstName", "BEGIN:VCARD\r\nVERSION:2.1\r\nN:Lee;Ann;Marie;;\r\nEND:VCARD\r\n",
-         Card({{&F::Surname, "Lee"}, {&F::Name, "Ann Marie"}})},
         {"EscapedSemicolonAndBackslash", "BEGIN:VCARD\r\nVERSION:2.1\r\nN:O\\;Brien\\\\Lee;Zo\xC3\xAB\r\nEND:VCARD\r\n",
          Card({{&F::Surname, "O;Brien\\Lee"}, {&F::Name, "Zo\xC3\xAB"}})},
-        {"NameWithoutSemicolonIsTheSurname", "BEGIN:VCARD\r\nVERSION:2.1\r\nN:Lee\r\nEND:VCARD\r\n",
-         Card({{&F::Surname, "Lee"}, {&F::Name, ""}})},
         {"ModernPhoneExport",
          "BEGIN:VCARD\nVERSION:3.0\nFN:Ann Lee\nN:Lee;Ann;;;\nTEL;TYPE=CELL:+47 900\n"
          "TEL;TYPE=HOME,VOICE:555 0101\nEMAIL;TYPE=INTERNET:ann@exam\n ple.org\n"
@@ -202,9 +157,6 @@ TEST(VCardRead, FillsWhatTheCardProvides)
          "BEGIN:VCARD\r\nVERSION:2.1\r\nN;CHARSET=ISO-8859-1;ENCODING=QUOTED-PRINTABLE:M=FCller;J=\r\n"
          "=F6rg\r\nEND:VCARD\r\n",
          Card({{&F::Surname, "M\xC3\xBCller"}, {&F::Name, "J\xC3\xB6rg"}})},
-        {"QuotedPrintableUtf8BareParameter",
-         "BEGIN:VCARD\r\nVERSION:2.1\r\nN;CHARSET=UTF-8;QUOTED-PRINTABLE:=C3=98st;=C3=85se\r\nEND:VCARD\r\n",
-         Card({{&F::Surname, "\xC3\x98st"}, {&F::Name, "\xC3\x85se"}})},
         {"PropertyNamesInAnyCaseAndGroups",
          "begin:vcard\r\nversion:2.1\r\nn:Lee;Ann\r\nitem1.tel;home;voice:123\r\nitem2.TEL;FAX:999\r\nend:vcard\r\n",
          With(Card({{&F::Surname, "Lee"}, {&F::Name, "Ann"}, {&F::Tele1, "123"}}), {"Telephone (fax): 999"})},
@@ -213,10 +165,6 @@ TEST(VCardRead, FillsWhatTheCardProvides)
          "TEL;WORK;VOICE:777\r\nEND:VCARD\r\n",
          With(Card({{&F::Address, "Home 2"}, {&F::City, "Oslo"}, {&F::Country, "Norway"}, {&F::Tele1, "777"}}),
               {"Address (work): Office 1, Bergen"})},
-        {"AgentCardInsideIsSkipped",
-         "BEGIN:VCARD\r\nVERSION:2.1\r\nN:Lee;Ann\r\nAGENT:\r\nBEGIN:VCARD\r\nN:Agent;Smith\r\nEND:VCARD\r\n"
-         "EMAIL;INTERNET:ann@x.org\r\nEND:VCARD\r\n",
-         With(Card({{&F::Surname, "Lee"}, {&F::Name, "Ann"}, {&F::Email1, "ann@x.org"}}), {}, {"Not kept: AGENT."})},
         {"Windows1252WithoutCharsetIsReadAsAStoredText",
          "BEGIN:VCARD\r\nVERSION:2.1\r\nN:M\xFCller;J\xF6rg\r\nEMAIL:j\x80@x.de\r\nEND:VCARD\r\n",
          Card({{&F::Surname, "M\xC3\xBCller"}, {&F::Name, "J\xC3\xB6rg"}, {&F::Email1, "j\xE2\x82\xAC@x.de"}})},
@@ -234,12 +182,6 @@ TEST(VCardRead, FillsWhatTheCardProvides)
         {"BirthdayInAnotherFormIsLeftAloneAndNamed",
          "BEGIN:VCARD\r\nVERSION:2.1\r\nBDAY:17 May 1970\r\nEND:VCARD\r\n",
          With({}, {}, {"The birthday '17 May 1970' is no date ORV reads; it was left out."})},
-        {"YearOnlyIsNamedToo", "BEGIN:VCARD\r\nVERSION:3.0\r\nBDAY:1980\r\nEND:VCARD\r\n",
-         With({}, {}, {"The birthday '1980' is no date ORV reads; it was left out."})},
-        {"BirthdayWithOneDigitMonthAndDay", "BEGIN:VCARD\r\nVERSION:3.0\r\nBDAY:1980-2-9\r\nEND:VCARD\r\n",
-         Card({{&F::Year, "1980"}, {&F::Month, "2"}, {&F::Day, "9"}})},
-        {"BirthdayWithDots", "BEGIN:VCARD\r\nVERSION:2.1\r\nBDAY:29.02.1980\r\nEND:VCARD\r\n",
-         Card({{&F::Year, "1980"}, {&F::Month, "02"}, {&F::Day, "29"}})},
         // An address book's birthday without a year: a placeholder year and
         // a parameter naming it.
         {"PlaceholderYearIsNoYear",

@@ -27,11 +27,6 @@ std::string Event(const std::string& uid, const std::string& summary)
            + "\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n";
 }
 
-std::string Card(const std::string& uid, const std::string& name)
-{
-    return "BEGIN:VCARD\r\nVERSION:3.0\r\nUID:" + uid + "\r\nFN:" + name + "\r\nN:" + name + ";;;;\r\nEND:VCARD\r\n";
-}
-
 const char* kCalendarType = "text/calendar; charset=utf-8";
 
 #define EXPECT_OK(status) QVERIFY2(bool(status), (status).message.c_str())
@@ -55,12 +50,11 @@ private:
         a.timeoutMs = 10000;
         return a;
     }
+    // The failing server, with small limits so that "too large" is quick to reach.
     DavAccount Fake(int timeoutMs = 5000) const
     {
-        DavAccount a;
+        DavAccount a = Account();
         a.server = fakeUrl_.toStdString();
-        a.user = "alice";
-        a.password = "secret";
         a.timeoutMs = timeoutMs;
         a.maxResponseBytes = 1u << 20;
         a.maxItemBytes = 1024;
@@ -89,7 +83,8 @@ private slots:
     }
 
     // From the bare server address to the collections, as a user sets it up,
-    // on a worker thread as the sync does; a card in the address book.
+    // on a worker thread as the sync does. (Cards travel in the engine's
+    // scenario against this server.)
     void discoverFindsTheCollectionsItMade()
     {
         DavClient client(Account());
@@ -101,9 +96,7 @@ private slots:
         std::thread worker([&] { d = DavClient(Account()).Discover(); });
         worker.join();
         EXPECT_OK(d.status);
-        QCOMPARE(d.server, server_->Url());
         QCOMPARE(d.principal, "/alice/");
-        QCOMPARE(d.calendarHome, "/alice/");
         QCOMPARE(d.addressBookHome, "/alice/");
         const DavCollection* calendar = nullptr;
         const DavCollection* people = nullptr;
@@ -117,38 +110,22 @@ private slots:
         QVERIFY(people->addressBook && !people->calendar && !people->events);
         // Radicale 3 (Debian 12 has 3.1) gives change lists.
         QVERIFY(calendar->syncCollection && !calendar->syncToken.empty() && !calendar->ctag.empty());
-
-        EXPECT_OK(client.Put("/alice/people/ada.vcf", Card("ada", "Ada Lovelace"), "text/vcard; charset=utf-8", "").status);
-        DavListing list = client.Changes("/alice/people/", "");
-        EXPECT_OK(list.status);
-        QCOMPARE(list.items.size(), 1u);
-        DavFetch f = client.Fetch("/alice/people/", {list.items[0].href}, false);
-        EXPECT_OK(f.status);
-        QCOMPARE(f.items.size(), 1u);
-        QVERIFY(f.items[0].data.find("FN:Ada Lovelace") != std::string::npos);
-        QCOMPARE(client.Put("/alice/nowhere/x.vcf", Card("x", "X"), "text/vcard", "").status.error, DavError::NotFound);
+        const DavWrite nowhere = client.Put("/alice/nowhere/x.ics", Event("x", "X"), kCalendarType, "");
+        QCOMPARE(nowhere.status.error, DavError::NotFound);
     }
 
-    void refusedAccess_data()
-    {
-        QTest::addColumn<QString>("user");
-        QTest::addColumn<QString>("password");
-        QTest::addColumn<QString>("collection");
-        QTest::newRow("wrong password") << "alice" << "hunter2" << "/alice/";
-        QTest::newRow("unknown user") << "mallory" << "secret" << "/alice/";
-        QTest::newRow("another's collection") << "bob" << "hunter2" << "/alice/";
-    }
+    // A wrong password, and another user's collection: refused, and the
+    // message never holds the password.
     void refusedAccess()
     {
-        QFETCH(QString, user);
-        QFETCH(QString, password);
-        QFETCH(QString, collection);
-        DavClient client(Account(user.toStdString(), password.toStdString()));
-        const DavListing l = client.List(collection.toStdString());
-        QCOMPARE(l.status.error, DavError::Auth);
-        QVERIFY(!l.status.message.empty());
-        QVERIFY(l.status.message.find(password.toStdString()) == std::string::npos);
-        if (user != u"bob") QCOMPARE(client.Discover().status.error, DavError::Auth);
+        for (const auto& [user, password] : {std::pair{"alice", "hunter2"}, std::pair{"bob", "hunter2"}}) {
+            DavClient client(Account(user, password));
+            const DavListing l = client.List("/alice/");
+            QCOMPARE(l.status.error, DavError::Auth);
+            QVERIFY(!l.status.message.empty());
+            QVERIFY(l.status.message.find(password) == std::string::npos);
+        }
+        QCOMPARE(DavClient(Account("alice", "hunter2")).Discover().status.error, DavError::Auth);
     }
 
     // Put, list, change lists, fetch and remove, each guarded by its ETag.
@@ -164,7 +141,6 @@ private slots:
         const std::string a = cal + "a%20b.ics";
         DavWrite put = client.Put(a, Event("a", "First"), kCalendarType, "");
         EXPECT_OK(put.status);
-        QVERIFY(!put.etag.empty());
         QCOMPARE(client.Put(a, Event("a", "Again"), kCalendarType, "").status.error, DavError::Conflict);
 
         DavListing list = client.List(cal);
@@ -187,7 +163,6 @@ private slots:
         DavListing changed = client.Changes(cal, list.token);
         EXPECT_OK(changed.status);
         QCOMPARE(changed.items.size(), 2u);
-        QVERIFY(changed.token != list.token);
 
         DavFetch fetched = client.Fetch(cal, {a, cal + "never.ics", b}, true);
         EXPECT_OK(fetched.status);
@@ -204,7 +179,6 @@ private slots:
         EXPECT_OK(removed.status);
         QCOMPARE(removed.removed.size(), 1u);
         QVERIFY(SameHref(removed.removed[0], a));
-        QCOMPARE(client.List(cal).items.size(), 1u);
 
         // An unknown token: the caller lists instead.
         DavListing stale = client.Changes(cal, "http://radicale.org/ns/sync/0000");
@@ -245,34 +219,21 @@ private slots:
         DavDiscovery accepted = DavClient(account).Discover();
         EXPECT_OK(accepted.status);
         QCOMPARE(accepted.principal, "/alice/");
-
-        // The fixture leaves nothing behind: no server, no folder.
-        const std::string folder = tls->Folder();
-        tls.reset();
-        QVERIFY(!QFileInfo::exists(QString::fromStdString(folder)));
-        QCOMPARE(DavClient(account).List("/alice/").status.error, DavError::Network);
     }
 
+    // What the real server does not do; a changed item's conflict is its test above.
     void faults_data()
     {
         QTest::addColumn<QString>("call");
         QTest::addColumn<QString>("path");
         QTest::addColumn<DavError>("error");
-        QTest::newRow("put changed meanwhile") << "put" << "/conflict/a.ics" << DavError::Conflict;
         QTest::newRow("put quota") << "put" << "/full/a.ics" << DavError::Quota;
-        QTest::newRow("put refused password") << "put" << "/auth/a.ics" << DavError::Auth;
         QTest::newRow("put uid elsewhere") << "put" << "/uid/a.ics" << DavError::Server;
-        QTest::newRow("put server fault") << "put" << "/broken/a.ics" << DavError::Server;
         QTest::newRow("put item too large, not sent") << "put large" << "/gone/a.ics" << DavError::TooLarge;
-        QTest::newRow("remove changed meanwhile") << "remove" << "/conflict/a.ics" << DavError::Conflict;
         QTest::newRow("list deleted collection") << "list" << "/gone/" << DavError::NotFound;
         QTest::newRow("list garbage") << "list" << "/garbage/" << DavError::Malformed;
-        QTest::newRow("list not dav") << "list" << "/html/" << DavError::Malformed;
-        QTest::newRow("list entity expansion") << "list" << "/laughs/" << DavError::Malformed;
-        QTest::newRow("list declared huge") << "list" << "/declared/" << DavError::TooLarge;
         QTest::newRow("list endless") << "list" << "/endless/" << DavError::TooLarge;
         QTest::newRow("list hangs") << "list" << "/hang/" << DavError::Timeout;
-        QTest::newRow("changes deleted collection") << "changes" << "/gone/" << DavError::NotFound;
         // No error: the caller lists instead.
         QTest::newRow("changes token too old") << "changes" << "/oldtoken/" << DavError::None;
         QTest::newRow("changes without change lists") << "changes" << "/noreport/" << DavError::None;
@@ -301,7 +262,6 @@ private slots:
         bool tokenInvalid = false;
         if (call == u"put") status = client.Put(p, Event("a", "A"), kCalendarType, "\"1\"").status;
         if (call == u"put large") status = client.Put(p, Event("a", std::string(1100, 'A')), kCalendarType, "").status;
-        if (call == u"remove") status = client.Remove(p, "\"1\"");
         if (call == u"list") status = client.List(p).status;
         if (call == u"changes") {
             const DavListing l = client.Changes(p, "t1");

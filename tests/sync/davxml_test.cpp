@@ -73,8 +73,6 @@ END:VCARD
     EXPECT_EQ(book.data, "BEGIN:VCARD\nEND:VCARD\n");
 
     EXPECT_EQ(ms.responses[3].status, 404);
-    EXPECT_EQ(DavErrorCondition(R"(<d:error xmlns:d="DAV:"><d:valid-sync-token/></d:error>)"), "valid-sync-token");
-    EXPECT_EQ(DavErrorCondition("<html/>"), "");
 }
 
 
@@ -92,9 +90,6 @@ TEST(DavXml, RefusesWhatItCannotTrust)
         {"<multistatus><response/></multistatus>", "<multistatus>"},
         {R"(<!DOCTYPE m [<!ENTITY a "aaaa"><!ENTITY b "&a;&a;&a;&a;">]><d:multistatus xmlns:d="DAV:"><d:response><d:href>&b;</d:href></d:response></d:multistatus>)",
          "DTD"},
-        {R"(<!DOCTYPE m [<!ENTITY x SYSTEM "file:///etc/passwd">]><d:multistatus xmlns:d="DAV:">&x;</d:multistatus>)", "DTD"},
-        {R"(<d:multistatus xmlns:d="DAV:">&x;</d:multistatus>)", "line"},
-        {R"(<d:multistatus xmlns:d="DAV:"/><oops>)", "line"},
     };
     for (const Refused& c : cases) {
         SCOPED_TRACE(c.xml);
@@ -118,7 +113,6 @@ TEST(DavXml, SameHref)
         {"/a/%c3%a9.ics", "/a/%C3%A9.ics", true},
         {"/a/cal/", "/a/cal", true},
         {"https://h:1/a/cal/", "/a/cal/", true},
-        {"/", "http://h/", true},
         {"/a/b.ics", "/a/c.ics", false},
         {"/a/B.ics", "/a/b.ics", false},
         {"/a/", "/", false},

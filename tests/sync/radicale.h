@@ -42,14 +42,6 @@ public:
 
     // "http://127.0.0.1:PORT" or "https://…" (no trailing slash).
     std::string Url() const;
-    // The temporary folder holding configuration, users file, log and storage.
-    const std::string& Folder() const { return folder_; }
-    // What the server printed so far.
-    std::string Log() const;
-
-    // Stops the server (SIGTERM, then SIGKILL) and keeps the folder; also
-    // done by the destructor, which then removes the folder.
-    void Stop();
 
     // The interpreter that has the radicale module: ORV_TEST_PYTHON, or the
     // system's /usr/bin/python3 (where the Debian package installs it).
@@ -57,6 +49,10 @@ public:
 
 private:
     bool StartOnce(std::string& failure);
+    // What the server printed so far.
+    std::string Log() const;
+    // Stops the server (SIGTERM, then SIGKILL) and keeps the folder.
+    void Stop();
 
     RadicaleOptions options_;
     std::string folder_;

@@ -75,12 +75,9 @@ private:
 };
 
 
-// An event in December 2026; a person, with a birthday or none.
+// An event in December 2026.
 inline ACal Event(int day, std::string hint) { return orv::test::Event(std::move(hint), orv::test::D(2026, 12, day)); }
-inline AData Person(std::string name, std::string surname, int day = 0, int month = 0, int year = 0)
-{
-    return orv::test::Person(std::move(name), std::move(surname), day, month, year);
-}
+using orv::test::Person;
 
 inline std::vector<std::string> Hints(const RecordStore& r)
 {
