@@ -183,8 +183,9 @@ private slots:
     }
 
     // A recurrent event made from the New menu is stored and shown at once,
-    // in the overview and in the weekly view's go-to menu.
-    void aRecurrentEventFromTheNewMenuIsStoredAndShownAtOnce()
+    // in the overview and in the weekly view's go-to menu; an edit of another
+    // kind shows in the hint search after "Update".
+    void aRecurrentEventFromTheNewMenuIsShownAtOnceAndAnotherEditAfterUpdate()
     {
         Start();
         QTimer::singleShot(0, this, [this] {
@@ -200,13 +201,9 @@ private slots:
         app->session().FlushWrites();  // the file is written beside the window
         QVERIFY(ReadFile(data + QStringLiteral("week.orv")).contains("<WEEKDAY>4\r\n<WEEKNR>\r\n<HINT>Choir\r\n"));
         QCOMPARE(GotoMenu("T21")->actions().size(), 1);
-    }
 
-    // The hint search on screen is searched again by "Update", which keeps
-    // the calendar on its day.
-    void theHintSearchShowsAnEditAfterUpdateWhichKeepsTheCalendarsDay()
-    {
-        Start();
+        // The hint search on screen is searched again by "Update", which keeps
+        // the calendar on its day.
         CalendarView* calendar = Data()->calendarView();
         calendar->GoTo(Date{2024, 5, 1});
         Data()->ShowView(ViewItem::SearchCalendar);

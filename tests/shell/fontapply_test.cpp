@@ -52,16 +52,6 @@ private slots:
         QCOMPARE(today->font().pointSize(), before.pointSize());
         QCOMPARE(hidden->height(), 0);
     }
-
-    // That saved bounds come back is the restart's test (orvapp_test); here
-    // bounds from a larger screen, which must not put the window out of reach.
-    void boundsOffTheScreenAreKeptInReach()
-    {
-        QWidget window;
-        std::optional<std::int32_t> top = 100000, left = -5000, height = 250, width = 350;
-        RestoreBounds(&window, top, left, height, width);
-        QVERIFY(window.screen()->availableGeometry().intersects(window.geometry()));
-    }
 };
 
 QTEST_MAIN(FontApplyTest)

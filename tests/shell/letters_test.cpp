@@ -39,7 +39,9 @@ private slots:
 
     void cleanup() { TearDownApp(); }
 
-    void theWindowsOpenFromTheNewMenuTheTrayAndTheSidebar()
+    // The letter writer, the data list and the import open from the New menu,
+    // the tray and the sidebar; the letters are merged from the people search.
+    void theWindowsOpenEveryWayAndTheLettersAreMergedFromThePeopleSearch()
     {
         Start();
         QAction* letter = MenuItem(QStringLiteral("&New"), QStringLiteral("Letter"));
@@ -66,13 +68,9 @@ private slots:
         // The data list's option goes back to the settings file with the rest.
         app->SaveAll();
         QCOMPARE(Stored().ReadBool(kSettingsKey, "WriteCountry").value, std::optional<bool>(true));
-    }
 
-    // What each of the search's list commands does is the search's own test
-    // (tests/views); here the list they fill is the one the data list shows.
-    void thePeopleSearchFillsTheListTheLettersAreMergedFrom()
-    {
-        Start();
+        // What each of the search's list commands does is the search's own test
+        // (tests/views); here the list they fill is the one the data list shows.
         QAction* list = MenuItem(QStringLiteral("&New"), QStringLiteral("List"));
         QVERIFY(list && list->isEnabled());
         list->trigger();
