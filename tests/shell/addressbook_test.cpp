@@ -11,7 +11,6 @@
 #include "appfixture.h"
 #include "shell/orvapp.h"
 #include "shell/tdata.h"
-#include "store/datafile.h"
 #include "views/address/addressview.h"
 #include "views/address/phonebookview.h"
 
@@ -39,7 +38,6 @@ private slots:
     {
         SetUpApp();
         MarkSettingsSaved();
-        RecordStore records;
         AData tom;
         tom.Name = "Tom & Jerry";
         tom.Surname = "Cat";
@@ -49,9 +47,7 @@ private slots:
         tom.Month = 2;
         tom.Year = 1990;
         BuildDateText(tom);
-        records.editAddresses() = {tom};
-        DataFiles files(data.toStdString());
-        QVERIFY(files.Save(DataKind::Addresses, records).ok);
+        WriteAddresses({tom});
     }
 
     void cleanup() { TearDownApp(); }
@@ -81,17 +77,13 @@ private slots:
     // is done, the grid lays out everyone with a number, in name order.
     void thePhoneBookOpenedAtOnceAfterStartIsComplete()
     {
-        RecordStore records;
+        std::vector<AData> people;
         for (const auto& [name, phone] : {std::pair{"Zoe", "1"}, {"Adam", ""}, {"bea", "2"}, {"Ann", "3"}}) {
-            AData a;
-            a.Name = name;
-            a.Surname = "Lee";
-            a.Tele1 = phone;
-            BuildDateText(a);
-            records.editAddresses().push_back(a);
+            people.push_back(Person(name, "Lee"));
+            people.back().Tele1 = phone;
         }
         QVERIFY(QFile::remove(data + QStringLiteral("data.orv")));  // instead of Tom's
-        QVERIFY(DataFiles(data.toStdString()).Save(DataKind::Addresses, records).ok);
+        WriteAddresses(people);
         Start();
         app->data()->ShowView(ViewItem::PhoneBook);
         auto* grid = Find<QTableView>("StringGrid1");

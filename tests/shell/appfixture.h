@@ -13,11 +13,13 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
+#include <vector>
 
 #include "core/settingsstore.h"
 #include "shell/notifier.h"
 #include "shell/orvapp.h"
 #include "shell/tdata.h"
+#include "store/datafile.h"
 
 namespace orv::test {
 
@@ -67,6 +69,35 @@ protected:
             .arg(date.month())
             .arg(date.year())
             .toUtf8();
+    }
+
+    // The same event as the calendar list holds it in memory.
+    static ACal CalendarRecord(const char* hint, int priority, QDate date)
+    {
+        ACal c;
+        c.Hint = hint;
+        c.Priority = static_cast<std::uint8_t>(priority);
+        c.Day = date.day(), c.Month = date.month(), c.Year = date.year();
+        if (!EncodeCalendarDate(c)) qFatal("no calendar date for %s", hint);
+        return c;
+    }
+
+    // A person as the address book holds one, with the date text built.
+    static AData Person(const char* name, const char* surname)
+    {
+        AData a;
+        a.Name = name;
+        a.Surname = surname;
+        BuildDateText(a);
+        return a;
+    }
+
+    // The address book's file in the data folder, holding these people only.
+    void WriteAddresses(const std::vector<AData>& people)
+    {
+        RecordStore records;
+        records.editAddresses() = people;
+        QVERIFY(DataFiles(data.toStdString()).Save(DataKind::Addresses, records).ok);
     }
 
     // Settings saved before (no first-start dialog), with further .reg lines.

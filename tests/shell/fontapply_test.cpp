@@ -21,7 +21,6 @@ private slots:
         QTest::newRow("switched off, whatever the scopes") << false << true << true << false << false;
         QTest::newRow("edit elements only") << true << true << false << true << false;
         QTest::newRow("ORV 2 elements only") << true << false << true << false << true;
-        QTest::newRow("both") << true << true << true << true << true;
     }
     void theScopesDecideWhichControlsTakeTheFont()
     {
@@ -52,26 +51,6 @@ private slots:
         QCOMPARE(box->font().pointSize() == 17, labelChanged);
         QCOMPARE(today->font().pointSize(), before.pointSize());
         QCOMPARE(hidden->height(), 0);
-    }
-
-    // That saved bounds come back is the restart's test (orvapp_test); here
-    // the cases a restart does not meet.
-    void aWindowWithoutBoundsIsCentredAndBoundsOffTheScreenAreKeptInReach()
-    {
-        QWidget window;
-        window.resize(300, 200);
-        std::optional<std::int32_t> top, left, height, width;
-        RestoreBounds(&window, top, left, height, width);
-        const QRect area = window.screen()->availableGeometry();
-        QVERIFY(qAbs(window.x() + window.width() / 2 - area.center().x()) <= 1);
-        QVERIFY(qAbs(window.y() + window.height() / 2 - area.center().y()) <= 1);
-        // Bounds from a larger screen never put the window out of reach.
-        top = 100000;
-        left = -5000;
-        height = 250;
-        width = 350;
-        RestoreBounds(&window, top, left, height, width);
-        QVERIFY(area.intersects(window.geometry()));
     }
 };
 

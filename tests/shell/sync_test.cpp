@@ -14,22 +14,6 @@
 
 using namespace orv;
 
-namespace {
-
-ACal Event(int day, const char* hint)
-{
-    ACal c;
-    c.Day = day;
-    c.Month = 3;
-    c.Year = 2024;
-    c.Hint = hint;
-    c.Priority = 1;
-    EncodeCalendarDate(c);
-    return c;
-}
-
-}  // namespace
-
 class SyncTest : public QObject, public orv::test::AppFixture {
     Q_OBJECT
 private slots:
@@ -66,7 +50,7 @@ private slots:
                               .arg(QString::fromStdString(server_->Url()), QString::fromStdString(cal)));
         Start();
         Session& session = app->session();
-        session.records().editCalendar().push_back(Event(5, "Dentist"));
+        session.records().editCalendar().push_back(CalendarRecord("Dentist", 1, QDate(2024, 3, 5)));
         QVERIFY(session.SaveDataFile(DataKind::Calendar).ok());
 
         // Another device's event waits on the server.
@@ -84,7 +68,7 @@ private slots:
         // The window answers while the run goes on. The run brings an event
         // into the list edited meanwhile: it is repeated with the edit, and
         // neither is lost.
-        session.records().editCalendar().push_back(Event(6, "Plumber"));
+        session.records().editCalendar().push_back(CalendarRecord("Plumber", 1, QDate(2024, 3, 6)));
         QVERIFY(session.SaveDataFile(DataKind::Calendar).ok());
         QTRY_VERIFY_WITH_TIMEOUT(finished.size() >= 2 && !app->syncRunner()->running(), 30000);
         QCOMPARE(client.List(cal).items.size(), std::size_t{3});
@@ -95,7 +79,7 @@ private slots:
         QVERIFY(app->tray()->trayIcon()->toolTip().contains(QStringLiteral("Last sync")));
 
         // Exit while a run goes on waits for it and keeps what it did.
-        session.records().editCalendar().push_back(Event(8, "Choir"));
+        session.records().editCalendar().push_back(CalendarRecord("Choir", 1, QDate(2024, 3, 8)));
         QVERIFY(session.SaveDataFile(DataKind::Calendar).ok());
         app->SyncNow();
         QVERIFY(app->Exit());
