@@ -145,22 +145,26 @@ std::string LinkTarget(const std::string& path)
     return current;
 }
 
-void AdviseHugePages(const void* data, std::size_t bytes)
+namespace {
+
+// Gives `advice` for the whole `unit`s that lie inside [data, data + bytes);
+// a unit only partly inside is left as it is.
+void AdviseWholeUnits(const void* data, std::size_t bytes, std::uintptr_t unit, int advice)
 {
-    constexpr std::uintptr_t huge = 2 << 20;
     const auto start = reinterpret_cast<std::uintptr_t>(data);
-    const std::uintptr_t begin = (start + huge - 1) & ~(huge - 1);
-    const std::uintptr_t end = (start + bytes) & ~(huge - 1);
-    if (end > begin) ::madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
+    const std::uintptr_t begin = (start + unit - 1) & ~(unit - 1);
+    const std::uintptr_t end = (start + bytes) & ~(unit - 1);
+    if (end > begin) ::madvise(reinterpret_cast<void*>(begin), end - begin, advice);
 }
+
+}  // namespace
+
+void AdviseHugePages(const void* data, std::size_t bytes) { AdviseWholeUnits(data, bytes, 2 << 20, MADV_HUGEPAGE); }
 
 void TakePagesNow(const void* data, std::size_t bytes)
 {
-    constexpr std::uintptr_t page = 4096;
-    const auto start = reinterpret_cast<std::uintptr_t>(data);
-    const std::uintptr_t first = (start + page - 1) & ~(page - 1);
-    const std::uintptr_t last = (start + bytes) & ~(page - 1);
-    if (last > first) ::madvise(reinterpret_cast<void*>(first), last - first, MADV_POPULATE_WRITE);
+    static const auto page = static_cast<std::uintptr_t>(::sysconf(_SC_PAGESIZE));
+    AdviseWholeUnits(data, bytes, page, MADV_POPULATE_WRITE);
 }
 
 ReadResult ReadWholeFile(const std::string& path)
