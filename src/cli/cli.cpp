@@ -1,9 +1,11 @@
 #include "cli/cli.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cstdlib>
 #include <ctime>
+#include <future>
 #include <optional>
 #include <set>
 #include <string_view>
@@ -19,6 +21,7 @@
 #include "exchange/ical/icalexport.h"
 #include "exchange/phonebook/phonebook.h"
 #include "exchange/vcard/vcard.h"
+#include "store/beside.h"
 #include "store/datafile.h"
 #include "store/todofile.h"
 #include "orvversion.h"
@@ -129,6 +132,9 @@ struct Needs {
     std::set<DataKind> kinds;
     bool todos = false;     // the top and bottom lists
     bool everyDay = false;  // today's every-day list (the overview only)
+    // Of the calendar only the events of the days the overview shows: the
+    // rest of a lifetime's calendar is checked but not kept.
+    bool overviewDays = false;
 };
 
 void Row(std::string& out, std::initializer_list<std::string_view> fields)
@@ -149,9 +155,15 @@ void Rows(std::string& out, const OccurrenceTable& table)
     for (const Occurrence& o : table) Row(out, {std::string_view(&o.Kind, 1), o.Text, IndexText(o)});
 }
 
-void OverviewRows(std::string& out, std::string_view table, const OccurrenceTable& rows)
+// `calendarPlaces`, when only part of the calendar was read: where each event
+// of the list stands in the file, which is the index shown.
+void OverviewRows(std::string& out, std::string_view table, const OccurrenceTable& rows,
+                  const std::vector<std::int32_t>* calendarPlaces)
 {
-    for (const Occurrence& o : rows) {
+    for (Occurrence o : rows) {
+        const bool calendar = o.Kind == EventKind::High || o.Kind == EventKind::Normal || o.Kind == EventKind::Low;
+        if (calendar && calendarPlaces && o.SourceIndex >= 0)
+            o.SourceIndex = (*calendarPlaces)[static_cast<std::size_t>(o.SourceIndex)];
         const std::string days = o.DaysUntil == Occurrence::NoDays ? (table == "next" ? " " : "") : std::to_string(o.DaysUntil);
         Row(out, {table, days, std::string_view(&o.Kind, 1), o.Text, IndexText(o)});
     }
@@ -200,6 +212,7 @@ struct Context {
     const EventFinder& finder;
     Date today;
     Output& output;
+    const std::vector<std::int32_t>* calendarPlaces;  // see OverviewRows
     const std::string& arg(std::size_t i) const { return options.args[i]; }
 };
 
@@ -253,15 +266,15 @@ std::optional<std::size_t> VCardIndex(const std::string& text)
 }
 
 const Command kCommands[] = {
-    {"overview", "overview", 0, [] { return Needs{{AllDataKinds.begin(), AllDataKinds.end()}, true, true}; }, NoCheck,
+    {"overview", "overview", 0, [] { return Needs{{AllDataKinds.begin(), AllDataKinds.end()}, true, true, true}; }, NoCheck,
      [](Context& c) {
          const OverviewTodos lists{&c.todos.Top, &c.todos.TodayEveryDay, &c.todos.Bottom};
          const Overview view = BuildOverview(c.finder, c.today, OverviewSettingsFrom(c.settings), lists);
          std::string& out = c.output.out;
          Row(out, {"heading", view.Heading});
-         OverviewRows(out, "today", view.Today);
-         OverviewRows(out, "tomorrow", view.Tomorrow);
-         OverviewRows(out, "next", view.Next);
+         OverviewRows(out, "today", view.Today, c.calendarPlaces);
+         OverviewRows(out, "tomorrow", view.Tomorrow, c.calendarPlaces);
+         OverviewRows(out, "next", view.Next, c.calendarPlaces);
          return int{Success};
      }},
     {"day", "day DATE", 1, AllLists, CheckDate,
@@ -462,8 +475,26 @@ int Run(const std::vector<std::string>& args, Output& output)
         RecordStore records;
         DataFiles files(folder);
         const Needs needs = command.needs();
-        const std::vector<DataKind> kinds(needs.kinds.begin(), needs.kinds.end());
-        for (const LoadReport& report : files.Load(kinds, records)) {
+        std::vector<DataKind> kinds(needs.kinds.begin(), needs.kinds.end());
+        // The calendar's part is read beside the other files; its report keeps its place among theirs.
+        const auto calendar = std::find(kinds.begin(), kinds.end(), DataKind::Calendar);
+        const bool calendarPart = needs.overviewDays && calendar != kinds.end();
+        const std::size_t calendarAt = static_cast<std::size_t>(calendar - kinds.begin());
+        std::vector<ACal> calendarEvents;
+        std::vector<std::int32_t> calendarPlaces;
+        std::future<LoadReport> calendarRead;
+        if (calendarPart) {
+            kinds.erase(calendar);
+            const std::int32_t first = DateSerial(today.Year, today.Month, today.Day);
+            const DayWindow days{first, first + std::max(1, OverviewSettingsFrom(settings).NextWeek)};
+            calendarRead = Beside([&] { return files.LoadCalendarDays(days, calendarEvents, calendarPlaces); });
+        }
+        std::vector<LoadReport> loads = files.Load(kinds, records);
+        if (calendarPart) {
+            loads.insert(loads.begin() + static_cast<std::ptrdiff_t>(calendarAt), calendarRead.get());
+            records.editCalendar() = std::move(calendarEvents);
+        }
+        for (const LoadReport& report : loads) {
             if (!report.ok) {
                 output.err += "orv-cli: " + report.path + ": " + report.message + "\n";
                 loadFailed = true;
@@ -487,7 +518,7 @@ int Run(const std::vector<std::string>& args, Output& output)
 
         EventFinder finder(records);
         finder.Settings = DateSettingsFrom(settings);
-        Context context{o, settings, records, todos, finder, today, output};
+        Context context{o, settings, records, todos, finder, today, output, calendarPart ? &calendarPlaces : nullptr};
         const int status = command.run(context);
         if (status != Success) return status;
         return loadFailed ? LoadFailed : Success;

@@ -59,17 +59,21 @@ std::vector<std::string> DataFiles::BackupFileNames()
     return names;
 }
 
-LoadReport DataFiles::Load(DataKind kind, RecordStore& store)
+namespace {
+
+// Reads the kind's main file with `parse` (text to ParseResult) and reports
+// how it went; true when the list does not hold all the file does.
+template <class Parse>
+bool ReadMainFile(DataKind kind, const std::string& path, ReadResult& file, LoadReport& report, Parse&& parse)
 {
-    LoadReport report;
     report.kind = kind;
-    report.path = MainPath(kind);
-    ReadResult file = ReadWholeFile(report.path);
+    report.path = path;
+    file = ReadWholeFile(report.path);
     report.existed = file.exists;
     bool unread = false;
     if (file.exists) {
         ParseResult parsed;
-        if (file.ok) parsed = ParseDataText(kind, file.content, store);
+        if (file.ok) parsed = parse(std::string_view(file.content));
         else static_cast<Result&>(parsed) = static_cast<Result&>(file);
         if (!parsed.ok) {
             report.ok = false;
@@ -87,6 +91,17 @@ LoadReport DataFiles::Load(DataKind kind, RecordStore& store)
         }
     }
     report.whole = file.exists && !unread;
+    return unread;
+}
+
+}  // namespace
+
+LoadReport DataFiles::Load(DataKind kind, RecordStore& store)
+{
+    LoadReport report;
+    ReadResult file;
+    const bool unread = ReadMainFile(kind, MainPath(kind), file, report,
+                                     [&](std::string_view text) { return ParseDataText(kind, text, store); });
     const std::lock_guard lock(lock_);
     inStep_[Index(kind)] = true;
     stamp_[Index(kind)] = file.stamp;
@@ -122,6 +137,17 @@ std::vector<LoadReport> DataFiles::Load(std::span<const DataKind> kinds, RecordS
 }
 
 std::vector<LoadReport> DataFiles::LoadAll(RecordStore& store) { return Load(AllDataKinds, store); }
+
+LoadReport DataFiles::LoadCalendarDays(DayWindow days, std::vector<ACal>& out, std::vector<std::int32_t>& places) const
+{
+    LoadReport report;
+    ReadResult file;
+    ReadMainFile(DataKind::Calendar, MainPath(DataKind::Calendar), file, report,
+                 [&](std::string_view text) { return ParseCalendarDays(text, days, out, places); });
+    // Only part of the file is in the list: nothing here counts it as read.
+    report.whole = false;
+    return report;
+}
 
 bool DataFiles::KeepAside(DataKind kind, SaveReport& report)
 {

@@ -76,6 +76,10 @@ public:
     std::vector<LoadReport> Load(std::span<const DataKind> kinds, RecordStore& store);
     // All six, as above.
     std::vector<LoadReport> LoadAll(RecordStore& store);
+    // The calendar events dated within `days`, for a reader that shows those
+    // days and saves nothing (see ParseCalendarDays). The file does not count
+    // as read: a save of the calendar refuses to replace it with the part.
+    LoadReport LoadCalendarDays(DayWindow days, std::vector<ACal>& out, std::vector<std::int32_t>& places) const;
 
     // Gives records without an identity one, then writes the list. Before a
     // main file is replaced, a version another program wrote meanwhile is

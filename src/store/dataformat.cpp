@@ -291,21 +291,59 @@ struct PieceResult : Result {
     bool inRecord = false;  // stopped inside a record
     bool stray = false;     // held a field outside any record
     std::size_t cut = 0;
+    std::size_t records = 0;  // complete records, kept or not
 };
+
+// Which of the records read a list keeps. KeepEvery keeps all, in place;
+// any other choice reads every record into one spare slot that keeps its
+// strings' room, so that a record passed over costs no allocation.
+struct KeepEvery {
+    template <class Rec>
+    bool operator()(const Rec&) const
+    {
+        return true;
+    }
+};
+
+struct KeepDays {
+    DayWindow days;
+    bool operator()(const ACal& c) const { return c.Date >= days.first && c.Date <= days.last; }
+};
+
+// Empties a record for the next one, keeping the room its texts had.
+template <class Rec>
+void EmptyKeepingRoom(Rec& rec)
+{
+    Rec fresh{};
+    for (const Field<Rec>& f : Format<Rec>::fields) {
+        if (f.text) {
+            (fresh.*f.text).swap(rec.*f.text);
+            (fresh.*f.text).clear();
+        } else if (f.items) {
+            (fresh.*f.items).swap(rec.*f.items);
+            (fresh.*f.items).clear();
+        }
+    }
+    rec = std::move(fresh);
+}
 
 // Reads the record lines of `text` (whole lines, no header) into `out`,
 // building each record in place at the end of the list and taking it off
-// again when it fails or is never ended. Stops at "<END:FILE>" or at a
+// again when it fails, is never ended or is not kept; `places` gets the place
+// among the stretch's records of each one kept. Stops at "<END:FILE>" or at a
 // record that cannot be read. `room` is how many bytes of lines, from `text`
-// on, the list is to hold the records of: the first records show how many
-// that makes, and the list makes room for all of them at once.
-template <class Rec>
-PieceResult ReadPiece(std::string_view text, std::vector<Rec>& out, std::size_t room)
+// on, the list is to hold the records of: when all are kept, the first records
+// show how many that makes, and the list makes room for all of them at once.
+template <class Rec, class Keep = KeepEvery>
+PieceResult ReadPiece(std::string_view text, std::vector<Rec>& out, std::size_t room, Keep keep = {},
+                      std::vector<std::int32_t>* places = nullptr)
 {
+    constexpr bool keepsAll = std::is_same_v<Keep, KeepEvery>;
     PieceResult piece;
     LineCursor lines(text);
     std::string_view line;
-    bool reserved = false;
+    bool reserved = !keepsAll;
+    bool spare = false;  // out.back() is a record passed over, to be filled again
     const std::size_t before = out.size();
     while (lines.Next(line)) {
         if (line.size() < 2 || line[0] != '<') continue;
@@ -318,6 +356,10 @@ PieceResult ReadPiece(std::string_view text, std::vector<Rec>& out, std::size_t 
             if (line == "<BEGIN>") {
                 if (piece.inRecord) {
                     out.back() = Rec{};
+                } else if (spare) {
+                    EmptyKeepingRoom(out.back());
+                    spare = false;
+                    piece.inRecord = true;
                 } else {
                     out.emplace_back();
                     piece.inRecord = true;
@@ -332,6 +374,11 @@ PieceResult ReadPiece(std::string_view text, std::vector<Rec>& out, std::size_t 
                     piece.ok = false;
                     return piece;
                 }
+                if constexpr (!keepsAll) {
+                    if (!keep(out.back())) spare = true;
+                    else if (places) places->push_back(static_cast<std::int32_t>(piece.records));
+                }
+                ++piece.records;
                 // Once a few records show their size, make room for the rest at once.
                 if (!reserved && out.size() - before == 64) {
                     reserved = true;
@@ -355,7 +402,7 @@ PieceResult ReadPiece(std::string_view text, std::vector<Rec>& out, std::size_t 
             return piece;
         }
     }
-    if (piece.inRecord) out.pop_back();
+    if (piece.inRecord || spare) out.pop_back();
     return piece;
 }
 
@@ -388,8 +435,9 @@ std::vector<std::string_view> Pieces(std::string_view text, std::size_t count)
     return pieces;
 }
 
-template <class Rec>
-ParseResult ParseRecords(std::string_view text, std::vector<Rec>& out, std::size_t pieceCount)
+template <class Rec, class Keep = KeepEvery>
+ParseResult ParseRecords(std::string_view text, std::vector<Rec>& out, std::size_t pieceCount, Keep keep = {},
+                         std::vector<std::int32_t>* places = nullptr)
 {
     if (text.empty()) return {};
     LineCursor lines(text);
@@ -407,13 +455,15 @@ ParseResult ParseRecords(std::string_view text, std::vector<Rec>& out, std::size
     // others each on a thread of its own into a list of its own.
     const std::size_t before = out.size();
     std::vector<std::vector<Rec>> lists(pieces.size());
+    std::vector<std::vector<std::int32_t>> placesOf(places ? pieces.size() : 0);
+    const auto placesFor = [&](std::size_t k) { return places ? &placesOf[k] : nullptr; };
     std::vector<std::future<PieceResult>> others;
     others.reserve(pieces.size());
     for (std::size_t k = 1; k < pieces.size(); ++k)
-        others.push_back(Beside([&, k] { return ReadPiece(pieces[k], lists[k], pieces[k].size()); }));
+        others.push_back(Beside([&, k] { return ReadPiece(pieces[k], lists[k], pieces[k].size(), keep, placesFor(k)); }));
     std::vector<PieceResult> results;
     results.reserve(pieces.size());
-    results.push_back(ReadPiece(pieces[0], out, body.size()));
+    results.push_back(ReadPiece(pieces[0], out, body.size(), keep, placesFor(0)));
     for (auto& other : others) results.push_back(other.get());
 
     // The pieces in order, up to the first that failed or met "<END:FILE>":
@@ -423,9 +473,15 @@ ParseResult ParseRecords(std::string_view text, std::vector<Rec>& out, std::size
     out.reserve(total);
     std::size_t cut = 0;
     bool stray = false;
+    std::size_t recordsBefore = 0;  // of the pieces before this one
     for (std::size_t k = 0; k < pieces.size(); ++k) {
         PieceResult& piece = results[k];
         if (k > 0) out.insert(out.end(), std::make_move_iterator(lists[k].begin()), std::make_move_iterator(lists[k].end()));
+        if (places) {
+            for (const std::int32_t place : placesOf[k])
+                places->push_back(static_cast<std::int32_t>(recordsBefore) + place);
+        }
+        recordsBefore += piece.records;
         cut += piece.cut;
         stray = stray || piece.stray;
         if (!piece.ok) {
@@ -743,6 +799,12 @@ ParseResult ParseDataText(std::string_view text, std::vector<AWeek>& out, std::s
 ParseResult ParseDataText(DataKind kind, std::string_view text, RecordStore& store, std::size_t pieces)
 {
     return store.WithEditList(kind, [&](auto& list) { return ParseRecords(text, list, pieces); });
+}
+
+ParseResult ParseCalendarDays(std::string_view text, DayWindow days, std::vector<ACal>& out,
+                              std::vector<std::int32_t>& places, std::size_t pieces)
+{
+    return ParseRecords(text, out, pieces, KeepDays{days}, &places);
 }
 
 std::string SerializeDataText(const std::vector<AData>& list) { return SerializeRecords(list); }

@@ -51,6 +51,19 @@ ParseResult ParseDataText(std::string_view text, std::vector<AMonth>& out, std::
 ParseResult ParseDataText(std::string_view text, std::vector<AWeek>& out, std::size_t pieces = 0);
 ParseResult ParseDataText(DataKind kind, std::string_view text, RecordStore& store, std::size_t pieces = 0);
 
+// Days as serials (store/records.h DateSerial), first to last, both included.
+struct DayWindow {
+    std::int32_t first = 0;
+    std::int32_t last = 0;
+};
+
+// The calendar events dated within `days` only, for a reader that shows those
+// days: every record is read and checked as ParseDataText does, and the
+// result is the same, but only those events are kept, in file order, and
+// `places` gets each one's place among the text's records (0 the first).
+ParseResult ParseCalendarDays(std::string_view text, DayWindow days, std::vector<ACal>& out,
+                              std::vector<std::int32_t>& places, std::size_t pieces = 0);
+
 // The whole file, header to "<END:FILE>", lines ended by CR LF. A value is one
 // line whatever it holds: a line break in a one-line field is written as a
 // blank, one in a further line ("<MORE>") as a further line.

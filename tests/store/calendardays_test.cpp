@@ -1,0 +1,114 @@
+// Reading only the calendar events of some days: the same records, identities
+// and outcome as a whole reading, and a file read in part is never replaced.
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "store/datafile.h"
+#include "storetest.h"
+
+namespace orv {
+namespace {
+
+using test::Fields;
+using test::ReadFile;
+using test::WriteFile;
+
+// Events on the days from `firstDay` on, several a day, some long hints and
+// further lines (the texts a spare record must not carry over), some equal.
+std::string Calendar(int count, std::int32_t firstDay)
+{
+    std::mt19937 random(11);
+    std::vector<ACal> list;
+    for (int i = 0; i < count; ++i) {
+        ACal c;
+        int year = 0, month = 0, day = 0;
+        SerialToDate(firstDay + i / 3, year, month, day);
+        c.Year = year, c.Month = month, c.Day = day;
+        c.Priority = static_cast<std::uint8_t>(random() % 3);
+        c.Hint = random() % 2 == 0 ? "event " + std::to_string(i) : "a hint longer than any short string " + std::to_string(i);
+        if (random() % 4 == 0) c.More = {"more of " + std::to_string(i), std::string(40, 'm')};
+        if (random() % 3 == 0) c.Uid = "id-" + std::to_string(i);
+        EncodeCalendarDate(c);
+        list.push_back(c);
+        if (i % 17 == 0) list.push_back(c);  // the same event twice: "-2" for the second
+    }
+    return SerializeDataText(list);
+}
+
+constexpr std::int32_t First = 45000;  // 2023-03-15
+const std::string Events = Calendar(300, First);
+const std::string Header = std::string(DataHeaderLine(DataKind::Calendar)) + "\r\n";
+const std::string Body = Events.substr(Header.size());
+
+struct DaysCase {
+    const char* name;
+    std::string text;
+};
+
+class CalendarDaysTest : public testing::TestWithParam<DaysCase> {};
+
+TEST_P(CalendarDaysTest, KeepsWhatAWholeReadingHoldsOnThoseDays)
+{
+    std::vector<ACal> whole;
+    const ParseResult once = ParseDataText(GetParam().text, whole, 1);
+    const DayWindow windows[] = {{0, First - 1}, {First + 20, First + 40}, {First + 99, First + 99}, {0, First + 1000}};
+    for (const DayWindow days : windows) {
+        for (const std::size_t pieces : {1, 3, 7}) {
+            const std::string at = std::to_string(days.first) + ".." + std::to_string(days.last) + " in " +
+                                   std::to_string(pieces);
+            std::vector<ACal> kept;
+            std::vector<std::int32_t> places;
+            const ParseResult r = ParseCalendarDays(GetParam().text, days, kept, places, pieces);
+            EXPECT_EQ(r.ok, once.ok) << at;
+            EXPECT_EQ(r.message, once.message) << at;
+            EXPECT_EQ(r.cutShort, once.cutShort) << at;
+            EXPECT_EQ(r.valuesCut, once.valuesCut) << at;
+            std::vector<std::int32_t> expected;
+            for (std::size_t i = 0; i < whole.size(); ++i)
+                if (whole[i].Date >= days.first && whole[i].Date <= days.last) expected.push_back(static_cast<std::int32_t>(i));
+            ASSERT_EQ(places, expected) << at;
+            for (std::size_t k = 0; k < kept.size(); ++k) {
+                const ACal& w = whole[static_cast<std::size_t>(places[k])];
+                EXPECT_EQ(Fields(kept[k]), Fields(w)) << at << " event " << places[k];
+                EXPECT_EQ(kept[k].Uid, w.Uid) << at << " event " << places[k];
+            }
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, CalendarDaysTest,
+    testing::Values(DaysCase{"Whole", Events},
+                    DaysCase{"BadValueLate", Header + Body.substr(0, Body.rfind("<BEGIN>")) +
+                                                 "<BEGIN>\r\n<PRI>x\r\n<END>\r\n<END:FILE>\r\n"},
+                    DaysCase{"ImpossibleDateLate", Header + Body.substr(0, Body.rfind("<BEGIN>")) +
+                                                       "<BEGIN>\r\n<DAY>31\r\n<MONTH>2\r\n<YEAR>2030\r\n<END>\r\n"},
+                    DaysCase{"StrayFieldAndUnendedRecord", Header + "<HINT>stray\r\n" +
+                                                               Body.substr(0, Body.rfind("<END:FILE>")) + "<BEGIN>\r\n"},
+                    DaysCase{"OverlongHint", Header + "<BEGIN>\r\n<HINT>" + std::string(kLongestValue + 3, 'x') +
+                                                 "\r\n<DAY>1\r\n<MONTH>1\r\n<YEAR>2000\r\n<END>\r\n" + Body}),
+    [](const auto& row) { return std::string(row.param.name); });
+
+// What was read in part is no list of the file: the calendar's save refuses
+// to replace it, and the file keeps every event.
+TEST(CalendarDaysFiles, AFileReadInPartIsNotReplaced)
+{
+    test::TempFolder folder;
+    DataFiles files{folder.path()};
+    const std::string path = files.MainPath(DataKind::Calendar);
+    WriteFile(path, Events);
+    RecordStore store;
+    std::vector<std::int32_t> places;
+    const LoadReport report = files.LoadCalendarDays({First, First + 2}, store.editCalendar(), places);
+    ASSERT_TRUE(report.ok) << report.message;
+    EXPECT_FALSE(report.whole);
+    EXPECT_EQ(store.calendar().size(), 10u);
+
+    EXPECT_FALSE(files.Save(DataKind::Calendar, store).ok);
+    EXPECT_FALSE(files.AllRead());
+    EXPECT_EQ(ReadFile(path), Events);
+}
+
+}  // namespace
+}  // namespace orv
