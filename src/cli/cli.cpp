@@ -301,13 +301,16 @@ const Command kCommands[] = {
              c.output.err += r.message + "\n";
              return int{Refused};
          }
-         // Written straight from the compact lines: a century is millions of rows.
+         // Written straight from the compact lines: a century is millions of
+         // rows, handed on as they are made where the caller takes them so.
          const PeriodicalLines& lines = r.rows;
-         std::size_t size = 0;
-         for (std::size_t row = 0; row < lines.size(); ++row) size += lines.TextSize(row) + 16;
          std::string& out = c.output.out;
-         out.reserve(out.size() + size);
-         AdviseHugePages(out.data(), out.capacity());
+         if (!c.output.sink) {
+             std::size_t size = 0;
+             for (std::size_t row = 0; row < lines.size(); ++row) size += lines.TextSize(row) + 16;
+             out.reserve(out.size() + size);
+             AdviseHugePages(out.data(), out.capacity());
+         }
          for (std::size_t row = 0; row < lines.size(); ++row) {
              out += lines.kind(row);
              out += '\t';
@@ -316,6 +319,7 @@ const Command kCommands[] = {
              char digits[12];
              out.append(digits, std::to_chars(digits, digits + sizeof digits, lines.index(row)).ptr);
              out += '\n';
+             c.output.Spill();
          }
          return int{Success};
      }},

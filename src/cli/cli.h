@@ -2,7 +2,9 @@
 // settings store, never writes either.
 #pragma once
 
+#include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace orv::cli {
@@ -12,6 +14,16 @@ enum ExitStatus { Success = 0, Refused = 1, Usage = 2, LoadFailed = 3 };
 struct Output {
     std::string out;  // rows, LF-ended, fields separated by TAB
     std::string err;  // messages
+    // When set, a command of millions of rows hands them over a megabyte at
+    // a time, so that they need no memory of their own; what is left in
+    // `out` at the end is still the caller's to write.
+    std::function<void(std::string_view)> sink;
+    void Spill()
+    {
+        if (!sink || out.size() < (1u << 20)) return;
+        sink(out);
+        out.clear();
+    }
 };
 
 // Runs one invocation; `args` excludes the program name.

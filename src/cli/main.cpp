@@ -8,6 +8,7 @@ int main(int argc, char** argv)
 {
     std::vector<std::string> args(argv + 1, argv + argc);
     orv::cli::Output output;
+    output.sink = [](std::string_view rows) { std::fwrite(rows.data(), 1, rows.size(), stdout); };
     const int status = orv::cli::Run(args, output);
     std::fwrite(output.out.data(), 1, output.out.size(), stdout);
     std::fflush(stdout);
