@@ -491,7 +491,7 @@ int Run(const std::vector<std::string>& args, Output& output)
             kinds.erase(calendar);
             const std::int32_t first = DateSerial(today.Year, today.Month, today.Day);
             const DayWindow days{first, first + std::max(1, OverviewSettingsFrom(settings).NextWeek)};
-            calendarRead = Beside([&] { return files.LoadCalendarDays(days, calendarEvents, calendarPlaces); });
+            calendarRead = Beside([&, days] { return files.LoadCalendarDays(days, calendarEvents, calendarPlaces); });
         }
         std::vector<LoadReport> loads = files.Load(kinds, records);
         if (calendarPart) {
