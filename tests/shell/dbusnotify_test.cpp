@@ -22,12 +22,10 @@ class FakeNotifications : public QObject {
     Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Notifications")
 public:
     struct Call {
-        QString app;
         uint replaces = 0;
         QString summary;
         QString body;
         QStringList actions;
-        QVariantMap hints;
         int timeout = -1;
     };
     QList<Call> calls;
@@ -36,11 +34,11 @@ public:
 
 public slots:
     QStringList GetCapabilities() { return capabilities; }
-    uint Notify(const QString& app, uint replaces, const QString& icon, const QString& summary, const QString& body,
-                const QStringList& actions, const QVariantMap& hints, int timeout)
+    // The program's name, the icon and the hints are not looked at.
+    uint Notify(const QString&, uint replaces, const QString&, const QString& summary, const QString& body,
+                const QStringList& actions, const QVariantMap&, int timeout)
     {
-        Q_UNUSED(icon);
-        calls << Call{app, replaces, summary, body, actions, hints, timeout};
+        calls << Call{replaces, summary, body, actions, timeout};
         return replaces != 0 ? replaces : ++last_;
     }
     void CloseNotification(uint id) { closed << id; }
