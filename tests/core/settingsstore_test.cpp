@@ -5,9 +5,9 @@
 #include <cerrno>
 #include <csignal>
 #include <cstring>
-#include <filesystem>
 #include <limits>
 #include <sys/resource.h>
+#include <tuple>
 
 #include "../store/storetest.h"
 
@@ -188,49 +188,24 @@ INSTANTIATE_TEST_SUITE_P(
                     BadLineCase{"[HKEY_LOCAL_MACHINE\\Software\\Quillon Software\\ORV]", true, 1},
                     BadLineCase{"[-HKEY_CURRENT_USER\\Software\\Quillon Software\\ORV]", true, 0}));
 
-enum class Reader { Integer, Bool, Text, Date };
-
-struct StoredCase {
-    const char* name;
-    const char* line;     // the value as an export holds it
-    Reader reader;
-    std::int32_t value;   // what an integer or date reader gives
-    const char* message;  // or why the reader gives nothing
-};
-
-class SettingsStoreRead : public testing::TestWithParam<StoredCase> {};
-
 // Exports from the original platform write dates with a time of day and dwords
-// as raw little-endian bytes; a value of another type fails with its name.
-TEST_P(SettingsStoreRead, GivesTheValueAsTheOriginalPlatformMeantItOrSaysWhyNot)
+// as raw little-endian bytes. Before 1899-12-30 the day is the integral part and
+// the time counts forward from it: -1.25 is 1899-12-29 06:00, not the 28th.
+TEST(SettingsStoreParse, ReadsValuesAsTheOriginalPlatformMeantThem)
 {
-    const StoredCase& c = GetParam();
     SettingsStore store;
-    ASSERT_TRUE(store.Parse(std::string(kHead) + std::string(kMainHeader) + "\"v\"=" + c.line + "\r\n"));
-    const Result r = c.reader == Reader::Integer ? Result(store.ReadInteger(kSettingsKey, "v"))
-                         : c.reader == Reader::Bool  ? Result(store.ReadBool(kSettingsKey, "v"))
-                         : c.reader == Reader::Text  ? Result(store.ReadText(kSettingsKey, "v"))
-                                                     : Result(store.ReadDate(kSettingsKey, "v"));
-    EXPECT_EQ(r.ok, *c.message == '\0');
-    EXPECT_EQ(r.message, c.message);
-    if (r.ok) {
-        EXPECT_EQ(c.reader == Reader::Date ? store.ReadDate(kSettingsKey, "v").value
-                                           : store.ReadInteger(kSettingsKey, "v").value,
-                  c.value);
-    }
+    ASSERT_TRUE(store.Parse(std::string(kHead) + std::string(kMainHeader) +
+                            "\"before\"=hex:00,00,00,00,00,00,f4,bf\r\n"
+                            "\"after\"=hex:00,00,00,00,00,00,06,40\r\n"
+                            "\"dword\"=hex(4):01,02,00,00\r\n"
+                            "\"beyond\"=hex:00,00,00,20,5f,a0,02,42\r\n"));
+    EXPECT_EQ(store.ReadDate(kSettingsKey, "before").value, -1);
+    EXPECT_EQ(store.ReadDate(kSettingsKey, "after").value, 2);
+    EXPECT_EQ(store.ReadInteger(kSettingsKey, "dword").value, 513);
+    const ValueResult<std::int32_t> beyond = store.ReadDate(kSettingsKey, "beyond");  // past 9999
+    EXPECT_FALSE(beyond.ok);
+    EXPECT_EQ(beyond.message, "Failed to get data for 'beyond'");
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Values, SettingsStoreRead,
-    testing::Values(
-        // Before 1899-12-30 the day is the integral part and the time counts
-        // forward from it: -1.25 is 1899-12-29 06:00, not the 28th.
-        StoredCase{"DateBefore1899WithTime", "hex:00,00,00,00,00,00,f4,bf", Reader::Date, -1, ""},
-        StoredCase{"DateAfter1899WithTime", "hex:00,00,00,00,00,00,06,40", Reader::Date, 2, ""},
-        StoredCase{"DwordAsHexBytesLowByteFirst", "hex(4):01,02,00,00", Reader::Integer, 513, ""},
-        StoredCase{"TextAsInteger", "\"7\"", Reader::Integer, 0, "Invalid data type for 'v'"},
-        StoredCase{"DateBeyond9999", "hex:00,00,00,20,5f,a0,02,42", Reader::Date, 0, "Failed to get data for 'v'"}),
-    [](const auto& row) { return std::string(row.param.name); });
 
 TEST(SettingsStoreKeys, NamesCompareWithoutCaseAndDeletingAKeyTakesOnlyWhatIsBelow)
 {
@@ -260,28 +235,20 @@ TEST(SettingsStoreKeys, NamesCompareWithoutCaseAndDeletingAKeyTakesOnlyWhatIsBel
     EXPECT_FALSE(store.DeleteKey(main));
 }
 
-struct UnstorableCase {
-    const char* key;
-    std::string name;
-    const char* text;
-};
-
-class SettingsStoreUnstorable : public testing::TestWithParam<UnstorableCase> {};
-
-TEST_P(SettingsStoreUnstorable, FailsAndLeavesTheStoreAsItWas)
+// Line breaks in a text or a name, or an empty part of a key path, cannot be stored.
+TEST(SettingsStoreKeys, AnUnstorableWriteFailsAndLeavesTheStoreAsItWas)
 {
     SettingsStore store;
     ASSERT_TRUE(store.WriteText(kSettingsKey, "FontName", "Arial").ok);
     const std::string before = store.Serialize();
-    const Result r = store.WriteText(GetParam().key, GetParam().name, GetParam().text);
-    EXPECT_EQ(r.message, "Failed to set data for '" + GetParam().name + "'");
-    EXPECT_EQ(store.Serialize(), before);
+    const std::string main(kSettingsKey);
+    const std::tuple<std::string, std::string, std::string> writes[] = {
+        {main, "FontName", "two\nlines"}, {main, "a\rb", "x"}, {"Software\\\\ORV", "FontName", "x"}};
+    for (const auto& [key, name, text] : writes) {
+        EXPECT_EQ(store.WriteText(key, name, text).message, "Failed to set data for '" + name + "'");
+        EXPECT_EQ(store.Serialize(), before) << name;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Writes, SettingsStoreUnstorable,
-                         testing::Values(UnstorableCase{"Software\\Quillon Software\\ORV", "FontName", "two\nlines"},
-                                         UnstorableCase{"Software\\Quillon Software\\ORV", "a\rb", "x"},
-                                         UnstorableCase{"Software\\\\ORV", "FontName", "x"}));
 
 TEST_F(SettingsStoreFileTest, AFileThatIsNotSettingsIsNeverOverwrittenAndAnUnwritableOneIsTold)
 {
@@ -319,9 +286,7 @@ TEST_F(SettingsStoreFileTest, AFailedWriteLeavesTheOldFileWhole)
     EXPECT_EQ(r.message, "Failed to set data for '" + store.Path() + "'\nI/O error 27 (" + std::strerror(EFBIG) +
                              "): " + store.Path());
     EXPECT_EQ(ReadFile(store.Path()), old);
-    std::size_t files = 0;
-    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder.path())) ++files;
-    EXPECT_EQ(files, 1u) << "the temporary file was left behind";
+    EXPECT_EQ(test::Listing(folder.path()).size(), 1u) << "the temporary file was left behind";
 }
 
 TEST(SettingsPathChoice, FollowsTheOverrideThenXdgThenHome)
@@ -330,28 +295,6 @@ TEST(SettingsPathChoice, FollowsTheOverrideThenXdgThenHome)
     EXPECT_EQ(SettingsPathFrom("", "/x", "/h"), "/x/orv/settings.reg");
     EXPECT_EQ(SettingsPathFrom(nullptr, "relative", "/h"), "/h/.config/orv/settings.reg");
     EXPECT_EQ(SettingsPathFrom(nullptr, nullptr, nullptr), "");
-}
-
-TEST_F(SettingsStoreFileTest, AFileEditedWhileOpenIsKeptAsideBeforeItIsReplaced)
-{
-    const std::string path = PathOf("settings.reg");
-    const std::string mine = std::string(kHead) + std::string(kMainHeader) + "\"nextweek\"=dword:00000007\r\n";
-    WriteFile(path, mine);
-    SettingsStore store(path);
-    ASSERT_TRUE(store.Load().ok);
-
-    // The user's editor writes the file meanwhile.
-    const std::string edited = std::string(kHead) + std::string(kMainHeader) + "\"nextweek\"=dword:0000000e\r\n";
-    WriteFile(path + ".edit", edited);
-    std::filesystem::rename(path + ".edit", path);
-    ASSERT_TRUE(store.Save().ok);
-    const std::string note = store.OutsideChange();
-    const std::size_t at = note.rfind('\n');
-    ASSERT_NE(at, std::string::npos) << note;
-    EXPECT_EQ(ReadFile(note.substr(at + 1)), edited);
-    EXPECT_NE(ReadFile(path).find("dword:00000007"), std::string::npos);
-    ASSERT_TRUE(store.Save().ok);
-    EXPECT_EQ(store.OutsideChange(), "");
 }
 
 }  // namespace

@@ -38,9 +38,7 @@ INSTANTIATE_TEST_SUITE_P(
                     Row{"one_first_of_day", {"start", "one"}, 1, StartMode::Normal, true, true},
                     Row{"one_again", {"start", "one"}, 0, StartMode::End, false, true},
                     Row{"oneshow_again", {"start", "oneshow"}, 0, StartMode::NormalNoShow, true, true},
-                    Row{"lau_oneshow_first", {"LAU", "oneshow"}, 1, StartMode::Normal, true, true},
                     Row{"lau_oneshow_again", {"LAU", "oneshow"}, 0, StartMode::Launcher, false, true},
-                    Row{"lauall", {"LAUall"}, 0, StartMode::Launcher, false, false},
                     Row{"options_do_not_count_as_words", {"--data-folder", "/tmp/x", "LAUall"}, 1, StartMode::Launcher, false, false}),
     [](const testing::TestParamInfo<Row>& p) { return std::string(p.param.name); });
 

@@ -13,20 +13,7 @@ namespace orv {
 namespace {
 
 using test::CrLf;
-using test::ExpectSameRecords;
 using test::Fields;
-
-void ExpectSameList(DataKind kind, const RecordStore& expected, const RecordStore& actual)
-{
-    switch (kind) {
-    case DataKind::Addresses: ExpectSameRecords(expected.addresses(), actual.addresses()); break;
-    case DataKind::Calendar: ExpectSameRecords(expected.calendar(), actual.calendar()); break;
-    case DataKind::Advanced: ExpectSameRecords(expected.advanced(), actual.advanced()); break;
-    case DataKind::Annual: ExpectSameRecords(expected.annual(), actual.annual()); break;
-    case DataKind::Monthly: ExpectSameRecords(expected.monthly(), actual.monthly()); break;
-    case DataKind::Weekly: ExpectSameRecords(expected.weekly(), actual.weekly()); break;
-    }
-}
 
 // ---- The worked examples, byte for byte -------------------------------------------
 
@@ -73,10 +60,14 @@ TEST_P(WorkedExampleTest, WritesTheSampleFileAndReadsItBack)
     example.fill(expected);
     EXPECT_EQ(sample, SerializeDataText(example.kind, expected));
 
+    // Every field of every kind, derived ones included, is the random round trip's test.
     RecordStore read;
     const ParseResult result = ParseDataText(example.kind, sample, read);
     EXPECT_TRUE(result.ok) << result.message;
-    ExpectSameList(example.kind, expected, read);
+    read.WithEditList(example.kind, [](auto& list) {
+        for (auto& record : list) record.Uid.clear();  // derived by the read, not in the sample
+    });
+    EXPECT_EQ(SerializeDataText(example.kind, read), sample);
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, WorkedExampleTest, testing::ValuesIn(WorkedExamples),
@@ -161,19 +152,17 @@ INSTANTIATE_TEST_SUITE_P(
                  File(Cal, {"<BEGIN>", "<DAY>1", "<MONTH>1", "<YEAR>1", "<END>", "<BEGIN>", "<DAY>29", "<MONTH>2",
                             "<YEAR>2000", "<END>", "<BEGIN>", "<DAY>31", "<MONTH>12", "<YEAR>9999", "<END>"}),
                  "<YEAR>", {"1", "2000", "9999"}},
-        // A bad value keeps the records before it and stops the read.
-        ReadCase{"EmptyDay", DataKind::Addresses, GoodBadGood(DataKind::Addresses, "<DAY>"), "<DAY>", {"1"}, "''" + NotInteger},
+        // A bad value keeps the records before it and stops the read (also the
+        // orv-cli case tests/data/cli/broken, with its message).
         ReadCase{"Overflow", Week, GoodBadGood(Week, "<WEEKDAY>2147483648"), "<HINT>", {"good"}, "'2147483648'" + NotInteger},
         ReadCase{"LeapDay1900", Cal, GoodBadGood(Cal, "<DAY>29\r\n<YEAR>1900"), "<HINT>", {"good"}, BadDate},
         ReadCase{"Year10000", Cal, GoodBadGood(Cal, "<YEAR>10000"), "<HINT>", {"good"}, BadDate},
-        // Headers: anything but this version of this kind loads nothing.
-        ReadCase{"OtherVersion", Cal, "<BEGIN:CAL:FILE:VERSION>3.1\r\n" + Event, "<DAY>", {}, UnknownHeader},
+        // Headers: anything but this version of this kind loads nothing (another
+        // version is the orv-cli case tests/data/cli/broken).
         ReadCase{"ByteOrderMark", Cal, "\xef\xbb\xbf<BEGIN:CAL:FILE:VERSION>3.0\r\n" + Event, "<DAY>", {}, UnknownHeader},
         ReadCase{"EmptyText", Week, "", "<HINT>", {}},
         ReadCase{"BareHeader", Week, "<BEGIN:WEEK:FILE:VERSION>3.0", "<HINT>", {}, "", true},
         // Structure: complete records only, and whether the file held more.
-        ReadCase{"NoEndOfFileLine", Yr, CrLf({YearHeader, "<BEGIN>", "<HINT>a", "<END>", "<BEGIN>", "<HINT>b", "<END>"}),
-                 "<HINT>", {"a", "b"}, "", true},
         ReadCase{"UnendedRecordAtEndOfFile", Yr,
                  CrLf({YearHeader, "<BEGIN>", "<HINT>a", "<END>", "<BEGIN>", "<HINT>b", "<END:FILE>"}), "<HINT>", {"a"}, "", true},
         ReadCase{"UnendedRecordBeforeNextBegin", Yr,
@@ -333,7 +322,7 @@ TEST(DataTextTest, ANewCalendarEventGoesWhereASortWouldPutIt)
             sorted.push_back(added);
             SortCalendar(sorted);
             AddCalendarEvent(list, added);
-            ExpectSameRecords(sorted, list);
+            EXPECT_EQ(SerializeDataText(list), SerializeDataText(sorted));  // each hint is another
         }
     }
 }

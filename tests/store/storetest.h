@@ -39,13 +39,6 @@ inline std::set<std::string> Listing(const std::string& folder)
     return names;
 }
 
-template <class Rec>
-void ExpectSameRecords(const std::vector<Rec>& expected, const std::vector<Rec>& actual)
-{
-    ASSERT_EQ(expected.size(), actual.size());
-    for (std::size_t i = 0; i < expected.size(); ++i) EXPECT_EQ(Fields(expected[i]), Fields(actual[i])) << "record " << i;
-}
-
 // Joins lines with CR LF after each, as the program writes them.
 inline std::string CrLf(std::initializer_list<std::string> lines)
 {
