@@ -37,9 +37,9 @@ AddressFields Distinct()
 
 // Only what is filled goes out: no ADR without an address (the city goes
 // too), a birthday without a year has none, one without a month is none.
-// Each stored text is decoded on its own, an older file's byte beside UTF-8.
-// (A card of every field, the escapes and the charsets are pinned by
-// orv-cli's vcard cases.)
+// Each stored text is decoded on its own, an older file's byte beside
+// UTF-8, and a semicolon in a part is escaped. (A card of every field and
+// the charsets are pinned by orv-cli's vcard cases.)
 TEST(VCardExport, WritesOnlyWhatIsFilledEachTextDecoded)
 {
     AddressFields noYear, noMonth, mixed;
@@ -47,12 +47,12 @@ TEST(VCardExport, WritesOnlyWhatIsFilledEachTextDecoded)
     noYear.Day = "7";
     noYear.Month = "5";
     noMonth.Day = "7";
-    mixed.Name = "Jos\xE9";                    // Windows-1252
-    mixed.Surname = "N\xC3\xBA\xC3\xB1" "ez";  // UTF-8
+    mixed.Name = "Jos\xE9";                       // Windows-1252
+    mixed.Surname = "N\xC3\xBA\xC3\xB1" "ez;Jr";  // UTF-8, with a semicolon
     EXPECT_EQ(WriteVCard(noYear, ""), "BEGIN:VCARD\r\nVERSION:2.1\r\nN:;\r\nBDAY:--0507\r\nEND:VCARD\r\n");
     EXPECT_EQ(WriteVCard(noMonth, ""), "BEGIN:VCARD\r\nVERSION:2.1\r\nN:;\r\nEND:VCARD\r\n");
     EXPECT_EQ(WriteVCard(mixed, ""),
-              "BEGIN:VCARD\r\nVERSION:2.1\r\nN;CHARSET=UTF-8:N\xC3\xBA\xC3\xB1" "ez;Jos\xC3\xA9\r\nEND:VCARD\r\n");
+              "BEGIN:VCARD\r\nVERSION:2.1\r\nN;CHARSET=UTF-8:N\xC3\xBA\xC3\xB1" "ez\\;Jr;Jos\xC3\xA9\r\nEND:VCARD\r\n");
 }
 
 // The fields "Export vCard" leaves out; every other field the view shows goes
