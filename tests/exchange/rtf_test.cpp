@@ -65,7 +65,26 @@ TEST(RtfTest, FormatAndTextComeBack)
     EXPECT_EQ(read.document, doc);
 }
 
-TEST(RtfTest, ReadsWhatTheWordProcessorWrote)
+// The document without some text, its runs joined again where they meet.
+RichDocument Without(const RichDocument& doc, std::string_view text)
+{
+    RichDocument out;
+    for (const Paragraph& p : doc.paragraphs) {
+        Paragraph q;
+        q.alignment = p.alignment;
+        for (const TextRun& run : p.runs) {
+            std::string t = run.text;
+            for (std::size_t at = t.find(text); at != std::string::npos; at = t.find(text)) t.erase(at, text.size());
+            q.Append(t, run.format);
+        }
+        out.paragraphs.push_back(std::move(q));
+    }
+    return out;
+}
+
+// The word processor's files: what it wrote reads with its formatting, and
+// what it made of ours reads as ours.
+TEST(RtfTest, TheWordProcessorAndWeReadEachOthersLetters)
 {
     // Written by LibreOffice Writer from letter.fodt beside it.
     const RtfReadResult read = ReadRtf(test::SampleFile("letter-writer.rtf"));
@@ -94,27 +113,7 @@ TEST(RtfTest, ReadsWhatTheWordProcessorWrote)
 
     EXPECT_EQ(p[4].alignment, Alignment::Right);
     EXPECT_EQ(p[4].PlainText(), "Ann");
-}
 
-// The document without some text, its runs joined again where they meet.
-RichDocument Without(const RichDocument& doc, std::string_view text)
-{
-    RichDocument out;
-    for (const Paragraph& p : doc.paragraphs) {
-        Paragraph q;
-        q.alignment = p.alignment;
-        for (const TextRun& run : p.runs) {
-            std::string t = run.text;
-            for (std::size_t at = t.find(text); at != std::string::npos; at = t.find(text)) t.erase(at, text.size());
-            q.Append(t, run.format);
-        }
-        out.paragraphs.push_back(std::move(q));
-    }
-    return out;
-}
-
-TEST(RtfTest, WordProcessorReadsOurLetterBack)
-{
     // letter-orv.rtf was written by WriteRtf; the word processor opened it and
     // saved letter-orv-resaved.rtf. What it kept is what a person sees there.
     const RtfReadResult ours = ReadRtf(test::SampleFile("letter-orv.rtf"));

@@ -35,45 +35,28 @@ AddressFields Distinct()
     return f;
 }
 
-// What the view shows goes out, each in its line, and only what is filled:
-// no ADR without an address (the city goes too), a birthday without a year
-// has none, one without a month is none. Stored texts go out decoded,
-// whichever encoding they were stored in, and a 2.1 line with non-ASCII text
-// names its charset.
-TEST(VCardExport, WritesTheCardLineByLine)
+// Only what is filled goes out: no ADR without an address (the city goes
+// too), a birthday without a year has none, one without a month is none.
+// Each stored text is decoded on its own, an older file's byte beside
+// UTF-8, and a semicolon in a part is escaped. (A card of every field and
+// the charsets are pinned by orv-cli's vcard cases.)
+TEST(VCardExport, WritesOnlyWhatIsFilledEachTextDecoded)
 {
-    AddressFields noYear, noMonth, spanish;
+    AddressFields noYear, noMonth, mixed;
     noYear.City = "Oslo";
     noYear.Day = "7";
     noYear.Month = "5";
     noMonth.Day = "7";
-    spanish.Name = "Jos\xE9";                 // Windows-1252
-    spanish.Surname = "N\xC3\xBA\xC3\xB1" "ez;Jr"; // UTF-8, with a semicolon
-    spanish.Address = "C\\ Mayor 1";
-    spanish.City = "28013 Madrid";
-    spanish.Country = "Espa\xF1" "a";
-    spanish.Tele1 = "555";
-    spanish.Email1 = "jose@example.org";
-    const struct {
-        AddressFields fields;
-        std::string uid, card;
-    } cases[] = {
-        {Distinct(), "",
-         "BEGIN:VCARD\r\nVERSION:2.1\r\nN:the-Surname;the-Name\r\nTEL;HOME;VOICE:the-Tele1\r\n"
-         "TEL;CELL;VOICE:the-Tele2\r\nADR;HOME:;;the-Address;the-City;;;the-Country\r\n"
-         "EMAIL;PREF;INTERNET:the-Email1\r\nBDAY:19701117\r\nEND:VCARD\r\n"},
-        {noYear, "", "BEGIN:VCARD\r\nVERSION:2.1\r\nN:;\r\nBDAY:--0507\r\nEND:VCARD\r\n"},
-        {noMonth, "", "BEGIN:VCARD\r\nVERSION:2.1\r\nN:;\r\nEND:VCARD\r\n"},
-        {spanish, "6f1c-42",
-         "BEGIN:VCARD\r\nVERSION:2.1\r\nN;CHARSET=UTF-8:N\xC3\xBA\xC3\xB1" "ez\\;Jr;Jos\xC3\xA9\r\n"
-         "TEL;HOME;VOICE:555\r\nADR;HOME;CHARSET=UTF-8:;;C\\\\ Mayor 1;28013 Madrid;;;Espa\xC3\xB1" "a\r\n"
-         "EMAIL;PREF;INTERNET:jose@example.org\r\nUID:6f1c-42\r\nEND:VCARD\r\n"},
-    };
-    for (const auto& c : cases) EXPECT_EQ(WriteVCard(c.fields, c.uid), c.card);
+    mixed.Name = "Jos\xE9";                       // Windows-1252
+    mixed.Surname = "N\xC3\xBA\xC3\xB1" "ez;Jr";  // UTF-8, with a semicolon
+    EXPECT_EQ(WriteVCard(noYear, ""), "BEGIN:VCARD\r\nVERSION:2.1\r\nN:;\r\nBDAY:--0507\r\nEND:VCARD\r\n");
+    EXPECT_EQ(WriteVCard(noMonth, ""), "BEGIN:VCARD\r\nVERSION:2.1\r\nN:;\r\nEND:VCARD\r\n");
+    EXPECT_EQ(WriteVCard(mixed, ""),
+              "BEGIN:VCARD\r\nVERSION:2.1\r\nN;CHARSET=UTF-8:N\xC3\xBA\xC3\xB1" "ez\\;Jr;Jos\xC3\xA9\r\nEND:VCARD\r\n");
 }
 
 // The fields "Export vCard" leaves out; every other field the view shows goes
-// out (in the line the card above shows) and must come back into itself, so
+// out (in its line of orv-cli's vcard cases) and must come back into itself, so
 // a field added to the view without a place in the card fails here.
 constexpr PersonField kNotExported[] = {PersonField::Email2, PersonField::Email3, PersonField::More};
 
@@ -144,10 +127,11 @@ TEST(VCardRead, FillsWhatTheCardProvides)
         {"ModernPhoneExport",
          "BEGIN:VCARD\nVERSION:3.0\nFN:Ann Lee\nN:Lee;Ann;;;\nTEL;TYPE=CELL:+47 900\n"
          "TEL;TYPE=HOME,VOICE:555 0101\nEMAIL;TYPE=INTERNET:ann@exam\n ple.org\n"
-         "ADR;TYPE=HOME:;;Main Street 4\\, flat 2;Oslo;;0150;Norway\nBDAY:1970-05-17\nEND:VCARD\n",
+         "ADR;TYPE=HOME:;;Main Street 4\\, flat 2;Oslo;;0150;Norway\nBDAY:1970-05-17\nUID:urn:uuid:1234\nEND:VCARD\n",
          Card({{&F::Surname, "Lee"}, {&F::Name, "Ann"}, {&F::Tele1, "555 0101"}, {&F::Tele2, "+47 900"},
                {&F::Email1, "ann@example.org"}, {&F::Address, "Main Street 4, flat 2"}, {&F::City, "0150 Oslo"},
-               {&F::Country, "Norway"}, {&F::Year, "1970"}, {&F::Month, "05"}, {&F::Day, "17"}})},
+               {&F::Country, "Norway"}, {&F::Year, "1970"}, {&F::Month, "05"}, {&F::Day, "17"},
+               {&F::Uid, "urn:uuid:1234"}})},
         {"Version4WithFormattedNameOnly",
          "BEGIN:VCARD\r\nVERSION:4.0\r\nFN:Ann Marie Lee\r\nTEL;VALUE=uri;TYPE=work:tel:+1-555-0101\r\n"
          "EMAIL:a@b.org\r\nEMAIL;PREF=1:pref@b.org\r\nBDAY:--0517\r\nEND:VCARD\r\n",
@@ -168,8 +152,6 @@ TEST(VCardRead, FillsWhatTheCardProvides)
         {"Windows1252WithoutCharsetIsReadAsAStoredText",
          "BEGIN:VCARD\r\nVERSION:2.1\r\nN:M\xFCller;J\xF6rg\r\nEMAIL:j\x80@x.de\r\nEND:VCARD\r\n",
          Card({{&F::Surname, "M\xC3\xBCller"}, {&F::Name, "J\xC3\xB6rg"}, {&F::Email1, "j\xE2\x82\xAC@x.de"}})},
-        {"UidIsKept", "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Lee;Ann\r\nUID:urn:uuid:1234\r\nEND:VCARD\r\n",
-         Card({{&F::Surname, "Lee"}, {&F::Name, "Ann"}, {&F::Uid, "urn:uuid:1234"}})},
         {"LineBreaksInValuesBecomeBlanks",
          "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Lee;Ann\\nMarie\r\n"
          "ADR;TYPE=HOME:;;Main Street 4\\nFlat 2;Oslo;;0150;Nor\r\n way\r\n"

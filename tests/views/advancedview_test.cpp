@@ -93,8 +93,9 @@ private slots:
     }
 
     // An older file's month spelled otherwise shows no choice, and Store
-    // refuses a page without all three.
-    void storeRefusesAPageWithoutAllThreeChoices()
+    // refuses a page without all three; Insert appends an empty record and
+    // writes it, the save giving it its identity in memory and in the file.
+    void storeRefusesAPageWithoutAllThreeChoicesAndInsertWritesAnEmptyRecord()
     {
         p->fx.session->records().editAdvanced()[0].Month = "February";
         Page().ShowCurrent();
@@ -103,13 +104,9 @@ private slots:
         p->Click("AdvPost");
         QCOMPARE(p->fake.messages.size(), 1);
         QVERIFY(p->File("adv.orv").isEmpty());
-    }
 
-    void insertAppendsAnEmptyRecordAndWritesIt()
-    {
         p->Click("AdvInsert");
         QCOMPARE(Shown(), QStringLiteral("///"));
-        // The save gives the new record its identity, in memory and in the file.
         const QByteArray uid = QByteArray::fromStdString(List()[1].Uid);
         QVERIFY(!uid.isEmpty());
         QVERIFY(p->File("adv.orv").endsWith("<BEGIN>\r\n<UPDOWN>False\r\n<DOWN>0\r\n<DAY>\r\n<MONTH>\r\n<HINT>\r\n<UID>" + uid +

@@ -15,7 +15,11 @@ class LabelButtonTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void anEventPageColoursItsCommands()
+    // An event page's colours reach its commands; "Change" with no event
+    // chosen is greyed, not hidden. Every label of the page that acts as a
+    // button reads as one, named for what it does, and is reached with Tab,
+    // not taken by a click from the field being typed in.
+    void anEventPagesLabelButtonsTakeItsColoursAndReadAsNamedButtons()
     {
         PageFixture<CalendarView> p;
         const LabelColours c{Qt::darkRed, Qt::yellow, Qt::lightGray, Qt::darkBlue, Qt::darkGreen, Qt::cyan};
@@ -23,10 +27,18 @@ private slots:
         auto* command = p.Find<LabelButton>("MenuL29");
         QCOMPARE(command->shownBackground(), c.notSelBack);
         QCOMPARE(command->shownText(), c.notSelText);
-        // "Change" with no event chosen is greyed, not hidden.
         auto* change = p.Find<LabelButton>("MenuL27");
         QVERIFY(!change->isEnabled());
         QVERIFY(change->isVisible());
+
+        QCOMPARE(QAccessible::queryAccessibleInterface(p.Find<LabelButton>("MenuL34"))->text(QAccessible::Name),
+                 QStringLiteral("Next event"));
+        for (LabelButton* b : p.page->findChildren<LabelButton*>()) {
+            QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(b);
+            QVERIFY2(!reader->text(QAccessible::Name).isEmpty(), qPrintable(b->objectName()));
+            QVERIFY(reader->role() == QAccessible::Button || reader->role() == QAccessible::ButtonMenu);
+            QCOMPARE(b->focusPolicy(), Qt::TabFocus);
+        }
     }
 
     void aLabelWithAMenuOpensIt_data()
@@ -61,22 +73,6 @@ private slots:
         }
         QTRY_VERIFY(menu->isVisible());
         menu->hide();
-    }
-
-    // Every label of an event page that acts as a button reads as one, named
-    // for what it does, and is reached with Tab, not taken by a click from
-    // the field being typed in.
-    void anEventPagesLabelButtonsReadAsNamedButtons()
-    {
-        PageFixture<CalendarView> p;
-        QCOMPARE(QAccessible::queryAccessibleInterface(p.Find<LabelButton>("MenuL34"))->text(QAccessible::Name),
-                 QStringLiteral("Next event"));
-        for (LabelButton* b : p.page->findChildren<LabelButton*>()) {
-            QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(b);
-            QVERIFY2(!reader->text(QAccessible::Name).isEmpty(), qPrintable(b->objectName()));
-            QVERIFY(reader->role() == QAccessible::Button || reader->role() == QAccessible::ButtonMenu);
-            QCOMPARE(b->focusPolicy(), Qt::TabFocus);
-        }
     }
 };
 

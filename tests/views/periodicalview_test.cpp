@@ -1,5 +1,5 @@
-// The periodical search page: which date is refused first, the lines of a
-// period, the quick periods and where a double click leads.
+// The periodical search page: the lines of a period and where Return on one
+// leads, which date is refused first, and the quick periods.
 #include <QCheckBox>
 #include <QLineEdit>
 
@@ -45,11 +45,19 @@ private slots:
     }
     void cleanup() { p.reset(); }
 
-    void aPeriodListsBirthdaysAndEventsDayByDay()
+    // A period lists birthdays and events day by day; Return on a line opens
+    // the person or the day.
+    void aPeriodListsBirthdaysAndEventsDayByDayAndOpensThem()
     {
         Period(kToday, D(2024, 3, 15));
         p->Click("SB9");
         QCOMPARE(Lines(), QStringLiteral("B 13/3 - Ann Smith|L 13/3 - Low thing|H 14/3 - Dentist|B 15/3 - Bob Jones"));
+        EventGrid* grid = p->page->grid();
+        for (int row : {0, 2}) {
+            grid->setCurrentRow(row);
+            QTest::keyClick(grid, Qt::Key_Return);
+        }
+        QCOMPARE(p->fx.navigator.calls, (QStringList{QStringLiteral("ShowAddress(0)"), QStringLiteral("ShowCalendarAt(2024-03-14)")}));
         p->Find<QCheckBox>("CB1")->setChecked(false);
         p->Click("SB9");
         QCOMPARE(Lines(), QStringLiteral("L 13/3 - Low thing|H 14/3 - Dentist"));
@@ -93,18 +101,6 @@ private slots:
         p->page->PresetFrom(from);
         p->Click(label.toLatin1().constData());
         QCOMPARE(ToDate(), to);
-    }
-
-    void aDoubleClickOpensThePersonOrTheDay()
-    {
-        Period(kToday, D(2024, 3, 14));
-        p->Click("SB9");
-        EventGrid* grid = p->page->grid();
-        for (int row : {0, 2}) {
-            grid->setCurrentRow(row);
-            QTest::keyClick(grid, Qt::Key_Return);
-        }
-        QCOMPARE(p->fx.navigator.calls, (QStringList{QStringLiteral("ShowAddress(0)"), QStringLiteral("ShowCalendarAt(2024-03-14)")}));
     }
 };
 

@@ -1,6 +1,6 @@
 // The weekly, monthly and annual pages and the recurrent event dialog: what
 // Create and Delete store and write, the week-list refusal, the duplicate
-// refusal, the counting filters, the day pulled back, Enter, the "Goto" menus
+// refusal, the counting filters, the day pulled back, Enter, the "Goto" menu
 // and what the next-dates line is given. The dates and notes themselves are
 // the engine's, tested there.
 #include <QAccessible>
@@ -25,7 +25,6 @@ namespace {
 QLineEdit* Edit(QWidget* parent, const char* name) { return In<QLineEdit>(parent, name); }
 void Click(QWidget* parent, const char* name) { In<QAbstractButton>(parent, name)->click(); }
 QString Text(QWidget* parent, const char* label) { return In<QLabel>(parent, label)->text(); }
-QMenu* GotoMenu(QWidget* page, const char* link) { return In<QAbstractButton>(page, link)->findChild<QMenu*>(); }
 
 }  // namespace
 
@@ -90,7 +89,7 @@ private slots:
         QVERIFY(p->File("week.orv").contains(QStringLiteral("<WEEKDAY>%1\r\n<WEEKNR>1,3,5-7\r\n<HINT>Gym\r\n").arg(weekday).toLatin1()));
 
         p->page->SelectDay(2);
-        QMenu* go = GotoMenu(W(), "T21");
+        QMenu* go = In<QAbstractButton>(W(), "T21")->findChild<QMenu*>();
         QCOMPARE(MenuItems(go), (QStringList{QStringLiteral("Choir"), QStringLiteral("Gym")}));
         go->actions().at(1)->trigger();
         QCOMPARE(In<QListWidget>(W(), "WeeklyListBox1")->currentItem()->text(), day);
@@ -213,48 +212,6 @@ private slots:
         In<QListWidget>(M(), "MonthlyListBox2")->setCurrentRow(0);
         Click(M(), "SB17");
         QVERIFY(!p->File("month.orv").contains("Rent"));
-    }
-
-    // 31 "Febuary" moves back to the 28th and says so; 29 February can be
-    // chosen, so an event stored on it is reached from "Goto" and deleted.
-    void theAnnualDayIsPulledBackButA29FebruaryEventIsReached()
-    {
-        auto* day = In<QComboBox>(A(), "ComboBox1");
-        auto* month = In<QComboBox>(A(), "ComboBox2");
-        month->setCurrentIndex(0);
-        day->setCurrentIndex(30);
-        month->setCurrentIndex(1);  // Febuary
-        QCOMPARE(day->currentText(), QStringLiteral("28."));
-
-        p->fx.session->records().editAnnual().push_back(Annual("Leap day", 2, 29));
-        p->annual.SetupPopupMenu();
-        GotoMenu(A(), "T19")->actions().at(1)->trigger();
-        QCOMPARE(day->currentText(), QStringLiteral("29."));
-        In<QListWidget>(A(), "ListBox5")->setCurrentRow(0);
-        Click(A(), "SpeedButton3");
-        const QByteArray file = p->File("year.orv");
-        QVERIFY(file.contains("Parade") && !file.contains("Leap day"));
-    }
-
-    // A lifetime's list is grouped by month, and a month longer than a menu
-    // is cut in ranges; every item still reaches its event.
-    void aLongGotoMenuIsGroupedAndReachesEveryEvent()
-    {
-        std::vector<AYear>& list = p->fx.session->records().editAnnual();
-        for (int i = 0; i < 45; ++i) list.push_back(Annual("March " + std::to_string(i), 3, 1 + i % 28));
-        list.push_back(Annual("Eve", 12, 31));
-        p->annual.SetupPopupMenu();
-        QMenu* go = GotoMenu(A(), "T19");
-        QCOMPARE(MenuItems(go), (QStringList{QStringLiteral("March (46)"), QStringLiteral("December (1)")}));
-        QMenu* march = go->actions().at(0)->menu();
-        emit march->aboutToShow();
-        QCOMPARE(MenuItems(march),
-                 (QStringList{QStringLiteral("Parade \u2013 March 38"), QStringLiteral("March 39 \u2013 March 44")}));
-        QMenu* rest = march->actions().at(1)->menu();
-        emit rest->aboutToShow();
-        rest->actions().at(5)->trigger();  // "March 44", on the 17th
-        QCOMPARE(In<QComboBox>(A(), "ComboBox1")->currentText(), QStringLiteral("17."));
-        QCOMPARE(In<QComboBox>(A(), "ComboBox2")->currentText(), QStringLiteral("March"));
     }
 
     void theDialogCreatesThroughTheChosenPage_data()

@@ -37,6 +37,12 @@ struct WindowFixture {
         QTest::mouseClick(window->template findChild<QAbstractButton*>(QLatin1String(name)), Qt::LeftButton);
     }
     QString Path(const char* name) const { return fx->dir.filePath(QLatin1String(name)); }
+    // A file of the test's folder holding `bytes`, by its path.
+    QString WriteFile(const char* name, const QByteArray& bytes) const
+    {
+        Write(Path(name), bytes);
+        return Path(name);
+    }
     RecordStore& Records() { return fx->session->records(); }
 
     // The address book as data.orv holds it now, read back as the program would.
