@@ -31,8 +31,9 @@ protected:
         store.editAddresses() = {Person("Anna", "Berg", 24, 12, 1970), Person("Bo", "Lind", 24, 12),
                                  Person("Cy", "Ek", 25, 12, 1970), Person("Leap", "Day", 29, 2, 1980),
                                  Person("No", "Date", 0, 0)};
-        store.editCalendar() = {Event("late", D(2009, 1, 1)), Event("high", Day, 0),  Event("early", D(1999, 1, 1)),
-                                Event("normal", Day, 1),      Event("low", Day, 2),   Event("other day", D(2004, 5, 4), 0)};
+        store.editCalendar() = {Event("late", D(2009, 1, 1)), Event("high", Day, 0), Event("early", D(1999, 1, 1)),
+                                Event("normal", Day, 1),      Event("low", Day, 2),
+                                Event("other day", D(2004, 5, 4), 0)};
         store.editWeekly() = {Weekly("always", 2),    Weekly("odd", 2, "1,3"), Weekly("even", 2, "2,4"),
                               Weekly("junk", 2, "x"), Weekly("tuesday", 3),    Weekly("opening week", 5, "0")};
         store.editMonthly() = {Monthly("Rent", 15, "3", "2002"), Monthly("zero month", 29, "0", "2002"),

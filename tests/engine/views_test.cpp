@@ -124,7 +124,8 @@ INSTANTIATE_TEST_SUITE_P(
         DecodedSearch{"AccentIsNotFolded", SearchField::FirstName, "JOSE", {"jose Plain#2"}},
         DecodedSearch{"TypedWindows1252IsReadAlike", SearchField::Surname, "N\xFA\xF1", {"Jos\xE9 N\xFA\xF1" "ez#0"}},
         // "ANN Y" and "Ann Y" fold to the same key and keep list order.
-        DecodedSearch{"AsciiFoldsInsideAName", SearchField::FirstName, "nN", {"ANN Y#3", "Ann Y#4", "Anne M\xF8ller#1"}}),
+        DecodedSearch{"AsciiFoldsInsideAName", SearchField::FirstName, "nN",
+                      {"ANN Y#3", "Ann Y#4", "Anne M\xF8ller#1"}}),
     [](const auto& row) { return std::string(row.param.name); });
 
 TEST_F(Views, AddressCard)
