@@ -110,8 +110,6 @@ private slots:
         QVERIFY(people->addressBook && !people->calendar && !people->events);
         // Radicale 3 (Debian 12 has 3.1) gives change lists.
         QVERIFY(calendar->syncCollection && !calendar->syncToken.empty() && !calendar->ctag.empty());
-        const DavWrite nowhere = client.Put("/alice/nowhere/x.ics", Event("x", "X"), kCalendarType, "");
-        QCOMPARE(nowhere.status.error, DavError::NotFound);
     }
 
     // A wrong password, and another user's collection: refused, and the
@@ -128,60 +126,32 @@ private slots:
         QCOMPARE(DavClient(Account("alice", "hunter2")).Discover().status.error, DavError::Auth);
     }
 
-    // Put, list, change lists, fetch and remove, each guarded by its ETag.
-    void itemsKeepTheirVersions()
+    // Put, list, change lists, fetch and remove as they go right are the
+    // engine's scenarios against this server (radicalesync_test); here what
+    // those never meet: a stale or missing ETag, an item gone, an unknown token.
+    void staleVersionsAreRefused()
     {
         DavClient client(Account());
         const std::string cal = "/alice/versions/";
         EXPECT_OK(client.MakeCalendar(cal, "Versions"));
-        DavListing empty = client.List(cal);
-        EXPECT_OK(empty.status);
-        QVERIFY(empty.items.empty() && !empty.token.empty());
-
         const std::string a = cal + "a%20b.ics";
-        DavWrite put = client.Put(a, Event("a", "First"), kCalendarType, "");
+        const DavWrite put = client.Put(a, Event("a", "First"), kCalendarType, "");
         EXPECT_OK(put.status);
         QCOMPARE(client.Put(a, Event("a", "Again"), kCalendarType, "").status.error, DavError::Conflict);
-
-        DavListing list = client.List(cal);
-        EXPECT_OK(list.status);
-        QCOMPARE(list.items.size(), 1u);
-        QVERIFY(SameHref(list.items[0].href, a));
-        QCOMPARE(list.items[0].etag, put.etag);
-
-        DavListing none = client.Changes(cal, list.token);
-        EXPECT_OK(none.status);
-        QVERIFY(none.items.empty() && none.removed.empty() && !none.tokenInvalid);
-
         QCOMPARE(client.Put(a, Event("a", "Stale"), kCalendarType, "\"not-the-etag\"").status.error, DavError::Conflict);
-        DavWrite update = client.Put(a, Event("a", "Second"), kCalendarType, put.etag);
-        EXPECT_OK(update.status);
-        QVERIFY(update.etag != put.etag);
-        const std::string b = cal + "b.ics";
-        EXPECT_OK(client.Put(b, Event("b", "Other"), kCalendarType, "").status);
 
-        DavListing changed = client.Changes(cal, list.token);
-        EXPECT_OK(changed.status);
-        QCOMPARE(changed.items.size(), 2u);
-
-        DavFetch fetched = client.Fetch(cal, {a, cal + "never.ics", b}, true);
+        const DavFetch fetched = client.Fetch(cal, {cal + "never.ics", a}, true);
         EXPECT_OK(fetched.status);
-        QCOMPARE(fetched.items.size(), 2u);
-        QCOMPARE(fetched.items[0].href, a);
-        QCOMPARE(fetched.items[0].etag, update.etag);
-        QVERIFY(fetched.items[0].data.find("SUMMARY:Second") != std::string::npos);
+        QCOMPARE(fetched.items.size(), 1u);
+        QVERIFY(SameHref(fetched.items[0].href, a));
+        QCOMPARE(fetched.items[0].etag, put.etag);
         QCOMPARE(fetched.missing, std::vector<std::string>{cal + "never.ics"});
 
-        QCOMPARE(client.Remove(a, put.etag).error, DavError::Conflict);
-        EXPECT_OK(client.Remove(a, update.etag));
+        QCOMPARE(client.Remove(a, "\"not-the-etag\"").error, DavError::Conflict);
+        EXPECT_OK(client.Remove(a, put.etag));
         QCOMPARE(client.Remove(a, "").error, DavError::NotFound);
-        DavListing removed = client.Changes(cal, changed.token);
-        EXPECT_OK(removed.status);
-        QCOMPARE(removed.removed.size(), 1u);
-        QVERIFY(SameHref(removed.removed[0], a));
-
         // An unknown token: the caller lists instead.
-        DavListing stale = client.Changes(cal, "http://radicale.org/ns/sync/0000");
+        const DavListing stale = client.Changes(cal, "http://radicale.org/ns/sync/0000");
         EXPECT_OK(stale.status);
         QVERIFY(stale.tokenInvalid);
     }
@@ -241,7 +211,6 @@ private slots:
         QTest::newRow("discover nothing there") << "discover" << "/" << DavError::NotFound;
         QTest::newRow("discover redirect loop") << "discover" << "/moved/" << DavError::Server;
         QTest::newRow("nobody listening") << "nobody" << "" << DavError::Network;
-        QTest::newRow("not http") << "nobody" << "ftp://127.0.0.1/" << DavError::Network;
     }
     void faults()
     {
@@ -254,7 +223,7 @@ private slots:
         if (call == u"nobody") {
             QTcpServer closed;
             QVERIFY(closed.listen(QHostAddress::LocalHost));
-            account.server = p.empty() ? "http://127.0.0.1:" + std::to_string(closed.serverPort()) : p;
+            account.server = "http://127.0.0.1:" + std::to_string(closed.serverPort());
             closed.close();
         }
         DavClient client(account);

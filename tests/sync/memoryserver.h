@@ -18,7 +18,7 @@ public:
     std::map<std::string, Object> objects;  // by href
     bool tokens = true;                      // offers sync-collection
     std::function<void(const std::string& href)> beforePut;
-    int puts = 0, removes = 0;
+    int puts = 0;
 
     void Set(const std::string& href, std::string data)
     {
@@ -82,7 +82,6 @@ public:
         const auto it = objects.find(href);
         if (it == objects.end()) return {};
         if (!ifMatch.empty() && it->second.etag != ifMatch) return {Written::Outcome::Conflict, {}, "412"};
-        ++removes;
         Erase(href);
         return {};
     }

@@ -52,7 +52,7 @@ protected:
     SyncOutcome Sync(Device& d)
     {
         DavServer server(*client_);
-        return d.Sync(server, true, cal_, book_);
+        return d.Sync(server, cal_, book_);
     }
     std::size_t Count(const std::string& collection) { return client_->List(collection).items.size(); }
     // The account of this test's calendar in a settings file, as the Sync page saves it.

@@ -40,8 +40,7 @@ public:
         return r;
     }
 
-    SyncOutcome Sync(SyncServer& server, bool keepState = true, const std::string& calendar = kCal,
-                     const std::string& addressBook = kBook)
+    SyncOutcome Sync(SyncServer& server, const std::string& calendar = kCal, const std::string& addressBook = kBook)
     {
         RecordStore records;
         DataFiles files(folder_);
@@ -60,9 +59,7 @@ public:
         for (const DataKind k : out.changedKinds) {
             EXPECT_TRUE(files.Save(k, records).ok);
         }
-        if (keepState) {
-            EXPECT_TRUE(SaveSyncState(folder_ + "sync.state", state, message)) << message;
-        }
+        EXPECT_TRUE(SaveSyncState(folder_ + "sync.state", state, message)) << message;
         return out;
     }
 
