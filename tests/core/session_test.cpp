@@ -34,7 +34,7 @@ protected:
 
 }  // namespace
 
-TEST_F(SessionTest, NothingIsSavedThatWasNotReadFirst)
+TEST_F(SessionTest, NothingIsSavedThatWasNotReadFirstAndTheFinderFollowsTheWeekSettings)
 {
     // Files of another run: a save before anything was read must leave them
     // (a to-do list never loaded is the to-do files' own test).
@@ -52,12 +52,7 @@ TEST_F(SessionTest, NothingIsSavedThatWasNotReadFirst)
     EXPECT_TRUE(s->SaveAll().ok());
     EXPECT_NE(Read(settings), before);
     EXPECT_TRUE(fs::exists(data / "week.orv"));
-}
 
-TEST_F(SessionTest, TheFinderFollowsTheWeekSettings)
-{
-    auto s = Open();
-    s->Initialise(D(2004, 1, 1));
     EXPECT_EQ(s->finder().dateSettings().WeekStart, 1);
     s->settings().WeekStart = 0;
     EXPECT_EQ(s->finder().dateSettings().WeekStart, 0);
