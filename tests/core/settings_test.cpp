@@ -53,20 +53,6 @@ TEST(SettingsWriters, EverySettingSurvivesTheWritersAndTheReader)
     EXPECT_TRUE(read == expected);
 }
 
-// A window never placed has no bounds yet: none are written for it.
-TEST(SettingsWriters, SaveAllLeavesOutWhatIsUnknown)
-{
-    Settings s;
-    s.DataTop = 10;
-    s.MenuPopupMenu21 = false;
-    SettingsStore store;
-    ASSERT_TRUE(WriteSaveAllSettings(store, s).ok);
-    EXPECT_EQ(store.ReadInteger(kSettingsKey, "DataTop").value, 10);
-    EXPECT_FALSE(store.ValueExists(kSettingsKey, "DataLeft"));
-    EXPECT_EQ(store.ReadBool(kSettingsKey, "MenuPopupMenu21").value, false);
-    EXPECT_FALSE(store.ValueExists(kSettingsKey, "MenuPopupMenu111"));
-}
-
 TEST(SettingsInitialise, AFirstStartWritesWeekStartFirstWeekAndTodayAndTheNextKeepsThem)
 {
     SettingsStore store;
@@ -78,10 +64,20 @@ TEST(SettingsInitialise, AFirstStartWritesWeekStartFirstWeekAndTodayAndTheNextKe
     EXPECT_EQ(store.ReadDate(kSettingsKey, "LastDate").value, kToday);
     EXPECT_EQ(store.ReadInteger(kSettingsKey, "WeekStart").value, 1);
     EXPECT_EQ(store.ReadInteger(kSettingsKey, "FirstWeek").value, 0);
+    // A window never placed has no bounds yet: none are written for it.
+    ASSERT_TRUE(WriteSaveAllSettings(store, s).ok);
+    EXPECT_FALSE(store.ValueExists(kSettingsKey, "DataLeft"));
+    EXPECT_FALSE(store.ValueExists(kSettingsKey, "MenuPopupMenu111"));
 
     // A later start keeps the stored values and hands back the previous date.
+    // A hand-edited number outside the dialog's range reads as its nearest end:
+    // the program must not loop over 2^31 coming days or ask for a font of no
+    // points; window bounds have none (a position left of the first screen is real).
     ASSERT_TRUE(store.WriteInteger(kSettingsKey, "WeekStart", 3).ok);
     ASSERT_TRUE(store.WriteInteger(kSettingsKey, "FirstWeek", 2).ok);
+    ASSERT_TRUE(store.WriteInteger(kSettingsKey, "nextweek", std::numeric_limits<std::int32_t>::max()).ok);
+    ASSERT_TRUE(store.WriteInteger(kSettingsKey, "FontSize", 0).ok);
+    ASSERT_TRUE(store.WriteInteger(kSettingsKey, "DataTop", -100).ok);
     Settings t;
     ASSERT_TRUE(InitialiseSettings(store, t, kToday + 1).ok);
     EXPECT_EQ(t.LastDate, kToday);
@@ -89,6 +85,9 @@ TEST(SettingsInitialise, AFirstStartWritesWeekStartFirstWeekAndTodayAndTheNextKe
     EXPECT_EQ(t.FirstWeek, 2);
     EXPECT_EQ(store.ReadDate(kSettingsKey, "LastDate").value, kToday + 1);
     EXPECT_EQ(store.ReadInteger(kSettingsKey, "WeekStart").value, 3);
+    EXPECT_EQ(t.nextweek, 99);
+    EXPECT_EQ(t.FontSize, 1);
+    EXPECT_EQ(t.DataTop, -100);
 }
 
 void WriteWrongType(SettingsStore& store, const char* name, const std::string&)
@@ -125,21 +124,6 @@ TEST(SettingsRead, AValueOfTheWrongTypeIsItsDefaultAndTold)
     EXPECT_FALSE(InitialiseSettings(store, t, kToday).ok);
     EXPECT_EQ(store.ReadDate(kSettingsKey, "LastDate").value, kToday);
     EXPECT_EQ(store.ReadInteger(kSettingsKey, "WeekStart").value, 1);
-}
-
-// A foreign or hand-edited file can hold any dword; the program must not loop
-// over 2^31 coming days or ask for a font of no points.
-TEST(SettingsRead, AStoredNumberOutsideTheDialogsRangeIsReadAsItsNearestEnd)
-{
-    SettingsStore store;
-    ASSERT_TRUE(store.WriteInteger(kSettingsKey, "nextweek", std::numeric_limits<std::int32_t>::max()).ok);
-    ASSERT_TRUE(store.WriteInteger(kSettingsKey, "FontSize", 0).ok);
-    ASSERT_TRUE(store.WriteInteger(kSettingsKey, "DataTop", -100).ok);
-    Settings s;
-    ASSERT_TRUE(ReadSettings(store, s).ok);
-    EXPECT_EQ(s.nextweek, 99);
-    EXPECT_EQ(s.FontSize, 1);
-    EXPECT_EQ(s.DataTop, -100);  // window bounds have no range: a position left of the first screen is real
 }
 
 // The page rectangle counts only when all four values are there, each an

@@ -140,7 +140,10 @@ TEST(SettingsStoreParse, ReadsAUtf16WindowsExport)
     EXPECT_EQ(again.Serialize(), out);
 }
 
-TEST(SettingsStoreParse, NeedsARegistryHeaderAndKeepsTheBytesOfAnAnsiRegedit4File)
+// Exports from the original platform write dates with a time of day and dwords
+// as raw little-endian bytes. Before 1899-12-30 the day is the integral part and
+// the time counts forward from it: -1.25 is 1899-12-29 06:00, not the 28th.
+TEST(SettingsStoreParse, NeedsARegistryHeaderAndReadsAnAnsiRegedit4FileAsTheOriginalPlatformMeantIt)
 {
     SettingsStore store;
     EXPECT_FALSE(store.Parse("ORV data file\r\n[HKEY_CURRENT_USER\\Software\\Quillon Software\\ORV]\r\n"));
@@ -149,10 +152,16 @@ TEST(SettingsStoreParse, NeedsARegistryHeaderAndKeepsTheBytesOfAnAnsiRegedit4Fil
     EXPECT_TRUE(store.Parse(""));
     // LF and a lone CR as line ends; text in the local code page stays as it is.
     ASSERT_TRUE(store.Parse("\n\nREGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Quillon Software\\ORV]\r"
-                            "\"ColorP\"=\"caf\xE9\"\n\"CB1\"=dword:0\n"));
+                            "\"ColorP\"=\"caf\xE9\"\n\"CB1\"=dword:0\n"
+                            "\"before\"=hex:00,00,00,00,00,00,f4,bf\n\"after\"=hex:00,00,00,00,00,00,06,40\n"
+                            "\"dword\"=hex(4):01,02,00,00\n\"beyond\"=hex:00,00,00,20,5f,a0,02,42\n"));
     EXPECT_TRUE(store.Warnings().empty());
     EXPECT_EQ(store.ReadText(kSettingsKey, "ColorP").value, "caf\xE9");
     EXPECT_EQ(store.ReadBool(kSettingsKey, "CB1").value, false);
+    EXPECT_EQ(store.ReadDate(kSettingsKey, "before").value, -1);
+    EXPECT_EQ(store.ReadDate(kSettingsKey, "after").value, 2);
+    EXPECT_EQ(store.ReadInteger(kSettingsKey, "dword").value, 513);
+    EXPECT_EQ(store.ReadDate(kSettingsKey, "beyond").message, "Failed to get data for 'beyond'");  // past 9999
 }
 
 struct BadLineCase {
@@ -188,26 +197,7 @@ INSTANTIATE_TEST_SUITE_P(
                     BadLineCase{"[HKEY_LOCAL_MACHINE\\Software\\Quillon Software\\ORV]", true, 1},
                     BadLineCase{"[-HKEY_CURRENT_USER\\Software\\Quillon Software\\ORV]", true, 0}));
 
-// Exports from the original platform write dates with a time of day and dwords
-// as raw little-endian bytes. Before 1899-12-30 the day is the integral part and
-// the time counts forward from it: -1.25 is 1899-12-29 06:00, not the 28th.
-TEST(SettingsStoreParse, ReadsValuesAsTheOriginalPlatformMeantThem)
-{
-    SettingsStore store;
-    ASSERT_TRUE(store.Parse(std::string(kHead) + std::string(kMainHeader) +
-                            "\"before\"=hex:00,00,00,00,00,00,f4,bf\r\n"
-                            "\"after\"=hex:00,00,00,00,00,00,06,40\r\n"
-                            "\"dword\"=hex(4):01,02,00,00\r\n"
-                            "\"beyond\"=hex:00,00,00,20,5f,a0,02,42\r\n"));
-    EXPECT_EQ(store.ReadDate(kSettingsKey, "before").value, -1);
-    EXPECT_EQ(store.ReadDate(kSettingsKey, "after").value, 2);
-    EXPECT_EQ(store.ReadInteger(kSettingsKey, "dword").value, 513);
-    const ValueResult<std::int32_t> beyond = store.ReadDate(kSettingsKey, "beyond");  // past 9999
-    EXPECT_FALSE(beyond.ok);
-    EXPECT_EQ(beyond.message, "Failed to get data for 'beyond'");
-}
-
-TEST(SettingsStoreKeys, NamesCompareWithoutCaseAndDeletingAKeyTakesOnlyWhatIsBelow)
+TEST(SettingsStoreKeys, NamesCompareWithoutCaseAnUnstorableWriteFailsWholeAndAKeyGoesWithWhatIsBelow)
 {
     SettingsStore store;
     ASSERT_TRUE(store.Parse(std::string(kHead) +
@@ -218,9 +208,20 @@ TEST(SettingsStoreKeys, NamesCompareWithoutCaseAndDeletingAKeyTakesOnlyWhatIsBel
     EXPECT_EQ(store.ReadInteger(kSettingsKey, "nextweek").value, 3);
     EXPECT_TRUE(store.DeleteValue(kSettingsKey, "nextWEEK"));
     EXPECT_FALSE(store.ValueExists(kSettingsKey, "nextweek"));
+    const std::string main(kSettingsKey);
+
+    // Line breaks in a text or a name, or an empty part of a key path, cannot
+    // be stored: such a write fails and leaves the store as it was.
+    ASSERT_TRUE(store.WriteText(main, "FontName", "Arial").ok);
+    const std::string before = store.Serialize();
+    const std::tuple<std::string, std::string, std::string> writes[] = {
+        {main, "FontName", "two\nlines"}, {main, "a\rb", "x"}, {"Software\\\\ORV", "FontName", "x"}};
+    for (const auto& [key, name, text] : writes) {
+        EXPECT_EQ(store.WriteText(key, name, text).message, "Failed to set data for '" + name + "'");
+        EXPECT_EQ(store.Serialize(), before) << name;
+    }
 
     // Keys are listed and deleted with what is below them, and only that.
-    const std::string main(kSettingsKey);
     for (const std::string& key : {main, main + "\\Blue", main + "\\blue\\Deep", main + "\\Red",
                                   main + "\\Green\\Leaf", main + " X", main + "2"})
         ASSERT_TRUE(store.WriteInteger(key, "v", 1).ok) << key;
@@ -235,22 +236,7 @@ TEST(SettingsStoreKeys, NamesCompareWithoutCaseAndDeletingAKeyTakesOnlyWhatIsBel
     EXPECT_FALSE(store.DeleteKey(main));
 }
 
-// Line breaks in a text or a name, or an empty part of a key path, cannot be stored.
-TEST(SettingsStoreKeys, AnUnstorableWriteFailsAndLeavesTheStoreAsItWas)
-{
-    SettingsStore store;
-    ASSERT_TRUE(store.WriteText(kSettingsKey, "FontName", "Arial").ok);
-    const std::string before = store.Serialize();
-    const std::string main(kSettingsKey);
-    const std::tuple<std::string, std::string, std::string> writes[] = {
-        {main, "FontName", "two\nlines"}, {main, "a\rb", "x"}, {"Software\\\\ORV", "FontName", "x"}};
-    for (const auto& [key, name, text] : writes) {
-        EXPECT_EQ(store.WriteText(key, name, text).message, "Failed to set data for '" + name + "'");
-        EXPECT_EQ(store.Serialize(), before) << name;
-    }
-}
-
-TEST_F(SettingsStoreFileTest, AFileThatIsNotSettingsIsNeverOverwrittenAndAnUnwritableOneIsTold)
+TEST_F(SettingsStoreFileTest, AFileThatIsNotSettingsIsNeverOverwrittenAndAFailedWriteLeavesTheOldFileWhole)
 {
     const std::string content = "ORV data\r\nAnne\r\nSmith\r\n";
     ASSERT_TRUE(WriteFileAtomic(PathOf("data.orv"), content).ok);
@@ -262,15 +248,13 @@ TEST_F(SettingsStoreFileTest, AFileThatIsNotSettingsIsNeverOverwrittenAndAnUnwri
     EXPECT_EQ(ReadFile(store.Path()), content);
     SettingsStore inFolder(folder.path());
     EXPECT_FALSE(inFolder.Load().ok);
-}
 
-TEST_F(SettingsStoreFileTest, AFailedWriteLeavesTheOldFileWhole)
-{
-    SettingsStore store(PathOf("settings.reg"));
-    ASSERT_TRUE(store.WriteText(kSettingsKey, "FontName", "Arial").ok);
-    ASSERT_TRUE(store.Save().ok);
-    const std::string old = ReadFile(store.Path());
-    ASSERT_TRUE(store.WriteText(kSettingsKey, "ColorP", std::string(4096, 'x')).ok);
+    // A failed write leaves the old file whole.
+    SettingsStore settings(PathOf("settings.reg"));
+    ASSERT_TRUE(settings.WriteText(kSettingsKey, "FontName", "Arial").ok);
+    ASSERT_TRUE(settings.Save().ok);
+    const std::string old = ReadFile(settings.Path());
+    ASSERT_TRUE(settings.WriteText(kSettingsKey, "ColorP", std::string(4096, 'x')).ok);
 
     // A file size limit makes the write fail halfway, as a full disk would.
     rlimit saved{};
@@ -279,14 +263,14 @@ TEST_F(SettingsStoreFileTest, AFailedWriteLeavesTheOldFileWhole)
     rlimit small = saved;
     small.rlim_cur = 1024;
     ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-    const Result r = store.Save();
+    const Result r = settings.Save();
     ::setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, oldHandler);
 
-    EXPECT_EQ(r.message, "Failed to set data for '" + store.Path() + "'\nI/O error 27 (" + std::strerror(EFBIG) +
-                             "): " + store.Path());
-    EXPECT_EQ(ReadFile(store.Path()), old);
-    EXPECT_EQ(test::Listing(folder.path()).size(), 1u) << "the temporary file was left behind";
+    EXPECT_EQ(r.message, "Failed to set data for '" + settings.Path() + "'\nI/O error 27 (" + std::strerror(EFBIG) +
+                             "): " + settings.Path());
+    EXPECT_EQ(ReadFile(settings.Path()), old);
+    EXPECT_EQ(test::Listing(folder.path()).size(), 2u) << "the temporary file was left behind";
 }
 
 TEST(SettingsPathChoice, FollowsTheOverrideThenXdgThenHome)

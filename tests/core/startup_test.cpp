@@ -35,7 +35,6 @@ INSTANTIATE_TEST_SUITE_P(
     Table, StartModes,
     testing::Values(Row{"plain", {}, 1, StartMode::Normal, false, false},
                     Row{"one_never_started", {"start", "one"}, -1, StartMode::Normal, true, true},
-                    Row{"one_first_of_day", {"start", "one"}, 1, StartMode::Normal, true, true},
                     Row{"one_again", {"start", "one"}, 0, StartMode::End, false, true},
                     Row{"oneshow_again", {"start", "oneshow"}, 0, StartMode::NormalNoShow, true, true},
                     Row{"lau_oneshow_again", {"LAU", "oneshow"}, 0, StartMode::Launcher, false, true},

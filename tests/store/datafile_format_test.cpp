@@ -50,7 +50,9 @@ const WorkedExample WorkedExamples[] = {
 
 class WorkedExampleTest : public testing::TestWithParam<WorkedExample> {};
 
-TEST_P(WorkedExampleTest, WritesTheSampleFileAndReadsItBack)
+// That the sample reads back as these records follows from the random round
+// trip below, which reads every field of every kind, derived ones included.
+TEST_P(WorkedExampleTest, WritesTheSampleFile)
 {
     const WorkedExample& example = GetParam();
     const std::string sample = test::ReadFile(std::string(ORV_STORE_TEST_DATA "/worked/") +
@@ -59,15 +61,6 @@ TEST_P(WorkedExampleTest, WritesTheSampleFileAndReadsItBack)
     RecordStore expected;
     example.fill(expected);
     EXPECT_EQ(sample, SerializeDataText(example.kind, expected));
-
-    // Every field of every kind, derived ones included, is the random round trip's test.
-    RecordStore read;
-    const ParseResult result = ParseDataText(example.kind, sample, read);
-    EXPECT_TRUE(result.ok) << result.message;
-    read.WithEditList(example.kind, [](auto& list) {
-        for (auto& record : list) record.Uid.clear();  // derived by the read, not in the sample
-    });
-    EXPECT_EQ(SerializeDataText(example.kind, read), sample);
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, WorkedExampleTest, testing::ValuesIn(WorkedExamples),
@@ -130,11 +123,11 @@ INSTANTIATE_TEST_SUITE_P(
                  File(Adv, {"<BEGIN>", "<UPDOWN>True", "<END>", "<BEGIN>", "<UPDOWN>true", "<END>", "<BEGIN>",
                             "<UPDOWN>True ", "<END>"}),
                  "<UPDOWN>", {"True", "False", "False"}},
-        ReadCase{"Priorities", Cal,
-                 File(Cal, {"<BEGIN>", "<DAY>1", "<MONTH>1", "<YEAR>2000", "<PRI>0", "<END>", "<BEGIN>", "<DAY>1",
-                            "<MONTH>1", "<YEAR>2000", "<PRI>2", "<END>", "<BEGIN>", "<DAY>1", "<MONTH>1", "<YEAR>2000",
-                            "<PRI>-1", "<END>", "<BEGIN>", "<DAY>1", "<MONTH>1", "<YEAR>2000", "<PRI>256", "<END>"}),
-                 "<PRI>", {"0", "2", "1", "1"}},
+        // (0, 2 and a priority of 7 are the orv-cli sample tests/data/cli/family.)
+        ReadCase{"PrioritiesOutOfRange", Cal,
+                 File(Cal, {"<BEGIN>", "<DAY>1", "<MONTH>1", "<YEAR>2000", "<PRI>-1", "<END>", "<BEGIN>", "<DAY>1",
+                            "<MONTH>1", "<YEAR>2000", "<PRI>256", "<END>"}),
+                 "<PRI>", {"1", "1"}},
         // Tags in any order, further lines among the others.
         ReadCase{"TagsInAnyOrder", DataKind::Addresses,
                  File(DataKind::Addresses,
@@ -225,15 +218,14 @@ TEST(DataTextTest, RecordsReadWithoutAnIdentityGetTheSameOneAtEveryRead)
                                    "<BEGIN>", "<WEEKDAY>2", "<HINT>Gym", "<END>", "<BEGIN>", "<WEEKDAY>3",
                                    "<HINT>Choir", "<UID>choir-1", "<END>", "<BEGIN>", "<WEEKDAY>4", "<HINT>Copy",
                                    "<UID>choir-1", "<END>", "<END:FILE>"});
-    std::vector<AWeek> first, second;
+    std::vector<AWeek> first;
     ASSERT_TRUE(ParseDataText(text, first).ok);
-    ASSERT_TRUE(ParseDataText(text, second).ok);
-    // Their form is checked by every round trip (roundtrip.h).
+    // Their form is checked by every round trip (roundtrip.h), that every read
+    // derives the same ones by the reads in pieces.
     ASSERT_EQ(first.size(), 4u);
     EXPECT_EQ(first[1].Uid, first[0].Uid + "-2");  // equal records stay apart
     EXPECT_EQ(first[2].Uid, "choir-1");
     EXPECT_NE(first[3].Uid, "choir-1");  // a copied identity is not shared
-    for (std::size_t i = 0; i < first.size(); ++i) EXPECT_EQ(first[i].Uid, second[i].Uid);
 
     // Written as the record's last line, and kept when the other fields change.
     first[2].Hint = "Choir, new hall";

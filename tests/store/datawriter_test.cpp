@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <memory>
 
 #include "store/datawriter.h"
 #include "gate.h"
@@ -33,29 +34,29 @@ std::vector<std::string> ReloadedWeekly(const std::string& folder)
     return hints;
 }
 
-TEST(DataWriterTest, CopiesQueuedDuringAWriteBecomeOneWriteOfTheNewest)
+TEST(DataWriterTest, CopiesQueuedDuringAWriteBecomeOneWriteOfTheNewestAndEndingWritesWhatIsStillQueued)
 {
     test::TempFolder folder;
     DataFiles files(folder.path());
     RecordStore loaded;
     files.LoadAll(loaded);
     test::Gate gate;
-    DataWriter writer(files);
-    writer.SetBeforeWrite([&](DataKind) { gate.Enter(); });
+    auto writer = std::make_unique<DataWriter>(files);
+    writer->SetBeforeWrite([&](DataKind) { gate.Enter(); });
 
-    std::vector<std::uint64_t> tickets{writer.Queue(DataKind::Weekly, Weekdays(1, "first"))};
+    std::vector<std::uint64_t> tickets{writer->Queue(DataKind::Weekly, Weekdays(1, "first"))};
     gate.WaitInside();
     // The edits go on while the file is being written: each hands over a newer copy.
-    for (int n = 2; n <= 40; ++n) tickets.push_back(writer.Queue(DataKind::Weekly, Weekdays(n, "w")));
-    const std::uint64_t annual = writer.Queue(DataKind::Annual, RecordStore());
-    tickets.push_back(writer.Queue(DataKind::Weekly, Weekdays(3, "newest")));
-    EXPECT_FALSE(writer.Idle());
+    for (int n = 2; n <= 40; ++n) tickets.push_back(writer->Queue(DataKind::Weekly, Weekdays(n, "w")));
+    const std::uint64_t annual = writer->Queue(DataKind::Annual, RecordStore());
+    tickets.push_back(writer->Queue(DataKind::Weekly, Weekdays(3, "newest")));
+    EXPECT_FALSE(writer->Idle());
     EXPECT_FALSE(std::filesystem::exists(folder / "week.orv"));
     gate.Open();
-    writer.WaitIdle();
+    writer->WaitIdle();
 
     // The first copy, then the newest (queued first, so before the annual list); never one between.
-    const std::vector<DataWriter::Done> done = writer.TakeDone();
+    const std::vector<DataWriter::Done> done = writer->TakeDone();
     ASSERT_EQ(done.size(), 3u);
     EXPECT_EQ(done[0].ticket, tickets.front());
     EXPECT_EQ(done[1].kind, DataKind::Weekly);
@@ -64,18 +65,10 @@ TEST(DataWriterTest, CopiesQueuedDuringAWriteBecomeOneWriteOfTheNewest)
     for (const DataWriter::Done& d : done) EXPECT_TRUE(d.report.ok) << d.report.message;
     EXPECT_EQ(ReloadedWeekly(folder.path()), (std::vector<std::string>{"newest0", "newest1", "newest2"}));
     EXPECT_TRUE(std::filesystem::exists(folder / "year.orv"));
-}
 
-TEST(DataWriterTest, EndingWritesWhatIsStillQueued)
-{
-    test::TempFolder folder;
-    DataFiles files(folder.path());
-    RecordStore loaded;
-    files.LoadAll(loaded);
-    {
-        DataWriter writer(files);
-        for (int n = 1; n <= 5; ++n) writer.Queue(DataKind::Weekly, Weekdays(n, "w"));
-    }
+    // Ending the writer writes what is still queued.
+    for (int n = 1; n <= 5; ++n) writer->Queue(DataKind::Weekly, Weekdays(n, "w"));
+    writer.reset();
     EXPECT_EQ(ReloadedWeekly(folder.path()).size(), 5u);
 }
 
