@@ -142,8 +142,10 @@ private slots:
             ann.Day = 28, ann.Month = 2, ann.Year = 1990;
             BuildDateText(ann);
             app->session().records().editAddresses().push_back(ann);
-            if (edit == QLatin1String("sync")) emit app->syncRunner()->finished(QStringLiteral("Synced"), {}, true, false);
-            else emit app->importData()->changed();
+            if (edit == QLatin1String("sync"))
+                emit app->syncRunner()->finished(QStringLiteral("Synced"), {}, true, false);
+            else
+                emit app->importData()->changed();
             QVERIFY(Lines(Today()).contains("Ann"));
         } else if (edit == QLatin1String("calendar")) {
             QTimer::singleShot(0, this, [this] {

@@ -91,7 +91,8 @@ private slots:
         QVERIFY(dialogSeenBeforeWindow);
         QVERIFY(app->data()->isVisible());
         // Which values a first start writes is the settings' own test; here they reach the file.
-        QCOMPARE(Stored().ReadDate(kSettingsKey, "LastDate").value, std::optional<std::int32_t>(DateSerial(2024, 2, 28)));
+        const std::optional<std::int32_t> lastDate = Stored().ReadDate(kSettingsKey, "LastDate").value;
+        QCOMPARE(lastDate, std::optional<std::int32_t>(DateSerial(2024, 2, 28)));
     }
 
     // A log-out, kill or Ctrl+C while the first-start dialog waits must end the
