@@ -255,8 +255,8 @@ private slots:
 
     // Which command line each choice gives is the autostart rules' own; here
     // a box reaches them, with the folders this program was started on, and
-    // the entry found replaces the old one. A failed save leaves memory as
-    // it was.
+    // the entry found replaces the old one. A failed save of the entry is
+    // told; a failed save of the settings leaves memory as it was.
     void saveWritesTheAutostartEntryAndAFailedSaveLeavesMemoryAsItWas()
     {
         Fixture f(QStringLiteral("config/settings.reg"));
@@ -272,6 +272,18 @@ private slots:
         QVERIFY2(entry.contains("\nExec=/opt/orv/orv --data-folder /d/ LAUall\n"), entry.constData());
 
         QSignalSpy saved(f.dialog.get(), &TSetup::saved);
+        // An autostart entry that cannot be written is reported, not taken
+        // for saved.
+        QFile entryBlocker(f.dir.filePath("blocker"));
+        QVERIFY(entryBlocker.open(QIODevice::WriteOnly));
+        entryBlocker.close();
+        f.dialog->setAutostartPath(f.dir.filePath("blocker/orv.desktop"));
+        const QString message = f.SaveAndReadMessage();
+        QVERIFY2(message.startsWith("Failed to set data for '" + f.dir.filePath("blocker/orv.desktop") + "'"),
+                 qPrintable(message));
+        QCOMPARE(saved.count(), 0);
+        f.dialog->setAutostartPath(f.AutostartPath());
+
         // The settings folder is replaced by a file after that save, so the
         // next save cannot write (the old file kept is the settings store's test).
         const Settings before = f.session.settings();
