@@ -185,29 +185,24 @@ private slots:
         QVERIFY(p->File("cal.orv").contains("<MORE>keep me\r\n<MORE>\r\n<END:MORE>\r\n<UID>low-1@test\r\n<END>"));
     }
 
-    void jumps_data()
-    {
-        QTest::addColumn<QString>("button");
-        QTest::addColumn<Date>("from");
-        QTest::addColumn<Date>("to");
-        QTest::newRow("next event") << "MenuL34" << kToday << D(2024, 3, 14);
-        QTest::newRow("no event before the first") << "MenuL30" << kToday << kToday;
-        QTest::newRow("next birthday") << "MenuL35" << kToday << D(2024, 3, 15);
-        // Ann's birthday is the day itself: going back it counts in the year before.
-        QTest::newRow("previous birthday") << "MenuL31" << kToday << D(2023, 3, 15);
-        QTest::newRow("next month, day pulled back") << "MenuL36" << D(2024, 1, 31) << D(2024, 2, 29);
-        QTest::newRow("previous year from the leap day") << "MenuL33" << D(2024, 2, 29) << D(2023, 2, 28);
-        QTest::newRow("next day across the year") << "ML9" << D(2024, 12, 31) << D(2025, 1, 1);
-        QTest::newRow("today") << "T16" << D(2001, 5, 5) << kToday;
-    }
+    // Next event; previous event, there being none before; next and previous
+    // birthday (Ann's is the day itself: going back it counts in the year
+    // before); next month with the day pulled back, previous year from the
+    // leap day, next day across the year, and today.
     void jumps()
     {
-        QFETCH(QString, button);
-        QFETCH(Date, from);
-        QFETCH(Date, to);
-        Page().GoTo(from);
-        p->Click(button.toLatin1().constData());
-        QCOMPARE(Page().selectedDate(), to);
+        const struct {
+            const char* button;
+            Date from, to;
+        } steps[] = {{"MenuL34", kToday, D(2024, 3, 14)},         {"MenuL30", kToday, kToday},
+                     {"MenuL35", kToday, D(2024, 3, 15)},         {"MenuL31", kToday, D(2023, 3, 15)},
+                     {"MenuL36", D(2024, 1, 31), D(2024, 2, 29)}, {"MenuL33", D(2024, 2, 29), D(2023, 2, 28)},
+                     {"ML9", D(2024, 12, 31), D(2025, 1, 1)},     {"T16", D(2001, 5, 5), kToday}};
+        for (const auto& jump : steps) {
+            Page().GoTo(jump.from);
+            p->Click(jump.button);
+            QCOMPARE(Page().selectedDate(), jump.to);
+        }
     }
 
     void theMenusChooseAMonthAYearAndAWeek()
@@ -225,22 +220,16 @@ private slots:
         QCOMPARE(Page().selectedDate(), D(2021, 1, 4));
     }
 
-    void doubleClickingALineOpensItsEditor_data()
-    {
-        QTest::addColumn<Date>("day");
-        QTest::addColumn<char>("kind");
-        QTest::addColumn<QString>("call");
-        QTest::newRow("monthly") << D(2024, 3, 16) << 'M' << "OpenRecord(M,0,2024-03-16)";
-        QTest::newRow("calendar event: nothing") << kToday << 'L' << "";
-    }
+    // A double click opens a recurrent line's editor; on a calendar event's
+    // line it does nothing.
     void doubleClickingALineOpensItsEditor()
     {
-        QFETCH(Date, day);
-        QFETCH(char, kind);
-        QFETCH(QString, call);
-        Page().GoTo(day);
-        QTest::mouseDClick(Grid()->viewport(), Qt::LeftButton, {}, RowCentre(Grid(), RowOfKind(Grid(), kind)));
-        QCOMPARE(p->fx.navigator.calls.join(QLatin1Char(';')), call);
+        const std::pair<Date, char> lines[] = {{kToday, 'L'}, {D(2024, 3, 16), 'M'}};
+        for (const auto& [day, kind] : lines) {
+            Page().GoTo(day);
+            QTest::mouseDClick(Grid()->viewport(), Qt::LeftButton, {}, RowCentre(Grid(), RowOfKind(Grid(), kind)));
+        }
+        QCOMPARE(p->fx.navigator.calls, QStringList{"OpenRecord(M,0,2024-03-16)"});
     }
 
     void theExportWritesThePeriodChosen_data()

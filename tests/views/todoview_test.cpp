@@ -107,33 +107,26 @@ private slots:
         QCOMPARE(view->focusWidget(), Entry());
     }
 
-    void clickingAnItemSetsTheDoneButtonAndTheMoves_data()
-    {
-        QTest::addColumn<QString>("list");
-        QTest::addColumn<int>("row");
-        QTest::addColumn<QString>("caption");
-        QTest::addColumn<bool>("up");
-        QTest::addColumn<bool>("down");
-        QTest::newRow("first top item") << "TopTodoList" << 0 << "Done" << false << true;
-        QTest::newRow("last top item") << "TopTodoList" << 2 << "Done" << true << false;
-        QTest::newRow("only bottom item") << "ListBox2" << 0 << "Done" << false << false;
-        QTest::newRow("every-day item") << "ListBox6" << 0 << "Delete" << false << true;
-    }
+    // The first and the last top item, the only bottom item and an every-day
+    // item; a click clears the selection of the list clicked before.
     void clickingAnItemSetsTheDoneButtonAndTheMoves()
     {
-        QFETCH(QString, list);
-        QFETCH(int, row);
-        QFETCH(QString, caption);
-        QFETCH(bool, up);
-        QFETCH(bool, down);
-        // A click clears the selection of the list clicked before.
-        const char* other = list == QLatin1String("ListBox6") ? "TopTodoList" : "ListBox6";
-        ClickItem(other, 1);
-        ClickItem(qPrintable(list), row);
-        QVERIFY(List(other)->selectedItems().isEmpty());
-        QCOMPARE(Button("SB21")->text(), caption);
-        QCOMPARE(Button("SB24")->isEnabled(), up);
-        QCOMPARE(Button("SB23")->isEnabled(), down);
+        const struct {
+            const char* list;
+            int row;
+            const char* caption;
+            bool up, down;
+        } clicks[] = {{"TopTodoList", 0, "Done", false, true}, {"TopTodoList", 2, "Done", true, false},
+                      {"ListBox2", 0, "Done", false, false}, {"ListBox6", 0, "Delete", false, true}};
+        for (const auto& c : clicks) {
+            const char* other = c.list == std::string_view("ListBox6") ? "TopTodoList" : "ListBox6";
+            ClickItem(other, 1);
+            ClickItem(c.list, c.row);
+            QVERIFY(List(other)->selectedItems().isEmpty());
+            QCOMPARE(Button("SB21")->text(), QLatin1String(c.caption));
+            QCOMPARE(Button("SB24")->isEnabled(), c.up);
+            QCOMPARE(Button("SB23")->isEnabled(), c.down);
+        }
     }
 
     void doneRemovesTheItemFromItsListOnly_data()
