@@ -120,7 +120,8 @@ private slots:
         fake.type = 2;
         Click("L5");
         QCOMPARE(Read(Path("data.TXT")),
-                 QByteArray("First name;Surname;Address;Postal;Country;1.Telephone number;2.Telephone number;E-mail;dd;mm;yyyy\r\n"
+                 QByteArray("First name;Surname;Address;Postal;Country;1.Telephone number;2.Telephone number;"
+                            "E-mail;dd;mm;yyyy\r\n"
                             "Ann;Lee;Main Street 1;1234 Town;Land;555;556;ann@example.org;5;11;1970\r\n"
                             "Bob;Berg;\"Hill; Top \"\"2\"\"\";;;;;;0;0;0\r\n"));
     }

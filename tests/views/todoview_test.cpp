@@ -79,32 +79,27 @@ private slots:
         QVERIFY(All(false, {"SB20", "SB22", "EveryDayButton"}));
     }
 
-    void eachListButtonAppendsTheTextAndEmptiesTheField_data()
-    {
-        QTest::addColumn<QString>("button");
-        QTest::addColumn<QStringList>("lists");  // that get the text
-        QTest::newRow("top") << "SB20" << QStringList{"Top"};
-        QTest::newRow("bottom") << "SB22" << QStringList{"Bottom"};
-        QTest::newRow("every day goes to both every-day lists") << "EveryDayButton" << QStringList{"TodayEveryDay", "EveryDay"};
-    }
+    // Top, bottom, and every day, which goes to both every-day lists.
     void eachListButtonAppendsTheTextAndEmptiesTheField()
     {
-        QFETCH(QString, button);
-        QFETCH(QStringList, lists);
-        const TodoLists before = Todos();
-        ClickItem("ListBox2", 0);
-        Entry()->insert(QStringLiteral("Caf\u00e9"));  // stored as UTF-8
-        QTest::mouseClick(view->findChild<QAbstractButton*>(button), Qt::LeftButton);
-        QCOMPARE(Todos().Top, Plus(before.Top, lists.contains("Top"), "Caf\xc3\xa9"));
-        QCOMPARE(Todos().Bottom, Plus(before.Bottom, lists.contains("Bottom"), "Caf\xc3\xa9"));
-        QCOMPARE(Todos().TodayEveryDay, Plus(before.TodayEveryDay, lists.contains("TodayEveryDay"), "Caf\xc3\xa9"));
-        QCOMPARE(Todos().EveryDay, Plus(before.EveryDay, lists.contains("EveryDay"), "Caf\xc3\xa9"));
-        QCOMPARE(Shown(List("ListBox6")).size(), static_cast<qsizetype>(Todos().EveryDay.size()));
-        QCOMPARE(Entry()->text(), QString());
-        QVERIFY(All(false, {"SB24", "SB23", "SB21", "EveryDayButton", "SB22", "SB20"}));
-        // The field keeps the focus for the next item; the disabled button
-        // must not hand it on (once to "Help", where a blank opened help).
-        QCOMPARE(view->focusWidget(), Entry());
+        const std::pair<const char*, QStringList> buttons[] = {
+            {"SB20", {"Top"}}, {"SB22", {"Bottom"}}, {"EveryDayButton", {"TodayEveryDay", "EveryDay"}}};
+        for (const auto& [button, lists] : buttons) {
+            const TodoLists before = Todos();
+            ClickItem("ListBox2", 0);
+            Entry()->insert(QStringLiteral("Caf\u00e9"));  // stored as UTF-8
+            QTest::mouseClick(Button(button), Qt::LeftButton);
+            QCOMPARE(Todos().Top, Plus(before.Top, lists.contains("Top"), "Caf\xc3\xa9"));
+            QCOMPARE(Todos().Bottom, Plus(before.Bottom, lists.contains("Bottom"), "Caf\xc3\xa9"));
+            QCOMPARE(Todos().TodayEveryDay, Plus(before.TodayEveryDay, lists.contains("TodayEveryDay"), "Caf\xc3\xa9"));
+            QCOMPARE(Todos().EveryDay, Plus(before.EveryDay, lists.contains("EveryDay"), "Caf\xc3\xa9"));
+            QCOMPARE(Shown(List("ListBox6")).size(), static_cast<qsizetype>(Todos().EveryDay.size()));
+            QCOMPARE(Entry()->text(), QString());
+            QVERIFY(All(false, {"SB24", "SB23", "SB21", "EveryDayButton", "SB22", "SB20"}));
+            // The field keeps the focus for the next item; the disabled button
+            // must not hand it on (once to "Help", where a blank opened help).
+            QCOMPARE(view->focusWidget(), Entry());
+        }
     }
 
     // The first and the last top item, the only bottom item and an every-day
