@@ -129,35 +129,28 @@ private slots:
     // Cancel while the list is written, a file's bytes are made or the
     // blocks are printed: the list, the current person and the file on disk
     // stay as they were, and no temporary file is left.
-    void aCancelledCommandChangesNothing_data()
-    {
-        QTest::addColumn<QString>("command");
-        QTest::addColumn<int>("type");
-        QTest::newRow("Write all") << QStringLiteral("L2") << 0;
-        QTest::newRow("Save in file, text-file") << QStringLiteral("L5") << 0;
-        QTest::newRow("Save in file, spreadsheet") << QStringLiteral("L5") << 1;
-        QTest::newRow("Print") << QStringLiteral("L6") << 0;
-    }
-
     void aCancelledCommandChangesNothing()
     {
-        QFETCH(QString, command);
-        QFETCH(int, type);
         window->AddAddresses({2});
         Records().CurrentAddress = 1;
         Write(Path("out"), "as it was");
-        fake.type = type;
-        fake.files << Path("out");
-        fake.answers << QMessageBox::Yes;
-        fake.pdf = Path("out");
-        QTimer::singleShot(0, [] { CancelLongWork(); });
-        Click(qPrintable(command));
-        QCOMPARE(fake.messages, QStringList{});
-        QCOMPARE(Column("StringGrid1", 0), QStringList{"Bob"});
-        QCOMPARE(Records().CurrentAddress, 1);
-        QCOMPARE(Read(Path("out")), QByteArray("as it was"));
-        QCOMPARE(QDir(fx->dir.path()).entryList(QDir::Files), QStringList{"out"});
-        QVERIFY(opened.isEmpty());
+        // "Write all", "Save in file" as text and as a spreadsheet, "Print".
+        const std::pair<const char*, int> commands[] = {{"L2", 0}, {"L5", 0}, {"L5", 1}, {"L6", 0}};
+        for (const auto& [command, type] : commands) {
+            fake = FakeDialogs{};
+            fake.type = type;
+            fake.files << Path("out");
+            fake.answers << QMessageBox::Yes;
+            fake.pdf = Path("out");
+            QTimer::singleShot(0, [] { CancelLongWork(); });
+            Click(command);
+            QCOMPARE(fake.messages, QStringList{});
+            QCOMPARE(Column("StringGrid1", 0), QStringList{"Bob"});
+            QCOMPARE(Records().CurrentAddress, 1);
+            QCOMPARE(Read(Path("out")), QByteArray("as it was"));
+            QCOMPARE(QDir(fx->dir.path()).entryList(QDir::Files), QStringList{"out"});
+            QVERIFY(opened.isEmpty());
+        }
     }
 
     void aSpreadsheetHoldsTheExportTableAndOpensOnRequest()

@@ -182,36 +182,34 @@ private slots:
         QVERIFY(Button("SB21")->isEnabled());
     }
 
-    // The dialog adds to the list chosen; Cancel adds nothing.
-    void theNewToDoDialogAddsToTheChosenList_data()
-    {
-        QTest::addColumn<QString>("choice");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("button");
-        QTest::addColumn<QString>("list");  // that gets the text; empty: none
-        QTest::newRow("top priority") << "RadioButton1" << "Dentist" << "OkButton" << "Top";
-        QTest::newRow("low priority") << "RadioButton2" << "Dentist" << "OkButton" << "Bottom";
-        QTest::newRow("every day") << "RadioButton3" << "Dentist" << "OkButton" << "EveryDay";
-        QTest::newRow("no choice keeps the text in the field") << "" << "Dentist" << "OkButton" << "";
-        QTest::newRow("top priority without text adds nothing") << "RadioButton1" << "" << "OkButton" << "";
-        QTest::newRow("cancel") << "RadioButton2" << "Dentist" << "CancelButton" << "";
-    }
+    // The dialog adds to the list chosen; without text or with Cancel it adds
+    // nothing, and without a choice it leaves the text in the panel's field.
     void theNewToDoDialogAddsToTheChosenList()
     {
-        QFETCH(QString, choice);
-        QFETCH(QString, text);
-        QFETCH(QString, button);
-        QFETCH(QString, list);
-        const TodoLists before = Todos();
-        TNewTodo dialog(*view);
-        dialog.show();
-        QTest::keyClicks(dialog.findChild<QLineEdit*>(QStringLiteral("Edit1")), text);
-        if (!choice.isEmpty()) QTest::mouseClick(dialog.findChild<QRadioButton*>(choice), Qt::LeftButton);
-        QTest::mouseClick(dialog.findChild<QAbstractButton*>(button), Qt::LeftButton);
-        QCOMPARE(Todos().Top, Plus(before.Top, list == "Top", "Dentist"));
-        QCOMPARE(Todos().Bottom, Plus(before.Bottom, list == "Bottom", "Dentist"));
-        QCOMPARE(Todos().EveryDay, Plus(before.EveryDay, list == "EveryDay", "Dentist"));
-        QCOMPARE(Entry()->text(), choice.isEmpty() ? text : QString());
+        const struct {
+            const char* choice;
+            QString text;
+            const char* button;
+            const char* list;  // that gets the text; empty: none
+        } entries[] = {{"RadioButton1", "Dentist", "OkButton", "Top"},
+                       {"RadioButton2", "Dentist", "OkButton", "Bottom"},
+                       {"RadioButton3", "Dentist", "OkButton", "EveryDay"},
+                       {"RadioButton1", "", "OkButton", ""},
+                       {"RadioButton2", "Dentist", "CancelButton", ""},
+                       {"", "Dentist", "OkButton", ""}};
+        for (const auto& e : entries) {
+            const TodoLists before = Todos();
+            const std::string_view list = e.list;
+            TNewTodo dialog(*view);
+            dialog.show();
+            QTest::keyClicks(dialog.findChild<QLineEdit*>(QStringLiteral("Edit1")), e.text);
+            if (*e.choice) QTest::mouseClick(dialog.findChild<QRadioButton*>(QLatin1String(e.choice)), Qt::LeftButton);
+            QTest::mouseClick(dialog.findChild<QAbstractButton*>(QLatin1String(e.button)), Qt::LeftButton);
+            QCOMPARE(Todos().Top, Plus(before.Top, list == "Top", "Dentist"));
+            QCOMPARE(Todos().Bottom, Plus(before.Bottom, list == "Bottom", "Dentist"));
+            QCOMPARE(Todos().EveryDay, Plus(before.EveryDay, list == "EveryDay", "Dentist"));
+            QCOMPARE(Entry()->text(), *e.choice ? QString() : e.text);
+        }
     }
 };
 
