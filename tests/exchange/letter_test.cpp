@@ -118,8 +118,8 @@ TEST(PlainLetterTest, WritesUtf8LinesAndReadsUtf8Windows1252OrRichText)
     EXPECT_TRUE(rich.richText);
     EXPECT_TRUE(rich.document.paragraphs[0].runs[0].format.bold);
 
-    // Binary and damaged files are refused, the damaged one with its name.
-    EXPECT_FALSE(ReadLetterFile(std::string("\x7f" "ELF\x02\x01\x00\x00", 8), "/tmp/a.out").ok);
+    // A damaged file is refused with its name. (A binary one is the text
+    // reader's, shared with the semicolon text and refused in its test.)
     const LetterReadResult broken = ReadLetterFile("{\\rtf1 {\\b x}", "/tmp/cut.rtf");
     EXPECT_FALSE(broken.ok);
     EXPECT_NE(broken.message.find("/tmp/cut.rtf"), std::string::npos);

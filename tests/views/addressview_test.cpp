@@ -233,43 +233,40 @@ private slots:
     // A file without a card, or Cancel while the file is read or while its
     // people are made after "Yes" to adding them all: nobody is added and
     // nothing is stored.
-    void anImportThatAddsNobodyChangesNothing_data()
-    {
-        QTest::addColumn<QString>("command");
-        QTest::addColumn<QByteArray>("file");
-        QTest::addColumn<int>("cancelAfter");  // questions answered before the cancel; -1: none
-        QTest::addColumn<QStringList>("messages");
-        const QByteArray two = "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Berg;Cid\r\nEND:VCARD\r\n"
-                               "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Dahl;Dan\r\nEND:VCARD\r\n";
-        QTest::newRow("no card") << "ImportvCard1" << QByteArray("just some notes\r\n") << -1
-                                 << QStringList{"ORV|'book.vcf' holds no vCard.|"};
-        QTest::newRow("Import all vCards, reading") << "ImportallvCards1" << two << 0 << QStringList{};
-        QTest::newRow("Import vCard, making the people") << "ImportvCard1" << two << 1 << QStringList{};
-    }
     void anImportThatAddsNobodyChangesNothing()
     {
-        QFETCH(QString, command);
-        QFETCH(QByteArray, file);
-        QFETCH(int, cancelAfter);
-        QFETCH(QStringList, messages);
+        const QByteArray two = "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Berg;Cid\r\nEND:VCARD\r\n"
+                               "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Dahl;Dan\r\nEND:VCARD\r\n";
+        const struct {
+            const char* command;
+            QByteArray file;
+            int cancelAfter;  // questions answered before the cancel; -1: none
+            QStringList messages;
+        } runs[] = {{"ImportvCard1", "just some notes\r\n", -1, {"ORV|'book.vcf' holds no vCard.|"}},
+                    {"ImportallvCards1", two, 0, {}},
+                    {"ImportvCard1", two, 1, {}}};
         const QByteArray before = QByteArray::fromStdString(ReadWholeFile(fx->session->dataFolder() + "data.orv").content);
-        fake.files.enqueue(WriteFile("book.vcf", file));
-        fake.answers.enqueue(QMessageBox::Yes);
-        ViewDialogs dialogs = fake.dialogs();
-        if (cancelAfter == 0) {
-            QTimer::singleShot(0, [] { CancelLongWork(); });
-        } else if (cancelAfter > 0) {
-            dialogs.ask = [ask = dialogs.ask](QWidget* w, const QString& t, const QString& q, QMessageBox::StandardButtons b) {
+        for (const auto& run : runs) {
+            fake = FakeDialogs{};
+            fake.files.enqueue(WriteFile("book.vcf", run.file));
+            fake.answers.enqueue(QMessageBox::Yes);
+            ViewDialogs dialogs = fake.dialogs();
+            if (run.cancelAfter == 0) {
                 QTimer::singleShot(0, [] { CancelLongWork(); });
-                return ask(w, t, q, b);
-            };
+            } else if (run.cancelAfter > 0) {
+                dialogs.ask = [ask = dialogs.ask](QWidget* w, const QString& t, const QString& q,
+                                                  QMessageBox::StandardButtons b) {
+                    QTimer::singleShot(0, [] { CancelLongWork(); });
+                    return ask(w, t, q, b);
+                };
+            }
+            window->setDialogs(dialogs);
+            Item(run.command)->trigger();
+            QCOMPARE(fake.questions.size(), std::max(run.cancelAfter, 0));
+            QCOMPARE(Names(), (QStringList{"Ann", "Bob"}));
+            QCOMPARE(fake.messages, run.messages);
+            QCOMPARE(QByteArray::fromStdString(ReadWholeFile(fx->session->dataFolder() + "data.orv").content), before);
         }
-        window->setDialogs(dialogs);
-        Item(command.toLatin1().constData())->trigger();
-        QCOMPARE(fake.questions.size(), std::max(cancelAfter, 0));
-        QCOMPARE(Names(), (QStringList{"Ann", "Bob"}));
-        QCOMPARE(fake.messages, messages);
-        QCOMPARE(QByteArray::fromStdString(ReadWholeFile(fx->session->dataFolder() + "data.orv").content), before);
     }
 
     // "Import vCard" on an address book's export (a byte-order mark before
@@ -304,24 +301,20 @@ private slots:
         if (answer != QMessageBox::Cancel) QCOMPARE(onDisk, names);
     }
 
-    void copyPutsTheShownFieldsOnTheClipboard_data()
-    {
-        QTest::addColumn<QString>("item");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("address") << "M71" << "Ann Smith\nMain St 1";
-        QTest::newRow("copy all") << "M72" << "Ann Smith\nMain St 1\nBirthday: 13/3-1990\n2.Phone#: 555";
-        QTest::newRow("copy all info") << "M73" << "Ann Smith\nMain St 1\nBirthday: 13/3-1990\n2.Phone#: 555\n \nnote";
-    }
-
+    // "Copy address", "Copy all" and "Copy all info".
     void copyPutsTheShownFieldsOnTheClipboard()
     {
-        QFETCH(QString, item);
-        QFETCH(QString, expected);
         Type(6, QStringLiteral("Main St 1"));
         Type(10, QStringLiteral("555"));
         window->infoView()->DataMemo->setPlainText(QStringLiteral("note"));
-        window->findChild<QAction*>(item)->trigger();
-        QCOMPARE(QApplication::clipboard()->text(), expected);
+        const std::pair<const char*, QString> copies[] = {
+            {"M71", "Ann Smith\nMain St 1"},
+            {"M72", "Ann Smith\nMain St 1\nBirthday: 13/3-1990\n2.Phone#: 555"},
+            {"M73", "Ann Smith\nMain St 1\nBirthday: 13/3-1990\n2.Phone#: 555\n \nnote"}};
+        for (const auto& [item, expected] : copies) {
+            Item(item)->trigger();
+            QCOMPARE(QApplication::clipboard()->text(), expected);
+        }
     }
 
     void printJobOfThreePeoplePrintsThreeBlocks()

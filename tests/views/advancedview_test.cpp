@@ -33,30 +33,25 @@ private slots:
     void init() { p = std::make_unique<PageFixture<AdvancedView>>(); }
     void cleanup() { p.reset(); }
 
-    void theChoicesMapOntoTheStoredFields_data()
-    {
-        QTest::addColumn<QString>("number");
-        QTest::addColumn<QString>("day");
-        QTest::addColumn<QString>("month");
-        QTest::addColumn<QByteArray>("stored");
-        QTest::newRow("last Friday of December") << "Last" << "Friday" << "December"
-                                                 << QByteArray("<UPDOWN>True\r\n<DOWN>1\r\n<DAY>Friday\r\n<MONTH>December\r\n");
-        QTest::newRow("5th Monday of the second month") << "5th" << "Monday" << "Febuary"
-                                                        << QByteArray("<UPDOWN>False\r\n<DOWN>5\r\n<DAY>Monday\r\n<MONTH>Febuary\r\n");
-    }
+    // The last Friday of December, and the 5th Monday of the second month
+    // spelled as the files have always spelled it.
     void theChoicesMapOntoTheStoredFields()
     {
-        QFETCH(QString, number);
-        QFETCH(QString, day);
-        QFETCH(QString, month);
-        QFETCH(QByteArray, stored);
-        Choose(number, day, month);
-        Hint()->setText(QStringLiteral("Party"));
-        p->Click("AdvPost");
-        QVERIFY2(p->File("adv.orv").contains(stored + "<HINT>Party\r\n"), p->File("adv.orv").constData());
-        // Shown again, the record selects the same three items.
-        Page().ShowCurrent();
-        QCOMPARE(Shown(), number + '/' + day + '/' + month + QStringLiteral("/Party"));
+        const struct {
+            QString number, day, month;
+            QByteArray stored;
+        } choices[] = {
+            {"Last", "Friday", "December", "<UPDOWN>True\r\n<DOWN>1\r\n<DAY>Friday\r\n<MONTH>December\r\n"},
+            {"5th", "Monday", "Febuary", "<UPDOWN>False\r\n<DOWN>5\r\n<DAY>Monday\r\n<MONTH>Febuary\r\n"}};
+        for (const auto& c : choices) {
+            Choose(c.number, c.day, c.month);
+            Hint()->setText(QStringLiteral("Party"));
+            p->Click("AdvPost");
+            QVERIFY2(p->File("adv.orv").contains(c.stored + "<HINT>Party\r\n"), p->File("adv.orv").constData());
+            // Shown again, the record selects the same three items.
+            Page().ShowCurrent();
+            QCOMPARE(Shown(), c.number + '/' + c.day + '/' + c.month + QStringLiteral("/Party"));
+        }
     }
 
     void theNavigatorStepsWithinTheListAndGotoShowsARecord()

@@ -185,29 +185,24 @@ private slots:
         QVERIFY(p->File("cal.orv").contains("<MORE>keep me\r\n<MORE>\r\n<END:MORE>\r\n<UID>low-1@test\r\n<END>"));
     }
 
-    void jumps_data()
-    {
-        QTest::addColumn<QString>("button");
-        QTest::addColumn<Date>("from");
-        QTest::addColumn<Date>("to");
-        QTest::newRow("next event") << "MenuL34" << kToday << D(2024, 3, 14);
-        QTest::newRow("no event before the first") << "MenuL30" << kToday << kToday;
-        QTest::newRow("next birthday") << "MenuL35" << kToday << D(2024, 3, 15);
-        // Ann's birthday is the day itself: going back it counts in the year before.
-        QTest::newRow("previous birthday") << "MenuL31" << kToday << D(2023, 3, 15);
-        QTest::newRow("next month, day pulled back") << "MenuL36" << D(2024, 1, 31) << D(2024, 2, 29);
-        QTest::newRow("previous year from the leap day") << "MenuL33" << D(2024, 2, 29) << D(2023, 2, 28);
-        QTest::newRow("next day across the year") << "ML9" << D(2024, 12, 31) << D(2025, 1, 1);
-        QTest::newRow("today") << "T16" << D(2001, 5, 5) << kToday;
-    }
+    // Next event; previous event, there being none before; next and previous
+    // birthday (Ann's is the day itself: going back it counts in the year
+    // before); next month with the day pulled back, previous year from the
+    // leap day, next day across the year, and today.
     void jumps()
     {
-        QFETCH(QString, button);
-        QFETCH(Date, from);
-        QFETCH(Date, to);
-        Page().GoTo(from);
-        p->Click(button.toLatin1().constData());
-        QCOMPARE(Page().selectedDate(), to);
+        const struct {
+            const char* button;
+            Date from, to;
+        } steps[] = {{"MenuL34", kToday, D(2024, 3, 14)},         {"MenuL30", kToday, kToday},
+                     {"MenuL35", kToday, D(2024, 3, 15)},         {"MenuL31", kToday, D(2023, 3, 15)},
+                     {"MenuL36", D(2024, 1, 31), D(2024, 2, 29)}, {"MenuL33", D(2024, 2, 29), D(2023, 2, 28)},
+                     {"ML9", D(2024, 12, 31), D(2025, 1, 1)},     {"T16", D(2001, 5, 5), kToday}};
+        for (const auto& jump : steps) {
+            Page().GoTo(jump.from);
+            p->Click(jump.button);
+            QCOMPARE(Page().selectedDate(), jump.to);
+        }
     }
 
     void theMenusChooseAMonthAYearAndAWeek()
@@ -225,54 +220,47 @@ private slots:
         QCOMPARE(Page().selectedDate(), D(2021, 1, 4));
     }
 
-    void doubleClickingALineOpensItsEditor_data()
-    {
-        QTest::addColumn<Date>("day");
-        QTest::addColumn<char>("kind");
-        QTest::addColumn<QString>("call");
-        QTest::newRow("monthly") << D(2024, 3, 16) << 'M' << "OpenRecord(M,0,2024-03-16)";
-        QTest::newRow("calendar event: nothing") << kToday << 'L' << "";
-    }
+    // A double click opens a recurrent line's editor; on a calendar event's
+    // line it does nothing.
     void doubleClickingALineOpensItsEditor()
     {
-        QFETCH(Date, day);
-        QFETCH(char, kind);
-        QFETCH(QString, call);
-        Page().GoTo(day);
-        QTest::mouseDClick(Grid()->viewport(), Qt::LeftButton, {}, RowCentre(Grid(), RowOfKind(Grid(), kind)));
-        QCOMPARE(p->fx.navigator.calls.join(QLatin1Char(';')), call);
+        const std::pair<Date, char> lines[] = {{kToday, 'L'}, {D(2024, 3, 16), 'M'}};
+        for (const auto& [day, kind] : lines) {
+            Page().GoTo(day);
+            QTest::mouseDClick(Grid()->viewport(), Qt::LeftButton, {}, RowCentre(Grid(), RowOfKind(Grid(), kind)));
+        }
+        QCOMPARE(p->fx.navigator.calls, QStringList{"OpenRecord(M,0,2024-03-16)"});
     }
 
-    void theExportWritesThePeriodChosen_data()
-    {
-        QTest::addColumn<bool>("whole");
-        QTest::addColumn<int>("year");
-        QTest::addColumn<int>("events");
-        // Two birthdays, two calendar events (2024) and four recurrent events;
-        // the period offered is this year and the next.
-        QTest::addRow("the period offered, every calendar event") << true << 0 << 8;
-        QTest::addRow("2025 only") << false << 2025 << 6;
-    }
+    // The period offered (this year and the next) with every calendar event:
+    // two birthdays, two calendar events (2024) and four recurrent events;
+    // then 2025 alone, without the calendar events of other years.
     void theExportWritesThePeriodChosen()
     {
-        QFETCH(bool, whole);
-        QFETCH(int, year);
-        QFETCH(int, events);
-        const QString path = Written("orv.ics");
-        WhenOpen<TIcalPeriod>([&](TIcalPeriod* d) {
-            if (year) {
-                In<QDateEdit>(d, "IcalFrom")->setDate(QDate(year, 1, 1));
-                In<QDateEdit>(d, "IcalTo")->setDate(QDate(year, 12, 31));
-            }
-            In<QCheckBox>(d, "IcalAllEvents")->setChecked(whole);
-            Press(d, "IcalPeriodOk");
-        });
-        p->Click("ExportIcal");
-        QVERIFY(answered);
-        QCOMPARE(Read(path).count("BEGIN:VEVENT\r\n"), events);
-        QCOMPARE(p->fake.messages.size(), 1);
-        QVERIFY2(p->fake.messages[0].startsWith(QStringLiteral("ORV|%1 events written to 'orv.ics'.|").arg(events)),
-                 qPrintable(p->fake.messages[0]));
+        const struct {
+            const char* file;
+            bool whole;
+            int year, events;
+        } exports[] = {{"orv.ics", true, 0, 8}, {"2025.ics", false, 2025, 6}};
+        for (const auto& x : exports) {
+            const QString path = Written(x.file);
+            WhenOpen<TIcalPeriod>([&](TIcalPeriod* d) {
+                if (x.year) {
+                    In<QDateEdit>(d, "IcalFrom")->setDate(QDate(x.year, 1, 1));
+                    In<QDateEdit>(d, "IcalTo")->setDate(QDate(x.year, 12, 31));
+                }
+                In<QCheckBox>(d, "IcalAllEvents")->setChecked(x.whole);
+                Press(d, "IcalPeriodOk");
+            });
+            p->Click("ExportIcal");
+            QVERIFY(answered);
+            QCOMPARE(Read(path).count("BEGIN:VEVENT\r\n"), x.events);
+            QCOMPARE(p->fake.messages.size(), 1);
+            const QString said = p->fake.messages.value(0);
+            QVERIFY2(said.startsWith(QStringLiteral("ORV|%1 events written to '%2'.|").arg(x.events).arg(x.file)),
+                     qPrintable(said));
+            p->fake.messages.clear();
+        }
     }
 
     void aPeriodThatEndsBeforeItBeginsCannotBeExported()
@@ -289,36 +277,33 @@ private slots:
         QCOMPARE(p->fake.files.size(), 1);  // no file was asked for
     }
 
-    // An existing file is replaced only after "Yes", and not when the work
-    // beside the window is cancelled: no file is written and nothing is said.
-    void anExistingFileIsReplacedOnlyAfterYes_data()
-    {
-        QTest::addColumn<QMessageBox::StandardButton>("answer");
-        QTest::addColumn<bool>("cancel");
-        QTest::addColumn<bool>("replaced");
-        QTest::addRow("yes") << QMessageBox::Yes << false << true;
-        QTest::addRow("cancel") << QMessageBox::Cancel << false << false;
-        QTest::addRow("yes, then the work cancelled") << QMessageBox::Yes << true << false;
-    }
+    // An existing file is replaced only after "Yes", and not after "Cancel"
+    // nor when the work beside the window is cancelled: then no file is
+    // written and nothing is said.
     void anExistingFileIsReplacedOnlyAfterYes()
     {
-        QFETCH(QMessageBox::StandardButton, answer);
-        QFETCH(bool, cancel);
-        QFETCH(bool, replaced);
-        const QString path = Written("old.ics");
-        Write(path, "keep me");
-        const QStringList folder = QDir(p->fx.dir.path()).entryList(QDir::Files);
-        p->fake.answers.enqueue(answer);
-        WhenOpen<TIcalPeriod>([&](TIcalPeriod* d) {
-            if (cancel) QTimer::singleShot(0, [] { CancelLongWork(); });
-            Press(d, "IcalPeriodOk");
-        });
-        p->Click("ExportIcal");
-        QCOMPARE(p->fake.questions, QStringList{QStringLiteral("OK to overwrite ") + path});
-        const QByteArray now = Read(path);
-        QVERIFY(replaced ? now.startsWith("BEGIN:VCALENDAR\r\n") : now == "keep me");
-        QCOMPARE(p->fake.messages.size(), replaced ? 1 : 0);
-        QCOMPARE(QDir(p->fx.dir.path()).entryList(QDir::Files), folder);
+        const struct {
+            QMessageBox::StandardButton answer;
+            bool cancel, replaced;
+        } answers[] = {
+            {QMessageBox::Yes, false, true}, {QMessageBox::Cancel, false, false}, {QMessageBox::Yes, true, false}};
+        for (const auto& a : answers) {
+            p->fake = FakeDialogs{};
+            const QString path = Written("old.ics");
+            Write(path, "keep me");
+            const QStringList folder = QDir(p->fx.dir.path()).entryList(QDir::Files);
+            p->fake.answers.enqueue(a.answer);
+            WhenOpen<TIcalPeriod>([&](TIcalPeriod* d) {
+                if (a.cancel) QTimer::singleShot(0, [] { CancelLongWork(); });
+                Press(d, "IcalPeriodOk");
+            });
+            p->Click("ExportIcal");
+            QCOMPARE(p->fake.questions, QStringList{QStringLiteral("OK to overwrite ") + path});
+            const QByteArray now = Read(path);
+            QVERIFY(a.replaced ? now.startsWith("BEGIN:VCALENDAR\r\n") : now == "keep me");
+            QCOMPARE(p->fake.messages.size(), a.replaced ? 1 : 0);
+            QCOMPARE(QDir(p->fx.dir.path()).entryList(QDir::Files), folder);
+        }
     }
 
     void anImportShowsItsSummaryThenStoresWhatWasChosen()

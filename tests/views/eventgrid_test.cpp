@@ -24,25 +24,18 @@ class EventGridTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void aPressPicksTheRowByHalfRowsRoundedToEven_data()
-    {
-        QTest::addColumn<double>("rows");  // the press height in row heights
-        QTest::addColumn<int>("expected");
-        QTest::newRow("top of the first row") << 0.0 << 0;
-        QTest::newRow("first pixel of the second row rounds to even") << 1.0 << 0;
-        QTest::newRow("just past the second row's top") << 1.1 << 1;
-        QTest::newRow("below the last row") << 5.6 << -1;
-    }
+    // The press height in row heights and the row picked: the top of the
+    // first row, the second row's first pixel (rounded to even), just past
+    // the second row's top, and below the last row.
     void aPressPicksTheRowByHalfRowsRoundedToEven()
     {
-        QFETCH(double, rows);
-        QFETCH(int, expected);
         EventGrid grid(EventGrid::Columns::KindText, QStringLiteral("Panel2"));
         grid.resize(200, 300);
         grid.setTable(Lines(5));
         const int h = grid.rowHeight(0);
         QVERIFY(h >= EventGrid::MinRowHeight);
-        QCOMPARE(grid.rowAtPress(static_cast<int>(rows * h)), expected);
+        const std::pair<double, int> presses[] = {{0.0, 0}, {1.0, 0}, {1.1, 1}, {5.6, -1}};
+        for (const auto& [rows, expected] : presses) QCOMPARE(grid.rowAtPress(static_cast<int>(rows * h)), expected);
     }
 
     void aPressBelowTheRowsKeepsTheCurrentLineAndStillClicks()
@@ -58,18 +51,11 @@ private slots:
         QCOMPARE(clicked.count(), 1);
     }
 
-    void storedTextsDecodeAsUtf8OrElseWindows1252_data()
-    {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("utf-8") << QByteArray("Caf\xc3\xa9") << QStringLiteral("Caf\u00e9");
-        QTest::newRow("windows-1252 euro and quotes") << QByteArray("\x80 \x93x\x94") << QStringLiteral("\u20ac \u201cx\u201d");
-    }
+    // UTF-8, and Windows-1252's euro and quotes.
     void storedTextsDecodeAsUtf8OrElseWindows1252()
     {
-        QFETCH(QByteArray, bytes);
-        QFETCH(QString, text);
-        QCOMPARE(DecodeStored(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size()))), text);
+        QCOMPARE(DecodeStored("Caf\xc3\xa9"), QStringLiteral("Caf\u00e9"));
+        QCOMPARE(DecodeStored("\x80 \x93x\x94"), QStringLiteral("\u20ac \u201cx\u201d"));
     }
 };
 

@@ -48,32 +48,30 @@ class LongWorkTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void cancelReachesTheWork_data()
-    {
-        QTest::addColumn<QString>("how");
-        QTest::newRow("Cancel button") << QStringLiteral("button");
-        QTest::newRow("Esc in the dialog") << QStringLiteral("escape");
-    }
+    // From the Cancel button, and with Esc in the dialog.
     void cancelReachesTheWork()
     {
-        QFETCH(QString, how);
-        FakeDialogs fake;
-        WhenDialogShows([how](QWidget* dialog) {
-            if (how == QLatin1String("button"))
-                QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("LongWorkCancel")), Qt::LeftButton);
-            else
-                QTest::keyClick(dialog, Qt::Key_Escape);
-        });
-        bool stopped = false;
-        const WorkEnd end = RunLongWork(nullptr, fake.dialogs(), QStringLiteral("Counting"), [&](WorkProgress& progress) {
-            const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-            while (!progress.Cancelled() && std::chrono::steady_clock::now() < deadline)
-                std::this_thread::sleep_for(std::chrono::milliseconds(2));
-            stopped = progress.Cancelled();
-        });
-        QCOMPARE(end, WorkEnd::Cancelled);
-        QVERIFY(stopped);
-        for (QWidget* w : QApplication::topLevelWidgets()) QVERIFY(w->objectName() != QLatin1String("LongWorkDialog"));
+        for (const bool escape : {false, true}) {
+            FakeDialogs fake;
+            WhenDialogShows([escape](QWidget* dialog) {
+                if (escape)
+                    QTest::keyClick(dialog, Qt::Key_Escape);
+                else
+                    QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("LongWorkCancel")),
+                                      Qt::LeftButton);
+            });
+            bool stopped = false;
+            const auto work = [&](WorkProgress& progress) {
+                const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+                while (!progress.Cancelled() && std::chrono::steady_clock::now() < deadline)
+                    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+                stopped = progress.Cancelled();
+            };
+            QCOMPARE(RunLongWork(nullptr, fake.dialogs(), QStringLiteral("Counting"), work), WorkEnd::Cancelled);
+            QVERIFY(stopped);
+            for (QWidget* w : QApplication::topLevelWidgets())
+                QVERIFY(w->objectName() != QLatin1String("LongWorkDialog"));
+        }
     }
 
     // A click on another window while the work runs would start a command on

@@ -64,15 +64,13 @@ private slots:
         QVERIFY(!p->fx.session->settings().IncBirth);
     }
 
-    // The to-date is checked first; a period too long to show is refused.
+    // A date that does not exist is refused (which of two first, orv-cli's
+    // period cases pin); a period too long to show is refused.
     void aWrongPeriodIsRefused()
     {
-        Period(D(2003, 2, 30), D(2003, 2, 29));
-        p->Click("SB9");
-        QCOMPARE(p->fake.messages, QStringList{QStringLiteral("Date error|Change the 'To-date'|")});
         Period(D(2003, 2, 30), D(2003, 2, 28));
         p->Click("SB9");
-        QCOMPARE(p->fake.messages.last(), QStringLiteral("Date error|Change the 'From-date'|"));
+        QCOMPARE(p->fake.messages, QStringList{QStringLiteral("Date error|Change the 'From-date'|")});
         QVERIFY(!p->page->grid()->hasLines());
 
         std::vector<AData> people;
@@ -84,23 +82,20 @@ private slots:
         QVERIFY(!p->page->grid()->hasLines());
     }
 
-    void quickPeriodsSetTheToDate_data()
-    {
-        QTest::addColumn<QString>("label");
-        QTest::addColumn<Date>("from");
-        QTest::addColumn<QString>("to");
-        QTest::newRow("next week across the year") << "MenuL24" << D(2004, 12, 30) << "6.1.2005";
-        QTest::newRow("next month from the 31st") << "MenuL25" << D(2004, 1, 31) << "1.3.2004";
-        QTest::newRow("next year from the leap day") << "MenuL26" << D(2004, 2, 29) << "1.3.2005";
-    }
+    // Next week across the year, next month from the 31st, next year from the leap day.
     void quickPeriodsSetTheToDate()
     {
-        QFETCH(QString, label);
-        QFETCH(Date, from);
-        QFETCH(QString, to);
-        p->page->PresetFrom(from);
-        p->Click(label.toLatin1().constData());
-        QCOMPARE(ToDate(), to);
+        const struct {
+            const char* label;
+            Date from;
+            const char* to;
+        } periods[] = {{"MenuL24", D(2004, 12, 30), "6.1.2005"}, {"MenuL25", D(2004, 1, 31), "1.3.2004"},
+                       {"MenuL26", D(2004, 2, 29), "1.3.2005"}};
+        for (const auto& period : periods) {
+            p->page->PresetFrom(period.from);
+            p->Click(period.label);
+            QCOMPARE(ToDate(), QLatin1String(period.to));
+        }
     }
 };
 

@@ -55,31 +55,27 @@ private slots:
 
     void cleanup() { Close(); }
 
-    void eachKindOfFileFillsTheGrid_data()
-    {
-        QTest::addColumn<QString>("file");
-        QTest::addColumn<int>("type");
-        QTest::addColumn<QString>("note");  // what the window says of the separator; empty: nothing
-        // What the readers make of each file is theirs, tested with them.
-        QTest::newRow("semicolon text") << Sample("people-as-shown.csv") << 0
-                                        << "Fields separated by \";\" (semicolon).";
-        QTest::newRow("xlsx from the spreadsheet program") << Sample("people.xlsx") << 1 << QString();
-        QTest::newRow("a spreadsheet chosen as text") << Sample("people.xlsx") << 0 << QString();
-    }
-
+    // A semicolon text, an .xlsx file of the spreadsheet program, and that
+    // file chosen as text; the window names the separator it found. (What the
+    // readers make of each file is theirs, tested with them.)
     void eachKindOfFileFillsTheGrid()
     {
-        QFETCH(QString, file);
-        QFETCH(int, type);
-        QFETCH(QString, note);
-        Load(file, type);
-        QVERIFY2(fake.messages.isEmpty(), qPrintable(fake.messages.join(QLatin1Char('\n'))));
-        auto* said = window->findChild<QLabel*>(QStringLiteral("SeparatorNote"));
-        QCOMPARE(said->isVisible() ? said->text() : QString(), note);
-        const Table& t = window->table();
-        QCOMPARE(t.Cell(1, 2), std::string_view("01234"));
-        QCOMPARE(t.Cell(2, 0), std::string_view("J\xC3\xB6rg"));
-        QCOMPARE(window->findChild<QTableView*>(QStringLiteral("StringGrid1"))->model()->columnCount(), 8);
+        const struct {
+            const char* file;
+            int type;
+            QString note;  // empty: nothing said
+        } loads[] = {{"people-as-shown.csv", 0, "Fields separated by \";\" (semicolon)."},
+                     {"people.xlsx", 1, {}},
+                     {"people.xlsx", 0, {}}};
+        for (const auto& load : loads) {
+            Load(Sample(load.file), load.type);
+            QVERIFY2(fake.messages.isEmpty(), qPrintable(fake.messages.join(QLatin1Char('\n'))));
+            auto* said = window->findChild<QLabel*>(QStringLiteral("SeparatorNote"));
+            QCOMPARE(said->isVisible() ? said->text() : QString(), load.note);
+            QCOMPARE(window->table().Cell(1, 2), std::string_view("01234"));
+            QCOMPARE(window->table().Cell(2, 0), std::string_view("J\xC3\xB6rg"));
+            QCOMPARE(window->findChild<QTableView*>(QStringLiteral("StringGrid1"))->model()->columnCount(), 8);
+        }
     }
 
     void anAreaReadsThatManyCellsAndACancelKeepsTheGrid()
@@ -155,31 +151,25 @@ private slots:
 
     // Cancel while the file is read or the persons are sorted in: the grid,
     // the address book and data.orv stay as they were, and nothing is said.
-    void aCancelledImportChangesNothing_data()
-    {
-        QTest::addColumn<int>("type");  // of the file loaded in the cancelled "From file"; -1: "To database"
-        QTest::newRow("From file, text") << 0;
-        QTest::newRow("From file, spreadsheet") << 1;
-        QTest::newRow("To database") << -1;
-    }
-
     void aCancelledImportChangesNothing()
     {
-        QFETCH(int, type);
         Load(WriteFile("people.txt", "Ann;Lee;;;;;;;5;11;1970\r\n"), 0);
         QVERIFY(fx->session->SaveDataFile(DataKind::Addresses).ok());
         const QString dataFile = QString::fromStdString(fx->session->dataFolder() + "data.orv");
         const QByteArray disk = Read(dataFile);
-        Write(Path("other.txt"), "Bob;Berg\r\nCid;Moe\r\n");
-        fake.type = type;
-        fake.files << (type == 0 ? Path("other.txt") : Sample("people.xlsx"));
-        QTimer::singleShot(0, [] { CancelLongWork(); });
-        Click(type < 0 ? "Label13" : "Label12");
-        QCOMPARE(fake.messages, QStringList{});
-        QCOMPARE(window->table().RowCount(), 1u);
-        QCOMPARE(window->table().Cell(0, 1), std::string_view("Lee"));
-        QCOMPARE(Names(), QStringList{"Old One 1/1 0"});
-        QCOMPARE(Read(dataFile), disk);
+        const QString other = WriteFile("other.txt", "Bob;Berg\r\nCid;Moe\r\n");
+        // "From file" reading a text and a spreadsheet, then "To database".
+        for (const int type : {0, 1, -1}) {
+            fake.type = type;
+            if (type >= 0) fake.files << (type == 0 ? other : Sample("people.xlsx"));
+            QTimer::singleShot(0, [] { CancelLongWork(); });
+            Click(type < 0 ? "Label13" : "Label12");
+            QCOMPARE(fake.messages, QStringList{});
+            QCOMPARE(window->table().RowCount(), 1u);
+            QCOMPARE(window->table().Cell(0, 1), std::string_view("Lee"));
+            QCOMPARE(Names(), QStringList{"Old One 1/1 0"});
+            QCOMPARE(Read(dataFile), disk);
+        }
     }
 
     // A cell of several lines once went into data.orv as a broken tag line:

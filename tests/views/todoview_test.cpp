@@ -79,61 +79,49 @@ private slots:
         QVERIFY(All(false, {"SB20", "SB22", "EveryDayButton"}));
     }
 
-    void eachListButtonAppendsTheTextAndEmptiesTheField_data()
-    {
-        QTest::addColumn<QString>("button");
-        QTest::addColumn<QStringList>("lists");  // that get the text
-        QTest::newRow("top") << "SB20" << QStringList{"Top"};
-        QTest::newRow("bottom") << "SB22" << QStringList{"Bottom"};
-        QTest::newRow("every day goes to both every-day lists") << "EveryDayButton" << QStringList{"TodayEveryDay", "EveryDay"};
-    }
+    // Top, bottom, and every day, which goes to both every-day lists.
     void eachListButtonAppendsTheTextAndEmptiesTheField()
     {
-        QFETCH(QString, button);
-        QFETCH(QStringList, lists);
-        const TodoLists before = Todos();
-        ClickItem("ListBox2", 0);
-        Entry()->insert(QStringLiteral("Caf\u00e9"));  // stored as UTF-8
-        QTest::mouseClick(view->findChild<QAbstractButton*>(button), Qt::LeftButton);
-        QCOMPARE(Todos().Top, Plus(before.Top, lists.contains("Top"), "Caf\xc3\xa9"));
-        QCOMPARE(Todos().Bottom, Plus(before.Bottom, lists.contains("Bottom"), "Caf\xc3\xa9"));
-        QCOMPARE(Todos().TodayEveryDay, Plus(before.TodayEveryDay, lists.contains("TodayEveryDay"), "Caf\xc3\xa9"));
-        QCOMPARE(Todos().EveryDay, Plus(before.EveryDay, lists.contains("EveryDay"), "Caf\xc3\xa9"));
-        QCOMPARE(Shown(List("ListBox6")).size(), static_cast<qsizetype>(Todos().EveryDay.size()));
-        QCOMPARE(Entry()->text(), QString());
-        QVERIFY(All(false, {"SB24", "SB23", "SB21", "EveryDayButton", "SB22", "SB20"}));
-        // The field keeps the focus for the next item; the disabled button
-        // must not hand it on (once to "Help", where a blank opened help).
-        QCOMPARE(view->focusWidget(), Entry());
+        const std::pair<const char*, QStringList> buttons[] = {
+            {"SB20", {"Top"}}, {"SB22", {"Bottom"}}, {"EveryDayButton", {"TodayEveryDay", "EveryDay"}}};
+        for (const auto& [button, lists] : buttons) {
+            const TodoLists before = Todos();
+            ClickItem("ListBox2", 0);
+            Entry()->insert(QStringLiteral("Caf\u00e9"));  // stored as UTF-8
+            QTest::mouseClick(Button(button), Qt::LeftButton);
+            QCOMPARE(Todos().Top, Plus(before.Top, lists.contains("Top"), "Caf\xc3\xa9"));
+            QCOMPARE(Todos().Bottom, Plus(before.Bottom, lists.contains("Bottom"), "Caf\xc3\xa9"));
+            QCOMPARE(Todos().TodayEveryDay, Plus(before.TodayEveryDay, lists.contains("TodayEveryDay"), "Caf\xc3\xa9"));
+            QCOMPARE(Todos().EveryDay, Plus(before.EveryDay, lists.contains("EveryDay"), "Caf\xc3\xa9"));
+            QCOMPARE(Shown(List("ListBox6")).size(), static_cast<qsizetype>(Todos().EveryDay.size()));
+            QCOMPARE(Entry()->text(), QString());
+            QVERIFY(All(false, {"SB24", "SB23", "SB21", "EveryDayButton", "SB22", "SB20"}));
+            // The field keeps the focus for the next item; the disabled button
+            // must not hand it on (once to "Help", where a blank opened help).
+            QCOMPARE(view->focusWidget(), Entry());
+        }
     }
 
-    void clickingAnItemSetsTheDoneButtonAndTheMoves_data()
-    {
-        QTest::addColumn<QString>("list");
-        QTest::addColumn<int>("row");
-        QTest::addColumn<QString>("caption");
-        QTest::addColumn<bool>("up");
-        QTest::addColumn<bool>("down");
-        QTest::newRow("first top item") << "TopTodoList" << 0 << "Done" << false << true;
-        QTest::newRow("last top item") << "TopTodoList" << 2 << "Done" << true << false;
-        QTest::newRow("only bottom item") << "ListBox2" << 0 << "Done" << false << false;
-        QTest::newRow("every-day item") << "ListBox6" << 0 << "Delete" << false << true;
-    }
+    // The first and the last top item, the only bottom item and an every-day
+    // item; a click clears the selection of the list clicked before.
     void clickingAnItemSetsTheDoneButtonAndTheMoves()
     {
-        QFETCH(QString, list);
-        QFETCH(int, row);
-        QFETCH(QString, caption);
-        QFETCH(bool, up);
-        QFETCH(bool, down);
-        // A click clears the selection of the list clicked before.
-        const char* other = list == QLatin1String("ListBox6") ? "TopTodoList" : "ListBox6";
-        ClickItem(other, 1);
-        ClickItem(qPrintable(list), row);
-        QVERIFY(List(other)->selectedItems().isEmpty());
-        QCOMPARE(Button("SB21")->text(), caption);
-        QCOMPARE(Button("SB24")->isEnabled(), up);
-        QCOMPARE(Button("SB23")->isEnabled(), down);
+        const struct {
+            const char* list;
+            int row;
+            const char* caption;
+            bool up, down;
+        } clicks[] = {{"TopTodoList", 0, "Done", false, true}, {"TopTodoList", 2, "Done", true, false},
+                      {"ListBox2", 0, "Done", false, false}, {"ListBox6", 0, "Delete", false, true}};
+        for (const auto& c : clicks) {
+            const char* other = c.list == std::string_view("ListBox6") ? "TopTodoList" : "ListBox6";
+            ClickItem(other, 1);
+            ClickItem(c.list, c.row);
+            QVERIFY(List(other)->selectedItems().isEmpty());
+            QCOMPARE(Button("SB21")->text(), QLatin1String(c.caption));
+            QCOMPARE(Button("SB24")->isEnabled(), c.up);
+            QCOMPARE(Button("SB23")->isEnabled(), c.down);
+        }
     }
 
     void doneRemovesTheItemFromItsListOnly_data()
@@ -194,36 +182,34 @@ private slots:
         QVERIFY(Button("SB21")->isEnabled());
     }
 
-    // The dialog adds to the list chosen; Cancel adds nothing.
-    void theNewToDoDialogAddsToTheChosenList_data()
-    {
-        QTest::addColumn<QString>("choice");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("button");
-        QTest::addColumn<QString>("list");  // that gets the text; empty: none
-        QTest::newRow("top priority") << "RadioButton1" << "Dentist" << "OkButton" << "Top";
-        QTest::newRow("low priority") << "RadioButton2" << "Dentist" << "OkButton" << "Bottom";
-        QTest::newRow("every day") << "RadioButton3" << "Dentist" << "OkButton" << "EveryDay";
-        QTest::newRow("no choice keeps the text in the field") << "" << "Dentist" << "OkButton" << "";
-        QTest::newRow("top priority without text adds nothing") << "RadioButton1" << "" << "OkButton" << "";
-        QTest::newRow("cancel") << "RadioButton2" << "Dentist" << "CancelButton" << "";
-    }
+    // The dialog adds to the list chosen; without text or with Cancel it adds
+    // nothing, and without a choice it leaves the text in the panel's field.
     void theNewToDoDialogAddsToTheChosenList()
     {
-        QFETCH(QString, choice);
-        QFETCH(QString, text);
-        QFETCH(QString, button);
-        QFETCH(QString, list);
-        const TodoLists before = Todos();
-        TNewTodo dialog(*view);
-        dialog.show();
-        QTest::keyClicks(dialog.findChild<QLineEdit*>(QStringLiteral("Edit1")), text);
-        if (!choice.isEmpty()) QTest::mouseClick(dialog.findChild<QRadioButton*>(choice), Qt::LeftButton);
-        QTest::mouseClick(dialog.findChild<QAbstractButton*>(button), Qt::LeftButton);
-        QCOMPARE(Todos().Top, Plus(before.Top, list == "Top", "Dentist"));
-        QCOMPARE(Todos().Bottom, Plus(before.Bottom, list == "Bottom", "Dentist"));
-        QCOMPARE(Todos().EveryDay, Plus(before.EveryDay, list == "EveryDay", "Dentist"));
-        QCOMPARE(Entry()->text(), choice.isEmpty() ? text : QString());
+        const struct {
+            const char* choice;
+            QString text;
+            const char* button;
+            const char* list;  // that gets the text; empty: none
+        } entries[] = {{"RadioButton1", "Dentist", "OkButton", "Top"},
+                       {"RadioButton2", "Dentist", "OkButton", "Bottom"},
+                       {"RadioButton3", "Dentist", "OkButton", "EveryDay"},
+                       {"RadioButton1", "", "OkButton", ""},
+                       {"RadioButton2", "Dentist", "CancelButton", ""},
+                       {"", "Dentist", "OkButton", ""}};
+        for (const auto& e : entries) {
+            const TodoLists before = Todos();
+            const std::string_view list = e.list;
+            TNewTodo dialog(*view);
+            dialog.show();
+            QTest::keyClicks(dialog.findChild<QLineEdit*>(QStringLiteral("Edit1")), e.text);
+            if (*e.choice) QTest::mouseClick(dialog.findChild<QRadioButton*>(QLatin1String(e.choice)), Qt::LeftButton);
+            QTest::mouseClick(dialog.findChild<QAbstractButton*>(QLatin1String(e.button)), Qt::LeftButton);
+            QCOMPARE(Todos().Top, Plus(before.Top, list == "Top", "Dentist"));
+            QCOMPARE(Todos().Bottom, Plus(before.Bottom, list == "Bottom", "Dentist"));
+            QCOMPARE(Todos().EveryDay, Plus(before.EveryDay, list == "EveryDay", "Dentist"));
+            QCOMPARE(Entry()->text(), *e.choice ? QString() : e.text);
+        }
     }
 };
 
