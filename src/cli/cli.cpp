@@ -490,7 +490,7 @@ int Run(const std::vector<std::string>& args, Output& output)
         if (calendarPart) {
             kinds.erase(calendar);
             const std::int32_t first = DateSerial(today.Year, today.Month, today.Day);
-            const DayWindow days{first, first + std::max(1, OverviewSettingsFrom(settings).NextWeek)};
+            const DayWindow days{first, first + OverviewDaysAhead(OverviewSettingsFrom(settings))};
             calendarRead = Beside([&, days] { return files.LoadCalendarDays(days, calendarEvents, calendarPlaces); });
         }
         std::vector<LoadReport> loads = files.Load(kinds, records);

@@ -44,7 +44,7 @@ Overview BuildOverview(const EventFinder& finder, Date today, const OverviewSett
     FindDay(finder, date, FindArgs{}, events, RecurrentKinds{}, o.Tomorrow);
     o.HighPriority = finder.HighPriorityCount(today) + finder.HighPriorityCount(date);
 
-    for (int k = 2; k <= settings.NextWeek; ++k) {
+    for (int k = 2; k <= OverviewDaysAhead(settings); ++k) {
         date = NextDate(date);
         const FindArgs args{k, settings.DateOnNext, true};
         FindDay(finder, date, args, EventOptions{.priorities = priorities}, RecurrentKinds{.weekly = settings.WeeklyAllDays}, o.Next);
@@ -53,6 +53,8 @@ Overview BuildOverview(const EventFinder& finder, Date today, const OverviewSett
     AddTodos(o.Next, todos.Bottom, EventKind::Todo, Occurrence::NoDays);
     return o;
 }
+
+int OverviewDaysAhead(const OverviewSettings& settings) { return std::max(1, settings.NextWeek); }
 
 namespace {
 

@@ -38,6 +38,9 @@ std::string NextDaysHeading(int nextWeek);
 
 Overview BuildOverview(const EventFinder& finder, Date today, const OverviewSettings& settings,
                        const OverviewTodos& todos);
+// The last day the overview shows, in days after today (tomorrow at least):
+// a reader may leave out the calendar events after it.
+int OverviewDaysAhead(const OverviewSettings& settings);
 
 // The tray menu as data for the shell to show.
 struct TrayMenuItem {
