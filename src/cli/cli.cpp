@@ -493,7 +493,7 @@ int Run(const std::vector<std::string>& args, Output& output)
             const DayWindow days{first, first + OverviewDaysAhead(OverviewSettingsFrom(settings))};
             calendarRead = Beside([&, days] { return files.LoadCalendarDays(days, calendarEvents, calendarPlaces); });
         }
-        std::vector<LoadReport> loads = files.Load(kinds, records);
+        std::vector<LoadReport> loads = files.Read(kinds, records);
         if (calendarPart) {
             loads.insert(loads.begin() + static_cast<std::ptrdiff_t>(calendarAt), calendarRead.get());
             records.editCalendar() = std::move(calendarEvents);

@@ -61,6 +61,26 @@ std::vector<std::string> DataFiles::BackupFileNames()
 
 namespace {
 
+// Says in `report` how the parse of an existing file went; true when the
+// list does not hold all the file does.
+bool Judge(ParseResult parsed, LoadReport& report)
+{
+    if (!parsed.ok) {
+        report.ok = false;
+        report.message = std::move(parsed.message);
+        return true;
+    }
+    if (parsed.valuesCut > 0) {
+        report.ok = false;
+        report.message = std::to_string(parsed.valuesCut) + (parsed.valuesCut == 1 ? " value was" : " values were") +
+                         " longer than " + std::to_string(kLongestValue / 1024) + " KB and cut there.";
+        return true;
+    }
+    // Read as far as it goes, as ever; but the file holds more than the
+    // list, so it is kept aside before the first save replaces it.
+    return parsed.cutShort;
+}
+
 // Reads the kind's main file with `parse` (text to ParseResult) and reports
 // how it went; true when the list does not hold all the file does.
 template <class Parse>
@@ -75,23 +95,59 @@ bool ReadMainFile(DataKind kind, const std::string& path, ReadResult& file, Load
         ParseResult parsed;
         if (file.ok) parsed = parse(std::string_view(file.content));
         else static_cast<Result&>(parsed) = static_cast<Result&>(file);
-        if (!parsed.ok) {
-            report.ok = false;
-            report.message = std::move(parsed.message);
-            unread = true;
-        } else if (parsed.valuesCut > 0) {
-            report.ok = false;
-            report.message = std::to_string(parsed.valuesCut) + (parsed.valuesCut == 1 ? " value was" : " values were") +
-                             " longer than " + std::to_string(kLongestValue / 1024) + " KB and cut there.";
-            unread = true;
-        } else if (parsed.cutShort) {
-            // Read as far as it goes, as ever; but the file holds more than the
-            // list, so it is kept aside before the first save replaces it.
-            unread = true;
-        }
+        unread = Judge(std::move(parsed), report);
     }
     report.whole = file.exists && !unread;
     return unread;
+}
+
+// The same for a reader that keeps no copy of the file: `parse` reads it
+// from a FileSource, a stretch at a time.
+template <class Parse>
+LoadReport StreamMainFile(DataKind kind, const std::string& path, Parse&& parse)
+{
+    LoadReport report;
+    report.kind = kind;
+    report.path = path;
+    const FileReader file(path);
+    report.existed = file.exists();
+    if (!file.exists()) return report;
+    ParseResult parsed;
+    if (file.opened().ok) {
+        parsed = parse(FileSource{file.size(), [&file](std::uint64_t offset, char* buffer, std::size_t count,
+                                                       std::string& message) {
+                                      return file.ReadAt(offset, buffer, count, message);
+                                  }});
+    } else {
+        static_cast<Result&>(parsed) = file.opened();
+    }
+    report.whole = !Judge(std::move(parsed), report);
+    return report;
+}
+
+// Reads the files of `kinds` at once, each with `load(kind, its own store)`,
+// and moves their lists into `store`: the threads share nothing else.
+template <class LoadOne>
+std::vector<LoadReport> LoadEach(std::span<const DataKind> kinds, RecordStore& store, LoadOne load)
+{
+    std::vector<RecordStore> parts(kinds.size());
+    std::vector<std::future<LoadReport>> loads;
+    loads.reserve(kinds.size());
+    for (std::size_t i = 0; i < kinds.size(); ++i)
+        loads.push_back(Beside([&load, &parts, kind = kinds[i], i] { return load(kind, parts[i]); }));
+    std::vector<LoadReport> reports;
+    reports.reserve(kinds.size());
+    for (std::size_t i = 0; i < kinds.size(); ++i) {
+        reports.push_back(loads[i].get());
+        store.WithEditList(kinds[i], [&](auto& list) {
+            using Rec = typename std::remove_reference_t<decltype(list)>::value_type;
+            auto& read = EditList<Rec>(parts[i]);
+            if (list.empty()) list = std::move(read);
+            else list.insert(list.end(), std::make_move_iterator(read.begin()), std::make_move_iterator(read.end()));
+        });
+        if (kinds[i] == DataKind::Addresses) store.SortAddresses();
+    }
+    return reports;
 }
 
 }  // namespace
@@ -114,36 +170,25 @@ LoadReport DataFiles::Load(DataKind kind, RecordStore& store)
 
 std::vector<LoadReport> DataFiles::Load(std::span<const DataKind> kinds, RecordStore& store)
 {
-    // Each file goes into a store of its own, so that the threads share
-    // nothing but this object's per-file entries; the lists move over after.
-    std::vector<RecordStore> parts(kinds.size());
-    std::vector<std::future<LoadReport>> loads;
-    loads.reserve(kinds.size());
-    for (std::size_t i = 0; i < kinds.size(); ++i)
-        loads.push_back(Beside([this, &parts, kind = kinds[i], i] { return Load(kind, parts[i]); }));
-    std::vector<LoadReport> reports;
-    reports.reserve(kinds.size());
-    for (std::size_t i = 0; i < kinds.size(); ++i) {
-        reports.push_back(loads[i].get());
-        store.WithEditList(kinds[i], [&](auto& list) {
-            using Rec = typename std::remove_reference_t<decltype(list)>::value_type;
-            auto& read = EditList<Rec>(parts[i]);
-            if (list.empty()) list = std::move(read);
-            else list.insert(list.end(), std::make_move_iterator(read.begin()), std::make_move_iterator(read.end()));
-        });
-        if (kinds[i] == DataKind::Addresses) store.SortAddresses();
-    }
-    return reports;
+    return LoadEach(kinds, store, [this](DataKind kind, RecordStore& part) { return Load(kind, part); });
 }
 
 std::vector<LoadReport> DataFiles::LoadAll(RecordStore& store) { return Load(AllDataKinds, store); }
 
+std::vector<LoadReport> DataFiles::Read(std::span<const DataKind> kinds, RecordStore& store) const
+{
+    return LoadEach(kinds, store, [this](DataKind kind, RecordStore& part) {
+        return StreamMainFile(kind, MainPath(kind), [&](const FileSource& source) {
+            return ParseDataStream(kind, source, part);
+        });
+    });
+}
+
 LoadReport DataFiles::LoadCalendarDays(DayWindow days, std::vector<ACal>& out, std::vector<std::int32_t>& places) const
 {
-    LoadReport report;
-    ReadResult file;
-    ReadMainFile(DataKind::Calendar, MainPath(DataKind::Calendar), file, report,
-                 [&](std::string_view text) { return ParseCalendarDays(text, days, out, places); });
+    LoadReport report = StreamMainFile(DataKind::Calendar, MainPath(DataKind::Calendar), [&](const FileSource& source) {
+        return ParseCalendarDays(source, days, out, places);
+    });
     // Only part of the file is in the list: nothing here counts it as read.
     report.whole = false;
     return report;

@@ -76,6 +76,10 @@ public:
     std::vector<LoadReport> Load(std::span<const DataKind> kinds, RecordStore& store);
     // All six, as above.
     std::vector<LoadReport> LoadAll(RecordStore& store);
+    // The files of `kinds` as Load reads them, for a reader that saves nothing:
+    // each is read a stretch at a time, no copy of it is kept, and none
+    // counts as read, so a save here refuses to replace any of them.
+    std::vector<LoadReport> Read(std::span<const DataKind> kinds, RecordStore& store) const;
     // The calendar events dated within `days`, for a reader that shows those
     // days and saves nothing (see ParseCalendarDays). The file does not count
     // as read: a save of the calendar refuses to replace it with the part.

@@ -5,7 +5,11 @@
 #include <algorithm>
 #include <charconv>
 #include <cstdint>
+#include <cstring>
 #include <future>
+#include <limits>
+#include <memory>
+#include <optional>
 #include <thread>
 #include <unordered_set>
 #include <utility>
@@ -333,7 +337,8 @@ void EmptyKeepingRoom(Rec& rec)
 // among the stretch's records of each one kept. Stops at "<END:FILE>" or at a
 // record that cannot be read. `room` is how many bytes of lines, from `text`
 // on, the list is to hold the records of: when all are kept, the first records
-// show how many that makes, and the list makes room for all of them at once.
+// show how many that makes, and the list makes room for all of them at once
+// (0: the list has its room already).
 template <class Rec, class Keep = KeepEvery>
 PieceResult ReadPiece(std::string_view text, std::vector<Rec>& out, std::size_t room, Keep keep = {},
                       std::vector<std::int32_t>* places = nullptr)
@@ -342,7 +347,7 @@ PieceResult ReadPiece(std::string_view text, std::vector<Rec>& out, std::size_t 
     PieceResult piece;
     LineCursor lines(text);
     std::string_view line;
-    bool reserved = !keepsAll;
+    bool reserved = !keepsAll || room == 0;  // no room given: the caller made it
     bool spare = false;  // out.back() is a record passed over, to be filled again
     const std::size_t before = out.size();
     while (lines.Next(line)) {
@@ -384,9 +389,12 @@ PieceResult ReadPiece(std::string_view text, std::vector<Rec>& out, std::size_t 
                     reserved = true;
                     const std::size_t perRecord = lines.Consumed() / 64 + 1;
                     const std::size_t expected = out.size() + (room - lines.Consumed()) / perRecord;
+                    const Rec* had = out.data();
                     out.reserve(expected + expected / 8 + 1);
-                    AdviseHugePages(out.data(), out.capacity() * sizeof(Rec));
-                    TakePagesNow(out.data(), expected * sizeof(Rec));
+                    if (out.data() != had) {
+                        AdviseHugePages(out.data(), out.capacity() * sizeof(Rec));
+                        TakePagesNow(out.data(), expected * sizeof(Rec));
+                    }
                 }
                 continue;
             }
@@ -409,24 +417,38 @@ PieceResult ReadPiece(std::string_view text, std::vector<Rec>& out, std::size_t 
 // A file below this size is read in one piece: a thread costs more than it saves.
 constexpr std::size_t kPieceBytes = 2 << 20;
 
+constexpr std::string_view kBeginLine = "<BEGIN>";
+
+bool IsLineBreak(char c) { return c == '\n' || c == '\r'; }
+
+// Whether a "<BEGIN>" line starts at `at` (> 0) of `text`: after a line break
+// and followed by one, or by the end of the file where `text` is its end.
+bool BeginLineAt(std::string_view text, std::size_t at, bool textEndsFile)
+{
+    if (at == 0 || !IsLineBreak(text[at - 1]) || text.compare(at, kBeginLine.size(), kBeginLine) != 0) return false;
+    const std::size_t after = at + kBeginLine.size();
+    return after == text.size() ? textEndsFile : IsLineBreak(text[after]);
+}
+
+// The first "<BEGIN>" line at or after `from` (> 0), or npos.
+std::size_t NextBeginLine(std::string_view text, std::size_t from, bool textEndsFile)
+{
+    for (std::size_t at = from;; ++at) {
+        at = text.find(kBeginLine, at);
+        if (at == std::string_view::npos || BeginLineAt(text, at, textEndsFile)) return at;
+    }
+}
+
 // Cuts `text` (whole lines) into at most `count` stretches of about equal size,
 // each after the first starting at a "<BEGIN>" line. A reader that meets
 // "<BEGIN>" inside a record starts that record again, so a stretch read on its
 // own reads exactly what the whole text would.
 std::vector<std::string_view> Pieces(std::string_view text, std::size_t count)
 {
-    constexpr std::string_view begin = "<BEGIN>";
     std::vector<std::string_view> pieces;
     std::size_t start = 0;
     for (std::size_t k = 1; k < count; ++k) {
-        std::size_t at = std::max(start + 1, text.size() / count * k);
-        for (;; ++at) {
-            at = text.find(begin, at);
-            if (at == std::string_view::npos) break;
-            const std::size_t after = at + begin.size();
-            const bool lineStart = text[at - 1] == '\n' || text[at - 1] == '\r';
-            if (lineStart && (after == text.size() || text[after] == '\n' || text[after] == '\r')) break;
-        }
+        const std::size_t at = NextBeginLine(text, std::max(start + 1, text.size() / count * k), true);
         if (at == std::string_view::npos) break;
         pieces.push_back(text.substr(start, at - start));
         start = at;
@@ -435,46 +457,38 @@ std::vector<std::string_view> Pieces(std::string_view text, std::size_t count)
     return pieces;
 }
 
-template <class Rec, class Keep = KeepEvery>
-ParseResult ParseRecords(std::string_view text, std::vector<Rec>& out, std::size_t pieceCount, Keep keep = {},
-                         std::vector<std::int32_t>* places = nullptr)
+std::size_t PieceCount(std::size_t requested, std::uint64_t bodyBytes)
 {
-    if (text.empty()) return {};
-    LineCursor lines(text);
-    std::string_view line;
-    lines.Next(line);
-    // The reader of a file puts its name before this.
-    if (line != Headers[Index(Format<Rec>::kind)]) return Failed("Unknown header; nothing was loaded from it");
-    const std::string_view body = text.substr(lines.Consumed());
-    if (pieceCount == 0) {
-        pieceCount = body.size() < kPieceBytes ? 1 : std::max(1u, std::thread::hardware_concurrency());
-    }
-    const std::vector<std::string_view> pieces = Pieces(body, pieceCount);
+    if (requested > 0) return requested;
+    return bodyBytes < kPieceBytes ? 1 : std::max(1u, std::thread::hardware_concurrency());
+}
 
-    // The first piece is read on this thread straight into the list, the
-    // others each on a thread of its own into a list of its own.
+// Reads `count` pieces with `readOne(k, list, places)`: the first on this
+// thread straight into `out`, the others each on a thread of its own into a
+// list of its own. Then the pieces in order, up to the first that failed or
+// met "<END:FILE>": what a reading of the whole text in one go would have kept.
+template <class Rec, class ReadOne>
+ParseResult ReadInPieces(std::size_t count, std::vector<Rec>& out, std::vector<std::int32_t>* places, ReadOne readOne)
+{
     const std::size_t before = out.size();
-    std::vector<std::vector<Rec>> lists(pieces.size());
-    std::vector<std::vector<std::int32_t>> placesOf(places ? pieces.size() : 0);
+    std::vector<std::vector<Rec>> lists(count);
+    std::vector<std::vector<std::int32_t>> placesOf(places ? count : 0);
     const auto placesFor = [&](std::size_t k) { return places ? &placesOf[k] : nullptr; };
     std::vector<std::future<PieceResult>> others;
-    others.reserve(pieces.size());
-    for (std::size_t k = 1; k < pieces.size(); ++k)
-        others.push_back(Beside([&, k] { return ReadPiece(pieces[k], lists[k], pieces[k].size(), keep, placesFor(k)); }));
+    others.reserve(count);
+    for (std::size_t k = 1; k < count; ++k) others.push_back(Beside([&, k] { return readOne(k, lists[k], placesFor(k)); }));
     std::vector<PieceResult> results;
-    results.reserve(pieces.size());
-    results.push_back(ReadPiece(pieces[0], out, body.size(), keep, placesFor(0)));
+    results.reserve(count);
+    results.push_back(readOne(0, out, placesFor(0)));
     for (auto& other : others) results.push_back(other.get());
 
-    // The pieces in order, up to the first that failed or met "<END:FILE>":
-    // what a reading of the whole text in one go would have kept.
     std::size_t total = out.size();
     for (std::size_t k = 1; k < lists.size(); ++k) total += lists[k].size();
     out.reserve(total);
     std::size_t cut = 0;
     bool stray = false;
     std::size_t recordsBefore = 0;  // of the pieces before this one
-    for (std::size_t k = 0; k < pieces.size(); ++k) {
+    for (std::size_t k = 0; k < count; ++k) {
         PieceResult& piece = results[k];
         if (k > 0) out.insert(out.end(), std::make_move_iterator(lists[k].begin()), std::make_move_iterator(lists[k].end()));
         if (places) {
@@ -488,7 +502,7 @@ ParseResult ParseRecords(std::string_view text, std::vector<Rec>& out, std::size
             AssignUids(out, before);
             return Failed(std::move(piece.message));
         }
-        if (piece.ended || k + 1 == pieces.size()) {
+        if (piece.ended || k + 1 == count) {
             AssignUids(out, before);
             ParseResult result;
             result.cutShort = piece.inRecord || !piece.ended || stray;
@@ -497,6 +511,166 @@ ParseResult ParseRecords(std::string_view text, std::vector<Rec>& out, std::size
         }
     }
     return {};  // not reached: the last piece returns
+}
+
+ParseResult UnknownHeader() { return Failed("Unknown header; nothing was loaded from it"); }
+
+template <class Rec, class Keep = KeepEvery>
+ParseResult ParseRecords(std::string_view text, std::vector<Rec>& out, std::size_t pieceCount, Keep keep = {},
+                         std::vector<std::int32_t>* places = nullptr)
+{
+    if (text.empty()) return {};
+    LineCursor lines(text);
+    std::string_view line;
+    lines.Next(line);
+    // The reader of a file puts its name before this.
+    if (line != Headers[Index(Format<Rec>::kind)]) return UnknownHeader();
+    const std::string_view body = text.substr(lines.Consumed());
+    const std::vector<std::string_view> pieces = Pieces(body, PieceCount(pieceCount, body.size()));
+    return ReadInPieces(pieces.size(), out, places, [&](std::size_t k, std::vector<Rec>& list, std::vector<std::int32_t>* at) {
+        return ReadPiece(pieces[k], list, k == 0 ? body.size() : pieces[k].size(), keep, at);
+    });
+}
+
+// Fills `buffer` from `offset` as far as the source goes: how many bytes, or
+// -1 with the reason in `message`.
+std::ptrdiff_t ReadFull(const FileSource& source, std::uint64_t offset, char* buffer, std::size_t count,
+                        std::string& message)
+{
+    std::size_t held = 0;
+    while (held < count) {
+        const std::ptrdiff_t n = source.readAt(offset + held, buffer + held, count - held, message);
+        if (n < 0) return -1;
+        if (n == 0) break;
+        held += static_cast<std::size_t>(n);
+    }
+    return static_cast<std::ptrdiff_t>(held);
+}
+
+// The offset of the first "<BEGIN>" line at or after `from` (> 0) in the
+// source, or none; false with the reason in `message` when it cannot be read.
+bool FindBeginLine(const FileSource& source, std::uint64_t from, std::optional<std::uint64_t>& found, std::string& message)
+{
+    // Windows overlap by a line break, "<BEGIN>" and a line break, so that a
+    // line across two is seen whole in the second.
+    constexpr std::size_t overlap = kBeginLine.size() + 2;
+    std::string window(std::size_t{1} << 16, '\0');
+    std::uint64_t at = from - 1;  // the byte before, to see a line start
+    for (;;) {
+        const std::ptrdiff_t n = ReadFull(source, at, window.data(), window.size(), message);
+        if (n < 0) return false;
+        const auto held = static_cast<std::size_t>(n);
+        const bool fileEnds = held < window.size();
+        const std::size_t hit = NextBeginLine(std::string_view(window.data(), held), 1, fileEnds);
+        if (hit != std::string_view::npos) {
+            found = at + hit;
+            return true;
+        }
+        if (fileEnds) return true;
+        at += held - overlap;
+    }
+}
+
+// Reads the records of the source's bytes from `from` up to `to` (a "<BEGIN>"
+// line, or past the end) through one buffer of `stretch` bytes, a stretch
+// of whole records at a time. Each stretch but the first starts at a
+// "<BEGIN>" line, so the stretches read what the whole piece would. The
+// buffer grows while a record does not fit.
+template <class Rec, class Keep>
+PieceResult StreamPiece(const FileSource& source, std::uint64_t from, std::uint64_t to, std::size_t stretch,
+                        std::vector<Rec>& out, std::size_t room, Keep keep, std::vector<std::int32_t>* places)
+{
+    PieceResult piece;
+    // Not filled beforehand: each page is first touched by the read into it.
+    std::size_t size = static_cast<std::size_t>(std::min<std::uint64_t>(stretch, to - from));
+    size = std::max<std::size_t>(size, 2 * kBeginLine.size());
+    auto buffer = std::make_unique_for_overwrite<char[]>(size);
+    const std::uint64_t expected = std::min(to, std::max(source.size, from)) - from;
+    TakePagesNow(buffer.get(), static_cast<std::size_t>(std::min<std::uint64_t>(size, expected)));
+    std::size_t held = 0;
+    std::uint64_t at = from;
+    bool ends = false;
+    for (;;) {
+        while (!ends && held < size) {
+            const std::size_t want = static_cast<std::size_t>(std::min<std::uint64_t>(size - held, to - at));
+            const std::ptrdiff_t n = want == 0 ? 0 : source.readAt(at, buffer.get() + held, want, piece.message);
+            if (n < 0) {
+                piece.ok = false;
+                return piece;
+            }
+            ends = n == 0;
+            held += static_cast<std::size_t>(n);
+            at += static_cast<std::uint64_t>(n);
+        }
+        const std::string_view text(buffer.get(), held);
+        std::size_t cut = held;
+        if (!ends) {
+            cut = text.rfind(kBeginLine);
+            while (cut != std::string_view::npos && cut > 0 && !BeginLineAt(text, cut, false))
+                cut = text.rfind(kBeginLine, cut - 1);
+            if (cut == std::string_view::npos || cut == 0) {
+                auto larger = std::make_unique_for_overwrite<char[]>(size * 2);
+                std::memcpy(larger.get(), buffer.get(), held);
+                buffer = std::move(larger);
+                size *= 2;
+                continue;
+            }
+        }
+        const std::size_t placesBefore = places ? places->size() : 0;
+        PieceResult part = ReadPiece(text.substr(0, cut), out, room, keep, places);
+        if (places) {
+            for (std::size_t i = placesBefore; i < places->size(); ++i)
+                (*places)[i] += static_cast<std::int32_t>(piece.records);
+        }
+        piece.records += part.records;
+        piece.cut += part.cut;
+        piece.stray = piece.stray || part.stray;
+        piece.inRecord = part.inRecord;
+        if (!part.ok) {
+            piece.ok = false;
+            piece.message = std::move(part.message);
+            return piece;
+        }
+        piece.ended = part.ended;
+        if (part.ended || ends) return piece;
+        room = 0;  // the first stretch made the list's room
+        std::memmove(buffer.get(), buffer.get() + cut, held - cut);
+        held -= cut;
+    }
+}
+
+// ParseRecords over a source read a stretch at a time: the same records, the
+// same result, with no copy of the whole file.
+template <class Rec, class Keep = KeepEvery>
+ParseResult ParseStream(const FileSource& source, std::vector<Rec>& out, std::size_t pieceCount, std::size_t stretch,
+                        Keep keep = {}, std::vector<std::int32_t>* places = nullptr)
+{
+    std::string message;
+    std::array<char, 4096> head{};
+    const std::ptrdiff_t n = ReadFull(source, 0, head.data(), head.size(), message);
+    if (n < 0) return Failed(std::move(message));
+    if (n == 0) return {};
+    LineCursor lines(std::string_view(head.data(), static_cast<std::size_t>(n)));
+    std::string_view line;
+    lines.Next(line);
+    if (line != Headers[Index(Format<Rec>::kind)]) return UnknownHeader();
+    const std::uint64_t bodyStart = lines.Consumed();
+    const std::uint64_t bodyBytes = source.size > bodyStart ? source.size - bodyStart : 0;
+    const std::size_t count = PieceCount(pieceCount, bodyBytes);
+    std::vector<std::uint64_t> starts{bodyStart};
+    for (std::size_t k = 1; k < count; ++k) {
+        std::optional<std::uint64_t> next;
+        if (!FindBeginLine(source, std::max(starts.back() + 1, bodyStart + bodyBytes / count * k), next, message))
+            return Failed(std::move(message));
+        if (!next) break;
+        starts.push_back(*next);
+    }
+    constexpr std::uint64_t toTheEnd = std::numeric_limits<std::uint64_t>::max();
+    return ReadInPieces(starts.size(), out, places, [&](std::size_t k, std::vector<Rec>& list, std::vector<std::int32_t>* at) {
+        const std::uint64_t to = k + 1 < starts.size() ? starts[k + 1] : toTheEnd;
+        const std::uint64_t room = (k + 1 < starts.size() ? starts[k + 1] : std::max(source.size, starts[k])) - starts[k];
+        return StreamPiece(source, starts[k], to, stretch, list, k == 0 ? bodyBytes : room, keep, at);
+    });
 }
 
 // Builds a whole file in one buffer.
@@ -801,10 +975,16 @@ ParseResult ParseDataText(DataKind kind, std::string_view text, RecordStore& sto
     return store.WithEditList(kind, [&](auto& list) { return ParseRecords(text, list, pieces); });
 }
 
-ParseResult ParseCalendarDays(std::string_view text, DayWindow days, std::vector<ACal>& out,
-                              std::vector<std::int32_t>& places, std::size_t pieces)
+ParseResult ParseDataStream(DataKind kind, const FileSource& source, RecordStore& store, std::size_t pieces,
+                            std::size_t stretch)
 {
-    return ParseRecords(text, out, pieces, KeepDays{days}, &places);
+    return store.WithEditList(kind, [&](auto& list) { return ParseStream(source, list, pieces, stretch); });
+}
+
+ParseResult ParseCalendarDays(const FileSource& source, DayWindow days, std::vector<ACal>& out,
+                              std::vector<std::int32_t>& places, std::size_t pieces, std::size_t stretch)
+{
+    return ParseStream(source, out, pieces, stretch, KeepDays{days}, &places);
 }
 
 std::string SerializeDataText(const std::vector<AData>& list) { return SerializeRecords(list); }

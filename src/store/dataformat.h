@@ -4,7 +4,9 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -57,12 +59,31 @@ struct DayWindow {
     std::int32_t last = 0;
 };
 
+// Where a reader that keeps no copy of a whole file gets its bytes: `readAt`
+// puts up to `count` bytes from `offset` into `buffer` and says how many, 0
+// past the end, or -1 with the reason in `message`; threads call it at once.
+// `size` is the file's size when opened: it only decides where threads start.
+struct FileSource {
+    std::uint64_t size = 0;
+    std::function<std::ptrdiff_t(std::uint64_t offset, char* buffer, std::size_t count, std::string& message)> readAt;
+};
+
+// How many bytes such a reader reads at a time; a record longer than that
+// makes it read more.
+inline constexpr std::size_t kStretchBytes = std::size_t{1} << 20;
+
+// ParseDataText over a source, `stretch` bytes at a time: the same records and
+// result, where a failure to read is a failure with the system's reason.
+ParseResult ParseDataStream(DataKind kind, const FileSource& source, RecordStore& store, std::size_t pieces = 0,
+                            std::size_t stretch = kStretchBytes);
+
 // The calendar events dated within `days` only, for a reader that shows those
-// days: every record is read and checked as ParseDataText does, and the
+// days: every record is read and checked as ParseDataStream does, and the
 // result is the same, but only those events are kept, in file order, and
-// `places` gets each one's place among the text's records (0 the first).
-ParseResult ParseCalendarDays(std::string_view text, DayWindow days, std::vector<ACal>& out,
-                              std::vector<std::int32_t>& places, std::size_t pieces = 0);
+// `places` gets each one's place among the file's records (0 the first).
+ParseResult ParseCalendarDays(const FileSource& source, DayWindow days, std::vector<ACal>& out,
+                              std::vector<std::int32_t>& places, std::size_t pieces = 0,
+                              std::size_t stretch = kStretchBytes);
 
 // The whole file, header to "<END:FILE>", lines ended by CR LF. A value is one
 // line whatever it holds: a line break in a one-line field is written as a

@@ -202,6 +202,35 @@ ReadResult ReadWholeFile(const std::string& path)
     return r;
 }
 
+FileReader::FileReader(const std::string& path) : path_(path)
+{
+    fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd_ < 0) {
+        if (errno == ENOENT) return;
+        exists_ = true;
+        opened_ = Result::Error(IoErrorText(errno, path));
+        return;
+    }
+    exists_ = true;
+    if (struct stat st {}; ::fstat(fd_, &st) == 0) size_ = static_cast<std::uint64_t>(st.st_size);
+}
+
+FileReader::~FileReader()
+{
+    if (fd_ >= 0) ::close(fd_);
+}
+
+std::ptrdiff_t FileReader::ReadAt(std::uint64_t offset, char* buffer, std::size_t count, std::string& message) const
+{
+    for (;;) {
+        const ssize_t n = ::pread(fd_, buffer, count, static_cast<off_t>(offset));
+        if (n >= 0) return n;
+        if (errno == EINTR) continue;
+        message = IoErrorText(errno, path_);
+        return -1;
+    }
+}
+
 std::string TemporaryNamePrefix(const std::string& path) { return path + std::string(kTemporaryInfix); }
 
 Result WriteFileAtomic(const std::string& path, std::string_view content, FileStamp* written)

@@ -3,6 +3,8 @@
 // crash or a full disk never leaves a half-written file behind.
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <ctime>
 #include <functional>
 #include <string>
@@ -36,6 +38,30 @@ struct ReadResult : Result {
     FileStamp stamp;
 };
 ReadResult ReadWholeFile(const std::string& path);
+
+// A file read a stretch at a time, from any offset, by a reader that keeps no
+// copy of the whole of it. A missing file is `exists` false and no failure.
+class FileReader {
+public:
+    explicit FileReader(const std::string& path);
+    ~FileReader();
+    FileReader(const FileReader&) = delete;
+    FileReader& operator=(const FileReader&) = delete;
+
+    bool exists() const { return exists_; }
+    const Result& opened() const { return opened_; }
+    std::uint64_t size() const { return size_; }  // when opened
+    // Puts up to `count` bytes from `offset` into `buffer`: how many, 0 past
+    // the end, or -1 with the reason in `message`. Threads may read at once.
+    std::ptrdiff_t ReadAt(std::uint64_t offset, char* buffer, std::size_t count, std::string& message) const;
+
+private:
+    std::string path_;
+    int fd_ = -1;
+    bool exists_ = false;
+    Result opened_;
+    std::uint64_t size_ = 0;
+};
 
 // Advice that memory of some megabytes about to be filled for the first time
 // go in huge pages: a few page faults instead of thousands. The kernel may

@@ -2,6 +2,7 @@
 // and outcome as a whole reading, and a file read in part is never replaced.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <random>
 
 #include "store/datafile.h"
@@ -59,7 +60,7 @@ TEST_P(CalendarDaysTest, KeepsWhatAWholeReadingHoldsOnThoseDays)
                                    std::to_string(pieces);
             std::vector<ACal> kept;
             std::vector<std::int32_t> places;
-            const ParseResult r = ParseCalendarDays(GetParam().text, days, kept, places, pieces);
+            const ParseResult r = ParseCalendarDays(test::Source(GetParam().text, 1000), days, kept, places, pieces, 500);
             EXPECT_EQ(r.ok, once.ok) << at;
             EXPECT_EQ(r.message, once.message) << at;
             EXPECT_EQ(r.cutShort, once.cutShort) << at;
@@ -90,8 +91,9 @@ INSTANTIATE_TEST_SUITE_P(
                                                  "\r\n<DAY>1\r\n<MONTH>1\r\n<YEAR>2000\r\n<END>\r\n" + Body}),
     [](const auto& row) { return std::string(row.param.name); });
 
-// What was read in part is no list of the file: the calendar's save refuses
-// to replace it, and the file keeps every event.
+// What was read in part, or read by a reader that keeps no copy of the file,
+// does not count as read: the calendar's save refuses to replace it, and the
+// file keeps every event.
 TEST(CalendarDaysFiles, AFileReadInPartIsNotReplaced)
 {
     test::TempFolder folder;
@@ -107,6 +109,14 @@ TEST(CalendarDaysFiles, AFileReadInPartIsNotReplaced)
 
     EXPECT_FALSE(files.Save(DataKind::Calendar, store).ok);
     EXPECT_FALSE(files.AllRead());
+    EXPECT_EQ(ReadFile(path), Events);
+
+    // Read whole but without a copy of the file kept, it is not replaced either.
+    RecordStore all;
+    const std::vector<LoadReport> read = files.Read(std::array{DataKind::Calendar}, all);
+    ASSERT_TRUE(read[0].ok) << read[0].message;
+    EXPECT_EQ(all.calendar().size(), 318u);
+    EXPECT_FALSE(files.Save(DataKind::Calendar, all).ok);
     EXPECT_EQ(ReadFile(path), Events);
 }
 

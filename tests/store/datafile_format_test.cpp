@@ -255,24 +255,49 @@ struct PiecesCase {
 
 class PiecesTest : public testing::TestWithParam<PiecesCase> {};
 
-// However a text is cut into pieces, the records, their identities and the
+// However a text is cut into pieces, and however few bytes a reader without
+// the whole file reads at a time, the records, their identities and the
 // outcome are those of a reading in one go.
 TEST_P(PiecesTest, ReadsAsInOneGo)
 {
     std::vector<AYear> whole;
     const ParseResult once = ParseDataText(GetParam().text, whole, 1);
-    for (const std::size_t pieces : {2, 3, 7, 40}) {
-        std::vector<AYear> read{AYear{1, 1, "", "there before"}};
-        const ParseResult r = ParseDataText(GetParam().text, read, pieces);
-        EXPECT_EQ(r.ok, once.ok) << pieces;
-        EXPECT_EQ(r.message, once.message) << pieces;
-        EXPECT_EQ(r.cutShort, once.cutShort) << pieces;
-        EXPECT_EQ(r.valuesCut, once.valuesCut) << pieces;
-        ASSERT_EQ(read.size(), whole.size() + 1) << pieces;
+    const auto expectSame = [&](const ParseResult& r, const std::vector<AYear>& read, const std::string& at) {
+        EXPECT_EQ(r.ok, once.ok) << at;
+        EXPECT_EQ(r.message, once.message) << at;
+        EXPECT_EQ(r.cutShort, once.cutShort) << at;
+        EXPECT_EQ(r.valuesCut, once.valuesCut) << at;
+        ASSERT_EQ(read.size(), whole.size() + 1) << at;
         EXPECT_EQ(read.front().Hint, "there before");
         for (std::size_t i = 0; i < whole.size(); ++i) {
-            EXPECT_EQ(Fields(read[i + 1]), Fields(whole[i])) << pieces << " record " << i;
-            EXPECT_EQ(read[i + 1].Uid, whole[i].Uid) << pieces << " record " << i;
+            EXPECT_EQ(Fields(read[i + 1]), Fields(whole[i])) << at << " record " << i;
+            EXPECT_EQ(read[i + 1].Uid, whole[i].Uid) << at << " record " << i;
+        }
+    };
+    for (const std::size_t pieces : {1, 2, 3, 7, 40}) {
+        std::vector<AYear> read{AYear{1, 1, "", "there before"}};
+        expectSame(ParseDataText(GetParam().text, read, pieces), read, std::to_string(pieces));
+        // Stretches shorter than a record make the reader's buffer grow.
+        for (const std::size_t stretch : {16, 100, 4096}) {
+            RecordStore store;
+            store.editAnnual() = {AYear{1, 1, "", "there before"}};
+            const ParseResult r = ParseDataStream(DataKind::Annual, test::Source(GetParam().text), store, pieces, stretch);
+            expectSame(r, store.annual(), std::to_string(pieces) + " by " + std::to_string(stretch));
+        }
+    }
+}
+
+// A file that cannot be read on fails with the system's reason, whether the
+// header, the search for where a thread starts or a stretch meets it.
+TEST(DataStreamTest, AReadThatFailsIsTheFailure)
+{
+    const std::string text = YearHeader + "\r\n" + YearRecords(40, "\r\n") + "<END:FILE>\r\n";
+    for (const std::uint64_t failAt : {std::uint64_t{0}, text.size() / 2 + 1, text.size() - 20}) {
+        for (const std::size_t pieces : {1, 2}) {
+            RecordStore store;
+            const ParseResult r = ParseDataStream(DataKind::Annual, test::Source(text, 64, failAt), store, pieces, 256);
+            EXPECT_FALSE(r.ok) << failAt << " in " << pieces;
+            EXPECT_EQ(r.message, "Input/output error") << failAt << " in " << pieces;
         }
     }
 }

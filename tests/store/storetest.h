@@ -10,6 +10,7 @@
 #include <set>
 #include <string>
 
+#include "memorysource.h"
 #include "recordfields.h"
 #include "tempfolder.h"
 #include "store/records.h"
