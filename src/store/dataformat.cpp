@@ -129,10 +129,18 @@ struct Format<ACal> {
         Number("<MONTH>", &ACal::Month), Number("<YEAR>", &ACal::Year),     More(&ACal::More),
         TextIfAny("<UID>", &ACal::Uid),
     };
+    static constexpr std::string_view kBadDate = "Invalid argument to date encode";
     static bool Finish(ACal& c, std::string& message)
     {
         if (EncodeCalendarDate(c)) return true;
-        message = "Invalid argument to date encode";
+        message = kBadDate;
+        return false;
+    }
+    // Finish without the date's text: all a reader that may pass the event over needs.
+    static bool Check(ACal& c, std::string& message)
+    {
+        if (EncodeCalendarSerial(c)) return true;
+        message = kBadDate;
         return false;
     }
 };
@@ -237,10 +245,47 @@ std::optional<std::int32_t> ReadNumber(std::string_view text)
     return n;
 }
 
-// Stores the value of a tag line into `rec`. False, with the message, when a
-// number field holds no integer.
+// What a reader that may pass a record over asks before it decides: the
+// record's checks and what the keep test reads. Finish gives the rest after.
 template <class Rec>
-bool ReadField(Rec& rec, std::string_view line, std::string& message, std::size_t& cut)
+bool Check(Rec& rec, std::string& message)
+{
+    if constexpr (requires { Format<Rec>::Check(rec, message); }) return Format<Rec>::Check(rec, message);
+    else return Format<Rec>::Finish(rec, message);
+}
+
+// Copies a text value into the string it goes to, cut to the longest kept.
+void StoreText(std::string& to, std::string_view value)
+{
+    to.assign(value.substr(0, kLongestValue + 4));
+    if (value.size() > kLongestValue) CutToLimit(to);
+}
+
+// The texts of a record that may yet be passed over: views of its lines,
+// copied into the record only once it is kept.
+template <class Rec>
+struct PendingTexts {
+    std::array<std::string_view, std::size(Format<Rec>::fields)> texts{};  // data() null: not given
+    std::vector<std::pair<std::size_t, std::string_view>> items;           // field, further line
+
+    void Clear()
+    {
+        texts.fill({});
+        items.clear();
+    }
+    void MoveInto(Rec& rec) const
+    {
+        for (std::size_t i = 0; i < texts.size(); ++i)
+            if (const Field<Rec>& f = Format<Rec>::fields[i]; f.text && texts[i].data()) StoreText(rec.*f.text, texts[i]);
+        for (const auto& [i, value] : items) StoreText((rec.*Format<Rec>::fields[i].items).emplace_back(), value);
+    }
+};
+
+// Stores the value of a tag line into `rec`, its texts into `pending` when
+// given. False, with the message, when a number field holds no integer.
+template <class Rec>
+bool ReadField(Rec& rec, std::string_view line, std::string& message, std::size_t& cut,
+               PendingTexts<Rec>* pending = nullptr)
 {
     const auto second = static_cast<unsigned char>(line[1]);
     if (second >= kCandidates<Rec>.size()) return true;
@@ -248,7 +293,14 @@ bool ReadField(Rec& rec, std::string_view line, std::string& message, std::size_
         if (i < 0) break;
         const Field<Rec>& f = Format<Rec>::fields[static_cast<std::size_t>(i)];
         if (!StartsWithTag(line, f.tag)) continue;
-        const std::string_view value = line.substr(f.tag.size());
+        std::string_view value = line;
+        value.remove_prefix(f.tag.size());  // StartsWithTag saw that long a line
+        if (pending && (f.text || f.items)) {
+            if (f.text) pending->texts[static_cast<std::size_t>(i)] = value;
+            else pending->items.emplace_back(static_cast<std::size_t>(i), value);
+            cut += value.size() > kLongestValue ? 1 : 0;
+            return true;
+        }
         switch (f.type) {
         case FieldType::Text:
         case FieldType::TextIfAny:
@@ -299,8 +351,8 @@ struct PieceResult : Result {
 };
 
 // Which of the records read a list keeps. KeepEvery keeps all, in place;
-// any other choice reads every record into one spare slot that keeps its
-// strings' room, so that a record passed over costs no allocation.
+// any other choice reads every record's numbers into one spare slot and its
+// texts as views, so that a record passed over costs no copy or allocation.
 struct KeepEvery {
     template <class Rec>
     bool operator()(const Rec&) const
@@ -314,21 +366,25 @@ struct KeepDays {
     bool operator()(const ACal& c) const { return c.Date >= days.first && c.Date <= days.last; }
 };
 
-// Empties a record for the next one, keeping the room its texts had.
-template <class Rec>
-void EmptyKeepingRoom(Rec& rec)
+// Whether a line is the structure line `text`: a test made for every line.
+template <std::size_t N>
+bool IsLine(std::string_view line, const char (&text)[N])
 {
-    Rec fresh{};
+    return line.size() == N - 1 && std::memcmp(line.data(), text, N - 1) == 0;
+}
+
+// Makes a record passed over by a reader that keeps texts aside (see
+// PendingTexts) fresh again: only its numbers were filled, and what Check
+// derives from them is derived anew.
+template <class Rec>
+void ResetNumbers(Rec& rec)
+{
+    static const Rec fresh{};
     for (const Field<Rec>& f : Format<Rec>::fields) {
-        if (f.text) {
-            (fresh.*f.text).swap(rec.*f.text);
-            (fresh.*f.text).clear();
-        } else if (f.items) {
-            (fresh.*f.items).swap(rec.*f.items);
-            (fresh.*f.items).clear();
-        }
+        if (f.number) rec.*f.number = fresh.*f.number;
+        else if (f.byte) rec.*f.byte = fresh.*f.byte;
+        else if (f.flag) rec.*f.flag = fresh.*f.flag;
     }
-    rec = std::move(fresh);
 }
 
 // Reads the record lines of `text` (whole lines, no header) into `out`,
@@ -349,39 +405,44 @@ PieceResult ReadPiece(std::string_view text, std::vector<Rec>& out, std::size_t 
     std::string_view line;
     bool reserved = !keepsAll || room == 0;  // no room given: the caller made it
     bool spare = false;  // out.back() is a record passed over, to be filled again
+    PendingTexts<Rec> pending;
+    PendingTexts<Rec>* const texts = keepsAll ? nullptr : &pending;
     const std::size_t before = out.size();
     while (lines.Next(line)) {
         if (line.size() < 2 || line[0] != '<') continue;
         // Only lines starting "<B" or "<E" can be structure lines.
         if (line[1] == 'B' || line[1] == 'E') {
-            if (line == "<END:FILE>") {
+            if (IsLine(line, "<END:FILE>")) {
                 piece.ended = true;
                 break;
             }
-            if (line == "<BEGIN>") {
-                if (piece.inRecord) {
-                    out.back() = Rec{};
-                } else if (spare) {
-                    EmptyKeepingRoom(out.back());
-                    spare = false;
-                    piece.inRecord = true;
-                } else {
-                    out.emplace_back();
-                    piece.inRecord = true;
-                }
+            if (IsLine(line, "<BEGIN>")) {
+                if (spare && !piece.inRecord) ResetNumbers(out.back());
+                else if (piece.inRecord) out.back() = Rec{};
+                else out.emplace_back();
+                spare = false;
+                piece.inRecord = true;
+                if constexpr (!keepsAll) pending.Clear();
                 continue;
             }
-            if (line == "<END>") {
+            if (IsLine(line, "<END>")) {
                 if (!piece.inRecord) continue;
                 piece.inRecord = false;
-                if (!Format<Rec>::Finish(out.back(), piece.message)) {
+                const bool checked = keepsAll ? Format<Rec>::Finish(out.back(), piece.message)
+                                              : Check(out.back(), piece.message);
+                if (!checked) {
                     out.pop_back();
                     piece.ok = false;
                     return piece;
                 }
                 if constexpr (!keepsAll) {
-                    if (!keep(out.back())) spare = true;
-                    else if (places) places->push_back(static_cast<std::int32_t>(piece.records));
+                    if (!keep(out.back())) {
+                        spare = true;
+                    } else {
+                        Format<Rec>::Finish(out.back(), piece.message);  // checked: cannot fail
+                        pending.MoveInto(out.back());
+                        if (places) places->push_back(static_cast<std::int32_t>(piece.records));
+                    }
                 }
                 ++piece.records;
                 // Once a few records show their size, make room for the rest at once.
@@ -404,7 +465,7 @@ PieceResult ReadPiece(std::string_view text, std::vector<Rec>& out, std::size_t 
             piece.stray = true;
             continue;
         }
-        if (!ReadField(out.back(), line, piece.message, piece.cut)) {
+        if (!ReadField(out.back(), line, piece.message, piece.cut, texts)) {
             out.pop_back();
             piece.ok = false;
             return piece;

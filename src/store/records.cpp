@@ -47,6 +47,11 @@ bool EncodeCalendarDate(ACal& c)
     *p++ = ' ';
     p = std::to_chars(p, p + 12, c.Year).ptr;
     c.DateText.assign(text, static_cast<std::size_t>(p - text));
+    return EncodeCalendarSerial(c);
+}
+
+bool EncodeCalendarSerial(ACal& c)
+{
     if (c.Year < 1 || c.Year > 9999 || c.Month < 1 || c.Month > 12 || c.Day < 1 || c.Day > 31) {
         c.Date = 0;
         return false;

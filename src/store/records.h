@@ -78,6 +78,8 @@ void BuildDateText(AData& a);
 // Builds ACal::DateText and encodes ACal::Date. Returns false (leaving Date at 0)
 // when Day, Month and Year do not form a date of the years 1..9999.
 bool EncodeCalendarDate(ACal& c);
+// The same without DateText, for a reader that passes most events over.
+bool EncodeCalendarSerial(ACal& c);
 
 // Days since 1899-12-30 of a valid date (the serial date of the stored format).
 std::int32_t DateSerial(int year, int month, int day);
