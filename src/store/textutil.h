@@ -3,12 +3,17 @@
 #pragma once
 
 #include <bit>
+#include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "store/fileio.h"
 
@@ -35,7 +40,10 @@ constexpr int HexDigitValue(char c)
 // no lines. This is the one line splitter of every reader.
 class LineCursor {
 public:
-    explicit LineCursor(std::string_view text) : p_(text.data()), begin_(p_), end_(text.data() + text.size()) {}
+    explicit LineCursor(std::string_view text)
+        : p_(text.data()), begin_(p_), end_(text.data() + text.size()), block_(p_), breaks_(BreaksIn(block_))
+    {
+    }
 
     // The next line, false at the end of the text.
     bool Next(std::string_view& line)
@@ -55,35 +63,55 @@ public:
     std::size_t Remaining() const { return static_cast<std::size_t>(end_ - p_); }
 
 private:
-    // Marks the bytes of `word` equal to `c` in their top bit; bits above the
-    // first match may be wrong, which the lowest-bit search never sees.
-    static std::uint64_t Matches(std::uint64_t word, unsigned char c)
+    static constexpr std::size_t kBlock = 64;
+
+    // Bit i set where block[i] is CR or LF, for the bytes of the block within
+    // the text. Lines are short: one look at 64 bytes serves several of them,
+    // where a search per line would start over each time.
+    std::uint64_t BreaksIn(const char* block) const
     {
-        constexpr std::uint64_t ones = 0x0101010101010101ULL;
-        const std::uint64_t v = word ^ (ones * c);
-        return (v - ones) & ~v & (ones << 7);
+        const auto left = static_cast<std::size_t>(end_ - block);
+        std::uint64_t bits = 0;
+        if (left < kBlock) {
+            for (std::size_t i = 0; i < left; ++i)
+                if (block[i] == '\n' || block[i] == '\r') bits |= std::uint64_t{1} << i;
+            return bits;
+        }
+#if defined(__SSE2__)
+        const __m128i lf = _mm_set1_epi8('\n'), cr = _mm_set1_epi8('\r');
+        for (std::size_t i = 0; i < kBlock; i += 16) {
+            const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(block + i));
+            const __m128i hits = _mm_or_si128(_mm_cmpeq_epi8(bytes, lf), _mm_cmpeq_epi8(bytes, cr));
+            bits |= static_cast<std::uint64_t>(static_cast<unsigned>(_mm_movemask_epi8(hits))) << i;
+        }
+#else
+        for (std::size_t i = 0; i < kBlock; ++i)
+            if (block[i] == '\n' || block[i] == '\r') bits |= std::uint64_t{1} << i;
+#endif
+        return bits;
     }
 
-    // Lines are short, so the search for their end looks at eight bytes at a
-    // time rather than calling a library search per line.
-    const char* FindBreak(const char* q) const
+    // The first CR or LF at or after `q`, or the end of the text.
+    const char* FindBreak(const char* q)
     {
-        if constexpr (std::endian::native == std::endian::little) {
-            while (end_ - q >= 8) {
-                std::uint64_t word;
-                std::memcpy(&word, q, sizeof word);
-                const std::uint64_t m = Matches(word, '\n') | Matches(word, '\r');
-                if (m != 0) return q + std::countr_zero(m) / 8;
-                q += 8;
+        for (;;) {
+            // `q` lies in this block, or before it when its line began in an earlier one.
+            const std::ptrdiff_t offset = q - block_;
+            if (offset < static_cast<std::ptrdiff_t>(kBlock)) {
+                const std::uint64_t ahead = offset <= 0 ? breaks_ : breaks_ & (~std::uint64_t{0} << offset);
+                if (ahead != 0) return block_ + std::countr_zero(ahead);
             }
+            if (static_cast<std::size_t>(end_ - block_) <= kBlock) return end_;
+            block_ += kBlock;
+            breaks_ = BreaksIn(block_);
         }
-        while (q != end_ && *q != '\n' && *q != '\r') ++q;
-        return q;
     }
 
     const char* p_;
     const char* begin_;
     const char* end_;
+    const char* block_;     // the 64 bytes `breaks_` describes
+    std::uint64_t breaks_;
 };
 
 // A stored value is one line: every line break (CR LF, LF or a lone CR) of a

@@ -178,12 +178,13 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(DataTextTest, LineBreaksAreFoundAtEveryOffset)
 {
-    // Values of every length up to a few words put each break at each place of
-    // the reader's eight-byte steps; bytes 0x8A and 0x8D are not breaks.
+    // Values of every length up to over two of the reader's 64-byte blocks put
+    // each break at each place of a block, and lines across blocks; bytes
+    // 0x8A and 0x8D are not breaks.
     for (const std::string brk : {"\r\n", "\n", "\r"}) {
         std::string text = "<BEGIN:WEEK:FILE:VERSION>3.0" + brk;
         std::vector<std::string> hints;
-        for (std::size_t n = 0; n < 20; ++n) {
+        for (std::size_t n = 0; n < 150; ++n) {
             std::string hint(n, 'h');
             if (n > 3) hint[n / 2] = static_cast<char>(n % 2 ? 0x8A : 0x8D);
             hints.push_back(hint);
