@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <chrono>
+#include <cstdint>
 #include <numeric>
 
 namespace orv {
@@ -66,30 +67,62 @@ bool EncodeCalendarSerial(ACal& c)
     return true;
 }
 
+namespace {
+
+// The first eight bytes of a text as a number that orders as the texts do,
+// byte by byte and a shorter one first, where the two numbers differ.
+std::uint64_t Prefix(const std::string& text)
+{
+    std::uint64_t key = 0;
+    for (std::size_t i = 0; i < 8; ++i) key = key << 8 | (i < text.size() ? static_cast<unsigned char>(text[i]) : 0u);
+    return key;
+}
+
+}  // namespace
+
 void SortAddresses(std::vector<AData>& list, int& current)
 {
     // A stable sort on (DateText, Name) gives the order of the two exchange-sort
     // passes, in O(n log n); the current record is followed through its index.
-    std::vector<int> order(list.size());
-    std::iota(order.begin(), order.end(), 0);
-    std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
-        const int c = list[a].DateText.compare(list[b].DateText);
-        if (c != 0) return c < 0;
-        return list[a].Name < list[b].Name;
+    // Most comparisons end at the texts' first eight bytes, taken once.
+    struct Key {
+        std::uint64_t date, name;
+        int index;
+    };
+    std::vector<Key> keys(list.size());
+    for (std::size_t i = 0; i < list.size(); ++i)
+        keys[i] = {Prefix(list[i].DateText), Prefix(list[i].Name), static_cast<int>(i)};
+    std::stable_sort(keys.begin(), keys.end(), [&](const Key& a, const Key& b) {
+        if (a.date != b.date) return a.date < b.date;
+        if (const int c = list[a.index].DateText.compare(list[b.index].DateText); c != 0) return c < 0;
+        if (a.name != b.name) return a.name < b.name;
+        return list[a.index].Name < list[b.index].Name;
     });
-    bool moved = false;
-    for (std::size_t i = 0; i < order.size() && !moved; ++i) moved = order[i] != static_cast<int>(i);
     for (std::size_t i = 0; i < list.size(); ++i) list[i].Marked = static_cast<int>(i) == current;
-    if (!moved) return;
-    std::vector<AData> sorted;
-    sorted.reserve(list.size());
-    int newCurrent = current;
-    for (std::size_t i = 0; i < order.size(); ++i) {
-        if (order[i] == current) newCurrent = static_cast<int>(i);
-        sorted.push_back(std::move(list[order[i]]));
+    // Each record moves once, along the cycles of the new order, in place:
+    // a second list of a large address book would be as large again.
+    std::vector<bool> placed(list.size());
+    for (std::size_t start = 0; start < keys.size(); ++start) {
+        if (placed[start] || keys[start].index == static_cast<int>(start)) continue;
+        AData first = std::move(list[start]);
+        std::size_t at = start;
+        for (;;) {
+            placed[at] = true;
+            const auto from = static_cast<std::size_t>(keys[at].index);
+            if (from == start) {
+                list[at] = std::move(first);
+                break;
+            }
+            list[at] = std::move(list[from]);
+            at = from;
+        }
     }
-    list = std::move(sorted);
-    current = newCurrent;
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        if (keys[i].index == current) {
+            current = static_cast<int>(i);
+            break;
+        }
+    }
 }
 
 namespace {

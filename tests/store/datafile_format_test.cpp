@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <numeric>
 #include <random>
 
 #include "roundtrip.h"
@@ -342,6 +343,43 @@ TEST(DataTextTest, ANewCalendarEventGoesWhereASortWouldPutIt)
             AddCalendarEvent(list, added);
             EXPECT_EQ(SerializeDataText(list), SerializeDataText(sorted));  // each hint is another
         }
+    }
+}
+
+// The address list is in birthday-text order, ties by name, byte by byte and
+// stable, whatever the texts share at their start or hold past eight bytes;
+// the current record is followed.
+TEST(DataTextTest, AddressesSortByBirthdayTextThenName)
+{
+    std::mt19937 random(5);
+    const std::string names[] = {"",          "Ann",         "Anne",           "Annemarie",      "Annemarie Z",
+                                 "Annemarieke", "\xc3\x89mile", "\xe9mile",       std::string("A\0b", 3), "A",
+                                 "Zo\xeb",      "zoe",         "Annemarie Zeta", "Annemarie Alfa"};
+    for (int round = 0; round < 40; ++round) {
+        std::vector<AData> list;
+        for (int i = 0; i < 60; ++i) {
+            AData a;
+            a.Day = static_cast<int>(random() % 4) * (round % 3 == 0 ? 123457 : 1) + 1;
+            a.Month = static_cast<int>(random() % 3) + (round % 5 == 0 ? -2 : 1);
+            BuildDateText(a);
+            a.Name = names[random() % std::size(names)];
+            a.Uid = std::to_string(i);
+            list.push_back(a);
+        }
+        std::vector<std::size_t> order(list.size());
+        std::iota(order.begin(), order.end(), 0);
+        std::stable_sort(order.begin(), order.end(), [&](std::size_t x, std::size_t y) {
+            if (list[x].DateText != list[y].DateText) return list[x].DateText < list[y].DateText;
+            return list[x].Name < list[y].Name;
+        });
+        int current = round % 60;
+        const std::string currentUid = list[static_cast<std::size_t>(current)].Uid;
+        std::vector<AData> sorted = list;
+        SortAddresses(sorted, current);
+        ASSERT_EQ(sorted.size(), list.size());
+        for (std::size_t i = 0; i < order.size(); ++i) EXPECT_EQ(sorted[i].Uid, list[order[i]].Uid) << round << " at " << i;
+        EXPECT_EQ(sorted[static_cast<std::size_t>(current)].Uid, currentUid);
+        EXPECT_TRUE(sorted[static_cast<std::size_t>(current)].Marked);
     }
 }
 
