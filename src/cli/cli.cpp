@@ -524,8 +524,9 @@ int Run(const std::vector<std::string>& args, Output& output)
         finder.Settings = DateSettingsFrom(settings);
         Context context{o, settings, records, todos, finder, today, output, calendarPart ? &calendarPlaces : nullptr};
         const int status = command.run(context);
-        if (status != Success) return status;
-        return loadFailed ? LoadFailed : Success;
+        const int result = status != Success ? status : loadFailed ? LoadFailed : Success;
+        if (output.finish) output.finish(result);
+        return result;
     } catch (const UsageError& e) {
         output.out.clear();
         output.err += "orv-cli: " + e.message + "\n(see orv-cli --help)\n";
