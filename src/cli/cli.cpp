@@ -132,9 +132,16 @@ struct Needs {
     std::set<DataKind> kinds;
     bool todos = false;     // the top and bottom lists
     bool everyDay = false;  // today's every-day list (the overview only)
-    // Of the calendar only the events of the days the overview shows: the
-    // rest of a lifetime's calendar is checked but not kept.
+    // Of the calendar and the address book only the events and birthdays of
+    // the days the overview shows: the rest of a lifetime's records is
+    // checked but not kept.
     bool overviewDays = false;
+};
+
+// Where each record of a list read in part stands in the list read whole,
+// which is the index shown.
+struct Places {
+    std::vector<std::int32_t> people, calendar;
 };
 
 void Row(std::string& out, std::initializer_list<std::string_view> fields)
@@ -155,15 +162,14 @@ void Rows(std::string& out, const OccurrenceTable& table)
     for (const Occurrence& o : table) Row(out, {std::string_view(&o.Kind, 1), o.Text, IndexText(o)});
 }
 
-// `calendarPlaces`, when only part of the calendar was read: where each event
-// of the list stands in the file, which is the index shown.
-void OverviewRows(std::string& out, std::string_view table, const OccurrenceTable& rows,
-                  const std::vector<std::int32_t>* calendarPlaces)
+// `places`, when only part of the lists was read: see Places.
+void OverviewRows(std::string& out, std::string_view table, const OccurrenceTable& rows, const Places* places)
 {
     for (Occurrence o : rows) {
         const bool calendar = o.Kind == EventKind::High || o.Kind == EventKind::Normal || o.Kind == EventKind::Low;
-        if (calendar && calendarPlaces && o.SourceIndex >= 0)
-            o.SourceIndex = (*calendarPlaces)[static_cast<std::size_t>(o.SourceIndex)];
+        const auto place = static_cast<std::size_t>(o.SourceIndex);
+        if (places && o.SourceIndex >= 0 && calendar) o.SourceIndex = places->calendar[place];
+        if (places && o.SourceIndex >= 0 && o.Kind == EventKind::Birthday) o.SourceIndex = places->people[place];
         const std::string days = o.DaysUntil == Occurrence::NoDays ? (table == "next" ? " " : "") : std::to_string(o.DaysUntil);
         Row(out, {table, days, std::string_view(&o.Kind, 1), o.Text, IndexText(o)});
     }
@@ -212,7 +218,7 @@ struct Context {
     const EventFinder& finder;
     Date today;
     Output& output;
-    const std::vector<std::int32_t>* calendarPlaces;  // see OverviewRows
+    const Places* places;  // see OverviewRows
     const std::string& arg(std::size_t i) const { return options.args[i]; }
 };
 
@@ -272,9 +278,9 @@ const Command kCommands[] = {
          const Overview view = BuildOverview(c.finder, c.today, OverviewSettingsFrom(c.settings), lists);
          std::string& out = c.output.out;
          Row(out, {"heading", view.Heading});
-         OverviewRows(out, "today", view.Today, c.calendarPlaces);
-         OverviewRows(out, "tomorrow", view.Tomorrow, c.calendarPlaces);
-         OverviewRows(out, "next", view.Next, c.calendarPlaces);
+         OverviewRows(out, "today", view.Today, c.places);
+         OverviewRows(out, "tomorrow", view.Tomorrow, c.places);
+         OverviewRows(out, "next", view.Next, c.places);
          return int{Success};
      }},
     {"day", "day DATE", 1, AllLists, CheckDate,
@@ -479,24 +485,42 @@ int Run(const std::vector<std::string>& args, Output& output)
         RecordStore records;
         DataFiles files(folder);
         const Needs needs = command.needs();
-        std::vector<DataKind> kinds(needs.kinds.begin(), needs.kinds.end());
-        // The calendar's part is read beside the other files; its report keeps its place among theirs.
-        const auto calendar = std::find(kinds.begin(), kinds.end(), DataKind::Calendar);
-        const bool calendarPart = needs.overviewDays && calendar != kinds.end();
-        const std::size_t calendarAt = static_cast<std::size_t>(calendar - kinds.begin());
-        std::vector<ACal> calendarEvents;
-        std::vector<std::int32_t> calendarPlaces;
-        std::future<LoadReport> calendarRead;
-        if (calendarPart) {
-            kinds.erase(calendar);
+        // The overview's parts of the address book and the calendar are read
+        // beside the other files; their reports keep their places among theirs.
+        const auto inPart = [&](DataKind kind) {
+            return needs.overviewDays && (kind == DataKind::Addresses || kind == DataKind::Calendar);
+        };
+        std::vector<DataKind> whole;
+        for (const DataKind kind : needs.kinds)
+            if (!inPart(kind)) whole.push_back(kind);
+        Places places;
+        std::vector<AData> people;
+        std::vector<ACal> events;
+        std::future<LoadReport> peopleRead, eventsRead;
+        if (needs.overviewDays) {
             const std::int32_t first = DateSerial(today.Year, today.Month, today.Day);
             const DayWindow days{first, first + OverviewDaysAhead(OverviewSettingsFrom(settings))};
-            calendarRead = Beside([&, days] { return files.LoadCalendarDays(days, calendarEvents, calendarPlaces); });
+            BirthdayDays birthdays;
+            for (std::int32_t day = days.first; day <= days.last && day < days.first + 366; ++day) {
+                int year = 0, month = 0, dayOfMonth = 0;
+                SerialToDate(day, year, month, dayOfMonth);
+                birthdays.shown[static_cast<std::size_t>(month)][static_cast<std::size_t>(dayOfMonth)] = true;
+            }
+            if (needs.kinds.contains(DataKind::Addresses))
+                peopleRead = Beside([&, birthdays] { return files.LoadBirthdays(birthdays, people, places.people); });
+            if (needs.kinds.contains(DataKind::Calendar))
+                eventsRead = Beside([&, days] { return files.LoadCalendarDays(days, events, places.calendar); });
         }
-        std::vector<LoadReport> loads = files.Read(kinds, records);
-        if (calendarPart) {
-            loads.insert(loads.begin() + static_cast<std::ptrdiff_t>(calendarAt), calendarRead.get());
-            records.editCalendar() = std::move(calendarEvents);
+        const std::vector<LoadReport> read = files.Read(whole, records);
+        std::vector<LoadReport> loads;
+        auto next = read.begin();
+        for (const DataKind kind : needs.kinds) {
+            if (!inPart(kind)) loads.push_back(*next++);
+            else loads.push_back(kind == DataKind::Addresses ? peopleRead.get() : eventsRead.get());
+        }
+        if (needs.overviewDays) {
+            records.editAddresses() = std::move(people);
+            records.editCalendar() = std::move(events);
         }
         for (const LoadReport& report : loads) {
             if (!report.ok) {
@@ -522,7 +546,7 @@ int Run(const std::vector<std::string>& args, Output& output)
 
         EventFinder finder(records);
         finder.Settings = DateSettingsFrom(settings);
-        Context context{o, settings, records, todos, finder, today, output, calendarPart ? &calendarPlaces : nullptr};
+        Context context{o, settings, records, todos, finder, today, output, needs.overviewDays ? &places : nullptr};
         const int status = command.run(context);
         const int result = status != Success ? status : loadFailed ? LoadFailed : Success;
         if (output.finish) output.finish(result);

@@ -194,6 +194,15 @@ LoadReport DataFiles::LoadCalendarDays(DayWindow days, std::vector<ACal>& out, s
     return report;
 }
 
+LoadReport DataFiles::LoadBirthdays(const BirthdayDays& days, std::vector<AData>& out, std::vector<std::int32_t>& places) const
+{
+    LoadReport report = StreamMainFile(DataKind::Addresses, MainPath(DataKind::Addresses), [&](const FileSource& source) {
+        return ParseBirthdays(source, days, out, places);
+    });
+    report.whole = false;
+    return report;
+}
+
 bool DataFiles::KeepAside(DataKind kind, SaveReport& report)
 {
     {

@@ -84,6 +84,8 @@ public:
     // days and saves nothing (see ParseCalendarDays). The file does not count
     // as read: a save of the calendar refuses to replace it with the part.
     LoadReport LoadCalendarDays(DayWindow days, std::vector<ACal>& out, std::vector<std::int32_t>& places) const;
+    // The people whose birthday is one of `days`, likewise (see ParseBirthdays).
+    LoadReport LoadBirthdays(const BirthdayDays& days, std::vector<AData>& out, std::vector<std::int32_t>& places) const;
 
     // Gives records without an identity one, then writes the list. Before a
     // main file is replaced, a version another program wrote meanwhile is

@@ -404,6 +404,21 @@ struct KeepDays {
     bool operator()(const ACal& c) const { return c.Date >= days.first && c.Date <= days.last; }
 };
 
+// Keeps the people whose birthday is one of `days`, and notes every
+// person's birthday text as its OrderKey: where the kept ones stand in the
+// sorted list depends on them. A shown day's text ("d/m") is short, so
+// against it the key orders a text as the text itself does.
+struct KeepBirthdays {
+    const BirthdayDays* days;
+    std::vector<std::uint64_t>* dateKeys;
+    bool operator()(const AData& a) const
+    {
+        dateKeys->push_back(OrderKey(a.DateText));
+        return a.Month >= 1 && a.Month <= 12 && a.Day >= 1 && a.Day <= 31 &&
+               days->shown[static_cast<std::size_t>(a.Month)][static_cast<std::size_t>(a.Day)];
+    }
+};
+
 // Whether a line is the structure line `text`: a test made for every line.
 template <std::size_t N>
 bool IsLine(std::string_view line, const char (&text)[N])
@@ -1086,6 +1101,42 @@ ParseResult ParseCalendarDays(const FileSource& source, DayWindow days, std::vec
                               std::vector<std::int32_t>& places, std::size_t pieces, std::size_t stretch)
 {
     return ParseStream(source, out, pieces, stretch, KeepDays{days}, &places);
+}
+
+ParseResult ParseBirthdays(const FileSource& source, const BirthdayDays& days, std::vector<AData>& out,
+                           std::vector<std::int32_t>& places, std::size_t stretch)
+{
+    // One piece: the birthday texts are noted in file order.
+    std::vector<std::uint64_t> dateKeys;
+    std::vector<AData> kept;
+    std::vector<std::int32_t> filePlaces;
+    ParseResult result = ParseStream(source, kept, 1, stretch, KeepBirthdays{&days, &dateKeys}, &filePlaces);
+
+    // The kept ones in the order the whole sorted list has them (SortAddresses):
+    // after every person with an earlier birthday text, and among those with
+    // theirs, all of whom are kept, by name and then file order.
+    std::vector<std::size_t> order(kept.size());
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+        if (const int c = kept[a].DateText.compare(kept[b].DateText); c != 0) return c < 0;
+        return kept[a].Name < kept[b].Name;
+    });
+    std::sort(dateKeys.begin(), dateKeys.end());
+    out.reserve(out.size() + kept.size());
+    std::size_t earlier = 0, sameBefore = 0;
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        AData& a = kept[order[i]];
+        if (i > 0 && out.back().DateText == a.DateText) {
+            ++sameBefore;
+        } else {
+            earlier = static_cast<std::size_t>(std::lower_bound(dateKeys.begin(), dateKeys.end(), OrderKey(a.DateText)) -
+                                               dateKeys.begin());
+            sameBefore = 0;
+        }
+        places.push_back(static_cast<std::int32_t>(earlier + sameBefore));
+        out.push_back(std::move(a));
+    }
+    return result;
 }
 
 std::string SerializeDataText(const std::vector<AData>& list) { return SerializeRecords(list); }

@@ -85,6 +85,19 @@ ParseResult ParseCalendarDays(const FileSource& source, DayWindow days, std::vec
                               std::vector<std::int32_t>& places, std::size_t pieces = 0,
                               std::size_t stretch = kStretchBytes);
 
+// The birthdays a reader shows: day d of month m when shown[m][d].
+struct BirthdayDays {
+    std::array<std::array<bool, 32>, 13> shown{};
+};
+
+// The people whose birthday is one of `days` only, for a reader that shows
+// those days: every record is read and checked as ParseDataStream does, and
+// the result is the same, but only those people are kept, in the order the
+// sorted address list (SortAddresses) has them, and `places` gets each one's
+// place in that list.
+ParseResult ParseBirthdays(const FileSource& source, const BirthdayDays& days, std::vector<AData>& out,
+                           std::vector<std::int32_t>& places, std::size_t stretch = kStretchBytes);
+
 // The whole file, header to "<END:FILE>", lines ended by CR LF. A value is one
 // line whatever it holds: a line break in a one-line field is written as a
 // blank, one in a further line ("<MORE>") as a further line.

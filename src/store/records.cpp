@@ -67,18 +67,12 @@ bool EncodeCalendarSerial(ACal& c)
     return true;
 }
 
-namespace {
-
-// The first eight bytes of a text as a number that orders as the texts do,
-// byte by byte and a shorter one first, where the two numbers differ.
-std::uint64_t Prefix(const std::string& text)
+std::uint64_t OrderKey(std::string_view text)
 {
     std::uint64_t key = 0;
     for (std::size_t i = 0; i < 8; ++i) key = key << 8 | (i < text.size() ? static_cast<unsigned char>(text[i]) : 0u);
     return key;
 }
-
-}  // namespace
 
 void SortAddresses(std::vector<AData>& list, int& current)
 {
@@ -91,7 +85,7 @@ void SortAddresses(std::vector<AData>& list, int& current)
     };
     std::vector<Key> keys(list.size());
     for (std::size_t i = 0; i < list.size(); ++i)
-        keys[i] = {Prefix(list[i].DateText), Prefix(list[i].Name), static_cast<int>(i)};
+        keys[i] = {OrderKey(list[i].DateText), OrderKey(list[i].Name), static_cast<int>(i)};
     std::stable_sort(keys.begin(), keys.end(), [&](const Key& a, const Key& b) {
         if (a.date != b.date) return a.date < b.date;
         if (const int c = list[a.index].DateText.compare(list[b.index].DateText); c != 0) return c < 0;

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "store/personfields.h"
@@ -86,6 +87,10 @@ std::int32_t DateSerial(int year, int month, int day);
 
 // The date of a serial day number (days since 1899-12-30).
 void SerialToDate(std::int32_t serial, int& year, int& month, int& day);
+
+// The first eight bytes of a text as a number that orders as the texts do,
+// byte by byte and a shorter one first, where two such numbers differ.
+std::uint64_t OrderKey(std::string_view text);
 
 // Orders the address list by DateText, ties by Name (byte-wise, stable), keeping
 // `current` on the record it pointed at.

@@ -1,5 +1,6 @@
-// Reading only the calendar events of some days: the same records, identities
-// and outcome as a whole reading, and a file read in part is never replaced.
+// Reading only the calendar events and birthdays of some days: the same
+// records, identities, places and outcome as a whole reading, and a file
+// read in part is never replaced.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -89,6 +90,78 @@ INSTANTIATE_TEST_SUITE_P(
                                                                Body.substr(0, Body.rfind("<END:FILE>")) + "<BEGIN>\r\n"},
                     DaysCase{"OverlongHint", Header + "<BEGIN>\r\n<HINT>" + std::string(kLongestValue + 3, 'x') +
                                                  "\r\n<DAY>1\r\n<MONTH>1\r\n<YEAR>2000\r\n<END>\r\n" + Body}),
+    [](const auto& row) { return std::string(row.param.name); });
+
+// People with birthdays on a few days of the year, several on one day with
+// names that share their start, some with days no date has, some with
+// further lines and long texts (what a passed-over person must not carry).
+std::string AddressBook(int count)
+{
+    std::mt19937 random(3);
+    const char* names[] = {"Annemarie", "Annemarieke", "Bo", "\xc3\x89va", "\xc9va", "Annemarie"};
+    std::vector<AData> list;
+    for (int i = 0; i < count; ++i) {
+        AData a;
+        a.Day = static_cast<int>(random() % 5) + 27 + (i % 23 == 0 ? 10 : 0);  // 27..31, some 37..41
+        a.Month = static_cast<int>(random() % 3) + (i % 19 == 0 ? 11 : 1);      // 1..3, some 12..14
+        a.Year = 1950 + i % 60;
+        a.Name = names[random() % std::size(names)];
+        a.Surname = "S" + std::to_string(i);
+        if (random() % 3 == 0) a.More = {"a note long enough to leave the short strings " + std::to_string(i)};
+        list.push_back(a);
+    }
+    return SerializeDataText(list);
+}
+
+const std::string People = AddressBook(400);
+const std::string PeopleHeader = std::string(DataHeaderLine(DataKind::Addresses)) + "\r\n";
+
+BirthdayDays Shown(std::initializer_list<std::pair<int, int>> monthDays)
+{
+    BirthdayDays days;
+    for (const auto& [month, day] : monthDays) days.shown[static_cast<std::size_t>(month)][static_cast<std::size_t>(day)] = true;
+    return days;
+}
+
+class BirthdaysTest : public testing::TestWithParam<DaysCase> {};
+
+// The people kept are those of the sorted address list whose birthday is
+// shown, in its order, each with its place in it; the outcome is the whole
+// reading's, a failure's included.
+TEST_P(BirthdaysTest, KeepsWhatTheSortedListHoldsOnThoseDays)
+{
+    std::vector<AData> whole;
+    const ParseResult once = ParseDataText(GetParam().text, whole, 1);
+    int current = -1;
+    SortAddresses(whole, current);
+    const BirthdayDays windows[] = {Shown({}), Shown({{1, 29}}), Shown({{12, 31}, {1, 27}, {1, 28}}),
+                                    Shown({{2, 29}, {3, 1}, {3, 31}}), Shown({{12, 27}, {12, 28}, {12, 29}})};
+    for (std::size_t w = 0; w < std::size(windows); ++w) {
+        std::vector<AData> kept;
+        std::vector<std::int32_t> places;
+        const ParseResult r = ParseBirthdays(test::Source(GetParam().text, 1000), windows[w], kept, places, 500);
+        EXPECT_EQ(r.ok, once.ok) << w;
+        EXPECT_EQ(r.message, once.message) << w;
+        EXPECT_EQ(r.cutShort, once.cutShort) << w;
+        EXPECT_EQ(r.valuesCut, once.valuesCut) << w;
+        std::vector<std::int32_t> expected;
+        for (std::size_t i = 0; i < whole.size(); ++i) {
+            const AData& a = whole[i];
+            if (a.Month >= 1 && a.Month <= 12 && a.Day >= 1 && a.Day <= 31 &&
+                windows[w].shown[static_cast<std::size_t>(a.Month)][static_cast<std::size_t>(a.Day)])
+                expected.push_back(static_cast<std::int32_t>(i));
+        }
+        ASSERT_EQ(places, expected) << w;
+        for (std::size_t k = 0; k < kept.size(); ++k)
+            EXPECT_EQ(Fields(kept[k]), Fields(whole[static_cast<std::size_t>(places[k])])) << w << " person " << places[k];
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, BirthdaysTest,
+    testing::Values(DaysCase{"Whole", People},
+                    DaysCase{"BadValueLate", PeopleHeader + People.substr(PeopleHeader.size(), People.rfind("<BEGIN>") - PeopleHeader.size()) +
+                                                 "<BEGIN>\r\n<DAY>x\r\n<END>\r\n<END:FILE>\r\n"}),
     [](const auto& row) { return std::string(row.param.name); });
 
 // What was read in part, or read by a reader that keeps no copy of the file,
