@@ -250,7 +250,7 @@ constexpr auto kTagWords = [] {
 // Whether a line starts with a field's tag, its first two bytes known to match
 // already (they picked the field).
 template <class Rec>
-bool StartsWithTag(std::string_view line, std::size_t field)
+[[gnu::always_inline]] inline bool StartsWithTag(std::string_view line, std::size_t field)
 {
     const std::string_view tag = Format<Rec>::fields[field].tag;
     if (line.size() < tag.size()) return false;
@@ -322,7 +322,7 @@ struct PendingTexts {
 // Stores the value of a tag line into `rec`, its texts into `pending` when
 // given. False, with the message, when a number field holds no integer.
 template <class Rec>
-bool ReadField(Rec& rec, std::string_view line, std::string& message, std::size_t& cut,
+[[gnu::always_inline]] inline bool ReadField(Rec& rec, std::string_view line, std::string& message, std::size_t& cut,
                PendingTexts<Rec>* pending = nullptr)
 {
     const auto second = static_cast<unsigned char>(line[1]);
