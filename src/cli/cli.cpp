@@ -4,8 +4,10 @@
 #include <array>
 #include <charconv>
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
 #include <future>
+#include <memory>
 #include <optional>
 #include <set>
 #include <string_view>
@@ -165,13 +167,20 @@ void Rows(std::string& out, const OccurrenceTable& table)
 // `places`, when only part of the lists was read: see Places.
 void OverviewRows(std::string& out, std::string_view table, const OccurrenceTable& rows, const Places* places)
 {
-    for (Occurrence o : rows) {
+    // Numbers are written in place: a hundred days are thousands of rows.
+    const auto number = [](char (&digits)[12], int n) {
+        return std::string_view(digits, static_cast<std::size_t>(std::to_chars(digits, digits + sizeof digits, n).ptr - digits));
+    };
+    char daysDigits[12], indexDigits[12];
+    for (const Occurrence& o : rows) {
         const bool calendar = o.Kind == EventKind::High || o.Kind == EventKind::Normal || o.Kind == EventKind::Low;
-        const auto place = static_cast<std::size_t>(o.SourceIndex);
-        if (places && o.SourceIndex >= 0 && calendar) o.SourceIndex = places->calendar[place];
-        if (places && o.SourceIndex >= 0 && o.Kind == EventKind::Birthday) o.SourceIndex = places->people[place];
-        const std::string days = o.DaysUntil == Occurrence::NoDays ? (table == "next" ? " " : "") : std::to_string(o.DaysUntil);
-        Row(out, {table, days, std::string_view(&o.Kind, 1), o.Text, IndexText(o)});
+        int index = o.SourceIndex;
+        const auto place = static_cast<std::size_t>(index);
+        if (places && index >= 0 && calendar) index = places->calendar[place];
+        if (places && index >= 0 && o.Kind == EventKind::Birthday) index = places->people[place];
+        const std::string_view days =
+            o.DaysUntil == Occurrence::NoDays ? (table == "next" ? " " : "") : number(daysDigits, o.DaysUntil);
+        Row(out, {table, days, std::string_view(&o.Kind, 1), o.Text, index < 0 ? std::string_view() : number(indexDigits, index)});
     }
 }
 
@@ -307,26 +316,35 @@ const Command kCommands[] = {
              c.output.err += r.message + "\n";
              return int{Refused};
          }
-         // Written straight from the compact lines: a century is millions of
-         // rows, handed on as they are made where the caller takes them so.
+         // Written straight from the compact lines into one buffer, handed on
+         // whenever it is full: a century is millions of rows.
          const PeriodicalLines& lines = r.rows;
-         std::string& out = c.output.out;
-         if (!c.output.sink) {
-             std::size_t size = 0;
-             for (std::size_t row = 0; row < lines.size(); ++row) size += lines.TextSize(row) + 16;
-             out.reserve(out.size() + size);
-             AdviseHugePages(out.data(), out.capacity());
-         }
+         constexpr std::size_t kBuffer = std::size_t{1} << 20;
+         const auto buffer = std::make_unique_for_overwrite<char[]>(kBuffer);
+         std::size_t used = 0;
+         const auto flush = [&] {
+             const std::string_view rows(buffer.get(), used);
+             if (c.output.sink) c.output.sink(rows);
+             else c.output.out.append(rows);
+             used = 0;
+         };
          for (std::size_t row = 0; row < lines.size(); ++row) {
-             out += lines.kind(row);
-             out += '\t';
-             lines.AppendText(row, out);
-             out += '\t';
-             char digits[12];
-             out.append(digits, std::to_chars(digits, digits + sizeof digits, lines.index(row)).ptr);
-             out += '\n';
-             c.output.Spill();
+             const auto [prefix, body] = lines.TextParts(row);
+             // A row fits an empty buffer: a text is cut at kLongestValue when read.
+             if (kBuffer - used < prefix.size() + body.size() + 16) flush();
+             char* p = buffer.get() + used;
+             *p++ = lines.kind(row);
+             *p++ = '\t';
+             std::memcpy(p, prefix.data(), prefix.size());
+             p += prefix.size();
+             std::memcpy(p, body.data(), body.size());
+             p += body.size();
+             *p++ = '\t';
+             p = std::to_chars(p, p + 12, lines.index(row)).ptr;
+             *p++ = '\n';
+             used = static_cast<std::size_t>(p - buffer.get());
          }
+         flush();
          return int{Success};
      }},
     {"month", "month YYYY-MM FILTER", 2, AllLists,

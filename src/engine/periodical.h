@@ -6,6 +6,8 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <string_view>
 #include <vector>
 
 #include "engine/eventfinder.h"
@@ -40,6 +42,13 @@ public:
     // The line's text: "D/M - " (or "M.D - ") and the name or hint.
     std::string text(std::size_t row) const;
     void AppendText(std::size_t row, std::string& out) const;
+    // The text's two parts, "D/M - " and the name or hint, for a writer that
+    // copies them where it likes.
+    std::pair<std::string_view, std::string_view> TextParts(std::size_t row) const
+    {
+        const Line& line = lines_[row];
+        return {PrefixOf(line), Body(line.body)};
+    }
     std::size_t TextSize(std::size_t row) const;
     Occurrence operator[](std::size_t row) const { return {Occurrence::NoDays, kind(row), text(row), index(row)}; }
     // Every line as a table row (Kind, Text, SourceIndex; no days column).
