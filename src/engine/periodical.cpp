@@ -15,18 +15,6 @@ bool PeriodDateAcceptable(const TypedDate& d)
     return *d.Year >= 1 && *d.Year <= 9999 && IsValidDate(*d.Year, *d.Month, *d.Day);
 }
 
-std::string_view PeriodicalLines::Body(std::uint32_t body) const
-{
-    const std::size_t begin = body == 0 ? 0 : bodyEnds_[body - 1];
-    return std::string_view(bodies_).substr(begin, bodyEnds_[body] - begin);
-}
-
-std::string_view PeriodicalLines::PrefixOf(const Line& line) const
-{
-    const Prefix& p = prefixes_[line.month][line.day];
-    return {p.text.data(), p.size};
-}
-
 std::size_t PeriodicalLines::TextSize(std::size_t row) const
 {
     return PrefixOf(lines_[row]).size() + Body(lines_[row].body).size();

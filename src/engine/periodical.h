@@ -62,8 +62,17 @@ private:
         std::uint8_t month, day;
         char kind;
     };
-    std::string_view Body(std::uint32_t body) const;
-    std::string_view PrefixOf(const Line& line) const;
+    // Inline: a writer of millions of rows asks for them once a row.
+    std::string_view Body(std::uint32_t body) const
+    {
+        const std::size_t begin = body == 0 ? 0 : bodyEnds_[body - 1];
+        return {bodies_.data() + begin, bodyEnds_[body] - begin};
+    }
+    std::string_view PrefixOf(const Line& line) const
+    {
+        const Prefix& p = prefixes_[line.month][line.day];
+        return {p.text.data(), p.size};
+    }
 
     std::vector<Line> lines_;
     std::string bodies_;                   // the names and hints, one after the other
