@@ -316,54 +316,35 @@ const Command kCommands[] = {
              c.output.err += r.message + "\n";
              return int{Refused};
          }
-         // Written straight from the compact lines, a block of rows at a time
-         // and two at once, each handed on when done: a century is millions
-         // of rows.
+         // Written straight from the compact lines into one buffer, handed on
+         // whenever it is full: a century is millions of rows.
          const PeriodicalLines& lines = r.rows;
-         struct Block {
-             std::unique_ptr<char[]> data;
-             std::size_t room = 0, used = 0;
-         };
-         const auto format = [&lines](std::size_t from, std::size_t to, Block& block) {
-             std::size_t most = 0;
-             for (std::size_t row = from; row < to; ++row) most += lines.TextSize(row) + 15;  // 2 tabs, LF, kind, index
-             if (most > block.room) {
-                 block.data = std::make_unique_for_overwrite<char[]>(most);
-                 block.room = most;
-             }
-             char* p = block.data.get();
-             for (std::size_t row = from; row < to; ++row) {
-                 const auto [prefix, body] = lines.TextParts(row);
-                 *p++ = lines.kind(row);
-                 *p++ = '\t';
-                 std::memcpy(p, prefix.data(), prefix.size());
-                 p += prefix.size();
-                 std::memcpy(p, body.data(), body.size());
-                 p += body.size();
-                 *p++ = '\t';
-                 p = std::to_chars(p, p + 11, lines.index(row)).ptr;
-                 *p++ = '\n';
-             }
-             block.used = static_cast<std::size_t>(p - block.data.get());
-         };
-         const auto handOn = [&c](const Block& block) {
-             const std::string_view rows(block.data.get(), block.used);
+         constexpr std::size_t kBuffer = std::size_t{1} << 20;
+         const auto buffer = std::make_unique_for_overwrite<char[]>(kBuffer);
+         std::size_t used = 0;
+         const auto flush = [&] {
+             const std::string_view rows(buffer.get(), used);
              if (c.output.sink) c.output.sink(rows);
              else c.output.out.append(rows);
+             used = 0;
          };
-         constexpr std::size_t kRows = std::size_t{1} << 16;
-         Block first, second;
-         for (std::size_t from = 0; from < lines.size(); from += 2 * kRows) {
-             const std::size_t middle = std::min(lines.size(), from + kRows), to = std::min(lines.size(), middle + kRows);
-             std::future<void> beside;
-             if (middle < to) beside = Beside([&] { format(middle, to, second); });
-             format(from, middle, first);
-             handOn(first);
-             if (beside.valid()) {
-                 beside.get();
-                 handOn(second);
-             }
+         for (std::size_t row = 0; row < lines.size(); ++row) {
+             const auto [prefix, body] = lines.TextParts(row);
+             // A row fits an empty buffer: a text is cut at kLongestValue when read.
+             if (kBuffer - used < prefix.size() + body.size() + 16) flush();
+             char* p = buffer.get() + used;
+             *p++ = lines.kind(row);
+             *p++ = '\t';
+             std::memcpy(p, prefix.data(), prefix.size());
+             p += prefix.size();
+             std::memcpy(p, body.data(), body.size());
+             p += body.size();
+             *p++ = '\t';
+             p = std::to_chars(p, p + 12, lines.index(row)).ptr;
+             *p++ = '\n';
+             used = static_cast<std::size_t>(p - buffer.get());
          }
+         flush();
          return int{Success};
      }},
     {"month", "month YYYY-MM FILTER", 2, AllLists,

@@ -1,14 +1,14 @@
 #!/usr/bin/env bash
-# A long period is written a block of rows at a time, two blocks at once: its
-# rows are those of its two halves one after the other, none lost, repeated
-# or out of order at a block's edge.
-#   period_blocks.sh ORV-CLI
+# A long period is written a buffer of rows at a time: its rows are those of
+# its two halves one after the other, none lost, repeated or out of order
+# where a buffer was handed on.
+#   period_halves.sh ORV-CLI
 set -euo pipefail
 cli=$1
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 mkdir "$work/data"
-# 40 birthdays a year over ten thousand years: some 400,000 rows, six blocks.
+# 40 birthdays a year over ten thousand years: some 400,000 rows, 9 MB.
 {
   printf '<BEGIN:DATA:FILE:VERSION>3.0\r\n'
   for ((i = 0; i < 40; i++)); do
