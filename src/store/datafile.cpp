@@ -126,15 +126,19 @@ LoadReport StreamMainFile(DataKind kind, const std::string& path, Parse&& parse)
 }
 
 // Reads the files of `kinds` at once, each with `load(kind, its own store)`,
-// and moves their lists into `store`: the threads share nothing else.
-template <class LoadOne>
-std::vector<LoadReport> LoadEach(std::span<const DataKind> kinds, RecordStore& store, LoadOne load)
+// and moves their lists into `store`: the threads share nothing else. A
+// kind `beside` says no to is read on this thread when its turn comes.
+template <class LoadOne, class Beside_ = bool (*)(DataKind)>
+std::vector<LoadReport> LoadEach(std::span<const DataKind> kinds, RecordStore& store, LoadOne load,
+                                 Beside_ beside = [](DataKind) { return true; })
 {
     std::vector<RecordStore> parts(kinds.size());
     std::vector<std::future<LoadReport>> loads;
     loads.reserve(kinds.size());
-    for (std::size_t i = 0; i < kinds.size(); ++i)
-        loads.push_back(Beside([&load, &parts, kind = kinds[i], i] { return load(kind, parts[i]); }));
+    for (std::size_t i = 0; i < kinds.size(); ++i) {
+        auto work = [&load, &parts, kind = kinds[i], i] { return load(kind, parts[i]); };
+        loads.push_back(beside(kinds[i]) ? Beside(std::move(work)) : std::async(std::launch::deferred, std::move(work)));
+    }
     std::vector<LoadReport> reports;
     reports.reserve(kinds.size());
     for (std::size_t i = 0; i < kinds.size(); ++i) {
@@ -177,11 +181,18 @@ std::vector<LoadReport> DataFiles::LoadAll(RecordStore& store) { return Load(All
 
 std::vector<LoadReport> DataFiles::Read(std::span<const DataKind> kinds, RecordStore& store) const
 {
-    return LoadEach(kinds, store, [this](DataKind kind, RecordStore& part) {
-        return StreamMainFile(kind, MainPath(kind), [&](const FileSource& source) {
-            return ParseDataStream(kind, source, part);
-        });
-    });
+    // A file of some hundred kilobytes is read sooner than a thread is made
+    // for it: those are read here, one after another, while the large ones
+    // are read beside.
+    const auto large = [this](DataKind kind) { return StampOf(MainPath(kind)).size >= (1u << 20); };
+    return LoadEach(
+        kinds, store,
+        [this](DataKind kind, RecordStore& part) {
+            return StreamMainFile(kind, MainPath(kind), [&](const FileSource& source) {
+                return ParseDataStream(kind, source, part);
+            });
+        },
+        large);
 }
 
 LoadReport DataFiles::LoadCalendarDays(DayWindow days, std::vector<ACal>& out, std::vector<std::int32_t>& places) const
