@@ -456,7 +456,7 @@ PieceResult ReadPiece(std::string_view text, std::vector<Rec>& out, std::size_t 
     PieceResult piece;
     LineCursor lines(text);
     std::string_view line;
-    bool reserved = !keepsAll || room == 0;  // no room given: the caller made it
+    bool reserved = room == 0;  // no room given: the caller made it
     bool spare = false;  // out.back() is a record passed over, to be filled again
     PendingTexts<Rec> pending;
     PendingTexts<Rec>* const texts = keepsAll ? nullptr : &pending;
@@ -498,14 +498,16 @@ PieceResult ReadPiece(std::string_view text, std::vector<Rec>& out, std::size_t 
                     }
                 }
                 ++piece.records;
-                // Once a few records show their size, make room for the rest at once.
+                // Once a few records show their size, make room for the rest at
+                // once. A list that keeps only some may keep any of them: it
+                // takes the room, but its pages come only as records are kept.
                 if (!reserved && out.size() - before == 64) {
                     reserved = true;
-                    const std::size_t perRecord = lines.Consumed() / 64 + 1;
+                    const std::size_t perRecord = lines.Consumed() / piece.records + 1;
                     const std::size_t expected = out.size() + (room - lines.Consumed()) / perRecord;
                     const Rec* had = out.data();
                     out.reserve(expected + expected / 8 + 1);
-                    if (out.data() != had) {
+                    if (keepsAll && out.data() != had) {
                         AdviseHugePages(out.data(), out.capacity() * sizeof(Rec));
                         TakePagesNow(out.data(), expected * sizeof(Rec));
                     }
@@ -1122,11 +1124,10 @@ ParseResult ParseBirthdays(const FileSource& source, const BirthdayDays& days, s
         return kept[a].Name < kept[b].Name;
     });
     std::sort(dateKeys.begin(), dateKeys.end());
-    out.reserve(out.size() + kept.size());
     std::size_t earlier = 0, sameBefore = 0;
     for (std::size_t i = 0; i < order.size(); ++i) {
-        AData& a = kept[order[i]];
-        if (i > 0 && out.back().DateText == a.DateText) {
+        const AData& a = kept[order[i]];
+        if (i > 0 && kept[order[i - 1]].DateText == a.DateText) {
             ++sameBefore;
         } else {
             earlier = static_cast<std::size_t>(std::lower_bound(dateKeys.begin(), dateKeys.end(), OrderKey(a.DateText)) -
@@ -1134,8 +1135,24 @@ ParseResult ParseBirthdays(const FileSource& source, const BirthdayDays& days, s
             sameBefore = 0;
         }
         places.push_back(static_cast<std::int32_t>(earlier + sameBefore));
-        out.push_back(std::move(a));
     }
+    // Each person moves once, along the cycles of the new order, in place.
+    std::vector<bool> placed(kept.size());
+    for (std::size_t start = 0; start < kept.size(); ++start) {
+        if (placed[start] || order[start] == start) continue;
+        AData first = std::move(kept[start]);
+        for (std::size_t at = start;;) {
+            placed[at] = true;
+            if (order[at] == start) {
+                kept[at] = std::move(first);
+                break;
+            }
+            kept[at] = std::move(kept[order[at]]);
+            at = order[at];
+        }
+    }
+    if (out.empty()) out = std::move(kept);
+    else out.insert(out.end(), std::make_move_iterator(kept.begin()), std::make_move_iterator(kept.end()));
     return result;
 }
 
