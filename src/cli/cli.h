@@ -15,20 +15,14 @@ struct Output {
     std::string out;  // rows, LF-ended, fields separated by TAB
     std::string err;  // messages
     // When set, a command of millions of rows hands them over a megabyte at
-    // a time, so that they need no memory of their own; what is left in
-    // `out` at the end is still the caller's to write.
+    // a time, so that they need no memory of their own; without it they go
+    // to `out` like any other command's.
     std::function<void(std::string_view)> sink;
     // When set, called with the exit status once the command has run and
     // before what it read is freed: a caller that ends the process there
     // leaves the freeing to the system, which costs it nothing, where
     // freeing a lifetime's records one by one takes milliseconds.
     std::function<void(int status)> finish;
-    void Spill()
-    {
-        if (!sink || out.size() < (1u << 20)) return;
-        sink(out);
-        out.clear();
-    }
 };
 
 // Runs one invocation; `args` excludes the program name.

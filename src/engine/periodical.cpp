@@ -15,23 +15,12 @@ bool PeriodDateAcceptable(const TypedDate& d)
     return *d.Year >= 1 && *d.Year <= 9999 && IsValidDate(*d.Year, *d.Month, *d.Day);
 }
 
-std::size_t PeriodicalLines::TextSize(std::size_t row) const
-{
-    return PrefixOf(lines_[row]).size() + Body(lines_[row].body).size();
-}
-
-void PeriodicalLines::AppendText(std::size_t row, std::string& out) const
-{
-    const Line& line = lines_[row];
-    out.append(PrefixOf(line)).append(Body(line.body));
-}
-
 std::string PeriodicalLines::text(std::size_t row) const
 {
+    const auto [prefix, body] = TextParts(row);
     std::string t;
-    t.reserve(TextSize(row));
-    AppendText(row, t);
-    return t;
+    t.reserve(prefix.size() + body.size());
+    return t.append(prefix).append(body);
 }
 
 OccurrenceTable PeriodicalLines::ToTable() const

@@ -7,7 +7,6 @@
 #include <string>
 #include <string_view>
 #include <utility>
-#include <string_view>
 #include <vector>
 
 #include "engine/eventfinder.h"
@@ -41,7 +40,6 @@ public:
     int index(std::size_t row) const { return lines_[row].index; }
     // The line's text: "D/M - " (or "M.D - ") and the name or hint.
     std::string text(std::size_t row) const;
-    void AppendText(std::size_t row, std::string& out) const;
     // The text's two parts, "D/M - " and the name or hint, for a writer that
     // copies them where it likes.
     std::pair<std::string_view, std::string_view> TextParts(std::size_t row) const
@@ -49,7 +47,6 @@ public:
         const Line& line = lines_[row];
         return {PrefixOf(line), Body(line.body)};
     }
-    std::size_t TextSize(std::size_t row) const;
     Occurrence operator[](std::size_t row) const { return {Occurrence::NoDays, kind(row), text(row), index(row)}; }
     // Every line as a table row (Kind, Text, SourceIndex; no days column).
     OccurrenceTable ToTable() const;

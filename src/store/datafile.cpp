@@ -81,28 +81,8 @@ bool Judge(ParseResult parsed, LoadReport& report)
     return parsed.cutShort;
 }
 
-// Reads the kind's main file with `parse` (text to ParseResult) and reports
-// how it went; true when the list does not hold all the file does.
-template <class Parse>
-bool ReadMainFile(DataKind kind, const std::string& path, ReadResult& file, LoadReport& report, Parse&& parse)
-{
-    report.kind = kind;
-    report.path = path;
-    file = ReadWholeFile(report.path);
-    report.existed = file.exists;
-    bool unread = false;
-    if (file.exists) {
-        ParseResult parsed;
-        if (file.ok) parsed = parse(std::string_view(file.content));
-        else static_cast<Result&>(parsed) = static_cast<Result&>(file);
-        unread = Judge(std::move(parsed), report);
-    }
-    report.whole = file.exists && !unread;
-    return unread;
-}
-
-// The same for a reader that keeps no copy of the file: `parse` reads it
-// from a FileSource, a stretch at a time.
+// Reads the kind's main file with `parse`, which takes it from a FileSource a
+// stretch at a time, and reports how it went.
 template <class Parse>
 LoadReport StreamMainFile(DataKind kind, const std::string& path, Parse&& parse)
 {
@@ -159,9 +139,18 @@ std::vector<LoadReport> LoadEach(std::span<const DataKind> kinds, RecordStore& s
 LoadReport DataFiles::Load(DataKind kind, RecordStore& store)
 {
     LoadReport report;
-    ReadResult file;
-    const bool unread = ReadMainFile(kind, MainPath(kind), file, report,
-                                     [&](std::string_view text) { return ParseDataText(kind, text, store); });
+    report.kind = kind;
+    report.path = MainPath(kind);
+    ReadResult file = ReadWholeFile(report.path);
+    report.existed = file.exists;
+    bool unread = false;
+    if (file.exists) {
+        ParseResult parsed;
+        if (file.ok) parsed = ParseDataText(kind, file.content, store);
+        else static_cast<Result&>(parsed) = static_cast<Result&>(file);
+        unread = Judge(std::move(parsed), report);
+    }
+    report.whole = file.exists && !unread;
     const std::lock_guard lock(lock_);
     inStep_[Index(kind)] = true;
     stamp_[Index(kind)] = file.stamp;

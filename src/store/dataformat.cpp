@@ -10,7 +10,6 @@
 #include <future>
 #include <limits>
 #include <memory>
-#include <numeric>
 #include <optional>
 #include <thread>
 #include <unordered_set>
@@ -633,9 +632,8 @@ ParseResult ReadInPieces(std::size_t count, std::vector<Rec>& out, std::vector<s
 
 ParseResult UnknownHeader() { return Failed("Unknown header; nothing was loaded from it"); }
 
-template <class Rec, class Keep = KeepEvery>
-ParseResult ParseRecords(std::string_view text, std::vector<Rec>& out, std::size_t pieceCount, Keep keep = {},
-                         std::vector<std::int32_t>* places = nullptr)
+template <class Rec>
+ParseResult ParseRecords(std::string_view text, std::vector<Rec>& out, std::size_t pieceCount)
 {
     if (text.empty()) return {};
     LineCursor lines(text);
@@ -645,8 +643,8 @@ ParseResult ParseRecords(std::string_view text, std::vector<Rec>& out, std::size
     if (line != Headers[Index(Format<Rec>::kind)]) return UnknownHeader();
     const std::string_view body = text.substr(lines.Consumed());
     const std::vector<std::string_view> pieces = Pieces(body, PieceCount(pieceCount, body.size()));
-    return ReadInPieces(pieces.size(), out, places, [&](std::size_t k, std::vector<Rec>& list, std::vector<std::int32_t>* at) {
-        return ReadPiece(pieces[k], list, k == 0 ? body.size() : pieces[k].size(), keep, at);
+    return ReadInPieces(pieces.size(), out, nullptr, [&](std::size_t k, std::vector<Rec>& list, std::vector<std::int32_t>*) {
+        return ReadPiece(pieces[k], list, k == 0 ? body.size() : pieces[k].size());
     });
 }
 
@@ -1111,45 +1109,24 @@ ParseResult ParseBirthdays(const FileSource& source, const BirthdayDays& days, s
     // One piece: the birthday texts are noted in file order.
     std::vector<std::uint64_t> dateKeys;
     std::vector<AData> kept;
-    std::vector<std::int32_t> filePlaces;
-    ParseResult result = ParseStream(source, kept, 1, stretch, KeepBirthdays{&days, &dateKeys}, &filePlaces);
+    ParseResult result = ParseStream(source, kept, 1, stretch, KeepBirthdays{&days, &dateKeys});
 
-    // The kept ones in the order the whole sorted list has them (SortAddresses):
-    // after every person with an earlier birthday text, and among those with
-    // theirs, all of whom are kept, by name and then file order.
-    std::vector<std::size_t> order(kept.size());
-    std::iota(order.begin(), order.end(), 0);
-    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-        if (const int c = kept[a].DateText.compare(kept[b].DateText); c != 0) return c < 0;
-        return kept[a].Name < kept[b].Name;
-    });
+    // Sorted as the whole list is, the kept ones stand in its order: after
+    // every person with an earlier birthday text, and among those with theirs,
+    // all of whom are kept, in the same order.
+    int current = -1;
+    SortAddresses(kept, current);
     std::sort(dateKeys.begin(), dateKeys.end());
     std::size_t earlier = 0, sameBefore = 0;
-    for (std::size_t i = 0; i < order.size(); ++i) {
-        const AData& a = kept[order[i]];
-        if (i > 0 && kept[order[i - 1]].DateText == a.DateText) {
+    for (std::size_t i = 0; i < kept.size(); ++i) {
+        if (i > 0 && kept[i - 1].DateText == kept[i].DateText) {
             ++sameBefore;
         } else {
-            earlier = static_cast<std::size_t>(std::lower_bound(dateKeys.begin(), dateKeys.end(), OrderKey(a.DateText)) -
+            earlier = static_cast<std::size_t>(std::lower_bound(dateKeys.begin(), dateKeys.end(), OrderKey(kept[i].DateText)) -
                                                dateKeys.begin());
             sameBefore = 0;
         }
         places.push_back(static_cast<std::int32_t>(earlier + sameBefore));
-    }
-    // Each person moves once, along the cycles of the new order, in place.
-    std::vector<bool> placed(kept.size());
-    for (std::size_t start = 0; start < kept.size(); ++start) {
-        if (placed[start] || order[start] == start) continue;
-        AData first = std::move(kept[start]);
-        for (std::size_t at = start;;) {
-            placed[at] = true;
-            if (order[at] == start) {
-                kept[at] = std::move(first);
-                break;
-            }
-            kept[at] = std::move(kept[order[at]]);
-            at = order[at];
-        }
     }
     if (out.empty()) out = std::move(kept);
     else out.insert(out.end(), std::make_move_iterator(kept.begin()), std::make_move_iterator(kept.end()));
