@@ -328,22 +328,21 @@ const Command kCommands[] = {
              else c.output.out.append(rows);
              used = 0;
          };
-         for (std::size_t row = 0; row < lines.size(); ++row) {
-             const auto [prefix, body] = lines.TextParts(row);
+         lines.ForEach([&](char kind, std::string_view prefix, std::string_view body, int index) {
              // A row fits an empty buffer: a text is cut at kLongestValue when read.
              if (kBuffer - used < prefix.size() + body.size() + 16) flush();
              char* p = buffer.get() + used;
-             *p++ = lines.kind(row);
+             *p++ = kind;
              *p++ = '\t';
              std::memcpy(p, prefix.data(), prefix.size());
              p += prefix.size();
              std::memcpy(p, body.data(), body.size());
              p += body.size();
              *p++ = '\t';
-             p = std::to_chars(p, p + 12, lines.index(row)).ptr;
+             p = std::to_chars(p, p + 12, index).ptr;
              *p++ = '\n';
              used = static_cast<std::size_t>(p - buffer.get());
-         }
+         });
          flush();
          return int{Success};
      }},

@@ -23,72 +23,155 @@ std::string PeriodicalLines::text(std::size_t row) const
     return t.append(prefix).append(body);
 }
 
+PeriodicalLines::Found PeriodicalLines::At(std::size_t row) const
+{
+    // The last day that starts at or before the row.
+    const auto next = std::upper_bound(days_.begin(), days_.end(), std::uint64_t{row},
+                                       [](std::uint64_t r, const Day& d) { return r < d.rowsBefore; });
+    const Day& day = *(next - 1);
+    auto at = static_cast<std::uint64_t>(row) - day.rowsBefore;
+    const std::size_t group = Group(day.month, day.day);
+    const std::uint32_t born = peopleBegin_[group + 1] - peopleBegin_[group];
+    if (at < born) return {&day, &people_[peopleBegin_[group] + at]};
+    return {&day, &events_[day.eventsBefore + (at - born)]};
+}
+
 OccurrenceTable PeriodicalLines::ToTable() const
 {
     OccurrenceTable table;
     table.reserve(size());
-    for (std::size_t r = 0; r < size(); ++r) table.push_back((*this)[r]);
+    ForEach([&](char kind, std::string_view prefix, std::string_view body, int index) {
+        std::string text;
+        text.reserve(prefix.size() + body.size());
+        table.push_back({Occurrence::NoDays, kind, text.append(prefix).append(body), index});
+    });
     return table;
+}
+
+PeriodicalBuilder::PeriodicalBuilder(std::int32_t first, std::int32_t last, const DateSettings& settings)
+    : first_(first), last_(last)
+{
+    for (int month = 1; month <= 12; ++month) {
+        for (int day = 1; day <= MonthLengths[static_cast<std::size_t>(month)] + (month == 2 ? 1 : 0); ++day) {
+            const std::string text = EShortDate(month, day, settings) + " - ";
+            auto& p = lines_.prefixes_[static_cast<std::size_t>(month)][static_cast<std::size_t>(day)];
+            p.size = static_cast<std::uint8_t>(std::min(text.size(), p.text.size()));
+            std::memcpy(p.text.data(), text.data(), p.size);
+        }
+    }
+    // Walked until every day of the year is met: within a year, or with 29
+    // February at most eight years (over a century year that is no leap year).
+    Date date = FromDayNumber(first);
+    for (std::int32_t day = first, met = 0; day <= last && met < 366; ++day, date = NextDate(date)) {
+        bool& m = met_[PeriodicalLines::Group(date.Month, date.Day)];
+        met += m ? 0 : 1;
+        m = true;
+    }
+}
+
+std::uint32_t PeriodicalBuilder::Body(std::string_view text)
+{
+    const auto at = static_cast<std::uint32_t>(lines_.bodies_.size());
+    lines_.bodies_.append(text);
+    return at;
+}
+
+void PeriodicalBuilder::Person(int month, int day, int index, std::string_view name, std::string_view surname)
+{
+    if (month < 1 || month > 12 || day < 1 || day > 31 || !Meets(month, day)) return;
+    const std::uint32_t at = Body(name);
+    lines_.bodies_.append(1, ' ').append(surname);
+    const auto size = static_cast<std::uint32_t>(lines_.bodies_.size() - at);
+    people_.push_back({static_cast<std::int32_t>(PeriodicalLines::Group(month, day)), {index, at, size, EventKind::Birthday}});
+}
+
+void PeriodicalBuilder::Event(std::int32_t dayNumber, int index, std::uint8_t priority, std::string_view hint)
+{
+    if (dayNumber < first_ || dayNumber > last_) return;
+    const std::uint32_t at = Body(hint);
+    events_.push_back({dayNumber, {index, at, static_cast<std::uint32_t>(hint.size()), PriorityLetter(priority)}});
+}
+
+PeriodicalLines PeriodicalBuilder::Finish()
+{
+    PeriodicalLines& out = lines_;
+    // The people by day of the year, each day's in the order given.
+    auto& begin = out.peopleBegin_;
+    begin.fill(0);
+    for (const Pending& p : people_) ++begin[static_cast<std::size_t>(p.key) + 1];
+    for (std::size_t g = 1; g < begin.size(); ++g) begin[g] += begin[g - 1];
+    out.people_.resize(people_.size());
+    auto next = begin;
+    for (const Pending& p : people_) out.people_[next[static_cast<std::size_t>(p.key)]++] = p.entry;
+
+    const auto earlier = [](const Pending& a, const Pending& b) { return a.key < b.key; };
+    if (!std::is_sorted(events_.begin(), events_.end(), earlier)) std::stable_sort(events_.begin(), events_.end(), earlier);
+    out.events_.reserve(events_.size());
+    for (const Pending& e : events_) out.events_.push_back(e.entry);
+
+    std::uint64_t rows = 0;
+    std::size_t event = 0;
+    Date date = FromDayNumber(first_);
+    for (std::int32_t day = first_; day <= last_; ++day, date = NextDate(date)) {
+        const std::size_t group = PeriodicalLines::Group(date.Month, date.Day);
+        const std::size_t from = event;
+        while (event < events_.size() && events_[event].key == day) ++event;
+        const std::uint64_t count = begin[group + 1] - begin[group] + (event - from);
+        if (count == 0) continue;
+        out.days_.push_back({rows, static_cast<std::uint32_t>(from), static_cast<std::uint8_t>(date.Month),
+                             static_cast<std::uint8_t>(date.Day)});
+        rows += count;
+    }
+    out.days_.push_back({rows, static_cast<std::uint32_t>(event), 0, 0});
+    people_ = {};
+    events_ = {};
+    return std::move(out);
+}
+
+PeriodDays PeriodicalDays(const TypedDate& from, const TypedDate& to)
+{
+    PeriodDays days;
+    if (!PeriodDateAcceptable(to)) {
+        static_cast<Result&>(days) = {false, "Change the 'To-date'"};
+        return days;
+    }
+    if (!PeriodDateAcceptable(from)) {
+        static_cast<Result&>(days) = {false, "Change the 'From-date'"};
+        return days;
+    }
+    days.first = DayNumber(from.date());
+    days.last = std::max(days.first, DayNumber(to.date()));
+    return days;
 }
 
 PeriodicalResult PeriodicalSearch(const EventFinder& finder, const TypedDate& from, const TypedDate& to,
                                   bool includeBirthdays, bool includeHints)
 {
-    PeriodicalResult result;
-    if (!PeriodDateAcceptable(to)) return {false, "Change the 'To-date'", {}};
-    if (!PeriodDateAcceptable(from)) return {false, "Change the 'From-date'", {}};
-    const std::int32_t first = DayNumber(from.date());
-    const std::int32_t last = std::max(first, DayNumber(to.date()));
-
+    const PeriodDays days = PeriodicalDays(from, to);
+    if (!days.ok) return {days, {}};
     const auto& index = finder.index();
-    const auto& addresses = finder.store().addresses();
-    const auto& calendar = finder.store().calendar();
-    auto [event, eventsEnd] = includeHints ? index.CalendarBetween(first, last)
-                                           : decltype(index.CalendarBetween(0, 0)){nullptr, nullptr};
-    PeriodicalLines& out = result.rows;
-    const DateSettings settings = finder.dateSettings();
-    for (int month = 1; month <= 12; ++month) {
-        for (int day = 1; day <= MonthLengths[static_cast<std::size_t>(month)] + (month == 2 ? 1 : 0); ++day) {
-            const std::string text = EShortDate(month, day, settings) + " - ";
-            auto& p = out.prefixes_[static_cast<std::size_t>(month)][static_cast<std::size_t>(day)];
-            p.size = static_cast<std::uint8_t>(std::min(text.size(), p.text.size()));
-            std::memcpy(p.text.data(), text.data(), p.size);
-        }
-    }
-    // A person's "Name Surname" is copied once, at their first birthday in the period.
-    constexpr std::uint32_t kNone = std::numeric_limits<std::uint32_t>::max();
-    std::vector<std::uint32_t> nameBody(includeBirthdays ? addresses.size() : 0, kNone);
-    const auto endBody = [&out] {
-        out.bodyEnds_.push_back(out.bodies_.size());
-        return static_cast<std::uint32_t>(out.bodyEnds_.size() - 1);
-    };
+    PeriodicalBuilder lines(days.first, days.last, finder.dateSettings());
     if (includeBirthdays) {
-        out.lines_.reserve(static_cast<std::size_t>(last - first + 1) * addresses.size() / 365 + 16);
-        AdviseHugePages(out.lines_.data(), out.lines_.capacity() * sizeof(PeriodicalLines::Line));
-    }
-
-    Date date = FromDayNumber(first);
-    for (std::int32_t day = first; day <= last; ++day, date = NextDate(date)) {
-        const auto month = static_cast<std::uint8_t>(date.Month);
-        const auto dayOfMonth = static_cast<std::uint8_t>(date.Day);
-        if (includeBirthdays) {
-            for (int i : index.Birthdays(date.Month, date.Day)) {
-                std::uint32_t& body = nameBody[static_cast<std::size_t>(i)];
-                if (body == kNone) {
+        const auto& addresses = finder.store().addresses();
+        for (int month = 1; month <= 12; ++month) {
+            for (int day = 1; day <= 31; ++day) {
+                if (!lines.Meets(month, day)) continue;
+                for (const int i : index.Birthdays(month, day)) {
                     const AData& a = addresses[static_cast<std::size_t>(i)];
-                    out.bodies_.append(a.Name).append(1, ' ').append(a.Surname);
-                    body = endBody();
+                    lines.Person(month, day, i, a.Name, a.Surname);
                 }
-                out.lines_.push_back({i, body, month, dayOfMonth, EventKind::Birthday});
             }
         }
-        for (; event != eventsEnd && event->first == day; ++event) {
+    }
+    if (includeHints) {
+        const auto& calendar = finder.store().calendar();
+        const auto [begin, end] = index.CalendarBetween(days.first, days.last);
+        for (auto event = begin; event != end; ++event) {
             const ACal& c = calendar[static_cast<std::size_t>(event->second)];
-            out.bodies_.append(c.Hint);
-            out.lines_.push_back({event->second, endBody(), month, dayOfMonth, PriorityLetter(c.Priority)});
+            lines.Event(event->first, event->second, c.Priority, c.Hint);
         }
     }
-    return result;
+    return {{}, lines.Finish()};
 }
 
 Date NextWeekTo(Date from)

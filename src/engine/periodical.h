@@ -25,61 +25,119 @@ struct TypedDate {
     }
 };
 
-struct PeriodicalResult;
+class PeriodicalBuilder;
 
 // The lines of a periodical search, kept compactly: a century holds millions
-// of them, so a line is its kind, record and date in twelve bytes, and its
-// text is made when asked for from a copy of the record texts taken at the
-// search (so the lines stay as found whatever the lists do afterwards).
+// of them, nearly all birthdays that come round every year. So a line is not
+// stored: the period is kept as its days, each with the people born on its
+// day of the year and its own calendar events, and a line is found from its
+// row. Texts come from a copy of the record texts taken at the search (so the
+// lines stay as found whatever the lists do afterwards).
 class PeriodicalLines {
 public:
-    std::size_t size() const { return lines_.size(); }
-    bool empty() const { return lines_.empty(); }
+    std::size_t size() const { return days_.empty() ? 0 : days_.back().rowsBefore; }
+    bool empty() const { return size() == 0; }
 
-    char kind(std::size_t row) const { return lines_[row].kind; }
-    int index(std::size_t row) const { return lines_[row].index; }
+    char kind(std::size_t row) const { return At(row).entry->kind; }
+    int index(std::size_t row) const { return At(row).entry->index; }
     // The line's text: "D/M - " (or "M.D - ") and the name or hint.
     std::string text(std::size_t row) const;
-    // The text's two parts, "D/M - " and the name or hint, for a writer that
-    // copies them where it likes.
+    // The text's two parts, "D/M - " and the name or hint.
     std::pair<std::string_view, std::string_view> TextParts(std::size_t row) const
     {
-        const Line& line = lines_[row];
-        return {PrefixOf(line), Body(line.body)};
+        const Found f = At(row);
+        return {PrefixOf(*f.day), Body(*f.entry)};
     }
     Occurrence operator[](std::size_t row) const { return {Occurrence::NoDays, kind(row), text(row), index(row)}; }
     // Every line as a table row (Kind, Text, SourceIndex; no days column).
     OccurrenceTable ToTable() const;
 
+    // Calls f(kind, "D/M - ", name or hint, index) for every line in order,
+    // for a writer of them all: a day at a time, with no search per row.
+    template <class F>
+    void ForEach(F&& f) const
+    {
+        for (std::size_t d = 0; d + 1 < days_.size(); ++d) {
+            const Day& day = days_[d];
+            const std::string_view prefix = PrefixOf(day);
+            const std::size_t group = Group(day.month, day.day);
+            for (std::uint32_t p = peopleBegin_[group]; p < peopleBegin_[group + 1]; ++p)
+                f(people_[p].kind, prefix, Body(people_[p]), people_[p].index);
+            for (std::uint32_t e = day.eventsBefore; e < days_[d + 1].eventsBefore; ++e)
+                f(events_[e].kind, prefix, Body(events_[e]), events_[e].index);
+        }
+    }
+
 private:
-    friend PeriodicalResult PeriodicalSearch(const EventFinder&, const TypedDate&, const TypedDate&, bool, bool);
-    struct Line {
+    friend class PeriodicalBuilder;
+    struct Entry {
         std::int32_t index;  // in the address or calendar list
-        std::uint32_t body;  // the name or hint in bodies_
-        std::uint8_t month, day;
+        std::uint32_t bodyAt, bodySize;  // the name or hint in bodies_
         char kind;
     };
-    // Inline: a writer of millions of rows asks for them once a row.
-    std::string_view Body(std::uint32_t body) const
+    // A day of the period with at least one line; a last one after them
+    // holds the totals.
+    struct Day {
+        std::uint64_t rowsBefore;  // a long period of a large book passes 2^32
+        std::uint32_t eventsBefore;
+        std::uint8_t month, day;
+    };
+    struct Found {
+        const Day* day;
+        const Entry* entry;
+    };
+    static constexpr std::size_t Group(int month, int day) { return static_cast<std::size_t>(month * 32 + day); }
+    Found At(std::size_t row) const;
+    std::string_view Body(const Entry& e) const { return {bodies_.data() + e.bodyAt, e.bodySize}; }
+    std::string_view PrefixOf(const Day& day) const
     {
-        const std::size_t begin = body == 0 ? 0 : bodyEnds_[body - 1];
-        return {bodies_.data() + begin, bodyEnds_[body] - begin};
-    }
-    std::string_view PrefixOf(const Line& line) const
-    {
-        const Prefix& p = prefixes_[line.month][line.day];
+        const Prefix& p = prefixes_[day.month][day.day];
         return {p.text.data(), p.size};
     }
 
-    std::vector<Line> lines_;
-    std::string bodies_;                   // the names and hints, one after the other
-    std::vector<std::size_t> bodyEnds_;    // where each ends in bodies_
+    std::vector<Day> days_;
+    std::vector<Entry> people_;  // by day of the year, in list order within a day
+    // The people born on day d of month m: people_[peopleBegin_[m * 32 + d]] up
+    // to the next group's begin.
+    std::array<std::uint32_t, 13 * 32 + 1> peopleBegin_{};
+    std::vector<Entry> events_;  // in the period's order
+    std::string bodies_;         // the names and hints, one after the other
     // "D/M - " (at most "12/31 - ") of every day of the year, by month and day.
     struct Prefix {
         std::array<char, 8> text;
         std::uint8_t size;
     };
     std::array<std::array<Prefix, 32>, 13> prefixes_{};
+};
+
+// Builds the lines of a period from its people and calendar events, for
+// whoever has read them: the search below from the lists, a reader of the
+// files from their briefs.
+class PeriodicalBuilder {
+public:
+    // Day numbers (see DayNumber), first to last.
+    PeriodicalBuilder(std::int32_t first, std::int32_t last, const DateSettings& settings);
+    // Whether the period meets day `day` of month `month` in some year: only
+    // those birthdays can be listed.
+    bool Meets(int month, int day) const { return met_[PeriodicalLines::Group(month, day)]; }
+    // A person born on day/month: a line on that day every year of the
+    // period. People of one day are listed in the order they are given.
+    void Person(int month, int day, int index, std::string_view name, std::string_view surname);
+    // A calendar event of the period; events of one day are listed in the
+    // order they are given.
+    void Event(std::int32_t dayNumber, int index, std::uint8_t priority, std::string_view hint);
+    PeriodicalLines Finish();
+
+private:
+    struct Pending {
+        std::int32_t key;  // group of a person, day number of an event
+        PeriodicalLines::Entry entry;
+    };
+    std::uint32_t Body(std::string_view text);
+    std::int32_t first_, last_;
+    std::array<bool, 13 * 32> met_{};
+    std::vector<Pending> people_, events_;
+    PeriodicalLines lines_;
 };
 
 struct PeriodicalResult : Result {  // the message: "Change the 'To-date'" / "Change the 'From-date'"
@@ -90,8 +148,14 @@ struct PeriodicalResult : Result {  // the message: "Change the 'To-date'" / "Ch
 // day 1..the month's length.
 bool PeriodDateAcceptable(const TypedDate& d);
 
-// The to-date is checked before the from-date. The from-date is always
-// searched, even when it lies after the to-date.
+// The period's first and last day numbers (see DayNumber), or its refusal
+// as the search gives it. The to-date is checked before the from-date. The
+// from-date is always searched, even when it lies after the to-date.
+struct PeriodDays : Result {
+    std::int32_t first = 0, last = 0;
+};
+PeriodDays PeriodicalDays(const TypedDate& from, const TypedDate& to);
+
 PeriodicalResult PeriodicalSearch(const EventFinder& finder, const TypedDate& from, const TypedDate& to,
                                   bool includeBirthdays, bool includeHints);
 
