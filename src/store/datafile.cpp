@@ -184,23 +184,40 @@ std::vector<LoadReport> DataFiles::Read(std::span<const DataKind> kinds, RecordS
         large);
 }
 
-LoadReport DataFiles::LoadCalendarDays(DayWindow days, std::vector<ACal>& out, std::vector<std::int32_t>& places) const
+namespace {
+
+// A main file of which a reader keeps only part: nothing counts it as read,
+// so a save refuses to replace it with the part.
+template <class Parse>
+LoadReport ReadPart(const DataFiles& files, DataKind kind, Parse&& parse)
 {
-    LoadReport report = StreamMainFile(DataKind::Calendar, MainPath(DataKind::Calendar), [&](const FileSource& source) {
-        return ParseCalendarDays(source, days, out, places);
-    });
-    // Only part of the file is in the list: nothing here counts it as read.
+    LoadReport report = StreamMainFile(kind, files.MainPath(kind), std::forward<Parse>(parse));
     report.whole = false;
     return report;
 }
 
+}  // namespace
+
+LoadReport DataFiles::LoadCalendarDays(DayWindow days, std::vector<ACal>& out, std::vector<std::int32_t>& places) const
+{
+    return ReadPart(*this, DataKind::Calendar,
+                    [&](const FileSource& source) { return ParseCalendarDays(source, days, out, places); });
+}
+
 LoadReport DataFiles::LoadBirthdays(const BirthdayDays& days, std::vector<AData>& out, std::vector<std::int32_t>& places) const
 {
-    LoadReport report = StreamMainFile(DataKind::Addresses, MainPath(DataKind::Addresses), [&](const FileSource& source) {
-        return ParseBirthdays(source, days, out, places);
-    });
-    report.whole = false;
-    return report;
+    return ReadPart(*this, DataKind::Addresses,
+                    [&](const FileSource& source) { return ParseBirthdays(source, days, out, places); });
+}
+
+LoadReport DataFiles::LoadEventBriefs(DayWindow days, EventBriefs& out) const
+{
+    return ReadPart(*this, DataKind::Calendar, [&](const FileSource& source) { return ParseEventBriefs(source, days, out); });
+}
+
+LoadReport DataFiles::LoadBirthdayBriefs(BirthdayBriefs& out) const
+{
+    return ReadPart(*this, DataKind::Addresses, [&](const FileSource& source) { return ParseBirthdayBriefs(source, out); });
 }
 
 bool DataFiles::KeepAside(DataKind kind, SaveReport& report)

@@ -86,6 +86,10 @@ public:
     LoadReport LoadCalendarDays(DayWindow days, std::vector<ACal>& out, std::vector<std::int32_t>& places) const;
     // The people whose birthday is one of `days`, likewise (see ParseBirthdays).
     LoadReport LoadBirthdays(const BirthdayDays& days, std::vector<AData>& out, std::vector<std::int32_t>& places) const;
+    // The briefs of the calendar events dated within `days` and of the
+    // people with a birthday, likewise (see ParseEventBriefs).
+    LoadReport LoadEventBriefs(DayWindow days, EventBriefs& out) const;
+    LoadReport LoadBirthdayBriefs(BirthdayBriefs& out) const;
 
     // Gives records without an identity one, then writes the list. Before a
     // main file is replaced, a version another program wrote meanwhile is

@@ -418,6 +418,86 @@ struct KeepBirthdays {
     }
 };
 
+// The index of the text field that fills `member`.
+template <class Rec>
+constexpr std::size_t TextField(std::string Rec::*member)
+{
+    for (std::size_t i = 0; i < std::size(Format<Rec>::fields); ++i)
+        if (Format<Rec>::fields[i].text == member) return i;
+    throw "no such field";
+}
+
+// Appends a value as StoreText would store it; its size there.
+std::uint32_t AppendStored(std::string& to, std::string_view value)
+{
+    if (value.size() <= kLongestValue) {
+        to.append(value);
+        return static_cast<std::uint32_t>(value.size());
+    }
+    std::string cut;
+    StoreText(cut, value);
+    to.append(cut);
+    return static_cast<std::uint32_t>(cut.size());
+}
+
+// Gathers the briefs of the events within `days` (EventBriefs) and keeps
+// no record. Each piece of the file has its own briefs, and counts its
+// records to know their places.
+struct KeepEventBriefs {
+    struct Piece {
+        EventBriefs briefs;
+        std::int32_t records = 0;
+    };
+    DayWindow days;
+    std::vector<Piece>* pieces;
+    std::size_t k = 0;
+    KeepEventBriefs For(std::size_t piece, std::uint64_t bytes) const
+    {
+        // Room for as many events as the piece could hold, taken without
+        // touching it: growing the lists step by step, copy by copy, cost
+        // a third of the reading.
+        EventBriefs& briefs = (*pieces)[piece].briefs;
+        briefs.events.reserve(static_cast<std::size_t>(bytes / kSmallestEvent));
+        briefs.hints.reserve(static_cast<std::size_t>(bytes / 2));
+        AdviseHugePages(briefs.events.data(), briefs.events.capacity() * sizeof(EventBriefs::Event));
+        AdviseHugePages(briefs.hints.data(), briefs.hints.capacity());
+        return {days, pieces, piece};
+    }
+    // "<BEGIN>", four fields and "<END>" at the least, each with its line end.
+    static constexpr std::uint64_t kSmallestEvent = 48;
+    bool operator()(const ACal& c, const PendingTexts<ACal>& texts) const
+    {
+        Piece& piece = (*pieces)[k];
+        const std::int32_t place = piece.records++;
+        if (c.Date < days.first || c.Date > days.last) return false;
+        EventBriefs& out = piece.briefs;
+        const auto at = static_cast<std::uint32_t>(out.hints.size());
+        const std::uint32_t size = AppendStored(out.hints, texts.texts[TextField(&ACal::Hint)]);
+        out.events.push_back({c.Date, place, at, size, c.Priority});
+        return false;
+    }
+};
+
+// Gathers the briefs of every person whose birthday a date can have
+// (BirthdayBriefs), in file order, and keeps no record; every person's
+// birthday text is noted as KeepBirthdays does.
+struct KeepBirthdayBriefs {
+    BirthdayBriefs* out;
+    std::vector<std::uint64_t>* dateKeys;
+    bool operator()(const AData& a, const PendingTexts<AData>& texts) const
+    {
+        dateKeys->push_back(OrderKey(a.DateText));
+        if (a.Month < 1 || a.Month > 12 || a.Day < 1 || a.Day > 31) return false;
+        const auto at = static_cast<std::uint32_t>(out->texts.size());
+        out->texts.append(a.DateText);
+        const std::uint32_t name = AppendStored(out->texts, texts.texts[TextField(&AData::Name)]);
+        const std::uint32_t surname = AppendStored(out->texts, texts.texts[TextField(&AData::Surname)]);
+        out->people.push_back({0, static_cast<std::uint8_t>(a.Month), static_cast<std::uint8_t>(a.Day), at,
+                               static_cast<std::uint8_t>(a.DateText.size()), name, surname});
+        return false;
+    }
+};
+
 // Whether a line is the structure line `text`: a test made for every line.
 template <std::size_t N>
 bool IsLine(std::string_view line, const char (&text)[N])
@@ -488,7 +568,10 @@ PieceResult ReadPiece(std::string_view text, std::vector<Rec>& out, std::size_t 
                     return piece;
                 }
                 if constexpr (!keepsAll) {
-                    if (!keep(out.back())) {
+                    bool kept;
+                    if constexpr (std::is_invocable_v<Keep, const Rec&, const PendingTexts<Rec>&>) kept = keep(out.back(), pending);
+                    else kept = keep(out.back());
+                    if (!kept) {
                         spare = true;
                     } else {
                         Format<Rec>::Finish(out.back(), piece.message);  // checked: cannot fail
@@ -580,12 +663,19 @@ std::size_t PieceCount(std::size_t requested, std::uint64_t bodyBytes)
     return bodyBytes < kPieceBytes ? 1 : std::max(1u, std::thread::hardware_concurrency());
 }
 
+struct NothingTaken {
+    void operator()(std::size_t, std::size_t) const {}
+};
+
 // Reads `count` pieces with `readOne(k, list, places)`: the first on this
 // thread straight into `out`, the others each on a thread of its own into a
 // list of its own. Then the pieces in order, up to the first that failed or
 // met "<END:FILE>": what a reading of the whole text in one go would have kept.
-template <class Rec, class ReadOne>
-ParseResult ReadInPieces(std::size_t count, std::vector<Rec>& out, std::vector<std::int32_t>* places, ReadOne readOne)
+// `taken(k, records)` is told of each piece so taken, with how many records
+// the pieces before it held.
+template <class Rec, class ReadOne, class Taken = NothingTaken>
+ParseResult ReadInPieces(std::size_t count, std::vector<Rec>& out, std::vector<std::int32_t>* places, ReadOne readOne,
+                         Taken taken = {})
 {
     const std::size_t before = out.size();
     std::vector<std::vector<Rec>> lists(count);
@@ -612,6 +702,7 @@ ParseResult ReadInPieces(std::size_t count, std::vector<Rec>& out, std::vector<s
             for (const std::int32_t place : placesOf[k])
                 places->push_back(static_cast<std::int32_t>(recordsBefore) + place);
         }
+        taken(k, recordsBefore);
         recordsBefore += piece.records;
         cut += piece.cut;
         stray = stray || piece.stray;
@@ -757,9 +848,17 @@ PieceResult StreamPiece(const FileSource& source, std::uint64_t from, std::uint6
 
 // ParseRecords over a source read a stretch at a time: the same records, the
 // same result, with no copy of the whole file.
-template <class Rec, class Keep = KeepEvery>
+// The keep test of piece k: one that gathers what it keeps has one per piece.
+template <class Keep>
+Keep ForPiece(const Keep& keep, std::size_t k, std::uint64_t bytes)
+{
+    if constexpr (requires { keep.For(k, bytes); }) return keep.For(k, bytes);
+    else return keep;
+}
+
+template <class Rec, class Keep = KeepEvery, class Taken = NothingTaken>
 ParseResult ParseStream(const FileSource& source, std::vector<Rec>& out, std::size_t pieceCount, std::size_t stretch,
-                        Keep keep = {}, std::vector<std::int32_t>* places = nullptr)
+                        Keep keep = {}, std::vector<std::int32_t>* places = nullptr, Taken taken = {})
 {
     std::string message;
     std::array<char, 4096> head{};
@@ -785,8 +884,8 @@ ParseResult ParseStream(const FileSource& source, std::vector<Rec>& out, std::si
     return ReadInPieces(starts.size(), out, places, [&](std::size_t k, std::vector<Rec>& list, std::vector<std::int32_t>* at) {
         const std::uint64_t to = k + 1 < starts.size() ? starts[k + 1] : toTheEnd;
         const std::uint64_t room = (k + 1 < starts.size() ? starts[k + 1] : std::max(source.size, starts[k])) - starts[k];
-        return StreamPiece(source, starts[k], to, stretch, list, k == 0 ? bodyBytes : room, keep, at);
-    });
+        return StreamPiece(source, starts[k], to, stretch, list, k == 0 ? bodyBytes : room, ForPiece(keep, k, room), at);
+    }, taken);
 }
 
 // Builds a whole file in one buffer.
@@ -1103,6 +1202,32 @@ ParseResult ParseCalendarDays(const FileSource& source, DayWindow days, std::vec
     return ParseStream(source, out, pieces, stretch, KeepDays{days}, &places);
 }
 
+namespace {
+
+// The places in the sorted address list of people kept in its order, by
+// their birthday texts' OrderKeys, given `all` of them (sorted here): after
+// every person with an earlier birthday text, and among those with theirs,
+// all of whom are kept, in the same order. A birthday a date can have is
+// short enough for its key to order as the text does.
+template <class KeyOf>
+void PlacesByBirthday(std::vector<std::uint64_t>& all, std::size_t kept, KeyOf keyOf, std::vector<std::int32_t>& places)
+{
+    std::sort(all.begin(), all.end());
+    std::size_t earlier = 0, sameBefore = 0;
+    for (std::size_t i = 0; i < kept; ++i) {
+        const std::uint64_t key = keyOf(i);
+        if (i > 0 && keyOf(i - 1) == key) {
+            ++sameBefore;
+        } else {
+            earlier = static_cast<std::size_t>(std::lower_bound(all.begin(), all.end(), key) - all.begin());
+            sameBefore = 0;
+        }
+        places.push_back(static_cast<std::int32_t>(earlier + sameBefore));
+    }
+}
+
+}  // namespace
+
 ParseResult ParseBirthdays(const FileSource& source, const BirthdayDays& days, std::vector<AData>& out,
                            std::vector<std::int32_t>& places, std::size_t stretch)
 {
@@ -1110,26 +1235,64 @@ ParseResult ParseBirthdays(const FileSource& source, const BirthdayDays& days, s
     std::vector<std::uint64_t> dateKeys;
     std::vector<AData> kept;
     ParseResult result = ParseStream(source, kept, 1, stretch, KeepBirthdays{&days, &dateKeys});
-
-    // Sorted as the whole list is, the kept ones stand in its order: after
-    // every person with an earlier birthday text, and among those with theirs,
-    // all of whom are kept, in the same order.
     int current = -1;
     SortAddresses(kept, current);
-    std::sort(dateKeys.begin(), dateKeys.end());
-    std::size_t earlier = 0, sameBefore = 0;
-    for (std::size_t i = 0; i < kept.size(); ++i) {
-        if (i > 0 && kept[i - 1].DateText == kept[i].DateText) {
-            ++sameBefore;
-        } else {
-            earlier = static_cast<std::size_t>(std::lower_bound(dateKeys.begin(), dateKeys.end(), OrderKey(kept[i].DateText)) -
-                                               dateKeys.begin());
-            sameBefore = 0;
-        }
-        places.push_back(static_cast<std::int32_t>(earlier + sameBefore));
-    }
+    PlacesByBirthday(dateKeys, kept.size(), [&](std::size_t i) { return OrderKey(kept[i].DateText); }, places);
     if (out.empty()) out = std::move(kept);
     else out.insert(out.end(), std::make_move_iterator(kept.begin()), std::make_move_iterator(kept.end()));
+    return result;
+}
+
+ParseResult ParseEventBriefs(const FileSource& source, DayWindow days, EventBriefs& out, std::size_t pieces,
+                             std::size_t stretch)
+{
+    std::vector<KeepEventBriefs::Piece> parts(std::max<std::size_t>({pieces, std::thread::hardware_concurrency(), 1}));
+    std::vector<ACal> spare;
+    const ParseResult result = ParseStream(source, spare, pieces, stretch, KeepEventBriefs{days, &parts}, nullptr,
+                                           [&](std::size_t k, std::size_t recordsBefore) {
+                                               EventBriefs& part = parts[k].briefs;
+                                               if (out.events.empty() && out.hints.empty()) {
+                                                   // The first piece's room holds the others' too, as a rule.
+                                                   for (EventBriefs::Event& e : part.events)
+                                                       e.place += static_cast<std::int32_t>(recordsBefore);
+                                                   out = std::move(part);
+                                                   return;
+                                               }
+                                               const auto hintsBefore = static_cast<std::uint32_t>(out.hints.size());
+                                               out.hints.append(part.hints);
+                                               for (EventBriefs::Event e : part.events) {
+                                                   e.place += static_cast<std::int32_t>(recordsBefore);
+                                                   e.hintAt += hintsBefore;
+                                                   out.events.push_back(e);
+                                               }
+                                           });
+    return result;
+}
+
+ParseResult ParseBirthdayBriefs(const FileSource& source, BirthdayBriefs& out, std::size_t stretch)
+{
+    std::vector<std::uint64_t> dateKeys;
+    BirthdayBriefs read;
+    std::vector<AData> spare;
+    ParseResult result = ParseStream(source, spare, 1, stretch, KeepBirthdayBriefs{&read, &dateKeys});
+    std::vector<std::string_view> dates(read.people.size()), names(read.people.size());
+    for (std::size_t i = 0; i < read.people.size(); ++i) {
+        dates[i] = read.DateText(read.people[i]);
+        names[i] = read.Name(read.people[i]);
+    }
+    const std::vector<std::int32_t> order = AddressOrder(dates, names);
+    std::vector<std::int32_t> places;
+    PlacesByBirthday(dateKeys, order.size(), [&](std::size_t k) { return OrderKey(dates[static_cast<std::size_t>(order[k])]); },
+                     places);
+    const auto textsBefore = static_cast<std::uint32_t>(out.texts.size());
+    out.texts.append(read.texts);
+    out.people.reserve(out.people.size() + order.size());
+    for (std::size_t k = 0; k < order.size(); ++k) {
+        BirthdayBriefs::Person p = read.people[static_cast<std::size_t>(order[k])];
+        p.place = places[k];
+        p.at += textsBefore;
+        out.people.push_back(p);
+    }
     return result;
 }
 

@@ -98,6 +98,49 @@ struct BirthdayDays {
 ParseResult ParseBirthdays(const FileSource& source, const BirthdayDays& days, std::vector<AData>& out,
                            std::vector<std::int32_t>& places, std::size_t stretch = kStretchBytes);
 
+// Of each calendar event, only what a list of many days shows: for a reader
+// that prints such a list and keeps no record.
+struct EventBriefs {
+    struct Event {
+        std::int32_t date;   // as ACal::Date
+        std::int32_t place;  // among the file's records, 0 the first
+        std::uint32_t hintAt, hintSize;
+        std::uint8_t priority;
+    };
+    std::vector<Event> events;  // in file order
+    std::string hints;
+    std::string_view Hint(const Event& e) const { return {hints.data() + e.hintAt, e.hintSize}; }
+};
+
+// The events dated within `days` as briefs: every record is read and checked
+// as ParseDataStream does, and the result is the same.
+ParseResult ParseEventBriefs(const FileSource& source, DayWindow days, EventBriefs& out, std::size_t pieces = 0,
+                             std::size_t stretch = kStretchBytes);
+
+// Of each person whose birthday a date can have (day 1..31, month 1..12),
+// only what a list of birthdays shows, likewise.
+struct BirthdayBriefs {
+    struct Person {
+        std::int32_t place;  // in the sorted address list (SortAddresses)
+        std::uint8_t month, day;
+        std::uint32_t at;  // the DateText, Name and Surname, one after the other in texts
+        std::uint8_t dateSize;
+        std::uint32_t nameSize, surnameSize;
+    };
+    std::vector<Person> people;  // in the order of the sorted address list
+    std::string texts;
+    std::string_view DateText(const Person& p) const { return {texts.data() + p.at, p.dateSize}; }
+    std::string_view Name(const Person& p) const { return {texts.data() + p.at + p.dateSize, p.nameSize}; }
+    std::string_view Surname(const Person& p) const
+    {
+        return {texts.data() + p.at + p.dateSize + p.nameSize, p.surnameSize};
+    }
+};
+
+// Those people as briefs: every record is read and checked as
+// ParseDataStream does, and the result is the same.
+ParseResult ParseBirthdayBriefs(const FileSource& source, BirthdayBriefs& out, std::size_t stretch = kStretchBytes);
+
 // The whole file, header to "<END:FILE>", lines ended by CR LF. A value is one
 // line whatever it holds: a line break in a one-line field is written as a
 // blank, one in a further line ("<MORE>") as a further line.

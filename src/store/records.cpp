@@ -74,35 +74,52 @@ std::uint64_t OrderKey(std::string_view text)
     return key;
 }
 
-void SortAddresses(std::vector<AData>& list, int& current)
+std::vector<std::int32_t> AddressOrder(std::span<const std::string_view> dateTexts,
+                                       std::span<const std::string_view> names)
 {
     // A stable sort on (DateText, Name) gives the order of the two exchange-sort
-    // passes, in O(n log n); the current record is followed through its index.
-    // Most comparisons end at the texts' first eight bytes, taken once.
+    // passes, in O(n log n). Most comparisons end at the texts' first eight
+    // bytes, taken once.
     struct Key {
         std::uint64_t date, name;
-        int index;
+        std::int32_t index;
     };
-    std::vector<Key> keys(list.size());
-    for (std::size_t i = 0; i < list.size(); ++i)
-        keys[i] = {OrderKey(list[i].DateText), OrderKey(list[i].Name), static_cast<int>(i)};
+    std::vector<Key> keys(dateTexts.size());
+    for (std::size_t i = 0; i < keys.size(); ++i)
+        keys[i] = {OrderKey(dateTexts[i]), OrderKey(names[i]), static_cast<std::int32_t>(i)};
     std::stable_sort(keys.begin(), keys.end(), [&](const Key& a, const Key& b) {
         if (a.date != b.date) return a.date < b.date;
-        if (const int c = list[a.index].DateText.compare(list[b.index].DateText); c != 0) return c < 0;
+        const auto ai = static_cast<std::size_t>(a.index), bi = static_cast<std::size_t>(b.index);
+        if (const int c = dateTexts[ai].compare(dateTexts[bi]); c != 0) return c < 0;
         if (a.name != b.name) return a.name < b.name;
-        return list[a.index].Name < list[b.index].Name;
+        return names[ai] < names[bi];
     });
+    std::vector<std::int32_t> order(keys.size());
+    for (std::size_t k = 0; k < keys.size(); ++k) order[k] = keys[k].index;
+    return order;
+}
+
+void SortAddresses(std::vector<AData>& list, int& current)
+{
+    std::vector<std::string_view> dates(list.size()), names(list.size());
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        dates[i] = list[i].DateText;
+        names[i] = list[i].Name;
+    }
+    const std::vector<std::int32_t> order = AddressOrder(dates, names);
+    dates = {};
+    names = {};
     for (std::size_t i = 0; i < list.size(); ++i) list[i].Marked = static_cast<int>(i) == current;
     // Each record moves once, along the cycles of the new order, in place:
     // a second list of a large address book would be as large again.
     std::vector<bool> placed(list.size());
-    for (std::size_t start = 0; start < keys.size(); ++start) {
-        if (placed[start] || keys[start].index == static_cast<int>(start)) continue;
+    for (std::size_t start = 0; start < order.size(); ++start) {
+        if (placed[start] || order[start] == static_cast<std::int32_t>(start)) continue;
         AData first = std::move(list[start]);
         std::size_t at = start;
         for (;;) {
             placed[at] = true;
-            const auto from = static_cast<std::size_t>(keys[at].index);
+            const auto from = static_cast<std::size_t>(order[at]);
             if (from == start) {
                 list[at] = std::move(first);
                 break;
@@ -111,8 +128,8 @@ void SortAddresses(std::vector<AData>& list, int& current)
             at = from;
         }
     }
-    for (std::size_t i = 0; i < keys.size(); ++i) {
-        if (keys[i].index == current) {
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        if (order[i] == current) {
             current = static_cast<int>(i);
             break;
         }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -92,8 +93,13 @@ void SerialToDate(std::int32_t serial, int& year, int& month, int& day);
 // byte by byte and a shorter one first, where two such numbers differ.
 std::uint64_t OrderKey(std::string_view text);
 
-// Orders the address list by DateText, ties by Name (byte-wise, stable), keeping
-// `current` on the record it pointed at.
+// The address list's order of records given by their DateText and Name:
+// order[k] is the index of the k-th. By DateText, ties by Name (byte-wise,
+// stable).
+std::vector<std::int32_t> AddressOrder(std::span<const std::string_view> dateTexts,
+                                       std::span<const std::string_view> names);
+
+// Orders the address list so, keeping `current` on the record it pointed at.
 void SortAddresses(std::vector<AData>& list, int& current);
 
 // Orders the calendar list by Date; equal dates keep their order.

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <tuple>
 #include <random>
 
 #include "store/datafile.h"
@@ -74,6 +75,20 @@ TEST_P(CalendarDaysTest, KeepsWhatAWholeReadingHoldsOnThoseDays)
                 const ACal& w = whole[static_cast<std::size_t>(places[k])];
                 EXPECT_EQ(Fields(kept[k]), Fields(w)) << at << " event " << places[k];
                 EXPECT_EQ(kept[k].Uid, w.Uid) << at << " event " << places[k];
+            }
+
+            // The briefs of the same events say what the records do.
+            EventBriefs briefs;
+            const ParseResult b = ParseEventBriefs(test::Source(GetParam().text, 1000), days, briefs, pieces, 500);
+            EXPECT_EQ(std::tie(b.ok, b.message, b.cutShort, b.valuesCut),
+                      std::tie(once.ok, once.message, once.cutShort, once.valuesCut)) << at;
+            ASSERT_EQ(briefs.events.size(), expected.size()) << at;
+            for (std::size_t k = 0; k < expected.size(); ++k) {
+                const EventBriefs::Event& e = briefs.events[k];
+                const ACal& w = whole[static_cast<std::size_t>(expected[k])];
+                EXPECT_EQ(e.place, expected[k]) << at;
+                EXPECT_EQ(std::tuple(e.date, e.priority, briefs.Hint(e)), std::tuple(w.Date, w.Priority, std::string_view(w.Hint)))
+                    << at << " event " << expected[k];
             }
         }
     }
@@ -155,13 +170,32 @@ TEST_P(BirthdaysTest, KeepsWhatTheSortedListHoldsOnThoseDays)
         for (std::size_t k = 0; k < kept.size(); ++k)
             EXPECT_EQ(Fields(kept[k]), Fields(whole[static_cast<std::size_t>(places[k])])) << w << " person " << places[k];
     }
+
+    // The briefs are of every person whose birthday a date can have.
+    BirthdayBriefs briefs;
+    const ParseResult b = ParseBirthdayBriefs(test::Source(GetParam().text, 1000), briefs, 500);
+    EXPECT_EQ(std::tie(b.ok, b.message, b.cutShort, b.valuesCut),
+              std::tie(once.ok, once.message, once.cutShort, once.valuesCut));
+    std::size_t k = 0;
+    for (std::size_t i = 0; i < whole.size(); ++i) {
+        const AData& a = whole[i];
+        if (a.Month < 1 || a.Month > 12 || a.Day < 1 || a.Day > 31) continue;
+        ASSERT_LT(k, briefs.people.size());
+        const BirthdayBriefs::Person& p = briefs.people[k++];
+        EXPECT_EQ(std::tuple(p.place, int{p.month}, int{p.day}, briefs.Name(p), briefs.Surname(p)),
+                  std::tuple(static_cast<std::int32_t>(i), a.Month, a.Day, std::string_view(a.Name), std::string_view(a.Surname)))
+            << "person " << i;
+    }
+    EXPECT_EQ(k, briefs.people.size());
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Files, BirthdaysTest,
     testing::Values(DaysCase{"Whole", People},
                     DaysCase{"BadValueLate", PeopleHeader + People.substr(PeopleHeader.size(), People.rfind("<BEGIN>") - PeopleHeader.size()) +
-                                                 "<BEGIN>\r\n<DAY>x\r\n<END>\r\n<END:FILE>\r\n"}),
+                                                 "<BEGIN>\r\n<DAY>x\r\n<END>\r\n<END:FILE>\r\n"},
+                    DaysCase{"OverlongName", PeopleHeader + "<BEGIN>\r\n<NAME>" + std::string(kLongestValue + 3, 'n') +
+                                                 "\r\n<DAY>28\r\n<MONTH>1\r\n<END>\r\n" + People.substr(PeopleHeader.size())}),
     [](const auto& row) { return std::string(row.param.name); });
 
 // What was read in part, or read by a reader that keeps no copy of the file,
