@@ -64,6 +64,10 @@ inline Date PrevDate(Date d) { PrevDate(d.Year, d.Month, d.Day); return d; }
 std::int32_t DayNumber(Date d);
 Date FromDayNumber(std::int32_t n);
 inline Date AddDays(Date d, int days) { return FromDayNumber(DayNumber(d) + days); }
+// A stored date serial (days since 1899-12-30, as ACal::Date) as a day number, and back.
+inline constexpr std::int32_t kSerialDaysBefore1970 = 25569;
+inline constexpr std::int32_t DayNumberOfSerial(std::int32_t serial) { return serial - kSerialDaysBefore1970; }
+inline constexpr std::int32_t SerialOfDayNumber(std::int32_t day) { return day + kSerialDaysBefore1970; }
 
 // Exact number of days from the first date to the second.
 std::int32_t DaysBetween(int y1, int m1, int d1, int y2, int m2, int d2);

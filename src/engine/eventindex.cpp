@@ -99,10 +99,9 @@ void EventIndex::BuildCalendar() const
     calendar_.reserve(list.size());
     // An encoded date (store/records.h) was made together with the key text and
     // stands for the same day: only a record without one has its key read.
-    const std::int32_t serialZero = DayNumber(Date{1899, 12, 30});
     for (std::size_t i = 0; i < list.size(); ++i) {
         const ACal& c = list[i];
-        const auto day = c.Date != 0 ? std::optional<std::int32_t>(serialZero + c.Date) : CalendarKey(c.DateText);
+        const auto day = c.Date != 0 ? std::optional<std::int32_t>(DayNumberOfSerial(c.Date)) : CalendarKey(c.DateText);
         if (day) calendar_.emplace_back(*day, static_cast<int>(i));
     }
     // The list is normally in date order already; stable keeps list order within a day.

@@ -82,14 +82,26 @@ void PeriodicalBuilder::Person(int month, int day, int index, std::string_view n
     const std::uint32_t at = Body(name);
     lines_.bodies_.append(1, ' ').append(surname);
     const auto size = static_cast<std::uint32_t>(lines_.bodies_.size() - at);
-    people_.push_back({static_cast<std::int32_t>(PeriodicalLines::Group(month, day)), {index, at, size, EventKind::Birthday}});
+    people_.push_back({PeriodicalLines::Group(month, day), {index, at, size, EventKind::Birthday}});
 }
 
 void PeriodicalBuilder::Event(std::int32_t dayNumber, int index, std::uint8_t priority, std::string_view hint)
 {
     if (dayNumber < first_ || dayNumber > last_) return;
     const std::uint32_t at = Body(hint);
-    events_.push_back({dayNumber, {index, at, static_cast<std::uint32_t>(hint.size()), PriorityLetter(priority)}});
+    lines_.events_.push_back({index, at, static_cast<std::uint32_t>(hint.size()), PriorityLetter(priority)});
+    eventDays_.push_back(dayNumber);
+}
+
+void PeriodicalBuilder::Reserve(std::size_t events, std::size_t textBytes)
+{
+    // Fresh pages cost more than filling them: large lists take huge ones.
+    lines_.events_.reserve(lines_.events_.size() + events);
+    eventDays_.reserve(eventDays_.size() + events);
+    lines_.bodies_.reserve(lines_.bodies_.size() + textBytes);
+    AdviseHugePages(lines_.events_.data(), lines_.events_.capacity() * sizeof(PeriodicalLines::Entry));
+    AdviseHugePages(eventDays_.data(), eventDays_.capacity() * sizeof(std::int32_t));
+    AdviseHugePages(lines_.bodies_.data(), lines_.bodies_.capacity());
 }
 
 PeriodicalLines PeriodicalBuilder::Finish()
@@ -98,16 +110,26 @@ PeriodicalLines PeriodicalBuilder::Finish()
     // The people by day of the year, each day's in the order given.
     auto& begin = out.peopleBegin_;
     begin.fill(0);
-    for (const Pending& p : people_) ++begin[static_cast<std::size_t>(p.key) + 1];
+    for (const Born& p : people_) ++begin[p.group + 1];
     for (std::size_t g = 1; g < begin.size(); ++g) begin[g] += begin[g - 1];
     out.people_.resize(people_.size());
     auto next = begin;
-    for (const Pending& p : people_) out.people_[next[static_cast<std::size_t>(p.key)]++] = p.entry;
+    for (const Born& p : people_) out.people_[next[p.group]++] = p.entry;
 
-    const auto earlier = [](const Pending& a, const Pending& b) { return a.key < b.key; };
-    if (!std::is_sorted(events_.begin(), events_.end(), earlier)) std::stable_sort(events_.begin(), events_.end(), earlier);
-    out.events_.reserve(events_.size());
-    for (const Pending& e : events_) out.events_.push_back(e.entry);
+    // The events by day, each day's in the order given.
+    if (!std::is_sorted(eventDays_.begin(), eventDays_.end())) {
+        std::vector<std::uint32_t> order(eventDays_.size());
+        for (std::size_t i = 0; i < order.size(); ++i) order[i] = static_cast<std::uint32_t>(i);
+        std::stable_sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) { return eventDays_[a] < eventDays_[b]; });
+        std::vector<PeriodicalLines::Entry> events(order.size());
+        std::vector<std::int32_t> days(order.size());
+        for (std::size_t i = 0; i < order.size(); ++i) {
+            events[i] = out.events_[order[i]];
+            days[i] = eventDays_[order[i]];
+        }
+        out.events_ = std::move(events);
+        eventDays_ = std::move(days);
+    }
 
     std::uint64_t rows = 0;
     std::size_t event = 0;
@@ -115,7 +137,7 @@ PeriodicalLines PeriodicalBuilder::Finish()
     for (std::int32_t day = first_; day <= last_; ++day, date = NextDate(date)) {
         const std::size_t group = PeriodicalLines::Group(date.Month, date.Day);
         const std::size_t from = event;
-        while (event < events_.size() && events_[event].key == day) ++event;
+        while (event < eventDays_.size() && eventDays_[event] == day) ++event;
         const std::uint64_t count = begin[group + 1] - begin[group] + (event - from);
         if (count == 0) continue;
         out.days_.push_back({rows, static_cast<std::uint32_t>(from), static_cast<std::uint8_t>(date.Month),
@@ -124,7 +146,7 @@ PeriodicalLines PeriodicalBuilder::Finish()
     }
     out.days_.push_back({rows, static_cast<std::uint32_t>(event), 0, 0});
     people_ = {};
-    events_ = {};
+    eventDays_ = {};
     return std::move(out);
 }
 
@@ -166,6 +188,7 @@ PeriodicalResult PeriodicalSearch(const EventFinder& finder, const TypedDate& fr
     if (includeHints) {
         const auto& calendar = finder.store().calendar();
         const auto [begin, end] = index.CalendarBetween(days.first, days.last);
+        lines.Reserve(static_cast<std::size_t>(end - begin), 0);
         for (auto event = begin; event != end; ++event) {
             const ACal& c = calendar[static_cast<std::size_t>(event->second)];
             lines.Event(event->first, event->second, c.Priority, c.Hint);

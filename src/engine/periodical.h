@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -52,29 +53,44 @@ public:
     // Every line as a table row (Kind, Text, SourceIndex; no days column).
     OccurrenceTable ToTable() const;
 
-    // Calls f(kind, "D/M - ", name or hint, index) for every line in order,
-    // for a writer of them all: a day at a time, with no search per row.
-    template <class F>
-    void ForEach(F&& f) const
-    {
-        for (std::size_t d = 0; d + 1 < days_.size(); ++d) {
-            const Day& day = days_[d];
-            const std::string_view prefix = PrefixOf(day);
-            const std::size_t group = Group(day.month, day.day);
-            for (std::uint32_t p = peopleBegin_[group]; p < peopleBegin_[group + 1]; ++p)
-                f(people_[p].kind, prefix, Body(people_[p]), people_[p].index);
-            for (std::uint32_t e = day.eventsBefore; e < days_[d + 1].eventsBefore; ++e)
-                f(events_[e].kind, prefix, Body(events_[e]), events_[e].index);
-        }
-    }
-
-private:
-    friend class PeriodicalBuilder;
+    // A line as kept: its kind, record and name or hint (see Body).
     struct Entry {
         std::int32_t index;  // in the address or calendar list
         std::uint32_t bodyAt, bodySize;  // the name or hint in bodies_
         char kind;
     };
+    std::string_view Body(const Entry& e) const { return {bodies_.data() + e.bodyAt, e.bodySize}; }
+    // The lines of one day: its birthdays, the same every year, then its events.
+    struct DayLines {
+        std::uint8_t month, day;
+        std::string_view prefix;  // "D/M - "
+        std::span<const Entry> born, events;
+    };
+    // Calls f(DayLines) for every day with lines, in order, for a writer of
+    // them all: with no search per row, and a day's birthdays as one block.
+    template <class F>
+    void ForEachDay(F&& f) const
+    {
+        for (std::size_t d = 0; d + 1 < days_.size(); ++d) {
+            const Day& day = days_[d];
+            const std::size_t group = Group(day.month, day.day);
+            f(DayLines{day.month, day.day, PrefixOf(day),
+                       {people_.data() + peopleBegin_[group], peopleBegin_[group + 1] - peopleBegin_[group]},
+                       {events_.data() + day.eventsBefore, days_[d + 1].eventsBefore - day.eventsBefore}});
+        }
+    }
+    // f(kind, "D/M - ", name or hint, index) for every line in order.
+    template <class F>
+    void ForEach(F&& f) const
+    {
+        ForEachDay([&](const DayLines& day) {
+            for (const Entry& e : day.born) f(e.kind, day.prefix, Body(e), e.index);
+            for (const Entry& e : day.events) f(e.kind, day.prefix, Body(e), e.index);
+        });
+    }
+
+private:
+    friend class PeriodicalBuilder;
     // A day of the period with at least one line; a last one after them
     // holds the totals.
     struct Day {
@@ -88,7 +104,6 @@ private:
     };
     static constexpr std::size_t Group(int month, int day) { return static_cast<std::size_t>(month * 32 + day); }
     Found At(std::size_t row) const;
-    std::string_view Body(const Entry& e) const { return {bodies_.data() + e.bodyAt, e.bodySize}; }
     std::string_view PrefixOf(const Day& day) const
     {
         const Prefix& p = prefixes_[day.month][day.day];
@@ -126,17 +141,20 @@ public:
     // A calendar event of the period; events of one day are listed in the
     // order they are given.
     void Event(std::int32_t dayNumber, int index, std::uint8_t priority, std::string_view hint);
+    // Room for that many events and bytes of names and hints, taken at once.
+    void Reserve(std::size_t events, std::size_t textBytes);
     PeriodicalLines Finish();
 
 private:
-    struct Pending {
-        std::int32_t key;  // group of a person, day number of an event
+    struct Born {
+        std::size_t group;
         PeriodicalLines::Entry entry;
     };
     std::uint32_t Body(std::string_view text);
     std::int32_t first_, last_;
     std::array<bool, 13 * 32> met_{};
-    std::vector<Pending> people_, events_;
+    std::vector<Born> people_;
+    std::vector<std::int32_t> eventDays_;  // of each event in lines_.events_
     PeriodicalLines lines_;
 };
 
