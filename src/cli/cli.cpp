@@ -138,6 +138,15 @@ struct Needs {
     // the days the overview shows: the rest of a lifetime's records is
     // checked but not kept.
     bool overviewDays = false;
+    // Of the calendar and the address book only briefs of the period's events
+    // and of the people with a birthday (the period only).
+    bool periodBriefs = false;
+};
+
+// What a reader of a period keeps of the address book and the calendar.
+struct Briefs {
+    BirthdayBriefs people;
+    EventBriefs events;
 };
 
 // Where each record of a list read in part stands in the list read whole,
@@ -228,6 +237,7 @@ struct Context {
     Date today;
     Output& output;
     const Places* places;  // see OverviewRows
+    const Briefs& briefs;  // when periodBriefs
     const std::string& arg(std::size_t i) const { return options.args[i]; }
 };
 
@@ -303,45 +313,87 @@ const Command kCommands[] = {
                                           c.todos.Top, c.todos.Bottom));
          return int{Success};
      }},
-    {"period", "period FROM TO", 2, [] { return Needs{{DataKind::Addresses, DataKind::Calendar}}; },
+    {"period", "period FROM TO", 2,
+     [] {
+         Needs needs{{DataKind::Addresses, DataKind::Calendar}};
+         needs.periodBriefs = true;
+         return needs;
+     },
      [](const Options& o) {
          Date d;
          for (const auto& a : o.args)
              if (!ParseIsoDate(a, d)) throw UsageError{"period dates are YYYY-MM-DD: '" + a + "'"};
      },
      [](Context& c) {
-         const PeriodicalResult r =
-             PeriodicalSearch(c.finder, Typed(c.arg(0)), Typed(c.arg(1)), c.settings.IncBirth, c.settings.IncHint);
-         if (!r.ok) {
-             c.output.err += r.message + "\n";
+         const PeriodDays days = PeriodicalDays(Typed(c.arg(0)), Typed(c.arg(1)));
+         if (!days.ok) {
+             c.output.err += days.message + "\n";
              return int{Refused};
          }
+         // The lines the window's search would list, from the briefs.
+         PeriodicalBuilder builder(days.first, days.last, DateSettingsFrom(c.settings));
+         if (c.settings.IncBirth) {
+             const BirthdayBriefs& people = c.briefs.people;
+             for (const BirthdayBriefs::Person& p : people.people)
+                 builder.Person(p.month, p.day, p.place, people.Name(p), people.Surname(p));
+         }
+         if (c.settings.IncHint) {
+             const EventBriefs& events = c.briefs.events;
+             builder.Reserve(events.events.size(), events.hints.size());
+             for (const EventBriefs::Event& e : events.events)
+                 builder.Event(DayNumberOfSerial(e.date), e.place, e.priority, events.Hint(e));
+         }
+         const PeriodicalLines lines = builder.Finish();
          // Written straight from the compact lines into one buffer, handed on
          // whenever it is full: a century is millions of rows.
-         const PeriodicalLines& lines = r.rows;
          constexpr std::size_t kBuffer = std::size_t{1} << 20;
          const auto buffer = std::make_unique_for_overwrite<char[]>(kBuffer);
          std::size_t used = 0;
-         const auto flush = [&] {
-             const std::string_view rows(buffer.get(), used);
+         const auto emit = [&](std::string_view rows) {
              if (c.output.sink) c.output.sink(rows);
              else c.output.out.append(rows);
+         };
+         const auto flush = [&] {
+             emit({buffer.get(), used});
              used = 0;
          };
-         lines.ForEach([&](char kind, std::string_view prefix, std::string_view body, int index) {
-             // A row fits an empty buffer: a text is cut at kLongestValue when read.
-             if (kBuffer - used < prefix.size() + body.size() + 16) flush();
-             char* p = buffer.get() + used;
-             *p++ = kind;
+         const auto put = [&](std::string_view rows) {
+             if (kBuffer - used < rows.size()) flush();
+             if (rows.size() > kBuffer) return emit(rows);
+             std::memcpy(buffer.get() + used, rows.data(), rows.size());
+             used += rows.size();
+         };
+         // Room enough for any row: a text is cut at kLongestValue when read.
+         const auto writeRow = [](char* p, const PeriodicalLines::Entry& e, std::string_view prefix, std::string_view body) {
+             *p++ = e.kind;
              *p++ = '\t';
              std::memcpy(p, prefix.data(), prefix.size());
              p += prefix.size();
              std::memcpy(p, body.data(), body.size());
              p += body.size();
              *p++ = '\t';
-             p = std::to_chars(p, p + 12, index).ptr;
+             p = std::to_chars(p, p + 12, e.index).ptr;
              *p++ = '\n';
-             used = static_cast<std::size_t>(p - buffer.get());
+             return p;
+         };
+         const auto room = [](const PeriodicalLines::Entry& e) { return std::size_t{e.bodySize} + 32; };
+         // A day's birthdays are the same rows every year: each day of the
+         // year's are written once and copied after.
+         std::vector<std::string> born(13 * 32);
+         lines.ForEachDay([&](const PeriodicalLines::DayLines& day) {
+             std::string& block = born[static_cast<std::size_t>(day.month * 32 + day.day)];
+             if (block.empty()) {
+                 for (const PeriodicalLines::Entry& e : day.born) {
+                     const std::size_t at = block.size();
+                     block.resize(at + room(e));
+                     block.resize(static_cast<std::size_t>(writeRow(block.data() + at, e, day.prefix, lines.Body(e)) - block.data()));
+                 }
+             }
+             put(block);
+             for (const PeriodicalLines::Entry& e : day.events) {
+                 if (kBuffer - used < room(e)) flush();
+                 used = static_cast<std::size_t>(writeRow(buffer.get() + used, e, day.prefix, lines.Body(e)) - buffer.get());
+             }
          });
          flush();
          return int{Success};
@@ -502,10 +554,11 @@ int Run(const std::vector<std::string>& args, Output& output)
         RecordStore records;
         DataFiles files(folder);
         const Needs needs = command.needs();
-        // The overview's parts of the address book and the calendar are read
-        // beside the other files; their reports keep their places among theirs.
+        // The overview's and the period's parts of the address book and the
+        // calendar are read beside the other files; their reports keep their
+        // places among theirs.
         const auto inPart = [&](DataKind kind) {
-            return needs.overviewDays && (kind == DataKind::Addresses || kind == DataKind::Calendar);
+            return (needs.overviewDays || needs.periodBriefs) && (kind == DataKind::Addresses || kind == DataKind::Calendar);
         };
         std::vector<DataKind> whole;
         for (const DataKind kind : needs.kinds)
@@ -527,6 +580,15 @@ int Run(const std::vector<std::string>& args, Output& output)
                 peopleRead = Beside([&, birthdays] { return files.LoadBirthdays(birthdays, people, places.people); });
             if (needs.kinds.contains(DataKind::Calendar))
                 eventsRead = Beside([&, days] { return files.LoadCalendarDays(days, events, places.calendar); });
+        }
+        Briefs briefs;
+        if (needs.periodBriefs) {
+            // A refused period keeps no event; its refusal comes when it runs.
+            const PeriodDays period = PeriodicalDays(Typed(o.args[0]), Typed(o.args[1]));
+            const DayWindow days = period.ok ? DayWindow{SerialOfDayNumber(period.first), SerialOfDayNumber(period.last)}
+                                             : DayWindow{1, 0};
+            peopleRead = Beside([&] { return files.LoadBirthdayBriefs(briefs.people); });
+            eventsRead = Beside([&, days] { return files.LoadEventBriefs(days, briefs.events); });
         }
         const std::vector<LoadReport> read = files.Read(whole, records);
         std::vector<LoadReport> loads;
@@ -563,7 +625,7 @@ int Run(const std::vector<std::string>& args, Output& output)
 
         EventFinder finder(records);
         finder.Settings = DateSettingsFrom(settings);
-        Context context{o, settings, records, todos, finder, today, output, needs.overviewDays ? &places : nullptr};
+        Context context{o, settings, records, todos, finder, today, output, needs.overviewDays ? &places : nullptr, briefs};
         const int status = command.run(context);
         const int result = status != Success ? status : loadFailed ? LoadFailed : Success;
         if (output.finish) output.finish(result);
