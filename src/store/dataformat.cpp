@@ -465,6 +465,7 @@ struct KeepEventBriefs {
     }
     // "<BEGIN>", four fields and "<END>" at the least, each with its line end.
     static constexpr std::uint64_t kSmallestEvent = 48;
+    static constexpr std::size_t kHint = TextField(&ACal::Hint);
     bool operator()(const ACal& c, const PendingTexts<ACal>& texts) const
     {
         Piece& piece = (*pieces)[k];
@@ -472,7 +473,7 @@ struct KeepEventBriefs {
         if (c.Date < days.first || c.Date > days.last) return false;
         EventBriefs& out = piece.briefs;
         const auto at = static_cast<std::uint32_t>(out.hints.size());
-        const std::uint32_t size = AppendStored(out.hints, texts.texts[TextField(&ACal::Hint)]);
+        const std::uint32_t size = AppendStored(out.hints, texts.texts[kHint]);
         out.events.push_back({c.Date, place, at, size, c.Priority});
         return false;
     }
@@ -484,14 +485,15 @@ struct KeepEventBriefs {
 struct KeepBirthdayBriefs {
     BirthdayBriefs* out;
     std::vector<std::uint64_t>* dateKeys;
+    static constexpr std::size_t kName = TextField(&AData::Name), kSurname = TextField(&AData::Surname);
     bool operator()(const AData& a, const PendingTexts<AData>& texts) const
     {
         dateKeys->push_back(OrderKey(a.DateText));
         if (a.Month < 1 || a.Month > 12 || a.Day < 1 || a.Day > 31) return false;
         const auto at = static_cast<std::uint32_t>(out->texts.size());
         out->texts.append(a.DateText);
-        const std::uint32_t name = AppendStored(out->texts, texts.texts[TextField(&AData::Name)]);
-        const std::uint32_t surname = AppendStored(out->texts, texts.texts[TextField(&AData::Surname)]);
+        const std::uint32_t name = AppendStored(out->texts, texts.texts[kName]);
+        const std::uint32_t surname = AppendStored(out->texts, texts.texts[kSurname]);
         out->people.push_back({0, static_cast<std::uint8_t>(a.Month), static_cast<std::uint8_t>(a.Day), at,
                                static_cast<std::uint8_t>(a.DateText.size()), name, surname});
         return false;
@@ -846,9 +848,8 @@ PieceResult StreamPiece(const FileSource& source, std::uint64_t from, std::uint6
     }
 }
 
-// ParseRecords over a source read a stretch at a time: the same records, the
-// same result, with no copy of the whole file.
-// The keep test of piece k: one that gathers what it keeps has one per piece.
+// The keep test of piece k, of `bytes` bytes: one that gathers what it
+// keeps has one per piece.
 template <class Keep>
 Keep ForPiece(const Keep& keep, std::size_t k, std::uint64_t bytes)
 {
@@ -856,6 +857,8 @@ Keep ForPiece(const Keep& keep, std::size_t k, std::uint64_t bytes)
     else return keep;
 }
 
+// ParseRecords over a source read a stretch at a time: the same records, the
+// same result, with no copy of the whole file.
 template <class Rec, class Keep = KeepEvery, class Taken = NothingTaken>
 ParseResult ParseStream(const FileSource& source, std::vector<Rec>& out, std::size_t pieceCount, std::size_t stretch,
                         Keep keep = {}, std::vector<std::int32_t>* places = nullptr, Taken taken = {})
