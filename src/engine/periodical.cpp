@@ -15,12 +15,21 @@ bool PeriodDateAcceptable(const TypedDate& d)
     return *d.Year >= 1 && *d.Year <= 9999 && IsValidDate(*d.Year, *d.Month, *d.Day);
 }
 
+namespace {
+
+std::string Joined(std::string_view prefix, std::string_view body)
+{
+    std::string text;
+    text.reserve(prefix.size() + body.size());
+    return text.append(prefix).append(body);
+}
+
+}  // namespace
+
 std::string PeriodicalLines::text(std::size_t row) const
 {
     const auto [prefix, body] = TextParts(row);
-    std::string t;
-    t.reserve(prefix.size() + body.size());
-    return t.append(prefix).append(body);
+    return Joined(prefix, body);
 }
 
 PeriodicalLines::Found PeriodicalLines::At(std::size_t row) const
@@ -41,9 +50,7 @@ OccurrenceTable PeriodicalLines::ToTable() const
     OccurrenceTable table;
     table.reserve(size());
     ForEach([&](char kind, std::string_view prefix, std::string_view body, int index) {
-        std::string text;
-        text.reserve(prefix.size() + body.size());
-        table.push_back({Occurrence::NoDays, kind, text.append(prefix).append(body), index});
+        table.push_back({Occurrence::NoDays, kind, Joined(prefix, body), index});
     });
     return table;
 }

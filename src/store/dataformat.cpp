@@ -403,6 +403,10 @@ struct KeepDays {
     bool operator()(const ACal& c) const { return c.Date >= days.first && c.Date <= days.last; }
 };
 
+// Whether a person's birthday is a day some date can have: only those come
+// up on a day.
+bool BirthdayOnADate(const AData& a) { return a.Month >= 1 && a.Month <= 12 && a.Day >= 1 && a.Day <= 31; }
+
 // Keeps the people whose birthday is one of `days`, and notes every
 // person's birthday text as its OrderKey: where the kept ones stand in the
 // sorted list depends on them. A shown day's text ("d/m") is short, so
@@ -413,8 +417,7 @@ struct KeepBirthdays {
     bool operator()(const AData& a) const
     {
         dateKeys->push_back(OrderKey(a.DateText));
-        return a.Month >= 1 && a.Month <= 12 && a.Day >= 1 && a.Day <= 31 &&
-               days->shown[static_cast<std::size_t>(a.Month)][static_cast<std::size_t>(a.Day)];
+        return BirthdayOnADate(a) && days->shown[static_cast<std::size_t>(a.Month)][static_cast<std::size_t>(a.Day)];
     }
 };
 
@@ -489,7 +492,7 @@ struct KeepBirthdayBriefs {
     bool operator()(const AData& a, const PendingTexts<AData>& texts) const
     {
         dateKeys->push_back(OrderKey(a.DateText));
-        if (a.Month < 1 || a.Month > 12 || a.Day < 1 || a.Day > 31) return false;
+        if (!BirthdayOnADate(a)) return false;
         const auto at = static_cast<std::uint32_t>(out->texts.size());
         out->texts.append(a.DateText);
         const std::uint32_t name = AppendStored(out->texts, texts.texts[kName]);
