@@ -26,7 +26,6 @@ TMain::TMain(QObject* parent, Clock clock)
     timer_.setObjectName(QStringLiteral("Timer1"));
     timer_.setInterval(3000);
     connect(&timer_, &QTimer::timeout, this, &TMain::Timer1Timer);
-    sound_.setSource(QUrl(QStringLiteral("qrc:/orv/sound.wav")));
     // Before the first overview is built the fixed items are there all the same.
     SetTrayMenu(BuildTrayMenu(Overview{}));
 }
@@ -131,6 +130,10 @@ void TMain::Resumed()
 void TMain::PlaySound()
 {
     ++soundsPlayed_;
+    // Loaded on the first reminder, not at start: most sessions never sound, and
+    // the loading runs on a thread of its own that should not be cut off by a
+    // program ending just after it started.
+    if (sound_.source().isEmpty()) sound_.setSource(QUrl(QStringLiteral("qrc:/orv/sound.wav")));
     // A new start replaces a sound that is still playing.
     sound_.stop();
     sound_.play();

@@ -54,6 +54,7 @@ public:
 
     void PlaySound();
     int soundsPlayed() const { return soundsPlayed_; }
+    QSoundEffect::Status soundStatus() const { return sound_.status(); }
 
 signals:
     void showRequested();           // icon click, "Show ORV"

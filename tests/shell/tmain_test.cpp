@@ -74,6 +74,16 @@ private slots:
         QCOMPARE(changed.count(), 2);
     }
 
+    // The sound is read when a reminder first wants it; a wrong resource
+    // would fail only then, silently.
+    void theReminderSoundLoadsOnItsFirstUse()
+    {
+        TMain tray;
+        QCOMPARE(tray.soundStatus(), QSoundEffect::Null);
+        tray.PlaySound();
+        QTRY_COMPARE(tray.soundStatus(), QSoundEffect::Ready);
+    }
+
     void theLauncherStartsTheProgramOnTheSameFoldersAndEnds()
     {
         const QStringList folders{"--data-folder", "/d/", "--settings-file", "/s.reg"};
