@@ -22,6 +22,8 @@ function(orv_qt_test name)
   orv_warnings(${name})
   add_test(NAME ${name} COMMAND ${name})
   set(home ${CMAKE_CURRENT_BINARY_DIR}/home-${name})
+  # Qt makes the runtime folder itself, private, but only inside a home that exists.
+  file(MAKE_DIRECTORY ${home})
   set_tests_properties(${name} PROPERTIES ENVIRONMENT
     "QT_QPA_PLATFORM=offscreen;HOME=${home};XDG_CONFIG_HOME=${home}/config;XDG_DATA_HOME=${home}/data;XDG_RUNTIME_DIR=${home}/run;ORV_SETTINGS_FILE=;ORV_DATA_FOLDER=")
 endfunction()
