@@ -379,9 +379,9 @@ const Command kCommands[] = {
          const auto room = [](const PeriodicalLines::Entry& e) { return std::size_t{e.bodySize} + 32; };
          // A day's birthdays are the same rows every year: each day of the
          // year's are written once and copied after.
-         std::vector<std::string> born(13 * 32);
+         std::vector<std::string> born(PeriodicalLines::kGroups);
          lines.ForEachDay([&](const PeriodicalLines::DayLines& day) {
-             std::string& block = born[static_cast<std::size_t>(day.month * 32 + day.day)];
+             std::string& block = born[PeriodicalLines::Group(day.month, day.day)];
              if (block.empty()) {
                  for (const PeriodicalLines::Entry& e : day.born) {
                      const std::size_t at = block.size();

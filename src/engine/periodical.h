@@ -53,6 +53,11 @@ public:
     // Every line as a table row (Kind, Text, SourceIndex; no days column).
     OccurrenceTable ToTable() const;
 
+    // A day of the year (month 1..12, day 1..31) as a number below kGroups,
+    // for tables by day of the year.
+    static constexpr std::size_t kGroups = 13 * 32;
+    static constexpr std::size_t Group(int month, int day) { return static_cast<std::size_t>(month * 32 + day); }
+
     // A line as kept: its kind, record and name or hint (see Body).
     struct Entry {
         std::int32_t index;  // in the address or calendar list
@@ -102,7 +107,6 @@ private:
         const Day* day;
         const Entry* entry;
     };
-    static constexpr std::size_t Group(int month, int day) { return static_cast<std::size_t>(month * 32 + day); }
     Found At(std::size_t row) const;
     std::string_view PrefixOf(const Day& day) const
     {
@@ -112,9 +116,9 @@ private:
 
     std::vector<Day> days_;
     std::vector<Entry> people_;  // by day of the year, in list order within a day
-    // The people born on day d of month m: people_[peopleBegin_[m * 32 + d]] up
-    // to the next group's begin.
-    std::array<std::uint32_t, 13 * 32 + 1> peopleBegin_{};
+    // The people born on day d of month m: people_[peopleBegin_[Group(m, d)]]
+    // up to the next group's begin.
+    std::array<std::uint32_t, kGroups + 1> peopleBegin_{};
     std::vector<Entry> events_;  // in the period's order
     std::string bodies_;         // the names and hints, one after the other
     // "D/M - " (at most "12/31 - ") of every day of the year, by month and day.
@@ -152,7 +156,7 @@ private:
     };
     std::uint32_t Body(std::string_view text);
     std::int32_t first_, last_;
-    std::array<bool, 13 * 32> met_{};
+    std::array<bool, PeriodicalLines::kGroups> met_{};
     std::vector<Born> people_;
     std::vector<std::int32_t> eventDays_;  // of each event in lines_.events_
     PeriodicalLines lines_;
